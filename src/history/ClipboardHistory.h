@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QUuid>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "history/ClipboardItem.h"
+#include "platform/Scheduler.h"
+
+class Pasteboard;
+class FileThumbnailer;
+
+// The newest-first list of copies. Main thread; records are built on the background queue.
+// Every operation assigns items() at most once, so observers see one itemsChanged per change.
+class ClipboardHistory : public QObject {
+    Q_OBJECT
+public:
+    struct Limits {
+        qint64 bufferLimit = 50;       // records kept
+        qint64 autoDeleteMinutes = 0;  // 0: never
+    };
+    struct Preview {
+        QString text;
+        std::optional<QByteArray> imageData;
+    };
+
+    static constexpr int pollIntervalMs = 500;
+    static constexpr int autoDeleteIntervalMs = 30000;
+    static constexpr int previewCharacterLimit = 200;
+
+    // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
+    // in memory). The limits are read through the function on every use.
+    ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, FileThumbnailer& thumbnailer,
+                     QString blobDirectory, std::function<Limits()> limits,
+                     QObject* parent = nullptr);
+    ~ClipboardHistory() override;
+
+    const QList<ClipboardItem>& items() const { return m_items; }
+    const QHash<QUuid, QByteArray>& thumbnailCache() const { return m_thumbnailCache; }
+    qint64 lastChangeCount() const { return m_lastChangeCount; }
+    const QString& blobDirectory() const { return m_blobDirectory; }
+
+    void startMonitoring();
+    void setPasteboard(qsizetype index);
+    void removeItem(qsizetype index);
+    void clearAll();
+    void applyLimit();
+    void restartAutoDeleteTimer();
+
+    // A row's text (200 user-perceived characters, then "…") and picture.
+    Preview preview(const ClipboardItem& item) const;
+
+Q_SIGNALS:
+    void itemsChanged();
+    void thumbnailCacheChanged();
+
+private:
+    void checkPasteboard();
+    void ingestCurrentPasteboard();
+    void insert(const ClipboardItem& item);
+    void removeExpiredItems();
+    void cleanCaches();
+    void sweepOrphanBlobs();
+    void wipeBlobDirectory();
+    void generateFileThumbnailIfNeeded(const ClipboardItem& item);
+    void assignItems(QList<ClipboardItem> items);
+
+    Pasteboard& m_pasteboard;
+    Scheduler& m_scheduler;
+    FileThumbnailer& m_thumbnailer;
+    QString m_blobDirectory;
+    std::function<Limits()> m_limits;
+
+    QList<ClipboardItem> m_items;
+    QHash<QUuid, QByteArray> m_thumbnailCache;
+    qint64 m_lastChangeCount = -1;
+    Scheduler::TimerId m_pollTimer = 0;
+    Scheduler::TimerId m_autoDeleteTimer = 0;
+    // Weak handle for callbacks that may outlive this object.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUrl>
+#include <QUuid>
+
+#include <optional>
+
+#include "platform/Pasteboard.h"
+
+// One copy: immutable, equal by id only. Content stays in memory up to the inline limit and
+// moves to a blob file beyond it.
+class ClipboardItem {
+public:
+    static constexpr qint64 defaultInlineByteLimit = 262144;
+    static constexpr int defaultThumbnailMaxSide = 256;
+
+    // Nothing when the snapshot holds no non-empty item. Runs on the background queue.
+    // blobDirectory empty: no blob folder, the content stays inline.
+    static std::optional<ClipboardItem> make(const PasteboardSnapshot& snapshot,
+                                             const QString& blobDirectory,
+                                             qint64 inlineByteLimit, int thumbnailMaxSide,
+                                             const QDateTime& date = QDateTime::currentDateTime());
+
+    // Hash of size, first 2048 and last 2048 bytes; seeded once per process.
+    static qint64 fingerprint(const QByteArray& bytes);
+
+    const QUuid& id() const { return m_id; }
+    const QDateTime& date() const { return m_date; }
+    const QString& previewText() const { return m_previewText; }
+    const std::optional<QByteArray>& thumbnailData() const { return m_thumbnailData; }
+    const QList<QUrl>& fileURLs() const { return m_fileURLs; }
+    const std::optional<qint64>& imageFingerprint() const { return m_imageFingerprint; }
+    const std::optional<PasteboardSnapshot>& inlineData() const { return m_inlineData; }
+    const std::optional<QString>& blobPath() const { return m_blobPath; }
+
+    // The stored content: inline, or read back from the blob; empty when neither can be had.
+    PasteboardSnapshot resolvedPasteboardData() const;
+    // Removes the blob file, if any; a missing file is fine.
+    void deleteBlob() const;
+
+    bool operator==(const ClipboardItem& other) const { return m_id == other.m_id; }
+
+    // For tests and benchmarks that need a record without going through make().
+    ClipboardItem(QUuid id, QDateTime date, QString previewText,
+                  std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
+                  std::optional<qint64> imageFingerprint,
+                  std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath);
+
+private:
+    QUuid m_id;
+    QDateTime m_date;
+    QString m_previewText;
+    std::optional<QByteArray> m_thumbnailData;
+    QList<QUrl> m_fileURLs;
+    std::optional<qint64> m_imageFingerprint;
+    std::optional<PasteboardSnapshot> m_inlineData;
+    std::optional<QString> m_blobPath;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+#include "platform/Pasteboard.h"
+
+// Pure extraction from clipboard content. Any thread.
+namespace PasteboardContent {
+// Plain-text targets only (UTF-8 ones, then STRING as Latin-1); the first that decodes and is
+// not blank wins, returned untrimmed.
+std::optional<QString> stringFromItem(const StoredItem& item);
+// Plain text, then RTF, then HTML (tags stripped, five entities, trimmed).
+std::optional<QString> anyTextFromItem(const StoredItem& item);
+// PNG bytes as stored, or TIFF converted to PNG.
+std::optional<QByteArray> imageDataFromItem(const StoredItem& item);
+// The file URLs of every item in order (text/uri-list, else x-special/gnome-copied-files).
+QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot);
+// File URLs of one text/uri-list body: CRLF or LF lines, '#' comments skipped, file scheme only.
+QList<QUrl> parseUriList(const QByteArray& bytes);
+// The preview text of a copy, from its first item.
+QString previewTextFromStored(const PasteboardSnapshot& snapshot);
+// PNG thumbnail, longer side at most maxSide pixels, orientation applied.
+std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
+
+inline const QString imagePlaceholder = QStringLiteral("[Image]");
+inline const QString contentPlaceholder = QStringLiteral("[Content]");
+}  // namespace PasteboardContent

@@ -1,0 +1,9 @@
+#pragma once
+
+// Whether this process may intercept and inject input.
+class AccessibilityTrust {
+public:
+    virtual ~AccessibilityTrust() = default;
+    virtual bool isTrusted() = 0;
+    virtual bool isTrusted(bool prompt) = 0;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+// Starting the application when the user logs in.
+class LoginItems {
+public:
+    virtual ~LoginItems() = default;
+    virtual bool registerApp() = 0;
+    virtual bool unregisterApp() = 0;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+// One clipboard item: type identifier -> bytes. The order of the types carries no meaning.
+using StoredItem = QMap<QString, QByteArray>;
+// The full content of one copy, one stored item per clipboard item, in order.
+using PasteboardSnapshot = QList<StoredItem>;
+
+// The system clipboard as the history sees it. Main thread only; no call waits for another
+// application.
+class Pasteboard {
+public:
+    virtual ~Pasteboard() = default;
+
+    // Increases whenever the content is replaced, by anyone, this process included.
+    virtual qint64 changeCount() const = 0;
+    // The current content; empty when there is none. A type whose bytes could not be had is
+    // absent or maps to an empty buffer.
+    virtual PasteboardSnapshot items() const = 0;
+    // Clears the clipboard and makes this process its owner.
+    virtual void prepareForNewContents() = 0;
+    // Replaces the content with these items, each offered with all its types byte for byte.
+    virtual bool writeItems(const PasteboardSnapshot& items) = 0;
+    // Replaces the content with these files, in order.
+    virtual bool writeFileUrls(const QList<QUrl>& urls) = 0;
+    // Clears the clipboard and offers this text as plain text.
+    virtual void setString(const QString& text) = 0;
+    // The current plain text, if any.
+    virtual std::optional<QString> string() const = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// An application with a window on screen. pid 0 means the window did not say.
+struct RunningApp {
+    qint64 pid = 0;
+    QString name;  // empty when unknown
+    quint64 window = 0;
+
+    // Same process, or the same window when either pid is unknown.
+    bool isSameApp(const RunningApp& other) const {
+        if (pid != 0 && other.pid != 0) {
+            return pid == other.pid;
+        }
+        return window != 0 && window == other.window;
+    }
+};
+
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    virtual std::optional<RunningApp> frontmostApplication() const = 0;
+    virtual void activate(const RunningApp& app) = 0;
+    virtual void yieldActivation(const RunningApp& to) = 0;
+    virtual qint64 currentProcessId() const = 0;
+    virtual void openAccessibilitySettings() = 0;
+    virtual void openInputMonitoringSettings() = 0;
+};

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class KeyValueStore;
+class LoginItems;
+
+// The user's choices, written through to the store on every assignment. Side effects that other
+// services must apply run synchronously inside the assignment through the *Assigned signals,
+// which the composition root connects directly (history limit, auto-delete timer, hotkey).
+class AppSettings : public QObject {
+    Q_OBJECT
+public:
+    struct LanguageOption {
+        QString code;
+        QString name;
+    };
+    struct AutoDeleteOption {
+        qint64 minutes;
+        QString key;
+    };
+
+    static constexpr quint64 defaultHotkeyModifiers = 0x120000;  // Command + Shift
+    static constexpr quint16 defaultHotkeyKeyCode = 9;          // V
+    static constexpr qint64 defaultBufferLimit = 50;
+
+    // Loads the seven values; arguments are the process arguments (scanned for "--language").
+    AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
+                QObject* parent = nullptr);
+
+    static const QList<LanguageOption>& languageOptions();
+    static const QList<AutoDeleteOption>& autoDeleteOptions();
+
+    // Writes "AppleLanguages" for the language ("system" removes it).
+    static void applyLanguage(KeyValueStore& store, const QString& code);
+    // The language the process starts with: "--language" value if given, else the stored one.
+    static QString startupLanguage(const KeyValueStore& store, const QStringList& arguments);
+
+    QString preferredLanguage() const { return m_preferredLanguage; }
+    bool onboardingCompleted() const { return m_onboardingCompleted; }
+    bool launchAtLogin() const { return m_launchAtLogin; }
+    quint64 hotkeyModifiers() const { return m_hotkeyModifiers; }
+    quint16 hotkeyKeyCode() const { return m_hotkeyKeyCode; }
+    qint64 bufferLimit() const { return m_bufferLimit; }
+    qint64 autoDeleteMinutes() const { return m_autoDeleteMinutes; }
+
+    void setPreferredLanguage(const QString& value);
+    void setOnboardingCompleted(bool value);
+    void setLaunchAtLogin(bool value);
+    void setHotkeyModifiers(quint64 value);
+    void setHotkeyKeyCode(quint16 value);
+    void setBufferLimit(qint64 value);
+    void setAutoDeleteMinutes(qint64 value);
+
+    QString hotkeyDisplayString() const;
+    bool modifierFlagsMatch(quint64 flags) const;
+    static QString keyCodeToChar(quint16 keyCode);
+    static QString displayString(quint64 modifiers, quint16 keyCode);
+
+Q_SIGNALS:
+    // Sent before a value changes (views re-render), and once more after a language change.
+    void willChange();
+    void preferredLanguageChanged(const QString& language);
+    void onboardingCompletedChanged(bool completed);
+    void launchAtLoginChanged(bool enabled);
+    // Side-effect signals, sent on every assignment of the property, equal value or not.
+    void hotkeyAssigned();
+    void bufferLimitAssigned();
+    void autoDeleteMinutesAssigned();
+
+private:
+    void registerLoginItem(bool enabled);
+
+    KeyValueStore& m_store;
+    LoginItems& m_loginItems;
+    QString m_preferredLanguage;
+    bool m_onboardingCompleted = false;
+    bool m_launchAtLogin = true;
+    quint64 m_hotkeyModifiers = defaultHotkeyModifiers;
+    quint16 m_hotkeyKeyCode = defaultHotkeyKeyCode;
+    qint64 m_bufferLimit = defaultBufferLimit;
+    qint64 m_autoDeleteMinutes = 0;
+    bool m_revertingLoginItem = false;
+};
