@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QUuid>
 
 #include <functional>
@@ -21,7 +22,7 @@ class FileThumbnailer;
 // Every operation assigns items() at most once, so observers see one itemsChanged per change.
 class ClipboardHistory : public QObject {
     Q_OBJECT
-public:
+  public:
     struct Limits {
         qint64 bufferLimit = 50;       // records kept
         qint64 autoDeleteMinutes = 0;  // 0: never
@@ -34,6 +35,7 @@ public:
     static constexpr int pollIntervalMs = 500;
     static constexpr int autoDeleteIntervalMs = 30000;
     static constexpr int previewCharacterLimit = 200;
+    static constexpr int fileThumbnailSide = 128;  // points
 
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
     // in memory). The limits are read through the function on every use.
@@ -57,11 +59,11 @@ public:
     // A row's text (200 user-perceived characters, then "…") and picture.
     Preview preview(const ClipboardItem& item) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void itemsChanged();
     void thumbnailCacheChanged();
 
-private:
+  private:
     void checkPasteboard();
     void ingestCurrentPasteboard();
     void insert(const ClipboardItem& item);
@@ -71,6 +73,9 @@ private:
     void wipeBlobDirectory();
     void generateFileThumbnailIfNeeded(const ClipboardItem& item);
     void assignItems(QList<ClipboardItem> items);
+    void assignThumbnailCache(QHash<QUuid, QByteArray> cache);
+    // Blob files of records still being built: written, but not yet in items().
+    bool isPendingBlob(const QString& fileName) const;
 
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
@@ -83,6 +88,7 @@ private:
     qint64 m_lastChangeCount = -1;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
+    QSet<QString> m_pendingBlobNames;
     // Weak handle for callbacks that may outlive this object.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -14,16 +14,19 @@
 // One copy: immutable, equal by id only. Content stays in memory up to the inline limit and
 // moves to a blob file beyond it.
 class ClipboardItem {
-public:
+  public:
     static constexpr qint64 defaultInlineByteLimit = 262144;
     static constexpr int defaultThumbnailMaxSide = 256;
 
     // Nothing when the snapshot holds no non-empty item. Runs on the background queue.
-    // blobDirectory empty: no blob folder, the content stays inline.
+    // blobDirectory empty: no blob folder, the content stays inline. blobFileName: the name the
+    // blob gets if one is written (empty: a fresh one), so the caller can tell an in-flight blob
+    // from an orphan.
     static std::optional<ClipboardItem> make(const PasteboardSnapshot& snapshot,
-                                             const QString& blobDirectory,
-                                             qint64 inlineByteLimit, int thumbnailMaxSide,
-                                             const QDateTime& date = QDateTime::currentDateTime());
+                                             const QString& blobDirectory, qint64 inlineByteLimit,
+                                             int thumbnailMaxSide,
+                                             const QDateTime& date = QDateTime::currentDateTime(),
+                                             const QString& blobFileName = QString());
 
     // Hash of size, first 2048 and last 2048 bytes; seeded once per process.
     static qint64 fingerprint(const QByteArray& bytes);
@@ -50,7 +53,7 @@ public:
                   std::optional<qint64> imageFingerprint,
                   std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath);
 
-private:
+  private:
     QUuid m_id;
     QDateTime m_date;
     QString m_previewText;

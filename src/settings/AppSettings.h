@@ -13,7 +13,7 @@ class LoginItems;
 // which the composition root connects directly (history limit, auto-delete timer, hotkey).
 class AppSettings : public QObject {
     Q_OBJECT
-public:
+  public:
     struct LanguageOption {
         QString code;
         QString name;
@@ -24,10 +24,11 @@ public:
     };
 
     static constexpr quint64 defaultHotkeyModifiers = 0x120000;  // Command + Shift
-    static constexpr quint16 defaultHotkeyKeyCode = 9;          // V
+    static constexpr quint16 defaultHotkeyKeyCode = 9;           // V
     static constexpr qint64 defaultBufferLimit = 50;
 
     // Loads the seven values; arguments are the process arguments (scanned for "--language").
+    // Writes only the language argument and "AppleLanguages"; runs no side effect.
     AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
                 QObject* parent = nullptr);
 
@@ -36,8 +37,9 @@ public:
 
     // Writes "AppleLanguages" for the language ("system" removes it).
     static void applyLanguage(KeyValueStore& store, const QString& code);
-    // The language the process starts with: "--language" value if given, else the stored one.
-    static QString startupLanguage(const KeyValueStore& store, const QStringList& arguments);
+    // The language the process starts with: the "--language" value if one is given (stored
+    // under "preferredLanguage" at once), else the stored one, else "system".
+    static QString startupLanguage(KeyValueStore& store, const QStringList& arguments);
 
     QString preferredLanguage() const { return m_preferredLanguage; }
     bool onboardingCompleted() const { return m_onboardingCompleted; }
@@ -60,7 +62,7 @@ public:
     static QString keyCodeToChar(quint16 keyCode);
     static QString displayString(quint64 modifiers, quint16 keyCode);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Sent before a value changes (views re-render), and once more after a language change.
     void willChange();
     void preferredLanguageChanged(const QString& language);
@@ -71,7 +73,7 @@ Q_SIGNALS:
     void bufferLimitAssigned();
     void autoDeleteMinutesAssigned();
 
-private:
+  private:
     void registerLoginItem(bool enabled);
 
     KeyValueStore& m_store;

@@ -4,16 +4,28 @@
 #include <QStringList>
 
 class AppSettings;
+class KeyValueStore;
 
 // Interface texts by their English key, in the chosen language, switchable while running.
 // Falls back to the start-up language's table, then to the key itself.
 namespace L10n {
 // Called once by the composition root. fallbackLanguage: the language chosen at start-up from
-// "AppleLanguages" or the system's UI languages.
-void configure(const AppSettings* settings, const QString& fallbackLanguage);
+// "AppleLanguages" or the system's UI languages. resourcePrefix: where the
+// "<code>.lproj/Localizable.qm" tables live. Forgets every table opened before.
+void configure(const AppSettings* settings, const QString& fallbackLanguage,
+               const QString& resourcePrefix = QStringLiteral(":/"));
 // Our language code for the first of these that we have a table for ("en" when none).
 QString matchLanguage(const QStringList& uiLanguages);
+// The fallback language for this run: from "AppleLanguages" as left by the previous run, else
+// from the system's UI languages. Must be read before AppSettings rewrites that key.
+QString startupFallbackLanguage(const KeyValueStore& store);
 
 QString string(const QString& key);
-QString string(const QString& key, const QStringList& arguments);  // "%@" placeholders in order
+// "%@" placeholders in order, "%1$@" by position, "%%" a percent sign; no locale.
+QString string(const QString& key, const QStringList& arguments);
+QString format(const QString& pattern, const QStringList& arguments);
+
+// How many times a table file was looked for, and which tables are open.
+int loadAttemptsForTesting();
+QStringList cachedLanguagesForTesting();
 }  // namespace L10n

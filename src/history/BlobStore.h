@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+#include "platform/Pasteboard.h"
+
+// Blob files: the content of one large copy as CBOR, an array with one map per clipboard item
+// from type name (text string) to bytes (byte string). Files are written atomically with mode
+// 0600 and only ever read back by the run that wrote them, but the reader still treats them as
+// untrusted input.
+class BlobStore {
+  public:
+    // Larger files are not read at all; the clipboard reader never hands over more than this.
+    static constexpr qint64 maxFileSize = qint64(1) << 30;
+
+    static QByteArray encode(const PasteboardSnapshot& snapshot);
+    // Nothing for anything but a well-formed array of maps from text to bytes, with no trailing
+    // data.
+    static std::optional<PasteboardSnapshot> decode(const QByteArray& bytes);
+
+    // Atomic: on success the file is complete, on failure it does not exist.
+    static bool write(const QString& path, const PasteboardSnapshot& snapshot);
+    // Nothing when the file is missing, unreadable, too large or malformed.
+    static std::optional<PasteboardSnapshot> read(const QString& path);
+
+    // A fresh upper-case UUID without braces plus ".blob".
+    static QString newFileName();
+};

@@ -1,0 +1,410 @@
+#include "history/ClipboardHistory.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+
+#include "app/AppLogger.h"
+#include "history/BlobStore.h"
+#include "history/PasteboardTypeKey.h"
+#include "platform/FileThumbnailer.h"
+#include "platform/Pasteboard.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+
+constexpr qreal defaultBackingScale = 2.0;
+const QString ellipsis = QStringLiteral("\u2026");
+
+// Order and repetition do not matter when comparing copied file sets.
+QSet<QUrl> urlSet(const QList<QUrl>& urls) {
+    return QSet<QUrl>(urls.cbegin(), urls.cend());
+}
+
+bool supersedes(const ClipboardItem& newer, const QSet<QUrl>& newerFiles,
+                const ClipboardItem& older) {
+    if (!newer.fileURLs().isEmpty()) {
+        return !older.fileURLs().isEmpty() && urlSet(older.fileURLs()) == newerFiles;
+    }
+    if (!newer.imageFingerprint()) {
+        return !newer.previewText().isEmpty() && !older.imageFingerprint() &&
+               older.fileURLs().isEmpty() && older.previewText() == newer.previewText();
+    }
+    return older.imageFingerprint() == newer.imageFingerprint();
+}
+
+qreal primaryScreenScale() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            return screen->devicePixelRatio();
+        }
+    }
+    return defaultBackingScale;
+}
+
+// Position after the first `limit` grapheme clusters, or nothing when the text has no more than
+// that. Only a prefix is segmented, so a long text costs no more than a short one; a boundary
+// found before the end of the prefix is also one in the whole text.
+std::optional<qsizetype> graphemeCut(const QString& text, int limit) {
+    for (qsizetype span = qsizetype(limit) * 8;; span *= 2) {
+        const bool whole = span >= text.size();
+        const QString prefix = whole ? text : text.left(span);
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
+        qsizetype position = 0;
+        int count = 0;
+        while (count < limit) {
+            position = finder.toNextBoundary();
+            if (position < 0) {
+                break;
+            }
+            ++count;
+        }
+        if (count == limit && position < prefix.size()) {
+            return position;
+        }
+        if (whole) {
+            return std::nullopt;
+        }
+    }
+}
+
+}  // namespace
+
+ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
+                                   FileThumbnailer& thumbnailer, QString blobDirectory,
+                                   std::function<Limits()> limits, QObject* parent)
+    : QObject(parent),
+      m_pasteboard(pasteboard),
+      m_scheduler(scheduler),
+      m_thumbnailer(thumbnailer),
+      m_blobDirectory(std::move(blobDirectory)),
+      m_limits(std::move(limits)) {}
+
+ClipboardHistory::~ClipboardHistory() {
+    if (m_pollTimer != 0) {
+        m_scheduler.cancelTimer(m_pollTimer);
+    }
+    if (m_autoDeleteTimer != 0) {
+        m_scheduler.cancelTimer(m_autoDeleteTimer);
+    }
+}
+
+void ClipboardHistory::startMonitoring() {
+    wipeBlobDirectory();
+    m_lastChangeCount = m_pasteboard.changeCount();
+    ingestCurrentPasteboard();
+    if (m_pollTimer != 0) {
+        m_scheduler.cancelTimer(m_pollTimer);
+    }
+    const std::weak_ptr<bool> alive = m_alive;
+    m_pollTimer = m_scheduler.startRepeating(pollIntervalMs, [this, alive] {
+        if (alive.lock()) {
+            checkPasteboard();
+        }
+    });
+    restartAutoDeleteTimer();
+}
+
+void ClipboardHistory::checkPasteboard() {
+    const qint64 count = m_pasteboard.changeCount();
+    if (count == m_lastChangeCount) {
+        return;
+    }
+    m_lastChangeCount = count;
+    ingestCurrentPasteboard();
+}
+
+void ClipboardHistory::ingestCurrentPasteboard() {
+    const PasteboardSnapshot current = m_pasteboard.items();
+    PasteboardSnapshot snapshot;
+    for (const StoredItem& item : current) {
+        // Only a PNG that actually arrived replaces the TIFF; otherwise the image would be lost.
+        const bool hasPng = !item.value(PasteboardTypeKey::png).isEmpty();
+        StoredItem stored;
+        for (auto it = item.cbegin(); it != item.cend(); ++it) {
+            if ((hasPng && it.key() == PasteboardTypeKey::tiff) || it.value().isEmpty()) {
+                continue;
+            }
+            stored.insert(it.key(), it.value());
+        }
+        if (!stored.isEmpty()) {
+            snapshot.append(std::move(stored));
+        }
+    }
+    if (snapshot.isEmpty()) {
+        return;
+    }
+
+    const QString blobName = BlobStore::newFileName();
+    m_pendingBlobNames.insert(blobName);
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground([this, alive, &scheduler, snapshot = std::move(snapshot),
+                                 blobDirectory = m_blobDirectory, blobName] {
+        if (alive.expired()) {
+            return;
+        }
+        std::optional<ClipboardItem> item =
+            ClipboardItem::make(snapshot, blobDirectory, ClipboardItem::defaultInlineByteLimit,
+                                ClipboardItem::defaultThumbnailMaxSide, scheduler.now(), blobName);
+        scheduler.post([this, alive, blobName, item = std::move(item)] {
+            if (!alive.lock()) {
+                if (item) {
+                    item->deleteBlob();
+                }
+                return;
+            }
+            m_pendingBlobNames.remove(blobName);
+            if (item) {
+                insert(*item);
+            }
+        });
+    });
+}
+
+void ClipboardHistory::insert(const ClipboardItem& item) {
+    QList<ClipboardItem> list;
+    list.reserve(m_items.size() + 1);
+    list.append(item);
+    const QSet<QUrl> files = urlSet(item.fileURLs());
+    for (const ClipboardItem& existing : std::as_const(m_items)) {
+        if (!supersedes(item, files, existing)) {
+            list.append(existing);
+        }
+    }
+    const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
+    if (list.size() > limit) {
+        list.erase(list.begin() + limit, list.end());
+    }
+    assignItems(std::move(list));
+    cleanCaches();
+    generateFileThumbnailIfNeeded(item);
+}
+
+void ClipboardHistory::applyLimit() {
+    const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
+    if (m_items.size() <= limit) {
+        return;
+    }
+    assignItems(m_items.first(qsizetype(limit)));
+    cleanCaches();
+}
+
+void ClipboardHistory::removeItem(qsizetype index) {
+    if (index < 0 || index >= m_items.size()) {
+        return;
+    }
+    QList<ClipboardItem> list = m_items;
+    const ClipboardItem removed = list.takeAt(index);
+    assignItems(std::move(list));
+    if (m_thumbnailCache.contains(removed.id())) {
+        QHash<QUuid, QByteArray> cache = m_thumbnailCache;
+        cache.remove(removed.id());
+        assignThumbnailCache(std::move(cache));
+    }
+    removed.deleteBlob();
+    sweepOrphanBlobs();
+}
+
+void ClipboardHistory::clearAll() {
+    const qsizetype count = m_items.size();
+    assignItems({});
+    assignThumbnailCache({});
+    wipeBlobDirectory();
+    log(QStringLiteral("clearAll: removed %1 items").arg(count));
+}
+
+void ClipboardHistory::restartAutoDeleteTimer() {
+    if (m_autoDeleteTimer != 0) {
+        m_scheduler.cancelTimer(m_autoDeleteTimer);
+        m_autoDeleteTimer = 0;
+    }
+    if (m_limits().autoDeleteMinutes < 1) {
+        return;
+    }
+    const std::weak_ptr<bool> alive = m_alive;
+    m_autoDeleteTimer = m_scheduler.startRepeating(autoDeleteIntervalMs, [this, alive] {
+        if (alive.lock()) {
+            removeExpiredItems();
+        }
+    });
+    removeExpiredItems();
+}
+
+void ClipboardHistory::removeExpiredItems() {
+    const qint64 minutes = m_limits().autoDeleteMinutes;
+    if (minutes < 1) {
+        return;
+    }
+    const qint64 maxAgeMs = minutes * 60 * 1000;
+    const QDateTime now = m_scheduler.now();
+    QList<ClipboardItem> kept;
+    kept.reserve(m_items.size());
+    for (const ClipboardItem& item : std::as_const(m_items)) {
+        if (item.date().msecsTo(now) < maxAgeMs) {
+            kept.append(item);
+        }
+    }
+    const qsizetype removed = m_items.size() - kept.size();
+    if (removed == 0) {
+        return;
+    }
+    assignItems(std::move(kept));
+    cleanCaches();
+    log(QStringLiteral("autoDelete: removed %1 items older than %2 min").arg(removed).arg(minutes));
+}
+
+void ClipboardHistory::cleanCaches() {
+    QSet<QUuid> ids;
+    ids.reserve(m_items.size());
+    for (const ClipboardItem& item : std::as_const(m_items)) {
+        ids.insert(item.id());
+    }
+    if (std::any_of(m_thumbnailCache.keyBegin(), m_thumbnailCache.keyEnd(),
+                    [&ids](const QUuid& id) { return !ids.contains(id); })) {
+        QHash<QUuid, QByteArray> cache;
+        for (auto it = m_thumbnailCache.cbegin(); it != m_thumbnailCache.cend(); ++it) {
+            if (ids.contains(it.key())) {
+                cache.insert(it.key(), it.value());
+            }
+        }
+        assignThumbnailCache(std::move(cache));
+    }
+    sweepOrphanBlobs();
+}
+
+void ClipboardHistory::sweepOrphanBlobs() {
+    if (m_blobDirectory.isEmpty()) {
+        return;
+    }
+    QSet<QString> owned;
+    for (const ClipboardItem& item : std::as_const(m_items)) {
+        if (item.blobPath()) {
+            owned.insert(QFileInfo(*item.blobPath()).fileName());
+        }
+    }
+    QDir dir(m_blobDirectory);
+    if (!dir.exists()) {
+        return;
+    }
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        if (!owned.contains(name) && !isPendingBlob(name)) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
+}
+
+void ClipboardHistory::wipeBlobDirectory() {
+    if (m_blobDirectory.isEmpty()) {
+        return;
+    }
+    QDir dir(m_blobDirectory);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        // A record still being built is inserted after the wipe and must find its blob.
+        if (isPendingBlob(name)) {
+            continue;
+        }
+        const QString path = dir.filePath(name);
+        const QFileInfo info(path);
+        if (info.isDir() && !info.isSymLink()) {
+            QDir(path).removeRecursively();
+        } else {
+            QFile::remove(path);
+        }
+    }
+}
+
+bool ClipboardHistory::isPendingBlob(const QString& fileName) const {
+    // QSaveFile's temporary file carries the final name as its prefix.
+    return std::any_of(
+        m_pendingBlobNames.cbegin(), m_pendingBlobNames.cend(),
+        [&fileName](const QString& pending) { return fileName.startsWith(pending); });
+}
+
+void ClipboardHistory::generateFileThumbnailIfNeeded(const ClipboardItem& item) {
+    if (m_thumbnailCache.contains(item.id()) || item.thumbnailData() || item.fileURLs().isEmpty()) {
+        return;
+    }
+    const QString path = item.fileURLs().first().toLocalFile();
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return;
+    }
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    const QUuid id = item.id();
+    m_thumbnailer.request(
+        path, QSize(fileThumbnailSide, fileThumbnailSide), primaryScreenScale(),
+        [this, alive, &scheduler, id](std::optional<QByteArray> png) {
+            if (!png || png->isEmpty()) {
+                return;
+            }
+            scheduler.post([this, alive, id, png = std::move(*png)] {
+                if (!alive.lock()) {
+                    return;
+                }
+                // The record may have left while the thumbnail was being made.
+                const bool present = std::any_of(
+                    m_items.cbegin(), m_items.cend(),
+                    [&id](const ClipboardItem& candidate) { return candidate.id() == id; });
+                if (!present) {
+                    return;
+                }
+                QHash<QUuid, QByteArray> cache = m_thumbnailCache;
+                cache.insert(id, png);
+                assignThumbnailCache(std::move(cache));
+            });
+        });
+}
+
+void ClipboardHistory::setPasteboard(qsizetype index) {
+    if (index < 0 || index >= m_items.size()) {
+        return;
+    }
+    const ClipboardItem item = m_items.at(index);
+    m_pasteboard.prepareForNewContents();
+    if (!item.fileURLs().isEmpty()) {
+        m_pasteboard.writeFileUrls(item.fileURLs());
+        log(QStringLiteral("setPasteboard index=%1 fileURLs=%2")
+                .arg(index)
+                .arg(item.fileURLs().size()));
+    } else {
+        const PasteboardSnapshot snapshot = item.resolvedPasteboardData();
+        if (!snapshot.isEmpty()) {
+            m_pasteboard.writeItems(snapshot);
+        }
+        log(QStringLiteral("setPasteboard index=%1 items=%2").arg(index).arg(snapshot.size()));
+    }
+    m_lastChangeCount = m_pasteboard.changeCount();
+}
+
+ClipboardHistory::Preview ClipboardHistory::preview(const ClipboardItem& item) const {
+    Preview result;
+    const std::optional<qsizetype> cut = graphemeCut(item.previewText(), previewCharacterLimit);
+    result.text = cut ? item.previewText().left(*cut) + ellipsis : item.previewText();
+    if (item.thumbnailData()) {
+        result.imageData = item.thumbnailData();
+    } else if (const auto it = m_thumbnailCache.constFind(item.id());
+               it != m_thumbnailCache.cend()) {
+        result.imageData = *it;
+    }
+    return result;
+}
+
+void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
+    m_items = std::move(items);
+    Q_EMIT itemsChanged();
+}
+
+void ClipboardHistory::assignThumbnailCache(QHash<QUuid, QByteArray> cache) {
+    m_thumbnailCache = std::move(cache);
+    Q_EMIT thumbnailCacheChanged();
+}

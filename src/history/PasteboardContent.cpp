@@ -1,0 +1,405 @@
+#include "history/PasteboardContent.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QStringDecoder>
+
+#include <initializer_list>
+
+#include "history/PasteboardTypeKey.h"
+#include "history/RtfText.h"
+
+namespace {
+
+// Qt refuses to allocate more than 256 MB for one decoded image by default, which rejects large
+// but genuine photos and panoramas. A bigger ceiling still stops dimension bombs.
+constexpr int kImageAllocationLimitMb = 1024;
+
+void ensureAllocationLimit() {
+    static const bool applied = [] {
+        QImageReader::setAllocationLimit(kImageAllocationLimitMb);
+        return true;
+    }();
+    Q_UNUSED(applied);
+}
+
+QByteArray bytesFor(const StoredItem& item, QLatin1StringView type) {
+    return item.value(QString(type));
+}
+
+// Strict: an invalid or truncated sequence is a failure, not a replacement character.
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QString> decodeUtf16(QByteArray bytes, QStringDecoder::Encoding defaultEncoding) {
+    QStringDecoder::Encoding encoding = defaultEncoding;
+    if (bytes.startsWith("\xFF\xFE")) {
+        encoding = QStringDecoder::Utf16LE;
+        bytes.remove(0, 2);
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        encoding = QStringDecoder::Utf16BE;
+        bytes.remove(0, 2);
+    }
+    // A dangling half code unit cannot be text; drop it rather than fail the whole buffer.
+    if (bytes.size() % 2 != 0) {
+        bytes.chop(1);
+    }
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool isBlank(const QString& text) {
+    return text.trimmed().isEmpty();
+}
+
+// Same result as removing every match of "<[^>]+>", but linear: a regex engine rescans the rest
+// of the text from every '<' that is never closed.
+QString removeTags(const QString& html) {
+    QString out;
+    out.reserve(html.size());
+    const qsizetype size = html.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const QChar c = html.at(i);
+        if (c != u'<') {
+            out.append(c);
+            ++i;
+            continue;
+        }
+        const qsizetype close = html.indexOf(u'>', i + 1);
+        if (close < 0) {
+            // No '>' anywhere after this point: nothing further can match.
+            out.append(QStringView(html).mid(i));
+            break;
+        }
+        if (close == i + 1) {
+            // "<>" has no character between the brackets.
+            out.append(c);
+            ++i;
+            continue;
+        }
+        i = close + 1;
+    }
+    return out;
+}
+
+std::optional<QString> htmlText(const QByteArray& bytes) {
+    std::optional<QString> decoded;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        // Some browsers put UTF-16 with a byte-order mark under text/html on X11.
+        decoded = decodeUtf16(bytes, QStringDecoder::Utf16LE);
+    } else {
+        decoded = decodeUtf8(bytes);
+    }
+    if (!decoded) {
+        return std::nullopt;
+    }
+    QString text = removeTags(*decoded);
+    text.replace(QLatin1StringView("&amp;"), QLatin1StringView("&"));
+    text.replace(QLatin1StringView("&lt;"), QLatin1StringView("<"));
+    text.replace(QLatin1StringView("&gt;"), QLatin1StringView(">"));
+    text.replace(QLatin1StringView("&nbsp;"), QLatin1StringView(" "));
+    text = text.trimmed();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QByteArray> encodePng(const QImage& image) {
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return std::nullopt;
+    }
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image) || png.isEmpty()) {
+        return std::nullopt;
+    }
+    return png;
+}
+
+QImage decodeTiff(const QByteArray& bytes) {
+    ensureAllocationLimit();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QImageReader reader(&buffer, "tiff");
+    return reader.read();
+}
+
+// One line of a URI list, trimmed. Raw bytes that a URI may not hold (non-ASCII, spaces) are
+// percent-encoded so that both proper URIs and sloppy UTF-8 or Latin-1 paths parse.
+QUrl urlFromLine(QByteArrayView line) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QByteArray encoded;
+    encoded.reserve(line.size());
+    for (const char ch : line) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte <= 0x20 || byte >= 0x7F) {
+            encoded.append('%');
+            encoded.append(kHex[byte >> 4]);
+            encoded.append(kHex[byte & 0x0F]);
+        } else {
+            encoded.append(ch);
+        }
+    }
+    return QUrl::fromEncoded(encoded, QUrl::TolerantMode);
+}
+
+// Every URL of a URI list, any scheme. A first line "copy" or "cut" (the GNOME file-copy form)
+// is skipped when asked.
+QList<QUrl> urlsFromList(const QByteArray& bytes, bool skipCopyCutLine) {
+    QList<QUrl> urls;
+    bool firstLine = true;
+    const QByteArrayView all(bytes);
+    qsizetype start = 0;
+    while (start <= all.size()) {
+        qsizetype end = all.indexOf('\n', start);
+        if (end < 0) {
+            end = all.size();
+        }
+        const QByteArrayView line = all.sliced(start, end - start).trimmed();
+        start = end + 1;
+        const bool wasFirst = firstLine;
+        firstLine = false;
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        if (wasFirst && skipCopyCutLine && (line == "copy" || line == "cut")) {
+            continue;
+        }
+        const QUrl url = urlFromLine(line);
+        if (url.isValid() && !url.isEmpty()) {
+            urls.append(url);
+        }
+    }
+    return urls;
+}
+
+bool isFileUrl(const QUrl& url) {
+    return url.scheme() == QLatin1StringView("file") && !url.path().isEmpty();
+}
+
+QList<QUrl> fileUrlsOf(const QList<QUrl>& urls) {
+    QList<QUrl> files;
+    for (const QUrl& url : urls) {
+        if (isFileUrl(url)) {
+            files.append(url);
+        }
+    }
+    return files;
+}
+
+// The URLs an item offers as copied files, any scheme: the URI list wins over the GNOME form.
+QList<QUrl> itemUrls(const StoredItem& item) {
+    const QByteArray uriList = bytesFor(item, PasteboardTypeKey::uriList);
+    if (!uriList.isEmpty()) {
+        return urlsFromList(uriList, false);
+    }
+    const QByteArray gnome = bytesFor(item, PasteboardTypeKey::gnomeCopiedFiles);
+    if (!gnome.isEmpty()) {
+        return urlsFromList(gnome, true);
+    }
+    return {};
+}
+
+// Last path component; a directory URL ending in '/' names the directory.
+QString lastPathComponent(const QUrl& url) {
+    QString path = url.path(QUrl::FullyDecoded);
+    while (path.size() > 1 && path.endsWith(u'/')) {
+        path.chop(1);
+    }
+    if (path == QLatin1StringView("/")) {
+        return path;
+    }
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QString firstLine(const QString& text) {
+    const qsizetype end = text.indexOf(u'\n');
+    return (end < 0 ? text : text.left(end)).trimmed();
+}
+
+std::optional<QString> webUrl(const StoredItem& item) {
+    const QByteArray moz = bytesFor(item, PasteboardTypeKey::mozUrl);
+    if (!moz.isEmpty()) {
+        // Firefox writes UTF-16 in host order; a buffer without NUL bytes cannot be UTF-16 ASCII
+        // and is taken as UTF-8.
+        const bool looksUtf16 =
+            moz.startsWith("\xFF\xFE") || moz.startsWith("\xFE\xFF") || moz.contains('\0');
+        const std::optional<QString> text =
+            looksUtf16 ? decodeUtf16(moz, QStringDecoder::Utf16LE) : decodeUtf8(moz);
+        if (text) {
+            const QString url = firstLine(*text);
+            if (!url.isEmpty()) {
+                return url;
+            }
+        }
+    }
+    const QByteArray netscape = bytesFor(item, PasteboardTypeKey::netscapeUrl);
+    if (!netscape.isEmpty()) {
+        if (const std::optional<QString> text = decodeUtf8(netscape)) {
+            const QString url = firstLine(*text);
+            if (!url.isEmpty()) {
+                return url;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether imageDataFromItem would yield bytes, without paying for the PNG encoding.
+bool hasImage(const StoredItem& item) {
+    if (!bytesFor(item, PasteboardTypeKey::png).isEmpty()) {
+        return true;
+    }
+    const QByteArray tiff = bytesFor(item, PasteboardTypeKey::tiff);
+    return !tiff.isEmpty() && !decodeTiff(tiff).isNull();
+}
+
+}  // namespace
+
+namespace PasteboardContent {
+
+std::optional<QString> stringFromItem(const StoredItem& item) {
+    for (const QLatin1StringView type :
+         {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
+          PasteboardTypeKey::plainText}) {
+        const QByteArray bytes = bytesFor(item, type);
+        if (bytes.isEmpty()) {
+            continue;
+        }
+        std::optional<QString> text = decodeUtf8(bytes);
+        if (text && !isBlank(*text)) {
+            return text;
+        }
+    }
+    const QByteArray latin1 = bytesFor(item, PasteboardTypeKey::latin1String);
+    if (!latin1.isEmpty()) {
+        QString text = QString::fromLatin1(latin1);
+        if (!isBlank(text)) {
+            return text;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> anyTextFromItem(const StoredItem& item) {
+    if (std::optional<QString> text = stringFromItem(item)) {
+        return text;
+    }
+    for (const QLatin1StringView type :
+         {PasteboardTypeKey::rtf, PasteboardTypeKey::applicationRtf, PasteboardTypeKey::richText}) {
+        const QByteArray bytes = bytesFor(item, type);
+        if (bytes.isEmpty()) {
+            continue;
+        }
+        std::optional<QString> text = RtfText::toPlainText(bytes);
+        if (text && !isBlank(*text)) {
+            return text;
+        }
+    }
+    const QByteArray html = bytesFor(item, PasteboardTypeKey::html);
+    if (!html.isEmpty()) {
+        return htmlText(html);
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {
+    const QByteArray png = bytesFor(item, PasteboardTypeKey::png);
+    if (!png.isEmpty()) {
+        return png;
+    }
+    const QByteArray tiff = bytesFor(item, PasteboardTypeKey::tiff);
+    if (!tiff.isEmpty()) {
+        return encodePng(decodeTiff(tiff));
+    }
+    return std::nullopt;
+}
+
+QList<QUrl> parseUriList(const QByteArray& bytes) {
+    return fileUrlsOf(urlsFromList(bytes, false));
+}
+
+QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot) {
+    QList<QUrl> urls;
+    for (const StoredItem& item : snapshot) {
+        urls.append(fileUrlsOf(itemUrls(item)));
+    }
+    return urls;
+}
+
+QString previewTextFromStored(const PasteboardSnapshot& snapshot) {
+    if (snapshot.isEmpty()) {
+        return contentPlaceholder;
+    }
+    const StoredItem& item = snapshot.first();
+    if (std::optional<QString> text = anyTextFromItem(item)) {
+        return *text;
+    }
+    if (hasImage(item)) {
+        return imagePlaceholder;
+    }
+    const QList<QUrl> urls = itemUrls(item);
+    if (!urls.isEmpty()) {
+        // A URL without a path has no name to show; the later rules still may.
+        QString name = lastPathComponent(urls.first());
+        if (!name.isEmpty()) {
+            return name;
+        }
+    }
+    if (std::optional<QString> url = webUrl(item)) {
+        return *url;
+    }
+    return contentPlaceholder;
+}
+
+std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide) {
+    if (!bytes || bytes->isEmpty() || maxSide <= 0) {
+        return std::nullopt;
+    }
+    ensureAllocationLimit();
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > maxSide || size.height() > maxSide)) {
+        // Lets decoders that can (JPEG) produce the small image directly. Orientation does not
+        // matter here: fitting into a square keeps the longer side whichever way it points.
+        QSize target = size.scaled(maxSide, maxSide, Qt::KeepAspectRatio);
+        reader.setScaledSize(target.expandedTo(QSize(1, 1)));
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    if (image.width() > maxSide || image.height() > maxSide) {
+        image = image.scaled(maxSide, maxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return encodePng(image);
+}
+
+}  // namespace PasteboardContent

@@ -1,0 +1,465 @@
+#include "hotkey/PasteHotkeyManager.h"
+
+#include <QPointer>
+#include <QTextBoundaryFinder>
+
+#include "app/AppLogger.h"
+#include "history/ClipboardHistory.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/KeyInjector.h"
+#include "platform/Scheduler.h"
+#include "settings/AppSettings.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+
+QString boolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString nameOrQuestionMark(const RunningApp& app) {
+    return app.name.isEmpty() ? QStringLiteral("?") : app.name;
+}
+
+// The first characters as the user sees them, so an emoji or an accented letter is never cut
+// in half in the log. Only a growing prefix is segmented: the preview may be a very long text.
+QString leadingCharacters(const QString& text, int count) {
+    for (qsizetype span = qsizetype(count) * 8;; span *= 2) {
+        const bool whole = span >= text.size();
+        const QString prefix = whole ? text : text.left(span);
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
+        qsizetype position = 0;
+        int taken = 0;
+        while (taken < count && (position = finder.toNextBoundary()) >= 0) {
+            ++taken;
+        }
+        // A boundary short of the prefix's end is one of the whole text too.
+        if (taken == count && position < prefix.size()) {
+            return text.left(position);
+        }
+        if (whole) {
+            return text;
+        }
+    }
+}
+
+}  // namespace
+
+PasteHotkeyManager::PasteHotkeyManager(KeyboardHooks& hooks, AccessibilityTrust& trust,
+                                       Workspace& workspace, KeyInjector& keyInjector,
+                                       Scheduler& scheduler, ClipboardHistory& history,
+                                       AppSettings& settings, QObject* parent)
+    : QObject(parent),
+      m_hooks(hooks),
+      m_trust(trust),
+      m_workspace(workspace),
+      m_keyInjector(keyInjector),
+      m_scheduler(scheduler),
+      m_history(history),
+      m_settings(settings) {}
+
+PasteHotkeyManager::~PasteHotkeyManager() = default;
+
+void PasteHotkeyManager::setSelectedIndex(qsizetype index) {
+    if (m_selectedIndex == index) {
+        return;
+    }
+    m_selectedIndex = index;
+    Q_EMIT selectedIndexChanged(index);
+}
+
+void PasteHotkeyManager::setPopupVisible(bool visible) {
+    if (m_isPopupVisible == visible) {
+        return;
+    }
+    m_isPopupVisible = visible;
+    Q_EMIT isPopupVisibleChanged(visible);
+}
+
+void PasteHotkeyManager::setGlobalHotkeyAvailable(bool available) {
+    if (m_isGlobalHotkeyAvailable == available) {
+        return;
+    }
+    m_isGlobalHotkeyAvailable = available;
+    Q_EMIT isGlobalHotkeyAvailableChanged(available);
+}
+
+void PasteHotkeyManager::setUsingAccessibilityForHotkey(bool usingAccessibility) {
+    if (m_isUsingAccessibilityForHotkey == usingAccessibility) {
+        return;
+    }
+    m_isUsingAccessibilityForHotkey = usingAccessibility;
+    Q_EMIT isUsingAccessibilityForHotkeyChanged(usingAccessibility);
+}
+
+void PasteHotkeyManager::setAccessibilityTrusted(bool trusted) {
+    if (m_isAccessibilityTrusted == trusted) {
+        return;
+    }
+    m_isAccessibilityTrusted = trusted;
+    Q_EMIT isAccessibilityTrustedChanged(trusted);
+}
+
+// ---- Detection ----
+
+void PasteHotkeyManager::startMonitoring() {
+    log(QStringLiteral("startMonitoring: starting"));
+    if (m_globalKeyDown) {
+        log(QStringLiteral("startMonitoring: already monitoring"));
+        return;
+    }
+    installMonitors();
+}
+
+void PasteHotkeyManager::restartMonitoring() {
+    stopMonitoring();
+    installMonitors();
+}
+
+void PasteHotkeyManager::refreshOnActivation() {
+    const bool trusted = m_trust.isTrusted();
+    setAccessibilityTrusted(trusted);
+    const bool interceptorBecamePossible = trusted && !m_isUsingAccessibilityForHotkey;
+    if (!interceptorBecamePossible && m_isGlobalHotkeyAvailable) {
+        return;
+    }
+    log(QStringLiteral("refreshOnActivation: reinstalling monitors (trusted=%1, tap=%2, global=%3)")
+            .arg(boolText(trusted), boolText(m_isUsingAccessibilityForHotkey),
+                 boolText(m_isGlobalHotkeyAvailable)));
+    restartMonitoring();
+}
+
+void PasteHotkeyManager::stopMonitoring() {
+    if (m_eventTap) {
+        m_eventTap.reset();
+        setUsingAccessibilityForHotkey(false);
+    }
+    m_globalKeyDown.reset();
+    m_localKeyDown.reset();
+    setGlobalHotkeyAvailable(false);
+}
+
+void PasteHotkeyManager::installMonitors() {
+    log(QStringLiteral("installMonitors: installing"));
+    // A second start while the interceptor is up must not leave the old hooks alive next to
+    // the new ones: two local observers would open and at once close the popup.
+    m_eventTap.reset();
+    m_globalKeyDown.reset();
+    m_localKeyDown.reset();
+
+    const bool tapInstalled = tryInstallEventTap();
+    setAccessibilityTrusted(m_trust.isTrusted());
+
+    if (!tapInstalled) {
+        setUsingAccessibilityForHotkey(false);
+        QPointer<PasteHotkeyManager> self(this);
+        m_globalKeyDown = m_hooks.observeGlobalKeyDowns([self](const KeyEvent& event) {
+            if (self) {
+                self->handleKeyDown(event);
+            }
+        });
+    }
+
+    QPointer<PasteHotkeyManager> self(this);
+    m_localKeyDown = m_hooks.observeLocalKeyDowns([self](const KeyEvent& event) {
+        if (self) {
+            self->handleKeyDown(event);
+        }
+        return false;
+    });
+
+    setGlobalHotkeyAvailable(tapInstalled || m_globalKeyDown != nullptr);
+    if (m_isGlobalHotkeyAvailable) {
+        log(QStringLiteral("installMonitors: OK глобальный перехват установлен (%1)")
+                .arg(tapInstalled ? QStringLiteral("CGEventTap")
+                                  : QStringLiteral("addGlobalMonitor")));
+    } else {
+        log(QStringLiteral("installMonitors: no system-wide detection, own windows only"));
+    }
+    log(QStringLiteral("installMonitors: хоткей «%1»").arg(m_settings.hotkeyDisplayString()));
+}
+
+bool PasteHotkeyManager::tryInstallEventTap() {
+    bool installed = false;
+    if (m_trust.isTrusted(false)) {
+        QPointer<PasteHotkeyManager> self(this);
+        // The interceptor does as little as possible: two comparisons, then one hop.
+        auto tap =
+            m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
+                                   [self](const KeyEvent& event) {
+                                       if (!self) {
+                                           return;
+                                       }
+                                       if (!self->m_settings.modifierFlagsMatch(event.modifiers) ||
+                                           event.keyCode != self->m_settings.hotkeyKeyCode()) {
+                                           return;
+                                       }
+                                       self->m_scheduler.post([self, event] {
+                                           if (self) {
+                                               self->handleKeyDown(event);
+                                           }
+                                       });
+                                   });
+        if (tap) {
+            m_eventTap = std::move(tap);
+            setUsingAccessibilityForHotkey(true);
+            installed = true;
+        }
+    }
+    log(QStringLiteral("tryInstallEventTap: %1")
+            .arg(installed ? QStringLiteral("chord intercepted")
+                           : QStringLiteral("interception not available")));
+    return installed;
+}
+
+void PasteHotkeyManager::handleKeyDown(const KeyEvent& event) {
+    QPointer<PasteHotkeyManager> self(this);
+    m_scheduler.post([self, event] {
+        if (self) {
+            self->recognizeKeyDown(event);
+        }
+    });
+}
+
+void PasteHotkeyManager::recognizeKeyDown(const KeyEvent& event) {
+    const bool modifiersMatch = m_settings.modifierFlagsMatch(event.modifiers);
+    const quint16 needKey = m_settings.hotkeyKeyCode();
+    const bool keyMatch = event.keyCode == needKey;
+    if (!modifiersMatch && !keyMatch) {
+        return;
+    }
+    log(QStringLiteral("KeyDown: keyCode=%1 needKey=%2 modifiersMatch=%3 keyMatch=%4")
+            .arg(event.keyCode)
+            .arg(needKey)
+            .arg(boolText(modifiersMatch), boolText(keyMatch)));
+    if (!(modifiersMatch && keyMatch)) {
+        return;
+    }
+    log(QStringLiteral("KeyDown: hotkey matched (keyCode=%1)").arg(event.keyCode));
+    chordPressed();
+}
+
+void PasteHotkeyManager::requestAccessibilityPromptFromOS() {
+    if (!m_trust.isTrusted(false)) {
+        m_trust.isTrusted(true);
+    }
+}
+
+void PasteHotkeyManager::openAccessibilitySettings() {
+    m_workspace.openAccessibilitySettings();
+}
+
+void PasteHotkeyManager::requestAccessibilityAndOpenSettings() {
+    requestAccessibilityPromptFromOS();
+    openAccessibilitySettings();
+}
+
+// ---- Popup state ----
+
+void PasteHotkeyManager::chordPressed() {
+    if (m_history.items().isEmpty()) {
+        log(QStringLiteral("KeyDown: history is empty, nothing to show"));
+        return;
+    }
+    if (m_isPopupVisible) {
+        log(QStringLiteral("KeyDown: popup already shown, closing it"));
+        closePopupWithoutPaste();
+        return;
+    }
+    m_previousFrontmostApp = m_workspace.frontmostApplication();
+    const QString name = m_previousFrontmostApp && !m_previousFrontmostApp->name.isEmpty()
+                             ? m_previousFrontmostApp->name
+                             : QStringLiteral("nil");
+    log(QStringLiteral("KeyDown: showing popup, previousFrontmost=%1").arg(name));
+    setSelectedIndex(0);
+    setPopupVisible(true);
+    startArrowKeyMonitor();
+}
+
+void PasteHotkeyManager::startArrowKeyMonitor() {
+    if (m_arrowKeyMonitor) {
+        return;
+    }
+    QPointer<PasteHotkeyManager> self(this);
+    m_arrowKeyMonitor = m_hooks.observeLocalKeyDowns([self](const KeyEvent& event) {
+        // The action may remove this very monitor; nothing of the closure is touched after it.
+        return self ? self->handlePopupKey(event) : false;
+    });
+}
+
+void PasteHotkeyManager::stopArrowKeyMonitor() {
+    m_arrowKeyMonitor.reset();
+}
+
+bool PasteHotkeyManager::handlePopupKey(const KeyEvent& event) {
+    if (!m_isPopupVisible) {
+        return false;
+    }
+    switch (event.keyCode) {
+        case KeyCode::Return:
+        case KeyCode::KeypadEnter:
+            pasteItemAndClose(m_selectedIndex);
+            return true;
+        case KeyCode::Delete:
+        case KeyCode::ForwardDelete:
+            deleteSelectedItem();
+            return true;
+        case KeyCode::Escape:
+            closePopupWithoutPaste();
+            return true;
+        case KeyCode::DownArrow:
+            selectNext();
+            return true;
+        case KeyCode::UpArrow:
+            selectPrevious();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void PasteHotkeyManager::selectNext() {
+    const qsizetype n = m_history.items().size();
+    if (n == 0) {
+        return;
+    }
+    setSelectedIndex((m_selectedIndex + 1) % n);
+}
+
+void PasteHotkeyManager::selectPrevious() {
+    const qsizetype n = m_history.items().size();
+    if (n == 0) {
+        return;
+    }
+    setSelectedIndex((m_selectedIndex + n - 1) % n);
+}
+
+void PasteHotkeyManager::closePopupWithoutPaste() {
+    setPopupVisible(false);
+    stopArrowKeyMonitor();
+    if (m_previousFrontmostApp) {
+        const RunningApp app = *m_previousFrontmostApp;
+        log(QStringLiteral("closePopupWithoutPaste: yielding activation to %1")
+                .arg(nameOrQuestionMark(app)));
+        m_workspace.yieldActivation(app);
+        m_workspace.activate(app);
+    }
+    m_previousFrontmostApp.reset();
+}
+
+void PasteHotkeyManager::removeItemFromHistory(qsizetype index) {
+    if (index < 0 || index >= m_history.items().size()) {
+        return;
+    }
+    m_history.removeItem(index);
+    const qsizetype n = m_history.items().size();
+    if (n == 0) {
+        setPopupVisible(false);
+        stopArrowKeyMonitor();
+        m_previousFrontmostApp.reset();
+        return;
+    }
+    if (index < m_selectedIndex) {
+        setSelectedIndex(m_selectedIndex - 1);
+    } else if (m_selectedIndex >= n) {
+        setSelectedIndex(n - 1);
+    }
+}
+
+void PasteHotkeyManager::deleteSelectedItem() {
+    removeItemFromHistory(m_selectedIndex);
+}
+
+// ---- Paste delivery ----
+
+void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
+    const qsizetype count = m_history.items().size();
+    if (index < 0 || index >= count) {
+        log(QStringLiteral("pasteItemAndClose: invalid index=%1 count=%2").arg(index).arg(count));
+        return;
+    }
+    if constexpr (AppEnvironment::isLoggingEnabled) {
+        const QString preview =
+            leadingCharacters(m_history.items().at(index).previewText(), logPreviewLength);
+        log(QStringLiteral("pasteItemAndClose: setting pasteboard to item[%1] \"%2…\"")
+                .arg(index)
+                .arg(preview));
+    }
+    m_history.setPasteboard(index);
+
+    const std::optional<RunningApp> target = m_previousFrontmostApp;
+    const bool targetIsSelf = !target || target->pid == m_workspace.currentProcessId();
+
+    setPopupVisible(false);
+    stopArrowKeyMonitor();
+    m_previousFrontmostApp.reset();
+
+    QPointer<PasteHotkeyManager> self(this);
+    if (targetIsSelf) {
+        log(QStringLiteral("pasteItemAndClose: no other application, pasting in %1 ms")
+                .arg(ownWindowPasteDelayMs));
+        m_scheduler.postDelayed(ownWindowPasteDelayMs, [self] {
+            if (!self) {
+                return;
+            }
+            self->postCmdV();
+            log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+        });
+        return;
+    }
+
+    const RunningApp app = *target;
+    log(QStringLiteral("pasteItemAndClose: activating %1 pid=%2")
+            .arg(nameOrQuestionMark(app))
+            .arg(app.pid));
+    m_workspace.yieldActivation(app);
+    m_workspace.activate(app);
+    waitForAppActivation(app, [self, app] {
+        if (!self) {
+            return;
+        }
+        log(QStringLiteral("pasteItemAndClose: posting Cmd+V to %1 pid=%2")
+                .arg(nameOrQuestionMark(app))
+                .arg(app.pid));
+        self->postCmdV();
+        log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+    });
+}
+
+void PasteHotkeyManager::waitForAppActivation(const RunningApp& app,
+                                              std::function<void()> completion) {
+    checkActivation(app, m_scheduler.monotonicMs(),
+                    std::make_shared<std::function<void()>>(std::move(completion)));
+}
+
+void PasteHotkeyManager::checkActivation(const RunningApp& app, qint64 startMs,
+                                         std::shared_ptr<std::function<void()>> completion) {
+    const qint64 elapsed = m_scheduler.monotonicMs() - startMs;
+    const std::optional<RunningApp> front = m_workspace.frontmostApplication();
+    if (front && front->isSameApp(app)) {
+        log(QStringLiteral("waitForAppActivation: %1 is frontmost after %2ms")
+                .arg(nameOrQuestionMark(app))
+                .arg(elapsed));
+        (*completion)();
+        return;
+    }
+    if (elapsed < activationTimeoutMs) {
+        QPointer<PasteHotkeyManager> self(this);
+        m_scheduler.postDelayed(activationPollIntervalMs, [self, app, startMs, completion] {
+            if (self) {
+                self->checkActivation(app, startMs, completion);
+            }
+        });
+        return;
+    }
+    log(QStringLiteral("waitForAppActivation: TIMEOUT (%1ms), posting anyway")
+            .arg(activationTimeoutMs));
+    (*completion)();
+}
+
+void PasteHotkeyManager::postCmdV() {
+    if (!m_keyInjector.postPasteKeystroke()) {
+        log(QStringLiteral("postCmdV: the paste keystroke could not be posted"));
+    }
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/KeyboardHooks.h"
+#include "platform/Workspace.h"
+
+class AccessibilityTrust;
+class AppSettings;
+class ClipboardHistory;
+class KeyInjector;
+class Scheduler;
+
+// The paste-from-history chord: detects it system-wide, runs the popup's state (selection, keys,
+// removal) and delivers the paste into the application that was in front. Main thread only.
+class PasteHotkeyManager : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int ownWindowPasteDelayMs = 100;
+    static constexpr int activationPollIntervalMs = 20;
+    static constexpr int activationTimeoutMs = 1000;
+    static constexpr int logPreviewLength = 40;
+
+    PasteHotkeyManager(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
+                       KeyInjector& keyInjector, Scheduler& scheduler, ClipboardHistory& history,
+                       AppSettings& settings, QObject* parent = nullptr);
+    ~PasteHotkeyManager() override;
+
+    bool isPopupVisible() const { return m_isPopupVisible; }
+    bool isGlobalHotkeyAvailable() const { return m_isGlobalHotkeyAvailable; }
+    bool isUsingAccessibilityForHotkey() const { return m_isUsingAccessibilityForHotkey; }
+    bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
+    qsizetype selectedIndex() const { return m_selectedIndex; }
+    const std::optional<RunningApp>& previousFrontmostApp() const { return m_previousFrontmostApp; }
+
+    // The list view selects a row on a single click.
+    void setSelectedIndex(qsizetype index);
+
+    void startMonitoring();
+    void restartMonitoring();
+    void refreshOnActivation();
+    void stopMonitoring();
+
+    void requestAccessibilityPromptFromOS();
+    void openAccessibilitySettings();
+    void requestAccessibilityAndOpenSettings();
+
+    void selectNext();
+    void selectPrevious();
+    void deleteSelectedItem();
+    void removeItemFromHistory(qsizetype index);
+    void pasteItemAndClose(qsizetype index);
+
+  Q_SIGNALS:
+    void isPopupVisibleChanged(bool visible);
+    void isGlobalHotkeyAvailableChanged(bool available);
+    void isUsingAccessibilityForHotkeyChanged(bool usingAccessibility);
+    void isAccessibilityTrustedChanged(bool trusted);
+    void selectedIndexChanged(qsizetype index);
+
+  private:
+    void installMonitors();
+    bool tryInstallEventTap();
+    void handleKeyDown(const KeyEvent& event);
+    void recognizeKeyDown(const KeyEvent& event);
+    void chordPressed();
+    void closePopupWithoutPaste();
+    void startArrowKeyMonitor();
+    void stopArrowKeyMonitor();
+    bool handlePopupKey(const KeyEvent& event);
+    void waitForAppActivation(const RunningApp& app, std::function<void()> completion);
+    void checkActivation(const RunningApp& app, qint64 startMs,
+                         std::shared_ptr<std::function<void()>> completion);
+    void postCmdV();
+
+    void setPopupVisible(bool visible);
+    void setGlobalHotkeyAvailable(bool available);
+    void setUsingAccessibilityForHotkey(bool usingAccessibility);
+    void setAccessibilityTrusted(bool trusted);
+
+    KeyboardHooks& m_hooks;
+    AccessibilityTrust& m_trust;
+    Workspace& m_workspace;
+    KeyInjector& m_keyInjector;
+    Scheduler& m_scheduler;
+    ClipboardHistory& m_history;
+    AppSettings& m_settings;
+
+    bool m_isPopupVisible = false;
+    bool m_isGlobalHotkeyAvailable = false;
+    bool m_isUsingAccessibilityForHotkey = false;
+    bool m_isAccessibilityTrusted = false;
+    qsizetype m_selectedIndex = 0;
+    std::optional<RunningApp> m_previousFrontmostApp;
+
+    // The interceptor stands for the event tap; modifier changes have no effect, so no
+    // modifier observers are installed.
+    std::unique_ptr<HookHandle> m_eventTap;
+    std::unique_ptr<HookHandle> m_globalKeyDown;
+    std::unique_ptr<HookHandle> m_localKeyDown;
+    std::unique_ptr<HookHandle> m_arrowKeyMonitor;
+};

@@ -1,0 +1,136 @@
+#include "hotkey/PastePopupWindowController.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "app/AppLogger.h"
+#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/PastePopupView.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+QRegion roundedRegion(const QSize& size, qreal radius) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), radius, radius);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+}  // namespace
+
+PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manager,
+                                                       ClipboardHistory& history,
+                                                       AppSettings& settings,
+                                                       WindowSystem windowSystem, QObject* parent)
+    : QObject(parent),
+      m_manager(manager),
+      m_history(history),
+      m_settings(settings),
+      m_windowSystem(std::move(windowSystem)) {}
+
+PastePopupWindowController::~PastePopupWindowController() {
+    delete m_panel.data();
+}
+
+void PastePopupWindowController::setup() {
+    if (m_subscribed) {
+        return;
+    }
+    m_subscribed = true;
+    // Queued: whoever assigns the value finishes its work before the panel moves.
+    connect(&m_manager, &PasteHotkeyManager::isPopupVisibleChanged, this,
+            &PastePopupWindowController::follow, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, visible = m_manager.isPopupVisible()] { follow(visible); },
+        Qt::QueuedConnection);
+}
+
+void PastePopupWindowController::follow(bool visible) {
+    log(QStringLiteral("PastePopupWindowController: isPopupVisible=") +
+        (visible ? QStringLiteral("true") : QStringLiteral("false")));
+    if (visible) {
+        showPanel();
+    } else {
+        hidePanel();
+    }
+}
+
+void PastePopupWindowController::createPanel() {
+    m_translucent = m_windowSystem.isCompositing && m_windowSystem.isCompositing();
+    auto* panel =
+        new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    panel->setObjectName(QStringLiteral("QuillstackPopup"));
+    panel->setWindowTitle(QStringLiteral("Quillstack"));
+    panel->setAttribute(Qt::WA_TranslucentBackground, m_translucent);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_view = new PastePopupView(m_manager, m_history, m_settings, panel);
+    m_view->setTranslucent(m_translucent);
+    layout->addWidget(m_view);
+    panel->installEventFilter(this);
+    m_panel = panel;
+    log(QStringLiteral("PastePopupWindowController: panel created (translucent=%1)")
+            .arg(m_translucent ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+void PastePopupWindowController::showPanel() {
+    if (!m_panel) {
+        createPanel();
+    }
+    m_panel->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect visible = screen->availableGeometry();
+        const QSize frame = m_panel->frameGeometry().size();
+        m_panel->move(visible.x() + visible.width() / 2 - frame.width() / 2,
+                      visible.y() + visible.height() / 2 - frame.height() / 2);
+    }
+    if (m_windowSystem.prepareToShow) {
+        m_panel->winId();
+        m_windowSystem.prepareToShow(m_panel);
+    }
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
+    // Some window managers refuse focus to a window that did not get the last user input; the
+    // popup's keys must reach it all the same.
+    QTimer::singleShot(focusCheckDelayMs, this, &PastePopupWindowController::ensureKeyboardFocus);
+    log(QStringLiteral("PastePopupWindowController: panel shown at %1,%2 size %3x%4")
+            .arg(m_panel->x())
+            .arg(m_panel->y())
+            .arg(m_panel->width())
+            .arg(m_panel->height()));
+}
+
+void PastePopupWindowController::ensureKeyboardFocus() {
+    if (!m_panel || !m_panel->isVisible() || m_grabbingKeyboard || m_panel->isActiveWindow()) {
+        return;
+    }
+    m_panel->grabKeyboard();
+    m_grabbingKeyboard = true;
+    log(QStringLiteral("PastePopupWindowController: focus refused, keyboard grabbed"));
+}
+
+void PastePopupWindowController::hidePanel() {
+    if (!m_panel) {
+        return;
+    }
+    if (m_grabbingKeyboard) {
+        m_panel->releaseKeyboard();
+        m_grabbingKeyboard = false;
+    }
+    m_panel->hide();
+    log(QStringLiteral("PastePopupWindowController: panel hidden"));
+}
+
+bool PastePopupWindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panel && event->type() == QEvent::Resize && !m_translucent) {
+        // Without a compositor the corners are cut out instead of blended.
+        m_panel->setMask(roundedRegion(m_panel->size(), PastePopupView::cornerRadius));
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,164 @@
+#include "platform/freedesktop/FreedesktopThumbnailer.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Bounds the pixel box so that absurd sizes or scales cannot overflow it.
+constexpr int kMaxSidePoints = 4096;
+
+struct CacheFolder {
+    const char* name;
+    int pixels;
+};
+
+// Sizes of the thumbnail cache folders.
+constexpr CacheFolder kFolders[] = {
+    {"normal", 128}, {"large", 256}, {"x-large", 512}, {"xx-large", 1024}};
+
+// Folders holding at least the wanted size come first, smallest first; smaller ones follow as a
+// fallback, largest first.
+QList<const CacheFolder*> foldersFor(int pixels) {
+    QList<const CacheFolder*> fitting;
+    QList<const CacheFolder*> smaller;
+    for (const CacheFolder& folder : kFolders) {
+        (folder.pixels >= pixels ? fitting : smaller).append(&folder);
+    }
+    std::reverse(smaller.begin(), smaller.end());
+    return fitting + smaller;
+}
+
+std::optional<QByteArray> toPng(QImage image, QSize box) {
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    if (image.width() > box.width() || image.height() > box.height()) {
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return std::nullopt;
+    }
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image) || png.isEmpty()) {
+        return std::nullopt;
+    }
+    return png;
+}
+
+bool mtimeMatches(const QString& text, qint64 fileMtime) {
+    bool ok = false;
+    const qint64 whole = text.trimmed().toLongLong(&ok);
+    if (ok) {
+        return whole == fileMtime;
+    }
+    // Some writers store fractional seconds.
+    const double seconds = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(seconds) && static_cast<qint64>(std::floor(seconds)) == fileMtime;
+}
+
+std::optional<QByteArray> fromCache(const QString& cacheDirectory, const QByteArray& uri,
+                                    qint64 fileMtime, QSize box) {
+    const QString fileName =
+        QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) +
+        QStringLiteral(".png");
+    for (const CacheFolder* folder : foldersFor(std::max(box.width(), box.height()))) {
+        const QString path =
+            cacheDirectory + u'/' + QLatin1StringView(folder->name) + u'/' + fileName;
+        if (!QFileInfo(path).isFile()) {
+            continue;
+        }
+        QImageReader reader(path, "png");
+        if (!mtimeMatches(reader.text(QStringLiteral("Thumb::MTime")), fileMtime)) {
+            continue;
+        }
+        const QString cachedUri = reader.text(QStringLiteral("Thumb::URI"));
+        if (!cachedUri.isEmpty() && cachedUri.toUtf8() != uri) {
+            continue;
+        }
+        if (std::optional<QByteArray> png = toPng(reader.read(), box)) {
+            return png;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> decodeImageFile(const QString& path, QSize box) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (!reader.canRead()) {
+        return std::nullopt;
+    }
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > box.width() || size.height() > box.height())) {
+        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    }
+    return toPng(reader.read(), box);
+}
+
+std::optional<QByteArray> makeThumbnail(const QString& cacheDirectory, const QString& path,
+                                        QSize box) {
+    const QFileInfo info(path);
+    // Regular files only: opening a FIFO or device would block the worker.
+    if (!info.isFile() || box.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString absolute = info.absoluteFilePath();
+    const QByteArray uri = QUrl::fromLocalFile(absolute).toEncoded();
+    const qint64 mtime = info.lastModified().toSecsSinceEpoch();
+    if (std::optional<QByteArray> cached = fromCache(cacheDirectory, uri, mtime, box)) {
+        return cached;
+    }
+    return decodeImageFile(absolute, box);
+}
+
+}  // namespace
+
+QString FreedesktopThumbnailer::defaultCacheDirectory() {
+    const QString xdg = qEnvironmentVariable("XDG_CACHE_HOME");
+    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.cache");
+    return base + QStringLiteral("/thumbnails");
+}
+
+FreedesktopThumbnailer::FreedesktopThumbnailer(QString cacheDirectory)
+    : m_cacheDirectory(std::move(cacheDirectory)) {
+    m_pool.setMaxThreadCount(1);
+    m_pool.setThreadPriority(QThread::LowPriority);
+}
+
+FreedesktopThumbnailer::~FreedesktopThumbnailer() {
+    m_pool.clear();
+    m_pool.waitForDone();
+}
+
+void FreedesktopThumbnailer::request(const QString& path, QSize pointSize, qreal scale,
+                                     Callback callback) {
+    const qreal factor = scale > 0 ? std::min<qreal>(scale, 16.0) : 1.0;
+    const auto pixels = [factor](int points) {
+        return static_cast<int>(std::ceil(std::clamp(points, 0, kMaxSidePoints) * factor));
+    };
+    const QSize box(pixels(pointSize.width()), pixels(pointSize.height()));
+    m_pool.start([cacheDirectory = m_cacheDirectory, path, box, callback = std::move(callback)] {
+        std::optional<QByteArray> png = makeThumbnail(cacheDirectory, path, box);
+        if (callback) {
+            callback(std::move(png));
+        }
+    });
+}
+
+void FreedesktopThumbnailer::waitForDone() {
+    m_pool.waitForDone();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QThreadPool>
+
+#include "platform/FileThumbnailer.h"
+
+// File thumbnails from the freedesktop thumbnail cache, valid when its Thumb::MTime matches the
+// file; otherwise image files are decoded and scaled on a worker thread. Anything that is not an
+// image gets no picture (no MIME icons). Callbacks run on the worker thread.
+class FreedesktopThumbnailer final : public FileThumbnailer {
+  public:
+    // $XDG_CACHE_HOME/thumbnails when that is an absolute path, else ~/.cache/thumbnails.
+    static QString defaultCacheDirectory();
+
+    explicit FreedesktopThumbnailer(QString cacheDirectory = defaultCacheDirectory());
+    // Drops requests not yet started and waits for the running one.
+    ~FreedesktopThumbnailer() override;
+
+    void request(const QString& path, QSize pointSize, qreal scale, Callback callback) override;
+
+    // Waits until every request made so far has called back (tests, shutdown).
+    void waitForDone();
+
+  private:
+    QString m_cacheDirectory;
+    QThreadPool m_pool;
+};

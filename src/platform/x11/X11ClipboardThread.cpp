@@ -1,0 +1,465 @@
+#include "platform/x11/X11ClipboardThread.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+#include <xcb/xfixes.h>
+
+#include <QSet>
+
+#include <algorithm>
+
+#include "app/AppLogger.h"
+#include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11SelectionOwner.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+constexpr qsizetype kTargetCap = qsizetype(256) * 1024 * 1024;
+constexpr qsizetype kSnapshotCap = qsizetype(512) * 1024 * 1024;
+constexpr qsizetype kMaxTargets = 1024;
+constexpr int kPropertyCount = 8;
+constexpr auto kTransferTick = std::chrono::seconds(1);
+
+bool isProtocolTarget(const QByteArray& name) {
+    static const QSet<QByteArray> names{"TARGETS",        "MULTIPLE", "TIMESTAMP",
+                                        "SAVE_TARGETS",   "DELETE",   "INSERT_SELECTION",
+                                        "INSERT_PROPERTY"};
+    return names.contains(name);
+}
+
+// Conversions an owner renders on demand from its image; the PNG already holds the picture.
+bool isDerivedRaster(const QByteArray& name) {
+    static const QSet<QByteArray> names{"image/tiff",
+                                        "image/bmp",
+                                        "image/x-bmp",
+                                        "image/x-MS-bmp",
+                                        "image/x-icon",
+                                        "image/x-ico",
+                                        "image/vnd.microsoft.icon",
+                                        "image/jpeg",
+                                        "PIXMAP",
+                                        "BITMAP"};
+    return names.contains(name) || name.startsWith("image/x-portable-");
+}
+
+// Server resource ids mean nothing once the owner is gone.
+bool isResourceType(xcb_atom_t type, xcb_atom_t atomPair) {
+    return type == XCB_ATOM_ATOM || type == atomPair || type == XCB_ATOM_WINDOW ||
+           type == XCB_ATOM_DRAWABLE || type == XCB_ATOM_PIXMAP || type == XCB_ATOM_BITMAP ||
+           type == XCB_ATOM_COLORMAP;
+}
+
+quint8 eventType(const xcb_generic_event_t* event) {
+    return event->response_type & 0x7f;
+}
+}  // namespace
+
+X11ClipboardThread::X11ClipboardThread(const QString& displayName,
+                                       std::chrono::milliseconds requestTimeout, Deliver deliver)
+    : m_timeout(requestTimeout), m_deliver(std::move(deliver)) {
+    const QByteArray name = displayName.toLocal8Bit();
+    xcb_connection_t* connection =
+        xcb_connect(name.isEmpty() ? nullptr : name.constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        log(QStringLiteral("clipboard: cannot open the display"));
+        return;
+    }
+    m_connection = connection;
+    if (!setUp()) {
+        m_owner.reset();
+        m_atoms.reset();
+        xcb_disconnect(m_connection);
+        m_connection = nullptr;
+        return;
+    }
+    m_thread = std::thread([this] { run(); });
+}
+
+X11ClipboardThread::~X11ClipboardThread() {
+    if (m_thread.joinable()) {
+        m_stop = true;
+        wake();
+        m_thread.join();
+    }
+    m_owner.reset();
+    m_atoms.reset();
+    if (m_wakeFd >= 0) {
+        ::close(m_wakeFd);
+    }
+    if (m_connection) {
+        xcb_disconnect(m_connection);
+    }
+}
+
+bool X11ClipboardThread::setUp() {
+    const xcb_query_extension_reply_t* xfixes =
+        xcb_get_extension_data(m_connection, &xcb_xfixes_id);
+    if (!xfixes || !xfixes->present) {
+        log(QStringLiteral("clipboard: the X server lacks XFixes"));
+        return false;
+    }
+    m_xfixesFirstEvent = xfixes->first_event;
+    XcbPointer<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(
+        m_connection, xcb_xfixes_query_version(m_connection, 5, 0), nullptr));
+    if (!version) {
+        return false;
+    }
+    m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (m_wakeFd < 0) {
+        return false;
+    }
+
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    m_window = xcb_generate_id(m_connection);
+    const quint32 values[] = {1, XCB_EVENT_MASK_PROPERTY_CHANGE};
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, -10, -10, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+                      XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+
+    m_atoms = std::make_unique<X11Atoms>(m_connection);
+    QList<QByteArray> propertyNames;
+    for (int i = 0; i < kPropertyCount; ++i) {
+        propertyNames.append("_QUILLSTACK_SELECTION_" + QByteArray::number(i));
+    }
+    m_properties = m_atoms->intern(propertyNames);
+    if (m_atoms->clipboard == XCB_ATOM_NONE || m_properties.contains(XCB_ATOM_NONE)) {
+        return false;
+    }
+    xcb_xfixes_select_selection_input(m_connection, m_window, m_atoms->clipboard,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    m_owner = std::make_unique<X11SelectionOwner>(m_connection, m_window, *m_atoms);
+
+    // Whatever is on the clipboard already is the first content.
+    XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboard), nullptr));
+    if (owner && owner->owner != XCB_WINDOW_NONE) {
+        m_pendingOwner = owner->owner;
+    }
+    xcb_flush(m_connection);
+    return !xcb_connection_has_error(m_connection);
+}
+
+void X11ClipboardThread::claim(StoredItem content) {
+    if (!m_connection) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_claimQueue.append(std::move(content));
+    }
+    wake();
+}
+
+void X11ClipboardThread::wake() {
+    const quint64 one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+}
+
+void X11ClipboardThread::run() {
+    while (!m_stop && !m_broken) {
+        if (m_wakePending) {
+            m_wakePending = false;
+            processClaims();
+        } else if (m_pendingOwner) {
+            const xcb_window_t owner = *m_pendingOwner;
+            m_pendingOwner.reset();
+            readOwner(owner);
+        } else {
+            waitFor(nullptr, Clock::time_point::max(), true);
+        }
+    }
+}
+
+bool X11ClipboardThread::interrupted() const {
+    return m_stop || m_broken || m_wakePending || m_pendingOwner.has_value();
+}
+
+void X11ClipboardThread::dispatch(const xcb_generic_event_t* event) {
+    if (eventType(event) == m_xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY) {
+        const auto* notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t*>(event);
+        // Our own claims are known already; only other owners need reading.
+        if (notify->selection == m_atoms->clipboard && notify->owner != m_window) {
+            m_pendingOwner = notify->owner;
+        }
+        return;
+    }
+    m_owner->handleEvent(event);
+}
+
+XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& match,
+                                                            Clock::time_point deadline,
+                                                            bool interruptible) {
+    for (;;) {
+        while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
+            XcbPointer<xcb_generic_event_t> event(raw);
+            if (match && match(event.get())) {
+                return event;
+            }
+            dispatch(event.get());
+        }
+        if (xcb_connection_has_error(m_connection)) {
+            log(QStringLiteral("clipboard: the X connection broke"));
+            m_broken = true;
+            return {};
+        }
+        if (m_stop || (interruptible && interrupted())) {
+            return {};
+        }
+        const Clock::time_point now = Clock::now();
+        m_owner->expireStalledTransfers(now);
+        if (now >= deadline) {
+            return {};
+        }
+        int timeoutMs = -1;
+        if (deadline != Clock::time_point::max()) {
+            timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
+        }
+        if (m_owner->hasTransfers()) {
+            const int tick = int(std::chrono::milliseconds(kTransferTick).count());
+            timeoutMs = timeoutMs < 0 ? tick : std::min(timeoutMs, tick);
+        }
+        xcb_flush(m_connection);
+        pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
+        if (::poll(fds, 2, timeoutMs) > 0 && (fds[1].revents & POLLIN)) {
+            quint64 count = 0;
+            [[maybe_unused]] const ssize_t got = ::read(m_wakeFd, &count, sizeof count);
+            m_wakePending = true;
+        }
+    }
+}
+
+void X11ClipboardThread::processClaims() {
+    StoredItem content;
+    qsizetype count = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        count = m_claimQueue.size();
+        if (count > 0) {
+            content = m_claimQueue.last();
+        }
+        m_claimQueue.clear();
+    }
+    if (count == 0) {
+        return;
+    }
+    QList<QByteArray> names;
+    for (auto it = content.cbegin(); it != content.cend(); ++it) {
+        names.append(it.key().toLatin1());
+    }
+    const QList<xcb_atom_t> atoms = m_atoms->intern(names);
+    QList<X11SelectionOwner::Target> targets;
+    qsizetype index = 0;
+    for (auto it = content.cbegin(); it != content.cend(); ++it, ++index) {
+        const xcb_atom_t atom = atoms[index];
+        if (atom == XCB_ATOM_NONE || atom == m_atoms->targets || atom == m_atoms->timestamp ||
+            atom == m_atoms->multiple) {
+            continue;
+        }
+        // TEXT names a choice of encodings, not one; our bytes are UTF-8.
+        const xcb_atom_t type = atom == m_atoms->text ? m_atoms->utf8String : atom;
+        targets.append({atom, type, it.value()});
+    }
+
+    const xcb_timestamp_t time = serverTime();
+    m_owner->serve(std::move(targets), time);
+    xcb_set_selection_owner(m_connection, m_window, m_atoms->clipboard, time);
+    XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboard), nullptr));
+    m_claims += quint64(count);
+
+    // The reply came after every event the server sent before it, so owner changes queued now
+    // happened before our claim and lost to it.
+    m_pendingOwner.reset();
+    while (xcb_generic_event_t* raw = xcb_poll_for_queued_event(m_connection)) {
+        XcbPointer<xcb_generic_event_t> event(raw);
+        if (eventType(event.get()) != m_xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY) {
+            dispatch(event.get());
+        }
+    }
+    if (!owner || owner->owner != m_window) {
+        // Someone with a later timestamp won; read them instead.
+        m_owner->stopServing();
+        if (owner && owner->owner != XCB_WINDOW_NONE) {
+            m_pendingOwner = owner->owner;
+        }
+        log(QStringLiteral("clipboard: could not take ownership"));
+    }
+}
+
+xcb_timestamp_t X11ClipboardThread::serverTime() {
+    // A zero-length append changes nothing but makes the server report its time.
+    xcb_change_property(m_connection, XCB_PROP_MODE_APPEND, m_window, m_atoms->timestampProperty,
+                        XCB_ATOM_INTEGER, 32, 0, nullptr);
+    const XcbPointer<xcb_generic_event_t> event = waitFor(
+        [this](const xcb_generic_event_t* e) {
+            if (eventType(e) != XCB_PROPERTY_NOTIFY) {
+                return false;
+            }
+            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(e);
+            return notify->window == m_window && notify->atom == m_atoms->timestampProperty;
+        },
+        Clock::now() + m_timeout, false);
+    if (!event) {
+        return XCB_CURRENT_TIME;
+    }
+    return reinterpret_cast<const xcb_property_notify_event_t*>(event.get())->time;
+}
+
+void X11ClipboardThread::readOwner(xcb_window_t owner) {
+    if (owner == XCB_WINDOW_NONE) {
+        m_deliver(Snapshot{m_claims, false, {}});
+        return;
+    }
+    const std::optional<StoredItem> item = readItem();
+    if (item) {
+        m_deliver(Snapshot{m_claims, true, *item});
+    }
+}
+
+std::optional<StoredItem> X11ClipboardThread::readItem() {
+    const std::optional<Fetched> list = fetch(m_atoms->targets, kMaxTargets * 4);
+    if (interrupted()) {
+        return std::nullopt;
+    }
+    if (!list || list->format != 32) {
+        return StoredItem{};
+    }
+    QList<xcb_atom_t> atoms;
+    const auto* raw = reinterpret_cast<const quint32*>(list->bytes.constData());
+    for (qsizetype i = 0; i < list->bytes.size() / 4; ++i) {
+        if (raw[i] != XCB_ATOM_NONE && !atoms.contains(raw[i])) {
+            atoms.append(raw[i]);
+        }
+    }
+    const QList<QByteArray> names = m_atoms->names(atoms);
+    const bool hasPng = names.contains("image/png");
+
+    StoredItem item;
+    qsizetype budget = kSnapshotCap;
+    qsizetype skipped = 0;
+    for (qsizetype i = 0; i < atoms.size() && budget > 0; ++i) {
+        const QByteArray& name = names[i];
+        if (name.isEmpty() || isProtocolTarget(name) || (hasPng && isDerivedRaster(name))) {
+            continue;
+        }
+        const std::optional<Fetched> data = fetch(atoms[i], std::min(kTargetCap, budget));
+        if (interrupted()) {
+            return std::nullopt;
+        }
+        if (!data || data->bytes.isEmpty() || isResourceType(data->type, m_atoms->atomPair)) {
+            ++skipped;
+            continue;
+        }
+        budget -= data->bytes.size();
+        item.insert(QString::fromLatin1(name), data->bytes);
+    }
+    log(QStringLiteral("clipboard: read %1 targets, %2 unavailable").arg(item.size()).arg(skipped));
+    return item;
+}
+
+std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t target,
+                                                                     qsizetype cap) {
+    const xcb_atom_t property = m_properties[m_propertyIndex];
+    xcb_convert_selection(m_connection, m_window, m_atoms->clipboard, target, property,
+                          XCB_CURRENT_TIME);
+    const XcbPointer<xcb_generic_event_t> event = waitFor(
+        [&](const xcb_generic_event_t* e) {
+            if (eventType(e) != XCB_SELECTION_NOTIFY) {
+                return false;
+            }
+            const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(e);
+            return notify->requestor == m_window && notify->selection == m_atoms->clipboard &&
+                   notify->target == target;
+        },
+        Clock::now() + m_timeout, true);
+    if (!event) {
+        // A late answer must not land in the next request's property.
+        abandonProperty();
+        return std::nullopt;
+    }
+    const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(event.get());
+    if (notify->property == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    if (notify->property != property) {
+        abandonProperty();
+        return std::nullopt;
+    }
+    const XcbPointer<xcb_get_property_reply_t> reply = takeProperty(property, cap);
+    if (!reply || reply->type == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    if (reply->type == m_atoms->incr) {
+        qsizetype hint = 0;
+        if (reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 4) {
+            hint = *static_cast<const quint32*>(xcb_get_property_value(reply.get()));
+        }
+        return fetchIncrementally(property, std::min(hint, cap), cap);
+    }
+    if (reply->bytes_after > 0) {
+        xcb_delete_property(m_connection, m_window, property);
+        return std::nullopt;
+    }
+    const auto* value = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    return Fetched{reply->type, reply->format,
+                   QByteArray(value, xcb_get_property_value_length(reply.get()))};
+}
+
+std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetchIncrementally(
+    xcb_atom_t property, qsizetype sizeHint, qsizetype cap) {
+    Fetched result;
+    result.bytes.reserve(sizeHint);
+    for (;;) {
+        const XcbPointer<xcb_generic_event_t> event = waitFor(
+            [&](const xcb_generic_event_t* e) {
+                if (eventType(e) != XCB_PROPERTY_NOTIFY) {
+                    return false;
+                }
+                const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(e);
+                return notify->window == m_window && notify->atom == property &&
+                       notify->state == XCB_PROPERTY_NEW_VALUE;
+            },
+            Clock::now() + m_timeout, true);
+        if (!event) {
+            abandonProperty();
+            return std::nullopt;
+        }
+        const XcbPointer<xcb_get_property_reply_t> reply =
+            takeProperty(property, cap - result.bytes.size());
+        if (!reply || reply->bytes_after > 0) {
+            abandonProperty();
+            return std::nullopt;
+        }
+        const int length = xcb_get_property_value_length(reply.get());
+        if (length == 0) {
+            return result;
+        }
+        result.type = reply->type;
+        result.format = reply->format;
+        result.bytes.append(static_cast<const char*>(xcb_get_property_value(reply.get())), length);
+    }
+}
+
+XcbPointer<xcb_get_property_reply_t> X11ClipboardThread::takeProperty(xcb_atom_t property,
+                                                                      qsizetype cap) {
+    // One reply carries the whole property; deleting it tells an INCR owner to go on.
+    const auto words = quint32(std::min<qsizetype>((cap + 3) / 4, 0x3FFFFFFF));
+    XcbPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        m_connection,
+        xcb_get_property(m_connection, 1, m_window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words),
+        nullptr));
+    if (reply && reply->format != 0 && reply->format != 8 && reply->format != 16 &&
+        reply->format != 32) {
+        return {};
+    }
+    return reply;
+}
+
+void X11ClipboardThread::abandonProperty() {
+    m_propertyIndex = (m_propertyIndex + 1) % m_properties.size();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/Pasteboard.h"
+#include "platform/x11/XcbPointer.h"
+
+class X11Atoms;
+class X11SelectionOwner;
+
+// One xcb connection and a hidden window on a thread of their own: reads every new CLIPBOARD
+// owner's content and serves ours, so no other client can stall the caller's thread.
+class X11ClipboardThread {
+  public:
+    struct Snapshot {
+        // Our claims the thread had carried out when it read this; older reads are stale.
+        quint64 claims = 0;
+        // False when CLIPBOARD lost its owner.
+        bool hasOwner = false;
+        StoredItem item;
+    };
+    // Called on the clipboard thread.
+    using Deliver = std::function<void(Snapshot)>;
+    using Clock = std::chrono::steady_clock;
+
+    // Connects at once; an empty name means $DISPLAY. Without a connection the thread never
+    // starts and claims are ignored.
+    X11ClipboardThread(const QString& displayName, std::chrono::milliseconds requestTimeout,
+                       Deliver deliver);
+    ~X11ClipboardThread();
+    X11ClipboardThread(const X11ClipboardThread&) = delete;
+    X11ClipboardThread& operator=(const X11ClipboardThread&) = delete;
+
+    bool isConnected() const { return m_connection != nullptr; }
+    // Makes us the CLIPBOARD owner offering exactly these targets. Any thread.
+    void claim(StoredItem content);
+
+  private:
+    struct Fetched {
+        xcb_atom_t type = XCB_ATOM_NONE;
+        quint8 format = 0;
+        QByteArray bytes;
+    };
+    using EventMatch = std::function<bool(const xcb_generic_event_t*)>;
+
+    bool setUp();
+    void run();
+    void wake();
+    void dispatch(const xcb_generic_event_t* event);
+    bool interrupted() const;
+    XcbPointer<xcb_generic_event_t> waitFor(const EventMatch& match, Clock::time_point deadline,
+                                            bool interruptible);
+    void processClaims();
+    xcb_timestamp_t serverTime();
+    void readOwner(xcb_window_t owner);
+    std::optional<StoredItem> readItem();
+    std::optional<Fetched> fetch(xcb_atom_t target, qsizetype cap);
+    std::optional<Fetched> fetchIncrementally(xcb_atom_t property, qsizetype sizeHint,
+                                              qsizetype cap);
+    XcbPointer<xcb_get_property_reply_t> takeProperty(xcb_atom_t property, qsizetype cap);
+    void abandonProperty();
+
+    std::chrono::milliseconds m_timeout;
+    Deliver m_deliver;
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_window = XCB_WINDOW_NONE;
+    quint8 m_xfixesFirstEvent = 0;
+    int m_wakeFd = -1;
+    std::unique_ptr<X11Atoms> m_atoms;
+    std::unique_ptr<X11SelectionOwner> m_owner;
+    QList<xcb_atom_t> m_properties;
+    qsizetype m_propertyIndex = 0;
+
+    // Thread state.
+    quint64 m_claims = 0;
+    bool m_wakePending = false;
+    bool m_broken = false;
+    std::optional<xcb_window_t> m_pendingOwner;
+
+    // Shared with the callers of claim().
+    std::mutex m_mutex;
+    QList<StoredItem> m_claimQueue;
+    std::atomic<bool> m_stop{false};
+
+    std::thread m_thread;
+};

@@ -1,0 +1,131 @@
+#include "platform/x11/X11Pasteboard.h"
+
+#include <QStringDecoder>
+
+#include "history/PasteboardTypeKey.h"
+
+X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
+                             QObject* parent)
+    : QObject(parent) {
+    m_thread = std::make_unique<X11ClipboardThread>(
+        displayName, requestTimeout, [this](X11ClipboardThread::Snapshot snapshot) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, snapshot = std::move(snapshot)]() mutable { accept(std::move(snapshot)); },
+                Qt::QueuedConnection);
+        });
+}
+
+X11Pasteboard::~X11Pasteboard() {
+    // Joins the thread first, so no delivery can be posted to a half-destroyed object.
+    m_thread.reset();
+}
+
+void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
+    // Read before our latest write reached the thread: that content is gone.
+    if (snapshot.claims < m_claimsIssued) {
+        return;
+    }
+    if (!snapshot.hasOwner) {
+        if (!m_hasOwner) {
+            return;
+        }
+        m_hasOwner = false;
+        m_items.clear();
+    } else {
+        m_hasOwner = true;
+        m_items.clear();
+        if (!snapshot.item.isEmpty()) {
+            m_items.append(std::move(snapshot.item));
+        }
+    }
+    ++m_changeCount;
+    Q_EMIT externalChange();
+}
+
+bool X11Pasteboard::write(StoredItem content) {
+    if (!isConnected()) {
+        return false;
+    }
+    ++m_claimsIssued;
+    m_thread->claim(content);
+    m_items.clear();
+    if (!content.isEmpty()) {
+        m_items.append(std::move(content));
+    }
+    m_hasOwner = true;
+    ++m_changeCount;
+    return true;
+}
+
+void X11Pasteboard::prepareForNewContents() {
+    write({});
+}
+
+bool X11Pasteboard::writeItems(const PasteboardSnapshot& items) {
+    // X holds one item: offer every target, the first item's bytes winning.
+    StoredItem merged;
+    for (const StoredItem& item : items) {
+        for (auto it = item.cbegin(); it != item.cend(); ++it) {
+            if (!merged.contains(it.key())) {
+                merged.insert(it.key(), it.value());
+            }
+        }
+    }
+    return write(std::move(merged));
+}
+
+bool X11Pasteboard::writeFileUrls(const QList<QUrl>& urls) {
+    QByteArray uriList;
+    QByteArrayList uris;
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        const QByteArray encoded = url.toEncoded();
+        uriList += encoded + "\r\n";
+        uris.append(encoded);
+        paths.append(url.isLocalFile() ? url.toLocalFile() : url.toString());
+    }
+    const QByteArray pathText = paths.join(QLatin1Char('\n')).toUtf8();
+    return write(StoredItem{
+        {QString(PasteboardTypeKey::uriList), uriList},
+        {QString(PasteboardTypeKey::gnomeCopiedFiles), "copy\n" + uris.join('\n')},
+        {QString(PasteboardTypeKey::plainText), pathText},
+        {QString(PasteboardTypeKey::utf8String), pathText},
+    });
+}
+
+void X11Pasteboard::setString(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    write(StoredItem{
+        {QString(PasteboardTypeKey::utf8String), utf8},
+        {QString(PasteboardTypeKey::stringUtf8Mime), utf8},
+        {QString(PasteboardTypeKey::plainText), utf8},
+        {QString(PasteboardTypeKey::latin1String), text.toLatin1()},
+        {QStringLiteral("TEXT"), utf8},
+    });
+}
+
+std::optional<QString> X11Pasteboard::string() const {
+    if (m_items.isEmpty()) {
+        return std::nullopt;
+    }
+    const StoredItem& item = m_items.first();
+    for (const QLatin1StringView key :
+         {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
+          PasteboardTypeKey::plainText}) {
+        const auto found = item.constFind(QString(key));
+        if (found == item.cend() || found->isEmpty()) {
+            continue;
+        }
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString text = decoder(*found);
+        if (!decoder.hasError()) {
+            return text;
+        }
+    }
+    const auto latin1 = item.constFind(QString(PasteboardTypeKey::latin1String));
+    if (latin1 != item.cend() && !latin1->isEmpty()) {
+        return QString::fromLatin1(*latin1);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+
+#include <chrono>
+#include <memory>
+
+#include "platform/Pasteboard.h"
+#include "platform/x11/X11ClipboardThread.h"
+
+// The X11 CLIPBOARD as the history's pasteboard. Reading and serving happen on a thread with its
+// own connection; this object, on the main thread, only holds the latest content and the count.
+class X11Pasteboard final : public QObject, public Pasteboard {
+    Q_OBJECT
+  public:
+    // An empty display name means $DISPLAY. Without a display this is an empty clipboard whose
+    // count never moves. `requestTimeout` bounds every wait for another client.
+    explicit X11Pasteboard(const QString& displayName = {},
+                           std::chrono::milliseconds requestTimeout = std::chrono::seconds(1),
+                           QObject* parent = nullptr);
+    ~X11Pasteboard() override;
+
+    qint64 changeCount() const override { return m_changeCount; }
+    PasteboardSnapshot items() const override { return m_items; }
+    void prepareForNewContents() override;
+    bool writeItems(const PasteboardSnapshot& items) override;
+    bool writeFileUrls(const QList<QUrl>& urls) override;
+    void setString(const QString& text) override;
+    std::optional<QString> string() const override;
+
+    bool isConnected() const { return m_thread && m_thread->isConnected(); }
+
+  Q_SIGNALS:
+    // Another client's content arrived, or the clipboard lost its owner.
+    void externalChange();
+
+  private:
+    bool write(StoredItem content);
+    void accept(X11ClipboardThread::Snapshot snapshot);
+
+    std::unique_ptr<X11ClipboardThread> m_thread;
+    qint64 m_changeCount = 0;
+    PasteboardSnapshot m_items;
+    quint64 m_claimsIssued = 0;
+    bool m_hasOwner = false;
+};

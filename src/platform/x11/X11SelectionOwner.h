@@ -1,0 +1,64 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <QByteArray>
+#include <QList>
+
+#include <chrono>
+
+class X11Atoms;
+
+// Serves CLIPBOARD for this process: answers TARGETS, TIMESTAMP and every stored target byte for
+// byte, large ones by INCR. Driven by the connection's thread, which feeds it every event.
+class X11SelectionOwner {
+  public:
+    struct Target {
+        xcb_atom_t target = XCB_ATOM_NONE;
+        xcb_atom_t type = XCB_ATOM_NONE;
+        QByteArray bytes;
+    };
+    using Clock = std::chrono::steady_clock;
+
+    X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window, const X11Atoms& atoms);
+
+    // Answers with these targets from now on; `since` is the ownership's server time.
+    void serve(QList<Target> targets, xcb_timestamp_t since);
+    // Refuses every further request; transfers already under way still complete.
+    void stopServing();
+    bool isServing() const { return m_serving; }
+
+    // True when the event concerned the owner side (and was handled).
+    bool handleEvent(const xcb_generic_event_t* event);
+    // Drops INCR transfers whose requestor stopped reading.
+    void expireStalledTransfers(Clock::time_point now);
+    bool hasTransfers() const { return !m_transfers.isEmpty(); }
+
+    // Properties larger than this go by INCR.
+    quint32 chunkSize() const { return m_chunkSize; }
+
+  private:
+    struct Transfer {
+        xcb_window_t requestor = XCB_WINDOW_NONE;
+        xcb_atom_t property = XCB_ATOM_NONE;
+        xcb_atom_t type = XCB_ATOM_NONE;
+        QByteArray bytes;
+        qsizetype offset = 0;
+        Clock::time_point lastActivity;
+    };
+
+    void answer(const xcb_selection_request_event_t& request);
+    bool put(xcb_window_t requestor, xcb_atom_t property, const Target& target);
+    void sendNextChunk(qsizetype index);
+    void dropTransfersTo(xcb_window_t requestor);
+    void watchRequestor(xcb_window_t requestor, bool watch);
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_window;
+    const X11Atoms& m_atoms;
+    quint32 m_chunkSize;
+    bool m_serving = false;
+    xcb_timestamp_t m_since = XCB_CURRENT_TIME;
+    QList<Target> m_targets;
+    QList<Transfer> m_transfers;
+};

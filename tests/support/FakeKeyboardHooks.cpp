@@ -1,0 +1,100 @@
+#include "FakeKeyboardHooks.h"
+
+namespace {
+
+class FakeHandle final : public HookHandle {
+  public:
+    explicit FakeHandle(std::shared_ptr<FakeKeyboardHooks::Hook> hook) : m_hook(std::move(hook)) {}
+    ~FakeHandle() override { m_hook->active = false; }
+
+  private:
+    std::shared_ptr<FakeKeyboardHooks::Hook> m_hook;
+};
+
+}  // namespace
+
+std::unique_ptr<HookHandle> FakeKeyboardHooks::add(std::shared_ptr<Hook> hook) {
+    m_hooks.append(hook);
+    return std::make_unique<FakeHandle>(std::move(hook));
+}
+
+std::unique_ptr<HookHandle> FakeKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
+                                                              KeyHandler onKeyDown) {
+    if (m_refuseInterception) {
+        return nullptr;
+    }
+    auto hook = std::make_shared<Hook>(
+        Hook{Hook::Kind::Interceptor, keyCode, modifiers, std::move(onKeyDown), {}, true});
+    return add(std::move(hook));
+}
+
+std::unique_ptr<HookHandle> FakeKeyboardHooks::observeGlobalKeyDowns(KeyHandler onKeyDown) {
+    if (m_refuseGlobal) {
+        return nullptr;
+    }
+    return add(
+        std::make_shared<Hook>(Hook{Hook::Kind::Global, 0, 0, std::move(onKeyDown), {}, true}));
+}
+
+std::unique_ptr<HookHandle> FakeKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
+    return add(std::make_shared<Hook>(Hook{Hook::Kind::Local, 0, 0, {}, std::move(filter), true}));
+}
+
+bool FakeKeyboardHooks::pressInOtherApp(const KeyEvent& event) {
+    // Iterate over a copy: a handler may install or remove hooks.
+    const auto hooks = m_hooks;
+    for (const auto& hook : hooks) {
+        const quint64 pressed = event.modifiers & ModifierFlag::DeviceIndependentMask;
+        if (hook->active && hook->kind == Hook::Kind::Interceptor &&
+            hook->keyCode == event.keyCode && (pressed & hook->modifiers) == hook->modifiers) {
+            KeyHandler handler = hook->handler;
+            handler(event);
+            return true;
+        }
+    }
+    for (const auto& hook : hooks) {
+        if (hook->active && hook->kind == Hook::Kind::Global) {
+            KeyHandler handler = hook->handler;
+            handler(event);
+        }
+    }
+    return false;
+}
+
+bool FakeKeyboardHooks::pressInOwnWindow(const KeyEvent& event) {
+    const auto hooks = m_hooks;
+    for (const auto& hook : hooks) {
+        if (hook->active && hook->kind == Hook::Kind::Local) {
+            KeyFilter filter = hook->filter;
+            if (filter(event)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int FakeKeyboardHooks::installed(Hook::Kind kind) const {
+    int n = 0;
+    for (const auto& hook : m_hooks) {
+        n += hook->kind == kind ? 1 : 0;
+    }
+    return n;
+}
+
+int FakeKeyboardHooks::active(Hook::Kind kind) const {
+    int n = 0;
+    for (const auto& hook : m_hooks) {
+        n += hook->kind == kind && hook->active ? 1 : 0;
+    }
+    return n;
+}
+
+std::shared_ptr<const FakeKeyboardHooks::Hook> FakeKeyboardHooks::activeInterceptor() const {
+    for (auto it = m_hooks.crbegin(); it != m_hooks.crend(); ++it) {
+        if ((*it)->active && (*it)->kind == Hook::Kind::Interceptor) {
+            return *it;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include "platform/Pasteboard.h"
+
+// An in-memory clipboard. Every write (and every simulated copy) bumps the change count once;
+// items() returns what was last written or copied. Records every write for inspection.
+class FakePasteboard final : public Pasteboard {
+  public:
+    struct Write {
+        enum class Kind { Items, FileUrls, String };
+        Kind kind;
+        PasteboardSnapshot items;
+        QList<QUrl> urls;
+        QString text;
+    };
+
+    // Another application copies this content.
+    void setContent(const PasteboardSnapshot& content);
+    // Another application takes the clipboard and leaves it empty.
+    void clearExternally();
+
+    qint64 changeCount() const override { return m_changeCount; }
+    PasteboardSnapshot items() const override { return m_content; }
+    void prepareForNewContents() override;
+    bool writeItems(const PasteboardSnapshot& items) override;
+    bool writeFileUrls(const QList<QUrl>& urls) override;
+    void setString(const QString& text) override;
+    std::optional<QString> string() const override;
+
+    const QList<Write>& writes() const { return m_writes; }
+    int prepareCount() const { return m_prepareCount; }
+    void setWriteResult(bool ok) { m_writeResult = ok; }
+
+  private:
+    qint64 m_changeCount = 0;
+    PasteboardSnapshot m_content;
+    QList<Write> m_writes;
+    int m_prepareCount = 0;
+    bool m_writeResult = true;
+};

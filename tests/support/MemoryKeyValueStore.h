@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+
+#include "platform/KeyValueStore.h"
+
+// An in-memory store that records every write, so tests can tell what a component stored and
+// that it stored nothing.
+class MemoryKeyValueStore final : public KeyValueStore {
+  public:
+    struct Write {
+        QString key;
+        QVariant value;  // invalid for a removal
+        bool removed = false;
+    };
+
+    bool contains(const QString& key) const override { return m_values.contains(key); }
+    QVariant value(const QString& key) const override { return m_values.value(key); }
+    void setValue(const QString& key, const QVariant& value) override;
+    void remove(const QString& key) override;
+
+    // Puts a value in place without recording it: the state found at start-up.
+    void seed(const QString& key, const QVariant& value) { m_values.insert(key, value); }
+
+    const QList<Write>& writes() const { return m_writes; }
+    QStringList writtenKeys() const;
+    void clearWrites() { m_writes.clear(); }
+
+  private:
+    QMap<QString, QVariant> m_values;
+    QList<Write> m_writes;
+};

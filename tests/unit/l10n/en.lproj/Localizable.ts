@@ -1,0 +1,15 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>Hello</source>
+        <translation>Hello</translation>
+    </message>
+    <message>
+        <source>Only in Russian</source>
+        <translation>English wording</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,189 @@
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "history/BlobStore.h"
+#include "history/ClipboardItem.h"
+#include "platform/freedesktop/PrivateTempDirectory.h"
+
+namespace {
+
+QByteArray pngBytes(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return out;
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+}  // namespace
+
+class TestClipboardItem : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void makeNormalisesAndDerives();
+    void inlineLimitAndBlobFiles();
+    void fingerprintCoversSizeHeadAndTail();
+    void blobDecodingRejectsMalformedInput();
+    void privateDirectoryRefusesUntrustedFolders();
+};
+
+void TestClipboardItem::makeNormalisesAndDerives() {
+    QVERIFY(!ClipboardItem::make({}, {}, 262144, 256));
+    QVERIFY(!ClipboardItem::make({{{"UTF8_STRING", {}}}, {}}, {}, 262144, 256));
+
+    const QByteArray png = pngBytes(1024, 512);
+    const PasteboardSnapshot snapshot = {
+        {{"UTF8_STRING", "caption"}, {"image/png", png}, {"image/tiff", "TIFFDATA"}, {"x", {}}},
+        {},
+        {{"text/uri-list", "file:///tmp/b.txt\r\n"}}};
+    const auto item = ClipboardItem::make(snapshot, {}, 262144, 256);
+    QVERIFY(item);
+    const PasteboardSnapshot expected = {{{"UTF8_STRING", "caption"}, {"image/png", png}},
+                                         {{"text/uri-list", "file:///tmp/b.txt\r\n"}}};
+    QCOMPARE(item->resolvedPasteboardData(), expected);
+    QCOMPARE(item->previewText(), QStringLiteral("caption"));
+    QCOMPARE(item->fileURLs(), QList<QUrl>{QUrl("file:///tmp/b.txt")});
+    QCOMPARE(item->imageFingerprint(), ClipboardItem::fingerprint(png));
+    QVERIFY(item->thumbnailData());
+    QCOMPARE(QImage::fromData(*item->thumbnailData()).size(), QSize(256, 128));
+
+    // Without an image there is neither thumbnail nor fingerprint.
+    const auto text = ClipboardItem::make({{{"UTF8_STRING", "hi"}}}, {}, 262144, 256);
+    QVERIFY(text && !text->thumbnailData() && !text->imageFingerprint());
+    QVERIFY(!(*text == *ClipboardItem::make({{{"UTF8_STRING", "hi"}}}, {}, 262144, 256)));
+}
+
+void TestClipboardItem::inlineLimitAndBlobFiles() {
+    QTemporaryDir dir;
+    const QByteArray half(131072, 'a');
+    const PasteboardSnapshot exact = {{{"UTF8_STRING", half}, {"text/html", half}}};
+    const auto inlined = ClipboardItem::make(exact, dir.path(), 262144, 256);
+    QVERIFY(inlined && inlined->inlineData() && !inlined->blobPath());
+    QVERIFY(QDir(dir.path()).isEmpty());
+
+    const PasteboardSnapshot over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
+                                     {{"application/x-private", QByteArray("\0\1\2", 3)}}};
+    const auto blob = ClipboardItem::make(over, dir.path(), 262144, 256);
+    QVERIFY(blob && !blob->inlineData() && blob->blobPath());
+    const QString name = QFileInfo(*blob->blobPath()).fileName();
+    QVERIFY2(QRegularExpression("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.blob$")
+                 .match(name)
+                 .hasMatch(),
+             qPrintable(name));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+    QCOMPARE(modeOf(*blob->blobPath()), mode_t(0600));
+    QCOMPARE(blob->resolvedPasteboardData(), over);
+
+    // A blob that vanished, or holds garbage or a cut-off file, restores as nothing.
+    QFile file(*blob->blobPath());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(file.size() / 2));
+    file.close();
+    QCOMPARE(blob->resolvedPasteboardData(), PasteboardSnapshot());
+    blob->deleteBlob();
+    QVERIFY(!QFile::exists(*blob->blobPath()));
+    QCOMPARE(blob->resolvedPasteboardData(), PasteboardSnapshot());
+    blob->deleteBlob();  // already gone: harmless
+
+    // No usable folder: the content stays in memory.
+    const auto noFolder = ClipboardItem::make(over, {}, 262144, 256);
+    QVERIFY(noFolder && noFolder->inlineData() && !noFolder->blobPath());
+    const auto badFolder = ClipboardItem::make(over, dir.filePath("missing/sub"), 262144, 256);
+    QVERIFY(badFolder && badFolder->inlineData() && !badFolder->blobPath());
+    QCOMPARE(badFolder->resolvedPasteboardData(), over);
+
+    const auto named = ClipboardItem::make(over, dir.path(), 262144, 256, {}, "chosen.blob");
+    QCOMPARE(*named->blobPath(), dir.filePath("chosen.blob"));
+}
+
+void TestClipboardItem::fingerprintCoversSizeHeadAndTail() {
+    QByteArray a(10000, 'x');
+    QByteArray middle = a;
+    middle[5000] = 'y';
+    QCOMPARE(ClipboardItem::fingerprint(a), ClipboardItem::fingerprint(middle));
+    for (qsizetype at : {qsizetype(0), qsizetype(2047), a.size() - 2048, a.size() - 1}) {
+        QByteArray changed = a;
+        changed[at] = 'y';
+        QVERIFY2(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(changed),
+                 qPrintable(QString::number(at)));
+    }
+    QVERIFY(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(a + 'x'));
+    QVERIFY(ClipboardItem::fingerprint("ab") != ClipboardItem::fingerprint("ba"));
+    QCOMPARE(ClipboardItem::fingerprint("short"), ClipboardItem::fingerprint("short"));
+}
+
+void TestClipboardItem::blobDecodingRejectsMalformedInput() {
+    const PasteboardSnapshot snapshot = {{{"a", QByteArray(70000, '\0')}, {"ü/ä", "x"}},
+                                         {{"b", "y"}}};
+    const QByteArray encoded = BlobStore::encode(snapshot);
+    QCOMPARE(BlobStore::decode(encoded), snapshot);
+    QCOMPARE(BlobStore::decode(BlobStore::encode({})), PasteboardSnapshot());
+    for (qsizetype cut = 0; cut < encoded.size(); cut += 97) {
+        QVERIFY2(!BlobStore::decode(encoded.left(cut)), qPrintable(QString::number(cut)));
+    }
+    QVERIFY(!BlobStore::decode(encoded + '\0'));
+    QVERIFY(!BlobStore::decode("garbage that is not CBOR"));
+    QVERIFY(!BlobStore::decode(QByteArray::fromHex("a0")));                // {} at the top
+    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a1014161")));        // key 1
+    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a1616161")));        // text value
+    QVERIFY(!BlobStore::decode(QByteArray::fromHex("8101")));              // item not a map
+    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a161615b7fffffffffffffff")));  // huge length
+
+    QTemporaryDir dir;
+    QFile garbage(dir.filePath("g.blob"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("\x9f\x9f\x9f") == 3);
+    garbage.close();
+    QVERIFY(!BlobStore::read(garbage.fileName()));
+    QVERIFY(!BlobStore::read(dir.filePath("absent.blob")));
+}
+
+void TestClipboardItem::privateDirectoryRefusesUntrustedFolders() {
+    QTemporaryDir root;
+    const QString privateDir = root.filePath(QStringLiteral("quillstack-%1").arg(::geteuid()));
+    const auto blobs = PrivateTempDirectory::blobDirectory(root.path());
+    QCOMPARE(blobs, privateDir + "/QuillstackBlobs");
+    QCOMPARE(modeOf(privateDir), mode_t(0700));
+    QCOMPARE(modeOf(*blobs), mode_t(0700));
+    // A looser mode of our own folder is tightened again.
+    QVERIFY(::chmod(QFile::encodeName(privateDir).constData(), 0755) == 0);
+    QCOMPARE(PrivateTempDirectory::blobDirectory(root.path()), blobs);
+    QCOMPARE(modeOf(privateDir), mode_t(0700));
+
+    // A planted symlink is refused, at either level, and nothing is created through it.
+    QTemporaryDir linked;
+    QTemporaryDir target;
+    QVERIFY(QFile::link(target.path(), linked.filePath(QFileInfo(privateDir).fileName())));
+    QVERIFY(!PrivateTempDirectory::blobDirectory(linked.path()));
+    QVERIFY(QDir(target.path()).isEmpty());
+    QVERIFY(QDir(*blobs).removeRecursively());
+    QVERIFY(QFile::link(target.path(), *blobs));
+    QVERIFY(!PrivateTempDirectory::blobDirectory(root.path()));
+
+    if (::geteuid() != 0) {
+        QSKIP("the foreign-owner case needs root to chown a folder away");
+    }
+    QTemporaryDir foreign;
+    const QString planted = foreign.filePath(QFileInfo(privateDir).fileName());
+    QVERIFY(QDir().mkdir(planted));
+    QVERIFY(::chown(QFile::encodeName(planted).constData(), 65534, 65534) == 0);
+    QVERIFY(::chmod(QFile::encodeName(planted).constData(), 0700) == 0);
+    QVERIFY(!PrivateTempDirectory::blobDirectory(foreign.path()));
+}
+
+QTEST_GUILESS_MAIN(TestClipboardItem)
+#include "tst_clipboard_item.moc"

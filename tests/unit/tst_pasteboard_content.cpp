@@ -1,0 +1,203 @@
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QTest>
+
+#include "history/PasteboardContent.h"
+#include "history/RtfText.h"
+
+using namespace PasteboardContent;
+
+namespace {
+
+QByteArray encode(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes;
+}
+
+QImage solid(int width, int height, Qt::GlobalColor color = Qt::blue) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+QString rtf(const QByteArray& body) {
+    return RtfText::toPlainText("{\\rtf1\\ansi " + body + "}").value_or(QStringLiteral("<none>"));
+}
+
+// A JPEG whose EXIF block says "rotate 90 degrees clockwise to display".
+QByteArray jpegWithOrientation6(const QImage& image) {
+    QByteArray jpeg = encode(image, "jpeg");
+    const QByteArray tiff(
+        "MM\x00\x2A\x00\x00\x00\x08"
+        "\x00\x01"
+        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
+        "\x00\x00\x00\x00",
+        26);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = payload.size() + 2;
+    QByteArray app1("\xFF\xE1");
+    app1.append(char(length >> 8)).append(char(length & 0xFF)).append(payload);
+    return jpeg.insert(2, app1);
+}
+
+}  // namespace
+
+class TestPasteboardContent : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void plainTextCandidates() {
+        // Blank UTF-8 falls through to STRING, decoded as Latin-1 and returned untrimmed.
+        QCOMPARE(stringFromItem({{"UTF8_STRING", " \n\t"}, {"STRING", " caf\xE9\n"}}),
+                 QStringLiteral(" caf\u00E9\n"));
+        // Invalid or truncated UTF-8 does not qualify; the next UTF-8 target does.
+        QCOMPARE(stringFromItem({{"text/plain;charset=utf-8", "ab\xFF"}, {"text/plain", "ok"}}),
+                 QStringLiteral("ok"));
+        QCOMPARE(stringFromItem({{"UTF8_STRING", "ab\xC3"}}), std::nullopt);
+        QCOMPARE(stringFromItem({{"text/plain;charset=utf-8", "first"}, {"UTF8_STRING", "second"}}),
+                 QStringLiteral("first"));
+        QCOMPARE(stringFromItem({{"text/html", "<b>x</b>"}}), std::nullopt);
+        // Blank plain text gives way to RTF, then to HTML.
+        QCOMPARE(anyTextFromItem({{"UTF8_STRING", "  "}, {"text/rtf", "{\\rtf1 Rich}"}}),
+                 QStringLiteral("Rich"));
+        QCOMPARE(anyTextFromItem({{"UTF8_STRING", "  "},
+                                  {"application/rtf", "{\\rtf1 {\\*\\x only hidden}}"},
+                                  {"text/html", "<i>Marked</i>"}}),
+                 QStringLiteral("Marked"));
+        QCOMPARE(anyTextFromItem({{"text/rtf", "not rtf at all"}}), std::nullopt);
+    }
+
+    void htmlText() {
+        QCOMPARE(anyTextFromItem({{"text/html", "<p>word&nbsp;<br></p>\n"}}),
+                 QStringLiteral("word"));
+        QCOMPARE(anyTextFromItem({{"text/html", "&amp;lt;tag&amp;gt; &amp;amp;"}}),
+                 QStringLiteral("<tag> &amp;"));
+        // An unclosed '<' and an empty "<>" are text, not tags.
+        QCOMPARE(anyTextFromItem({{"text/html", "a <> b <b>c</b> < d"}}),
+                 QStringLiteral("a <> b c < d"));
+        QCOMPARE(anyTextFromItem({{"text/html", "<p>\xFF</p>"}}), std::nullopt);
+        QCOMPARE(anyTextFromItem({{"text/html", QByteArray("\xFF\xFE<\0b\0>\0h\0i\0", 12)}}),
+                 QStringLiteral("hi"));
+        QCOMPARE(anyTextFromItem({{"text/html", "<p>&nbsp;</p>"}}), std::nullopt);
+        // Unclosed brackets must not make tag removal quadratic.
+        const QByteArray many(200000, '<');
+        QCOMPARE(anyTextFromItem({{"text/html", many}})->size(), many.size());
+    }
+
+    void rtfText() {
+        QCOMPARE(rtf("\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}{\\colortbl;\\red255\\green0;}"
+                     "\\f0\\fs24 Caf\\'e9\\par Next\\tab col"),
+                 QStringLiteral("Caf\u00E9\nNext\tcol"));
+        QCOMPARE(rtf("\\ansicpg1251 \\'e9\\'f2"), QStringLiteral("\u0439\u0442"));
+        QCOMPARE(rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9"), QStringLiteral("\u0439"));
+        QCOMPARE(rtf("\\ansicpg932 \\'82\\'a0"), QStringLiteral("\u3042"));
+        QCOMPARE(rtf("\\ansicpg99999 \\'80"), QStringLiteral("\u20AC"));
+        // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
+        QCOMPARE(rtf("\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c"),
+                 QStringLiteral("\u20ACa\u20ACb\u20ACc"));
+        QCOMPARE(rtf("\\u-10179?\\u-8704?"), QStringLiteral("\U0001F600"));
+        QCOMPARE(rtf("\\u-10179?x"), QStringLiteral("\uFFFDx"));
+        QCOMPARE(rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
+                     "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end"),
+                 QStringLiteral("bold it link end"));
+        QCOMPARE(rtf("a\\~b\\-c\\_d\\\\\\{\\}\\emdash\\line"),
+                 QStringLiteral("a\u00A0bc\u2011d\\{}\u2014\n"));
+        QCOMPARE(rtf("{\\pict\\bin4 }}{{x}y"), QStringLiteral("y"));
+        QCOMPARE(RtfText::toPlainText(" \n{\\rtf1 ok}"), QStringLiteral("ok"));
+        QCOMPARE(RtfText::toPlainText("{\\rt ok}"), std::nullopt);
+
+        // Malformed input yields what can be read, never a crash.
+        QCOMPARE(RtfText::toPlainText("{\\rtf1 {{{a"), QStringLiteral("a"));
+        QCOMPARE(rtf("}}}} b\\'"), QStringLiteral(" b"));
+        QCOMPARE(rtf("x\\'4"), QStringLiteral("x4"));
+        QCOMPARE(rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz"),
+                 QStringLiteral("\uFFFDA"));
+        QCOMPARE(rtf("\\bin-5 q\\bin999999999"), QStringLiteral("q"));
+        const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
+        QCOMPARE(rtf(deep), QStringLiteral("deep"));
+    }
+
+    void fileUrls() {
+        QCOMPARE(parseUriList("# comment\r\nfile:///tmp/a%20b.txt\r\nhttp://example.com/x\r\n"
+                              "\r\nFILE:///tmp/c\r\nnot a url\r\n"),
+                 (QList<QUrl>{QUrl("file:///tmp/a%20b.txt"), QUrl("file:///tmp/c")}));
+        // A bare URL as UTF-8, raw non-ASCII bytes included.
+        QCOMPARE(parseUriList("file:///tmp/\xC3\xA9 x.txt").value(0).toLocalFile(),
+                 QStringLiteral("/tmp/\u00E9 x.txt"));
+        QCOMPARE(parseUriList("https://example.com/file.txt"), QList<QUrl>{});
+        QCOMPARE(parseUriList("/tmp/plain/path"), QList<QUrl>{});
+        const PasteboardSnapshot snapshot{
+            {{"x-special/gnome-copied-files", "copy\nfile:///a\nfile:///b"}},
+            {{"text/plain", "no files"}},
+            {{"text/uri-list", "file:///c\n"}, {"x-special/gnome-copied-files", "cut\nfile:///d"}},
+            {{"x-special/gnome-copied-files", "cut\nsmb://host/share/e"}},
+        };
+        QCOMPARE(fileURLsFromStored(snapshot),
+                 (QList<QUrl>{QUrl("file:///a"), QUrl("file:///b"), QUrl("file:///c")}));
+    }
+
+    void previews() {
+        const QByteArray png = encode(solid(4, 4), "png");
+        QCOMPARE(previewTextFromStored({{{"image/png", png}}}), QStringLiteral("[Image]"));
+        QCOMPARE(previewTextFromStored({{{"image/png", png}, {"UTF8_STRING", "caption"}}}),
+                 QStringLiteral("caption"));
+        QCOMPARE(previewTextFromStored({{{"text/uri-list",
+                                          "file:///home/u/My%20Doc.pdf\r\n"
+                                          "file:///home/u/b.txt"}}}),
+                 QStringLiteral("My Doc.pdf"));
+        // Any scheme names the file in the preview; a directory shows its own name.
+        QCOMPARE(previewTextFromStored(
+                     {{{"x-special/gnome-copied-files", "copy\nsftp://host/srv/report.odt"}}}),
+                 QStringLiteral("report.odt"));
+        QCOMPARE(previewTextFromStored({{{"text/uri-list", "file:///home/u/Photos/"}}}),
+                 QStringLiteral("Photos"));
+        // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
+        const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
+        QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
+        QCOMPARE(previewTextFromStored({{{"text/x-moz-url", utf16 + 'x'}}}),
+                 QStringLiteral("https://example.com/a?b=1"));
+        QCOMPARE(previewTextFromStored({{{"text/x-moz-url", "\xFF\xFE" + utf16}}}),
+                 QStringLiteral("https://example.com/a?b=1"));
+        QCOMPARE(previewTextFromStored({{{"_NETSCAPE_URL", "https://e.org/\nE"}}}),
+                 QStringLiteral("https://e.org/"));
+        QCOMPARE(previewTextFromStored({{{"image/jpeg", encode(solid(4, 4), "jpeg")}}}),
+                 QStringLiteral("[Content]"));
+        QCOMPARE(previewTextFromStored({{{"image/tiff", "broken"}}}), QStringLiteral("[Content]"));
+        QCOMPARE(previewTextFromStored({}), QStringLiteral("[Content]"));
+        // Only the first item is described.
+        QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
+                 QStringLiteral("[Content]"));
+    }
+
+    void imagesAndThumbnails() {
+        const QByteArray png = encode(solid(3, 2), "png");
+        QCOMPARE(imageDataFromItem({{"image/png", png}, {"image/tiff", "x"}}), png);
+        const std::optional<QByteArray> fromTiff =
+            imageDataFromItem({{"image/tiff", encode(solid(30, 20), "tiff")}});
+        QVERIFY(fromTiff && fromTiff->startsWith("\x89PNG"));
+        QCOMPARE(QImage::fromData(*fromTiff).size(), QSize(30, 20));
+        QCOMPARE(imageDataFromItem({{"image/tiff", "II*\0garbage"}}), std::nullopt);
+        QCOMPARE(imageDataFromItem({{"image/jpeg", encode(solid(3, 2), "jpeg")}}), std::nullopt);
+
+        const std::optional<QByteArray> thumb = makeThumbnail(encode(solid(1000, 500), "png"), 256);
+        QVERIFY(thumb && thumb->startsWith("\x89PNG"));
+        QCOMPARE(QImage::fromData(*thumb, "png").size(), QSize(256, 128));
+        QCOMPARE(QImage::fromData(*makeThumbnail(encode(solid(50, 20), "png"), 256)).size(),
+                 QSize(50, 20));
+        // EXIF orientation 6 turns the stored 1000x500 into a portrait picture.
+        QCOMPARE(
+            QImage::fromData(*makeThumbnail(jpegWithOrientation6(solid(1000, 500)), 256)).size(),
+            QSize(128, 256));
+        QByteArray broken = encode(solid(64, 64), "png");
+        broken.truncate(40);
+        QCOMPARE(makeThumbnail(broken, 256), std::nullopt);
+        QCOMPARE(makeThumbnail(std::nullopt, 256), std::nullopt);
+        QCOMPARE(makeThumbnail(QByteArray("plain text"), 256), std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPasteboardContent)
+#include "tst_pasteboard_content.moc"
