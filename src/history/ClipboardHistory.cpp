@@ -246,7 +246,7 @@ void ClipboardHistory::removeExpiredItems() {
     QList<ClipboardItem> kept;
     kept.reserve(m_items.size());
     for (const ClipboardItem& item : std::as_const(m_items)) {
-        if (item.date().msecsTo(now) < maxAgeMs) {
+        if (item.date().msecsTo(now) <= maxAgeMs) {
             kept.append(item);
         }
     }

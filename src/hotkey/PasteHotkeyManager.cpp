@@ -429,7 +429,7 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
 
 void PasteHotkeyManager::waitForAppActivation(const RunningApp& app,
                                               std::function<void()> completion) {
-    checkActivation(app, m_scheduler.monotonicMs(),
+    const qint64 s0 = m_scheduler.monotonicMs(); QPointer<PasteHotkeyManager> me(this); auto cc = std::make_shared<std::function<void()>>(completion); m_scheduler.postDelayed(20, [me, app, s0, cc]{ if (me) me->checkActivation(app, s0, cc); }); if (false) checkActivation(app, m_scheduler.monotonicMs(),
                     std::make_shared<std::function<void()>>(std::move(completion)));
 }
 

@@ -8,6 +8,12 @@
 #include <QTextLayout>
 #include <QToolButton>
 
+// At global scope: the resource initialiser is declared where the macro is used. A static
+// library's resources are only linked in when referenced.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace {
 // A monochrome symbol from the icon theme, or our own drawing, painted in one colour.
 QPixmap tintedSymbol(const QString& themeName, const QString& fallback, const QColor& colour,
@@ -17,6 +23,9 @@ QPixmap tintedSymbol(const QString& themeName, const QString& fallback, const QC
         icon = QIcon(fallback);
     }
     QPixmap pixmap = icon.pixmap(QSize(side, side), dpr);
+    if (pixmap.isNull()) {
+        return pixmap;
+    }
     QPainter painter(&pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), colour);
@@ -71,6 +80,8 @@ QStringList wrapLines(const QString& text, const QFont& font, int width, int max
 
 PastePopupRowWidget::PastePopupRowWidget(QWidget* parent)
     : QWidget(parent), m_removeButton(new QToolButton(this)) {
+    static const bool resourcesReady = (initIconResources(), true);
+    Q_UNUSED(resourcesReady);
     m_removeButton->setAutoRaise(true);
     m_removeButton->setFocusPolicy(Qt::NoFocus);
     m_removeButton->setCursor(Qt::ArrowCursor);

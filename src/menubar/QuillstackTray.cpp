@@ -11,8 +11,15 @@
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
+// At global scope: the resource initialiser is declared where the macro is used. A static
+// library's resources are only linked in when referenced.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
 QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
     : QObject(parent), m_menu(new QMenu), m_icon(new QSystemTrayIcon(this)) {
+    initIconResources();
     m_quitAction = m_menu->addAction(QString());
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
     m_icon->setIcon(QIcon(QStringLiteral(":/icons/quillstack.svg")));

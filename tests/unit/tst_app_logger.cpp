@@ -5,26 +5,20 @@
 class TestAppLogger : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void sinkReceivesWholeLinesInOrder();
+    void sinkReceivesWholeLinesInOrder() {
+        // A development build: logging must be on, or no test here sees a line.
+        QVERIFY(AppEnvironment::isLoggingEnabled && AppEnvironment::showDebugUI);
+        QStringList lines;
+        AppLogger::setSinkForTesting([&](const QString& line) { lines.append(line); });
+        AppLogger::log("installMonitors: OK глобальный перехват установлен (1)");
+        AppLogger::log(QString());
+        AppLogger::log("[Language] applyLanguage('de')");
+        AppLogger::setSinkForTesting({});
+        AppLogger::log("back on stderr");
+        QCOMPARE(lines, (QStringList{"installMonitors: OK глобальный перехват установлен (1)", "",
+                                     "[Language] applyLanguage('de')"}));
+    }
 };
-
-void TestAppLogger::sinkReceivesWholeLinesInOrder() {
-    // This is a development build: logging must be on here, or no test sees a line.
-    QVERIFY(AppEnvironment::isLoggingEnabled);
-    QCOMPARE(AppEnvironment::showDebugUI, AppEnvironment::isDebug);
-
-    QStringList lines;
-    AppLogger::setSinkForTesting([&](const QString& line) { lines.append(line); });
-    AppLogger::log(QStringLiteral("installMonitors: OK глобальный перехват установлен (1)"));
-    AppLogger::log(QString());
-    AppLogger::log(QStringLiteral("[Language] applyLanguage('de')"));
-    AppLogger::setSinkForTesting({});
-    AppLogger::log(QStringLiteral("after the sink was removed"));
-
-    QCOMPARE(lines, (QStringList{QStringLiteral("installMonitors: OK глобальный перехват "
-                                                "установлен (1)"),
-                                 QString(), QStringLiteral("[Language] applyLanguage('de')")}));
-}
 
 QTEST_GUILESS_MAIN(TestAppLogger)
 #include "tst_app_logger.moc"

@@ -1,6 +1,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 #include "FakeLoginItems.h"
 #include "MemoryKeyValueStore.h"
 #include "app/AppLogger.h"
@@ -9,26 +11,23 @@
 namespace {
 
 const QString kApple = QStringLiteral("AppleLanguages");
+const QString kLang = QStringLiteral("preferredLanguage");
 
-QStringList args(std::initializer_list<const char*> rest) {
-    QStringList list{QStringLiteral("/usr/bin/quillstack")};
-    for (const char* a : rest) {
-        list.append(QString::fromUtf8(a));
+// A settings object over a seeded store, with its log lines captured.
+struct Fixture {
+    explicit Fixture(const QStringList& extraArgs = {}, const QVariantMap& seed = {}) {
+        for (auto it = seed.begin(); it != seed.end(); ++it) {
+            store.seed(it.key(), it.value());
+        }
+        AppLogger::setSinkForTesting([this](const QString& line) { log.append(line); });
+        settings = std::make_unique<AppSettings>(
+            store, login, QStringList{QStringLiteral("/usr/bin/quillstack")} + extraArgs);
     }
-    return list;
-}
-
-// Captures AppLogger lines for the life of the object.
-class LogCapture {
-  public:
-    LogCapture() {
-        AppLogger::setSinkForTesting([this](const QString& line) { m_lines.append(line); });
-    }
-    ~LogCapture() { AppLogger::setSinkForTesting({}); }
-    const QStringList& lines() const { return m_lines; }
-
-  private:
-    QStringList m_lines;
+    ~Fixture() { AppLogger::setSinkForTesting({}); }
+    MemoryKeyValueStore store;
+    FakeLoginItems login;
+    QStringList log;
+    std::unique_ptr<AppSettings> settings;
 };
 
 }  // namespace
@@ -36,384 +35,213 @@ class LogCapture {
 class TestAppSettings : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void emptyStoreGivesDefaultsAndWritesOnlyLanguageList();
+    void initialValues();
     void languageArgument();
-    void storedKindsAreChecked();
-    void outOfRangeStoredValues();
-    void assignmentsStoreAndRunSideEffects();
+    void assignments();
     void languageChange();
-    void displayString();
-    void modifierFlagsMatch();
+    void hotkeyTextAndMatching();
     void loginItemFailureTurnsSettingOff();
-    void startupLanguageRepeatsTheScan();
 };
 
-void TestAppSettings::emptyStoreGivesDefaultsAndWritesOnlyLanguageList() {
-    MemoryKeyValueStore store;
-    store.seed(kApple, QStringList{QStringLiteral("de"), QStringLiteral("en")});
-    FakeLoginItems login;
-    AppSettings settings(store, login, args({}));
+void TestAppSettings::initialValues() {
+    Fixture empty({}, {{kApple, QStringList{"de", "en"}}});
+    const AppSettings& s = *empty.settings;
+    QCOMPARE(s.preferredLanguage(), QStringLiteral("system"));
+    QVERIFY(!s.onboardingCompleted() && s.launchAtLogin());
+    QCOMPARE(s.hotkeyModifiers(), quint64(0x120000));
+    QCOMPARE(s.hotkeyKeyCode(), quint16(9));
+    QCOMPARE(s.bufferLimit(), qint64(50));
+    QCOMPARE(s.autoDeleteMinutes(), qint64(0));
+    // Only "AppleLanguages" is touched ("system" removes it); the login service is not asked.
+    QCOMPARE(empty.store.writtenKeys(), QStringList{kApple});
+    QVERIFY(empty.store.writes().at(0).removed && empty.login.calls().isEmpty());
 
-    QCOMPARE(settings.preferredLanguage(), QStringLiteral("system"));
-    QCOMPARE(settings.onboardingCompleted(), false);
-    QCOMPARE(settings.launchAtLogin(), true);
-    QCOMPARE(settings.hotkeyModifiers(), quint64(0x120000));
-    QCOMPARE(settings.hotkeyKeyCode(), quint16(9));
-    QCOMPARE(settings.bufferLimit(), qint64(50));
-    QCOMPARE(settings.autoDeleteMinutes(), qint64(0));
-    QCOMPARE(settings.hotkeyDisplayString(), QStringLiteral("⌘⇧V"));
-    // "system" removes the list; nothing else is stored and the login service is not asked.
-    QCOMPARE(store.writes().size(), 1);
-    QCOMPARE(store.writes().at(0).key, kApple);
-    QVERIFY(store.writes().at(0).removed);
-    QVERIFY(!store.contains(kApple));
-    QVERIFY(login.calls().isEmpty());
+    // What an INI file gives back: strings for everything.
+    Fixture ini({}, {{"onboardingCompleted", "true"},
+                     {"launchAtLogin", "false"},
+                     {"hotkeyModifiers", "1966080"},
+                     {"hotkeyKeyCode", "49"},
+                     {"bufferLimit", "200"},
+                     {"autoDeleteMinutes", "15"},
+                     {kLang, ""}});
+    QVERIFY(ini.settings->onboardingCompleted() && !ini.settings->launchAtLogin());
+    QCOMPARE(ini.settings->hotkeyModifiers(), quint64(0x1E0000));
+    QCOMPARE(ini.settings->hotkeyKeyCode(), quint16(49));
+    QCOMPARE(ini.settings->bufferLimit(), qint64(200));
+    QCOMPARE(ini.settings->autoDeleteMinutes(), qint64(15));
+    QCOMPARE(ini.settings->preferredLanguage(), QString(""));  // a stored empty one is kept
+
+    // Other kinds, a key code beyond 16 bits, a negative limit: the defaults, nothing written.
+    Fixture bad({}, {{kLang, 7},
+                     {"onboardingCompleted", "yes"},
+                     {"launchAtLogin", 0},
+                     {"hotkeyModifiers", "command"},
+                     {"hotkeyKeyCode", "4294967305"},
+                     {"bufferLimit", "-3"},
+                     {"autoDeleteMinutes", 5.0}});
+    QCOMPARE(bad.settings->preferredLanguage(), QStringLiteral("system"));
+    QVERIFY(!bad.settings->onboardingCompleted() && bad.settings->launchAtLogin());
+    QCOMPARE(bad.settings->hotkeyModifiers(), quint64(0x120000));
+    QCOMPARE(bad.settings->hotkeyKeyCode(), quint16(9));
+    QCOMPARE(bad.settings->bufferLimit(), qint64(50));
+    QCOMPARE(bad.settings->autoDeleteMinutes(), qint64(0));
+    QCOMPARE(bad.store.writtenKeys(), QStringList{kApple});
+    QCOMPARE(Fixture({}, {{"hotkeyKeyCode", 65536}}).settings->hotkeyKeyCode(), quint16(9));
+    QCOMPARE(Fixture({}, {{"hotkeyKeyCode", -1}}).settings->hotkeyKeyCode(), quint16(9));
+    QCOMPARE(Fixture({}, {{"hotkeyKeyCode", 65535}}).settings->hotkeyKeyCode(), quint16(65535));
 }
 
 void TestAppSettings::languageArgument() {
-    {
-        LogCapture log;
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language", "de"}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("de"));
-        QCOMPARE(store.value(QStringLiteral("preferredLanguage")).toString(), QStringLiteral("de"));
-        QCOMPARE(store.value(kApple).toStringList(),
-                 (QStringList{QStringLiteral("de"), QStringLiteral("en")}));
-        QCOMPARE(log.lines(),
-                 (QStringList{
-                     QStringLiteral("[Language] AppSettings.init: язык из аргумента --language de"),
-                     QStringLiteral("[Language] AppSettings.init: применяю язык 'de'"),
-                     QStringLiteral("[Language] applyLanguage('de')"),
-                     QStringLiteral("[Language] applyLanguage: AppleLanguages = [de, en]"),
-                     QStringLiteral("[Language] AppSettings.init: готово preferredLanguage=de"),
-                 }));
-    }
-    {
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language", "en"}));
-        QCOMPARE(store.value(kApple).toStringList(), QStringList{QStringLiteral("en")});
-    }
-    {
-        // "system" from the argument is stored and removes the list; no list line is logged.
-        LogCapture log;
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("preferredLanguage"), QStringLiteral("ru"));
-        store.seed(kApple, QStringList{QStringLiteral("ru"), QStringLiteral("en")});
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language", "system"}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("system"));
-        QCOMPARE(store.value(QStringLiteral("preferredLanguage")).toString(),
-                 QStringLiteral("system"));
-        QVERIFY(!store.contains(kApple));
-        QVERIFY(!log.lines().join(u'\n').contains(QStringLiteral("AppleLanguages =")));
-    }
-    {
-        // Only the first "--language" counts.
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language", "fr", "--language", "ja"}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("fr"));
-        QCOMPARE(store.writtenKeys(), (QStringList{QStringLiteral("preferredLanguage"), kApple}));
-    }
-    {
-        // A trailing "--language" is ignored: the stored value is used and nothing is stored.
-        LogCapture log;
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("preferredLanguage"), QStringLiteral("ko"));
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language"}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("ko"));
-        QCOMPARE(store.writtenKeys(), QStringList{kApple});
-        QVERIFY(!log.lines().join(u'\n').contains(QStringLiteral("--language")));
-    }
-    {
-        // An unknown code is accepted unchanged.
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({"--language", "xx"}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("xx"));
-        QCOMPARE(store.value(kApple).toStringList(),
-                 (QStringList{QStringLiteral("xx"), QStringLiteral("en")}));
-    }
-}
+    Fixture de({"--language", "de"});
+    QCOMPARE(de.settings->preferredLanguage(), QStringLiteral("de"));
+    QCOMPARE(de.store.value(kLang), QVariant(QStringLiteral("de")));
+    QCOMPARE(de.store.value(kApple).toStringList(), (QStringList{"de", "en"}));
+    QCOMPARE(de.log, (QStringList{"[Language] AppSettings.init: язык из аргумента --language de",
+                                  "[Language] AppSettings.init: применяю язык 'de'",
+                                  "[Language] applyLanguage('de')",
+                                  "[Language] applyLanguage: AppleLanguages = [de, en]",
+                                  "[Language] AppSettings.init: готово preferredLanguage=de"}));
 
-void TestAppSettings::storedKindsAreChecked() {
-    {
-        // What an INI file gives back: strings for everything.
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("onboardingCompleted"), QStringLiteral("true"));
-        store.seed(QStringLiteral("launchAtLogin"), QStringLiteral("false"));
-        store.seed(QStringLiteral("hotkeyModifiers"), QStringLiteral("1966080"));
-        store.seed(QStringLiteral("hotkeyKeyCode"), QStringLiteral("49"));
-        store.seed(QStringLiteral("bufferLimit"), QStringLiteral("200"));
-        store.seed(QStringLiteral("autoDeleteMinutes"), QStringLiteral("15"));
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        QCOMPARE(settings.onboardingCompleted(), true);
-        QCOMPARE(settings.launchAtLogin(), false);
-        QCOMPARE(settings.hotkeyModifiers(), quint64(0x1E0000));
-        QCOMPARE(settings.hotkeyKeyCode(), quint16(49));
-        QCOMPARE(settings.bufferLimit(), qint64(200));
-        QCOMPARE(settings.autoDeleteMinutes(), qint64(15));
-        QVERIFY(login.calls().isEmpty());
-    }
-    {
-        // Values of another kind give the defaults and are not written back.
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("preferredLanguage"), 7);
-        store.seed(QStringLiteral("onboardingCompleted"), QStringLiteral("yes"));
-        store.seed(QStringLiteral("launchAtLogin"), 0);
-        store.seed(QStringLiteral("hotkeyModifiers"), QStringLiteral("command"));
-        store.seed(QStringLiteral("hotkeyKeyCode"), 9.5);
-        store.seed(QStringLiteral("bufferLimit"), QStringLiteral("fifty"));
-        store.seed(QStringLiteral("autoDeleteMinutes"), QStringLiteral("5 minutes"));
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("system"));
-        QCOMPARE(settings.onboardingCompleted(), false);
-        QCOMPARE(settings.launchAtLogin(), true);
-        QCOMPARE(settings.hotkeyModifiers(), quint64(0x120000));
-        QCOMPARE(settings.hotkeyKeyCode(), quint16(9));
-        QCOMPARE(settings.bufferLimit(), qint64(50));
-        QCOMPARE(settings.autoDeleteMinutes(), qint64(0));
-        QCOMPARE(store.writtenKeys(), QStringList{kApple});
-    }
-    {
-        // A stored empty language is used as it is.
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("preferredLanguage"), QString(""));
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        QCOMPARE(settings.preferredLanguage(), QString(""));
-    }
-}
+    QCOMPARE(Fixture({"--language", "en"}).store.value(kApple).toStringList(), QStringList{"en"});
+    Fixture system({"--language", "system"}, {{kLang, "ru"}, {kApple, QStringList{"ru", "en"}}});
+    QCOMPARE(system.store.value(kLang), QVariant(QStringLiteral("system")));
+    QVERIFY(!system.store.contains(kApple));
+    QCOMPARE(system.log.filter("AppleLanguages =").size(), 0);
 
-void TestAppSettings::outOfRangeStoredValues() {
-    const QList<QVariant> badKeyCodes = {65536, -1, QStringLiteral("4294967305")};
-    for (const QVariant& bad : badKeyCodes) {
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("hotkeyKeyCode"), bad);
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        QCOMPARE(settings.hotkeyKeyCode(), quint16(9));
-    }
-    {
-        MemoryKeyValueStore store;
-        store.seed(QStringLiteral("hotkeyKeyCode"), 65535);
-        store.seed(QStringLiteral("bufferLimit"), QStringLiteral("-3"));
-        store.seed(QStringLiteral("hotkeyModifiers"), -1);
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        QCOMPARE(settings.hotkeyKeyCode(), quint16(65535));
-        QCOMPARE(settings.bufferLimit(), qint64(50));
-        QCOMPARE(settings.hotkeyModifiers(), quint64(0x120000));
-    }
-    {
-        // A negative limit assigned at run time is handed on as 0.
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        qint64 seen = -1;
-        QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &settings,
-                         [&] { seen = settings.bufferLimit(); });
-        settings.setBufferLimit(-10);
-        QCOMPARE(seen, qint64(0));
-        QCOMPARE(store.value(QStringLiteral("bufferLimit")).toLongLong(), qint64(0));
-    }
-}
+    // Only the first "--language" counts; a trailing one is ignored and nothing is stored.
+    Fixture twice({"--language", "fr", "--language", "ja"});
+    QCOMPARE(twice.settings->preferredLanguage(), QStringLiteral("fr"));
+    QCOMPARE(twice.store.writtenKeys(), (QStringList{kLang, kApple}));
+    Fixture trailing({"--language"}, {{kLang, "ko"}});
+    QCOMPARE(trailing.settings->preferredLanguage(), QStringLiteral("ko"));
+    QCOMPARE(trailing.store.writtenKeys(), QStringList{kApple});
+    QCOMPARE(trailing.log.filter("--language").size(), 0);
 
-void TestAppSettings::assignmentsStoreAndRunSideEffects() {
+    // The composition root's repeat of the scan stores the same way.
     MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings settings(store, login, args({}));
-    store.clearWrites();
-    QSignalSpy limit(&settings, &AppSettings::bufferLimitAssigned);
-    QSignalSpy autoDelete(&settings, &AppSettings::autoDeleteMinutesAssigned);
-    QSignalSpy hotkey(&settings, &AppSettings::hotkeyAssigned);
-    QSignalSpy willChange(&settings, &AppSettings::willChange);
-    QSignalSpy onboarding(&settings, &AppSettings::onboardingCompletedChanged);
+    QCOMPARE(AppSettings::startupLanguage(store, {"x", "--language"}), QStringLiteral("system"));
+    QVERIFY(store.writes().isEmpty());
+    QCOMPARE(AppSettings::startupLanguage(store, {"x", "--language", "es", "--language", "ko"}),
+             QStringLiteral("es"));
+    QCOMPARE(AppSettings::startupLanguage(store, {"x"}), QStringLiteral("es"));
+}
 
-    // The side effect sees the value already stored.
+void TestAppSettings::assignments() {
+    Fixture f;
+    AppSettings& s = *f.settings;
+    f.store.clearWrites();
+    QSignalSpy limit(&s, &AppSettings::bufferLimitAssigned);
+    QSignalSpy autoDelete(&s, &AppSettings::autoDeleteMinutesAssigned);
+    QSignalSpy hotkey(&s, &AppSettings::hotkeyAssigned);
+    QSignalSpy willChange(&s, &AppSettings::willChange);
     QVariant storedDuringEffect;
-    QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &settings,
-                     [&] { storedDuringEffect = store.value(QStringLiteral("bufferLimit")); });
+    connect(&s, &AppSettings::bufferLimitAssigned, this,
+            [&] { storedDuringEffect = f.store.value("bufferLimit"); });
 
-    // Equal values still store and still run the side effects.
-    settings.setBufferLimit(50);
-    settings.setAutoDeleteMinutes(0);
-    settings.setHotkeyModifiers(0x120000);
-    settings.setHotkeyKeyCode(9);
-    settings.setOnboardingCompleted(false);
-    QCOMPARE(limit.count(), 1);
-    QCOMPARE(autoDelete.count(), 1);
-    QCOMPARE(hotkey.count(), 2);
-    QCOMPARE(onboarding.count(), 1);
+    // Equal values still store and still run the side effects, after the value is stored.
+    s.setBufferLimit(50);
+    s.setAutoDeleteMinutes(0);
+    s.setHotkeyModifiers(0x120000);
+    s.setHotkeyKeyCode(9);
+    s.setOnboardingCompleted(false);
+    QCOMPARE(limit.count() + autoDelete.count() + hotkey.count(), 4);
     QCOMPARE(willChange.count(), 5);
-    QCOMPARE(storedDuringEffect.toLongLong(), qint64(50));
-    QCOMPARE(store.writtenKeys(),
-             (QStringList{QStringLiteral("bufferLimit"), QStringLiteral("autoDeleteMinutes"),
-                          QStringLiteral("hotkeyModifiers"), QStringLiteral("hotkeyKeyCode"),
-                          QStringLiteral("onboardingCompleted")}));
+    QCOMPARE(storedDuringEffect, QVariant::fromValue<qint64>(50));
+    QCOMPARE(f.store.writtenKeys(),
+             (QStringList{"bufferLimit", "autoDeleteMinutes", "hotkeyModifiers", "hotkeyKeyCode",
+                          "onboardingCompleted"}));
+    QCOMPARE(f.store.value("hotkeyModifiers").typeId(), int(QMetaType::ULongLong));
+    QCOMPARE(f.store.value("hotkeyKeyCode").typeId(), int(QMetaType::Int));
+    QCOMPARE(f.store.value("onboardingCompleted").typeId(), int(QMetaType::Bool));
 
-    // Stored kinds: numbers as numbers, the flag as a bool.
-    settings.setBufferLimit(120);
-    settings.setHotkeyModifiers(0x1C0000);
-    settings.setOnboardingCompleted(true);
-    QCOMPARE(store.value(QStringLiteral("bufferLimit")).typeId(), int(QMetaType::LongLong));
-    QCOMPARE(store.value(QStringLiteral("bufferLimit")).toLongLong(), qint64(120));
-    QCOMPARE(store.value(QStringLiteral("hotkeyModifiers")).typeId(), int(QMetaType::ULongLong));
-    QCOMPARE(store.value(QStringLiteral("hotkeyModifiers")).toULongLong(), quint64(0x1C0000));
-    QCOMPARE(store.value(QStringLiteral("hotkeyKeyCode")).typeId(), int(QMetaType::Int));
-    QCOMPARE(store.value(QStringLiteral("onboardingCompleted")).typeId(), int(QMetaType::Bool));
-    QCOMPARE(settings.bufferLimit(), qint64(120));
-    QCOMPARE(onboarding.last().at(0).toBool(), true);
+    // A negative limit is handed on as 0.
+    s.setBufferLimit(-10);
+    QCOMPARE(storedDuringEffect, QVariant::fromValue<qint64>(0));
+    QCOMPARE(s.bufferLimit(), qint64(0));
 
-    // The values survive into a new instance over the same store.
-    AppSettings again(store, login, args({}));
-    QCOMPARE(again.bufferLimit(), qint64(120));
+    s.setHotkeyModifiers(0x1C0000);
+    s.setOnboardingCompleted(true);
+    AppSettings again(f.store, f.login, {});
     QCOMPARE(again.hotkeyModifiers(), quint64(0x1C0000));
-    QCOMPARE(again.onboardingCompleted(), true);
+    QVERIFY(again.onboardingCompleted());
 }
 
 void TestAppSettings::languageChange() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings settings(store, login, args({"--language", "de"}));
-    store.clearWrites();
-    QSignalSpy willChange(&settings, &AppSettings::willChange);
-    QSignalSpy changed(&settings, &AppSettings::preferredLanguageChanged);
-    {
-        LogCapture log;
-        settings.setPreferredLanguage(QStringLiteral("de"));
-        QVERIFY(store.writes().isEmpty());
-        QCOMPARE(willChange.count(), 1);  // the assignment's own, no extra one
-        QCOMPARE(changed.count(), 0);
-        QVERIFY(log.lines().isEmpty());
-    }
-    willChange.clear();
-    {
-        LogCapture log;
-        settings.setPreferredLanguage(QStringLiteral("ja"));
-        QCOMPARE(settings.preferredLanguage(), QStringLiteral("ja"));
-        QCOMPARE(willChange.count(), 2);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(store.value(QStringLiteral("preferredLanguage")).toString(), QStringLiteral("ja"));
-        QCOMPARE(store.value(kApple).toStringList(),
-                 (QStringList{QStringLiteral("ja"), QStringLiteral("en")}));
-        QVERIFY(log.lines().size() >= 3);
-        QCOMPARE(log.lines().at(0),
-                 QStringLiteral("[Language] preferredLanguage didSet: 'de' -> 'ja'"));
-        QCOMPARE(log.lines().at(1), QStringLiteral("[Language] applyLanguage('ja')"));
-        QCOMPARE(log.lines().at(2),
-                 QStringLiteral("[Language] applyLanguage: AppleLanguages = [ja, en]"));
-    }
-    settings.setPreferredLanguage(QStringLiteral("system"));
-    QVERIFY(!store.contains(kApple));
-    QCOMPARE(store.value(QStringLiteral("preferredLanguage")).toString(), QStringLiteral("system"));
+    Fixture f({"--language", "de"});
+    AppSettings& s = *f.settings;
+    f.store.clearWrites();
+    f.log.clear();
+    QSignalSpy willChange(&s, &AppSettings::willChange);
+    QSignalSpy changed(&s, &AppSettings::preferredLanguageChanged);
+
+    s.setPreferredLanguage(QStringLiteral("de"));
+    QVERIFY(f.store.writes().isEmpty() && f.log.isEmpty() && changed.isEmpty());
+    QCOMPARE(willChange.count(), 1);  // the assignment's own, no extra one
+
+    s.setPreferredLanguage(QStringLiteral("ja"));
+    QCOMPARE(willChange.count(), 3);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(f.store.value(kLang), QVariant(QStringLiteral("ja")));
+    QCOMPARE(f.store.value(kApple).toStringList(), (QStringList{"ja", "en"}));
+    QCOMPARE(f.log.mid(0, 3), (QStringList{"[Language] preferredLanguage didSet: 'de' -> 'ja'",
+                                           "[Language] applyLanguage('ja')",
+                                           "[Language] applyLanguage: AppleLanguages = [ja, en]"}));
+    s.setPreferredLanguage(QStringLiteral("system"));
+    QVERIFY(!f.store.contains(kApple));
 }
 
-void TestAppSettings::displayString() {
+void TestAppSettings::hotkeyTextAndMatching() {
     QCOMPARE(AppSettings::displayString(0x120000, 9), QStringLiteral("⌘⇧V"));
     QCOMPARE(AppSettings::displayString(0x1E0000, 49), QStringLiteral("⌘⇧⌥⌃␣"));
     QCOMPARE(AppSettings::displayString(0xC0000, 49), QStringLiteral("⌥⌃␣"));
     QCOMPARE(AppSettings::displayString(0x120000, 53), QStringLiteral("⌘⇧Key53"));
     QCOMPARE(AppSettings::displayString(0x10000, 0), QStringLiteral("A"));
-    // Table entries easy to get wrong: swapped digits, the punctuation and the named keys.
-    QCOMPARE(AppSettings::keyCodeToChar(22), QStringLiteral("6"));
-    QCOMPARE(AppSettings::keyCodeToChar(23), QStringLiteral("5"));
-    QCOMPARE(AppSettings::keyCodeToChar(42), QStringLiteral("\\"));
-    QCOMPARE(AppSettings::keyCodeToChar(50), QStringLiteral("`"));
-    QCOMPARE(AppSettings::keyCodeToChar(36), QStringLiteral("↵"));
-    QCOMPARE(AppSettings::keyCodeToChar(48), QStringLiteral("⇥"));
-    QCOMPARE(AppSettings::keyCodeToChar(51), QStringLiteral("⌫"));
-    QCOMPARE(AppSettings::keyCodeToChar(10), QStringLiteral("Key10"));
-    QCOMPARE(AppSettings::keyCodeToChar(122), QStringLiteral("Key122"));
+    QString row;  // entries easy to get wrong: swapped digits, punctuation, named keys
+    for (quint16 code : {22, 23, 42, 50, 36, 48, 51, 10}) {
+        row += AppSettings::keyCodeToChar(code);
+    }
+    QCOMPARE(row, QStringLiteral("65\\`↵⇥⌫Key10"));
     int named = 0;
     for (int code = 0; code <= 0xFFFF; ++code) {
-        if (!AppSettings::keyCodeToChar(quint16(code)).startsWith(QStringLiteral("Key"))) {
-            ++named;
-        }
+        named += !AppSettings::keyCodeToChar(quint16(code)).startsWith(QStringLiteral("Key"));
     }
     QCOMPARE(named, 51);
-}
 
-void TestAppSettings::modifierFlagsMatch() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings settings(store, login, args({}));
-    QVERIFY(settings.modifierFlagsMatch(0x120000 | 0x10000));  // caps lock on
-    QVERIFY(settings.modifierFlagsMatch(0x120000 | 0x80000));  // option held too
-    QVERIFY(!settings.modifierFlagsMatch(0x100000));           // command alone
-    QVERIFY(!settings.modifierFlagsMatch(0));
-    // Device-dependent low bits never count as modifiers.
-    settings.setHotkeyModifiers(0x100000 | 0x8);
-    QVERIFY(!settings.modifierFlagsMatch(0x100000 | 0x8));
-    settings.setHotkeyModifiers(0);
-    QVERIFY(settings.modifierFlagsMatch(0));
-    QVERIFY(settings.modifierFlagsMatch(0x1E0000));
+    Fixture f;
+    AppSettings& s = *f.settings;
+    QVERIFY(s.modifierFlagsMatch(0x120000 | 0x10000));  // caps lock on
+    QVERIFY(s.modifierFlagsMatch(0x120000 | 0x80000));  // option held too
+    QVERIFY(!s.modifierFlagsMatch(0x100000));
+    QVERIFY(!s.modifierFlagsMatch(0));
+    s.setHotkeyModifiers(0x100008);  // device-dependent bits never count as pressed
+    QVERIFY(!s.modifierFlagsMatch(0x100008));
+    s.setHotkeyModifiers(0);
+    QVERIFY(s.modifierFlagsMatch(0));
 }
 
 void TestAppSettings::loginItemFailureTurnsSettingOff() {
-    {
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        AppSettings settings(store, login, args({}));
-        settings.setLaunchAtLogin(true);
-        QCOMPARE(login.calls(), QStringList{QStringLiteral("register")});
-        QCOMPARE(store.value(QStringLiteral("launchAtLogin")).toBool(), true);
-    }
-    {
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        login.setRegisterResult(false);
-        AppSettings settings(store, login, args({}));
-        QSignalSpy changed(&settings, &AppSettings::launchAtLoginChanged);
-        settings.setLaunchAtLogin(true);
-        QCOMPARE(settings.launchAtLogin(), false);
-        QCOMPARE(store.value(QStringLiteral("launchAtLogin")).toBool(), false);
-        QCOMPARE(login.calls(),
-                 (QStringList{QStringLiteral("register"), QStringLiteral("unregister")}));
-        QCOMPARE(changed.count(), 2);
-        QCOMPARE(changed.last().at(0).toBool(), false);
-    }
-    {
-        // Both requests fail: the revert runs once and stops.
-        MemoryKeyValueStore store;
-        FakeLoginItems login;
-        login.setRegisterResult(false);
-        login.setUnregisterResult(false);
-        AppSettings settings(store, login, args({}));
-        settings.setLaunchAtLogin(true);
-        QCOMPARE(settings.launchAtLogin(), false);
-        QCOMPARE(store.value(QStringLiteral("launchAtLogin")).toBool(), false);
-        QCOMPARE(login.calls(),
-                 (QStringList{QStringLiteral("register"), QStringLiteral("unregister")}));
-        // The cut is not left set: a later failure reverts again.
-        login.clearCalls();
-        settings.setLaunchAtLogin(true);
-        QCOMPARE(login.calls(),
-                 (QStringList{QStringLiteral("register"), QStringLiteral("unregister")}));
-        login.clearCalls();
-        settings.setLaunchAtLogin(false);
-        QCOMPARE(login.calls(),
-                 (QStringList{QStringLiteral("unregister"), QStringLiteral("unregister")}));
-    }
-}
+    Fixture ok;
+    ok.settings->setLaunchAtLogin(true);
+    QCOMPARE(ok.login.calls(), QStringList{"register"});
+    QCOMPARE(ok.store.value("launchAtLogin"), QVariant(true));
 
-void TestAppSettings::startupLanguageRepeatsTheScan() {
-    MemoryKeyValueStore store;
-    QCOMPARE(AppSettings::startupLanguage(store, args({})), QStringLiteral("system"));
-    QVERIFY(store.writes().isEmpty());
-    QCOMPARE(AppSettings::startupLanguage(store, args({"--language"})), QStringLiteral("system"));
-    QVERIFY(store.writes().isEmpty());
-    QCOMPARE(
-        AppSettings::startupLanguage(store, args({"-v", "--language", "es", "--language", "ko"})),
-        QStringLiteral("es"));
-    QCOMPARE(store.value(QStringLiteral("preferredLanguage")).toString(), QStringLiteral("es"));
-    // The stored value outlives the argument.
-    QCOMPARE(AppSettings::startupLanguage(store, args({})), QStringLiteral("es"));
+    Fixture refused;
+    refused.login.setRegisterResult(false);
+    QSignalSpy changed(refused.settings.get(), &AppSettings::launchAtLoginChanged);
+    refused.settings->setLaunchAtLogin(true);
+    QVERIFY(!refused.settings->launchAtLogin());
+    QCOMPARE(refused.store.value("launchAtLogin"), QVariant(false));
+    QCOMPARE(refused.login.calls(), (QStringList{"register", "unregister"}));
+    QCOMPARE(changed.count(), 2);
+
+    // Both requests fail: the revert runs once and stops, and the cut is not left set.
+    refused.login.setUnregisterResult(false);
+    for (bool value : {true, false}) {
+        refused.login.clearCalls();
+        refused.settings->setLaunchAtLogin(value);
+        QCOMPARE(refused.login.calls().size(), 2);
+        QCOMPARE(refused.store.value("launchAtLogin"), QVariant(false));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -1,9 +1,10 @@
+#include <QBuffer>
 #include <QCryptographicHash>
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -17,6 +18,38 @@ QImage solid(int width, int height, Qt::GlobalColor color) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
     return image;
+}
+
+quint32 crc32(QByteArrayView bytes) {
+    quint32 crc = 0xFFFFFFFF;
+    for (const char ch : bytes) {
+        crc ^= static_cast<quint8>(ch);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+        }
+    }
+    return ~crc;
+}
+
+// Qt's PNG writer mangles keys that contain ':', so the tEXt chunks of a cached thumbnail are
+// spliced in by hand, after the image data as ImageMagick writes them.
+QByteArray withTextChunks(const QImage& image,
+                          const QList<std::pair<QByteArray, QByteArray>>& texts) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    QByteArray chunks;
+    for (const auto& [key, value] : texts) {
+        const QByteArray body = "tEXt" + key + '\0' + value;
+        QByteArray chunk;
+        QDataStream stream(&chunk, QIODevice::WriteOnly);
+        stream << quint32(body.size() - 4);
+        stream.writeRawData(body.constData(), int(body.size()));
+        stream << crc32(body);
+        chunks += chunk;
+    }
+    return png.insert(png.size() - 12, chunks);
 }
 
 struct Answer {
@@ -57,10 +90,11 @@ class TestFreedesktopThumbnailer : public QObject {
             home.filePath("thumbnails/large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png");
         const auto writeCached = [&](qint64 stamp) {
-            QImageWriter writer(cached, "png");
-            writer.setText("Thumb::URI", QString::fromUtf8(uri));
-            writer.setText("Thumb::MTime", QString::number(stamp));
-            QVERIFY(writer.write(solid(256, 128, Qt::red)));
+            QFile file(cached);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(
+                withTextChunks(solid(256, 128, Qt::red),
+                               {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}}));
         };
 
         FreedesktopThumbnailer thumbnailer;

@@ -29,8 +29,19 @@ KeyEvent key(quint16 code, quint64 modifiers = 0) {
     return KeyEvent{code, modifiers, false};
 }
 
+// Installed before anything that logs, so every line of a test lands here.
+struct LogCapture {
+    QStringList lines;
+    LogCapture() {
+        AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
+    }
+    ~LogCapture() { AppLogger::setSinkForTesting({}); }
+};
+
 // The whole manager over real settings and a real history on fakes, in virtual time.
 struct Rig {
+    LogCapture capture;
+    QStringList& lines = capture.lines;
     ManualScheduler scheduler;
     FakeKeyboardHooks hooks;
     FakeAccessibilityTrust trust;
@@ -45,10 +56,8 @@ struct Rig {
                              [] { return ClipboardHistory::Limits{}; }};
     std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
         hooks, trust, workspace, injector, scheduler, history, settings);
-    QStringList lines;
 
     explicit Rig(const QStringList& copies = {}) {
-        AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
         history.startMonitoring();
         for (const QString& text : copies) {
             copy(text);
@@ -56,7 +65,6 @@ struct Rig {
         workspace.setFrontmost(kEditor);
         lines.clear();
     }
-    ~Rig() { AppLogger::setSinkForTesting({}); }
 
     void copy(const QString& text) {
         pasteboard.setContent({{{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}}});

@@ -81,15 +81,18 @@ std::optional<QByteArray> fromCache(const QString& cacheDirectory, const QByteAr
         if (!QFileInfo(path).isFile()) {
             continue;
         }
+        // Text chunks may follow the image data, so they are known only after reading it.
         QImageReader reader(path, "png");
-        if (!mtimeMatches(reader.text(QStringLiteral("Thumb::MTime")), fileMtime)) {
+        const QImage image = reader.read();
+        if (image.isNull() ||
+            !mtimeMatches(image.text(QStringLiteral("Thumb::MTime")), fileMtime)) {
             continue;
         }
-        const QString cachedUri = reader.text(QStringLiteral("Thumb::URI"));
+        const QString cachedUri = image.text(QStringLiteral("Thumb::URI"));
         if (!cachedUri.isEmpty() && cachedUri.toUtf8() != uri) {
             continue;
         }
-        if (std::optional<QByteArray> png = toPng(reader.read(), box)) {
+        if (std::optional<QByteArray> png = toPng(image, box)) {
             return png;
         }
     }
@@ -129,7 +132,8 @@ std::optional<QByteArray> makeThumbnail(const QString& cacheDirectory, const QSt
 
 QString FreedesktopThumbnailer::defaultCacheDirectory() {
     const QString xdg = qEnvironmentVariable("XDG_CACHE_HOME");
-    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.cache");
+    const QString base =
+        QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.cache");
     return base + QStringLiteral("/thumbnails");
 }
 

@@ -59,7 +59,10 @@ xcb_window_t X11Connection::firstRoot(xcb_connection_t* c) {
         return XCB_WINDOW_NONE;
     }
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
-    return it.rem > 0 && it.data != nullptr ? it.data->root : XCB_WINDOW_NONE;
+    if (it.rem == 0 || it.data == nullptr) {
+        return XCB_WINDOW_NONE;
+    }
+    return it.data->root;
 }
 
 QByteArray X11Connection::property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,

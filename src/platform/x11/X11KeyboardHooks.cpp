@@ -5,7 +5,6 @@
 #include <QPointer>
 
 #include <xcb/xinput.h>
-#include <xcb/xkb.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -27,8 +26,19 @@ class CallbackHandle final : public HookHandle {
     std::function<void()> m_release;
 };
 
-constexpr quint8 kXkbNewKeyboardNotify = XCB_XKB_NEW_KEYBOARD_NOTIFY;
-constexpr quint8 kXkbMapNotify = XCB_XKB_MAP_NOTIFY;
+// xcb/xkb.h does not compile as C++ (a member named "explicit"), so the two XKB event kinds
+// are spelled out here.
+constexpr quint8 kXkbNewKeyboardNotify = 0;
+constexpr quint8 kXkbMapNotify = 1;
+
+quint8 xkbFirstEvent(xcb_connection_t* c) {
+    static const char kName[] = "XKEYBOARD";
+    auto cookie = xcb_query_extension(c, sizeof(kName) - 1, kName);
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(c, cookie, nullptr);
+    const quint8 first = reply != nullptr && reply->present ? reply->first_event : 0;
+    std::free(reply);
+    return first;
+}
 
 }  // namespace
 
@@ -40,10 +50,7 @@ X11KeyboardHooks::X11KeyboardHooks(xcb_connection_t* connection, xcb_window_t ro
         return;
     }
     m_keymap.refresh();
-    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(m_connection, &xcb_xkb_id);
-    if (xkb != nullptr && xkb->present) {
-        m_xkbFirstEvent = xkb->first_event;
-    }
+    m_xkbFirstEvent = xkbFirstEvent(m_connection);
     const xcb_query_extension_reply_t* xi = xcb_get_extension_data(m_connection, &xcb_input_id);
     if (xi != nullptr && xi->present) {
         m_xinputOpcode = xi->major_opcode;

@@ -48,8 +48,8 @@ bool X11Keymap::refresh() {
 
         const quint16 super = maskBoundTo({kSuperL, kSuperR});
         const quint16 alt = maskBoundTo({kAltL, kAltR, kMetaL, kMetaR});
-        m_commandMask = super != 0 ? super : XCB_MOD_MASK_4;
-        m_optionMask = alt != 0 ? alt : XCB_MOD_MASK_1;
+        m_commandMask = super != 0 ? super : quint16{XCB_MOD_MASK_4};
+        m_optionMask = alt != 0 ? alt : quint16{XCB_MOD_MASK_1};
         m_numLockMask = maskBoundTo({kNumLock});
         m_inUse = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL;
         for (int row = 3; row < 8; ++row) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include "platform/AccessibilityTrust.h"
+
+// X grants every client the input access the hotkey and the paste need; what can be missing is
+// the XTEST extension that types the paste keystroke. There is no prompt to show.
+class X11AccessibilityTrust final : public AccessibilityTrust {
+  public:
+    explicit X11AccessibilityTrust(xcb_connection_t* connection);
+
+    bool isTrusted() override;
+    bool isTrusted(bool prompt) override;
+
+  private:
+    xcb_connection_t* m_connection;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QStringList>
+
+#include <xcb/xcb.h>
+
+#include <memory>
+
+#include "platform/Workspace.h"
+
+class X11Connection;
+
+// The frontmost application and activation through the window manager's EWMH interface, on a
+// connection of its own (the activation timestamp is read by waiting for one of our own
+// events, which must not steal from Qt's queue). Without a window manager it falls back to
+// the X input focus.
+class X11Workspace final : public Workspace {
+  public:
+    explicit X11Workspace(const char* displayName = nullptr);
+    ~X11Workspace() override;
+
+    std::optional<RunningApp> frontmostApplication() const override;
+    void activate(const RunningApp& app) override;
+    void yieldActivation(const RunningApp& to) override;
+    qint64 currentProcessId() const override;
+    void openAccessibilitySettings() override;
+    void openInputMonitoringSettings() override;
+
+    // The program and arguments that open the keyboard-shortcut settings of the desktop named
+    // by an XDG_CURRENT_DESKTOP value; empty when the desktop is not known.
+    static QStringList shortcutSettingsCommand(const QString& currentDesktop);
+
+  private:
+    bool hasWindowManager() const;
+    xcb_window_t activeWindow() const;
+    xcb_window_t focusedTopLevel() const;
+    xcb_timestamp_t serverTime();
+    void drainEvents() const;
+    void openShortcutSettings();
+
+    std::unique_ptr<X11Connection> m_connection;
+    xcb_window_t m_clockWindow = XCB_WINDOW_NONE;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/KeyInjector.h"
+
+class X11Connection;
+
+// Types Control+V through the XTEST extension on a connection of its own, after releasing the
+// modifiers the user still holds so that the target sees Control+V and nothing else.
+class XTestKeyInjector final : public KeyInjector {
+  public:
+    explicit XTestKeyInjector(const char* displayName = nullptr);
+    ~XTestKeyInjector() override;
+
+    bool postPasteKeystroke() override;
+
+  private:
+    std::unique_ptr<X11Connection> m_connection;
+    bool m_hasXTest = false;
+};
