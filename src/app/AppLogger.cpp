@@ -15,7 +15,7 @@ AppLogger::Sink& sink() {
     return s;
 }
 
-void logToStderr(const QString& message) {
+[[maybe_unused]] void logToStderr(const QString& message) {
     const QByteArray line = message.toUtf8() + '\n';
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
     std::fflush(stderr);

@@ -194,8 +194,9 @@ QList<QUrl> urlsFromList(const QByteArray& bytes, bool skipCopyCutLine) {
     return urls;
 }
 
+// A file URL names an absolute path; "file:name" points nowhere in particular.
 bool isFileUrl(const QUrl& url) {
-    return url.scheme() == QLatin1StringView("file") && !url.path().isEmpty();
+    return url.scheme() == QLatin1StringView("file") && url.path().startsWith(u'/');
 }
 
 QList<QUrl> fileUrlsOf(const QList<QUrl>& urls) {

@@ -24,7 +24,7 @@ QString nameOrQuestionMark(const RunningApp& app) {
 
 // The first characters as the user sees them, so an emoji or an accented letter is never cut
 // in half in the log. Only a growing prefix is segmented: the preview may be a very long text.
-QString leadingCharacters(const QString& text, int count) {
+[[maybe_unused]] QString leadingCharacters(const QString& text, int count) {
     for (qsizetype span = qsizetype(count) * 8;; span *= 2) {
         const bool whole = span >= text.size();
         const QString prefix = whole ? text : text.left(span);
@@ -142,8 +142,8 @@ void PasteHotkeyManager::stopMonitoring() {
 
 void PasteHotkeyManager::installMonitors() {
     log(QStringLiteral("installMonitors: installing"));
-    // A second start while the interceptor is up must not leave the old hooks alive next to
-    // the new ones: two local observers would open and at once close the popup.
+    // Release before hooking again: a second start finds the interceptor still up, and on X11
+    // dropping the old grab after taking the new one would release the chord for good.
     m_eventTap.reset();
     m_globalKeyDown.reset();
     m_localKeyDown.reset();
@@ -181,27 +181,23 @@ void PasteHotkeyManager::installMonitors() {
 }
 
 bool PasteHotkeyManager::tryInstallEventTap() {
+    QPointer<PasteHotkeyManager> self(this);
+    // The interceptor does as little as possible: two comparisons, then one hop.
+    auto onChord = [self](const KeyEvent& event) {
+        if (!self || !self->m_settings.modifierFlagsMatch(event.modifiers) ||
+            event.keyCode != self->m_settings.hotkeyKeyCode()) {
+            return;
+        }
+        self->m_scheduler.post([self, event] {
+            if (self) {
+                self->handleKeyDown(event);
+            }
+        });
+    };
     bool installed = false;
     if (m_trust.isTrusted(false)) {
-        QPointer<PasteHotkeyManager> self(this);
-        // The interceptor does as little as possible: two comparisons, then one hop.
-        auto tap =
-            m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
-                                   [self](const KeyEvent& event) {
-                                       if (!self) {
-                                           return;
-                                       }
-                                       if (!self->m_settings.modifierFlagsMatch(event.modifiers) ||
-                                           event.keyCode != self->m_settings.hotkeyKeyCode()) {
-                                           return;
-                                       }
-                                       self->m_scheduler.post([self, event] {
-                                           if (self) {
-                                               self->handleKeyDown(event);
-                                           }
-                                       });
-                                   });
-        if (tap) {
+        if (auto tap = m_hooks.interceptChord(m_settings.hotkeyKeyCode(),
+                                              m_settings.hotkeyModifiers(), std::move(onChord))) {
             m_eventTap = std::move(tap);
             setUsingAccessibilityForHotkey(true);
             installed = true;
@@ -429,7 +425,7 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
 
 void PasteHotkeyManager::waitForAppActivation(const RunningApp& app,
                                               std::function<void()> completion) {
-    const qint64 s0 = m_scheduler.monotonicMs(); QPointer<PasteHotkeyManager> me(this); auto cc = std::make_shared<std::function<void()>>(completion); m_scheduler.postDelayed(20, [me, app, s0, cc]{ if (me) me->checkActivation(app, s0, cc); }); if (false) checkActivation(app, m_scheduler.monotonicMs(),
+    checkActivation(app, m_scheduler.monotonicMs(),
                     std::make_shared<std::function<void()>>(std::move(completion)));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 
@@ -9,7 +10,6 @@ class AppSettings;
 class ClipboardHistory;
 class PasteHotkeyManager;
 class PastePopupView;
-class QWidget;
 
 // Owns the popup panel and follows the manager's isPopupVisible one event-loop turn late: shown
 // centred on the primary screen and focused when it becomes true, hidden when it becomes false.

@@ -1,5 +1,7 @@
 #include "FakeKeyboardHooks.h"
 
+#include <algorithm>
+
 namespace {
 
 class FakeHandle final : public HookHandle {
@@ -25,7 +27,9 @@ std::unique_ptr<HookHandle> FakeKeyboardHooks::interceptChord(quint16 keyCode, q
     }
     auto hook = std::make_shared<Hook>(
         Hook{Hook::Kind::Interceptor, keyCode, modifiers, std::move(onKeyDown), {}, true});
-    return add(std::move(hook));
+    auto handle = add(std::move(hook));
+    m_peakInterceptors = std::max(m_peakInterceptors, active(Hook::Kind::Interceptor));
+    return handle;
 }
 
 std::unique_ptr<HookHandle> FakeKeyboardHooks::observeGlobalKeyDowns(KeyHandler onKeyDown) {

@@ -37,6 +37,8 @@ class FakeKeyboardHooks final : public KeyboardHooks {
 
     int installed(Hook::Kind kind) const;
     int active(Hook::Kind kind) const;
+    // The most interceptors that were ever active at the same time.
+    int peakActiveInterceptors() const { return m_peakInterceptors; }
     // The chord of the active interceptor (the last one when there are several).
     std::shared_ptr<const Hook> activeInterceptor() const;
 
@@ -46,4 +48,5 @@ class FakeKeyboardHooks final : public KeyboardHooks {
     QList<std::shared_ptr<Hook>> m_hooks;
     bool m_refuseInterception = false;
     bool m_refuseGlobal = false;
+    int m_peakInterceptors = 0;
 };

@@ -65,7 +65,6 @@ void TestClipboardItem::makeNormalisesAndDerives() {
     // Without an image there is neither thumbnail nor fingerprint.
     const auto text = ClipboardItem::make({{{"UTF8_STRING", "hi"}}}, {}, 262144, 256);
     QVERIFY(text && !text->thumbnailData() && !text->imageFingerprint());
-    QVERIFY(!(*text == *ClipboardItem::make({{{"UTF8_STRING", "hi"}}}, {}, 262144, 256)));
 }
 
 void TestClipboardItem::inlineLimitAndBlobFiles() {
@@ -98,17 +97,12 @@ void TestClipboardItem::inlineLimitAndBlobFiles() {
     blob->deleteBlob();
     QVERIFY(!QFile::exists(*blob->blobPath()));
     QCOMPARE(blob->resolvedPasteboardData(), PasteboardSnapshot());
-    blob->deleteBlob();  // already gone: harmless
 
     // No usable folder: the content stays in memory.
-    const auto noFolder = ClipboardItem::make(over, {}, 262144, 256);
-    QVERIFY(noFolder && noFolder->inlineData() && !noFolder->blobPath());
+    QVERIFY(!ClipboardItem::make(over, {}, 262144, 256)->blobPath());
     const auto badFolder = ClipboardItem::make(over, dir.filePath("missing/sub"), 262144, 256);
     QVERIFY(badFolder && badFolder->inlineData() && !badFolder->blobPath());
     QCOMPARE(badFolder->resolvedPasteboardData(), over);
-
-    const auto named = ClipboardItem::make(over, dir.path(), 262144, 256, {}, "chosen.blob");
-    QCOMPARE(*named->blobPath(), dir.filePath("chosen.blob"));
 }
 
 void TestClipboardItem::fingerprintCoversSizeHeadAndTail() {
@@ -124,7 +118,6 @@ void TestClipboardItem::fingerprintCoversSizeHeadAndTail() {
     }
     QVERIFY(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(a + 'x'));
     QVERIFY(ClipboardItem::fingerprint("ab") != ClipboardItem::fingerprint("ba"));
-    QCOMPARE(ClipboardItem::fingerprint("short"), ClipboardItem::fingerprint("short"));
 }
 
 void TestClipboardItem::blobDecodingRejectsMalformedInput() {
@@ -136,20 +129,14 @@ void TestClipboardItem::blobDecodingRejectsMalformedInput() {
     for (qsizetype cut = 0; cut < encoded.size(); cut += 97) {
         QVERIFY2(!BlobStore::decode(encoded.left(cut)), qPrintable(QString::number(cut)));
     }
-    QVERIFY(!BlobStore::decode(encoded + '\0'));
-    QVERIFY(!BlobStore::decode("garbage that is not CBOR"));
-    QVERIFY(!BlobStore::decode(QByteArray::fromHex("a0")));                // {} at the top
-    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a1014161")));        // key 1
-    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a1616161")));        // text value
-    QVERIFY(!BlobStore::decode(QByteArray::fromHex("8101")));              // item not a map
-    QVERIFY(!BlobStore::decode(QByteArray::fromHex("81a161615b7fffffffffffffff")));  // huge length
-
-    QTemporaryDir dir;
-    QFile garbage(dir.filePath("g.blob"));
-    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("\x9f\x9f\x9f") == 3);
-    garbage.close();
-    QVERIFY(!BlobStore::read(garbage.fileName()));
-    QVERIFY(!BlobStore::read(dir.filePath("absent.blob")));
+    // Trailing data, not CBOR, a map at the top, an integer key, a text value, an item that is
+    // not a map, a byte string longer than the input.
+    for (const QByteArray& bad :
+         {encoded + '\0', QByteArray("garbage"), QByteArray::fromHex("a0"),
+          QByteArray::fromHex("81a1014161"), QByteArray::fromHex("81a1616161"),
+          QByteArray::fromHex("8101"), QByteArray::fromHex("81a161615b7fffffffffffffff")}) {
+        QVERIFY2(!BlobStore::decode(bad), bad.toHex().constData());
+    }
 }
 
 void TestClipboardItem::privateDirectoryRefusesUntrustedFolders() {

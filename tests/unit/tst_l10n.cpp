@@ -18,7 +18,7 @@ class TestL10n : public QObject {
 
 namespace {
 const QString kTables = QStringLiteral(":/testl10n/");
-QString tr(const char* key) {
+QString text(const char* key) {
     return L10n::string(QString::fromUtf8(key));
 }
 }  // namespace
@@ -30,25 +30,25 @@ void TestL10n::lookupAndFallback() {
     L10n::configure(&s, QStringLiteral("ru"), kTables);
 
     // "system": the start-up table answers, no other table is opened.
-    QCOMPARE(tr("Hello"), QStringLiteral("Привет"));
+    QCOMPARE(text("Hello"), QStringLiteral("Привет"));
     QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
-    QCOMPARE(tr("Not anywhere"), QStringLiteral("Not anywhere"));
+    QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
 
     s.setPreferredLanguage(QStringLiteral("de"));
-    QCOMPARE(tr("Hello"), QStringLiteral("Hallo"));
-    QCOMPARE(tr("Only in Russian"), QStringLiteral("Только по-русски"));
-    QCOMPARE(tr("Not anywhere"), QStringLiteral("Not anywhere"));
+    QCOMPARE(text("Hello"), QStringLiteral("Hallo"));
+    QCOMPARE(text("Only in Russian"), QStringLiteral("Только по-русски"));
+    QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
     // A German text identical to its key counts as missing.
-    QCOMPARE(tr("Same in German"), QStringLiteral("Одинаково по-немецки"));
+    QCOMPARE(text("Same in German"), QStringLiteral("Одинаково по-немецки"));
 
     // English shows its own wording or the key, never the start-up language.
     s.setPreferredLanguage(QStringLiteral("en"));
-    QCOMPARE(tr("Only in Russian"), QStringLiteral("English wording"));
-    QCOMPARE(tr("Hello"), QStringLiteral("Hello"));
+    QCOMPARE(text("Only in Russian"), QStringLiteral("English wording"));
+    QCOMPARE(text("Hello"), QStringLiteral("Hello"));
 
     L10n::configure(&s, QString(), kTables);
     s.setPreferredLanguage(QStringLiteral("de"));
-    QCOMPARE(tr("Only in Russian"), QStringLiteral("Only in Russian"));
+    QCOMPARE(text("Only in Russian"), QStringLiteral("Only in Russian"));
 }
 
 void TestL10n::tableCache() {
@@ -58,21 +58,21 @@ void TestL10n::tableCache() {
     L10n::configure(&s, QStringLiteral("ru"), kTables);
     for (const char* code : {"en", "ja", "en", "ja"}) {
         s.setPreferredLanguage(QString::fromUtf8(code));
-        tr("Hello");
+        text("Hello");
     }
-    QCOMPARE(tr("Hello"), QStringLiteral("こんにちは"));
+    QCOMPARE(text("Hello"), QStringLiteral("こんにちは"));
     QCOMPARE(L10n::loadAttemptsForTesting(), 2);
     QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"en", "ja"}));
 
     // A language without a table is looked for on every call and never kept.
     s.setPreferredLanguage(QStringLiteral("xx"));
-    QCOMPARE(tr("Hello"), QStringLiteral("Привет"));
-    QCOMPARE(tr("Hello"), QStringLiteral("Привет"));
+    QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+    QCOMPARE(text("Hello"), QStringLiteral("Привет"));
     QCOMPARE(L10n::loadAttemptsForTesting(), 5);  // ru once, xx twice
     QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"en", "ja", "ru"}));
     // A code that looks like a path never reaches the file system.
     s.setPreferredLanguage(QStringLiteral("../testl10n/de"));
-    QCOMPARE(tr("Hello"), QStringLiteral("Привет"));
+    QCOMPARE(text("Hello"), QStringLiteral("Привет"));
     QCOMPARE(L10n::loadAttemptsForTesting(), 5);
 }
 
@@ -118,13 +118,13 @@ void TestL10n::embeddedTables() {
     L10n::configure(&s, QStringLiteral("en"));
     for (const auto& option : AppSettings::languageOptions()) {
         s.setPreferredLanguage(option.code);
-        QCOMPARE(tr("Quillstack"), QStringLiteral("Quillstack"));
-        QVERIFY2((tr("No items") == QStringLiteral("No items")) == (option.code == u"en"),
+        QCOMPARE(text("Quillstack"), QStringLiteral("Quillstack"));
+        QVERIFY2((text("No items") == QStringLiteral("No items")) == (option.code == u"en"),
                  qPrintable(option.code));
     }
     QCOMPARE(L10n::cachedLanguagesForTesting().size(), AppSettings::languageOptions().size());
     s.setPreferredLanguage(QStringLiteral("ru"));
-    QCOMPARE(tr("No items"), QStringLiteral("Нет элементов"));
+    QCOMPARE(text("No items"), QStringLiteral("Нет элементов"));
 }
 
 QTEST_GUILESS_MAIN(TestL10n)

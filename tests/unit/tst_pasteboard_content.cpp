@@ -128,7 +128,7 @@ class TestPasteboardContent : public QObject {
         QCOMPARE(parseUriList("file:///tmp/\xC3\xA9 x.txt").value(0).toLocalFile(),
                  QStringLiteral("/tmp/\u00E9 x.txt"));
         QCOMPARE(parseUriList("https://example.com/file.txt"), QList<QUrl>{});
-        QCOMPARE(parseUriList("/tmp/plain/path"), QList<QUrl>{});
+        QCOMPARE(parseUriList("/tmp/plain/path\nfile:relative"), QList<QUrl>{});
         const PasteboardSnapshot snapshot{
             {{"x-special/gnome-copied-files", "copy\nfile:///a\nfile:///b"}},
             {{"text/plain", "no files"}},

@@ -39,9 +39,9 @@ void TestXdgAutostart::execQuoting() {
     QCOMPARE(XdgAutostart::execArgument("/usr/bin/quillstack"), QString("/usr/bin/quillstack"));
     QCOMPARE(XdgAutostart::execArgument("/home/a b/q"), QString("\"/home/a b/q\""));
     // Inside quotes \" \` \$ \\, then the file's own escaping doubles every backslash.
-    QCOMPARE(XdgAutostart::execArgument("/x/\"$`\\"), QString(R"("/x/\\"\\$\\`\\\\")"));
+    QCOMPARE(XdgAutostart::execArgument("/x/\"$`\\"), QString("\"/x/\\\\\"\\\\$\\\\`\\\\\\\\\""));
     QCOMPARE(XdgAutostart::execArgument("/x/100%"), QString("/x/100%%"));
-    QCOMPARE(XdgAutostart::execArgument("/x/a\nb"), QString(R"("/x/a\nb")"));
+    QCOMPARE(XdgAutostart::execArgument("/x/a\nb"), QString("\"/x/a\\nb\""));
 }
 
 QTEST_GUILESS_MAIN(TestXdgAutostart)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -48,12 +49,20 @@ QByteArray smallPng() {
 // xclip serving one target on CLIPBOARD until it loses the selection or is killed.
 class XclipCopy {
   public:
-    XclipCopy(const QByteArray& target, const QByteArray& bytes) {
+    XclipCopy(const QByteArray& target, const QByteArray& bytes, bool startNow = true)
+        : m_target(target) {
         m_file.open();
         m_file.write(bytes);
         m_file.flush();
-        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(target), "-i",
-                                  m_file.fileName()});
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        if (startNow) {
+            start();
+        }
+    }
+    void start() {
+        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(m_target),
+                                  "-i", m_file.fileName()});
         m_process.waitForStarted();
     }
     ~XclipCopy() {
@@ -66,6 +75,7 @@ class XclipCopy {
     }
 
   private:
+    QByteArray m_target;
     QTemporaryFile m_file;
     QProcess m_process;
 };
@@ -191,7 +201,8 @@ class ScriptedOwner {
     std::thread m_thread;
 };
 
-// Records the longest gap between ticks of a 1 ms main-thread timer.
+// Records the longest gap between ticks of a 1 ms main-thread timer, in wall time and in the
+// main thread's own CPU time (a long wall gap with little CPU is the scheduler, not our code).
 class StallMeter {
   public:
     StallMeter() {
@@ -199,18 +210,31 @@ class StallMeter {
         m_timer.setInterval(1);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             m_longest = std::max(m_longest, m_clock.restart());
+            const qint64 cpu = threadCpuUs();
+            m_longestCpuUs = std::max(m_longestCpuUs, cpu - m_lastCpuUs);
+            m_lastCpuUs = cpu;
             ++m_ticks;
         });
+        m_lastCpuUs = threadCpuUs();
         m_clock.start();
         m_timer.start();
     }
     qint64 longestMs() const { return m_longest; }
+    double longestCpuMs() const { return m_longestCpuUs / 1000.0; }
     int ticks() const { return m_ticks; }
 
   private:
+    static qint64 threadCpuUs() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    }
+
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_longest = 0;
+    qint64 m_longestCpuUs = 0;
+    qint64 m_lastCpuUs = 0;
     int m_ticks = 0;
 };
 
@@ -233,8 +257,8 @@ void TestX11Pasteboard::readsOtherClientsByteForByte() {
     // Content present at start-up is the first change.
     X11Pasteboard pasteboard;
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), 1, 5000);
-    QCOMPARE(pasteboard.items(),
-             PasteboardSnapshot{StoredItem{{"text/plain;charset=utf-8", text}}});
+    const StoredItem launchItem{{"text/plain;charset=utf-8", text}};
+    QCOMPARE(pasteboard.items(), PasteboardSnapshot{launchItem});
     QCOMPARE(pasteboard.string(), QString::fromUtf8(text));
 
     const QList<std::pair<QByteArray, QByteArray>> copies{
@@ -246,8 +270,10 @@ void TestX11Pasteboard::readsOtherClientsByteForByte() {
     std::unique_ptr<XclipCopy> copy;
     for (const auto& [target, bytes] : copies) {
         const qint64 before = pasteboard.changeCount();
-        copy = std::make_unique<XclipCopy>(target, bytes);
+        // The previous owner quits only after it lost the selection, so it never empties it.
+        auto next = std::make_unique<XclipCopy>(target, bytes);
         QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), before + 1, 30000);
+        copy = std::move(next);
         QCOMPARE(pasteboard.items().size(), 1);
         QCOMPARE(pasteboard.items()[0].keys(), QStringList{QString(target)});
         QVERIFY2(pasteboard.items()[0].value(QString(target)) == bytes, target.constData());
@@ -278,13 +304,38 @@ void TestX11Pasteboard::survivesHungAndBrokenOwners() {
         QCOMPARE(pasteboard.items(), PasteboardSnapshot{expected});
         // Two waits of 400 ms each went by; the main thread never sat in one.
         QVERIFY2(meter.longestMs() < 200, qPrintable(QString::number(meter.longestMs())));
-        QVERIFY(meter.ticks() > 100);
+        QVERIFY(meter.ticks() > 20);
     }
     {
         // An unreadable target list is an empty copy, not a crash.
         ScriptedOwner garbage({{"text/plain", Reply::Data, "never listed"}}, true);
         QTRY_VERIFY_WITH_TIMEOUT(pasteboard.changeCount() >= 2, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(pasteboard.items().isEmpty(), 5000);
+    }
+    {
+        // Conversions of the PNG stay out; so do resource ids, which die with the owner.
+        const qint64 before = pasteboard.changeCount();
+        ScriptedOwner image({{"image/png", Reply::Data, smallPng()},
+                             {"image/bmp", Reply::Data, "BM"},
+                             {"image/tiff", Reply::Data, "II*"},
+                             {"image/x-portable-pixmap", Reply::Data, "P6"},
+                             {"WINDOW", Reply::Data, "1234"},
+                             {"text/plain", Reply::Data, "caption"}});
+        const StoredItem expected{{"image/png", smallPng()}, {"text/plain", "caption"}};
+        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.items(), PasteboardSnapshot{expected}, 10000);
+        QVERIFY(pasteboard.changeCount() > before);
+    }
+    {
+        // Our write lands while a slow owner is being read: ours stays, theirs is dropped.
+        ScriptedOwner slow(
+            {{"text/plain", Reply::Data, "stale"}, {"application/x-silent", Reply::Silent, {}}});
+        QTest::qWait(100);
+        const qint64 before = pasteboard.changeCount();
+        pasteboard.setString(QStringLiteral("ours"));
+        QTest::qWait(1000);
+        QCOMPARE(pasteboard.changeCount(), before + 1);
+        QCOMPARE(pasteboard.string(), QStringLiteral("ours"));
+        QCOMPARE(paste("text/plain"), QByteArray("ours"));
     }
     const qint64 before = pasteboard.changeCount();
     XclipCopy next("text/plain", "next copy");
@@ -376,13 +427,19 @@ qint64 waitForChange(X11Pasteboard& pasteboard, qint64 before) {
 }
 
 double copyLatencyMs(X11Pasteboard& pasteboard, const QByteArray& bytes) {
-    const qint64 before = pasteboard.changeCount();
+    XclipCopy copy("application/x-measure", bytes, false);
+    qint64 before = pasteboard.changeCount();
     QElapsedTimer clock;
     clock.start();
-    XclipCopy copy("application/x-measure", bytes);
+    copy.start();
     waitForChange(pasteboard, before);
     const double ms = clock.nsecsElapsed() / 1e6;
-    if (pasteboard.items().value(0).value("application/x-measure") != bytes) {
+    const bool intact = pasteboard.items().value(0).value("application/x-measure") == bytes;
+    // Start the next run from an empty clipboard.
+    before = pasteboard.changeCount();
+    copy.kill();
+    waitForChange(pasteboard, before);
+    if (!intact) {
         std::printf("content mismatch\n");
         return -1;
     }
@@ -394,6 +451,12 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+void reportStall(const char* label, const StallMeter& meter, qint64 elapsedMs) {
+    std::printf("%s: %lld ms, longest main-thread gap %lld ms wall / %.2f ms on CPU (%d ticks)\n",
+                label, static_cast<long long>(elapsedMs), static_cast<long long>(meter.longestMs()),
+                meter.longestCpuMs(), meter.ticks());
+}
+
 int measure() {
     X11Pasteboard pasteboard;
     if (!pasteboard.isConnected()) {
@@ -401,31 +464,37 @@ int measure() {
         return 1;
     }
     const QByteArray big = randomBytes(64 * 1024 * 1024);
-    {
-        const qint64 before = pasteboard.changeCount();
+    for (int run = 0; run < 3; ++run) {
+        {
+            // The same span with nothing to read: the machine's own noise.
+            StallMeter idle;
+            QTest::qWait(1000);
+            reportStall("idle, no copy   ", idle, 1000);
+        }
+        XclipCopy copy("application/x-measure", big, false);
+        qint64 before = pasteboard.changeCount();
         StallMeter meter;
         QElapsedTimer clock;
         clock.start();
-        XclipCopy copy("application/x-measure", big);
+        copy.start();
         waitForChange(pasteboard, before);
         const qint64 total = clock.elapsed();
-        QTest::qWait(50);
         const bool intact = pasteboard.items().value(0).value("application/x-measure") == big;
-        std::printf(
-            "64 MB copy: read in %lld ms, %s, longest main-thread stall %lld ms (%d ticks)\n",
-            static_cast<long long>(total), intact ? "intact" : "CORRUPT",
-            static_cast<long long>(meter.longestMs()), meter.ticks());
+        reportStall(intact ? "64 MB copy read " : "64 MB copy CORRUPT", meter, total);
+        before = pasteboard.changeCount();
+        copy.kill();
+        waitForChange(pasteboard, before);
     }
     for (const auto& [label, size, runs] :
-         {std::tuple{"1 KB", 1024, 7}, std::tuple{"30 MB", 30 * 1024 * 1024, 3}}) {
+         {std::tuple{"1 KB", 1024, 9}, std::tuple{"30 MB", 30 * 1024 * 1024, 3}}) {
         std::vector<double> samples;
         const QByteArray bytes = randomBytes(size);
         for (int i = 0; i < runs; ++i) {
             samples.push_back(copyLatencyMs(pasteboard, bytes));
         }
         std::printf(
-            "%s copy: xclip start -> changeCount moved, median %.1f ms (min %.1f, max %.1f, %d "
-            "runs)\n",
+            "%s copy: xclip started -> changeCount moved: median %.1f ms (min %.1f, max "
+            "%.1f, %d runs)\n",
             label, median(samples), *std::min_element(samples.begin(), samples.end()),
             *std::max_element(samples.begin(), samples.end()), runs);
     }

@@ -40,6 +40,13 @@ quint8 xkbFirstEvent(xcb_connection_t* c) {
     return first;
 }
 
+// The raw-event selection belongs to the client, not to one hooks object: the last observer on
+// a connection switches it off.
+std::map<xcb_connection_t*, int>& rawSelections() {
+    static std::map<xcb_connection_t*, int> counts;
+    return counts;
+}
+
 }  // namespace
 
 X11KeyboardHooks::X11KeyboardHooks(xcb_connection_t* connection, xcb_window_t root,
@@ -122,11 +129,11 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
     });
 }
 
-bool X11KeyboardHooks::grab(Chord& chord) {
+std::vector<quint16> X11KeyboardHooks::grabMasks(const Chord& chord) const {
     const quint64 own = X11KeyTable::impliedModifiers(chord.keyCode);
     const auto required = m_keymap.xModifiersFor(chord.modifiers & ~own);
     if (!required) {
-        return false;
+        return {};
     }
     // The chord is a subset test, so every combination of the other modifiers must reach us.
     const quint16 others = m_keymap.modifiersInUse() & ~*required;
@@ -136,6 +143,14 @@ bool X11KeyboardHooks::grab(Chord& chord) {
         if (sub == 0) {
             break;
         }
+    }
+    return masks;
+}
+
+bool X11KeyboardHooks::grab(Chord& chord) {
+    std::vector<quint16> masks = grabMasks(chord);
+    if (masks.empty()) {
+        return false;
     }
     std::vector<xcb_void_cookie_t> cookies;
     cookies.reserve(masks.size());
@@ -213,11 +228,21 @@ bool X11KeyboardHooks::selectRawEvents(bool on) {
     } mask{};
     mask.head.deviceid = XCB_INPUT_DEVICE_ALL_MASTER;
     mask.head.mask_len = 1;
+    int& users = rawSelections()[m_connection];
+    if ((on && users++ > 0) || (!on && --users > 0)) {
+        return true;
+    }
+    if (users <= 0) {
+        rawSelections().erase(m_connection);
+    }
     mask.bits =
         on ? XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE : 0;
     auto cookie = xcb_input_xi_select_events_checked(m_connection, m_root, 1, &mask.head);
     xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
     std::free(error);
+    if (error != nullptr && on) {
+        rawSelections().erase(m_connection);
+    }
     return error == nullptr;
 }
 
@@ -334,8 +359,8 @@ bool X11KeyboardHooks::nativeEventFilter(const QByteArray& eventType, void* mess
             }
             if (ge->event_type == XCB_INPUT_RAW_KEY_PRESS ||
                 ge->event_type == XCB_INPUT_RAW_KEY_RELEASE) {
+                // Not consumed: another hooks object on this connection may be watching too.
                 handleRawKey(event, ge->event_type == XCB_INPUT_RAW_KEY_PRESS);
-                return true;
             }
             return false;
         }
@@ -498,6 +523,10 @@ void X11KeyboardHooks::mappingChanged() {
             self->m_remapPending = false;
             self->m_keymap.refresh();
             for (auto& [id, chord] : self->m_chords) {
+                // Unchanged grabs stay: releasing them even briefly would let a chord through.
+                if (!chord.grabbed.empty() && self->grabMasks(chord) == chord.grabbed) {
+                    continue;
+                }
                 self->ungrab(chord);
                 if (!self->grab(chord)) {
                     log("X11KeyboardHooks: chord lost after a keyboard mapping change");

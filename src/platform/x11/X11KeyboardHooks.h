@@ -54,6 +54,7 @@ class X11KeyboardHooks final : public QObject,
         xcb_timestamp_t lastRelease = 0;
     };
 
+    std::vector<quint16> grabMasks(const Chord& chord) const;
     bool grab(Chord& chord);
     void ungrab(Chord& chord);
     void removeChord(int id);

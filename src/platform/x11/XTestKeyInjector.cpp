@@ -72,7 +72,11 @@ bool XTestKeyInjector::postPasteKeystroke() {
     fake(c, root, XCB_KEY_PRESS, v);
     fake(c, root, XCB_KEY_RELEASE, v);
     fake(c, root, XCB_KEY_RELEASE, control);
-    const bool ok = xcb_flush(c) > 0 && !m_connection->isBroken();
+    // A round trip, so the keys are in the server's input queue when we return.
+    xcb_get_input_focus_reply_t* synced =
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const bool ok = synced != nullptr;
+    std::free(synced);
     log("XTestKeyInjector: Control+V posted (keycode " + QString::number(v) + ", released " +
         QString::number(released) + " held modifiers)");
     return ok;

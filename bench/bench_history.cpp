@@ -1,0 +1,224 @@
+// Record building and history maintenance on the sizes users actually copy.
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <deque>
+
+#include "history/BlobStore.h"
+#include "history/ClipboardHistory.h"
+#include "history/ClipboardItem.h"
+#include "history/PasteboardContent.h"
+#include "platform/FileThumbnailer.h"
+#include "platform/Pasteboard.h"
+
+namespace {
+
+QByteArray encodeImage(const QImage& image, const char* format) {
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.write(image);
+    return out;
+}
+
+// A screenshot-like picture: smooth gradients with sensor-like noise, so PNG neither collapses
+// to nothing nor explodes.
+QImage gradientImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator noise(42);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int n = int(noise.bounded(8));
+            line[x] = qRgb((x * 255 / width + n) & 0xff, (y * 255 / height + n) & 0xff,
+                           ((x + y) * 127 / (width + height) + n) & 0xff);
+        }
+    }
+    return image;
+}
+
+class BenchPasteboard final : public Pasteboard {
+  public:
+    qint64 changeCount() const override { return m_count; }
+    PasteboardSnapshot items() const override { return m_content; }
+    void prepareForNewContents() override {}
+    bool writeItems(const PasteboardSnapshot&) override { return true; }
+    bool writeFileUrls(const QList<QUrl>&) override { return true; }
+    void setString(const QString&) override {}
+    std::optional<QString> string() const override { return std::nullopt; }
+    void copy(PasteboardSnapshot content) {
+        m_content = std::move(content);
+        ++m_count;
+    }
+
+  private:
+    qint64 m_count = 0;
+    PasteboardSnapshot m_content;
+};
+
+class NoThumbnailer final : public FileThumbnailer {
+  public:
+    void request(const QString&, QSize, qreal, Callback) override {}
+};
+
+// Queues only; the benchmark decides what runs when, and which part is timed.
+class StepScheduler final : public Scheduler {
+  public:
+    void post(Task task) override { m_main.push_back(std::move(task)); }
+    void postDelayed(int, Task task) override { post(std::move(task)); }
+    TimerId startRepeating(int intervalMs, Task task) override {
+        if (intervalMs == ClipboardHistory::pollIntervalMs) {
+            m_poll = std::move(task);
+        }
+        return ++m_timers;
+    }
+    void cancelTimer(TimerId) override {}
+    void runInBackground(Task task) override { m_background.push_back(std::move(task)); }
+    QDateTime now() const override { return QDateTime::currentDateTimeUtc(); }
+    qint64 monotonicMs() const override { return 0; }
+
+    static void drain(std::deque<Task>& queue) {
+        while (!queue.empty()) {
+            Task task = std::move(queue.front());
+            queue.pop_front();
+            task();
+        }
+    }
+    Task m_poll;
+    std::deque<Task> m_main;
+    std::deque<Task> m_background;
+    TimerId m_timers = 0;
+};
+
+void makeRecord(benchmark::State& state, const PasteboardSnapshot& snapshot) {
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        auto item = ClipboardItem::make(snapshot, dir.path(), ClipboardItem::defaultInlineByteLimit,
+                                        ClipboardItem::defaultThumbnailMaxSide);
+        benchmark::DoNotOptimize(item);
+        state.PauseTiming();
+        if (item) {
+            item->deleteBlob();
+        }
+        state.ResumeTiming();
+    }
+}
+
+void BM_MakeText1KB(benchmark::State& state) {
+    makeRecord(state, {{{"UTF8_STRING", QByteArray(1024, 'k')}, {"text/html", "<p>k</p>"}}});
+}
+BENCHMARK(BM_MakeText1KB);
+
+void BM_MakeText1MB(benchmark::State& state) {
+    makeRecord(state, {{{"UTF8_STRING", QByteArray(1 << 20, 'm')}}});
+}
+BENCHMARK(BM_MakeText1MB)->Unit(benchmark::kMillisecond);
+
+const QByteArray& png4k() {
+    static const QByteArray png = encodeImage(gradientImage(3840, 2160), "png");
+    return png;
+}
+
+void BM_MakePng3840x2160(benchmark::State& state) {
+    const QByteArray& png = png4k();
+    state.counters["png_MB"] = double(png.size()) / (1 << 20);
+    makeRecord(state, {{{"image/png", png}}});
+}
+BENCHMARK(BM_MakePng3840x2160)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The two halves of the PNG record: the thumbnail (full decode) and the blob file.
+void BM_ThumbnailPng3840x2160(benchmark::State& state) {
+    const std::optional<QByteArray> png = png4k();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PasteboardContent::makeThumbnail(png, 256));
+    }
+}
+BENCHMARK(BM_ThumbnailPng3840x2160)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BlobWritePng3840x2160(benchmark::State& state) {
+    QTemporaryDir dir;
+    const PasteboardSnapshot snapshot = {{{"image/png", png4k()}}};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BlobStore::write(dir.filePath("b.blob"), snapshot));
+    }
+}
+BENCHMARK(BM_BlobWritePng3840x2160)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MakeTiff20MB(benchmark::State& state) {
+    static const QByteArray tiff = encodeImage(gradientImage(3840, 1820), "tiff");
+    if (tiff.isEmpty()) {
+        state.SkipWithError("no TIFF writer");
+        return;
+    }
+    state.counters["tiff_MB"] = double(tiff.size()) / (1 << 20);
+    makeRecord(state, {{{"image/tiff", tiff}}});
+}
+BENCHMARK(BM_MakeTiff20MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Insert into a full history of 500 (de-duplication scan, trim, cache clean, folder sweep with
+// 20 blob files present). Only the main-thread step is timed.
+void BM_Insert500(benchmark::State& state) {
+    QTemporaryDir dir;
+    BenchPasteboard pasteboard;
+    StepScheduler scheduler;
+    NoThumbnailer thumbnailer;
+    ClipboardHistory history(pasteboard, scheduler, thumbnailer, dir.path(), [] {
+        return ClipboardHistory::Limits{500, 0};
+    });
+    history.startMonitoring();
+    int serial = 0;
+    const auto copyNext = [&] {
+        const bool large = serial % 25 == 0;
+        QByteArray text = "entry " + QByteArray::number(serial++);
+        if (large) {
+            text += QByteArray(300000, 'x');
+        }
+        pasteboard.copy({{{"UTF8_STRING", text}}});
+        scheduler.m_poll();
+        StepScheduler::drain(scheduler.m_background);
+    };
+    for (int i = 0; i < 500; ++i) {
+        copyNext();
+        StepScheduler::drain(scheduler.m_main);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyNext();
+        state.ResumeTiming();
+        StepScheduler::drain(scheduler.m_main);
+    }
+    state.counters["records"] = double(history.items().size());
+}
+BENCHMARK(BM_Insert500)->Unit(benchmark::kMicrosecond);
+
+void BM_Preview100KB(benchmark::State& state) {
+    BenchPasteboard pasteboard;
+    StepScheduler scheduler;
+    NoThumbnailer thumbnailer;
+    ClipboardHistory history(pasteboard, scheduler, thumbnailer, {},
+                             [] { return ClipboardHistory::Limits{}; });
+    const auto item =
+        ClipboardItem::make({{{"UTF8_STRING", QByteArray(100 * 1024, 'p')}}}, {}, 262144, 256);
+    for (auto _ : state) {
+        auto preview = history.preview(*item);
+        benchmark::DoNotOptimize(preview);
+    }
+}
+BENCHMARK(BM_Preview100KB)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);  // image plugins (TIFF) are found through the application
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "app/AppDelegate.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <exception>
+
+#include "app/AppLogger.h"
+#include "history/ClipboardHistory.h"
+#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/PastePopupWindowController.h"
+#include "platform/CrashReport.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+AppDelegate::AppDelegate(ClipboardHistory& history, PasteHotkeyManager& manager,
+                         PastePopupWindowController& popupController, QObject* parent)
+    : QObject(parent), m_history(history), m_manager(manager), m_popupController(popupController) {
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive) {
+                    applicationDidBecomeActive();
+                }
+            });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::applicationWillTerminate);
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    log(QStringLiteral("applicationDidFinishLaunching: start"));
+    // 1. An accessory: no window of ours keeps the process alive or shows in the taskbar.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // 2.
+    std::set_terminate(&AppDelegate::handleUncaughtException);
+    // 3-4. The settings were created with the application; the history starts watching.
+    m_history.startMonitoring();
+    // 5.
+    log(QStringLiteral("applicationDidFinishLaunching: starting the hotkey"));
+    m_manager.startMonitoring();
+    log(QStringLiteral("applicationDidFinishLaunching: hotkey started"));
+    // 6.
+    m_popupController.setup();
+    // 7-9. The onboarding window and its notifications are not built yet.
+    log(QStringLiteral("applicationDidFinishLaunching: done"));
+}
+
+void AppDelegate::applicationDidBecomeActive() {
+    m_manager.refreshOnActivation();
+}
+
+void AppDelegate::applicationWillTerminate() {
+    m_manager.stopMonitoring();
+}
+
+void AppDelegate::handleUncaughtException() {
+    QString name = CrashReport::currentExceptionTypeName();
+    std::optional<QString> reason;
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& e) {
+            reason = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+        }
+    }
+    if (name.isEmpty()) {
+        name = QStringLiteral("std::terminate without an active exception");
+    }
+    AppLogger::log(CrashReport::exceptionLine(name, reason));
+    AppLogger::log(CrashReport::callStackLine(CrashReport::currentCallStack()));
+    std::abort();
+}

@@ -1,0 +1,144 @@
+#include "app/QuillstackApp.h"
+
+#include <QSocketNotifier>
+
+#include <sys/socket.h>
+#include <unistd.h>
+#include <csignal>
+
+#include "app/AppDelegate.h"
+#include "app/AppLogger.h"
+#include "app/X11WindowSystem.h"
+#include "history/ClipboardHistory.h"
+#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/PastePopupWindowController.h"
+#include "menubar/QuillstackTray.h"
+#include "platform/freedesktop/FreedesktopThumbnailer.h"
+#include "platform/freedesktop/PrivateTempDirectory.h"
+#include "platform/freedesktop/XdgAutostart.h"
+#include "platform/qt/QtScheduler.h"
+#include "platform/qt/SettingsStore.h"
+#include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11KeyboardHooks.h"
+#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Workspace.h"
+#include "platform/x11/XTestKeyInjector.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    // Nothing else is safe here; the event loop does the quitting.
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+QApplication& configured(QApplication& app) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Quillstack"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillstack"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillstack"));
+    return app;
+}
+}  // namespace
+
+QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
+    configured(m_app);
+    log(QStringLiteral("QuillstackApp: starting, pid %1").arg(QCoreApplication::applicationPid()));
+    const QStringList arguments = QCoreApplication::arguments();
+
+    m_store = std::make_unique<SettingsStore>();
+    // What "AppleLanguages" said when the process started, before the settings rewrite it.
+    const QString fallbackLanguage = L10n::startupFallbackLanguage(*m_store);
+    m_autostart = std::make_unique<XdgAutostart>(XdgAutostart::defaultConfigDir(),
+                                                 QCoreApplication::applicationFilePath());
+    m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);
+    L10n::configure(m_settings.get(), fallbackLanguage);
+    // The application value's own pass over the arguments; it agrees with the settings' one.
+    AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
+
+    m_scheduler = std::make_unique<QtScheduler>();
+    m_pasteboard = std::make_unique<X11Pasteboard>();
+    m_keyboardHooks = X11KeyboardHooks::forApplication();
+    auto* x11 = m_app.nativeInterface<QNativeInterface::QX11Application>();
+    if (!m_keyboardHooks || x11 == nullptr) {
+        return;
+    }
+    m_trust = std::make_unique<X11AccessibilityTrust>(x11->connection());
+    m_workspace = std::make_unique<X11Workspace>();
+    m_keyInjector = std::make_unique<XTestKeyInjector>();
+    m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
+
+    const std::optional<QString> blobDirectory = PrivateTempDirectory::blobDirectory();
+    if (!blobDirectory) {
+        log(QStringLiteral("QuillstackApp: no private blob folder, large copies stay in memory"));
+    }
+    AppSettings* settings = m_settings.get();
+    m_history = std::make_unique<ClipboardHistory>(
+        *m_pasteboard, *m_scheduler, *m_thumbnailer, blobDirectory.value_or(QString()), [settings] {
+            return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
+        });
+    m_manager =
+        std::make_unique<PasteHotkeyManager>(*m_keyboardHooks, *m_trust, *m_workspace,
+                                             *m_keyInjector, *m_scheduler, *m_history, *m_settings);
+
+    // The side effects of a setting run inside its assignment.
+    QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
+                     &ClipboardHistory::applyLimit, Qt::DirectConnection);
+    QObject::connect(m_settings.get(), &AppSettings::autoDeleteMinutesAssigned, m_history.get(),
+                     &ClipboardHistory::restartAutoDeleteTimer, Qt::DirectConnection);
+    QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_manager.get(),
+                     &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
+
+    m_popupController = std::make_unique<PastePopupWindowController>(
+        *m_manager, *m_history, *m_settings,
+        PastePopupWindowController::WindowSystem{&X11WindowSystem::isCompositing,
+                                                 &X11WindowSystem::showOnAllDesktops});
+    m_tray = std::make_unique<QuillstackTray>(*m_settings);
+    QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
+    m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
+}
+
+QuillstackApp::~QuillstackApp() {
+    if (m_scheduler) {
+        m_scheduler->waitForBackground();
+    }
+    if (m_thumbnailer) {
+        m_thumbnailer->waitForDone();
+    }
+}
+
+int QuillstackApp::run() {
+    if (!m_delegate) {
+        qCritical("Quillstack needs an X11 display (run it on X11 or XWayland, with DISPLAY set)");
+        return 1;
+    }
+    installSignalHandlers();
+    m_tray->setup();
+    m_delegate->applicationDidFinishLaunching();
+    log(QStringLiteral("QuillstackApp: event loop running"));
+    return QCoreApplication::exec();
+}
+
+void QuillstackApp::installSignalHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        return;
+    }
+    m_signalNotifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &m_app);
+    QObject::connect(m_signalNotifier, &QSocketNotifier::activated, &m_app, [] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t bytesRead = ::read(signalPipe[0], &byte, 1);
+        log(QStringLiteral("QuillstackApp: termination signal, quitting"));
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = &onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}

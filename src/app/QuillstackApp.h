@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+class AppDelegate;
+class AppSettings;
+class ClipboardHistory;
+class FreedesktopThumbnailer;
+class PasteHotkeyManager;
+class PastePopupWindowController;
+class QSocketNotifier;
+class QtScheduler;
+class QuillstackTray;
+class SettingsStore;
+class X11AccessibilityTrust;
+class X11KeyboardHooks;
+class X11Pasteboard;
+class X11Workspace;
+class XTestKeyInjector;
+class XdgAutostart;
+
+// The composition root: creates the single instance of every service, in dependency order, and
+// runs the event loop.
+class QuillstackApp {
+  public:
+    QuillstackApp(int& argc, char** argv);
+    ~QuillstackApp();
+
+    // 0 after a normal quit; 1 when no X display could be used.
+    int run();
+
+  private:
+    void installSignalHandlers();
+
+    QApplication m_app;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<XdgAutostart> m_autostart;
+    std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<QtScheduler> m_scheduler;
+    std::unique_ptr<X11Pasteboard> m_pasteboard;
+    std::unique_ptr<X11KeyboardHooks> m_keyboardHooks;
+    std::unique_ptr<X11AccessibilityTrust> m_trust;
+    std::unique_ptr<X11Workspace> m_workspace;
+    std::unique_ptr<XTestKeyInjector> m_keyInjector;
+    std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
+    std::unique_ptr<ClipboardHistory> m_history;
+    std::unique_ptr<PasteHotkeyManager> m_manager;
+    std::unique_ptr<PastePopupWindowController> m_popupController;
+    std::unique_ptr<QuillstackTray> m_tray;
+    std::unique_ptr<AppDelegate> m_delegate;
+    QSocketNotifier* m_signalNotifier = nullptr;
+};

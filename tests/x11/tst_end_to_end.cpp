@@ -1,0 +1,197 @@
+#include <QtTest>
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <optional>
+
+// The built application on a real X server: copies made by other clients, the chord, the popup
+// and the paste into a window of this test.
+namespace {
+QString applicationPath() {
+    const QString dir = qEnvironmentVariableIsSet("QUILLSTACK_BINARY_DIR")
+                            ? qEnvironmentVariable("QUILLSTACK_BINARY_DIR")
+                            : QStringLiteral(QUILLSTACK_BINARY_DIR);
+    return dir + QStringLiteral("/src/quillstack");
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void xdotoolKey(const QString& keys) {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+// The viewable 420-wide window of the application's class, if one is mapped.
+std::optional<QRect> visiblePopup() {
+    const QStringList ids =
+        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--classname", "quillstack"})
+            .split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+        auto field = [&info](const QString& name) {
+            const QRegularExpression re(name + QStringLiteral(":\\s+(-?\\d+)"));
+            return re.match(info).captured(1).toInt();
+        };
+        if (info.contains("IsViewable") && field("Width") == 420) {
+            return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                         field("Width"), field("Height"));
+        }
+    }
+    return std::nullopt;
+}
+
+bool waitForPopup(bool shown, int timeoutMs = 5000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (visiblePopup().has_value() == shown) {
+            return true;
+        }
+        QTest::qWait(25);
+    }
+    return false;
+}
+}  // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
+        QVERIFY(m_home.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", m_home.path());
+        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
+        env.insert("XDG_CACHE_HOME", m_home.filePath("cache"));
+        env.insert("TMPDIR", m_home.filePath("tmp"));
+        QDir(m_home.path()).mkpath("tmp");
+        m_app.setProcessEnvironment(env);
+        m_app.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        connect(&m_app, &QProcess::readyReadStandardError, this,
+                [this] { m_log += m_app.readAllStandardError(); });
+        m_app.start(applicationPath(), {"--language", "en"});
+        QVERIFY(m_app.waitForStarted());
+
+        m_target.setWindowTitle("Quillstack test target");
+        m_target.resize(300, 40);
+        m_target.move(40, 40);
+        m_target.show();
+        focusTarget();
+        // The chord is grabbed once the application is up.
+        QTRY_VERIFY_WITH_TIMEOUT(run("xdotool", {"search", "--classname", "quillstack"}).size() > 0,
+                                 10000);
+        QTest::qWait(1000);
+    }
+
+    void chordWithEmptyHistoryShowsNothing() {
+        focusTarget();
+        xdotoolKey("super+shift+v");
+        QTest::qWait(800);
+        QVERIFY(!visiblePopup());
+        // The chord is consumed: the field never sees its V.
+        QCOMPARE(m_target.text(), QString());
+    }
+
+    void pastesTheChosenCopyIntoTheFocusedWindow() {
+        for (const char* text : {"A", "B", "C"}) {
+            copy(text);
+        }
+        focusTarget();
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        const QRect popup = *visiblePopup();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(popup.size(), QSize(420, 3 * 56 + 80));
+        QVERIFY2(qAbs(popup.center().x() - area.center().x()) <= 1 &&
+                     qAbs(popup.center().y() - area.center().y()) <= 1,
+                 qPrintable(QString("popup %1,%2 %3x%4")
+                                .arg(popup.x())
+                                .arg(popup.y())
+                                .arg(popup.width())
+                                .arg(popup.height())));
+
+        xdotoolKey("Down");
+        xdotoolKey("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("B"), 5000);
+        QVERIFY(waitForPopup(false));
+        QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QString("B"));
+
+        // Restoring B did not move it: the newest row is still C.
+        QTest::qWait(700);
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        xdotoolKey("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("BC"), 5000);
+        QTRY_VERIFY(m_target.isActiveWindow());
+    }
+
+    void escapeGivesFocusBack() {
+        focusTarget();
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        QTRY_VERIFY(!m_target.isActiveWindow());
+        xdotoolKey("Escape");
+        QVERIFY(waitForPopup(false));
+        QTRY_VERIFY_WITH_TIMEOUT(m_target.isActiveWindow(), 3000);
+        QCOMPARE(m_target.text(), QString("BC"));
+    }
+
+    void cleanup() {
+        if (QTest::currentTestFailed()) {
+            qWarning("application log:\n%s", m_log.constData());
+        }
+    }
+
+    void cleanupTestCase() {
+        for (QProcess* owner : m_clipboardOwners) {
+            owner->kill();
+            owner->waitForFinished(2000);
+        }
+        qDeleteAll(m_clipboardOwners);
+        if (m_app.state() == QProcess::Running) {
+            m_app.terminate();
+            QVERIFY(m_app.waitForFinished(10000));
+            QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(m_app.exitCode(), 0);
+        }
+    }
+
+  private:
+    void focusTarget() {
+        m_target.raise();
+        m_target.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_target));
+        m_target.setFocus();
+    }
+
+    // Another client takes the clipboard; it keeps serving it until the next copy.
+    void copy(const char* text) {
+        auto* owner = new QProcess;
+        owner->start("xclip", {"-quiet", "-selection", "clipboard", "-i"});
+        QVERIFY(owner->waitForStarted());
+        owner->write(text);
+        owner->closeWriteChannel();
+        m_clipboardOwners.append(owner);
+        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), QString(text),
+                                  3000);
+        // One poll of the history and the read of the new owner.
+        QTest::qWait(900);
+    }
+
+    QTemporaryDir m_home;
+    QProcess m_app;
+    QByteArray m_log;
+    QLineEdit m_target;
+    QList<QProcess*> m_clipboardOwners;
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_end_to_end.moc"

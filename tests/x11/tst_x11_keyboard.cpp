@@ -1,0 +1,258 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+#include "platform/x11/X11KeyTable.h"
+#include "platform/x11/X11KeyboardHooks.h"
+#include "platform/x11/XTestKeyInjector.h"
+
+namespace {
+
+constexpr quint32 kXKeyV = 55;
+constexpr quint32 kXKeyF5 = 71;  // the sentinel: every key typed before it has been delivered
+
+struct Press {
+    quint32 scanCode;
+    quint32 state;
+};
+
+// A focusable window that records the key presses X delivers to it.
+class KeyLog : public QWidget {
+  public:
+    KeyLog() { setFocusPolicy(Qt::StrongFocus); }
+    QList<Press> presses;
+    int count(quint32 scanCode) const {
+        int n = 0;
+        for (const Press& p : presses) {
+            n += p.scanCode == scanCode ? 1 : 0;
+        }
+        return n;
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        presses.append({event->nativeScanCode(), event->nativeModifiers()});
+    }
+};
+
+void xdotool(const QStringList& args) {
+    QCOMPARE(QProcess::execute("xdotool", args), 0);
+}
+
+}  // namespace
+
+class TestX11Keyboard : public QObject {
+    Q_OBJECT
+  private:
+    void focus(QWidget* w) {
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->setFocus();
+    }
+    // Everything typed before returns has reached its receivers.
+    void sync(KeyLog& log) {
+        const int before = log.count(kXKeyF5);
+        xdotool({"key", "F5"});
+        QTRY_COMPARE(log.count(kXKeyF5), before + 1);
+    }
+
+    std::unique_ptr<X11KeyboardHooks> m_hooks;
+    KeyLog m_log;
+
+  private Q_SLOTS:
+    void initTestCase() {
+        m_hooks = X11KeyboardHooks::forApplication();
+        QVERIFY(m_hooks);
+        focus(&m_log);
+    }
+
+    void keyTableMapsPhysicalPositions() {
+        QCOMPARE(X11KeyTable::xKeycodeFor(9), quint8(55));
+        QCOMPARE(X11KeyTable::xKeycodeFor(KeyCode::Return), quint8(36));
+        QCOMPARE(X11KeyTable::xKeycodeFor(KeyCode::UpArrow), quint8(111));
+        QCOMPARE(X11KeyTable::xKeycodeFor(122), quint8(67));  // F1
+        QCOMPARE(X11KeyTable::canonicalFor(119), std::optional<quint16>(KeyCode::ForwardDelete));
+        QCOMPARE(X11KeyTable::canonicalFor(104), std::optional<quint16>(KeyCode::KeypadEnter));
+        // Every X keycode has exactly one canonical code and back.
+        for (int x = 8; x < 256; ++x) {
+            const auto canonical = X11KeyTable::canonicalFor(static_cast<quint8>(x));
+            QVERIFY(canonical.has_value());
+            QCOMPARE(X11KeyTable::xKeycodeFor(*canonical), std::optional<quint8>(x));
+        }
+        QVERIFY(!X11KeyTable::xKeycodeFor(52).has_value());  // no key 52 on the ANSI board
+        QVERIFY(!X11KeyTable::xKeycodeFor(X11KeyTable::kUnlistedBase + 55).has_value());
+        QCOMPARE(X11KeyTable::impliedModifiers(KeyCode::DownArrow), quint64(0xA00000));
+        QCOMPARE(X11KeyTable::impliedModifiers(9), quint64(0));
+    }
+
+    void chordIsConsumedWithAnyExtraModifiers() {
+        QList<KeyEvent> seen;
+        auto handle =
+            m_hooks->interceptChord(KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift,
+                                    [&](const KeyEvent& e) { seen.append(e); });
+        QVERIFY(handle);
+        m_log.presses.clear();
+
+        xdotool({"key", "super+shift+v"});
+        QTRY_COMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].keyCode, KeyCode::V);
+        QCOMPARE(seen[0].modifiers, ModifierFlag::Command | ModifierFlag::Shift);
+        QVERIFY(!seen[0].isRepeat);
+
+        for (const char* lock : {"Caps_Lock", "Num_Lock"}) {
+            xdotool({"key", lock});
+            xdotool({"key", "super+shift+v"});
+            xdotool({"key", lock});
+        }
+        QTRY_COMPARE(seen.size(), 3);
+        QVERIFY(seen[1].modifiers & ModifierFlag::CapsLock);
+        QCOMPARE(seen[2].modifiers, ModifierFlag::Command | ModifierFlag::Shift);
+
+        xdotool({"key", "super+shift+alt+v"});
+        QTRY_COMPARE(seen.size(), 4);
+        QCOMPARE(seen[3].modifiers,
+                 ModifierFlag::Command | ModifierFlag::Shift | ModifierFlag::Option);
+
+        sync(m_log);
+        QCOMPARE(m_log.count(kXKeyV), 0);  // the focused window saw none of them
+
+        xdotool({"key", "super+v"});
+        xdotool({"key", "shift+v"});
+        sync(m_log);
+        QCOMPARE(seen.size(), 4);
+        QCOMPARE(m_log.count(kXKeyV), 2);
+
+        // A new keymap makes the hooks grab again; the chord must survive it.
+        QCOMPARE(QProcess::execute("setxkbmap", {"-layout", "us"}), 0);
+        QTest::qWait(200);
+        xdotool({"key", "super+shift+v"});
+        QTRY_COMPARE(seen.size(), 5);
+        sync(m_log);
+        QCOMPARE(m_log.count(kXKeyV), 2);
+
+        handle.reset();  // ungrabs
+        xdotool({"key", "super+shift+v"});
+        sync(m_log);
+        QCOMPARE(m_log.count(kXKeyV), 3);
+        QCOMPARE(seen.size(), 5);
+    }
+
+    void chordHeldElsewhereFallsBackToObserving() {
+        xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(other));
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+        // Only the Alt variant: our attempt fails part-way and must give back what it got.
+        const quint16 mods = XCB_MOD_MASK_4 | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_1;
+        auto cookie = xcb_grab_key_checked(other, 1, root, mods, kXKeyV, XCB_GRAB_MODE_ASYNC,
+                                           XCB_GRAB_MODE_ASYNC);
+        QVERIFY(xcb_request_check(other, cookie) == nullptr);
+
+        auto chord =
+            m_hooks->interceptChord(KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift,
+                                    [](const KeyEvent&) { QFAIL("not grabbed"); });
+        QVERIFY(!chord);
+        QList<KeyEvent> seen;
+        auto observer = m_hooks->observeGlobalKeyDowns([&](const KeyEvent& e) { seen.append(e); });
+        QVERIFY(observer);
+        m_log.presses.clear();
+
+        xdotool({"key", "super+shift+v"});
+        QTRY_COMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].keyCode, KeyCode::V);
+        QCOMPARE(seen[0].modifiers, ModifierFlag::Command | ModifierFlag::Shift);
+        sync(m_log);
+        QCOMPARE(m_log.count(kXKeyV), 1);  // observed, not consumed
+
+        xdotool({"key", "super+shift+alt+v"});
+        int otherPresses = 0;
+        QTRY_VERIFY([&] {
+            while (xcb_generic_event_t* e = xcb_poll_for_event(other)) {
+                otherPresses += (e->response_type & 0x7f) == XCB_KEY_PRESS ? 1 : 0;
+                std::free(e);
+            }
+            return otherPresses == 1;
+        }());
+        // Raw events arrive even while the other client's grab is active.
+        QTRY_COMPARE(seen.size(), 3);  // F5 of the sync came in between
+        QCOMPARE(seen[1].keyCode, quint16(96));
+        QCOMPARE(seen[2].modifiers,
+                 ModifierFlag::Command | ModifierFlag::Shift | ModifierFlag::Option);
+        sync(m_log);
+        QCOMPARE(m_log.count(kXKeyV), 1);
+        xcb_disconnect(other);
+
+        // Typed through XTEST, like everything xdotool sends: an ignoring observer sees none.
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        X11KeyboardHooks ignoring(x11->connection(), root,
+                                  X11KeyboardHooks::SyntheticInput::Ignore);
+        int ignoredSeen = 0;
+        auto quiet = ignoring.observeGlobalKeyDowns([&](const KeyEvent&) { ++ignoredSeen; });
+        QVERIFY(quiet);
+        const int before = seen.size();
+        xdotool({"key", "a"});
+        sync(m_log);
+        QTRY_COMPARE(seen.size(), before + 2);
+        QCOMPARE(ignoredSeen, 0);
+    }
+
+    void localObserverSeesAndConsumes() {
+        QLineEdit edit;
+        focus(&edit);
+        QList<KeyEvent> seen;
+        auto handle = m_hooks->observeLocalKeyDowns([&](const KeyEvent& e) {
+            seen.append(e);
+            return e.keyCode == 11;  // B is consumed
+        });
+        QVERIFY(handle);
+        xdotool({"type", "abc"});
+        QTRY_COMPARE(edit.text(), QString("ac"));
+        QCOMPARE(seen.size(), 3);  // once each, not once per widget the key passes
+        QCOMPARE(seen[0].keyCode, quint16(0));
+        QCOMPARE(seen[2].keyCode, quint16(8));
+        xdotool({"key", "ctrl+Left"});
+        QTRY_COMPARE(seen.size(), 4);
+        QCOMPARE(seen[3].keyCode, KeyCode::LeftArrow);
+        QCOMPARE(seen[3].modifiers, ModifierFlag::Control | quint64(0xA00000));
+
+        handle.reset();
+        xdotool({"type", "b"});
+        QTRY_COMPARE(edit.text(), QString("bac"));
+        QCOMPARE(seen.size(), 4);
+        focus(&m_log);
+    }
+
+    void injectorTypesExactlyControlV() {
+        XTestKeyInjector injector;
+        for (bool holdShift : {false, true}) {
+            m_log.presses.clear();
+            if (holdShift) {
+                xdotool({"keydown", "shift"});
+            }
+            QVERIFY(injector.postPasteKeystroke());
+            sync(m_log);
+            if (holdShift) {
+                xdotool({"keyup", "shift"});
+            }
+            QCOMPARE(m_log.count(kXKeyV), 1);
+            for (const Press& p : m_log.presses) {
+                if (p.scanCode == kXKeyV) {
+                    QVERIFY(p.state & XCB_MOD_MASK_CONTROL);
+                    QCOMPARE(p.state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4), 0u);
+                }
+            }
+            // F5 of the sync arrives without Control: nothing was left held down.
+            QCOMPARE(m_log.presses.last().state & XCB_MOD_MASK_CONTROL, 0u);
+        }
+    }
+};
+
+QTEST_MAIN(TestX11Keyboard)
+#include "tst_x11_keyboard.moc"

@@ -1,0 +1,178 @@
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11Workspace.h"
+#include "platform/x11/XTestKeyInjector.h"
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    auto* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<quint16>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = reply != nullptr ? reply->atom : 0;
+    std::free(reply);
+    return a;
+}
+
+void setProp(xcb_connection_t* c, xcb_window_t w, const char* name, xcb_atom_t type, quint8 format,
+             const QByteArray& data) {
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom(c, name), type, format,
+                        static_cast<quint32>(data.size() / (format / 8)), data.constData());
+}
+
+QByteArray cardinal(quint32 value) {
+    return QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// A plain top-level window as another client would make it, with what the test wants it to say.
+xcb_window_t makeWindow(xcb_connection_t* c, const QByteArray& wmClass, const QByteArray& pid) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t w = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 10, 10, 200, 100, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+    if (!wmClass.isEmpty()) {
+        setProp(c, w, "WM_CLASS", XCB_ATOM_STRING, 8, wmClass);
+    }
+    if (!pid.isEmpty()) {
+        setProp(c, w, "_NET_WM_PID", XCB_ATOM_CARDINAL, pid.size() == 4 ? 32 : 16, pid);
+    }
+    const quint32 hints[9] = {1, 1, 0, 0, 0, 0, 0, 0, 0};  // InputHint: accepts focus
+    setProp(c, w, "WM_HINTS", atom(c, "WM_HINTS"), 32,
+            QByteArray(reinterpret_cast<const char*>(hints), sizeof hints));
+    xcb_map_window(c, w);
+    xcb_flush(c);
+    return w;
+}
+
+xcb_window_t inputFocus(xcb_connection_t* c) {
+    auto* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const xcb_window_t w = reply != nullptr ? reply->focus : 0;
+    std::free(reply);
+    return w;
+}
+
+bool isManaged(xcb_connection_t* c, xcb_window_t w) {
+    const xcb_atom_t state = atom(c, "WM_STATE");
+    auto* reply = xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, state, 0, 2), nullptr);
+    const bool managed = reply != nullptr && reply->type == state;
+    std::free(reply);
+    return managed;
+}
+
+}  // namespace
+
+class TestX11Workspace : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void frontmostFollowsActivationUnderWindowManager() {
+        xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(c));
+        const xcb_window_t alpha = makeWindow(c, QByteArray("alpha\0Alpha\0", 12), cardinal(4242));
+        const xcb_window_t beta = makeWindow(c, QByteArray("beta\0Beta\0", 10), cardinal(4343));
+        // No class, a pid of the wrong format and a UTF-8 title only.
+        const xcb_window_t gamma = makeWindow(c, {}, QByteArray("\1\2", 2));
+        setProp(c, gamma, "_NET_WM_NAME", atom(c, "UTF8_STRING"), 8, QString("Café ☕").toUtf8());
+        xcb_flush(c);
+        // A request for a window the manager has not taken on yet is dropped.
+        for (xcb_window_t w : {alpha, beta, gamma}) {
+            QTRY_VERIFY(isManaged(c, w));
+        }
+
+        X11Workspace workspace;
+        for (xcb_window_t target : {alpha, beta, gamma, alpha}) {
+            RunningApp app;
+            app.window = target;
+            workspace.activate(app);
+            QTRY_COMPARE(workspace.frontmostApplication().value_or(RunningApp{}).window,
+                         quint64(target));
+            QTRY_COMPARE(inputFocus(c), target);
+        }
+        auto front = workspace.frontmostApplication();
+        QCOMPARE(front->pid, 4242);
+        QCOMPARE(front->name, QString("Alpha"));
+
+        RunningApp b;
+        b.window = beta;
+        workspace.activate(b);
+        QTRY_COMPARE(workspace.frontmostApplication().value_or(RunningApp{}).pid, 4343);
+        QCOMPARE(workspace.frontmostApplication()->name, QString("Beta"));
+
+        RunningApp g;
+        g.window = gamma;
+        workspace.activate(g);
+        QTRY_COMPARE(workspace.frontmostApplication().value_or(RunningApp{}).window,
+                     quint64(gamma));
+        front = workspace.frontmostApplication();
+        QCOMPARE(front->pid, 0);
+        QCOMPARE(front->name, QString("Café ☕"));
+
+        xcb_destroy_window(c, gamma);
+        xcb_flush(c);
+        workspace.activate(g);  // gone: nothing to activate, nothing breaks
+        QVERIFY(workspace.currentProcessId() == QCoreApplication::applicationPid());
+        xcb_disconnect(c);
+    }
+
+    // A server of our own, without a window manager and without XTEST.
+    void bareServerFallsBackToInputFocus() {
+        QProcess xvfb;
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-extension", "XTEST"});
+        QVERIFY(xvfb.waitForStarted());
+        QTRY_VERIFY(xvfb.canReadLine());
+        const QByteArray display = ":" + xvfb.readLine().trimmed();
+
+        xcb_connection_t* c = xcb_connect(display.constData(), nullptr);
+        QVERIFY(!xcb_connection_has_error(c));
+        X11Workspace workspace(display.constData());
+        QVERIFY(!workspace.frontmostApplication().has_value());  // focus on the root
+
+        const xcb_window_t one = makeWindow(c, QByteArray("one\0One\0", 8), cardinal(7));
+        const xcb_window_t two = makeWindow(c, QByteArray("two\0Two\0", 8), {});
+        for (xcb_window_t target : {one, two}) {
+            RunningApp app;
+            app.window = target;
+            workspace.activate(app);
+            QTRY_COMPARE(inputFocus(c), target);
+        }
+        const auto front = workspace.frontmostApplication();
+        QVERIFY(front.has_value());
+        QCOMPARE(front->window, quint64(two));
+        QCOMPARE(front->name, QString("Two"));
+        QCOMPARE(front->pid, 0);
+
+        QVERIFY(!X11AccessibilityTrust(c).isTrusted());
+        QVERIFY(!XTestKeyInjector(display.constData()).postPasteKeystroke());
+        xcb_disconnect(c);
+        xvfb.terminate();
+        QVERIFY(xvfb.waitForFinished());
+
+        // Our own display has XTEST; a dead or missing connection never counts as trusted.
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        QVERIFY(X11AccessibilityTrust(x11->connection()).isTrusted(true));
+        QVERIFY(!X11AccessibilityTrust(nullptr).isTrusted());
+        xcb_connection_t* broken = xcb_connect(":9999", nullptr);
+        QVERIFY(!X11AccessibilityTrust(broken).isTrusted());
+        xcb_disconnect(broken);
+        QVERIFY(!X11Workspace(":9999").frontmostApplication().has_value());
+    }
+
+    void shortcutSettingsPerDesktop() {
+        QCOMPARE(X11Workspace::shortcutSettingsCommand("ubuntu:GNOME"),
+                 QStringList({"gnome-control-center", "keyboard"}));
+        QCOMPARE(X11Workspace::shortcutSettingsCommand("KDE").value(0), QString("systemsettings"));
+        QCOMPARE(X11Workspace::shortcutSettingsCommand("XFCE"),
+                 QStringList({"xfce4-keyboard-settings"}));
+        QVERIFY(X11Workspace::shortcutSettingsCommand("").isEmpty());
+        QVERIFY(X11Workspace::shortcutSettingsCommand("openbox").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestX11Workspace)
+#include "tst_x11_workspace.moc"
