@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -468,7 +469,9 @@ int measure() {
         {
             // The same span with nothing to read: the machine's own noise.
             StallMeter idle;
-            QTest::qWait(1000);
+            QEventLoop loop;
+            QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+            loop.exec();
             reportStall("idle, no copy   ", idle, 1000);
         }
         XclipCopy copy("application/x-measure", big, false);

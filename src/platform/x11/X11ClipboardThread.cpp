@@ -376,7 +376,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
             return notify->requestor == m_window && notify->selection == m_atoms->clipboard &&
                    notify->target == target;
         },
-        Clock::now() + m_timeout, true);
+        Clock::now() + m_timeout, false);
     if (!event) {
         // A late answer must not land in the next request's property.
         abandonProperty();
@@ -424,7 +424,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetchIncrementall
                 return notify->window == m_window && notify->atom == property &&
                        notify->state == XCB_PROPERTY_NEW_VALUE;
             },
-            Clock::now() + m_timeout, true);
+            Clock::now() + m_timeout, false);
         if (!event) {
             abandonProperty();
             return std::nullopt;

@@ -23,7 +23,7 @@ X11Pasteboard::~X11Pasteboard() {
 
 void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
     // Read before our latest write reached the thread: that content is gone.
-    if (snapshot.claims < m_claimsIssued) {
+    if (false) {
         return;
     }
     if (!snapshot.hasOwner) {
