@@ -47,7 +47,7 @@ struct Fixture {
         L10n::configure(&settings, QStringLiteral("en"));
         history.startMonitoring();
         manager.startMonitoring();
-        pasteboard.setContent({{QString(PasteboardTypeKey::stringUtf8Mime), "text"}});
+        pasteboard.setContent({StoredItem{{QString(PasteboardTypeKey::stringUtf8Mime), "text"}}});
         scheduler.advance(ClipboardHistory::pollIntervalMs);
         scheduler.runUntilIdle();
     }

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <xcb/xfixes.h>
 
@@ -21,6 +22,7 @@ constexpr qsizetype kSnapshotCap = qsizetype(512) * 1024 * 1024;
 constexpr qsizetype kMaxTargets = 1024;
 constexpr int kPropertyCount = 8;
 constexpr auto kTransferTick = std::chrono::seconds(1);
+constexpr int kThreadNice = 5;
 
 bool isProtocolTarget(const QByteArray& name) {
     static const QSet<QByteArray> names{"TARGETS",        "MULTIPLE", "TIMESTAMP",
@@ -161,6 +163,8 @@ void X11ClipboardThread::wake() {
 }
 
 void X11ClipboardThread::run() {
+    // Copying a large image must not take the CPU from the interface.
+    setpriority(PRIO_PROCESS, id_t(gettid()), kThreadNice);
     while (!m_stop && !m_broken) {
         if (m_wakePending) {
             m_wakePending = false;
@@ -376,7 +380,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
             return notify->requestor == m_window && notify->selection == m_atoms->clipboard &&
                    notify->target == target;
         },
-        Clock::now() + m_timeout, false);
+        Clock::now() + m_timeout, true);
     if (!event) {
         // A late answer must not land in the next request's property.
         abandonProperty();
@@ -424,7 +428,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetchIncrementall
                 return notify->window == m_window && notify->atom == property &&
                        notify->state == XCB_PROPERTY_NEW_VALUE;
             },
-            Clock::now() + m_timeout, false);
+            Clock::now() + m_timeout, true);
         if (!event) {
             abandonProperty();
             return std::nullopt;

@@ -1,8 +1,15 @@
 #include "platform/x11/X11Pasteboard.h"
 
 #include <QStringDecoder>
+#include <QThreadPool>
+
+#include <utility>
 
 #include "history/PasteboardTypeKey.h"
+
+namespace {
+constexpr qsizetype kReleaseElsewhereBytes = 4 * 1024 * 1024;
+}  // namespace
 
 X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
                              QObject* parent)
@@ -23,24 +30,33 @@ X11Pasteboard::~X11Pasteboard() {
 
 void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
     // Read before our latest write reached the thread: that content is gone.
-    if (false) {
+    if (snapshot.claims < m_claimsIssued) {
         return;
     }
-    if (!snapshot.hasOwner) {
-        if (!m_hasOwner) {
-            return;
-        }
-        m_hasOwner = false;
-        m_items.clear();
-    } else {
-        m_hasOwner = true;
-        m_items.clear();
-        if (!snapshot.item.isEmpty()) {
-            m_items.append(std::move(snapshot.item));
-        }
+    if (!snapshot.hasOwner && !m_hasOwner) {
+        return;
     }
+    m_hasOwner = snapshot.hasOwner;
+    replaceItems(std::move(snapshot.item));
     ++m_changeCount;
     Q_EMIT externalChange();
+}
+
+void X11Pasteboard::replaceItems(StoredItem item) {
+    PasteboardSnapshot old = std::exchange(m_items, {});
+    if (!item.isEmpty()) {
+        m_items.append(std::move(item));
+    }
+    qsizetype bytes = 0;
+    for (const StoredItem& oldItem : std::as_const(old)) {
+        for (const QByteArray& buffer : oldItem) {
+            bytes += buffer.size();
+        }
+    }
+    // Unmapping a large copy takes milliseconds; if we hold its last reference, drop it elsewhere.
+    if (bytes >= kReleaseElsewhereBytes) {
+        QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.clear(); });
+    }
 }
 
 bool X11Pasteboard::write(StoredItem content) {
@@ -49,10 +65,7 @@ bool X11Pasteboard::write(StoredItem content) {
     }
     ++m_claimsIssued;
     m_thread->claim(content);
-    m_items.clear();
-    if (!content.isEmpty()) {
-        m_items.append(std::move(content));
-    }
+    replaceItems(std::move(content));
     m_hasOwner = true;
     ++m_changeCount;
     return true;

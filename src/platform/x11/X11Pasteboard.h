@@ -37,6 +37,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
   private:
     bool write(StoredItem content);
     void accept(X11ClipboardThread::Snapshot snapshot);
+    void replaceItems(StoredItem item);
 
     std::unique_ptr<X11ClipboardThread> m_thread;
     qint64 m_changeCount = 0;
