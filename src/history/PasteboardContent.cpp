@@ -118,22 +118,6 @@ std::optional<QString> htmlText(const QByteArray& bytes) {
     return text;
 }
 
-std::optional<QByteArray> encodePng(const QImage& image) {
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly)) {
-        return std::nullopt;
-    }
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image) || png.isEmpty()) {
-        return std::nullopt;
-    }
-    return png;
-}
-
 QImage decodeTiff(const QByteArray& bytes) {
     ensureAllocationLimit();
     QBuffer buffer;
@@ -279,6 +263,25 @@ bool hasImage(const StoredItem& item) {
 }  // namespace
 
 namespace PasteboardContent {
+
+std::optional<QByteArray> encodePng(const QImage& image) {
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return std::nullopt;
+    }
+    QImageWriter writer(&buffer, "png");
+    // Low zlib effort: a converted screenshot encodes several times faster for a slightly larger
+    // buffer, and it is only kept until the copy leaves the history.
+    writer.setQuality(85);
+    if (!writer.write(image) || png.isEmpty()) {
+        return std::nullopt;
+    }
+    return png;
+}
 
 std::optional<QString> stringFromItem(const StoredItem& item) {
     for (const QLatin1StringView type :

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -24,6 +25,8 @@ QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot);
 QList<QUrl> parseUriList(const QByteArray& bytes);
 // The preview text of a copy, from its first item.
 QString previewTextFromStored(const PasteboardSnapshot& snapshot);
+// PNG bytes of an image; nothing for a null image or a failed encoding.
+std::optional<QByteArray> encodePng(const QImage& image);
 // PNG thumbnail, longer side at most maxSide pixels, orientation applied.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
 

@@ -1,13 +1,13 @@
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 
-#include <QBuffer>
+#include "history/PasteboardContent.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QUrl>
 
 #include <algorithm>
@@ -47,16 +47,7 @@ std::optional<QByteArray> toPng(QImage image, QSize box) {
     if (image.width() > box.width() || image.height() > box.height()) {
         image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly)) {
-        return std::nullopt;
-    }
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image) || png.isEmpty()) {
-        return std::nullopt;
-    }
-    return png;
+    return PasteboardContent::encodePng(image);
 }
 
 bool mtimeMatches(const QString& text, qint64 fileMtime) {
