@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QList>
-
 #include "platform/AccessibilityTrust.h"
 
-// Trust the test grants or revokes; records the prompt argument of every query that had one.
+// Trust the test grants or revokes.
 class FakeAccessibilityTrust final : public AccessibilityTrust {
   public:
     bool isTrusted() override { return m_trusted; }
-    bool isTrusted(bool prompt) override;
+    bool isTrusted(bool) override { return m_trusted; }
 
     void setTrusted(bool trusted) { m_trusted = trusted; }
-    const QList<bool>& promptQueries() const { return m_promptQueries; }
 
   private:
     bool m_trusted = true;
-    QList<bool> m_promptQueries;
 };

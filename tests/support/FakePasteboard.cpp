@@ -7,16 +7,6 @@ void FakePasteboard::setContent(const PasteboardSnapshot& content) {
     ++m_changeCount;
 }
 
-void FakePasteboard::clearExternally() {
-    m_content.clear();
-    ++m_changeCount;
-}
-
-void FakePasteboard::prepareForNewContents() {
-    ++m_prepareCount;
-    m_content.clear();
-}
-
 bool FakePasteboard::writeItems(const PasteboardSnapshot& items) {
     m_writes.append({Write::Kind::Items, items, {}, {}});
     m_content = items;

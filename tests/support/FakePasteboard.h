@@ -20,25 +20,21 @@ class FakePasteboard final : public Pasteboard {
 
     // Another application copies this content.
     void setContent(const PasteboardSnapshot& content);
-    // Another application takes the clipboard and leaves it empty.
-    void clearExternally();
 
     qint64 changeCount() const override { return m_changeCount; }
     PasteboardSnapshot items() const override { return m_content; }
-    void prepareForNewContents() override;
+    void prepareForNewContents() override { m_content.clear(); }
     bool writeItems(const PasteboardSnapshot& items) override;
     bool writeFileUrls(const QList<QUrl>& urls) override;
     void setString(const QString& text) override;
     std::optional<QString> string() const override;
 
     const QList<Write>& writes() const { return m_writes; }
-    int prepareCount() const { return m_prepareCount; }
     void setWriteResult(bool ok) { m_writeResult = ok; }
 
   private:
     qint64 m_changeCount = 0;
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
-    int m_prepareCount = 0;
     bool m_writeResult = true;
 };

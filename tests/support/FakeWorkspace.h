@@ -23,7 +23,7 @@ class FakeWorkspace final : public Workspace {
     void activate(const RunningApp& app) override;
     void yieldActivation(const RunningApp& to) override;
     qint64 currentProcessId() const override { return m_ownPid; }
-    void openAccessibilitySettings() override { ++m_accessibilitySettingsOpened; }
+    void openAccessibilitySettings() override {}
     void openInputMonitoringSettings() override { ++m_inputMonitoringSettingsOpened; }
 
     void setFrontmost(std::optional<RunningApp> app) { m_frontmost = std::move(app); }
@@ -32,7 +32,6 @@ class FakeWorkspace final : public Workspace {
 
     const QList<Request>& activations() const { return m_activations; }
     const QList<Request>& yields() const { return m_yields; }
-    int accessibilitySettingsOpened() const { return m_accessibilitySettingsOpened; }
     int inputMonitoringSettingsOpened() const { return m_inputMonitoringSettingsOpened; }
 
   private:
@@ -42,6 +41,5 @@ class FakeWorkspace final : public Workspace {
     qint64 m_activationDelayMs = 0;
     QList<Request> m_activations;
     QList<Request> m_yields;
-    int m_accessibilitySettingsOpened = 0;
     int m_inputMonitoringSettingsOpened = 0;
 };

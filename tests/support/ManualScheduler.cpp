@@ -46,12 +46,14 @@ bool ManualScheduler::runOneDue() {
     }
     TimerId timerId = 0;
     for (auto it = m_repeating.cbegin(); it != m_repeating.cend(); ++it) {
-        if (it->nextDue <= m_nowMs && (timerId == 0 || it->nextDue < m_repeating.value(timerId).nextDue)) {
+        if (it->nextDue <= m_nowMs &&
+            (timerId == 0 || it->nextDue < m_repeating.value(timerId).nextDue)) {
             timerId = it.key();
         }
     }
     const bool timerFirst =
-        timerId != 0 && (delayedIndex < 0 || m_repeating.value(timerId).nextDue < m_delayed[delayedIndex].due);
+        timerId != 0 &&
+        (delayedIndex < 0 || m_repeating.value(timerId).nextDue < m_delayed[delayedIndex].due);
     if (timerFirst) {
         Repeating& r = m_repeating[timerId];
         r.nextDue += r.interval;
@@ -108,4 +110,12 @@ void ManualScheduler::advance(qint64 ms) {
     }
     m_nowMs = target;
     runUntilIdle();
+}
+
+void ManualScheduler::runBackgroundOnly() {
+    while (!m_background.empty()) {
+        Task task = std::move(m_background.front());
+        m_background.pop_front();
+        task();
+    }
 }

@@ -11,7 +11,7 @@
 // Virtual time for deterministic tests: nothing runs until the test advances the clock or
 // drains the queues. Background tasks run on the test thread, in order, when drained.
 class ManualScheduler final : public Scheduler {
-public:
+  public:
     explicit ManualScheduler(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC));
 
     void post(Task task) override;
@@ -28,11 +28,10 @@ public:
     // Moves the clock forward, running everything that falls due on the way, in time order.
     void advance(qint64 ms);
 
-    int pendingMainTasks() const { return int(m_main.size()); }
-    int pendingBackgroundTasks() const { return int(m_background.size()); }
-    int activeTimers() const { return int(m_repeating.size()); }
+    // Runs only the background tasks, as a worker thread might while the main one is busy.
+    void runBackgroundOnly();
 
-private:
+  private:
     struct Delayed {
         qint64 due;
         quint64 seq;

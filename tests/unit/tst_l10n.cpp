@@ -13,7 +13,13 @@ class TestL10n : public QObject {
     void formatting();
     void languageMatching();
     void embeddedTables();
+    void init() { s.setPreferredLanguage(QStringLiteral("system")); }
     void cleanup() { L10n::configure(nullptr, QString()); }
+
+  private:
+    MemoryKeyValueStore m_store;
+    FakeLoginItems m_login;
+    AppSettings s{m_store, m_login, {}};
 };
 
 namespace {
@@ -24,9 +30,6 @@ QString text(const char* key) {
 }  // namespace
 
 void TestL10n::lookupAndFallback() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings s(store, login, {});
     L10n::configure(&s, QStringLiteral("ru"), kTables);
 
     // "system": the start-up table answers, no other table is opened.
@@ -52,9 +55,6 @@ void TestL10n::lookupAndFallback() {
 }
 
 void TestL10n::tableCache() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings s(store, login, {});
     L10n::configure(&s, QStringLiteral("ru"), kTables);
     for (const char* code : {"en", "ja", "en", "ja"}) {
         s.setPreferredLanguage(QString::fromUtf8(code));
@@ -77,9 +77,6 @@ void TestL10n::tableCache() {
 }
 
 void TestL10n::formatting() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings s(store, login, {});
     L10n::configure(&s, QString(), kTables);
     const QString key = QStringLiteral("Paste from history: %@ — opens list of recent copies.");
     QCOMPARE(L10n::string(key, {"⌘⇧V"}),
@@ -112,9 +109,6 @@ void TestL10n::languageMatching() {
 }
 
 void TestL10n::embeddedTables() {
-    MemoryKeyValueStore store;
-    FakeLoginItems login;
-    AppSettings s(store, login, {});
     L10n::configure(&s, QStringLiteral("en"));
     for (const auto& option : AppSettings::languageOptions()) {
         s.setPreferredLanguage(option.code);

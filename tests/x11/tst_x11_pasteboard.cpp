@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -13,8 +12,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -50,33 +47,23 @@ QByteArray smallPng() {
 // xclip serving one target on CLIPBOARD until it loses the selection or is killed.
 class XclipCopy {
   public:
-    XclipCopy(const QByteArray& target, const QByteArray& bytes, bool startNow = true)
-        : m_target(target) {
+    XclipCopy(const QByteArray& target, const QByteArray& bytes) {
         m_file.open();
         m_file.write(bytes);
         m_file.flush();
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.setStandardErrorFile(QProcess::nullDevice());
-        if (startNow) {
-            start();
-        }
-    }
-    void start() {
-        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(m_target),
-                                  "-i", m_file.fileName()});
+        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(target), "-i",
+                                  m_file.fileName()});
         m_process.waitForStarted();
     }
-    ~XclipCopy() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    ~XclipCopy() { kill(); }
     void kill() {
         m_process.kill();
         m_process.waitForFinished();
     }
 
   private:
-    QByteArray m_target;
     QTemporaryFile m_file;
     QProcess m_process;
 };
@@ -101,8 +88,7 @@ class ScriptedOwner {
         QByteArray bytes;
     };
 
-    explicit ScriptedOwner(QList<Offer> offers, bool garbageTargets = false)
-        : m_offers(std::move(offers)), m_garbageTargets(garbageTargets) {
+    explicit ScriptedOwner(QList<Offer> offers) : m_offers(std::move(offers)) {
         m_connection = xcb_connect(nullptr, nullptr);
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
         m_window = xcb_generate_id(m_connection);
@@ -150,13 +136,8 @@ class ScriptedOwner {
         if (request.target == m_targets) {
             std::vector<xcb_atom_t> list{m_targets};
             list.insert(list.end(), m_atoms.begin(), m_atoms.end());
-            if (m_garbageTargets) {
-                xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor,
-                                    property, XCB_ATOM_ATOM, 8, 3, "xyz");
-            } else {
-                xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor,
-                                    property, XCB_ATOM_ATOM, 32, list.size(), list.data());
-            }
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor, property,
+                                XCB_ATOM_ATOM, 32, list.size(), list.data());
         } else {
             const auto found = std::find(m_atoms.begin(), m_atoms.end(), request.target);
             if (found == m_atoms.end()) {
@@ -193,7 +174,6 @@ class ScriptedOwner {
     }
 
     QList<Offer> m_offers;
-    bool m_garbageTargets;
     std::vector<xcb_atom_t> m_atoms;
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_window = 0;
@@ -202,8 +182,7 @@ class ScriptedOwner {
     std::thread m_thread;
 };
 
-// Records the longest gap between ticks of a 1 ms main-thread timer, in wall time and in the
-// main thread's own CPU time (a long wall gap with little CPU is the scheduler, not our code).
+// The longest gap between ticks of a 1 ms main-thread timer.
 class StallMeter {
   public:
     StallMeter() {
@@ -211,31 +190,18 @@ class StallMeter {
         m_timer.setInterval(1);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             m_longest = std::max(m_longest, m_clock.restart());
-            const qint64 cpu = threadCpuUs();
-            m_longestCpuUs = std::max(m_longestCpuUs, cpu - m_lastCpuUs);
-            m_lastCpuUs = cpu;
             ++m_ticks;
         });
-        m_lastCpuUs = threadCpuUs();
         m_clock.start();
         m_timer.start();
     }
     qint64 longestMs() const { return m_longest; }
-    double longestCpuMs() const { return m_longestCpuUs / 1000.0; }
     int ticks() const { return m_ticks; }
 
   private:
-    static qint64 threadCpuUs() {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-    }
-
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_longest = 0;
-    qint64 m_longestCpuUs = 0;
-    qint64 m_lastCpuUs = 0;
     int m_ticks = 0;
 };
 
@@ -281,13 +247,11 @@ void TestX11Pasteboard::readsOtherClientsByteForByte() {
     }
     QCOMPARE(pasteboard.string(), std::nullopt);
 
-    // The owner quitting empties the clipboard, once.
+    // The owner quitting empties the clipboard.
     const qint64 before = pasteboard.changeCount();
     copy->kill();
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), before + 1, 5000);
     QVERIFY(pasteboard.items().isEmpty());
-    QTest::qWait(200);
-    QCOMPARE(pasteboard.changeCount(), before + 1);
 }
 
 void TestX11Pasteboard::survivesHungAndBrokenOwners() {
@@ -306,25 +270,6 @@ void TestX11Pasteboard::survivesHungAndBrokenOwners() {
         // Two waits of 400 ms each went by; the main thread never sat in one.
         QVERIFY2(meter.longestMs() < 200, qPrintable(QString::number(meter.longestMs())));
         QVERIFY(meter.ticks() > 20);
-    }
-    {
-        // An unreadable target list is an empty copy, not a crash.
-        ScriptedOwner garbage({{"text/plain", Reply::Data, "never listed"}}, true);
-        QTRY_VERIFY_WITH_TIMEOUT(pasteboard.changeCount() >= 2, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(pasteboard.items().isEmpty(), 5000);
-    }
-    {
-        // Conversions of the PNG stay out; so do resource ids, which die with the owner.
-        const qint64 before = pasteboard.changeCount();
-        ScriptedOwner image({{"image/png", Reply::Data, smallPng()},
-                             {"image/bmp", Reply::Data, "BM"},
-                             {"image/tiff", Reply::Data, "II*"},
-                             {"image/x-portable-pixmap", Reply::Data, "P6"},
-                             {"WINDOW", Reply::Data, "1234"},
-                             {"text/plain", Reply::Data, "caption"}});
-        const StoredItem expected{{"image/png", smallPng()}, {"text/plain", "caption"}};
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.items(), PasteboardSnapshot{expected}, 10000);
-        QVERIFY(pasteboard.changeCount() > before);
     }
     {
         // Our write lands while a slow owner is being read: ours stays, theirs is dropped.
@@ -378,14 +323,6 @@ void TestX11Pasteboard::servesOwnWritesByteForByte() {
     pasteboard.setString(QStringLiteral("na\u00efve \u2713"));
     QCOMPARE(pasteboard.changeCount(), before + 2);
     QCOMPARE(paste("UTF8_STRING"), QByteArray("na\xc3\xafve \xe2\x9c\x93"));
-    QCOMPARE(paste("STRING"), QByteArray("na\xefve ?"));
-    QCOMPARE(pasteboard.string(), QStringLiteral("na\u00efve \u2713"));
-
-    // Another client taking over is read like any copy.
-    XclipCopy other("text/plain", "theirs");
-    QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), before + 3, 5000);
-    QCOMPARE(pasteboard.string(), QStringLiteral("theirs"));
-    QCOMPARE(paste("text/plain"), QByteArray("theirs"));
 }
 
 void TestX11Pasteboard::writesFileUrls() {
@@ -415,117 +352,5 @@ void TestX11Pasteboard::worksWithoutDisplay() {
     QCOMPARE(pasteboard.string(), std::nullopt);
 }
 
-namespace {
-
-// QUILLSTACK_MEASURE=1: figures for tools/measure-clipboard instead of the tests.
-qint64 waitForChange(X11Pasteboard& pasteboard, qint64 before) {
-    QElapsedTimer clock;
-    clock.start();
-    while (pasteboard.changeCount() == before && clock.elapsed() < 120000) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return clock.elapsed();
-}
-
-double copyLatencyMs(X11Pasteboard& pasteboard, const QByteArray& bytes) {
-    XclipCopy copy("application/x-measure", bytes, false);
-    qint64 before = pasteboard.changeCount();
-    QElapsedTimer clock;
-    clock.start();
-    copy.start();
-    waitForChange(pasteboard, before);
-    const double ms = clock.nsecsElapsed() / 1e6;
-    const bool intact = pasteboard.items().value(0).value("application/x-measure") == bytes;
-    // Start the next run from an empty clipboard.
-    before = pasteboard.changeCount();
-    copy.kill();
-    waitForChange(pasteboard, before);
-    if (!intact) {
-        std::printf("content mismatch\n");
-        return -1;
-    }
-    return ms;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void reportStall(const char* label, const StallMeter& meter, qint64 elapsedMs) {
-    std::printf("%s: %lld ms, longest main-thread gap %lld ms wall / %.2f ms on CPU (%d ticks)\n",
-                label, static_cast<long long>(elapsedMs), static_cast<long long>(meter.longestMs()),
-                meter.longestCpuMs(), meter.ticks());
-}
-
-int measure() {
-    X11Pasteboard pasteboard;
-    if (!pasteboard.isConnected()) {
-        std::printf("no display\n");
-        return 1;
-    }
-    const QByteArray big = randomBytes(64 * 1024 * 1024);
-    for (int run = 0; run < 3; ++run) {
-        {
-            // The same span with nothing to read: the machine's own noise.
-            StallMeter idle;
-            QEventLoop loop;
-            QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-            loop.exec();
-            reportStall("idle, no copy   ", idle, 1000);
-        }
-        XclipCopy copy("application/x-measure", big, false);
-        qint64 before = pasteboard.changeCount();
-        QElapsedTimer clock;
-        clock.start();
-        // Forking xclip from a process this large is the harness's cost, so the meter starts after.
-        copy.start();
-        auto meter = std::make_unique<StallMeter>();
-        waitForChange(pasteboard, before);
-        const qint64 total = clock.elapsed();
-        // Let the hand-over finish inside the measured span, then stop before comparing.
-        QCoreApplication::processEvents();
-        const StallMeter& measured = *meter;
-        const qint64 wallMs = measured.longestMs();
-        const double cpuMs = measured.longestCpuMs();
-        const int ticks = measured.ticks();
-        meter.reset();
-        const bool intact = pasteboard.items().value(0).value("application/x-measure") == big;
-        std::printf(
-            "%s: %lld ms, longest main-thread gap %lld ms wall / %.2f ms on CPU (%d "
-            "ticks)\n",
-            intact ? "64 MB copy read " : "64 MB copy CORRUPT", static_cast<long long>(total),
-            static_cast<long long>(wallMs), cpuMs, ticks);
-        before = pasteboard.changeCount();
-        copy.kill();
-        waitForChange(pasteboard, before);
-    }
-    for (const auto& [label, size, runs] :
-         {std::tuple{"1 KB", 1024, 9}, std::tuple{"30 MB", 30 * 1024 * 1024, 3}}) {
-        std::vector<double> samples;
-        const QByteArray bytes = randomBytes(size);
-        for (int i = 0; i < runs; ++i) {
-            samples.push_back(copyLatencyMs(pasteboard, bytes));
-        }
-        std::printf(
-            "%s copy: xclip started -> changeCount moved: median %.1f ms (min %.1f, max "
-            "%.1f, %d runs)\n",
-            label, median(samples), *std::min_element(samples.begin(), samples.end()),
-            *std::max_element(samples.begin(), samples.end()), runs);
-    }
-    return 0;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (qEnvironmentVariableIntValue("QUILLSTACK_MEASURE") == 1) {
-        return measure();
-    }
-    TestX11Pasteboard test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(TestX11Pasteboard)
 #include "tst_x11_pasteboard.moc"

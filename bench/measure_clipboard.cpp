@@ -1,0 +1,189 @@
+// Clipboard ingest figures for tools/measure-clipboard: the longest main-thread gap while a
+// 64 MB copy made by xclip is read, and the time from starting xclip to changeCount() moving for
+// 1 KB and 30 MB copies. Needs a display and xclip.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "platform/x11/X11Pasteboard.h"
+
+namespace {
+
+QByteArray randomBytes(qsizetype size) {
+    std::vector<quint32> words((size + 3) / 4);
+    QRandomGenerator(42).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char*>(words.data()), size);
+}
+
+// xclip serving one target on CLIPBOARD from start() until it is killed.
+class XclipCopy {
+  public:
+    XclipCopy(const QByteArray& target, const QByteArray& bytes) : m_target(target) {
+        m_file.open();
+        m_file.write(bytes);
+        m_file.flush();
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+    }
+    ~XclipCopy() { kill(); }
+    void start() {
+        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(m_target),
+                                  "-i", m_file.fileName()});
+        m_process.waitForStarted();
+    }
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+  private:
+    QByteArray m_target;
+    QTemporaryFile m_file;
+    QProcess m_process;
+};
+
+// Records the longest gap between ticks of a 1 ms main-thread timer, in wall time and in the
+// main thread's own CPU time (a long wall gap with little CPU is the scheduler, not our code).
+class StallMeter {
+  public:
+    StallMeter() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_clock.restart());
+            const qint64 cpu = threadCpuUs();
+            m_longestCpuUs = std::max(m_longestCpuUs, cpu - m_lastCpuUs);
+            m_lastCpuUs = cpu;
+            ++m_ticks;
+        });
+        m_lastCpuUs = threadCpuUs();
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 longestMs() const { return m_longest; }
+    double longestCpuMs() const { return m_longestCpuUs / 1000.0; }
+    int ticks() const { return m_ticks; }
+
+  private:
+    static qint64 threadCpuUs() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+    qint64 m_longestCpuUs = 0;
+    qint64 m_lastCpuUs = 0;
+    int m_ticks = 0;
+};
+
+qint64 waitForChange(X11Pasteboard& pasteboard, qint64 before) {
+    QElapsedTimer clock;
+    clock.start();
+    while (pasteboard.changeCount() == before && clock.elapsed() < 120000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return clock.elapsed();
+}
+
+double copyLatencyMs(X11Pasteboard& pasteboard, const QByteArray& bytes) {
+    XclipCopy copy("application/x-measure", bytes);
+    qint64 before = pasteboard.changeCount();
+    QElapsedTimer clock;
+    clock.start();
+    copy.start();
+    waitForChange(pasteboard, before);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    const bool intact = pasteboard.items().value(0).value("application/x-measure") == bytes;
+    // Start the next run from an empty clipboard.
+    before = pasteboard.changeCount();
+    copy.kill();
+    waitForChange(pasteboard, before);
+    if (!intact) {
+        std::printf("content mismatch\n");
+        return -1;
+    }
+    return ms;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void reportStall(const char* label, qint64 elapsedMs, qint64 wallMs, double cpuMs, int ticks) {
+    std::printf("%s: %lld ms, longest main-thread gap %lld ms wall / %.2f ms on CPU (%d ticks)\n",
+                label, static_cast<long long>(elapsedMs), static_cast<long long>(wallMs), cpuMs,
+                ticks);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    X11Pasteboard pasteboard;
+    if (!pasteboard.isConnected()) {
+        std::printf("no display\n");
+        return 1;
+    }
+    const QByteArray big = randomBytes(64 * 1024 * 1024);
+    for (int run = 0; run < 3; ++run) {
+        {
+            // The same span with nothing to read: the machine's own noise.
+            StallMeter idle;
+            QEventLoop loop;
+            QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+            loop.exec();
+            reportStall("idle, no copy   ", 1000, idle.longestMs(), idle.longestCpuMs(),
+                        idle.ticks());
+        }
+        XclipCopy copy("application/x-measure", big);
+        qint64 before = pasteboard.changeCount();
+        QElapsedTimer clock;
+        clock.start();
+        // Forking xclip from a process this large is the harness's cost, so the meter starts after.
+        copy.start();
+        auto meter = std::make_unique<StallMeter>();
+        waitForChange(pasteboard, before);
+        const qint64 total = clock.elapsed();
+        // Let the hand-over finish inside the measured span, then stop before comparing.
+        QCoreApplication::processEvents();
+        const qint64 wallMs = meter->longestMs();
+        const double cpuMs = meter->longestCpuMs();
+        const int ticks = meter->ticks();
+        meter.reset();
+        const bool intact = pasteboard.items().value(0).value("application/x-measure") == big;
+        reportStall(intact ? "64 MB copy read " : "64 MB copy CORRUPT", total, wallMs, cpuMs,
+                    ticks);
+        before = pasteboard.changeCount();
+        copy.kill();
+        waitForChange(pasteboard, before);
+    }
+    for (const auto& [label, size, runs] :
+         {std::tuple{"1 KB", 1024, 9}, std::tuple{"30 MB", 30 * 1024 * 1024, 3}}) {
+        std::vector<double> samples;
+        const QByteArray bytes = randomBytes(size);
+        for (int i = 0; i < runs; ++i) {
+            samples.push_back(copyLatencyMs(pasteboard, bytes));
+        }
+        std::printf(
+            "%s copy: xclip started -> changeCount moved: median %.1f ms (min %.1f, max %.1f, %d "
+            "runs)\n",
+            label, median(samples), *std::min_element(samples.begin(), samples.end()),
+            *std::max_element(samples.begin(), samples.end()), runs);
+    }
+    return 0;
+}

@@ -1,6 +1,0 @@
-#include "FakeAccessibilityTrust.h"
-
-bool FakeAccessibilityTrust::isTrusted(bool prompt) {
-    m_promptQueries.append(prompt);
-    return m_trusted;
-}
