@@ -16,13 +16,13 @@ void setSinkForTesting(Sink sink);
 }  // namespace AppLogger
 
 // A component's private logger: same line, same switch.
-#define QUILLSTACK_DEFINE_COMPONENT_LOG                        \
-    namespace {                                                \
-    inline void log(const QString& message) {                  \
-        if constexpr (AppEnvironment::isLoggingEnabled) {      \
-            AppLogger::log(message);                           \
-        } else {                                               \
-            Q_UNUSED(message);                                 \
-        }                                                      \
-    }                                                          \
+#define QUILLSTACK_DEFINE_COMPONENT_LOG                   \
+    namespace {                                           \
+    inline void log(const QString& message) {             \
+        if constexpr (AppEnvironment::isLoggingEnabled) { \
+            AppLogger::log(message);                      \
+        } else {                                          \
+            Q_UNUSED(message);                            \
+        }                                                 \
+    }                                                     \
     }

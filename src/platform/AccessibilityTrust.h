@@ -2,7 +2,7 @@
 
 // Whether this process may intercept and inject input.
 class AccessibilityTrust {
-public:
+  public:
     virtual ~AccessibilityTrust() = default;
     virtual bool isTrusted() = 0;
     virtual bool isTrusted(bool prompt) = 0;

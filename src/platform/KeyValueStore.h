@@ -9,7 +9,7 @@
 // The user-defaults store. The raw accessors are the port; the typed readers check the kind of
 // the stored value and give nothing for a missing key or a value of another kind.
 class KeyValueStore {
-public:
+  public:
     virtual ~KeyValueStore() = default;
 
     virtual bool contains(const QString& key) const = 0;

@@ -39,13 +39,13 @@ constexpr quint16 UpArrow = 126;
 
 // Removing a hook is destroying its handle.
 class HookHandle {
-public:
+  public:
     virtual ~HookHandle() = default;
 };
 
 // System-wide and in-application key-down hooks. Callbacks arrive on the main thread.
 class KeyboardHooks {
-public:
+  public:
     using KeyHandler = std::function<void(const KeyEvent&)>;
     using KeyFilter = std::function<bool(const KeyEvent&)>;  // true consumes the event
 

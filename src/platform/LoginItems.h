@@ -2,7 +2,7 @@
 
 // Starting the application when the user logs in.
 class LoginItems {
-public:
+  public:
     virtual ~LoginItems() = default;
     virtual bool registerApp() = 0;
     virtual bool unregisterApp() = 0;

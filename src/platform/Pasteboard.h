@@ -16,7 +16,7 @@ using PasteboardSnapshot = QList<StoredItem>;
 // The system clipboard as the history sees it. Main thread only; no call waits for another
 // application.
 class Pasteboard {
-public:
+  public:
     virtual ~Pasteboard() = default;
 
     // Increases whenever the content is replaced, by anyone, this process included.

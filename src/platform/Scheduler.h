@@ -6,7 +6,7 @@
 
 // Main-queue tasks, timers and the one serial background queue. Tests use a virtual clock.
 class Scheduler {
-public:
+  public:
     using Task = std::function<void()>;
     using TimerId = quint64;  // 0 is never a valid timer
 

@@ -20,7 +20,7 @@ struct RunningApp {
 };
 
 class Workspace {
-public:
+  public:
     virtual ~Workspace() = default;
     virtual std::optional<RunningApp> frontmostApplication() const = 0;
     virtual void activate(const RunningApp& app) = 0;

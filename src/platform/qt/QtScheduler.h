@@ -13,7 +13,7 @@ class QTimer;
 // through a one-thread pool at low priority.
 class QtScheduler final : public QObject, public Scheduler {
     Q_OBJECT
-public:
+  public:
     explicit QtScheduler(QObject* parent = nullptr);
     ~QtScheduler() override;
 
@@ -28,7 +28,7 @@ public:
     // Waits until the background queue is empty (shutdown, tests).
     void waitForBackground();
 
-private:
+  private:
     QThreadPool m_pool;
     QHash<TimerId, QTimer*> m_timers;
     TimerId m_nextTimer = 1;
