@@ -387,7 +387,9 @@ std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, 
     if (!buffer.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    QImageReader reader(&buffer);
+    // Naming the format up front keeps Qt from loading every image plugin to probe the bytes;
+    // the bytes are nearly always PNG here, and other formats are still detected.
+    QImageReader reader(&buffer, bytes->startsWith("\x89PNG\r\n\x1a\n") ? "png" : QByteArray());
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > maxSide || size.height() > maxSide)) {

@@ -209,7 +209,8 @@ QPixmap PastePopupView::thumbnailFor(const QUuid& id, const std::optional<QByteA
     }
     QPixmap pixmap;
     QImage image;
-    if (image.loadFromData(*bytes)) {
+    // Thumbnails are PNG; the hint spares loading every image plugin to probe them.
+    if (image.loadFromData(*bytes, "PNG")) {
         const qreal dpr = devicePixelRatioF();
         const int side = int(PastePopupRowWidget::thumbnailSide * dpr);
         QImage fitted = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
