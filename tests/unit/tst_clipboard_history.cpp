@@ -71,244 +71,238 @@ struct Rig {
 class TestClipboardHistory : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void startMonitoringWipesIngestsAndPolls();
-    void deduplicationRules();
-    void bufferLimitRemovalAndBlobLifecycle();
-    void blobOfRecordInFlightSurvivesSweeps();
-    void restoreWritesStoredBytesWithoutReingest();
-    void ingestDropsRedundantAndEmptyContent();
-    void autoDeleteRemovesStrictlyOlderRecords();
-    void fileThumbnailsReachOnlyLiveRecords();
-    void previewCutsAtGraphemeClusters();
+    void startMonitoringWipesIngestsAndPolls() {
+        Rig rig;
+        QFile stray(rig.history.blobDirectory() + "/LEFTOVER.blob");
+        QVERIFY(stray.open(QIODevice::WriteOnly));
+        stray.close();
+        rig.pasteboard.setContent({text("at launch")});
+        rig.start();
+        QVERIFY(rig.blobFiles().isEmpty());
+        QCOMPARE(rig.previews(), QStringList{"at launch"});
+        QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
+
+        rig.scheduler.advance(5000);  // nothing changed: nothing ingested
+        QCOMPARE(rig.changes.count(), 0);
+        // Three copies between two polls are one change: only the last content is recorded.
+        rig.pasteboard.setContent({text("one")});
+        rig.pasteboard.setContent({text("two")});
+        rig.copy({text("three")});
+        QCOMPARE(rig.previews(), (QStringList{"three", "at launch"}));
+        QCOMPARE(rig.changes.count(), 1);
+    }
+
+    void deduplicationRules() {
+        Rig rig;
+        rig.start();
+        const QDateTime firstDate = (rig.copy({text("words")}), rig.history.items()[0].date());
+        rig.scheduler.advance(10000);
+        rig.copy({{{"text/rtf", "{\\rtf1\\ansi words}"}}});
+        QCOMPARE(rig.previews(), QStringList{"words"});
+        QVERIFY(rig.history.items()[0].date() > firstDate);
+        QVERIFY(rig.history.items()[0].resolvedPasteboardData()[0].contains("text/rtf"));
+
+        rig.copy({{{"application/x-a", "1"}}});
+        rig.copy({{{"image/jpeg", "2"}}});
+        QCOMPARE(rig.previews(), (QStringList{"[Content]", "words"}));
+
+        // Equal previews across kinds never supersede: "[Image]" text, an image, a file and its
+        // name.
+        QByteArray image(10000, 'p');
+        rig.copy({{{"image/png", image}}});
+        rig.copy({text("[Image]")});
+        rig.copy({files({"/tmp/a.txt", "/tmp/b.txt"})});
+        rig.copy({text("a.txt")});
+        QCOMPARE(rig.previews(),
+                 (QStringList{"a.txt", "a.txt", "[Image]", "[Image]", "[Content]", "words"}));
+        // The same files in another order and repeated supersede the file record only.
+        rig.copy({files({"/tmp/b.txt", "/tmp/a.txt", "/tmp/b.txt"})});
+        QCOMPARE(rig.history.items().size(), 6);
+        QCOMPARE(rig.history.items()[0].fileURLs().size(), 3);
+        QVERIFY(rig.history.items()[1].fileURLs().isEmpty());
+        // Images match by size, head and tail: a changed middle supersedes, a changed tail does
+        // not.
+        image[5000] = 'q';
+        rig.copy({{{"image/png", image}}});
+        QCOMPARE(rig.history.items().size(), 6);
+        image[image.size() - 1] = 'q';
+        rig.copy({{{"image/png", image}}});
+        QCOMPARE(rig.history.items().size(), 7);
+        QCOMPARE(rig.previews().count("[Image]"), 3);
+    }
+
+    void bufferLimitRemovalAndBlobLifecycle() {
+        Rig rig;
+        rig.limits.bufferLimit = 3;
+        rig.start();
+        for (char c : {'a', 'b', 'c'}) {
+            rig.copy({text(big(c))});
+        }
+        QCOMPARE(rig.blobFiles().size(), 3);
+        const QString oldest = *rig.history.items()[2].blobPath();
+        const QString newest = *rig.history.items()[0].blobPath();
+        rig.changes.clear();
+        rig.copy({text(big('d'))});  // trims 'a'
+        QCOMPARE(rig.changes.count(), 1);
+        QVERIFY(!QFile::exists(oldest));
+        rig.copy({text(big('c'))});  // supersedes the older 'c'
+        QVERIFY(!QFile::exists(newest));
+        QCOMPARE(rig.blobFiles().size(), 3);
+
+        rig.changes.clear();
+        rig.history.removeItem(-1);
+        QCOMPARE(rig.changes.count(), 0);
+        const QString removed = *rig.history.items()[1].blobPath();
+        rig.history.removeItem(1);
+        QCOMPARE(rig.changes.count(), 1);
+        QVERIFY(!QFile::exists(removed));
+        QCOMPARE(rig.blobFiles().size(), 2);
+
+        rig.limits.bufferLimit = 1;
+        rig.history.applyLimit();
+        rig.history.applyLimit();  // already within the limit: no change
+        QCOMPARE(rig.changes.count(), 2);
+        QCOMPARE(rig.blobFiles(),
+                 QStringList{QFileInfo(*rig.history.items()[0].blobPath()).fileName()});
+        rig.history.clearAll();
+        QCOMPARE(rig.changes.count(), 3);
+        QVERIFY(rig.history.items().isEmpty() && rig.blobFiles().isEmpty());
+    }
+
+    void blobOfRecordInFlightSurvivesSweeps() {
+        Rig rig;
+        rig.pasteboard.setContent({text("small")});
+        rig.start();
+        // The big copy's blob is written, but its record has not reached the main thread yet when
+        // the user removes a record and clears the history.
+        rig.pasteboard.setContent({text(big('z'))});
+        rig.history.startMonitoring();
+        rig.scheduler.runBackgroundOnly();
+        rig.history.removeItem(0);
+        rig.history.clearAll();
+        rig.scheduler.runUntilIdle();
+        QCOMPARE(rig.history.items().size(), 1);
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
+                 PasteboardSnapshot{text(big('z'))});
+    }
+
+    void restoreWritesStoredBytesWithoutReingest() {
+        Rig rig;
+        rig.start();
+        const PasteboardSnapshot rich = {{{"UTF8_STRING", "rich"},
+                                          {"text/rtf", "{\\rtf1 rich}"},
+                                          {"text/html", "<b>rich</b>"},
+                                          {"application/x-private", QByteArray("\0\xff", 2)}},
+                                         text("second"),
+                                         {{"text/plain", "third"}}};
+        rig.copy(rich);
+        rig.copy({text(big('b')), {{"application/x-more", "m"}}});
+        rig.copy({files({"/tmp/x y.txt", "/tmp/z.txt"}), {{"text/plain", "ignored"}}});
+        rig.changes.clear();
+
+        rig.history.setPasteboard(1);
+        rig.history.setPasteboard(2);
+        rig.history.setPasteboard(0);
+        const auto& writes = rig.pasteboard.writes();
+        QCOMPARE(writes.size(), 3);
+        QCOMPARE(writes[0].items,
+                 (PasteboardSnapshot{text(big('b')), {{"application/x-more", "m"}}}));
+        QCOMPARE(writes[1].items, rich);
+        QCOMPARE(writes[2].kind, FakePasteboard::Write::Kind::FileUrls);
+        QCOMPARE(writes[2].urls, (QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt"),
+                                              QUrl::fromLocalFile("/tmp/z.txt")}));
+        QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
+        rig.scheduler.advance(2000);
+        QCOMPARE(rig.changes.count(), 0);
+        QCOMPARE(rig.history.items().size(), 3);
+    }
+
+    void ingestDropsRedundantAndEmptyContent() {
+        Rig rig;
+        rig.start();
+        rig.copy({{{"image/png", "PNG"}, {"image/tiff", "TIFF"}, {"text/plain", {}}}, {{"x", {}}}});
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
+                 (PasteboardSnapshot{{{"image/png", "PNG"}}}));
+        // A PNG target that delivered nothing must not cost the TIFF image.
+        rig.copy({{{"image/png", {}}, {"image/tiff", "TIFF"}}});
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
+                 (PasteboardSnapshot{{{"image/tiff", "TIFF"}}}));
+    }
+
+    void autoDeleteRemovesStrictlyOlderRecords() {
+        Rig rig;
+        rig.start();
+        rig.copy({text("old")});  // t = 0.5 s
+        rig.scheduler.advance(500);
+        rig.copy({text("newer")});  // t = 1.5 s
+        rig.limits.autoDeleteMinutes = 5;
+        rig.history.restartAutoDeleteTimer();  // ticks at 31.5 s, 61.5 s, ... 301.5 s
+        rig.changes.clear();
+        rig.scheduler.advance(300000 - 1000);
+        QCOMPARE(rig.history.items().size(), 2);
+        rig.scheduler.advance(1000);  // "old" is 301 s old, "newer" exactly 300 s
+        QCOMPARE(rig.previews(), QStringList{"newer"});
+        QCOMPARE(rig.changes.count(), 1);
+        if constexpr (AppEnvironment::isLoggingEnabled) {
+            QVERIFY(rig.logLines.contains("autoDelete: removed 1 items older than 5 min"));
+        }
+
+        // Switched off nothing expires; switched on again, the overdue record goes at once.
+        rig.limits.autoDeleteMinutes = 0;
+        rig.history.restartAutoDeleteTimer();
+        rig.scheduler.advance(600000);
+        rig.limits.autoDeleteMinutes = 5;
+        rig.history.restartAutoDeleteTimer();
+        QVERIFY(rig.history.items().isEmpty());
+    }
+
+    void fileThumbnailsReachOnlyLiveRecords() {
+        Rig rig;
+        rig.start();
+        const QString path = rig.root.filePath("photo.jpg");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QSignalSpy cacheChanges(&rig.history, &ClipboardHistory::thumbnailCacheChanged);
+
+        rig.copy({files({rig.root.filePath("missing.jpg")})});
+        QVERIFY(rig.thumbnailer.requests().isEmpty());
+        rig.copy({files({path})});
+        rig.thumbnailer.answer(0, QByteArray("THUMB"));
+        rig.scheduler.runUntilIdle();
+        QCOMPARE(rig.history.preview(rig.history.items()[0]).imageData, QByteArray("THUMB"));
+        QCOMPARE(cacheChanges.count(), 1);
+        rig.history.removeItem(0);
+        QVERIFY(rig.history.thumbnailCache().isEmpty());
+
+        // Answers for records that left, and failed answers, leave no entry.
+        rig.copy({files({path})});
+        rig.copy({files({path, path})});
+        rig.thumbnailer.answer(1, QByteArray("LATE"));
+        rig.thumbnailer.answer(2, std::nullopt);
+        rig.scheduler.runUntilIdle();
+        QVERIFY(rig.history.thumbnailCache().isEmpty());
+    }
+
+    void previewCutsAtGraphemeClusters() {
+        Rig rig;
+        const auto previewOf = [&rig](const QString& s) {
+            const auto item = ClipboardItem::make({text(s.toUtf8())}, {}, 262144, 256);
+            return rig.history.preview(*item).text;
+        };
+        const QString a200(200, 'a');
+        QCOMPARE(previewOf(a200), a200);
+        QCOMPARE(previewOf(a200 + "b"), a200 + "\u2026");
+        const QString thumb = QStringLiteral("\U0001F44D\U0001F3FD");  // one cluster, four units
+        const QString mixed = QString(199, 'a') + thumb;
+        QCOMPARE(previewOf(mixed), mixed);
+        QCOMPARE(previewOf(mixed + "bc"), mixed + "\u2026");
+        // Clusters longer than the segmented prefix: each "e" carries ten combining accents.
+        const QString accented = QString("e") + QString(10, QChar(0x0301));
+        QCOMPARE(previewOf(accented.repeated(201)), accented.repeated(200) + "\u2026");
+        QCOMPARE(previewOf(accented.repeated(200)), accented.repeated(200));
+    }
 };
-
-void TestClipboardHistory::startMonitoringWipesIngestsAndPolls() {
-    Rig rig;
-    QFile stray(rig.history.blobDirectory() + "/LEFTOVER.blob");
-    QVERIFY(stray.open(QIODevice::WriteOnly));
-    stray.close();
-    rig.pasteboard.setContent({text("at launch")});
-    rig.start();
-    QVERIFY(rig.blobFiles().isEmpty());
-    QCOMPARE(rig.previews(), QStringList{"at launch"});
-    QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
-
-    rig.scheduler.advance(5000);  // nothing changed: nothing ingested
-    QCOMPARE(rig.changes.count(), 0);
-    // Three copies between two polls are one change: only the last content is recorded.
-    rig.pasteboard.setContent({text("one")});
-    rig.pasteboard.setContent({text("two")});
-    rig.copy({text("three")});
-    QCOMPARE(rig.previews(), (QStringList{"three", "at launch"}));
-    QCOMPARE(rig.changes.count(), 1);
-}
-
-void TestClipboardHistory::deduplicationRules() {
-    Rig rig;
-    rig.start();
-    const QDateTime firstDate = (rig.copy({text("words")}), rig.history.items()[0].date());
-    rig.scheduler.advance(10000);
-    rig.copy({{{"text/rtf", "{\\rtf1\\ansi words}"}}});
-    QCOMPARE(rig.previews(), QStringList{"words"});
-    QVERIFY(rig.history.items()[0].date() > firstDate);
-    QVERIFY(rig.history.items()[0].resolvedPasteboardData()[0].contains("text/rtf"));
-
-    rig.copy({{{"application/x-a", "1"}}});
-    rig.copy({{{"image/jpeg", "2"}}});
-    QCOMPARE(rig.previews(), (QStringList{"[Content]", "words"}));
-
-    // Equal previews across kinds never supersede: "[Image]" text, an image, a file and its name.
-    QByteArray image(10000, 'p');
-    rig.copy({{{"image/png", image}}});
-    rig.copy({text("[Image]")});
-    rig.copy({files({"/tmp/a.txt", "/tmp/b.txt"})});
-    rig.copy({text("a.txt")});
-    QCOMPARE(rig.previews(),
-             (QStringList{"a.txt", "a.txt", "[Image]", "[Image]", "[Content]", "words"}));
-    // The same files in another order and repeated supersede the file record only.
-    rig.copy({files({"/tmp/b.txt", "/tmp/a.txt", "/tmp/b.txt"})});
-    QCOMPARE(rig.history.items().size(), 6);
-    QCOMPARE(rig.history.items()[0].fileURLs().size(), 3);
-    QVERIFY(rig.history.items()[1].fileURLs().isEmpty());
-    // Images match by size, head and tail: a changed middle supersedes, a changed tail does not.
-    image[5000] = 'q';
-    rig.copy({{{"image/png", image}}});
-    QCOMPARE(rig.history.items().size(), 6);
-    image[image.size() - 1] = 'q';
-    rig.copy({{{"image/png", image}}});
-    QCOMPARE(rig.history.items().size(), 7);
-    QCOMPARE(rig.previews().count("[Image]"), 3);
-}
-
-void TestClipboardHistory::bufferLimitRemovalAndBlobLifecycle() {
-    Rig rig;
-    rig.limits.bufferLimit = 3;
-    rig.start();
-    for (char c : {'a', 'b', 'c'}) {
-        rig.copy({text(big(c))});
-    }
-    QCOMPARE(rig.blobFiles().size(), 3);
-    const QString oldest = *rig.history.items()[2].blobPath();
-    const QString newest = *rig.history.items()[0].blobPath();
-    rig.changes.clear();
-    rig.copy({text(big('d'))});  // trims 'a'
-    QCOMPARE(rig.changes.count(), 1);
-    QVERIFY(!QFile::exists(oldest));
-    rig.copy({text(big('c'))});  // supersedes the older 'c'
-    QVERIFY(!QFile::exists(newest));
-    QCOMPARE(rig.blobFiles().size(), 3);
-
-    rig.changes.clear();
-    rig.history.removeItem(-1);
-    QCOMPARE(rig.changes.count(), 0);
-    const QString removed = *rig.history.items()[1].blobPath();
-    rig.history.removeItem(1);
-    QCOMPARE(rig.changes.count(), 1);
-    QVERIFY(!QFile::exists(removed));
-    QCOMPARE(rig.blobFiles().size(), 2);
-
-    rig.limits.bufferLimit = 1;
-    rig.history.applyLimit();
-    rig.history.applyLimit();  // already within the limit: no change
-    QCOMPARE(rig.changes.count(), 2);
-    QCOMPARE(rig.blobFiles(),
-             QStringList{QFileInfo(*rig.history.items()[0].blobPath()).fileName()});
-    rig.history.clearAll();
-    QCOMPARE(rig.changes.count(), 3);
-    QVERIFY(rig.history.items().isEmpty() && rig.blobFiles().isEmpty());
-}
-
-void TestClipboardHistory::blobOfRecordInFlightSurvivesSweeps() {
-    Rig rig;
-    rig.pasteboard.setContent({text("small")});
-    rig.start();
-    // The big copy's blob is written, but its record has not reached the main thread yet when
-    // the user removes a record and clears the history.
-    rig.pasteboard.setContent({text(big('z'))});
-    rig.history.startMonitoring();
-    rig.scheduler.runBackgroundOnly();
-    rig.history.removeItem(0);
-    rig.history.clearAll();
-    rig.scheduler.runUntilIdle();
-    QCOMPARE(rig.history.items().size(), 1);
-    QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{text(big('z'))});
-}
-
-void TestClipboardHistory::restoreWritesStoredBytesWithoutReingest() {
-    Rig rig;
-    rig.start();
-    const PasteboardSnapshot rich = {{{"UTF8_STRING", "rich"},
-                                      {"text/rtf", "{\\rtf1 rich}"},
-                                      {"text/html", "<b>rich</b>"},
-                                      {"application/x-private", QByteArray("\0\xff", 2)}},
-                                     text("second"),
-                                     {{"text/plain", "third"}}};
-    rig.copy(rich);
-    rig.copy({text(big('b')), {{"application/x-more", "m"}}});
-    rig.copy({files({"/tmp/x y.txt", "/tmp/z.txt"}), {{"text/plain", "ignored"}}});
-    rig.changes.clear();
-
-    rig.history.setPasteboard(1);
-    rig.history.setPasteboard(2);
-    rig.history.setPasteboard(0);
-    const auto& writes = rig.pasteboard.writes();
-    QCOMPARE(writes.size(), 3);
-    QCOMPARE(writes[0].items, (PasteboardSnapshot{text(big('b')), {{"application/x-more", "m"}}}));
-    QCOMPARE(writes[1].items, rich);
-    QCOMPARE(writes[2].kind, FakePasteboard::Write::Kind::FileUrls);
-    QCOMPARE(writes[2].urls,
-             (QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt"), QUrl::fromLocalFile("/tmp/z.txt")}));
-    QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
-    rig.scheduler.advance(2000);
-    QCOMPARE(rig.changes.count(), 0);
-    QCOMPARE(rig.history.items().size(), 3);
-}
-
-void TestClipboardHistory::ingestDropsRedundantAndEmptyContent() {
-    Rig rig;
-    rig.start();
-    rig.copy({{{"image/png", "PNG"}, {"image/tiff", "TIFF"}, {"text/plain", {}}}, {{"x", {}}}});
-    QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
-             (PasteboardSnapshot{{{"image/png", "PNG"}}}));
-    // A PNG target that delivered nothing must not cost the TIFF image.
-    rig.copy({{{"image/png", {}}, {"image/tiff", "TIFF"}}});
-    QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
-             (PasteboardSnapshot{{{"image/tiff", "TIFF"}}}));
-}
-
-void TestClipboardHistory::autoDeleteRemovesStrictlyOlderRecords() {
-    Rig rig;
-    rig.start();
-    rig.copy({text("old")});  // t = 0.5 s
-    rig.scheduler.advance(500);
-    rig.copy({text("newer")});  // t = 1.5 s
-    rig.limits.autoDeleteMinutes = 5;
-    rig.history.restartAutoDeleteTimer();  // ticks at 31.5 s, 61.5 s, ... 301.5 s
-    rig.changes.clear();
-    rig.scheduler.advance(300000 - 1000);
-    QCOMPARE(rig.history.items().size(), 2);
-    rig.scheduler.advance(1000);  // "old" is 301 s old, "newer" exactly 300 s
-    QCOMPARE(rig.previews(), QStringList{"newer"});
-    QCOMPARE(rig.changes.count(), 1);
-    if constexpr (AppEnvironment::isLoggingEnabled) {
-        QVERIFY(rig.logLines.contains("autoDelete: removed 1 items older than 5 min"));
-    }
-
-    // Switched off nothing expires; switched on again, the overdue record goes at once.
-    rig.limits.autoDeleteMinutes = 0;
-    rig.history.restartAutoDeleteTimer();
-    rig.scheduler.advance(600000);
-    rig.limits.autoDeleteMinutes = 5;
-    rig.history.restartAutoDeleteTimer();
-    QVERIFY(rig.history.items().isEmpty());
-}
-
-void TestClipboardHistory::fileThumbnailsReachOnlyLiveRecords() {
-    Rig rig;
-    rig.start();
-    const QString path = rig.root.filePath("photo.jpg");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    QSignalSpy cacheChanges(&rig.history, &ClipboardHistory::thumbnailCacheChanged);
-
-    rig.copy({files({rig.root.filePath("missing.jpg")})});
-    QVERIFY(rig.thumbnailer.requests().isEmpty());
-    rig.copy({files({path})});
-    rig.thumbnailer.answer(0, QByteArray("THUMB"));
-    rig.scheduler.runUntilIdle();
-    QCOMPARE(rig.history.preview(rig.history.items()[0]).imageData, QByteArray("THUMB"));
-    QCOMPARE(cacheChanges.count(), 1);
-    rig.history.removeItem(0);
-    QVERIFY(rig.history.thumbnailCache().isEmpty());
-
-    // Answers for records that left, and failed answers, leave no entry.
-    rig.copy({files({path})});
-    rig.copy({files({path, path})});
-    rig.thumbnailer.answer(1, QByteArray("LATE"));
-    rig.thumbnailer.answer(2, std::nullopt);
-    rig.scheduler.runUntilIdle();
-    QVERIFY(rig.history.thumbnailCache().isEmpty());
-}
-
-void TestClipboardHistory::previewCutsAtGraphemeClusters() {
-    Rig rig;
-    const auto previewOf = [&rig](const QString& s) {
-        const auto item = ClipboardItem::make({text(s.toUtf8())}, {}, 262144, 256);
-        return rig.history.preview(*item).text;
-    };
-    const QString a200(200, 'a');
-    QCOMPARE(previewOf(a200), a200);
-    QCOMPARE(previewOf(a200 + "b"), a200 + "\u2026");
-    const QString thumb = QStringLiteral("\U0001F44D\U0001F3FD");  // one cluster, four units
-    const QString mixed = QString(199, 'a') + thumb;
-    QCOMPARE(previewOf(mixed), mixed);
-    QCOMPARE(previewOf(mixed + "bc"), mixed + "\u2026");
-    // Clusters longer than the segmented prefix: each "e" carries ten combining accents.
-    const QString accented = QString("e") + QString(10, QChar(0x0301));
-    QCOMPARE(previewOf(accented.repeated(201)), accented.repeated(200) + "\u2026");
-    QCOMPARE(previewOf(accented.repeated(200)), accented.repeated(200));
-}
 
 QTEST_GUILESS_MAIN(TestClipboardHistory)
 #include "tst_clipboard_history.moc"

@@ -1,87 +1,17 @@
 #include <QtTest>
 
-#include <memory>
-
-#include "FakeAccessibilityTrust.h"
-#include "FakeFileThumbnailer.h"
-#include "FakeKeyInjector.h"
-#include "FakeKeyboardHooks.h"
-#include "FakeLoginItems.h"
-#include "FakePasteboard.h"
-#include "FakeWorkspace.h"
-#include "ManualScheduler.h"
-#include "MemoryKeyValueStore.h"
-#include "app/AppLogger.h"
-#include "history/ClipboardHistory.h"
-#include "history/PasteboardTypeKey.h"
-#include "hotkey/PasteHotkeyManager.h"
-#include "settings/AppSettings.h"
+#include "HotkeyStack.h"
 
 namespace {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
+using Rig = HotkeyStack;
 
 constexpr quint64 kCmdShift = ModifierFlag::Command | ModifierFlag::Shift;
-const KeyEvent kChord{KeyCode::V, kCmdShift, false};
-const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 KeyEvent key(quint16 code, quint64 modifiers = 0) {
     return KeyEvent{code, modifiers, false};
 }
-
-// Installed before anything that logs, so every line of a test lands here.
-struct LogCapture {
-    QStringList lines;
-    LogCapture() {
-        AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
-    }
-    ~LogCapture() { AppLogger::setSinkForTesting({}); }
-};
-
-// The whole manager over real settings and a real history on fakes, in virtual time.
-struct Rig {
-    LogCapture capture;
-    QStringList& lines = capture.lines;
-    ManualScheduler scheduler;
-    FakeKeyboardHooks hooks;
-    FakeAccessibilityTrust trust;
-    FakeWorkspace workspace{scheduler};
-    FakeKeyInjector injector{scheduler};
-    FakePasteboard pasteboard;
-    FakeFileThumbnailer thumbnailer;
-    MemoryKeyValueStore store;
-    FakeLoginItems loginItems;
-    AppSettings settings{store, loginItems, {}};
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, QString(),
-                             [] { return ClipboardHistory::Limits{}; }};
-    std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
-        hooks, trust, workspace, injector, scheduler, history, settings);
-
-    explicit Rig(const QStringList& copies = {}) {
-        history.startMonitoring();
-        for (const QString& text : copies) {
-            copy(text);
-        }
-        workspace.setFrontmost(kEditor);
-        lines.clear();
-    }
-
-    void copy(const QString& text) {
-        pasteboard.setContent({{{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}}});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
-    bool other(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOtherApp(event);
-        scheduler.runUntilIdle();
-        return consumed;
-    }
-    bool own(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOwnWindow(event);
-        scheduler.runUntilIdle();
-        return consumed;
-    }
-    QString text(qsizetype row) const { return history.items().at(row).previewText(); }
-};
 
 // The detection mode as the hooks and the published fields together show it; any other
 // combination comes back as its raw digits (interceptors, globals, locals, tap flag, global flag).
@@ -105,234 +35,229 @@ QString mode(const Rig& rig) {
 class TestPasteHotkeyManager : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void detectionModes();
-    void chordRecognition();
-    void popupSelectionAndKeys();
-    void removalKeepsSelection();
-    void pasteTiming();
-    void invalidIndexAndFailedKeystroke();
-};
+    void detectionModes() {
+        Rig rig({QStringLiteral("A")});
+        PasteHotkeyManager& m = *rig.manager;
+        m.startMonitoring();
+        QCOMPARE(mode(rig), QStringLiteral("tap"));
+        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, KeyCode::V);
+        QCOMPARE(rig.hooks.activeInterceptor()->modifiers, kCmdShift);
+        QCOMPARE(rig.lines.last(), QStringLiteral("installMonitors: хоткей «⌘⇧V»"));
 
-void TestPasteHotkeyManager::detectionModes() {
-    Rig rig({QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-    QCOMPARE(mode(rig), QStringLiteral("tap"));
-    QCOMPARE(rig.hooks.activeInterceptor()->keyCode, KeyCode::V);
-    QCOMPARE(rig.hooks.activeInterceptor()->modifiers, kCmdShift);
-    QCOMPARE(rig.lines.last(), QStringLiteral("installMonitors: хоткей «⌘⇧V»"));
+        // Activation with trust still present: nothing reinstalled, nothing logged.
+        rig.lines.clear();
+        m.refreshOnActivation();
+        QVERIFY(rig.lines.isEmpty());
+        QCOMPARE(rig.hooks.installed(Kind::Interceptor), 1);
 
-    // Activation with trust still present: nothing reinstalled, nothing logged.
-    rig.lines.clear();
-    m.refreshOnActivation();
-    QVERIFY(rig.lines.isEmpty());
-    QCOMPARE(rig.hooks.installed(Kind::Interceptor), 1);
+        // A second start never has two interceptors up at once (on X11 the old handle's release
+        // would drop the new grab of the same chord); the chord is read afresh.
+        rig.settings.setHotkeyKeyCode(8);
+        m.restartMonitoring();
+        QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
+        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(8));
+        m.stopMonitoring();
+        QCOMPARE(mode(rig), QStringLiteral("stopped"));
 
-    // A second start never has two interceptors up at once (on X11 the old handle's release
-    // would drop the new grab of the same chord); the chord is read afresh.
-    rig.settings.setHotkeyKeyCode(8);
-    m.restartMonitoring();
-    QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
-    QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(8));
-    m.stopMonitoring();
-    QCOMPARE(mode(rig), QStringLiteral("stopped"));
+        // Untrusted: global monitor; trust granted in the background moves to the interceptor.
+        rig.trust.setTrusted(false);
+        m.restartMonitoring();
+        QCOMPARE(mode(rig), QStringLiteral("global"));
+        rig.trust.setTrusted(true);
+        m.refreshOnActivation();
+        QCOMPARE(mode(rig), QStringLiteral("tap"));
 
-    // Untrusted: global monitor; trust granted in the background moves to the interceptor.
-    rig.trust.setTrusted(false);
-    m.restartMonitoring();
-    QCOMPARE(mode(rig), QStringLiteral("global"));
-    rig.trust.setTrusted(true);
-    m.refreshOnActivation();
-    QCOMPARE(mode(rig), QStringLiteral("tap"));
+        // Another client holds the chord: global monitor; no global observation either: local only,
+        // and then every activation tries again.
+        rig.hooks.setRefuseInterception(true);
+        m.restartMonitoring();
+        QCOMPARE(mode(rig), QStringLiteral("global"));
+        rig.hooks.setRefuseGlobalObservation(true);
+        m.restartMonitoring();
+        QCOMPARE(mode(rig), QStringLiteral("local"));
+        const int locals = rig.hooks.installed(Kind::Local);
+        m.refreshOnActivation();
+        QCOMPARE(rig.hooks.installed(Kind::Local), locals + 1);
+    }
 
-    // Another client holds the chord: global monitor; no global observation either: local only,
-    // and then every activation tries again.
-    rig.hooks.setRefuseInterception(true);
-    m.restartMonitoring();
-    QCOMPARE(mode(rig), QStringLiteral("global"));
-    rig.hooks.setRefuseGlobalObservation(true);
-    m.restartMonitoring();
-    QCOMPARE(mode(rig), QStringLiteral("local"));
-    const int locals = rig.hooks.installed(Kind::Local);
-    m.refreshOnActivation();
-    QCOMPARE(rig.hooks.installed(Kind::Local), locals + 1);
-}
+    void chordRecognition() {
+        Rig rig({QStringLiteral("A")});
+        PasteHotkeyManager& m = *rig.manager;
+        rig.trust.setTrusted(false);
+        m.startMonitoring();
 
-void TestPasteHotkeyManager::chordRecognition() {
-    Rig rig({QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    rig.trust.setTrusted(false);
-    m.startMonitoring();
+        const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
+        QVERIFY(!rig.other(key(KeyCode::V, cmdShiftOpt | 0x8)));  // observed, never consumed
+        QVERIFY(m.isPopupVisible());
+        QVERIFY(
+            rig.lines.contains(QStringLiteral("KeyDown: showing popup, previousFrontmost=Editor")));
+        rig.own(key(KeyCode::Escape));
 
-    const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
-    QVERIFY(!rig.other(key(KeyCode::V, cmdShiftOpt | 0x8)));  // observed, never consumed
-    QVERIFY(m.isPopupVisible());
-    QVERIFY(rig.lines.contains(QStringLiteral("KeyDown: showing popup, previousFrontmost=Editor")));
-    rig.own(key(KeyCode::Escape));
+        for (const KeyEvent& miss : {key(KeyCode::V, ModifierFlag::Command),
+                                     key(KeyCode::V, ModifierFlag::Shift), key(8, kCmdShift)}) {
+            rig.other(miss);
+            QVERIFY(!m.isPopupVisible());
+        }
 
-    for (const KeyEvent& miss : {key(KeyCode::V, ModifierFlag::Command),
-                                 key(KeyCode::V, ModifierFlag::Shift), key(8, kCmdShift)}) {
-        rig.other(miss);
+        // Caps Lock on and key repeat: every repeated key-down is a press (open, close, open).
+        rig.lines.clear();
+        for (int i = 0; i < 3; ++i) {
+            rig.other(KeyEvent{KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
+        }
+        QCOMPARE(rig.lines.filter(QStringLiteral("KeyDown: hotkey matched")).size(), 3);
+        QVERIFY(m.isPopupVisible());
+        rig.own(key(KeyCode::Escape));
+
+        // The interceptor consumes the chord; work still queued when the manager goes is dropped.
+        rig.trust.setTrusted(true);
+        m.restartMonitoring();
+        QVERIFY(rig.hooks.pressInOtherApp(key(KeyCode::V, cmdShiftOpt)));
+        rig.manager.reset();
+        rig.scheduler.runUntilIdle();
+    }
+
+    void popupSelectionAndKeys() {
+        Rig rig({QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
+        PasteHotkeyManager& m = *rig.manager;
+        m.startMonitoring();
+
+        QVERIFY(!rig.own(key(KeyCode::Delete)));  // hidden: our other windows keep their keys
+        QCOMPARE(rig.history.items().size(), 3);
+
+        rig.other(kChord);
+        QVERIFY(m.isPopupVisible());
+        QCOMPARE(m.previousFrontmostApp()->pid, kEditor.pid);
+        QList<qsizetype> seen{m.selectedIndex()};
+        for (quint16 code :
+             {KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::UpArrow}) {
+            QVERIFY(rig.own(key(code)));
+            seen << m.selectedIndex();
+        }
+        QCOMPARE(seen, QList<qsizetype>({0, 1, 2, 0, 2}));
+        QVERIFY(!rig.own(key(KeyCode::Space)));
+
+        QVERIFY(rig.own(key(KeyCode::Escape)));
+        QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
+        QCOMPARE(rig.hooks.active(Kind::Local), 1);
+        QCOMPARE(rig.workspace.activations().size(), 1);
+        QCOMPARE(rig.workspace.activations().first().app.pid, kEditor.pid);
+
+        // The chord closes it too; reopening selects the newest row again.
+        rig.other(kChord);
+        rig.own(key(KeyCode::DownArrow));
+        rig.other(kChord);
         QVERIFY(!m.isPopupVisible());
+        rig.other(kChord);
+        QCOMPARE(m.selectedIndex(), 0);
+
+        // A new copy while shown keeps the number, so the row above is now highlighted.
+        rig.own(key(KeyCode::DownArrow));
+        rig.copyText(QStringLiteral("N"));
+        QCOMPARE(m.selectedIndex(), 1);
+        QCOMPARE(rig.text(0), QStringLiteral("N"));
+        QCOMPARE(rig.text(1), QStringLiteral("A"));
     }
 
-    // Caps Lock on and key repeat: every repeated key-down is a press (open, close, open).
-    rig.lines.clear();
-    for (int i = 0; i < 3; ++i) {
-        rig.other(KeyEvent{KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
-    }
-    QCOMPARE(rig.lines.filter(QStringLiteral("KeyDown: hotkey matched")).size(), 3);
-    QVERIFY(m.isPopupVisible());
-    rig.own(key(KeyCode::Escape));
+    void removalKeepsSelection() {
+        struct Case {
+            qsizetype selected;
+            qsizetype removed;
+            qsizetype expected;
+            const char* expectedText;
+        };
+        // Items A, B, C, D (A newest).
+        for (const Case& c :
+             {Case{2, 0, 1, "C"}, Case{3, 3, 2, "C"}, Case{1, 1, 1, "C"}, Case{0, 2, 0, "A"}}) {
+            Rig rig({QStringLiteral("D"), QStringLiteral("C"), QStringLiteral("B"),
+                     QStringLiteral("A")});
+            PasteHotkeyManager& m = *rig.manager;
+            m.startMonitoring();
+            rig.other(kChord);
+            m.setSelectedIndex(c.selected);
+            if (c.removed == c.selected) {
+                QVERIFY(rig.own(key(c.removed == 1 ? KeyCode::ForwardDelete : KeyCode::Delete)));
+            } else {
+                m.removeItemFromHistory(c.removed);
+            }
+            QCOMPARE(rig.history.items().size(), 3);
+            QCOMPARE(m.selectedIndex(), c.expected);
+            QCOMPARE(rig.text(m.selectedIndex()), QString::fromLatin1(c.expectedText));
+            QVERIFY(m.isPopupVisible());
+        }
 
-    // The interceptor consumes the chord; work still queued when the manager goes is dropped.
-    rig.trust.setTrusted(true);
-    m.restartMonitoring();
-    QVERIFY(rig.hooks.pressInOtherApp(key(KeyCode::V, cmdShiftOpt)));
-    rig.manager.reset();
-    rig.scheduler.runUntilIdle();
-}
-
-void TestPasteHotkeyManager::popupSelectionAndKeys() {
-    Rig rig({QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-
-    QVERIFY(!rig.own(key(KeyCode::Delete)));  // hidden: our other windows keep their keys
-    QCOMPARE(rig.history.items().size(), 3);
-
-    rig.other(kChord);
-    QVERIFY(m.isPopupVisible());
-    QCOMPARE(m.previousFrontmostApp()->pid, kEditor.pid);
-    QList<qsizetype> seen{m.selectedIndex()};
-    for (quint16 code :
-         {KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::UpArrow}) {
-        QVERIFY(rig.own(key(code)));
-        seen << m.selectedIndex();
-    }
-    QCOMPARE(seen, QList<qsizetype>({0, 1, 2, 0, 2}));
-    QVERIFY(!rig.own(key(KeyCode::Space)));
-
-    QVERIFY(rig.own(key(KeyCode::Escape)));
-    QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
-    QCOMPARE(rig.hooks.active(Kind::Local), 1);
-    QCOMPARE(rig.workspace.activations().size(), 1);
-    QCOMPARE(rig.workspace.activations().first().app.pid, kEditor.pid);
-
-    // The chord closes it too; reopening selects the newest row again.
-    rig.other(kChord);
-    rig.own(key(KeyCode::DownArrow));
-    rig.other(kChord);
-    QVERIFY(!m.isPopupVisible());
-    rig.other(kChord);
-    QCOMPARE(m.selectedIndex(), 0);
-
-    // A new copy while shown keeps the number, so the row above is now highlighted.
-    rig.own(key(KeyCode::DownArrow));
-    rig.copy(QStringLiteral("N"));
-    QCOMPARE(m.selectedIndex(), 1);
-    QCOMPARE(rig.text(0), QStringLiteral("N"));
-    QCOMPARE(rig.text(1), QStringLiteral("A"));
-}
-
-void TestPasteHotkeyManager::removalKeepsSelection() {
-    struct Case {
-        qsizetype selected;
-        qsizetype removed;
-        qsizetype expected;
-        const char* expectedText;
-    };
-    // Items A, B, C, D (A newest).
-    for (const Case& c :
-         {Case{2, 0, 1, "C"}, Case{3, 3, 2, "C"}, Case{1, 1, 1, "C"}, Case{0, 2, 0, "A"}}) {
-        Rig rig(
-            {QStringLiteral("D"), QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
+        // Removing the last item hides the popup without giving focus back.
+        Rig rig({QStringLiteral("only")});
         PasteHotkeyManager& m = *rig.manager;
         m.startMonitoring();
         rig.other(kChord);
-        m.setSelectedIndex(c.selected);
-        if (c.removed == c.selected) {
-            QVERIFY(rig.own(key(c.removed == 1 ? KeyCode::ForwardDelete : KeyCode::Delete)));
-        } else {
-            m.removeItemFromHistory(c.removed);
-        }
-        QCOMPARE(rig.history.items().size(), 3);
-        QCOMPARE(m.selectedIndex(), c.expected);
-        QCOMPARE(rig.text(m.selectedIndex()), QString::fromLatin1(c.expectedText));
-        QVERIFY(m.isPopupVisible());
+        m.removeItemFromHistory(1);
+        QCOMPARE(rig.history.items().size(), 1);
+        QVERIFY(rig.own(key(KeyCode::Delete)));
+        QVERIFY(rig.history.items().isEmpty());
+        QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
+        QVERIFY(rig.workspace.activations().isEmpty() && rig.workspace.yields().isEmpty());
     }
 
-    // Removing the last item hides the popup without giving focus back.
-    Rig rig({QStringLiteral("only")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-    rig.other(kChord);
-    m.removeItemFromHistory(1);
-    QCOMPARE(rig.history.items().size(), 1);
-    QVERIFY(rig.own(key(KeyCode::Delete)));
-    QVERIFY(rig.history.items().isEmpty());
-    QVERIFY(!m.isPopupVisible() && !m.previousFrontmostApp());
-    QVERIFY(rig.workspace.activations().isEmpty() && rig.workspace.yields().isEmpty());
-}
+    void pasteTiming() {
+        const RunningApp self{4242, QStringLiteral("Quillstack"), 1};
+        struct Case {
+            std::optional<RunningApp> openedOver;
+            qint64 activationDelayMs;  // < 0: never
+            qint64 expectedKeystrokeMs;
+            int expectedActivations;
+        };
+        for (const Case& c :
+             {Case{kEditor, 0, 0, 1}, Case{kEditor, 60, 60, 1}, Case{kEditor, -1, 1000, 1},
+              Case{self, 0, 100, 0}, Case{std::nullopt, 0, 100, 0}}) {
+            Rig rig({QStringLiteral("B"), QStringLiteral("A")});
+            PasteHotkeyManager& m = *rig.manager;
+            m.startMonitoring();
+            rig.workspace.setFrontmost(c.openedOver);
+            rig.other(kChord);
+            rig.own(key(KeyCode::DownArrow));
+            rig.workspace.setFrontmost(self);  // the popup is in front now
+            rig.workspace.setActivationDelayMs(c.activationDelayMs);
+            const qint64 t0 = rig.scheduler.monotonicMs();
 
-void TestPasteHotkeyManager::pasteTiming() {
-    const RunningApp self{4242, QStringLiteral("Quillstack"), 1};
-    struct Case {
-        std::optional<RunningApp> openedOver;
-        qint64 activationDelayMs;  // < 0: never
-        qint64 expectedKeystrokeMs;
-        int expectedActivations;
-    };
-    for (const Case& c :
-         {Case{kEditor, 0, 0, 1}, Case{kEditor, 60, 60, 1}, Case{kEditor, -1, 1000, 1},
-          Case{self, 0, 100, 0}, Case{std::nullopt, 0, 100, 0}}) {
+            QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
+            // A target already in front gets its keystroke inside the call.
+            QCOMPARE(rig.injector.keystrokeTimesMs().size(), c.expectedKeystrokeMs == 0 ? 1 : 0);
+            QVERIFY(!m.isPopupVisible());
+            QCOMPARE(
+                rig.pasteboard.items().first().value(QString(PasteboardTypeKey::stringUtf8Mime)),
+                QByteArray("B"));
+            QCOMPARE(rig.workspace.activations().size(), c.expectedActivations);
+            if (c.expectedKeystrokeMs > 0) {
+                rig.scheduler.advance(c.expectedKeystrokeMs - 1);
+                QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
+            }
+            rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
+            QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + c.expectedKeystrokeMs}));
+            if (c.activationDelayMs < 0) {
+                QVERIFY(rig.lines.contains(
+                    QStringLiteral("waitForAppActivation: TIMEOUT (1000ms), posting anyway")));
+            }
+        }
+    }
+
+    void invalidIndexAndFailedKeystroke() {
         Rig rig({QStringLiteral("B"), QStringLiteral("A")});
         PasteHotkeyManager& m = *rig.manager;
         m.startMonitoring();
-        rig.workspace.setFrontmost(c.openedOver);
         rig.other(kChord);
-        rig.own(key(KeyCode::DownArrow));
-        rig.workspace.setFrontmost(self);  // the popup is in front now
-        rig.workspace.setActivationDelayMs(c.activationDelayMs);
-        const qint64 t0 = rig.scheduler.monotonicMs();
+        m.pasteItemAndClose(5);
+        QCOMPARE(rig.lines.last(), QStringLiteral("pasteItemAndClose: invalid index=5 count=2"));
+        QVERIFY(m.isPopupVisible());
+        QVERIFY(rig.pasteboard.writes().isEmpty());
 
-        QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
-        // A target already in front gets its keystroke inside the call.
-        QCOMPARE(rig.injector.keystrokeTimesMs().size(), c.expectedKeystrokeMs == 0 ? 1 : 0);
-        QVERIFY(!m.isPopupVisible());
-        QCOMPARE(rig.pasteboard.items().first().value(QString(PasteboardTypeKey::stringUtf8Mime)),
-                 QByteArray("B"));
-        QCOMPARE(rig.workspace.activations().size(), c.expectedActivations);
-        if (c.expectedKeystrokeMs > 0) {
-            rig.scheduler.advance(c.expectedKeystrokeMs - 1);
-            QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
-        }
-        rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
-        QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + c.expectedKeystrokeMs}));
-        if (c.activationDelayMs < 0) {
-            QVERIFY(rig.lines.contains(
-                QStringLiteral("waitForAppActivation: TIMEOUT (1000ms), posting anyway")));
-        }
+        // A keystroke that cannot be made is reported, not retried.
+        rig.injector.setFailing(true);
+        m.pasteItemAndClose(0);
+        rig.scheduler.advance(2000);
+        QCOMPARE(rig.injector.attempts(), 1);
+        QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
     }
-}
-
-void TestPasteHotkeyManager::invalidIndexAndFailedKeystroke() {
-    Rig rig({QStringLiteral("B"), QStringLiteral("A")});
-    PasteHotkeyManager& m = *rig.manager;
-    m.startMonitoring();
-    rig.other(kChord);
-    m.pasteItemAndClose(5);
-    QCOMPARE(rig.lines.last(), QStringLiteral("pasteItemAndClose: invalid index=5 count=2"));
-    QVERIFY(m.isPopupVisible());
-    QVERIFY(rig.pasteboard.writes().isEmpty());
-
-    // A keystroke that cannot be made is reported, not retried.
-    rig.injector.setFailing(true);
-    m.pasteItemAndClose(0);
-    rig.scheduler.advance(2000);
-    QCOMPARE(rig.injector.attempts(), 1);
-    QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
-}
+};
 
 QTEST_GUILESS_MAIN(TestPasteHotkeyManager)
 #include "tst_paste_hotkey_manager.moc"

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+
+#include "FakeAccessibilityTrust.h"
+#include "FakeFileThumbnailer.h"
+#include "FakeKeyInjector.h"
+#include "FakeKeyboardHooks.h"
+#include "FakeLoginItems.h"
+#include "FakePasteboard.h"
+#include "FakeWorkspace.h"
+#include "ManualScheduler.h"
+#include "MemoryKeyValueStore.h"
+#include "app/AppLogger.h"
+#include "history/ClipboardHistory.h"
+#include "history/PasteboardTypeKey.h"
+#include "hotkey/PasteHotkeyManager.h"
+#include "settings/AppSettings.h"
+
+inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};
+inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
+
+// The whole hotkey manager over real settings and a real history on fakes, in virtual time,
+// with the given texts copied (the last one newest) and the editor in front. Every log line
+// after construction lands in `lines`.
+struct HotkeyStack {
+    struct LogCapture {
+        QStringList lines;
+        LogCapture() {
+            AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
+        }
+        ~LogCapture() { AppLogger::setSinkForTesting({}); }
+    } capture;
+    QStringList& lines = capture.lines;
+    ManualScheduler scheduler;
+    FakeKeyboardHooks hooks;
+    FakeAccessibilityTrust trust;
+    FakeWorkspace workspace{scheduler};
+    FakeKeyInjector injector{scheduler};
+    FakePasteboard pasteboard;
+    FakeFileThumbnailer thumbnailer;
+    MemoryKeyValueStore store;
+    FakeLoginItems loginItems;
+    AppSettings settings{store, loginItems, {}};
+    ClipboardHistory history{pasteboard, scheduler, thumbnailer, QString(),
+                             [] { return ClipboardHistory::Limits{}; }};
+    std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
+        hooks, trust, workspace, injector, scheduler, history, settings);
+
+    explicit HotkeyStack(const QStringList& copies = {}) {
+        history.startMonitoring();
+        for (const QString& text : copies) {
+            copyText(text);
+        }
+        workspace.setFrontmost(kEditor);
+        lines.clear();
+    }
+
+    void copy(const StoredItem& item) {
+        pasteboard.setContent({item});
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        scheduler.runUntilIdle();
+    }
+    void copyText(const QString& text) {
+        copy({{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}});
+    }
+    bool other(const KeyEvent& event) {
+        const bool consumed = hooks.pressInOtherApp(event);
+        scheduler.runUntilIdle();
+        return consumed;
+    }
+    bool own(const KeyEvent& event) {
+        const bool consumed = hooks.pressInOwnWindow(event);
+        scheduler.runUntilIdle();
+        return consumed;
+    }
+    QString text(qsizetype row) const { return history.items().at(row).previewText(); }
+};
