@@ -55,6 +55,9 @@ class ClipboardHistory : public QObject {
     void clearAll();
     void applyLimit();
     void restartAutoDeleteTimer();
+    // Removes every blob file not owned by a record still being built; at exit, after the
+    // background queue has drained, that is all of them.
+    void wipeBlobDirectory();
 
     // A row's text (200 user-perceived characters, then "…") and picture.
     Preview preview(const ClipboardItem& item) const;
@@ -70,7 +73,6 @@ class ClipboardHistory : public QObject {
     void removeExpiredItems();
     void cleanCaches();
     void sweepOrphanBlobs();
-    void wipeBlobDirectory();
     void generateFileThumbnailIfNeeded(const ClipboardItem& item);
     void assignItems(QList<ClipboardItem> items);
     void assignThumbnailCache(QHash<QUuid, QByteArray> cache);
