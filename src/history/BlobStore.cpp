@@ -8,6 +8,32 @@
 
 namespace {
 
+// Passes every write through to the file and remembers whether any of them fell short: a full
+// disk makes write() store only part of a buffer without reporting an error, and the CBOR
+// writer ignores what write() returns.
+class CheckedWriter final : public QIODevice {
+  public:
+    explicit CheckedWriter(QIODevice& target) : m_target(target) { open(QIODevice::WriteOnly); }
+    bool failed() const { return m_failed; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        if (m_failed) {
+            return -1;
+        }
+        if (m_target.write(data, length) != length) {
+            m_failed = true;
+            return -1;
+        }
+        return length;
+    }
+
+  private:
+    QIODevice& m_target;
+    bool m_failed = false;
+};
+
 void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot) {
     writer.startArray(quint64(snapshot.size()));
     for (const StoredItem& item : snapshot) {
@@ -99,7 +125,8 @@ std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
 
 bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write shows in the return value of the very call that made it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     // Owner-only before the first byte lands, whatever the umask.
@@ -107,8 +134,17 @@ bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
         file.cancelWriting();
         return false;
     }
-    QCborStreamWriter writer(&file);
-    writeSnapshot(writer, snapshot);
+    CheckedWriter checked(file);
+    {
+        QCborStreamWriter writer(&checked);
+        writeSnapshot(writer, snapshot);
+    }
+    // A truncated blob under its final name would restore to nothing; the unnamed temporary is
+    // removed when the save is cancelled.
+    if (checked.failed() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 

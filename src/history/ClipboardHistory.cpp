@@ -32,10 +32,21 @@ bool supersedes(const ClipboardItem& newer, const QSet<QUrl>& newerFiles,
         return !older.fileURLs().isEmpty() && urlSet(older.fileURLs()) == newerFiles;
     }
     if (!newer.imageFingerprint()) {
-        return !newer.previewText().isEmpty() && !older.imageFingerprint() &&
-               older.fileURLs().isEmpty() && older.previewText() == newer.previewText();
+        return !newer.contentKey().isEmpty() && !older.imageFingerprint() &&
+               older.fileURLs().isEmpty() && older.contentKey() == newer.contentKey();
     }
     return older.imageFingerprint() == newer.imageFingerprint();
+}
+
+// Password managers mark their copies so that clipboard histories leave them alone.
+bool isConcealed(const PasteboardSnapshot& snapshot) {
+    return std::any_of(snapshot.cbegin(), snapshot.cend(), [](const StoredItem& item) {
+        QByteArrayView hint(item.value(QString(PasteboardTypeKey::passwordManagerHint)));
+        while (hint.endsWith('\0')) {
+            hint.chop(1);
+        }
+        return hint.trimmed() == "secret";
+    });
 }
 
 qreal primaryScreenScale() {
@@ -121,6 +132,11 @@ void ClipboardHistory::checkPasteboard() {
 
 void ClipboardHistory::ingestCurrentPasteboard() {
     const PasteboardSnapshot current = m_pasteboard.items();
+    // From here the record being built holds the only copy a large copy needs.
+    m_pasteboard.releaseContent();
+    if (isConcealed(current)) {
+        return;
+    }
     PasteboardSnapshot snapshot;
     for (const StoredItem& item : current) {
         // Only a PNG that actually arrived replaces the TIFF; otherwise the image would be lost.
@@ -370,18 +386,22 @@ void ClipboardHistory::setPasteboard(qsizetype index) {
         return;
     }
     const ClipboardItem item = m_items.at(index);
-    m_pasteboard.prepareForNewContents();
     if (!item.fileURLs().isEmpty()) {
+        m_pasteboard.prepareForNewContents();
         m_pasteboard.writeFileUrls(item.fileURLs());
         log(QStringLiteral("setPasteboard index=%1 fileURLs=%2")
                 .arg(index)
                 .arg(item.fileURLs().size()));
     } else {
+        // Read before taking the clipboard: content that cannot be had must not cost the user
+        // what the clipboard holds now.
         const PasteboardSnapshot snapshot = item.resolvedPasteboardData();
-        if (!snapshot.isEmpty()) {
-            m_pasteboard.writeItems(snapshot);
-        }
         log(QStringLiteral("setPasteboard index=%1 items=%2").arg(index).arg(snapshot.size()));
+        if (snapshot.isEmpty()) {
+            return;
+        }
+        m_pasteboard.prepareForNewContents();
+        m_pasteboard.writeItems(snapshot);
     }
     m_lastChangeCount = m_pasteboard.changeCount();
 }
@@ -389,7 +409,12 @@ void ClipboardHistory::setPasteboard(qsizetype index) {
 ClipboardHistory::Preview ClipboardHistory::preview(const ClipboardItem& item) const {
     Preview result;
     const std::optional<qsizetype> cut = graphemeCut(item.previewText(), previewCharacterLimit);
-    result.text = cut ? item.previewText().left(*cut) + ellipsis : item.previewText();
+    if (cut) {
+        result.text = item.previewText().left(*cut) + ellipsis;
+    } else {
+        result.text =
+            item.isPreviewTruncated() ? item.previewText() + ellipsis : item.previewText();
+    }
     if (item.thumbnailData()) {
         result.imageData = item.thumbnailData();
     } else if (const auto it = m_thumbnailCache.constFind(item.id());

@@ -3,9 +3,11 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTextBoundaryFinder>
 #include <QtEndian>
 
 #include <array>
+#include <utility>
 
 #include "history/BlobStore.h"
 #include "history/PasteboardContent.h"
@@ -36,6 +38,71 @@ StoredItem normalised(StoredItem item) {
     return item;
 }
 
+// Per-process secret for content keys, so equal keys mean equal content and nothing else.
+void startKey(QCryptographicHash& hash, char domain) {
+    hash.addData(fingerprintSeed());
+    hash.addData(QByteArrayView(&domain, 1));
+}
+
+constexpr QCryptographicHash::Algorithm keyAlgorithm = QCryptographicHash::Blake2b_256;
+
+void addLength(QCryptographicHash& hash, qsizetype size) {
+    const quint64 length = qToLittleEndian(quint64(size));
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&length), sizeof(length)));
+}
+
+// Every type name and buffer, lengths included, so different splits cannot collide.
+QByteArray snapshotKey(const PasteboardSnapshot& snapshot) {
+    QCryptographicHash hash(keyAlgorithm);
+    startKey(hash, 'C');
+    addLength(hash, snapshot.size());
+    for (const StoredItem& item : snapshot) {
+        addLength(hash, item.size());
+        for (auto it = item.cbegin(); it != item.cend(); ++it) {
+            const QByteArray name = it.key().toUtf8();
+            addLength(hash, name.size());
+            hash.addData(name);
+            addLength(hash, it.value().size());
+            hash.addData(it.value());
+        }
+    }
+    return hash.result();
+}
+
+// The first clusters of a text, bounded in code units too (one cluster can be arbitrarily
+// long); true when something was cut off.
+std::pair<QString, bool> boundedPreview(QString text) {
+    const qsizetype units = ClipboardItem::storedPreviewUnits;
+    const bool prefixCut = text.size() > units;
+    const QString prefix = prefixCut ? text.left(units) : text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
+    qsizetype cut = 0;
+    qsizetype previous = 0;
+    for (int count = 0; count < ClipboardItem::storedPreviewClusters; ++count) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next < 0) {
+            break;
+        }
+        previous = cut;
+        cut = next;
+    }
+    // The end of a cut prefix is no boundary of the whole text: its cluster may go on.
+    if (prefixCut && cut == prefix.size()) {
+        cut = previous;
+    }
+    if (cut >= text.size()) {
+        return {std::move(text), false};
+    }
+    if (cut == 0) {
+        // A single cluster longer than the bound: cut it, but never inside a surrogate pair.
+        cut = units;
+        if (text.at(cut - 1).isHighSurrogate()) {
+            --cut;
+        }
+    }
+    return {text.left(cut), true};
+}
+
 qint64 totalSize(const PasteboardSnapshot& snapshot) {
     qint64 total = 0;
     for (const StoredItem& item : snapshot) {
@@ -52,15 +119,30 @@ ClipboardItem::ClipboardItem(QUuid id, QDateTime date, QString previewText,
                              std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
                              std::optional<qint64> imageFingerprint,
                              std::optional<PasteboardSnapshot> inlineData,
-                             std::optional<QString> blobPath)
+                             std::optional<QString> blobPath, QByteArray contentKey,
+                             bool isPreviewTruncated)
     : m_id(id),
       m_date(std::move(date)),
       m_previewText(std::move(previewText)),
+      m_isPreviewTruncated(isPreviewTruncated),
+      m_contentKey(std::move(contentKey)),
       m_thumbnailData(std::move(thumbnailData)),
       m_fileURLs(std::move(fileURLs)),
       m_imageFingerprint(imageFingerprint),
       m_inlineData(std::move(inlineData)),
-      m_blobPath(std::move(blobPath)) {}
+      m_blobPath(std::move(blobPath)) {
+    if (m_contentKey.isEmpty() && !m_previewText.isEmpty()) {
+        m_contentKey = textKey(m_previewText);
+    }
+}
+
+QByteArray ClipboardItem::textKey(QStringView text) {
+    QCryptographicHash hash(keyAlgorithm);
+    startKey(hash, 'T');
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
+                                text.size() * qsizetype(sizeof(char16_t))));
+    return hash.result();
+}
 
 std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snapshot,
                                                  const QString& blobDirectory,
@@ -80,7 +162,16 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     }
 
     QList<QUrl> fileURLs = PasteboardContent::fileURLsFromStored(items);
-    QString previewText = PasteboardContent::previewTextFromStored(items);
+    bool isPlaceholder = false;
+    QString fullPreview = PasteboardContent::previewTextFromStored(items, &isPlaceholder);
+    // A placeholder says nothing about the content: two different copies must not merge.
+    QByteArray contentKey;
+    if (isPlaceholder) {
+        contentKey = snapshotKey(items);
+    } else if (!fullPreview.isEmpty()) {
+        contentKey = textKey(fullPreview);
+    }
+    auto [previewText, isPreviewTruncated] = boundedPreview(std::move(fullPreview));
     const std::optional<QByteArray> imageBytes =
         PasteboardContent::imageDataFromItem(items.first());
     std::optional<QByteArray> thumbnail;
@@ -104,7 +195,7 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     }
     return ClipboardItem(QUuid::createUuid(), date, std::move(previewText), std::move(thumbnail),
                          std::move(fileURLs), imageFingerprint, std::move(inlineData),
-                         std::move(blobPath));
+                         std::move(blobPath), std::move(contentKey), isPreviewTruncated);
 }
 
 qint64 ClipboardItem::fingerprint(const QByteArray& bytes) {

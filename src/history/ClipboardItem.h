@@ -17,6 +17,10 @@ class ClipboardItem {
   public:
     static constexpr qint64 defaultInlineByteLimit = 262144;
     static constexpr int defaultThumbnailMaxSide = 256;
+    // What a record keeps of its text: rows show 200 clusters, the rest is only ever needed
+    // whole for de-duplication, which the content key covers.
+    static constexpr int storedPreviewClusters = 1000;
+    static constexpr qsizetype storedPreviewUnits = 4096;
 
     // Nothing when the snapshot holds no non-empty item. Runs on the background queue.
     // blobDirectory empty: no blob folder, the content stays inline. blobFileName: the name the
@@ -33,7 +37,13 @@ class ClipboardItem {
 
     const QUuid& id() const { return m_id; }
     const QDateTime& date() const { return m_date; }
+    // The start of the description, at most storedPreviewClusters clusters and
+    // storedPreviewUnits UTF-16 units; isPreviewTruncated() tells when more followed.
     const QString& previewText() const { return m_previewText; }
+    bool isPreviewTruncated() const { return m_isPreviewTruncated; }
+    // Equal for copies that describe the same: a hash of the whole text, or of all the bytes
+    // when the copy only has a placeholder to show. Empty when nothing describes it.
+    const QByteArray& contentKey() const { return m_contentKey; }
     const std::optional<QByteArray>& thumbnailData() const { return m_thumbnailData; }
     const QList<QUrl>& fileURLs() const { return m_fileURLs; }
     const std::optional<qint64>& imageFingerprint() const { return m_imageFingerprint; }
@@ -47,16 +57,23 @@ class ClipboardItem {
 
     bool operator==(const ClipboardItem& other) const { return m_id == other.m_id; }
 
-    // For tests and benchmarks that need a record without going through make().
+    // The content key of a description text.
+    static QByteArray textKey(QStringView text);
+
+    // For tests and benchmarks that need a record without going through make(). Without a
+    // content key, the preview text's key is used.
     ClipboardItem(QUuid id, QDateTime date, QString previewText,
                   std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
                   std::optional<qint64> imageFingerprint,
-                  std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath);
+                  std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath,
+                  QByteArray contentKey = {}, bool isPreviewTruncated = false);
 
   private:
     QUuid m_id;
     QDateTime m_date;
     QString m_previewText;
+    bool m_isPreviewTruncated = false;
+    QByteArray m_contentKey;
     std::optional<QByteArray> m_thumbnailData;
     QList<QUrl> m_fileURLs;
     std::optional<qint64> m_imageFingerprint;

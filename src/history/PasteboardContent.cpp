@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "history/PasteboardTypeKey.h"
@@ -13,9 +14,9 @@
 
 namespace {
 
-// Qt refuses to allocate more than 256 MB for one decoded image by default, which rejects large
-// but genuine photos and panoramas. A bigger ceiling still stops dimension bombs.
-constexpr int kImageAllocationLimitMb = 1024;
+// Backstop for readers that cannot tell their size up front; the explicit budget check below
+// refuses known oversized images before any decoding.
+constexpr int kImageAllocationLimitMb = 256;
 
 void ensureAllocationLimit() {
     static const bool applied = [] {
@@ -23,6 +24,24 @@ void ensureAllocationLimit() {
         return true;
     }();
     Q_UNUSED(applied);
+}
+
+// Whether decoding what the reader declares stays within the budget. A compressed image of a
+// few hundred kilobytes can declare gigabytes of pixels; an image whose size cannot be told
+// before decoding is left to the allocation limit.
+bool fitsDecodeBudget(QImageReader& reader) {
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        return true;
+    }
+    const QImage::Format format = reader.imageFormat();
+    // Decoders usually hand out at least 32 bits per pixel, whatever the file stores.
+    const qint64 bitsPerPixel =
+        format == QImage::Format_Invalid
+            ? 32
+            : std::max<qint64>(32, QImage::toPixelFormat(format).bitsPerPixel());
+    return qint64(size.width()) * size.height() * bitsPerPixel / 8 <=
+           PasteboardContent::maxDecodedImageBytes;
 }
 
 QByteArray bytesFor(const StoredItem& item, QLatin1StringView type) {
@@ -60,8 +79,9 @@ std::optional<QString> decodeUtf16(QByteArray bytes, QStringDecoder::Encoding de
     return text;
 }
 
+// Without trimmed(), which would copy a large text just to look at it.
 bool isBlank(const QString& text) {
-    return text.trimmed().isEmpty();
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
 }
 
 // Same result as removing every match of "<[^>]+>", but linear: a regex engine rescans the rest
@@ -126,7 +146,22 @@ QImage decodeTiff(const QByteArray& bytes) {
         return {};
     }
     QImageReader reader(&buffer, "tiff");
+    if (!fitsDecodeBudget(reader)) {
+        return {};
+    }
     return reader.read();
+}
+
+// A TIFF too large to decode still is an image: its header names a size.
+bool isOversizedTiff(const QByteArray& bytes) {
+    ensureAllocationLimit();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QImageReader reader(&buffer, "tiff");
+    return reader.size().isValid() && !fitsDecodeBudget(reader);
 }
 
 // One line of a URI list, trimmed. Raw bytes that a URI may not hold (non-ASCII, spaces) are
@@ -257,7 +292,7 @@ bool hasImage(const StoredItem& item) {
         return true;
     }
     const QByteArray tiff = bytesFor(item, PasteboardTypeKey::tiff);
-    return !tiff.isEmpty() && !decodeTiff(tiff).isNull();
+    return !tiff.isEmpty() && (isOversizedTiff(tiff) || !decodeTiff(tiff).isNull());
 }
 
 }  // namespace
@@ -352,16 +387,25 @@ QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot) {
     return urls;
 }
 
-QString previewTextFromStored(const PasteboardSnapshot& snapshot) {
+QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceholder) {
+    if (isPlaceholder != nullptr) {
+        *isPlaceholder = false;
+    }
+    const auto placeholder = [isPlaceholder](const QString& text) {
+        if (isPlaceholder != nullptr) {
+            *isPlaceholder = true;
+        }
+        return text;
+    };
     if (snapshot.isEmpty()) {
-        return contentPlaceholder;
+        return placeholder(contentPlaceholder);
     }
     const StoredItem& item = snapshot.first();
     if (std::optional<QString> text = anyTextFromItem(item)) {
         return *text;
     }
     if (hasImage(item)) {
-        return imagePlaceholder;
+        return placeholder(imagePlaceholder);
     }
     const QList<QUrl> urls = itemUrls(item);
     if (!urls.isEmpty()) {
@@ -374,7 +418,7 @@ QString previewTextFromStored(const PasteboardSnapshot& snapshot) {
     if (std::optional<QString> url = webUrl(item)) {
         return *url;
     }
-    return contentPlaceholder;
+    return placeholder(contentPlaceholder);
 }
 
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide) {
@@ -391,6 +435,9 @@ std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, 
     // the bytes are nearly always PNG here, and other formats are still detected.
     QImageReader reader(&buffer, bytes->startsWith("\x89PNG\r\n\x1a\n") ? "png" : QByteArray());
     reader.setAutoTransform(true);
+    if (!fitsDecodeBudget(reader)) {
+        return std::nullopt;
+    }
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > maxSide || size.height() > maxSide)) {
         // Lets decoders that can (JPEG) produce the small image directly. Orientation does not

@@ -23,12 +23,17 @@ std::optional<QByteArray> imageDataFromItem(const StoredItem& item);
 QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot);
 // File URLs of one text/uri-list body: CRLF or LF lines, '#' comments skipped, file scheme only.
 QList<QUrl> parseUriList(const QByteArray& bytes);
-// The preview text of a copy, from its first item.
-QString previewTextFromStored(const PasteboardSnapshot& snapshot);
+// The preview text of a copy, from its first item. isPlaceholder, when given, tells whether the
+// text is one of the placeholders below rather than something the copy holds.
+QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceholder = nullptr);
 // PNG bytes of an image; nothing for a null image or a failed encoding.
 std::optional<QByteArray> encodePng(const QImage& image);
 // PNG thumbnail, longer side at most maxSide pixels, orientation applied.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
+
+// Images whose decoded pixels would take more than this get no thumbnail and no conversion;
+// their bytes are still kept. Enough for an 8K RGBA picture.
+inline constexpr qint64 maxDecodedImageBytes = qint64(144) << 20;
 
 inline const QString imagePlaceholder = QStringLiteral("[Image]");
 inline const QString contentPlaceholder = QStringLiteral("[Content]");

@@ -19,4 +19,6 @@ inline constexpr QLatin1StringView uriList{"text/uri-list"};
 inline constexpr QLatin1StringView gnomeCopiedFiles{"x-special/gnome-copied-files"};
 inline constexpr QLatin1StringView mozUrl{"text/x-moz-url"};
 inline constexpr QLatin1StringView netscapeUrl{"_NETSCAPE_URL"};
+// Set to "secret" by password managers on the copies they make.
+inline constexpr QLatin1StringView passwordManagerHint{"x-kde-passwordManagerHint"};
 }  // namespace PasteboardTypeKey

@@ -34,4 +34,7 @@ class Pasteboard {
     virtual void setString(const QString& text) = 0;
     // The current plain text, if any.
     virtual std::optional<QString> string() const = 0;
+    // The caller has taken what it needs of the current content: an adapter that keeps a copy
+    // may free its large buffers, after which items() may answer empty until the next change.
+    virtual void releaseContent() {}
 };

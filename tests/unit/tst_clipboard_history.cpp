@@ -102,9 +102,13 @@ class TestClipboardHistory : public QObject {
         QVERIFY(rig.history.items()[0].date() > firstDate);
         QVERIFY(rig.history.items()[0].resolvedPasteboardData()[0].contains("text/rtf"));
 
+        // Copies that only have a placeholder to show merge when their bytes are the same.
         rig.copy({{{"application/x-a", "1"}}});
         rig.copy({{{"image/jpeg", "2"}}});
-        QCOMPARE(rig.previews(), (QStringList{"[Content]", "words"}));
+        rig.copy({{{"application/x-a", "1"}}});
+        QCOMPARE(rig.previews(), (QStringList{"[Content]", "[Content]", "words"}));
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData()[0].firstKey(),
+                 QStringLiteral("application/x-a"));
 
         // Equal previews across kinds never supersede: "[Image]" text, an image, a file and its
         // name.
@@ -113,22 +117,32 @@ class TestClipboardHistory : public QObject {
         rig.copy({text("[Image]")});
         rig.copy({files({"/tmp/a.txt", "/tmp/b.txt"})});
         rig.copy({text("a.txt")});
-        QCOMPARE(rig.previews(),
-                 (QStringList{"a.txt", "a.txt", "[Image]", "[Image]", "[Content]", "words"}));
+        QCOMPARE(rig.previews(), (QStringList{"a.txt", "a.txt", "[Image]", "[Image]", "[Content]",
+                                              "[Content]", "words"}));
         // The same files in another order and repeated supersede the file record only.
         rig.copy({files({"/tmp/b.txt", "/tmp/a.txt", "/tmp/b.txt"})});
-        QCOMPARE(rig.history.items().size(), 6);
+        QCOMPARE(rig.history.items().size(), 7);
         QCOMPARE(rig.history.items()[0].fileURLs().size(), 3);
         QVERIFY(rig.history.items()[1].fileURLs().isEmpty());
         // Images match by size, head and tail: a changed middle supersedes, a changed tail does
         // not.
         image[5000] = 'q';
         rig.copy({{{"image/png", image}}});
-        QCOMPARE(rig.history.items().size(), 6);
+        QCOMPARE(rig.history.items().size(), 7);
         image[image.size() - 1] = 'q';
         rig.copy({{{"image/png", image}}});
-        QCOMPARE(rig.history.items().size(), 7);
+        QCOMPARE(rig.history.items().size(), 8);
         QCOMPARE(rig.previews().count("[Image]"), 3);
+
+        // Long texts keep only the start of their text, yet merge only when wholly equal.
+        rig.history.clearAll();
+        const QByteArray prefix = QByteArray("long ").repeated(100000);
+        rig.copy({text(prefix + "one")});
+        rig.copy({text(prefix + "two")});
+        rig.copy({{{"text/html", "<p>" + prefix + "one</p>"}}});
+        QCOMPARE(rig.history.items().size(), 2);
+        QVERIFY(rig.history.items()[0].resolvedPasteboardData()[0].contains("text/html"));
+        QVERIFY(rig.history.items()[1].previewText().size() <= ClipboardItem::storedPreviewUnits);
     }
 
     void bufferLimitRemovalAndBlobLifecycle() {
@@ -215,6 +229,15 @@ class TestClipboardHistory : public QObject {
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QCOMPARE(rig.history.items().size(), 3);
+
+        // A blob that cannot be read leaves the clipboard as it is.
+        QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
+        const qint64 count = rig.pasteboard.changeCount();
+        const PasteboardSnapshot before = rig.pasteboard.items();
+        rig.history.setPasteboard(1);
+        QCOMPARE(rig.pasteboard.writes().size(), 3);
+        QCOMPARE(rig.pasteboard.changeCount(), count);
+        QCOMPARE(rig.pasteboard.items(), before);
     }
 
     void ingestDropsRedundantAndEmptyContent() {
@@ -227,6 +250,17 @@ class TestClipboardHistory : public QObject {
         rig.copy({{{"image/png", {}}, {"image/tiff", "TIFF"}}});
         QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
                  (PasteboardSnapshot{{{"image/tiff", "TIFF"}}}));
+
+        // Password managers' copies leave no record and no blob, on any item, NUL or not.
+        rig.changes.clear();
+        for (const QByteArray& hint : {QByteArray("secret"), QByteArray("secret\0", 7)}) {
+            rig.copy({text(big('p')), {{"x-kde-passwordManagerHint", hint}}});
+            rig.scheduler.runUntilIdle();
+        }
+        QCOMPARE(rig.changes.count(), 0);
+        QVERIFY(rig.blobFiles().isEmpty());
+        rig.copy({{{"UTF8_STRING", "kept"}, {"x-kde-passwordManagerHint", "public"}}});
+        QCOMPARE(rig.previews().first(), QStringLiteral("kept"));
     }
 
     void autoDeleteRemovesStrictlyOlderRecords() {
@@ -301,6 +335,8 @@ class TestClipboardHistory : public QObject {
         const QString accented = QString("e") + QString(10, QChar(0x0301));
         QCOMPARE(previewOf(accented.repeated(201)), accented.repeated(200) + "\u2026");
         QCOMPARE(previewOf(accented.repeated(200)), accented.repeated(200));
+        // One cluster longer than what a record keeps still shows that it goes on.
+        QVERIFY(previewOf("e" + QString(10000, QChar(0x0301))).endsWith(u'\u2026'));
     }
 };
 

@@ -5,8 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "history/BlobStore.h"
 #include "history/ClipboardItem.h"
@@ -36,6 +38,8 @@ class TestClipboardItem : public QObject {
   private Q_SLOTS:
     void makeNormalisesAndDerives();
     void inlineLimitAndBlobFiles();
+    void shortWriteLeavesNoBlob();
+    void previewIsBoundedKeyCoversAll();
     void fingerprintCoversSizeHeadAndTail();
     void blobDecodingRejectsMalformedInput();
     void privateDirectoryRefusesUntrustedFolders();
@@ -94,6 +98,61 @@ void TestClipboardItem::inlineLimitAndBlobFiles() {
     const auto badFolder = ClipboardItem::make(over, dir.filePath("missing/sub"), 262144, 256);
     QVERIFY(badFolder && badFolder->inlineData() && !badFolder->blobPath());
     QCOMPARE(badFolder->resolvedPasteboardData(), over);
+}
+
+void TestClipboardItem::shortWriteLeavesNoBlob() {
+    QTemporaryDir dir;
+    const PasteboardSnapshot big = {{{"UTF8_STRING", QByteArray(5 << 20, 'x')}}};
+    // The kernel stores only the first mebibyte of any file, as a nearly full disk would.
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &previous);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1 << 20;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = BlobStore::write(dir.filePath("direct.blob"), big);
+    const auto item = ClipboardItem::make(big, dir.path(), 262144, 256);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::sigaction(SIGXFSZ, &previous, nullptr);
+
+    QVERIFY(!written);
+    QVERIFY(item && item->inlineData() && !item->blobPath());
+    QCOMPARE(item->resolvedPasteboardData(), big);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestClipboardItem::previewIsBoundedKeyCoversAll() {
+    const auto make = [](const StoredItem& item) {
+        return *ClipboardItem::make({item}, {}, 262144, 256);
+    };
+    const QByteArray words = QByteArray("word ").repeated(20000);
+    const ClipboardItem a = make({{"UTF8_STRING", words + "a"}});
+    QVERIFY(a.isPreviewTruncated());
+    QVERIFY(a.previewText().size() <= ClipboardItem::storedPreviewUnits);
+    QVERIFY(words.startsWith(a.previewText().toUtf8()));
+    QCOMPARE(a.contentKey(), make({{"text/plain", words + "a"}}).contentKey());
+    QVERIFY(a.contentKey() != make({{"UTF8_STRING", words + "b"}}).contentKey());
+    const ClipboardItem shortText = make({{"UTF8_STRING", "short"}});
+    QVERIFY(!shortText.isPreviewTruncated());
+    QCOMPARE(shortText.previewText(), QStringLiteral("short"));
+
+    // One endless cluster is cut at the bound, never inside a surrogate pair.
+    const QString tremolo = QStringLiteral("\U0001D167");  // a combining mark, two units
+    const qsizetype pairs = ClipboardItem::storedPreviewUnits / 2;
+    const ClipboardItem cluster = make({{"UTF8_STRING", ("e" + tremolo.repeated(pairs)).toUtf8()}});
+    QVERIFY(cluster.isPreviewTruncated());
+    QCOMPARE(cluster.previewText(), "e" + tremolo.repeated(pairs - 1));
+
+    // Placeholders are keyed by the bytes, never by the label.
+    const ClipboardItem opaque = make({{"application/x-a", "1"}});
+    QCOMPARE(opaque.previewText(), QStringLiteral("[Content]"));
+    QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
+    QVERIFY(opaque.contentKey() != make({{"application/x-a", "2"}}).contentKey());
+    QVERIFY(opaque.contentKey() != make({{"UTF8_STRING", "[Content]"}}).contentKey());
 }
 
 void TestClipboardItem::fingerprintCoversSizeHeadAndTail() {
