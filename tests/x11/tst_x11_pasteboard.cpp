@@ -1,9 +1,11 @@
 #include <xcb/xcb.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "FakeFileThumbnailer.h"
+#include "history/ClipboardHistory.h"
+#include "platform/qt/QtScheduler.h"
 #include "platform/x11/X11Pasteboard.h"
 
 namespace {
@@ -295,6 +300,41 @@ class TestX11Pasteboard : public QObject {
             QByteArray("copy\nfile:///tmp/a%20b.txt\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf"));
         QCOMPARE(paste("text/plain"),
                  QByteArray("/tmp/a b.txt\n/home/\xc3\xbcser/r\xc3\xa9sum\xc3\xa9.pdf"));
+    }
+
+    void historyKeepsNoSecretAndNoSecondCopy() {
+        QTemporaryDir blobs;
+        X11Pasteboard pasteboard;
+        QtScheduler scheduler;
+        FakeFileThumbnailer thumbnailer;
+        ClipboardHistory history(pasteboard, scheduler, thumbnailer, blobs.path(),
+                                 [] { return ClipboardHistory::Limits{}; });
+        history.startMonitoring();
+        scheduler.waitForBackground();
+        QCoreApplication::processEvents();
+        const qsizetype before = history.items().size();
+
+        // What a password manager copies leaves no record and no blob.
+        const QByteArray secret = randomBytes(400000);
+        auto concealed = std::make_unique<ScriptedOwner>(QList<ScriptedOwner::Offer>{
+            {"application/x-secret", ScriptedOwner::Reply::Data, secret},
+            {"x-kde-passwordManagerHint", ScriptedOwner::Reply::Data, "secret"}});
+        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.items().value(0).value("application/x-secret"), secret,
+                                  5000);
+        QTest::qWait(2 * ClipboardHistory::pollIntervalMs);
+        scheduler.waitForBackground();
+        QCoreApplication::processEvents();
+        QCOMPARE(history.items().size(), before);
+        QVERIFY(QDir(blobs.path()).isEmpty());
+
+        // Once a large copy is taken in, only the record's blob holds it.
+        const QByteArray large = randomBytes(1 << 20);
+        auto owner = std::make_unique<ScriptedOwner>(QList<ScriptedOwner::Offer>{
+            {"application/x-large", ScriptedOwner::Reply::Data, large}});
+        QTRY_COMPARE_WITH_TIMEOUT(history.items().size(), before + 1, 10000);
+        QVERIFY(pasteboard.items().isEmpty());
+        QCOMPARE(history.items()[0].resolvedPasteboardData(),
+                 (PasteboardSnapshot{{{"application/x-large", large}}}));
     }
 
     void worksWithoutDisplay() {

@@ -9,6 +9,18 @@
 
 namespace {
 constexpr qsizetype kReleaseElsewhereBytes = 4 * 1024 * 1024;
+// Content up to this size stays after a release, so string() keeps answering for text.
+constexpr qsizetype kKeptAfterReleaseBytes = 256 * 1024;
+
+qsizetype totalBytes(const PasteboardSnapshot& snapshot) {
+    qsizetype bytes = 0;
+    for (const StoredItem& item : snapshot) {
+        for (const QByteArray& buffer : item) {
+            bytes += buffer.size();
+        }
+    }
+    return bytes;
+}
 }  // namespace
 
 X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
@@ -47,15 +59,16 @@ void X11Pasteboard::replaceItems(StoredItem item) {
     if (!item.isEmpty()) {
         m_items.append(std::move(item));
     }
-    qsizetype bytes = 0;
-    for (const StoredItem& oldItem : std::as_const(old)) {
-        for (const QByteArray& buffer : oldItem) {
-            bytes += buffer.size();
-        }
-    }
     // Unmapping a large copy takes milliseconds; if we hold its last reference, drop it elsewhere.
-    if (bytes >= kReleaseElsewhereBytes) {
+    if (totalBytes(old) >= kReleaseElsewhereBytes) {
         QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.clear(); });
+    }
+}
+
+void X11Pasteboard::releaseContent() {
+    // Otherwise the latest large copy would stay resident here until the next one arrives.
+    if (totalBytes(m_items) > kKeptAfterReleaseBytes) {
+        replaceItems({});
     }
 }
 

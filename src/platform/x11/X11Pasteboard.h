@@ -27,6 +27,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     bool writeFileUrls(const QList<QUrl>& urls) override;
     void setString(const QString& text) override;
     std::optional<QString> string() const override;
+    void releaseContent() override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
