@@ -23,11 +23,20 @@ QString applicationPath() {
 }
 
 // Windows of the application's class: before any popup exists, only its tray icon.
-int trayIcons() {
+QStringList trayIconWindows() {
     QProcess tree;
     tree.start("xwininfo", {"-root", "-tree"});
     tree.waitForFinished(5000);
-    return int(tree.readAllStandardOutput().count(R"(("quillstack" "Quillstack"))"));
+    QStringList ids;
+    for (const QByteArray& line : tree.readAllStandardOutput().split('\n')) {
+        if (line.contains(R"(("quillstack" "Quillstack"))")) {
+            ids.append(QString::fromLatin1(line.trimmed().split(' ').value(0)));
+        }
+    }
+    return ids;
+}
+int trayIcons() {
+    return int(trayIconWindows().size());
 }
 
 // A user of their own: settings, temporary and runtime folders.
@@ -130,7 +139,8 @@ class TestAppLifecycle : public QObject {
     }
 
     void exitEmptiesTheBlobFolder_data() {
-        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("signal");  // 0: Quit in the tray icon's menu
+        QTest::newRow("tray Quit") << 0;
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
@@ -142,6 +152,13 @@ class TestAppLifecycle : public QObject {
         QVERIFY(session.waitUntilRunning(*app));
         copy(QByteArray(300 * 1024, 'b'), "UTF8_STRING");
         QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 1, 10000);
+        if (signal == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(trayIcons(), 1, 10000);
+            const QString icon = trayIconWindows().constFirst();
+            QProcess::execute("xdotool", {"mousemove", "--window", icon, "4", "4", "click", "3"});
+            QTest::qWait(500);
+            QProcess::execute("xdotool", {"key", "Down", "Return"});
+        }
         stop(*app, signal);
         QCOMPARE(session.blobFiles(), QStringList());
     }
@@ -221,7 +238,9 @@ class TestAppLifecycle : public QObject {
     }
 
     static void stop(QProcess& app, int signal) {
-        ::kill(pid_t(app.processId()), signal);
+        if (signal != 0) {
+            ::kill(pid_t(app.processId()), signal);
+        }
         QVERIFY(app.waitForFinished(10000));
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 0);
