@@ -5,9 +5,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <csignal>
+#include <cstdio>
 
 #include "app/AppDelegate.h"
 #include "app/AppLogger.h"
+#include "app/SingleInstance.h"
 #include "app/X11WindowSystem.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
@@ -47,6 +49,11 @@ QApplication& configured(QApplication& app) {
 
 QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
     configured(m_app);
+    // Before anything is written or wiped: a second start leaves the running one's settings,
+    // blob files and tray icon alone.
+    if (!claimInstance()) {
+        return;
+    }
     log(QStringLiteral("QuillstackApp: starting, pid %1").arg(QCoreApplication::applicationPid()));
     const QStringList arguments = QCoreApplication::arguments();
 
@@ -102,6 +109,33 @@ QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
     m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
 }
 
+bool QuillstackApp::claimInstance() {
+    const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory();
+    if (!folder) {
+        log(QStringLiteral(
+            "QuillstackApp: no private runtime folder, a second start is not caught"));
+        return true;
+    }
+    m_instance = std::make_unique<SingleInstance>(*folder);
+    switch (m_instance->start(SingleInstance::Command::Activate)) {
+        case SingleInstance::Role::Primary:
+            QObject::connect(m_instance.get(), &SingleInstance::activationRequested, [] {
+                log(QStringLiteral("QuillstackApp: started again, activation requested"));
+            });
+            return true;
+        case SingleInstance::Role::Unavailable:
+            m_instance.reset();
+            return true;
+        case SingleInstance::Role::Secondary:
+            break;
+    }
+    m_instance.reset();
+    m_alreadyRunning = true;
+    std::fputs("Quillstack is already running\n", stderr);
+    std::fflush(stderr);
+    return false;
+}
+
 QuillstackApp::~QuillstackApp() {
     if (m_scheduler) {
         m_scheduler->waitForBackground();
@@ -112,6 +146,9 @@ QuillstackApp::~QuillstackApp() {
 }
 
 int QuillstackApp::run() {
+    if (m_alreadyRunning) {
+        return 0;
+    }
     if (!m_delegate) {
         qCritical("Quillstack needs an X11 display (run it on X11 or XWayland, with DISPLAY set)");
         return 1;
@@ -120,7 +157,19 @@ int QuillstackApp::run() {
     m_tray->setup();
     m_delegate->applicationDidFinishLaunching();
     log(QStringLiteral("QuillstackApp: event loop running"));
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    shutDown();
+    return status;
+}
+
+void QuillstackApp::shutDown() {
+    // Copies must not outlive the process. Records still being built finish and are handed
+    // over (their blob files are spared until then), after which every blob file is ours to
+    // remove. The lock is still held, so no newer instance's files are touched.
+    m_scheduler->waitForBackground();
+    QCoreApplication::sendPostedEvents(m_scheduler.get());
+    m_history->wipeBlobDirectory();
+    log(QStringLiteral("QuillstackApp: blob folder emptied"));
 }
 
 void QuillstackApp::installSignalHandlers() {

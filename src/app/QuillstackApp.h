@@ -13,6 +13,7 @@ class PastePopupWindowController;
 class QSocketNotifier;
 class QtScheduler;
 class QuillstackTray;
+class SingleInstance;
 class SettingsStore;
 class X11AccessibilityTrust;
 class X11KeyboardHooks;
@@ -28,13 +29,22 @@ class QuillstackApp {
     QuillstackApp(int& argc, char** argv);
     ~QuillstackApp();
 
-    // 0 after a normal quit; 1 when no X display could be used.
+    // Another instance of this user was running and has been told about this start.
+    bool isAlreadyRunning() const { return m_alreadyRunning; }
+
+    // 0 after a normal quit or when already running; 1 when no X display could be used.
     int run();
 
   private:
+    // False when another instance runs: then nothing else may be created.
+    bool claimInstance();
     void installSignalHandlers();
+    void shutDown();
 
     QApplication m_app;
+    // Destroyed last: the lock is held until everything else, the blob wipe included, is done.
+    std::unique_ptr<SingleInstance> m_instance;
+    bool m_alreadyRunning = false;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<XdgAutostart> m_autostart;
     std::unique_ptr<AppSettings> m_settings;

@@ -3,21 +3,9 @@
 
 #include <malloc.h>
 
-#include <cstdio>
-
 #include "app/AppEnvironment.h"
 #include "app/QuillstackApp.h"
-
-namespace {
-// Release builds print nothing but what stops the start: Qt's own warnings can name files and
-// windows of the user's session.
-void releaseMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        const QByteArray line = message.toLocal8Bit() + '\n';
-        fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    }
-}
-}  // namespace
+#include "app/ReleaseOutput.h"
 
 int main(int argc, char** argv) {
     // Copies of images are large, short-lived buffers built on worker threads. With glibc's
@@ -25,7 +13,8 @@ int main(int argc, char** argv) {
     // threshold keeps them in their own mappings, returned on free.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     if constexpr (!AppEnvironment::isLoggingEnabled) {
-        qInstallMessageHandler(releaseMessageHandler);
+        // Qt's own warnings can name files and windows of the user's session.
+        ReleaseOutput::installMessageHandler();
     }
     // The clipboard, the chord and the paste keystroke are X11 services; under a Wayland
     // session Qt would otherwise pick its Wayland backend and none of them would work.
@@ -33,5 +22,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
     }
     QuillstackApp app(argc, argv);
+    if constexpr (!AppEnvironment::isLoggingEnabled) {
+        if (!app.isAlreadyRunning()) {
+            ReleaseOutput::silenceStandardStreams();
+        }
+    }
     return app.run();
 }

@@ -72,7 +72,13 @@ class TestEndToEnd : public QObject {
         env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
         env.insert("XDG_CACHE_HOME", m_home.filePath("cache"));
         env.insert("TMPDIR", m_home.filePath("tmp"));
+        // Its own runtime folder: an instance of another test or session must not answer.
+        env.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
         QDir(m_home.path()).mkpath("tmp");
+        QDir(m_home.path()).mkpath("run");
+        QFile::setPermissions(m_home.filePath("run"), QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         connect(&m_app, &QProcess::readyReadStandardError, this,

@@ -30,6 +30,14 @@ bool ensurePrivateFolder(const QString& path) {
     return ok;
 }
 
+// The session's runtime folder is made by the login manager; we only use it when it is a real
+// folder of ours, and never change its mode.
+bool isOwnFolder(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid();
+}
+
 }  // namespace
 
 QString PrivateTempDirectory::defaultRoot() {
@@ -62,4 +70,20 @@ std::optional<QString> PrivateTempDirectory::blobDirectory(const QString& tmpRoo
         return std::nullopt;
     }
     return path;
+}
+
+QString PrivateTempDirectory::defaultRuntimeRoot() {
+    const QString fromEnv = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    return QDir::isAbsolutePath(fromEnv) ? QDir::cleanPath(fromEnv) : QString();
+}
+
+std::optional<QString> PrivateTempDirectory::runtimeDirectory(const QString& xdgRuntimeDir,
+                                                              const QString& tmpRoot) {
+    if (QDir::isAbsolutePath(xdgRuntimeDir) && isOwnFolder(xdgRuntimeDir)) {
+        const QString path = QDir::cleanPath(xdgRuntimeDir) + QStringLiteral("/quillstack");
+        if (ensurePrivateFolder(path)) {
+            return path;
+        }
+    }
+    return privateDirectory(tmpRoot);
 }

@@ -17,4 +17,11 @@ class PrivateTempDirectory {
     static std::optional<QString> privateDirectory(const QString& tmpRoot = defaultRoot());
     // <private directory>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
     static std::optional<QString> blobDirectory(const QString& tmpRoot = defaultRoot());
+    // Where the instance lock and socket live: <$XDG_RUNTIME_DIR>/quillstack when that folder is
+    // ours, else the private directory; created or repaired like the others.
+    static std::optional<QString> runtimeDirectory(
+        const QString& xdgRuntimeDir = defaultRuntimeRoot(),
+        const QString& tmpRoot = defaultRoot());
+    // $XDG_RUNTIME_DIR when it is set to an absolute path, else empty.
+    static QString defaultRuntimeRoot();
 };

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QLocalServer;
+class QLocalSocket;
+
+// One Quillstack per user. A lock file in the private runtime folder decides who runs; the
+// running instance listens on a local socket beside it, and a later start hands its command
+// over that socket instead of starting a second copy.
+//
+// The protocol is one command per line, ASCII, at most maxLineLength bytes with the newline;
+// each known command is answered "ok", an unknown one "unknown". A peer that breaks the rules or
+// stays longer than peerTimeoutMs is dropped.
+class SingleInstance : public QObject {
+    Q_OBJECT
+  public:
+    // A new command: a value here, its word in the table in the .cpp file, and a signal.
+    enum class Command { Activate };
+    Q_ENUM(Command)
+    enum class Role { Primary, Secondary, Unavailable };
+    Q_ENUM(Role)
+    struct Timing {
+        int peerTimeoutMs = 2000;  // a connected peer is dropped after this, whatever it does
+        int sendTimeoutMs = 600;   // how long a second start tries to reach the running one
+        int staleLockMs = 5000;    // age after which a lock no live process holds is taken over
+    };
+
+    static constexpr qsizetype maxLineLength = 256;
+    static inline const QString lockFileName = QStringLiteral("quillstack.lock");
+    static inline const QString socketFileName = QStringLiteral("quillstack.socket");
+
+    // directory: the private runtime folder (mode 0700, ours).
+    explicit SingleInstance(QString directory, QObject* parent = nullptr);
+    SingleInstance(QString directory, Timing timing, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // Takes the lock and listens (Primary), or, when another process holds it, sends it
+    // `command` (Secondary). Unavailable when the lock cannot be had for another reason.
+    Role start(Command command);
+    // Secondary only: whether the running instance confirmed the command.
+    bool commandDelivered() const { return m_delivered; }
+    // Primary only: whether the socket is up, so later starts can reach this one.
+    bool isListening() const;
+
+    QString lockPath() const;
+    QString socketPath() const;
+
+    static QByteArray wordFor(Command command);
+    static std::optional<Command> commandFor(QByteArrayView word);
+
+  Q_SIGNALS:
+    void commandReceived(SingleInstance::Command command);
+    void activationRequested();
+
+  private:
+    void listen();
+    bool send(Command command);
+    void acceptConnections();
+    void readLines(QLocalSocket* peer);
+    void dispatch(Command command);
+
+    QString m_directory;
+    Timing m_timing;
+    QLockFile m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+    bool m_delivered = false;
+};

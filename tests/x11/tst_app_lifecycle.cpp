@@ -1,0 +1,225 @@
+#include <QtTest>
+
+#include <QBuffer>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <memory>
+
+#include "app/AppEnvironment.h"
+
+// The built application's life on a real X server: one instance per user, blob files gone at
+// exit, and a release build that stays silent whatever is copied.
+namespace {
+QString applicationPath() {
+    const QString dir = qEnvironmentVariableIsSet("QUILLSTACK_BINARY_DIR")
+                            ? qEnvironmentVariable("QUILLSTACK_BINARY_DIR")
+                            : QStringLiteral(QUILLSTACK_BINARY_DIR);
+    return dir + QStringLiteral("/src/quillstack");
+}
+
+// Windows of the application's class: before any popup exists, only its tray icon.
+QStringList trayIconWindows() {
+    QProcess tree;
+    tree.start("xwininfo", {"-root", "-tree"});
+    tree.waitForFinished(5000);
+    QStringList ids;
+    for (const QByteArray& line : tree.readAllStandardOutput().split('\n')) {
+        if (line.contains(R"(("quillstack" "Quillstack"))")) {
+            ids.append(QString::fromLatin1(line.trimmed().split(' ').value(0)));
+        }
+    }
+    return ids;
+}
+
+// A user of their own: settings, temporary and runtime folders.
+class Session {
+  public:
+    Session() {
+        for (const char* sub : {"config", "cache", "tmp"}) {
+            QDir(m_home.path()).mkpath(sub);
+        }
+        ::mkdir(QFile::encodeName(m_home.filePath("run")).constData(), 0700);
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& arguments = {"--language", "en"}) {
+        auto app = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", m_home.path());
+        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
+        env.insert("XDG_CACHE_HOME", m_home.filePath("cache"));
+        env.insert("TMPDIR", m_home.filePath("tmp"));
+        env.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
+        app->setProcessEnvironment(env);
+        app->start(applicationPath(), arguments);
+        return app;
+    }
+    // It holds the lock and listens; its history and tray are under way.
+    bool isListening() const {
+        return QFile::exists(m_home.filePath("run/quillstack/quillstack.socket"));
+    }
+    QStringList blobFiles() const {
+        return QDir(m_home.filePath("tmp/quillstack-%1/QuillstackBlobs").arg(::geteuid()))
+            .entryList(QDir::Files | QDir::Hidden);
+    }
+    QByteArray settings() const {
+        QFile file(m_home.filePath("config/Quillstack/Quillstack.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+  private:
+    QTemporaryDir m_home;
+};
+}  // namespace
+
+class TestAppLifecycle : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
+        // A tray host, so that every tray icon shows up as a window.
+        m_trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                    "--width", "200", "--height", "24"});
+        QVERIFY(m_trayHost.waitForStarted());
+        QTest::qWait(500);
+    }
+
+    void secondStartLeavesTheFirstAlone() {
+        Session session;
+        const auto first = session.start();
+        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        copy(QByteArray(300 * 1024, 'q'), "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 10000);
+        QTRY_VERIFY(session.settings().contains("preferredLanguage=en"));
+        const QStringList blobs = session.blobFiles();
+        const QByteArray settings = session.settings();
+
+        QElapsedTimer clock;
+        clock.start();
+        const auto second = session.start({"--language", "de"});
+        QVERIFY(second->waitForFinished(5000));
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        const QByteArray said = second->readAllStandardError();
+        QCOMPARE(said.count('\n'), 1);
+        QVERIFY2(said.contains("already running"), said.constData());
+        QCOMPARE(second->readAllStandardOutput(), QByteArray());
+        // Sanitizers slow the start of a debug build several times over.
+        QVERIFY2(elapsed < (AppEnvironment::isDebug ? 3000 : 1000),
+                 qPrintable(QString::number(elapsed)));
+        qInfo("second start exited after %lld ms", elapsed);
+
+        QTest::qWait(500);
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(session.blobFiles(), blobs);
+        QCOMPARE(session.settings(), settings);
+        QCOMPARE(trayIconWindows().size(), 1);
+        if constexpr (AppEnvironment::isLoggingEnabled) {
+            QVERIFY(first->readAllStandardError().contains("activation requested"));
+        }
+        stop(*first, SIGTERM);
+    }
+
+    void exitEmptiesTheBlobFolder_data() {
+        QTest::addColumn<int>("signal");  // 0: Quit in the tray icon's menu
+        QTest::newRow("tray Quit") << 0;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void exitEmptiesTheBlobFolder() {
+        QFETCH(int, signal);
+        Session session;
+        const auto app = session.start();
+        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        copy(QByteArray(300 * 1024, 'b'), "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 1, 10000);
+        if (signal == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 10000);
+            const QString icon = trayIconWindows().constFirst();
+            QProcess::execute("xdotool", {"mousemove", "--window", icon, "4", "4", "click", "3"});
+            QTest::qWait(500);
+            QProcess::execute("xdotool", {"key", "Down", "Return"});
+        }
+        stop(*app, signal);
+        QCOMPARE(session.blobFiles(), QStringList());
+    }
+
+    void releaseBuildPrintsNothing() {
+        if constexpr (AppEnvironment::isLoggingEnabled) {
+            QSKIP("a debug build prints diagnostic lines");
+        }
+        Session session;
+        const auto app = session.start();
+        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        QImage image(64, 64, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                image.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) % 256));
+            }
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "PNG"));
+        copy(png.left(100), "image/png");
+        // Little-endian TIFF whose only directory lacks the required fields and has an unknown
+        // one.
+        copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab0300010000000000"
+                                 "000000000000"),
+             "image/tiff");
+        QTest::qWait(1500);
+        stop(*app, SIGTERM);
+        QCOMPARE(app->readAllStandardError(), QByteArray());
+        QCOMPARE(app->readAllStandardOutput(), QByteArray());
+    }
+
+    void cleanup() {
+        for (QProcess* owner : std::as_const(m_clipboardOwners)) {
+            owner->kill();
+            owner->waitForFinished(2000);
+        }
+        qDeleteAll(m_clipboardOwners);
+        m_clipboardOwners.clear();
+    }
+
+    void cleanupTestCase() {
+        m_trayHost.kill();
+        m_trayHost.waitForFinished(2000);
+    }
+
+  private:
+    // Another client owns the clipboard with `bytes` as `target` until the test ends.
+    void copy(const QByteArray& bytes, const char* target) {
+        auto* owner = new QProcess;
+        m_clipboardOwners.append(owner);
+        owner->start("xclip", {"-quiet", "-selection", "clipboard", "-t", target, "-i"});
+        QVERIFY(owner->waitForStarted());
+        owner->write(bytes);
+        owner->closeWriteChannel();
+        // Served once xclip has read it all; then a poll of the history and the read.
+        QTest::qWait(1200);
+    }
+
+    static void stop(QProcess& app, int signal) {
+        if (signal != 0) {
+            ::kill(pid_t(app.processId()), signal);
+        }
+        QVERIFY(app.waitForFinished(10000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+    }
+
+    QProcess m_trayHost;
+    QList<QProcess*> m_clipboardOwners;
+};
+
+QTEST_MAIN(TestAppLifecycle)
+#include "tst_app_lifecycle.moc"
