@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 // One clipboard item: type identifier -> bytes. The order of the types carries no meaning.
@@ -34,4 +35,9 @@ class Pasteboard {
     virtual void setString(const QString& text) = 0;
     // The current plain text, if any.
     virtual std::optional<QString> string() const = 0;
+    // Calls `done` on the main thread once the latest write is what other applications get
+    // (true), or once it cannot be (false: lost to another owner, or not carried out in time).
+    // Inside the call when nothing is pending. A clipboard whose writes take effect at once has
+    // nothing to wait for.
+    virtual void whenWriteConfirmed(std::function<void(bool confirmed)> done) { done(true); }
 };
