@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QProcess>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
