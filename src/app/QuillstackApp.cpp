@@ -88,9 +88,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
         *m_pasteboard, *m_scheduler, *m_thumbnailer, blobDirectory.value_or(QString()), [settings] {
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         });
-    m_manager =
-        std::make_unique<PasteHotkeyManager>(*m_keyboardHooks, *m_trust, *m_workspace,
-                                             *m_keyInjector, *m_scheduler, *m_history, *m_settings);
+    m_manager = std::make_unique<PasteHotkeyManager>(*m_keyboardHooks, *m_trust, *m_workspace,
+                                                     *m_keyInjector, *m_scheduler, *m_history,
+                                                     *m_settings, *m_pasteboard);
 
     // The side effects of a setting run inside its assignment.
     QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),

@@ -7,6 +7,7 @@
 #include "history/ClipboardHistory.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/KeyInjector.h"
+#include "platform/Pasteboard.h"
 #include "platform/Scheduler.h"
 #include "settings/AppSettings.h"
 
@@ -49,7 +50,8 @@ QString nameOrQuestionMark(const RunningApp& app) {
 PasteHotkeyManager::PasteHotkeyManager(KeyboardHooks& hooks, AccessibilityTrust& trust,
                                        Workspace& workspace, KeyInjector& keyInjector,
                                        Scheduler& scheduler, ClipboardHistory& history,
-                                       AppSettings& settings, QObject* parent)
+                                       AppSettings& settings, Pasteboard& pasteboard,
+                                       QObject* parent)
     : QObject(parent),
       m_hooks(hooks),
       m_trust(trust),
@@ -57,7 +59,8 @@ PasteHotkeyManager::PasteHotkeyManager(KeyboardHooks& hooks, AccessibilityTrust&
       m_keyInjector(keyInjector),
       m_scheduler(scheduler),
       m_history(history),
-      m_settings(settings) {}
+      m_settings(settings),
+      m_pasteboard(pasteboard) {}
 
 PasteHotkeyManager::~PasteHotkeyManager() = default;
 
@@ -399,8 +402,10 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
             if (!self) {
                 return;
             }
-            self->postCmdV();
-            log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+            self->whenWriteConfirmed([self] {
+                self->postCmdV();
+                log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+            });
         });
         return;
     }
@@ -415,11 +420,31 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
         if (!self) {
             return;
         }
-        log(QStringLiteral("pasteItemAndClose: posting Cmd+V to %1 pid=%2")
-                .arg(nameOrQuestionMark(app))
-                .arg(app.pid));
-        self->postCmdV();
-        log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+        self->whenWriteConfirmed([self, app] {
+            log(QStringLiteral("pasteItemAndClose: posting Cmd+V to %1 pid=%2")
+                    .arg(nameOrQuestionMark(app))
+                    .arg(app.pid));
+            self->postCmdV();
+            log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+        });
+    });
+}
+
+// A keystroke that reaches the target before the clipboard holds the item pastes whatever was
+// there before; one that cannot be preceded by the item is better not sent at all.
+void PasteHotkeyManager::whenWriteConfirmed(std::function<void()> post) {
+    QPointer<PasteHotkeyManager> self(this);
+    m_pasteboard.whenWriteConfirmed([self, post = std::move(post)](bool confirmed) {
+        if (!self) {
+            return;
+        }
+        if (!confirmed) {
+            log(
+                QStringLiteral("pasteItemAndClose: the clipboard did not take the item, no paste "
+                               "keystroke"));
+            return;
+        }
+        post();
     });
 }
 

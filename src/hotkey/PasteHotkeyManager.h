@@ -14,6 +14,7 @@ class AccessibilityTrust;
 class AppSettings;
 class ClipboardHistory;
 class KeyInjector;
+class Pasteboard;
 class Scheduler;
 
 // The paste-from-history chord: detects it system-wide, runs the popup's state (selection, keys,
@@ -26,9 +27,11 @@ class PasteHotkeyManager : public QObject {
     static constexpr int activationTimeoutMs = 1000;
     static constexpr int logPreviewLength = 40;
 
+    // `pasteboard` is the one the history writes to: the keystroke waits until the write is in
+    // force.
     PasteHotkeyManager(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
                        KeyInjector& keyInjector, Scheduler& scheduler, ClipboardHistory& history,
-                       AppSettings& settings, QObject* parent = nullptr);
+                       AppSettings& settings, Pasteboard& pasteboard, QObject* parent = nullptr);
     ~PasteHotkeyManager() override;
 
     bool isPopupVisible() const { return m_isPopupVisible; }
@@ -76,6 +79,7 @@ class PasteHotkeyManager : public QObject {
     void waitForAppActivation(const RunningApp& app, std::function<void()> completion);
     void checkActivation(const RunningApp& app, qint64 startMs,
                          std::shared_ptr<std::function<void()>> completion);
+    void whenWriteConfirmed(std::function<void()> post);
     void postCmdV();
 
     void setPopupVisible(bool visible);
@@ -90,6 +94,7 @@ class PasteHotkeyManager : public QObject {
     Scheduler& m_scheduler;
     ClipboardHistory& m_history;
     AppSettings& m_settings;
+    Pasteboard& m_pasteboard;
 
     bool m_isPopupVisible = false;
     bool m_isGlobalHotkeyAvailable = false;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 // One clipboard item: type identifier -> bytes. The order of the types carries no meaning.
@@ -37,4 +38,9 @@ class Pasteboard {
     // The caller has taken what it needs of the current content: an adapter that keeps a copy
     // may free its large buffers, after which items() may answer empty until the next change.
     virtual void releaseContent() {}
+    // Calls `done` on the main thread once the latest write is what other applications get
+    // (true), or once it cannot be (false: lost to another owner, or not carried out in time).
+    // Inside the call when nothing is pending. A clipboard whose writes take effect at once has
+    // nothing to wait for.
+    virtual void whenWriteConfirmed(std::function<void(bool confirmed)> done) { done(true); }
 };

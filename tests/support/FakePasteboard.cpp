@@ -1,5 +1,7 @@
 #include "FakePasteboard.h"
 
+#include <utility>
+
 #include "history/PasteboardTypeKey.h"
 
 void FakePasteboard::setContent(const PasteboardSnapshot& content) {
@@ -7,10 +9,20 @@ void FakePasteboard::setContent(const PasteboardSnapshot& content) {
     ++m_changeCount;
 }
 
+void FakePasteboard::wrote() {
+    ++m_changeCount;
+    m_unconfirmed = m_holdConfirmations;
+}
+
+void FakePasteboard::prepareForNewContents() {
+    m_content.clear();
+    m_unconfirmed = m_holdConfirmations;
+}
+
 bool FakePasteboard::writeItems(const PasteboardSnapshot& items) {
     m_writes.append({Write::Kind::Items, items, {}, {}});
     m_content = items;
-    ++m_changeCount;
+    wrote();
     return m_writeResult;
 }
 
@@ -21,14 +33,14 @@ bool FakePasteboard::writeFileUrls(const QList<QUrl>& urls) {
         uriList += url.toEncoded() + "\r\n";
     }
     m_content = {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}};
-    ++m_changeCount;
+    wrote();
     return m_writeResult;
 }
 
 void FakePasteboard::setString(const QString& text) {
     m_writes.append({Write::Kind::String, {}, {}, text});
     m_content = {StoredItem{{QString(PasteboardTypeKey::utf8String), text.toUtf8()}}};
-    ++m_changeCount;
+    wrote();
 }
 
 std::optional<QString> FakePasteboard::string() const {
@@ -45,4 +57,21 @@ std::optional<QString> FakePasteboard::string() const {
         }
     }
     return std::nullopt;
+}
+
+void FakePasteboard::whenWriteConfirmed(std::function<void(bool confirmed)> done) {
+    if (m_unconfirmed) {
+        m_heldConfirmations.append(std::move(done));
+    } else {
+        done(m_confirmed);
+    }
+}
+
+void FakePasteboard::confirmWrites(bool confirmed) {
+    m_unconfirmed = false;
+    m_confirmed = confirmed;
+    const QList<std::function<void(bool)>> held = std::exchange(m_heldConfirmations, {});
+    for (const auto& done : held) {
+        done(confirmed);
+    }
 }

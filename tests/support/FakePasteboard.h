@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 #include "platform/Pasteboard.h"
 
 // An in-memory clipboard. Every write (and every simulated copy) bumps the change count once;
@@ -23,18 +25,31 @@ class FakePasteboard final : public Pasteboard {
 
     qint64 changeCount() const override { return m_changeCount; }
     PasteboardSnapshot items() const override { return m_content; }
-    void prepareForNewContents() override { m_content.clear(); }
+    void prepareForNewContents() override;
     bool writeItems(const PasteboardSnapshot& items) override;
     bool writeFileUrls(const QList<QUrl>& urls) override;
     void setString(const QString& text) override;
     std::optional<QString> string() const override;
+    // Answered at once unless a write is unconfirmed; then held until confirmWrites().
+    void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
+
+    // While set, every write stays unconfirmed until confirmWrites().
+    void setHoldConfirmations(bool hold) { m_holdConfirmations = hold; }
+    // Settles the writes so far and answers every held wait, in order.
+    void confirmWrites(bool confirmed);
 
     const QList<Write>& writes() const { return m_writes; }
     void setWriteResult(bool ok) { m_writeResult = ok; }
 
   private:
+    void wrote();
+
     qint64 m_changeCount = 0;
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
     bool m_writeResult = true;
+    bool m_holdConfirmations = false;
+    bool m_unconfirmed = false;
+    bool m_confirmed = true;
+    QList<std::function<void(bool)>> m_heldConfirmations;
 };

@@ -47,7 +47,7 @@ struct HotkeyStack {
     ClipboardHistory history{pasteboard, scheduler, thumbnailer, QString(),
                              [] { return ClipboardHistory::Limits{}; }};
     std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
-        hooks, trust, workspace, injector, scheduler, history, settings);
+        hooks, trust, workspace, injector, scheduler, history, settings, pasteboard);
 
     explicit HotkeyStack(const QStringList& copies = {}) {
         history.startMonitoring();

@@ -257,6 +257,44 @@ class TestPasteHotkeyManager : public QObject {
         QCOMPARE(rig.injector.attempts(), 1);
         QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
     }
+
+    // The keystroke never overtakes the clipboard write, and a write that did not take pastes
+    // nothing.
+    void keystrokeWaitsForTheWrite_data() {
+        QTest::addColumn<bool>("ownWindow");
+        QTest::addColumn<qint64>("activationDelayMs");
+        QTest::addColumn<qint64>("confirmAtMs");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<qint64>("expectedKeystrokeMs");  // < 0: none
+        QTest::newRow("target already in front") << false << 0LL << 30LL << true << 30LL;
+        QTest::newRow("write taken before activation") << false << 60LL << 10LL << true << 60LL;
+        QTest::newRow("own window") << true << 0LL << 150LL << true << 150LL;
+        QTest::newRow("write lost") << false << 0LL << 30LL << false << -1LL;
+    }
+    void keystrokeWaitsForTheWrite() {
+        QFETCH(bool, ownWindow);
+        QFETCH(qint64, activationDelayMs);
+        QFETCH(qint64, confirmAtMs);
+        QFETCH(bool, taken);
+        QFETCH(qint64, expectedKeystrokeMs);
+        const RunningApp self{4242, QStringLiteral("Quillstack"), 1};
+        Rig rig({QStringLiteral("B"), QStringLiteral("A")});
+        rig.manager->startMonitoring();
+        rig.workspace.setFrontmost(ownWindow ? self : kEditor);
+        rig.other(kChord);
+        rig.workspace.setFrontmost(self);
+        rig.workspace.setActivationDelayMs(activationDelayMs);
+        rig.pasteboard.setHoldConfirmations(true);
+        const qint64 t0 = rig.scheduler.monotonicMs();
+        rig.scheduler.postDelayed(int(confirmAtMs), [&] { rig.pasteboard.confirmWrites(taken); });
+
+        QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
+        rig.scheduler.advance(5000);
+        QCOMPARE(rig.injector.keystrokeTimesMs(), expectedKeystrokeMs < 0
+                                                      ? QList<qint64>()
+                                                      : QList<qint64>{t0 + expectedKeystrokeMs});
+        QCOMPARE(rig.pasteboard.string(), QStringLiteral("A"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPasteHotkeyManager)

@@ -59,8 +59,9 @@ quint8 eventType(const xcb_generic_event_t* event) {
 }  // namespace
 
 X11ClipboardThread::X11ClipboardThread(const QString& displayName,
-                                       std::chrono::milliseconds requestTimeout, Deliver deliver)
-    : m_timeout(requestTimeout), m_deliver(std::move(deliver)) {
+                                       std::chrono::milliseconds requestTimeout, Deliver deliver,
+                                       Confirm confirm)
+    : m_timeout(requestTimeout), m_deliver(std::move(deliver)), m_confirm(std::move(confirm)) {
     const QByteArray name = displayName.toLocal8Bit();
     xcb_connection_t* connection =
         xcb_connect(name.isEmpty() ? nullptr : name.constData(), nullptr);
@@ -285,7 +286,10 @@ void X11ClipboardThread::processClaims() {
             dispatch(event.get());
         }
     }
-    if (!owner || owner->owner != m_window) {
+    // The server handled SetSelectionOwner before it answered: every request it handles from
+    // now on, from any client, finds us the owner.
+    const bool owned = owner && owner->owner == m_window;
+    if (!owned) {
         // Someone with a later timestamp won; read them instead.
         m_owner->stopServing();
         if (owner && owner->owner != XCB_WINDOW_NONE) {
@@ -293,6 +297,7 @@ void X11ClipboardThread::processClaims() {
         }
         log(QStringLiteral("clipboard: could not take ownership"));
     }
+    m_confirm(m_claims, owned);
 }
 
 xcb_timestamp_t X11ClipboardThread::serverTime() {

@@ -33,12 +33,15 @@ class X11ClipboardThread {
     };
     // Called on the clipboard thread.
     using Deliver = std::function<void(Snapshot)>;
+    // Called on the clipboard thread once the server answered for our claims up to `claims`:
+    // whether it made us the owner. Claims queued together are answered once.
+    using Confirm = std::function<void(quint64 claims, bool owned)>;
     using Clock = std::chrono::steady_clock;
 
     // Connects at once; an empty name means $DISPLAY. Without a connection the thread never
     // starts and claims are ignored.
     X11ClipboardThread(const QString& displayName, std::chrono::milliseconds requestTimeout,
-                       Deliver deliver);
+                       Deliver deliver, Confirm confirm);
     ~X11ClipboardThread();
     X11ClipboardThread(const X11ClipboardThread&) = delete;
     X11ClipboardThread& operator=(const X11ClipboardThread&) = delete;
@@ -74,6 +77,7 @@ class X11ClipboardThread {
 
     std::chrono::milliseconds m_timeout;
     Deliver m_deliver;
+    Confirm m_confirm;
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_window = XCB_WINDOW_NONE;
     quint8 m_xfixesFirstEvent = 0;

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <utility>
 
@@ -21,17 +22,26 @@ qsizetype totalBytes(const PasteboardSnapshot& snapshot) {
     }
     return bytes;
 }
+// Taking ownership waits for the server's time (bounded by the request timeout) and one round
+// trip; a claim not answered after that much more is stuck behind something else.
+constexpr std::chrono::milliseconds kConfirmSlack(1000);
 }  // namespace
 
 X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
                              QObject* parent)
-    : QObject(parent) {
+    : QObject(parent), m_confirmTimeout(requestTimeout + kConfirmSlack) {
+    // Both arrive through the same queue, so they reach the main thread in the thread's order.
     m_thread = std::make_unique<X11ClipboardThread>(
-        displayName, requestTimeout, [this](X11ClipboardThread::Snapshot snapshot) {
+        displayName, requestTimeout,
+        [this](X11ClipboardThread::Snapshot snapshot) {
             QMetaObject::invokeMethod(
                 this,
                 [this, snapshot = std::move(snapshot)]() mutable { accept(std::move(snapshot)); },
                 Qt::QueuedConnection);
+        },
+        [this](quint64 claims, bool owned) {
+            QMetaObject::invokeMethod(
+                this, [this, claims, owned] { confirm(claims, owned); }, Qt::QueuedConnection);
         });
 }
 
@@ -52,6 +62,47 @@ void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
     replaceItems(std::move(snapshot.item));
     ++m_changeCount;
     Q_EMIT externalChange();
+}
+
+void X11Pasteboard::whenWriteConfirmed(std::function<void(bool confirmed)> done) {
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    if (m_claimsConfirmed >= m_claimsIssued) {
+        done(m_lastClaimOwned);
+        return;
+    }
+    const quint64 id = ++m_nextWaitId;
+    m_confirmationWaits.append({id, m_claimsIssued, std::move(done)});
+    QTimer::singleShot(m_confirmTimeout, this, [this, id] { expire(id); });
+}
+
+void X11Pasteboard::confirm(quint64 claims, bool owned) {
+    m_claimsConfirmed = claims;
+    m_lastClaimOwned = owned;
+    // A wait for an earlier claim ends too: what is offered now is a later write of ours.
+    QList<ConfirmationWait> answered;
+    for (qsizetype i = 0; i < m_confirmationWaits.size();) {
+        if (m_confirmationWaits[i].claims <= claims) {
+            answered.append(m_confirmationWaits.takeAt(i));
+        } else {
+            ++i;
+        }
+    }
+    for (const ConfirmationWait& wait : std::as_const(answered)) {
+        wait.done(owned);
+    }
+}
+
+void X11Pasteboard::expire(quint64 waitId) {
+    for (qsizetype i = 0; i < m_confirmationWaits.size(); ++i) {
+        if (m_confirmationWaits[i].id == waitId) {
+            const ConfirmationWait wait = m_confirmationWaits.takeAt(i);
+            wait.done(false);
+            return;
+        }
+    }
 }
 
 void X11Pasteboard::replaceItems(StoredItem item) {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "platform/Pasteboard.h"
@@ -28,6 +29,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     void setString(const QString& text) override;
     std::optional<QString> string() const override;
     void releaseContent() override;
+    void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
@@ -36,8 +38,16 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     void externalChange();
 
   private:
+    struct ConfirmationWait {
+        quint64 id = 0;
+        quint64 claims = 0;
+        std::function<void(bool)> done;
+    };
+
     bool write(StoredItem content);
     void accept(X11ClipboardThread::Snapshot snapshot);
+    void confirm(quint64 claims, bool owned);
+    void expire(quint64 waitId);
     void replaceItems(StoredItem item);
 
     std::unique_ptr<X11ClipboardThread> m_thread;
@@ -45,4 +55,9 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     PasteboardSnapshot m_items;
     quint64 m_claimsIssued = 0;
     bool m_hasOwner = false;
+    std::chrono::milliseconds m_confirmTimeout;
+    quint64 m_claimsConfirmed = 0;
+    bool m_lastClaimOwned = true;
+    quint64 m_nextWaitId = 0;
+    QList<ConfirmationWait> m_confirmationWaits;
 };
