@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -68,6 +69,15 @@ QByteArray paste(const QString& target) {
     process.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
     process.waitForFinished(60000);
     return process.readAllStandardOutput();
+}
+
+// Until the server has made us the owner, a reader would still get the previous content.
+bool confirmed(X11Pasteboard& pasteboard) {
+    std::optional<bool> result;
+    pasteboard.whenWriteConfirmed([&result](bool ok) { result = ok; });
+    [[maybe_unused]] const bool answered =
+        QTest::qWaitFor([&result] { return result.has_value(); }, 5000);
+    return result.value_or(false);
 }
 
 // A CLIPBOARD owner on its own connection and thread that answers some targets properly and
@@ -261,6 +271,7 @@ class TestX11Pasteboard : public QObject {
         const qint64 before = pasteboard.changeCount();
         QVERIFY(pasteboard.writeItems({first, second}));
         QCOMPARE(pasteboard.changeCount(), before + 1);
+        QVERIFY(confirmed(pasteboard));
 
         QStringList offered = QString::fromLatin1(paste("TARGETS")).split('\n', Qt::SkipEmptyParts);
         offered.sort();
@@ -282,6 +293,7 @@ class TestX11Pasteboard : public QObject {
 
         pasteboard.setString(QStringLiteral("na\u00efve \u2713"));
         QCOMPARE(pasteboard.changeCount(), before + 2);
+        QVERIFY(confirmed(pasteboard));
         QCOMPARE(paste("UTF8_STRING"), QByteArray("na\xc3\xafve \xe2\x9c\x93"));
     }
 
@@ -292,6 +304,7 @@ class TestX11Pasteboard : public QObject {
         const qint64 before = pasteboard.changeCount();
         QVERIFY(pasteboard.writeFileUrls(urls));
         QCOMPARE(pasteboard.changeCount(), before + 1);
+        QVERIFY(confirmed(pasteboard));
         QCOMPARE(
             paste("text/uri-list"),
             QByteArray("file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf\r\n"));
