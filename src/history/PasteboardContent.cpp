@@ -184,11 +184,15 @@ QUrl urlFromLine(QByteArrayView line) {
 }
 
 // Every URL of a URI list, any scheme. A first line "copy" or "cut" (the GNOME file-copy form)
-// is skipped when asked.
+// is skipped when asked. File managers write these lists as C strings, some with the closing
+// NUL included (pcmanfm), so the list ends at the first NUL byte.
 QList<QUrl> urlsFromList(const QByteArray& bytes, bool skipCopyCutLine) {
     QList<QUrl> urls;
     bool firstLine = true;
-    const QByteArrayView all(bytes);
+    QByteArrayView all(bytes);
+    if (const qsizetype nul = all.indexOf('\0'); nul >= 0) {
+        all.truncate(nul);
+    }
     qsizetype start = 0;
     while (start <= all.size()) {
         qsizetype end = all.indexOf('\n', start);
@@ -213,9 +217,14 @@ QList<QUrl> urlsFromList(const QByteArray& bytes, bool skipCopyCutLine) {
     return urls;
 }
 
-// A file URL names an absolute path; "file:name" points nowhere in particular.
+// A file URL names an absolute path; "file:name" points nowhere in particular, and no path
+// holds a NUL ("%00"), so such a URL names no file.
 bool isFileUrl(const QUrl& url) {
-    return url.scheme() == QLatin1StringView("file") && url.path().startsWith(u'/');
+    if (url.scheme() != QLatin1StringView("file")) {
+        return false;
+    }
+    const QString path = url.path(QUrl::FullyDecoded);
+    return path.startsWith(u'/') && !path.contains(QChar(u'\0'));
 }
 
 QList<QUrl> fileUrlsOf(const QList<QUrl>& urls) {

@@ -16,16 +16,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* type = kTypes[data[0] % 4];
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1),
                            static_cast<qsizetype>(size - 1));
-    for (const QUrl& url : PasteboardContent::parseUriList(bytes)) {
-        if (url.scheme() != QLatin1StringView("file")) {
+    // Every URL names a file: file scheme, and no NUL in the path.
+    const auto checkFile = [](const QUrl& url) {
+        if (url.scheme() != QLatin1StringView("file") ||
+            url.path(QUrl::FullyDecoded).contains(QChar(u'\0'))) {
             __builtin_trap();
         }
+    };
+    for (const QUrl& url : PasteboardContent::parseUriList(bytes)) {
+        checkFile(url);
     }
     const PasteboardSnapshot snapshot{{{QString::fromLatin1(type), bytes}}};
     for (const QUrl& url : PasteboardContent::fileURLsFromStored(snapshot)) {
-        if (url.scheme() != QLatin1StringView("file")) {
-            __builtin_trap();
-        }
+        checkFile(url);
     }
     if (PasteboardContent::previewTextFromStored(snapshot).isEmpty()) {
         __builtin_trap();

@@ -42,13 +42,11 @@ class TestPasteHotkeyManager : public QObject {
         QCOMPARE(mode(rig), QStringLiteral("tap"));
         QCOMPARE(rig.hooks.activeInterceptor()->keyCode, KeyCode::V);
         QCOMPARE(rig.hooks.activeInterceptor()->modifiers, kCmdShift);
-        QCOMPARE(rig.lines.last(), QStringLiteral("installMonitors: хоткей «⌘⇧V»"));
 
-        // Activation with trust still present: nothing reinstalled, nothing logged.
-        rig.lines.clear();
+        // Activation with trust still present: nothing reinstalled.
         m.refreshOnActivation();
-        QVERIFY(rig.lines.isEmpty());
         QCOMPARE(rig.hooks.installed(Kind::Interceptor), 1);
+        QCOMPARE(mode(rig), QStringLiteral("tap"));
 
         // A second start never has two interceptors up at once (on X11 the old handle's release
         // would drop the new grab of the same chord); the chord is read afresh.
@@ -89,8 +87,7 @@ class TestPasteHotkeyManager : public QObject {
         const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
         QVERIFY(!rig.other(key(KeyCode::V, cmdShiftOpt | 0x8)));  // observed, never consumed
         QVERIFY(m.isPopupVisible());
-        QVERIFY(
-            rig.lines.contains(QStringLiteral("KeyDown: showing popup, previousFrontmost=Editor")));
+        QCOMPARE(m.previousFrontmostApp()->name, kEditor.name);
         rig.own(key(KeyCode::Escape));
 
         for (const KeyEvent& miss : {key(KeyCode::V, ModifierFlag::Command),
@@ -100,12 +97,12 @@ class TestPasteHotkeyManager : public QObject {
         }
 
         // Caps Lock on and key repeat: every repeated key-down is a press (open, close, open).
-        rig.lines.clear();
+        QList<bool> shown;
         for (int i = 0; i < 3; ++i) {
             rig.other(KeyEvent{KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
+            shown << m.isPopupVisible();
         }
-        QCOMPARE(rig.lines.filter(QStringLiteral("KeyDown: hotkey matched")).size(), 3);
-        QVERIFY(m.isPopupVisible());
+        QCOMPARE(shown, QList<bool>({true, false, true}));
         rig.own(key(KeyCode::Escape));
 
         // The interceptor consumes the chord; work still queued when the manager goes is dropped.
@@ -233,10 +230,6 @@ class TestPasteHotkeyManager : public QObject {
             }
             rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
             QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + c.expectedKeystrokeMs}));
-            if (c.activationDelayMs < 0) {
-                QVERIFY(rig.lines.contains(
-                    QStringLiteral("waitForAppActivation: TIMEOUT (1000ms), posting anyway")));
-            }
         }
     }
 
@@ -246,7 +239,6 @@ class TestPasteHotkeyManager : public QObject {
         m.startMonitoring();
         rig.other(kChord);
         m.pasteItemAndClose(5);
-        QCOMPARE(rig.lines.last(), QStringLiteral("pasteItemAndClose: invalid index=5 count=2"));
         QVERIFY(m.isPopupVisible());
         QVERIFY(rig.pasteboard.writes().isEmpty());
 
@@ -255,6 +247,9 @@ class TestPasteHotkeyManager : public QObject {
         m.pasteItemAndClose(0);
         rig.scheduler.advance(2000);
         QCOMPARE(rig.injector.attempts(), 1);
+        if (!AppEnvironment::isLoggingEnabled) {
+            QSKIP("The failure is reported on the diagnostic log, which this build leaves out");
+        }
         QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
     }
 

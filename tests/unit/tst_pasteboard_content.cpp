@@ -151,22 +151,96 @@ class TestPasteboardContent : public QObject {
         QCOMPARE(rtf(deep), QStringLiteral("deep"));
     }
 
-    void fileUrls() {
-        QCOMPARE(parseUriList("# comment\r\nfile:///tmp/a%20b.txt\r\nhttp://example.com/x\r\n"
-                              "\r\nFILE:///tmp/c\r\nnot a url\r\n"),
-                 (QList<QUrl>{QUrl("file:///tmp/a%20b.txt"), QUrl("file:///tmp/c")}));
-        // A bare URL as UTF-8, raw non-ASCII bytes included.
-        QCOMPARE(parseUriList("file:///tmp/\xC3\xA9 x.txt").value(0).toLocalFile(),
-                 QStringLiteral("/tmp/\u00E9 x.txt"));
-        QCOMPARE(parseUriList("/tmp/plain/path\nfile:relative"), QList<QUrl>{});
-        const PasteboardSnapshot snapshot{
+    // What file managers put on the clipboard, as captured from them (pcmanfm) or as their
+    // formats are documented: the URLs come back clean, and the preview names the first file.
+    void fileManagerLists_data() {
+        QTest::addColumn<PasteboardSnapshot>("snapshot");
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QString>("preview");
+
+        const QByteArray a = "file:///home/u/a%20b.txt";
+        const QByteArray e = "file:///home/u/%C3%A9.txt";
+        const QByteArray r = "file:///home/u/%D0%9E%D1%82%D1%87%D1%91%D1%82%201.pdf";
+        const QByteArray nul(1, '\0');
+        const auto item = [](std::initializer_list<std::pair<const char*, QByteArray>> entries) {
+            StoredItem stored;
+            for (const auto& [type, bytes] : entries) {
+                stored.insert(QString::fromLatin1(type), bytes);
+            }
+            return PasteboardSnapshot{stored};
+        };
+        const QStringList one{QString::fromLatin1(r)};
+        const QStringList several{QString::fromLatin1(a), QString::fromLatin1(e)};
+
+        // pcmanfm ends both lists with the C string's NUL; cut offers the same URI list.
+        QTest::newRow("pcmanfm one") << item({{"text/uri-list", r + nul},
+                                              {"x-special/gnome-copied-files", "copy\n" + r + nul}})
+                                     << one << QStringLiteral("Отчёт 1.pdf");
+        QTest::newRow("pcmanfm several")
+            << item({{"text/uri-list", a + "\r\n" + e + nul},
+                     {"x-special/gnome-copied-files", "copy\n" + a + "\n" + e + nul}})
+            << several << QStringLiteral("a b.txt");
+        QTest::newRow("pcmanfm cut, GNOME form only")
+            << item({{"x-special/gnome-copied-files", "cut\n" + a + "\n" + e + nul}}) << several
+            << QStringLiteral("a b.txt");
+        // Nautilus and Caja: "copy" or "cut", LF, no final newline; the URI list with CRLF.
+        QTest::newRow("nautilus copy one")
+            << item({{"x-special/gnome-copied-files", "copy\n" + r}, {"text/uri-list", r + "\r\n"}})
+            << one << QStringLiteral("Отчёт 1.pdf");
+        QTest::newRow("nautilus cut several")
+            << item({{"x-special/gnome-copied-files", "cut\n" + a + "\n" + e}}) << several
+            << QStringLiteral("a b.txt");
+        QTest::newRow("caja copy several, trailing newline")
+            << item({{"x-special/gnome-copied-files", "copy\n" + a + "\n" + e + "\n"}}) << several
+            << QStringLiteral("a b.txt");
+        // Dolphin: a CRLF URI list; a cut adds the KDE marker.
+        QTest::newRow("dolphin copy one")
+            << item({{"text/uri-list", r + "\r\n"}}) << one << QStringLiteral("Отчёт 1.pdf");
+        QTest::newRow("dolphin cut several") << item({{"text/uri-list", a + "\r\n" + e + "\r\n"},
+                                                      {"application/x-kde-cutselection", "1"}})
+                                             << several << QStringLiteral("a b.txt");
+
+        QTest::newRow("comments, blank lines, other schemes")
+            << item({{"text/uri-list", "# comment\r\n" + a +
+                                           "\r\nhttp://example.com/x\r\n\r\n"
+                                           "FILE:///tmp/c\r\nnot a url\r\n\r\n"}})
+            << QStringList{QString::fromLatin1(a), "file:///tmp/c"} << QStringLiteral("a b.txt");
+        QTest::newRow("a NUL ends the list")
+            << item({{"text/uri-list", a + "\r\n" + e + nul + "file:///tmp/lost\r\n"}}) << several
+            << QStringLiteral("a b.txt");
+        QTest::newRow("no path holds a NUL")
+            << item({{"text/uri-list", "file:///tmp/c\r\nfile:///tmp/x%00y\r\n"}})
+            << QStringList{"file:///tmp/c"} << QStringLiteral("c");
+        QTest::newRow("raw UTF-8 and spaces")
+            << item({{"text/uri-list", "file:///home/u/\xC3\xA9 x.txt"}})
+            << QStringList{"file:///home/u/%C3%A9%20x.txt"} << QStringLiteral("é x.txt");
+        // Any scheme names the file in the preview; only absolute file URLs are files.
+        QTest::newRow("relative and foreign") << item({{"x-special/gnome-copied-files",
+                                                        "copy\nsftp://host/srv/report.odt\n"
+                                                        "file:relative\n/tmp/plain"}})
+                                              << QStringList() << QStringLiteral("report.odt");
+        // Every item contributes in order; the URI list wins over the GNOME form of its item.
+        QTest::newRow("several items") << PasteboardSnapshot{
             {{"x-special/gnome-copied-files", "copy\nfile:///a\nfile:///b"}},
             {{"text/plain", "no files"}},
             {{"text/uri-list", "file:///c\n"}, {"x-special/gnome-copied-files", "cut\nfile:///d"}},
             {{"x-special/gnome-copied-files", "cut\nsmb://host/share/e"}},
-        };
-        QCOMPARE(fileURLsFromStored(snapshot),
-                 (QList<QUrl>{QUrl("file:///a"), QUrl("file:///b"), QUrl("file:///c")}));
+        } << QStringList{"file:///a", "file:///b", "file:///c"} << QStringLiteral("a");
+    }
+
+    void fileManagerLists() {
+        QFETCH(PasteboardSnapshot, snapshot);
+        QFETCH(QStringList, urls);
+        QStringList found;
+        for (const QUrl& url : fileURLsFromStored(snapshot)) {
+            found << QString::fromLatin1(url.toEncoded());
+        }
+        QCOMPARE(found, urls);
+        QTEST(previewTextFromStored(snapshot), "preview");
+        const QByteArray uriList = snapshot.first().value(QStringLiteral("text/uri-list"));
+        if (snapshot.size() == 1 && !uriList.isEmpty()) {
+            QCOMPARE(parseUriList(uriList), fileURLsFromStored(snapshot));
+        }
     }
 
     void previews() {
@@ -174,14 +248,6 @@ class TestPasteboardContent : public QObject {
         QCOMPARE(previewTextFromStored({{{"image/png", png}}}), QStringLiteral("[Image]"));
         QCOMPARE(previewTextFromStored({{{"image/png", png}, {"UTF8_STRING", "caption"}}}),
                  QStringLiteral("caption"));
-        QCOMPARE(previewTextFromStored({{{"text/uri-list",
-                                          "file:///home/u/My%20Doc.pdf\r\n"
-                                          "file:///home/u/b.txt"}}}),
-                 QStringLiteral("My Doc.pdf"));
-        // Any scheme names the file in the preview; a directory shows its own name.
-        QCOMPARE(previewTextFromStored(
-                     {{{"x-special/gnome-copied-files", "copy\nsftp://host/srv/report.odt"}}}),
-                 QStringLiteral("report.odt"));
         // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
         const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
         QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);

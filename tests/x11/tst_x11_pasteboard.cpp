@@ -19,6 +19,7 @@
 
 #include "FakeFileThumbnailer.h"
 #include "history/ClipboardHistory.h"
+#include "history/PasteboardContent.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/x11/X11Pasteboard.h"
 
@@ -299,8 +300,14 @@ class TestX11Pasteboard : public QObject {
 
     void writesFileUrls() {
         X11Pasteboard pasteboard;
-        const QList<QUrl> urls{QUrl::fromLocalFile("/tmp/a b.txt"),
-                               QUrl::fromLocalFile("/home/\u00fcser/r\u00e9sum\u00e9.pdf")};
+        // The URLs of a pcmanfm copy, whose list ends in a NUL byte, restore as a clean list.
+        const QList<QUrl> urls = PasteboardContent::fileURLsFromStored({{
+            {"text/uri-list",
+             QByteArray("file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf") +
+                 '\0'},
+        }});
+        QCOMPARE(urls, (QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
+                                    QUrl::fromLocalFile("/home/\u00fcser/r\u00e9sum\u00e9.pdf")}));
         const qint64 before = pasteboard.changeCount();
         QVERIFY(pasteboard.writeFileUrls(urls));
         QCOMPARE(pasteboard.changeCount(), before + 1);
