@@ -103,16 +103,6 @@ std::pair<QString, bool> boundedPreview(QString text) {
     return {text.left(cut), true};
 }
 
-qint64 totalSize(const PasteboardSnapshot& snapshot) {
-    qint64 total = 0;
-    for (const StoredItem& item : snapshot) {
-        for (const QByteArray& bytes : item) {
-            total += bytes.size();
-        }
-    }
-    return total;
-}
-
 }  // namespace
 
 ClipboardItem::ClipboardItem(QUuid id, QDateTime date, QString previewText,
@@ -183,7 +173,7 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
 
     std::optional<PasteboardSnapshot> inlineData;
     std::optional<QString> blobPath;
-    if (totalSize(items) > inlineByteLimit && !blobDirectory.isEmpty()) {
+    if (byteCount(items) > inlineByteLimit && !blobDirectory.isEmpty()) {
         const QString name = blobFileName.isEmpty() ? BlobStore::newFileName() : blobFileName;
         const QString path = blobDirectory + QLatin1Char('/') + name;
         if (BlobStore::write(path, items)) {

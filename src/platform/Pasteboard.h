@@ -14,6 +14,17 @@ using StoredItem = QMap<QString, QByteArray>;
 // The full content of one copy, one stored item per clipboard item, in order.
 using PasteboardSnapshot = QList<StoredItem>;
 
+// The bytes held by every buffer of a snapshot.
+inline qint64 byteCount(const PasteboardSnapshot& snapshot) {
+    qint64 total = 0;
+    for (const StoredItem& item : snapshot) {
+        for (const QByteArray& bytes : item) {
+            total += bytes.size();
+        }
+    }
+    return total;
+}
+
 // The system clipboard as the history sees it. Main thread only; no call waits for another
 // application.
 class Pasteboard {

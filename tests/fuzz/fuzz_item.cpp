@@ -98,16 +98,6 @@ PasteboardSnapshot normalised(const PasteboardSnapshot& snapshot) {
     return out;
 }
 
-qint64 totalSize(const PasteboardSnapshot& snapshot) {
-    qint64 total = 0;
-    for (const StoredItem& item : snapshot) {
-        for (const QByteArray& bytes : item) {
-            total += bytes.size();
-        }
-    }
-    return total;
-}
-
 void check(bool condition) {
     if (!condition) {
         std::abort();
@@ -140,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // Over the limit the content goes to a blob file, else it stays in memory; never both.
-    const bool large = totalSize(expected) > kInlineByteLimit;
+    const bool large = byteCount(expected) > kInlineByteLimit;
     check(item->blobPath().has_value() == large && item->inlineData().has_value() == !large);
     check(item->resolvedPasteboardData() == expected);
     if (item->blobPath()) {

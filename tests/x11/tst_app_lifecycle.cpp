@@ -11,18 +11,12 @@
 #include <csignal>
 #include <memory>
 
+#include "AppSession.h"
 #include "app/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, blob files gone at
 // exit, and a release build that stays silent whatever is copied.
 namespace {
-QString applicationPath() {
-    const QString dir = qEnvironmentVariableIsSet("QUILLSTACK_BINARY_DIR")
-                            ? qEnvironmentVariable("QUILLSTACK_BINARY_DIR")
-                            : QStringLiteral(QUILLSTACK_BINARY_DIR);
-    return dir + QStringLiteral("/src/quillstack");
-}
-
 // Windows of the application's class: before any popup exists, only its tray icon.
 QStringList trayIconWindows() {
     QProcess tree;
@@ -37,43 +31,25 @@ QStringList trayIconWindows() {
     return ids;
 }
 
-// A user of their own: settings, temporary and runtime folders.
-class Session {
+// A user of their own, running the application.
+class Session : public AppSession {
   public:
-    Session() {
-        for (const char* sub : {"config", "cache", "tmp"}) {
-            QDir(m_home.path()).mkpath(sub);
-        }
-        ::mkdir(QFile::encodeName(m_home.filePath("run")).constData(), 0700);
-    }
-
     std::unique_ptr<QProcess> start(const QStringList& arguments = {"--language", "en"}) {
         auto app = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", m_home.path());
-        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
-        env.insert("XDG_CACHE_HOME", m_home.filePath("cache"));
-        env.insert("TMPDIR", m_home.filePath("tmp"));
-        env.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
-        app->setProcessEnvironment(env);
+        app->setProcessEnvironment(environment());
         app->start(applicationPath(), arguments);
         return app;
     }
     // It holds the lock and listens; its history and tray are under way.
-    bool isListening() const {
-        return QFile::exists(m_home.filePath("run/quillstack/quillstack.socket"));
-    }
+    bool isListening() const { return QFile::exists(filePath("run/quillstack/quillstack.socket")); }
     QStringList blobFiles() const {
-        return QDir(m_home.filePath("tmp/quillstack-%1/QuillstackBlobs").arg(::geteuid()))
+        return QDir(filePath("tmp/quillstack-%1/QuillstackBlobs").arg(::geteuid()))
             .entryList(QDir::Files | QDir::Hidden);
     }
     QByteArray settings() const {
-        QFile file(m_home.filePath("config/Quillstack/Quillstack.ini"));
+        QFile file(filePath("config/Quillstack/Quillstack.ini"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-  private:
-    QTemporaryDir m_home;
 };
 }  // namespace
 

@@ -8,16 +8,11 @@
 
 #include <optional>
 
+#include "AppSession.h"
+
 // The built application on a real X server: copies made by other clients, the chord, the popup
 // and the paste into a window of this test.
 namespace {
-QString applicationPath() {
-    const QString dir = qEnvironmentVariableIsSet("QUILLSTACK_BINARY_DIR")
-                            ? qEnvironmentVariable("QUILLSTACK_BINARY_DIR")
-                            : QStringLiteral(QUILLSTACK_BINARY_DIR);
-    return dir + QStringLiteral("/src/quillstack");
-}
-
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -66,20 +61,7 @@ class TestEndToEnd : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
-        QVERIFY(m_home.isValid());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", m_home.path());
-        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
-        env.insert("XDG_CACHE_HOME", m_home.filePath("cache"));
-        env.insert("TMPDIR", m_home.filePath("tmp"));
-        // Its own runtime folder: an instance of another test or session must not answer.
-        env.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
-        QDir(m_home.path()).mkpath("tmp");
-        QDir(m_home.path()).mkpath("run");
-        QFile::setPermissions(m_home.filePath("run"), QFileDevice::ReadOwner |
-                                                          QFileDevice::WriteOwner |
-                                                          QFileDevice::ExeOwner);
-        m_app.setProcessEnvironment(env);
+        m_app.setProcessEnvironment(m_session.environment());
         m_app.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         connect(&m_app, &QProcess::readyReadStandardError, this,
                 [this] { m_log += m_app.readAllStandardError(); });
@@ -190,7 +172,7 @@ class TestEndToEnd : public QObject {
         QTest::qWait(900);
     }
 
-    QTemporaryDir m_home;
+    AppSession m_session;
     QProcess m_app;
     QByteArray m_log;
     QLineEdit m_target;

@@ -13,15 +13,6 @@ constexpr qsizetype kReleaseElsewhereBytes = 4 * 1024 * 1024;
 // Content up to this size stays after a release, so string() keeps answering for text.
 constexpr qsizetype kKeptAfterReleaseBytes = 256 * 1024;
 
-qsizetype totalBytes(const PasteboardSnapshot& snapshot) {
-    qsizetype bytes = 0;
-    for (const StoredItem& item : snapshot) {
-        for (const QByteArray& buffer : item) {
-            bytes += buffer.size();
-        }
-    }
-    return bytes;
-}
 // Taking ownership waits for the server's time (bounded by the request timeout) and one round
 // trip; a claim not answered after that much more is stuck behind something else.
 constexpr std::chrono::milliseconds kConfirmSlack(1000);
@@ -111,14 +102,14 @@ void X11Pasteboard::replaceItems(StoredItem item) {
         m_items.append(std::move(item));
     }
     // Unmapping a large copy takes milliseconds; if we hold its last reference, drop it elsewhere.
-    if (totalBytes(old) >= kReleaseElsewhereBytes) {
+    if (byteCount(old) >= kReleaseElsewhereBytes) {
         QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.clear(); });
     }
 }
 
 void X11Pasteboard::releaseContent() {
     // Otherwise the latest large copy would stay resident here until the next one arrives.
-    if (totalBytes(m_items) > kKeptAfterReleaseBytes) {
+    if (byteCount(m_items) > kKeptAfterReleaseBytes) {
         replaceItems({});
     }
 }
