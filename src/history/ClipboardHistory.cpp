@@ -97,6 +97,7 @@ ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
       m_limits(std::move(limits)) {}
 
 ClipboardHistory::~ClipboardHistory() {
+    m_pasteboard.setOwnerLostHandler({});
     if (m_pollTimer != 0) {
         m_scheduler.cancelTimer(m_pollTimer);
     }
@@ -109,6 +110,7 @@ void ClipboardHistory::startMonitoring() {
     wipeBlobDirectory();
     m_lastChangeCount = m_pasteboard.changeCount();
     ingestCurrentPasteboard();
+    m_pasteboard.setOwnerLostHandler([this] { keepClipboardFilled(); });
     if (m_pollTimer != 0) {
         m_scheduler.cancelTimer(m_pollTimer);
     }
@@ -130,12 +132,32 @@ void ClipboardHistory::checkPasteboard() {
     ingestCurrentPasteboard();
 }
 
-void ClipboardHistory::ingestCurrentPasteboard() {
+void ClipboardHistory::keepClipboardFilled() {
+    if (m_pasteboard.changeCount() != m_lastChangeCount) {
+        // The owner left before its copy was taken in: that copy is the newest, record it and
+        // offer the bytes read from it while its record is still being built.
+        m_lastChangeCount = m_pasteboard.changeCount();
+        const PasteboardSnapshot taken = ingestCurrentPasteboard();
+        if (!taken.isEmpty()) {
+            m_pasteboard.prepareForNewContents();
+            m_pasteboard.writeItems(taken);
+            m_lastChangeCount = m_pasteboard.changeCount();
+        }
+        return;
+    }
+    if (m_newestCopyConcealed) {
+        return;
+    }
+    setPasteboard(0);
+}
+
+PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
     const PasteboardSnapshot current = m_pasteboard.items();
     // From here the record being built holds the only copy a large copy needs.
     m_pasteboard.releaseContent();
     if (isConcealed(current)) {
-        return;
+        m_newestCopyConcealed = true;
+        return {};
     }
     PasteboardSnapshot snapshot;
     for (const StoredItem& item : current) {
@@ -153,15 +175,16 @@ void ClipboardHistory::ingestCurrentPasteboard() {
         }
     }
     if (snapshot.isEmpty()) {
-        return;
+        return {};
     }
+    m_newestCopyConcealed = false;
 
     const QString blobName = BlobStore::newFileName();
     m_pendingBlobNames.insert(blobName);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, snapshot = std::move(snapshot),
-                                 blobDirectory = m_blobDirectory, blobName] {
+    m_scheduler.runInBackground([this, alive, &scheduler, snapshot, blobDirectory = m_blobDirectory,
+                                 blobName] {
         if (alive.expired()) {
             return;
         }
@@ -181,6 +204,7 @@ void ClipboardHistory::ingestCurrentPasteboard() {
             }
         });
     });
+    return snapshot;
 }
 
 void ClipboardHistory::insert(const ClipboardItem& item) {
@@ -386,6 +410,7 @@ void ClipboardHistory::setPasteboard(qsizetype index) {
         return;
     }
     const ClipboardItem item = m_items.at(index);
+    m_newestCopyConcealed = false;
     if (!item.fileURLs().isEmpty()) {
         m_pasteboard.prepareForNewContents();
         m_pasteboard.writeFileUrls(item.fileURLs());

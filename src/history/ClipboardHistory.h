@@ -68,7 +68,10 @@ class ClipboardHistory : public QObject {
 
   private:
     void checkPasteboard();
-    void ingestCurrentPasteboard();
+    // What was taken in: the usable content of a copy that will be recorded, else nothing.
+    PasteboardSnapshot ingestCurrentPasteboard();
+    // The clipboard's owner left it empty: offer the newest copy again, as a restore does.
+    void keepClipboardFilled();
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
     void cleanCaches();
@@ -88,6 +91,8 @@ class ClipboardHistory : public QObject {
     QList<ClipboardItem> m_items;
     QHash<QUuid, QByteArray> m_thumbnailCache;
     qint64 m_lastChangeCount = -1;
+    // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
+    bool m_newestCopyConcealed = false;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
     QSet<QString> m_pendingBlobNames;

@@ -54,4 +54,9 @@ class Pasteboard {
     // Inside the call when nothing is pending. A clipboard whose writes take effect at once has
     // nothing to wait for.
     virtual void whenWriteConfirmed(std::function<void(bool confirmed)> done) { done(true); }
+    // Called on the main thread when the clipboard's owner went away and left it without one,
+    // before that is counted as a change: items() and changeCount() still describe what was
+    // offered last, and a write inside the call keeps the clipboard from going empty at all.
+    // An empty function stops the calls. A clipboard whose owner never leaves never calls it.
+    virtual void setOwnerLostHandler(std::function<void()> handler) { (void)handler; }
 };

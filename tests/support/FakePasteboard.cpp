@@ -9,6 +9,17 @@ void FakePasteboard::setContent(const PasteboardSnapshot& content) {
     ++m_changeCount;
 }
 
+void FakePasteboard::ownerLeaves() {
+    const qint64 before = m_changeCount;
+    if (m_ownerLost) {
+        m_ownerLost();
+    }
+    if (m_changeCount == before) {
+        m_content.clear();
+        ++m_changeCount;
+    }
+}
+
 void FakePasteboard::wrote() {
     ++m_changeCount;
     m_unconfirmed = m_holdConfirmations;

@@ -22,6 +22,8 @@ class FakePasteboard final : public Pasteboard {
 
     // Another application copies this content.
     void setContent(const PasteboardSnapshot& content);
+    // The owning application quits and leaves the clipboard without an owner.
+    void ownerLeaves();
 
     qint64 changeCount() const override { return m_changeCount; }
     PasteboardSnapshot items() const override { return m_content; }
@@ -37,6 +39,9 @@ class FakePasteboard final : public Pasteboard {
     void setHoldConfirmations(bool hold) { m_holdConfirmations = hold; }
     // Settles the writes so far and answers every held wait, in order.
     void confirmWrites(bool confirmed);
+    void setOwnerLostHandler(std::function<void()> handler) override {
+        m_ownerLost = std::move(handler);
+    }
 
     const QList<Write>& writes() const { return m_writes; }
     void setWriteResult(bool ok) { m_writeResult = ok; }
@@ -52,4 +57,5 @@ class FakePasteboard final : public Pasteboard {
     bool m_unconfirmed = false;
     bool m_confirmed = true;
     QList<std::function<void(bool)>> m_heldConfirmations;
+    std::function<void()> m_ownerLost;
 };

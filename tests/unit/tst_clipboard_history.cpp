@@ -240,6 +240,64 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.pasteboard.items(), before);
     }
 
+    void ownerLeavingKeepsNewestCopyOffered_data() {
+        QTest::addColumn<QList<PasteboardSnapshot>>("copies");
+        QTest::addColumn<PasteboardSnapshot>("unpolled");
+        QTest::addColumn<PasteboardSnapshot>("offered");
+        QTest::addColumn<QStringList>("previews");
+        const PasteboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
+                                      {{"x-extra", QByteArray("\0\1", 2)}}};
+        const PasteboardSnapshot secret{
+            {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
+        QTest::newRow("newest record, all items")
+            << QList<PasteboardSnapshot>{{text("a")}, rich} << PasteboardSnapshot{} << rich
+            << QStringList{"b", "a"};
+        QTest::newRow("empty history") << QList<PasteboardSnapshot>{} << PasteboardSnapshot{}
+                                       << PasteboardSnapshot{} << QStringList{};
+        QTest::newRow("password copy newest")
+            << QList<PasteboardSnapshot>{{text("a")}, secret} << PasteboardSnapshot{}
+            << PasteboardSnapshot{} << QStringList{"a"};
+        QTest::newRow("owner left before the poll")
+            << QList<PasteboardSnapshot>{{text("a")}} << PasteboardSnapshot{text("late")}
+            << PasteboardSnapshot{text("late")} << QStringList{"late", "a"};
+        QTest::newRow("password copy left before the poll")
+            << QList<PasteboardSnapshot>{{text("a")}} << secret << PasteboardSnapshot{}
+            << QStringList{"a"};
+    }
+    void ownerLeavingKeepsNewestCopyOffered() {
+        QFETCH(QList<PasteboardSnapshot>, copies);
+        QFETCH(PasteboardSnapshot, unpolled);
+        QFETCH(PasteboardSnapshot, offered);
+        QFETCH(QStringList, previews);
+        Rig rig;
+        rig.start();
+        for (const PasteboardSnapshot& copy : copies) {
+            rig.copy(copy);
+        }
+        rig.scheduler.runUntilIdle();
+        const QList<ClipboardItem> before = rig.history.items();
+        if (!unpolled.isEmpty()) {
+            rig.pasteboard.setContent(unpolled);
+        }
+
+        rig.pasteboard.ownerLeaves();
+        QCOMPARE(rig.pasteboard.items(), offered);
+        QCOMPARE(rig.pasteboard.writes().size(), offered.isEmpty() ? 0 : 1);
+        rig.scheduler.advance(2000);
+        rig.scheduler.runUntilIdle();
+        QCOMPARE(rig.previews(), previews);
+        if (unpolled.isEmpty()) {
+            // Not a copy: the very same records, in the same order.
+            QCOMPARE(rig.history.items(), before);
+        }
+
+        // Anyone's next copy still wins and is recorded.
+        rig.copy({text("next")});
+        rig.scheduler.runUntilIdle();
+        QCOMPARE(rig.previews().first(), QStringLiteral("next"));
+        QCOMPARE(rig.pasteboard.writes().size(), offered.isEmpty() ? 0 : 1);
+    }
+
     void ingestDropsRedundantAndEmptyContent() {
         Rig rig;
         rig.start();
