@@ -68,7 +68,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
 
     m_scheduler = std::make_unique<QtScheduler>();
-    m_pasteboard = std::make_unique<X11Pasteboard>();
+    // Applications hand their clipboard to us as they exit, unless another manager runs.
+    m_pasteboard = std::make_unique<X11Pasteboard>(QString(), std::chrono::seconds(1),
+                                                   X11ClipboardThread::ManagerRole::TakeWhenFree);
     m_keyboardHooks = X11KeyboardHooks::forApplication();
     auto* x11 = m_app.nativeInterface<QNativeInterface::QX11Application>();
     if (!m_keyboardHooks || x11 == nullptr) {

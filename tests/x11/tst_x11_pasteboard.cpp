@@ -1,7 +1,9 @@
 #include <xcb/xcb.h>
 
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -165,6 +167,90 @@ class ScriptedOwner {
     xcb_atom_t m_targets = intern("TARGETS"), m_incr = intern("INCR");
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
+};
+
+xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
+
+xcb_window_t selectionOwner(const QByteArray& selection) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, internAtom(connection, selection)),
+        nullptr);
+    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    free(reply);
+    xcb_disconnect(connection);
+    return owner;
+}
+
+// An application handing its clipboard to the manager as it exits, asking to save `targets`.
+class SaveRequest {
+  public:
+    explicit SaveRequest(const std::vector<xcb_atom_t>& targets) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const xcb_atom_t property = internAtom(m_connection, "_SAVE_LIST");
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, property, XCB_ATOM_ATOM,
+                            32, targets.size(), targets.data());
+        xcb_convert_selection(m_connection, m_window, internAtom(m_connection, "CLIPBOARD_MANAGER"),
+                              internAtom(m_connection, "SAVE_TARGETS"), property, XCB_CURRENT_TIME);
+        xcb_flush(m_connection);
+    }
+    ~SaveRequest() { vanish(); }
+    void vanish() {
+        if (m_connection) {
+            xcb_disconnect(m_connection);
+            m_connection = nullptr;
+        }
+    }
+    // The manager's answer: whether it saved, or nothing within the time.
+    std::optional<bool> answer(int timeoutMs) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+                const bool notify = (event->response_type & 0x7f) == XCB_SELECTION_NOTIFY;
+                const auto property =
+                    reinterpret_cast<xcb_selection_notify_event_t*>(event)->property;
+                free(event);
+                if (notify) {
+                    return property != XCB_ATOM_NONE;
+                }
+            }
+            QTest::qWait(5);
+        }
+        return std::nullopt;
+    }
+
+  private:
+    xcb_connection_t* m_connection = xcb_connect(nullptr, nullptr);
+    xcb_window_t m_window = xcb_generate_id(m_connection);
+};
+
+// The application's history on the real clipboard, acting as the clipboard manager.
+struct HistoryRig {
+    explicit HistoryRig(std::chrono::milliseconds timeout = std::chrono::seconds(1))
+        : pasteboard({}, timeout, X11ClipboardThread::ManagerRole::TakeWhenFree) {
+        history.startMonitoring();
+    }
+    // Every copy detected so far is in the history.
+    void settle() {
+        QTest::qWait(2 * ClipboardHistory::pollIntervalMs);
+        scheduler.waitForBackground();
+        QCoreApplication::processEvents();
+    }
+    QTemporaryDir blobs;
+    X11Pasteboard pasteboard;
+    QtScheduler scheduler;
+    FakeFileThumbnailer thumbnailer;
+    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobs.path(),
+                             [] { return ClipboardHistory::Limits{}; }};
 };
 
 // The longest gap between ticks of a 1 ms main-thread timer.
@@ -357,6 +443,151 @@ class TestX11Pasteboard : public QObject {
                  (PasteboardSnapshot{{{"application/x-large", large}}}));
     }
 
+    void ownerLeavingKeepsNewestRecordOffered_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("text") << QByteArray("text/plain;charset=utf-8")
+                              << QByteArray("caf\xc3\xa9\n");
+        QTest::newRow("every byte value") << QByteArray("application/x-private") << allByteValues();
+        QTest::newRow("large, by INCR")
+            << QByteArray("application/x-large") << randomBytes(3 * 1024 * 1024);
+    }
+    void ownerLeavingKeepsNewestRecordOffered() {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, bytes);
+        HistoryRig rig;
+        XclipCopy older("text/plain", "older");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
+        auto newest = std::make_unique<XclipCopy>(target, bytes);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 10000);
+        const QList<ClipboardItem> before = rig.history.items();
+        const qint64 seen = rig.history.lastChangeCount();
+
+        newest->kill();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(QTest::qWaitFor([&] { return rig.history.lastChangeCount() != seen; }, 1000));
+        QVERIFY(confirmed(rig.pasteboard));
+        const qint64 elapsed = clock.elapsed();
+        qInfo("clipboard owned again %lld ms after its owner quit", elapsed);
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+        QVERIFY(paste(QString(target)) == bytes);
+        rig.settle();
+        // Not a copy: the same records in the same order.
+        QCOMPARE(rig.history.items(), before);
+
+        XclipCopy next("text/plain", "next");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.history.items().size() == 3, 5000);
+        QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("next"));
+        QCOMPARE(paste("text/plain"), QByteArray("next"));
+    }
+
+    void exitingQtApplicationHandsItsClipboardOver() {
+        HistoryRig rig;
+        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
+        // Copies and quits at once: only the hand-over at exit gives us time to read it.
+        const QString text = QStringLiteral("handed over \u2713");
+        QProcess helper;
+        helper.start(QCoreApplication::applicationFilePath(), {"--copy-and-quit", text});
+        QVERIFY(helper.waitForFinished(10000));
+        QCOMPARE(helper.exitCode(), 0);
+        QVERIFY2(!helper.readAllStandardError().contains("clipboard manager"),
+                 "the application did not hear back from us");
+
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
+        rig.settle();
+        QCOMPARE(rig.history.items().size(), 1);
+        QVERIFY(confirmed(rig.pasteboard));
+        const PasteboardSnapshot stored = rig.history.items()[0].resolvedPasteboardData();
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(stored[0].contains("UTF8_STRING"));
+        for (auto it = stored[0].cbegin(); it != stored[0].cend(); ++it) {
+            QVERIFY2(paste(it.key()) == it.value(), qPrintable(it.key()));
+        }
+        QCOMPARE(QString::fromUtf8(paste("UTF8_STRING")), text);
+    }
+
+    void badSaveRequestsCostNothing_data() {
+        QTest::addColumn<int>("targetCount");
+        QTest::addColumn<bool>("requestorVanishes");
+        QTest::addColumn<bool>("garbageOwner");
+        QTest::newRow("requestor vanishes mid-transfer") << 3 << true << true;
+        QTest::newRow("10000 targets") << 10000 << false << true;
+        QTest::newRow("targets answer garbage") << 3 << false << true;
+    }
+    void badSaveRequestsCostNothing() {
+        QFETCH(int, targetCount);
+        QFETCH(bool, requestorVanishes);
+        QFETCH(bool, garbageOwner);
+        using Reply = ScriptedOwner::Reply;
+        HistoryRig rig(std::chrono::milliseconds(300));
+        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
+        XclipCopy earlier("text/plain", "earlier");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
+
+        std::unique_ptr<ScriptedOwner> owner;
+        if (garbageOwner) {
+            owner = std::make_unique<ScriptedOwner>(
+                QList<ScriptedOwner::Offer>{{"application/x-silent", Reply::Silent, {}},
+                                            {"application/x-missing", Reply::MissingProperty, {}},
+                                            {"application/x-stalled", Reply::StalledIncr, {}}});
+        } else {
+            owner = std::make_unique<ScriptedOwner>(
+                QList<ScriptedOwner::Offer>{{"text/plain", Reply::Data, "saved"}});
+        }
+        QTest::qWait(50);
+        std::vector<xcb_atom_t> targets(targetCount);
+        QRandomGenerator random(7);
+        for (xcb_atom_t& atom : targets) {
+            atom = random.bounded(1u, 0x1fffffffu);
+        }
+        StallMeter meter;
+        {
+            SaveRequest request(targets);
+            if (requestorVanishes) {
+                QTest::qWait(50);
+                request.vanish();
+            } else {
+                // Answered, failed, within our bound of 3 × 300 ms for the whole save.
+                QCOMPARE(request.answer(1500), std::optional<bool>(false));
+            }
+        }
+        QTest::qWait(1500);
+        QVERIFY2(meter.longestMs < 200, qPrintable(QString::number(meter.longestMs)));
+        rig.settle();
+        QCOMPARE(rig.history.items().size(), 1);
+        QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("earlier"));
+
+        // The next application exiting is still served.
+        owner = std::make_unique<ScriptedOwner>(
+            QList<ScriptedOwner::Offer>{{"text/plain", Reply::Data, "last"}});
+        SaveRequest good({});
+        QCOMPARE(good.answer(3000), std::optional<bool>(true));
+        owner.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(paste("text/plain"), QByteArray("last"), 2000);
+        rig.settle();
+        QCOMPARE(rig.history.items().size(), 2);
+        QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("last"));
+    }
+
+    void stepsBackForAnotherClipboardManager() {
+        HistoryRig rig;
+        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
+        xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(other)).data;
+        const xcb_window_t window = xcb_generate_id(other);
+        xcb_create_window(other, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_set_selection_owner(other, window, internAtom(other, "CLIPBOARD_MANAGER"),
+                                XCB_CURRENT_TIME);
+        xcb_flush(other);
+        QTest::qWait(300);
+        QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), window);
+        // Once the other manager is gone, the role is ours again.
+        xcb_disconnect(other);
+        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 2000);
+    }
+
     void worksWithoutDisplay() {
         X11Pasteboard pasteboard(QStringLiteral(":4999"));
         QVERIFY(!pasteboard.isConnected());
@@ -368,5 +599,16 @@ class TestX11Pasteboard : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TestX11Pasteboard)
+int main(int argc, char** argv) {
+    // A Qt application that copies and quits, to be run by the test.
+    if (argc == 3 && qstrcmp(argv[1], "--copy-and-quit") == 0) {
+        QGuiApplication app(argc, argv);
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(argv[2]));
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestX11Pasteboard test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_x11_pasteboard.moc"

@@ -3,9 +3,9 @@
 #include "platform/x11/XcbPointer.h"
 
 X11Atoms::X11Atoms(xcb_connection_t* connection) : m_connection(connection) {
-    const QList<xcb_atom_t> ids =
-        intern({"CLIPBOARD", "TARGETS", "MULTIPLE", "TIMESTAMP", "INCR", "ATOM_PAIR", "UTF8_STRING",
-                "TEXT", "_QUILLSTACK_TIMESTAMP"});
+    const QList<xcb_atom_t> ids = intern(
+        {"CLIPBOARD", "TARGETS", "MULTIPLE", "TIMESTAMP", "INCR", "ATOM_PAIR", "UTF8_STRING",
+         "TEXT", "_QUILLSTACK_TIMESTAMP", "CLIPBOARD_MANAGER", "SAVE_TARGETS", "MANAGER", "NULL"});
     clipboard = ids[0];
     targets = ids[1];
     multiple = ids[2];
@@ -15,6 +15,10 @@ X11Atoms::X11Atoms(xcb_connection_t* connection) : m_connection(connection) {
     utf8String = ids[6];
     text = ids[7];
     timestampProperty = ids[8];
+    clipboardManager = ids[9];
+    saveTargets = ids[10];
+    manager = ids[11];
+    null = ids[12];
 }
 
 xcb_atom_t X11Atoms::intern(const QByteArray& name) {

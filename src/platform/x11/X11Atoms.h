@@ -28,6 +28,10 @@ class X11Atoms {
     xcb_atom_t utf8String = XCB_ATOM_NONE;
     xcb_atom_t text = XCB_ATOM_NONE;
     xcb_atom_t timestampProperty = XCB_ATOM_NONE;
+    xcb_atom_t clipboardManager = XCB_ATOM_NONE;
+    xcb_atom_t saveTargets = XCB_ATOM_NONE;
+    xcb_atom_t manager = XCB_ATOM_NONE;
+    xcb_atom_t null = XCB_ATOM_NONE;
 
   private:
     xcb_connection_t* m_connection;

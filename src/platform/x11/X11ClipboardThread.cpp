@@ -23,6 +23,9 @@ constexpr qsizetype kMaxTargets = 1024;
 constexpr int kPropertyCount = 8;
 constexpr auto kTransferTick = std::chrono::seconds(1);
 constexpr int kThreadNice = 5;
+// An application handing its clipboard over waits for us; so does its exit.
+constexpr int kSaveTimeoutFactor = 3;
+constexpr qsizetype kMaxQueuedSaves = 4;
 
 bool isProtocolTarget(const QByteArray& name) {
     static const QSet<QByteArray> names{"TARGETS",        "MULTIPLE", "TIMESTAMP",
@@ -60,8 +63,11 @@ quint8 eventType(const xcb_generic_event_t* event) {
 
 X11ClipboardThread::X11ClipboardThread(const QString& displayName,
                                        std::chrono::milliseconds requestTimeout, Deliver deliver,
-                                       Confirm confirm)
-    : m_timeout(requestTimeout), m_deliver(std::move(deliver)), m_confirm(std::move(confirm)) {
+                                       Confirm confirm, ManagerRole managerRole)
+    : m_timeout(requestTimeout),
+      m_deliver(std::move(deliver)),
+      m_confirm(std::move(confirm)),
+      m_managerRole(managerRole) {
     const QByteArray name = displayName.toLocal8Bit();
     xcb_connection_t* connection =
         xcb_connect(name.isEmpty() ? nullptr : name.constData(), nullptr);
@@ -136,6 +142,18 @@ bool X11ClipboardThread::setUp() {
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
     m_owner = std::make_unique<X11SelectionOwner>(m_connection, m_window, *m_atoms);
+    if (m_managerRole == ManagerRole::TakeWhenFree) {
+        // Told when the manager selection falls free, so it can be taken then.
+        xcb_xfixes_select_selection_input(
+            m_connection, m_window, m_atoms->clipboardManager,
+            XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+        XcbPointer<xcb_get_selection_owner_reply_t> manager(xcb_get_selection_owner_reply(
+            m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboardManager),
+            nullptr));
+        m_managerFree = manager && manager->owner == XCB_WINDOW_NONE;
+    }
 
     // Whatever is on the clipboard already is the first content.
     XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
@@ -174,6 +192,10 @@ void X11ClipboardThread::run() {
             const xcb_window_t owner = *m_pendingOwner;
             m_pendingOwner.reset();
             readOwner(owner);
+        } else if (m_managerFree) {
+            takeManagerSelection();
+        } else if (!m_saveRequests.isEmpty()) {
+            save(m_saveRequests.takeFirst());
         } else {
             waitFor(nullptr, Clock::time_point::max(), true);
         }
@@ -184,14 +206,35 @@ bool X11ClipboardThread::interrupted() const {
     return m_stop || m_broken || m_wakePending || m_pendingOwner.has_value();
 }
 
+bool X11ClipboardThread::hasManagerWork() const {
+    return m_managerFree || !m_saveRequests.isEmpty();
+}
+
 void X11ClipboardThread::dispatch(const xcb_generic_event_t* event) {
     if (eventType(event) == m_xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY) {
         const auto* notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t*>(event);
         // Our own claims are known already; only other owners need reading.
         if (notify->selection == m_atoms->clipboard && notify->owner != m_window) {
             m_pendingOwner = notify->owner;
+        } else if (notify->selection == m_atoms->clipboardManager && notify->owner != m_window) {
+            m_managing = false;
+            m_managerFree = notify->owner == XCB_WINDOW_NONE;
         }
         return;
+    }
+    if (eventType(event) == XCB_SELECTION_REQUEST) {
+        const auto* request = reinterpret_cast<const xcb_selection_request_event_t*>(event);
+        if (request->selection == m_atoms->clipboardManager) {
+            queueSaveRequest(*request);
+            return;
+        }
+    } else if (eventType(event) == XCB_SELECTION_CLEAR) {
+        const auto* clear = reinterpret_cast<const xcb_selection_clear_event_t*>(event);
+        if (clear->selection == m_atoms->clipboardManager) {
+            // Another manager took over; it is theirs until they let it go.
+            m_managing = false;
+            return;
+        }
     }
     m_owner->handleEvent(event);
 }
@@ -212,7 +255,7 @@ XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& ma
             m_broken = true;
             return {};
         }
-        if (m_stop || (interruptible && interrupted())) {
+        if (m_stop || (interruptible && interrupted()) || (!match && hasManagerWork())) {
             return {};
         }
         const Clock::time_point now = Clock::now();
@@ -292,6 +335,7 @@ void X11ClipboardThread::processClaims() {
     if (!owned) {
         // Someone with a later timestamp won; read them instead.
         m_owner->stopServing();
+        m_lastReadOwner = XCB_WINDOW_NONE;
         if (owner && owner->owner != XCB_WINDOW_NONE) {
             m_pendingOwner = owner->owner;
         }
@@ -321,28 +365,123 @@ xcb_timestamp_t X11ClipboardThread::serverTime() {
 
 void X11ClipboardThread::readOwner(xcb_window_t owner) {
     if (owner == XCB_WINDOW_NONE) {
+        m_lastReadOwner = XCB_WINDOW_NONE;
         m_deliver(Snapshot{m_claims, false, {}});
         return;
     }
     const std::optional<StoredItem> item = readItem();
+    // Only content actually had spares a save request the second read.
+    m_lastReadOwner = item && !item->isEmpty() ? owner : xcb_window_t(XCB_WINDOW_NONE);
     if (item) {
         m_deliver(Snapshot{m_claims, true, *item});
     }
 }
 
-std::optional<StoredItem> X11ClipboardThread::readItem() {
-    const std::optional<Fetched> list = fetch(m_atoms->targets, kMaxTargets * 4);
-    if (interrupted()) {
+void X11ClipboardThread::takeManagerSelection() {
+    m_managerFree = false;
+    const xcb_timestamp_t time = serverTime();
+    xcb_set_selection_owner(m_connection, m_window, m_atoms->clipboardManager, time);
+    XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboardManager), nullptr));
+    m_managing = owner && owner->owner == m_window;
+    if (!m_managing) {
+        return;
+    }
+    // Announced as ICCCM asks of a manager selection's new owner.
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = screen->root;
+    message.type = m_atoms->manager;
+    message.data.data32[0] = time;
+    message.data.data32[1] = m_atoms->clipboardManager;
+    message.data.data32[2] = m_window;
+    xcb_send_event(m_connection, 0, screen->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    log(QStringLiteral("clipboard: holding CLIPBOARD_MANAGER"));
+}
+
+void X11ClipboardThread::queueSaveRequest(const xcb_selection_request_event_t& request) {
+    // Requests beyond a few at a time are flooding, not applications exiting.
+    if (m_managing && request.owner == m_window && request.target == m_atoms->saveTargets &&
+        m_saveRequests.size() < kMaxQueuedSaves) {
+        m_saveRequests.append(request);
+        return;
+    }
+    X11SelectionOwner::notifyRequestor(m_connection, request, XCB_ATOM_NONE);
+    xcb_flush(m_connection);
+}
+
+std::optional<QList<xcb_atom_t>> X11ClipboardThread::requestedTargets(
+    const xcb_selection_request_event_t& request) {
+    if (request.property == XCB_ATOM_NONE) {
         return std::nullopt;
     }
-    if (!list || list->format != 32) {
-        return StoredItem{};
+    // The requestor may be gone already; then there is no list.
+    xcb_generic_error_t* error = nullptr;
+    XcbPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        m_connection,
+        xcb_get_property(m_connection, 0, request.requestor, request.property, XCB_ATOM_ATOM, 0,
+                         quint32(kMaxTargets)),
+        &error));
+    std::free(error);
+    if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) {
+        return std::nullopt;
+    }
+    const auto* raw = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return QList<xcb_atom_t>(raw, raw + count);
+}
+
+void X11ClipboardThread::save(const xcb_selection_request_event_t& request) {
+    const Clock::time_point deadline = Clock::now() + kSaveTimeoutFactor * m_timeout;
+    const std::optional<QList<xcb_atom_t>> wanted = requestedTargets(request);
+    XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboard), nullptr));
+    const xcb_window_t window = owner ? owner->owner : xcb_window_t(XCB_WINDOW_NONE);
+    bool saved = window != XCB_WINDOW_NONE &&
+                 (window == m_window || (window == m_lastReadOwner && !m_pendingOwner));
+    if (!saved && window != XCB_WINDOW_NONE) {
+        const std::optional<StoredItem> item = readItem(wanted, deadline);
+        saved = item && !item->isEmpty();
+        if (saved) {
+            m_lastReadOwner = window;
+            m_deliver(Snapshot{m_claims, true, *item});
+        }
+    }
+    xcb_atom_t property = XCB_ATOM_NONE;
+    if (saved) {
+        property = request.property == XCB_ATOM_NONE ? request.target : request.property;
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor, property,
+                            m_atoms->null, 32, 0, nullptr);
+    }
+    X11SelectionOwner::notifyRequestor(m_connection, request, property);
+    xcb_flush(m_connection);
+    log(QStringLiteral("clipboard: %1 the clipboard of an exiting application")
+            .arg(saved ? QStringLiteral("saved") : QStringLiteral("could not save")));
+}
+
+std::optional<StoredItem> X11ClipboardThread::readItem(
+    const std::optional<QList<xcb_atom_t>>& wanted, Clock::time_point deadline) {
+    QList<xcb_atom_t> offered;
+    if (wanted) {
+        offered = wanted->first(std::min(wanted->size(), kMaxTargets));
+    } else {
+        const std::optional<Fetched> list = fetch(m_atoms->targets, kMaxTargets * 4, deadline);
+        if (interrupted()) {
+            return std::nullopt;
+        }
+        if (!list || list->format != 32) {
+            return StoredItem{};
+        }
+        const auto* raw = reinterpret_cast<const quint32*>(list->bytes.constData());
+        offered = QList<xcb_atom_t>(raw, raw + list->bytes.size() / 4);
     }
     QList<xcb_atom_t> atoms;
-    const auto* raw = reinterpret_cast<const quint32*>(list->bytes.constData());
-    for (qsizetype i = 0; i < list->bytes.size() / 4; ++i) {
-        if (raw[i] != XCB_ATOM_NONE && !atoms.contains(raw[i])) {
-            atoms.append(raw[i]);
+    for (const xcb_atom_t atom : std::as_const(offered)) {
+        if (atom != XCB_ATOM_NONE && !atoms.contains(atom)) {
+            atoms.append(atom);
         }
     }
     const QList<QByteArray> names = m_atoms->names(atoms);
@@ -356,7 +495,11 @@ std::optional<StoredItem> X11ClipboardThread::readItem() {
         if (name.isEmpty() || isProtocolTarget(name) || (hasPng && isDerivedRaster(name))) {
             continue;
         }
-        const std::optional<Fetched> data = fetch(atoms[i], std::min(kTargetCap, budget));
+        if (Clock::now() >= deadline) {
+            ++skipped;
+            continue;
+        }
+        const std::optional<Fetched> data = fetch(atoms[i], std::min(kTargetCap, budget), deadline);
         if (interrupted()) {
             return std::nullopt;
         }
@@ -372,7 +515,8 @@ std::optional<StoredItem> X11ClipboardThread::readItem() {
 }
 
 std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t target,
-                                                                     qsizetype cap) {
+                                                                     qsizetype cap,
+                                                                     Clock::time_point deadline) {
     const xcb_atom_t property = m_properties[m_propertyIndex];
     xcb_convert_selection(m_connection, m_window, m_atoms->clipboard, target, property,
                           XCB_CURRENT_TIME);
@@ -385,7 +529,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
             return notify->requestor == m_window && notify->selection == m_atoms->clipboard &&
                    notify->target == target;
         },
-        Clock::now() + m_timeout, true);
+        std::min(Clock::now() + m_timeout, deadline), true);
     if (!event) {
         // A late answer must not land in the next request's property.
         abandonProperty();
@@ -408,7 +552,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
         if (reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 4) {
             hint = *static_cast<const quint32*>(xcb_get_property_value(reply.get()));
         }
-        return fetchIncrementally(property, std::min(hint, cap), cap);
+        return fetchIncrementally(property, std::min(hint, cap), cap, deadline);
     }
     if (reply->bytes_after > 0) {
         xcb_delete_property(m_connection, m_window, property);
@@ -420,7 +564,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
 }
 
 std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetchIncrementally(
-    xcb_atom_t property, qsizetype sizeHint, qsizetype cap) {
+    xcb_atom_t property, qsizetype sizeHint, qsizetype cap, Clock::time_point deadline) {
     Fetched result;
     result.bytes.reserve(sizeHint);
     for (;;) {
@@ -433,7 +577,7 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetchIncrementall
                 return notify->window == m_window && notify->atom == property &&
                        notify->state == XCB_PROPERTY_NEW_VALUE;
             },
-            Clock::now() + m_timeout, true);
+            std::min(Clock::now() + m_timeout, deadline), true);
         if (!event) {
             abandonProperty();
             return std::nullopt;

@@ -37,11 +37,15 @@ class X11ClipboardThread {
     // whether it made us the owner. Claims queued together are answered once.
     using Confirm = std::function<void(quint64 claims, bool owned)>;
     using Clock = std::chrono::steady_clock;
+    // Whether to act as the desktop's clipboard manager: hold CLIPBOARD_MANAGER while no other
+    // client does, and save the clipboard of applications that hand it over as they exit.
+    enum class ManagerRole { Decline, TakeWhenFree };
 
     // Connects at once; an empty name means $DISPLAY. Without a connection the thread never
     // starts and claims are ignored.
     X11ClipboardThread(const QString& displayName, std::chrono::milliseconds requestTimeout,
-                       Deliver deliver, Confirm confirm);
+                       Deliver deliver, Confirm confirm,
+                       ManagerRole managerRole = ManagerRole::Decline);
     ~X11ClipboardThread();
     X11ClipboardThread(const X11ClipboardThread&) = delete;
     X11ClipboardThread& operator=(const X11ClipboardThread&) = delete;
@@ -63,21 +67,30 @@ class X11ClipboardThread {
     void wake();
     void dispatch(const xcb_generic_event_t* event);
     bool interrupted() const;
+    bool hasManagerWork() const;
+    void takeManagerSelection();
+    void queueSaveRequest(const xcb_selection_request_event_t& request);
+    void save(const xcb_selection_request_event_t& request);
+    std::optional<QList<xcb_atom_t>> requestedTargets(const xcb_selection_request_event_t& request);
     XcbPointer<xcb_generic_event_t> waitFor(const EventMatch& match, Clock::time_point deadline,
                                             bool interruptible);
     void processClaims();
     xcb_timestamp_t serverTime();
     void readOwner(xcb_window_t owner);
-    std::optional<StoredItem> readItem();
-    std::optional<Fetched> fetch(xcb_atom_t target, qsizetype cap);
+    // Reads the owner's TARGETS, or only `wanted`, giving up on what is left at `deadline`.
+    std::optional<StoredItem> readItem(const std::optional<QList<xcb_atom_t>>& wanted = {},
+                                       Clock::time_point deadline = Clock::time_point::max());
+    std::optional<Fetched> fetch(xcb_atom_t target, qsizetype cap,
+                                 Clock::time_point deadline = Clock::time_point::max());
     std::optional<Fetched> fetchIncrementally(xcb_atom_t property, qsizetype sizeHint,
-                                              qsizetype cap);
+                                              qsizetype cap, Clock::time_point deadline);
     XcbPointer<xcb_get_property_reply_t> takeProperty(xcb_atom_t property, qsizetype cap);
     void abandonProperty();
 
     std::chrono::milliseconds m_timeout;
     Deliver m_deliver;
     Confirm m_confirm;
+    ManagerRole m_managerRole;
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_window = XCB_WINDOW_NONE;
     quint8 m_xfixesFirstEvent = 0;
@@ -92,6 +105,11 @@ class X11ClipboardThread {
     bool m_wakePending = false;
     bool m_broken = false;
     std::optional<xcb_window_t> m_pendingOwner;
+    // The owner whose content was last read in full and delivered.
+    xcb_window_t m_lastReadOwner = XCB_WINDOW_NONE;
+    bool m_managing = false;
+    bool m_managerFree = false;
+    QList<xcb_selection_request_event_t> m_saveRequests;
 
     // Shared with the callers of claim().
     std::mutex m_mutex;

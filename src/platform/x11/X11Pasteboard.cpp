@@ -19,7 +19,7 @@ constexpr std::chrono::milliseconds kConfirmSlack(1000);
 }  // namespace
 
 X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
-                             QObject* parent)
+                             X11ClipboardThread::ManagerRole managerRole, QObject* parent)
     : QObject(parent), m_confirmTimeout(requestTimeout + kConfirmSlack) {
     // Both arrive through the same queue, so they reach the main thread in the thread's order.
     m_thread = std::make_unique<X11ClipboardThread>(
@@ -33,7 +33,8 @@ X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::millisecon
         [this](quint64 claims, bool owned) {
             QMetaObject::invokeMethod(
                 this, [this, claims, owned] { confirm(claims, owned); }, Qt::QueuedConnection);
-        });
+        },
+        managerRole);
 }
 
 X11Pasteboard::~X11Pasteboard() {
@@ -48,6 +49,14 @@ void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
     }
     if (!snapshot.hasOwner && !m_hasOwner) {
         return;
+    }
+    if (!snapshot.hasOwner && m_ownerLost) {
+        // A write in there makes us the owner before anyone sees the clipboard empty.
+        const quint64 claims = m_claimsIssued;
+        m_ownerLost();
+        if (m_claimsIssued != claims) {
+            return;
+        }
     }
     m_hasOwner = snapshot.hasOwner;
     replaceItems(std::move(snapshot.item));

@@ -16,9 +16,11 @@ class X11Pasteboard final : public QObject, public Pasteboard {
   public:
     // An empty display name means $DISPLAY. Without a display this is an empty clipboard whose
     // count never moves. `requestTimeout` bounds every wait for another client.
-    explicit X11Pasteboard(const QString& displayName = {},
-                           std::chrono::milliseconds requestTimeout = std::chrono::seconds(1),
-                           QObject* parent = nullptr);
+    explicit X11Pasteboard(
+        const QString& displayName = {},
+        std::chrono::milliseconds requestTimeout = std::chrono::seconds(1),
+        X11ClipboardThread::ManagerRole managerRole = X11ClipboardThread::ManagerRole::Decline,
+        QObject* parent = nullptr);
     ~X11Pasteboard() override;
 
     qint64 changeCount() const override { return m_changeCount; }
@@ -30,6 +32,9 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     std::optional<QString> string() const override;
     void releaseContent() override;
     void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
+    void setOwnerLostHandler(std::function<void()> handler) override {
+        m_ownerLost = std::move(handler);
+    }
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
@@ -60,4 +65,5 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     bool m_lastClaimOwned = true;
     quint64 m_nextWaitId = 0;
     QList<ConfirmationWait> m_confirmationWaits;
+    std::function<void()> m_ownerLost;
 };

@@ -10,9 +10,11 @@ namespace {
 constexpr quint32 kPreferredChunk = 256 * 1024;
 // A requestor that has not taken a chunk for this long is gone or stuck.
 constexpr auto kStallLimit = std::chrono::seconds(10);
+}  // namespace
 
-void sendNotify(xcb_connection_t* connection, const xcb_selection_request_event_t& request,
-                xcb_atom_t property) {
+void X11SelectionOwner::notifyRequestor(xcb_connection_t* connection,
+                                        const xcb_selection_request_event_t& request,
+                                        xcb_atom_t property) {
     // send_event copies exactly 32 bytes.
     std::array<char, 32> buffer{};
     auto* notify = reinterpret_cast<xcb_selection_notify_event_t*>(buffer.data());
@@ -24,7 +26,6 @@ void sendNotify(xcb_connection_t* connection, const xcb_selection_request_event_
     notify->property = property;
     xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, buffer.data());
 }
-}  // namespace
 
 X11SelectionOwner::X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window,
                                      const X11Atoms& atoms)
@@ -117,7 +118,7 @@ void X11SelectionOwner::answer(const xcb_selection_request_event_t& request) {
             }
         }
     }
-    sendNotify(m_connection, request, answered ? property : xcb_atom_t(XCB_ATOM_NONE));
+    notifyRequestor(m_connection, request, answered ? property : xcb_atom_t(XCB_ATOM_NONE));
     xcb_flush(m_connection);
 }
 

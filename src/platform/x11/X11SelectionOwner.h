@@ -22,6 +22,10 @@ class X11SelectionOwner {
 
     X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window, const X11Atoms& atoms);
 
+    // Tells the requestor its request is done: the answer is in `property`, or refused (None).
+    static void notifyRequestor(xcb_connection_t* connection,
+                                const xcb_selection_request_event_t& request, xcb_atom_t property);
+
     // Answers with these targets from now on; `since` is the ownership's server time.
     void serve(QList<Target> targets, xcb_timestamp_t since);
     // Refuses every further request; transfers already under way still complete.
