@@ -157,6 +157,31 @@ class TestAppLifecycle : public QObject {
         QCOMPARE(app->readAllStandardOutput(), QByteArray());
     }
 
+    void clipboardOutlivesTheCopyingApplication() {
+        Session session;
+        const auto app = session.start();
+        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        const QByteArray older(300 * 1024, 'o');
+        QByteArray newest(300 * 1024, 'n');
+        newest[7] = '\0';
+        copy(older, "UTF8_STRING");
+        copy(newest, "application/x-newest");
+        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 2, 10000);
+        const QStringList blobs = session.blobFiles();
+
+        ::kill(pid_t(m_clipboardOwners.last()->processId()), SIGKILL);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(paste("application/x-newest"), newest, 1000);
+        qInfo("pasted the newest copy %lld ms after its owner was killed", clock.elapsed());
+        // Owning it again added no copy.
+        QTest::qWait(1000);
+        QCOMPARE(session.blobFiles(), blobs);
+        copy("next", "UTF8_STRING");
+        QCOMPARE(paste("UTF8_STRING"), QByteArray("next"));
+        stop(*app, SIGTERM);
+    }
+
     void cleanup() {
         for (QProcess* owner : std::as_const(m_clipboardOwners)) {
             owner->kill();
@@ -182,6 +207,13 @@ class TestAppLifecycle : public QObject {
         owner->closeWriteChannel();
         // Served once xclip has read it all; then a poll of the history and the read.
         QTest::qWait(1200);
+    }
+
+    static QByteArray paste(const char* target) {
+        QProcess xclip;
+        xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
+        xclip.waitForFinished(5000);
+        return xclip.readAllStandardOutput();
     }
 
     static void stop(QProcess& app, int signal) {
