@@ -443,45 +443,6 @@ class TestX11Pasteboard : public QObject {
                  (PasteboardSnapshot{{{"application/x-large", large}}}));
     }
 
-    void ownerLeavingKeepsNewestRecordOffered_data() {
-        QTest::addColumn<QByteArray>("target");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("text") << QByteArray("text/plain;charset=utf-8")
-                              << QByteArray("caf\xc3\xa9\n");
-        QTest::newRow("every byte value") << QByteArray("application/x-private") << allByteValues();
-        QTest::newRow("large, by INCR")
-            << QByteArray("application/x-large") << randomBytes(3 * 1024 * 1024);
-    }
-    void ownerLeavingKeepsNewestRecordOffered() {
-        QFETCH(QByteArray, target);
-        QFETCH(QByteArray, bytes);
-        HistoryRig rig;
-        XclipCopy older("text/plain", "older");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
-        auto newest = std::make_unique<XclipCopy>(target, bytes);
-        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 10000);
-        const QList<ClipboardItem> before = rig.history.items();
-        const qint64 seen = rig.history.lastChangeCount();
-
-        newest->kill();
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(QTest::qWaitFor([&] { return rig.history.lastChangeCount() != seen; }, 1000));
-        QVERIFY(confirmed(rig.pasteboard));
-        const qint64 elapsed = clock.elapsed();
-        qInfo("clipboard owned again %lld ms after its owner quit", elapsed);
-        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
-        QVERIFY(paste(QString(target)) == bytes);
-        rig.settle();
-        // Not a copy: the same records in the same order.
-        QCOMPARE(rig.history.items(), before);
-
-        XclipCopy next("text/plain", "next");
-        QTRY_VERIFY_WITH_TIMEOUT(rig.history.items().size() == 3, 5000);
-        QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("next"));
-        QCOMPARE(paste("text/plain"), QByteArray("next"));
-    }
-
     void exitingQtApplicationHandsItsClipboardOver() {
         HistoryRig rig;
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
@@ -510,31 +471,23 @@ class TestX11Pasteboard : public QObject {
     void badSaveRequestsCostNothing_data() {
         QTest::addColumn<int>("targetCount");
         QTest::addColumn<bool>("requestorVanishes");
-        QTest::addColumn<bool>("garbageOwner");
-        QTest::newRow("requestor vanishes mid-transfer") << 3 << true << true;
-        QTest::newRow("10000 targets") << 10000 << false << true;
-        QTest::newRow("targets answer garbage") << 3 << false << true;
+        QTest::newRow("requestor vanishes mid-transfer") << 3 << true;
+        QTest::newRow("10000 targets") << 10000 << false;
+        QTest::newRow("targets answer garbage") << 3 << false;
     }
     void badSaveRequestsCostNothing() {
         QFETCH(int, targetCount);
         QFETCH(bool, requestorVanishes);
-        QFETCH(bool, garbageOwner);
         using Reply = ScriptedOwner::Reply;
         HistoryRig rig(std::chrono::milliseconds(300));
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
         XclipCopy earlier("text/plain", "earlier");
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
 
-        std::unique_ptr<ScriptedOwner> owner;
-        if (garbageOwner) {
-            owner = std::make_unique<ScriptedOwner>(
-                QList<ScriptedOwner::Offer>{{"application/x-silent", Reply::Silent, {}},
-                                            {"application/x-missing", Reply::MissingProperty, {}},
-                                            {"application/x-stalled", Reply::StalledIncr, {}}});
-        } else {
-            owner = std::make_unique<ScriptedOwner>(
-                QList<ScriptedOwner::Offer>{{"text/plain", Reply::Data, "saved"}});
-        }
+        auto owner = std::make_unique<ScriptedOwner>(
+            QList<ScriptedOwner::Offer>{{"application/x-silent", Reply::Silent, {}},
+                                        {"application/x-missing", Reply::MissingProperty, {}},
+                                        {"application/x-stalled", Reply::StalledIncr, {}}});
         QTest::qWait(50);
         std::vector<xcb_atom_t> targets(targetCount);
         QRandomGenerator random(7);
