@@ -54,4 +54,7 @@ class Pasteboard {
     // Inside the call when nothing is pending. A clipboard whose writes take effect at once has
     // nothing to wait for.
     virtual void whenWriteConfirmed(std::function<void(bool confirmed)> done) { done(true); }
+    // Offers the latest write also as the primary selection, which some terminals paste; the
+    // next whenWriteConfirmed answers once both are in force. Nothing where there is none.
+    virtual void offerLatestWriteAsPrimary() {}
 };

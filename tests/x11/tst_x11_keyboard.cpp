@@ -193,7 +193,7 @@ class TestX11Keyboard : public QObject {
             if (holdShift) {
                 xdotool({"keydown", "shift"});
             }
-            QVERIFY(injector.postPasteKeystroke());
+            QVERIFY(injector.postPasteKeystroke({ModifierFlag::Control, KeyCode::V}));
             sync(m_log);
             if (holdShift) {
                 xdotool({"keyup", "shift"});

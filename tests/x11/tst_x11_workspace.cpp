@@ -145,7 +145,8 @@ class TestX11Workspace : public QObject {
         QCOMPARE(front->pid, 0);
 
         QVERIFY(!X11AccessibilityTrust(c).isTrusted());
-        QVERIFY(!XTestKeyInjector(display.constData()).postPasteKeystroke());
+        QVERIFY(!XTestKeyInjector(display.constData())
+                     .postPasteKeystroke({ModifierFlag::Control, KeyCode::V}));
         xcb_disconnect(c);
         xvfb.terminate();
         QVERIFY(xvfb.waitForFinished());

@@ -30,6 +30,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     std::optional<QString> string() const override;
     void releaseContent() override;
     void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
+    void offerLatestWriteAsPrimary() override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
