@@ -67,35 +67,15 @@ class TestTerminalPaste : public QObject {
             QFAIL(qPrintable(program + " is missing: run tools/deps"));
         }
         const QString output = m_session.filePath(program + ".out");
-        const QString script = m_session.filePath(program + ".sh");
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(output) + "'\n");
-        file.close();
-        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner));
-
-        QProcessEnvironment env = m_session.environment();
-        env.insert("LC_ALL", "C.UTF-8");
-        env.insert("NO_AT_BRIDGE", "1");
         QProcess terminal;
-        terminal.setProcessEnvironment(env);
-        terminal.setProcessChannelMode(QProcess::ForwardedChannels);
-        terminal.start(program, arguments << script);
-        QVERIFY(terminal.waitForStarted());
         auto stop = qScopeGuard([&terminal] {
             terminal.kill();
             terminal.waitForFinished(3000);
         });
-        // The shell inside has set the terminal up once the file exists.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
-        const QString window =
-            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
-                .section('\n', 0, 0);
-        QVERIFY(!window.isEmpty());
-        run("xdotool", {"windowactivate", "--sync", window});
-        QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), window, 3000);
-        QTest::qWait(300);
+        startTerminal(terminal, program, arguments, windowClass, output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
 
         xdotoolKey("super+shift+v");
         QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
@@ -109,6 +89,29 @@ class TestTerminalPaste : public QObject {
         // Nothing else arrives after it (a stray ^V or a second paste).
         QTest::qWait(500);
         QCOMPARE(received(), kText.toUtf8());
+    }
+
+    // The target goes away between the chord and Return: the paste finds no window, and the
+    // application neither crashes nor stops answering the chord.
+    void vanishedTarget() {
+        const QString output = m_session.filePath("vanishing.out");
+        QProcess terminal;
+        startTerminal(terminal, "xterm", {"-u8", "-e"}, "XTerm", output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        xdotoolKey("super+shift+v");
+        QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
+        terminal.kill();
+        QVERIFY(terminal.waitForFinished(3000));
+        xdotoolKey("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!popupVisible(), 5000);
+        QTest::qWait(1500);
+        QCOMPARE(m_app.state(), QProcess::Running);
+        xdotoolKey("super+shift+v");
+        QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
+        xdotoolKey("Escape");
+        QTRY_VERIFY_WITH_TIMEOUT(!popupVisible(), 5000);
     }
 
     void cleanup() {
@@ -131,6 +134,36 @@ class TestTerminalPaste : public QObject {
     }
 
   private:
+    // Starts the terminal on a raw-mode `cat` into `output` and brings its window to the front.
+    void startTerminal(QProcess& terminal, const QString& program, QStringList arguments,
+                       const QString& windowClass, const QString& output) {
+        const QString script = m_session.filePath(program + ".sh");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(output) + "'\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner));
+        QFile::remove(output);
+
+        QProcessEnvironment env = m_session.environment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("NO_AT_BRIDGE", "1");
+        terminal.setProcessEnvironment(env);
+        terminal.setProcessChannelMode(QProcess::ForwardedChannels);
+        terminal.start(program, arguments << script);
+        QVERIFY(terminal.waitForStarted());
+        // The shell inside has set the terminal up once the file exists.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
+        const QString window =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
+                .section('\n', 0, 0);
+        QVERIFY(!window.isEmpty());
+        run("xdotool", {"windowactivate", "--sync", window});
+        QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), window, 3000);
+        QTest::qWait(300);
+    }
+
     // Another client takes the clipboard; it keeps serving it until the next copy.
     void copy(const QString& text) {
         auto* owner = new QProcess;
