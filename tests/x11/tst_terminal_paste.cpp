@@ -81,11 +81,14 @@ class TestTerminalPaste : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
         xdotoolKey("Down");
         xdotoolKey("Return");
+        QElapsedTimer sinceReturn;
+        sinceReturn.start();
         auto received = [&output] {
             QFile file(output);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
         QTRY_COMPARE_WITH_TIMEOUT(received(), kText.toUtf8(), 8000);
+        qInfo("%s: pasted %lld ms after Return", qPrintable(program), sinceReturn.elapsed());
         // Nothing else arrives after it (a stray ^V or a second paste).
         QTest::qWait(500);
         QCOMPARE(received(), kText.toUtf8());
