@@ -5,6 +5,7 @@
 
 #include "app/AppLogger.h"
 #include "history/ClipboardHistory.h"
+#include "hotkey/PasteKeystrokeTable.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/KeyInjector.h"
 #include "platform/Pasteboard.h"
@@ -388,6 +389,13 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
     m_history.setPasteboard(index);
 
     const std::optional<RunningApp> target = m_previousFrontmostApp;
+    const Keystroke keystroke = target
+                                    ? PasteKeystrokeTable(m_settings.pasteKeystrokes())
+                                          .keystrokeFor(target->windowInstance, target->windowClass)
+                                    : PasteKeystrokeTable::controlV;
+    if (PasteKeystrokeTable::pastesPrimarySelection(keystroke)) {
+        m_pasteboard.offerLatestWriteAsPrimary();
+    }
     const bool targetIsSelf = !target || target->pid == m_workspace.currentProcessId();
 
     setPopupVisible(false);
@@ -398,12 +406,12 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
     if (targetIsSelf) {
         log(QStringLiteral("pasteItemAndClose: no other application, pasting in %1 ms")
                 .arg(ownWindowPasteDelayMs));
-        m_scheduler.postDelayed(ownWindowPasteDelayMs, [self] {
+        m_scheduler.postDelayed(ownWindowPasteDelayMs, [self, keystroke] {
             if (!self) {
                 return;
             }
-            self->whenWriteConfirmed([self] {
-                self->postCmdV();
+            self->whenWriteConfirmed([self, keystroke] {
+                self->postPasteKeystroke(keystroke);
                 log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
             });
         });
@@ -416,15 +424,16 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
             .arg(app.pid));
     m_workspace.yieldActivation(app);
     m_workspace.activate(app);
-    waitForAppActivation(app, [self, app] {
+    waitForAppActivation(app, [self, app, keystroke] {
         if (!self) {
             return;
         }
-        self->whenWriteConfirmed([self, app] {
-            log(QStringLiteral("pasteItemAndClose: posting Cmd+V to %1 pid=%2")
-                    .arg(nameOrQuestionMark(app))
+        self->whenWriteConfirmed([self, app, keystroke] {
+            log(QStringLiteral("pasteItemAndClose: posting %1 to %2 pid=%3")
+                    .arg(AppSettings::displayString(keystroke.modifiers, keystroke.keyCode),
+                         nameOrQuestionMark(app))
                     .arg(app.pid));
-            self->postCmdV();
+            self->postPasteKeystroke(keystroke);
             log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
         });
     });
@@ -479,8 +488,8 @@ void PasteHotkeyManager::checkActivation(const RunningApp& app, qint64 startMs,
     (*completion)();
 }
 
-void PasteHotkeyManager::postCmdV() {
-    if (!m_keyInjector.postPasteKeystroke()) {
-        log(QStringLiteral("postCmdV: the paste keystroke could not be posted"));
+void PasteHotkeyManager::postPasteKeystroke(const Keystroke& keystroke) {
+    if (!m_keyInjector.postPasteKeystroke(keystroke)) {
+        log(QStringLiteral("postPasteKeystroke: the paste keystroke could not be posted"));
     }
 }

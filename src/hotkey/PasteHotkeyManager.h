@@ -14,6 +14,7 @@ class AccessibilityTrust;
 class AppSettings;
 class ClipboardHistory;
 class KeyInjector;
+struct Keystroke;
 class Pasteboard;
 class Scheduler;
 
@@ -80,7 +81,7 @@ class PasteHotkeyManager : public QObject {
     void checkActivation(const RunningApp& app, qint64 startMs,
                          std::shared_ptr<std::function<void()>> completion);
     void whenWriteConfirmed(std::function<void()> post);
-    void postCmdV();
+    void postPasteKeystroke(const Keystroke& keystroke);
 
     void setPopupVisible(bool visible);
     void setGlobalHotkeyAvailable(bool available);

@@ -1,8 +1,21 @@
 #pragma once
 
-// Types the platform's paste keystroke into the focused window.
+#include <QtGlobal>
+
+#include "platform/KeyboardHooks.h"
+
+// A key with the modifiers held while it is typed, in canonical numbers.
+struct Keystroke {
+    quint64 modifiers = 0;
+    quint16 keyCode = 0;
+
+    friend bool operator==(const Keystroke&, const Keystroke&) = default;
+};
+
+// Types a paste keystroke into the focused window.
 class KeyInjector {
   public:
     virtual ~KeyInjector() = default;
-    virtual bool postPasteKeystroke() = 0;  // false when it cannot
+    // Modifiers the user still holds are released first, so the target sees exactly this.
+    virtual bool postPasteKeystroke(const Keystroke& keystroke) = 0;  // false when it cannot
 };

@@ -16,6 +16,8 @@ class KeyValueStore {
     virtual QVariant value(const QString& key) const = 0;  // invalid when absent
     virtual void setValue(const QString& key, const QVariant& value) = 0;
     virtual void remove(const QString& key) = 0;
+    // The keys under "group/", without the prefix; none where the store cannot list them.
+    virtual QStringList keysUnder(const QString& /*group*/) const { return {}; }
 
     std::optional<QString> stringValue(const QString& key) const;
     std::optional<QStringList> stringListValue(const QString& key) const;

@@ -30,6 +30,7 @@ constexpr quint16 Space = 49;
 constexpr quint16 Delete = 51;
 constexpr quint16 Escape = 53;
 constexpr quint16 KeypadEnter = 76;
+constexpr quint16 Insert = 114;  // Help on Apple boards, Insert on PC ones
 constexpr quint16 ForwardDelete = 117;
 constexpr quint16 LeftArrow = 123;
 constexpr quint16 RightArrow = 124;

@@ -59,4 +59,7 @@ class Pasteboard {
     // offered last, and a write inside the call keeps the clipboard from going empty at all.
     // An empty function stops the calls. A clipboard whose owner never leaves never calls it.
     virtual void setOwnerLostHandler(std::function<void()> handler) { (void)handler; }
+    // Offers the latest write also as the primary selection, which some terminals paste; the
+    // next whenWriteConfirmed answers once both are in force. Nothing where there is none.
+    virtual void offerLatestWriteAsPrimary() {}
 };

@@ -9,6 +9,9 @@ struct RunningApp {
     qint64 pid = 0;
     QString name;  // empty when unknown
     quint64 window = 0;
+    // The window's WM_CLASS names, empty when it has none.
+    QString windowInstance{};
+    QString windowClass{};
 
     // Same process, or the same window when either pid is unknown.
     bool isSameApp(const RunningApp& other) const {

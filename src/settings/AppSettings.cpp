@@ -18,6 +18,7 @@ const QString kHotkeyModifiers = QStringLiteral("hotkeyModifiers");
 const QString kHotkeyKeyCode = QStringLiteral("hotkeyKeyCode");
 const QString kBufferLimit = QStringLiteral("bufferLimit");
 const QString kAutoDeleteMinutes = QStringLiteral("autoDeleteMinutes");
+const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
 
@@ -218,6 +219,17 @@ void AppSettings::setAutoDeleteMinutes(qint64 value) {
     m_autoDeleteMinutes = value;
     m_store.setValue(kAutoDeleteMinutes, QVariant::fromValue<qint64>(value));
     Q_EMIT autoDeleteMinutesAssigned();
+}
+
+QMap<QString, QString> AppSettings::pasteKeystrokes() const {
+    QMap<QString, QString> entries;
+    for (const QString& name : m_store.keysUnder(kPasteKeystrokesGroup)) {
+        if (const std::optional<QString> text =
+                m_store.stringValue(kPasteKeystrokesGroup + u'/' + name)) {
+            entries.insert(name, *text);
+        }
+    }
+    return entries;
 }
 
 QString AppSettings::hotkeyDisplayString() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,10 @@ class AppSettings : public QObject {
     void setHotkeyKeyCode(quint16 value);
     void setBufferLimit(qint64 value);
     void setAutoDeleteMinutes(qint64 value);
+
+    // The user's additions to the paste keystroke table, window class -> keystroke text, as
+    // found in the settings group "PasteKeystrokes"; values that are not text are left out.
+    QMap<QString, QString> pasteKeystrokes() const;
 
     QString hotkeyDisplayString() const;
     bool modifierFlagsMatch(quint64 flags) const;

@@ -43,7 +43,11 @@ class FakePasteboard final : public Pasteboard {
         m_ownerLost = std::move(handler);
     }
 
+    void offerLatestWriteAsPrimary() override { m_primaryOffers.append(m_writes.size()); }
+
     const QList<Write>& writes() const { return m_writes; }
+    // For each offer of the primary selection, how many writes had been made by then.
+    const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
     void setWriteResult(bool ok) { m_writeResult = ok; }
 
   private:
@@ -52,6 +56,7 @@ class FakePasteboard final : public Pasteboard {
     qint64 m_changeCount = 0;
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
+    QList<qsizetype> m_primaryOffers;
     bool m_writeResult = true;
     bool m_holdConfirmations = false;
     bool m_unconfirmed = false;

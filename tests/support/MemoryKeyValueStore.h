@@ -19,6 +19,7 @@ class MemoryKeyValueStore final : public KeyValueStore {
     QVariant value(const QString& key) const override { return m_values.value(key); }
     void setValue(const QString& key, const QVariant& value) override;
     void remove(const QString& key) override;
+    QStringList keysUnder(const QString& group) const override;
 
     // Puts a value in place without recording it: the state found at start-up.
     void seed(const QString& key, const QVariant& value) { m_values.insert(key, value); }

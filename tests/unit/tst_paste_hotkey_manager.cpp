@@ -250,7 +250,7 @@ class TestPasteHotkeyManager : public QObject {
         if (!AppEnvironment::isLoggingEnabled) {
             QSKIP("The failure is reported on the diagnostic log, which this build leaves out");
         }
-        QCOMPARE(rig.lines.filter(QStringLiteral("postCmdV:")).size(), 1);
+        QCOMPARE(rig.lines.filter(QStringLiteral("postPasteKeystroke:")).size(), 1);
     }
 
     // The keystroke never overtakes the clipboard write, and a write that did not take pastes
@@ -289,6 +289,48 @@ class TestPasteHotkeyManager : public QObject {
                                                       ? QList<qint64>()
                                                       : QList<qint64>{t0 + expectedKeystrokeMs});
         QCOMPARE(rig.pasteboard.string(), QStringLiteral("A"));
+    }
+
+    // The target's window class picks the keystroke, the settings file included; a terminal
+    // that pastes the primary selection gets the item there too, before the keystroke waits.
+    void keystrokeFollowsTheTarget_data() {
+        QTest::addColumn<QString>("windowClass");
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<bool>("primary");
+        const quint64 ctrl = ModifierFlag::Control;
+        QTest::newRow("no WM_CLASS") << "" << ctrl << int(KeyCode::V) << false;
+        QTest::newRow("VTE") << "Lxterminal" << (ctrl | ModifierFlag::Shift) << int(KeyCode::V)
+                             << false;
+        QTest::newRow("xterm") << "XTerm" << quint64(ModifierFlag::Shift) << int(KeyCode::Insert)
+                               << true;
+        QTest::newRow("settings entry")
+            << "MyTerm" << quint64(ModifierFlag::Shift) << int(KeyCode::Insert) << true;
+        QTest::newRow("settings entry not text") << "Broken" << ctrl << int(KeyCode::V) << false;
+    }
+    void keystrokeFollowsTheTarget() {
+        QFETCH(QString, windowClass);
+        QFETCH(quint64, modifiers);
+        QFETCH(int, keyCode);
+        QFETCH(bool, primary);
+        Rig rig({QStringLiteral("B"), QStringLiteral("A")});
+        rig.store.seed(QStringLiteral("PasteKeystrokes/myterm"), QStringLiteral("Shift+Insert"));
+        rig.store.seed(QStringLiteral("PasteKeystrokes/Broken"), 7);
+        RunningApp target = kEditor;
+        target.windowClass = windowClass;
+        rig.workspace.setFrontmost(target);
+        rig.manager->startMonitoring();
+        rig.other(kChord);
+        const qsizetype writesBefore = rig.pasteboard.writes().size();
+        QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
+        rig.scheduler.advance(2000);
+
+        QCOMPARE(rig.injector.keystrokes().size(), 1);
+        QCOMPARE(rig.injector.keystrokes().first().modifiers, modifiers);
+        QCOMPARE(int(rig.injector.keystrokes().first().keyCode), keyCode);
+        // Offered once, after the item's own write.
+        QCOMPARE(rig.pasteboard.primaryOffers(),
+                 primary ? QList<qsizetype>{writesBefore + 1} : QList<qsizetype>{});
     }
 };
 

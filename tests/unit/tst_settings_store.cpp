@@ -10,6 +10,7 @@ class TestSettingsStore : public QObject {
   private Q_SLOTS:
     void typedReadersCheckKinds();
     void valuesSurviveTheFile();
+    void handWrittenGroupIsListed();
 };
 
 void TestSettingsStore::typedReadersCheckKinds() {
@@ -67,6 +68,24 @@ void TestSettingsStore::valuesSurviveTheFile() {
     QCOMPARE(store.stringListValue("AppleLanguages"),
              std::optional<QStringList>(QStringList{"ru", "en"}));
     QVERIFY(!store.contains("gone") && !store.value("gone").isValid());
+}
+
+// The paste keystroke group as a user writes it by hand; a list is not a keystroke.
+void TestSettingsStore::handWrittenGroupIsListed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Quillstack.conf");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "bufferLimit=50\n[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\n"
+        "Both=a, b\n");
+    file.close();
+    const SettingsStore store(path);
+    QStringList keys = store.keysUnder("PasteKeystrokes");
+    keys.sort();
+    QCOMPARE(keys, QStringList({"Both", "MyTerm", "URxvt"}));
+    QCOMPARE(store.stringValue("PasteKeystrokes/URxvt"), std::optional<QString>("Shift+Insert"));
+    QCOMPARE(store.stringValue("PasteKeystrokes/Both"), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -101,7 +101,7 @@ class TestPasteDelivery : public QObject {
             pasteboard.whenWriteConfirmed([&](bool taken) {
                 confirmed = taken;
                 confirmedMs << clock.elapsed();
-                injector.postPasteKeystroke();
+                injector.postPasteKeystroke({ModifierFlag::Control, KeyCode::V});
             });
             QVERIFY(!confirmed);  // never before the server answered
             QVERIFY(spinUntil([this] { return m_target.canReadLine(); }));

@@ -186,27 +186,46 @@ class TestX11Keyboard : public QObject {
         focus(&m_log);
     }
 
-    void injectorTypesExactlyControlV() {
+    // Whatever the keystroke, the target sees exactly its modifiers, though the user still
+    // holds the chord's Super and Shift, and nothing stays held afterwards.
+    void injectorTypesExactlyTheKeystroke_data() {
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("xKeycode");
+        QTest::addColumn<uint>("xState");
+        QTest::newRow("Control+V") << ModifierFlag::Control << int(KeyCode::V) << int(kXKeyV)
+                                   << uint(XCB_MOD_MASK_CONTROL);
+        QTest::newRow("Control+Shift+V")
+            << (ModifierFlag::Control | ModifierFlag::Shift) << int(KeyCode::V) << int(kXKeyV)
+            << uint(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT);
+        QTest::newRow("Shift+Insert")
+            << ModifierFlag::Shift << int(KeyCode::Insert) << 118 << uint(XCB_MOD_MASK_SHIFT);
+    }
+    void injectorTypesExactlyTheKeystroke() {
+        QFETCH(quint64, modifiers);
+        QFETCH(int, key);
+        QFETCH(int, xKeycode);
+        QFETCH(uint, xState);
         XTestKeyInjector injector;
-        for (bool holdShift : {false, true}) {
+        for (bool holdChord : {false, true}) {
             m_log.presses.clear();
-            if (holdShift) {
-                xdotool({"keydown", "shift"});
+            if (holdChord) {
+                xdotool({"keydown", "super+shift"});
             }
-            QVERIFY(injector.postPasteKeystroke());
+            QVERIFY(injector.postPasteKeystroke({modifiers, quint16(key)}));
             sync(m_log);
-            if (holdShift) {
-                xdotool({"keyup", "shift"});
+            if (holdChord) {
+                xdotool({"keyup", "super+shift"});
             }
-            QCOMPARE(m_log.count(kXKeyV), 1);
+            QCOMPARE(m_log.count(quint32(xKeycode)), 1);
             for (const Press& p : m_log.presses) {
-                if (p.scanCode == kXKeyV) {
-                    QVERIFY(p.state & XCB_MOD_MASK_CONTROL);
-                    QCOMPARE(p.state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4), 0u);
+                if (p.scanCode == quint32(xKeycode)) {
+                    QCOMPARE(p.state & (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4),
+                             xState);
                 }
             }
-            // F5 of the sync arrives without Control: nothing was left held down.
-            QCOMPARE(m_log.presses.last().state & XCB_MOD_MASK_CONTROL, 0u);
+            // F5 of the sync arrives without modifiers: nothing was left held down.
+            QCOMPARE(m_log.presses.last().state & (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT), 0u);
         }
     }
 };

@@ -67,9 +67,9 @@ class XclipCopy {
 
 // What another client gets when it pastes this target now. Blocks the main thread on purpose:
 // our own serving must not need it.
-QByteArray paste(const QString& target) {
+QByteArray paste(const QString& target, const QString& selection = QStringLiteral("clipboard")) {
     QProcess process;
-    process.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
+    process.start("xclip", {"-o", "-selection", selection, "-t", target});
     process.waitForFinished(60000);
     return process.readAllStandardOutput();
 }
@@ -382,6 +382,31 @@ class TestX11Pasteboard : public QObject {
         QCOMPARE(pasteboard.changeCount(), before + 2);
         QVERIFY(confirmed(pasteboard));
         QCOMPARE(paste("UTF8_STRING"), QByteArray("na\xc3\xafve \xe2\x9c\x93"));
+    }
+
+    // Terminals that paste PRIMARY get our latest write there too, large targets included; the
+    // wait covers both selections and fails when there is no CLIPBOARD of ours to mirror.
+    void mirrorsWritesToPrimary() {
+        X11Pasteboard pasteboard;
+        QVERIFY(pasteboard.isConnected());
+        const QByteArray text(
+            "Gr\xc3\xbc\xc3\x9f"
+            "e \xe2\x9c\x93");
+        const QByteArray large = randomBytes(1024 * 1024);
+        QVERIFY(pasteboard.writeItems({{{"UTF8_STRING", text}, {"application/x-large", large}}}));
+        const qint64 count = pasteboard.changeCount();
+        pasteboard.offerLatestWriteAsPrimary();
+        QVERIFY(confirmed(pasteboard));
+        QCOMPARE(paste("UTF8_STRING", "primary"), text);
+        QVERIFY(paste("application/x-large", "primary") == large);
+        QCOMPARE(paste("UTF8_STRING"), text);
+        QTest::qWait(300);
+        QCOMPARE(pasteboard.changeCount(), count);
+
+        XclipCopy other("UTF8_STRING", "other");
+        QTRY_COMPARE(paste("UTF8_STRING"), QByteArray("other"));
+        pasteboard.offerLatestWriteAsPrimary();
+        QVERIFY(!confirmed(pasteboard));
     }
 
     void writesFileUrls() {

@@ -93,10 +93,11 @@ class TestX11Workspace : public QObject {
             xcb_window_t window;
             qint64 pid;
             QString name;
-        } expected[] = {{alpha, 4242, "Alpha"},
-                        {beta, 4343, "Beta"},
-                        {gamma, 0, "Café ☕"},
-                        {alpha, 4242, "Alpha"}};
+            QString instance;
+        } expected[] = {{alpha, 4242, "Alpha", "alpha"},
+                        {beta, 4343, "Beta", "beta"},
+                        {gamma, 0, "Café ☕", ""},
+                        {alpha, 4242, "Alpha", "alpha"}};
         for (const auto& e : expected) {
             RunningApp app;
             app.window = e.window;
@@ -106,6 +107,10 @@ class TestX11Workspace : public QObject {
             QTRY_COMPARE(inputFocus(c), e.window);
             QCOMPARE(workspace.frontmostApplication()->pid, e.pid);
             QCOMPARE(workspace.frontmostApplication()->name, e.name);
+            // The WM_CLASS names, both empty for the window without one.
+            QCOMPARE(workspace.frontmostApplication()->windowInstance, e.instance);
+            QCOMPARE(workspace.frontmostApplication()->windowClass,
+                     e.instance.isEmpty() ? QString() : e.name);
         }
 
         RunningApp g;
@@ -145,7 +150,8 @@ class TestX11Workspace : public QObject {
         QCOMPARE(front->pid, 0);
 
         QVERIFY(!X11AccessibilityTrust(c).isTrusted());
-        QVERIFY(!XTestKeyInjector(display.constData()).postPasteKeystroke());
+        QVERIFY(!XTestKeyInjector(display.constData())
+                     .postPasteKeystroke({ModifierFlag::Control, KeyCode::V}));
         xcb_disconnect(c);
         xvfb.terminate();
         QVERIFY(xvfb.waitForFinished());

@@ -27,6 +27,17 @@ void SettingsStore::remove(const QString& key) {
     persist();
 }
 
+QStringList SettingsStore::keysUnder(const QString& group) const {
+    const QString prefix = group + u'/';
+    QStringList keys;
+    for (const QString& key : m_settings.allKeys()) {
+        if (key.startsWith(prefix)) {
+            keys.append(key.mid(prefix.size()));
+        }
+    }
+    return keys;
+}
+
 void SettingsStore::persist() {
     // Every assignment is meant to survive a crash right after it, so write at once.
     m_settings.sync();

@@ -17,6 +17,7 @@ class SettingsStore final : public KeyValueStore {
     QVariant value(const QString& key) const override;
     void setValue(const QString& key, const QVariant& value) override;
     void remove(const QString& key) override;
+    QStringList keysUnder(const QString& group) const override;
 
     QString fileName() const { return m_settings.fileName(); }
 

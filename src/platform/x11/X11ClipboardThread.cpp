@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/AppLogger.h"
 #include "platform/x11/X11Atoms.h"
@@ -93,6 +94,7 @@ X11ClipboardThread::~X11ClipboardThread() {
         wake();
         m_thread.join();
     }
+    m_primaryOwner.reset();
     m_owner.reset();
     m_atoms.reset();
     if (m_wakeFd >= 0) {
@@ -154,6 +156,8 @@ bool X11ClipboardThread::setUp() {
             nullptr));
         m_managerFree = manager && manager->owner == XCB_WINDOW_NONE;
     }
+    m_primaryOwner =
+        std::make_unique<X11SelectionOwner>(m_connection, m_window, *m_atoms, XCB_ATOM_PRIMARY);
 
     // Whatever is on the clipboard already is the first content.
     XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
@@ -172,6 +176,17 @@ void X11ClipboardThread::claim(StoredItem content) {
     {
         std::lock_guard lock(m_mutex);
         m_claimQueue.append(std::move(content));
+    }
+    wake();
+}
+
+void X11ClipboardThread::claimPrimary() {
+    if (!m_connection) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_primaryClaims;
     }
     wake();
 }
@@ -236,7 +251,9 @@ void X11ClipboardThread::dispatch(const xcb_generic_event_t* event) {
             return;
         }
     }
-    m_owner->handleEvent(event);
+    if (!m_owner->handleEvent(event)) {
+        m_primaryOwner->handleEvent(event);
+    }
 }
 
 XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& match,
@@ -260,6 +277,7 @@ XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& ma
         }
         const Clock::time_point now = Clock::now();
         m_owner->expireStalledTransfers(now);
+        m_primaryOwner->expireStalledTransfers(now);
         if (now >= deadline) {
             return {};
         }
@@ -267,7 +285,7 @@ XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& ma
         if (deadline != Clock::time_point::max()) {
             timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
         }
-        if (m_owner->hasTransfers()) {
+        if (m_owner->hasTransfers() || m_primaryOwner->hasTransfers()) {
             const int tick = int(std::chrono::milliseconds(kTransferTick).count());
             timeoutMs = timeoutMs < 0 ? tick : std::min(timeoutMs, tick);
         }
@@ -284,6 +302,7 @@ XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& ma
 void X11ClipboardThread::processClaims() {
     StoredItem content;
     qsizetype count = 0;
+    quint64 primaryClaims = 0;
     {
         std::lock_guard lock(m_mutex);
         count = m_claimQueue.size();
@@ -291,8 +310,12 @@ void X11ClipboardThread::processClaims() {
             content = m_claimQueue.last();
         }
         m_claimQueue.clear();
+        primaryClaims = std::exchange(m_primaryClaims, 0);
     }
     if (count == 0) {
+        if (primaryClaims > 0) {
+            finishClaims(primaryClaims, true);
+        }
         return;
     }
     QList<QByteArray> names;
@@ -341,7 +364,33 @@ void X11ClipboardThread::processClaims() {
         }
         log(QStringLiteral("clipboard: could not take ownership"));
     }
+    finishClaims(primaryClaims, owned);
+}
+
+void X11ClipboardThread::finishClaims(quint64 primaryClaims, bool owned) {
+    if (primaryClaims > 0) {
+        m_claims += primaryClaims;
+        owned = offerPrimary() && owned;
+    }
     m_confirm(m_claims, owned);
+}
+
+bool X11ClipboardThread::offerPrimary() {
+    // Without CLIPBOARD there is nothing of ours to mirror.
+    if (!m_owner->isServing()) {
+        return false;
+    }
+    const xcb_timestamp_t time = serverTime();
+    m_primaryOwner->serve(m_owner->targets(), time);
+    xcb_set_selection_owner(m_connection, m_window, XCB_ATOM_PRIMARY, time);
+    XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, XCB_ATOM_PRIMARY), nullptr));
+    const bool owned = owner && owner->owner == m_window;
+    if (!owned) {
+        m_primaryOwner->stopServing();
+        log(QStringLiteral("clipboard: could not take the primary selection"));
+    }
+    return owned;
 }
 
 xcb_timestamp_t X11ClipboardThread::serverTime() {

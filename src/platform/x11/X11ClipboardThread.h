@@ -53,6 +53,9 @@ class X11ClipboardThread {
     bool isConnected() const { return m_connection != nullptr; }
     // Makes us the CLIPBOARD owner offering exactly these targets. Any thread.
     void claim(StoredItem content);
+    // Makes us the PRIMARY owner too, offering what our latest CLIPBOARD claim offers; counted
+    // and confirmed like a claim. Any thread.
+    void claimPrimary();
 
   private:
     struct Fetched {
@@ -75,6 +78,8 @@ class X11ClipboardThread {
     XcbPointer<xcb_generic_event_t> waitFor(const EventMatch& match, Clock::time_point deadline,
                                             bool interruptible);
     void processClaims();
+    void finishClaims(quint64 primaryClaims, bool owned);
+    bool offerPrimary();
     xcb_timestamp_t serverTime();
     void readOwner(xcb_window_t owner);
     // Reads the owner's TARGETS, or only `wanted`, giving up on what is left at `deadline`.
@@ -97,6 +102,7 @@ class X11ClipboardThread {
     int m_wakeFd = -1;
     std::unique_ptr<X11Atoms> m_atoms;
     std::unique_ptr<X11SelectionOwner> m_owner;
+    std::unique_ptr<X11SelectionOwner> m_primaryOwner;
     QList<xcb_atom_t> m_properties;
     qsizetype m_propertyIndex = 0;
 
@@ -114,6 +120,7 @@ class X11ClipboardThread {
     // Shared with the callers of claim().
     std::mutex m_mutex;
     QList<StoredItem> m_claimQueue;
+    quint64 m_primaryClaims = 0;
     std::atomic<bool> m_stop{false};
 
     std::thread m_thread;

@@ -78,6 +78,15 @@ void X11Pasteboard::whenWriteConfirmed(std::function<void(bool confirmed)> done)
     QTimer::singleShot(m_confirmTimeout, this, [this, id] { expire(id); });
 }
 
+void X11Pasteboard::offerLatestWriteAsPrimary() {
+    if (!isConnected()) {
+        return;
+    }
+    // A claim of its own: waits that start now end once PRIMARY is ours as well.
+    ++m_claimsIssued;
+    m_thread->claimPrimary();
+}
+
 void X11Pasteboard::confirm(quint64 claims, bool owned) {
     m_claimsConfirmed = claims;
     m_lastClaimOwned = owned;

@@ -35,6 +35,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     void setOwnerLostHandler(std::function<void()> handler) override {
         m_ownerLost = std::move(handler);
     }
+    void offerLatestWriteAsPrimary() override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 

@@ -28,8 +28,11 @@ void X11SelectionOwner::notifyRequestor(xcb_connection_t* connection,
 }
 
 X11SelectionOwner::X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window,
-                                     const X11Atoms& atoms)
-    : m_connection(connection), m_window(window), m_atoms(atoms) {
+                                     const X11Atoms& atoms, xcb_atom_t selection)
+    : m_connection(connection),
+      m_window(window),
+      m_atoms(atoms),
+      m_selection(selection == XCB_ATOM_NONE ? atoms.clipboard : selection) {
     // The request header and the ChangeProperty fields must fit next to the data.
     const quint64 maxRequestBytes = quint64(xcb_get_maximum_request_length(connection)) * 4;
     m_chunkSize = quint32(std::clamp<quint64>(maxRequestBytes - 64, 4096, kPreferredChunk));
@@ -56,12 +59,18 @@ bool X11SelectionOwner::handleEvent(const xcb_generic_event_t* event) {
             }
             return false;
         }
-        case XCB_SELECTION_REQUEST:
-            answer(*reinterpret_cast<const xcb_selection_request_event_t*>(event));
+        case XCB_SELECTION_REQUEST: {
+            // Another selection of the same window is another owner's to answer.
+            const auto* request = reinterpret_cast<const xcb_selection_request_event_t*>(event);
+            if (request->selection != m_selection) {
+                return false;
+            }
+            answer(*request);
             return true;
+        }
         case XCB_SELECTION_CLEAR: {
             const auto* clear = reinterpret_cast<const xcb_selection_clear_event_t*>(event);
-            if (clear->owner != m_window || clear->selection != m_atoms.clipboard) {
+            if (clear->owner != m_window || clear->selection != m_selection) {
                 return false;
             }
             stopServing();
@@ -96,7 +105,7 @@ void X11SelectionOwner::answer(const xcb_selection_request_event_t& request) {
     const xcb_atom_t property =
         request.property == XCB_ATOM_NONE ? request.target : request.property;
     bool answered = false;
-    if (m_serving && request.owner == m_window && request.selection == m_atoms.clipboard) {
+    if (m_serving && request.owner == m_window && request.selection == m_selection) {
         if (request.target == m_atoms.targets) {
             QList<xcb_atom_t> list{m_atoms.targets, m_atoms.timestamp};
             for (const Target& target : std::as_const(m_targets)) {

@@ -20,7 +20,9 @@ class X11SelectionOwner {
     };
     using Clock = std::chrono::steady_clock;
 
-    X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window, const X11Atoms& atoms);
+    // `selection` is the one served, CLIPBOARD when none is named.
+    X11SelectionOwner(xcb_connection_t* connection, xcb_window_t window, const X11Atoms& atoms,
+                      xcb_atom_t selection = XCB_ATOM_NONE);
 
     // Tells the requestor its request is done: the answer is in `property`, or refused (None).
     static void notifyRequestor(xcb_connection_t* connection,
@@ -31,6 +33,7 @@ class X11SelectionOwner {
     // Refuses every further request; transfers already under way still complete.
     void stopServing();
     bool isServing() const { return m_serving; }
+    const QList<Target>& targets() const { return m_targets; }
 
     // True when the event concerned the owner side (and was handled).
     bool handleEvent(const xcb_generic_event_t* event);
@@ -60,6 +63,7 @@ class X11SelectionOwner {
     xcb_connection_t* m_connection;
     xcb_window_t m_window;
     const X11Atoms& m_atoms;
+    xcb_atom_t m_selection;
     quint32 m_chunkSize;
     bool m_serving = false;
     xcb_timestamp_t m_since = XCB_CURRENT_TIME;

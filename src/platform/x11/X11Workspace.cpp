@@ -109,11 +109,13 @@ std::optional<RunningApp> X11Workspace::frontmostApplication() const {
     const QByteArray wmClass =
         X11Connection::property(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 1024);
     const QList<QByteArray> parts = wmClass.split('\0');
-    if (parts.size() >= 2 && !parts.at(1).isEmpty()) {
-        app.name = QString::fromLocal8Bit(parts.at(1));
-    } else if (!parts.isEmpty() && !parts.at(0).isEmpty()) {
-        app.name = QString::fromLocal8Bit(parts.at(0));
+    if (!parts.isEmpty()) {
+        app.windowInstance = QString::fromLocal8Bit(parts.at(0));
     }
+    if (parts.size() >= 2) {
+        app.windowClass = QString::fromLocal8Bit(parts.at(1));
+    }
+    app.name = app.windowClass.isEmpty() ? app.windowInstance : app.windowClass;
     if (app.name.isEmpty()) {
         const QByteArray netName =
             X11Connection::property(c, window, m_connection->atom("_NET_WM_NAME"),

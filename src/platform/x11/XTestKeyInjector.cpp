@@ -3,22 +3,65 @@
 #include <xcb/xtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "app/AppLogger.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyTable.h"
 #include "platform/x11/X11Keymap.h"
+#include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
 
 constexpr xcb_keysym_t kLatinV = 0x0076;
-constexpr xcb_keysym_t kControlL = 0xffe3;
-constexpr xcb_keycode_t kPhysicalV = 55;        // evdev KEY_V + 8
-constexpr xcb_keycode_t kPhysicalControl = 37;  // evdev KEY_LEFTCTRL + 8
+constexpr xcb_keysym_t kInsert = 0xff63;
+
+// A canonical modifier, the key that holds it and that key's position on a PC board.
+struct ModifierKey {
+    quint64 flag;
+    xcb_keysym_t keysym;
+    xcb_keycode_t physical;  // evdev code + 8
+};
+constexpr ModifierKey kModifierKeys[] = {
+    {ModifierFlag::Control, 0xffe3, 37},   // Control_L
+    {ModifierFlag::Shift, 0xffe1, 50},     // Shift_L
+    {ModifierFlag::Option, 0xffe9, 64},    // Alt_L
+    {ModifierFlag::Command, 0xffeb, 133},  // Super_L
+};
 
 void fake(xcb_connection_t* c, xcb_window_t root, quint8 type, xcb_keycode_t keycode) {
     xcb_test_fake_input(c, type, keycode, XCB_CURRENT_TIME, root, 0, 0, 0);
+}
+
+quint16 xMaskOf(const X11Keymap& keymap, quint64 flag) {
+    switch (flag) {
+        case ModifierFlag::Control:
+            return XCB_MOD_MASK_CONTROL;
+        case ModifierFlag::Shift:
+            return XCB_MOD_MASK_SHIFT;
+        case ModifierFlag::Option:
+            return keymap.optionMask();
+        default:
+            return keymap.commandMask();
+    }
+}
+
+// The key that types the keystroke's key in the current layout where it has a symbol we know,
+// so Control+V stays Control+V on layouts that move V; else the key at the ANSI position.
+xcb_keycode_t keycodeOf(const X11Keymap& keymap, bool mapped, quint16 keyCode) {
+    xcb_keysym_t keysym = 0;
+    if (keyCode == KeyCode::V) {
+        keysym = kLatinV;
+    } else if (keyCode == KeyCode::Insert) {
+        keysym = kInsert;
+    }
+    const xcb_keycode_t byLayout = mapped && keysym != 0 ? keymap.keycodeFor(keysym) : 0;
+    if (byLayout != 0) {
+        return byLayout;
+    }
+    return X11KeyTable::xKeycodeFor(keyCode).value_or(0);
 }
 
 }  // namespace
@@ -34,7 +77,7 @@ XTestKeyInjector::XTestKeyInjector(const char* displayName)
 
 XTestKeyInjector::~XTestKeyInjector() = default;
 
-bool XTestKeyInjector::postPasteKeystroke() {
+bool XTestKeyInjector::postPasteKeystroke(const Keystroke& keystroke) {
     if (!m_connection || !m_hasXTest || m_connection->isBroken()) {
         return false;
     }
@@ -45,13 +88,21 @@ bool XTestKeyInjector::postPasteKeystroke() {
     const bool mapped = keymap.refresh();
     xcb_query_keymap_reply_t* keys = xcb_query_keymap_reply(c, held, nullptr);
 
-    xcb_keycode_t v = mapped ? keymap.keycodeFor(kLatinV) : 0;
-    if (v == 0) {
-        v = kPhysicalV;
+    const xcb_keycode_t key = keycodeOf(keymap, mapped, keystroke.keyCode);
+    if (key == 0) {
+        std::free(keys);
+        return false;
     }
-    xcb_keycode_t control = mapped ? keymap.keycodeFor(kControlL) : 0;
-    if (control == 0 || (keymap.modifierMaskOf(control) & XCB_MOD_MASK_CONTROL) == 0) {
-        control = kPhysicalControl;
+    std::vector<xcb_keycode_t> modifiers;
+    for (const ModifierKey& modifier : kModifierKeys) {
+        if ((keystroke.modifiers & modifier.flag) == 0) {
+            continue;
+        }
+        xcb_keycode_t code = mapped ? keymap.keycodeFor(modifier.keysym) : 0;
+        if (code == 0 || (keymap.modifierMaskOf(code) & xMaskOf(keymap, modifier.flag)) == 0) {
+            code = modifier.physical;
+        }
+        modifiers.push_back(code);
     }
 
     // A modifier still held from the popup's keys (Shift, Super, AltGr...) would turn the
@@ -68,16 +119,21 @@ bool XTestKeyInjector::postPasteKeystroke() {
     }
     std::free(keys);
 
-    fake(c, root, XCB_KEY_PRESS, control);
-    fake(c, root, XCB_KEY_PRESS, v);
-    fake(c, root, XCB_KEY_RELEASE, v);
-    fake(c, root, XCB_KEY_RELEASE, control);
+    for (xcb_keycode_t code : modifiers) {
+        fake(c, root, XCB_KEY_PRESS, code);
+    }
+    fake(c, root, XCB_KEY_PRESS, key);
+    fake(c, root, XCB_KEY_RELEASE, key);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
+        fake(c, root, XCB_KEY_RELEASE, *it);
+    }
     // A round trip, so the keys are in the server's input queue when we return.
     xcb_get_input_focus_reply_t* synced =
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     const bool ok = synced != nullptr;
     std::free(synced);
-    log("XTestKeyInjector: Control+V posted (keycode " + QString::number(v) + ", released " +
-        QString::number(released) + " held modifiers)");
+    log("XTestKeyInjector: " + AppSettings::displayString(keystroke.modifiers, keystroke.keyCode) +
+        " posted (keycode " + QString::number(key) + ", released " + QString::number(released) +
+        " held modifiers)");
     return ok;
 }

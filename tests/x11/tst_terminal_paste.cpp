@@ -1,0 +1,190 @@
+#include <QtTest>
+
+#include <QFile>
+#include <QProcess>
+
+#include "AppSession.h"
+
+// The built application pasting into real terminals, which do not paste on Control+V: a
+// raw-mode `cat` in each writes exactly the bytes the terminal received to a file.
+namespace {
+QString run(const QString& program, const QStringList& arguments, int timeoutMs = 5000) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(timeoutMs);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void xdotoolKey(const QString& keys) {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+bool popupVisible() {
+    return !run(QStringLiteral("xdotool"),
+                {"search", "--onlyvisible", "--classname", "quillstack", "getwindowgeometry"})
+                .isEmpty();
+}
+
+const QString kText = QStringLiteral("Grüße ✓ ünïcödé $HOME `x` \\ 'q'");
+}  // namespace
+
+class TestTerminalPaste : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
+        m_app.setProcessEnvironment(m_session.environment());
+        m_app.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        connect(&m_app, &QProcess::readyReadStandardError, this,
+                [this] { m_log += m_app.readAllStandardError(); });
+        m_app.start(applicationPath(), {"--language", "en"});
+        QVERIFY(m_app.waitForStarted());
+        QElapsedTimer started;
+        started.start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_log.contains("event loop running") || started.elapsed() > 4000,
+                                 6000);
+        QTest::qWait(300);
+        // The text to restore, then a newer copy: Down selects the text.
+        copy(kText);
+        copy(QStringLiteral("newer"));
+    }
+
+    void pastesIntoTerminal_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("xterm (Shift+Insert, PRIMARY)")
+            << "xterm" << QStringList{"-u8", "-e"} << "XTerm";
+        QTest::newRow("lxterminal (VTE, Control+Shift+V)")
+            << "lxterminal" << QStringList{"--no-remote", "-e"} << "Lxterminal";
+    }
+    void pastesIntoTerminal() {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, windowClass);
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            QFAIL(qPrintable(program + " is missing: run tools/deps"));
+        }
+        const QString output = m_session.filePath(program + ".out");
+        QProcess terminal;
+        auto stop = qScopeGuard([&terminal] {
+            terminal.kill();
+            terminal.waitForFinished(3000);
+        });
+        startTerminal(terminal, program, arguments, windowClass, output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+
+        xdotoolKey("super+shift+v");
+        QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
+        xdotoolKey("Down");
+        xdotoolKey("Return");
+        QElapsedTimer sinceReturn;
+        sinceReturn.start();
+        auto received = [&output] {
+            QFile file(output);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(received(), kText.toUtf8(), 8000);
+        qInfo("%s: pasted %lld ms after Return", qPrintable(program), sinceReturn.elapsed());
+        // Nothing else arrives after it (a stray ^V or a second paste).
+        QTest::qWait(500);
+        QCOMPARE(received(), kText.toUtf8());
+    }
+
+    // The target goes away between the chord and Return: the paste finds no window, and the
+    // application neither crashes nor stops answering the chord.
+    void vanishedTarget() {
+        const QString output = m_session.filePath("vanishing.out");
+        QProcess terminal;
+        startTerminal(terminal, "xterm", {"-u8", "-e"}, "XTerm", output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        xdotoolKey("super+shift+v");
+        QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
+        terminal.kill();
+        QVERIFY(terminal.waitForFinished(3000));
+        xdotoolKey("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!popupVisible(), 5000);
+        QTest::qWait(1500);
+        QCOMPARE(m_app.state(), QProcess::Running);
+        xdotoolKey("super+shift+v");
+        QTRY_VERIFY_WITH_TIMEOUT(popupVisible(), 5000);
+        xdotoolKey("Escape");
+        QTRY_VERIFY_WITH_TIMEOUT(!popupVisible(), 5000);
+    }
+
+    void cleanup() {
+        if (QTest::currentTestFailed()) {
+            qWarning("application log:\n%s", m_log.constData());
+        }
+    }
+
+    void cleanupTestCase() {
+        for (QProcess* owner : m_clipboardOwners) {
+            owner->kill();
+            owner->waitForFinished(2000);
+        }
+        qDeleteAll(m_clipboardOwners);
+        if (m_app.state() == QProcess::Running) {
+            m_app.terminate();
+            QVERIFY(m_app.waitForFinished(10000));
+            QCOMPARE(m_app.exitCode(), 0);
+        }
+    }
+
+  private:
+    // Starts the terminal on a raw-mode `cat` into `output` and brings its window to the front.
+    void startTerminal(QProcess& terminal, const QString& program, QStringList arguments,
+                       const QString& windowClass, const QString& output) {
+        const QString script = m_session.filePath(program + ".sh");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(output) + "'\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner));
+        QFile::remove(output);
+
+        QProcessEnvironment env = m_session.environment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("NO_AT_BRIDGE", "1");
+        terminal.setProcessEnvironment(env);
+        terminal.setProcessChannelMode(QProcess::ForwardedChannels);
+        terminal.start(program, arguments << script);
+        QVERIFY(terminal.waitForStarted());
+        // The shell inside has set the terminal up once the file exists.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
+        const QString window =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
+                .section('\n', 0, 0);
+        QVERIFY(!window.isEmpty());
+        run("xdotool", {"windowactivate", "--sync", window});
+        QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), window, 3000);
+        QTest::qWait(300);
+    }
+
+    // Another client takes the clipboard; it keeps serving it until the next copy.
+    void copy(const QString& text) {
+        auto* owner = new QProcess;
+        owner->start("xclip", {"-quiet", "-selection", "clipboard", "-i"});
+        QVERIFY(owner->waitForStarted());
+        owner->write(text.toUtf8());
+        owner->closeWriteChannel();
+        m_clipboardOwners.append(owner);
+        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
+        // One poll of the history and the read of the new owner.
+        QTest::qWait(900);
+    }
+
+    AppSession m_session;
+    QProcess m_app;
+    QByteArray m_log;
+    QList<QProcess*> m_clipboardOwners;
+};
+
+QTEST_MAIN(TestTerminalPaste)
+#include "tst_terminal_paste.moc"
