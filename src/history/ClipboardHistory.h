@@ -68,6 +68,10 @@ class ClipboardHistory : public QObject {
 
   private:
     void checkPasteboard();
+    // One check pollIntervalMs after a change notification; later ones until then join it.
+    void armCheck();
+    // The expiry timer runs only while there is something that could expire.
+    void updateAutoDeleteTimer();
     void ingestCurrentPasteboard();
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
@@ -90,6 +94,7 @@ class ClipboardHistory : public QObject {
     qint64 m_lastChangeCount = -1;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
+    bool m_checkArmed = false;
     QSet<QString> m_pendingBlobNames;
     // Weak handle for callbacks that may outlive this object.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

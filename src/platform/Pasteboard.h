@@ -54,4 +54,10 @@ class Pasteboard {
     // Inside the call when nothing is pending. A clipboard whose writes take effect at once has
     // nothing to wait for.
     virtual void whenWriteConfirmed(std::function<void(bool confirmed)> done) { done(true); }
+
+    // True when setChangeHandler() is honoured; a clipboard that cannot tell must be polled.
+    virtual bool notifiesChanges() const { return false; }
+    // Called on the main thread, after the fact, whenever changeCount() moved: writes of this
+    // process included. Replaces any earlier handler; an empty one unsubscribes.
+    virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
 };

@@ -23,7 +23,12 @@ class FakePasteboard final : public Pasteboard {
     // Another application copies this content.
     void setContent(const PasteboardSnapshot& content);
 
-    qint64 changeCount() const override { return m_changeCount; }
+    qint64 changeCount() const override {
+        ++m_changeCountReads;
+        return m_changeCount;
+    }
+    // How often changeCount() was asked: one per check of a watcher.
+    int changeCountReads() const { return m_changeCountReads; }
     PasteboardSnapshot items() const override { return m_content; }
     void prepareForNewContents() override;
     bool writeItems(const PasteboardSnapshot& items) override;
@@ -38,13 +43,23 @@ class FakePasteboard final : public Pasteboard {
     // Settles the writes so far and answers every held wait, in order.
     void confirmWrites(bool confirmed);
 
+    // While set, every change of the count calls the handler at once, as a notifying clipboard
+    // would; otherwise the handler is never called.
+    void setNotifiesChanges(bool notifies) { m_notifies = notifies; }
+    bool notifiesChanges() const override { return m_notifies; }
+    void setChangeHandler(std::function<void()> handler) override {
+        m_changeHandler = std::move(handler);
+    }
+
     const QList<Write>& writes() const { return m_writes; }
     void setWriteResult(bool ok) { m_writeResult = ok; }
 
   private:
     void wrote();
+    void changed();
 
     qint64 m_changeCount = 0;
+    mutable int m_changeCountReads = 0;
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
     bool m_writeResult = true;
@@ -52,4 +67,6 @@ class FakePasteboard final : public Pasteboard {
     bool m_unconfirmed = false;
     bool m_confirmed = true;
     QList<std::function<void(bool)>> m_heldConfirmations;
+    bool m_notifies = false;
+    std::function<void()> m_changeHandler;
 };

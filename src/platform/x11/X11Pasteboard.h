@@ -30,6 +30,8 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     std::optional<QString> string() const override;
     void releaseContent() override;
     void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
+    bool notifiesChanges() const override { return true; }
+    void setChangeHandler(std::function<void()> handler) override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
@@ -60,4 +62,5 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     bool m_lastClaimOwned = true;
     quint64 m_nextWaitId = 0;
     QList<ConfirmationWait> m_confirmationWaits;
+    std::function<void()> m_changeHandler;
 };
