@@ -1,6 +1,7 @@
 #include "app/QuillstackApp.h"
 
 #include <QSocketNotifier>
+#include <QThreadPool>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -49,6 +50,9 @@ QApplication& configured(QApplication& app) {
 
 QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
     configured(m_app);
+    // Image scaling and conversion borrow the shared pool's threads for every copied picture;
+    // parked rather than expiring, they do not wake an idle process half a minute later.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
     // Before anything is written or wiped: a second start leaves the running one's settings,
     // blob files and tray icon alone.
     if (!claimInstance()) {

@@ -115,12 +115,37 @@ void ClipboardHistory::startMonitoring() {
         m_scheduler.cancelTimer(m_pollTimer);
     }
     const std::weak_ptr<bool> alive = m_alive;
-    m_pollTimer = m_scheduler.startRepeating(pollIntervalMs, [this, alive] {
+    if (m_pasteboard.notifiesChanges()) {
+        // Nothing runs while nothing changes: an idle history never wakes the process.
+        m_pasteboard.setChangeHandler([this, alive] {
+            if (alive.lock()) {
+                armCheck();
+            }
+        });
+    } else {
+        m_pollTimer = m_scheduler.startRepeating(pollIntervalMs, [this, alive] {
+            if (alive.lock()) {
+                checkPasteboard();
+            }
+        });
+    }
+    restartAutoDeleteTimer();
+}
+
+void ClipboardHistory::armCheck() {
+    // Waiting a whole interval keeps the poll's rule: copies closer together than that are
+    // one change, and checks are at least an interval apart.
+    if (m_checkArmed) {
+        return;
+    }
+    m_checkArmed = true;
+    const std::weak_ptr<bool> alive = m_alive;
+    m_scheduler.postDelayed(pollIntervalMs, [this, alive] {
         if (alive.lock()) {
+            m_checkArmed = false;
             checkPasteboard();
         }
     });
-    restartAutoDeleteTimer();
 }
 
 void ClipboardHistory::checkPasteboard() {
@@ -264,7 +289,18 @@ void ClipboardHistory::restartAutoDeleteTimer() {
         m_scheduler.cancelTimer(m_autoDeleteTimer);
         m_autoDeleteTimer = 0;
     }
-    if (m_limits().autoDeleteMinutes < 1) {
+    updateAutoDeleteTimer();
+    removeExpiredItems();
+}
+
+void ClipboardHistory::updateAutoDeleteTimer() {
+    const bool wanted = m_limits().autoDeleteMinutes >= 1 && !m_items.isEmpty();
+    if (wanted == (m_autoDeleteTimer != 0)) {
+        return;
+    }
+    if (!wanted) {
+        m_scheduler.cancelTimer(m_autoDeleteTimer);
+        m_autoDeleteTimer = 0;
         return;
     }
     const std::weak_ptr<bool> alive = m_alive;
@@ -273,7 +309,6 @@ void ClipboardHistory::restartAutoDeleteTimer() {
             removeExpiredItems();
         }
     });
-    removeExpiredItems();
 }
 
 void ClipboardHistory::removeExpiredItems() {
@@ -451,6 +486,7 @@ ClipboardHistory::Preview ClipboardHistory::preview(const ClipboardItem& item) c
 
 void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
     m_items = std::move(items);
+    updateAutoDeleteTimer();
     Q_EMIT itemsChanged();
 }
 

@@ -72,6 +72,10 @@ class ClipboardHistory : public QObject {
     PasteboardSnapshot ingestCurrentPasteboard();
     // The clipboard's owner left it empty: offer the newest copy again, as a restore does.
     void keepClipboardFilled();
+    // One check pollIntervalMs after a change notification; later ones until then join it.
+    void armCheck();
+    // The expiry timer runs only while there is something that could expire.
+    void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
     void cleanCaches();
@@ -95,6 +99,7 @@ class ClipboardHistory : public QObject {
     bool m_newestCopyConcealed = false;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
+    bool m_checkArmed = false;
     QSet<QString> m_pendingBlobNames;
     // Weak handle for callbacks that may outlive this object.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

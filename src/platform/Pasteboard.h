@@ -62,4 +62,9 @@ class Pasteboard {
     // Offers the latest write also as the primary selection, which some terminals paste; the
     // next whenWriteConfirmed answers once both are in force. Nothing where there is none.
     virtual void offerLatestWriteAsPrimary() {}
+    // True when setChangeHandler() is honoured; a clipboard that cannot tell must be polled.
+    virtual bool notifiesChanges() const { return false; }
+    // Called on the main thread, after the fact, whenever changeCount() moved: writes of this
+    // process included. Replaces any earlier handler; an empty one unsubscribes.
+    virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
 };

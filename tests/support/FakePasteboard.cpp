@@ -6,7 +6,14 @@
 
 void FakePasteboard::setContent(const PasteboardSnapshot& content) {
     m_content = content;
+    changed();
+}
+
+void FakePasteboard::changed() {
     ++m_changeCount;
+    if (m_notifies && m_changeHandler) {
+        m_changeHandler();
+    }
 }
 
 void FakePasteboard::ownerLeaves() {
@@ -21,7 +28,7 @@ void FakePasteboard::ownerLeaves() {
 }
 
 void FakePasteboard::wrote() {
-    ++m_changeCount;
+    changed();
     m_unconfirmed = m_holdConfirmations;
 }
 

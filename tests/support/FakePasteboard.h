@@ -25,7 +25,12 @@ class FakePasteboard final : public Pasteboard {
     // The owning application quits and leaves the clipboard without an owner.
     void ownerLeaves();
 
-    qint64 changeCount() const override { return m_changeCount; }
+    qint64 changeCount() const override {
+        ++m_changeCountReads;
+        return m_changeCount;
+    }
+    // How often changeCount() was asked: one per check of a watcher.
+    int changeCountReads() const { return m_changeCountReads; }
     PasteboardSnapshot items() const override { return m_content; }
     void prepareForNewContents() override;
     bool writeItems(const PasteboardSnapshot& items) override;
@@ -45,6 +50,14 @@ class FakePasteboard final : public Pasteboard {
 
     void offerLatestWriteAsPrimary() override { m_primaryOffers.append(m_writes.size()); }
 
+    // While set, every change of the count calls the handler at once, as a notifying clipboard
+    // would; otherwise the handler is never called.
+    void setNotifiesChanges(bool notifies) { m_notifies = notifies; }
+    bool notifiesChanges() const override { return m_notifies; }
+    void setChangeHandler(std::function<void()> handler) override {
+        m_changeHandler = std::move(handler);
+    }
+
     const QList<Write>& writes() const { return m_writes; }
     // For each offer of the primary selection, how many writes had been made by then.
     const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
@@ -52,8 +65,10 @@ class FakePasteboard final : public Pasteboard {
 
   private:
     void wrote();
+    void changed();
 
     qint64 m_changeCount = 0;
+    mutable int m_changeCountReads = 0;
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
     QList<qsizetype> m_primaryOffers;
@@ -63,4 +78,6 @@ class FakePasteboard final : public Pasteboard {
     bool m_confirmed = true;
     QList<std::function<void(bool)>> m_heldConfirmations;
     std::function<void()> m_ownerLost;
+    bool m_notifies = false;
+    std::function<void()> m_changeHandler;
 };

@@ -28,6 +28,10 @@ class ManualScheduler final : public Scheduler {
     // Moves the clock forward, running everything that falls due on the way, in time order.
     void advance(qint64 ms);
 
+    // Delayed tasks and repeating timers not yet run or cancelled: what would wake an idle
+    // process.
+    qsizetype pendingTimers() const { return m_delayed.size() + m_repeating.size(); }
+
     // Runs only the background tasks, as a worker thread might while the main one is busy.
     void runBackgroundOnly();
 

@@ -43,7 +43,9 @@ struct Rig {
     QSignalSpy changes{&history, &ClipboardHistory::itemsChanged};
     QStringList logLines;
 
-    Rig() {
+    // A notifying clipboard, as on X11, unless told otherwise.
+    explicit Rig(bool notifying = true) {
+        pasteboard.setNotifiesChanges(notifying);
         AppLogger::setSinkForTesting([this](const QString& line) { logLines << line; });
     }
     ~Rig() { AppLogger::setSinkForTesting({}); }
@@ -71,8 +73,18 @@ struct Rig {
 class TestClipboardHistory : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void startMonitoringWipesIngestsAndPolls() {
-        Rig rig;
+    void startMonitoringWipesIngestsAndChecks_data() {
+        QTest::addColumn<bool>("notifying");
+        QTest::addColumn<int>("idleTimers");
+        QTest::addColumn<int>("idleChecks");
+        QTest::newRow("notified") << true << 0 << 0;
+        QTest::newRow("polled") << false << 1 << 10;  // every 0.5 s
+    }
+    void startMonitoringWipesIngestsAndChecks() {
+        QFETCH(bool, notifying);
+        QFETCH(int, idleTimers);
+        QFETCH(int, idleChecks);
+        Rig rig(notifying);
         QFile stray(rig.history.blobDirectory() + "/LEFTOVER.blob");
         QVERIFY(stray.open(QIODevice::WriteOnly));
         stray.close();
@@ -82,14 +94,28 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.previews(), QStringList{"at launch"});
         QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
 
-        rig.scheduler.advance(5000);  // nothing changed: nothing ingested
+        // Nothing changed: nothing ingested, and only a clipboard that cannot tell is polled.
+        QCOMPARE(rig.scheduler.pendingTimers(), idleTimers);
+        int reads = rig.pasteboard.changeCountReads();
+        rig.scheduler.advance(5000);
         QCOMPARE(rig.changes.count(), 0);
-        // Three copies between two polls are one change: only the last content is recorded.
+        QCOMPARE(rig.pasteboard.changeCountReads() - reads, idleChecks);
+
+        // Three copies within one interval are one check and one change, at most 0.5 s after
+        // the first: only the last content is recorded.
+        reads = rig.pasteboard.changeCountReads();
         rig.pasteboard.setContent({text("one")});
+        rig.scheduler.advance(200);
         rig.pasteboard.setContent({text("two")});
-        rig.copy({text("three")});
+        rig.scheduler.advance(200);
+        rig.pasteboard.setContent({text("three")});
+        rig.scheduler.advance(99);
+        QCOMPARE(rig.changes.count(), 0);
+        rig.scheduler.advance(1);
         QCOMPARE(rig.previews(), (QStringList{"three", "at launch"}));
         QCOMPARE(rig.changes.count(), 1);
+        QCOMPARE(rig.pasteboard.changeCountReads() - reads, 1);
+        QCOMPARE(rig.scheduler.pendingTimers(), idleTimers);
     }
 
     void deduplicationRules() {
@@ -329,6 +355,7 @@ class TestClipboardHistory : public QObject {
         rig.copy({text("newer")});  // t = 1.5 s
         rig.limits.autoDeleteMinutes = 5;
         rig.history.restartAutoDeleteTimer();  // ticks at 31.5 s, 61.5 s, ... 301.5 s
+        QCOMPARE(rig.scheduler.pendingTimers(), 1);
         rig.changes.clear();
         rig.scheduler.advance(300000 - 1000);
         QCOMPARE(rig.history.items().size(), 2);
@@ -339,13 +366,21 @@ class TestClipboardHistory : public QObject {
             QVERIFY(rig.logLines.contains("autoDelete: removed 1 items older than 5 min"));
         }
 
-        // Switched off nothing expires; switched on again, the overdue record goes at once.
+        // Switched off nothing expires and nothing ticks; switched on again, the overdue record
+        // goes at once.
         rig.limits.autoDeleteMinutes = 0;
         rig.history.restartAutoDeleteTimer();
+        QCOMPARE(rig.scheduler.pendingTimers(), 0);
         rig.scheduler.advance(600000);
         rig.limits.autoDeleteMinutes = 5;
         rig.history.restartAutoDeleteTimer();
         QVERIFY(rig.history.items().isEmpty());
+        // An empty history has nothing to expire: the timer runs only while records are held.
+        QCOMPARE(rig.scheduler.pendingTimers(), 0);
+        rig.copy({text("again")});
+        QCOMPARE(rig.scheduler.pendingTimers(), 1);
+        rig.history.removeItem(0);
+        QCOMPARE(rig.scheduler.pendingTimers(), 0);
     }
 
     void fileThumbnailsReachOnlyLiveRecords() {

@@ -132,6 +132,8 @@ FreedesktopThumbnailer::FreedesktopThumbnailer(QString cacheDirectory)
     : m_cacheDirectory(std::move(cacheDirectory)) {
     m_pool.setMaxThreadCount(1);
     m_pool.setThreadPriority(QThread::LowPriority);
+    // An idle worker that expires wakes once more to end; parked, it sleeps until needed.
+    m_pool.setExpiryTimeout(-1);
 }
 
 FreedesktopThumbnailer::~FreedesktopThumbnailer() {

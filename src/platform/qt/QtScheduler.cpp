@@ -7,6 +7,8 @@
 QtScheduler::QtScheduler(QObject* parent) : QObject(parent) {
     m_pool.setMaxThreadCount(1);
     m_pool.setThreadPriority(QThread::LowPriority);
+    // An idle worker that expires wakes once more to end; parked, it sleeps until needed.
+    m_pool.setExpiryTimeout(-1);
     m_clock.start();
 }
 

@@ -62,6 +62,13 @@ void X11Pasteboard::accept(X11ClipboardThread::Snapshot snapshot) {
     replaceItems(std::move(snapshot.item));
     ++m_changeCount;
     Q_EMIT externalChange();
+    if (m_changeHandler) {
+        m_changeHandler();
+    }
+}
+
+void X11Pasteboard::setChangeHandler(std::function<void()> handler) {
+    m_changeHandler = std::move(handler);
 }
 
 void X11Pasteboard::whenWriteConfirmed(std::function<void(bool confirmed)> done) {
@@ -141,6 +148,9 @@ bool X11Pasteboard::write(StoredItem content) {
     replaceItems(std::move(content));
     m_hasOwner = true;
     ++m_changeCount;
+    if (m_changeHandler) {
+        m_changeHandler();
+    }
     return true;
 }
 

@@ -36,6 +36,8 @@ class X11Pasteboard final : public QObject, public Pasteboard {
         m_ownerLost = std::move(handler);
     }
     void offerLatestWriteAsPrimary() override;
+    bool notifiesChanges() const override { return true; }
+    void setChangeHandler(std::function<void()> handler) override;
 
     bool isConnected() const { return m_thread && m_thread->isConnected(); }
 
@@ -67,4 +69,5 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     quint64 m_nextWaitId = 0;
     QList<ConfirmationWait> m_confirmationWaits;
     std::function<void()> m_ownerLost;
+    std::function<void()> m_changeHandler;
 };
