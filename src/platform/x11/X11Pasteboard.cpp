@@ -4,6 +4,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 #include "history/PasteboardTypeKey.h"
@@ -21,6 +22,8 @@ constexpr std::chrono::milliseconds kConfirmSlack(1000);
 X11Pasteboard::X11Pasteboard(const QString& displayName, std::chrono::milliseconds requestTimeout,
                              X11ClipboardThread::ManagerRole managerRole, QObject* parent)
     : QObject(parent), m_confirmTimeout(requestTimeout + kConfirmSlack) {
+    m_confirmTimer.setSingleShot(true);
+    connect(&m_confirmTimer, &QTimer::timeout, this, &X11Pasteboard::expireOverdue);
     // Both arrive through the same queue, so they reach the main thread in the thread's order.
     m_thread = std::make_unique<X11ClipboardThread>(
         displayName, requestTimeout,
@@ -80,9 +83,9 @@ void X11Pasteboard::whenWriteConfirmed(std::function<void(bool confirmed)> done)
         done(m_lastClaimOwned);
         return;
     }
-    const quint64 id = ++m_nextWaitId;
-    m_confirmationWaits.append({id, m_claimsIssued, std::move(done)});
-    QTimer::singleShot(m_confirmTimeout, this, [this, id] { expire(id); });
+    m_confirmationWaits.append(
+        {std::chrono::steady_clock::now() + m_confirmTimeout, m_claimsIssued, std::move(done)});
+    rearmConfirmTimer();
 }
 
 void X11Pasteboard::offerLatestWriteAsPrimary() {
@@ -106,19 +109,33 @@ void X11Pasteboard::confirm(quint64 claims, bool owned) {
             ++i;
         }
     }
+    rearmConfirmTimer();
     for (const ConfirmationWait& wait : std::as_const(answered)) {
         wait.done(owned);
     }
 }
 
-void X11Pasteboard::expire(quint64 waitId) {
-    for (qsizetype i = 0; i < m_confirmationWaits.size(); ++i) {
-        if (m_confirmationWaits[i].id == waitId) {
-            const ConfirmationWait wait = m_confirmationWaits.takeAt(i);
-            wait.done(false);
-            return;
-        }
+void X11Pasteboard::expireOverdue() {
+    const auto now = std::chrono::steady_clock::now();
+    QList<ConfirmationWait> overdue;
+    while (!m_confirmationWaits.isEmpty() && m_confirmationWaits.first().deadline <= now) {
+        overdue.append(m_confirmationWaits.takeFirst());
     }
+    rearmConfirmTimer();
+    for (const ConfirmationWait& wait : std::as_const(overdue)) {
+        wait.done(false);
+    }
+}
+
+void X11Pasteboard::rearmConfirmTimer() {
+    if (m_confirmationWaits.isEmpty()) {
+        m_confirmTimer.stop();
+        return;
+    }
+    // Waits are added in deadline order, so the first one is due first.
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        m_confirmationWaits.first().deadline - std::chrono::steady_clock::now());
+    m_confirmTimer.start(std::max(left, std::chrono::milliseconds(0)));
 }
 
 void X11Pasteboard::replaceItems(StoredItem item) {

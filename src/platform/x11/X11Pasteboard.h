@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -47,7 +48,7 @@ class X11Pasteboard final : public QObject, public Pasteboard {
 
   private:
     struct ConfirmationWait {
-        quint64 id = 0;
+        std::chrono::steady_clock::time_point deadline;
         quint64 claims = 0;
         std::function<void(bool)> done;
     };
@@ -55,7 +56,9 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     bool write(StoredItem content);
     void accept(X11ClipboardThread::Snapshot snapshot);
     void confirm(quint64 claims, bool owned);
-    void expire(quint64 waitId);
+    void expireOverdue();
+    // One timer for the oldest wait, stopped when none is left: no wake-up after a paste.
+    void rearmConfirmTimer();
     void replaceItems(StoredItem item);
 
     std::unique_ptr<X11ClipboardThread> m_thread;
@@ -66,8 +69,8 @@ class X11Pasteboard final : public QObject, public Pasteboard {
     std::chrono::milliseconds m_confirmTimeout;
     quint64 m_claimsConfirmed = 0;
     bool m_lastClaimOwned = true;
-    quint64 m_nextWaitId = 0;
     QList<ConfirmationWait> m_confirmationWaits;
+    QTimer m_confirmTimer;
     std::function<void()> m_ownerLost;
     std::function<void()> m_changeHandler;
 };
