@@ -31,6 +31,11 @@ QStringList trayIconWindows() {
     return ids;
 }
 
+// Targets that describe the selection rather than hold its content.
+const QByteArrayList kProtocolTargets{"TARGETS",        "MULTIPLE", "TIMESTAMP",
+                                      "SAVE_TARGETS",   "DELETE",   "INSERT_SELECTION",
+                                      "INSERT_PROPERTY"};
+
 // A user of their own, running the application.
 class Session : public AppSession {
   public:
@@ -182,6 +187,35 @@ class TestAppLifecycle : public QObject {
         stop(*app, SIGTERM);
     }
 
+    void gtkApplicationHandsItsClipboardOver() {
+        Session session;
+        const auto app = session.start();
+        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        QProcess zenity;
+        zenity.start("zenity", {"--entry", "--title", "handover"});
+        QVERIFY(zenity.waitForStarted());
+        QProcess::execute("xdotool",
+                          {"search", "--sync", "--name", "handover", "windowactivate", "--sync"});
+        QProcess::execute("xdotool", {"type", "--delay", "20", "Gr\u00fc\u00dfe \u2713 zenity"});
+        QProcess::execute("xdotool", {"key", "ctrl+a", "ctrl+c"});
+        QTRY_VERIFY_WITH_TIMEOUT(paste("UTF8_STRING").contains("zenity"), 5000);
+        QMap<QByteArray, QByteArray> offered;
+        for (const QByteArray& target : paste("TARGETS").split('\n')) {
+            if (!target.isEmpty() && !kProtocolTargets.contains(target)) {
+                offered.insert(target, paste(target));
+            }
+        }
+        QVERIFY(offered.size() >= 2);
+
+        QProcess::execute("xdotool", {"key", "Return"});
+        QVERIFY(zenity.waitForFinished(5000));
+        QTest::qWait(300);
+        for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
+            QVERIFY2(paste(it.key()) == it.value(), it.key().constData());
+        }
+        stop(*app, SIGTERM);
+    }
+
     void cleanup() {
         for (QProcess* owner : std::as_const(m_clipboardOwners)) {
             owner->kill();
@@ -209,9 +243,9 @@ class TestAppLifecycle : public QObject {
         QTest::qWait(1200);
     }
 
-    static QByteArray paste(const char* target) {
+    static QByteArray paste(const QByteArray& target) {
         QProcess xclip;
-        xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
+        xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", QString::fromLatin1(target)});
         xclip.waitForFinished(5000);
         return xclip.readAllStandardOutput();
     }
