@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -11,7 +12,8 @@
 #include "AppSession.h"
 
 // The built application on a real X server: copies made by other clients, the chord, the popup
-// and the paste into a window of this test.
+// and the paste into a window of this test and into real terminals, which do not paste on
+// Control+V (a raw-mode `cat` in each writes exactly the bytes the terminal received).
 namespace {
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -43,6 +45,9 @@ std::optional<QRect> visiblePopup() {
     }
     return std::nullopt;
 }
+
+// Terminals take it byte for byte, shell and escape characters included.
+const QString kText = QStringLiteral("Grüße ✓ ünïcödé $HOME `x` \\ 'q'");
 
 bool waitForPopup(bool shown, int timeoutMs = 5000) {
     QDeadlineTimer deadline(timeoutMs);
@@ -130,6 +135,75 @@ class TestEndToEnd : public QObject {
         QCOMPARE(m_target.text(), QString("BC"));
     }
 
+    void pastesIntoTerminal_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("xterm (Shift+Insert, PRIMARY)")
+            << "xterm" << QStringList{"-u8", "-e"} << "XTerm";
+        QTest::newRow("lxterminal (VTE, Control+Shift+V)")
+            << "lxterminal" << QStringList{"--no-remote", "-e"} << "Lxterminal";
+    }
+    void pastesIntoTerminal() {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, windowClass);
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            QFAIL(qPrintable(program + " is missing: run tools/deps"));
+        }
+        copy(kText);
+        copy(QStringLiteral("newer"));  // Down selects the text
+        const QString output = m_session.filePath(program + ".out");
+        QProcess terminal;
+        auto stop = qScopeGuard([&terminal] {
+            terminal.kill();
+            terminal.waitForFinished(3000);
+        });
+        startTerminal(terminal, program, arguments, windowClass, output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        xdotoolKey("Down");
+        xdotoolKey("Return");
+        QElapsedTimer sinceReturn;
+        sinceReturn.start();
+        auto received = [&output] {
+            QFile file(output);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(received(), kText.toUtf8(), 8000);
+        qInfo("%s: pasted %lld ms after Return", qPrintable(program), sinceReturn.elapsed());
+        // Nothing else arrives after it (a stray ^V or a second paste).
+        QTest::qWait(500);
+        QCOMPARE(received(), kText.toUtf8());
+    }
+
+    // The target goes away between the chord and Return: the paste finds no window, and the
+    // application neither crashes nor stops answering the chord.
+    void vanishedTarget() {
+        const QString output = m_session.filePath("vanishing.out");
+        QProcess terminal;
+        startTerminal(terminal, "xterm", {"-u8", "-e"}, "XTerm", output);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        terminal.kill();
+        QVERIFY(terminal.waitForFinished(3000));
+        xdotoolKey("Return");
+        QVERIFY(waitForPopup(false));
+        QTest::qWait(1500);
+        QCOMPARE(m_app.state(), QProcess::Running);
+        xdotoolKey("super+shift+v");
+        QVERIFY(waitForPopup(true));
+        xdotoolKey("Escape");
+        QVERIFY(waitForPopup(false));
+    }
+
     void cleanup() {
         if (QTest::currentTestFailed()) {
             qWarning("application log:\n%s", m_log.constData());
@@ -158,16 +232,45 @@ class TestEndToEnd : public QObject {
         m_target.setFocus();
     }
 
+    // Starts the terminal on a raw-mode `cat` into `output` and brings its window to the front.
+    void startTerminal(QProcess& terminal, const QString& program, QStringList arguments,
+                       const QString& windowClass, const QString& output) {
+        const QString script = m_session.filePath(program + ".sh");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(output) + "'\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner));
+        QFile::remove(output);
+
+        QProcessEnvironment env = m_session.environment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("NO_AT_BRIDGE", "1");
+        terminal.setProcessEnvironment(env);
+        terminal.setProcessChannelMode(QProcess::ForwardedChannels);
+        terminal.start(program, arguments << script);
+        QVERIFY(terminal.waitForStarted());
+        // The shell inside has set the terminal up once the file exists.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
+        const QString window =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
+                .section('\n', 0, 0);
+        QVERIFY(!window.isEmpty());
+        run("xdotool", {"windowactivate", "--sync", window});
+        QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), window, 3000);
+        QTest::qWait(300);
+    }
+
     // Another client takes the clipboard; it keeps serving it until the next copy.
-    void copy(const char* text) {
+    void copy(const QString& text) {
         auto* owner = new QProcess;
         owner->start("xclip", {"-quiet", "-selection", "clipboard", "-i"});
         QVERIFY(owner->waitForStarted());
-        owner->write(text);
+        owner->write(text.toUtf8());
         owner->closeWriteChannel();
         m_clipboardOwners.append(owner);
-        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), QString(text),
-                                  3000);
+        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
         // One poll of the history and the read of the new owner.
         QTest::qWait(900);
     }
