@@ -434,37 +434,28 @@ class TestX11Pasteboard : public QObject {
     }
 
     void historyKeepsNoSecretAndNoSecondCopy() {
-        QTemporaryDir blobs;
-        X11Pasteboard pasteboard;
-        QtScheduler scheduler;
-        FakeFileThumbnailer thumbnailer;
-        ClipboardHistory history(pasteboard, scheduler, thumbnailer, blobs.path(),
-                                 [] { return ClipboardHistory::Limits{}; });
-        history.startMonitoring();
-        scheduler.waitForBackground();
-        QCoreApplication::processEvents();
-        const qsizetype before = history.items().size();
+        HistoryRig rig;
+        rig.settle();
+        const qsizetype before = rig.history.items().size();
 
         // What a password manager copies leaves no record and no blob.
         const QByteArray secret = randomBytes(400000);
         auto concealed = std::make_unique<ScriptedOwner>(QList<ScriptedOwner::Offer>{
             {"application/x-secret", ScriptedOwner::Reply::Data, secret},
             {"x-kde-passwordManagerHint", ScriptedOwner::Reply::Data, "secret"}});
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.items().value(0).value("application/x-secret"), secret,
-                                  5000);
-        QTest::qWait(2 * ClipboardHistory::pollIntervalMs);
-        scheduler.waitForBackground();
-        QCoreApplication::processEvents();
-        QCOMPARE(history.items().size(), before);
-        QVERIFY(QDir(blobs.path()).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.pasteboard.items().value(0).value("application/x-secret"),
+                                  secret, 5000);
+        rig.settle();
+        QCOMPARE(rig.history.items().size(), before);
+        QVERIFY(QDir(rig.blobs.path()).isEmpty());
 
         // Once a large copy is taken in, only the record's blob holds it.
         const QByteArray large = randomBytes(1 << 20);
         auto owner = std::make_unique<ScriptedOwner>(QList<ScriptedOwner::Offer>{
             {"application/x-large", ScriptedOwner::Reply::Data, large}});
-        QTRY_COMPARE_WITH_TIMEOUT(history.items().size(), before + 1, 10000);
-        QVERIFY(pasteboard.items().isEmpty());
-        QCOMPARE(history.items()[0].resolvedPasteboardData(),
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), before + 1, 10000);
+        QVERIFY(rig.pasteboard.items().isEmpty());
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
                  (PasteboardSnapshot{{{"application/x-large", large}}}));
     }
 
