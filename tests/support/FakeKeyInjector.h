@@ -2,16 +2,21 @@
 
 #include <QList>
 
+#include "ManualScheduler.h"
 #include "platform/KeyInjector.h"
-
-class ManualScheduler;
 
 // Records each paste keystroke with the virtual time it was posted at.
 class FakeKeyInjector final : public KeyInjector {
   public:
     explicit FakeKeyInjector(ManualScheduler& scheduler) : m_scheduler(scheduler) {}
 
-    bool postPasteKeystroke() override;
+    bool postPasteKeystroke() override {
+        ++m_attempts;
+        if (!m_failing) {
+            m_times.append(m_scheduler.monotonicMs());
+        }
+        return !m_failing;
+    }
 
     // Keystrokes that cannot be made are reported and not recorded.
     void setFailing(bool failing) { m_failing = failing; }

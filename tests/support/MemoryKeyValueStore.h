@@ -17,14 +17,26 @@ class MemoryKeyValueStore final : public KeyValueStore {
 
     bool contains(const QString& key) const override { return m_values.contains(key); }
     QVariant value(const QString& key) const override { return m_values.value(key); }
-    void setValue(const QString& key, const QVariant& value) override;
-    void remove(const QString& key) override;
+    void setValue(const QString& key, const QVariant& value) override {
+        m_values.insert(key, value);
+        m_writes.append({key, value, false});
+    }
+    void remove(const QString& key) override {
+        m_values.remove(key);
+        m_writes.append({key, QVariant(), true});
+    }
 
     // Puts a value in place without recording it: the state found at start-up.
     void seed(const QString& key, const QVariant& value) { m_values.insert(key, value); }
 
     const QList<Write>& writes() const { return m_writes; }
-    QStringList writtenKeys() const;
+    QStringList writtenKeys() const {
+        QStringList keys;
+        for (const Write& w : m_writes) {
+            keys.append(w.key);
+        }
+        return keys;
+    }
     void clearWrites() { m_writes.clear(); }
 
   private:

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QBuffer>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,8 +9,11 @@
 
 #include <csignal>
 #include <memory>
+#include <vector>
 
 #include "AppSession.h"
+#include "TestHelpers.h"
+#include "XclipOwner.h"
 #include "app/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, blob files gone at
@@ -141,11 +143,7 @@ class TestAppLifecycle : public QObject {
                 image.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) % 256));
             }
         }
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(image.save(&buffer, "PNG"));
-        copy(png.left(100), "image/png");
+        copy(encodeImage(image).left(100), "image/png");
         // Little-endian TIFF whose only directory lacks the required fields and has an unknown
         // one.
         copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab0300010000000000"
@@ -157,14 +155,7 @@ class TestAppLifecycle : public QObject {
         QCOMPARE(app->readAllStandardOutput(), QByteArray());
     }
 
-    void cleanup() {
-        for (QProcess* owner : std::as_const(m_clipboardOwners)) {
-            owner->kill();
-            owner->waitForFinished(2000);
-        }
-        qDeleteAll(m_clipboardOwners);
-        m_clipboardOwners.clear();
-    }
+    void cleanup() { m_clipboardOwners.clear(); }
 
     void cleanupTestCase() {
         m_trayHost.kill();
@@ -174,12 +165,7 @@ class TestAppLifecycle : public QObject {
   private:
     // Another client owns the clipboard with `bytes` as `target` until the test ends.
     void copy(const QByteArray& bytes, const char* target) {
-        auto* owner = new QProcess;
-        m_clipboardOwners.append(owner);
-        owner->start("xclip", {"-quiet", "-selection", "clipboard", "-t", target, "-i"});
-        QVERIFY(owner->waitForStarted());
-        owner->write(bytes);
-        owner->closeWriteChannel();
+        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(target, bytes));
         // Served once xclip has read it all; then a poll of the history and the read.
         QTest::qWait(1200);
     }
@@ -194,7 +180,7 @@ class TestAppLifecycle : public QObject {
     }
 
     QProcess m_trayHost;
-    QList<QProcess*> m_clipboardOwners;
+    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
 };
 
 QTEST_MAIN(TestAppLifecycle)

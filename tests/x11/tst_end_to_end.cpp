@@ -6,9 +6,12 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "AppSession.h"
+#include "XclipOwner.h"
 
 // The built application on a real X server: copies made by other clients, the chord, the popup
 // and the paste into a window of this test.
@@ -137,11 +140,7 @@ class TestEndToEnd : public QObject {
     }
 
     void cleanupTestCase() {
-        for (QProcess* owner : m_clipboardOwners) {
-            owner->kill();
-            owner->waitForFinished(2000);
-        }
-        qDeleteAll(m_clipboardOwners);
+        m_clipboardOwners.clear();
         if (m_app.state() == QProcess::Running) {
             m_app.terminate();
             QVERIFY(m_app.waitForFinished(10000));
@@ -160,12 +159,7 @@ class TestEndToEnd : public QObject {
 
     // Another client takes the clipboard; it keeps serving it until the next copy.
     void copy(const char* text) {
-        auto* owner = new QProcess;
-        owner->start("xclip", {"-quiet", "-selection", "clipboard", "-i"});
-        QVERIFY(owner->waitForStarted());
-        owner->write(text);
-        owner->closeWriteChannel();
-        m_clipboardOwners.append(owner);
+        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(QByteArray(), text));
         QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), QString(text),
                                   3000);
         // One poll of the history and the read of the new owner.
@@ -176,7 +170,7 @@ class TestEndToEnd : public QObject {
     QProcess m_app;
     QByteArray m_log;
     QLineEdit m_target;
-    QList<QProcess*> m_clipboardOwners;
+    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
 };
 
 QTEST_MAIN(TestEndToEnd)
