@@ -25,19 +25,16 @@ std::unique_ptr<HookHandle> FakeKeyboardHooks::interceptChord(quint16 keyCode, q
     if (m_refuseInterception) {
         return nullptr;
     }
-    auto hook = std::make_shared<Hook>(
-        Hook{Hook::Kind::Interceptor, keyCode, modifiers, std::move(onKeyDown), {}, true});
-    auto handle = add(std::move(hook));
+    auto handle = add(std::make_shared<Hook>(
+        Hook{Hook::Kind::Interceptor, keyCode, modifiers, std::move(onKeyDown), {}, true}));
     m_peakInterceptors = std::max(m_peakInterceptors, active(Hook::Kind::Interceptor));
     return handle;
 }
 
 std::unique_ptr<HookHandle> FakeKeyboardHooks::observeGlobalKeyDowns(KeyHandler onKeyDown) {
-    if (m_refuseGlobal) {
-        return nullptr;
-    }
-    return add(
-        std::make_shared<Hook>(Hook{Hook::Kind::Global, 0, 0, std::move(onKeyDown), {}, true}));
+    return m_refuseGlobal ? nullptr
+                          : add(std::make_shared<Hook>(
+                                Hook{Hook::Kind::Global, 0, 0, std::move(onKeyDown), {}, true}));
 }
 
 std::unique_ptr<HookHandle> FakeKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
@@ -78,20 +75,10 @@ bool FakeKeyboardHooks::pressInOwnWindow(const KeyEvent& event) {
     return false;
 }
 
-int FakeKeyboardHooks::installed(Hook::Kind kind) const {
-    int n = 0;
-    for (const auto& hook : m_hooks) {
-        n += hook->kind == kind ? 1 : 0;
-    }
-    return n;
-}
-
-int FakeKeyboardHooks::active(Hook::Kind kind) const {
-    int n = 0;
-    for (const auto& hook : m_hooks) {
-        n += hook->kind == kind && hook->active ? 1 : 0;
-    }
-    return n;
+int FakeKeyboardHooks::count(Hook::Kind kind, bool activeOnly) const {
+    return int(std::count_if(m_hooks.cbegin(), m_hooks.cend(), [&](const auto& hook) {
+        return hook->kind == kind && (hook->active || !activeOnly);
+    }));
 }
 
 std::shared_ptr<const FakeKeyboardHooks::Hook> FakeKeyboardHooks::activeInterceptor() const {

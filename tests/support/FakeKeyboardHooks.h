@@ -35,14 +35,15 @@ class FakeKeyboardHooks final : public KeyboardHooks {
     // A key-down in one of our windows: local filters in install order until one consumes.
     bool pressInOwnWindow(const KeyEvent& event);
 
-    int installed(Hook::Kind kind) const;
-    int active(Hook::Kind kind) const;
+    int installed(Hook::Kind kind) const { return count(kind, false); }
+    int active(Hook::Kind kind) const { return count(kind, true); }
     // The most interceptors that were ever active at the same time.
     int peakActiveInterceptors() const { return m_peakInterceptors; }
     // The chord of the active interceptor (the last one when there are several).
     std::shared_ptr<const Hook> activeInterceptor() const;
 
   private:
+    int count(Hook::Kind kind, bool activeOnly) const;
     std::unique_ptr<HookHandle> add(std::shared_ptr<Hook> hook);
 
     QList<std::shared_ptr<Hook>> m_hooks;

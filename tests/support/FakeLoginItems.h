@@ -7,8 +7,10 @@
 // Answers with scripted results and records each request ("register" / "unregister").
 class FakeLoginItems final : public LoginItems {
   public:
-    bool registerApp() override;
-    bool unregisterApp() override;
+    bool registerApp() override { return record(QStringLiteral("register"), m_registerResult); }
+    bool unregisterApp() override {
+        return record(QStringLiteral("unregister"), m_unregisterResult);
+    }
 
     void setRegisterResult(bool ok) { m_registerResult = ok; }
     void setUnregisterResult(bool ok) { m_unregisterResult = ok; }
@@ -16,6 +18,10 @@ class FakeLoginItems final : public LoginItems {
     void clearCalls() { m_calls.clear(); }
 
   private:
+    bool record(const QString& call, bool result) {
+        m_calls.append(call);
+        return result;
+    }
     bool m_registerResult = true;
     bool m_unregisterResult = true;
     QStringList m_calls;

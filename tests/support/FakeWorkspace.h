@@ -4,9 +4,8 @@
 
 #include <optional>
 
+#include "ManualScheduler.h"
 #include "platform/Workspace.h"
-
-class ManualScheduler;
 
 // A scripted window system. Activation takes effect at once, after a delay of virtual time, or
 // never, as the test chooses.
@@ -17,14 +16,25 @@ class FakeWorkspace final : public Workspace {
         qint64 atMs;
     };
 
-    explicit FakeWorkspace(ManualScheduler& scheduler, qint64 ownPid = 4242);
+    explicit FakeWorkspace(ManualScheduler& scheduler, qint64 ownPid = 4242)
+        : m_scheduler(scheduler), m_ownPid(ownPid) {}
 
     std::optional<RunningApp> frontmostApplication() const override { return m_frontmost; }
-    void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& to) override;
+    void activate(const RunningApp& app) override {
+        m_activations.append({app, m_scheduler.monotonicMs()});
+        if (m_activationDelayMs == 0) {
+            m_frontmost = app;
+        } else if (m_activationDelayMs > 0) {
+            // The fake outlives every scheduler run of the test that owns both.
+            m_scheduler.postDelayed(int(m_activationDelayMs), [this, app] { m_frontmost = app; });
+        }
+    }
+    void yieldActivation(const RunningApp& to) override {
+        m_yields.append({to, m_scheduler.monotonicMs()});
+    }
     qint64 currentProcessId() const override { return m_ownPid; }
     void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override { ++m_inputMonitoringSettingsOpened; }
+    void openInputMonitoringSettings() override {}
 
     void setFrontmost(std::optional<RunningApp> app) { m_frontmost = std::move(app); }
     // < 0: an activation request never takes effect; 0: at once; otherwise after that many ms.
@@ -32,7 +42,6 @@ class FakeWorkspace final : public Workspace {
 
     const QList<Request>& activations() const { return m_activations; }
     const QList<Request>& yields() const { return m_yields; }
-    int inputMonitoringSettingsOpened() const { return m_inputMonitoringSettingsOpened; }
 
   private:
     ManualScheduler& m_scheduler;
@@ -41,5 +50,4 @@ class FakeWorkspace final : public Workspace {
     qint64 m_activationDelayMs = 0;
     QList<Request> m_activations;
     QList<Request> m_yields;
-    int m_inputMonitoringSettingsOpened = 0;
 };

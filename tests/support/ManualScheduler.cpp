@@ -70,24 +70,20 @@ bool ManualScheduler::runOneDue() {
     return false;
 }
 
+namespace {
+bool runFront(std::deque<Scheduler::Task>& queue) {
+    if (queue.empty()) {
+        return false;
+    }
+    Scheduler::Task task = std::move(queue.front());
+    queue.pop_front();
+    task();
+    return true;
+}
+}  // namespace
+
 void ManualScheduler::runUntilIdle() {
-    for (;;) {
-        if (!m_main.empty()) {
-            Task task = std::move(m_main.front());
-            m_main.pop_front();
-            task();
-            continue;
-        }
-        if (!m_background.empty()) {
-            Task task = std::move(m_background.front());
-            m_background.pop_front();
-            task();
-            continue;
-        }
-        if (runOneDue()) {
-            continue;
-        }
-        return;
+    while (runFront(m_main) || runFront(m_background) || runOneDue()) {
     }
 }
 
@@ -113,9 +109,6 @@ void ManualScheduler::advance(qint64 ms) {
 }
 
 void ManualScheduler::runBackgroundOnly() {
-    while (!m_background.empty()) {
-        Task task = std::move(m_background.front());
-        m_background.pop_front();
-        task();
+    while (runFront(m_background)) {
     }
 }

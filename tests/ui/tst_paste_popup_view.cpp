@@ -1,7 +1,5 @@
 #include <QtTest>
 
-#include <QBuffer>
-#include <QImage>
 #include <QLabel>
 #include <QPropertyAnimation>
 #include <QScrollArea>
@@ -10,21 +8,12 @@
 #include <QToolButton>
 
 #include "HotkeyStack.h"
+#include "TestHelpers.h"
 #include "hotkey/PastePopupRowWidget.h"
 #include "hotkey/PastePopupView.h"
 #include "settings/L10n.h"
 
 namespace {
-QByteArray pngBytes(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // The real history, manager and settings over fakes, and the view on screen.
 struct Popup : HotkeyStack {
     PastePopupView view{*manager, history, settings};
@@ -70,7 +59,7 @@ class TestPastePopupView : public QObject {
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
         Popup p;
         p.copyText("plain words");
-        p.copy({{QString(PasteboardTypeKey::png), pngBytes(300, 100)}});
+        p.copy({{QString(PasteboardTypeKey::png), encodeImage(solidImage(300, 100))}});
         p.copy({{QString(PasteboardTypeKey::uriList),
                  QUrl::fromLocalFile(file.fileName()).toEncoded()}});
         QCOMPARE(p.view.rows().size(), 3);

@@ -1,24 +1,17 @@
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QUrl>
 
+#include "TestHelpers.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 
 namespace {
-
-QImage solid(int width, int height, Qt::GlobalColor color) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
 
 quint32 crc32(QByteArrayView bytes) {
     quint32 crc = 0xFFFFFFFF;
@@ -35,10 +28,7 @@ quint32 crc32(QByteArrayView bytes) {
 // spliced in by hand, after the image data as ImageMagick writes them.
 QByteArray withTextChunks(const QImage& image,
                           const QList<std::pair<QByteArray, QByteArray>>& texts) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "png");
+    QByteArray png = encodeImage(image);
     QByteArray chunks;
     for (const auto& [key, value] : texts) {
         const QByteArray body = "tEXt" + key + '\0' + value;
@@ -82,7 +72,7 @@ class TestFreedesktopThumbnailer : public QObject {
         QCOMPARE(FreedesktopThumbnailer::defaultCacheDirectory(), home.path() + "/thumbnails");
 
         const QString picture = home.filePath("photo one.png");
-        QVERIFY(solid(1000, 500, Qt::blue).save(picture, "png"));
+        QVERIFY(solidImage(1000, 500, Qt::blue).save(picture, "png"));
         const qint64 mtime = QFileInfo(picture).lastModified().toSecsSinceEpoch();
         const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
         QVERIFY(QDir(home.path()).mkpath("thumbnails/large"));
@@ -93,7 +83,7 @@ class TestFreedesktopThumbnailer : public QObject {
             QFile file(cached);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(
-                withTextChunks(solid(256, 128, Qt::red),
+                withTextChunks(solidImage(256, 128, Qt::red),
                                {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}}));
         };
 

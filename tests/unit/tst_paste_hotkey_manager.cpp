@@ -195,44 +195,6 @@ class TestPasteHotkeyManager : public QObject {
         QVERIFY(rig.workspace.activations().isEmpty() && rig.workspace.yields().isEmpty());
     }
 
-    void pasteTiming() {
-        const RunningApp self{4242, QStringLiteral("Quillstack"), 1};
-        struct Case {
-            std::optional<RunningApp> openedOver;
-            qint64 activationDelayMs;  // < 0: never
-            qint64 expectedKeystrokeMs;
-            int expectedActivations;
-        };
-        for (const Case& c :
-             {Case{kEditor, 0, 0, 1}, Case{kEditor, 60, 60, 1}, Case{kEditor, -1, 1000, 1},
-              Case{self, 0, 100, 0}, Case{std::nullopt, 0, 100, 0}}) {
-            Rig rig({QStringLiteral("B"), QStringLiteral("A")});
-            PasteHotkeyManager& m = *rig.manager;
-            m.startMonitoring();
-            rig.workspace.setFrontmost(c.openedOver);
-            rig.other(kChord);
-            rig.own(key(KeyCode::DownArrow));
-            rig.workspace.setFrontmost(self);  // the popup is in front now
-            rig.workspace.setActivationDelayMs(c.activationDelayMs);
-            const qint64 t0 = rig.scheduler.monotonicMs();
-
-            QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
-            // A target already in front gets its keystroke inside the call.
-            QCOMPARE(rig.injector.keystrokeTimesMs().size(), c.expectedKeystrokeMs == 0 ? 1 : 0);
-            QVERIFY(!m.isPopupVisible());
-            QCOMPARE(
-                rig.pasteboard.items().first().value(QString(PasteboardTypeKey::stringUtf8Mime)),
-                QByteArray("B"));
-            QCOMPARE(rig.workspace.activations().size(), c.expectedActivations);
-            if (c.expectedKeystrokeMs > 0) {
-                rig.scheduler.advance(c.expectedKeystrokeMs - 1);
-                QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
-            }
-            rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
-            QCOMPARE(rig.injector.keystrokeTimesMs(), QList<qint64>({t0 + c.expectedKeystrokeMs}));
-        }
-    }
-
     void invalidIndexAndFailedKeystroke() {
         Rig rig({QStringLiteral("B"), QStringLiteral("A")});
         PasteHotkeyManager& m = *rig.manager;
@@ -253,42 +215,63 @@ class TestPasteHotkeyManager : public QObject {
         QCOMPARE(rig.lines.filter(QStringLiteral("postPasteKeystroke:")).size(), 1);
     }
 
-    // The keystroke never overtakes the clipboard write, and a write that did not take pastes
-    // nothing.
-    void keystrokeWaitsForTheWrite_data() {
-        QTest::addColumn<bool>("ownWindow");
-        QTest::addColumn<qint64>("activationDelayMs");
-        QTest::addColumn<qint64>("confirmAtMs");
+    // The keystroke goes at once into a target already in front, else once its activation took
+    // effect, after a pause with nothing to activate, after a second at most; never before the
+    // clipboard write is confirmed, and not at all when the write did not take.
+    void pasteKeystrokeTiming_data() {
+        QTest::addColumn<QString>("openedOver");        // "editor", "self" or nothing in front
+        QTest::addColumn<qint64>("activationDelayMs");  // < 0: never takes effect
+        QTest::addColumn<qint64>("confirmAtMs");        // < 0: confirmed at once
         QTest::addColumn<bool>("taken");
-        QTest::addColumn<qint64>("expectedKeystrokeMs");  // < 0: none
-        QTest::newRow("target already in front") << false << 0LL << 30LL << true << 30LL;
-        QTest::newRow("write taken before activation") << false << 60LL << 10LL << true << 60LL;
-        QTest::newRow("own window") << true << 0LL << 150LL << true << 150LL;
-        QTest::newRow("write lost") << false << 0LL << 30LL << false << -1LL;
+        QTest::addColumn<qint64>("keystrokeMs");  // < 0: none
+        QTest::addColumn<int>("activations");
+        QTest::newRow("target in front") << "editor" << 0LL << -1LL << true << 0LL << 1;
+        QTest::newRow("slow activation") << "editor" << 60LL << -1LL << true << 60LL << 1;
+        QTest::newRow("activation never lands") << "editor" << -1LL << -1LL << true << 1000LL << 1;
+        QTest::newRow("opened over itself") << "self" << 0LL << -1LL << true << 100LL << 0;
+        QTest::newRow("nothing in front") << "" << 0LL << -1LL << true << 100LL << 0;
+        QTest::newRow("late confirmation") << "editor" << 0LL << 30LL << true << 30LL << 1;
+        QTest::newRow("confirmed before activation")
+            << "editor" << 60LL << 10LL << true << 60LL << 1;
+        QTest::newRow("over itself, late confirmation")
+            << "self" << 0LL << 150LL << true << 150LL << 0;
+        QTest::newRow("write lost") << "editor" << 0LL << 30LL << false << -1LL << 1;
     }
-    void keystrokeWaitsForTheWrite() {
-        QFETCH(bool, ownWindow);
+    void pasteKeystrokeTiming() {
+        QFETCH(QString, openedOver);
         QFETCH(qint64, activationDelayMs);
         QFETCH(qint64, confirmAtMs);
         QFETCH(bool, taken);
-        QFETCH(qint64, expectedKeystrokeMs);
+        QFETCH(qint64, keystrokeMs);
         const RunningApp self{4242, QStringLiteral("Quillstack"), 1};
         Rig rig({QStringLiteral("B"), QStringLiteral("A")});
         rig.manager->startMonitoring();
-        rig.workspace.setFrontmost(ownWindow ? self : kEditor);
+        rig.workspace.setFrontmost(openedOver == u"editor" ? std::optional(kEditor)
+                                   : openedOver == u"self" ? std::optional(self)
+                                                           : std::nullopt);
         rig.other(kChord);
-        rig.workspace.setFrontmost(self);
+        rig.own(key(KeyCode::DownArrow));
+        rig.workspace.setFrontmost(self);  // the popup is in front now
         rig.workspace.setActivationDelayMs(activationDelayMs);
-        rig.pasteboard.setHoldConfirmations(true);
+        rig.pasteboard.setHoldConfirmations(confirmAtMs >= 0);
         const qint64 t0 = rig.scheduler.monotonicMs();
-        rig.scheduler.postDelayed(int(confirmAtMs), [&] { rig.pasteboard.confirmWrites(taken); });
+        if (confirmAtMs >= 0) {
+            rig.scheduler.postDelayed(int(confirmAtMs),
+                                      [&] { rig.pasteboard.confirmWrites(taken); });
+        }
 
         QVERIFY(rig.hooks.pressInOwnWindow(key(KeyCode::Return)));
-        rig.scheduler.advance(5000);
-        QCOMPARE(rig.injector.keystrokeTimesMs(), expectedKeystrokeMs < 0
-                                                      ? QList<qint64>()
-                                                      : QList<qint64>{t0 + expectedKeystrokeMs});
-        QCOMPARE(rig.pasteboard.string(), QStringLiteral("A"));
+        QCOMPARE(rig.injector.keystrokeTimesMs().size(), keystrokeMs == 0 ? 1 : 0);
+        QVERIFY(!rig.manager->isPopupVisible());
+        QCOMPARE(rig.pasteboard.string(), QStringLiteral("B"));
+        QTEST(int(rig.workspace.activations().size()), "activations");
+        if (keystrokeMs > 0) {
+            rig.scheduler.advance(keystrokeMs - 1);
+            QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
+        }
+        rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
+        QCOMPARE(rig.injector.keystrokeTimesMs(),
+                 keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{t0 + keystrokeMs});
     }
 
     // The target's window class picks the keystroke, the settings file included; a terminal

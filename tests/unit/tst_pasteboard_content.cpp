@@ -1,8 +1,6 @@
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
 #include <QTest>
 
+#include "TestHelpers.h"
 #include "history/PasteboardContent.h"
 #include "history/RtfText.h"
 
@@ -10,27 +8,13 @@ using namespace PasteboardContent;
 
 namespace {
 
-QByteArray encode(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, format).write(image);
-    return bytes;
-}
-
-QImage solid(int width, int height, Qt::GlobalColor color = Qt::blue) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
 QString rtf(const QByteArray& body) {
     return RtfText::toPlainText("{\\rtf1\\ansi " + body + "}").value_or(QStringLiteral("<none>"));
 }
 
 // A JPEG whose EXIF block says "rotate 90 degrees clockwise to display".
 QByteArray jpegWithOrientation6(const QImage& image) {
-    QByteArray jpeg = encode(image, "jpeg");
+    QByteArray jpeg = encodeImage(image, "jpeg");
     const QByteArray tiff(
         "MM\x00\x2A\x00\x00\x00\x08"
         "\x00\x01"
@@ -244,7 +228,7 @@ class TestPasteboardContent : public QObject {
     }
 
     void previews() {
-        const QByteArray png = encode(solid(4, 4), "png");
+        const QByteArray png = encodeImage(solidImage(4, 4), "png");
         QCOMPARE(previewTextFromStored({{{"image/png", png}}}), QStringLiteral("[Image]"));
         QCOMPARE(previewTextFromStored({{{"image/png", png}, {"UTF8_STRING", "caption"}}}),
                  QStringLiteral("caption"));
@@ -255,7 +239,7 @@ class TestPasteboardContent : public QObject {
                  QStringLiteral("https://example.com/a?b=1"));
         QCOMPARE(previewTextFromStored({{{"text/x-moz-url", "\xFF\xFE" + utf16}}}),
                  QStringLiteral("https://example.com/a?b=1"));
-        QCOMPARE(previewTextFromStored({{{"image/jpeg", encode(solid(4, 4), "jpeg")}}}),
+        QCOMPARE(previewTextFromStored({{{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}}),
                  QStringLiteral("[Content]"));
         // Only the first item is described.
         QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
@@ -263,22 +247,23 @@ class TestPasteboardContent : public QObject {
     }
 
     void imagesAndThumbnails() {
-        const QByteArray png = encode(solid(3, 2), "png");
+        const QByteArray png = encodeImage(solidImage(3, 2), "png");
         QCOMPARE(imageDataFromItem({{"image/png", png}, {"image/tiff", "x"}}), png);
         const std::optional<QByteArray> fromTiff =
-            imageDataFromItem({{"image/tiff", encode(solid(30, 20), "tiff")}});
+            imageDataFromItem({{"image/tiff", encodeImage(solidImage(30, 20), "tiff")}});
         QVERIFY(fromTiff && fromTiff->startsWith("\x89PNG"));
         QCOMPARE(QImage::fromData(*fromTiff).size(), QSize(30, 20));
         QCOMPARE(imageDataFromItem({{"image/tiff", "II*\0garbage"}}), std::nullopt);
 
-        const std::optional<QByteArray> thumb = makeThumbnail(encode(solid(1000, 500), "png"), 256);
+        const std::optional<QByteArray> thumb =
+            makeThumbnail(encodeImage(solidImage(1000, 500), "png"), 256);
         QVERIFY(thumb && thumb->startsWith("\x89PNG"));
         QCOMPARE(QImage::fromData(*thumb, "png").size(), QSize(256, 128));
         // EXIF orientation 6 turns the stored 1000x500 into a portrait picture.
-        QCOMPARE(
-            QImage::fromData(*makeThumbnail(jpegWithOrientation6(solid(1000, 500)), 256)).size(),
-            QSize(128, 256));
-        QByteArray broken = encode(solid(64, 64), "png");
+        QCOMPARE(QImage::fromData(*makeThumbnail(jpegWithOrientation6(solidImage(1000, 500)), 256))
+                     .size(),
+                 QSize(128, 256));
+        QByteArray broken = encodeImage(solidImage(64, 64), "png");
         broken.truncate(40);
         QCOMPARE(makeThumbnail(broken, 256), std::nullopt);
 

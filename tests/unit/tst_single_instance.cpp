@@ -3,7 +3,6 @@
 #include <QLocalSocket>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,17 +10,13 @@
 #include <csignal>
 #include <thread>
 
+#include "TestHelpers.h"
 #include "app/SingleInstance.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 namespace {
 using Role = SingleInstance::Role;
 constexpr SingleInstance::Timing fast{300, 1500, 5000};
-
-mode_t modeOf(const QString& path) {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
-}
 
 struct Outcome {
     Role role = Role::Unavailable;

@@ -8,7 +8,6 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "FakeFileThumbnailer.h"
+#include "XclipOwner.h"
 #include "history/ClipboardHistory.h"
 #include "history/PasteboardContent.h"
 #include "platform/qt/QtScheduler.h"
@@ -40,30 +40,6 @@ QByteArray allByteValues() {
     }
     return bytes;
 }
-
-// xclip serving one target on CLIPBOARD until it loses the selection or is killed.
-class XclipCopy {
-  public:
-    XclipCopy(const QByteArray& target, const QByteArray& bytes) {
-        m_file.open();
-        m_file.write(bytes);
-        m_file.flush();
-        m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", QString(target), "-i",
-                                  m_file.fileName()});
-        m_process.waitForStarted();
-    }
-    ~XclipCopy() { kill(); }
-    void kill() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-  private:
-    QTemporaryFile m_file;
-    QProcess m_process;
-};
 
 // What another client gets when it pastes this target now. Blocks the main thread on purpose:
 // our own serving must not need it.
@@ -277,7 +253,7 @@ class TestX11Pasteboard : public QObject {
   private Q_SLOTS:
     void readsOtherClientsByteForByte() {
         const QByteArray text = "caf\xc3\xa9 \xe2\x9c\x93\n";
-        auto launchCopy = std::make_unique<XclipCopy>("text/plain;charset=utf-8", text);
+        auto launchCopy = std::make_unique<XclipOwner>("text/plain;charset=utf-8", text);
         QTest::qWait(200);
         // Content present at start-up is the first change.
         X11Pasteboard pasteboard;
@@ -290,11 +266,11 @@ class TestX11Pasteboard : public QObject {
             {"application/x-quillstack-private", allByteValues()},
             {"application/x-large", randomBytes(30 * 1024 * 1024)},
         };
-        std::unique_ptr<XclipCopy> copy;
+        std::unique_ptr<XclipOwner> copy;
         for (const auto& [target, bytes] : copies) {
             const qint64 before = pasteboard.changeCount();
             // The previous owner quits only after it lost the selection, so it never empties it.
-            auto next = std::make_unique<XclipCopy>(target, bytes);
+            auto next = std::make_unique<XclipOwner>(target, bytes);
             QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), before + 1, 30000);
             copy = std::move(next);
             QCOMPARE(pasteboard.items().size(), 1);
@@ -341,7 +317,7 @@ class TestX11Pasteboard : public QObject {
             QCOMPARE(paste("text/plain"), QByteArray("ours"));
         }
         const qint64 before = pasteboard.changeCount();
-        XclipCopy next("text/plain", "next copy");
+        XclipOwner next("text/plain", "next copy");
         QTRY_VERIFY_WITH_TIMEOUT(pasteboard.string() == QStringLiteral("next copy"), 5000);
         QVERIFY(pasteboard.changeCount() > before);
     }
@@ -403,7 +379,7 @@ class TestX11Pasteboard : public QObject {
         QTest::qWait(300);
         QCOMPARE(pasteboard.changeCount(), count);
 
-        XclipCopy other("UTF8_STRING", "other");
+        XclipOwner other("UTF8_STRING", "other");
         QTRY_COMPARE(paste("UTF8_STRING"), QByteArray("other"));
         pasteboard.offerLatestWriteAsPrimary();
         QVERIFY(!confirmed(pasteboard));
@@ -497,7 +473,7 @@ class TestX11Pasteboard : public QObject {
         using Reply = ScriptedOwner::Reply;
         HistoryRig rig(std::chrono::milliseconds(300));
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
-        XclipCopy earlier("text/plain", "earlier");
+        XclipOwner earlier("text/plain", "earlier");
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
 
         auto owner = std::make_unique<ScriptedOwner>(
