@@ -8,7 +8,7 @@
 // The user-defaults store: an INI file, written through on every change.
 class SettingsStore final : public KeyValueStore {
   public:
-    // ~/.config/Quillstack/Quillstack.conf
+    // ~/.config/Quillstack/Quillstack.ini
     SettingsStore();
     // Any file; tests use a temporary one.
     explicit SettingsStore(const QString& filePath);
