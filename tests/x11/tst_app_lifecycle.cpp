@@ -84,10 +84,8 @@ class TestAppLifecycle : public QObject {
         QElapsedTimer clock;
         clock.start();
         const auto second = session.start({"--language", "de"});
-        QVERIFY(second->waitForFinished(5000));
+        stop(*second, 0);
         const qint64 elapsed = clock.elapsed();
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second->exitCode(), 0);
         const QByteArray said = second->readAllStandardError();
         QCOMPARE(said.count('\n'), 1);
         QVERIFY2(said.contains("already running"), said.constData());
