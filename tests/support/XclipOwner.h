@@ -3,6 +3,14 @@
 #include <QProcess>
 #include <QTemporaryFile>
 
+// What another client gets when it pastes `target` from `selection` now.
+inline QByteArray paste(const QString& target, const QString& selection = "clipboard") {
+    QProcess process;
+    process.start("xclip", {"-o", "-selection", selection, "-t", target});
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput();
+}
+
 // Another client, xclip, serving `bytes` on CLIPBOARD (as `target`, or as text when it is empty)
 // until it loses the selection or is killed.
 class XclipOwner {

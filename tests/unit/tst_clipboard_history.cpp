@@ -85,9 +85,7 @@ class TestClipboardHistory : public QObject {
         QFETCH(int, idleTimers);
         QFETCH(int, idleChecks);
         Rig rig(notifying);
-        QFile stray(rig.history.blobDirectory() + "/LEFTOVER.blob");
-        QVERIFY(stray.open(QIODevice::WriteOnly));
-        stray.close();
+        QVERIFY(QFile(rig.history.blobDirectory() + "/LEFTOVER.blob").open(QIODevice::WriteOnly));
         rig.pasteboard.setContent({text("at launch")});
         rig.start();
         QVERIFY(rig.blobFiles().isEmpty());
@@ -387,9 +385,7 @@ class TestClipboardHistory : public QObject {
         Rig rig;
         rig.start();
         const QString path = rig.root.filePath("photo.jpg");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         QSignalSpy cacheChanges(&rig.history, &ClipboardHistory::thumbnailCacheChanged);
 
         rig.copy({files({rig.root.filePath("missing.jpg")})});
