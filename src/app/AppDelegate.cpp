@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <exception>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "hotkey/PastePopupWindowController.h"
+#include "ui/popup/PastePopupWindowController.h"
 #include "platform/CrashReport.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG

@@ -1,6 +1,7 @@
 #include "app/QuillstackApp.h"
 
 #include <QSocketNotifier>
+#include <QWidget>
 #include <QThreadPool>
 
 #include <sys/socket.h>
@@ -9,13 +10,13 @@
 #include <cstdio>
 
 #include "app/AppDelegate.h"
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "app/SingleInstance.h"
-#include "app/X11WindowSystem.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "hotkey/PastePopupWindowController.h"
-#include "menubar/QuillstackTray.h"
+#include "ui/popup/PastePopupWindowController.h"
+#include "ui/menubar/QuillstackTray.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 #include "platform/freedesktop/XdgAutostart.h"
@@ -108,8 +109,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
 
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_manager, *m_history, *m_settings,
-        PastePopupWindowController::WindowSystem{&X11WindowSystem::isCompositing,
-                                                 &X11WindowSystem::showOnAllDesktops});
+        PastePopupWindowController::WindowSystem{
+            &X11WindowSystem::isCompositing,
+            [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }});
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
     m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);

@@ -13,7 +13,7 @@
 #include <array>
 #include <utility>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 

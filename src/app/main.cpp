@@ -3,7 +3,7 @@
 
 #include <malloc.h>
 
-#include "app/AppEnvironment.h"
+#include "core/AppEnvironment.h"
 #include "app/QuillstackApp.h"
 #include "app/ReleaseOutput.h"
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "history/BlobStore.h"
 #include "history/PasteboardTypeKey.h"
 #include "platform/FileThumbnailer.h"

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "history/ClipboardItem.h"
-#include "platform/Scheduler.h"
+#include "core/Scheduler.h"
 
 class Pasteboard;
 class FileThumbnailer;

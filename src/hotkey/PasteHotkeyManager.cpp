@@ -3,13 +3,13 @@
 #include <QPointer>
 #include <QTextBoundaryFinder>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteKeystrokeTable.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/KeyInjector.h"
 #include "platform/Pasteboard.h"
-#include "platform/Scheduler.h"
+#include "core/Scheduler.h"
 #include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "platform/KeyValueStore.h"
 #include "platform/LoginItems.h"
 

@@ -13,7 +13,7 @@
 #include "FakeWorkspace.h"
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "history/PasteboardTypeKey.h"
 #include "hotkey/PasteHotkeyManager.h"

@@ -6,7 +6,7 @@
 
 #include <deque>
 
-#include "platform/Scheduler.h"
+#include "core/Scheduler.h"
 
 // Virtual time for deterministic tests: nothing runs until the test advances the clock or
 // drains the queues. Background tasks run on the test thread, in order, when drained.

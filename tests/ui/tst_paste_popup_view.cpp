@@ -9,8 +9,8 @@
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
-#include "hotkey/PastePopupRowWidget.h"
-#include "hotkey/PastePopupView.h"
+#include "ui/popup/PastePopupRowWidget.h"
+#include "ui/popup/PastePopupView.h"
 #include "settings/L10n.h"
 
 namespace {

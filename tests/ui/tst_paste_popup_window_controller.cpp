@@ -3,8 +3,8 @@
 #include <QScreen>
 
 #include "HotkeyStack.h"
-#include "hotkey/PastePopupView.h"
-#include "hotkey/PastePopupWindowController.h"
+#include "ui/popup/PastePopupView.h"
+#include "ui/popup/PastePopupWindowController.h"
 #include "settings/L10n.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <unistd.h>
 #include <cstdio>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 
 namespace {
 // Everything written to standard error while `write` runs.

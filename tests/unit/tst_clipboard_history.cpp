@@ -7,7 +7,7 @@
 #include "FakeFileThumbnailer.h"
 #include "FakePasteboard.h"
 #include "ManualScheduler.h"
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "AppSession.h"
 #include "TestHelpers.h"
 #include "XclipOwner.h"
-#include "app/AppEnvironment.h"
+#include "core/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, blob files gone at
 // exit, and a release build that stays silent whatever is copied.

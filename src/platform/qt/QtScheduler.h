@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QThreadPool>
 
-#include "platform/Scheduler.h"
+#include "core/Scheduler.h"
 
 class QTimer;
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "platform/x11/X11Atoms.h"
 #include "platform/x11/X11SelectionOwner.h"
 

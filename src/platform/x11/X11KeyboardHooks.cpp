@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11KeyTable.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "platform/x11/X11Connection.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG

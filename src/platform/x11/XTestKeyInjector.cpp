@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11KeyTable.h"
 #include "platform/x11/X11Keymap.h"

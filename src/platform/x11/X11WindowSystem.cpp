@@ -1,7 +1,6 @@
-#include "app/X11WindowSystem.h"
+#include "platform/x11/X11WindowSystem.h"
 
 #include <QGuiApplication>
-#include <QWidget>
 
 #include <xcb/xcb.h>
 
@@ -51,12 +50,12 @@ bool isCompositing() {
     return reply && reply->owner != XCB_WINDOW_NONE;
 }
 
-void showOnAllDesktops(QWidget* window) {
+void showOnAllDesktops(WId window) {
     xcb_connection_t* c = qtConnection();
-    if (c == nullptr || window == nullptr) {
+    if (c == nullptr || window == 0) {
         return;
     }
-    const auto id = xcb_window_t(window->winId());
+    const auto id = xcb_window_t(window);
     const uint32_t allDesktops = 0xFFFFFFFF;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atom(c, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL,
                         32, 1, &allDesktops);

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/AppEnvironment.h"
+#include "core/AppEnvironment.h"
 
 // Diagnostic lines on standard error in debug builds; nothing at all in release builds.
 namespace AppLogger {

@@ -1,4 +1,4 @@
-#include "hotkey/PastePopupWindowController.h"
+#include "ui/popup/PastePopupWindowController.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "hotkey/PastePopupView.h"
+#include "ui/popup/PastePopupView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 

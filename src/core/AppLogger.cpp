@@ -1,4 +1,4 @@
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 
 #include <QMutex>
 

@@ -1,4 +1,4 @@
-#include "hotkey/PastePopupView.h"
+#include "ui/popup/PastePopupView.h"
 
 #include <QEasingCurve>
 #include <QEvent>
@@ -15,7 +15,7 @@
 
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "hotkey/PastePopupRowWidget.h"
+#include "ui/popup/PastePopupRowWidget.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 

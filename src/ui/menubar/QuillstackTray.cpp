@@ -1,11 +1,11 @@
-#include "menubar/QuillstackTray.h"
+#include "ui/menubar/QuillstackTray.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "app/AppLogger.h"
+#include "core/AppLogger.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 

@@ -1,4 +1,4 @@
-#include "hotkey/PastePopupRowWidget.h"
+#include "ui/popup/PastePopupRowWidget.h"
 
 #include <QEvent>
 #include <QIcon>

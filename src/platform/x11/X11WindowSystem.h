@@ -1,11 +1,11 @@
 #pragma once
 
-class QWidget;
+#include <QtGui/qwindowdefs.h>
 
 // The few window-manager conversations the popup needs, on Qt's own X connection.
 namespace X11WindowSystem {
 // A compositing manager owns _NET_WM_CM_S<screen>.
 bool isCompositing();
 // Before a (re-)map: on every desktop (_NET_WM_DESKTOP 0xFFFFFFFF, sticky) and above the rest.
-void showOnAllDesktops(QWidget* window);
+void showOnAllDesktops(WId window);
 }  // namespace X11WindowSystem
