@@ -8,8 +8,8 @@
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "ui/popup/PastePopupWindowController.h"
 #include "platform/CrashReport.h"
+#include "ui/popup/PastePopupWindowController.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 

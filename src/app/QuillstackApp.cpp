@@ -1,8 +1,8 @@
 #include "app/QuillstackApp.h"
 
 #include <QSocketNotifier>
-#include <QWidget>
 #include <QThreadPool>
+#include <QWidget>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,13 +10,10 @@
 #include <cstdio>
 
 #include "app/AppDelegate.h"
-#include "core/AppLogger.h"
 #include "app/SingleInstance.h"
-#include "platform/x11/X11WindowSystem.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "ui/popup/PastePopupWindowController.h"
-#include "ui/menubar/QuillstackTray.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 #include "platform/freedesktop/XdgAutostart.h"
@@ -25,10 +22,13 @@
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11KeyboardHooks.h"
 #include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/X11Workspace.h"
 #include "platform/x11/XTestKeyInjector.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/menubar/QuillstackTray.h"
+#include "ui/popup/PastePopupWindowController.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 

@@ -3,9 +3,9 @@
 
 #include <malloc.h>
 
-#include "core/AppEnvironment.h"
 #include "app/QuillstackApp.h"
 #include "app/ReleaseOutput.h"
+#include "core/AppEnvironment.h"
 
 int main(int argc, char** argv) {
     // Copies of images are large, short-lived buffers built on worker threads. With glibc's

@@ -12,8 +12,8 @@
 #include <memory>
 #include <optional>
 
-#include "history/ClipboardItem.h"
 #include "core/Scheduler.h"
+#include "history/ClipboardItem.h"
 
 class Pasteboard;
 class FileThumbnailer;

@@ -4,12 +4,12 @@
 #include <QTextBoundaryFinder>
 
 #include "core/AppLogger.h"
+#include "core/Scheduler.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteKeystrokeTable.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/KeyInjector.h"
 #include "platform/Pasteboard.h"
-#include "core/Scheduler.h"
 #include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG

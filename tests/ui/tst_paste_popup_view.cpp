@@ -9,9 +9,9 @@
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
+#include "settings/L10n.h"
 #include "ui/popup/PastePopupRowWidget.h"
 #include "ui/popup/PastePopupView.h"
-#include "settings/L10n.h"
 
 namespace {
 // The real history, manager and settings over fakes, and the view on screen.

@@ -3,9 +3,9 @@
 #include <QScreen>
 
 #include "HotkeyStack.h"
+#include "settings/L10n.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
-#include "settings/L10n.h"
 
 namespace {
 struct Fixture : HotkeyStack {

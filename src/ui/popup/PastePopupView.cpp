@@ -15,9 +15,9 @@
 
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "ui/popup/PastePopupRowWidget.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/popup/PastePopupRowWidget.h"
 
 namespace {
 QColor withAlpha(QColor colour, float alpha) {
