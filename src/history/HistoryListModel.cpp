@@ -95,8 +95,6 @@ void HistoryListModel::followItems() {
         endResetModel();
     }
     Q_ASSERT(m_items == target);
-    // Share the history's list again rather than keep a second copy of every record.
-    m_items = target;
 }
 
 void HistoryListModel::removeRowsLeaving(const QList<ClipboardItem>& target) {

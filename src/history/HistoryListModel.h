@@ -60,6 +60,8 @@ class HistoryListModel : public QAbstractListModel {
 
     ClipboardHistory& m_history;
     // The rows as the views have been told of them; equal to the history's between changes.
+    // Kept apart from the history's list, so that a change edits a few rows in place instead
+    // of copying every record.
     QList<ClipboardItem> m_items;
     // The thumbnail cache as last seen, to tell which rows' pictures a change touched.
     QHash<QUuid, QByteArray> m_thumbnails;
