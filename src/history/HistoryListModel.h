@@ -44,7 +44,7 @@ class HistoryListModel : public QAbstractListModel {
   private:
     struct RowCache {
         std::optional<QString> text;
-        std::optional<QImage> picture;  // a null image: the bytes did not decode
+        std::optional<QImage> picture;  // null: no bytes, or none that decode
         std::optional<Kind> kind;
     };
 
