@@ -8,11 +8,14 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <deque>
+#include <optional>
 
 #include "history/BlobStore.h"
 #include "history/ClipboardHistory.h"
 #include "history/ClipboardItem.h"
+#include "history/HistoryListModel.h"
 #include "history/PasteboardContent.h"
 #include "platform/FileThumbnailer.h"
 #include "platform/Pasteboard.h"
@@ -197,6 +200,59 @@ void BM_Insert500(benchmark::State& state) {
     state.counters["records"] = double(history.items().size());
 }
 BENCHMARK(BM_Insert500)->Unit(benchmark::kMicrosecond);
+
+// One 1 KB text copy reaching the views: the insert (de-duplication, trim of the oldest, cache
+// clean, sweep), the model's row signals and the eight rows a popup shows, asked afresh. Args:
+// records held, and whether a model follows the history (0 gives the insert alone).
+void BM_Copy1KBToModel(benchmark::State& state) {
+    const qint64 records = state.range(0);
+    QTemporaryDir dir;
+    BenchPasteboard pasteboard;
+    StepScheduler scheduler;
+    NoThumbnailer thumbnailer;
+    ClipboardHistory history(pasteboard, scheduler, thumbnailer, dir.path(), [records] {
+        return ClipboardHistory::Limits{records, 0};
+    });
+    std::optional<HistoryListModel> model;
+    if (state.range(1) != 0) {
+        model.emplace(history);
+    }
+    history.startMonitoring();
+    int serial = 0;
+    const auto copyNext = [&] {
+        QByteArray text = QByteArray::number(serial++) + ' ';
+        text += QByteArray(1024 - text.size(), 't');
+        pasteboard.copy({{{"UTF8_STRING", text}}});
+        scheduler.m_poll();
+        StepScheduler::drain(scheduler.m_background);
+    };
+    const auto showFirstRows = [&] {
+        for (int row = 0; model && row < std::min(8, model->rowCount()); ++row) {
+            const QModelIndex index = model->index(row);
+            for (int role : {int(Qt::DisplayRole), int(Qt::DecorationRole),
+                             int(HistoryListModel::DateRole), int(HistoryListModel::KindRole)}) {
+                benchmark::DoNotOptimize(model->data(index, role));
+            }
+        }
+    };
+    for (qint64 i = 0; i < records; ++i) {
+        copyNext();
+        StepScheduler::drain(scheduler.m_main);
+    }
+    showFirstRows();
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyNext();
+        state.ResumeTiming();
+        StepScheduler::drain(scheduler.m_main);
+        showFirstRows();
+    }
+    state.counters["records"] = double(history.items().size());
+}
+BENCHMARK(BM_Copy1KBToModel)
+    ->ArgsProduct({{5, 500}, {0, 1}})
+    ->ArgNames({"records", "model"})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_Preview100KB(benchmark::State& state) {
     BenchPasteboard pasteboard;

@@ -1,0 +1,208 @@
+#include "history/HistoryListModel.h"
+
+#include <QSet>
+
+#include "history/ClipboardHistory.h"
+
+HistoryListModel::HistoryListModel(ClipboardHistory& history, QObject* parent)
+    : QAbstractListModel(parent),
+      m_history(history),
+      m_items(history.items()),
+      m_thumbnails(history.thumbnailCache()) {
+    connect(&m_history, &ClipboardHistory::itemsChanged, this, &HistoryListModel::followItems);
+    connect(&m_history, &ClipboardHistory::thumbnailCacheChanged, this,
+            &HistoryListModel::followThumbnails);
+}
+
+int HistoryListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_items.size());
+}
+
+QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0 ||
+        index.row() >= m_items.size()) {
+        return {};
+    }
+    const ClipboardItem& item = m_items.at(index.row());
+    switch (role) {
+        case PreviewTextRole: {
+            RowCache& cache = cacheFor(item);
+            if (!cache.text) {
+                cache.text = m_history.preview(item).text;
+            }
+            return *cache.text;
+        }
+        case PictureRole: {
+            RowCache& cache = cacheFor(item);
+            if (!cache.picture) {
+                const std::optional<QByteArray> bytes = pictureBytes(item);
+                cache.picture = bytes ? QImage::fromData(*bytes, "PNG") : QImage();
+            }
+            return cache.picture->isNull() ? QVariant() : QVariant(*cache.picture);
+        }
+        case DateRole:
+            return item.date();
+        case RecordIdRole:
+            return item.id();
+        case KindRole: {
+            RowCache& cache = cacheFor(item);
+            if (!cache.kind) {
+                cache.kind = kindOf(item);
+            }
+            return int(*cache.kind);
+        }
+        default:
+            return {};
+    }
+}
+
+QHash<int, QByteArray> HistoryListModel::roleNames() const {
+    return {{PreviewTextRole, "previewText"},
+            {PictureRole, "picture"},
+            {DateRole, "date"},
+            {RecordIdRole, "recordId"},
+            {KindRole, "kind"}};
+}
+
+HistoryListModel::Kind HistoryListModel::kindOf(const ClipboardItem& item) {
+    if (!item.fileURLs().isEmpty()) {
+        return Kind::Files;
+    }
+    if (item.imageFingerprint()) {
+        return Kind::Image;
+    }
+    // A placeholder such as "[Content]" is keyed by the bytes, a text by itself; a long text
+    // keeps only its start, and no placeholder is ever cut.
+    if (item.isPreviewTruncated() ||
+        (!item.previewText().isEmpty() &&
+         item.contentKey() == ClipboardItem::textKey(item.previewText()))) {
+        return Kind::Text;
+    }
+    return Kind::Other;
+}
+
+void HistoryListModel::followItems() {
+    const QList<ClipboardItem>& target = m_history.items();
+    removeRowsLeaving(target);
+    if (keepsOrderOf(target)) {
+        insertRowsArriving(target);
+    } else {
+        // The history never reorders the records it keeps; were it ever to, the views start
+        // over rather than show rows in a wrong order.
+        beginResetModel();
+        m_items = target;
+        m_cache.clear();
+        endResetModel();
+    }
+    Q_ASSERT(m_items == target);
+}
+
+void HistoryListModel::removeRowsLeaving(const QList<ClipboardItem>& target) {
+    if (target.isEmpty()) {
+        if (!m_items.isEmpty()) {
+            beginRemoveRows(QModelIndex(), 0, int(m_items.size() - 1));
+            m_items.clear();
+            m_cache.clear();
+            endRemoveRows();
+        }
+        return;
+    }
+    QSet<QUuid> kept;
+    kept.reserve(target.size());
+    for (const ClipboardItem& item : target) {
+        kept.insert(item.id());
+    }
+    // From the end, so that each run's rows are still where the views were told they are.
+    for (qsizetype last = m_items.size() - 1; last >= 0; --last) {
+        if (kept.contains(m_items.at(last).id())) {
+            continue;
+        }
+        qsizetype first = last;
+        while (first > 0 && !kept.contains(m_items.at(first - 1).id())) {
+            --first;
+        }
+        beginRemoveRows(QModelIndex(), int(first), int(last));
+        for (qsizetype row = first; row <= last; ++row) {
+            m_cache.remove(m_items.at(row).id());
+        }
+        m_items.remove(first, last - first + 1);
+        endRemoveRows();
+        last = first;
+    }
+}
+
+bool HistoryListModel::keepsOrderOf(const QList<ClipboardItem>& target) const {
+    qsizetype next = 0;
+    for (const ClipboardItem& item : m_items) {
+        while (next < target.size() && target.at(next).id() != item.id()) {
+            ++next;
+        }
+        if (next == target.size()) {
+            return false;
+        }
+        ++next;
+    }
+    return true;
+}
+
+void HistoryListModel::insertRowsArriving(const QList<ClipboardItem>& target) {
+    qsizetype row = 0;
+    qsizetype index = 0;
+    while (index < target.size()) {
+        if (row < m_items.size() && m_items.at(row).id() == target.at(index).id()) {
+            ++row;
+            ++index;
+            continue;
+        }
+        // A run of new records ends at the next row already shown, or at the end.
+        qsizetype end = index;
+        while (end < target.size() &&
+               (row >= m_items.size() || m_items.at(row).id() != target.at(end).id())) {
+            ++end;
+        }
+        beginInsertRows(QModelIndex(), int(row), int(row + end - index - 1));
+        for (qsizetype i = index; i < end; ++i) {
+            m_items.insert(row + (i - index), target.at(i));
+        }
+        endInsertRows();
+        row += end - index;
+        index = end;
+    }
+}
+
+void HistoryListModel::followThumbnails() {
+    const QHash<QUuid, QByteArray>& current = m_history.thumbnailCache();
+    for (qsizetype row = 0; row < m_items.size(); ++row) {
+        const ClipboardItem& item = m_items.at(row);
+        if (item.thumbnailData()) {
+            continue;  // the record's own picture wins over a file thumbnail
+        }
+        const auto before = m_thumbnails.constFind(item.id());
+        const auto after = current.constFind(item.id());
+        const bool hadBefore = before != m_thumbnails.cend();
+        const bool hasAfter = after != current.cend();
+        if (hadBefore == hasAfter && (!hasAfter || *before == *after)) {
+            continue;
+        }
+        if (const auto cached = m_cache.find(item.id()); cached != m_cache.end()) {
+            cached->picture.reset();
+        }
+        const QModelIndex changed = index(int(row));
+        Q_EMIT dataChanged(changed, changed, {PictureRole});
+    }
+    m_thumbnails = current;
+}
+
+HistoryListModel::RowCache& HistoryListModel::cacheFor(const ClipboardItem& item) const {
+    return m_cache[item.id()];
+}
+
+std::optional<QByteArray> HistoryListModel::pictureBytes(const ClipboardItem& item) const {
+    if (item.thumbnailData()) {
+        return item.thumbnailData();
+    }
+    if (const auto it = m_thumbnails.constFind(item.id()); it != m_thumbnails.cend()) {
+        return *it;
+    }
+    return std::nullopt;
+}

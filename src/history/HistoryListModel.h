@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+#include "history/ClipboardItem.h"
+
+class ClipboardHistory;
+
+// The history as rows for list views, newest first. Follows the history with row-level
+// signals only, so a copy costs the same whatever the number of rows and whether a view was
+// ever shown. Row texts and pictures are made when a view first asks and kept per record.
+class HistoryListModel : public QAbstractListModel {
+    Q_OBJECT
+  public:
+    enum Role {
+        PreviewTextRole = Qt::DisplayRole,  // the row's text, cut for display
+        PictureRole = Qt::DecorationRole,   // QImage; absent when there are no bytes that decode
+        DateRole = Qt::UserRole + 1,        // QDateTime of the copy
+        RecordIdRole,                       // QUuid
+        KindRole,                           // Kind, as int
+    };
+    Q_ENUM(Role)
+
+    // What a copy holds, for views that label or style rows by it.
+    enum class Kind { Text, Image, Files, Other };
+    Q_ENUM(Kind)
+
+    explicit HistoryListModel(ClipboardHistory& history, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    static Kind kindOf(const ClipboardItem& item);
+
+  private:
+    struct RowCache {
+        std::optional<QString> text;
+        std::optional<QImage> picture;  // null: no bytes, or none that decode
+        std::optional<Kind> kind;
+    };
+
+    void followItems();
+    void followThumbnails();
+    // Steps of followItems(), each keeping m_items consistent with what has been signalled.
+    void removeRowsLeaving(const QList<ClipboardItem>& target);
+    // Whether the remaining rows appear in target in the same order.
+    bool keepsOrderOf(const QList<ClipboardItem>& target) const;
+    void insertRowsArriving(const QList<ClipboardItem>& target);
+    RowCache& cacheFor(const ClipboardItem& item) const;
+    std::optional<QByteArray> pictureBytes(const ClipboardItem& item) const;
+
+    ClipboardHistory& m_history;
+    // The rows as the views have been told of them; equal to the history's between changes.
+    // Kept apart from the history's list, so that a change edits a few rows in place instead
+    // of copying every record.
+    QList<ClipboardItem> m_items;
+    // The thumbnail cache as last seen, to tell which rows' pictures a change touched.
+    QHash<QUuid, QByteArray> m_thumbnails;
+    // Filled by data() on first request, per record, so rows never asked for cost nothing.
+    mutable QHash<QUuid, RowCache> m_cache;
+};
