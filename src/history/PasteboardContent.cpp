@@ -138,7 +138,9 @@ std::optional<QString> htmlText(const QByteArray& bytes) {
     return text;
 }
 
-QImage decodeTiff(const QByteArray& bytes) {
+// Null when the bytes do not decode or declare more pixels than the budget allows; `oversized`
+// tells the latter, which is still an image.
+QImage decodeTiff(const QByteArray& bytes, bool* oversized = nullptr) {
     ensureAllocationLimit();
     QBuffer buffer;
     buffer.setData(bytes);
@@ -147,21 +149,12 @@ QImage decodeTiff(const QByteArray& bytes) {
     }
     QImageReader reader(&buffer, "tiff");
     if (!fitsDecodeBudget(reader)) {
+        if (oversized != nullptr) {
+            *oversized = true;
+        }
         return {};
     }
     return reader.read();
-}
-
-// A TIFF too large to decode still is an image: its header names a size.
-bool isOversizedTiff(const QByteArray& bytes) {
-    ensureAllocationLimit();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    QImageReader reader(&buffer, "tiff");
-    return reader.size().isValid() && !fitsDecodeBudget(reader);
 }
 
 // One line of a URI list, trimmed. Raw bytes that a URI may not hold (non-ASCII, spaces) are
@@ -301,7 +294,8 @@ bool hasImage(const StoredItem& item) {
         return true;
     }
     const QByteArray tiff = bytesFor(item, PasteboardTypeKey::tiff);
-    return !tiff.isEmpty() && (isOversizedTiff(tiff) || !decodeTiff(tiff).isNull());
+    bool oversized = false;
+    return !tiff.isEmpty() && (!decodeTiff(tiff, &oversized).isNull() || oversized);
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "FakeFileThumbnailer.h"
-#include "FakePasteboard.h"
-#include "ManualScheduler.h"
+#include "FakeHistory.h"
 #include "core/AppLogger.h"
-#include "history/ClipboardHistory.h"
 
 namespace {
 
@@ -27,19 +23,7 @@ QByteArray big(char c) {
     return QByteArray(300000, c);
 }
 
-QString makeBlobDir(const QTemporaryDir& root) {
-    QDir().mkpath(root.filePath("QuillstackBlobs"));
-    return root.filePath("QuillstackBlobs");
-}
-
-struct Rig {
-    QTemporaryDir root;
-    FakePasteboard pasteboard;
-    ManualScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
-    ClipboardHistory::Limits limits;
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, makeBlobDir(root),
-                             [this] { return limits; }};
+struct Rig : FakeHistory {
     QSignalSpy changes{&history, &ClipboardHistory::itemsChanged};
     QStringList logLines;
 
@@ -53,10 +37,6 @@ struct Rig {
         history.startMonitoring();
         scheduler.runUntilIdle();
         changes.clear();
-    }
-    void copy(const PasteboardSnapshot& content) {
-        pasteboard.setContent(content);
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
     }
     QStringList previews() const {
         QStringList out;

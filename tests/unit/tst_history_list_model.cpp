@@ -4,10 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "FakeFileThumbnailer.h"
-#include "FakePasteboard.h"
-#include "ManualScheduler.h"
-#include "history/ClipboardHistory.h"
+#include "FakeHistory.h"
 #include "history/HistoryListModel.h"
 
 using Kind = HistoryListModel::Kind;
@@ -28,20 +25,14 @@ QByteArray png(int side) {
     return out;
 }
 
-struct Rig {
-    QTemporaryDir root;
+struct Rig : FakeHistory {
     QTemporaryDir files;  // apart from the blob folder, whose sweep removes strangers
-    FakePasteboard pasteboard;
-    ManualScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
-    ClipboardHistory::Limits limits{4, 0};
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, root.path(),
-                             [this] { return limits; }};
     HistoryListModel model{history};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QStringList log;  // what the views were told
 
     Rig() {
+        limits.bufferLimit = 4;
         history.startMonitoring();
         const auto note = [this](const QString& what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -61,10 +52,7 @@ struct Rig {
                                         .arg(picture ? " picture" : "");
                          });
     }
-    void copy(const StoredItem& content) {
-        pasteboard.setContent({content});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
+    void copy(const StoredItem& content) { FakeHistory::copy({content}); }
     StoredItem fileCopy(const QString& name) {
         QFile(files.filePath(name)).open(QIODevice::WriteOnly);
         return {{"text/uri-list", QUrl::fromLocalFile(files.filePath(name)).toEncoded()}};

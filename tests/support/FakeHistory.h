@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "FakeFileThumbnailer.h"
+#include "FakePasteboard.h"
+#include "ManualScheduler.h"
+#include "history/ClipboardHistory.h"
+
+// A history over a fake clipboard in virtual time, its blob files in a folder of its own.
+struct FakeHistory {
+    QTemporaryDir root;
+    FakePasteboard pasteboard;
+    ManualScheduler scheduler;
+    FakeFileThumbnailer thumbnailer;
+    ClipboardHistory::Limits limits;
+    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobFolder(),
+                             [this] { return limits; }};
+
+    // Another application copies; the history has looked once the check interval has passed.
+    void copy(const PasteboardSnapshot& content) {
+        pasteboard.setContent(content);
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+    }
+
+  private:
+    QString blobFolder() const {
+        QDir().mkpath(root.filePath("QuillstackBlobs"));
+        return root.filePath("QuillstackBlobs");
+    }
+};
