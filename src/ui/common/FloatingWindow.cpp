@@ -1,0 +1,49 @@
+#include "ui/common/FloatingWindow.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "settings/L10n.h"
+
+FloatingWindow::FloatingWindow(QString titleKey, ContentFactory factory, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      m_titleKey(std::move(titleKey)),
+      m_factory(std::move(factory)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    rebuildContent();
+}
+
+void FloatingWindow::rebuildContent() {
+    setWindowTitle(L10n::string(m_titleKey));
+    QWidget* fresh = m_factory();
+    fresh->setParent(this);
+    if (m_content) {
+        layout()->replaceWidget(m_content, fresh);
+        // Deleted now, not later: a recorder inside must stop before the new one exists.
+        delete m_content.data();
+    } else {
+        layout()->addWidget(fresh);
+    }
+    m_content = fresh;
+    fresh->show();
+    Q_EMIT contentRebuilt(fresh);
+}
+
+void FloatingWindow::present() {
+    if (isVisible() && !isActiveWindow()) {
+        // Mapping again is what moves a window to the desktop the user is on; the window
+        // manager would otherwise switch desktops or only flash the taskbar.
+        const QRect frame = geometry();
+        hide();
+        setGeometry(frame);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void FloatingWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
