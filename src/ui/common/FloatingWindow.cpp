@@ -19,7 +19,7 @@ void FloatingWindow::rebuildContent() {
     QWidget* fresh = m_factory();
     fresh->setParent(this);
     if (m_content) {
-        layout()->replaceWidget(m_content, fresh);
+        delete layout()->replaceWidget(m_content, fresh);
         // Deleted now, not later: a recorder inside must stop before the new one exists.
         delete m_content.data();
     } else {
