@@ -42,23 +42,19 @@ void onTerminationSignal(int) {
 }
 
 QApplication& configured(QApplication& app) {
-    QCoreApplication::setOrganizationName(QStringLiteral("Quillstack"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quillstack"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quillstack"));
     return app;
 }
 }  // namespace
 
-QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
+QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInstance> instance,
+                             SingleInstance::Command firstCommand)
+    : m_app(argc, argv), m_instance(std::move(instance)), m_firstCommand(firstCommand) {
     configured(m_app);
     // Image scaling and conversion borrow the shared pool's threads for every copied picture;
     // parked rather than expiring, they do not wake an idle process half a minute later.
     QThreadPool::globalInstance()->setExpiryTimeout(-1);
-    // Before anything is written or wiped: a second start leaves the running one's settings,
-    // blob files and tray icon alone.
-    if (!claimInstance()) {
-        return;
-    }
+    listenForCommands();
     log(QStringLiteral("QuillstackApp: starting, pid %1").arg(QCoreApplication::applicationPid()));
     const QStringList arguments = QCoreApplication::arguments();
 
@@ -117,31 +113,35 @@ QuillstackApp::QuillstackApp(int& argc, char** argv) : m_app(argc, argv) {
     m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
 }
 
-bool QuillstackApp::claimInstance() {
-    const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory();
-    if (!folder) {
+void QuillstackApp::listenForCommands() {
+    if (!m_instance || !m_instance->isPrimary()) {
         log(QStringLiteral(
             "QuillstackApp: no private runtime folder, a second start is not caught"));
-        return true;
+        m_instance.reset();
+        return;
     }
-    m_instance = std::make_unique<SingleInstance>(*folder);
-    switch (m_instance->start(SingleInstance::Command::Activate)) {
-        case SingleInstance::Role::Primary:
-            QObject::connect(m_instance.get(), &SingleInstance::activationRequested, [] {
-                log(QStringLiteral("QuillstackApp: started again, activation requested"));
-            });
-            return true;
-        case SingleInstance::Role::Unavailable:
-            m_instance.reset();
-            return true;
-        case SingleInstance::Role::Secondary:
+    // Commands wait in the socket until the event loop runs, when every service exists.
+    m_instance->listen();
+    QObject::connect(m_instance.get(), &SingleInstance::commandReceived, &m_app,
+                     [this](SingleInstance::Command command) { perform(command); });
+}
+
+void QuillstackApp::perform(SingleInstance::Command command) {
+    switch (command) {
+        case SingleInstance::Command::Activate:
+            log(QStringLiteral("QuillstackApp: started again, activation requested"));
+            break;
+        case SingleInstance::Command::TogglePopup:
+            m_manager->toggleFromCommand();
+            break;
+        case SingleInstance::Command::ShowHistory:
+        case SingleInstance::Command::ShowSettings:
+        case SingleInstance::Command::ShowOnboarding:
+            break;
+        case SingleInstance::Command::Quit:
+            QCoreApplication::quit();
             break;
     }
-    m_instance.reset();
-    m_alreadyRunning = true;
-    std::fputs("Quillstack is already running\n", stderr);
-    std::fflush(stderr);
-    return false;
 }
 
 QuillstackApp::~QuillstackApp() {
@@ -154,9 +154,6 @@ QuillstackApp::~QuillstackApp() {
 }
 
 int QuillstackApp::run() {
-    if (m_alreadyRunning) {
-        return 0;
-    }
     if (!m_delegate) {
         qCritical("Quillstack needs an X11 display (run it on X11 or XWayland, with DISPLAY set)");
         return 1;
@@ -164,6 +161,9 @@ int QuillstackApp::run() {
     installSignalHandlers();
     m_tray->setup();
     m_delegate->applicationDidFinishLaunching();
+    if (m_firstCommand != SingleInstance::Command::Activate) {
+        perform(m_firstCommand);
+    }
     log(QStringLiteral("QuillstackApp: event loop running"));
     const int status = QCoreApplication::exec();
     shutDown();

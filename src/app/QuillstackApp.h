@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "app/SingleInstance.h"
+
 class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
@@ -13,7 +15,6 @@ class PastePopupWindowController;
 class QSocketNotifier;
 class QtScheduler;
 class QuillstackTray;
-class SingleInstance;
 class SettingsStore;
 class X11AccessibilityTrust;
 class X11KeyboardHooks;
@@ -26,25 +27,25 @@ class XdgAutostart;
 // runs the event loop.
 class QuillstackApp {
   public:
-    QuillstackApp(int& argc, char** argv);
+    // instance: this user's one instance, its lock held (or null where no private runtime
+    // folder exists). firstCommand: what the command line asked for, done once launched.
+    QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInstance> instance,
+                  SingleInstance::Command firstCommand);
     ~QuillstackApp();
 
-    // Another instance of this user was running and has been told about this start.
-    bool isAlreadyRunning() const { return m_alreadyRunning; }
-
-    // 0 after a normal quit or when already running; 1 when no X display could be used.
+    // 0 after a normal quit; 1 when no X display could be used.
     int run();
 
   private:
-    // False when another instance runs: then nothing else may be created.
-    bool claimInstance();
+    void listenForCommands();
+    void perform(SingleInstance::Command command);
     void installSignalHandlers();
     void shutDown();
 
     QApplication m_app;
     // Destroyed last: the lock is held until everything else, the blob wipe included, is done.
     std::unique_ptr<SingleInstance> m_instance;
-    bool m_alreadyRunning = false;
+    SingleInstance::Command m_firstCommand;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<XdgAutostart> m_autostart;
     std::unique_ptr<AppSettings> m_settings;

@@ -25,6 +25,11 @@ struct CommandWord {
 };
 constexpr std::array commandWords{
     CommandWord{SingleInstance::Command::Activate, "activate"},
+    CommandWord{SingleInstance::Command::TogglePopup, "toggle-popup"},
+    CommandWord{SingleInstance::Command::ShowHistory, "show-history"},
+    CommandWord{SingleInstance::Command::ShowSettings, "show-settings"},
+    CommandWord{SingleInstance::Command::ShowOnboarding, "show-onboarding"},
+    CommandWord{SingleInstance::Command::Quit, "quit"},
 };
 
 const QByteArray okReply = QByteArrayLiteral("ok\n");
@@ -100,8 +105,15 @@ std::optional<SingleInstance::Command> SingleInstance::commandFor(QByteArrayView
 }
 
 SingleInstance::Role SingleInstance::start(Command command) {
-    if (m_lock.tryLock(0)) {
+    const Role role = claim(command);
+    if (role == Role::Primary) {
         listen();
+    }
+    return role;
+}
+
+SingleInstance::Role SingleInstance::claim(Command command) {
+    if (m_lock.tryLock(0)) {
         return Role::Primary;
     }
     if (m_lock.error() != QLockFile::LockFailedError) {
@@ -189,6 +201,12 @@ void SingleInstance::dispatch(Command command) {
     switch (command) {
         case Command::Activate:
             Q_EMIT activationRequested();
+            break;
+        case Command::TogglePopup:
+        case Command::ShowHistory:
+        case Command::ShowSettings:
+        case Command::ShowOnboarding:
+        case Command::Quit:
             break;
     }
 }

@@ -23,13 +23,13 @@ class SingleInstance : public QObject {
     Q_OBJECT
   public:
     // A new command: a value here, its word in the table in the .cpp file, and a signal.
-    enum class Command { Activate };
+    enum class Command { Activate, TogglePopup, ShowHistory, ShowSettings, ShowOnboarding, Quit };
     Q_ENUM(Command)
     enum class Role { Primary, Secondary, Unavailable };
     Q_ENUM(Role)
     struct Timing {
         int peerTimeoutMs = 2000;  // a connected peer is dropped after this, whatever it does
-        int sendTimeoutMs = 600;   // how long a second start tries to reach the running one
+        int sendTimeoutMs = 2000;  // how long a second start tries to reach the running one
         int staleLockMs = 5000;    // age after which a lock no live process holds is taken over
     };
 
@@ -42,11 +42,18 @@ class SingleInstance : public QObject {
     SingleInstance(QString directory, Timing timing, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Takes the lock and listens (Primary), or, when another process holds it, sends it
-    // `command` (Secondary). Unavailable when the lock cannot be had for another reason.
+    // Takes the lock (Primary), or, when another process holds it, sends it `command`
+    // (Secondary). Unavailable when the lock cannot be had for another reason. Needs no
+    // application object, so it can run before any display is opened.
+    Role claim(Command command);
+    // Primary only, once the event loop's application exists: accepts later starts' commands.
+    void listen();
+    // claim(), then listen() when Primary.
     Role start(Command command);
     // Secondary only: whether the running instance confirmed the command.
     bool commandDelivered() const { return m_delivered; }
+    // Whether this process holds the lock.
+    bool isPrimary() const { return m_lock.isLocked(); }
     // Primary only: whether the socket is up, so later starts can reach this one.
     bool isListening() const;
 
@@ -61,7 +68,6 @@ class SingleInstance : public QObject {
     void activationRequested();
 
   private:
-    void listen();
     bool send(Command command);
     void acceptConnections();
     void readLines(QLocalSocket* peer);

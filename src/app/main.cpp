@@ -1,17 +1,80 @@
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <malloc.h>
+#include <cstdio>
+#include <memory>
 
+#include "app/CommandLine.h"
 #include "app/QuillstackApp.h"
 #include "app/ReleaseOutput.h"
+#include "app/SingleInstance.h"
 #include "core/AppEnvironment.h"
+#include "platform/freedesktop/PrivateTempDirectory.h"
+
+namespace {
+void say(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// The running instance's answer to this start, or nothing when this process is to run.
+std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command command) {
+    switch (instance.claim(command)) {
+        case SingleInstance::Role::Primary:
+        case SingleInstance::Role::Unavailable:
+            return std::nullopt;
+        case SingleInstance::Role::Secondary:
+            break;
+    }
+    if (command == SingleInstance::Command::Activate) {
+        say(stderr, QStringLiteral("Quillstack is already running\n"));
+        return 0;
+    }
+    if (!instance.commandDelivered()) {
+        say(stderr, QStringLiteral("Quillstack is running but did not answer\n"));
+        return 1;
+    }
+    return 0;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     // Copies of images are large, short-lived buffers built on worker threads. With glibc's
     // sliding threshold they end up in per-thread arenas that are never given back; a fixed
     // threshold keeps them in their own mappings, returned on free.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quillstack"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillstack"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLSTACK_VERSION));
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    // Before any display is opened: help, mistakes and commands work without one.
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    if (commandLine.outcome != CommandLine::Outcome::Run) {
+        say(commandLine.outcome == CommandLine::Outcome::Error ? stderr : stdout, commandLine.text);
+        return commandLine.exitStatus();
+    }
+
+    // Decided before anything is written or wiped: a second start leaves the running one's
+    // settings, blob files and tray icon alone.
+    std::unique_ptr<SingleInstance> instance;
+    if (const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory()) {
+        instance = std::make_unique<SingleInstance>(*folder);
+        if (const std::optional<int> status = handOver(*instance, commandLine.command)) {
+            return *status;
+        }
+    }
+    if (commandLine.command == SingleInstance::Command::Quit) {
+        say(stderr, QStringLiteral("Quillstack is not running\n"));
+        return 0;
+    }
+
     if constexpr (!AppEnvironment::isLoggingEnabled) {
         // Qt's own warnings can name files and windows of the user's session.
         ReleaseOutput::installMessageHandler();
@@ -21,11 +84,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
     }
-    QuillstackApp app(argc, argv);
+    QuillstackApp app(argc, argv, std::move(instance), commandLine.command);
     if constexpr (!AppEnvironment::isLoggingEnabled) {
-        if (!app.isAlreadyRunning()) {
-            ReleaseOutput::silenceStandardStreams();
-        }
+        ReleaseOutput::silenceStandardStreams();
     }
     return app.run();
 }

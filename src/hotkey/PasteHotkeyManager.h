@@ -59,6 +59,8 @@ class PasteHotkeyManager : public QObject {
     void deleteSelectedItem();
     void removeItemFromHistory(qsizetype index);
     void pasteItemAndClose(qsizetype index);
+    // What the chord does, for a desktop's own shortcut that runs a command instead.
+    void toggleFromCommand() { chordPressed(); }
 
   Q_SIGNALS:
     void isPopupVisibleChanged(bool visible);

@@ -1,0 +1,98 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <array>
+
+namespace {
+struct CommandOption {
+    const char* name;
+    SingleInstance::Command command;
+    const char* description;
+};
+constexpr std::array commandOptions{
+    CommandOption{"toggle-popup", SingleInstance::Command::TogglePopup,
+                  "Open the paste popup, or close it when open (as the shortcut does)."},
+    CommandOption{"show-history", SingleInstance::Command::ShowHistory,
+                  "Show the clipboard history window."},
+    CommandOption{"show-settings", SingleInstance::Command::ShowSettings,
+                  "Show the settings window."},
+    CommandOption{"show-onboarding", SingleInstance::Command::ShowOnboarding,
+                  "Show the welcome guide."},
+    CommandOption{"quit", SingleInstance::Command::Quit, "Quit the running Quillstack."},
+};
+}  // namespace
+
+CommandLine CommandLine::parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Clipboard history for the Linux desktop. Started without a command, it runs in the "
+        "tray; a command is sent to the running Quillstack, which is started first if needed."));
+    // Qt's own options take one dash ("-platform xcb"); so do ours, then.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+    const QCommandLineOption language(
+        QStringLiteral("language"),
+        QStringLiteral("Interface language: en, de, es, fr, ja, ko, pt-BR, ru, zh-Hans or system "
+                       "(kept for later starts)."),
+        QStringLiteral("code"));
+    parser.addOption(language);
+    for (const CommandOption& entry : commandOptions) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(entry.name),
+                                            QString::fromLatin1(entry.description)));
+    }
+    // Understood by Qt itself; accepted so that they still reach it.
+    for (const char* qtOption : {"platform", "display", "style", "stylesheet", "qwindowgeometry",
+                                 "qwindowtitle", "qwindowicon"}) {
+        QCommandLineOption option(QString::fromLatin1(qtOption), QString(),
+                                  QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    // Without an application object Qt cannot name the program.
+    const auto usage = [&parser] {
+        return parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                         QStringLiteral("quillstack"));
+    };
+    CommandLine result;
+    const auto failure = [&](const QString& message) {
+        result.outcome = Outcome::Error;
+        result.text = message + QStringLiteral("\n\n") + usage();
+        return result;
+    };
+    if (!parser.parse(arguments)) {
+        return failure(parser.errorText());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return failure(QStringLiteral("Unexpected argument: %1")
+                           .arg(parser.positionalArguments().constFirst()));
+    }
+    if (parser.isSet(help)) {
+        result.outcome = Outcome::Help;
+        result.text = usage();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.outcome = Outcome::Version;
+        result.text = QStringLiteral("Quillstack " QUILLSTACK_VERSION "\n");
+        return result;
+    }
+    int commands = 0;
+    for (const CommandOption& entry : commandOptions) {
+        if (parser.isSet(QString::fromLatin1(entry.name))) {
+            result.command = entry.command;
+            ++commands;
+        }
+    }
+    if (commands > 1) {
+        return failure(QStringLiteral("Give one command at a time."));
+    }
+    return result;
+}
