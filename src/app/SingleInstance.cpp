@@ -186,6 +186,8 @@ void SingleInstance::readLines(QLocalSocket* peer) {
         line.chop(line.endsWith("\r\n") ? 2 : 1);
         const std::optional<Command> command = commandFor(line);
         peer->write(command ? okReply : unknownReply);
+        // Before the command runs: "quit" ends the event loop that would otherwise send it.
+        peer->flush();
         if (command) {
             dispatch(*command);
         }
