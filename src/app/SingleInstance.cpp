@@ -186,8 +186,9 @@ void SingleInstance::readLines(QLocalSocket* peer) {
         line.chop(line.endsWith("\r\n") ? 2 : 1);
         const std::optional<Command> command = commandFor(line);
         peer->write(command ? okReply : unknownReply);
-        // Before the command runs: "quit" ends the event loop that would otherwise send it.
-        peer->flush();
+        // Sent before the command runs: "quit" ends the event loop that would otherwise send it.
+        // A reply this short fits the socket buffer, so this does not wait.
+        peer->waitForBytesWritten(0);
         if (command) {
             dispatch(*command);
         }

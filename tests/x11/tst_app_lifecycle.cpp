@@ -103,7 +103,14 @@ class TestAppLifecycle : public QObject {
         if constexpr (AppEnvironment::isLoggingEnabled) {
             QVERIFY(first->readAllStandardError().contains("activation requested"));
         }
-        stop(*first, SIGTERM);
+        const auto quit = session.start({"--quit"});
+        stop(*quit, 0);
+        stop(*first, 0);
+        QCOMPARE(session.blobFiles(), QStringList());
+        const auto again = session.start({"--quit"});
+        stop(*again, 0);
+        QVERIFY(again->readAllStandardError().contains("not running"));
+        QVERIFY(!session.isListening());
     }
 
     void exitEmptiesTheBlobFolder_data() {

@@ -138,6 +138,29 @@ class TestEndToEnd : public QObject {
         QTest::newRow("lxterminal (VTE, Control+Shift+V)")
             << "lxterminal" << QStringList{"--no-remote", "-e"} << "Lxterminal";
     }
+    // A desktop's own shortcut runs the command; it must do what the chord does.
+    void toggleCommandActsAsTheChord() {
+        const auto command = [this] {
+            QProcess second;
+            second.setProcessEnvironment(m_session.environment());
+            second.start(applicationPath(), {"--toggle-popup"});
+            QVERIFY(second.waitForFinished(5000));
+            QCOMPARE(second.exitCode(), 0);
+        };
+        m_target.clear();
+        focusTarget();
+        command();
+        QVERIFY(waitForPopup(true));
+        command();
+        QVERIFY(waitForPopup(false));
+        QTRY_VERIFY_WITH_TIMEOUT(m_target.isActiveWindow(), 3000);
+        command();
+        QVERIFY(waitForPopup(true));
+        xdotoolKey("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("C"), 5000);
+        QVERIFY(waitForPopup(false));
+    }
+
     void pastesIntoTerminal() {
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
