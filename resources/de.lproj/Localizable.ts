@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>aus dem Verlauf einfügen</translation>
+        <translation>aus Verlauf einfügen</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -45,11 +45,11 @@
     </message>
     <message>
         <source>Hotkey for paste</source>
-        <translation>Tastenkürzel zum Einfügen</translation>
+        <translation>Kürzel zum Einfügen</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Tastenkürzel drücken…</translation>
+        <translation>Kürzel drücken…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -269,7 +269,7 @@
     </message>
     <message>
         <source>Step 2: Paste from history</source>
-        <translation>Schritt 2: Aus dem Verlauf einfügen</translation>
+        <translation>Schritt 2: Einfügen</translation>
     </message>
     <message>
         <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>

@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>Universal Access is enabled.</source>
-        <translation>Pasting into other apps is ready.</translation>
+        <translation>Ready to paste into other apps.</translation>
     </message>
     <message>
         <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>pegar desde el historial</translation>
+        <translation>pegar del historial</translation>
     </message>
     <message>
         <source>View buffer</source>

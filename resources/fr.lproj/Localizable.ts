@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>coller depuis l’historique</translation>
+        <translation>coller de l’historique</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Appuyez sur un raccourci…</translation>
+        <translation>Tapez le raccourci…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Copy text or image (⌘C) — it will appear here.</source>
-        <translation>Copiez du texte ou une image (Ctrl+C) — ils apparaîtront ici.</translation>
+        <translation>Copiez du texte ou une image (Ctrl+C) — la copie apparaîtra ici.</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -269,7 +269,7 @@
     </message>
     <message>
         <source>Step 2: Paste from history</source>
-        <translation>Étape 2 : coller depuis l’historique</translation>
+        <translation>Étape 2 : coller</translation>
     </message>
     <message>
         <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>

@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>キーを押してください…</translation>
+        <translation>キーを入力…</translation>
     </message>
     <message>
         <source>Change</source>

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>설정: 자동 시작, 단축키, 버퍼 한도.</translation>
+        <translation>설정에서: 자동 시작, 단축키, 버퍼 한도.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>

@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Pressione um atalho…</translation>
+        <translation>Pressione o atalho…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Copy text or image (⌘C) — it will appear here.</source>
-        <translation>Copie um texto ou uma imagem (Ctrl+C) — ele aparecerá aqui.</translation>
+        <translation>Copie um texto ou uma imagem (Ctrl+C) — a cópia aparecerá aqui.</translation>
     </message>
     <message>
         <source>Copy</source>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Буфер — двойной щелчок или ↑↓ Enter для вставки</translation>
+        <translation>Буфер — двойной щелчок или ↑↓ Enter: вставка</translation>
     </message>
     <message>
         <source>No items</source>
@@ -45,11 +45,11 @@
     </message>
     <message>
         <source>Hotkey for paste</source>
-        <translation>Сочетание клавиш для вставки</translation>
+        <translation>Сочетание для вставки</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Нажмите сочетание…</translation>
+        <translation>Нажмите клавиши…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Copy text or image (⌘C) — it will appear here.</source>
-        <translation>Скопируйте текст или изображение (Ctrl+C) — они появятся здесь.</translation>
+        <translation>Скопируйте текст или изображение (Ctrl+C) — копия появится здесь.</translation>
     </message>
     <message>
         <source>Copy</source>

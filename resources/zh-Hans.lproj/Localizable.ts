@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Copy text or image (⌘C) — it will appear here.</source>
-        <translation>复制文本或图片（Ctrl+C）— 它们会显示在这里。</translation>
+        <translation>复制文本或图片（Ctrl+C）— 复制的内容会显示在这里。</translation>
     </message>
     <message>
         <source>Copy</source>
