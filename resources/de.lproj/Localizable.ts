@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Zwischenablage — Doppelklick oder ↑↓ Eingabe zum Einfügen</translation>
+        <translation>Verlauf — Doppelklick oder ↑↓ Enter zum Einfügen</translation>
     </message>
     <message>
         <source>No items</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>aus dem Verlauf einfügen</translation>
+        <translation>aus Verlauf einfügen</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -34,6 +34,278 @@
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>Kürzel zum Einfügen</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>Kürzel drücken…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Systemstandard</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Automatischer Start</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>Aus dem Verlauf einfügen</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>In der Liste: ↑↓ wählt aus, Enter oder Doppelklick fügt in das vorherige Fenster ein. Das Tastenkürzel erneut oder Esc schließt ohne Einfügen.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Einfügen in Passwortfelder funktioniert eventuell nicht: Manche Programme ignorieren dort aus Sicherheitsgründen simulierte Tastendrücke.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Zum Einfügen wird die XTEST-Erweiterung des X-Servers benötigt, die hier fehlt — der gewählte Eintrag wird nur kopiert; mit Strg+V einfügen.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Tastenkürzel-Einstellungen öffnen</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>Das globale Tastenkürzel ist nicht verfügbar. In den Tastenkürzel-Einstellungen der Arbeitsumgebung ein Kürzel für den Befehl „quillstack --toggle-popup“ festlegen.</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Tastenkürzel-Einstellungen öffnen</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>Puffergröße</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>Automatisch löschen nach</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 Minuten</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 Stunden</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 Stunden</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>Einträge, die älter als die gewählte Zeit sind, werden automatisch entfernt.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>Anwendung beenden</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Text oder Bild kopieren (Strg+C) — es erscheint dann hier.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>Gesamten Verlauf löschen?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Zwischenablage für den Linux-Desktop</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>Speichert den Kopierverlauf und fügt jeden Eintrag mit einem einzigen Tastenkürzel ein.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Einfügen in andere Programme</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>So funktioniert es</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Wie gewohnt kopieren — Strg+C. Der Text landet im Verlauf.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>Aus dem Verlauf einfügen: %@ — öffnet die Liste der letzten Kopien.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter oder Doppelklick — fügt den gewählten Eintrag in das vorherige Fenster ein.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>Kopieren und Einfügen</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — Eintrag in der Liste auswählen.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter oder Doppelklick — in das vorherige Fenster einfügen. Das Tastenkürzel erneut oder Esc — ohne Einfügen schließen.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Entf oder × — aus dem Verlauf entfernen.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>Menü und Einstellungen</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Auf das Symbol im Systembereich klicken — Puffer anzeigen, Einstellungen, Beenden.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>In den Einstellungen: automatischer Start, Tastenkürzel, Puffergröße.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die XTEST-Erweiterung des X-Servers sendet. Unter Linux ist dafür keine Berechtigung nötig.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ braucht keine zusätzliche Berechtigung.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Einfügen in andere Programme ist möglich.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>Beispieltext 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>Beispieltext 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>Schritt 1: Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Beide Texte kopieren — per Auswahl (Strg+C) oder mit der Schaltfläche »Kopieren«. Kopierte Blöcke werden grün.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Beide kopiert. Auf »Weiter« klicken.</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>Schritt 2: Einfügen</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>In Feld 1 »Beispieltext 1« einfügen, in Feld 2 »Beispieltext 2«. Mit %@ aus der Liste wählen.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Feld 1 — hier »Beispieltext 1«</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Feld 2 — hier »Beispieltext 2«</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>Richtig! Auf »Weiter« klicken.</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>Ein anderes Programm verwendet dieses Tastenkürzel ebenfalls, daher reagieren beide darauf. Ein anderes Kürzel aufnehmen oder es in jenem Programm freigeben.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>Tastenkürzel-Einstellungen öffnen</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[Dateien]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[Bild]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[Inhalt]</translation>
     </message>
 </context>
 </TS>

@@ -35,5 +35,73 @@
         <source>Quit</source>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>In the list: ↑↓ to select, Enter or double-click to paste into the window you were in. Press the shortcut again or Esc to close without pasting.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Pasting into password fields may not work: some programs ignore simulated keystrokes there for security.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Pasting needs the X server's XTEST extension, which is missing here — the selected item is only copied; paste it with Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Open keyboard shortcut settings</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>The global shortcut is not available. In the desktop's keyboard shortcut settings, assign a shortcut to the command “quillstack --toggle-popup”.</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Open keyboard shortcut settings</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Copy text or an image (Ctrl+C) — it will appear here.</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Clipboard for the Linux desktop</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Pasting into other apps</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Copy as usual — Ctrl+C. Text goes to history.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter or double-click — paste the selected item into the window you were in.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter or double-click — paste into the window you were in. The shortcut again or Esc — close without pasting.</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Click the tray icon — view buffer, settings, quit.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack pastes the selected item into other apps by sending Ctrl+V through the X server's XTEST extension. Linux needs no permission for this.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ needs no extra permission.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Ready to paste into other apps.</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Copy both texts — by selection (Ctrl+C) or by the Copy button. When copied, the block will turn green.</translation>
+    </message>
 </context>
 </TS>

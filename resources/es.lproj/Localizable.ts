@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>pegar desde el historial</translation>
+        <translation>pegar del historial</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -34,6 +34,278 @@
     <message>
         <source>Quit</source>
         <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Portapapeles</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>Atajo para pegar</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>Pulse un atajo…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Cambiar</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Idioma del sistema</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Inicio automático</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Abrir al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>Pegar desde el historial</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>En la lista: ↑↓ para elegir, Intro o doble clic para pegar en la ventana anterior. El atajo otra vez o Esc cierra sin pegar.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Puede que no se pueda pegar en campos de contraseña: por seguridad, algunos programas ignoran ahí las pulsaciones simuladas.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Para pegar se necesita la extensión XTEST del servidor X, que aquí no está — el elemento elegido solo se copia; péguelo con Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Abrir los ajustes de atajos de teclado</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>El atajo global no está disponible. En los ajustes de atajos de teclado del escritorio, asigne un atajo al comando «quillstack --toggle-popup».</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Abrir los ajustes de atajos de teclado</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>Límite del búfer</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>Eliminar automáticamente tras</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 minutos</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutos</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutos</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 hora</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 horas</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 horas</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>Los elementos más antiguos que el tiempo elegido se eliminarán automáticamente.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>Salir de la aplicación</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Copie texto o una imagen (Ctrl+C) y aparecerá aquí.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Borrar todo</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>¿Borrar todo el historial?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Omitir</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Portapapeles para el escritorio Linux</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>Guarda el historial de copias y pega cualquier elemento con un solo atajo.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Pegar en otras aplicaciones</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>Cómo funciona</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Copie como siempre — Ctrl+C. El texto pasa al historial.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>Pegar desde el historial: %@ — abre la lista de copias recientes.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Intro o doble clic — pega el elemento elegido en la ventana anterior.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>Copiar y pegar</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>Cómo elegir</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — elegir un elemento de la lista.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Intro o doble clic — pegar en la ventana anterior. El atajo otra vez o Esc — cerrar sin pegar.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Supr o × — quitar del historial.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>Menú y ajustes</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Haga clic en el icono de la bandeja del sistema — ver búfer, ajustes, salir.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>En los ajustes: inicio automático, atajo, límite del búfer.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack pega el elemento elegido en otras aplicaciones enviando Ctrl+V mediante la extensión XTEST del servidor X. En Linux no hace falta ningún permiso.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ no necesita permisos adicionales.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Ya se puede pegar en otras aplicaciones.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>Texto 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>Texto 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>Paso 1: copiar</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Copie los dos textos — seleccionándolos (Ctrl+C) o con el botón Copiar. Al copiarse, el bloque se pondrá verde.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Ambos copiados. Haga clic en Siguiente.</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>Paso 2: pegar desde el historial</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Pegue «Texto 1» en el campo 1 y «Texto 2» en el campo 2. Use %@ para elegir de la lista.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Campo 1 — «Texto 1» aquí</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Campo 2 — «Texto 2» aquí</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>¡Correcto! Haga clic en Siguiente.</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>Otro programa también usa este atajo, así que ambos reaccionan. Grabe uno distinto o libérelo en ese programa.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>Abrir los ajustes de atajos de teclado</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[Archivos]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[Imagen]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[Contenido]</translation>
     </message>
 </context>
 </TS>

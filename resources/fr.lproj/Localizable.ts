@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Presse-papiers — double-cliquez ou ↑↓ Entrée pour coller</translation>
+        <translation>Historique — double-clic ou ↑↓ Entrée pour coller</translation>
     </message>
     <message>
         <source>No items</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>coller depuis l’historique</translation>
+        <translation>coller de l’historique</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -34,6 +34,278 @@
     <message>
         <source>Quit</source>
         <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Presse-papiers</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>Raccourci pour coller</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>Tapez le raccourci…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Langue du système</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Démarrage automatique</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>Coller depuis l’historique</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>Dans la liste : ↑↓ pour choisir, Entrée ou double-clic pour coller dans la fenêtre précédente. Le raccourci à nouveau ou Échap ferme sans coller.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Le collage dans les champs de mot de passe peut échouer : par sécurité, certains programmes y ignorent les frappes simulées.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Le collage nécessite l’extension XTEST du serveur X, absente ici — l’élément choisi est seulement copié ; collez-le avec Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Ouvrir les paramètres des raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>Le raccourci global n’est pas disponible. Dans les paramètres des raccourcis clavier du bureau, attribuez un raccourci à la commande « quillstack --toggle-popup ».</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Ouvrir les paramètres des raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>Taille du tampon</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>Suppression automatique après</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 minutes</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutes</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 heures</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 heures</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>Les éléments plus anciens que la durée choisie seront supprimés automatiquement.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>Quitter l’application</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Copiez du texte ou une image (Ctrl+C) — la copie apparaîtra ici.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>Effacer tout l’historique ?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Passer</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Le presse-papiers du bureau Linux</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>Conserve l’historique des copies et colle n’importe quel élément avec un seul raccourci.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Coller dans d’autres applications</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>Fonctionnement</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Copiez comme d’habitude — Ctrl+C. Le texte rejoint l’historique.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>Coller depuis l’historique : %@ — ouvre la liste des copies récentes.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Entrée ou double-clic — colle l’élément choisi dans la fenêtre précédente.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>Copier et coller</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>Comment choisir</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — choisir un élément de la liste.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Entrée ou double-clic — coller dans la fenêtre précédente. Le raccourci à nouveau ou Échap — fermer sans coller.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Suppr ou × — retirer de l’historique.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>Menu et paramètres</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Cliquez sur l’icône de la zone de notification — afficher le tampon, paramètres, quitter.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>Dans les paramètres : démarrage automatique, raccourci, taille du tampon.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack colle l’élément choisi dans d’autres applications en envoyant Ctrl+V via l’extension XTEST du serveur X. Sous Linux, aucune autorisation n’est nécessaire.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ n’a besoin d’aucune autorisation supplémentaire.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Le collage dans d’autres applications est possible.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>Texte 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>Texte 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>Étape 1 : copier</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Copiez les deux textes — par sélection (Ctrl+C) ou avec le bouton Copier. Une fois copié, le bloc devient vert.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Les deux sont copiés. Cliquez sur Suivant.</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>Étape 2 : coller</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Collez « Texte 1 » dans le champ 1 et « Texte 2 » dans le champ 2. Utilisez %@ pour choisir dans la liste.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Champ 1 — « Texte 1 » ici</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Champ 2 — « Texte 2 » ici</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>Parfait ! Cliquez sur Suivant.</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>Un autre programme utilise aussi ce raccourci, les deux y réagissent donc. Enregistrez-en un autre ou libérez-le dans ce programme.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>Ouvrir les paramètres des raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[Fichiers]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[Image copiée]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[Contenu]</translation>
     </message>
 </context>
 </TS>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>クリップボード — ダブルクリックまたは ↑↓ Enter でペースト</translation>
+        <translation>クリップボード — ダブルクリックか ↑↓ Enter で貼り付け</translation>
     </message>
     <message>
         <source>No items</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>paste from history</source>
-        <translation>履歴からペースト</translation>
+        <translation>履歴から貼り付け</translation>
     </message>
     <message>
         <source>View buffer</source>
@@ -29,11 +29,283 @@
     </message>
     <message>
         <source>Restart onboarding</source>
-        <translation>オンボーディングをやり直す</translation>
+        <translation>ガイドをもう一度表示</translation>
     </message>
     <message>
         <source>Quit</source>
         <translation>終了</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>クリップボード</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>貼り付けのショートカット</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>キーを入力…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>システムに従う</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>自動起動</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>ログイン時に起動</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>履歴から貼り付け</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>一覧では ↑↓ で選択し、Enter またはダブルクリックで元のウィンドウに貼り付けます。ショートカットをもう一度押すか Esc で、貼り付けずに閉じます。</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>パスワード欄には貼り付けられない場合があります。セキュリティのため、模擬キー入力を無視するプログラムがあります。</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>貼り付けには X サーバーの XTEST 拡張機能が必要ですが、見つかりません — 選択した項目はコピーだけされるので、Ctrl+V で貼り付けてください。</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>キーボードショートカットの設定を開く</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>グローバルショートカットを使用できません。デスクトップのキーボードショートカット設定で、コマンド「quillstack --toggle-popup」にショートカットを割り当ててください。</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>キーボードショートカットの設定を開く</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>バッファの上限</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>自動削除までの時間</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>しない</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 分</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 分</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 時間</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 時間</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 時間</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>選択した時間より古い項目は自動的に削除されます。</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>アプリケーションを終了</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>テキストや画像をコピー (Ctrl+C) すると、ここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>すべて消去</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>履歴をすべて消去しますか？</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Linux デスクトップ用クリップボード</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>コピーの履歴を保存し、ショートカット一つでどの項目でも貼り付けられます。</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>ほかのアプリへの貼り付け</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>使い方</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>いつもどおりコピー — Ctrl+C。テキストが履歴に入ります。</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>履歴から貼り付け: %@ — 最近のコピーの一覧を開きます。</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter またはダブルクリック — 選択した項目を元のウィンドウに貼り付けます。</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>コピーと貼り付け</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>選択のしかた</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — 一覧の項目を選択します。</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter またはダブルクリック — 元のウィンドウに貼り付け。ショートカットをもう一度か Esc — 貼り付けずに閉じる。</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Delete または × — 履歴から削除します。</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>メニューと設定</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>トレイのアイコンをクリック — バッファの表示、設定、終了。</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>設定では: 自動起動、ショートカット、バッファの上限。</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack は X サーバーの XTEST 拡張機能で Ctrl+V を送り、選択した項目をほかのアプリに貼り付けます。Linux ではこのための許可は不要です。</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ に追加の許可は必要ありません。</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>ほかのアプリに貼り付けられます。</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>テキスト 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>テキスト 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>ステップ 1: コピー</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>2 つのテキストをコピーしてください — 選択して Ctrl+C を押すか、コピーボタンを使います。コピーされたブロックは緑色になります。</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>両方コピーしました。「次へ」をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>ステップ 2: 履歴から貼り付け</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>入力欄 1 に「テキスト 1」、入力欄 2 に「テキスト 2」を貼り付けてください。%@ で一覧から選べます。</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>入力欄 1 — ここに「テキスト 1」</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>入力欄 2 — ここに「テキスト 2」</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>正解です！「次へ」をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>別のプログラムもこのショートカットを使っているため、両方が反応します。別のショートカットを記録するか、そのプログラムで解除してください。</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>キーボードショートカットの設定を開く</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[ファイル]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[画像]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[コンテンツ]</translation>
     </message>
 </context>
 </TS>

@@ -29,11 +29,283 @@
     </message>
     <message>
         <source>Restart onboarding</source>
-        <translation>온보딩 다시 시작</translation>
+        <translation>시작 안내 다시 보기</translation>
     </message>
     <message>
         <source>Quit</source>
         <translation>종료</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>클립보드</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>붙여넣기 단축키</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>단축키를 누르세요…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>변경</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>시스템 기본값</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>자동 시작</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>로그인할 때 실행</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>기록에서 붙여넣기</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>목록에서 ↑↓로 선택하고, Enter 또는 더블 클릭으로 이전 창에 붙여넣습니다. 단축키를 다시 누르거나 Esc를 누르면 붙여넣지 않고 닫힙니다.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>암호 입력란에는 붙여넣지 못할 수 있습니다. 일부 프로그램은 보안을 위해 그곳에서 가상 키 입력을 무시합니다.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>붙여넣으려면 X 서버의 XTEST 확장이 필요하지만 찾을 수 없습니다 — 선택한 항목은 복사만 되니 Ctrl+V로 붙여넣으세요.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>키보드 단축키 설정 열기</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>전역 단축키를 사용할 수 없습니다. 데스크톱의 키보드 단축키 설정에서 ‘quillstack --toggle-popup’ 명령에 단축키를 지정하세요.</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>키보드 단축키 설정 열기</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>버퍼 한도</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>자동 삭제 시간</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>안 함</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5분</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15분</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30분</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1시간</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6시간</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24시간</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>선택한 시간보다 오래된 항목은 자동으로 삭제됩니다.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>애플리케이션 종료</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>텍스트나 이미지를 복사하면(Ctrl+C) 여기에 표시됩니다.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>복사</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>모두 지우기</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>기록을 모두 지울까요?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>이전</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>건너뛰기</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>완료</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>다음</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Linux 데스크톱용 클립보드</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>복사 기록을 저장하고 단축키 하나로 어떤 항목이든 붙여넣을 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>다른 앱에 붙여넣기</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>사용 방법</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>평소처럼 복사 — Ctrl+C. 텍스트가 기록에 저장됩니다.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>기록에서 붙여넣기: %@ — 최근 복사 목록을 엽니다.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter 또는 더블 클릭 — 선택한 항목을 이전 창에 붙여넣습니다.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>복사와 붙여넣기</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>선택 방법</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — 목록에서 항목을 선택합니다.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter 또는 더블 클릭 — 이전 창에 붙여넣기. 단축키 다시 또는 Esc — 붙여넣지 않고 닫기.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Delete 또는 × — 기록에서 삭제합니다.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>메뉴와 설정</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>트레이 아이콘 클릭 — 버퍼 보기, 설정, 종료.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>설정에서: 자동 시작, 단축키, 버퍼 한도.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack은 X 서버의 XTEST 확장으로 Ctrl+V를 보내 선택한 항목을 다른 앱에 붙여넣습니다. Linux에서는 이를 위한 권한이 필요 없습니다.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@에는 추가 권한이 필요 없습니다.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>다른 앱에 붙여넣을 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>텍스트 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>텍스트 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>1단계: 복사</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>두 텍스트를 모두 복사하세요 — 선택 후 Ctrl+C를 누르거나 복사 버튼을 사용합니다. 복사되면 블록이 초록색으로 바뀝니다.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>둘 다 복사했습니다. ‘다음’을 클릭하세요.</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>2단계: 기록에서 붙여넣기</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>입력란 1에 ‘텍스트 1’, 입력란 2에 ‘텍스트 2’를 붙여넣으세요. %@ 키를 눌러 목록에서 고르세요.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>입력란 1 — 여기에 ‘텍스트 1’</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>입력란 2 — 여기에 ‘텍스트 2’</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>정답입니다! ‘다음’을 클릭하세요.</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>다른 프로그램도 이 단축키를 사용하고 있어 둘 다 반응합니다. 다른 단축키를 기록하거나 해당 프로그램에서 이 단축키를 해제하세요.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>키보드 단축키 설정 열기</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[파일]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[이미지]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[콘텐츠]</translation>
     </message>
 </context>
 </TS>

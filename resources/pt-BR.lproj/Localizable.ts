@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Área de transferência — clique duas vezes ou ↑↓ Enter para colar</translation>
+        <translation>Histórico — duplo clique ou ↑↓ Enter para colar</translation>
     </message>
     <message>
         <source>No items</source>
@@ -34,6 +34,278 @@
     <message>
         <source>Quit</source>
         <translation>Sair</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Área de transferência</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>Atalho para colar</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>Pressione o atalho…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Alterar</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Idioma do sistema</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Inicialização automática</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Iniciar ao fazer login</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>Colar do histórico</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>Na lista: ↑↓ para escolher, Enter ou duplo clique para colar na janela anterior. O atalho de novo ou Esc fecha sem colar.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Colar em campos de senha pode não funcionar: por segurança, alguns programas ignoram ali teclas simuladas.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Para colar é preciso a extensão XTEST do servidor X, que não está disponível — o item escolhido só é copiado; cole-o com Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Abrir configurações de atalhos de teclado</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>O atalho global não está disponível. Nas configurações de atalhos de teclado do ambiente de trabalho, atribua um atalho ao comando “quillstack --toggle-popup”.</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Abrir configurações de atalhos de teclado</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>Limite do buffer</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>Excluir automaticamente após</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 minutos</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutos</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutos</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 hora</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 horas</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 horas</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>Itens mais antigos que o tempo escolhido serão removidos automaticamente.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>Sair do aplicativo</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Copie um texto ou uma imagem (Ctrl+C) — a cópia aparecerá aqui.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Limpar tudo</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>Limpar todo o histórico?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Voltar</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Pular</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Concluir</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Avançar</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Área de transferência para o desktop Linux</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>Guarda o histórico de cópias e cola qualquer item com um só atalho.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Colar em outros aplicativos</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>Como funciona</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Copie como sempre — Ctrl+C. O texto vai para o histórico.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>Colar do histórico: %@ — abre a lista de cópias recentes.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter ou duplo clique — cola o item escolhido na janela anterior.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>Copiar e colar</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>Como escolher</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — escolher um item da lista.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter ou duplo clique — colar na janela anterior. O atalho de novo ou Esc — fechar sem colar.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Delete ou × — remover do histórico.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>Menu e configurações</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Clique no ícone da área de notificação — ver buffer, configurações, sair.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>Nas configurações: inicialização automática, atalho, limite do buffer.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>O Quillstack cola o item escolhido em outros aplicativos enviando Ctrl+V pela extensão XTEST do servidor X. No Linux não é preciso nenhuma permissão.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ não precisa de nenhuma permissão extra.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Já é possível colar em outros aplicativos.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>Texto 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>Texto 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>Passo 1: copiar</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Copie os dois textos — selecionando (Ctrl+C) ou com o botão Copiar. Depois de copiado, o bloco fica verde.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Os dois foram copiados. Clique em Avançar.</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>Passo 2: colar do histórico</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Cole “Texto 1” no campo 1 e “Texto 2” no campo 2. Use %@ para escolher da lista.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Campo 1 — “Texto 1” aqui</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Campo 2 — “Texto 2” aqui</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>Correto! Clique em Avançar.</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>Outro programa também usa este atalho, então os dois reagem a ele. Grave outro ou libere-o nesse programa.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>Abrir configurações de atalhos de teclado</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[Arquivos]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[Imagem]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[Conteúdo]</translation>
     </message>
 </context>
 </TS>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Буфер обмена — двойной щелчок или ↑↓ Enter для вставки</translation>
+        <translation>Буфер — двойной щелчок или ↑↓ Enter: вставка</translation>
     </message>
     <message>
         <source>No items</source>
@@ -34,6 +34,278 @@
     <message>
         <source>Quit</source>
         <translation>Выйти</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Буфер обмена</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>Сочетание для вставки</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>Нажмите клавиши…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Как в системе</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Автозапуск</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Запускать при входе в систему</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>Вставка из истории</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>В списке: ↑↓ — выбор, Enter или двойной щелчок — вставка в предыдущее окно. Повторное сочетание или Esc закрывает список без вставки.</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>Вставка в поля паролей может не работать: некоторые программы в целях безопасности игнорируют там имитацию нажатий клавиш.</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>Для вставки нужно расширение XTEST X-сервера, а его здесь нет — выбранный элемент только копируется; вставьте его сочетанием Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>Открыть настройки сочетаний клавиш</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>Глобальное сочетание клавиш недоступно. В настройках сочетаний клавиш рабочего окружения назначьте сочетание для команды «quillstack --toggle-popup».</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>Открыть настройки сочетаний клавиш</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>Размер буфера</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>Автоудаление через</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Никогда</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 минут</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 минут</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 минут</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 час</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 часов</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 часа</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>Элементы старше выбранного времени будут удаляться автоматически.</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>Завершить приложение</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>Скопируйте текст или изображение (Ctrl+C) — копия появится здесь.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Очистить всё</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>Очистить всю историю?</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Пропустить</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Далее</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>Буфер обмена для рабочего стола Linux</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>Хранит историю копирования и вставляет любой элемент одним сочетанием клавиш.</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>Вставка в другие программы</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>Как это работает</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>Копируйте как обычно — Ctrl+C. Текст попадает в историю.</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>Вставка из истории: %@ — открывает список последних копий.</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter или двойной щелчок — вставить выбранный элемент в предыдущее окно.</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>Копирование и вставка</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>Как выбрать</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — выбор элемента в списке.</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter или двойной щелчок — вставка в предыдущее окно. Сочетание ещё раз или Esc — закрыть без вставки.</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Delete или × — удалить из истории.</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>Меню и настройки</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>Щёлкните значок в системном трее — показать буфер, настройки, выход.</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>В настройках: автозапуск, сочетание клавиш, размер буфера.</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack вставляет выбранный элемент в другие программы, отправляя Ctrl+V через расширение XTEST X-сервера. В Linux для этого не нужно никаких разрешений.</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>Для %@ не нужны дополнительные разрешения.</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>Вставка в другие программы доступна.</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>Текст 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>Текст 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>Шаг 1: копирование</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>Скопируйте оба текста — выделив их (Ctrl+C) или кнопкой «Копировать». Скопированный блок станет зелёным.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Оба скопированы. Нажмите «Далее».</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>Шаг 2: вставка из истории</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Вставьте в поле 1 «Текст 1», в поле 2 «Текст 2». Выбирайте из списка с помощью %@.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Поле 1 — сюда «Текст 1»</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Поле 2 — сюда «Текст 2»</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>Верно! Нажмите «Далее».</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>Это сочетание использует и другая программа, поэтому реагируют обе. Запишите другое сочетание или освободите это в той программе.</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>Открыть настройки сочетаний клавиш</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[Файлы]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[Изображение]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[Содержимое]</translation>
     </message>
 </context>
 </TS>

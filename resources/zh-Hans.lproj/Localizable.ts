@@ -35,5 +35,277 @@
         <source>Quit</source>
         <translation>退出</translation>
     </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>剪贴板</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste</source>
+        <translation>粘贴快捷键</translation>
+    </message>
+    <message>
+        <source>Press shortcut…</source>
+        <translation>请按快捷键…</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>跟随系统</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>自动启动</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>登录时启动</translation>
+    </message>
+    <message>
+        <source>Paste from history</source>
+        <translation>从历史记录粘贴</translation>
+    </message>
+    <message>
+        <source>Hold the shortcut: popup stays open while held. ↑↓ to select, release to paste. Press key again while holding to paste again.</source>
+        <translation>在列表中：按 ↑↓ 选择，按 Enter 或双击将所选项粘贴到之前的窗口。再次按快捷键或按 Esc 关闭且不粘贴。</translation>
+    </message>
+    <message>
+        <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
+        <translation>可能无法粘贴到密码框：出于安全考虑，某些程序会忽略模拟的按键。</translation>
+    </message>
+    <message>
+        <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
+        <translation>粘贴需要 X 服务器的 XTEST 扩展，但当前不可用 — 所选项只会被复制，请用 Ctrl+V 粘贴。</translation>
+    </message>
+    <message>
+        <source>Open Accessibility in System Settings</source>
+        <translation>打开键盘快捷键设置</translation>
+    </message>
+    <message>
+        <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
+        <translation>全局快捷键不可用。请在桌面环境的键盘快捷键设置中为命令“quillstack --toggle-popup”指定一个快捷键。</translation>
+    </message>
+    <message>
+        <source>Open Input Monitoring in System Settings</source>
+        <translation>打开键盘快捷键设置</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>缓冲区上限</translation>
+    </message>
+    <message>
+        <source>Auto-delete after</source>
+        <translation>自动删除时间</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>永不</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 分钟</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 分钟</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 分钟</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>6 hours</source>
+        <translation>6 小时</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 小时</translation>
+    </message>
+    <message>
+        <source>Items older than the selected time will be removed automatically.</source>
+        <translation>早于所选时间的项目将被自动删除。</translation>
+    </message>
+    <message>
+        <source>Quit application</source>
+        <translation>退出应用程序</translation>
+    </message>
+    <message>
+        <source>Copy text or image (⌘C) — it will appear here.</source>
+        <translation>复制文本或图片（Ctrl+C）— 复制的内容会显示在这里。</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Clear all history?</source>
+        <translation>清除全部历史记录？</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>上一步</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>Clipboard for macOS</source>
+        <translation>适用于 Linux 桌面的剪贴板</translation>
+    </message>
+    <message>
+        <source>Stores copy history and lets you paste any item with one shortcut.</source>
+        <translation>保存复制历史，只需一个快捷键即可粘贴任意一项。</translation>
+    </message>
+    <message>
+        <source>Universal Access</source>
+        <translation>粘贴到其他应用</translation>
+    </message>
+    <message>
+        <source>How it works</source>
+        <translation>工作原理</translation>
+    </message>
+    <message>
+        <source>Copy as usual — ⌘C. Text goes to history.</source>
+        <translation>照常复制 — Ctrl+C，文本会进入历史记录。</translation>
+    </message>
+    <message>
+        <source>Paste from history: %@ — opens list of recent copies.</source>
+        <translation>从历史记录粘贴：%@ — 打开最近复制内容列表。</translation>
+    </message>
+    <message>
+        <source>Release modifiers or Enter — paste selected item.</source>
+        <translation>Enter 或双击 — 将所选项粘贴到之前的窗口。</translation>
+    </message>
+    <message>
+        <source>Copy and paste</source>
+        <translation>复制和粘贴</translation>
+    </message>
+    <message>
+        <source>How to select</source>
+        <translation>如何选择</translation>
+    </message>
+    <message>
+        <source>↑ ↓ — select item in list.</source>
+        <translation>↑ ↓ — 在列表中选择项目。</translation>
+    </message>
+    <message>
+        <source>Release modifiers — selected text pastes into active app.</source>
+        <translation>Enter 或双击 — 粘贴到之前的窗口。再次按快捷键或 Esc — 关闭且不粘贴。</translation>
+    </message>
+    <message>
+        <source>Delete or × to remove from history.</source>
+        <translation>Delete 或 × — 从历史记录中删除。</translation>
+    </message>
+    <message>
+        <source>Menu and settings</source>
+        <translation>菜单和设置</translation>
+    </message>
+    <message>
+        <source>Click menu bar icon — view buffer, settings, quit.</source>
+        <translation>点击托盘图标 — 查看缓冲区、设置、退出。</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>在设置中：自动启动、快捷键、缓冲区上限。</translation>
+    </message>
+    <message>
+        <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
+        <translation>Quillstack 通过 X 服务器的 XTEST 扩展发送 Ctrl+V，将所选项粘贴到其他应用。在 Linux 上无需任何权限。</translation>
+    </message>
+    <message>
+        <source>Enable in the list: %@</source>
+        <translation>%@ 无需额外权限。</translation>
+    </message>
+    <message>
+        <source>Universal Access is enabled.</source>
+        <translation>已可以粘贴到其他应用。</translation>
+    </message>
+    <message>
+        <source>Text 1</source>
+        <translation>文本 1</translation>
+    </message>
+    <message>
+        <source>Text 2</source>
+        <translation>文本 2</translation>
+    </message>
+    <message>
+        <source>Step 1: Copy</source>
+        <translation>第 1 步：复制</translation>
+    </message>
+    <message>
+        <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
+        <translation>复制这两段文本 — 选中后按 Ctrl+C，或点击“复制”按钮。复制后文本块会变为绿色。</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>两段均已复制。请点击“下一步”。</translation>
+    </message>
+    <message>
+        <source>Step 2: Paste from history</source>
+        <translation>第 2 步：从历史记录粘贴</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>将“文本 1”粘贴到输入框 1，“文本 2”粘贴到输入框 2。按 %@ 从列表中选择。</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>输入框 1 — 在此粘贴“文本 1”</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>输入框 2 — 在此粘贴“文本 2”</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>正确！请点击“下一步”。</translation>
+    </message>
+    <message>
+        <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
+        <translation>另一个程序也在使用此快捷键，因此两者都会响应。请录制其他快捷键，或在该程序中释放此快捷键。</translation>
+    </message>
+    <message>
+        <source>Open keyboard shortcut settings</source>
+        <translation>打开键盘快捷键设置</translation>
+    </message>
+    <message>
+        <source>[Files]</source>
+        <translation>[文件]</translation>
+    </message>
+    <message>
+        <source>[Image]</source>
+        <translation>[图片]</translation>
+    </message>
+    <message>
+        <source>[Content]</source>
+        <translation>[内容]</translation>
+    </message>
 </context>
 </TS>
