@@ -43,6 +43,10 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
     // text goes on.
     QStringList textLines(const QModelIndex& index, const QFont& font, int width) const;
     QString dateText(const QModelIndex& index) const;
+    // Whether `pos` is on the copy or delete button of the row painted at `rect`.
+    bool isOnButton(const QRect& rect, const QModelIndex& index, const QPoint& pos) const {
+        return buttonAt(rect, index, pos) != Button::None;
+    }
     // Forgets what was measured and drawn for these rows (their picture changed).
     void forgetRows(const QModelIndex& first, const QModelIndex& last);
 

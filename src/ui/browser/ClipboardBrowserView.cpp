@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -106,6 +107,7 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     m_list->setMouseTracking(true);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
     pageLayout->addWidget(m_list, 1);
 
     auto* divider = new QFrame(m_listPage);
@@ -134,7 +136,6 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
             [this](int row) { m_history.setPasteboard(row); });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
             [this](int row) { m_history.removeItem(row); });
-    connect(m_list, &QListView::doubleClicked, this, &ClipboardBrowserView::openTextViewer);
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
             &ClipboardBrowserView::closeTextViewer);
     // A picture arriving later may change the row's height, not only its look.
@@ -216,6 +217,17 @@ bool ClipboardBrowserView::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
             openTextViewer(m_list->currentIndex());
+            return true;
+        }
+    }
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double click on the text opens it for selecting; one on a button is two clicks.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        const QModelIndex index = m_list->indexAt(pos);
+        if (mouse->button() == Qt::LeftButton && index.isValid() &&
+            !m_delegate->isOnButton(m_list->visualRect(index), index, pos)) {
+            openTextViewer(index);
             return true;
         }
     }
