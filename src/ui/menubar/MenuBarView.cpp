@@ -44,7 +44,7 @@ QString MenuBarView::reminderText(const AppSettings& settings) {
 }
 
 MenuBarView::MenuBarView(AppSettings& settings, QWidget* parent) : QWidget(parent) {
-    setFixedWidth(width);
+    setFixedWidth(panelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(2);

@@ -13,7 +13,7 @@ class MenuRow;
 class MenuBarView : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int width = 260;
+    static constexpr int panelWidth = 260;
 
     explicit MenuBarView(AppSettings& settings, QWidget* parent = nullptr);
 
