@@ -36,7 +36,7 @@ void MenuBarContent::rebuild() {
             &MenuBarContent::restartOnboardingRequested);
     connect(fresh, &MenuBarView::quitRequested, this, &MenuBarContent::quitRequested);
     if (m_view) {
-        layout()->replaceWidget(m_view, fresh);
+        delete layout()->replaceWidget(m_view, fresh);  // the old view's layout item
         // Later: the language may change from inside a handler of the old view.
         m_view->hide();
         m_view->deleteLater();
