@@ -27,6 +27,14 @@ QFont captionFont(QFont font) {
     return font;
 }
 
+// The text block (lines, gap, age) is centred in the text area.
+int textTop(const QRect& area, int lines, const QFont& font) {
+    const int blockHeight = lines * QFontMetrics(font).lineSpacing() +
+                            ClipboardBrowserDelegate::lineSpacing +
+                            QFontMetrics(captionFont(font)).lineSpacing();
+    return area.top() + std::max(0, (area.height() - blockHeight) / 2);
+}
+
 QColor withAlpha(QColor colour, float alpha) {
     colour.setAlphaF(alpha);
     return colour;
@@ -250,9 +258,7 @@ void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     const QFontMetrics metrics(option.font);
     const QStringList lines = textLines(index, option.font, layout.text.width());
     const QFont caption = captionFont(option.font);
-    const int blockHeight = int(lines.size()) * metrics.lineSpacing() + lineSpacing +
-                            QFontMetrics(caption).lineSpacing();
-    int y = layout.text.top() + std::max(0, (layout.text.height() - blockHeight) / 2);
+    int y = textTop(layout.text, int(lines.size()), option.font);
     painter->setFont(option.font);
     painter->setPen(textColour);
     for (const QString& line : lines) {
@@ -364,7 +370,9 @@ void ClipboardBrowserDelegate::updateEditorGeometry(QWidget* editor,
                                                     const QStyleOptionViewItem& option,
                                                     const QModelIndex& index) const {
     const RowLayout layout = layoutFor(option.rect, index);
-    // Over the text lines, leaving the age below it visible.
-    const int dateHeight = QFontMetrics(captionFont(option.font)).lineSpacing() + lineSpacing;
-    editor->setGeometry(layout.text.adjusted(0, 0, 0, -dateHeight));
+    // Over the lines as painted, leaving the age below them visible.
+    const int lines = int(textLines(index, option.font, layout.text.width()).size());
+    const int top = textTop(layout.text, lines, option.font);
+    editor->setGeometry(layout.text.left(), top, layout.text.width(),
+                        lines * QFontMetrics(option.font).lineSpacing());
 }

@@ -108,7 +108,11 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
-    pageLayout->addWidget(m_list, 1);
+    // Inset: the rows sit on their own background, clear of the window's edges.
+    auto* inset = new QVBoxLayout;
+    inset->setContentsMargins(8, 8, 8, 8);
+    inset->addWidget(m_list);
+    pageLayout->addLayout(inset, 1);
 
     auto* divider = new QFrame(m_listPage);
     divider->setFrameShape(QFrame::HLine);
