@@ -1,6 +1,7 @@
 #include "ui/menubar/QuillstackTray.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -8,6 +9,8 @@
 #include "core/AppLogger.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/menubar/MenuBarContent.h"
+#include "ui/menubar/MenuBarView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -18,17 +21,45 @@ static void initIconResources() {
 }
 
 QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
-    : QObject(parent), m_menu(new QMenu), m_icon(new QSystemTrayIcon(this)) {
+    : QObject(parent),
+      m_settings(settings),
+      m_menu(new QMenu),
+      m_icon(new QSystemTrayIcon(this)),
+      m_panel(std::make_unique<MenuBarContent>(settings)) {
     initIconResources();
+    m_viewBufferAction = m_menu->addAction(QString());
+    m_settingsAction = m_menu->addAction(QString());
+    m_restartOnboardingAction = m_menu->addAction(QString());
+    m_menu->addSeparator();
     m_quitAction = m_menu->addAction(QString());
+    connect(m_viewBufferAction, &QAction::triggered, this, &QuillstackTray::viewBufferRequested);
+    connect(m_settingsAction, &QAction::triggered, this, &QuillstackTray::settingsRequested);
+    connect(m_restartOnboardingAction, &QAction::triggered, this,
+            &QuillstackTray::restartOnboardingRequested);
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
+
+    MenuBarContent* panel = m_panel.get();
+    connect(panel, &MenuBarContent::viewBufferRequested, this,
+            &QuillstackTray::viewBufferRequested);
+    connect(panel, &MenuBarContent::settingsRequested, this, &QuillstackTray::settingsRequested);
+    connect(panel, &MenuBarContent::restartOnboardingRequested, this,
+            &QuillstackTray::restartOnboardingRequested);
+    connect(panel, &MenuBarContent::quitRequested, this, &QuillstackTray::quitRequested);
+
     m_icon->setIcon(QIcon(QStringLiteral(":/icons/quillstack.svg")));
     m_icon->setContextMenu(m_menu);
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) {
+                    togglePanel();
+                }
+            });
     connect(&settings, &AppSettings::preferredLanguageChanged, this, &QuillstackTray::retranslate);
+    connect(&settings, &AppSettings::hotkeyAssigned, this, &QuillstackTray::updateToolTip);
     retranslate();
 }
 
-// The menu has no parent widget, so it is ours to delete.
+// The menu and the panel have no parent widget, so they are ours to delete.
 QuillstackTray::~QuillstackTray() {
     m_icon->setContextMenu(nullptr);
     delete m_menu;
@@ -45,7 +76,30 @@ void QuillstackTray::setup() {
     log(QStringLiteral("QuillstackTray: icon requested"));
 }
 
+QRect QuillstackTray::panelAnchor() const {
+    // A StatusNotifierItem host does not say where the icon is; the pointer that clicked it
+    // is next to it.
+    const QRect icon = m_icon->geometry();
+    return icon.isValid() && !icon.isEmpty() ? icon : QRect(QCursor::pos(), QSize(1, 1));
+}
+
+void QuillstackTray::showPanel() {
+    m_panel->showAt(panelAnchor());
+}
+
+void QuillstackTray::togglePanel() {
+    m_panel->toggle(panelAnchor());
+}
+
 void QuillstackTray::retranslate() {
-    m_icon->setToolTip(L10n::string(QStringLiteral("Quillstack")));
+    m_viewBufferAction->setText(L10n::string(QStringLiteral("View buffer")));
+    m_settingsAction->setText(L10n::string(QStringLiteral("Settings\u2026")));
+    m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Restart onboarding")));
     m_quitAction->setText(L10n::string(QStringLiteral("Quit")));
+    updateToolTip();
+}
+
+void QuillstackTray::updateToolTip() {
+    m_icon->setToolTip(L10n::string(QStringLiteral("Quillstack")) + u'\n' +
+                       MenuBarView::reminderText(m_settings));
 }

@@ -1,14 +1,20 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
+
+#include <memory>
 
 class AppSettings;
+class MenuBarContent;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
 
-// The status icon in the desktop's tray. Without a tray host the application keeps running; the
-// chord still opens the popup.
+// The status icon in the desktop's tray: a left click opens or closes the tray panel next to
+// the icon; the context menu offers the panel's four rows, for tray hosts that only show menus.
+// The tooltip names the application and the chord. Without a tray host the application keeps
+// running; the chord still opens the popup.
 class QuillstackTray : public QObject {
     Q_OBJECT
   public:
@@ -17,17 +23,32 @@ class QuillstackTray : public QObject {
 
     // Shows the icon, or logs why there is none.
     void setup();
+    // Opens the panel next to the icon, or at the pointer where the tray says nothing of
+    // where the icon is.
+    void showPanel();
+    void togglePanel();
 
     QSystemTrayIcon* trayIcon() const { return m_icon; }
     QMenu* contextMenu() const { return m_menu; }
+    MenuBarContent* panel() const { return m_panel.get(); }
 
   Q_SIGNALS:
+    void viewBufferRequested();
+    void settingsRequested();
+    void restartOnboardingRequested();
     void quitRequested();
 
   private:
     void retranslate();
+    void updateToolTip();
+    QRect panelAnchor() const;
 
+    AppSettings& m_settings;
     QMenu* m_menu = nullptr;
+    QAction* m_viewBufferAction = nullptr;
+    QAction* m_settingsAction = nullptr;
+    QAction* m_restartOnboardingAction = nullptr;
     QAction* m_quitAction = nullptr;
     QSystemTrayIcon* m_icon = nullptr;
+    std::unique_ptr<MenuBarContent> m_panel;
 };

@@ -1,0 +1,378 @@
+#include "ui/browser/ClipboardBrowserDelegate.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QIcon>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QTextLayout>
+#include <QToolTip>
+
+#include "core/RelativeDate.h"
+#include "core/Scheduler.h"
+#include "history/HistoryListModel.h"
+#include "history/PasteboardContent.h"
+#include "settings/L10n.h"
+
+namespace {
+
+const QColor kDeleteRed(255, 59, 48);
+
+QFont captionFont(QFont font) {
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
+// The text block (lines, gap, age) is centred in the text area.
+int textTop(const QRect& area, int lines, const QFont& font) {
+    const int blockHeight = lines * QFontMetrics(font).lineSpacing() +
+                            ClipboardBrowserDelegate::lineSpacing +
+                            QFontMetrics(captionFont(font)).lineSpacing();
+    return area.top() + std::max(0, (area.height() - blockHeight) / 2);
+}
+
+QColor withAlpha(QColor colour, float alpha) {
+    colour.setAlphaF(alpha);
+    return colour;
+}
+
+// Two overlapping sheets, for desktops whose icon theme has no copy symbol.
+QPixmap drawnCopyGlyph(int side, qreal dpr, const QColor& colour) {
+    QPixmap pixmap(QSize(side, side) * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, side / 10.0));
+    const qreal unit = side / 16.0;
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(2 * unit, 5 * unit, 8 * unit, 9 * unit), unit, unit);
+    painter.drawRoundedRect(QRectF(6 * unit, 2 * unit, 8 * unit, 9 * unit), unit, unit);
+    return pixmap;
+}
+
+}  // namespace
+
+ClipboardBrowserDelegate::ClipboardBrowserDelegate(Scheduler& scheduler, QString languageCode,
+                                                   QObject* parent)
+    : QStyledItemDelegate(parent),
+      m_scheduler(scheduler),
+      m_languageCode(std::move(languageCode)) {}
+
+QString ClipboardBrowserDelegate::displayText(const QModelIndex& index) {
+    const QString text = index.data(HistoryListModel::PreviewTextRole).toString();
+    const auto kind = HistoryListModel::Kind(index.data(HistoryListModel::KindRole).toInt());
+    if (kind == HistoryListModel::Kind::Text) {
+        return text;  // the user's own words, even when they read "[Image]"
+    }
+    if (text == PasteboardContent::imagePlaceholder) {
+        return L10n::string(QStringLiteral("[Image]"));
+    }
+    if (text.isEmpty() || text == PasteboardContent::contentPlaceholder) {
+        return kind == HistoryListModel::Kind::Files ? L10n::string(QStringLiteral("[Files]"))
+                                                     : L10n::string(QStringLiteral("[Content]"));
+    }
+    return text;
+}
+
+QString ClipboardBrowserDelegate::dateText(const QModelIndex& index) const {
+    return RelativeDate::format(index.data(HistoryListModel::DateRole).toDateTime(),
+                                m_scheduler.now(), m_languageCode);
+}
+
+ClipboardBrowserDelegate::RowLayout ClipboardBrowserDelegate::layoutFor(
+    const QRect& rect, const QModelIndex& index) const {
+    RowLayout layout;
+    const QRect inner =
+        rect.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    int left = inner.left();
+    if (index.data(HistoryListModel::PictureRole).isValid()) {
+        layout.picture =
+            QRect(left, inner.center().y() - pictureSide / 2 + 1, pictureSide, pictureSide);
+        left += pictureSide + spacing;
+    }
+    layout.deleteButton =
+        QRect(inner.right() - deleteIconSide + 1, inner.center().y() - deleteIconSide / 2 + 1,
+              deleteIconSide, deleteIconSide);
+    layout.copyButton =
+        QRect(layout.deleteButton.left() - spacing - copyButtonSide,
+              inner.center().y() - copyButtonSide / 2 + 1, copyButtonSide, copyButtonSide);
+    const int textRight = layout.copyButton.left() - spacing;
+    layout.text = QRect(left, inner.top(), std::max(1, textRight - left), inner.height());
+    return layout;
+}
+
+QStringList ClipboardBrowserDelegate::textLines(const QModelIndex& index, const QFont& font,
+                                                int width) const {
+    QString text = displayText(index);
+    text.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    const QFontMetrics metrics(font);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == maxTextLines - 1) {
+            // The last line takes whatever is left, cut to fit.
+            QString rest = text.mid(line.textStart());
+            rest.replace(QChar::LineSeparator, u' ');
+            lines.append(metrics.elidedText(rest, Qt::ElideRight, width));
+            break;
+        }
+        QString part = text.mid(line.textStart(), line.textLength());
+        part.remove(QChar::LineSeparator);
+        lines.append(part.trimmed().isEmpty() ? part : part.trimmed());
+    }
+    layout.endLayout();
+    if (lines.isEmpty()) {
+        lines.append(QString());
+    }
+    return lines;
+}
+
+int ClipboardBrowserDelegate::rowWidth(const QStyleOptionViewItem& option) const {
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
+        return view->viewport()->width();
+    }
+    return option.rect.width();
+}
+
+QSize ClipboardBrowserDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                         const QModelIndex& index) const {
+    const int width = rowWidth(option);
+    if (width != m_heightsWidth) {
+        m_heights.clear();
+        m_heightsWidth = width;
+    }
+    const QUuid id = index.data(HistoryListModel::RecordIdRole).toUuid();
+    if (const auto cached = m_heights.constFind(id); cached != m_heights.cend()) {
+        return {width, *cached};
+    }
+    const RowLayout layout = layoutFor(QRect(0, 0, width, 0), index);
+    const qsizetype lines = textLines(index, option.font, layout.text.width()).size();
+    const int textHeight = int(lines) * QFontMetrics(option.font).lineSpacing() + lineSpacing +
+                           QFontMetrics(captionFont(option.font)).lineSpacing();
+    int content = std::max(textHeight, copyButtonSide);
+    if (!layout.picture.isEmpty()) {
+        content = std::max(content, pictureSide);
+    }
+    const int height = content + 2 * verticalPadding;
+    m_heights.insert(id, height);
+    return {width, height};
+}
+
+void ClipboardBrowserDelegate::forgetRows(const QModelIndex& first, const QModelIndex& last) {
+    for (int row = first.row(); row <= last.row(); ++row) {
+        const QModelIndex index = first.sibling(row, 0);
+        const QUuid id = index.data(HistoryListModel::RecordIdRole).toUuid();
+        m_pictures.remove(id);
+        if (m_heights.remove(id)) {
+            Q_EMIT sizeHintChanged(index);
+        }
+    }
+}
+
+QPixmap ClipboardBrowserDelegate::pictureFor(const QModelIndex& index, qreal dpr) const {
+    const QUuid id = index.data(HistoryListModel::RecordIdRole).toUuid();
+    if (const auto cached = m_pictures.constFind(id);
+        cached != m_pictures.cend() && qFuzzyCompare(cached->devicePixelRatio(), dpr)) {
+        return *cached;
+    }
+    const QImage image = index.data(HistoryListModel::PictureRole).value<QImage>();
+    if (image.isNull()) {
+        return {};
+    }
+    const int side = int(pictureSide * dpr);
+    QImage fitted = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(dpr);
+    QPixmap pixmap = QPixmap::fromImage(fitted);
+    m_pictures.insert(id, pixmap);
+    return pixmap;
+}
+
+QPixmap ClipboardBrowserDelegate::deleteGlyph(qreal dpr) const {
+    if (m_deleteGlyph.isNull() || !qFuzzyCompare(m_deleteGlyph.devicePixelRatio(), dpr)) {
+        // The cross is cut out of the circle, so tinting the shape keeps it visible.
+        QPixmap glyph = QIcon(QStringLiteral(":/icons/xmark-circle.svg"))
+                            .pixmap(QSize(deleteIconSide, deleteIconSide), dpr);
+        QPainter painter(&glyph);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(QRect(QPoint(), glyph.deviceIndependentSize().toSize()),
+                         withAlpha(kDeleteRed, 0.9f));
+        m_deleteGlyph = glyph;
+    }
+    return m_deleteGlyph;
+}
+
+QIcon ClipboardBrowserDelegate::copyIcon() const {
+    if (m_copyIcon.isNull()) {
+        m_copyIcon = QIcon::fromTheme(QStringLiteral("edit-copy"));
+        if (m_copyIcon.isNull()) {
+            const QColor accent = QApplication::palette().color(QPalette::Highlight);
+            m_copyIcon.addPixmap(drawnCopyGlyph(16, 1.0, accent));
+            m_copyIcon.addPixmap(drawnCopyGlyph(16, 2.0, accent));
+        }
+    }
+    return m_copyIcon;
+}
+
+void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    opt.icon = QIcon();
+    opt.features &= ~QStyleOptionViewItem::HasDecoration;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewRow, &opt, painter, widget);
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    const RowLayout layout = layoutFor(option.rect, index);
+    const qreal dpr = painter->device()->devicePixelRatioF();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+
+    if (!layout.picture.isEmpty()) {
+        const QPixmap picture = pictureFor(index, dpr);
+        QRect target(QPoint(), picture.deviceIndependentSize().toSize());
+        target.moveCenter(layout.picture.center());
+        QPainterPath clip;
+        clip.addRoundedRect(QRectF(layout.picture), pictureRadius, pictureRadius);
+        painter->save();
+        painter->setClipPath(clip);
+        painter->drawPixmap(target, picture);
+        painter->restore();
+    }
+
+    const bool selected = option.state & QStyle::State_Selected;
+    const QColor textColour =
+        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QFontMetrics metrics(option.font);
+    const QStringList lines = textLines(index, option.font, layout.text.width());
+    const QFont caption = captionFont(option.font);
+    int y = textTop(layout.text, int(lines.size()), option.font);
+    painter->setFont(option.font);
+    painter->setPen(textColour);
+    for (const QString& line : lines) {
+        painter->drawText(QRect(layout.text.left(), y, layout.text.width(), metrics.lineSpacing()),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
+        y += metrics.lineSpacing();
+    }
+    y += lineSpacing;
+    painter->setFont(caption);
+    painter->setPen(withAlpha(textColour, 0.4f));
+    painter->drawText(
+        QRect(layout.text.left(), y, layout.text.width(), QFontMetrics(caption).lineSpacing()),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        QFontMetrics(caption).elidedText(dateText(index), Qt::ElideRight, layout.text.width()));
+
+    QStyleOptionButton button;
+    button.initFrom(widget);
+    button.rect = layout.copyButton;
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    button.icon = copyIcon();
+    button.iconSize = QSize(14, 14);
+    style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+
+    painter->drawPixmap(layout.deleteButton, deleteGlyph(dpr));
+    painter->restore();
+}
+
+ClipboardBrowserDelegate::Button ClipboardBrowserDelegate::buttonAt(const QRect& rect,
+                                                                    const QModelIndex& index,
+                                                                    const QPoint& pos) const {
+    const RowLayout layout = layoutFor(rect, index);
+    if (layout.copyButton.contains(pos)) {
+        return Button::Copy;
+    }
+    if (layout.deleteButton.contains(pos)) {
+        return Button::Delete;
+    }
+    return Button::None;
+}
+
+bool ClipboardBrowserDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
+                                           const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) {
+        return false;
+    }
+    const Button button = buttonAt(option.rect, index, mouse->position().toPoint());
+    if (type != QEvent::MouseButtonRelease) {
+        m_pressedButton = button;
+        m_pressedIndex = index;
+        // A press on a button is the button's, and a double click never opens the text.
+        return button != Button::None;
+    }
+    // A click is a press and a release on the same button of the same row; the row is
+    // wherever that record is now.
+    const bool pressedHere =
+        m_pressedIndex.isValid() ? (m_pressedIndex == index && m_pressedButton == button) : true;
+    m_pressedButton = Button::None;
+    m_pressedIndex = QPersistentModelIndex();
+    if (button == Button::None || !pressedHere) {
+        return button != Button::None;
+    }
+    if (button == Button::Copy) {
+        Q_EMIT copyRequested(index.row());
+    } else {
+        Q_EMIT removeRequested(index.row());
+    }
+    return true;
+}
+
+bool ClipboardBrowserDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                         const QStyleOptionViewItem& option,
+                                         const QModelIndex& index) {
+    if (event->type() == QEvent::ToolTip &&
+        buttonAt(option.rect, index, event->pos()) == Button::Copy) {
+        QToolTip::showText(event->globalPos(), L10n::string(QStringLiteral("Copy")), view);
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+QWidget* ClipboardBrowserDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                                const QModelIndex&) const {
+    auto* viewer = new QPlainTextEdit(parent);
+    viewer->setReadOnly(true);
+    viewer->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    viewer->setFrameShape(QFrame::NoFrame);
+    viewer->setFont(option.font);
+    viewer->document()->setDocumentMargin(0);
+    viewer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return viewer;
+}
+
+void ClipboardBrowserDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* viewer = qobject_cast<QPlainTextEdit*>(editor)) {
+        if (viewer->toPlainText().isEmpty()) {
+            viewer->setPlainText(displayText(index));
+        }
+    }
+}
+
+void ClipboardBrowserDelegate::updateEditorGeometry(QWidget* editor,
+                                                    const QStyleOptionViewItem& option,
+                                                    const QModelIndex& index) const {
+    const RowLayout layout = layoutFor(option.rect, index);
+    // Over the lines as painted, leaving the age below them visible.
+    const int lines = int(textLines(index, option.font, layout.text.width()).size());
+    const int top = textTop(layout.text, lines, option.font);
+    editor->setGeometry(layout.text.left(), top, layout.text.width(),
+                        lines * QFontMetrics(option.font).lineSpacing());
+}

@@ -1,0 +1,274 @@
+#include "ui/browser/ClipboardBrowserView.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/RelativeDate.h"
+#include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+#include "ui/browser/ClipboardBrowserDelegate.h"
+
+namespace {
+
+const QColor kDestructiveRed(255, 59, 48);
+// The shortest wait between two refreshes of the ages, whatever the clock says.
+constexpr qint64 kMinimumRefreshMs = 200;
+
+// The language the interface texts are in: the chosen one, else the system's.
+QString interfaceLanguage(const AppSettings& settings) {
+    const QString preferred = settings.preferredLanguage();
+    return preferred == u"system" ? L10n::matchLanguage(QLocale::system().uiLanguages())
+                                  : preferred;
+}
+
+QColor withAlpha(QColor colour, float alpha) {
+    colour.setAlphaF(alpha);
+    return colour;
+}
+
+QLabel* secondaryLabel(const QString& text, float alpha, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, withAlpha(palette.color(QPalette::WindowText), alpha));
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+QWidget* makePlaceholder(QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch(1);
+    auto* symbol = new QLabel(page);
+    const QIcon icon = QIcon::fromTheme(QStringLiteral("edit-paste"),
+                                        QIcon(QStringLiteral(":/icons/quillstack.svg")));
+    symbol->setPixmap(icon.pixmap(QSize(40, 40), page->devicePixelRatioF()));
+    symbol->setAlignment(Qt::AlignCenter);
+    layout->addWidget(symbol);
+    auto* title = secondaryLabel(L10n::string(QStringLiteral("No items")), 0.6f, page);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setWeight(QFont::DemiBold);
+    title->setFont(titleFont);
+    title->setObjectName(QStringLiteral("placeholderTitle"));
+    layout->addWidget(title);
+    auto* description = secondaryLabel(
+        L10n::string(QStringLiteral("Copy text or image (⌘C) — it will appear here.")), 0.6f, page);
+    description->setObjectName(QStringLiteral("placeholderDescription"));
+    layout->addWidget(description);
+    layout->addStretch(1);
+    return page;
+}
+
+}  // namespace
+
+ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryListModel& model,
+                                           AppSettings& settings, Scheduler& scheduler,
+                                           QWidget* parent)
+    : QWidget(parent),
+      m_history(history),
+      m_model(model),
+      m_scheduler(scheduler),
+      m_delegate(new ClipboardBrowserDelegate(scheduler, interfaceLanguage(settings), this)) {
+    setMinimumSize(minimumWidth, minimumHeight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_placeholder = makePlaceholder(this);
+    layout->addWidget(m_placeholder, 1);
+
+    m_listPage = new QWidget(this);
+    auto* pageLayout = new QVBoxLayout(m_listPage);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    m_list = new QListView(m_listPage);
+    m_list->setModel(&m_model);
+    m_list->setItemDelegate(m_delegate);
+    m_list->setAlternatingRowColors(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setMouseTracking(true);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    // Inset: the rows sit on their own background, clear of the window's edges.
+    auto* inset = new QVBoxLayout;
+    inset->setContentsMargins(8, 8, 8, 8);
+    inset->addWidget(m_list);
+    pageLayout->addLayout(inset, 1);
+
+    auto* divider = new QFrame(m_listPage);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    pageLayout->addWidget(divider);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(16, 10, 16, 10);
+    bar->addStretch(1);
+    m_clearAll = new QPushButton(QIcon::fromTheme(QStringLiteral("user-trash"),
+                                                  QIcon::fromTheme(QStringLiteral("edit-delete"))),
+                                 L10n::string(QStringLiteral("Clear all")), m_listPage);
+    QPalette palette = m_clearAll->palette();
+    palette.setColor(QPalette::ButtonText, kDestructiveRed);
+    m_clearAll->setPalette(palette);
+    m_clearAll->setAutoDefault(false);
+    bar->addWidget(m_clearAll);
+    pageLayout->addLayout(bar);
+    layout->addWidget(m_listPage, 1);
+
+    connect(m_clearAll, &QPushButton::clicked, this, &ClipboardBrowserView::askToClearAll);
+    // The row a button belongs to is the one it is painted in now: deleting a row above
+    // renumbers every row below before the next click.
+    connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this,
+            [this](int row) { m_history.setPasteboard(row); });
+    connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
+            [this](int row) { m_history.removeItem(row); });
+    connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
+            &ClipboardBrowserView::closeTextViewer);
+    // A picture arriving later may change the row's height, not only its look.
+    connect(&m_model, &QAbstractItemModel::dataChanged, m_delegate,
+            [this](const QModelIndex& first, const QModelIndex& last, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(HistoryListModel::PictureRole)) {
+                    m_delegate->forgetRows(first, last);
+                }
+            });
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        updateContent();
+        scheduleDateRefresh();
+    });
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &ClipboardBrowserView::updateContent);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &ClipboardBrowserView::updateContent);
+    updateContent();
+}
+
+ClipboardBrowserView::~ClipboardBrowserView() {
+    stopDateRefresh();
+}
+
+void ClipboardBrowserView::updateContent() {
+    const bool empty = m_model.rowCount() == 0;
+    m_placeholder->setVisible(empty);
+    m_listPage->setVisible(!empty);
+    if (empty && m_confirmation) {
+        m_confirmation->reject();  // nothing left to clear
+    }
+}
+
+void ClipboardBrowserView::askToClearAll() {
+    if (m_confirmation) {
+        m_confirmation->raise();
+        return;
+    }
+    auto* box = new QMessageBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(L10n::string(QStringLiteral("Clear all history?")));
+    box->setText(L10n::string(QStringLiteral("Clear all history?")));
+    QPushButton* clear =
+        box->addButton(L10n::string(QStringLiteral("Clear all")), QMessageBox::DestructiveRole);
+    box->addButton(QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, clear] {
+        const bool confirmed = box->clickedButton() == clear;
+        m_confirmation = nullptr;
+        if (confirmed) {
+            m_history.clearAll();
+        }
+    });
+    m_confirmation = box;
+    box->open();
+}
+
+void ClipboardBrowserView::openTextViewer(const QModelIndex& index) {
+    if (!index.isValid()) {
+        return;
+    }
+    closeTextViewer();
+    m_viewerIndex = index;
+    m_list->openPersistentEditor(index);
+    if (QWidget* viewer = m_list->indexWidget(index)) {
+        viewer->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ClipboardBrowserView::closeTextViewer() {
+    if (m_viewerIndex.isValid()) {
+        m_list->closePersistentEditor(m_viewerIndex);
+    }
+    m_viewerIndex = QPersistentModelIndex();
+}
+
+bool ClipboardBrowserView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openTextViewer(m_list->currentIndex());
+            return true;
+        }
+    }
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double click on the text opens it for selecting; one on a button is two clicks.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        const QModelIndex index = m_list->indexAt(pos);
+        if (mouse->button() == Qt::LeftButton && index.isValid() &&
+            !m_delegate->isOnButton(m_list->visualRect(index), index, pos)) {
+            openTextViewer(index);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ClipboardBrowserView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scheduleDateRefresh();
+}
+
+void ClipboardBrowserView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    stopDateRefresh();
+}
+
+void ClipboardBrowserView::scheduleDateRefresh() {
+    stopDateRefresh();
+    if (!isVisible() || m_model.rowCount() == 0) {
+        return;  // nobody reads the ages: no wake-ups
+    }
+    const QDateTime now = m_scheduler.now();
+    qint64 wait = std::numeric_limits<qint64>::max();
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        const QDateTime date = m_model.index(row).data(HistoryListModel::DateRole).toDateTime();
+        wait = std::min(wait, RelativeDate::msUntilChange(date, now));
+    }
+    wait = std::clamp<qint64>(wait, kMinimumRefreshMs, std::numeric_limits<int>::max());
+    m_dateTimer = m_scheduler.startRepeating(int(wait), [this] {
+        m_list->viewport()->update();
+        scheduleDateRefresh();
+    });
+}
+
+void ClipboardBrowserView::stopDateRefresh() {
+    if (m_dateTimer != 0) {
+        m_scheduler.cancelTimer(m_dateTimer);
+        m_dateTimer = 0;
+    }
+}

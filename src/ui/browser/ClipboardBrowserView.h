@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QWidget>
+
+#include "core/Scheduler.h"
+
+class AppSettings;
+class ClipboardBrowserDelegate;
+class ClipboardHistory;
+class HistoryListModel;
+class QListView;
+class QPushButton;
+
+// The history browser's content: every record, newest first, with its picture, text and age;
+// each row copies itself back to the clipboard or deletes itself; "Clear all" empties the
+// history after a confirmation. An empty history shows only a placeholder. Built anew on a
+// language change, so everything it shows is looked up when it is made.
+class ClipboardBrowserView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int minimumWidth = 480;
+    static constexpr int minimumHeight = 400;
+
+    // model: the one list model over `history`. The scheduler gives the time the ages are
+    // counted from and the timer that keeps them current while the view is shown.
+    ClipboardBrowserView(ClipboardHistory& history, HistoryListModel& model, AppSettings& settings,
+                         Scheduler& scheduler, QWidget* parent = nullptr);
+    ~ClipboardBrowserView() override;
+
+    QListView* listView() const { return m_list; }
+    ClipboardBrowserDelegate* delegate() const { return m_delegate; }
+    QWidget* placeholder() const { return m_placeholder; }
+    QPushButton* clearAllButton() const { return m_clearAll; }
+    // The open "Clear all history?" question, or null.
+    QMessageBox* clearConfirmation() const { return m_confirmation; }
+    bool showClearConfirmation() const { return m_confirmation != nullptr; }
+
+    // Opens the row's text in a read-only view for selecting part of it.
+    void openTextViewer(const QModelIndex& index);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void updateContent();
+    void askToClearAll();
+    void closeTextViewer();
+    void scheduleDateRefresh();
+    void stopDateRefresh();
+
+    ClipboardHistory& m_history;
+    HistoryListModel& m_model;
+    Scheduler& m_scheduler;
+    ClipboardBrowserDelegate* m_delegate = nullptr;
+    QWidget* m_placeholder = nullptr;
+    QWidget* m_listPage = nullptr;
+    QListView* m_list = nullptr;
+    QPushButton* m_clearAll = nullptr;
+    QPointer<QMessageBox> m_confirmation;
+    QPersistentModelIndex m_viewerIndex;
+    Scheduler::TimerId m_dateTimer = 0;
+};

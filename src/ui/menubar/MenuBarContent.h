@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+
+class AppSettings;
+class MenuBarView;
+
+// The tray panel: a frameless, floating window of MenuBarView that opens next to the tray icon
+// and closes when it loses focus. A language change replaces the view inside while the panel
+// stays open. The row requests are re-sent from here, so they outlive any one view.
+class MenuBarContent : public QWidget {
+    Q_OBJECT
+  public:
+    // Gap between the panel and the icon or pointer it opens at.
+    static constexpr int anchorGap = 4;
+
+    explicit MenuBarContent(AppSettings& settings, QWidget* parent = nullptr);
+
+    MenuBarView* view() const { return m_view; }
+
+    // Opens the panel at `anchor` (the tray icon's rectangle, or a point-sized one at the
+    // pointer), or closes it when it is open. A click on the icon that took the focus away
+    // from the open panel only closes it.
+    void toggle(const QRect& anchor);
+    void showAt(const QRect& anchor);
+
+    // Where a panel of `size` goes: centred on the anchor, below it when there is room and
+    // above it otherwise, kept inside `available`.
+    static QPoint placement(const QSize& size, const QRect& anchor, const QRect& available);
+
+  Q_SIGNALS:
+    void viewBufferRequested();
+    void settingsRequested();
+    void restartOnboardingRequested();
+    void quitRequested();
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void rebuild();
+
+    AppSettings& m_settings;
+    QPointer<MenuBarView> m_view;
+    QElapsedTimer m_closedByFocusLoss;
+};

@@ -1,0 +1,93 @@
+#include "ui/menubar/MenuBarView.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+#include "ui/menubar/MenuRow.h"
+
+namespace {
+
+void dim(QLabel* label, float alpha) {
+    QPalette palette = label->palette();
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(alpha);
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// A thin line with 4 points above and below.
+QWidget* divider(QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(MenuRow::horizontalPadding, 4, MenuRow::horizontalPadding, 4);
+    auto* line = new QFrame(holder);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setFixedHeight(1);
+    QPalette palette = line->palette();
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.15f);
+    palette.setColor(QPalette::WindowText, colour);
+    line->setPalette(palette);
+    layout->addWidget(line);
+    return holder;
+}
+
+}  // namespace
+
+QString MenuBarView::reminderText(const AppSettings& settings) {
+    return settings.hotkeyDisplayString() + QStringLiteral(" \u2014 ") +
+           L10n::string(QStringLiteral("paste from history"));
+}
+
+MenuBarView::MenuBarView(AppSettings& settings, QWidget* parent) : QWidget(parent) {
+    setFixedWidth(panelWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->setSpacing(2);
+
+    m_title = new QLabel(L10n::string(QStringLiteral("Quillstack")), this);
+    QFont headline = m_title->font();
+    headline.setWeight(QFont::DemiBold);
+    m_title->setFont(headline);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setContentsMargins(0, 8, 0, 0);
+    dim(m_title, 0.6f);
+    layout->addWidget(m_title);
+
+    m_reminder = new QLabel(reminderText(settings), this);
+    QFont caption = m_reminder->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    m_reminder->setFont(caption);
+    m_reminder->setAlignment(Qt::AlignCenter);
+    m_reminder->setWordWrap(true);
+    m_reminder->setContentsMargins(MenuRow::horizontalPadding, 0, MenuRow::horizontalPadding, 4);
+    dim(m_reminder, 0.4f);
+    layout->addWidget(m_reminder);
+    // Redrawn when the chord is recorded anew, while the panel stays open.
+    connect(&settings, &AppSettings::hotkeyAssigned, m_reminder,
+            [this, &settings] { m_reminder->setText(reminderText(settings)); });
+
+    struct Entry {
+        const char* key;
+        MenuRow::Role role;
+        void (MenuBarView::*signal)();
+    };
+    const Entry entries[] = {
+        {"View buffer", MenuRow::Role::Normal, &MenuBarView::viewBufferRequested},
+        {"Settings\u2026", MenuRow::Role::Normal, &MenuBarView::settingsRequested},
+        {"Restart onboarding", MenuRow::Role::Normal, &MenuBarView::restartOnboardingRequested},
+        {"Quit", MenuRow::Role::Destructive, &MenuBarView::quitRequested},
+    };
+    for (const Entry& entry : entries) {
+        layout->addWidget(divider(this));
+        auto* row = new MenuRow(L10n::string(QString::fromUtf8(entry.key)), entry.role, this);
+        connect(row, &MenuRow::clicked, this, entry.signal);
+        layout->addWidget(row);
+        m_rows.append(row);
+    }
+    layout->addSpacing(4);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class AppSettings;
+class QLabel;
+class MenuRow;
+
+// The tray panel's column: the application's name, a reminder of the paste chord that follows
+// a newly recorded chord at once, and the four action rows. Texts are looked up when the view
+// is made; a language change makes a new view.
+class MenuBarView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int panelWidth = 260;
+
+    explicit MenuBarView(AppSettings& settings, QWidget* parent = nullptr);
+
+    // The chord in the desktop's words, then " — " and what it does.
+    static QString reminderText(const AppSettings& settings);
+
+    QLabel* titleLabel() const { return m_title; }
+    QLabel* reminderLabel() const { return m_reminder; }
+    // "View buffer", "Settings…", "Restart onboarding", "Quit", top to bottom.
+    const QList<MenuRow*>& rows() const { return m_rows; }
+
+  Q_SIGNALS:
+    void viewBufferRequested();
+    void settingsRequested();
+    void restartOnboardingRequested();
+    void quitRequested();
+
+  private:
+    QLabel* m_title = nullptr;
+    QLabel* m_reminder = nullptr;
+    QList<MenuRow*> m_rows;
+};

@@ -1,0 +1,72 @@
+#include "ui/menubar/MenuRow.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+const QColor kDestructiveRed(255, 59, 48);
+}
+
+MenuRow::MenuRow(QString title, Role role, QWidget* parent)
+    : QWidget(parent), m_title(std::move(title)), m_role(role) {
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAccessibleName(m_title);
+}
+
+QColor MenuRow::titleColour() const {
+    return m_role == Role::Destructive ? kDestructiveRed : palette().color(QPalette::WindowText);
+}
+
+QSize MenuRow::sizeHint() const {
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(m_title) + 2 * horizontalPadding,
+            metrics.height() + 2 * verticalPadding};
+}
+
+void MenuRow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_hovered) {
+        QColor accent = palette().color(QPalette::Highlight);
+        accent.setAlphaF(0.15f);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+        painter.fillPath(path, accent);
+    }
+    painter.setPen(titleColour());
+    const QRect text = rect().adjusted(horizontalPadding, 0, -horizontalPadding, 0);
+    // The panel's width is fixed: a long title is cut rather than widening it.
+    painter.drawText(text, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fontMetrics().elidedText(m_title, Qt::ElideRight, text.width()));
+}
+
+void MenuRow::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    m_hovered = true;
+    update();
+}
+
+void MenuRow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    m_hovered = false;
+    m_pressed = false;
+    update();
+}
+
+void MenuRow::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void MenuRow::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click) {
+        Q_EMIT clicked();
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+// One clickable row of the tray panel: a title over the full width, highlighted while the
+// pointer is over it. A click anywhere in the row counts. Not a push button: no pressed look,
+// no keyboard focus.
+class MenuRow : public QWidget {
+    Q_OBJECT
+  public:
+    enum class Role { Normal, Destructive };
+
+    static constexpr int horizontalPadding = 8;
+    static constexpr int verticalPadding = 6;
+    static constexpr int cornerRadius = 4;
+
+    // title: already in the interface language.
+    explicit MenuRow(QString title, Role role = Role::Normal, QWidget* parent = nullptr);
+
+    const QString& title() const { return m_title; }
+    Role role() const { return m_role; }
+    bool isHovered() const { return m_hovered; }
+    QColor titleColour() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  Q_SIGNALS:
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QString m_title;
+    Role m_role;
+    bool m_hovered = false;
+    bool m_pressed = false;
+};

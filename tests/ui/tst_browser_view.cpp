@@ -1,0 +1,295 @@
+#include <QtTest>
+
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryFile>
+
+#include "FakeHistory.h"
+#include "FakeLoginItems.h"
+#include "MemoryKeyValueStore.h"
+#include "TestHelpers.h"
+#include "history/HistoryListModel.h"
+#include "history/PasteboardTypeKey.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+#include "ui/browser/ClipboardBrowserDelegate.h"
+#include "ui/browser/ClipboardBrowserView.h"
+
+namespace {
+
+StoredItem textItem(const QString& text) {
+    return {{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}};
+}
+
+// The real history over fakes, its list model, and the browser on screen in English.
+struct Browser : FakeHistory {
+    MemoryKeyValueStore store;
+    FakeLoginItems loginItems;
+    AppSettings settings{store, loginItems, {}};
+    HistoryListModel model{history};
+    std::unique_ptr<ClipboardBrowserView> view;
+
+    explicit Browser(const QStringList& texts = {}) {
+        settings.setPreferredLanguage(QStringLiteral("en"));
+        L10n::configure(&settings, QStringLiteral("en"));
+        pasteboard.setNotifiesChanges(true);
+        history.startMonitoring();
+        for (const QString& text : texts) {
+            copy({textItem(text)});
+        }
+        view = std::make_unique<ClipboardBrowserView>(history, model, settings, scheduler);
+        view->resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        settle();
+    }
+    QListView* list() const { return view->listView(); }
+    void settle() const {
+        list()->doItemsLayout();
+        QCoreApplication::processEvents();
+    }
+    ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
+        const QModelIndex index = model.index(row);
+        return view->delegate()->layoutFor(list()->visualRect(index), index);
+    }
+    void click(const QString& button, int row) {
+        const auto layout = rowLayout(row);
+        const QRect target = button == u"copy" ? layout.copyButton : layout.deleteButton;
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, target.center());
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        settle();
+    }
+    QStringList texts() const {
+        QStringList result;
+        for (const ClipboardItem& item : history.items()) {
+            result << item.previewText();
+        }
+        return result;
+    }
+    QString clipboardText() const {
+        if (pasteboard.writes().isEmpty() || pasteboard.writes().last().items.isEmpty()) {
+            return {};
+        }
+        return QString::fromUtf8(
+            pasteboard.writes().last().items.first().value(PasteboardTypeKey::stringUtf8Mime));
+    }
+};
+
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+}  // namespace
+
+class TestBrowserView : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void buttonsActOnTheirOwnRow_data() {
+        QTest::addColumn<QStringList>("clicks");  // "copy 2": the copy button of row 2
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("copy of the third row keeps the order")
+            << QStringList{"copy 2"} << QStringList{"E", "D", "C", "B", "A"} << "C";
+        QTest::newRow("deleting the first row renumbers the rest")
+            << QStringList{"delete 0", "delete 0"} << QStringList{"C", "B", "A"} << "";
+        QTest::newRow("the new first row copies itself")
+            << QStringList{"delete 0", "copy 0"} << QStringList{"D", "C", "B", "A"} << "D";
+        QTest::newRow("delete of the last row")
+            << QStringList{"delete 4"} << QStringList{"E", "D", "C", "B"} << "";
+    }
+    void buttonsActOnTheirOwnRow() {
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, remaining);
+        QFETCH(QString, clipboard);
+        Browser b({"A", "B", "C", "D", "E"});
+        for (const QString& click : clicks) {
+            const QStringList parts = click.split(' ');
+            b.click(parts[0], parts[1].toInt());
+        }
+        QCOMPARE(b.texts(), remaining);
+        QCOMPARE(b.model.rowCount(), remaining.size());
+        QCOMPARE(b.clipboardText(), clipboard);
+        QVERIFY(b.view->isVisible());
+    }
+
+    void clearAllAsksFirst_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("remaining");
+        QTest::newRow("cancel") << "cancel" << 3;
+        QTest::newRow("escape") << "escape" << 3;
+        QTest::newRow("confirm") << "confirm" << 0;
+    }
+    void clearAllAsksFirst() {
+        QFETCH(QString, answer);
+        QFETCH(int, remaining);
+        Browser b({"A", "B", "C"});
+        QTest::mouseClick(b.view->clearAllButton(), Qt::LeftButton);
+        QMessageBox* box = b.view->clearConfirmation();
+        QVERIFY(box != nullptr && box->isVisible());
+        QCOMPARE(box->text(), QString("Clear all history?"));
+        QCOMPARE(b.history.items().size(), 3);
+        if (answer == u"cancel") {
+            QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
+        } else if (answer == u"escape") {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            QAbstractButton* clear = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                if (box->buttonRole(button) == QMessageBox::DestructiveRole) {
+                    clear = button;
+                }
+            }
+            QVERIFY(clear != nullptr);
+            QCOMPARE(clear->text(), QString("Clear all"));
+            QTest::mouseClick(clear, Qt::LeftButton);
+        }
+        QVERIFY(!b.view->showClearConfirmation());
+        QCOMPARE(b.history.items().size(), remaining);
+        QCOMPARE(b.view->placeholder()->isVisible(), remaining == 0);
+        QCOMPARE(b.view->clearAllButton()->isVisible(), remaining > 0);
+    }
+
+    void placeholderOnlyWhenEmpty() {
+        Browser b;
+        QCOMPARE(b.view->minimumSize(), QSize(480, 400));
+        QVERIFY(b.view->placeholder()->isVisible());
+        QVERIFY(!b.list()->isVisible() && !b.view->clearAllButton()->isVisible());
+        const auto* title = b.view->placeholder()->findChild<QLabel*>("placeholderTitle");
+        QVERIFY(title != nullptr);
+        QCOMPARE(title->text(), QString("No items"));
+
+        b.copy({textItem("one")});
+        QVERIFY(!b.view->placeholder()->isVisible());
+        QVERIFY(b.list()->isVisible() && b.view->clearAllButton()->isVisible());
+        b.history.removeItem(0);
+        QVERIFY(b.view->placeholder()->isVisible() && !b.list()->isVisible());
+    }
+
+    void lateThumbnailAppearsInItsRow() {
+        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
+        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
+        Browser b({"plain"});
+        b.copy({{{QString(PasteboardTypeKey::uriList),
+                  QUrl::fromLocalFile(file.fileName()).toEncoded()}}});
+        b.settle();
+        QCOMPARE(b.thumbnailer.requests().size(), 1);
+        QVERIFY(b.rowLayout(0).picture.isEmpty());
+        const int heightBefore = b.list()->visualRect(b.model.index(0)).height();
+        QVERIFY(heightBefore < ClipboardBrowserDelegate::pictureSide);
+
+        b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
+        b.scheduler.runUntilIdle();
+        QTRY_COMPARE(
+            b.list()->visualRect(b.model.index(0)).height(),
+            ClipboardBrowserDelegate::pictureSide + 2 * ClipboardBrowserDelegate::verticalPadding);
+        const QRect picture = b.rowLayout(0).picture;
+        QVERIFY(!picture.isEmpty());
+        QVERIFY(b.rowLayout(1).picture.isEmpty());
+        const QImage shot = b.list()->viewport()->grab().toImage();
+        const qreal dpr = shot.devicePixelRatio();
+        QCOMPARE(shot.pixelColor((picture.center() * dpr)), QColor(Qt::red));
+    }
+
+    void rowTexts_data() {
+        QTest::addColumn<StoredItem>("item");
+        QTest::addColumn<QStringList>("lines");
+        QString many;
+        for (int i = 0; i < 60; ++i) {
+            many += QString("word%1 ").arg(i);
+        }
+        QTest::newRow("lines as copied")
+            << textItem("first\nsecond") << QStringList{"first", "second"};
+        QTest::newRow("at most four lines") << textItem(many) << QStringList{};
+        QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
+                                              encodeImage(solidImage(8, 8))}}
+                               << QStringList{"[Image]"};
+        QTest::newRow("files without a name")
+            << StoredItem{{QString(PasteboardTypeKey::uriList),
+                           QByteArray("sftp://server\r\nfile:///tmp/quillstack-none")}}
+            << QStringList{"[Files]"};
+        QTest::newRow("content without text")
+            << StoredItem{{QStringLiteral("application/x-other"), QByteArray("\x01\x02")}}
+            << QStringList{"[Content]"};
+    }
+    void rowTexts() {
+        QFETCH(StoredItem, item);
+        QFETCH(QStringList, lines);
+        Browser b;
+        b.copy({item});
+        b.settle();
+        const QModelIndex index = b.model.index(0);
+        const QStringList shown =
+            b.view->delegate()->textLines(index, b.list()->font(), b.rowLayout(0).text.width());
+        if (lines.isEmpty()) {
+            QCOMPARE(shown.size(), ClipboardBrowserDelegate::maxTextLines);
+            QVERIFY(shown.last().endsWith(QChar(0x2026)));
+            QVERIFY(!shown.join(' ').contains("word59"));
+        } else {
+            QCOMPARE(shown, lines);
+        }
+    }
+
+    void agesStayCurrentWhileShown() {
+        Browser b({"one"});
+        const QModelIndex index = b.model.index(0);
+        QCOMPARE(b.view->delegate()->dateText(index), QString("now"));
+        PaintCounter counter;
+        b.list()->viewport()->installEventFilter(&counter);
+        QCoreApplication::processEvents();
+        const int before = counter.paints;
+        b.scheduler.advance(2 * 60'000 + 500);
+        QCOMPARE(b.view->delegate()->dateText(index), QString("2 minutes ago"));
+        QTRY_VERIFY(counter.paints > before);
+
+        // Hidden, nothing wakes up for it; shown again, the ages are kept current again.
+        const qsizetype shownTimers = b.scheduler.pendingTimers();
+        b.view->hide();
+        QCOMPARE(b.scheduler.pendingTimers(), shownTimers - 1);
+        b.view->show();
+        QCOMPARE(b.scheduler.pendingTimers(), shownTimers);
+    }
+
+    void rowTextOpensForSelection_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("text") << "text" << true;
+        QTest::newRow("copy button") << "copy" << false;
+    }
+    void rowTextOpensForSelection() {
+        QFETCH(QString, where);
+        QFETCH(bool, opens);
+        Browser b({"first words", "second words"});
+        const auto layout = b.rowLayout(1);
+        const QPoint point =
+            where == u"text" ? layout.text.topLeft() + QPoint(4, 4) : layout.copyButton.center();
+        // A double click: a click, then the second press that the system marks as double.
+        QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(b.list()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(b.list()->viewport(), Qt::LeftButton, {}, point);
+        auto* viewer = qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.model.index(1)));
+        QCOMPARE(viewer != nullptr, opens);
+        if (!opens) {
+            return;
+        }
+        QVERIFY(viewer->isReadOnly());
+        QVERIFY(viewer->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(viewer->toPlainText(), QString("first words"));
+        // Part of the text, selected with the keyboard.
+        QTest::keyClick(viewer, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(viewer, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(viewer->textCursor().selectedText().trimmed(), QString("first"));
+        QTest::keyClick(viewer, Qt::Key_Escape);
+        QTRY_VERIFY(b.list()->indexWidget(b.model.index(1)) == nullptr);
+        QCOMPARE(b.texts(), (QStringList{"second words", "first words"}));
+    }
+};
+
+QTEST_MAIN(TestBrowserView)
+#include "tst_browser_view.moc"
