@@ -13,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
 #include "hotkey/PasteHotkeyManager.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -27,6 +28,8 @@
 #include "platform/x11/XTestKeyInjector.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/browser/ClipboardBrowserView.h"
+#include "ui/common/FloatingWindow.h"
 #include "ui/menubar/QuillstackTray.h"
 #include "ui/popup/PastePopupWindowController.h"
 
@@ -108,9 +111,28 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         PastePopupWindowController::WindowSystem{
             &X11WindowSystem::isCompositing,
             [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }});
+    m_listModel = std::make_unique<HistoryListModel>(*m_history);
+    buildWindows();
+    m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
+}
+
+void QuillstackApp::buildWindows() {
+    m_browserWindow = std::make_unique<FloatingWindow>(QStringLiteral("Clipboard"), [this] {
+        return new ClipboardBrowserView(*m_history, *m_listModel, *m_settings, *m_scheduler);
+    });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
-    m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
+    QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
+                     &FloatingWindow::present);
+    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_settings.get(),
+                     [this] { m_settings->setOnboardingCompleted(false); });
+
+    // A window's content is built again in the new language, its texts looked up anew. Queued:
+    // the change is often made from inside that very content (its language picker).
+    for (FloatingWindow* window : {m_browserWindow.get()}) {
+        QObject::connect(m_settings.get(), &AppSettings::preferredLanguageChanged, window,
+                         &FloatingWindow::rebuildContent, Qt::QueuedConnection);
+    }
 }
 
 void QuillstackApp::listenForCommands() {
@@ -130,11 +152,14 @@ void QuillstackApp::perform(SingleInstance::Command command) {
     switch (command) {
         case SingleInstance::Command::Activate:
             log(QStringLiteral("QuillstackApp: started again, activation requested"));
+            m_browserWindow->present();
             break;
         case SingleInstance::Command::TogglePopup:
             m_manager->toggleFromCommand();
             break;
         case SingleInstance::Command::ShowHistory:
+            m_browserWindow->present();
+            break;
         case SingleInstance::Command::ShowSettings:
         case SingleInstance::Command::ShowOnboarding:
             break;

@@ -9,7 +9,9 @@
 class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
+class FloatingWindow;
 class FreedesktopThumbnailer;
+class HistoryListModel;
 class PasteHotkeyManager;
 class PastePopupWindowController;
 class QSocketNotifier;
@@ -39,6 +41,7 @@ class QuillstackApp {
   private:
     void listenForCommands();
     void perform(SingleInstance::Command command);
+    void buildWindows();
     void installSignalHandlers();
     void shutDown();
 
@@ -57,8 +60,11 @@ class QuillstackApp {
     std::unique_ptr<XTestKeyInjector> m_keyInjector;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
     std::unique_ptr<ClipboardHistory> m_history;
+    // The one list model every history view shows.
+    std::unique_ptr<HistoryListModel> m_listModel;
     std::unique_ptr<PasteHotkeyManager> m_manager;
     std::unique_ptr<PastePopupWindowController> m_popupController;
+    std::unique_ptr<FloatingWindow> m_browserWindow;
     std::unique_ptr<QuillstackTray> m_tray;
     std::unique_ptr<AppDelegate> m_delegate;
     QSocketNotifier* m_signalNotifier = nullptr;

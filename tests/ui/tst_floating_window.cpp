@@ -23,6 +23,8 @@ class TestFloatingWindow : public QObject {
             return new QLabel(L10n::string(QStringLiteral("Quit")) + QString::number(++built));
         });
         QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        window.rebuildContent();
+        QCOMPARE(built, 0);
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect frame(QPoint(40, 50), QSize(300, 200));

@@ -11,11 +11,18 @@ FloatingWindow::FloatingWindow(QString titleKey, ContentFactory factory, QWidget
       m_factory(std::move(factory)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    rebuildContent();
+    setWindowTitle(L10n::string(m_titleKey));
 }
 
 void FloatingWindow::rebuildContent() {
     setWindowTitle(L10n::string(m_titleKey));
+    // Never shown yet: nothing to rebuild, the first showing builds it in the new language.
+    if (m_content) {
+        buildContent();
+    }
+}
+
+void FloatingWindow::buildContent() {
     QWidget* fresh = m_factory();
     fresh->setParent(this);
     if (m_content) {
@@ -31,6 +38,9 @@ void FloatingWindow::rebuildContent() {
 }
 
 void FloatingWindow::present() {
+    if (!m_content) {
+        buildContent();
+    }
     if (isVisible() && !isActiveWindow()) {
         // Mapping again is what moves a window to the desktop the user is on; the window
         // manager would otherwise switch desktops or only flash the taskbar.

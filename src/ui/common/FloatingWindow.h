@@ -20,7 +20,9 @@ class FloatingWindow : public QWidget {
 
     // Shows the window, or brings an open one forward onto the current desktop, focused.
     void present();
-    // Replaces the content with a freshly made one; size, position and visibility stay.
+    // Replaces the content with a freshly made one; size, position and visibility stay. The
+    // content is first made when the window is first presented, so a window never opened costs
+    // nothing while copies arrive.
     void rebuildContent();
 
     QWidget* content() const { return m_content; }
@@ -32,6 +34,8 @@ class FloatingWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void buildContent();
+
     QString m_titleKey;
     ContentFactory m_factory;
     QPointer<QWidget> m_content;
