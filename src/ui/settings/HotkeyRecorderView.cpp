@@ -46,8 +46,10 @@ HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, PasteHotkeyManager
                                .arg(fill.alphaF()));
 
     m_button = new QPushButton(this);
-    // Return and Space must reach the recording as plain keys, not press the button again.
+    // A click leaves the focus where it was: a plain Space or Return typed while recording
+    // goes on to that control instead of pressing this button again and cancelling.
     m_button->setAutoDefault(false);
+    m_button->setFocusPolicy(Qt::TabFocus);
     connect(m_button, &QPushButton::clicked, this, [this] {
         if (m_isRecording) {
             stop();
