@@ -16,6 +16,16 @@ QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
 
+// Destroying it ends a pause of the detection.
+class ResumeHandle final : public HookHandle {
+  public:
+    explicit ResumeHandle(std::function<void()> resume) : m_resume(std::move(resume)) {}
+    ~ResumeHandle() override { m_resume(); }
+
+  private:
+    std::function<void()> m_resume;
+};
+
 QString boolText(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
@@ -105,10 +115,22 @@ void PasteHotkeyManager::setAccessibilityTrusted(bool trusted) {
     Q_EMIT isAccessibilityTrustedChanged(trusted);
 }
 
+void PasteHotkeyManager::setHotkeyTakenByAnotherProgram(bool taken) {
+    if (m_isHotkeyTakenByAnotherProgram == taken) {
+        return;
+    }
+    m_isHotkeyTakenByAnotherProgram = taken;
+    Q_EMIT isHotkeyTakenByAnotherProgramChanged(taken);
+}
+
 // ---- Detection ----
 
 void PasteHotkeyManager::startMonitoring() {
     log(QStringLiteral("startMonitoring: starting"));
+    if (m_pauses > 0) {
+        m_installOnResume = true;
+        return;
+    }
     if (m_globalKeyDown) {
         log(QStringLiteral("startMonitoring: already monitoring"));
         return;
@@ -117,13 +139,47 @@ void PasteHotkeyManager::startMonitoring() {
 }
 
 void PasteHotkeyManager::restartMonitoring() {
+    if (m_pauses > 0) {
+        m_installOnResume = true;
+        return;
+    }
     stopMonitoring();
     installMonitors();
+}
+
+std::unique_ptr<HookHandle> PasteHotkeyManager::pauseDetection() {
+    if (m_pauses++ == 0) {
+        log(QStringLiteral("pauseDetection: hooks released while a chord is recorded"));
+        m_installOnResume = m_isMonitoring;
+        m_eventTap.reset();
+        m_globalKeyDown.reset();
+        m_localKeyDown.reset();
+    }
+    QPointer<PasteHotkeyManager> self(this);
+    return std::make_unique<ResumeHandle>([self] {
+        if (self) {
+            self->resumeDetection();
+        }
+    });
+}
+
+void PasteHotkeyManager::resumeDetection() {
+    if (m_pauses == 0 || --m_pauses > 0) {
+        return;
+    }
+    log(QStringLiteral("pauseDetection: resuming"));
+    if (m_installOnResume) {
+        m_installOnResume = false;
+        restartMonitoring();
+    }
 }
 
 void PasteHotkeyManager::refreshOnActivation() {
     const bool trusted = m_trust.isTrusted();
     setAccessibilityTrusted(trusted);
+    if (m_pauses > 0) {
+        return;
+    }
     const bool interceptorBecamePossible = trusted && !m_isUsingAccessibilityForHotkey;
     if (!interceptorBecamePossible && m_isGlobalHotkeyAvailable) {
         return;
@@ -135,13 +191,16 @@ void PasteHotkeyManager::refreshOnActivation() {
 }
 
 void PasteHotkeyManager::stopMonitoring() {
-    if (m_eventTap) {
-        m_eventTap.reset();
-        setUsingAccessibilityForHotkey(false);
-    }
+    // During a pause the interceptor is already gone while the flag still stands for it.
+    m_eventTap.reset();
+    setUsingAccessibilityForHotkey(false);
     m_globalKeyDown.reset();
     m_localKeyDown.reset();
+    m_isMonitoring = false;
+    // Stopped stays stopped when a paused recorder finishes.
+    m_installOnResume = false;
     setGlobalHotkeyAvailable(false);
+    setHotkeyTakenByAnotherProgram(false);
 }
 
 void PasteHotkeyManager::installMonitors() {
@@ -173,7 +232,10 @@ void PasteHotkeyManager::installMonitors() {
         return false;
     });
 
+    m_isMonitoring = true;
     setGlobalHotkeyAvailable(tapInstalled || m_globalKeyDown != nullptr);
+    // Both programs react to the chord only when we still see it without the grab.
+    setHotkeyTakenByAnotherProgram(m_chordHeldElsewhere && m_globalKeyDown != nullptr);
     if (m_isGlobalHotkeyAvailable) {
         log(QStringLiteral("installMonitors: OK глобальный перехват установлен (%1)")
                 .arg(tapInstalled ? QStringLiteral("CGEventTap")
@@ -199,17 +261,23 @@ bool PasteHotkeyManager::tryInstallEventTap() {
         });
     };
     bool installed = false;
+    m_chordHeldElsewhere = false;
     if (m_trust.isTrusted(false)) {
-        if (auto tap = m_hooks.interceptChord(m_settings.hotkeyKeyCode(),
-                                              m_settings.hotkeyModifiers(), std::move(onChord))) {
+        ChordRefusal refusal = ChordRefusal::None;
+        if (auto tap =
+                m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
+                                       std::move(onChord), &refusal)) {
             m_eventTap = std::move(tap);
             setUsingAccessibilityForHotkey(true);
             installed = true;
+        } else {
+            m_chordHeldElsewhere = refusal == ChordRefusal::HeldElsewhere;
         }
     }
     log(QStringLiteral("tryInstallEventTap: %1")
-            .arg(installed ? QStringLiteral("chord intercepted")
-                           : QStringLiteral("interception not available")));
+            .arg(installed              ? QStringLiteral("chord intercepted")
+                 : m_chordHeldElsewhere ? QStringLiteral("chord held by another program")
+                                        : QStringLiteral("interception not available")));
     return installed;
 }
 

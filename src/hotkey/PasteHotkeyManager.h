@@ -39,6 +39,9 @@ class PasteHotkeyManager : public QObject {
     bool isGlobalHotkeyAvailable() const { return m_isGlobalHotkeyAvailable; }
     bool isUsingAccessibilityForHotkey() const { return m_isUsingAccessibilityForHotkey; }
     bool isAccessibilityTrusted() const { return m_isAccessibilityTrusted; }
+    // Another program holds the chord, so it could not be made ours; the chord is still seen
+    // system-wide, and both programs react to it.
+    bool isHotkeyTakenByAnotherProgram() const { return m_isHotkeyTakenByAnotherProgram; }
     qsizetype selectedIndex() const { return m_selectedIndex; }
     const std::optional<RunningApp>& previousFrontmostApp() const { return m_previousFrontmostApp; }
 
@@ -49,6 +52,12 @@ class PasteHotkeyManager : public QObject {
     void restartMonitoring();
     void refreshOnActivation();
     void stopMonitoring();
+    // While the user records a new chord, detection steps aside for as long as the handle
+    // lives: every hook is released, so that any chord (the current one included) reaches the
+    // recorder instead of opening the popup. The published flags keep describing the detection
+    // that resumes afterwards; chord changes meanwhile are installed on resumption.
+    [[nodiscard]] std::unique_ptr<HookHandle> pauseDetection();
+    bool isDetectionPaused() const { return m_pauses > 0; }
 
     void requestAccessibilityPromptFromOS();
     void openAccessibilitySettings();
@@ -67,6 +76,7 @@ class PasteHotkeyManager : public QObject {
     void isGlobalHotkeyAvailableChanged(bool available);
     void isUsingAccessibilityForHotkeyChanged(bool usingAccessibility);
     void isAccessibilityTrustedChanged(bool trusted);
+    void isHotkeyTakenByAnotherProgramChanged(bool taken);
     void selectedIndexChanged(qsizetype index);
 
   private:
@@ -89,6 +99,8 @@ class PasteHotkeyManager : public QObject {
     void setGlobalHotkeyAvailable(bool available);
     void setUsingAccessibilityForHotkey(bool usingAccessibility);
     void setAccessibilityTrusted(bool trusted);
+    void setHotkeyTakenByAnotherProgram(bool taken);
+    void resumeDetection();
 
     KeyboardHooks& m_hooks;
     AccessibilityTrust& m_trust;
@@ -103,6 +115,11 @@ class PasteHotkeyManager : public QObject {
     bool m_isGlobalHotkeyAvailable = false;
     bool m_isUsingAccessibilityForHotkey = false;
     bool m_isAccessibilityTrusted = false;
+    bool m_isHotkeyTakenByAnotherProgram = false;
+    bool m_chordHeldElsewhere = false;
+    bool m_isMonitoring = false;
+    int m_pauses = 0;
+    bool m_installOnResume = false;
     qsizetype m_selectedIndex = 0;
     std::optional<RunningApp> m_previousFrontmostApp;
 

@@ -44,6 +44,13 @@ class HookHandle {
     virtual ~HookHandle() = default;
 };
 
+// Why a chord could not be intercepted.
+enum class ChordRefusal {
+    None,
+    HeldElsewhere,  // another program holds it: it reacts to the chord and keeps it from us
+    Unavailable,    // no display, a key or modifier the keyboard lacks, ...
+};
+
 // System-wide and in-application key-down hooks. Callbacks arrive on the main thread.
 class KeyboardHooks {
   public:
@@ -53,9 +60,10 @@ class KeyboardHooks {
     virtual ~KeyboardHooks() = default;
 
     // Consumes the chord system-wide (no other application sees it) and reports each of its
-    // key-downs. Nothing when it cannot be had (another client holds it, no display).
+    // key-downs. Nothing when it cannot be had; `refusal`, when given, then says why.
     virtual std::unique_ptr<HookHandle> interceptChord(quint16 keyCode, quint64 modifiers,
-                                                       KeyHandler onKeyDown) = 0;
+                                                       KeyHandler onKeyDown,
+                                                       ChordRefusal* refusal = nullptr) = 0;
     // Sees every key-down addressed to other applications, consumes none. Nothing when
     // unavailable.
     virtual std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) = 0;

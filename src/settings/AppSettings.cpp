@@ -1,7 +1,5 @@
 #include "settings/AppSettings.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <optional>
 
@@ -27,6 +25,7 @@ constexpr quint64 kCommand = 0x100000;
 constexpr quint64 kShift = 0x20000;
 constexpr quint64 kOption = 0x80000;
 constexpr quint64 kControl = 0x40000;
+constexpr quint64 kCapsLock = 0x10000;
 
 // The value after the first "--language", if one follows it. Only the first occurrence counts.
 std::optional<QString> languageArgument(const QStringList& arguments) {
@@ -37,37 +36,107 @@ std::optional<QString> languageArgument(const QStringList& arguments) {
     return arguments.at(at + 1);
 }
 
-const QHash<quint16, QString>& keyNames() {
-    static const QHash<quint16, QString> table = {
-        {0, QStringLiteral("A")},       {1, QStringLiteral("S")},
-        {2, QStringLiteral("D")},       {3, QStringLiteral("F")},
-        {4, QStringLiteral("H")},       {5, QStringLiteral("G")},
-        {6, QStringLiteral("Z")},       {7, QStringLiteral("X")},
-        {8, QStringLiteral("C")},       {9, QStringLiteral("V")},
-        {11, QStringLiteral("B")},      {12, QStringLiteral("Q")},
-        {13, QStringLiteral("W")},      {14, QStringLiteral("E")},
-        {15, QStringLiteral("R")},      {16, QStringLiteral("Y")},
-        {17, QStringLiteral("T")},      {31, QStringLiteral("O")},
-        {32, QStringLiteral("U")},      {34, QStringLiteral("I")},
-        {35, QStringLiteral("P")},      {37, QStringLiteral("L")},
-        {38, QStringLiteral("J")},      {40, QStringLiteral("K")},
-        {45, QStringLiteral("N")},      {46, QStringLiteral("M")},
-        {18, QStringLiteral("1")},      {19, QStringLiteral("2")},
-        {20, QStringLiteral("3")},      {21, QStringLiteral("4")},
-        {22, QStringLiteral("6")},      {23, QStringLiteral("5")},
-        {25, QStringLiteral("9")},      {26, QStringLiteral("7")},
-        {28, QStringLiteral("8")},      {29, QStringLiteral("0")},
-        {24, QStringLiteral("=")},      {27, QStringLiteral("-")},
-        {30, QStringLiteral("]")},      {33, QStringLiteral("[")},
-        {39, QStringLiteral("'")},      {41, QStringLiteral(";")},
-        {42, QStringLiteral("\\")},     {43, QStringLiteral(",")},
-        {44, QStringLiteral("/")},      {47, QStringLiteral(".")},
-        {50, QStringLiteral("`")},      {36, QStringLiteral("\u21B5")},
-        {48, QStringLiteral("\u21E5")}, {49, QStringLiteral("\u2423")},
-        {51, QStringLiteral("\u232B")},
-    };
-    return table;
-}
+// One table for both forms of a key's name: the desktop's words and the macOS glyphs. A key
+// with no glyph is written "Key" + its code in the glyph form, as on the Mac.
+struct KeyName {
+    quint16 code;
+    const char16_t* word;
+    const char16_t* glyph;
+};
+
+constexpr KeyName kKeyNames[] = {
+    {0, u"A", u"A"},
+    {1, u"S", u"S"},
+    {2, u"D", u"D"},
+    {3, u"F", u"F"},
+    {4, u"H", u"H"},
+    {5, u"G", u"G"},
+    {6, u"Z", u"Z"},
+    {7, u"X", u"X"},
+    {8, u"C", u"C"},
+    {9, u"V", u"V"},
+    {11, u"B", u"B"},
+    {12, u"Q", u"Q"},
+    {13, u"W", u"W"},
+    {14, u"E", u"E"},
+    {15, u"R", u"R"},
+    {16, u"Y", u"Y"},
+    {17, u"T", u"T"},
+    {31, u"O", u"O"},
+    {32, u"U", u"U"},
+    {34, u"I", u"I"},
+    {35, u"P", u"P"},
+    {37, u"L", u"L"},
+    {38, u"J", u"J"},
+    {40, u"K", u"K"},
+    {45, u"N", u"N"},
+    {46, u"M", u"M"},
+    {18, u"1", u"1"},
+    {19, u"2", u"2"},
+    {20, u"3", u"3"},
+    {21, u"4", u"4"},
+    {22, u"6", u"6"},
+    {23, u"5", u"5"},
+    {25, u"9", u"9"},
+    {26, u"7", u"7"},
+    {28, u"8", u"8"},
+    {29, u"0", u"0"},
+    {24, u"=", u"="},
+    {27, u"-", u"-"},
+    {30, u"]", u"]"},
+    {33, u"[", u"["},
+    {39, u"'", u"'"},
+    {41, u";", u";"},
+    {42, u"\\", u"\\"},
+    {43, u",", u","},
+    {44, u"/", u"/"},
+    {47, u".", u"."},
+    {50, u"`", u"`"},
+    {36, u"Return", u"\u21B5"},
+    {48, u"Tab", u"\u21E5"},
+    {49, u"Space", u"\u2423"},
+    {51, u"Backspace", u"\u232B"},
+    // Keys the Mac table leaves unnamed, as Linux desktops write them.
+    {53, u"Esc", nullptr},
+    {76, u"Enter", nullptr},
+    {114, u"Insert", nullptr},
+    {117, u"Delete", nullptr},
+    {115, u"Home", nullptr},
+    {119, u"End", nullptr},
+    {116, u"Page Up", nullptr},
+    {121, u"Page Down", nullptr},
+    {123, u"Left", nullptr},
+    {124, u"Right", nullptr},
+    {125, u"Down", nullptr},
+    {126, u"Up", nullptr},
+    {122, u"F1", nullptr},
+    {120, u"F2", nullptr},
+    {99, u"F3", nullptr},
+    {118, u"F4", nullptr},
+    {96, u"F5", nullptr},
+    {97, u"F6", nullptr},
+    {98, u"F7", nullptr},
+    {100, u"F8", nullptr},
+    {101, u"F9", nullptr},
+    {109, u"F10", nullptr},
+    {103, u"F11", nullptr},
+    {111, u"F12", nullptr},
+};
+
+// The modifiers in the order Linux desktops write them (Ctrl, Alt, Shift, Super); glyphRank is
+// the macOS glyph order (command first, control last), -1 where the Mac shows nothing.
+struct ModifierName {
+    quint64 bit;
+    const char16_t* word;
+    const char16_t* glyph;
+    int glyphRank;
+};
+
+constexpr ModifierName kModifierNames[] = {
+    {kControl, u"Ctrl", u"\u2303", 3},     {kOption, u"Alt", u"\u2325", 2},
+    {kShift, u"Shift", u"\u21E7", 1},      {kCommand, u"Super", u"\u2318", 0},
+    {kCapsLock, u"CapsLock", nullptr, -1},
+};
 
 }  // namespace
 
@@ -236,29 +305,38 @@ QString AppSettings::hotkeyDisplayString() const {
     return displayString(m_hotkeyModifiers, m_hotkeyKeyCode);
 }
 
-QString AppSettings::displayString(quint64 modifiers, quint16 keyCode) {
-    QString text;
-    // Command first and Control last, unlike the usual ⌃⌥⇧⌘ order.
-    if (modifiers & kCommand) {
-        text += QStringLiteral("\u2318");
+QString AppSettings::displayString(quint64 modifiers, quint16 keyCode, ChordForm form) {
+    if (form == ChordForm::Glyphs) {
+        QString text;
+        for (int rank = 0; rank < 4; ++rank) {
+            for (const ModifierName& m : kModifierNames) {
+                if (m.glyphRank == rank && (modifiers & m.bit) != 0) {
+                    text += QString::fromUtf16(m.glyph);
+                }
+            }
+        }
+        return text + keyCodeToChar(keyCode, form);
     }
-    if (modifiers & kShift) {
-        text += QStringLiteral("\u21E7");
+    QStringList pieces;
+    for (const ModifierName& m : kModifierNames) {
+        if ((modifiers & m.bit) != 0) {
+            pieces << QString::fromUtf16(m.word);
+        }
     }
-    if (modifiers & kOption) {
-        text += QStringLiteral("\u2325");
-    }
-    if (modifiers & kControl) {
-        text += QStringLiteral("\u2303");
-    }
-    return text + keyCodeToChar(keyCode);
+    pieces << keyCodeToChar(keyCode, form);
+    return pieces.join(u'+');
 }
 
-QString AppSettings::keyCodeToChar(quint16 keyCode) {
-    const auto& table = keyNames();
-    const auto it = table.constFind(keyCode);
-    if (it != table.constEnd()) {
-        return it.value();
+QString AppSettings::keyCodeToChar(quint16 keyCode, ChordForm form) {
+    for (const KeyName& k : kKeyNames) {
+        if (k.code != keyCode) {
+            continue;
+        }
+        const char16_t* name = form == ChordForm::Glyphs ? k.glyph : k.word;
+        if (name != nullptr) {
+            return QString::fromUtf16(name);
+        }
+        break;
     }
     return QStringLiteral("Key") + QString::number(keyCode);
 }

@@ -62,10 +62,16 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
+    // How a chord is written: in the desktop's words, "Shift+Super+V" (modifiers in the order
+    // Ctrl, Alt, Shift, Super, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
+    enum class ChordForm { Words, Glyphs };
+
+    // The chord as the user reads it on this desktop.
     QString hotkeyDisplayString() const;
     bool modifierFlagsMatch(quint64 flags) const;
-    static QString keyCodeToChar(quint16 keyCode);
-    static QString displayString(quint64 modifiers, quint16 keyCode);
+    static QString keyCodeToChar(quint16 keyCode, ChordForm form = ChordForm::Words);
+    static QString displayString(quint64 modifiers, quint16 keyCode,
+                                 ChordForm form = ChordForm::Words);
 
   Q_SIGNALS:
     // Sent before a value changes (views re-render), and once more after a language change.

@@ -21,8 +21,12 @@ std::unique_ptr<HookHandle> FakeKeyboardHooks::add(std::shared_ptr<Hook> hook) {
 }
 
 std::unique_ptr<HookHandle> FakeKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
-                                                              KeyHandler onKeyDown) {
-    if (m_refuseInterception) {
+                                                              KeyHandler onKeyDown,
+                                                              ChordRefusal* refusal) {
+    if (refusal != nullptr) {
+        *refusal = m_refusal;
+    }
+    if (m_refusal != ChordRefusal::None) {
         return nullptr;
     }
     auto handle = add(std::make_shared<Hook>(

@@ -21,12 +21,18 @@ class FakeKeyboardHooks final : public KeyboardHooks {
     };
 
     std::unique_ptr<HookHandle> interceptChord(quint16 keyCode, quint64 modifiers,
-                                               KeyHandler onKeyDown) override;
+                                               KeyHandler onKeyDown,
+                                               ChordRefusal* refusal = nullptr) override;
     std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) override;
     std::unique_ptr<HookHandle> observeLocalKeyDowns(KeyFilter filter) override;
 
-    // Another client holds the chord / no global observation is possible.
-    void setRefuseInterception(bool refuse) { m_refuseInterception = refuse; }
+    // No interception / another client holds the chord / no global observation is possible.
+    void setRefuseInterception(bool refuse, ChordRefusal why = ChordRefusal::Unavailable) {
+        m_refusal = refuse ? why : ChordRefusal::None;
+    }
+    void setChordHeldElsewhere(bool held) {
+        setRefuseInterception(held, ChordRefusal::HeldElsewhere);
+    }
     void setRefuseGlobalObservation(bool refuse) { m_refuseGlobal = refuse; }
 
     // A key-down while another application is focused: an active interceptor whose chord it
@@ -47,7 +53,7 @@ class FakeKeyboardHooks final : public KeyboardHooks {
     std::unique_ptr<HookHandle> add(std::shared_ptr<Hook> hook);
 
     QList<std::shared_ptr<Hook>> m_hooks;
-    bool m_refuseInterception = false;
+    ChordRefusal m_refusal = ChordRefusal::None;
     bool m_refuseGlobal = false;
     int m_peakInterceptors = 0;
 };

@@ -159,12 +159,39 @@ class TestAppSettings : public QObject {
         QVERIFY(!f.store.contains(kApple));
     }
 
-    void hotkeyTextAndMatching() {
-        QCOMPARE(AppSettings::displayString(0x120000, 9), QStringLiteral("⌘⇧V"));
-        QCOMPARE(AppSettings::displayString(0x1E0000, 49), QStringLiteral("⌘⇧⌥⌃␣"));
-        QCOMPARE(AppSettings::displayString(0x120000, 53), QStringLiteral("⌘⇧Key53"));
-        QCOMPARE(AppSettings::displayString(0x10000, 0), QStringLiteral("A"));
+    void hotkeyText_data() {
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("glyphs");
+        QTest::newRow("default") << quint64(0x120000) << 9 << "Shift+Super+V"
+                                 << "⌘⇧V";
+        QTest::newRow("all four") << quint64(0x1E0000) << 49 << "Ctrl+Alt+Shift+Super+Space"
+                                  << "⌘⇧⌥⌃␣";
+        QTest::newRow("escape") << quint64(0x120000) << 53 << "Shift+Super+Esc"
+                                << "⌘⇧Key53";
+        QTest::newRow("caps lock") << quint64(0x10000) << 0 << "CapsLock+A"
+                                   << "A";
+        QTest::newRow("function key") << quint64(0x840000) << 96 << "Ctrl+F5"
+                                      << "⌃Key96";
+        QTest::newRow("unlisted key") << quint64(0x80000) << 0x1C8 << "Alt+Key456"
+                                      << "⌥Key456";
+    }
 
+    void hotkeyText() {
+        QFETCH(quint64, modifiers);
+        QFETCH(int, keyCode);
+        const auto code = quint16(keyCode);
+        QTEST(AppSettings::displayString(modifiers, code), "words");
+        QTEST(AppSettings::displayString(modifiers, code, AppSettings::ChordForm::Glyphs),
+              "glyphs");
+        Fixture f;
+        f.settings->setHotkeyModifiers(modifiers);
+        f.settings->setHotkeyKeyCode(code);
+        QTEST(f.settings->hotkeyDisplayString(), "words");
+    }
+
+    void hotkeyMatching() {
         Fixture f;
         AppSettings& s = *f.settings;
         QVERIFY(s.modifierFlagsMatch(0x120000 | 0x10000));  // caps lock on

@@ -113,6 +113,66 @@ class TestPasteHotkeyManager : public QObject {
         rig.scheduler.runUntilIdle();
     }
 
+    void chordTakenByAnotherProgram_data() {
+        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<bool>("heldElsewhere");
+        QTest::addColumn<bool>("globalRefused");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("grabbed") << true << false << false << false;
+        QTest::newRow("held elsewhere, still seen") << true << true << false << true;
+        QTest::newRow("held elsewhere, unseen") << true << true << true << false;
+        QTest::newRow("not trusted, never tried") << false << true << false << false;
+    }
+
+    void chordTakenByAnotherProgram() {
+        QFETCH(bool, trusted);
+        QFETCH(bool, heldElsewhere);
+        QFETCH(bool, globalRefused);
+        Rig rig({QStringLiteral("A")});
+        PasteHotkeyManager& m = *rig.manager;
+        QSignalSpy changed(&m, &PasteHotkeyManager::isHotkeyTakenByAnotherProgramChanged);
+        rig.trust.setTrusted(trusted);
+        rig.hooks.setChordHeldElsewhere(heldElsewhere);
+        rig.hooks.setRefuseGlobalObservation(globalRefused);
+        m.startMonitoring();
+        QTEST(m.isHotkeyTakenByAnotherProgram(), "taken");
+        QCOMPARE(changed.count(), int(m.isHotkeyTakenByAnotherProgram()));
+
+        // Freed by the other program: the next installation clears the flag.
+        rig.hooks.setChordHeldElsewhere(false);
+        m.restartMonitoring();
+        QVERIFY(!m.isHotkeyTakenByAnotherProgram());
+    }
+
+    void pausedDetectionReleasesTheChord() {
+        Rig rig({QStringLiteral("A")});
+        PasteHotkeyManager& m = *rig.manager;
+        m.startMonitoring();
+        auto pause = m.pauseDetection();
+        QCOMPARE(rig.hooks.active(Kind::Interceptor) + rig.hooks.active(Kind::Local), 0);
+        QVERIFY(!rig.other(kChord) && !rig.own(kChord));
+        QVERIFY(!m.isPopupVisible());
+        // The flags describe the detection that comes back, so no warning flickers meanwhile.
+        QVERIFY(m.isGlobalHotkeyAvailable() && m.isUsingAccessibilityForHotkey());
+
+        // A chord stored meanwhile is installed once, on resumption.
+        const int installs = rig.hooks.installed(Kind::Interceptor);
+        rig.settings.setHotkeyKeyCode(40);
+        m.restartMonitoring();
+        m.refreshOnActivation();
+        QCOMPARE(rig.hooks.installed(Kind::Interceptor), installs);
+        pause.reset();
+        QCOMPARE(rig.hooks.installed(Kind::Interceptor), installs + 1);
+        QCOMPARE(mode(rig), QStringLiteral("tap"));
+        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(40));
+
+        // Stopped while paused (the application quits): resuming brings nothing back.
+        pause = m.pauseDetection();
+        m.stopMonitoring();
+        pause.reset();
+        QCOMPARE(mode(rig), QStringLiteral("stopped"));
+    }
+
     void popupSelectionAndKeys() {
         Rig rig({QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
         PasteHotkeyManager& m = *rig.manager;

@@ -105,9 +105,16 @@ std::unique_ptr<X11KeyboardHooks> X11KeyboardHooks::forApplication(SyntheticInpu
 }
 
 std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
-                                                             KeyHandler onKeyDown) {
+                                                             KeyHandler onKeyDown,
+                                                             ChordRefusal* refusal) {
+    const auto report = [refusal](ChordRefusal why) {
+        if (refusal != nullptr) {
+            *refusal = why;
+        }
+    };
     const auto xKeycode = X11KeyTable::xKeycodeFor(keyCode);
     if (m_connection == nullptr || m_root == XCB_WINDOW_NONE || !xKeycode || !onKeyDown) {
+        report(ChordRefusal::Unavailable);
         return nullptr;
     }
     Chord chord;
@@ -115,10 +122,13 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
     chord.modifiers = modifiers & ModifierFlag::DeviceIndependentMask;
     chord.xKeycode = *xKeycode;
     chord.handler = std::move(onKeyDown);
-    if (!grab(chord)) {
-        log("X11KeyboardHooks: chord keyCode=" + QString::number(keyCode) + " is held elsewhere");
+    if (const ChordRefusal why = grab(chord); why != ChordRefusal::None) {
+        log("X11KeyboardHooks: chord keyCode=" + QString::number(keyCode) +
+            (why == ChordRefusal::HeldElsewhere ? " is held elsewhere" : " cannot be grabbed"));
+        report(why);
         return nullptr;
     }
+    report(ChordRefusal::None);
     const int id = m_nextId++;
     m_chords.emplace(id, std::move(chord));
     QPointer<X11KeyboardHooks> self(this);
@@ -147,10 +157,10 @@ std::vector<quint16> X11KeyboardHooks::grabMasks(const Chord& chord) const {
     return masks;
 }
 
-bool X11KeyboardHooks::grab(Chord& chord) {
+ChordRefusal X11KeyboardHooks::grab(Chord& chord) {
     std::vector<quint16> masks = grabMasks(chord);
     if (masks.empty()) {
-        return false;
+        return ChordRefusal::Unavailable;
     }
     std::vector<xcb_void_cookie_t> cookies;
     cookies.reserve(masks.size());
@@ -158,18 +168,23 @@ bool X11KeyboardHooks::grab(Chord& chord) {
         cookies.push_back(xcb_grab_key_checked(m_connection, 1, m_root, mask, chord.xKeycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     }
-    bool ok = true;
+    ChordRefusal refusal = ChordRefusal::None;
     for (const auto& cookie : cookies) {
         if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
-            ok = false;
+            // BadAccess: another client grabbed one of the combinations before us.
+            if (error->error_code == XCB_ACCESS || refusal == ChordRefusal::HeldElsewhere) {
+                refusal = ChordRefusal::HeldElsewhere;
+            } else {
+                refusal = ChordRefusal::Unavailable;
+            }
             std::free(error);
         }
     }
     chord.grabbed = std::move(masks);
-    if (!ok) {
+    if (refusal != ChordRefusal::None) {
         ungrab(chord);
     }
-    return ok;
+    return refusal;
 }
 
 void X11KeyboardHooks::ungrab(Chord& chord) {
@@ -528,7 +543,7 @@ void X11KeyboardHooks::mappingChanged() {
                     continue;
                 }
                 self->ungrab(chord);
-                if (!self->grab(chord)) {
+                if (self->grab(chord) != ChordRefusal::None) {
                     log("X11KeyboardHooks: chord lost after a keyboard mapping change");
                 }
             }

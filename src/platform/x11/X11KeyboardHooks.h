@@ -34,7 +34,8 @@ class X11KeyboardHooks final : public QObject,
         SyntheticInput synthetic = SyntheticInput::Observe);
 
     std::unique_ptr<HookHandle> interceptChord(quint16 keyCode, quint64 modifiers,
-                                               KeyHandler onKeyDown) override;
+                                               KeyHandler onKeyDown,
+                                               ChordRefusal* refusal = nullptr) override;
     std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) override;
     std::unique_ptr<HookHandle> observeLocalKeyDowns(KeyFilter filter) override;
 
@@ -55,7 +56,7 @@ class X11KeyboardHooks final : public QObject,
     };
 
     std::vector<quint16> grabMasks(const Chord& chord) const;
-    bool grab(Chord& chord);
+    ChordRefusal grab(Chord& chord);
     void ungrab(Chord& chord);
     void removeChord(int id);
     void removeGlobal(int id);

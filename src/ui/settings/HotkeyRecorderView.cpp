@@ -1,0 +1,141 @@
+#include "ui/settings/HotkeyRecorderView.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+#include "hotkey/KeyCodeTable.h"
+#include "hotkey/PasteHotkeyManager.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+
+namespace {
+
+QColor withAlpha(QColor colour, float alpha) {
+    colour.setAlphaF(alpha);
+    return colour;
+}
+
+}  // namespace
+
+HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, PasteHotkeyManager& manager,
+                                       QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_manager(manager) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+
+    auto* label = new QLabel(L10n::string(QStringLiteral("Hotkey for paste")) + u':', this);
+    QPalette secondary = label->palette();
+    secondary.setColor(QPalette::WindowText,
+                       withAlpha(secondary.color(QPalette::WindowText), 0.6f));
+    label->setPalette(secondary);
+
+    m_chord = new QLabel(this);
+    m_chord->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QColor fill = withAlpha(palette().color(QPalette::WindowText), 0.08f);
+    m_chord->setStyleSheet(QStringLiteral("QLabel { background-color: rgba(%1, %2, %3, %4); "
+                                          "border-radius: 6px; padding: 4px 8px; }")
+                               .arg(fill.red())
+                               .arg(fill.green())
+                               .arg(fill.blue())
+                               .arg(fill.alphaF()));
+
+    m_button = new QPushButton(this);
+    // A click leaves the focus where it was: a plain Space or Return typed while recording
+    // goes on to that control instead of pressing this button again and cancelling.
+    m_button->setAutoDefault(false);
+    m_button->setFocusPolicy(Qt::TabFocus);
+    connect(m_button, &QPushButton::clicked, this, [this] {
+        if (m_isRecording) {
+            stop();
+        } else {
+            startRecording();
+        }
+    });
+
+    row->addWidget(label, 0, Qt::AlignVCenter);
+    row->addWidget(m_chord, 0, Qt::AlignVCenter);
+    row->addWidget(m_button, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+
+    connect(&m_settings, &AppSettings::hotkeyAssigned, this, &HotkeyRecorderView::showChord);
+    showChord();
+    setRecording(false);
+}
+
+HotkeyRecorderView::~HotkeyRecorderView() {
+    // A rebuilt or closed settings window stores nothing and gives the chord back.
+    stop();
+}
+
+void HotkeyRecorderView::showChord() {
+    m_chord->setText(m_settings.hotkeyDisplayString());
+}
+
+void HotkeyRecorderView::setRecording(bool recording) {
+    const bool changed = m_isRecording != recording;
+    m_isRecording = recording;
+    m_button->setText(recording ? L10n::string(QStringLiteral("Press shortcut…"))
+                                : L10n::string(QStringLiteral("Change")));
+    if (changed) {
+        Q_EMIT isRecordingChanged(recording);
+    }
+}
+
+void HotkeyRecorderView::startRecording() {
+    m_captured = false;
+    setRecording(true);
+    m_detectionPause = m_manager.pauseDetection();
+    qApp->installEventFilter(this);
+}
+
+void HotkeyRecorderView::stop() {
+    qApp->removeEventFilter(this);
+    m_captured = false;
+    // Detection comes back with whatever chord is stored by now.
+    m_detectionPause.reset();
+    setRecording(false);
+}
+
+void HotkeyRecorderView::hideEvent(QHideEvent* event) {
+    stop();
+    QWidget::hideEvent(event);
+}
+
+bool HotkeyRecorderView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (!m_isRecording || (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const std::optional<KeyEvent> chord =
+        KeyCodeTable::fromQKeyEvent(*static_cast<QKeyEvent*>(event));
+    // Plain keys, and presses of a modifier key by itself, go on to their target.
+    if (!chord || KeyCodeTable::heldModifiers(*chord) == 0) {
+        return false;
+    }
+    // No shortcut of the window may take the chord before the key press reaches us.
+    event->accept();
+    if (type == QEvent::ShortcutOverride || m_captured) {
+        return true;
+    }
+    m_captured = true;
+    // Stored once the key press has been handled; the settings object restarts detection.
+    QPointer<HotkeyRecorderView> self(this);
+    AppSettings* settings = &m_settings;
+    QMetaObject::invokeMethod(
+        settings,
+        [settings, self, chord = *chord] {
+            settings->setHotkeyModifiers(chord.modifiers & ModifierFlag::DeviceIndependentMask);
+            settings->setHotkeyKeyCode(chord.keyCode);
+            if (self) {
+                self->stop();
+            }
+        },
+        Qt::QueuedConnection);
+    return true;
+}

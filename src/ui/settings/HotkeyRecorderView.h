@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class AppSettings;
+class HookHandle;
+class PasteHotkeyManager;
+class QLabel;
+class QPushButton;
+
+// The settings row that shows the paste chord and records a new one: after "Change", the next
+// key press in any of our windows that carries a modifier becomes the chord; plain keys (Escape
+// and the arrows too) go on to their target and the recording goes on. The same button cancels.
+// While it records, the chord's system-wide detection steps aside, so that pressing any chord,
+// the current one included, records it instead of opening the popup.
+class HotkeyRecorderView : public QWidget {
+    Q_OBJECT
+  public:
+    HotkeyRecorderView(AppSettings& settings, PasteHotkeyManager& manager,
+                       QWidget* parent = nullptr);
+    ~HotkeyRecorderView() override;
+
+    bool isRecording() const { return m_isRecording; }
+    // Ends a recording without storing anything; safe when none runs.
+    void stop();
+
+    QLabel* chordLabel() const { return m_chord; }
+    QPushButton* button() const { return m_button; }
+
+  Q_SIGNALS:
+    void isRecordingChanged(bool recording);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the window ends a recording.
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void startRecording();
+    void setRecording(bool recording);
+    void showChord();
+
+    AppSettings& m_settings;
+    PasteHotkeyManager& m_manager;
+    QLabel* m_chord;
+    QPushButton* m_button;
+    bool m_isRecording = false;
+    bool m_captured = false;
+    std::unique_ptr<HookHandle> m_detectionPause;
+};

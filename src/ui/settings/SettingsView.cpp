@@ -1,0 +1,308 @@
+#include "ui/settings/SettingsView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "hotkey/PasteHotkeyManager.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+#include "ui/settings/HotkeyRecorderView.h"
+
+namespace {
+
+constexpr int kMinimumWidth = 400;
+constexpr int kMinimumHeight = 320;
+const QColor kOrange(0xFF, 0x95, 0x00);
+const QColor kRed(0xFF, 0x3B, 0x30);
+
+QColor withAlpha(QColor colour, float alpha) {
+    colour.setAlphaF(alpha);
+    return colour;
+}
+
+void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// Secondary text: the text colour at 60 %.
+void makeSecondary(QLabel* label) {
+    setTextColour(label, QPalette::WindowText,
+                  withAlpha(label->palette().color(QPalette::WindowText), 0.6f));
+}
+
+// A caption: about 0.85 of the system font, wrapped.
+QLabel* caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    label->setWordWrap(true);
+    makeSecondary(label);
+    return label;
+}
+
+QGroupBox* section(const QString& title, QWidget* parent) {
+    return new QGroupBox(title, parent);
+}
+
+}  // namespace
+
+SettingsView::SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
+                           std::function<void()> openShortcutSettings, std::function<void()> quit,
+                           QWidget* parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_manager(manager),
+      m_openShortcutSettings(std::move(openShortcutSettings)),
+      m_quitApplication(std::move(quit)) {
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+    m_form = new QWidget;
+    auto* sections = new QVBoxLayout(m_form);
+    sections->addWidget(languageSection());
+    sections->addWidget(autostartSection());
+    sections->addWidget(hotkeySection());
+    sections->addWidget(clipboardSection());
+    sections->addWidget(quitSection());
+    sections->addStretch(1);
+
+    // The form scrolls when the window is smaller than it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(m_form);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    connect(&m_settings, &AppSettings::launchAtLoginChanged, this,
+            &SettingsView::showLaunchAtLogin);
+    connect(&m_settings, &AppSettings::bufferLimitAssigned, this, &SettingsView::showBufferLimit);
+    connect(&m_settings, &AppSettings::autoDeleteMinutesAssigned, this,
+            &SettingsView::showAutoDelete);
+    connect(&m_manager, &PasteHotkeyManager::isAccessibilityTrustedChanged, this,
+            &SettingsView::showWarning);
+    connect(&m_manager, &PasteHotkeyManager::isGlobalHotkeyAvailableChanged, this,
+            &SettingsView::showWarning);
+    connect(&m_manager, &PasteHotkeyManager::isHotkeyTakenByAnotherProgramChanged, this,
+            &SettingsView::showWarning);
+    showLaunchAtLogin();
+    showBufferLimit();
+    showAutoDelete();
+    showWarning();
+}
+
+SettingsView::~SettingsView() {
+    // Ending a recording brings the detection back, and its flags to this view: while the view
+    // is still whole, not from the recorder's own destruction among the children.
+    m_recorder->stop();
+}
+
+QSize SettingsView::sizeHint() const {
+    const QSize form = m_form->sizeHint();
+    return {std::max(form.width(), kMinimumWidth), std::max(form.height(), kMinimumHeight)};
+}
+
+QWidget* SettingsView::languageSection() {
+    QGroupBox* box = section(L10n::string(QStringLiteral("Language")), m_form);
+    auto* form = new QFormLayout(box);
+    m_language = new QComboBox(box);
+    m_language->addItem(L10n::string(QStringLiteral("System")), QStringLiteral("system"));
+    // Each language under its own name, whatever the interface language.
+    for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
+        m_language->addItem(option.name, option.code);
+    }
+    // A language given on the command line that is not offered selects nothing.
+    m_language->setCurrentIndex(m_language->findData(m_settings.preferredLanguage()));
+    connect(m_language, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0) {
+            return;
+        }
+        // The change rebuilds this very view: it must not happen inside the picker's signal.
+        AppSettings* settings = &m_settings;
+        const QString code = m_language->itemData(index).toString();
+        QMetaObject::invokeMethod(
+            settings, [settings, code] { settings->setPreferredLanguage(code); },
+            Qt::QueuedConnection);
+    });
+    form->addRow(L10n::string(QStringLiteral("Language")), m_language);
+    return box;
+}
+
+QWidget* SettingsView::autostartSection() {
+    QGroupBox* box = section(L10n::string(QStringLiteral("Autostart")), m_form);
+    auto* form = new QFormLayout(box);
+    m_launchAtLogin = new QCheckBox(L10n::string(QStringLiteral("Launch at login")), box);
+    connect(m_launchAtLogin, &QCheckBox::toggled, this,
+            [this](bool on) { m_settings.setLaunchAtLogin(on); });
+    form->addRow(m_launchAtLogin);
+    return box;
+}
+
+QWidget* SettingsView::hotkeySection() {
+    QGroupBox* box = section(L10n::string(QStringLiteral("Paste from history")), m_form);
+    auto* form = new QFormLayout(box);
+    m_recorder = new HotkeyRecorderView(m_settings, m_manager, box);
+    form->addRow(m_recorder);
+    form->addRow(caption(L10n::string(QStringLiteral(
+                             "Hold the shortcut: popup stays open while held. ↑↓ to select, "
+                             "release to paste. Press key again while holding to paste again.")),
+                         box));
+    form->addRow(caption(L10n::string(QStringLiteral(
+                             "Paste into password fields may not work: macOS blocks programmatic "
+                             "paste there for security.")),
+                         box));
+
+    m_warningRow = new QWidget(box);
+    auto* warning = new QVBoxLayout(m_warningRow);
+    warning->setContentsMargins(0, 0, 0, 0);
+    auto* line = new QHBoxLayout;
+    auto* icon = new QLabel(m_warningRow);
+    const int iconSize = fontMetrics().height();
+    icon->setPixmap(QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                     style()->standardIcon(QStyle::SP_MessageBoxWarning))
+                        .pixmap(QSize(iconSize, iconSize), devicePixelRatioF()));
+    m_warningText = caption(QString(), m_warningRow);
+    setTextColour(m_warningText, QPalette::WindowText, kOrange);
+    line->addWidget(icon, 0, Qt::AlignTop);
+    line->addWidget(m_warningText, 1);
+    warning->addLayout(line);
+    m_warningButton = new QPushButton(m_warningRow);
+    m_warningButton->setAutoDefault(false);
+    warning->addWidget(m_warningButton, 0, Qt::AlignLeft);
+    connect(m_warningButton, &QPushButton::clicked, this, [this] {
+        if (m_warning == Warning::PasteUnavailable) {
+            m_manager.requestAccessibilityAndOpenSettings();
+        } else if (m_openShortcutSettings) {
+            m_openShortcutSettings();
+        }
+    });
+    form->addRow(m_warningRow);
+    return box;
+}
+
+QWidget* SettingsView::clipboardSection() {
+    QGroupBox* box = section(L10n::string(QStringLiteral("Clipboard")), m_form);
+    auto* form = new QFormLayout(box);
+
+    auto* limitRow = new QHBoxLayout;
+    m_bufferLimitValue = new QLabel(box);
+    makeSecondary(m_bufferLimitValue);
+    m_bufferLimitDown = new QToolButton(box);
+    m_bufferLimitDown->setText(QStringLiteral("\u2212"));
+    m_bufferLimitUp = new QToolButton(box);
+    m_bufferLimitUp->setText(QStringLiteral("+"));
+    connect(m_bufferLimitDown, &QToolButton::clicked, this, [this] { stepBufferLimit(-1); });
+    connect(m_bufferLimitUp, &QToolButton::clicked, this, [this] { stepBufferLimit(+1); });
+    limitRow->addWidget(new QLabel(L10n::string(QStringLiteral("Buffer limit")), box));
+    limitRow->addStretch(1);
+    limitRow->addWidget(m_bufferLimitValue);
+    limitRow->addWidget(m_bufferLimitDown);
+    limitRow->addWidget(m_bufferLimitUp);
+    form->addRow(limitRow);
+
+    m_autoDelete = new QComboBox(box);
+    for (const AppSettings::AutoDeleteOption& option : AppSettings::autoDeleteOptions()) {
+        m_autoDelete->addItem(L10n::string(option.key), option.minutes);
+    }
+    connect(m_autoDelete, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) {
+            m_settings.setAutoDeleteMinutes(m_autoDelete->itemData(index).toLongLong());
+        }
+    });
+    form->addRow(L10n::string(QStringLiteral("Auto-delete after")), m_autoDelete);
+    m_autoDeleteCaption = caption(
+        L10n::string(
+            QStringLiteral("Items older than the selected time will be removed automatically.")),
+        box);
+    form->addRow(m_autoDeleteCaption);
+    return box;
+}
+
+QWidget* SettingsView::quitSection() {
+    auto* box = new QGroupBox(m_form);
+    auto* form = new QFormLayout(box);
+    m_quit = new QPushButton(L10n::string(QStringLiteral("Quit application")), box);
+    m_quit->setAutoDefault(false);
+    setTextColour(m_quit, QPalette::ButtonText, kRed);
+    connect(m_quit, &QPushButton::clicked, this, [this] {
+        if (m_quitApplication) {
+            m_quitApplication();
+        }
+    });
+    form->addRow(m_quit);
+    return box;
+}
+
+void SettingsView::showLaunchAtLogin() {
+    const QSignalBlocker quiet(m_launchAtLogin);
+    m_launchAtLogin->setChecked(m_settings.launchAtLogin());
+}
+
+void SettingsView::showBufferLimit() {
+    const qint64 limit = m_settings.bufferLimit();
+    // Shown as stored, even a value edited by hand outside the steps.
+    m_bufferLimitValue->setText(QString::number(limit));
+    m_bufferLimitDown->setEnabled(limit > bufferLimitMinimum);
+    m_bufferLimitUp->setEnabled(limit < bufferLimitMaximum);
+}
+
+void SettingsView::stepBufferLimit(int direction) {
+    const qint64 next = std::clamp(m_settings.bufferLimit() + direction * bufferLimitStep,
+                                   bufferLimitMinimum, bufferLimitMaximum);
+    // The assignment trims the history at once when it holds more than the new limit.
+    m_settings.setBufferLimit(next);
+}
+
+void SettingsView::showAutoDelete() {
+    const qint64 minutes = m_settings.autoDeleteMinutes();
+    {
+        const QSignalBlocker quiet(m_autoDelete);
+        // A value edited by hand that is not offered selects nothing.
+        m_autoDelete->setCurrentIndex(m_autoDelete->findData(minutes));
+    }
+    m_autoDeleteCaption->setVisible(minutes > 0);
+}
+
+void SettingsView::showWarning() {
+    if (!m_manager.isAccessibilityTrusted()) {
+        m_warning = Warning::PasteUnavailable;
+        m_warningText->setText(L10n::string(
+            QStringLiteral("Paste needs Universal Access — enable it so Quillstack can "
+                           "paste the selected item into other apps.")));
+        m_warningButton->setText(
+            L10n::string(QStringLiteral("Open Accessibility in System Settings")));
+    } else if (!m_manager.isGlobalHotkeyAvailable()) {
+        m_warning = Warning::HotkeyUnavailable;
+        m_warningText->setText(L10n::string(QStringLiteral(
+            "For global hotkey add Quillstack to Input Monitoring (System Settings → "
+            "Privacy).")));
+        m_warningButton->setText(
+            L10n::string(QStringLiteral("Open Input Monitoring in System Settings")));
+    } else if (m_manager.isHotkeyTakenByAnotherProgram()) {
+        m_warning = Warning::HotkeyShared;
+        m_warningText->setText(L10n::string(
+            QStringLiteral("Another program also uses this shortcut, so both react to it. "
+                           "Record a different one, or free it in that program.")));
+        m_warningButton->setText(L10n::string(QStringLiteral("Open keyboard shortcut settings")));
+    } else {
+        m_warning = Warning::None;
+    }
+    m_warningRow->setVisible(m_warning != Warning::None);
+    // Every button opens the desktop's own shortcut settings; where none is known, none shows.
+    m_warningButton->setVisible(static_cast<bool>(m_openShortcutSettings));
+}

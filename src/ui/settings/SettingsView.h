@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class AppSettings;
+class HotkeyRecorderView;
+class PasteHotkeyManager;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+// The content of the settings window: language, autostart, the paste chord (with the recorder,
+// how the chord works and what keeps it from working), the history's limits, and quitting.
+// Every control writes straight into the settings, whose assignments do the rest. It keeps no
+// state of its own, so it can be rebuilt at any time from its constructor arguments (the
+// window does so on a language change, to look every text up again).
+class SettingsView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr qint64 bufferLimitMinimum = 5;
+    static constexpr qint64 bufferLimitMaximum = 500;
+    static constexpr qint64 bufferLimitStep = 5;
+
+    // What the warning under the chord says, at most one at a time.
+    enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
+
+    // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
+    // desktop has none we know, and then no button offers them. quit: ends the application.
+    SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
+                 std::function<void()> openShortcutSettings, std::function<void()> quit,
+                 QWidget* parent = nullptr);
+    ~SettingsView() override;
+
+    QSize sizeHint() const override;
+
+    Warning warning() const { return m_warning; }
+
+    QComboBox* languagePicker() const { return m_language; }
+    QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
+    HotkeyRecorderView* recorder() const { return m_recorder; }
+    QLabel* warningLabel() const { return m_warningText; }
+    QPushButton* warningButton() const { return m_warningButton; }
+    QLabel* bufferLimitValue() const { return m_bufferLimitValue; }
+    QToolButton* bufferLimitDown() const { return m_bufferLimitDown; }
+    QToolButton* bufferLimitUp() const { return m_bufferLimitUp; }
+    QComboBox* autoDeletePicker() const { return m_autoDelete; }
+    QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
+    QPushButton* quitButton() const { return m_quit; }
+
+  private:
+    QWidget* languageSection();
+    QWidget* autostartSection();
+    QWidget* hotkeySection();
+    QWidget* clipboardSection();
+    QWidget* quitSection();
+
+    void showLaunchAtLogin();
+    void showBufferLimit();
+    void stepBufferLimit(int direction);
+    void showAutoDelete();
+    void showWarning();
+
+    AppSettings& m_settings;
+    PasteHotkeyManager& m_manager;
+    std::function<void()> m_openShortcutSettings;
+    std::function<void()> m_quitApplication;
+    Warning m_warning = Warning::None;
+
+    QWidget* m_form = nullptr;
+    QComboBox* m_language = nullptr;
+    QCheckBox* m_launchAtLogin = nullptr;
+    HotkeyRecorderView* m_recorder = nullptr;
+    QWidget* m_warningRow = nullptr;
+    QLabel* m_warningText = nullptr;
+    QPushButton* m_warningButton = nullptr;
+    QLabel* m_bufferLimitValue = nullptr;
+    QToolButton* m_bufferLimitDown = nullptr;
+    QToolButton* m_bufferLimitUp = nullptr;
+    QComboBox* m_autoDelete = nullptr;
+    QLabel* m_autoDeleteCaption = nullptr;
+    QPushButton* m_quit = nullptr;
+};
