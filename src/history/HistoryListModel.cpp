@@ -11,7 +11,6 @@
 namespace {
 constexpr QChar ellipsis(0x2026);
 constexpr qsizetype maxFileNames = 50;
-constexpr qsizetype maxVisibleWhitespace = 64;
 
 bool isLineBreak(QChar c) {
     switch (c.unicode()) {
@@ -51,23 +50,6 @@ QString withoutControls(QStringView text, bool oneLine) {
 
 bool isBlank(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
-}
-
-// A copy of nothing but spaces and line breaks would show as an empty row: its characters are
-// shown as visible marks instead.
-QString visibleWhitespace(QStringView text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size() && out.size() < maxVisibleWhitespace; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            continue;  // one mark for CR LF
-        }
-        out += isLineBreak(c) ? QChar(0x21B5) : c == u'\t' ? QChar(0x21E5) : QChar(0x2423);
-    }
-    if (out.size() < text.size()) {
-        out += ellipsis;
-    }
-    return out;
 }
 
 // Blank lines at either end take room and say nothing.
@@ -181,9 +163,6 @@ HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
     if (kind != Kind::Text && (previewText == PasteboardContent::imagePlaceholder ||
                                previewText == PasteboardContent::contentPlaceholder)) {
         return {previewText, true};
-    }
-    if (isBlank(item.previewText())) {
-        return {visibleWhitespace(item.previewText()), false};
     }
     return {withoutBlankEnds(withoutControls(previewText, false)), false};
 }

@@ -27,8 +27,8 @@ class HistoryListModel : public QAbstractListModel {
         RecordIdRole,                       // QUuid
         KindRole,                           // Kind, as int
         // What a row shows: the text with control characters taken out and no blank lines
-        // at either end (whitespace alone made visible), the names of copied files, or a
-        // label such as "[Image]" in the interface language of the moment.
+        // at either end, the names of copied files, or a label such as "[Image]" in the
+        // interface language of the moment.
         RowTextRole,
     };
     Q_ENUM(Role)

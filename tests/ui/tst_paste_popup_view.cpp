@@ -1,31 +1,33 @@
 #include <QtTest>
 
 #include <QLabel>
+#include <QListView>
 #include <QPropertyAnimation>
-#include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryFile>
-#include <QToolButton>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
+#include "history/HistoryListModel.h"
 #include "settings/L10n.h"
-#include "ui/popup/PastePopupRowWidget.h"
+#include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 
+using Delegate = PastePopupItemDelegate;
+
 namespace {
-// The real history, manager and settings over fakes, and the view on screen.
+// The real history and settings over fakes, and the view over its model, on screen.
 struct Popup : HotkeyStack {
-    PastePopupView view{*manager, history, settings};
+    HistoryListModel model{history};
+    PastePopupView view{model, settings};
 
     Popup() {
         L10n::configure(&settings, QStringLiteral("en"));
-        manager->startMonitoring();
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
-    PastePopupRowWidget* row(int i) const { return view.rows().at(i); }
-    QPoint textPoint(int i) const { return row(i)->textRect().topLeft() + QPoint(4, 4); }
+    Delegate::RowLayout row(int i) const {
+        return view.delegate()->rowLayout(model.index(i), view.listView()->font());
+    }
 };
 }  // namespace
 
@@ -34,96 +36,77 @@ class TestPastePopupView : public QObject {
   private Q_SLOTS:
     void heightFollowsTheItemCount() {
         Popup p;
-        QCOMPARE(p.view.height(), 80);
-        QCOMPARE(p.view.width(), 420);
-        QVERIFY(p.view.emptyLabel()->isVisible());
+        QCOMPARE(p.view.size(), QSize(420, 80));
+        QVERIFY(p.view.emptyLabel()->isVisible() && !p.view.listView()->isVisible());
         QCOMPARE(p.view.emptyLabel()->text(), QString("No items"));
-        QVERIFY(!p.view.scrollArea()->isVisible());
-
         p.copyText("one");
         QCOMPARE(p.view.height(), 136);
-        QVERIFY(!p.view.emptyLabel()->isVisible() && p.view.scrollArea()->isVisible());
+        QVERIFY(!p.view.emptyLabel()->isVisible() && p.view.listView()->isVisible());
         for (int i = 2; i <= 5; ++i) {
             p.copyText(QString("text %1").arg(i));
         }
         QCOMPARE(p.view.height(), 360);
         p.copyText("six");
         QCOMPARE(p.view.height(), 400);
-
         p.history.clearAll();
         QCOMPARE(p.view.height(), 80);
     }
 
-    void thumbnailOnlyWhenThePictureDecodes() {
-        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
-        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
-        Popup p;
-        p.copyText("plain words");
-        p.copy({{QString(PasteboardTypeKey::png), encodeImage(solidImage(300, 100))}});
-        p.copy({{QString(PasteboardTypeKey::uriList),
-                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
-        QCOMPARE(p.view.rows().size(), 3);
-        QCOMPARE(p.thumbnailer.requests().size(), 1);
-
-        // A file whose thumbnail has not arrived, or arrives as bytes that are no picture.
-        QVERIFY(!p.row(0)->hasThumbnail());
-        p.thumbnailer.answer(0, QByteArray("not a png"));
-        p.scheduler.runUntilIdle();
-        QVERIFY(p.history.preview(p.history.items()[0]).imageData.has_value());
-        QVERIFY(!p.row(0)->hasThumbnail());
-        QVERIFY(p.row(1)->hasThumbnail());
-        QVERIFY(!p.row(2)->hasThumbnail());
-    }
-
-    void longTextShowsAtMostThreeLines() {
-        Popup p;
-        QString text;
+    // At most three lines that never run under the symbols, "…" when text is left over, and a
+    // short text centred on its thumbnail.
+    void rowLayout_data() {
+        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<QStringList>("lines");  // "…" alone: any text ending in it
+        QTest::addColumn<bool>("thumbnail");
+        const auto text = [](const QString& s) {
+            return StoredItem{{QString(PasteboardTypeKey::stringUtf8Mime), s.toUtf8()}};
+        };
+        QString words;
         for (int i = 0; i < 40; ++i) {
-            text += QString("word%1 ").arg(i);
+            words += QString("word%1 ").arg(i);
         }
-        p.copyText(text);
-        p.copyText("first\nsecond\nthird\nfourth");
-        const QStringList wrapped = p.row(1)->displayedLines();
-        QCOMPARE(wrapped.size(), 3);
-        QVERIFY(wrapped[2].endsWith(QChar(0x2026)));
-        QVERIFY(!wrapped.join(' ').contains("word39"));
-        QCOMPARE(p.row(0)->displayedLines(), (QStringList{"first", "second", "third fourth"}));
+        const QStringList cut{"", "", "…"};
+        QTest::newRow("ends in a line break") << text("hello\n") << QStringList{"hello"} << false;
+        QTest::newRow("four lines") << text("first\nsecond\nthird\nfourth")
+                                    << QStringList{"first", "second", "third fourth"} << false;
+        QTest::newRow("many words") << text(words) << cut << false;
+        QTest::newRow("2 MB on one line") << text(QString(2 << 20, 'w')) << cut << false;
+        QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
+                                              encodeImage(solidImage(300, 100))}}
+                               << QStringList{"[Image]"} << true;
+        QTest::newRow("three files")
+            << StoredItem{{QString(PasteboardTypeKey::uriList),
+                           "file:///a.txt\r\nfile:///b.png\r\nfile:///c.pdf"}}
+            << QStringList{"a.txt, b.png, c.pdf"} << false;
     }
-
-    void clicksSelectPasteAndRemove() {
+    void rowLayout() {
+        QFETCH(StoredItem, content);
+        QFETCH(QStringList, lines);
+        QFETCH(bool, thumbnail);
         Popup p;
-        p.copyText("A");
-        p.copyText("B");
-        p.copyText("C");  // rows: C, B, A
-        p.other(kChord);
-        QVERIFY(p.manager->isPopupVisible());
-        QVERIFY(p.row(0)->isSelected());
-
-        // A single click on the text selects without pasting.
-        QTest::mouseClick(p.row(1), Qt::LeftButton, {}, p.textPoint(1));
-        QCOMPARE(p.manager->selectedIndex(), 1);
-        QVERIFY(p.row(1)->isSelected() && !p.row(0)->isSelected());
-        QVERIFY(p.pasteboard.writes().isEmpty() && p.manager->isPopupVisible());
-        QVERIFY(!p.row(1)->checkmarkRect().isEmpty());
-
-        // Clicking the checkmark is not clicking the text.
-        QTest::mouseClick(p.row(1), Qt::LeftButton, {}, p.row(1)->checkmarkRect().center());
-        QTest::mouseDClick(p.row(1), Qt::LeftButton, {}, p.row(1)->checkmarkRect().center());
-        QCOMPARE(p.manager->selectedIndex(), 1);
-        QVERIFY(p.pasteboard.writes().isEmpty());
-
-        // The remove button acts on its own row, not on the selected one.
-        QTest::mouseClick(p.row(2)->removeButton(), Qt::LeftButton);
-        QCOMPARE(p.history.items().size(), 2);
-        QCOMPARE(p.text(1), QString("B"));
-        QCOMPARE(p.manager->selectedIndex(), 1);
-        QVERIFY(p.row(1)->isSelected());
-
-        // A double click pastes that row, whichever was selected.
-        QTest::mouseDClick(p.row(0), Qt::LeftButton, {}, p.textPoint(0));
-        QCOMPARE(p.pasteboard.writes().size(), 1);
-        QCOMPARE(p.pasteboard.string(), std::optional<QString>("C"));
-        QVERIFY(!p.manager->isPopupVisible());
+        p.copy(content);
+        const Delegate::RowLayout row = p.row(0);
+        QCOMPARE(row.lines.size(), lines.size());
+        const QFontMetrics metrics(p.view.listView()->font());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i] == "…") {
+                QVERIFY2(row.lines[i].endsWith(QChar(0x2026)), qPrintable(row.lines[i]));
+            } else if (!lines[i].isEmpty()) {
+                QCOMPARE(row.lines[i], lines[i]);
+            }
+            QVERIFY(metrics.horizontalAdvance(row.lines[i]) <= row.textBlock.width());
+        }
+        QVERIFY(row.textBlock.right() < row.checkmark.left() &&
+                row.checkmark.right() < row.remove.left());
+        QCOMPARE(!row.thumbnail.isEmpty(), thumbnail);
+        if (thumbnail) {
+            QCOMPARE(row.height, Delegate::thumbnailSide + 2 * Delegate::verticalInset);
+            QVERIFY(qAbs(row.textBlock.center().y() - row.thumbnail.center().y()) <= 1);
+            QCOMPARE(row.textBlock.left(), row.thumbnail.right() + 1 + Delegate::spacing);
+        } else {
+            QCOMPARE(row.textBlock.left(), Delegate::leadingInset);
+        }
+        QCOMPARE(p.view.listView()->visualRect(p.model.index(0)).height(), row.height);
     }
 
     void selectionScrollsToTheMiddle() {
@@ -131,25 +114,25 @@ class TestPastePopupView : public QObject {
         for (int i = 0; i < 12; ++i) {
             p.copyText(QString("item %1").arg(i));
         }
-        QScrollBar* bar = p.view.scrollArea()->verticalScrollBar();
-        QVERIFY(bar->maximum() > 0);
-        p.other(kChord);
+        QListView* list = p.view.listView();
+        QScrollBar* bar = list->verticalScrollBar();
+        p.view.setSelectedRow(0);
         QCOMPARE(bar->value(), 0);
+        QVERIFY(bar->maximum() > 0);
 
-        p.manager->setSelectedIndex(6);
+        p.view.setSelectedRow(6);
         QCOMPARE(p.view.scrollAnimation()->state(), QAbstractAnimation::Running);
         QTRY_COMPARE(p.view.scrollAnimation()->state(), QAbstractAnimation::Stopped);
-        const QWidget* row = p.row(6);
-        const int viewportMiddle = bar->value() + p.view.scrollArea()->viewport()->height() / 2;
-        QVERIFY(qAbs(row->y() + row->height() / 2 - viewportMiddle) <= 1);
+        const QRect row = list->visualRect(p.model.index(6));
+        QVERIFY(qAbs(row.center().y() - list->viewport()->height() / 2) <= 1);
 
-        // Up from row 0 wraps to the last row: scrolled as far as the list goes.
-        p.manager->setSelectedIndex(11);
+        // The last row: scrolled as far as the list goes.
+        p.view.setSelectedRow(11);
         QTRY_COMPARE(bar->value(), bar->maximum());
 
         // Put on screen again: placed at once, without animation.
         p.view.hide();
-        p.manager->setSelectedIndex(0);
+        p.view.setSelectedRow(0);
         p.view.show();
         QCOMPARE(p.view.scrollAnimation()->state(), QAbstractAnimation::Stopped);
         QCOMPARE(bar->value(), 0);
@@ -157,11 +140,8 @@ class TestPastePopupView : public QObject {
 
     void textsFollowTheLanguage() {
         Popup p;
-        p.copyText("Hallo");
         p.settings.setPreferredLanguage("de");
         QVERIFY(p.view.headerLabel()->text().startsWith("Zwischenablage"));
-        QCOMPARE(p.row(0)->displayedLines(), QStringList{"Hallo"});
-        p.history.clearAll();
         QVERIFY(p.view.emptyLabel()->text() != QString("No items"));
         p.settings.setPreferredLanguage("en");
         QCOMPARE(p.view.emptyLabel()->text(), QString("No items"));
