@@ -14,21 +14,10 @@
 #include <memory>
 #include <vector>
 
-#include "FakeAccessibilityTrust.h"
-#include "FakeFileThumbnailer.h"
-#include "FakeKeyInjector.h"
-#include "FakeKeyboardHooks.h"
-#include "FakeLoginItems.h"
-#include "FakePasteboard.h"
-#include "ManualScheduler.h"
-#include "MemoryKeyValueStore.h"
-#include "history/ClipboardHistory.h"
+#include "HotkeyStack.h"
 #include "history/HistoryListModel.h"
-#include "history/PasteboardTypeKey.h"
-#include "hotkey/PasteHotkeyManager.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/X11Workspace.h"
-#include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/popup/PastePopupWindowController.h"
 
@@ -119,47 +108,6 @@ bool defineTwoMonitors(xcb_connection_t* c) {
     return true;
 }
 
-const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};
-
-// The manager with the real window-manager view of which window is active, over fakes for the
-// rest, and the popup's controller asking X where that window is.
-struct Stack {
-    ManualScheduler scheduler;
-    FakeKeyboardHooks hooks;
-    FakeAccessibilityTrust trust;
-    X11Workspace workspace;
-    FakeKeyInjector injector{scheduler};
-    FakePasteboard pasteboard;
-    FakeFileThumbnailer thumbnailer;
-    MemoryKeyValueStore store;
-    FakeLoginItems loginItems;
-    AppSettings settings{store, loginItems, {}};
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, QString(),
-                             [] { return ClipboardHistory::Limits{}; }};
-    HistoryListModel model{history};
-    PasteHotkeyManager manager{hooks,     trust,   workspace, injector,
-                               scheduler, history, settings,  pasteboard};
-    PastePopupWindowController controller{
-        manager, model, settings,
-        PastePopupWindowController::WindowSystem{
-            {}, {}, [](quint64 window) { return X11WindowSystem::windowGeometry(window); }}};
-
-    Stack() {
-        L10n::configure(&settings, QStringLiteral("en"));
-        history.startMonitoring();
-        pasteboard.setContent(
-            {{{QString(PasteboardTypeKey::stringUtf8Mime), QByteArray("placed")}}});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
-        manager.startMonitoring();
-        controller.setup();
-    }
-    void chord() {
-        hooks.pressInOtherApp(kChord);
-        scheduler.runUntilIdle();
-        QCoreApplication::processEvents();
-    }
-};
 }  // namespace
 
 class TestPopupPlacement : public QObject {
@@ -181,20 +129,30 @@ class TestPopupPlacement : public QObject {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
-        Stack stack;
-        QTRY_VERIFY(stack.workspace.frontmostApplication().has_value() &&
-                    stack.workspace.frontmostApplication()->window == window.winId());
-
-        stack.chord();
-        QWidget* panel = stack.controller.panel();
+        // What the window manager says is active when the chord comes.
+        const X11Workspace workspace;
+        QTRY_VERIFY(workspace.frontmostApplication().value_or(RunningApp{}).window ==
+                    window.winId());
+        HotkeyStack stack({QStringLiteral("placed")});
+        stack.workspace.setFrontmost(workspace.frontmostApplication());
+        L10n::configure(&stack.settings, QStringLiteral("en"));
+        stack.manager->startMonitoring();
+        HistoryListModel model(stack.history);
+        PastePopupWindowController controller(
+            *stack.manager, model, stack.settings,
+            {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
+        controller.setup();
+        stack.other(kChord);
+        QCoreApplication::processEvents();
+        QWidget* panel = controller.panel();
         QVERIFY(panel && panel->isVisible());
         std::optional<QRect> placed;
         QTRY_VERIFY((placed = X11WindowSystem::windowGeometry(panel->winId())) &&
                     placed->size() == panel->size() &&
                     qAbs(placed->center().x() - area.center().x()) <= 1 &&
                     qAbs(placed->center().y() - area.center().y()) <= 1);
-        stack.chord();
-        QVERIFY(!stack.manager.isPopupVisible());
+        stack.other(kChord);
+        QVERIFY(!stack.manager->isPopupVisible());
     }
 };
 
