@@ -141,6 +141,30 @@ class TestPastePopup : public QObject {
         QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), row.height);
     }
 
+    // A file's picture arrives after its row was laid out: the row makes room for it, unless
+    // the bytes are no picture.
+    void aFilePictureArrivesLater() {
+        QTemporaryDir dir;
+        Popup p({});
+        for (const char* name : {"a.pdf", "b.pdf"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
+            p.copy({{QString(PasteboardTypeKey::uriList),
+                     QUrl::fromLocalFile(file.fileName()).toEncoded()}});
+        }
+        p.controller.setup();
+        p.chord();
+        const int textOnly = p.list()->visualRect(p.model.index(0)).height();
+        QCOMPARE(p.thumbnailer.requests().size(), 2);
+        p.thumbnailer.answer(0, encodeImage(solidImage(64, 64)));  // a.pdf, row 1
+        p.thumbnailer.answer(1, QByteArray("not a png"));
+        p.scheduler.runUntilIdle();
+        QVERIFY(!p.row(1).thumbnail.isEmpty() && p.row(0).thumbnail.isEmpty());
+        QCOMPARE(p.list()->visualRect(p.model.index(1)).height(), p.row(1).height);
+        QVERIFY(p.row(1).height > textOnly);
+        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), textOnly);
+    }
+
     void followsVisibilityOneTurnLateWithOnePanel() {
         Popup p({"text"});
         p.controller.setup();
