@@ -2,7 +2,88 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include "history/ClipboardHistory.h"
+#include "history/PasteboardContent.h"
+#include "settings/L10n.h"
+
+namespace {
+constexpr QChar ellipsis(0x2026);
+constexpr qsizetype maxFileNames = 50;
+
+bool isLineBreak(QChar c) {
+    switch (c.unicode()) {
+        case u'\n':
+        case u'\r':
+        case 0x0B:
+        case 0x0C:
+        case 0x85:
+        case 0x2028:
+        case 0x2029:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Line breaks as '\n' (or as a space where one line is wanted), tabs as spaces; other control
+// characters, which fonts draw as boxes or not at all, are left out.
+QString withoutControls(QStringView text, bool oneLine) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isLineBreak(c)) {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            out += oneLine ? u' ' : u'\n';
+        } else if (c == u'\t') {
+            out += u' ';
+        } else if (c.category() != QChar::Other_Control) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool isBlank(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+// Blank lines at either end take room and say nothing.
+QString withoutBlankEnds(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    while (!lines.isEmpty() && isBlank(lines.constLast())) {
+        lines.removeLast();
+    }
+    qsizetype first = 0;
+    while (first < lines.size() && isBlank(lines.at(first))) {
+        ++first;
+    }
+    return lines.mid(first).join(u'\n');
+}
+
+QString fileNames(const QList<QUrl>& urls) {
+    QStringList names;
+    for (const QUrl& url : urls) {
+        if (names.size() == maxFileNames) {
+            names << QString(ellipsis);
+            break;
+        }
+        QString path = url.path();
+        while (path.endsWith(u'/')) {
+            path.chop(1);
+        }
+        const QString name = withoutControls(path.section(u'/', -1), true);
+        if (!isBlank(name)) {
+            names << name;
+        }
+    }
+    return names.join(QStringLiteral(", "));
+}
+}  // namespace
 
 HistoryListModel::HistoryListModel(ClipboardHistory& history, QObject* parent)
     : QAbstractListModel(parent),
@@ -44,6 +125,17 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return item.date();
         case RecordIdRole:
             return item.id();
+        case RowTextRole: {
+            RowCache& cache = cacheFor(item);
+            if (!cache.rowText) {
+                if (!cache.text) {
+                    cache.text = m_history.preview(item).text;
+                }
+                cache.rowText = rowTextOf(item, *cache.text);
+            }
+            // Labels are looked up on every call, so that they follow the language.
+            return cache.rowText->isLabel ? L10n::string(cache.rowText->text) : cache.rowText->text;
+        }
         case KindRole: {
             RowCache& cache = cacheFor(item);
             if (!cache.kind) {
@@ -57,11 +149,22 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
-    return {{PreviewTextRole, "previewText"},
-            {PictureRole, "picture"},
-            {DateRole, "date"},
-            {RecordIdRole, "recordId"},
-            {KindRole, "kind"}};
+    return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
+            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"}};
+}
+
+HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
+                                                      const QString& previewText) {
+    const Kind kind = kindOf(item);
+    if (kind == Kind::Files) {
+        const QString names = fileNames(item.fileURLs());
+        return names.isEmpty() ? RowText{QStringLiteral("[Files]"), true} : RowText{names, false};
+    }
+    if (kind != Kind::Text && (previewText == PasteboardContent::imagePlaceholder ||
+                               previewText == PasteboardContent::contentPlaceholder)) {
+        return {previewText, true};
+    }
+    return {withoutBlankEnds(withoutControls(previewText, false)), false};
 }
 
 HistoryListModel::Kind HistoryListModel::kindOf(const ClipboardItem& item) {

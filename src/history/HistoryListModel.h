@@ -26,6 +26,10 @@ class HistoryListModel : public QAbstractListModel {
         DateRole = Qt::UserRole + 1,        // QDateTime of the copy
         RecordIdRole,                       // QUuid
         KindRole,                           // Kind, as int
+        // What a row shows: the text with control characters taken out and no blank lines
+        // at either end, the names of copied files, or a label such as "[Image]" in the
+        // interface language of the moment.
+        RowTextRole,
     };
     Q_ENUM(Role)
 
@@ -40,12 +44,20 @@ class HistoryListModel : public QAbstractListModel {
     QHash<int, QByteArray> roleNames() const override;
 
     static Kind kindOf(const ClipboardItem& item);
+    // RowTextRole before the language is applied: the text, or the English key of a label.
+    struct RowText {
+        QString text;
+        bool isLabel = false;
+    };
+    // previewText: the item's text as ClipboardHistory::preview() cuts it.
+    static RowText rowTextOf(const ClipboardItem& item, const QString& previewText);
 
   private:
     struct RowCache {
         std::optional<QString> text;
         std::optional<QImage> picture;  // null: no bytes, or none that decode
         std::optional<Kind> kind;
+        std::optional<RowText> rowText;
     };
 
     void followItems();

@@ -147,6 +147,36 @@ class TestHistoryListModel : public QObject {
                  picture.isValid() ? picture : QSize(0, 0));
     }
 
+    // What a row shows: no box for a control character, no blank line at either end, the
+    // names of every copied file, and a label where there is nothing to show.
+    void rowText_data() {
+        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ends in a line break") << text("hello\r\n") << "hello";
+        QTest::newRow("blank lines around")
+            << text("\n \n\tone\r\ntwo\rthree\n\n") << " one\ntwo\nthree";
+        QTest::newRow("control characters")
+            << text(QString("a") + QChar(0) + "b\x07\x1b[0m\u0085c") << "ab[0m\nc";
+        QTest::newRow("whitespace alone") << text(" \t\r\n ") << "[Content]";
+        QTest::newRow("link to a name with NUL")
+            << StoredItem{{"text/uri-list", "file:///tmp/a%00b.txt"}} << "ab.txt";
+        QTest::newRow("image") << StoredItem{{"image/png", png(8)}} << "[Image]";
+        QTest::newRow("other") << StoredItem{{"application/x-thing", "1"}} << "[Content]";
+        QTest::newRow("files")
+            << StoredItem{{"text/uri-list",
+                           "file:///tmp/a.txt\r\nfile:///tmp/dir/\r\nfile:///tmp/t%09a%0Ab"}}
+            << "a.txt, dir, t a b";
+        QTest::newRow("files without names")
+            << StoredItem{{"text/uri-list", "file:///\r\nfile:///%0A/"}} << "[Files]";
+    }
+    void rowText() {
+        QFETCH(StoredItem, content);
+        QFETCH(QString, shown);
+        Rig rig;
+        rig.copy(content);
+        QCOMPARE(rig.at(0, HistoryListModel::RowTextRole).toString(), shown);
+    }
+
     // A file's picture arrives later and redraws its row alone; bytes that do not decode give
     // no picture.
     void fileThumbnailsArrive() {

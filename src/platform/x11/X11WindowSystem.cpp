@@ -29,6 +29,25 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
         xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
+
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// The window's ancestor just below the root: the window manager's frame, or the window.
+xcb_window_t topLevelOf(xcb_connection_t* c, xcb_window_t window) {
+    for (int depth = 0; depth < 16; ++depth) {
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr), &std::free);
+        if (!tree) {
+            return XCB_WINDOW_NONE;
+        }
+        if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) {
+            return window;
+        }
+        window = tree->parent;
+    }
+    return window;
+}
 }  // namespace
 
 namespace X11WindowSystem {
@@ -66,6 +85,30 @@ void showOnAllDesktops(WId window) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                         std::size(states), states);
     xcb_flush(c);
+}
+
+std::optional<QRect> windowGeometry(quint64 window) {
+    xcb_connection_t* c = qtConnection();
+    if (c == nullptr || window == 0 || window > 0xFFFFFFFFu) {
+        return std::nullopt;
+    }
+    const xcb_window_t top = topLevelOf(c, xcb_window_t(window));
+    if (top == XCB_WINDOW_NONE) {
+        return std::nullopt;
+    }
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, top), nullptr), &std::free);
+    if (!geometry) {
+        return std::nullopt;
+    }
+    Reply<xcb_translate_coordinates_reply_t> origin(
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, top, geometry->root, 0, 0),
+                                        nullptr),
+        &std::free);
+    if (!origin) {
+        return std::nullopt;
+    }
+    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
 }
 
 }  // namespace X11WindowSystem

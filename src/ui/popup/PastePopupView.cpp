@@ -3,21 +3,18 @@
 #include <QEasingCurve>
 #include <QEvent>
 #include <QFrame>
-#include <QImage>
 #include <QLabel>
+#include <QListView>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
-#include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 #include <QVBoxLayout>
 
-#include "history/ClipboardHistory.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
-#include "ui/popup/PastePopupRowWidget.h"
+#include "ui/popup/PastePopupItemDelegate.h"
 
 namespace {
 QColor withAlpha(QColor colour, float alpha) {
@@ -36,16 +33,14 @@ int PastePopupView::heightForItemCount(qsizetype count) {
     return int(std::min<qsizetype>(count * rowHeightEstimate + chromeHeight, maxHeight));
 }
 
-PastePopupView::PastePopupView(PasteHotkeyManager& manager, ClipboardHistory& history,
-                               AppSettings& settings, QWidget* parent)
+PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent)
     : QWidget(parent),
-      m_manager(manager),
-      m_history(history),
+      m_model(model),
       m_header(new QLabel(this)),
       m_divider(new QFrame(this)),
       m_emptyLabel(new QLabel(this)),
-      m_scrollArea(new QScrollArea(this)),
-      m_listContent(new QWidget) {
+      m_list(new QListView(this)),
+      m_delegate(new PastePopupItemDelegate(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -71,34 +66,50 @@ PastePopupView::PastePopupView(PasteHotkeyManager& manager, ClipboardHistory& hi
     useSecondaryStyle(m_emptyLabel);
     layout->addWidget(m_emptyLabel, 1);
 
-    // The list lies on our own background, which shows through.
-    m_scrollArea->setFrameShape(QFrame::NoFrame);
-    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollArea->setWidgetResizable(false);
-    m_scrollArea->setAutoFillBackground(false);
-    m_scrollArea->viewport()->setAutoFillBackground(false);
-    m_listContent->setAutoFillBackground(false);
-    m_scrollArea->setWidget(m_listContent);
-    m_scrollArea->viewport()->installEventFilter(this);
-    layout->addWidget(m_scrollArea, 1);
+    // The list lies on our own background, which shows through. It never takes the focus:
+    // the keys belong to the popup's owner.
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setFocusPolicy(Qt::NoFocus);
+    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setAutoFillBackground(false);
+    m_list->viewport()->setAutoFillBackground(false);
+    QPalette listPalette = m_list->palette();
+    listPalette.setColor(QPalette::Base, Qt::transparent);
+    m_list->setPalette(listPalette);
+    m_list->setItemDelegate(m_delegate);
+    m_list->setModel(&model);
+    m_list->viewport()->installEventFilter(this);
+    layout->addWidget(m_list, 1);
 
-    m_scrollAnimation = new QPropertyAnimation(m_scrollArea->verticalScrollBar(), "value", this);
+    m_scrollAnimation = new QPropertyAnimation(m_list->verticalScrollBar(), "value", this);
     m_scrollAnimation->setDuration(scrollAnimationMs);
     m_scrollAnimation->setEasingCurve(QEasingCurve::InOutQuad);
 
-    connect(&history, &ClipboardHistory::itemsChanged, this, &PastePopupView::rebuild);
-    connect(&history, &ClipboardHistory::thumbnailCacheChanged, this, &PastePopupView::rebuild);
-    connect(&manager, &PasteHotkeyManager::selectedIndexChanged, this, [this] {
-        applySelection();
-        // Nobody sees a hidden list move; it is placed when it comes on screen.
-        if (isVisible() && !m_rows.isEmpty()) {
-            scrollToSelected(true);
-        }
-    });
+    connect(m_delegate, &PastePopupItemDelegate::rowClicked, this, &PastePopupView::rowClicked);
+    connect(m_delegate, &PastePopupItemDelegate::rowDoubleClicked, this,
+            &PastePopupView::rowDoubleClicked);
+    connect(m_delegate, &PastePopupItemDelegate::removeClicked, this,
+            &PastePopupView::removeClicked);
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &PastePopupView::followRowCount);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, &PastePopupView::followRowCount);
+    connect(&model, &QAbstractItemModel::modelReset, this, &PastePopupView::followRowCount);
+    // A picture that arrives or changes moves the row's text; only that row is laid out again.
+    connect(&model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                for (int row = from.row(); row <= to.row(); ++row) {
+                    const QModelIndex index = m_model.index(row);
+                    m_delegate->forgetRow(index);
+                    Q_EMIT m_delegate->sizeHintChanged(index);
+                }
+            });
     connect(&settings, &AppSettings::preferredLanguageChanged, this, &PastePopupView::retranslate);
 
     retranslate();
-    rebuild();
+    followRowCount();
 }
 
 void PastePopupView::setTranslucent(bool translucent) {
@@ -106,89 +117,49 @@ void PastePopupView::setTranslucent(bool translucent) {
     update();
 }
 
+void PastePopupView::setSelectedRow(qsizetype row) {
+    const int previous = m_delegate->selectedRow();
+    m_delegate->setSelectedRow(int(row));
+    for (const int changed : {previous, int(row)}) {
+        m_list->update(m_model.index(changed));
+    }
+    if (isVisible() && !m_list->isHidden()) {
+        scrollToSelected(true);
+    }
+}
+
 void PastePopupView::retranslate() {
     m_header->setText(
         L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste")));
     m_emptyLabel->setText(L10n::string(QStringLiteral("No items")));
+    // Row labels such as "[Image]" are worded anew.
+    m_delegate->clearCache();
+    m_list->doItemsLayout();
+    m_list->viewport()->update();
 }
 
-void PastePopupView::rebuild() {
-    const QList<ClipboardItem>& items = m_history.items();
-    const qsizetype count = items.size();
+void PastePopupView::followRowCount() {
+    const int count = m_model.rowCount();
     setFixedSize(listWidth, heightForItemCount(count));
-
-    const bool listWasShown = !m_scrollArea->isHidden();
+    const bool listWasShown = !m_list->isHidden();
     m_emptyLabel->setVisible(count == 0);
-    m_scrollArea->setVisible(count > 0);
-
-    // Rows are re-used: a click handler may be running in one of them right now.
-    while (m_rows.size() > count) {
-        PastePopupRowWidget* row = m_rows.takeLast();
-        row->hide();
-        row->deleteLater();
-    }
-    while (m_rows.size() < count) {
-        auto* row = new PastePopupRowWidget(m_listContent);
-        connect(row, &PastePopupRowWidget::clicked, this,
-                [this](qsizetype index) { m_manager.setSelectedIndex(index); });
-        connect(row, &PastePopupRowWidget::doubleClicked, this,
-                [this](qsizetype index) { m_manager.pasteItemAndClose(index); });
-        connect(row, &PastePopupRowWidget::removeClicked, this,
-                [this](qsizetype index) { m_manager.removeItemFromHistory(index); });
-        row->show();
-        m_rows.append(row);
-    }
-
-    QSet<QUuid> ids;
-    for (qsizetype i = 0; i < count; ++i) {
-        const ClipboardItem& item = items[i];
-        ids.insert(item.id());
-        const ClipboardHistory::Preview preview = m_history.preview(item);
-        m_rows[i]->setContent(i, preview.text, thumbnailFor(item.id(), preview.imageData));
-        m_rows[i]->setSelected(i == m_manager.selectedIndex());
-    }
-    for (auto it = m_thumbnails.begin(); it != m_thumbnails.end();) {
-        it = ids.contains(it.key()) ? std::next(it) : m_thumbnails.erase(it);
-    }
-    layoutRows();
+    m_list->setVisible(count > 0);
     if (!listWasShown && count > 0 && isVisible()) {
         scrollToSelected(false);
     }
 }
 
-void PastePopupView::applySelection() {
-    for (PastePopupRowWidget* row : std::as_const(m_rows)) {
-        row->setSelected(row->index() == m_manager.selectedIndex());
-    }
-    // The checkmark takes room from the text, which may wrap differently.
-    layoutRows();
-}
-
-void PastePopupView::layoutRows() {
-    const int width = m_scrollArea->viewport()->width();
-    int y = 0;
-    for (PastePopupRowWidget* row : std::as_const(m_rows)) {
-        const int height = row->layoutForWidth(width);
-        row->setGeometry(0, y, width, height);
-        y += height;
-    }
-    m_listContent->resize(width, y);
-}
-
-int PastePopupView::scrollTargetFor(qsizetype index) const {
-    if (index < 0 || index >= m_rows.size()) {
-        return m_scrollArea->verticalScrollBar()->value();
-    }
-    const QWidget* row = m_rows[index];
-    const int viewportHeight = m_scrollArea->viewport()->height();
-    const int maximum = std::max(0, m_listContent->height() - viewportHeight);
-    return std::clamp(row->y() + row->height() / 2 - viewportHeight / 2, 0, maximum);
-}
-
 void PastePopupView::scrollToSelected(bool animated) {
-    const int target = scrollTargetFor(m_manager.selectedIndex());
-    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    QScrollBar* bar = m_list->verticalScrollBar();
     m_scrollAnimation->stop();
+    const QModelIndex index = m_model.index(m_delegate->selectedRow());
+    if (!index.isValid()) {
+        return;
+    }
+    // visualRect() lays out pending rows first and is relative to the current scroll offset.
+    const QRect rect = m_list->visualRect(index);
+    const int target = std::clamp(
+        bar->value() + rect.center().y() - m_list->viewport()->height() / 2, 0, bar->maximum());
     if (animated && bar->value() != target) {
         m_scrollAnimation->setStartValue(bar->value());
         m_scrollAnimation->setEndValue(target);
@@ -198,35 +169,12 @@ void PastePopupView::scrollToSelected(bool animated) {
     }
 }
 
-QPixmap PastePopupView::thumbnailFor(const QUuid& id, const std::optional<QByteArray>& bytes) {
-    if (!bytes || bytes->isEmpty()) {
-        m_thumbnails.remove(id);
-        return {};
-    }
-    auto cached = m_thumbnails.constFind(id);
-    if (cached != m_thumbnails.cend() && cached->bytes == *bytes) {
-        return cached->pixmap;
-    }
-    QPixmap pixmap;
-    QImage image;
-    // Thumbnails are PNG; the hint spares loading every image plugin to probe them.
-    if (image.loadFromData(*bytes, "PNG")) {
-        const qreal dpr = devicePixelRatioF();
-        const int side = int(PastePopupRowWidget::thumbnailSide * dpr);
-        QImage fitted = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        fitted.setDevicePixelRatio(dpr);
-        pixmap = QPixmap::fromImage(fitted);
-    }
-    m_thumbnails.insert(id, Thumbnail{*bytes, pixmap});
-    return pixmap;
-}
-
 void PastePopupView::updateViewportMask() {
     // The bottom rows must not poke out of the rounded corners.
-    QWidget* viewport = m_scrollArea->viewport();
-    const QRect area = viewport->rect();
+    QWidget* viewport = m_list->viewport();
     QPainterPath path;
-    path.addRoundedRect(QRectF(area.adjusted(0, -cornerRadius, 0, 0)), cornerRadius, cornerRadius);
+    path.addRoundedRect(QRectF(viewport->rect().adjusted(0, -cornerRadius, 0, 0)), cornerRadius,
+                        cornerRadius);
     viewport->setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
@@ -245,20 +193,15 @@ void PastePopupView::paintEvent(QPaintEvent*) {
 
 void PastePopupView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    layoutRows();
-    if (!m_rows.isEmpty()) {
+    if (!m_list->isHidden()) {
         scrollToSelected(false);
     }
 }
 
-void PastePopupView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    updateViewportMask();
-}
-
 bool PastePopupView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize) {
-        layoutRows();
+    // Before the list's own handling, which lays the rows out again for the new width.
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
+        m_delegate->setRowWidth(m_list->viewport()->width());
         updateViewportMask();
     }
     return QWidget::eventFilter(watched, event);

@@ -1,26 +1,18 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHash>
-#include <QList>
-#include <QPixmap>
-#include <QUuid>
 #include <QWidget>
 
-#include <optional>
-
 class AppSettings;
-class ClipboardHistory;
-class PasteHotkeyManager;
-class PastePopupRowWidget;
+class HistoryListModel;
+class PastePopupItemDelegate;
 class QFrame;
 class QLabel;
+class QListView;
 class QPropertyAnimation;
-class QScrollArea;
 
-// The popup's content: a header, a divider and the history rows, newest first. Mirrors the
-// manager's selection and the history's items; clicks become the manager's operations. Keys are
-// the manager's business, not the view's.
+// The popup's content: a header, a divider and the history rows, newest first, as a list view
+// over the history's model. Shows the selection it is given and reports clicks; what they do
+// and the keys are the popup's owner's business.
 class PastePopupView : public QWidget {
     Q_OBJECT
   public:
@@ -33,48 +25,42 @@ class PastePopupView : public QWidget {
 
     static int heightForItemCount(qsizetype count);
 
-    PastePopupView(PasteHotkeyManager& manager, ClipboardHistory& history, AppSettings& settings,
-                   QWidget* parent = nullptr);
+    PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent = nullptr);
 
     // Translucent: the background is see-through where a compositor blends it.
     void setTranslucent(bool translucent);
+    // The row with the checkmark and the accent. On screen, the list scrolls it to the middle
+    // with an animation; a hidden list is placed when it comes on screen.
+    void setSelectedRow(qsizetype row);
 
-    const QList<PastePopupRowWidget*>& rows() const { return m_rows; }
+    QListView* listView() const { return m_list; }
+    PastePopupItemDelegate* delegate() const { return m_delegate; }
     QLabel* headerLabel() const { return m_header; }
     QLabel* emptyLabel() const { return m_emptyLabel; }
-    QScrollArea* scrollArea() const { return m_scrollArea; }
     QPropertyAnimation* scrollAnimation() const { return m_scrollAnimation; }
+
+  Q_SIGNALS:
+    void rowClicked(int row);
+    void rowDoubleClicked(int row);
+    void removeClicked(int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct Thumbnail {
-        QByteArray bytes;
-        QPixmap pixmap;
-    };
-
     void retranslate();
-    void rebuild();
-    void applySelection();
-    void layoutRows();
+    void followRowCount();
     void scrollToSelected(bool animated);
-    int scrollTargetFor(qsizetype index) const;
-    QPixmap thumbnailFor(const QUuid& id, const std::optional<QByteArray>& bytes);
     void updateViewportMask();
 
-    PasteHotkeyManager& m_manager;
-    ClipboardHistory& m_history;
+    HistoryListModel& m_model;
     QLabel* m_header = nullptr;
     QFrame* m_divider = nullptr;
     QLabel* m_emptyLabel = nullptr;
-    QScrollArea* m_scrollArea = nullptr;
-    QWidget* m_listContent = nullptr;
-    QList<PastePopupRowWidget*> m_rows;
+    QListView* m_list = nullptr;
+    PastePopupItemDelegate* m_delegate = nullptr;
     QPropertyAnimation* m_scrollAnimation = nullptr;
-    QHash<QUuid, Thumbnail> m_thumbnails;
     bool m_translucent = false;
 };

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/AppLogger.h"
+#include "history/HistoryListModel.h"
 #include "hotkey/PasteHotkeyManager.h"
 #include "ui/popup/PastePopupView.h"
 
@@ -23,12 +24,23 @@ QRegion roundedRegion(const QSize& size, qreal radius) {
 }  // namespace
 
 PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manager,
+                                                       HistoryListModel& model,
+                                                       AppSettings& settings,
+                                                       WindowSystem windowSystem, QObject* parent)
+    : QObject(parent),
+      m_manager(manager),
+      m_model(model),
+      m_settings(settings),
+      m_windowSystem(std::move(windowSystem)) {}
+
+PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manager,
                                                        ClipboardHistory& history,
                                                        AppSettings& settings,
                                                        WindowSystem windowSystem, QObject* parent)
     : QObject(parent),
       m_manager(manager),
-      m_history(history),
+      m_ownModel(std::make_unique<HistoryListModel>(history)),
+      m_model(*m_ownModel),
       m_settings(settings),
       m_windowSystem(std::move(windowSystem)) {}
 
@@ -69,8 +81,17 @@ void PastePopupWindowController::createPanel() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_view = new PastePopupView(m_manager, m_history, m_settings, panel);
+    m_view = new PastePopupView(m_model, m_settings, panel);
     m_view->setTranslucent(m_translucent);
+    m_view->setSelectedRow(m_manager.selectedIndex());
+    connect(&m_manager, &PasteHotkeyManager::selectedIndexChanged, m_view,
+            &PastePopupView::setSelectedRow);
+    connect(m_view, &PastePopupView::rowClicked, &m_manager,
+            [this](int row) { m_manager.setSelectedIndex(row); });
+    connect(m_view, &PastePopupView::rowDoubleClicked, &m_manager,
+            [this](int row) { m_manager.pasteItemAndClose(row); });
+    connect(m_view, &PastePopupView::removeClicked, &m_manager,
+            [this](int row) { m_manager.removeItemFromHistory(row); });
     layout->addWidget(m_view);
     panel->installEventFilter(this);
     m_panel = panel;
@@ -83,7 +104,7 @@ void PastePopupWindowController::showPanel() {
         createPanel();
     }
     m_panel->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (QScreen* screen = targetScreen()) {
         const QRect visible = screen->availableGeometry();
         const QSize frame = m_panel->frameGeometry().size();
         m_panel->move(visible.x() + visible.width() / 2 - frame.width() / 2,
@@ -104,6 +125,35 @@ void PastePopupWindowController::showPanel() {
             .arg(m_panel->y())
             .arg(m_panel->width())
             .arg(m_panel->height()));
+}
+
+QScreen* PastePopupWindowController::screenForDeviceRect(const QRect& rect) {
+    QScreen* best = nullptr;
+    qint64 bestArea = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        // A screen keeps its device-pixel origin; only its size is scaled.
+        const QRect logical = screen->geometry();
+        const QRect device(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+        const QRect common = device.intersected(rect);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+QScreen* PastePopupWindowController::targetScreen() const {
+    const std::optional<RunningApp>& previous = m_manager.previousFrontmostApp();
+    if (m_windowSystem.windowGeometry && previous && previous->window != 0) {
+        if (const std::optional<QRect> frame = m_windowSystem.windowGeometry(previous->window)) {
+            if (QScreen* screen = screenForDeviceRect(*frame)) {
+                return screen;
+            }
+        }
+    }
+    return QGuiApplication::primaryScreen();
 }
 
 void PastePopupWindowController::ensureKeyboardFocus() {

@@ -2,30 +2,45 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class AppSettings;
 class ClipboardHistory;
+class HistoryListModel;
 class PasteHotkeyManager;
 class PastePopupView;
+class QScreen;
+
+// What only the window system can tell or do for the popup; any of it may be empty.
+struct PastePopupWindowSystem {
+    // A compositor blends translucent windows (asked once, when the panel is made).
+    std::function<bool()> isCompositing;
+    // Called with the native panel before every show: on all desktops, above the rest.
+    std::function<void(QWidget*)> prepareToShow;
+    // A top-level window's frame in device pixels of the whole desktop; none when the window
+    // is gone or unknown.
+    std::function<std::optional<QRect>(quint64 window)> windowGeometry = {};
+};
 
 // Owns the popup panel and follows the manager's isPopupVisible one event-loop turn late: shown
-// centred on the primary screen and focused when it becomes true, hidden when it becomes false.
+// and focused when it becomes true, hidden when it becomes false. It is centred on the screen
+// of the window the user was working in when the popup opened, else on the primary screen.
 class PastePopupWindowController : public QObject {
     Q_OBJECT
   public:
     static constexpr int focusCheckDelayMs = 60;
 
-    // What only the window system can tell or do; either may be empty.
-    struct WindowSystem {
-        // A compositor blends translucent windows (asked once, when the panel is made).
-        std::function<bool()> isCompositing;
-        // Called with the native panel before every show: on all desktops, above the rest.
-        std::function<void(QWidget*)> prepareToShow;
-    };
+    using WindowSystem = PastePopupWindowSystem;
 
+    PastePopupWindowController(PasteHotkeyManager& manager, HistoryListModel& model,
+                               AppSettings& settings, WindowSystem windowSystem = {},
+                               QObject* parent = nullptr);
+    // With a list model of its own over the history.
     PastePopupWindowController(PasteHotkeyManager& manager, ClipboardHistory& history,
                                AppSettings& settings, WindowSystem windowSystem = {},
                                QObject* parent = nullptr);
@@ -38,6 +53,9 @@ class PastePopupWindowController : public QObject {
     PastePopupView* view() const { return m_view; }
     bool isGrabbingKeyboard() const { return m_grabbingKeyboard; }
 
+    // The screen whose device-pixel area holds most of this rectangle; none when none does.
+    static QScreen* screenForDeviceRect(const QRect& rect);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,9 +65,11 @@ class PastePopupWindowController : public QObject {
     void hidePanel();
     void createPanel();
     void ensureKeyboardFocus();
+    QScreen* targetScreen() const;
 
     PasteHotkeyManager& m_manager;
-    ClipboardHistory& m_history;
+    std::unique_ptr<HistoryListModel> m_ownModel;
+    HistoryListModel& m_model;
     AppSettings& m_settings;
     WindowSystem m_windowSystem;
     QPointer<QWidget> m_panel;
