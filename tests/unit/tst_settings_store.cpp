@@ -1,6 +1,10 @@
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <optional>
 
 #include "MemoryKeyValueStore.h"
 #include "platform/qt/SettingsStore.h"
@@ -11,7 +15,44 @@ class TestSettingsStore : public QObject {
     void typedReadersCheckKinds();
     void valuesSurviveTheFile();
     void handWrittenGroupIsListed();
+    void fileFollowsConfigHome_data();
+    void fileFollowsConfigHome();
+    void olderFileTakenOver_data();
+    void olderFileTakenOver();
+    void fileModeKept_data();
+    void fileModeKept();
 };
+
+namespace {
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::optional<QByteArray>& value)
+        : m_name(name),
+          m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+        set(value);
+    }
+    ~ScopedEnv() { set(m_old); }
+
+  private:
+    void set(const std::optional<QByteArray>& value) {
+        if (value) {
+            qputenv(m_name, *value);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+    const char* m_name;
+    std::optional<QByteArray> m_old;
+};
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+}  // namespace
 
 void TestSettingsStore::typedReadersCheckKinds() {
     MemoryKeyValueStore store;
@@ -86,6 +127,116 @@ void TestSettingsStore::handWrittenGroupIsListed() {
     QCOMPARE(keys, QStringList({"Both", "MyTerm", "URxvt"}));
     QCOMPARE(store.stringValue("PasteKeystrokes/URxvt"), std::optional<QString>("Shift+Insert"));
     QCOMPARE(store.stringValue("PasteKeystrokes/Both"), std::nullopt);
+}
+
+void TestSettingsStore::fileFollowsConfigHome_data() {
+    QTest::addColumn<std::optional<QByteArray>>("configHome");
+    QTest::addColumn<QString>("folder");  // under the temporary home
+    QTest::newRow("set") << std::optional<QByteArray>("@/cfg") << "cfg";
+    QTest::newRow("unset") << std::optional<QByteArray>() << ".config";
+    QTest::newRow("empty") << std::optional<QByteArray>("") << ".config";
+    QTest::newRow("relative, ignored") << std::optional<QByteArray>("cfg") << ".config";
+}
+
+void TestSettingsStore::fileFollowsConfigHome() {
+    QFETCH(std::optional<QByteArray>, configHome);
+    QFETCH(QString, folder);
+    QTemporaryDir home;
+    if (configHome) {
+        configHome->replace("@", QFile::encodeName(home.path()));
+    }
+    const ScopedEnv homeEnv("HOME", QFile::encodeName(home.path()));
+    const ScopedEnv configEnv("XDG_CONFIG_HOME", configHome);
+    SettingsStore store;
+    const QString expected = home.path() + u'/' + folder + "/Quillstack/Quillstack.conf";
+    QCOMPARE(store.fileName(), expected);
+    QVERIFY(!QFile::exists(expected));  // nothing is written before a setting changes
+    store.setValue("bufferLimit", 7);
+    QCOMPARE(SettingsStore(expected).intValue("bufferLimit"), std::optional<qint64>(7));
+}
+
+// What lies in the folder before the first start of this version: the older file, the new
+// one, or a link. The older file is taken over only when nothing stands at the new name.
+void TestSettingsStore::olderFileTakenOver_data() {
+    QTest::addColumn<QByteArray>("ini");      // empty: no Quillstack.ini
+    QTest::addColumn<QByteArray>("conf");     // empty: no Quillstack.conf
+    QTest::addColumn<bool>("confDangles");    // Quillstack.conf links to nothing
+    QTest::addColumn<bool>("iniIsLink");      // Quillstack.ini links to a file elsewhere
+    QTest::addColumn<qint64>("bufferLimit");  // -1: unset
+    QTest::addColumn<bool>("iniRemains");
+    QTest::newRow("older only") << QByteArray("[General]\nbufferLimit=30\n") << QByteArray()
+                                << false << false << qint64(30) << false;
+    QTest::newRow("both, new wins")
+        << QByteArray("[General]\nbufferLimit=30\n") << QByteArray("[General]\nbufferLimit=40\n")
+        << false << false << qint64(40) << true;
+    QTest::newRow("neither") << QByteArray() << QByteArray() << false << false << qint64(-1)
+                             << false;
+    QTest::newRow("new name is a dangling link")
+        << QByteArray("[General]\nbufferLimit=30\n") << QByteArray() << true << false << qint64(-1)
+        << true;
+    QTest::newRow("older is a link") << QByteArray("[General]\nbufferLimit=30\n") << QByteArray()
+                                     << false << true << qint64(30) << false;
+}
+
+void TestSettingsStore::olderFileTakenOver() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, conf);
+    QFETCH(bool, confDangles);
+    QFETCH(bool, iniIsLink);
+    QFETCH(qint64, bufferLimit);
+    QFETCH(bool, iniRemains);
+    QTemporaryDir config;
+    const QString folder = config.filePath("Quillstack");
+    QVERIFY(QDir().mkpath(folder));
+    const QString iniPath = folder + "/Quillstack.ini";
+    if (!ini.isEmpty()) {
+        if (iniIsLink) {
+            writeFile(config.filePath("dotfiles/quillstack.ini"), ini);
+            QVERIFY(QFile::link(config.filePath("dotfiles/quillstack.ini"), iniPath));
+        } else {
+            writeFile(iniPath, ini);
+        }
+    }
+    if (!conf.isEmpty()) {
+        writeFile(folder + "/Quillstack.conf", conf);
+    }
+    if (confDangles) {
+        QVERIFY(QFile::link(config.filePath("nowhere"), folder + "/Quillstack.conf"));
+    }
+
+    const ScopedEnv configEnv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const SettingsStore store;
+    QCOMPARE(store.fileName(), folder + "/Quillstack.conf");
+    QCOMPARE(store.intValue("bufferLimit"),
+             bufferLimit < 0 ? std::nullopt : std::optional<qint64>(bufferLimit));
+    QCOMPARE(QFileInfo(iniPath).isSymLink() || QFile::exists(iniPath), iniRemains);
+    QCOMPARE(QFileInfo(folder + "/Quillstack.conf").isSymLink(), confDangles || iniIsLink);
+}
+
+void TestSettingsStore::fileModeKept_data() {
+    QTest::addColumn<int>("before");  // -1: no file yet
+    QTest::addColumn<int>("after");
+    QTest::newRow("created") << -1 << 0600;
+    QTest::newRow("user's 0640") << 0640 << 0640;
+    QTest::newRow("user's 0600") << 0600 << 0600;
+}
+
+void TestSettingsStore::fileModeKept() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sub/Quillstack.conf");
+    if (before >= 0) {
+        writeFile(path, "[General]\nbufferLimit=5\n");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(before)), 0);
+    }
+    SettingsStore store(path);
+    store.setValue("autoDeleteMinutes", 60);
+    store.setValue("bufferLimit", 9);
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+    QCOMPARE(int(st.st_mode & 07777), after);
+    QCOMPARE(SettingsStore(path).intValue("bufferLimit"), std::optional<qint64>(9));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -1,9 +1,47 @@
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/freedesktop/XdgAutostart.h"
+
+namespace {
+// What a launcher makes of an Exec value holding one argument: the string escapes first, then
+// the quoting, then the field codes.
+QString launchedProgram(const QString& value) {
+    QString unescaped;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == u'\\' && i + 1 < value.size()) {
+            const QChar next = value[++i];
+            unescaped += next == u'n'   ? u'\n'
+                         : next == u't' ? u'\t'
+                         : next == u'r' ? u'\r'
+                         : next == u's' ? u' '
+                                        : next;
+        } else {
+            unescaped += value[i];
+        }
+    }
+    QString argument = unescaped;
+    if (unescaped.startsWith(u'"')) {
+        argument.clear();
+        qsizetype i = 1;
+        for (; i < unescaped.size() && unescaped[i] != u'"'; ++i) {
+            if (unescaped[i] == u'\\' && i + 1 < unescaped.size()) {
+                ++i;
+            }
+            argument += unescaped[i];
+        }
+        if (i != unescaped.size() - 1) {
+            return QStringLiteral("<not one quoted argument>");
+        }
+    }
+    return argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+}  // namespace
 
 class TestXdgAutostart : public QObject {
     Q_OBJECT
@@ -17,7 +55,9 @@ class TestXdgAutostart : public QObject {
         QFile file(autostart.entryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[Desktop Entry]\nType=Application\nName=Quillstack\n"
+                                            "Icon=quillstack\n"
                                             "Exec=/opt/quillstack/bin/quillstack\n"
+                                            "Terminal=false\n"
                                             "X-GNOME-Autostart-enabled=true\nNoDisplay=false\n"));
         QVERIFY(autostart.unregisterApp());
         QVERIFY(!QFile::exists(autostart.entryPath()));
@@ -29,6 +69,39 @@ class TestXdgAutostart : public QObject {
         // Without an absolute program path there is nothing sound to start.
         QVERIFY(!XdgAutostart(dir.path() + "/rel", "quillstack").registerApp());
         QVERIFY(!QFile::exists(dir.path() + "/rel/autostart/quillstack.desktop"));
+    }
+
+    // Whatever the folder holding the program is called, the entry is valid and starts it.
+    void entryStartsTheProgram_data() {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("plain") << "/usr/bin/quillstack";
+        QTest::newRow("space") << "/home/ann/My Apps/quillstack";
+        QTest::newRow("shell characters") << "/opt/q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~/quillstack";
+        QTest::newRow("percent") << "/opt/100% sure/quillstack";
+        QTest::newRow("equals and unicode") << "/opt/a=b/Ünïcode ✓/quillstack";
+    }
+
+    void entryStartsTheProgram() {
+        QFETCH(QString, program);
+        QTemporaryDir dir;
+        XdgAutostart autostart(dir.path(), program);
+        QVERIFY(autostart.registerApp());
+        QFile file(autostart.entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        const QStringList exec = lines.filter(QRegularExpression(QStringLiteral("^Exec=")));
+        QCOMPARE(exec.size(), 1);
+        QCOMPARE(launchedProgram(exec.constFirst().mid(5)), program);
+
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (validator.isEmpty()) {
+            QSKIP("desktop-file-validate is not installed (tools/deps installs it)");
+        }
+        QProcess check;
+        check.start(validator, {autostart.entryPath()});
+        QVERIFY(check.waitForFinished(10000));
+        const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
+        QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
     }
 
     void execQuoting() {

@@ -83,10 +83,12 @@ bool XdgAutostart::registerApp() {
                               "[Desktop Entry]\n"
                               "Type=Application\n"
                               "Name=Quillstack\n"
+                              "Icon=quillstack\n"
                               "Exec=") +
                           execArgument(m_execPath) +
                           QStringLiteral(
                               "\n"
+                              "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n"
                               "NoDisplay=false\n");
     QSaveFile file(entryPath());

@@ -1,13 +1,42 @@
 #include "platform/qt/SettingsStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include "platform/freedesktop/XdgAutostart.h"
+
+namespace {
+
+bool isTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();  // a dangling link is somebody's choice too
+}
+
+QString takenOver(const QString& filePath) {
+    SettingsStore::takeOverLegacyFile(filePath);
+    return filePath;
+}
+
+}  // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillstack"),
-                 QStringLiteral("Quillstack")) {}
+    : m_settings(takenOver(filePathIn(XdgAutostart::defaultConfigDir())), QSettings::IniFormat) {}
 
 SettingsStore::SettingsStore(const QString& filePath)
     : m_settings(filePath, QSettings::IniFormat) {}
+
+QString SettingsStore::filePathIn(const QString& configDir) {
+    return configDir + QStringLiteral("/Quillstack/Quillstack.conf");
+}
+
+bool SettingsStore::takeOverLegacyFile(const QString& filePath) {
+    const QString legacy = QFileInfo(filePath).absolutePath() + QStringLiteral("/Quillstack.ini");
+    if (isTaken(filePath) || !isTaken(legacy)) {
+        return true;
+    }
+    return QFile::rename(legacy, filePath);
+}
 
 bool SettingsStore::contains(const QString& key) const {
     return m_settings.contains(key);
@@ -39,8 +68,16 @@ QStringList SettingsStore::keysUnder(const QString& group) const {
 }
 
 void SettingsStore::persist() {
+    // A file we create is the user's alone from its first byte; the rewrites below keep the
+    // mode of the file they replace, so a mode the user chose stays.
+    const QString path = m_settings.fileName();
+    if (!isTaken(path) && QDir().mkpath(QFileInfo(path).absolutePath())) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            file.close();
+        }
+    }
     // Every assignment is meant to survive a crash right after it, so write at once.
     m_settings.sync();
-    // The file is rewritten through a temporary one, so its mode is set after each write.
-    QFile::setPermissions(m_settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

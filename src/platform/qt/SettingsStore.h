@@ -8,10 +8,18 @@
 // The user-defaults store: an INI file, written through on every change.
 class SettingsStore final : public KeyValueStore {
   public:
-    // ~/.config/Quillstack/Quillstack.ini
+    // <$XDG_CONFIG_HOME or ~/.config>/Quillstack/Quillstack.conf, taking over an older
+    // Quillstack.ini from the same folder.
     SettingsStore();
     // Any file; tests use a temporary one.
     explicit SettingsStore(const QString& filePath);
+
+    // The settings file inside a configuration folder.
+    static QString filePathIn(const QString& configDir);
+    // Earlier versions kept the settings in Quillstack.ini beside it: that file is renamed to
+    // filePath when nothing is there yet. False when something was left to move but could not
+    // be.
+    static bool takeOverLegacyFile(const QString& filePath);
 
     bool contains(const QString& key) const override;
     QVariant value(const QString& key) const override;
