@@ -15,6 +15,7 @@
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "hotkey/PasteHotkeyManager.h"
+#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 #include "platform/freedesktop/XdgAutostart.h"
@@ -32,6 +33,7 @@
 #include "ui/common/FloatingWindow.h"
 #include "ui/menubar/QuillstackTray.h"
 #include "ui/popup/PastePopupWindowController.h"
+#include "ui/settings/SettingsView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -106,12 +108,13 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_manager.get(),
                      &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
 
+    m_listModel = std::make_unique<HistoryListModel>(*m_history);
     m_popupController = std::make_unique<PastePopupWindowController>(
-        *m_manager, *m_history, *m_settings,
+        *m_manager, *m_listModel, *m_settings,
         PastePopupWindowController::WindowSystem{
             &X11WindowSystem::isCompositing,
-            [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }});
-    m_listModel = std::make_unique<HistoryListModel>(*m_history);
+            [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
+            &X11WindowSystem::windowGeometry});
     buildWindows();
     m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
 }
@@ -120,7 +123,16 @@ void QuillstackApp::buildWindows() {
     m_browserWindow = std::make_unique<FloatingWindow>(QStringLiteral("Clipboard"), [this] {
         return new ClipboardBrowserView(*m_history, *m_listModel, *m_settings, *m_scheduler);
     });
+    // Looked up once: empty where no keyboard-shortcut settings program is known.
+    const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();
+    m_settingsWindow =
+        std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
+            return new SettingsView(*m_settings, *m_manager, openShortcutSettings,
+                                    [] { QCoreApplication::quit(); });
+        });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
+    QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),
+                     &FloatingWindow::present);
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
     QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
                      &FloatingWindow::present);
@@ -129,7 +141,7 @@ void QuillstackApp::buildWindows() {
 
     // A window's content is built again in the new language, its texts looked up anew. Queued:
     // the change is often made from inside that very content (its language picker).
-    for (FloatingWindow* window : {m_browserWindow.get()}) {
+    for (FloatingWindow* window : {m_browserWindow.get(), m_settingsWindow.get()}) {
         QObject::connect(m_settings.get(), &AppSettings::preferredLanguageChanged, window,
                          &FloatingWindow::rebuildContent, Qt::QueuedConnection);
     }
@@ -161,6 +173,8 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_browserWindow->present();
             break;
         case SingleInstance::Command::ShowSettings:
+            m_settingsWindow->present();
+            break;
         case SingleInstance::Command::ShowOnboarding:
             break;
         case SingleInstance::Command::Quit:

@@ -65,6 +65,7 @@ class QuillstackApp {
     std::unique_ptr<PasteHotkeyManager> m_manager;
     std::unique_ptr<PastePopupWindowController> m_popupController;
     std::unique_ptr<FloatingWindow> m_browserWindow;
+    std::unique_ptr<FloatingWindow> m_settingsWindow;
     std::unique_ptr<QuillstackTray> m_tray;
     std::unique_ptr<AppDelegate> m_delegate;
     QSocketNotifier* m_signalNotifier = nullptr;

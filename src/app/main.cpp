@@ -82,6 +82,13 @@ int main(int argc, char** argv) {
     // The clipboard, the chord and the paste keystroke are X11 services; under a Wayland
     // session Qt would otherwise pick its Wayland backend and none of them would work.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // Qt aborts when its only platform cannot start; say what is missing instead.
+        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+            !arguments.contains(QStringLiteral("-display"))) {
+            say(stderr, QStringLiteral("Quillstack needs an X11 display (run it on X11 or "
+                                       "XWayland, with DISPLAY set)\n"));
+            return 1;
+        }
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
     }
     QuillstackApp app(argc, argv, std::move(instance), commandLine.command);

@@ -43,7 +43,7 @@ class TestFloatingWindow : public QObject {
         QCOMPARE(window.geometry(), frame);
 
         // Closing hides; the window and its content survive for the next showing.
-        QVERIFY(!window.close());
+        QVERIFY(window.close());
         QVERIFY(!window.isVisible() && label == window.content());
         window.present();
         QVERIFY(window.isVisible());

@@ -83,6 +83,22 @@ Table readTable(const QString& code) {
     return table;
 }
 
+// A C++ string literal's text: \\, \" and \uXXXX as the compiler reads them.
+QString unescaped(const QString& literal) {
+    QString text;
+    for (qsizetype i = 0; i < literal.size(); ++i) {
+        if (literal[i] != u'\\' || i + 1 == literal.size()) {
+            text += literal[i];
+        } else if (literal[i + 1] == u'u' && i + 5 < literal.size()) {
+            text += QChar(literal.mid(i + 2, 4).toUShort(nullptr, 16));
+            i += 5;
+        } else {
+            text += literal[++i];
+        }
+    }
+    return text;
+}
+
 // Keys written literally at the lookup calls in the sources, adjacent literals joined.
 QSet<QString> keysUsedInSources() {
     static const QRegularExpression call(
@@ -102,8 +118,7 @@ QSet<QString> keysUsedInSources() {
             for (const auto& part : literal.globalMatch(m.captured(1))) {
                 key += part.captured(1);
             }
-            keys.insert(key.replace(QStringLiteral("\\\""), QStringLiteral("\""))
-                            .replace(QStringLiteral("\\\\"), QStringLiteral("\\")));
+            keys.insert(unescaped(key));
         }
     }
     return keys;

@@ -24,7 +24,8 @@ QStringList trayIconWindows() {
     tree.waitForFinished(5000);
     QStringList ids;
     for (const QByteArray& line : tree.readAllStandardOutput().split('\n')) {
-        if (line.contains(R"(("quillstack" "Quillstack"))")) {
+        // The history window, which a second start opens, has a title; the icon has none.
+        if (line.contains(R"(("quillstack" "Quillstack"))") && !line.contains("\"Clipboard\"")) {
             ids.append(QString::fromLatin1(line.trimmed().split(' ').value(0)));
         }
     }
@@ -52,7 +53,7 @@ class Session : public AppSession {
             .entryList(QDir::Files | QDir::Hidden);
     }
     QByteArray settings() const {
-        QFile file(filePath("config/Quillstack/Quillstack.ini"));
+        QFile file(filePath("config/Quillstack/Quillstack.conf"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
@@ -100,6 +101,10 @@ class TestAppLifecycle : public QObject {
         QCOMPARE(session.blobFiles(), blobs);
         QCOMPARE(session.settings(), settings);
         QCOMPARE(trayIconWindows().size(), 1);
+        // A plain second start brings the history window up in the first.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QProcess::execute("xdotool", {"search", "--onlyvisible", "--name", "^Clipboard$"}) == 0,
+            5000);
         if constexpr (AppEnvironment::isLoggingEnabled) {
             QVERIFY(first->readAllStandardError().contains("activation requested"));
         }
@@ -132,7 +137,8 @@ class TestAppLifecycle : public QObject {
             const QString icon = trayIconWindows().constFirst();
             QProcess::execute("xdotool", {"mousemove", "--window", icon, "4", "4", "click", "3"});
             QTest::qWait(500);
-            QProcess::execute("xdotool", {"key", "Down", "Return"});
+            // Quit is the menu's last row.
+            QProcess::execute("xdotool", {"key", "Up", "Return"});
         }
         stop(*app, signal);
         QCOMPARE(session.blobFiles(), QStringList());

@@ -1,6 +1,5 @@
 #include "ui/common/FloatingWindow.h"
 
-#include <QCloseEvent>
 #include <QVBoxLayout>
 
 #include "settings/L10n.h"
@@ -51,9 +50,4 @@ void FloatingWindow::present() {
     show();
     raise();
     activateWindow();
-}
-
-void FloatingWindow::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    hide();
 }

@@ -8,8 +8,9 @@
 
 // A window of ours that floats: it stays above the windows of the program the user works in,
 // comes to the desktop the user is on when shown, and only hides when closed (the application
-// lives in the tray). Its content is made by a factory, so that a language change can build
-// the whole content again, with every text looked up anew, while the window stays open.
+// lives in the tray and does not quit on its last window; a refused close would also refuse
+// the application's own quit). Its content is made by a factory, so that a language change can
+// build the whole content again, with every text looked up anew, while the window stays open.
 class FloatingWindow : public QWidget {
     Q_OBJECT
   public:
@@ -29,9 +30,6 @@ class FloatingWindow : public QWidget {
 
   Q_SIGNALS:
     void contentRebuilt(QWidget* content);
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildContent();

@@ -46,7 +46,9 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
             &QuillstackTray::restartOnboardingRequested);
     connect(panel, &MenuBarContent::quitRequested, this, &QuillstackTray::quitRequested);
 
-    m_icon->setIcon(QIcon(QStringLiteral(":/icons/quillstack.svg")));
+    // Monochrome, so that it reads on light and dark panels; a theme may recolour its own copy.
+    m_icon->setIcon(QIcon::fromTheme(QStringLiteral("quillstack-symbolic"),
+                                     QIcon(QStringLiteral(":/icons/quillstack-symbolic.svg"))));
     m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
