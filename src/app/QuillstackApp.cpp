@@ -110,7 +110,11 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
             [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }});
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
-    m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
+    // Onboarding: the panel's services; the active window's screen is taken at the cursor.
+    m_delegate = std::make_unique<AppDelegate>(
+        *m_history, *m_manager, *m_popupController,
+        OnboardingPanel::Dependencies{*m_settings, *m_manager, *m_pasteboard, *m_scheduler,
+                                      &OnboardingPanel::geometryUnderCursor});
 }
 
 void QuillstackApp::listenForCommands() {
@@ -134,9 +138,11 @@ void QuillstackApp::perform(SingleInstance::Command command) {
         case SingleInstance::Command::TogglePopup:
             m_manager->toggleFromCommand();
             break;
+        case SingleInstance::Command::ShowOnboarding:
+            m_delegate->showOnboardingWindow();
+            break;
         case SingleInstance::Command::ShowHistory:
         case SingleInstance::Command::ShowSettings:
-        case SingleInstance::Command::ShowOnboarding:
             break;
         case SingleInstance::Command::Quit:
             QCoreApplication::quit();
