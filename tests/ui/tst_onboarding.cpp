@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -242,9 +243,12 @@ class TestOnboarding : public QObject {
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
 
-        // The user's own key press on the picker: the picker must outlive its handler.
-        picker->setFocus();
-        QTest::keyClick(picker, Qt::Key_Down);
+        // The user picks from the open list: the picker must outlive its own handler.
+        picker->showPopup();
+        QAbstractItemView* list = picker->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect russian = list->visualRect(picker->model()->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, russian.center());
         QCOMPARE(stack.settings.preferredLanguage(), QStringLiteral("ru"));
         QTRY_VERIFY(picker.isNull() && old.isNull());
         OnboardingView* fresh = window.wizardView();

@@ -522,6 +522,8 @@ void OnboardingView::focusForStep(int step) {
 
 void OnboardingView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A hidden widget cannot take the focus; the window's first control would have it.
+    focusForStep(m_wizard->step());
     m_wizard->resumeCopyCheck();
 }
 

@@ -42,9 +42,11 @@ void OnboardingWindowView::rebuild() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(20, 12, 20, 8);
-    bar->addWidget(onboarding::makeLabel(L10n::string(QStringLiteral("Language")),
-                                         onboarding::TextStyle::Caption,
-                                         onboarding::Tone::Secondary, false, Qt::AlignLeft));
+    QLabel* label = onboarding::makeLabel(
+        L10n::string(QStringLiteral("Language")), onboarding::TextStyle::Caption,
+        onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
+    label->setWordWrap(false);
+    bar->addWidget(label);
     m_picker = new QComboBox;
     m_picker->setObjectName(QStringLiteral("languagePicker"));
     m_picker->setFixedWidth(kPickerWidth);
