@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QScreen>
 
@@ -12,7 +13,11 @@
 #include <vector>
 
 #include "AppSession.h"
+#include "HotkeyStack.h"
 #include "XclipOwner.h"
+#include "settings/L10n.h"
+#include "ui/common/FloatingWindow.h"
+#include "ui/onboarding/OnboardingPanel.h"
 
 // The first-run onboarding of the built application on a real X server, driven from outside as
 // a user would: the keyboard, the paste chord and copies made by another client. A field or a
@@ -78,6 +83,18 @@ std::optional<Window> onboardingPanel() {
     return visibleWindow(QStringLiteral("^Quillstack$"), QSize(380, 520));
 }
 
+// Where the window manager has the window, bottom to top; -1 when it does not list it.
+qsizetype stackingIndex(WId window) {
+    const QString list = run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"});
+    const QStringList ids = list.section(u'#', 1).split(u',', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        if (ids.at(i).trimmed().toULongLong(nullptr, 16) == window) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 // Pixels of the exact green that outlines a sample or a field that is right.
 int greenPixels(const Window& window) {
     const QImage image =
@@ -100,6 +117,29 @@ class TestOnboardingFlow : public QObject {
     void initTestCase() {
         QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
         start();
+    }
+
+    // In this process: our floating windows share the stays-on-top layer with the panel, which
+    // must stay above them however they come forward.
+    void panelStaysAboveFloatingWindows() {
+        HotkeyStack stack;
+        L10n::configure(&stack.settings, QStringLiteral("en"));
+        OnboardingPanel panel(
+            {stack.settings, *stack.manager, stack.pasteboard, stack.scheduler, {}});
+        FloatingWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
+        floating.resize(300, 200);
+        panel.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QTRY_VERIFY(stackingIndex(panel.winId()) >= 0);
+        floating.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&floating));
+        QTRY_VERIFY(stackingIndex(floating.winId()) >= 0);
+        QTest::qWait(300);
+        QVERIFY(stackingIndex(panel.winId()) > stackingIndex(floating.winId()));
+        // Brought forward again while shown.
+        floating.present();
+        QTest::qWait(300);
+        QVERIFY(stackingIndex(panel.winId()) > stackingIndex(floating.winId()));
     }
 
     void panelAppearsAtFirstLaunch() {
