@@ -294,15 +294,6 @@ class TestOnboarding : public QObject {
         QVERIFY(controller.onboardingWindow()->isVisible());
         QCOMPARE(controller.onboardingWindow()->content()->wizardView()->wizard().step(), 0);
     }
-
-    void completedOnboardingShowsNothingAtLaunch() {
-        HotkeyStack stack;
-        stack.settings.setOnboardingCompleted(true);
-        OnboardingWindowController controller(OnboardingPanel::Dependencies{
-            stack.settings, *stack.manager, stack.pasteboard, stack.scheduler, {}});
-        controller.startAtLaunch();
-        QVERIFY(controller.onboardingWindow() == nullptr);
-    }
 };
 
 QTEST_MAIN(TestOnboarding)

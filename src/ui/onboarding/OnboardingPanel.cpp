@@ -75,10 +75,24 @@ void OnboardingPanel::hideEvent(QHideEvent* event) {
 
 bool OnboardingPanel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    // A raise sends ZOrderChange after the restacking, so raising here puts this one on top.
     if ((type == QEvent::Show || type == QEvent::ZOrderChange || type == QEvent::WindowActivate) &&
         qobject_cast<FloatingWindow*>(watched) != nullptr && isVisible()) {
+        // Now, for a raise that has already happened, and once more after the current work:
+        // a window brought forward asks the window manager to activate it after raising it,
+        // and the manager raises it again then. Requests reach it in order, so ours comes last.
         raise();
+        if (!m_raisePending) {
+            m_raisePending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_raisePending = false;
+                    if (isVisible()) {
+                        raise();
+                    }
+                },
+                Qt::QueuedConnection);
+        }
     }
     return false;
 }

@@ -51,4 +51,5 @@ class OnboardingPanel : public QWidget {
 
   private:
     OnboardingWindowView* m_content = nullptr;
+    bool m_raisePending = false;
 };
