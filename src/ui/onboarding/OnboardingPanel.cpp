@@ -1,7 +1,6 @@
 #include "ui/onboarding/OnboardingPanel.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCursor>
 #include <QScreen>
 #include <QStyle>
@@ -55,11 +54,6 @@ void OnboardingPanel::present() {
     show();
     raise();
     activateWindow();
-}
-
-void OnboardingPanel::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    hide();
 }
 
 void OnboardingPanel::showEvent(QShowEvent* event) {

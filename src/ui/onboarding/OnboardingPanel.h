@@ -14,7 +14,9 @@ class PasteHotkeyManager;
 class Scheduler;
 
 // The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
-// our floating windows, centred on the screen the user works on. Closing only hides it.
+// our floating windows, centred on the screen the user works on. Closing only hides it (the
+// default for a window that is not deleted on close); refusing the close instead would also
+// refuse it when the application quits, which closes every window first.
 class OnboardingPanel : public QWidget {
     Q_OBJECT
   public:
@@ -44,7 +46,6 @@ class OnboardingPanel : public QWidget {
     static std::optional<QRect> placementArea(const std::optional<QRect>& activeWindow);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
