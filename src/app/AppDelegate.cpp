@@ -9,13 +9,19 @@
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
 #include "platform/CrashReport.h"
+#include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 AppDelegate::AppDelegate(ClipboardHistory& history, PasteHotkeyManager& manager,
-                         PastePopupWindowController& popupController, QObject* parent)
-    : QObject(parent), m_history(history), m_manager(manager), m_popupController(popupController) {
+                         PastePopupWindowController& popupController,
+                         const OnboardingPanel::Dependencies& onboarding, QObject* parent)
+    : QObject(parent),
+      m_history(history),
+      m_manager(manager),
+      m_popupController(popupController),
+      m_onboarding(new OnboardingWindowController(onboarding, this)) {
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationActive) {
@@ -39,7 +45,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     log(QStringLiteral("applicationDidFinishLaunching: hotkey started"));
     // 6.
     m_popupController.setup();
-    // 7-9. The onboarding window and its notifications are not built yet.
+    // 7-8. The onboarding panel until onboarding is completed; 9 is the two public slots.
+    m_onboarding->startAtLaunch();
     log(QStringLiteral("applicationDidFinishLaunching: done"));
 }
 
@@ -49,6 +56,17 @@ void AppDelegate::applicationDidBecomeActive() {
 
 void AppDelegate::applicationWillTerminate() {
     m_manager.stopMonitoring();
+    m_onboarding->dropOnboardingWindow();
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::showOnboardingWindow() {
+    m_onboarding->showOnboardingWindow();
+}
+
+void AppDelegate::restartOnboardingFromBeginning() {
+    m_onboarding->restartOnboardingFromBeginning();
 }
 
 void AppDelegate::handleUncaughtException() {

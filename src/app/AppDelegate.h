@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include "ui/onboarding/OnboardingPanel.h"
+
 class ClipboardHistory;
+class OnboardingWindowController;
 class PasteHotkeyManager;
 class PastePopupWindowController;
 
@@ -11,7 +14,9 @@ class AppDelegate : public QObject {
     Q_OBJECT
   public:
     AppDelegate(ClipboardHistory& history, PasteHotkeyManager& manager,
-                PastePopupWindowController& popupController, QObject* parent = nullptr);
+                PastePopupWindowController& popupController,
+                const OnboardingPanel::Dependencies& onboarding, QObject* parent = nullptr);
+    ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
     void applicationDidBecomeActive();
@@ -20,8 +25,17 @@ class AppDelegate : public QObject {
     // Logs an uncaught exception's type, reason and call stack, then aborts.
     [[noreturn]] static void handleUncaughtException();
 
+    OnboardingWindowController& onboarding() const { return *m_onboarding; }
+
+  public Q_SLOTS:
+    // "ShowOnboardingWindow", also reached by --show-onboarding.
+    void showOnboardingWindow();
+    // "RestartOnboarding": the tray's "Restart onboarding" row.
+    void restartOnboardingFromBeginning();
+
   private:
     ClipboardHistory& m_history;
     PasteHotkeyManager& m_manager;
     PastePopupWindowController& m_popupController;
+    OnboardingWindowController* m_onboarding = nullptr;
 };

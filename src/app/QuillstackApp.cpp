@@ -116,7 +116,18 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
             [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
             &X11WindowSystem::windowGeometry});
     buildWindows();
-    m_delegate = std::make_unique<AppDelegate>(*m_history, *m_manager, *m_popupController);
+    // The onboarding panel opens on the screen of the window the user is working in.
+    X11Workspace* workspace = m_workspace.get();
+    const auto activeWindowGeometry = [workspace]() -> std::optional<QRect> {
+        const std::optional<RunningApp> front = workspace->frontmostApplication();
+        return front ? X11WindowSystem::windowGeometry(front->window) : std::nullopt;
+    };
+    m_delegate = std::make_unique<AppDelegate>(
+        *m_history, *m_manager, *m_popupController,
+        OnboardingPanel::Dependencies{*m_settings, *m_manager, *m_pasteboard, *m_scheduler,
+                                      activeWindowGeometry});
+    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
+                     &AppDelegate::restartOnboardingFromBeginning);
 }
 
 void QuillstackApp::buildWindows() {
@@ -136,8 +147,6 @@ void QuillstackApp::buildWindows() {
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
     QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
                      &FloatingWindow::present);
-    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_settings.get(),
-                     [this] { m_settings->setOnboardingCompleted(false); });
 
     // A window's content is built again in the new language, its texts looked up anew. Queued:
     // the change is often made from inside that very content (its language picker).
@@ -169,13 +178,14 @@ void QuillstackApp::perform(SingleInstance::Command command) {
         case SingleInstance::Command::TogglePopup:
             m_manager->toggleFromCommand();
             break;
+        case SingleInstance::Command::ShowOnboarding:
+            m_delegate->showOnboardingWindow();
+            break;
         case SingleInstance::Command::ShowHistory:
             m_browserWindow->present();
             break;
         case SingleInstance::Command::ShowSettings:
             m_settingsWindow->present();
-            break;
-        case SingleInstance::Command::ShowOnboarding:
             break;
         case SingleInstance::Command::Quit:
             QCoreApplication::quit();

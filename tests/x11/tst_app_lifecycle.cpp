@@ -40,6 +40,14 @@ const QByteArrayList kProtocolTargets{"TARGETS",        "MULTIPLE", "TIMESTAMP",
 // A user of their own, running the application.
 class Session : public AppSession {
   public:
+    // A returning user: no welcome guide among the windows counted here.
+    Session() {
+        QDir(filePath("config")).mkpath("Quillstack");
+        QFile file(filePath("config/Quillstack/Quillstack.conf"));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write("[General]\nonboardingCompleted=true\n");
+        }
+    }
     std::unique_ptr<QProcess> start(const QStringList& arguments = {"--language", "en"}) {
         auto app = std::make_unique<QProcess>();
         app->setProcessEnvironment(environment());

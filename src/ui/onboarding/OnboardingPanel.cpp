@@ -1,0 +1,92 @@
+#include "ui/onboarding/OnboardingPanel.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "ui/common/FloatingWindow.h"
+#include "ui/onboarding/OnboardingWindowView.h"
+
+OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    // The application's name, the same in every language.
+    setWindowTitle(QStringLiteral("Quillstack"));
+    setFixedSize(panelSize);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_content = new OnboardingWindowView(dependencies.settings, dependencies.hotkeyManager,
+                                         dependencies.pasteboard, dependencies.scheduler);
+    layout->addWidget(m_content, 0, Qt::AlignCenter);
+
+    const auto activeWindow = dependencies.activeWindowGeometry
+                                  ? dependencies.activeWindowGeometry()
+                                  : std::optional<QRect>();
+    if (const auto area = placementArea(activeWindow)) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, panelSize, *area));
+    }
+}
+
+std::optional<QRect> OnboardingPanel::geometryUnderCursor() {
+    return QRect(QCursor::pos(), QSize(1, 1));
+}
+
+std::optional<QRect> OnboardingPanel::placementArea(const std::optional<QRect>& activeWindow) {
+    QScreen* screen = activeWindow ? QGuiApplication::screenAt(activeWindow->center()) : nullptr;
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return std::nullopt;
+    }
+    return screen->availableGeometry();
+}
+
+void OnboardingPanel::present() {
+    if (isVisible() && !isActiveWindow()) {
+        // Mapping again is what brings a window to the desktop the user is on.
+        const QRect frame = geometry();
+        hide();
+        setGeometry(frame);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void OnboardingPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Our floating windows share the stays-on-top layer; this one stays above them.
+    qApp->installEventFilter(this);
+}
+
+void OnboardingPanel::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    qApp->removeEventFilter(this);
+}
+
+bool OnboardingPanel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::ZOrderChange || type == QEvent::WindowActivate) &&
+        qobject_cast<FloatingWindow*>(watched) != nullptr && isVisible()) {
+        // Now, for a raise that has already happened, and once more after the current work:
+        // a window brought forward asks the window manager to activate it after raising it,
+        // and the manager raises it again then. Requests reach it in order, so ours comes last.
+        raise();
+        if (!m_raisePending) {
+            m_raisePending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_raisePending = false;
+                    if (isVisible()) {
+                        raise();
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return false;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class AppSettings;
+class OnboardingWindowView;
+class Pasteboard;
+class PasteHotkeyManager;
+class Scheduler;
+
+// The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
+// our floating windows, centred on the screen the user works on. Closing only hides it (the
+// default for a window that is not deleted on close); refusing the close instead would also
+// refuse it when the application quits, which closes every window first.
+class OnboardingPanel : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr QSize panelSize{380, 520};
+
+    struct Dependencies {
+        AppSettings& settings;
+        PasteHotkeyManager& hotkeyManager;
+        Pasteboard& pasteboard;
+        Scheduler& scheduler;
+        // The active window's frame in device-independent pixels; none when nothing is active.
+        // It picks the screen to centre on (else the primary one).
+        std::function<std::optional<QRect>()> activeWindowGeometry;
+    };
+
+    explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);
+
+    // Shows the panel, or brings it forward onto the current desktop, focused.
+    void present();
+    OnboardingWindowView* content() const { return m_content; }
+
+    // Stands in for the active window where the window system cannot tell: the point under
+    // the mouse.
+    static std::optional<QRect> geometryUnderCursor();
+    // The area to centre on: the available part of the screen holding the active window's
+    // centre, else of the primary screen; none without any screen.
+    static std::optional<QRect> placementArea(const std::optional<QRect>& activeWindow);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    OnboardingWindowView* m_content = nullptr;
+    bool m_raisePending = false;
+};

@@ -1,0 +1,533 @@
+#include "ui/onboarding/OnboardingView.h"
+
+#include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "hotkey/PasteHotkeyManager.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+#include "ui/onboarding/OnboardingWidgets.h"
+#include "ui/onboarding/OnboardingWizard.h"
+
+using namespace onboarding;
+
+namespace {
+constexpr int kColumnWidth = 340;
+constexpr int kColumnHeight = 440;
+constexpr int kBottomPadding = 12;
+constexpr int kPageSymbolSide = 44;
+constexpr int kWelcomeSymbolSide = 48;
+constexpr int kRowSymbolSide = 18;
+constexpr int kCopyButtonSide = 26;
+
+// The name pasting is offered under; X has no permission list to look it up in.
+const QString kAppName = QStringLiteral("Quillstack");
+
+QString l10n(const char* key) {
+    return L10n::string(QString::fromUtf8(key));
+}
+
+struct Symbol {
+    const char* themeName;  // without "-symbolic"; empty: only our drawing fits
+    const char* fallback;
+};
+const Symbol kAccessibility{"preferences-desktop-accessibility", ":/icons/accessibility.svg"};
+const Symbol kHandPoint{"edit-paste", ":/icons/hand-point.svg"};
+const Symbol kDocOnClipboard{"edit-copy", ":/icons/doc-on-clipboard.svg"};
+const Symbol kKeyboard{"input-keyboard", ":/icons/keyboard.svg"};
+const Symbol kListBullet{"view-list", ":/icons/list-bullet-rectangle.svg"};
+const Symbol kTrayArrowDown{"", ":/icons/tray-arrow-down.svg"};
+const Symbol kArrowUpDown{"", ":/icons/arrow-up-down.svg"};
+const Symbol kXmarkCircle{"edit-delete", ":/icons/xmark-circle.svg"};
+const Symbol kStack{"", ":/icons/quillstack.svg"};
+const Symbol kGear{"preferences-system", ":/icons/gear.svg"};
+const Symbol kCheckmark{"", ":/icons/checkmark-circle.svg"};
+
+QLabel* symbolLabel(const Symbol& symbol, int side, const QColor& colour, QWidget* context) {
+    auto* label = new QLabel;
+    label->setPixmap(onboarding::symbol(QString::fromLatin1(symbol.themeName),
+                                        QString::fromLatin1(symbol.fallback), colour, side,
+                                        context->devicePixelRatioF()));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QWidget* page(int spacing) {
+    auto* widget = new QWidget;
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    layout->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    return widget;
+}
+
+QVBoxLayout* column(QWidget* page) {
+    return static_cast<QVBoxLayout*>(page->layout());
+}
+
+// The child with room around it.
+QWidget* padded(QWidget* child, int left, int top, int right, int bottom) {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(left, top, right, bottom);
+    layout->addWidget(child);
+    return box;
+}
+
+// The symbol and title that pages 1 to 5 start with.
+void addHeader(QWidget* page, const Symbol& symbol, const char* titleKey) {
+    const QColor accent = accentColour(page->palette());
+    column(page)->addWidget(
+        padded(symbolLabel(symbol, kPageSymbolSide, accent, page), 0, 24, 0, 0));
+    column(page)->addWidget(makeLabel(l10n(titleKey), TextStyle::Title3, Tone::Primary, true));
+}
+
+QWidget* listRow(const Symbol& symbol, const QString& text, QWidget* context) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    QLabel* icon = symbolLabel(symbol, kRowSymbolSide, accentColour(context->palette()), context);
+    icon->setFixedWidth(24);
+    icon->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    layout->addWidget(
+        makeLabel(text, TextStyle::Callout, Tone::Secondary, false, Qt::AlignLeft | Qt::AlignTop),
+        1, Qt::AlignTop);
+    return row;
+}
+
+struct Row {
+    Symbol symbol;
+    QString text;
+};
+
+void addListBlock(QWidget* page, const QList<Row>& rows, int spacing, int padding) {
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(padding, 4, padding, 0);
+    layout->setSpacing(spacing);
+    for (const Row& row : rows) {
+        layout->addWidget(listRow(row.symbol, row.text, page));
+    }
+    column(page)->addWidget(block);
+}
+
+// At most two lines of this width, the second elided: the button grows to fit them.
+QString wrappedInTwoLines(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == 1) {
+            lines << QFontMetrics(font).elidedText(text.mid(line.textStart()).trimmed(),
+                                                   Qt::ElideRight, width);
+            break;
+        }
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(u'\n');
+}
+
+// Bordered and filled with the accent colour while enabled.
+void makeProminent(QPushButton* button) {
+    QPalette palette = button->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Button, palette.color(group, QPalette::Highlight));
+        palette.setColor(group, QPalette::ButtonText,
+                         palette.color(group, QPalette::HighlightedText));
+    }
+    button->setPalette(palette);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+}
+}  // namespace
+
+OnboardingView::OnboardingView(AppSettings& settings, PasteHotkeyManager& hotkeyManager,
+                               Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_hotkeyManager(hotkeyManager),
+      m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, kBottomPadding);
+    outer->setSpacing(0);
+    auto* body = new QWidget;
+    body->setFixedSize(kColumnWidth, kColumnHeight);
+    outer->addWidget(body, 0, Qt::AlignHCenter | Qt::AlignTop);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_pages = new QStackedWidget;
+    for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
+        QWidget* built = buildPage(step);
+        built->setObjectName(QStringLiteral("page%1").arg(step));
+        m_pages->addWidget(built);
+    }
+    layout->addWidget(m_pages, 1);
+
+    m_dots = new StepDots(OnboardingWizard::totalSteps);
+    layout->addWidget(m_dots, 0, Qt::AlignHCenter);
+    layout->addSpacing(10);
+    layout->insertSpacing(layout->indexOf(m_dots), 10);
+
+    auto* nav = new QHBoxLayout;
+    nav->setContentsMargins(24, 0, 24, 8);
+    nav->setSpacing(12);
+    m_back = new QPushButton(l10n("Back"));
+    m_back->setObjectName(QStringLiteral("backButton"));
+    m_back->setAutoDefault(false);
+    m_skip = new QPushButton(l10n("Skip"));
+    m_skip->setObjectName(QStringLiteral("skipButton"));
+    m_skip->setFlat(true);
+    m_skip->setAutoDefault(false);
+    QPalette skipPalette = m_skip->palette();
+    skipPalette.setColor(QPalette::ButtonText, secondaryColour(skipPalette));
+    m_skip->setPalette(skipPalette);
+    m_next = new QPushButton;
+    m_next->setObjectName(QStringLiteral("nextButton"));
+    makeProminent(m_next);
+    nav->addWidget(m_back);
+    nav->addStretch(1);
+    nav->addWidget(m_skip);
+    nav->addWidget(m_next);
+    layout->addLayout(nav);
+
+    connect(m_back, &QPushButton::clicked, m_wizard, &OnboardingWizard::goBack);
+    connect(m_skip, &QPushButton::clicked, m_wizard, &OnboardingWizard::skip);
+    connect(m_next, &QPushButton::clicked, m_wizard, &OnboardingWizard::goNextOrFinish);
+    connect(m_wizard, &OnboardingWizard::stepChanged, this,
+            [this](int step) { showStep(step, true); });
+    connect(m_wizard, &OnboardingWizard::copiedChanged, this, &OnboardingView::updateCopied);
+    connect(m_wizard, &OnboardingWizard::pasteFieldsChanged, this,
+            &OnboardingView::updatePasteFields);
+    connect(&hotkeyManager, &PasteHotkeyManager::isAccessibilityTrustedChanged, this,
+            &OnboardingView::updateTrust);
+
+    updateTrust(hotkeyManager.isAccessibilityTrusted());
+    updateCopied();
+    updatePasteFields();
+    showStep(m_wizard->step(), false);
+}
+
+OnboardingView::~OnboardingView() = default;
+
+QWidget* OnboardingView::buildPage(int step) {
+    const QString chord = m_settings.hotkeyDisplayString();
+    QWidget* built = nullptr;
+    switch (step) {
+        case 1:
+            return buildUniversalAccessPage();
+        case 2:
+            built = page(16);
+            addHeader(built, kHandPoint, "How it works");
+            addListBlock(
+                built,
+                {{kDocOnClipboard, l10n("Copy as usual — ⌘C. Text goes to history.")},
+                 {kKeyboard,
+                  L10n::string(QStringLiteral("Paste from history: %@ — opens list of recent "
+                                              "copies."),
+                               {chord})},
+                 {kHandPoint, l10n("Release modifiers or Enter — paste selected item.")}},
+                12, 20);
+            return built;
+        case 3:
+            built = page(16);
+            addHeader(built, kDocOnClipboard, "Copy and paste");
+            addListBlock(
+                built,
+                {{kDocOnClipboard, l10n("Copy as usual — ⌘C. Text goes to history.")},
+                 {kKeyboard,
+                  L10n::string(QStringLiteral("Paste from history: %@ — opens list of recent "
+                                              "copies."),
+                               {chord})}},
+                12, 20);
+            return built;
+        case 4:
+            built = page(16);
+            addHeader(built, kListBullet, "How to select");
+            addListBlock(
+                built,
+                {{kArrowUpDown, l10n("↑ ↓ — select item in list.")},
+                 {kHandPoint, l10n("Release modifiers — selected text pastes into active app.")},
+                 {kXmarkCircle, l10n("Delete or × to remove from history.")}},
+                10, 16);
+            return built;
+        case 5:
+            built = page(16);
+            addHeader(built, kTrayArrowDown, "Menu and settings");
+            addListBlock(built,
+                         {{kStack, l10n("Click menu bar icon — view buffer, settings, quit.")},
+                          {kGear, l10n("In settings: autostart, hotkey, buffer limit.")}},
+                         10, 16);
+            return built;
+        case OnboardingWizard::copyTrainingStep:
+            return buildCopyTrainingPage();
+        case OnboardingWizard::pasteTrainingStep:
+            return buildPasteTrainingPage();
+        default:
+            return buildWelcomePage();
+    }
+}
+
+QWidget* OnboardingView::buildWelcomePage() {
+    QWidget* built = page(16);
+    // Our own icon: the stack it shows is what the welcome symbol stands for.
+    column(built)->addWidget(
+        padded(symbolLabel(kStack, kWelcomeSymbolSide, QColor(), built), 0, 24, 0, 0));
+    column(built)->addWidget(makeLabel(l10n("Quillstack"), TextStyle::Title2, Tone::Primary, true));
+    column(built)->addWidget(
+        makeLabel(l10n("Clipboard for macOS"), TextStyle::Subheadline, Tone::Secondary));
+    column(built)->addWidget(
+        padded(makeLabel(l10n("Stores copy history and lets you paste any item with one shortcut."),
+                         TextStyle::Callout, Tone::Secondary),
+               20, 8, 20, 0));
+    return built;
+}
+
+QWidget* OnboardingView::buildUniversalAccessPage() {
+    QWidget* built = page(16);
+    addHeader(built, kAccessibility, "Universal Access");
+    column(built)->addWidget(padded(
+        makeLabel(l10n("Universal Access lets Quillstack paste the selected item into other apps. "
+                       "Without it the list still opens, but paste won't work."),
+                  TextStyle::Caption, Tone::Secondary),
+        16, 0, 16, 0));
+    column(built)->addWidget(
+        padded(makeLabel(L10n::string(QStringLiteral("Enable in the list: %@"), {kAppName}),
+                         TextStyle::Subheadline, Tone::Primary, true),
+               16, 0, 16, 0));
+
+    m_trustedRow = new QWidget;
+    m_trustedRow->setObjectName(QStringLiteral("trustedRow"));
+    auto* trusted = new QHBoxLayout(m_trustedRow);
+    trusted->setContentsMargins(0, 0, 0, 0);
+    trusted->setSpacing(6);
+    trusted->addStretch(1);
+    QLabel* text =
+        makeLabel(l10n("Universal Access is enabled."), TextStyle::Caption, Tone::Success);
+    text->setWordWrap(false);
+    const int side = QFontMetrics(text->font()).height();
+    trusted->addWidget(symbolLabel(kCheckmark, side, successColour(), built));
+    trusted->addWidget(text);
+    trusted->addStretch(1);
+    column(built)->addWidget(m_trustedRow);
+
+    m_trustButton = new QPushButton;
+    m_trustButton->setObjectName(QStringLiteral("trustButton"));
+    m_trustButton->setText(wrappedInTwoLines(l10n("Open Accessibility in System Settings"),
+                                             m_trustButton->font(), kColumnWidth - 64));
+    makeProminent(m_trustButton);
+    connect(m_trustButton, &QPushButton::clicked, &m_hotkeyManager,
+            &PasteHotkeyManager::requestAccessibilityAndOpenSettings);
+    column(built)->addWidget(m_trustButton, 0, Qt::AlignHCenter);
+    column(built)->addSpacing(8);
+    return built;
+}
+
+QWidget* OnboardingView::buildCopyTrainingPage() {
+    QWidget* built = page(16);
+    column(built)->addWidget(padded(
+        makeLabel(l10n("Step 1: Copy"), TextStyle::Title3, Tone::Primary, true), 0, 20, 0, 0));
+    column(built)->addWidget(
+        padded(makeLabel(l10n("Copy both texts — by selection (⌘C) or by the Copy button. When "
+                              "copied, the block will turn green."),
+                         TextStyle::Caption, Tone::Secondary),
+               16, 0, 16, 0));
+    auto* blocks = new QWidget;
+    auto* layout = new QVBoxLayout(blocks);
+    layout->setContentsMargins(20, 8, 20, 0);
+    layout->setSpacing(12);
+    layout->addWidget(buildCopyableBlock(1));
+    layout->addWidget(buildCopyableBlock(2));
+    column(built)->addWidget(blocks);
+    m_bothCopied = makeLabel(l10n("Both copied. Tap Next."), TextStyle::Caption, Tone::Success);
+    m_bothCopied->setObjectName(QStringLiteral("bothCopied"));
+    column(built)->addWidget(m_bothCopied);
+    return built;
+}
+
+QWidget* OnboardingView::buildCopyableBlock(int sample) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+
+    const QString text =
+        sample == 1 ? OnboardingWizard::trainingText1() : OnboardingWizard::trainingText2();
+    auto* label = new QLabel(text);
+    label->setObjectName(QStringLiteral("sample%1").arg(sample));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    label->setMinimumHeight(26);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* box = new RoundedBox(label);
+    m_sampleBoxes[sample - 1] = box;
+    layout->addWidget(box, 1);
+
+    auto* copy = new QToolButton;
+    copy->setObjectName(QStringLiteral("copyButton%1").arg(sample));
+    copy->setFixedSize(kCopyButtonSide, kCopyButtonSide);
+    copy->setIcon(QIcon(symbol(QString::fromLatin1(kDocOnClipboard.themeName),
+                               QString::fromLatin1(kDocOnClipboard.fallback),
+                               palette().color(QPalette::ButtonText), 14, devicePixelRatioF())));
+    copy->setIconSize(QSize(14, 14));
+    copy->setAccessibleName(l10n("Copy"));
+    copy->setToolTip(l10n("Copy"));
+    m_copyButtons[sample - 1] = copy;
+    connect(copy, &QToolButton::clicked, m_wizard,
+            [this, sample] { m_wizard->copySample(sample); });
+    layout->addWidget(copy);
+    return row;
+}
+
+QWidget* OnboardingView::buildPasteTrainingPage() {
+    QWidget* built = page(14);
+    column(built)->addWidget(padded(
+        makeLabel(l10n("Step 2: Paste from history"), TextStyle::Title3, Tone::Primary, true), 0,
+        20, 0, 0));
+    column(built)->addWidget(padded(
+        makeLabel(L10n::string(QStringLiteral("Paste into field 1 «Text 1», into field 2 «Text 2». "
+                                              "Use %@ to choose from list."),
+                               {m_settings.hotkeyDisplayString()}),
+                  TextStyle::Caption, Tone::Secondary),
+        12, 0, 12, 0));
+    column(built)->addWidget(buildPasteFieldBlock(1));
+    column(built)->addWidget(buildPasteFieldBlock(2));
+
+    m_correctRow = new QWidget;
+    m_correctRow->setObjectName(QStringLiteral("correctRow"));
+    auto* row = new QHBoxLayout(m_correctRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    row->addStretch(1);
+    QLabel* text = makeLabel(l10n("Correct! Tap Next."), TextStyle::Caption, Tone::Success);
+    text->setWordWrap(false);
+    row->addWidget(
+        symbolLabel(kCheckmark, QFontMetrics(text->font()).height(), successColour(), built));
+    row->addWidget(text);
+    row->addStretch(1);
+    column(built)->addWidget(m_correctRow);
+    return built;
+}
+
+QWidget* OnboardingView::buildPasteFieldBlock(int field) {
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(20, field == 2 ? 4 : 0, 20, 0);
+    layout->setSpacing(6);
+    layout->addWidget(
+        makeLabel(l10n(field == 1 ? "Field 1 — «Text 1» here" : "Field 2 — «Text 2» here"),
+                  TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft));
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("pasteField%1").arg(field));
+    edit->setFrame(false);
+    // The box behind draws the field's state; the field itself stays clear.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    edit->setPalette(palette);
+    m_fields[field - 1] = edit;
+    auto* box = new RoundedBox(edit);
+    m_fieldBoxes[field - 1] = box;
+    layout->addWidget(box);
+    connect(edit, &QLineEdit::textChanged, m_wizard, [this, field](const QString& text) {
+        field == 1 ? m_wizard->setPasteField1(text) : m_wizard->setPasteField2(text);
+    });
+    return block;
+}
+
+void OnboardingView::showStep(int step, bool animated) {
+    if (m_fadeAnimation) {
+        m_fadeAnimation->stop();
+        delete m_fadeAnimation.data();
+    }
+    for (int i = 0; i < m_pages->count(); ++i) {
+        m_pages->widget(i)->setGraphicsEffect(nullptr);
+    }
+    m_pages->setCurrentIndex(qBound(0, step, m_pages->count() - 1));
+    m_dots->setCurrent(step);
+    updateButtons();
+    if (animated) {
+        QWidget* shown = m_pages->currentWidget();
+        auto* effect = new QGraphicsOpacityEffect(shown);
+        effect->setOpacity(0.0);
+        shown->setGraphicsEffect(effect);
+        m_fadeAnimation = new QPropertyAnimation(effect, "opacity", this);
+        m_fadeAnimation->setDuration(pageTransitionMs);
+        m_fadeAnimation->setStartValue(0.0);
+        m_fadeAnimation->setEndValue(1.0);
+        m_fadeAnimation->setEasingCurve(QEasingCurve::InOutQuad);
+        // Drawn straight again once faded in.
+        connect(m_fadeAnimation, &QPropertyAnimation::finished, shown,
+                [shown] { shown->setGraphicsEffect(nullptr); });
+        m_fadeAnimation->start(QAbstractAnimation::DeleteWhenStopped);
+    }
+    focusForStep(step);
+}
+
+void OnboardingView::updateButtons() {
+    m_back->setVisible(m_wizard->isBackVisible());
+    m_skip->setVisible(m_wizard->isSkipVisible());
+    m_next->setText(m_wizard->isLastStep() ? l10n("Done") : l10n("Next"));
+    m_next->setEnabled(m_wizard->isNextEnabled());
+}
+
+void OnboardingView::updateTrust(bool trusted) {
+    m_trustedRow->setVisible(trusted);
+    m_trustButton->setVisible(!trusted);
+}
+
+void OnboardingView::updateCopied() {
+    m_sampleBoxes[0]->setHighlighted(m_wizard->text1Copied());
+    m_sampleBoxes[1]->setHighlighted(m_wizard->text2Copied());
+    const bool both = m_wizard->text1Copied() && m_wizard->text2Copied();
+    m_bothCopied->setVisible(both);
+    const bool wasEnabled = m_next->isEnabled();
+    updateButtons();
+    // A keyboard user who copied with the buttons goes on with Space.
+    QWidget* focused = focusWidget();
+    if (!wasEnabled && m_next->isEnabled() &&
+        (focused == nullptr || focused == m_copyButtons[0] || focused == m_copyButtons[1])) {
+        m_next->setFocus();
+    }
+}
+
+void OnboardingView::updatePasteFields() {
+    m_fieldBoxes[0]->setHighlighted(m_wizard->isField1Correct());
+    m_fieldBoxes[1]->setHighlighted(m_wizard->isField2Correct());
+    m_correctRow->setVisible(m_wizard->isField1Correct() && m_wizard->isField2Correct());
+}
+
+void OnboardingView::focusForStep(int step) {
+    if (step == OnboardingWizard::copyTrainingStep && !m_next->isEnabled()) {
+        m_copyButtons[0]->setFocus();
+    } else if (step == OnboardingWizard::pasteTrainingStep) {
+        m_fields[0]->setFocus();
+    } else {
+        m_next->setFocus();
+    }
+}
+
+void OnboardingView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A hidden widget cannot take the focus; the window's first control would have it.
+    focusForStep(m_wizard->step());
+    m_wizard->resumeCopyCheck();
+}
+
+void OnboardingView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_wizard->pauseCopyCheck();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QWidget>
+
+class AppSettings;
+class OnboardingWizard;
+class Pasteboard;
+class PasteHotkeyManager;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QToolButton;
+class Scheduler;
+
+namespace onboarding {
+class RoundedBox;
+class StepDots;
+}  // namespace onboarding
+
+// The first-run wizard: eight pages one at a time, the step dots and Back / Skip / Next (Done).
+// Built whole from its constructor arguments, so a language change simply makes a new one.
+class OnboardingView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int pageTransitionMs = 200;
+
+    OnboardingView(AppSettings& settings, PasteHotkeyManager& hotkeyManager, Pasteboard& pasteboard,
+                   Scheduler& scheduler, QWidget* parent = nullptr);
+    ~OnboardingView() override;
+
+    OnboardingWizard& wizard() const { return *m_wizard; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    QWidget* buildPage(int step);
+    QWidget* buildWelcomePage();
+    QWidget* buildUniversalAccessPage();
+    QWidget* buildCopyTrainingPage();
+    QWidget* buildPasteTrainingPage();
+    QWidget* buildCopyableBlock(int sample);
+    QWidget* buildPasteFieldBlock(int field);
+    void showStep(int step, bool animated);
+    void updateButtons();
+    void updateTrust(bool trusted);
+    void updateCopied();
+    void updatePasteFields();
+    void focusForStep(int step);
+
+    AppSettings& m_settings;
+    PasteHotkeyManager& m_hotkeyManager;
+    OnboardingWizard* m_wizard = nullptr;
+
+    QStackedWidget* m_pages = nullptr;
+    onboarding::StepDots* m_dots = nullptr;
+    QPushButton* m_back = nullptr;
+    QPushButton* m_skip = nullptr;
+    QPushButton* m_next = nullptr;
+    QPointer<QPropertyAnimation> m_fadeAnimation;
+
+    QWidget* m_trustedRow = nullptr;
+    QPushButton* m_trustButton = nullptr;
+    onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};
+    QToolButton* m_copyButtons[2] = {nullptr, nullptr};
+    QLabel* m_bothCopied = nullptr;
+    onboarding::RoundedBox* m_fieldBoxes[2] = {nullptr, nullptr};
+    QLineEdit* m_fields[2] = {nullptr, nullptr};
+    QWidget* m_correctRow = nullptr;
+};

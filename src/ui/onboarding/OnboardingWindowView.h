@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class AppSettings;
+class OnboardingView;
+class Pasteboard;
+class PasteHotkeyManager;
+class QComboBox;
+class Scheduler;
+
+// The onboarding panel's content: a language chooser above the wizard. The interface language
+// is its identity: whenever it changes, from here or from the settings window, the whole
+// content is built again, every text looked up anew and the wizard back at its first page.
+class OnboardingWindowView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int contentWidth = 360;
+    static constexpr int contentHeight = 500;
+
+    OnboardingWindowView(AppSettings& settings, PasteHotkeyManager& hotkeyManager,
+                         Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent = nullptr);
+
+    OnboardingView* wizardView() const { return m_wizardView; }
+    QComboBox* languagePicker() const { return m_picker; }
+
+  Q_SIGNALS:
+    void contentRebuilt();
+
+  private:
+    void rebuild();
+
+    AppSettings& m_settings;
+    PasteHotkeyManager& m_hotkeyManager;
+    Pasteboard& m_pasteboard;
+    Scheduler& m_scheduler;
+    QPointer<QWidget> m_content;
+    OnboardingView* m_wizardView = nullptr;
+    QComboBox* m_picker = nullptr;
+};

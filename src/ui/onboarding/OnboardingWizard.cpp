@@ -1,0 +1,157 @@
+#include "ui/onboarding/OnboardingWizard.h"
+
+#include <QPointer>
+
+#include "platform/Pasteboard.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+
+OnboardingWizard::OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard,
+                                   Scheduler& scheduler, QObject* parent)
+    : QObject(parent), m_settings(settings), m_pasteboard(pasteboard), m_scheduler(scheduler) {}
+
+OnboardingWizard::~OnboardingWizard() {
+    stopCopyCheckTimer();
+}
+
+QString OnboardingWizard::trainingText1() {
+    return L10n::string(QStringLiteral("Text 1"));
+}
+
+QString OnboardingWizard::trainingText2() {
+    return L10n::string(QStringLiteral("Text 2"));
+}
+
+bool OnboardingWizard::matchesSample(const QString& text, const QString& sample) {
+    return text.trimmed().normalized(QString::NormalizationForm_C) ==
+           sample.normalized(QString::NormalizationForm_C);
+}
+
+bool OnboardingWizard::isNextEnabled() const {
+    return m_step != copyTrainingStep || (m_text1Copied && m_text2Copied);
+}
+
+void OnboardingWizard::goBack() {
+    if (m_step >= 1) {
+        setStep(m_step - 1);
+    }
+}
+
+void OnboardingWizard::goNextOrFinish() {
+    if (!isNextEnabled()) {
+        return;
+    }
+    if (isLastStep()) {
+        m_settings.setOnboardingCompleted(true);
+    } else {
+        setStep(m_step + 1);
+    }
+}
+
+void OnboardingWizard::skip() {
+    if (isSkipVisible()) {
+        m_settings.setOnboardingCompleted(true);
+    }
+}
+
+void OnboardingWizard::copySample(int sample) {
+    const QString text = sample == 1 ? trainingText1() : trainingText2();
+    m_pasteboard.setString(text);
+    // Marked whatever the clipboard made of it: the button did its part.
+    setCopied(sample == 1 ? m_text1Copied : m_text2Copied, true);
+}
+
+void OnboardingWizard::setPasteField1(const QString& text) {
+    if (text != m_pasteField1) {
+        m_pasteField1 = text;
+        Q_EMIT pasteFieldsChanged();
+    }
+}
+
+void OnboardingWizard::setPasteField2(const QString& text) {
+    if (text != m_pasteField2) {
+        m_pasteField2 = text;
+        Q_EMIT pasteFieldsChanged();
+    }
+}
+
+void OnboardingWizard::pauseCopyCheck() {
+    stopCopyCheckTimer();
+}
+
+void OnboardingWizard::resumeCopyCheck() {
+    if (m_step == copyTrainingStep && !isCopyCheckRunning()) {
+        runCopyCheckTimer();
+    }
+}
+
+void OnboardingWizard::setStep(int step) {
+    if (step == m_step) {
+        return;
+    }
+    m_step = step;
+    if (step == copyTrainingStep) {
+        startCopyCheckTimer();
+    } else {
+        stopCopyCheckTimer();
+    }
+    Q_EMIT stepChanged(step);
+}
+
+void OnboardingWizard::startCopyCheckTimer() {
+    // Every visit asks for both copies again; a sample still on the clipboard counts at once.
+    const bool changed = m_text1Copied || m_text2Copied;
+    m_text1Copied = false;
+    m_text2Copied = false;
+    if (changed) {
+        Q_EMIT copiedChanged();
+    }
+    stopCopyCheckTimer();
+    runCopyCheckTimer();
+}
+
+void OnboardingWizard::runCopyCheckTimer() {
+    QPointer<OnboardingWizard> self(this);
+    m_copyCheckTimer = m_scheduler.startRepeating(copyCheckIntervalMs, [self] {
+        if (self) {
+            self->checkClipboardForCopyTraining();
+        }
+    });
+    checkClipboardForCopyTraining();
+}
+
+void OnboardingWizard::stopCopyCheckTimer() {
+    if (m_copyCheckTimer != 0) {
+        m_scheduler.cancelTimer(m_copyCheckTimer);
+        m_copyCheckTimer = 0;
+    }
+    ++m_copyCheckGeneration;
+}
+
+void OnboardingWizard::checkClipboardForCopyTraining() {
+    const std::optional<QString> text = m_pasteboard.string();
+    if (!text) {
+        return;
+    }
+    const QString trimmed = text->trimmed();
+    QPointer<OnboardingWizard> self(this);
+    const quint64 generation = m_copyCheckGeneration;
+    m_scheduler.post([self, trimmed, generation] {
+        if (!self || generation != self->m_copyCheckGeneration) {
+            return;
+        }
+        if (matchesSample(trimmed, trainingText1())) {
+            self->setCopied(self->m_text1Copied, true);
+        }
+        if (matchesSample(trimmed, trainingText2())) {
+            self->setCopied(self->m_text2Copied, true);
+        }
+    });
+}
+
+void OnboardingWizard::setCopied(bool& flag, bool value) {
+    if (flag != value) {
+        flag = value;
+        Q_EMIT copiedChanged();
+    }
+}

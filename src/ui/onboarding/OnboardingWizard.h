@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/Scheduler.h"
+
+class AppSettings;
+class Pasteboard;
+
+// The first-run wizard's state without its widgets: the page shown, the two exercises and the
+// clipboard check that runs while the copy exercise is on screen. Main thread only.
+class OnboardingWizard : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int totalSteps = 8;
+    static constexpr int copyTrainingStep = 6;
+    static constexpr int pasteTrainingStep = 7;
+    static constexpr int copyCheckIntervalMs = 300;
+
+    OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard, Scheduler& scheduler,
+                     QObject* parent = nullptr);
+    ~OnboardingWizard() override;
+
+    // The two samples, in the interface language: what is shown, copied and compared.
+    static QString trainingText1();
+    static QString trainingText2();
+    // Trimmed of white space and line breaks at both ends, then compared exactly (canonically
+    // equivalent Unicode counts as equal; case does not).
+    static bool matchesSample(const QString& text, const QString& sample);
+
+    int step() const { return m_step; }
+    bool isLastStep() const { return m_step + 1 == totalSteps; }
+    bool isBackVisible() const { return m_step >= 1; }
+    bool isSkipVisible() const { return m_step >= 2 && m_step <= 5; }
+    bool isNextEnabled() const;
+
+    bool text1Copied() const { return m_text1Copied; }
+    bool text2Copied() const { return m_text2Copied; }
+    QString pasteField1() const { return m_pasteField1; }
+    QString pasteField2() const { return m_pasteField2; }
+    bool isField1Correct() const { return matchesSample(m_pasteField1, trainingText1()); }
+    bool isField2Correct() const { return matchesSample(m_pasteField2, trainingText2()); }
+    bool isCopyCheckRunning() const { return m_copyCheckTimer != 0; }
+
+    // The navigation row's actions.
+    void goBack();
+    // Next on every page but the last; Done there.
+    void goNextOrFinish();
+    void skip();
+
+    // A sample's copy button: puts the sample on the clipboard and marks it copied.
+    void copySample(int sample);
+    void setPasteField1(const QString& text);
+    void setPasteField2(const QString& text);
+
+    // The wizard leaves the screen, or comes back to it: the check runs only while the copy
+    // exercise is visible. Coming back keeps the samples already seen.
+    void pauseCopyCheck();
+    void resumeCopyCheck();
+
+    // One poll of the clipboard; the flags follow after the current work.
+    void checkClipboardForCopyTraining();
+
+  Q_SIGNALS:
+    void stepChanged(int step);
+    void copiedChanged();
+    void pasteFieldsChanged();
+
+  private:
+    void setStep(int step);
+    void startCopyCheckTimer();
+    void stopCopyCheckTimer();
+    void runCopyCheckTimer();
+    void setCopied(bool& flag, bool value);
+
+    AppSettings& m_settings;
+    Pasteboard& m_pasteboard;
+    Scheduler& m_scheduler;
+    int m_step = 0;
+    bool m_text1Copied = false;
+    bool m_text2Copied = false;
+    QString m_pasteField1;
+    QString m_pasteField2;
+    Scheduler::TimerId m_copyCheckTimer = 0;
+    // Bumped whenever the check stops, so results of a read made before are dropped.
+    quint64 m_copyCheckGeneration = 0;
+};

@@ -1,0 +1,271 @@
+#include <QtTest>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
+
+#include <sys/types.h>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "AppSession.h"
+#include "HotkeyStack.h"
+#include "XclipOwner.h"
+#include "settings/L10n.h"
+#include "ui/common/FloatingWindow.h"
+#include "ui/onboarding/OnboardingPanel.h"
+
+// The first-run onboarding of the built application on a real X server, driven from outside as
+// a user would: the keyboard, the paste chord and copies made by another client. A field or a
+// sample that turned green is seen in the window's pixels, so release builds check it too.
+namespace {
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void key(const QString& keys) {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+    // A page fades in over 0.2 s.
+    QTest::qWait(300);
+}
+
+// The settings file of a session; its name may change, so it is looked for here only.
+QString settingsFile(const AppSession& session) {
+    for (const char* name :
+         {"config/Quillstack/Quillstack.conf", "config/Quillstack/Quillstack.ini"}) {
+        if (QFile::exists(session.filePath(QString::fromLatin1(name)))) {
+            return session.filePath(QString::fromLatin1(name));
+        }
+    }
+    return session.filePath(QStringLiteral("config/Quillstack/Quillstack.ini"));
+}
+
+QByteArray settings(const AppSession& session) {
+    QFile file(settingsFile(session));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Window {
+    WId id;
+    QRect geometry;
+};
+
+// Viewable windows titled "Quillstack" of this size.
+std::optional<Window> visibleWindow(const QString& name, QSize size) {
+    const QStringList ids =
+        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", name})
+            .split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+        auto field = [&info](const QString& label) {
+            const QRegularExpression re(label + QStringLiteral(":\\s+(-?\\d+)"));
+            return re.match(info).captured(1).toInt();
+        };
+        if (info.contains("IsViewable") && field("Width") == size.width() &&
+            field("Height") == size.height()) {
+            return Window{WId(id.toULongLong()),
+                          QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                                field("Width"), field("Height"))};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Window> onboardingPanel() {
+    return visibleWindow(QStringLiteral("^Quillstack$"), QSize(380, 520));
+}
+
+// Where the window manager has the window, bottom to top; -1 when it does not list it.
+qsizetype stackingIndex(WId window) {
+    const QString list = run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"});
+    const QStringList ids = list.section(u'#', 1).split(u',', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        if (ids.at(i).trimmed().toULongLong(nullptr, 16) == window) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Pixels of the exact green that outlines a sample or a field that is right.
+int greenPixels(const Window& window) {
+    const QImage image =
+        QGuiApplication::primaryScreen()->grabWindow(window.id).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            count += (line[x] & 0xFFFFFF) == 0x34C759;  // (52, 199, 89)
+        }
+    }
+    return count;
+}
+}  // namespace
+
+class TestOnboardingFlow : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
+        start();
+    }
+
+    // In this process: our floating windows share the stays-on-top layer with the panel, which
+    // must stay above them however they come forward.
+    void panelStaysAboveFloatingWindows() {
+        HotkeyStack stack;
+        L10n::configure(&stack.settings, QStringLiteral("en"));
+        OnboardingPanel panel(
+            {stack.settings, *stack.manager, stack.pasteboard, stack.scheduler, {}});
+        FloatingWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
+        floating.resize(300, 200);
+        panel.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QTRY_VERIFY(stackingIndex(panel.winId()) >= 0);
+        floating.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&floating));
+        QTRY_VERIFY(stackingIndex(floating.winId()) >= 0);
+        QTest::qWait(300);
+        QVERIFY(stackingIndex(panel.winId()) > stackingIndex(floating.winId()));
+        // Brought forward again while shown.
+        floating.present();
+        QTest::qWait(300);
+        QVERIFY(stackingIndex(panel.winId()) > stackingIndex(floating.winId()));
+    }
+
+    void panelAppearsAtFirstLaunch() {
+        QVERIFY(QTest::qWaitFor([] { return onboardingPanel().has_value(); }, 15000));
+        const QRect panel = onboardingPanel()->geometry;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(qAbs(panel.center().x() - area.center().x()) <= 1,
+                 qPrintable(QString::number(panel.x())));
+        // The title bar above the centred panel takes from its top.
+        QVERIFY2(qAbs(panel.center().y() - area.center().y()) <= 40,
+                 qPrintable(QString::number(panel.y())));
+        QVERIFY(!settings(m_session).contains("onboardingCompleted=true"));
+    }
+
+    void copiesOfBothSamplesTurnGreenAndOpenTheNextPage() {
+        const std::optional<Window> panel = onboardingPanel();
+        QVERIFY(panel);
+        run("xdotool", {"windowactivate", "--sync", QString::number(panel->id)});
+        // Next has the keyboard focus on the first six pages.
+        for (int page = 0; page < 6; ++page) {
+            key("space");
+        }
+        QCOMPARE(greenPixels(*panel), 0);
+        // Sample 2 first, so that sample 1 is the newest copy when pasting.
+        copy("Text 2");
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 3000);
+        const int oneSample = greenPixels(*panel);
+        copy("Text 1");
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > oneSample * 16 / 10, 3000);
+        // Next is enabled and focused now: the paste page has nothing green yet.
+        key("space");
+        QTRY_COMPARE_WITH_TIMEOUT(greenPixels(*panel), 0, 3000);
+    }
+
+    void chordPastesSampleOneIntoTheFirstField() {
+        const std::optional<Window> panel = onboardingPanel();
+        QVERIFY(panel);
+        // The first field has the focus on this page.
+        key("super+shift+v");
+        QVERIFY(QTest::qWaitFor(&TestOnboardingFlow::popupShown, 5000));
+        key("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 5000);
+        QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QStringLiteral("Text 1"));
+    }
+
+    void doneHidesThePanelForGood() {
+        // Field 1, field 2, Back, Done.
+        key("Tab");
+        key("Tab");
+        key("Tab");
+        key("space");
+        QTRY_VERIFY_WITH_TIMEOUT(!onboardingPanel().has_value(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(settings(m_session).contains("onboardingCompleted=true"), 3000);
+
+        stop();
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(m_session.filePath("run/quillstack/quillstack.socket")), 15000);
+        QTest::qWait(2000);
+        QVERIFY(!onboardingPanel());
+        // Asked for from the command line, it comes back.
+        QProcess second;
+        second.setProcessEnvironment(m_session.environment());
+        second.start(applicationPath(), {"--show-onboarding"});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(QTest::qWaitFor([] { return onboardingPanel().has_value(); }, 5000));
+    }
+
+    void cleanup() {
+        if (QTest::currentTestFailed()) {
+            qWarning("application log:\n%s", m_log.constData());
+        }
+    }
+
+    void cleanupTestCase() {
+        m_clipboardOwners.clear();
+        stop();
+    }
+
+  private:
+    static bool popupShown() {
+        // Any viewable window of the application 420 points wide.
+        const QStringList ids =
+            run("xdotool", {"search", "--onlyvisible", "--classname", "quillstack"})
+                .split('\n', Qt::SkipEmptyParts);
+        for (const QString& id : ids) {
+            if (run("xwininfo", {"-id", id}).contains(QRegularExpression("Width:\\s+420\\b"))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void start() {
+        m_app = std::make_unique<QProcess>();
+        m_app->setProcessEnvironment(m_session.environment());
+        connect(m_app.get(), &QProcess::readyReadStandardError, this,
+                [this] { m_log += m_app->readAllStandardError(); });
+        m_app->start(applicationPath(), {"--language", "en"});
+        QVERIFY(m_app->waitForStarted());
+    }
+
+    void stop() {
+        if (!m_app || m_app->state() != QProcess::Running) {
+            return;
+        }
+        m_app->terminate();
+        QVERIFY(m_app->waitForFinished(10000));
+        QCOMPARE(m_app->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_app->exitCode(), 0);
+    }
+
+    // Another client takes the clipboard and serves it until the next copy.
+    void copy(const QString& text) {
+        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(QByteArray(), text.toUtf8()));
+        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
+        // The history's poll takes it too, for the paste page.
+        QTest::qWait(900);
+    }
+
+    AppSession m_session;
+    std::unique_ptr<QProcess> m_app;
+    QByteArray m_log;
+    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
+};
+
+QTEST_MAIN(TestOnboardingFlow)
+#include "tst_onboarding_flow.moc"
