@@ -123,7 +123,8 @@ constexpr KeyName kKeyNames[] = {
     {111, u"F12", nullptr},
 };
 
-// The modifiers in the order Linux desktops write them (Ctrl, Alt, Shift, Super); glyphRank is
+// The modifiers in the order the desktop shows them: Super first ("Super+Shift+V"), then the
+// usual Ctrl, Alt, Shift; glyphRank is
 // the macOS glyph order (command first, control last), -1 where the Mac shows nothing.
 struct ModifierName {
     quint64 bit;
@@ -133,8 +134,8 @@ struct ModifierName {
 };
 
 constexpr ModifierName kModifierNames[] = {
-    {kControl, u"Ctrl", u"\u2303", 3},     {kOption, u"Alt", u"\u2325", 2},
-    {kShift, u"Shift", u"\u21E7", 1},      {kCommand, u"Super", u"\u2318", 0},
+    {kCommand, u"Super", u"\u2318", 0},    {kControl, u"Ctrl", u"\u2303", 3},
+    {kOption, u"Alt", u"\u2325", 2},       {kShift, u"Shift", u"\u21E7", 1},
     {kCapsLock, u"CapsLock", nullptr, -1},
 };
 

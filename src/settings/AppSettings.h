@@ -62,8 +62,8 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
-    // How a chord is written: in the desktop's words, "Shift+Super+V" (modifiers in the order
-    // Ctrl, Alt, Shift, Super, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
+    // How a chord is written: in the desktop's words, "Super+Shift+V" (modifiers in the order
+    // Super, Ctrl, Alt, Shift, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
     enum class ChordForm { Words, Glyphs };
 
     // The chord as the user reads it on this desktop.

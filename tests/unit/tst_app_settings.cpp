@@ -164,11 +164,11 @@ class TestAppSettings : public QObject {
         QTest::addColumn<int>("keyCode");
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("glyphs");
-        QTest::newRow("default") << quint64(0x120000) << 9 << "Shift+Super+V"
+        QTest::newRow("default") << quint64(0x120000) << 9 << "Super+Shift+V"
                                  << "⌘⇧V";
-        QTest::newRow("all four") << quint64(0x1E0000) << 49 << "Ctrl+Alt+Shift+Super+Space"
+        QTest::newRow("all four") << quint64(0x1E0000) << 49 << "Super+Ctrl+Alt+Shift+Space"
                                   << "⌘⇧⌥⌃␣";
-        QTest::newRow("escape") << quint64(0x120000) << 53 << "Shift+Super+Esc"
+        QTest::newRow("escape") << quint64(0x120000) << 53 << "Super+Shift+Esc"
                                 << "⌘⇧Key53";
         QTest::newRow("caps lock") << quint64(0x10000) << 0 << "CapsLock+A"
                                    << "A";

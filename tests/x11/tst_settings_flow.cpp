@@ -1,0 +1,125 @@
+#include <QtTest>
+
+#include <QLineEdit>
+#include <QProcess>
+
+#include <csignal>
+#include <memory>
+
+#include "AppSession.h"
+#include "XclipOwner.h"
+
+// The settings window of the built application, reached from the tray as a user would, and a
+// chord recorded there that takes effect at once.
+namespace {
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void key(const QString& keys) {
+    run("xdotool", {"key", "--clearmodifiers", keys});
+    QTest::qWait(300);
+}
+
+// Ids of the viewable windows of the application titled `title`.
+QStringList windowsTitled(const QString& title) {
+    return run("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+bool popupShown() {
+    for (const QString& id :
+         run("xdotool", {"search", "--onlyvisible", "--classname", "quillstack"})
+             .split('\n', Qt::SkipEmptyParts)) {
+        if (run("xwininfo", {"-id", id}).contains(QRegularExpression("Width:\\s+420\\b"))) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+class TestSettingsFlow : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void recordedChordOpensThePopup() {
+        QProcess trayHost;
+        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                  "--width", "200", "--height", "24"});
+        QVERIFY(trayHost.waitForStarted());
+        AppSession session;
+        QDir(session.filePath("config")).mkpath("Quillstack");
+        QFile config(session.filePath("config/Quillstack/Quillstack.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("[General]\nonboardingCompleted=true\n");
+        config.close();
+        QProcess app;
+        app.setProcessEnvironment(session.environment());
+        app.setProcessChannelMode(QProcess::ForwardedChannels);
+        app.start(applicationPath(), {"--language", "en"});
+        QVERIFY(app.waitForStarted());
+
+        // The only window of the application so far is its tray icon.
+        QStringList icons;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icons = run("xdotool", {"search", "--classname", "quillstack"})
+                                               .split('\n', Qt::SkipEmptyParts))
+                                      .isEmpty(),
+                                 10000);
+        QTest::qWait(1000);
+        XclipOwner copied("UTF8_STRING", "recorded");
+        QTest::qWait(1200);
+
+        // The tray menu's second row opens the settings; the recorder's button is the third
+        // control, after the language and the login item (nothing has the focus at first).
+        run("xdotool", {"mousemove", "--window", icons.constFirst(), "4", "4", "click", "3"});
+        QTest::qWait(500);
+        key("Down");
+        key("Down");
+        key("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled("Settings").isEmpty(), 5000);
+        run("xdotool", {"windowactivate", "--sync", windowsTitled("Settings").constFirst()});
+        QTest::qWait(500);
+        key("Tab");
+        key("Tab");
+        key("Tab");
+        key("space");
+        run("xdotool", {"key", "ctrl+alt+k"});
+        QTest::qWait(800);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QFile file(config.fileName());
+                return file.open(QIODevice::ReadOnly) &&
+                       file.readAll().contains("hotkeyKeyCode=40");
+            }(),
+            5000);
+        run("xdotool", {"windowclose", windowsTitled("Settings").constFirst()});
+
+        // The new chord opens the popup from another window; the old one no longer does.
+        QLineEdit target;
+        target.setWindowTitle("settings flow target");
+        target.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&target));
+        run("xdotool", {"windowactivate", "--sync", QString::number(target.winId())});
+        run("xdotool", {"key", "super+shift+v"});
+        // Released: the window in front receives the old chord as an ordinary key.
+        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("V"), 3000);
+        QVERIFY(!popupShown());
+        target.clear();
+        run("xdotool", {"key", "ctrl+alt+k"});
+        QTRY_VERIFY_WITH_TIMEOUT(popupShown(), 5000);
+        key("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("recorded"), 5000);
+
+        ::kill(pid_t(app.processId()), SIGTERM);
+        QVERIFY(app.waitForFinished(10000));
+        QCOMPARE(app.exitCode(), 0);
+        trayHost.terminate();
+        trayHost.waitForFinished(3000);
+    }
+};
+
+QTEST_MAIN(TestSettingsFlow)
+#include "tst_settings_flow.moc"
