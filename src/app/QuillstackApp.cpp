@@ -132,7 +132,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
 
 void QuillstackApp::buildWindows() {
     m_browserWindow = std::make_unique<FloatingWindow>(QStringLiteral("Clipboard"), [this] {
-        return new ClipboardBrowserView(*m_history, *m_listModel, *m_settings, *m_scheduler);
+        return new ClipboardBrowserView(*m_history, *m_listModel, *m_scheduler);
     });
     // Looked up once: empty where no keyboard-shortcut settings program is known.
     const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();

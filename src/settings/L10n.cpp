@@ -112,6 +112,15 @@ std::optional<QString> codeForTag(const QString& tag) {
 
 namespace L10n {
 
+QString currentLanguage() {
+    const State& s = state();
+    const QString chosen = s.settings ? s.settings->preferredLanguage() : QString();
+    if (!chosen.isEmpty() && chosen != u"system") {
+        return chosen;
+    }
+    return s.fallbackLanguage.isEmpty() ? QStringLiteral("en") : s.fallbackLanguage;
+}
+
 void configure(const AppSettings* settings, const QString& fallbackLanguage,
                const QString& resourcePrefix) {
     State& s = state();

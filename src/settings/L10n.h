@@ -21,6 +21,8 @@ QString matchLanguage(const QStringList& uiLanguages);
 QString startupFallbackLanguage(const KeyValueStore& store);
 
 QString string(const QString& key);
+// The language the texts are in now: the chosen one, or under "system" the start-up fallback.
+QString currentLanguage();
 // "%@" placeholders in order, "%1$@" by position, "%%" a percent sign; no locale.
 QString string(const QString& key, const QStringList& arguments);
 QString format(const QString& pattern, const QStringList& arguments);

@@ -40,7 +40,7 @@ struct Browser : FakeHistory {
         for (const QString& text : texts) {
             copy({textItem(text)});
         }
-        view = std::make_unique<ClipboardBrowserView>(history, model, settings, scheduler);
+        view = std::make_unique<ClipboardBrowserView>(history, model, scheduler);
         view->resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
@@ -210,10 +210,10 @@ class TestBrowserView : public QObject {
         QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
                                               encodeImage(solidImage(8, 8))}}
                                << QStringList{"[Image]"};
-        QTest::newRow("files without a name")
+        QTest::newRow("a remote and a local file")
             << StoredItem{{QString(PasteboardTypeKey::uriList),
                            QByteArray("sftp://server\r\nfile:///tmp/quillstack-none")}}
-            << QStringList{"[Files]"};
+            << QStringList{"quillstack-none"};
         QTest::newRow("content without text")
             << StoredItem{{QStringLiteral("application/x-other"), QByteArray("\x01\x02")}}
             << QStringList{"[Content]"};

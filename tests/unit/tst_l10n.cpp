@@ -22,8 +22,10 @@ class TestL10n : public QObject {
         QCOMPARE(text("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
         QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
+        QCOMPARE(L10n::currentLanguage(), QStringLiteral("ru"));
 
         s.setPreferredLanguage(QStringLiteral("de"));
+        QCOMPARE(L10n::currentLanguage(), QStringLiteral("de"));
         QCOMPARE(text("Hello"), QStringLiteral("Hallo"));
         QCOMPARE(text("Only in Russian"), QStringLiteral("Только по-русски"));
         QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));

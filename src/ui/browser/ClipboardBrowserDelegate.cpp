@@ -64,19 +64,9 @@ ClipboardBrowserDelegate::ClipboardBrowserDelegate(Scheduler& scheduler, QString
       m_languageCode(std::move(languageCode)) {}
 
 QString ClipboardBrowserDelegate::displayText(const QModelIndex& index) {
-    const QString text = index.data(HistoryListModel::PreviewTextRole).toString();
-    const auto kind = HistoryListModel::Kind(index.data(HistoryListModel::KindRole).toInt());
-    if (kind == HistoryListModel::Kind::Text) {
-        return text;  // the user's own words, even when they read "[Image]"
-    }
-    if (text == PasteboardContent::imagePlaceholder) {
-        return L10n::string(QStringLiteral("[Image]"));
-    }
-    if (text.isEmpty() || text == PasteboardContent::contentPlaceholder) {
-        return kind == HistoryListModel::Kind::Files ? L10n::string(QStringLiteral("[Files]"))
-                                                     : L10n::string(QStringLiteral("[Content]"));
-    }
-    return text;
+    // The row's text as every list shows it: all file names, no stray control characters or
+    // blank end lines, labels in the interface language (a text reading "[Image]" stays text).
+    return index.data(HistoryListModel::RowTextRole).toString();
 }
 
 QString ClipboardBrowserDelegate::dateText(const QModelIndex& index) const {

@@ -26,13 +26,6 @@ const QColor kDestructiveRed(255, 59, 48);
 // The shortest wait between two refreshes of the ages, whatever the clock says.
 constexpr qint64 kMinimumRefreshMs = 200;
 
-// The language the interface texts are in: the chosen one, else the system's.
-QString interfaceLanguage(const AppSettings& settings) {
-    const QString preferred = settings.preferredLanguage();
-    return preferred == u"system" ? L10n::matchLanguage(QLocale::system().uiLanguages())
-                                  : preferred;
-}
-
 QColor withAlpha(QColor colour, float alpha) {
     colour.setAlphaF(alpha);
     return colour;
@@ -76,13 +69,12 @@ QWidget* makePlaceholder(QWidget* parent) {
 }  // namespace
 
 ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryListModel& model,
-                                           AppSettings& settings, Scheduler& scheduler,
-                                           QWidget* parent)
+                                           Scheduler& scheduler, QWidget* parent)
     : QWidget(parent),
       m_history(history),
       m_model(model),
       m_scheduler(scheduler),
-      m_delegate(new ClipboardBrowserDelegate(scheduler, interfaceLanguage(settings), this)) {
+      m_delegate(new ClipboardBrowserDelegate(scheduler, L10n::currentLanguage(), this)) {
     setMinimumSize(minimumWidth, minimumHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -26,8 +26,8 @@ class ClipboardBrowserView : public QWidget {
 
     // model: the one list model over `history`. The scheduler gives the time the ages are
     // counted from and the timer that keeps them current while the view is shown.
-    ClipboardBrowserView(ClipboardHistory& history, HistoryListModel& model, AppSettings& settings,
-                         Scheduler& scheduler, QWidget* parent = nullptr);
+    ClipboardBrowserView(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler,
+                         QWidget* parent = nullptr);
     ~ClipboardBrowserView() override;
 
     QListView* listView() const { return m_list; }
