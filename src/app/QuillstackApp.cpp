@@ -59,7 +59,6 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     // Image scaling and conversion borrow the shared pool's threads for every copied picture;
     // parked rather than expiring, they do not wake an idle process half a minute later.
     QThreadPool::globalInstance()->setExpiryTimeout(-1);
-    listenForCommands();
     log(QStringLiteral("QuillstackApp: starting, pid %1").arg(QCoreApplication::applicationPid()));
     const QStringList arguments = QCoreApplication::arguments();
 
@@ -163,7 +162,8 @@ void QuillstackApp::listenForCommands() {
         m_instance.reset();
         return;
     }
-    // Commands wait in the socket until the event loop runs, when every service exists.
+    // Once launched: a later start's command waits for this (it retries for a while), and the
+    // socket's presence tells that the history is watching.
     m_instance->listen();
     QObject::connect(m_instance.get(), &SingleInstance::commandReceived, &m_app,
                      [this](SingleInstance::Command command) { perform(command); });
@@ -213,6 +213,7 @@ int QuillstackApp::run() {
     if (m_firstCommand != SingleInstance::Command::Activate) {
         perform(m_firstCommand);
     }
+    listenForCommands();
     log(QStringLiteral("QuillstackApp: event loop running"));
     const int status = QCoreApplication::exec();
     shutDown();
