@@ -40,7 +40,8 @@ void FloatingWindow::present() {
     if (!m_content) {
         buildContent();
         // The first showing fits the window to its content; later ones keep the user's size.
-        adjustSize();
+        layout()->activate();
+        resize(sizeHint().expandedTo(minimumSizeHint()));
     }
     if (isVisible() && !isActiveWindow()) {
         // Mapping again is what moves a window to the desktop the user is on; the window
