@@ -1,13 +1,12 @@
 #include "platform/x11/X11Workspace.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "core/AppLogger.h"
+#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/x11/X11Connection.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -205,33 +204,7 @@ void X11Workspace::openInputMonitoringSettings() {
 }
 
 void X11Workspace::openShortcutSettings() {
-    QStringList command =
-        shortcutSettingsCommand(QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")));
-    if (command.isEmpty() || QStandardPaths::findExecutable(command.first()).isEmpty()) {
-        return;
+    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
+        open();
     }
-    const QString program = command.takeFirst();
-    QProcess::startDetached(program, command);
-}
-
-QStringList X11Workspace::shortcutSettingsCommand(const QString& currentDesktop) {
-    const QStringList desktops = currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
-    for (const QString& desktop : desktops) {
-        if (desktop == u"gnome" || desktop == u"unity" || desktop == u"budgie") {
-            return {QStringLiteral("gnome-control-center"), QStringLiteral("keyboard")};
-        }
-        if (desktop == u"kde") {
-            return {QStringLiteral("systemsettings"), QStringLiteral("kcm_keys")};
-        }
-        if (desktop == u"xfce") {
-            return {QStringLiteral("xfce4-keyboard-settings")};
-        }
-        if (desktop == u"x-cinnamon" || desktop == u"cinnamon") {
-            return {QStringLiteral("cinnamon-settings"), QStringLiteral("keyboard")};
-        }
-        if (desktop == u"mate") {
-            return {QStringLiteral("mate-keybinding-properties")};
-        }
-    }
-    return {};
 }

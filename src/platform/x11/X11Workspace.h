@@ -26,10 +26,6 @@ class X11Workspace final : public Workspace {
     void openAccessibilitySettings() override;
     void openInputMonitoringSettings() override;
 
-    // The program and arguments that open the keyboard-shortcut settings of the desktop named
-    // by an XDG_CURRENT_DESKTOP value; empty when the desktop is not known.
-    static QStringList shortcutSettingsCommand(const QString& currentDesktop);
-
   private:
     bool hasWindowManager() const;
     xcb_window_t activeWindow() const;
