@@ -116,6 +116,11 @@ class TestAppLifecycle : public QObject {
         if constexpr (AppEnvironment::isLoggingEnabled) {
             QVERIFY(first->readAllStandardError().contains("activation requested"));
         }
+        const auto settingsCommand = session.start({"--show-settings"});
+        stop(*settingsCommand, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QProcess::execute("xdotool", {"search", "--onlyvisible", "--name", "^Settings$"}) == 0,
+            5000);
         const auto quit = session.start({"--quit"});
         stop(*quit, 0);
         stop(*first, 0);
