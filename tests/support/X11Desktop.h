@@ -31,20 +31,31 @@ inline void key(const QString& keys, int settleMs = 300) {
     QTest::qWait(settleMs);
 }
 
+// Ids of the viewable windows that `xdotool search` finds with these criteria.
+inline QStringList visibleWindows(const QStringList& criteria) {
+    return run("xdotool", QStringList{"search", "--onlyvisible"} + criteria)
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+// Where the window is on the screen, if it is viewable.
+inline std::optional<QRect> viewableGeometry(const QString& id) {
+    const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+    auto field = [&info](const QString& name) {
+        const QRegularExpression re(name + QStringLiteral(":\\s+(-?\\d+)"));
+        return re.match(info).captured(1).toInt();
+    };
+    if (!info.contains("IsViewable")) {
+        return std::nullopt;
+    }
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                 field("Height"));
+}
+
 // The viewable 420-wide window of the application's class, if one is mapped.
 inline std::optional<QRect> visiblePopup() {
-    const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--classname", "quillstack"})
-            .split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids) {
-        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-        auto field = [&info](const QString& name) {
-            const QRegularExpression re(name + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        if (info.contains("IsViewable") && field("Width") == 420) {
-            return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                         field("Width"), field("Height"));
+    for (const QString& id : visibleWindows({"--classname", "quillstack"})) {
+        if (const auto geometry = viewableGeometry(id); geometry && geometry->width() == 420) {
+            return geometry;
         }
     }
     return std::nullopt;

@@ -92,7 +92,6 @@ class TestAppLifecycle : public QObject {
         // Sanitizers slow the start of a debug build several times over.
         QVERIFY2(elapsed < (AppEnvironment::isDebug ? 3000 : 1000),
                  qPrintable(QString::number(elapsed)));
-        qInfo("second start exited after %lld ms", elapsed);
 
         QTest::qWait(500);
         QCOMPARE(first->state(), QProcess::Running);

@@ -43,22 +43,11 @@ struct Window {
     QRect geometry;
 };
 
-// Viewable windows titled "Quillstack" of this size.
+// A viewable window of this title and size.
 std::optional<Window> visibleWindow(const QString& name, QSize size) {
-    const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", name})
-            .split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids) {
-        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-        auto field = [&info](const QString& label) {
-            const QRegularExpression re(label + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        if (info.contains("IsViewable") && field("Width") == size.width() &&
-            field("Height") == size.height()) {
-            return Window{WId(id.toULongLong()),
-                          QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                                field("Width"), field("Height"))};
+    for (const QString& id : visibleWindows({"--name", name})) {
+        if (const auto geometry = viewableGeometry(id); geometry && geometry->size() == size) {
+            return Window{WId(id.toULongLong()), *geometry};
         }
     }
     return std::nullopt;

@@ -10,10 +10,8 @@
 // The settings window of the built application, reached from the tray as a user would, and a
 // chord recorded there that takes effect at once.
 namespace {
-// Ids of the viewable windows of the application titled `title`.
 QStringList windowsTitled(const QString& title) {
-    return run("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"})
-        .split('\n', Qt::SkipEmptyParts);
+    return visibleWindows({"--name", "^" + title + "$"});
 }
 }  // namespace
 
