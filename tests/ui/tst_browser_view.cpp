@@ -54,13 +54,6 @@ struct Browser : FakeHistory, EnglishSettings {
         scheduler.advance(ClipboardHistory::pollIntervalMs);
         settle();
     }
-    QStringList texts() const {
-        QStringList result;
-        for (const ClipboardItem& item : history.items()) {
-            result << item.previewText();
-        }
-        return result;
-    }
     QString clipboardText() const {
         if (pasteboard.writes().isEmpty() || pasteboard.writes().last().items.isEmpty()) {
             return {};
@@ -105,7 +98,7 @@ class TestBrowserView : public QObject {
             const QStringList parts = click.split(' ');
             b.click(parts[0], parts[1].toInt());
         }
-        QCOMPARE(b.texts(), remaining);
+        QCOMPARE(b.previews(), remaining);
         QCOMPARE(b.model.rowCount(), remaining.size());
         QCOMPARE(b.clipboardText(), clipboard);
         QVERIFY(b.view->isVisible());
@@ -273,7 +266,7 @@ class TestBrowserView : public QObject {
         QCOMPARE(viewer->textCursor().selectedText().trimmed(), QString("first"));
         QTest::keyClick(viewer, Qt::Key_Escape);
         QTRY_VERIFY(b.list()->indexWidget(b.model.index(1)) == nullptr);
-        QCOMPARE(b.texts(), (QStringList{"second words", "first words"}));
+        QCOMPARE(b.previews(), (QStringList{"second words", "first words"}));
     }
 };
 
