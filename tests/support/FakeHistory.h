@@ -23,6 +23,14 @@ struct FakeHistory {
         pasteboard.setContent(content);
         scheduler.advance(ClipboardHistory::pollIntervalMs);
     }
+    // What the records show, newest first.
+    QStringList previews() const {
+        QStringList out;
+        for (const ClipboardItem& item : history.items()) {
+            out << item.previewText();
+        }
+        return out;
+    }
 
   private:
     QString blobFolder() const {

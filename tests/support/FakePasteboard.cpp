@@ -41,7 +41,7 @@ bool FakePasteboard::writeItems(const PasteboardSnapshot& items) {
     m_writes.append({Write::Kind::Items, items, {}, {}});
     m_content = items;
     wrote();
-    return m_writeResult;
+    return true;
 }
 
 bool FakePasteboard::writeFileUrls(const QList<QUrl>& urls) {
@@ -52,7 +52,7 @@ bool FakePasteboard::writeFileUrls(const QList<QUrl>& urls) {
     }
     m_content = {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}};
     wrote();
-    return m_writeResult;
+    return true;
 }
 
 void FakePasteboard::setString(const QString& text) {

@@ -61,7 +61,6 @@ class FakePasteboard final : public Pasteboard {
     const QList<Write>& writes() const { return m_writes; }
     // For each offer of the primary selection, how many writes had been made by then.
     const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
-    void setWriteResult(bool ok) { m_writeResult = ok; }
 
   private:
     void wrote();
@@ -72,7 +71,6 @@ class FakePasteboard final : public Pasteboard {
     PasteboardSnapshot m_content;
     QList<Write> m_writes;
     QList<qsizetype> m_primaryOffers;
-    bool m_writeResult = true;
     bool m_holdConfirmations = false;
     bool m_unconfirmed = false;
     bool m_confirmed = true;

@@ -23,8 +23,9 @@ inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::S
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // The whole hotkey manager over real settings and a real history on fakes, in virtual time,
-// with the given texts copied (the last one newest) and the editor in front. Every log line
-// after construction lands in `lines`.
+// with the given texts copied (the last one newest) and the editor in front. The history's
+// limits come from the settings, as in the application. Every log line after construction lands
+// in `lines`.
 struct HotkeyStack {
     struct LogCapture {
         QStringList lines;
@@ -44,8 +45,10 @@ struct HotkeyStack {
     MemoryKeyValueStore store;
     FakeLoginItems loginItems;
     AppSettings settings{store, loginItems, {}};
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, QString(),
-                             [] { return ClipboardHistory::Limits{}; }};
+    ClipboardHistory history{
+        pasteboard, scheduler, thumbnailer, QString(), [this] {
+            return ClipboardHistory::Limits{settings.bufferLimit(), settings.autoDeleteMinutes()};
+        }};
     std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
         hooks, trust, workspace, injector, scheduler, history, settings, pasteboard);
 

@@ -3,21 +3,15 @@
 #include <QLabel>
 #include <QPointer>
 
-#include "FakeLoginItems.h"
-#include "MemoryKeyValueStore.h"
-#include "settings/AppSettings.h"
-#include "settings/L10n.h"
+#include "EnglishSettings.h"
 #include "ui/common/FloatingWindow.h"
 
 class TestFloatingWindow : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void rebuildSwapsTheContentAndKeepsTheWindow() {
-        MemoryKeyValueStore store;
-        FakeLoginItems logins;
-        AppSettings settings(store, logins, {});
-        settings.setPreferredLanguage(QStringLiteral("en"));
-        L10n::configure(&settings, QStringLiteral("en"));
+        EnglishSettings english;
+        AppSettings& settings = english.settings;
         int built = 0;
         FloatingWindow window(QStringLiteral("Quit"), [&] {
             return new QLabel(L10n::string(QStringLiteral("Quit")) + QString::number(++built));

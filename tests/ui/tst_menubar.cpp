@@ -5,10 +5,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "FakeLoginItems.h"
-#include "MemoryKeyValueStore.h"
-#include "settings/AppSettings.h"
-#include "settings/L10n.h"
+#include "EnglishSettings.h"
 #include "ui/menubar/MenuBarContent.h"
 #include "ui/menubar/MenuBarView.h"
 #include "ui/menubar/MenuRow.h"
@@ -16,17 +13,9 @@
 
 namespace {
 
-struct Tray {
-    MemoryKeyValueStore store;
-    FakeLoginItems loginItems;
-    AppSettings settings{store, loginItems, {}};
-    std::unique_ptr<QuillstackTray> tray;
+struct Tray : EnglishSettings {
+    std::unique_ptr<QuillstackTray> tray = std::make_unique<QuillstackTray>(settings);
 
-    Tray() {
-        settings.setPreferredLanguage(QStringLiteral("en"));
-        L10n::configure(&settings, QStringLiteral("en"));
-        tray = std::make_unique<QuillstackTray>(settings);
-    }
     MenuBarView* view() const { return tray->panel()->view(); }
     QList<QAction*> menuActions() const {
         QList<QAction*> actions = tray->contextMenu()->actions();

@@ -74,12 +74,17 @@ class TestOnboarding : public QObject {
         QTest::addColumn<bool>("skip");
         QTest::addColumn<QString>("next");
         QTest::addColumn<bool>("nextEnabled");
-        QTest::newRow("welcome") << 0 << false << false << "Next" << true;
-        QTest::newRow("permission") << 1 << true << false << "Next" << true;
-        QTest::newRow("how it works") << 2 << true << true << "Next" << true;
-        QTest::newRow("menu") << 5 << true << true << "Next" << true;
-        QTest::newRow("copy exercise, nothing copied") << 6 << true << false << "Next" << false;
-        QTest::newRow("paste exercise, fields empty") << 7 << true << false << "Done" << true;
+        QTest::addColumn<QByteArray>("finish");  // completes without turning the page
+        QTest::newRow("welcome") << 0 << false << false << "Next" << true << QByteArray();
+        QTest::newRow("permission") << 1 << true << false << "Next" << true << QByteArray();
+        QTest::newRow("how it works") << 2 << true << true << "Next" << true << QByteArray();
+        QTest::newRow("Skip on 3")
+            << 3 << true << true << "Next" << true << QByteArray("skipButton");
+        QTest::newRow("menu") << 5 << true << true << "Next" << true << QByteArray();
+        QTest::newRow("copy exercise, nothing copied")
+            << 6 << true << false << "Next" << false << QByteArray();
+        QTest::newRow("Done on the paste exercise, fields empty")
+            << 7 << true << false << "Done" << true << QByteArray("nextButton");
     }
     void buttonsFollowThePage() {
         QFETCH(int, step);
@@ -87,31 +92,19 @@ class TestOnboarding : public QObject {
         QFETCH(bool, skip);
         QFETCH(QString, next);
         QFETCH(bool, nextEnabled);
+        QFETCH(QByteArray, finish);
         Rig rig;
         rig.goTo(step);
-        QCOMPARE(rig.wizard().step(), step);
-        QVERIFY(child(*rig.view, qPrintable(QStringLiteral("page%1").arg(step)))->isVisible());
         QCOMPARE(child(*rig.view, "backButton")->isVisible(), back);
         QCOMPARE(child(*rig.view, "skipButton")->isVisible(), skip);
         auto* nextButton = child<QPushButton>(*rig.view, "nextButton");
         QCOMPARE(nextButton->text(), next);
         QCOMPARE(nextButton->isEnabled(), nextEnabled);
         QVERIFY(!rig.stack.settings.onboardingCompleted());
-    }
-
-    void skipAndDoneCompleteWithoutTurningThePage_data() {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QByteArray>("button");
-        QTest::newRow("Skip on 3") << 3 << QByteArray("skipButton");
-        QTest::newRow("Done on 7, fields empty") << 7 << QByteArray("nextButton");
-    }
-    void skipAndDoneCompleteWithoutTurningThePage() {
-        QFETCH(int, step);
-        QFETCH(QByteArray, button);
-        Rig rig;
-        rig.goTo(step);
-        rig.click(button.constData());
-        QVERIFY(rig.stack.settings.onboardingCompleted());
+        if (!finish.isEmpty()) {
+            rig.click(finish.constData());
+            QVERIFY(rig.stack.settings.onboardingCompleted());
+        }
         QCOMPARE(rig.wizard().step(), step);
         QVERIFY(child(*rig.view, qPrintable(QStringLiteral("page%1").arg(step)))->isVisible());
     }
@@ -268,9 +261,6 @@ class TestOnboarding : public QObject {
         controller.startAtLaunch();
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();
         QVERIFY(panel && panel->isVisible());
-        QCOMPARE(panel->size(), OnboardingPanel::panelSize);
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Quillstack"));
-        QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(panel->geometry().center(),
                  QGuiApplication::primaryScreen()->availableGeometry().center());
         // Closing hides; it is the same panel that comes back.

@@ -6,19 +6,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "FakeAccessibilityTrust.h"
-#include "FakeFileThumbnailer.h"
-#include "FakeKeyInjector.h"
-#include "FakeKeyboardHooks.h"
-#include "FakeLoginItems.h"
-#include "FakePasteboard.h"
-#include "FakeWorkspace.h"
-#include "ManualScheduler.h"
-#include "MemoryKeyValueStore.h"
-#include "history/ClipboardHistory.h"
-#include "history/PasteboardTypeKey.h"
-#include "hotkey/PasteHotkeyManager.h"
-#include "settings/AppSettings.h"
+#include "HotkeyStack.h"
 #include "settings/L10n.h"
 #include "ui/common/FloatingWindow.h"
 #include "ui/settings/HotkeyRecorderView.h"
@@ -27,7 +15,6 @@
 namespace {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
-
 constexpr quint64 kSuperShift = ModifierFlag::Command | ModifierFlag::Shift;
 
 // Takes the key presses that get past the recorder.
@@ -39,26 +26,9 @@ class KeySink : public QWidget {
     void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
 };
 
-// The settings window as the application wires it: real settings, history and manager over
-// fakes, the history's limit read from the settings, and the content rebuilt on a language
-// change.
-struct Rig {
-    ManualScheduler scheduler;
-    FakeKeyboardHooks hooks;
-    FakeAccessibilityTrust trust;
-    FakeWorkspace workspace{scheduler};
-    FakeKeyInjector injector{scheduler};
-    FakePasteboard pasteboard;
-    FakeFileThumbnailer thumbnailer;
-    MemoryKeyValueStore store;
-    FakeLoginItems loginItems;
-    AppSettings settings{store, loginItems, {}};
-    ClipboardHistory history{
-        pasteboard, scheduler, thumbnailer, QString(), [this] {
-            return ClipboardHistory::Limits{settings.bufferLimit(), settings.autoDeleteMinutes()};
-        }};
-    PasteHotkeyManager manager{hooks,     trust,   workspace, injector,
-                               scheduler, history, settings,  pasteboard};
+// The settings window as the application wires it: the limit applied and the chord
+// reinstalled on assignment, and the content rebuilt on a language change.
+struct Rig : HotkeyStack {
     bool withOpener = true;
     int shortcutSettingsOpened = 0;
     int quits = 0;
@@ -69,10 +39,9 @@ struct Rig {
         L10n::configure(&settings, QStringLiteral("en"));
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
-        QObject::connect(&settings, &AppSettings::hotkeyAssigned, &manager,
+        QObject::connect(&settings, &AppSettings::hotkeyAssigned, manager.get(),
                          &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
-        history.startMonitoring();
-        manager.startMonitoring();
+        manager->startMonitoring();
     }
 
     void open() {
@@ -81,7 +50,7 @@ struct Rig {
             if (withOpener) {
                 opener = [this] { ++shortcutSettingsOpened; };
             }
-            return new SettingsView(settings, manager, opener, [this] { ++quits; });
+            return new SettingsView(settings, *manager, opener, [this] { ++quits; });
         });
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
                          &FloatingWindow::rebuildContent);
@@ -91,11 +60,6 @@ struct Rig {
     SettingsView* view() const { return qobject_cast<SettingsView*>(window->content()); }
     HotkeyRecorderView* recorder() const { return view()->recorder(); }
 
-    void copyText(const QString& text) {
-        pasteboard.setContent({{{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}}});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
-    }
     // A key press in one of our windows, as the X server reports it.
     void press(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode,
                quint32 nativeModifiers = 0) {
@@ -243,7 +207,7 @@ class TestSettingsWindow : public QObject {
         rig.trust.setTrusted(trusted);
         rig.hooks.setRefuseInterception(refusal != int(ChordRefusal::None), ChordRefusal(refusal));
         rig.hooks.setRefuseGlobalObservation(globalRefused);
-        rig.manager.restartMonitoring();
+        rig.manager->restartMonitoring();
         // The rows name keys; the tables give each its Linux wording.
         QCOMPARE(v->warningLabel()->isVisible() ? v->warningLabel()->text() : QString(),
                  text.isEmpty() ? text : L10n::string(text));
@@ -304,7 +268,7 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.hooks.active(Kind::Interceptor), 0);
         QVERIFY(!rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
         rig.scheduler.runUntilIdle();
-        QVERIFY(!rig.manager.isPopupVisible());
+        QVERIFY(!rig.manager->isPopupVisible());
 
         const int installs = rig.hooks.installed(Kind::Interceptor);
         QFETCH(int, modifiers);
@@ -363,7 +327,7 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
         QVERIFY(rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
         rig.scheduler.runUntilIdle();
-        QVERIFY(rig.manager.isPopupVisible());
+        QVERIFY(rig.manager->isPopupVisible());
     }
 };
 

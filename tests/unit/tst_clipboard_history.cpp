@@ -38,13 +38,6 @@ struct Rig : FakeHistory {
         scheduler.runUntilIdle();
         changes.clear();
     }
-    QStringList previews() const {
-        QStringList out;
-        for (const ClipboardItem& item : history.items()) {
-            out << item.previewText();
-        }
-        return out;
-    }
     QStringList blobFiles() const { return QDir(history.blobDirectory()).entryList(QDir::Files); }
 };
 

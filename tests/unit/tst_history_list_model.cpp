@@ -1,10 +1,10 @@
 #include <QAbstractItemModelTester>
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "FakeHistory.h"
+#include "TestHelpers.h"
 #include "history/HistoryListModel.h"
 
 using Kind = HistoryListModel::Kind;
@@ -16,13 +16,7 @@ StoredItem text(const QString& s) {
 }
 
 QByteArray png(int side) {
-    QImage image(side, side / 2, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return out;
+    return encodeImage(solidImage(side, side / 2, Qt::red));
 }
 
 struct Rig : FakeHistory {

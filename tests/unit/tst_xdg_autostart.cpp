@@ -79,6 +79,7 @@ class TestXdgAutostart : public QObject {
         QTest::newRow("shell characters") << "/opt/q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~/quillstack";
         QTest::newRow("percent") << "/opt/100% sure/quillstack";
         QTest::newRow("equals and unicode") << "/opt/a=b/Ünïcode ✓/quillstack";
+        QTest::newRow("line break") << "/opt/a\nb/quillstack";
     }
 
     void entryStartsTheProgram() {
@@ -102,16 +103,6 @@ class TestXdgAutostart : public QObject {
         QVERIFY(check.waitForFinished(10000));
         const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
         QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
-    }
-
-    void execQuoting() {
-        QCOMPARE(XdgAutostart::execArgument("/usr/bin/quillstack"), QString("/usr/bin/quillstack"));
-        QCOMPARE(XdgAutostart::execArgument("/home/a b/q"), QString("\"/home/a b/q\""));
-        // Inside quotes \" \` \$ \\, then the file's own escaping doubles every backslash.
-        QCOMPARE(XdgAutostart::execArgument("/x/\"$`\\"),
-                 QString("\"/x/\\\\\"\\\\$\\\\`\\\\\\\\\""));
-        QCOMPARE(XdgAutostart::execArgument("/x/100%"), QString("/x/100%%"));
-        QCOMPARE(XdgAutostart::execArgument("/x/a\nb"), QString("\"/x/a\\nb\""));
     }
 };
 

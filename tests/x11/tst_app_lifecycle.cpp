@@ -9,9 +9,8 @@
 #include <csignal>
 #include <memory>
 
-#include "AppSession.h"
 #include "TestHelpers.h"
-#include "XclipOwner.h"
+#include "X11Desktop.h"
 #include "core/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, blob files gone at
@@ -41,13 +40,7 @@ const QByteArrayList kProtocolTargets{"TARGETS",        "MULTIPLE", "TIMESTAMP",
 class Session : public AppSession {
   public:
     // A returning user: no welcome guide among the windows counted here.
-    Session() {
-        QDir(filePath("config")).mkpath("Quillstack");
-        QFile file(filePath("config/Quillstack/Quillstack.conf"));
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write("[General]\nonboardingCompleted=true\n");
-        }
-    }
+    Session() { markOnboarded(*this); }
     std::unique_ptr<QProcess> start(const QStringList& arguments = {"--language", "en"}) {
         auto app = std::make_unique<QProcess>();
         app->setProcessEnvironment(environment());
@@ -72,10 +65,7 @@ class TestAppLifecycle : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
-        // A tray host, so that every tray icon shows up as a window.
-        m_trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                    "--width", "200", "--height", "24"});
-        QVERIFY(m_trayHost.waitForStarted());
+        QVERIFY(startTrayHost(m_trayHost));
         QTest::qWait(500);
     }
 
@@ -102,7 +92,6 @@ class TestAppLifecycle : public QObject {
         // Sanitizers slow the start of a debug build several times over.
         QVERIFY2(elapsed < (AppEnvironment::isDebug ? 3000 : 1000),
                  qPrintable(QString::number(elapsed)));
-        qInfo("second start exited after %lld ms", elapsed);
 
         QTest::qWait(500);
         QCOMPARE(first->state(), QProcess::Running);
@@ -193,7 +182,7 @@ class TestAppLifecycle : public QObject {
 
         QElapsedTimer clock;
         clock.start();
-        m_clipboardOwners.back()->kill();
+        m_copies.owners.back()->kill();
         QTRY_COMPARE_WITH_TIMEOUT(paste("application/x-newest"), newest, 1000);
         // Also bounds a paste that was slow to be served.
         QVERIFY2(clock.elapsed() < 6000, qPrintable(QString::number(clock.elapsed())));
@@ -234,7 +223,7 @@ class TestAppLifecycle : public QObject {
         stop(*app, SIGTERM);
     }
 
-    void cleanup() { m_clipboardOwners.clear(); }
+    void cleanup() { m_copies.owners.clear(); }
 
     void cleanupTestCase() {
         m_trayHost.kill();
@@ -242,12 +231,7 @@ class TestAppLifecycle : public QObject {
     }
 
   private:
-    // Another client owns the clipboard with `bytes` as `target` until the test ends.
-    void copy(const QByteArray& bytes, const char* target) {
-        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(target, bytes));
-        // Served once xclip has read it all; then a poll of the history and the read.
-        QTest::qWait(1200);
-    }
+    void copy(const QByteArray& bytes, const char* target) { m_copies.bytes(bytes, target); }
 
     static void stop(QProcess& app, int signal) {
         if (signal != 0) {
@@ -259,7 +243,7 @@ class TestAppLifecycle : public QObject {
     }
 
     QProcess m_trayHost;
-    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
+    ClipboardCopies m_copies;
 };
 
 QTEST_MAIN(TestAppLifecycle)

@@ -5,57 +5,15 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
-#include <memory>
-#include <optional>
-#include <vector>
-
-#include "AppSession.h"
-#include "XclipOwner.h"
+#include "X11Desktop.h"
 
 // The built application on a real X server: copies made by other clients, the chord, the popup
 // and the paste into a window of this test and into real terminals, which do not paste on
 // Control+V (a raw-mode `cat` in each writes exactly the bytes the terminal received).
-namespace {
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-void xdotoolKey(const QString& keys) {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
-}
-
-// The viewable 420-wide window of the application's class, if one is mapped.
-std::optional<QRect> visiblePopup() {
-    const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--classname", "quillstack"})
-            .split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids) {
-        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-        auto field = [&info](const QString& name) {
-            const QRegularExpression re(name + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        if (info.contains("IsViewable") && field("Width") == 420) {
-            return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                         field("Width"), field("Height"));
-        }
-    }
-    return std::nullopt;
-}
 
 // Terminals take it byte for byte, shell and escape characters included.
-const QString kText = QStringLiteral("Grüße ✓ ünïcödé $HOME `x` \\ 'q'");
-
-bool waitForPopup(bool shown) {
-    return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 5000);
-}
-}  // namespace
+static const QString kText = QStringLiteral("Grüße ✓ ünïcödé $HOME `x` \\ 'q'");
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
@@ -85,7 +43,7 @@ class TestEndToEnd : public QObject {
 
     void chordWithEmptyHistoryShowsNothing() {
         focusTarget();
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QTest::qWait(800);
         QVERIFY(!visiblePopup());
         // The chord is consumed: the field never sees its V.
@@ -97,7 +55,7 @@ class TestEndToEnd : public QObject {
             copy(text);
         }
         focusTarget();
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
         const QRect popup = *visiblePopup();
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -105,25 +63,25 @@ class TestEndToEnd : public QObject {
         QVERIFY(qAbs(popup.center().x() - area.center().x()) <= 1);
         QVERIFY(qAbs(popup.center().y() - area.center().y()) <= 1);
 
-        xdotoolKey("Down");
-        xdotoolKey("Return");
+        key("Down", 0);
+        key("Return", 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("B"), 5000);
         QVERIFY(waitForPopup(false));
         QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QString("B"));
 
         // Restoring B did not move it: the newest row is still C.
         QTest::qWait(700);
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
-        xdotoolKey("Return");
+        key("Return", 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("BC"), 5000);
         QTRY_VERIFY(m_target.isActiveWindow());
 
         // Escape pastes nothing and gives the focus back.
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
         QTRY_VERIFY(!m_target.isActiveWindow());
-        xdotoolKey("Escape");
+        key("Escape", 0);
         QVERIFY(waitForPopup(false));
         QTRY_VERIFY_WITH_TIMEOUT(m_target.isActiveWindow(), 3000);
         QCOMPARE(m_target.text(), QString("BC"));
@@ -156,7 +114,7 @@ class TestEndToEnd : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(m_target.isActiveWindow(), 3000);
         command();
         QVERIFY(waitForPopup(true));
-        xdotoolKey("Return");
+        key("Return", 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_target.text(), QString("C"), 5000);
         QVERIFY(waitForPopup(false));
     }
@@ -181,18 +139,15 @@ class TestEndToEnd : public QObject {
             return;
         }
 
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
-        xdotoolKey("Down");
-        xdotoolKey("Return");
-        QElapsedTimer sinceReturn;
-        sinceReturn.start();
+        key("Down", 0);
+        key("Return", 0);
         auto received = [&output] {
             QFile file(output);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
         QTRY_COMPARE_WITH_TIMEOUT(received(), kText.toUtf8(), 8000);
-        qInfo("%s: pasted %lld ms after Return", qPrintable(program), sinceReturn.elapsed());
         // Nothing else arrives after it (a stray ^V or a second paste).
         QTest::qWait(500);
         QCOMPARE(received(), kText.toUtf8());
@@ -207,17 +162,17 @@ class TestEndToEnd : public QObject {
         if (QTest::currentTestFailed()) {
             return;
         }
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
         terminal.kill();
         QVERIFY(terminal.waitForFinished(3000));
-        xdotoolKey("Return");
+        key("Return", 0);
         QVERIFY(waitForPopup(false));
         QTest::qWait(1500);
         QCOMPARE(m_app.state(), QProcess::Running);
-        xdotoolKey("super+shift+v");
+        key("super+shift+v", 0);
         QVERIFY(waitForPopup(true));
-        xdotoolKey("Escape");
+        key("Escape", 0);
         QVERIFY(waitForPopup(false));
     }
 
@@ -228,7 +183,7 @@ class TestEndToEnd : public QObject {
     }
 
     void cleanupTestCase() {
-        m_clipboardOwners.clear();
+        m_copies.owners.clear();
         if (m_app.state() == QProcess::Running) {
             m_app.terminate();
             QVERIFY(m_app.waitForFinished(10000));
@@ -275,19 +230,13 @@ class TestEndToEnd : public QObject {
         QTest::qWait(300);
     }
 
-    // Another client takes the clipboard; it keeps serving it until the next copy.
-    void copy(const QString& text) {
-        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(QByteArray(), text.toUtf8()));
-        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
-        // One poll of the history and the read of the new owner.
-        QTest::qWait(900);
-    }
+    void copy(const QString& text) { m_copies.text(text); }
 
     AppSession m_session;
     QProcess m_app;
     QByteArray m_log;
     QLineEdit m_target;
-    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
+    ClipboardCopies m_copies;
 };
 
 QTEST_MAIN(TestEndToEnd)

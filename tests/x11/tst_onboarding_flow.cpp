@@ -12,9 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "AppSession.h"
 #include "HotkeyStack.h"
-#include "XclipOwner.h"
+#include "X11Desktop.h"
 #include "settings/L10n.h"
 #include "ui/common/FloatingWindow.h"
 #include "ui/onboarding/OnboardingPanel.h"
@@ -23,20 +22,6 @@
 // a user would: the keyboard, the paste chord and copies made by another client. A field or a
 // sample that turned green is seen in the window's pixels, so release builds check it too.
 namespace {
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-void key(const QString& keys) {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
-    // A page fades in over 0.2 s.
-    QTest::qWait(300);
-}
-
 // The settings file of a session; its name may change, so it is looked for here only.
 QString settingsFile(const AppSession& session) {
     for (const char* name :
@@ -58,22 +43,11 @@ struct Window {
     QRect geometry;
 };
 
-// Viewable windows titled "Quillstack" of this size.
+// A viewable window of this title and size.
 std::optional<Window> visibleWindow(const QString& name, QSize size) {
-    const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", name})
-            .split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids) {
-        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-        auto field = [&info](const QString& label) {
-            const QRegularExpression re(label + QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        if (info.contains("IsViewable") && field("Width") == size.width() &&
-            field("Height") == size.height()) {
-            return Window{WId(id.toULongLong()),
-                          QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                                field("Width"), field("Height"))};
+    for (const QString& id : visibleWindows({"--name", name})) {
+        if (const auto geometry = viewableGeometry(id); geometry && geometry->size() == size) {
+            return Window{WId(id.toULongLong()), *geometry};
         }
     }
     return std::nullopt;
@@ -179,7 +153,7 @@ class TestOnboardingFlow : public QObject {
         QVERIFY(panel);
         // The first field has the focus on this page.
         key("super+shift+v");
-        QVERIFY(QTest::qWaitFor(&TestOnboardingFlow::popupShown, 5000));
+        QVERIFY(waitForPopup(true));
         key("Return");
         QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 5000);
         QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QStringLiteral("Text 1"));
@@ -216,24 +190,11 @@ class TestOnboardingFlow : public QObject {
     }
 
     void cleanupTestCase() {
-        m_clipboardOwners.clear();
+        m_copies.owners.clear();
         stop();
     }
 
   private:
-    static bool popupShown() {
-        // Any viewable window of the application 420 points wide.
-        const QStringList ids =
-            run("xdotool", {"search", "--onlyvisible", "--classname", "quillstack"})
-                .split('\n', Qt::SkipEmptyParts);
-        for (const QString& id : ids) {
-            if (run("xwininfo", {"-id", id}).contains(QRegularExpression("Width:\\s+420\\b"))) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     void start() {
         m_app = std::make_unique<QProcess>();
         m_app->setProcessEnvironment(m_session.environment());
@@ -253,18 +214,12 @@ class TestOnboardingFlow : public QObject {
         QCOMPARE(m_app->exitCode(), 0);
     }
 
-    // Another client takes the clipboard and serves it until the next copy.
-    void copy(const QString& text) {
-        m_clipboardOwners.push_back(std::make_unique<XclipOwner>(QByteArray(), text.toUtf8()));
-        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
-        // The history's poll takes it too, for the paste page.
-        QTest::qWait(900);
-    }
+    void copy(const QString& text) { m_copies.text(text); }
 
     AppSession m_session;
     std::unique_ptr<QProcess> m_app;
     QByteArray m_log;
-    std::vector<std::unique_ptr<XclipOwner>> m_clipboardOwners;
+    ClipboardCopies m_copies;
 };
 
 QTEST_MAIN(TestOnboardingFlow)

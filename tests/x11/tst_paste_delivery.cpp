@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QProcess>
 
-#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <optional>
@@ -55,7 +54,7 @@ struct CpuLoad {
     ~CpuLoad() { stop = true; }
 };
 
-// Runs the event loop until `done`, so that the times measured are not those of a polling wait.
+// Runs the event loop until `done`, for at most five seconds.
 bool spinUntil(const std::function<bool()>& done) {
     QTimer tick;
     tick.start(20);
@@ -81,8 +80,6 @@ class TestPasteDelivery : public QObject {
 
         X11Pasteboard pasteboard;
         XTestKeyInjector injector;
-        QElapsedTimer clock;
-        QList<qint64> confirmedMs, pastedMs;
         const CpuLoad load;
         for (int i = 0; i < 20; ++i) {
             QProcess xclip;
@@ -94,27 +91,18 @@ class TestPasteDelivery : public QObject {
 
             // As the history restores a record.
             const QByteArray record = i % 2 == 0 ? "alpha" : "bravo";
-            clock.start();
             pasteboard.prepareForNewContents();
             pasteboard.writeItems({{{"UTF8_STRING", record}, {"text/plain", record}}});
             std::optional<bool> confirmed;
             pasteboard.whenWriteConfirmed([&](bool taken) {
                 confirmed = taken;
-                confirmedMs << clock.elapsed();
                 injector.postPasteKeystroke({ModifierFlag::Control, KeyCode::V});
             });
             QVERIFY(!confirmed);  // never before the server answered
             QVERIFY(spinUntil([this] { return m_target.canReadLine(); }));
-            pastedMs << clock.elapsed();
             QCOMPARE(confirmed, std::optional<bool>(true));
             QCOMPARE(m_target.readLine().trimmed(), record);
         }
-        std::sort(confirmedMs.begin(), confirmedMs.end());
-        std::sort(pastedMs.begin(), pastedMs.end());
-        qInfo(
-            "write -> confirmed: median %lld ms, max %lld ms; write -> pasted: median %lld ms, "
-            "max %lld ms",
-            confirmedMs[10], confirmedMs.last(), pastedMs[10], pastedMs.last());
     }
 
     void cleanupTestCase() {

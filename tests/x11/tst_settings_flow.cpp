@@ -4,41 +4,14 @@
 #include <QProcess>
 
 #include <csignal>
-#include <memory>
 
-#include "AppSession.h"
-#include "XclipOwner.h"
+#include "X11Desktop.h"
 
 // The settings window of the built application, reached from the tray as a user would, and a
 // chord recorded there that takes effect at once.
 namespace {
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-void key(const QString& keys) {
-    run("xdotool", {"key", "--clearmodifiers", keys});
-    QTest::qWait(300);
-}
-
-// Ids of the viewable windows of the application titled `title`.
 QStringList windowsTitled(const QString& title) {
-    return run("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"})
-        .split('\n', Qt::SkipEmptyParts);
-}
-
-bool popupShown() {
-    for (const QString& id :
-         run("xdotool", {"search", "--onlyvisible", "--classname", "quillstack"})
-             .split('\n', Qt::SkipEmptyParts)) {
-        if (run("xwininfo", {"-id", id}).contains(QRegularExpression("Width:\\s+420\\b"))) {
-            return true;
-        }
-    }
-    return false;
+    return visibleWindows({"--name", "^" + title + "$"});
 }
 }  // namespace
 
@@ -47,15 +20,9 @@ class TestSettingsFlow : public QObject {
   private Q_SLOTS:
     void recordedChordOpensThePopup() {
         QProcess trayHost;
-        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                  "--width", "200", "--height", "24"});
-        QVERIFY(trayHost.waitForStarted());
+        QVERIFY(startTrayHost(trayHost));
         AppSession session;
-        QDir(session.filePath("config")).mkpath("Quillstack");
-        QFile config(session.filePath("config/Quillstack/Quillstack.conf"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("[General]\nonboardingCompleted=true\n");
-        config.close();
+        markOnboarded(session);
         QProcess app;
         app.setProcessEnvironment(session.environment());
         app.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -90,7 +57,7 @@ class TestSettingsFlow : public QObject {
         QTest::qWait(800);
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
-                QFile file(config.fileName());
+                QFile file(session.filePath("config/Quillstack/Quillstack.conf"));
                 return file.open(QIODevice::ReadOnly) &&
                        file.readAll().contains("hotkeyKeyCode=40");
             }(),
@@ -106,10 +73,10 @@ class TestSettingsFlow : public QObject {
         run("xdotool", {"key", "super+shift+v"});
         // Released: the window in front receives the old chord as an ordinary key.
         QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("V"), 3000);
-        QVERIFY(!popupShown());
+        QVERIFY(!visiblePopup());
         target.clear();
         run("xdotool", {"key", "ctrl+alt+k"});
-        QTRY_VERIFY_WITH_TIMEOUT(popupShown(), 5000);
+        QVERIFY(waitForPopup(true));
         key("Return");
         QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("recorded"), 5000);
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "FakeFileThumbnailer.h"
+#include "XcbAtom.h"
 #include "XclipOwner.h"
 #include "history/ClipboardHistory.h"
 #include "history/PasteboardContent.h"
@@ -47,14 +48,6 @@ bool confirmed(X11Pasteboard& pasteboard) {
     [[maybe_unused]] const bool answered =
         QTest::qWaitFor([&result] { return result.has_value(); }, 5000);
     return result.value_or(false);
-}
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
 }
 
 xcb_window_t inputWindow(xcb_connection_t* connection) {

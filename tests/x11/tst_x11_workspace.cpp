@@ -5,25 +5,17 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
 
+#include "XcbAtom.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11Workspace.h"
 #include "platform/x11/XTestKeyInjector.h"
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    auto* reply = xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<quint16>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = reply != nullptr ? reply->atom : 0;
-    std::free(reply);
-    return a;
-}
-
 void setProp(xcb_connection_t* c, xcb_window_t w, const char* name, xcb_atom_t type, quint8 format,
              const QByteArray& data) {
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom(c, name), type, format,
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, internAtom(c, name), type, format,
                         static_cast<quint32>(data.size() / (format / 8)), data.constData());
 }
 
@@ -44,7 +36,7 @@ xcb_window_t makeWindow(xcb_connection_t* c, const QByteArray& wmClass, const QB
         setProp(c, w, "_NET_WM_PID", XCB_ATOM_CARDINAL, pid.size() == 4 ? 32 : 16, pid);
     }
     const quint32 hints[9] = {1, 1, 0, 0, 0, 0, 0, 0, 0};  // InputHint: accepts focus
-    setProp(c, w, "WM_HINTS", atom(c, "WM_HINTS"), 32,
+    setProp(c, w, "WM_HINTS", internAtom(c, "WM_HINTS"), 32,
             QByteArray(reinterpret_cast<const char*>(hints), sizeof hints));
     xcb_map_window(c, w);
     xcb_flush(c);
@@ -59,7 +51,7 @@ xcb_window_t inputFocus(xcb_connection_t* c) {
 }
 
 bool isManaged(xcb_connection_t* c, xcb_window_t w) {
-    const xcb_atom_t state = atom(c, "WM_STATE");
+    const xcb_atom_t state = internAtom(c, "WM_STATE");
     auto* reply = xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, state, 0, 2), nullptr);
     const bool managed = reply != nullptr && reply->type == state;
     std::free(reply);
@@ -78,7 +70,8 @@ class TestX11Workspace : public QObject {
         const xcb_window_t beta = makeWindow(c, QByteArray("beta\0Beta\0", 10), cardinal(4343));
         // No class, a pid of the wrong format and a UTF-8 title only.
         const xcb_window_t gamma = makeWindow(c, {}, QByteArray("\1\2", 2));
-        setProp(c, gamma, "_NET_WM_NAME", atom(c, "UTF8_STRING"), 8, QString("Café ☕").toUtf8());
+        setProp(c, gamma, "_NET_WM_NAME", internAtom(c, "UTF8_STRING"), 8,
+                QString("Café ☕").toUtf8());
         xcb_flush(c);
         // A request for a window the manager has not taken on yet is dropped.
         for (xcb_window_t w : {alpha, beta, gamma}) {

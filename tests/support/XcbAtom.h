@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+// The atom of `name` on this connection; XCB_ATOM_NONE when the server does not answer.
+inline xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
