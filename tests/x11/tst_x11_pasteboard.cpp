@@ -342,6 +342,11 @@ class TestX11Pasteboard : public QObject {
         QCOMPARE(pasteboard.changeCount(), before + 2);
         QVERIFY(confirmed(pasteboard));
         QCOMPARE(paste("UTF8_STRING"), QByteArray("na\xc3\xafve \xe2\x9c\x93"));
+        // STRING is Latin-1: offered only for a text it can hold, never as "?"s.
+        QVERIFY(!paste("TARGETS").split('\n').contains("STRING"));
+        pasteboard.setString(QStringLiteral("na\u00efve"));
+        QVERIFY(confirmed(pasteboard));
+        QCOMPARE(paste("STRING"), QByteArray("na\xefve"));
 
         // The wait fails when there is no CLIPBOARD of ours left to mirror.
         XclipOwner other("UTF8_STRING", "other");

@@ -209,13 +209,17 @@ bool X11Pasteboard::writeFileUrls(const QList<QUrl>& urls) {
 
 void X11Pasteboard::setString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    write(StoredItem{
+    StoredItem item{
         {QString(PasteboardTypeKey::utf8String), utf8},
         {QString(PasteboardTypeKey::stringUtf8Mime), utf8},
         {QString(PasteboardTypeKey::plainText), utf8},
-        {QString(PasteboardTypeKey::latin1String), text.toLatin1()},
         {QStringLiteral("TEXT"), utf8},
-    });
+    };
+    // STRING is Latin-1: a text beyond it is better not offered that way than offered as "?"s.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+        item.insert(QString(PasteboardTypeKey::latin1String), text.toLatin1());
+    }
+    write(item);
 }
 
 std::optional<QString> X11Pasteboard::string() const {
