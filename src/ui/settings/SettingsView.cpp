@@ -114,7 +114,11 @@ SettingsView::~SettingsView() {
 
 QSize SettingsView::sizeHint() const {
     const QSize form = m_form->sizeHint();
-    return {std::max(form.width(), kMinimumWidth), std::max(form.height(), kMinimumHeight)};
+    const int width = std::max(form.width(), kMinimumWidth);
+    // Wrapped captions ask for the height they need at this width, not at their own narrow
+    // guess, which left the window a hand taller than its form.
+    const int height = m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : form.height();
+    return {width, std::max(height, kMinimumHeight)};
 }
 
 QWidget* SettingsView::languageSection() {
