@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when a file of the core library includes a widget, xcb or Xlib header: the core must
-# build and run without a widget toolkit or an X server.
+# Fails when a file of the core library includes a widget, xcb, Xlib or Wayland header: the core
+# must build and run without a widget toolkit, an X server or a Wayland compositor.
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_DIR=<QtWidgets include dir> -P check_core_includes.cmake
 file(GLOB widget_headers RELATIVE "${WIDGETS_DIR}" "${WIDGETS_DIR}/*")
 file(GLOB_RECURSE core_files
@@ -14,7 +14,8 @@ foreach(path IN LISTS core_files platform_ports)
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" header "${line}")
         get_filename_component(name "${header}" NAME)
-        if(header MATCHES "^(QtWidgets/|xcb/|X11/)" OR name IN_LIST widget_headers)
+        if(header MATCHES "^(QtWidgets/|xcb/|X11/|wayland-)" OR name MATCHES "-client-protocol\\.h$"
+           OR name IN_LIST widget_headers)
             file(RELATIVE_PATH shown "${SOURCE_DIR}" "${path}")
             list(APPEND offences "${shown}: ${header}")
         endif()
@@ -22,7 +23,7 @@ foreach(path IN LISTS core_files platform_ports)
 endforeach()
 if(offences)
     list(JOIN offences "\n  " text)
-    message(FATAL_ERROR "core files include widget or X11 headers:\n  ${text}")
+    message(FATAL_ERROR "core files include widget, X11 or Wayland headers:\n  ${text}")
 endif()
 list(LENGTH core_files checked)
-message(STATUS "${checked} core files include no widget or X11 header")
+message(STATUS "${checked} core files include no widget, X11 or Wayland header")
