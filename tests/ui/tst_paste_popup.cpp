@@ -206,7 +206,7 @@ class TestPastePopup : public QObject {
     void followsTheValueFoundAtSetup() {
         Popup p({"text"});
         p.other(kChord);
-        PastePopupWindowController controller(*p.manager, p.history, p.settings);
+        PastePopupWindowController controller(*p.manager, p.model, p.settings);
         controller.setup();
         QVERIFY(!controller.panel());
         QCoreApplication::processEvents();

@@ -33,17 +33,6 @@ PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manag
       m_settings(settings),
       m_windowSystem(std::move(windowSystem)) {}
 
-PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manager,
-                                                       ClipboardHistory& history,
-                                                       AppSettings& settings,
-                                                       WindowSystem windowSystem, QObject* parent)
-    : QObject(parent),
-      m_manager(manager),
-      m_ownModel(std::make_unique<HistoryListModel>(history)),
-      m_model(*m_ownModel),
-      m_settings(settings),
-      m_windowSystem(std::move(windowSystem)) {}
-
 PastePopupWindowController::~PastePopupWindowController() {
     delete m_panel.data();
 }

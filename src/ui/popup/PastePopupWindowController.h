@@ -6,11 +6,9 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class AppSettings;
-class ClipboardHistory;
 class HistoryListModel;
 class PasteHotkeyManager;
 class PastePopupView;
@@ -40,10 +38,6 @@ class PastePopupWindowController : public QObject {
     PastePopupWindowController(PasteHotkeyManager& manager, HistoryListModel& model,
                                AppSettings& settings, WindowSystem windowSystem = {},
                                QObject* parent = nullptr);
-    // With a list model of its own over the history.
-    PastePopupWindowController(PasteHotkeyManager& manager, ClipboardHistory& history,
-                               AppSettings& settings, WindowSystem windowSystem = {},
-                               QObject* parent = nullptr);
     ~PastePopupWindowController() override;
 
     // Subscribes to isPopupVisible; the current value is delivered too.
@@ -68,7 +62,6 @@ class PastePopupWindowController : public QObject {
     QScreen* targetScreen() const;
 
     PasteHotkeyManager& m_manager;
-    std::unique_ptr<HistoryListModel> m_ownModel;
     HistoryListModel& m_model;
     AppSettings& m_settings;
     WindowSystem m_windowSystem;
