@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[Inhalt]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>Verlauf — ↑↓ Enter zum Kopieren, dann Strg+V drücken</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>Diese Arbeitsumgebung lässt keine Programme in andere Fenster tippen: Wählen Sie einen Eintrag in der Liste und drücken Sie dann selbst Strg+V.</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Unter Wayland gibt es für Programme keine globalen Tastenkürzel: Legen Sie %@ in den Tastatureinstellungen Ihrer Arbeitsumgebung auf den Befehl „quillstack --toggle-popup“ (sway: bindsym in der Konfiguration; KDE Plasma: Kurzbefehle → Neu hinzufügen → Befehl; GNOME: Tastatur → Eigene Tastenkombinationen).</translation>
+    </message>
 </context>
 </TS>

@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[Contenido]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>Portapapeles — ↑↓ Intro para copiar, luego pulsa Ctrl+V</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>Este escritorio no deja que ningún programa escriba en otras ventanas: elige un elemento de la lista y pulsa tú mismo Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Wayland no ofrece atajos globales a los programas: asigna %@ al comando «quillstack --toggle-popup» en los ajustes de teclado de tu escritorio (sway: bindsym en su configuración; KDE Plasma: Atajos → Añadir nuevo → Orden; GNOME: Teclado → Atajos personalizados).</translation>
+    </message>
 </context>
 </TS>

@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[Contenu]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>Historique — ↑↓ Entrée pour copier, puis appuyez sur Ctrl+V</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>Ce bureau ne laisse aucun programme taper dans d’autres fenêtres : choisissez un élément dans la liste, puis appuyez vous-même sur Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Wayland ne donne aux programmes aucun raccourci global : associez %@ à la commande « quillstack --toggle-popup » dans les paramètres clavier de votre bureau (sway : bindsym dans sa configuration ; KDE Plasma : Raccourcis → Ajouter → Commande ; GNOME : Clavier → Raccourcis personnalisés).</translation>
+    </message>
 </context>
 </TS>

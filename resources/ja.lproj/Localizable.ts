@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[コンテンツ]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>クリップボード — ↑↓ Enter でコピーし、Ctrl+V を押して貼り付け</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>このデスクトップでは、プログラムが他のウィンドウにキー入力できません。リストで項目を選び、ご自分で Ctrl+V を押してください。</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Wayland ではプログラムがグローバルショートカットを使えません。デスクトップのキーボード設定で %@ をコマンド「quillstack --toggle-popup」に割り当ててください（sway: 設定ファイルの bindsym、KDE Plasma: ショートカット → 新規追加 → コマンド、GNOME: キーボード → カスタムショートカット）。</translation>
+    </message>
 </context>
 </TS>

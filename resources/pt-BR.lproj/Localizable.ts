@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[Conteúdo]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>Histórico — ↑↓ Enter para copiar, depois pressione Ctrl+V</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>Este ambiente não deixa nenhum programa digitar em outras janelas: escolha um item da lista e pressione Ctrl+V você mesmo.</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>O Wayland não oferece atalhos globais aos programas: associe %@ ao comando “quillstack --toggle-popup” nas configurações de teclado do seu ambiente (sway: bindsym na configuração; KDE Plasma: Atalhos → Adicionar novo → Comando; GNOME: Teclado → Atalhos personalizados).</translation>
+    </message>
 </context>
 </TS>

@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[Содержимое]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>Буфер — ↑↓ Enter: копирование, затем нажмите Ctrl+V</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>Этот рабочий стол не позволяет программам вводить текст в чужие окна: выберите элемент в списке и нажмите Ctrl+V сами.</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Wayland не даёт программам глобальных сочетаний клавиш: назначьте %@ команде «quillstack --toggle-popup» в настройках клавиатуры вашего рабочего стола (sway: bindsym в его конфигурации; KDE Plasma: Комбинации клавиш → Добавить → Команда; GNOME: Клавиатура → Свои комбинации клавиш).</translation>
+    </message>
 </context>
 </TS>

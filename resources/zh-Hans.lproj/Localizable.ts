@@ -307,5 +307,17 @@
         <source>[Content]</source>
         <translation>[内容]</translation>
     </message>
+    <message>
+        <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
+        <translation>剪贴板 — 按 ↑↓ Enter 复制，然后按 Ctrl+V</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
+        <translation>此桌面不允许程序向其他窗口输入按键：请在列表中选择一项，然后自己按 Ctrl+V。</translation>
+    </message>
+    <message>
+        <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
+        <translation>Wayland 不为程序提供全局快捷键：请在桌面的键盘设置中将 %@ 绑定到命令“quillstack --toggle-popup”（sway：在配置中使用 bindsym；KDE Plasma：快捷键 → 新建 → 命令；GNOME：键盘 → 自定义快捷键）。</translation>
+    </message>
 </context>
 </TS>

@@ -21,12 +21,6 @@
 #include "platform/freedesktop/XdgAutostart.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/SettingsStore.h"
-#include "platform/x11/X11AccessibilityTrust.h"
-#include "platform/x11/X11KeyboardHooks.h"
-#include "platform/x11/X11Pasteboard.h"
-#include "platform/x11/X11WindowSystem.h"
-#include "platform/x11/X11Workspace.h"
-#include "platform/x11/XTestKeyInjector.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
@@ -53,7 +47,7 @@ QApplication& configured(QApplication& app) {
 }  // namespace
 
 QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInstance> instance,
-                             SingleInstance::Command firstCommand)
+                             SingleInstance::Command firstCommand, WindowingSystem windowing)
     : m_app(argc, argv), m_instance(std::move(instance)), m_firstCommand(firstCommand) {
     configured(m_app);
     // Image scaling and conversion borrow the shared pool's threads for every copied picture;
@@ -73,17 +67,14 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
 
     m_scheduler = std::make_unique<QtScheduler>();
-    // Applications hand their clipboard to us as they exit, unless another manager runs.
-    m_pasteboard = std::make_unique<X11Pasteboard>(QString(), std::chrono::seconds(1),
-                                                   X11ClipboardThread::ManagerRole::TakeWhenFree);
-    m_keyboardHooks = X11KeyboardHooks::forApplication();
-    auto* x11 = m_app.nativeInterface<QNativeInterface::QX11Application>();
-    if (!m_keyboardHooks || x11 == nullptr) {
+    m_platform = windowing == WindowingSystem::Wayland ? PlatformServices::forWayland()
+                                                       : PlatformServices::forX11(m_app);
+    if (!m_platform) {
         return;
     }
-    m_trust = std::make_unique<X11AccessibilityTrust>(x11->connection());
-    m_workspace = std::make_unique<X11Workspace>();
-    m_keyInjector = std::make_unique<XTestKeyInjector>();
+    log(QStringLiteral("QuillstackApp: %1 backend")
+            .arg(windowing == WindowingSystem::Wayland ? QStringLiteral("Wayland")
+                                                       : QStringLiteral("X11")));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
     const std::optional<QString> blobDirectory = PrivateTempDirectory::blobDirectory();
@@ -92,12 +83,14 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     }
     AppSettings* settings = m_settings.get();
     m_history = std::make_unique<ClipboardHistory>(
-        *m_pasteboard, *m_scheduler, *m_thumbnailer, blobDirectory.value_or(QString()), [settings] {
+        *m_platform->pasteboard, *m_scheduler, *m_thumbnailer, blobDirectory.value_or(QString()),
+        [settings] {
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         });
-    m_manager = std::make_unique<PasteHotkeyManager>(*m_keyboardHooks, *m_trust, *m_workspace,
-                                                     *m_keyInjector, *m_scheduler, *m_history,
-                                                     *m_settings, *m_pasteboard);
+    PlatformServices& platform = *m_platform;
+    m_manager = std::make_unique<PasteHotkeyManager>(
+        *platform.keyboardHooks, *platform.trust, *platform.workspace, *platform.keyInjector,
+        *m_scheduler, *m_history, *m_settings, *platform.pasteboard);
 
     // The side effects of a setting run inside its assignment.
     QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
@@ -109,22 +102,13 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history);
     m_popupController = std::make_unique<PastePopupWindowController>(
-        *m_manager, *m_listModel, *m_settings,
-        PastePopupWindowController::WindowSystem{
-            &X11WindowSystem::isCompositing,
-            [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
-            &X11WindowSystem::windowGeometry});
+        *m_manager, *m_listModel, *m_settings, platform.windowSystem);
     buildWindows();
     // The onboarding panel opens on the screen of the window the user is working in.
-    X11Workspace* workspace = m_workspace.get();
-    const auto activeWindowGeometry = [workspace]() -> std::optional<QRect> {
-        const std::optional<RunningApp> front = workspace->frontmostApplication();
-        return front ? X11WindowSystem::windowGeometry(front->window) : std::nullopt;
-    };
     m_delegate = std::make_unique<AppDelegate>(
         *m_history, *m_manager, *m_popupController,
-        OnboardingPanel::Dependencies{*m_settings, *m_manager, *m_pasteboard, *m_scheduler,
-                                      activeWindowGeometry});
+        OnboardingPanel::Dependencies{*m_settings, *m_manager, *platform.pasteboard, *m_scheduler,
+                                      platform.activeWindowGeometry});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
                      &AppDelegate::restartOnboardingFromBeginning);
 }
@@ -137,8 +121,9 @@ void QuillstackApp::buildWindows() {
     const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();
     m_settingsWindow =
         std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
-            return new SettingsView(*m_settings, *m_manager, openShortcutSettings,
-                                    [] { QCoreApplication::quit(); });
+            return new SettingsView(
+                *m_settings, *m_manager, openShortcutSettings, [] { QCoreApplication::quit(); },
+                m_platform->session);
         });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
     QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),
@@ -204,7 +189,7 @@ QuillstackApp::~QuillstackApp() {
 
 int QuillstackApp::run() {
     if (!m_delegate) {
-        qCritical("Quillstack needs an X11 display (run it on X11 or XWayland, with DISPLAY set)");
+        qCritical("Quillstack cannot use this display");
         return 1;
     }
     installSignalHandlers();

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/PlatformServices.h"
 #include "app/SingleInstance.h"
 
 class AppDelegate;
@@ -18,11 +19,6 @@ class QSocketNotifier;
 class QtScheduler;
 class QuillstackTray;
 class SettingsStore;
-class X11AccessibilityTrust;
-class X11KeyboardHooks;
-class X11Pasteboard;
-class X11Workspace;
-class XTestKeyInjector;
 class XdgAutostart;
 
 // The composition root: creates the single instance of every service, in dependency order, and
@@ -31,11 +27,12 @@ class QuillstackApp {
   public:
     // instance: this user's one instance, its lock held (or null where no private runtime
     // folder exists). firstCommand: what the command line asked for, done once launched.
+    // windowing: the backend main() chose, Qt's platform already set to match.
     QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInstance> instance,
-                  SingleInstance::Command firstCommand);
+                  SingleInstance::Command firstCommand, WindowingSystem windowing);
     ~QuillstackApp();
 
-    // 0 after a normal quit; 1 when no X display could be used.
+    // 0 after a normal quit; 1 when the display could not be used.
     int run();
 
   private:
@@ -53,11 +50,7 @@ class QuillstackApp {
     std::unique_ptr<XdgAutostart> m_autostart;
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<QtScheduler> m_scheduler;
-    std::unique_ptr<X11Pasteboard> m_pasteboard;
-    std::unique_ptr<X11KeyboardHooks> m_keyboardHooks;
-    std::unique_ptr<X11AccessibilityTrust> m_trust;
-    std::unique_ptr<X11Workspace> m_workspace;
-    std::unique_ptr<XTestKeyInjector> m_keyInjector;
+    std::optional<PlatformServices> m_platform;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
     std::unique_ptr<ClipboardHistory> m_history;
     // The one list model every history view shows.

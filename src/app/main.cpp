@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/PlatformServices.h"
 #include "app/QuillstackApp.h"
 #include "app/ReleaseOutput.h"
 #include "app/SingleInstance.h"
@@ -38,6 +39,37 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
         return 1;
     }
     return 0;
+}
+
+// Under Wayland the compositor's data control is what lets a program watch and own the
+// clipboard; where it is missing (GNOME) the X11 backend runs through XWayland, which sees copies
+// only while an X window has focus but is all there is. Qt's platform is set to match, since
+// each backend's services need that connection. An explicit QT_QPA_PLATFORM is obeyed, except
+// a session-wide "wayland" where the compositor gives no clipboard access but XWayland runs.
+std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments) {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool wantsWayland = platform.startsWith(QStringLiteral("wayland"));
+    if ((wantsWayland || platform.isEmpty()) && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        PlatformServices::waylandUsable()) {
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("wayland"));
+        return WindowingSystem::Wayland;
+    }
+    if (wantsWayland && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        say(stderr, QStringLiteral("Quillstack needs a Wayland compositor that offers clipboard "
+                                   "access to programs (wlr data control)\n"));
+        return std::nullopt;
+    }
+    if (platform.isEmpty() || wantsWayland) {
+        // Qt aborts when its only platform cannot start; say what is missing instead.
+        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+            !arguments.contains(QStringLiteral("-display"))) {
+            say(stderr, QStringLiteral("Quillstack needs an X11 display or a Wayland compositor "
+                                       "that offers clipboard access to programs\n"));
+            return std::nullopt;
+        }
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+    }
+    return WindowingSystem::X11;
 }
 }  // namespace
 
@@ -79,19 +111,11 @@ int main(int argc, char** argv) {
         // Qt's own warnings can name files and windows of the user's session.
         ReleaseOutput::installMessageHandler();
     }
-    // The clipboard, the chord and the paste keystroke are X11 services; under a Wayland
-    // session Qt would otherwise pick its Wayland backend and none of them would work.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        // Qt aborts when its only platform cannot start; say what is missing instead.
-        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
-            !arguments.contains(QStringLiteral("-display"))) {
-            say(stderr, QStringLiteral("Quillstack needs an X11 display (run it on X11 or "
-                                       "XWayland, with DISPLAY set)\n"));
-            return 1;
-        }
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+    const std::optional<WindowingSystem> windowing = chooseWindowingSystem(arguments);
+    if (!windowing) {
+        return 1;
     }
-    QuillstackApp app(argc, argv, std::move(instance), commandLine.command);
+    QuillstackApp app(argc, argv, std::move(instance), commandLine.command, *windowing);
     if constexpr (!AppEnvironment::isLoggingEnabled) {
         ReleaseOutput::silenceStandardStreams();
     }

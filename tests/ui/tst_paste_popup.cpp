@@ -199,6 +199,20 @@ class TestPastePopup : public QObject {
         QVERIFY(p.controller.panel() == panel && panel->isVisible());
         QCOMPARE(panel->pos(), centredOrigin(panel));
         QCOMPARE(p.prepareCalls, 2);
+
+        // Where nothing can type the paste keystroke, the header says to press it by hand.
+        const QString typed = p.controller.view()->headerLabel()->text();
+        p.chord();
+        p.trust.setTrusted(false);
+        p.manager->restartMonitoring();
+        p.chord();
+        QCOMPARE(p.controller.view()->headerLabel()->text(),
+                 QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V"));
+        p.chord();
+        p.trust.setTrusted(true);
+        p.manager->restartMonitoring();
+        p.chord();
+        QCOMPARE(p.controller.view()->headerLabel()->text(), typed);
     }
 
     // Set up while the popup is already open: the panel follows the value it finds, one turn

@@ -30,6 +30,7 @@ class KeySink : public QWidget {
 // reinstalled on assignment, and the content rebuilt on a language change.
 struct Rig : HotkeyStack {
     bool withOpener = true;
+    SettingsView::Session session = SettingsView::Session::X11;
     int shortcutSettingsOpened = 0;
     int quits = 0;
     std::unique_ptr<FloatingWindow> window;
@@ -50,7 +51,8 @@ struct Rig : HotkeyStack {
             if (withOpener) {
                 opener = [this] { ++shortcutSettingsOpened; };
             }
-            return new SettingsView(settings, *manager, opener, [this] { ++quits; });
+            return new SettingsView(
+                settings, *manager, opener, [this] { ++quits; }, session);
         });
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
                          &FloatingWindow::rebuildContent);
@@ -162,6 +164,7 @@ class TestSettingsWindow : public QObject {
         QTest::addColumn<int>("refusal");
         QTest::addColumn<bool>("globalRefused");
         QTest::addColumn<bool>("opener");
+        QTest::addColumn<bool>("wayland");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("button");
         const auto none = int(ChordRefusal::None);
@@ -175,20 +178,36 @@ class TestSettingsWindow : public QObject {
         const QString shared = QStringLiteral(
             "Another program also uses this shortcut, so both react to it. Record a different "
             "one, or free it in that program.");
-        QTest::newRow("all well") << true << none << false << true << ""
+        const QString waylandBinding = QStringLiteral(
+            "Wayland gives programs no global shortcuts: bind %@ to the command “quillstack "
+            "--toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; "
+            "KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).");
+        QTest::newRow("all well") << true << none << false << true << false << ""
                                   << "";
-        QTest::newRow("grab refused, observer works") << true << unavailable << false << true << ""
-                                                      << "";
-        QTest::newRow("no paste, whatever else")
-            << false << none << true << true << paste << "Open Accessibility in System Settings";
-        QTest::newRow("no global chord") << true << unavailable << true << true << global
+        QTest::newRow("grab refused, observer works")
+            << true << unavailable << false << true << false << ""
+            << "";
+        QTest::newRow("no paste, whatever else") << false << none << true << true << false << paste
+                                                 << "Open Accessibility in System Settings";
+        QTest::newRow("no global chord") << true << unavailable << true << true << false << global
                                          << "Open Input Monitoring in System Settings";
-        QTest::newRow("held elsewhere, unseen")
-            << true << held << true << true << global << "Open Input Monitoring in System Settings";
-        QTest::newRow("shared with another program")
-            << true << held << false << true << shared << "Open keyboard shortcut settings";
+        QTest::newRow("held elsewhere, unseen") << true << held << true << true << false << global
+                                                << "Open Input Monitoring in System Settings";
+        QTest::newRow("shared with another program") << true << held << false << true << false
+                                                     << shared << "Open keyboard shortcut settings";
         QTest::newRow("no shortcut settings known")
-            << true << held << false << false << shared << "";
+            << true << held << false << false << false << shared << "";
+        QTest::newRow("wayland: nothing types")
+            << false << unavailable << true << true << true
+            << "This desktop lets no program type into other windows: choose an item in the "
+               "list, then press Ctrl+V yourself."
+            << "";
+        QTest::newRow("wayland: chord not bound")
+            << true << unavailable << true << true << true << waylandBinding
+            << "Open keyboard shortcut settings";
+        QTest::newRow("wayland: bound by the compositor")
+            << true << none << true << true << true << ""
+            << "";
     }
 
     void warningsFollowTheFlags() {
@@ -198,7 +217,9 @@ class TestSettingsWindow : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, button);
         QFETCH(bool, opener);
+        QFETCH(bool, wayland);
         Rig rig(opener);
+        rig.session = wayland ? SettingsView::Session::Wayland : SettingsView::Session::X11;
         rig.open();
         SettingsView* v = rig.view();
         QVERIFY(!v->warningLabel()->isVisible());
@@ -209,14 +230,24 @@ class TestSettingsWindow : public QObject {
         rig.hooks.setRefuseGlobalObservation(globalRefused);
         rig.manager->restartMonitoring();
         // The rows name keys; the tables give each its Linux wording.
+        const auto expected = [&] {
+            return text.isEmpty() ? text : L10n::string(text, {rig.settings.hotkeyDisplayString()});
+        };
         QCOMPARE(v->warningLabel()->isVisible() ? v->warningLabel()->text() : QString(),
-                 text.isEmpty() ? text : L10n::string(text));
+                 expected());
         QCOMPARE(v->warningButton()->isVisible() ? v->warningButton()->text() : QString(),
                  button.isEmpty() ? button : L10n::string(button));
         if (v->warning() != SettingsView::Warning::PasteUnavailable &&
             v->warningButton()->isVisible()) {
             v->warningButton()->click();
             QCOMPARE(rig.shortcutSettingsOpened, 1);
+        }
+        // Advice naming the chord follows a newly recorded one.
+        if (text.contains(QStringLiteral("%@"))) {
+            const QString before = v->warningLabel()->text();
+            rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
+            QVERIFY(v->warningLabel()->text() != before);
+            QCOMPARE(v->warningLabel()->text(), expected());
         }
     }
 

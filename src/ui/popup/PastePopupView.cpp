@@ -128,9 +128,18 @@ void PastePopupView::setSelectedRow(qsizetype row) {
     }
 }
 
+void PastePopupView::setPasteTyped(bool typed) {
+    if (m_pasteTyped != typed) {
+        m_pasteTyped = typed;
+        retranslate();
+    }
+}
+
 void PastePopupView::retranslate() {
     m_header->setText(
-        L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste")));
+        m_pasteTyped
+            ? L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste"))
+            : L10n::string(QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V")));
     m_emptyLabel->setText(L10n::string(QStringLiteral("No items")));
     // Row labels such as "[Image]" are worded anew.
     m_delegate->clearCache();

@@ -32,6 +32,9 @@ class PastePopupView : public QWidget {
     // The row with the checkmark and the accent. On screen, the list scrolls it to the middle
     // with an animation; a hidden list is placed when it comes on screen.
     void setSelectedRow(qsizetype row);
+    // Where no keystroke can be typed into other windows, the header tells the user to paste
+    // the chosen item by hand.
+    void setPasteTyped(bool typed);
 
     QListView* listView() const { return m_list; }
     PastePopupItemDelegate* delegate() const { return m_delegate; }
@@ -56,6 +59,7 @@ class PastePopupView : public QWidget {
     void updateViewportMask();
 
     HistoryListModel& m_model;
+    bool m_pasteTyped = true;
     QLabel* m_header = nullptr;
     QFrame* m_divider = nullptr;
     QLabel* m_emptyLabel = nullptr;

@@ -92,6 +92,7 @@ void PastePopupWindowController::showPanel() {
     if (!m_panel) {
         createPanel();
     }
+    m_view->setPasteTyped(m_manager.isAccessibilityTrusted());
     m_panel->adjustSize();
     if (QScreen* screen = targetScreen()) {
         const QRect visible = screen->availableGeometry();

@@ -62,12 +62,13 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 SettingsView::SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
-                           QWidget* parent)
+                           Session session, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_manager(manager),
       m_openShortcutSettings(std::move(openShortcutSettings)),
-      m_quitApplication(std::move(quit)) {
+      m_quitApplication(std::move(quit)),
+      m_session(session) {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     m_form = new QWidget;
@@ -100,6 +101,8 @@ SettingsView::SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
             &SettingsView::showWarning);
     connect(&m_manager, &PasteHotkeyManager::isHotkeyTakenByAnotherProgramChanged, this,
             &SettingsView::showWarning);
+    // The advice on binding the chord names it.
+    connect(&m_settings, &AppSettings::hotkeyAssigned, this, &SettingsView::showWarning);
     showLaunchAtLogin();
     showBufferLimit();
     showAutoDelete();
@@ -283,20 +286,34 @@ void SettingsView::showAutoDelete() {
 }
 
 void SettingsView::showWarning() {
+    const bool wayland = m_session == Session::Wayland;
     if (!m_manager.isAccessibilityTrusted()) {
         m_warning = Warning::PasteUnavailable;
-        m_warningText->setText(L10n::string(
-            QStringLiteral("Paste needs Universal Access — enable it so Quillstack can "
-                           "paste the selected item into other apps.")));
+        m_warningText->setText(
+            wayland ? L10n::string(QStringLiteral(
+                          "This desktop lets no program type into other windows: choose an item "
+                          "in the list, then press Ctrl+V yourself."))
+                    : L10n::string(QStringLiteral(
+                          "Paste needs Universal Access — enable it so Quillstack can paste the "
+                          "selected item into other apps.")));
         m_warningButton->setText(
             L10n::string(QStringLiteral("Open Accessibility in System Settings")));
     } else if (!m_manager.isGlobalHotkeyAvailable()) {
         m_warning = Warning::HotkeyUnavailable;
-        m_warningText->setText(L10n::string(QStringLiteral(
-            "For global hotkey add Quillstack to Input Monitoring (System Settings → "
-            "Privacy).")));
+        m_warningText->setText(
+            wayland ? L10n::string(
+                          QStringLiteral(
+                              "Wayland gives programs no global shortcuts: bind %@ to the command "
+                              "“quillstack --toggle-popup” in your desktop's keyboard settings "
+                              "(sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → "
+                              "Command; GNOME: Keyboard → Custom Shortcuts)."),
+                          {m_settings.hotkeyDisplayString()})
+                    : L10n::string(QStringLiteral(
+                          "For global hotkey add Quillstack to Input Monitoring (System "
+                          "Settings → Privacy).")));
         m_warningButton->setText(
-            L10n::string(QStringLiteral("Open Input Monitoring in System Settings")));
+            wayland ? L10n::string(QStringLiteral("Open keyboard shortcut settings"))
+                    : L10n::string(QStringLiteral("Open Input Monitoring in System Settings")));
     } else if (m_manager.isHotkeyTakenByAnotherProgram()) {
         m_warning = Warning::HotkeyShared;
         m_warningText->setText(L10n::string(
@@ -308,5 +325,7 @@ void SettingsView::showWarning() {
     }
     m_warningRow->setVisible(m_warning != Warning::None);
     // Every button opens the desktop's own shortcut settings; where none is known, none shows.
-    m_warningButton->setVisible(static_cast<bool>(m_openShortcutSettings));
+    // No setting lets a Wayland program type, so nothing is offered for that.
+    m_warningButton->setVisible(static_cast<bool>(m_openShortcutSettings) &&
+                                !(wayland && m_warning == Warning::PasteUnavailable));
 }

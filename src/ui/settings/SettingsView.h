@@ -28,11 +28,14 @@ class SettingsView : public QWidget {
     // What the warning under the chord says, at most one at a time.
     enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
 
+    // What keeps the chord or the paste from working, and so the advice, depends on it.
+    enum class Session { X11, Wayland };
+
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.
     SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
-                 QWidget* parent = nullptr);
+                 Session session = Session::X11, QWidget* parent = nullptr);
     ~SettingsView() override;
 
     QSize sizeHint() const override;
@@ -68,6 +71,7 @@ class SettingsView : public QWidget {
     PasteHotkeyManager& m_manager;
     std::function<void()> m_openShortcutSettings;
     std::function<void()> m_quitApplication;
+    Session m_session;
     Warning m_warning = Warning::None;
 
     QWidget* m_form = nullptr;

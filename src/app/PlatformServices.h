@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QApplication>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/AccessibilityTrust.h"
+#include "platform/KeyInjector.h"
+#include "platform/KeyboardHooks.h"
+#include "platform/Pasteboard.h"
+#include "platform/Workspace.h"
+#include "ui/popup/PastePopupWindowController.h"
+#include "ui/settings/SettingsView.h"
+
+// The windowing system behind the ports, chosen once at start-up from the session.
+enum class WindowingSystem { X11, Wayland };
+
+// One realisation of every port for the running session.
+struct PlatformServices {
+    // Connections the services share; declared first, so released after all of them.
+    std::vector<std::shared_ptr<void>> shared;
+    std::unique_ptr<Pasteboard> pasteboard;
+    std::unique_ptr<KeyboardHooks> keyboardHooks;
+    std::unique_ptr<AccessibilityTrust> trust;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<KeyInjector> keyInjector;
+    PastePopupWindowSystem windowSystem;
+    // The active window's frame, for placing the first-start guide; none where unknown.
+    std::function<std::optional<QRect>()> activeWindowGeometry;
+    SettingsView::Session session = SettingsView::Session::X11;
+
+    // Nothing when the application's display is not an X one.
+    static std::optional<PlatformServices> forX11(QApplication& app);
+    // Nothing when the compositor cannot be reached.
+    static std::optional<PlatformServices> forWayland();
+    // Whether this build has the Wayland backend, and the session's compositor lets it watch
+    // and own the clipboard. Asked before any display is opened.
+    static bool waylandUsable();
+};

@@ -1,0 +1,41 @@
+#include <QCoreApplication>
+
+#include "app/PlatformServices.h"
+#include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/WaylandAccessibilityTrust.h"
+#include "platform/wayland/WaylandKeyInjector.h"
+#include "platform/wayland/WaylandKeyboardHooks.h"
+#include "platform/wayland/WaylandPasteboard.h"
+#include "platform/wayland/WaylandSession.h"
+#include "platform/wayland/WaylandWorkspace.h"
+
+bool PlatformServices::waylandUsable() {
+    return WaylandPasteboard::isOffered();
+}
+
+std::optional<PlatformServices> PlatformServices::forWayland() {
+    auto session = std::make_shared<WaylandSession>();
+    if (!session->isConnected()) {
+        return std::nullopt;
+    }
+    PlatformServices services;
+    services.session = SettingsView::Session::Wayland;
+    services.shared.push_back(session);
+    services.pasteboard = std::make_unique<WaylandPasteboard>();
+    // Only sway takes key bindings from programs; elsewhere the user binds the command.
+    std::shared_ptr<SwayIpc> sway;
+    if (const QString socket = SwayIpc::sessionSocket(); !socket.isEmpty()) {
+        sway = std::make_shared<SwayIpc>(socket);
+        services.shared.push_back(sway);
+    }
+    services.keyboardHooks = std::make_unique<WaylandKeyboardHooks>(
+        sway.get(),
+        QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("--toggle-popup")});
+    services.trust = std::make_unique<WaylandAccessibilityTrust>(*session);
+    services.workspace = std::make_unique<WaylandWorkspace>(*session, QStringLiteral("quillstack"));
+    services.keyInjector = std::make_unique<WaylandKeyInjector>(*session);
+    // Every Wayland compositor blends; where windows go is the compositor's call.
+    services.windowSystem = PastePopupWindowSystem{[] { return true; }, {}, {}};
+    services.activeWindowGeometry = [] { return std::optional<QRect>(); };
+    return services;
+}

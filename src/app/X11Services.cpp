@@ -1,0 +1,34 @@
+#include "app/PlatformServices.h"
+#include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11KeyboardHooks.h"
+#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11WindowSystem.h"
+#include "platform/x11/X11Workspace.h"
+#include "platform/x11/XTestKeyInjector.h"
+
+std::optional<PlatformServices> PlatformServices::forX11(QApplication& app) {
+    auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+    std::unique_ptr<X11KeyboardHooks> hooks = X11KeyboardHooks::forApplication();
+    if (!hooks || x11 == nullptr) {
+        return std::nullopt;
+    }
+    PlatformServices services;
+    // Applications hand their clipboard to us as they exit, unless another manager runs.
+    services.pasteboard = std::make_unique<X11Pasteboard>(
+        QString(), std::chrono::seconds(1), X11ClipboardThread::ManagerRole::TakeWhenFree);
+    services.keyboardHooks = std::move(hooks);
+    services.trust = std::make_unique<X11AccessibilityTrust>(x11->connection());
+    auto workspace = std::make_unique<X11Workspace>();
+    X11Workspace* front = workspace.get();
+    services.workspace = std::move(workspace);
+    services.keyInjector = std::make_unique<XTestKeyInjector>();
+    services.windowSystem = PastePopupWindowSystem{
+        &X11WindowSystem::isCompositing,
+        [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
+        &X11WindowSystem::windowGeometry};
+    services.activeWindowGeometry = [front]() -> std::optional<QRect> {
+        const std::optional<RunningApp> app = front->frontmostApplication();
+        return app ? X11WindowSystem::windowGeometry(app->window) : std::nullopt;
+    };
+    return services;
+}

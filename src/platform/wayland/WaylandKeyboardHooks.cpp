@@ -1,0 +1,145 @@
+#include "platform/wayland/WaylandKeyboardHooks.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+#include <vector>
+
+#include "hotkey/KeyCodeTable.h"
+#include "platform/wayland/SwayIpc.h"
+
+namespace {
+class CallbackHandle final : public HookHandle {
+  public:
+    explicit CallbackHandle(std::function<void()> remove) : m_remove(std::move(remove)) {}
+    ~CallbackHandle() override { m_remove(); }
+
+  private:
+    std::function<void()> m_remove;
+};
+
+// Single quotes keep everything literal for sh; a quote itself ends the string, is escaped
+// and opens a new one.
+QString shellQuoted(const QString& word) {
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+}  // namespace
+
+WaylandKeyboardHooks::WaylandKeyboardHooks(const SwayIpc* sway, QStringList chordCommand)
+    : m_sway(sway), m_chordCommand(std::move(chordCommand)) {}
+
+WaylandKeyboardHooks::~WaylandKeyboardHooks() {
+    if (!m_locals.empty() && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+}
+
+std::optional<QString> WaylandKeyboardHooks::swayChord(quint16 keyCode, quint64 modifiers) {
+    const std::optional<quint8> xkbKeycode = KeyCodeTable::xkbKeycodeFor(keyCode);
+    if (!xkbKeycode) {
+        return std::nullopt;
+    }
+    QStringList parts;
+    const std::pair<quint64, const char*> names[] = {{ModifierFlag::Command, "Mod4"},
+                                                     {ModifierFlag::Control, "Ctrl"},
+                                                     {ModifierFlag::Option, "Mod1"},
+                                                     {ModifierFlag::Shift, "Shift"}};
+    for (const auto& [flag, name] : names) {
+        if (modifiers & flag) {
+            parts << QString::fromLatin1(name);
+        }
+    }
+    parts << QString::number(*xkbKeycode);
+    return parts.join(QLatin1Char('+'));
+}
+
+QString WaylandKeyboardHooks::swayExec(const QStringList& command) {
+    QStringList words;
+    for (const QString& word : command) {
+        words << shellQuoted(word);
+    }
+    // sway strips one level of quotes from a binding's arguments and hands the rest of an exec
+    // to sh: the double quotes go, the single ones reach sh. Double quotes and backslashes
+    // inside would be read by sway itself.
+    QString line = words.join(QLatin1Char(' '));
+    line.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    line.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QStringLiteral("exec \"%1\"").arg(line);
+}
+
+std::unique_ptr<HookHandle> WaylandKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
+                                                                 KeyHandler,
+                                                                 ChordRefusal* refusal) {
+    const std::optional<QString> chord = swayChord(keyCode, modifiers);
+    if (m_sway == nullptr || !chord || m_chordCommand.isEmpty() ||
+        !m_sway->run(
+            QStringLiteral("bindcode --no-warn %1 %2").arg(*chord, swayExec(m_chordCommand)))) {
+        if (refusal != nullptr) {
+            *refusal = ChordRefusal::Unavailable;
+        }
+        return nullptr;
+    }
+    const SwayIpc* sway = m_sway;
+    // A binding left behind would start a new instance on the next press: removed with the
+    // handle, which the owner drops before quitting.
+    return std::make_unique<CallbackHandle>(
+        [sway, chord = *chord] { sway->run(QStringLiteral("unbindcode %1").arg(chord)); });
+}
+
+std::unique_ptr<HookHandle> WaylandKeyboardHooks::observeGlobalKeyDowns(KeyHandler) {
+    return nullptr;
+}
+
+std::unique_ptr<HookHandle> WaylandKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
+    if (QCoreApplication::instance() == nullptr) {
+        return nullptr;
+    }
+    if (m_locals.empty()) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    const int id = m_nextId++;
+    m_locals.emplace(id, std::move(filter));
+    QPointer<WaylandKeyboardHooks> self(this);
+    return std::make_unique<CallbackHandle>([self, id] {
+        if (self) {
+            self->removeLocal(id);
+        }
+    });
+}
+
+void WaylandKeyboardHooks::removeLocal(int id) {
+    if (m_locals.erase(id) > 0 && m_locals.empty() && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+}
+
+bool WaylandKeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
+    // A key event visits its window first and then the widgets it propagates through; the
+    // window alone sees each key exactly once.
+    if (event->type() != QEvent::KeyPress || !watched->isWindowType() || m_locals.empty()) {
+        return false;
+    }
+    const std::optional<KeyEvent> key =
+        KeyCodeTable::fromQKeyEvent(*static_cast<QKeyEvent*>(event));
+    if (!key) {
+        return false;
+    }
+    std::vector<int> ids;
+    for (const auto& [id, filter] : m_locals) {
+        ids.push_back(id);
+    }
+    for (int id : ids) {
+        const auto found = m_locals.find(id);
+        if (found == m_locals.end()) {
+            continue;
+        }
+        const KeyFilter filter = found->second;  // the filter may remove itself
+        if (filter(*key)) {
+            return true;
+        }
+    }
+    return false;
+}
