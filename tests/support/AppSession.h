@@ -39,3 +39,12 @@ class AppSession {
   private:
     QTemporaryDir m_home;
 };
+
+// A returning user: no welcome guide in the way.
+inline void markOnboarded(const AppSession& session) {
+    QDir(session.filePath("config")).mkpath("Quillstack");
+    QFile file(session.filePath("config/Quillstack/Quillstack.conf"));
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("[General]\nonboardingCompleted=true\n");
+    }
+}

@@ -65,15 +65,6 @@ inline bool waitForPopup(bool shown) {
     return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 5000);
 }
 
-// A returning user: no welcome guide in the way.
-inline void markOnboarded(const AppSession& session) {
-    QDir(session.filePath("config")).mkpath("Quillstack");
-    QFile file(session.filePath("config/Quillstack/Quillstack.conf"));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write("[General]\nonboardingCompleted=true\n");
-    }
-}
-
 // A tray host, so that every tray icon shows up as a window.
 inline bool startTrayHost(QProcess& host) {
     host.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
