@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -237,13 +238,10 @@ class TestWaylandInput : public QObject {
         wlCopy(text.toUtf8());
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), text);
 
-        // The first keystroke comes before the compositor can have taken the keymap.
-        QElapsedTimer sinceCreated;
-        sinceCreated.start();
+        // The first keystrokes come right after the keymap, before the compositor can have
+        // taken it in.
         m_injector = std::make_unique<WaylandKeyInjector>(*m_session);
-        QVERIFY(m_injector->postPasteKeystroke(PasteKeystrokeTable::controlV));
-        QVERIFY(sinceCreated.elapsed() < 50);
-        for (int i = 1; i < 10; ++i) {
+        for (int i = 0; i < 10; ++i) {
             QVERIFY(m_injector->postPasteKeystroke(PasteKeystrokeTable::controlV));
         }
         QTRY_COMPARE_WITH_TIMEOUT(m_field->text(), text.repeated(10), 10'000);
