@@ -11,10 +11,35 @@ const QHash<QString, Keystroke>& builtInEntries() {
     static const QHash<QString, Keystroke> entries = [] {
         QHash<QString, Keystroke> table;
         // VTE terminals, Konsole, kitty, Alacritty, foot, WezTerm: the clipboard on Ctrl+Shift+V.
-        for (const char* name :
-             {"gnome-terminal", "gnome-terminal-server", "xfce4-terminal", "lxterminal", "tilix",
-              "terminator", "mate-terminal", "kgx", "konsole", "kitty", "alacritty", "foot",
-              "footclient", "org.wezfurlong.wezterm", "wezterm", "wezterm-gui"}) {
+        // X11 class names, and Wayland app ids: whole where their last part ("Terminal") says
+        // too little, else that part (org.kde.konsole, com.mitchellh.ghostty).
+        for (const char* name : {"gnome-terminal",
+                                 "gnome-terminal-server",
+                                 "xfce4-terminal",
+                                 "lxterminal",
+                                 "tilix",
+                                 "terminator",
+                                 "mate-terminal",
+                                 "kgx",
+                                 "konsole",
+                                 "yakuake",
+                                 "kitty",
+                                 "alacritty",
+                                 "foot",
+                                 "footclient",
+                                 "org.wezfurlong.wezterm",
+                                 "wezterm",
+                                 "wezterm-gui",
+                                 "ghostty",
+                                 "ptyxis",
+                                 "terminology",
+                                 "org.gnome.terminal",
+                                 "org.gnome.console",
+                                 "org.gnome.zbrown.kingscross",
+                                 "org.xfce.terminal",
+                                 "io.elementary.terminal",
+                                 "com.raggesilver.blackbox",
+                                 "com.system76.cosmicterm"}) {
             table.insert(QString::fromLatin1(name), PasteKeystrokeTable::controlShiftV);
         }
         // Terminals that paste the primary selection on Shift+Insert and have no clipboard key.

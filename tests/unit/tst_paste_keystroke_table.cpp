@@ -30,6 +30,17 @@ class TestPasteKeystrokeTable : public QObject {
                                         << "Gnome-terminal" << (kCtrl | kShift) << v;
         QTest::newRow("wezterm class only") << none << ""
                                             << "org.wezfurlong.wezterm" << (kCtrl | kShift) << v;
+        // Wayland app ids, as the workspace passes them: the last part lower-cased, then the id.
+        QTest::newRow("GNOME Terminal app id") << none << "terminal"
+                                               << "org.gnome.Terminal" << (kCtrl | kShift) << v;
+        QTest::newRow("GNOME Console app id") << none << "console"
+                                              << "org.gnome.Console" << (kCtrl | kShift) << v;
+        QTest::newRow("Ghostty app id") << none << "ghostty"
+                                        << "com.mitchellh.ghostty" << (kCtrl | kShift) << v;
+        QTest::newRow("Ptyxis app id") << none << "ptyxis"
+                                       << "org.gnome.Ptyxis" << (kCtrl | kShift) << v;
+        QTest::newRow("editor app id") << none << "texteditor"
+                                       << "org.gnome.TextEditor" << kCtrl << v;
         QTest::newRow("xterm") << none << "xterm"
                                << "XTerm" << kShift << insert;
         QTest::newRow("urxvt upper case") << none << "URXVT"

@@ -10,6 +10,7 @@
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 namespace {
 // One line per message: its name, its signature and the interface each argument refers to,
@@ -145,6 +146,8 @@ class TestWaylandProtocols : public QObject {
         row(zwlr_data_control_offer_v1_interface);
         row(zwp_virtual_keyboard_manager_v1_interface);
         row(zwp_virtual_keyboard_v1_interface);
+        row(zwlr_foreign_toplevel_manager_v1_interface);
+        row(zwlr_foreign_toplevel_handle_v1_interface);
     }
     void matchesCompositorTables() {
         QFETCH(quintptr, ours);

@@ -1,0 +1,14 @@
+#include "platform/wayland/WaylandAccessibilityTrust.h"
+
+#include "platform/wayland/WaylandSession.h"
+
+WaylandAccessibilityTrust::WaylandAccessibilityTrust(const WaylandSession& session)
+    : m_session(session) {}
+
+bool WaylandAccessibilityTrust::isTrusted() {
+    return m_session.hasVirtualKeyboard();
+}
+
+bool WaylandAccessibilityTrust::isTrusted(bool /*prompt*/) {
+    return isTrusted();
+}
