@@ -381,6 +381,49 @@ class TestWaylandPasteboard : public QObject {
         QCOMPARE(pasteboard.changeCount(), 2);
     }
 
+    void survivesTheCompositorGoing() {
+        // A compositor of its own, so that the session's stays up.
+        QTemporaryFile config;
+        QVERIFY(config.open());
+        config.write("xwayland disable\n");
+        config.flush();
+        const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+        const QStringList before = runtime.entryList({QStringLiteral("wayland-*")}, QDir::System);
+        QProcess sway;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("SWAYSOCK"));
+        sway.setProcessEnvironment(environment);
+        sway.setStandardOutputFile(QProcess::nullDevice());
+        sway.setStandardErrorFile(QProcess::nullDevice());
+        sway.start(QStringLiteral("sway"), {QStringLiteral("--config"), config.fileName()});
+        QString display;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (const QString& name :
+                     runtime.entryList({QStringLiteral("wayland-*")}, QDir::System)) {
+                    if (!before.contains(name) && !name.endsWith(QLatin1StringView(".lock"))) {
+                        display = name;
+                    }
+                }
+                return !display.isEmpty() && WaylandPasteboard::isOffered(display);
+            }(),
+            10'000);
+        WaylandPasteboard pasteboard(display);
+        QVERIFY(pasteboard.isConnected());
+        pasteboard.setString(QStringLiteral("before"));
+        QVERIFY(confirmed(pasteboard));
+        const qint64 count = pasteboard.changeCount();
+
+        sway.terminate();
+        QVERIFY(sway.waitForFinished(10'000));
+        QTRY_VERIFY_WITH_TIMEOUT(!pasteboard.isConnected(), 5000);
+        QVERIFY(!pasteboard.writeItems({StoredItem{{"text/plain", "x"}}}));
+        QVERIFY(!confirmed(pasteboard));
+        QVERIFY(pasteboard.items().isEmpty());
+        QTest::qWait(200);
+        QCOMPARE(pasteboard.changeCount(), count);
+    }
+
     void worksWithoutCompositor() {
         QVERIFY(WaylandPasteboard::isOffered());
         const QString nowhere = QStringLiteral("quillstack-no-such-display");
