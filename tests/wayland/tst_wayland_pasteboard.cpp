@@ -270,29 +270,40 @@ class TestWaylandPasteboard : public QObject {
         QTest::addColumn<QList<QUrl>>("urls");
         QTest::addColumn<QStringList>("types");
         QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<StoredItem>("item");
         const QStringList text{"TEXT", "UTF8_STRING", "text/plain", "text/plain;charset=utf-8"};
-        QTest::newRow("Latin-1 text") << "na\u00efve" << QList<QUrl>()
-                                      << text + QStringList{"STRING"} << QByteArray("na\xc3\xafve");
-        QTest::newRow("beyond Latin-1")
-            << "\u2713 done" << QList<QUrl>() << text << QByteArray("\xe2\x9c\x93 done");
+        QTest::newRow("Latin-1 text")
+            << "na\u00efve" << QList<QUrl>() << text + QStringList{"STRING"}
+            << QByteArray("na\xc3\xafve") << StoredItem();
+        QTest::newRow("beyond Latin-1") << "\u2713 done" << QList<QUrl>() << text
+                                        << QByteArray("\xe2\x9c\x93 done") << StoredItem();
         QTest::newRow("files") << QString()
                                << QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
                                               QUrl::fromLocalFile("/home/\u00fcser/r.pdf")}
                                << QStringList{"UTF8_STRING", "text/plain",
                                               "text/plain;charset=utf-8", "text/uri-list",
                                               "x-special/gnome-copied-files"}
-                               << QByteArray("/tmp/a b.txt\n/home/\xc3\xbcser/r.pdf");
+                               << QByteArray("/tmp/a b.txt\n/home/\xc3\xbcser/r.pdf")
+                               << StoredItem();
+        // A copy recorded with X names only still pastes into Wayland clients.
+        QTest::newRow("restored X text")
+            << QString() << QList<QUrl>()
+            << QStringList{"UTF8_STRING", "text/plain", "text/plain;charset=utf-8"}
+            << QByteArray("na\xc3\xafve") << StoredItem{{"UTF8_STRING", "na\xc3\xafve"}};
     }
     void offersTextUnderEveryName() {
         QFETCH(QString, text);
         QFETCH(QList<QUrl>, urls);
         QFETCH(QStringList, types);
         QFETCH(QByteArray, plain);
+        QFETCH(StoredItem, item);
         WaylandPasteboard pasteboard;
-        if (urls.isEmpty()) {
-            pasteboard.setString(text);
-        } else {
+        if (!item.isEmpty()) {
+            QVERIFY(pasteboard.writeItems({item}));
+        } else if (!urls.isEmpty()) {
             QVERIFY(pasteboard.writeFileUrls(urls));
+        } else {
+            pasteboard.setString(text);
         }
         QVERIFY(confirmed(pasteboard));
         types.sort();
