@@ -1,0 +1,179 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/Pasteboard.h"
+
+struct wl_callback;
+struct wl_display;
+struct wl_registry;
+struct wl_seat;
+struct zwlr_data_control_manager_v1;
+struct zwlr_data_control_device_v1;
+struct zwlr_data_control_offer_v1;
+struct zwlr_data_control_source_v1;
+
+// A Wayland connection of its own on a thread of its own, through the compositor's data
+// control: reads every new clipboard selection, each offered type byte for byte, and serves
+// ours, so no other client can stall the caller's thread and no focus is needed. Reads and
+// transfers are all non-blocking on one poll loop: a slow reader of ours never delays reading
+// a new copy, and a slow owner never delays serving.
+class WaylandClipboardThread {
+  public:
+    struct Snapshot {
+        // Our claims the thread had carried out when it read this; older reads are stale.
+        quint64 claims = 0;
+        // False when the clipboard was left without content.
+        bool hasOwner = false;
+        // The types whose bytes arrived in full.
+        StoredItem item;
+    };
+    // Called on the clipboard thread.
+    using Deliver = std::function<void(Snapshot)>;
+    // Called on the clipboard thread once the compositor has handled our claims up to `claims`:
+    // whether our content is what others get. Claims queued together are answered once.
+    using Confirm = std::function<void(quint64 claims, bool owned)>;
+    // Called on the clipboard thread, once, when the connection or data control is gone.
+    using Lost = std::function<void()>;
+    using Clock = std::chrono::steady_clock;
+
+    // The data control version the display offers (with a seat), 0 for none or no display.
+    static quint32 offeredVersion(const QString& displayName);
+
+    // Connects at once; an empty name means $WAYLAND_DISPLAY. Without a connection, a seat or
+    // data control the thread never starts and claims are ignored. `requestTimeout` bounds
+    // every wait for another client: an owner silent that long while we read a type, a reader
+    // taking none of our bytes that long.
+    WaylandClipboardThread(const QString& displayName, std::chrono::milliseconds requestTimeout,
+                           Deliver deliver, Confirm confirm, Lost lost);
+    ~WaylandClipboardThread();
+    WaylandClipboardThread(const WaylandClipboardThread&) = delete;
+    WaylandClipboardThread& operator=(const WaylandClipboardThread&) = delete;
+
+    bool isConnected() const { return m_device != nullptr; }
+    // Whether the compositor has a primary selection we can set (data control version 2).
+    bool offersPrimary() const { return m_managerVersion >= 2; }
+    // Makes us the clipboard's owner offering exactly these types. Any thread.
+    void claim(StoredItem content);
+    // Offers what our latest clipboard claim offers as the primary selection too; counted and
+    // confirmed like a claim. Any thread.
+    void claimPrimary();
+
+  private:
+    friend struct WaylandClipboardListeners;
+    struct Offer {
+        zwlr_data_control_offer_v1* offer = nullptr;
+        QStringList types;
+    };
+    // One of our selections. Outlives its proxy while a sync still asks about it.
+    struct Source {
+        WaylandClipboardThread* thread = nullptr;
+        zwlr_data_control_source_v1* proxy = nullptr;
+        StoredItem content;
+        bool primary = false;
+        bool cancelled = false;
+    };
+    // A sync sent after our set requests: once done, the compositor has handled them.
+    struct PendingSync {
+        wl_callback* callback = nullptr;
+        quint64 claims = 0;
+        std::shared_ptr<Source> clipboard;
+        std::shared_ptr<Source> primary;
+        bool failed = false;
+    };
+    struct Read {
+        Offer offer;
+        qsizetype next = 0;
+        StoredItem item;
+        qsizetype budget = 0;
+        int fd = -1;
+        QString type;
+        QByteArray bytes;
+        Clock::time_point deadline;
+    };
+    struct Transfer {
+        int fd = -1;
+        QByteArray bytes;
+        qsizetype offset = 0;
+        Clock::time_point deadline;
+    };
+
+    void onGlobal(wl_registry* registry, quint32 name, const char* interface, quint32 version);
+    void onDataOffer(zwlr_data_control_offer_v1* offer);
+    void onOfferType(zwlr_data_control_offer_v1* offer, const char* mimeType);
+    void onSelection(zwlr_data_control_offer_v1* offer);
+    void onPrimarySelection(zwlr_data_control_offer_v1* offer);
+    void onSend(Source* source, const char* mimeType, int fd);
+    void onCancelled(Source* source);
+    void onSyncDone(wl_callback* callback);
+    Offer takeNewOffer(zwlr_data_control_offer_v1* offer);
+
+    void run();
+    bool pollOnce();
+    void wake();
+    void processClaims();
+    std::shared_ptr<Source> createSource(const StoredItem& content, bool primary);
+    void dropSource(Source* source);
+    void sync(PendingSync pending);
+
+    void startRead(Offer offer);
+    void abandonRead();
+    void readNextType();
+    void readAvailable();
+    void finishType(bool complete);
+    void finishRead();
+
+    // False once the transfer is over, its descriptor closed.
+    bool writeAvailable(Transfer& transfer);
+    void disconnect();
+
+    std::chrono::milliseconds m_timeout;
+    Deliver m_deliver;
+    Confirm m_confirm;
+    Lost m_lost;
+    wl_display* m_display = nullptr;
+    wl_registry* m_registry = nullptr;
+    wl_seat* m_seat = nullptr;
+    zwlr_data_control_manager_v1* m_manager = nullptr;
+    quint32 m_managerVersion = 0;
+    zwlr_data_control_device_v1* m_device = nullptr;
+    int m_wakeFd = -1;
+
+    // Thread state. Offers announced but not yet placed, the current selection's offer and the
+    // primary selection's (kept until the next one, as the protocol asks).
+    QList<Offer> m_newOffers;
+    zwlr_data_control_offer_v1* m_selection = nullptr;
+    zwlr_data_control_offer_v1* m_primary = nullptr;
+    std::optional<Read> m_read;
+    QList<Transfer> m_transfers;
+    // Every source whose proxy is alive (the compositor may still ask it for data), and our
+    // latest clipboard and primary sources while the compositor has not cancelled them.
+    QList<std::shared_ptr<Source>> m_sources;
+    std::shared_ptr<Source> m_clipboardSource;
+    std::shared_ptr<Source> m_primarySource;
+    // Whether a selection event has come back for m_clipboardSource yet.
+    bool m_echoSeen = false;
+    QList<PendingSync> m_syncs;
+    quint64 m_claims = 0;
+    bool m_wakePending = false;
+    bool m_broken = false;
+
+    // Shared with the callers of claim().
+    std::mutex m_mutex;
+    QList<StoredItem> m_claimQueue;
+    quint64 m_primaryClaims = 0;
+    std::atomic<bool> m_stop{false};
+
+    std::thread m_thread;
+};
