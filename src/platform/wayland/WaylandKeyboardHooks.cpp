@@ -19,11 +19,14 @@ class CallbackHandle final : public HookHandle {
     std::function<void()> m_remove;
 };
 
-// Single quotes keep everything literal for sh; a quote itself ends the string, is escaped
-// and opens a new one.
+// Single quotes keep everything literal for sh. sway hands the exec's argument to sh as it
+// stands, only the outer double quotes taken off, so a double quote inside must not end that
+// argument: it goes outside the single quotes, escaped, where sh reads it as itself. A quote of
+// either kind ends the single-quoted string, stands escaped and opens a new one.
 QString shellQuoted(const QString& word) {
     QString quoted = word;
     quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    quoted.replace(QLatin1Char('"'), QStringLiteral("'\\\"'"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 }  // namespace
@@ -59,24 +62,22 @@ std::optional<QString> WaylandKeyboardHooks::swayChord(quint16 keyCode, quint64 
 QString WaylandKeyboardHooks::swayExec(const QStringList& command) {
     QStringList words;
     for (const QString& word : command) {
+        // A line break would end sway's command.
+        if (word.contains(QLatin1Char('\n')) || word.contains(QLatin1Char('\r'))) {
+            return {};
+        }
         words << shellQuoted(word);
     }
-    // sway strips one level of quotes from a binding's arguments and hands the rest of an exec
-    // to sh: the double quotes go, the single ones reach sh. Double quotes and backslashes
-    // inside would be read by sway itself.
-    QString line = words.join(QLatin1Char(' '));
-    line.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    line.replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    return QStringLiteral("exec \"%1\"").arg(line);
+    return QStringLiteral("exec \"%1\"").arg(words.join(QLatin1Char(' ')));
 }
 
 std::unique_ptr<HookHandle> WaylandKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
                                                                  KeyHandler,
                                                                  ChordRefusal* refusal) {
     const std::optional<QString> chord = swayChord(keyCode, modifiers);
-    if (m_sway == nullptr || !chord || m_chordCommand.isEmpty() ||
-        !m_sway->run(
-            QStringLiteral("bindcode --no-warn %1 %2").arg(*chord, swayExec(m_chordCommand)))) {
+    const QString exec = swayExec(m_chordCommand);
+    if (m_sway == nullptr || !chord || m_chordCommand.isEmpty() || exec.isEmpty() ||
+        !m_sway->run(QStringLiteral("bindcode --no-warn %1 %2").arg(*chord, exec))) {
         if (refusal != nullptr) {
             *refusal = ChordRefusal::Unavailable;
         }

@@ -32,7 +32,8 @@ class WaylandKeyboardHooks final : public QObject, public KeyboardHooks {
     // The chord as sway's bindcode reads it ("Mod4+Shift+55"); nothing for a key without an
     // XKB keycode.
     static std::optional<QString> swayChord(quint16 keyCode, quint64 modifiers);
-    // The command line sway runs through sh, quoted so any path survives it.
+    // The exec command sway runs through sh, quoted so any path survives it; empty for a
+    // command sway cannot carry (a line break).
     static QString swayExec(const QStringList& command);
 
   protected:
