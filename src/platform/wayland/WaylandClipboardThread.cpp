@@ -332,12 +332,13 @@ void WaylandClipboardThread::onSelection(zwlr_data_control_offer_v1* offer) {
     destroyOffer(m_selection);
     m_selection = placed.offer;
 
-    // Our own selection comes back to us like anyone's. Events arrive in the order the
-    // compositor sent them: setting a new selection cancels the source it replaces before the
-    // new offer goes out, and our sync is answered after the compositor handled our set request.
-    // So while that sync is pending, a new offer is either ours or one our request replaces;
-    // after it, only the first offer while our source stands is ours (a compositor that echoes
-    // late), and any offer after a cancellation is someone else's.
+    // Our own selection comes back to us like anyone's; reading it would only make us serve
+    // ourselves. Events reach us in the order the compositor sent them: setting a selection
+    // cancels the source it replaces before the new offer goes out, and our sync is answered
+    // only after the compositor handled our set request. So while that sync is pending and our
+    // source stands, a new offer is ours or one our request is about to replace. Once it is
+    // answered, only the first offer while our source stands can be ours (a compositor that
+    // echoes late). Any offer after our source was cancelled is someone else's.
     const bool syncPending =
         std::any_of(m_syncs.cbegin(), m_syncs.cend(),
                     [](const PendingSync& pending) { return pending.clipboard != nullptr; });
