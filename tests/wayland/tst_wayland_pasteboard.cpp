@@ -464,6 +464,13 @@ class TestWaylandPasteboard : public QObject {
 
     void worksWithoutCompositor() {
         QVERIFY(WaylandPasteboard::isOffered());
+        // A socket handed to the application stays the application's.
+        qputenv("WAYLAND_SOCKET", "999");
+        const bool besideHandedSocket = WaylandPasteboard::isOffered();
+        const QByteArray handed = qgetenv("WAYLAND_SOCKET");
+        qunsetenv("WAYLAND_SOCKET");
+        QVERIFY(besideHandedSocket);
+        QCOMPARE(handed, QByteArray("999"));
         const QString nowhere = QStringLiteral("quillstack-no-such-display");
         QVERIFY(!WaylandPasteboard::isOffered(nowhere));
         WaylandPasteboard pasteboard(nowhere);

@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -99,6 +101,37 @@ void discardPendingSigpipe() {
     }
 }
 
+// A connection of our own, beside the application's. An empty name means $WAYLAND_DISPLAY and
+// nothing else: without it this is no Wayland session, whatever socket lies around. A socket
+// handed to the application in $WAYLAND_SOCKET is its own, and libwayland would take it for
+// any connection, so with that set we connect to the display's socket ourselves.
+wl_display* connectDisplay(const QString& displayName) {
+    const QByteArray name =
+        displayName.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : displayName.toLocal8Bit();
+    if (name.isEmpty()) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) {
+        return wl_display_connect(name.constData());
+    }
+    const QByteArray path = name.startsWith('/') ? name : qgetenv("XDG_RUNTIME_DIR") + '/' + name;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path)) {
+        return nullptr;
+    }
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return nullptr;
+    }
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return wl_display_connect_to_fd(fd);
+}
+
 struct Probe {
     bool seat = false;
     quint32 version = 0;
@@ -164,8 +197,7 @@ struct WaylandClipboardListeners {
 };
 
 quint32 WaylandClipboardThread::offeredVersion(const QString& displayName) {
-    const QByteArray name = displayName.toLocal8Bit();
-    wl_display* display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
+    wl_display* display = connectDisplay(displayName);
     if (!display) {
         return 0;
     }
@@ -185,8 +217,7 @@ WaylandClipboardThread::WaylandClipboardThread(const QString& displayName,
       m_deliver(std::move(deliver)),
       m_confirm(std::move(confirm)),
       m_lost(std::move(lost)) {
-    const QByteArray name = displayName.toLocal8Bit();
-    m_display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
+    m_display = connectDisplay(displayName);
     if (!m_display) {
         log(QStringLiteral("clipboard: cannot connect to the Wayland display"));
         return;
