@@ -391,11 +391,21 @@ class TestWaylandPasteboard : public QObject {
         WaylandPasteboard pasteboard({}, 300ms);
         QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), 1, 10'000);
         const qint64 elapsed = clock.elapsed();
+        QVERIFY(pasteboard.items().isEmpty());
+        QVERIFY2(elapsed < 300 * types + 2000, qPrintable(QString::number(elapsed)));
+
+        // Our write lands while the hung owner is being read: ours stays, theirs is dropped.
+        WaylandPasteboard patient({}, 2s);
+        QTest::qWait(200);
+        patient.setString(QStringLiteral("ours"));
+        QVERIFY(confirmed(patient));
+        QCOMPARE(paste("text/plain"), QByteArray("ours"));
         ::kill(pid_t(owner.processId()), SIGCONT);
         owner.kill();
         owner.waitForFinished();
-        QVERIFY(pasteboard.items().isEmpty());
-        QVERIFY2(elapsed < 300 * types + 2000, qPrintable(QString::number(elapsed)));
+        QTest::qWait(500);
+        QCOMPARE(patient.changeCount(), 1);
+        QCOMPARE(patient.string(), QStringLiteral("ours"));
     }
 
     void clearedClipboardCountsOnce() {
@@ -454,6 +464,13 @@ class TestWaylandPasteboard : public QObject {
 
     void worksWithoutCompositor() {
         QVERIFY(WaylandPasteboard::isOffered());
+        // A socket handed to the application stays the application's.
+        qputenv("WAYLAND_SOCKET", "999");
+        const bool besideHandedSocket = WaylandPasteboard::isOffered();
+        const QByteArray handed = qgetenv("WAYLAND_SOCKET");
+        qunsetenv("WAYLAND_SOCKET");
+        QVERIFY(besideHandedSocket);
+        QCOMPARE(handed, QByteArray("999"));
         const QString nowhere = QStringLiteral("quillstack-no-such-display");
         QVERIFY(!WaylandPasteboard::isOffered(nowhere));
         WaylandPasteboard pasteboard(nowhere);

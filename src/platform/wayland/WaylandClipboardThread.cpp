@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -99,6 +101,37 @@ void discardPendingSigpipe() {
     }
 }
 
+// A connection of our own, beside the application's. An empty name means $WAYLAND_DISPLAY and
+// nothing else: without it this is no Wayland session, whatever socket lies around. A socket
+// handed to the application in $WAYLAND_SOCKET is its own, and libwayland would take it for
+// any connection, so with that set we connect to the display's socket ourselves.
+wl_display* connectDisplay(const QString& displayName) {
+    const QByteArray name =
+        displayName.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : displayName.toLocal8Bit();
+    if (name.isEmpty()) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) {
+        return wl_display_connect(name.constData());
+    }
+    const QByteArray path = name.startsWith('/') ? name : qgetenv("XDG_RUNTIME_DIR") + '/' + name;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path)) {
+        return nullptr;
+    }
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return nullptr;
+    }
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return wl_display_connect_to_fd(fd);
+}
+
 struct Probe {
     bool seat = false;
     quint32 version = 0;
@@ -164,8 +197,7 @@ struct WaylandClipboardListeners {
 };
 
 quint32 WaylandClipboardThread::offeredVersion(const QString& displayName) {
-    const QByteArray name = displayName.toLocal8Bit();
-    wl_display* display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
+    wl_display* display = connectDisplay(displayName);
     if (!display) {
         return 0;
     }
@@ -185,8 +217,7 @@ WaylandClipboardThread::WaylandClipboardThread(const QString& displayName,
       m_deliver(std::move(deliver)),
       m_confirm(std::move(confirm)),
       m_lost(std::move(lost)) {
-    const QByteArray name = displayName.toLocal8Bit();
-    m_display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
+    m_display = connectDisplay(displayName);
     if (!m_display) {
         log(QStringLiteral("clipboard: cannot connect to the Wayland display"));
         return;
@@ -332,12 +363,13 @@ void WaylandClipboardThread::onSelection(zwlr_data_control_offer_v1* offer) {
     destroyOffer(m_selection);
     m_selection = placed.offer;
 
-    // Our own selection comes back to us like anyone's. Events arrive in the order the
-    // compositor sent them: setting a new selection cancels the source it replaces before the
-    // new offer goes out, and our sync is answered after the compositor handled our set request.
-    // So while that sync is pending, a new offer is either ours or one our request replaces;
-    // after it, only the first offer while our source stands is ours (a compositor that echoes
-    // late), and any offer after a cancellation is someone else's.
+    // Our own selection comes back to us like anyone's; reading it would only make us serve
+    // ourselves. Events reach us in the order the compositor sent them: setting a selection
+    // cancels the source it replaces before the new offer goes out, and our sync is answered
+    // only after the compositor handled our set request. So while that sync is pending and our
+    // source stands, a new offer is ours or one our request is about to replace. Once it is
+    // answered, only the first offer while our source stands can be ours (a compositor that
+    // echoes late). Any offer after our source was cancelled is someone else's.
     const bool syncPending =
         std::any_of(m_syncs.cbegin(), m_syncs.cend(),
                     [](const PendingSync& pending) { return pending.clipboard != nullptr; });
