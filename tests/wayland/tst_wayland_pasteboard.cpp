@@ -17,9 +17,8 @@
 #include <optional>
 #include <vector>
 
-#include "FakeFileThumbnailer.h"
+#include "PasteboardRigs.h"
 #include "history/ClipboardHistory.h"
-#include "platform/qt/QtScheduler.h"
 #include "platform/wayland/WaylandPasteboard.h"
 
 using namespace std::chrono_literals;
@@ -105,32 +104,7 @@ bool spinUntil(Condition condition, int timeoutMs) {
     return condition();
 }
 
-// The application's history on the real clipboard, wired as the application wires it.
-struct HistoryRig {
-    explicit HistoryRig(std::chrono::milliseconds timeout = 1s) : pasteboard({}, timeout) {
-        history.startMonitoring();
-    }
-    QTemporaryDir blobs;
-    WaylandPasteboard pasteboard;
-    QtScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobs.path(),
-                             [] { return ClipboardHistory::Limits{}; }};
-};
-
-// The longest gap between ticks of a 1 ms main-thread timer.
-struct StallMeter {
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 longestMs = 0;
-    StallMeter() {
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout,
-                         [this] { longestMs = std::max(longestMs, clock.restart()); });
-        clock.start();
-        timer.start(1);
-    }
-};
+using HistoryRig = PasteboardHistoryRig<WaylandPasteboard>;
 
 }  // namespace
 

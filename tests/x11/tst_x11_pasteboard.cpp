@@ -19,12 +19,11 @@
 #include <thread>
 #include <vector>
 
-#include "FakeFileThumbnailer.h"
+#include "PasteboardRigs.h"
 #include "XcbAtom.h"
 #include "XclipOwner.h"
 #include "history/ClipboardHistory.h"
 #include "history/PasteboardContent.h"
-#include "platform/qt/QtScheduler.h"
 #include "platform/x11/X11Pasteboard.h"
 
 namespace {
@@ -189,40 +188,9 @@ class SaveRequest {
 };
 
 // The application's history on the real clipboard, acting as the clipboard manager.
-struct HistoryRig {
+struct HistoryRig : PasteboardHistoryRig<X11Pasteboard> {
     explicit HistoryRig(std::chrono::milliseconds timeout = std::chrono::seconds(1))
-        : pasteboard({}, timeout, X11ClipboardThread::ManagerRole::TakeWhenFree) {
-        history.startMonitoring();
-    }
-    // Every copy detected so far is in the history.
-    void settle() {
-        QTest::qWait(2 * ClipboardHistory::pollIntervalMs);
-        scheduler.waitForBackground();
-        QCoreApplication::processEvents();
-    }
-    QTemporaryDir blobs;
-    X11Pasteboard pasteboard;
-    QtScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobs.path(),
-                             [] { return ClipboardHistory::Limits{}; }};
-};
-
-// The longest gap between ticks of a 1 ms main-thread timer.
-struct StallMeter {
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 longestMs = 0;
-    int ticks = 0;
-    StallMeter() {
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            longestMs = std::max(longestMs, clock.restart());
-            ++ticks;
-        });
-        clock.start();
-        timer.start(1);
-    }
+        : PasteboardHistoryRig(QString(), timeout, X11ClipboardThread::ManagerRole::TakeWhenFree) {}
 };
 
 }  // namespace
