@@ -6,9 +6,9 @@
 #include <exception>
 
 #include "core/AppLogger.h"
+#include "core/CrashReport.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteHotkeyManager.h"
-#include "platform/CrashReport.h"
 #include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 

@@ -25,9 +25,9 @@
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/FloatingWindow.h"
-#include "ui/menubar/QuillstackTray.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
+#include "ui/tray/QuillstackTray.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 

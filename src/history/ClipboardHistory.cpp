@@ -4,15 +4,15 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
 #include "core/AppLogger.h"
+#include "core/GraphemeCut.h"
 #include "history/BlobStore.h"
-#include "history/PasteboardTypeKey.h"
 #include "platform/FileThumbnailer.h"
 #include "platform/Pasteboard.h"
+#include "platform/PasteboardTypeKey.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -56,32 +56,6 @@ qreal primaryScreenScale() {
         }
     }
     return defaultBackingScale;
-}
-
-// Position after the first `limit` grapheme clusters, or nothing when the text has no more than
-// that. Only a prefix is segmented, so a long text costs no more than a short one; a boundary
-// found before the end of the prefix is also one in the whole text.
-std::optional<qsizetype> graphemeCut(const QString& text, int limit) {
-    for (qsizetype span = qsizetype(limit) * 8;; span *= 2) {
-        const bool whole = span >= text.size();
-        const QString prefix = whole ? text : text.left(span);
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
-        qsizetype position = 0;
-        int count = 0;
-        while (count < limit) {
-            position = finder.toNextBoundary();
-            if (position < 0) {
-                break;
-            }
-            ++count;
-        }
-        if (count == limit && position < prefix.size()) {
-            return position;
-        }
-        if (whole) {
-            return std::nullopt;
-        }
-    }
 }
 
 }  // namespace

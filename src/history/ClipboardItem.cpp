@@ -3,15 +3,15 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTextBoundaryFinder>
 #include <QtEndian>
 
 #include <array>
 #include <utility>
 
+#include "core/GraphemeCut.h"
 #include "history/BlobStore.h"
 #include "history/PasteboardContent.h"
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 
 namespace {
 
@@ -72,35 +72,12 @@ QByteArray snapshotKey(const PasteboardSnapshot& snapshot) {
 // The first clusters of a text, bounded in code units too (one cluster can be arbitrarily
 // long); true when something was cut off.
 std::pair<QString, bool> boundedPreview(QString text) {
-    const qsizetype units = ClipboardItem::storedPreviewUnits;
-    const bool prefixCut = text.size() > units;
-    const QString prefix = prefixCut ? text.left(units) : text;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
-    qsizetype cut = 0;
-    qsizetype previous = 0;
-    for (int count = 0; count < ClipboardItem::storedPreviewClusters; ++count) {
-        const qsizetype next = finder.toNextBoundary();
-        if (next < 0) {
-            break;
-        }
-        previous = cut;
-        cut = next;
-    }
-    // The end of a cut prefix is no boundary of the whole text: its cluster may go on.
-    if (prefixCut && cut == prefix.size()) {
-        cut = previous;
-    }
-    if (cut >= text.size()) {
+    const std::optional<qsizetype> cut =
+        graphemeCut(text, ClipboardItem::storedPreviewClusters, ClipboardItem::storedPreviewUnits);
+    if (!cut) {
         return {std::move(text), false};
     }
-    if (cut == 0) {
-        // A single cluster longer than the bound: cut it, but never inside a surrogate pair.
-        cut = units;
-        if (text.at(cut - 1).isHighSurrogate()) {
-            --cut;
-        }
-    }
-    return {text.left(cut), true};
+    return {text.left(*cut), true};
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "history/PasteboardTypeKey.h"
 #include "history/RtfText.h"
+#include "platform/PasteboardTypeKey.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "hotkey/PasteHotkeyManager.h"
 
 #include <QPointer>
-#include <QTextBoundaryFinder>
 
 #include "core/AppLogger.h"
+#include "core/GraphemeCut.h"
 #include "core/Scheduler.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/PasteKeystrokeTable.h"
@@ -34,26 +34,9 @@ QString nameOrQuestionMark(const RunningApp& app) {
     return app.name.isEmpty() ? QStringLiteral("?") : app.name;
 }
 
-// The first characters as the user sees them, so an emoji or an accented letter is never cut
-// in half in the log. Only a growing prefix is segmented: the preview may be a very long text.
+// The first characters as the user sees them, so an emoji is never cut in half in the log.
 [[maybe_unused]] QString leadingCharacters(const QString& text, int count) {
-    for (qsizetype span = qsizetype(count) * 8;; span *= 2) {
-        const bool whole = span >= text.size();
-        const QString prefix = whole ? text : text.left(span);
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix);
-        qsizetype position = 0;
-        int taken = 0;
-        while (taken < count && (position = finder.toNextBoundary()) >= 0) {
-            ++taken;
-        }
-        // A boundary short of the prefix's end is one of the whole text too.
-        if (taken == count && position < prefix.size()) {
-            return text.left(position);
-        }
-        if (whole) {
-            return text;
-        }
-    }
+    return text.left(graphemeCut(text, count).value_or(text.size()));
 }
 
 }  // namespace

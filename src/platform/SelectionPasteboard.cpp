@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 
 namespace {
 constexpr qsizetype kReleaseElsewhereBytes = 4 * 1024 * 1024;

@@ -18,7 +18,7 @@
 #include <cstdlib>
 
 #include "history/ClipboardItem.h"
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 
 namespace {
 

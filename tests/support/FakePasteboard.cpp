@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 
 void FakePasteboard::setContent(const PasteboardSnapshot& content) {
     m_content = content;

@@ -15,8 +15,8 @@
 #include "MemoryKeyValueStore.h"
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
-#include "history/PasteboardTypeKey.h"
 #include "hotkey/PasteHotkeyManager.h"
+#include "platform/PasteboardTypeKey.h"
 #include "settings/AppSettings.h"
 
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};

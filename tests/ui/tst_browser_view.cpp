@@ -11,7 +11,7 @@
 #include "FakeHistory.h"
 #include "TestHelpers.h"
 #include "history/HistoryListModel.h"
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
 

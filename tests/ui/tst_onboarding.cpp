@@ -10,13 +10,13 @@
 #include <QToolButton>
 
 #include "HotkeyStack.h"
+#include "onboarding/OnboardingWizard.h"
 #include "settings/L10n.h"
 #include "ui/onboarding/OnboardingPanel.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/onboarding/OnboardingWindowView.h"
-#include "ui/onboarding/OnboardingWizard.h"
 
 namespace {
 template <typename T = QWidget>

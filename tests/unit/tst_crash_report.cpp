@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/CrashReport.h"
+#include "core/CrashReport.h"
 
 class TestCrashReport : public QObject {
     Q_OBJECT

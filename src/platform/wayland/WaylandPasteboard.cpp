@@ -1,6 +1,6 @@
 #include "platform/wayland/WaylandPasteboard.h"
 
-#include "history/PasteboardTypeKey.h"
+#include "platform/PasteboardTypeKey.h"
 
 WaylandPasteboard::WaylandPasteboard(const QString& displayName,
                                      std::chrono::milliseconds requestTimeout, QObject* parent)

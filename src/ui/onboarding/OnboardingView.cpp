@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "hotkey/PasteHotkeyManager.h"
+#include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/onboarding/OnboardingWidgets.h"
-#include "ui/onboarding/OnboardingWizard.h"
 
 using namespace onboarding;
 

@@ -5,17 +5,17 @@
 
 class AppSettings;
 class QLabel;
-class MenuRow;
+class TrayRow;
 
 // The tray panel's column: the application's name, a reminder of the paste chord that follows
 // a newly recorded chord at once, and the four action rows. Texts are looked up when the view
 // is made; a language change makes a new view.
-class MenuBarView : public QWidget {
+class TrayPanelView : public QWidget {
     Q_OBJECT
   public:
     static constexpr int panelWidth = 260;
 
-    explicit MenuBarView(AppSettings& settings, QWidget* parent = nullptr);
+    explicit TrayPanelView(AppSettings& settings, QWidget* parent = nullptr);
 
     // The chord in the desktop's words, then " — " and what it does.
     static QString reminderText(const AppSettings& settings);
@@ -23,7 +23,7 @@ class MenuBarView : public QWidget {
     QLabel* titleLabel() const { return m_title; }
     QLabel* reminderLabel() const { return m_reminder; }
     // "View buffer", "Settings…", "Restart onboarding", "Quit", top to bottom.
-    const QList<MenuRow*>& rows() const { return m_rows; }
+    const QList<TrayRow*>& rows() const { return m_rows; }
 
   Q_SIGNALS:
     void viewBufferRequested();
@@ -34,5 +34,5 @@ class MenuBarView : public QWidget {
   private:
     QLabel* m_title = nullptr;
     QLabel* m_reminder = nullptr;
-    QList<MenuRow*> m_rows;
+    QList<TrayRow*> m_rows;
 };

@@ -6,7 +6,7 @@
 // One clickable row of the tray panel: a title over the full width, highlighted while the
 // pointer is over it. A click anywhere in the row counts. Not a push button: no pressed look,
 // no keyboard focus.
-class MenuRow : public QWidget {
+class TrayRow : public QWidget {
     Q_OBJECT
   public:
     enum class Role { Normal, Destructive };
@@ -16,7 +16,7 @@ class MenuRow : public QWidget {
     static constexpr int cornerRadius = 4;
 
     // title: already in the interface language.
-    explicit MenuRow(QString title, Role role = Role::Normal, QWidget* parent = nullptr);
+    explicit TrayRow(QString title, Role role = Role::Normal, QWidget* parent = nullptr);
 
     const QString& title() const { return m_title; }
     Role role() const { return m_role; }

@@ -1,4 +1,4 @@
-#include "ui/menubar/MenuBarView.h"
+#include "ui/tray/TrayPanelView.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -6,7 +6,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
-#include "ui/menubar/MenuRow.h"
+#include "ui/tray/TrayRow.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void dim(QLabel* label, float alpha) {
 QWidget* divider(QWidget* parent) {
     auto* holder = new QWidget(parent);
     auto* layout = new QVBoxLayout(holder);
-    layout->setContentsMargins(MenuRow::horizontalPadding, 4, MenuRow::horizontalPadding, 4);
+    layout->setContentsMargins(TrayRow::horizontalPadding, 4, TrayRow::horizontalPadding, 4);
     auto* line = new QFrame(holder);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
@@ -38,12 +38,12 @@ QWidget* divider(QWidget* parent) {
 
 }  // namespace
 
-QString MenuBarView::reminderText(const AppSettings& settings) {
+QString TrayPanelView::reminderText(const AppSettings& settings) {
     return settings.hotkeyDisplayString() + QStringLiteral(" \u2014 ") +
            L10n::string(QStringLiteral("paste from history"));
 }
 
-MenuBarView::MenuBarView(AppSettings& settings, QWidget* parent) : QWidget(parent) {
+TrayPanelView::TrayPanelView(AppSettings& settings, QWidget* parent) : QWidget(parent) {
     setFixedWidth(panelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
@@ -64,7 +64,7 @@ MenuBarView::MenuBarView(AppSettings& settings, QWidget* parent) : QWidget(paren
     m_reminder->setFont(caption);
     m_reminder->setAlignment(Qt::AlignCenter);
     m_reminder->setWordWrap(true);
-    m_reminder->setContentsMargins(MenuRow::horizontalPadding, 0, MenuRow::horizontalPadding, 4);
+    m_reminder->setContentsMargins(TrayRow::horizontalPadding, 0, TrayRow::horizontalPadding, 4);
     dim(m_reminder, 0.4f);
     layout->addWidget(m_reminder);
     // Redrawn when the chord is recorded anew, while the panel stays open.
@@ -73,19 +73,19 @@ MenuBarView::MenuBarView(AppSettings& settings, QWidget* parent) : QWidget(paren
 
     struct Entry {
         const char* key;
-        MenuRow::Role role;
-        void (MenuBarView::*signal)();
+        TrayRow::Role role;
+        void (TrayPanelView::*signal)();
     };
     const Entry entries[] = {
-        {"View buffer", MenuRow::Role::Normal, &MenuBarView::viewBufferRequested},
-        {"Settings\u2026", MenuRow::Role::Normal, &MenuBarView::settingsRequested},
-        {"Restart onboarding", MenuRow::Role::Normal, &MenuBarView::restartOnboardingRequested},
-        {"Quit", MenuRow::Role::Destructive, &MenuBarView::quitRequested},
+        {"View buffer", TrayRow::Role::Normal, &TrayPanelView::viewBufferRequested},
+        {"Settings\u2026", TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
+        {"Restart onboarding", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
+        {"Quit", TrayRow::Role::Destructive, &TrayPanelView::quitRequested},
     };
     for (const Entry& entry : entries) {
         layout->addWidget(divider(this));
-        auto* row = new MenuRow(L10n::string(QString::fromUtf8(entry.key)), entry.role, this);
-        connect(row, &MenuRow::clicked, this, entry.signal);
+        auto* row = new TrayRow(L10n::string(QString::fromUtf8(entry.key)), entry.role, this);
+        connect(row, &TrayRow::clicked, this, entry.signal);
         layout->addWidget(row);
         m_rows.append(row);
     }

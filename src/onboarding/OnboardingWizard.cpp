@@ -1,4 +1,4 @@
-#include "ui/onboarding/OnboardingWizard.h"
+#include "onboarding/OnboardingWizard.h"
 
 #include <QPointer>
 

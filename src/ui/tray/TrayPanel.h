@@ -5,20 +5,20 @@
 #include <QWidget>
 
 class AppSettings;
-class MenuBarView;
+class TrayPanelView;
 
-// The tray panel: a frameless, floating window of MenuBarView that opens next to the tray icon
+// The tray panel: a frameless, floating window of TrayPanelView that opens next to the tray icon
 // and closes when it loses focus. A language change replaces the view inside while the panel
 // stays open. The row requests are re-sent from here, so they outlive any one view.
-class MenuBarContent : public QWidget {
+class TrayPanel : public QWidget {
     Q_OBJECT
   public:
     // Gap between the panel and the icon or pointer it opens at.
     static constexpr int anchorGap = 4;
 
-    explicit MenuBarContent(AppSettings& settings, QWidget* parent = nullptr);
+    explicit TrayPanel(AppSettings& settings, QWidget* parent = nullptr);
 
-    MenuBarView* view() const { return m_view; }
+    TrayPanelView* view() const { return m_view; }
 
     // Opens the panel at `anchor` (the tray icon's rectangle, or a point-sized one at the
     // pointer), or closes it when it is open. A click on the icon that took the focus away
@@ -45,6 +45,6 @@ class MenuBarContent : public QWidget {
     void rebuild();
 
     AppSettings& m_settings;
-    QPointer<MenuBarView> m_view;
+    QPointer<TrayPanelView> m_view;
     QElapsedTimer m_closedByFocusLoss;
 };

@@ -1,4 +1,4 @@
-#include "ui/menubar/MenuBarContent.h"
+#include "ui/tray/TrayPanel.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -8,33 +8,33 @@
 
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
-#include "ui/menubar/MenuBarView.h"
+#include "ui/tray/TrayPanelView.h"
 
 namespace {
 // A click on the tray icon arrives just after the panel lost the focus to it.
 constexpr qint64 kToggleAfterFocusLossMs = 300;
 }  // namespace
 
-MenuBarContent::MenuBarContent(AppSettings& settings, QWidget* parent)
+TrayPanel::TrayPanel(AppSettings& settings, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings) {
     setObjectName(QStringLiteral("QuillstackTrayContent"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(&settings, &AppSettings::preferredLanguageChanged, this, &MenuBarContent::rebuild);
+    connect(&settings, &AppSettings::preferredLanguageChanged, this, &TrayPanel::rebuild);
     rebuild();
 }
 
-void MenuBarContent::rebuild() {
+void TrayPanel::rebuild() {
     setAccessibleName(L10n::string(QStringLiteral("Quillstack")));
     setWindowTitle(L10n::string(QStringLiteral("Quillstack")));
-    auto* fresh = new MenuBarView(m_settings, this);
-    connect(fresh, &MenuBarView::viewBufferRequested, this, &MenuBarContent::viewBufferRequested);
-    connect(fresh, &MenuBarView::settingsRequested, this, &MenuBarContent::settingsRequested);
-    connect(fresh, &MenuBarView::restartOnboardingRequested, this,
-            &MenuBarContent::restartOnboardingRequested);
-    connect(fresh, &MenuBarView::quitRequested, this, &MenuBarContent::quitRequested);
+    auto* fresh = new TrayPanelView(m_settings, this);
+    connect(fresh, &TrayPanelView::viewBufferRequested, this, &TrayPanel::viewBufferRequested);
+    connect(fresh, &TrayPanelView::settingsRequested, this, &TrayPanel::settingsRequested);
+    connect(fresh, &TrayPanelView::restartOnboardingRequested, this,
+            &TrayPanel::restartOnboardingRequested);
+    connect(fresh, &TrayPanelView::quitRequested, this, &TrayPanel::quitRequested);
     if (m_view) {
         delete layout()->replaceWidget(m_view, fresh);  // the old view's layout item
         // Later: the language may change from inside a handler of the old view.
@@ -48,7 +48,7 @@ void MenuBarContent::rebuild() {
     adjustSize();
 }
 
-QPoint MenuBarContent::placement(const QSize& size, const QRect& anchor, const QRect& available) {
+QPoint TrayPanel::placement(const QSize& size, const QRect& anchor, const QRect& available) {
     int x = anchor.center().x() - size.width() / 2;
     int y = anchor.bottom() + 1 + anchorGap;
     const bool roomBelow = y + size.height() <= available.bottom() + 1;
@@ -64,7 +64,7 @@ QPoint MenuBarContent::placement(const QSize& size, const QRect& anchor, const Q
     return {x, y};
 }
 
-void MenuBarContent::showAt(const QRect& anchor) {
+void TrayPanel::showAt(const QRect& anchor) {
     adjustSize();
     const QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (screen == nullptr) {
@@ -78,7 +78,7 @@ void MenuBarContent::showAt(const QRect& anchor) {
     activateWindow();
 }
 
-void MenuBarContent::toggle(const QRect& anchor) {
+void TrayPanel::toggle(const QRect& anchor) {
     if (isVisible()) {
         hide();
         return;
@@ -90,7 +90,7 @@ void MenuBarContent::toggle(const QRect& anchor) {
     showAt(anchor);
 }
 
-bool MenuBarContent::event(QEvent* event) {
+bool TrayPanel::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate && isVisible()) {
         m_closedByFocusLoss.start();
         hide();
@@ -98,7 +98,7 @@ bool MenuBarContent::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void MenuBarContent::keyPressEvent(QKeyEvent* event) {
+void TrayPanel::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         hide();
         return;
@@ -106,7 +106,7 @@ void MenuBarContent::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void MenuBarContent::paintEvent(QPaintEvent*) {
+void TrayPanel::paintEvent(QPaintEvent*) {
     // Square and opaque: without a compositor, rounded corners would show black.
     QPainter painter(this);
     QColor border = palette().color(QPalette::WindowText);

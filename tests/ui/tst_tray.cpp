@@ -6,17 +6,17 @@
 #include <QSystemTrayIcon>
 
 #include "EnglishSettings.h"
-#include "ui/menubar/MenuBarContent.h"
-#include "ui/menubar/MenuBarView.h"
-#include "ui/menubar/MenuRow.h"
-#include "ui/menubar/QuillstackTray.h"
+#include "ui/tray/QuillstackTray.h"
+#include "ui/tray/TrayPanel.h"
+#include "ui/tray/TrayPanelView.h"
+#include "ui/tray/TrayRow.h"
 
 namespace {
 
 struct Tray : EnglishSettings {
     std::unique_ptr<QuillstackTray> tray = std::make_unique<QuillstackTray>(settings);
 
-    MenuBarView* view() const { return tray->panel()->view(); }
+    TrayPanelView* view() const { return tray->panel()->view(); }
     QList<QAction*> menuActions() const {
         QList<QAction*> actions = tray->contextMenu()->actions();
         actions.removeIf([](QAction* action) { return action->isSeparator(); });
@@ -33,7 +33,7 @@ const char* const kRequests[] = {SIGNAL(viewBufferRequested()), SIGNAL(settingsR
 
 }  // namespace
 
-class TestMenuBar : public QObject {
+class TestTray : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void rowsSendTheirRequests_data() {
@@ -59,7 +59,7 @@ class TestMenuBar : public QObject {
             spies.append(std::make_shared<QSignalSpy>(t.tray.get(), request));
         }
         if (source == u"panel") {
-            MenuRow* menuRow = t.view()->rows().at(row);
+            TrayRow* menuRow = t.view()->rows().at(row);
             QCOMPARE(menuRow->title(), title);
             QCOMPARE(menuRow->titleColour() == QColor(255, 59, 48), title == u"Quit");
             // The empty end of the row counts as much as its text.
@@ -95,12 +95,12 @@ class TestMenuBar : public QObject {
     void languageChangeRebuildsThePanel() {
         Tray t;
         t.tray->showPanel();
-        QPointer<MenuBarView> old = t.view();
+        QPointer<TrayPanelView> old = t.view();
         t.settings.setPreferredLanguage(QStringLiteral("de"));
         QVERIFY(t.view() != old.data());
         QTRY_VERIFY(old.isNull());
         QVERIFY(t.tray->panel()->isVisible());
-        QCOMPARE(t.view()->width(), MenuBarView::panelWidth);
+        QCOMPARE(t.view()->width(), TrayPanelView::panelWidth);
         QCOMPARE(t.view()->rows().at(0)->title(), L10n::string("View buffer"));
         QVERIFY(t.view()->rows().at(0)->title() != QString("View buffer"));
         QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
@@ -113,10 +113,10 @@ class TestMenuBar : public QObject {
 
     void clickOnTheIconTogglesThePanel() {
         Tray t;
-        MenuBarContent* panel = t.tray->panel();
+        TrayPanel* panel = t.tray->panel();
         Q_EMIT t.tray->trayIcon()->activated(QSystemTrayIcon::Trigger);
         QVERIFY(panel->isVisible());
-        QCOMPARE(panel->width(), MenuBarView::panelWidth);
+        QCOMPARE(panel->width(), TrayPanelView::panelWidth);
         Q_EMIT t.tray->trayIcon()->activated(QSystemTrayIcon::Context);
         QVERIFY(panel->isVisible());
         Q_EMIT t.tray->trayIcon()->activated(QSystemTrayIcon::Trigger);
@@ -146,12 +146,12 @@ class TestMenuBar : public QObject {
         QFETCH(QPoint, expected);
         const QRect screen(0, 0, 1920, 1080);
         const QSize size(260, 200);
-        const QPoint at = MenuBarContent::placement(size, anchor, screen);
+        const QPoint at = TrayPanel::placement(size, anchor, screen);
         QCOMPARE(at, expected);
         QVERIFY(screen.contains(QRect(at, size)));
         QVERIFY(!QRect(at, size).intersects(anchor));
     }
 };
 
-QTEST_MAIN(TestMenuBar)
-#include "tst_menubar.moc"
+QTEST_MAIN(TestTray)
+#include "tst_tray.moc"

@@ -1,4 +1,4 @@
-#include "ui/menubar/MenuRow.h"
+#include "ui/tray/TrayRow.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +8,7 @@ namespace {
 const QColor kDestructiveRed(255, 59, 48);
 }
 
-MenuRow::MenuRow(QString title, Role role, QWidget* parent)
+TrayRow::TrayRow(QString title, Role role, QWidget* parent)
     : QWidget(parent), m_title(std::move(title)), m_role(role) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
@@ -16,17 +16,17 @@ MenuRow::MenuRow(QString title, Role role, QWidget* parent)
     setAccessibleName(m_title);
 }
 
-QColor MenuRow::titleColour() const {
+QColor TrayRow::titleColour() const {
     return m_role == Role::Destructive ? kDestructiveRed : palette().color(QPalette::WindowText);
 }
 
-QSize MenuRow::sizeHint() const {
+QSize TrayRow::sizeHint() const {
     const QFontMetrics metrics(font());
     return {metrics.horizontalAdvance(m_title) + 2 * horizontalPadding,
             metrics.height() + 2 * verticalPadding};
 }
 
-void MenuRow::paintEvent(QPaintEvent*) {
+void TrayRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_hovered) {
@@ -43,25 +43,25 @@ void MenuRow::paintEvent(QPaintEvent*) {
                      fontMetrics().elidedText(m_title, Qt::ElideRight, text.width()));
 }
 
-void MenuRow::enterEvent(QEnterEvent* event) {
+void TrayRow::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
     m_hovered = true;
     update();
 }
 
-void MenuRow::leaveEvent(QEvent* event) {
+void TrayRow::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     m_hovered = false;
     m_pressed = false;
     update();
 }
 
-void MenuRow::mousePressEvent(QMouseEvent* event) {
+void TrayRow::mousePressEvent(QMouseEvent* event) {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void MenuRow::mouseReleaseEvent(QMouseEvent* event) {
+void TrayRow::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = m_pressed && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     m_pressed = false;

@@ -1,4 +1,4 @@
-#include "platform/CrashReport.h"
+#include "core/CrashReport.h"
 
 #include <cxxabi.h>
 #include <execinfo.h>

@@ -6,7 +6,7 @@
 #include <memory>
 
 class AppSettings;
-class MenuBarContent;
+class TrayPanel;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
@@ -30,7 +30,7 @@ class QuillstackTray : public QObject {
 
     QSystemTrayIcon* trayIcon() const { return m_icon; }
     QMenu* contextMenu() const { return m_menu; }
-    MenuBarContent* panel() const { return m_panel.get(); }
+    TrayPanel* panel() const { return m_panel.get(); }
 
   Q_SIGNALS:
     void viewBufferRequested();
@@ -50,5 +50,5 @@ class QuillstackTray : public QObject {
     QAction* m_restartOnboardingAction = nullptr;
     QAction* m_quitAction = nullptr;
     QSystemTrayIcon* m_icon = nullptr;
-    std::unique_ptr<MenuBarContent> m_panel;
+    std::unique_ptr<TrayPanel> m_panel;
 };

@@ -1,4 +1,4 @@
-#include "ui/menubar/QuillstackTray.h"
+#include "ui/tray/QuillstackTray.h"
 
 #include <QAction>
 #include <QCursor>
@@ -9,8 +9,8 @@
 #include "core/AppLogger.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
-#include "ui/menubar/MenuBarContent.h"
-#include "ui/menubar/MenuBarView.h"
+#include "ui/tray/TrayPanel.h"
+#include "ui/tray/TrayPanelView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -25,7 +25,7 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
       m_settings(settings),
       m_menu(new QMenu),
       m_icon(new QSystemTrayIcon(this)),
-      m_panel(std::make_unique<MenuBarContent>(settings)) {
+      m_panel(std::make_unique<TrayPanel>(settings)) {
     initIconResources();
     m_viewBufferAction = m_menu->addAction(QString());
     m_settingsAction = m_menu->addAction(QString());
@@ -38,13 +38,12 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
             &QuillstackTray::restartOnboardingRequested);
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
 
-    MenuBarContent* panel = m_panel.get();
-    connect(panel, &MenuBarContent::viewBufferRequested, this,
-            &QuillstackTray::viewBufferRequested);
-    connect(panel, &MenuBarContent::settingsRequested, this, &QuillstackTray::settingsRequested);
-    connect(panel, &MenuBarContent::restartOnboardingRequested, this,
+    TrayPanel* panel = m_panel.get();
+    connect(panel, &TrayPanel::viewBufferRequested, this, &QuillstackTray::viewBufferRequested);
+    connect(panel, &TrayPanel::settingsRequested, this, &QuillstackTray::settingsRequested);
+    connect(panel, &TrayPanel::restartOnboardingRequested, this,
             &QuillstackTray::restartOnboardingRequested);
-    connect(panel, &MenuBarContent::quitRequested, this, &QuillstackTray::quitRequested);
+    connect(panel, &TrayPanel::quitRequested, this, &QuillstackTray::quitRequested);
 
     // Monochrome, so that it reads on light and dark panels; a theme may recolour its own copy.
     m_icon->setIcon(QIcon::fromTheme(QStringLiteral("quillstack-symbolic"),
@@ -103,5 +102,5 @@ void QuillstackTray::retranslate() {
 
 void QuillstackTray::updateToolTip() {
     m_icon->setToolTip(L10n::string(QStringLiteral("Quillstack")) + u'\n' +
-                       MenuBarView::reminderText(m_settings));
+                       TrayPanelView::reminderText(m_settings));
 }
