@@ -2,12 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QStackedWidget>
-#include <QToolButton>
 
 #include "HotkeyStack.h"
 #include "onboarding/OnboardingWizard.h"
@@ -48,9 +45,6 @@ struct Rig {
     // Another program copies this text, and the check has had its turn.
     void copyElsewhere(const QString& text) {
         stack.pasteboard.setContent({StoredItem{{QStringLiteral("text/plain"), text.toUtf8()}}});
-        poll();
-    }
-    void poll() {
         stack.scheduler.advance(OnboardingWizard::copyCheckIntervalMs);
         stack.scheduler.runUntilIdle();
     }

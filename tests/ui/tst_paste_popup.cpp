@@ -199,25 +199,15 @@ class TestPastePopup : public QObject {
             QCOMPARE(p.controller.view()->headerLabel()->text(),
                      trusted ? typed : "Clipboard — ↑↓ Enter to copy, then press Ctrl+V");
         }
-    }
-
-    // Set up while the popup is already open: the panel follows the value it finds, one turn
-    // later. Development builds log every value followed.
-    void followsTheValueFoundAtSetup() {
-        Popup p({"text"});
-        p.other(kChord);
-        PastePopupWindowController controller(*p.manager, p.model, p.settings);
-        controller.setup();
-        QVERIFY(!controller.panel());
+        // Set up while the popup is open, a controller follows the value it finds, a turn later;
+        // development builds log every value followed.
+        PastePopupWindowController late(*p.manager, p.model, p.settings);
+        late.setup();
+        QVERIFY(!late.panel());
         QCoreApplication::processEvents();
-        QVERIFY(controller.panel() && controller.panel()->isVisible());
-        p.chord();
-        QVERIFY(!controller.panel()->isVisible());
-        const QStringList logged =
-            p.lines.filter(QStringLiteral("PastePopupWindowController: isPopupVisible="));
-        const QStringList expected{"PastePopupWindowController: isPopupVisible=true",
-                                   "PastePopupWindowController: isPopupVisible=false"};
-        QCOMPARE(logged, AppEnvironment::isLoggingEnabled ? expected : QStringList());
+        QVERIFY(late.panel() && late.panel()->isVisible());
+        const QString logged = QStringLiteral("PastePopupWindowController: isPopupVisible=true");
+        QCOMPARE(p.lines.contains(logged), AppEnvironment::isLoggingEnabled);
     }
 
     void clicksSelectPasteAndRemove() {

@@ -140,10 +140,6 @@ class TestSettingsWindow : public QObject {
         QComboBox* language = v->languagePicker();
         QCOMPARE(language->count(), AppSettings::languageOptions().size() + 1);
         QCOMPARE(language->itemData(0).toString(), QStringLiteral("system"));
-        QCOMPARE(language->itemText(0), L10n::string(QStringLiteral("System")));
-        for (int i = 1; i < language->count(); ++i) {
-            QCOMPARE(language->itemData(i).toString(), AppSettings::languageOptions()[i - 1].code);
-        }
         QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
 
         // Auto-delete: the caption shows only for an age; the choice is stored.
