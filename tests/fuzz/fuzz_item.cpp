@@ -1,6 +1,7 @@
 // Record building end to end: an arbitrary clipboard snapshot goes through ClipboardItem::make
 // (previews, HTML and RTF text, image probing and thumbnails, the fingerprint, the blob write),
 // and the record gives back exactly the normalised content, from memory or from its blob.
+// tools/test makes the seeds with pictures and large content.
 //
 // Input: a sequence of entries, each
 //   tag byte: bit 7 starts a new clipboard item (the first entry always does);

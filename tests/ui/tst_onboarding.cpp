@@ -2,12 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QStackedWidget>
-#include <QToolButton>
 
 #include "HotkeyStack.h"
 #include "onboarding/OnboardingWizard.h"
@@ -29,26 +26,25 @@ bool highlighted(const QWidget* inside) {
     return box != nullptr && box->isHighlighted();
 }
 
+struct EnglishStack : HotkeyStack {
+    EnglishStack() {
+        settings.setPreferredLanguage(QStringLiteral("en"));
+        L10n::configure(&settings, QStringLiteral("en"));
+    }
+};
+
 // The wizard on fakes, in English, on screen.
 struct Rig {
-    HotkeyStack stack;
-    std::unique_ptr<OnboardingView> view;
+    EnglishStack stack;
+    std::unique_ptr<OnboardingView> view = std::make_unique<OnboardingView>(
+        stack.settings, *stack.manager, stack.pasteboard, stack.scheduler);
 
-    Rig() {
-        stack.settings.setPreferredLanguage(QStringLiteral("en"));
-        L10n::configure(&stack.settings, QStringLiteral("en"));
-        view = std::make_unique<OnboardingView>(stack.settings, *stack.manager, stack.pasteboard,
-                                                stack.scheduler);
-        view->show();
-    }
+    Rig() { view->show(); }
     OnboardingWizard& wizard() const { return view->wizard(); }
     void click(const char* name) const { QTest::mouseClick(child(*view, name), Qt::LeftButton); }
     // Another program copies this text, and the check has had its turn.
     void copyElsewhere(const QString& text) {
         stack.pasteboard.setContent({StoredItem{{QStringLiteral("text/plain"), text.toUtf8()}}});
-        poll();
-    }
-    void poll() {
         stack.scheduler.advance(OnboardingWizard::copyCheckIntervalMs);
         stack.scheduler.runUntilIdle();
     }
@@ -70,36 +66,29 @@ class TestOnboarding : public QObject {
   private Q_SLOTS:
     void buttonsFollowThePage_data() {
         QTest::addColumn<int>("step");
-        QTest::addColumn<bool>("back");
-        QTest::addColumn<bool>("skip");
-        QTest::addColumn<QString>("next");
-        QTest::addColumn<bool>("nextEnabled");
+        QTest::addColumn<QString>("buttons");    // back, skip, next (off: disabled), done
         QTest::addColumn<QByteArray>("finish");  // completes without turning the page
-        QTest::newRow("welcome") << 0 << false << false << "Next" << true << QByteArray();
-        QTest::newRow("permission") << 1 << true << false << "Next" << true << QByteArray();
-        QTest::newRow("how it works") << 2 << true << true << "Next" << true << QByteArray();
-        QTest::newRow("Skip on 3")
-            << 3 << true << true << "Next" << true << QByteArray("skipButton");
-        QTest::newRow("menu") << 5 << true << true << "Next" << true << QByteArray();
-        QTest::newRow("copy exercise, nothing copied")
-            << 6 << true << false << "Next" << false << QByteArray();
+        QTest::newRow("welcome") << 0 << "next" << QByteArray();
+        QTest::newRow("permission") << 1 << "back next" << QByteArray();
+        QTest::newRow("how it works") << 2 << "back skip next" << QByteArray();
+        QTest::newRow("Skip on 3") << 3 << "back skip next" << QByteArray("skipButton");
+        QTest::newRow("menu") << 5 << "back skip next" << QByteArray();
+        QTest::newRow("copy exercise, nothing copied") << 6 << "back next-off" << QByteArray();
         QTest::newRow("Done on the paste exercise, fields empty")
-            << 7 << true << false << "Done" << true << QByteArray("nextButton");
+            << 7 << "back done" << QByteArray("nextButton");
     }
     void buttonsFollowThePage() {
         QFETCH(int, step);
-        QFETCH(bool, back);
-        QFETCH(bool, skip);
-        QFETCH(QString, next);
-        QFETCH(bool, nextEnabled);
+        QFETCH(QString, buttons);
         QFETCH(QByteArray, finish);
         Rig rig;
         rig.goTo(step);
-        QCOMPARE(child(*rig.view, "backButton")->isVisible(), back);
-        QCOMPARE(child(*rig.view, "skipButton")->isVisible(), skip);
-        auto* nextButton = child<QPushButton>(*rig.view, "nextButton");
-        QCOMPARE(nextButton->text(), next);
-        QCOMPARE(nextButton->isEnabled(), nextEnabled);
+        const QStringList expected = buttons.split(' ');
+        QCOMPARE(child(*rig.view, "backButton")->isVisible(), expected.contains("back"));
+        QCOMPARE(child(*rig.view, "skipButton")->isVisible(), expected.contains("skip"));
+        auto* next = child<QPushButton>(*rig.view, "nextButton");
+        QCOMPARE(next->text(), expected.contains("done") ? "Done" : "Next");
+        QCOMPARE(next->isEnabled(), !expected.contains("next-off"));
         QVERIFY(!rig.stack.settings.onboardingCompleted());
         if (!finish.isEmpty()) {
             rig.click(finish.constData());
@@ -109,8 +98,9 @@ class TestOnboarding : public QObject {
         QVERIFY(child(*rig.view, qPrintable(QStringLiteral("page%1").arg(step)))->isVisible());
     }
 
-    void copyCheckTrimsAndComparesExactly_data() {
-        QTest::addColumn<QString>("copied");
+    // Copied elsewhere, or pasted into a field: trimmed, then compared exactly with a sample.
+    void samplesTrimmedAndComparedExactly_data() {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("sample1");
         QTest::addColumn<bool>("sample2");
         QTest::newRow("exact") << "Text 1" << true << false;
@@ -119,22 +109,37 @@ class TestOnboarding : public QObject {
         QTest::newRow("lower-case first letter") << "text 1" << false << false;
         QTest::newRow("more than the sample") << "Text 1." << false << false;
         QTest::newRow("both in one") << "Text 1 Text 2" << false << false;
+        QTest::newRow("empty") << "" << false << false;
     }
-    void copyCheckTrimsAndComparesExactly() {
-        QFETCH(QString, copied);
+    void samplesTrimmedAndComparedExactly() {
+        QFETCH(QString, text);
         QFETCH(bool, sample1);
         QFETCH(bool, sample2);
         Rig rig;
-        rig.goTo(5);
-        rig.click("nextButton");
+        rig.goTo(OnboardingWizard::copyTrainingStep);
         QVERIFY(rig.wizard().isCopyCheckRunning());
-        rig.copyElsewhere(copied);
+        rig.copyElsewhere(text);
         QCOMPARE(rig.wizard().text1Copied(), sample1);
         QCOMPARE(rig.wizard().text2Copied(), sample2);
         QCOMPARE(highlighted(child(*rig.view, "sample1")), sample1);
         QCOMPARE(highlighted(child(*rig.view, "sample2")), sample2);
         QVERIFY(!child(*rig.view, "nextButton")->isEnabled());
         QVERIFY(!child(*rig.view, "bothCopied")->isVisible());
+
+        rig.goTo(OnboardingWizard::pasteTrainingStep);
+        auto* edit1 = child<QLineEdit>(*rig.view, "pasteField1");
+        auto* edit2 = child<QLineEdit>(*rig.view, "pasteField2");
+        QVERIFY(edit1->hasFocus() || !rig.view->isActiveWindow());
+        edit1->setText(text);
+        edit2->setText(text);
+        QCOMPARE(highlighted(edit1), sample1);
+        QCOMPARE(highlighted(edit2), sample2);
+        QVERIFY(!child(*rig.view, "correctRow")->isVisible());
+        QVERIFY(child(*rig.view, "nextButton")->isEnabled());
+        edit1->clear();
+        QTest::keyClicks(edit1, OnboardingWizard::trainingText1());  // typed, as by a user
+        edit2->setText(OnboardingWizard::trainingText2());
+        QVERIFY(child(*rig.view, "correctRow")->isVisible());
     }
 
     void nextWaitsForBothSamplesAndReentryAsksAgain() {
@@ -142,16 +147,14 @@ class TestOnboarding : public QObject {
         rig.goTo(5);
         const qsizetype othersTimers = rig.stack.scheduler.pendingTimers();  // the history's
         // Sample 2 is already on the clipboard when the page opens: it counts at once.
-        rig.stack.pasteboard.setContent(
-            {StoredItem{{QStringLiteral("text/plain"), QByteArray("Text 2")}}});
+        rig.stack.pasteboard.setContent({StoredItem{{QStringLiteral("text/plain"), "Text 2"}}});
         rig.click("nextButton");
         rig.stack.scheduler.runUntilIdle();
         QVERIFY(rig.wizard().text2Copied() && !rig.wizard().text1Copied());
         auto* next = child<QPushButton>(*rig.view, "nextButton");
         QVERIFY(!next->isEnabled());
         rig.copyElsewhere(QStringLiteral("Text 1"));
-        QVERIFY(next->isEnabled());
-        QVERIFY(child(*rig.view, "bothCopied")->isVisible());
+        QVERIFY(next->isEnabled() && child(*rig.view, "bothCopied")->isVisible());
 
         rig.click("backButton");
         QVERIFY(!rig.wizard().isCopyCheckRunning());
@@ -162,8 +165,7 @@ class TestOnboarding : public QObject {
         QVERIFY(!rig.wizard().text1Copied());
         rig.stack.scheduler.runUntilIdle();
         QVERIFY(rig.wizard().text2Copied() && !rig.wizard().text1Copied());
-        QVERIFY(!next->isEnabled());
-        QVERIFY(rig.wizard().isCopyCheckRunning());
+        QVERIFY(!next->isEnabled() && rig.wizard().isCopyCheckRunning());
 
         // Hidden, the wizard stops looking; back on screen it goes on with what it has seen.
         rig.view->hide();
@@ -171,40 +173,7 @@ class TestOnboarding : public QObject {
         rig.view->show();
         QVERIFY(rig.wizard().isCopyCheckRunning() && rig.wizard().text2Copied());
         rig.click("copyButton1");
-        QCOMPARE(rig.stack.pasteboard.string(), std::optional<QString>(QStringLiteral("Text 1")));
-        QVERIFY(next->isEnabled());
-    }
-
-    void pasteFieldsTurnGreen_data() {
-        QTest::addColumn<QString>("field1");
-        QTest::addColumn<QString>("field2");
-        QTest::addColumn<bool>("correct1");
-        QTest::addColumn<bool>("correct2");
-        QTest::newRow("both right") << "Text 1"
-                                    << " Text 2\n"
-                                    << true << true;
-        QTest::newRow("swapped") << "Text 2"
-                                 << "Text 1" << false << false;
-        QTest::newRow("lower case") << "text 1"
-                                    << "Text 2" << false << true;
-        QTest::newRow("empty") << ""
-                               << "" << false << false;
-    }
-    void pasteFieldsTurnGreen() {
-        QFETCH(QString, field1);
-        QFETCH(QString, field2);
-        QFETCH(bool, correct1);
-        QFETCH(bool, correct2);
-        Rig rig;
-        rig.goTo(OnboardingWizard::pasteTrainingStep);
-        auto* edit1 = child<QLineEdit>(*rig.view, "pasteField1");
-        QVERIFY(edit1->hasFocus() || !rig.view->isActiveWindow());
-        QTest::keyClicks(edit1, field1);
-        child<QLineEdit>(*rig.view, "pasteField2")->setText(field2);
-        QCOMPARE(highlighted(edit1), correct1);
-        QCOMPARE(highlighted(child(*rig.view, "pasteField2")), correct2);
-        QCOMPARE(child(*rig.view, "correctRow")->isVisible(), correct1 && correct2);
-        QVERIFY(child(*rig.view, "nextButton")->isEnabled());
+        QVERIFY(rig.stack.pasteboard.string() == QStringLiteral("Text 1") && next->isEnabled());
     }
 
     void permissionPageFollowsTheTrust() {
@@ -212,24 +181,21 @@ class TestOnboarding : public QObject {
         rig.stack.trust.setTrusted(false);
         rig.stack.manager->startMonitoring();
         rig.goTo(1);
-        QVERIFY(child(*rig.view, "trustButton")->isVisible());
-        QVERIFY(!child(*rig.view, "trustedRow")->isVisible());
-        rig.stack.trust.setTrusted(true);
-        rig.stack.manager->refreshOnActivation();
-        QVERIFY(!child(*rig.view, "trustButton")->isVisible());
-        QVERIFY(child(*rig.view, "trustedRow")->isVisible());
+        for (const bool trusted : {false, true}) {
+            rig.stack.trust.setTrusted(trusted);
+            rig.stack.manager->refreshOnActivation();
+            QCOMPARE(child(*rig.view, "trustButton")->isVisible(), !trusted);
+            QCOMPARE(child(*rig.view, "trustedRow")->isVisible(), trusted);
+        }
     }
 
     void languageSwitchStartsAgainAtTheFirstPage() {
-        HotkeyStack stack;
-        stack.settings.setPreferredLanguage(QStringLiteral("en"));
-        L10n::configure(&stack.settings, QStringLiteral("en"));
+        EnglishStack stack;
         OnboardingWindowView window(stack.settings, *stack.manager, stack.pasteboard,
                                     stack.scheduler);
         window.show();
         QPointer<QComboBox> picker = window.languagePicker();
-        QCOMPARE(picker->count(), 10);
-        QCOMPARE(picker->itemData(0).toString(), QStringLiteral("system"));
+        QCOMPARE(picker->count(), AppSettings::languageOptions().size() + 1);  // and "system"
         QCOMPARE(picker->itemText(2), QStringLiteral("Русский"));
         QCOMPARE(picker->currentData().toString(), QStringLiteral("en"));
         QPointer<OnboardingView> old = window.wizardView();
@@ -247,14 +213,11 @@ class TestOnboarding : public QObject {
         OnboardingView* fresh = window.wizardView();
         QCOMPARE(fresh->wizard().step(), 0);
         QCOMPARE(window.languagePicker()->currentData().toString(), QStringLiteral("ru"));
-        const QString next = child<QPushButton>(*fresh, "nextButton")->text();
-        QCOMPARE(next, L10n::string(QStringLiteral("Next")));
-        QVERIFY(next != QStringLiteral("Next"));
+        QVERIFY(child<QPushButton>(*fresh, "nextButton")->text() != QStringLiteral("Next"));
     }
 
     void panelHidesOnCompletionAndRestartsFresh() {
-        HotkeyStack stack;
-        L10n::configure(&stack.settings, QStringLiteral("en"));
+        EnglishStack stack;
         OnboardingWindowController controller(
             OnboardingPanel::Dependencies{stack.settings, *stack.manager, stack.pasteboard,
                                           stack.scheduler, [] { return std::optional<QRect>(); }});
@@ -264,8 +227,7 @@ class TestOnboarding : public QObject {
         QCOMPARE(panel->geometry().center(),
                  QGuiApplication::primaryScreen()->availableGeometry().center());
         // Closing hides; it is the same panel that comes back.
-        QVERIFY(panel->close());
-        QVERIFY(panel && !panel->isVisible());
+        QVERIFY(panel->close() && !panel->isVisible());
         controller.showOnboardingWindow();
         QVERIFY(panel->isVisible());
 
@@ -273,7 +235,7 @@ class TestOnboarding : public QObject {
         QTest::mouseClick(child(*view, "nextButton"), Qt::LeftButton);
         QTest::mouseClick(child(*view, "nextButton"), Qt::LeftButton);
         QTest::mouseClick(child(*view, "skipButton"), Qt::LeftButton);
-        QVERIFY(panel && !panel->isVisible());
+        QVERIFY(panel && !panel->isVisible() && stack.settings.onboardingCompleted());
         controller.showOnboardingWindow();
         QCOMPARE(controller.onboardingWindow(), panel.data());
         QCOMPARE(panel->content()->wizardView()->wizard().step(), 2);

@@ -69,21 +69,18 @@ class TestPastePopup : public QObject {
         PastePopupView view(p.model, p.settings);
         QCOMPARE(view.size(), QSize(420, 80));
         QVERIFY(!view.emptyLabel()->isHidden() && view.listView()->isHidden());
-        QCOMPARE(view.emptyLabel()->text(), QString("No items"));
-        p.copyText("one");
-        QCOMPARE(view.height(), 136);
-        QVERIFY(view.emptyLabel()->isHidden() && !view.listView()->isHidden());
-        for (int i = 2; i <= 6; ++i) {
+        for (int i = 1; i <= 6; ++i) {
             p.copyText(QString("text %1").arg(i));
             QCOMPARE(view.height(), std::min(i * 56 + 80, 400));
+            QVERIFY(view.emptyLabel()->isHidden() && !view.listView()->isHidden());
         }
         p.history.clearAll();
         QCOMPARE(view.height(), 80);
+        const QString header = view.headerLabel()->text();
+        const QString empty = view.emptyLabel()->text();
         p.settings.setPreferredLanguage("de");
-        const QString header = QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste");
-        QCOMPARE(view.headerLabel()->text(), L10n::string(header));
-        QVERIFY(view.headerLabel()->text() != header);
-        QVERIFY(view.emptyLabel()->text() != QString("No items"));
+        QVERIFY(view.headerLabel()->text() != header && view.emptyLabel()->text() != empty);
+        QCOMPARE(view.emptyLabel()->text(), L10n::string("No items"));
     }
 
     // At most three lines that never run under the symbols, "…" when text is left over, and a
@@ -97,7 +94,6 @@ class TestPastePopup : public QObject {
             words += QString("word%1 ").arg(i);
         }
         const QStringList cut{"", "", "…"};
-        QTest::newRow("ends in a line break") << text("hello\n") << QStringList{"hello"} << false;
         QTest::newRow("four lines") << text("first\nsecond\nthird\nfourth")
                                     << QStringList{"first", "second", "third fourth"} << false;
         QTest::newRow("many words") << text(words) << cut << false;
@@ -105,10 +101,6 @@ class TestPastePopup : public QObject {
         QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
                                               encodeImage(solidImage(300, 100))}}
                                << QStringList{"[Image]"} << true;
-        QTest::newRow("three files")
-            << StoredItem{{QString(PasteboardTypeKey::uriList),
-                           "file:///a.txt\r\nfile:///b.png\r\nfile:///c.pdf"}}
-            << QStringList{"a.txt, b.png, c.pdf"} << false;
     }
     void rowLayout() {
         QFETCH(StoredItem, content);
@@ -132,47 +124,44 @@ class TestPastePopup : public QObject {
         QVERIFY(row.textBlock.right() < row.checkmark.left());
         QVERIFY(row.checkmark.right() < row.remove.left() && row.remove.right() < 420);
         QCOMPARE(!row.thumbnail.isEmpty(), thumbnail);
-        using D = PastePopupItemDelegate;
-        if (thumbnail) {
-            QCOMPARE(row.height, D::thumbnailSide + 2 * D::verticalInset);
-            QVERIFY(qAbs(row.textBlock.center().y() - row.thumbnail.center().y()) <= 1);
-            QCOMPARE(row.textBlock.left(), row.thumbnail.right() + 1 + D::spacing);
-        } else {
-            QCOMPARE(row.textBlock.left(), D::leadingInset);
-        }
+        QVERIFY(!thumbnail || (row.textBlock.left() > row.thumbnail.right() &&
+                               row.height > row.thumbnail.height() &&
+                               qAbs(row.textBlock.center().y() - row.thumbnail.center().y()) <= 1));
         QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), row.height);
     }
 
-    // A file's picture arrives after its row was laid out: the row makes room for it, unless
-    // the bytes are no picture.
+    // A file's picture arrives after its row was laid out: the row makes room for it.
     void aFilePictureArrivesLater() {
-        QTemporaryDir dir;
-        Popup p({});
-        for (const char* name : {"a.pdf", "b.pdf"}) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
-            p.copy({{QString(PasteboardTypeKey::uriList),
-                     QUrl::fromLocalFile(file.fileName()).toEncoded()}});
-        }
+        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
+        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
+        Popup p({"text"});
+        p.copy({{QString(PasteboardTypeKey::uriList),
+                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
         p.controller.setup();
         p.chord();
-        const int textOnly = p.list()->visualRect(p.model.index(0)).height();
-        QCOMPARE(p.thumbnailer.requests().size(), 2);
-        p.thumbnailer.answer(0, encodeImage(solidImage(64, 64)));  // a.pdf, row 1
-        p.thumbnailer.answer(1, QByteArray("not a png"));
-        p.scheduler.runUntilIdle();
-        QVERIFY(!p.row(1).thumbnail.isEmpty() && p.row(0).thumbnail.isEmpty());
-        QCOMPARE(p.list()->visualRect(p.model.index(1)).height(), p.row(1).height);
-        QVERIFY(p.row(1).height > textOnly);
+        const int textOnly = p.list()->visualRect(p.model.index(1)).height();
+        QVERIFY(p.row(0).thumbnail.isEmpty());
         QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), textOnly);
+        p.thumbnailer.answer(0, encodeImage(solidImage(64, 64)));
+        p.scheduler.runUntilIdle();
+        QVERIFY(!p.row(0).thumbnail.isEmpty() && p.row(0).height > textOnly);
+        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), p.row(0).height);
+        QCOMPARE(p.list()->visualRect(p.model.index(1)).height(), textOnly);
     }
 
+    // One panel, shown one turn after the popup opens; see-through only where a compositor
+    // blends, else cut round.
+    void followsVisibilityOneTurnLateWithOnePanel_data() {
+        QTest::addColumn<bool>("compositing");
+        QTest::newRow("no compositor") << false;
+        QTest::newRow("compositor") << true;
+    }
     void followsVisibilityOneTurnLateWithOnePanel() {
-        Popup p({"text"});
+        QFETCH(bool, compositing);
+        Popup p({"text"}, compositing);
         p.controller.setup();
         QCoreApplication::processEvents();
         QVERIFY(!p.controller.panel());
-
         p.other(kChord);
         QVERIFY(p.manager->isPopupVisible());
         QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first
@@ -187,13 +176,13 @@ class TestPastePopup : public QObject {
         // The window the user was in lies on no screen we know: the primary screen it is.
         QCOMPARE(p.geometryAsked, QList<quint64>{kEditor.window});
         QCOMPARE(panel->pos(), centredOrigin(panel));
-        QVERIFY(!panel->testAttribute(Qt::WA_TranslucentBackground));
-        QVERIFY(!panel->mask().isEmpty() && !panel->mask().contains(QPoint(0, 0)));  // round
-
-        p.chord();
-        QVERIFY(!panel->isVisible());
+        QCOMPARE(panel->testAttribute(Qt::WA_TranslucentBackground), compositing);
+        QCOMPARE(panel->mask().isEmpty(), compositing);
+        QVERIFY(compositing || !panel->mask().contains(QPoint(0, 0)));
 
         // Shown again: the same panel, centred again although it was moved meanwhile.
+        p.chord();
+        QVERIFY(!panel->isVisible());
         panel->move(3, 3);
         p.chord();
         QVERIFY(p.controller.panel() == panel && panel->isVisible());
@@ -202,37 +191,23 @@ class TestPastePopup : public QObject {
 
         // Where nothing can type the paste keystroke, the header says to press it by hand.
         const QString typed = p.controller.view()->headerLabel()->text();
-        p.chord();
-        p.trust.setTrusted(false);
-        p.manager->restartMonitoring();
-        p.chord();
-        QCOMPARE(p.controller.view()->headerLabel()->text(),
-                 QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V"));
-        p.chord();
-        p.trust.setTrusted(true);
-        p.manager->restartMonitoring();
-        p.chord();
-        QCOMPARE(p.controller.view()->headerLabel()->text(), typed);
-    }
-
-    // Set up while the popup is already open: the panel follows the value it finds, one turn
-    // later. Development builds log every value followed.
-    void followsTheValueFoundAtSetup() {
-        Popup p({"text"});
-        p.other(kChord);
-        PastePopupWindowController controller(*p.manager, p.model, p.settings);
-        controller.setup();
-        QVERIFY(!controller.panel());
-        QCoreApplication::processEvents();
-        QVERIFY(controller.panel() && controller.panel()->isVisible());
-        p.chord();
-        QVERIFY(!controller.panel()->isVisible());
-        if (!AppEnvironment::isLoggingEnabled) {
-            QSKIP("This build leaves the diagnostic log out");
+        for (const bool trusted : {false, true}) {
+            p.chord();
+            p.trust.setTrusted(trusted);
+            p.manager->restartMonitoring();
+            p.chord();
+            QCOMPARE(p.controller.view()->headerLabel()->text(),
+                     trusted ? typed : "Clipboard — ↑↓ Enter to copy, then press Ctrl+V");
         }
-        QCOMPARE(p.lines.filter(QStringLiteral("PastePopupWindowController: isPopupVisible=")),
-                 (QStringList{"PastePopupWindowController: isPopupVisible=true",
-                              "PastePopupWindowController: isPopupVisible=false"}));
+        // Set up while the popup is open, a controller follows the value it finds, a turn later;
+        // development builds log every value followed.
+        PastePopupWindowController late(*p.manager, p.model, p.settings);
+        late.setup();
+        QVERIFY(!late.panel());
+        QCoreApplication::processEvents();
+        QVERIFY(late.panel() && late.panel()->isVisible());
+        const QString logged = QStringLiteral("PastePopupWindowController: isPopupVisible=true");
+        QCOMPARE(p.lines.contains(logged), AppEnvironment::isLoggingEnabled);
     }
 
     void clicksSelectPasteAndRemove() {
@@ -243,7 +218,6 @@ class TestPastePopup : public QObject {
 
         // A single click on the text selects without pasting; the symbols ignore clicks.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::text));
-        QCOMPARE(p.manager->selectedIndex(), 1);
         QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
@@ -253,14 +227,13 @@ class TestPastePopup : public QObject {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
         QCOMPARE(p.history.items().size(), 2);
         QCOMPARE(p.text(1), QString("B"));
-        QCOMPARE(p.manager->selectedIndex(), 1);
+        QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
 
         // A double click as the window system sends it pastes that row, whichever was selected.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QCOMPARE(p.pasteboard.writes().size(), 1);
-        QCOMPARE(p.pasteboard.string(), std::optional<QString>("C"));
-        QVERIFY(!p.manager->isPopupVisible());
+        QVERIFY(p.pasteboard.string() == "C" && !p.manager->isPopupVisible());
     }
 
     void selectionScrollsToTheMiddle() {
@@ -272,8 +245,7 @@ class TestPastePopup : public QObject {
         p.chord();
         QScrollBar* bar = p.list()->verticalScrollBar();
         QPropertyAnimation* animation = p.controller.view()->scrollAnimation();
-        QCOMPARE(bar->value(), 0);
-        QVERIFY(bar->maximum() > 0);
+        QVERIFY(bar->value() == 0 && bar->maximum() > 0);
 
         p.manager->setSelectedIndex(6);
         QCOMPARE(animation->state(), QAbstractAnimation::Running);
@@ -289,14 +261,6 @@ class TestPastePopup : public QObject {
         p.chord();
         QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
         QCOMPARE(bar->value(), 0);
-    }
-
-    void translucentWhereACompositorBlends() {
-        Popup p({"text"}, true);
-        p.controller.setup();
-        p.chord();
-        QVERIFY(p.controller.panel()->testAttribute(Qt::WA_TranslucentBackground));
-        QVERIFY(p.controller.panel()->mask().isEmpty());
     }
 };
 

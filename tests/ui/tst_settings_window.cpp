@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +14,26 @@
 namespace {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
+using Warning = SettingsView::Warning;
 constexpr quint64 kSuperShift = ModifierFlag::Command | ModifierFlag::Shift;
+
+struct WarningCase {
+    bool trusted;
+    ChordRefusal refusal;
+    bool globalRefused;
+    bool opener;
+    SettingsView::Session session;
+    Warning warning;
+    const char* fragment = "";  // a piece of the advice
+    bool button = false;
+};
+
+struct RecordCase {
+    int qtKey, modifiers, scanCode, nativeModifiers = 0;
+    quint64 chord = 0;
+    int keyCode = 0;
+    const char* end = "";  // how the recording ends before the key press
+};
 
 // Takes the key presses that get past the recorder.
 class KeySink : public QWidget {
@@ -33,20 +51,19 @@ struct Rig : HotkeyStack {
     SettingsView::Session session = SettingsView::Session::X11;
     int shortcutSettingsOpened = 0;
     int quits = 0;
+    int built = 0;
     std::unique_ptr<FloatingWindow> window;
     KeySink sink;
 
-    explicit Rig(bool opener = true) : withOpener(opener) {
+    Rig() {
         L10n::configure(&settings, QStringLiteral("en"));
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
         QObject::connect(&settings, &AppSettings::hotkeyAssigned, manager.get(),
                          &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
         manager->startMonitoring();
-    }
-
-    void open() {
         window = std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this] {
+            ++built;
             std::function<void()> opener;
             if (withOpener) {
                 opener = [this] { ++shortcutSettingsOpened; };
@@ -56,6 +73,8 @@ struct Rig : HotkeyStack {
         });
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
                          &FloatingWindow::rebuildContent);
+    }
+    void open() {
         window->present();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -63,9 +82,9 @@ struct Rig : HotkeyStack {
     HotkeyRecorderView* recorder() const { return view()->recorder(); }
 
     // A key press in one of our windows, as the X server reports it.
-    void press(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode,
-               quint32 nativeModifiers = 0) {
-        QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, scanCode, 0, nativeModifiers);
+    void press(int qtKey, int modifiers, int scanCode, int nativeModifiers = 0) {
+        QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers),
+                        quint32(scanCode), 0, quint32(nativeModifiers));
         QApplication::sendEvent(&sink, &event);
         QCoreApplication::processEvents();
         scheduler.runUntilIdle();
@@ -86,11 +105,8 @@ class TestSettingsWindow : public QObject {
         QTest::newRow("up") << 50 << 1 << 50 << 55 << "text 0";
         QTest::newRow("down trims at once") << 50 << -1 << 50 << 45 << "text 5";
         QTest::newRow("lowest bound") << 5 << -1 << 0 << 5 << "";
-        QTest::newRow("highest bound") << 500 << 1 << 0 << 500 << "";
-        QTest::newRow("hand-edited, down") << 7 << -1 << 0 << 5 << "";
         QTest::newRow("hand-edited, up") << 498 << 1 << 0 << 500 << "";
     }
-
     void bufferLimitSteps() {
         QFETCH(int, start);
         QFETCH(int, direction);
@@ -113,26 +129,18 @@ class TestSettingsWindow : public QObject {
         }
     }
 
-    void pickers() {
+    // The pickers, and the window around a content that a language change builds anew.
+    void pickersAndRebuild() {
         Rig rig;
         rig.settings.setPreferredLanguage(QStringLiteral("de"));
+        QVERIFY(rig.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(rig.built, 0);  // nothing is made before the window is first shown
         rig.open();
         SettingsView* v = rig.view();
-        QStringList names;
-        QStringList codes;
-        for (int i = 0; i < v->languagePicker()->count(); ++i) {
-            names << v->languagePicker()->itemText(i);
-            codes << v->languagePicker()->itemData(i).toString();
-        }
-        QStringList expectedNames{L10n::string(QStringLiteral("System"))};
-        QStringList expectedCodes{QStringLiteral("system")};
-        for (const auto& option : AppSettings::languageOptions()) {
-            expectedNames << option.name;
-            expectedCodes << option.code;
-        }
-        QCOMPARE(names, expectedNames);
-        QCOMPARE(codes, expectedCodes);
-        QCOMPARE(v->languagePicker()->currentText(), QStringLiteral("Deutsch"));
+        QComboBox* language = v->languagePicker();
+        QCOMPARE(language->count(), AppSettings::languageOptions().size() + 1);
+        QCOMPARE(language->itemData(0).toString(), QStringLiteral("system"));
+        QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
 
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
@@ -145,220 +153,153 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.settings.autoDeleteMinutes(), qint64(0));
         QVERIFY(v->autoDeleteCaption()->isHidden());
 
-        // A language picked here rebuilds this very form, after the picker is done with it.
-        v->languagePicker()->setCurrentIndex(v->languagePicker()->findData(QStringLiteral("ja")));
+        // A language picked here rebuilds this very form, after the picker is done with it;
+        // the window keeps its place and size and titles itself anew.
+        const QRect frame(QPoint(40, 50), QSize(500, 600));
+        rig.window->setGeometry(frame);
+        QPointer<SettingsView> old = v;
+        language->setCurrentIndex(language->findData(QStringLiteral("ja")));
         QTRY_COMPARE(rig.settings.preferredLanguage(), QStringLiteral("ja"));
-        QVERIFY(rig.view() != v);
+        QTRY_VERIFY(old.isNull());
         QCOMPARE(rig.view()->languagePicker()->currentText(), QStringLiteral("日本語"));
+        QVERIFY(rig.view()->isVisible() && rig.window->geometry() == frame);
+        QCOMPARE(rig.window->windowTitle(), L10n::string(QStringLiteral("Settings")));
+        QVERIFY(rig.window->windowTitle() != QStringLiteral("Settings"));
 
         // A language from the command line that is not offered selects nothing.
         rig.settings.setPreferredLanguage(QStringLiteral("xx"));
         QCOMPARE(rig.view()->languagePicker()->currentIndex(), -1);
 
+        // Closing hides; the window and its content survive for the next showing.
+        SettingsView* shown = rig.view();
+        QVERIFY(rig.window->close() && !rig.window->isVisible());
+        rig.window->present();
+        QVERIFY(rig.window->isVisible() && rig.view() == shown);
         rig.view()->quitButton()->click();
         QCOMPARE(rig.quits, 1);
     }
 
     void warningsFollowTheFlags_data() {
-        QTest::addColumn<bool>("trusted");
-        QTest::addColumn<int>("refusal");
-        QTest::addColumn<bool>("globalRefused");
-        QTest::addColumn<bool>("opener");
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("button");
-        const auto none = int(ChordRefusal::None);
-        const auto held = int(ChordRefusal::HeldElsewhere);
-        const auto unavailable = int(ChordRefusal::Unavailable);
-        const QString paste = QStringLiteral(
-            "Paste needs Universal Access — enable it so Quillstack can paste the selected item "
-            "into other apps.");
-        const QString global = QStringLiteral(
-            "For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).");
-        const QString shared = QStringLiteral(
-            "Another program also uses this shortcut, so both react to it. Record a different "
-            "one, or free it in that program.");
-        const QString waylandBinding = QStringLiteral(
-            "Wayland gives programs no global shortcuts: bind %@ to the command “quillstack "
-            "--toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; "
-            "KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).");
-        QTest::newRow("all well") << true << none << false << true << false << ""
-                                  << "";
-        QTest::newRow("grab refused, observer works")
-            << true << unavailable << false << true << false << ""
-            << "";
-        QTest::newRow("no paste, whatever else") << false << none << true << true << false << paste
-                                                 << "Open Accessibility in System Settings";
-        QTest::newRow("no global chord") << true << unavailable << true << true << false << global
-                                         << "Open Input Monitoring in System Settings";
-        QTest::newRow("held elsewhere, unseen") << true << held << true << true << false << global
-                                                << "Open Input Monitoring in System Settings";
-        QTest::newRow("shared with another program") << true << held << false << true << false
-                                                     << shared << "Open keyboard shortcut settings";
-        QTest::newRow("no shortcut settings known")
-            << true << held << false << false << false << shared << "";
-        QTest::newRow("wayland: nothing types")
-            << false << unavailable << true << true << true
-            << "This desktop lets no program type into other windows: choose an item in the "
-               "list, then press Ctrl+V yourself."
-            << "";
-        QTest::newRow("wayland: chord not bound")
-            << true << unavailable << true << true << true << waylandBinding
-            << "Open keyboard shortcut settings";
+        QTest::addColumn<WarningCase>("c");
+        const auto none = ChordRefusal::None;
+        const auto held = ChordRefusal::HeldElsewhere;
+        const auto unavailable = ChordRefusal::Unavailable;
+        const auto X11 = SettingsView::Session::X11;
+        const auto Wayland = SettingsView::Session::Wayland;
+        // trusted, refusal, global observation refused, a shortcut-settings opener, session
+        QTest::newRow("all well") << WarningCase{true, none, false, true, X11, Warning::None};
+        QTest::newRow("no paste, whatever else")
+            << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST", true};
+        QTest::newRow("no global chord") << WarningCase{
+            true, unavailable, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
+        QTest::newRow("shared with another program")
+            << WarningCase{true, held, false, true, X11, Warning::HotkeyShared, "both react", true};
+        QTest::newRow("no shortcut settings known") << WarningCase{
+            true, held, false, false, X11, Warning::HotkeyShared, "both react", false};
+        QTest::newRow("wayland: nothing types") << WarningCase{
+            false, unavailable, true, true, Wayland, Warning::PasteUnavailable, "no program type"};
+        QTest::newRow("wayland: chord not bound") << WarningCase{
+            true, unavailable, true, true, Wayland, Warning::HotkeyUnavailable, "%@", true};
         QTest::newRow("wayland: bound by the compositor")
-            << true << none << true << true << true << ""
-            << "";
+            << WarningCase{true, none, true, true, Wayland, Warning::None};
     }
-
     void warningsFollowTheFlags() {
-        QFETCH(bool, trusted);
-        QFETCH(int, refusal);
-        QFETCH(bool, globalRefused);
-        QFETCH(QString, text);
-        QFETCH(QString, button);
-        QFETCH(bool, opener);
-        QFETCH(bool, wayland);
-        Rig rig(opener);
-        rig.session = wayland ? SettingsView::Session::Wayland : SettingsView::Session::X11;
+        QFETCH(WarningCase, c);
+        Rig rig;
+        rig.withOpener = c.opener;
+        rig.session = c.session;
         rig.open();
         SettingsView* v = rig.view();
         QVERIFY(!v->warningLabel()->isVisible());
-
         // The flags change while the window is open, as on activation.
-        rig.trust.setTrusted(trusted);
-        rig.hooks.setRefuseInterception(refusal != int(ChordRefusal::None), ChordRefusal(refusal));
-        rig.hooks.setRefuseGlobalObservation(globalRefused);
+        rig.trust.setTrusted(c.trusted);
+        rig.hooks.setRefuseInterception(c.refusal != ChordRefusal::None, c.refusal);
+        rig.hooks.setRefuseGlobalObservation(c.globalRefused);
         rig.manager->restartMonitoring();
-        // The rows name keys; the tables give each its Linux wording.
-        const auto expected = [&] {
-            return text.isEmpty() ? text : L10n::string(text, {rig.settings.hotkeyDisplayString()});
-        };
-        QCOMPARE(v->warningLabel()->isVisible() ? v->warningLabel()->text() : QString(),
-                 expected());
-        QCOMPARE(v->warningButton()->isVisible() ? v->warningButton()->text() : QString(),
-                 button.isEmpty() ? button : L10n::string(button));
-        if (v->warning() != SettingsView::Warning::PasteUnavailable &&
-            v->warningButton()->isVisible()) {
+        QCOMPARE(v->warning(), c.warning);
+        QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
+        // The advice is worded for this desktop; "%@" stands for the chord it must name.
+        const QString chord = rig.settings.hotkeyDisplayString();
+        const QString fragment =
+            qstrcmp(c.fragment, "%@") == 0 ? chord : QString::fromUtf8(c.fragment);
+        QVERIFY2(v->warningLabel()->text().contains(fragment),
+                 qPrintable(v->warningLabel()->text()));
+        QCOMPARE(v->warningButton()->isVisible(), c.button);
+        if (c.button && c.warning != Warning::PasteUnavailable) {  // that one asks for access
             v->warningButton()->click();
             QCOMPARE(rig.shortcutSettingsOpened, 1);
         }
-        // Advice naming the chord follows a newly recorded one.
-        if (text.contains(QStringLiteral("%@"))) {
-            const QString before = v->warningLabel()->text();
+        if (fragment == chord) {  // and follows a newly recorded one
             rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
-            QVERIFY(v->warningLabel()->text() != before);
-            QCOMPARE(v->warningLabel()->text(), expected());
+            QVERIFY(rig.settings.hotkeyDisplayString() != chord);
+            QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
         }
     }
 
-    void recordedChord_data() {
-        QTest::addColumn<int>("qtKey");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("scanCode");
-        QTest::addColumn<int>("nativeModifiers");
-        QTest::addColumn<bool>("stored");
-        QTest::addColumn<quint64>("chordModifiers");
-        QTest::addColumn<int>("keyCode");
+    // A recording takes the first key press that carries a modifier, or ends without storing
+    // anything when cancelled, closed or rebuilt; plain keys go on to their target.
+    void recorder_data() {
+        QTest::addColumn<RecordCase>("c");
         const int superAlt = Qt::MetaModifier | Qt::AltModifier;
         const int ctrl = Qt::ControlModifier;
-        const quint64 none = 0;
-        QTest::newRow("Super+Alt+K")
-            << int(Qt::Key_K) << superAlt << 45 << 0 << true << quint64(0x180000) << 40;
+        const int superShift = Qt::MetaModifier | Qt::ShiftModifier;
+        // Qt key, modifiers, scan code, native modifiers; the chord stored (0: none)
+        QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
         QTest::newRow("the current chord")
-            << int(Qt::Key_V) << int(Qt::MetaModifier | Qt::ShiftModifier) << 55 << 0 << true
-            << kSuperShift << 9;
+            << RecordCase{Qt::Key_V, superShift, 55, 0, kSuperShift, 9};
         QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
-            << int(Qt::Key_F5) << int(Qt::ControlModifier | Qt::ShiftModifier) << 71 << 0 << true
-            << quint64(0x860000) << 96;
-        QTest::newRow("caps lock on")
-            << int(Qt::Key_K) << 0 << 45 << 0x2 << true << quint64(0x10000) << 40;
+            << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
+        QTest::newRow("caps lock on") << RecordCase{Qt::Key_K, 0, 45, 0x2, 0x10000, 40};
         QTest::newRow("the key's position, not its letter")
-            << int(Qt::Key_A) << ctrl << 24 << 0 << true << quint64(0x40000) << 12;
-        QTest::newRow("no scan code: by name")
-            << int(Qt::Key_V) << ctrl << 0 << 0 << true << quint64(0x40000) << 9;
-        QTest::newRow("plain K") << int(Qt::Key_K) << 0 << 45 << 0 << false << none << 0;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << 9 << 0 << false << none << 0;
-        QTest::newRow("arrow alone") << int(Qt::Key_Down) << 0 << 116 << 0 << false << none << 0;
-        QTest::newRow("Shift by itself")
-            << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << 50 << 0 << false << none << 0;
-    }
-
-    void recordedChord() {
-        QFETCH(int, qtKey);
-        QFETCH(bool, stored);
-        QFETCH(int, keyCode);
-        QFETCH(quint64, chordModifiers);
-        Rig rig;
-        rig.copyText(QStringLiteral("something"));
-        rig.open();
-        HotkeyRecorderView* r = rig.recorder();
-        r->button()->click();
-        QVERIFY(r->isRecording());
-        QCOMPARE(r->button()->text(), QStringLiteral("Press shortcut…"));
-        // The chord now reaches the recorder instead of the popup.
-        QCOMPARE(rig.hooks.active(Kind::Interceptor), 0);
-        QVERIFY(!rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
-        rig.scheduler.runUntilIdle();
-        QVERIFY(!rig.manager->isPopupVisible());
-
-        const int installs = rig.hooks.installed(Kind::Interceptor);
-        QFETCH(int, modifiers);
-        QFETCH(int, scanCode);
-        QFETCH(int, nativeModifiers);
-        rig.press(qtKey, Qt::KeyboardModifiers(modifiers), quint32(scanCode),
-                  quint32(nativeModifiers));
-        QCOMPARE(r->isRecording(), !stored);
-        QCOMPARE(rig.sink.keys, stored ? QList<int>{} : QList<int>{qtKey});
-        if (!stored) {
-            QCOMPARE(rig.settings.hotkeyModifiers(), kSuperShift);
-            QCOMPARE(rig.settings.hotkeyKeyCode(), KeyCode::V);
-            QCOMPARE(rig.hooks.active(Kind::Interceptor), 0);
-            return;
+            << RecordCase{Qt::Key_A, ctrl, 24, 0, 0x40000, 12};
+        QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_V, ctrl, 0, 0, 0x40000, 9};
+        QTest::newRow("plain K") << RecordCase{Qt::Key_K, 0, 45};
+        QTest::newRow("Escape") << RecordCase{Qt::Key_Escape, 0, 9};
+        QTest::newRow("arrow alone") << RecordCase{Qt::Key_Down, 0, 116};
+        QTest::newRow("Shift by itself") << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50};
+        for (const char* end : {"cancelled", "window closed", "content rebuilt"}) {
+            QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, 0, end};
         }
-        QCOMPARE(rig.settings.hotkeyModifiers(), chordModifiers);
-        QCOMPARE(int(rig.settings.hotkeyKeyCode()), keyCode);
-        QCOMPARE(r->button()->text(), QStringLiteral("Change"));
-        QCOMPARE(r->chordLabel()->text(), rig.settings.hotkeyDisplayString());
-        // Detection is back, on the new chord, installed once.
-        QCOMPARE(rig.hooks.installed(Kind::Interceptor), installs + 1);
-        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(keyCode));
-        QCOMPARE(rig.hooks.activeInterceptor()->modifiers, chordModifiers);
     }
-
-    void recordingEndsWithoutStoring_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("cancelled") << "cancel";
-        QTest::newRow("window closed") << "close";
-        QTest::newRow("content rebuilt") << "rebuild";
-    }
-
-    void recordingEndsWithoutStoring() {
-        QFETCH(QString, how);
+    void recorder() {
+        QFETCH(RecordCase, c);
         Rig rig;
         rig.copyText(QStringLiteral("something"));
         rig.open();
         rig.recorder()->button()->click();
-        QVERIFY(rig.recorder()->isRecording());
-        if (how == u"cancel") {
+        // The chord now reaches the recorder instead of the popup.
+        QCOMPARE(rig.recorder()->button()->text(), QStringLiteral("Press shortcut…"));
+        QVERIFY(rig.recorder()->isRecording() && rig.hooks.active(Kind::Interceptor) == 0);
+        QVERIFY(!rig.other(kChord) && !rig.manager->isPopupVisible());
+
+        const int installs = rig.hooks.installed(Kind::Interceptor);
+        const QByteArray end(c.end);
+        if (end == "cancelled") {
             rig.recorder()->button()->click();
-        } else if (how == u"close") {
+        } else if (end == "window closed") {
             rig.window->close();
-        } else {
+        } else if (end == "content rebuilt") {
             rig.window->rebuildContent();
         }
-        QVERIFY(!rig.recorder()->isRecording());
-        QCOMPARE(rig.recorder()->button()->text(), QStringLiteral("Change"));
-
-        // Nothing is recorded any more, and the chord opens the popup again.
-        rig.press(Qt::Key_K, Qt::MetaModifier | Qt::AltModifier, 45);
-        QCOMPARE(rig.sink.keys, QList<int>{Qt::Key_K});
-        QCOMPARE(rig.settings.hotkeyModifiers(), kSuperShift);
-        QCOMPARE(rig.settings.hotkeyKeyCode(), KeyCode::V);
-        QCOMPARE(rig.hooks.active(Kind::Interceptor), 1);
+        rig.press(c.qtKey, c.modifiers, c.scanCode, c.nativeModifiers);
+        const bool stored = c.chord != 0;
+        const bool recording = !stored && end.isEmpty();
+        QCOMPARE(rig.recorder()->isRecording(), recording);
+        QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
+        QCOMPARE(rig.sink.keys, stored ? QList<int>{} : QList<int>{c.qtKey});
+        QCOMPARE(rig.settings.hotkeyModifiers(), stored ? c.chord : kSuperShift);
+        QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
+        QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
         QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
-        QVERIFY(rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
-        rig.scheduler.runUntilIdle();
-        QVERIFY(rig.manager->isPopupVisible());
+        if (recording) {
+            return;
+        }
+        QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
+        // Detection is back, on the stored chord (installed once for a new one).
+        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
+        QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
+        QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
+                       : rig.other(kChord) && rig.manager->isPopupVisible());
     }
 };
 
