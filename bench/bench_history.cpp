@@ -153,12 +153,13 @@ void BM_Copy1KBToModel(benchmark::State& state) {
     QTemporaryDir dir;
     BenchPasteboard pasteboard;
     StepScheduler scheduler;
+    NoThumbnailer thumbnailer;
     ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
         return ClipboardHistory::Limits{records, 0};
     });
     std::optional<HistoryListModel> model;
     if (state.range(1) != 0) {
-        model.emplace(history);
+        model.emplace(history, scheduler, thumbnailer);
     }
     history.startMonitoring();
     int serial = 0;
