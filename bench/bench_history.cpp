@@ -116,8 +116,7 @@ void BM_Insert500(benchmark::State& state) {
     QTemporaryDir dir;
     BenchPasteboard pasteboard;
     StepScheduler scheduler;
-    NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, thumbnailer, dir.path(), [] {
+    ClipboardHistory history(pasteboard, scheduler, dir.path(), [] {
         return ClipboardHistory::Limits{500, 0};
     });
     history.startMonitoring();
@@ -155,12 +154,12 @@ void BM_Copy1KBToModel(benchmark::State& state) {
     BenchPasteboard pasteboard;
     StepScheduler scheduler;
     NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, thumbnailer, dir.path(), [records] {
+    ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
         return ClipboardHistory::Limits{records, 0};
     });
     std::optional<HistoryListModel> model;
     if (state.range(1) != 0) {
-        model.emplace(history);
+        model.emplace(history, scheduler, thumbnailer);
     }
     history.startMonitoring();
     int serial = 0;
@@ -202,13 +201,10 @@ BENCHMARK(BM_Copy1KBToModel)
 void BM_Preview100KB(benchmark::State& state) {
     BenchPasteboard pasteboard;
     StepScheduler scheduler;
-    NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, thumbnailer, {},
-                             [] { return ClipboardHistory::Limits{}; });
     const auto item =
         ClipboardItem::make({{{"UTF8_STRING", QByteArray(100 * 1024, 'p')}}}, {}, 262144, 256);
     for (auto _ : state) {
-        auto preview = history.preview(*item);
+        auto preview = HistoryListModel::previewText(*item);
         benchmark::DoNotOptimize(preview);
     }
 }

@@ -43,10 +43,10 @@ void BM_Copy1KBToPopup(benchmark::State& state) {
     BenchPasteboard pasteboard;
     StepScheduler scheduler;
     NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, thumbnailer, dir.path(), [records] {
+    ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
         return ClipboardHistory::Limits{records, 0};
     });
-    HistoryListModel model(history);
+    HistoryListModel model(history, scheduler, thumbnailer);
     MemoryStore store;
     NoLoginItems loginItems;
     AppSettings settings(store, loginItems, {});

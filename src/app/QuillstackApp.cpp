@@ -19,6 +19,7 @@
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 #include "platform/freedesktop/XdgAutostart.h"
+#include "platform/freedesktop/XdgFolders.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/SettingsStore.h"
 #include "settings/AppSettings.h"
@@ -57,9 +58,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     const QStringList arguments = QCoreApplication::arguments();
 
     m_store = std::make_unique<SettingsStore>();
-    // What "AppleLanguages" said when the process started, before the settings rewrite it.
+    // The language list the previous run stored, read before the settings rewrite it.
     const QString fallbackLanguage = L10n::startupFallbackLanguage(*m_store);
-    m_autostart = std::make_unique<XdgAutostart>(XdgAutostart::defaultConfigDir(),
+    m_autostart = std::make_unique<XdgAutostart>(XdgFolders::configHome(),
                                                  QCoreApplication::applicationFilePath());
     m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);
     L10n::configure(m_settings.get(), fallbackLanguage);
@@ -83,8 +84,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     }
     AppSettings* settings = m_settings.get();
     m_history = std::make_unique<ClipboardHistory>(
-        *m_platform->pasteboard, *m_scheduler, *m_thumbnailer, blobDirectory.value_or(QString()),
-        [settings] {
+        *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()), [settings] {
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         });
     PlatformServices& platform = *m_platform;
@@ -100,7 +100,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_manager.get(),
                      &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
 
-    m_listModel = std::make_unique<HistoryListModel>(*m_history);
+    m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_manager, *m_listModel, *m_settings, platform.windowSystem);
     buildWindows();

@@ -2,24 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 
 #include "core/AppLogger.h"
-#include "core/GraphemeCut.h"
 #include "history/BlobStore.h"
-#include "platform/FileThumbnailer.h"
 #include "platform/Pasteboard.h"
 #include "platform/PasteboardTypeKey.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
-
-constexpr qreal defaultBackingScale = 2.0;
-const QString ellipsis = QStringLiteral("\u2026");
 
 // Order and repetition do not matter when comparing copied file sets.
 QSet<QUrl> urlSet(const QList<QUrl>& urls) {
@@ -49,24 +42,14 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
     });
 }
 
-qreal primaryScreenScale() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            return screen->devicePixelRatio();
-        }
-    }
-    return defaultBackingScale;
-}
-
 }  // namespace
 
 ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
-                                   FileThumbnailer& thumbnailer, QString blobDirectory,
-                                   std::function<Limits()> limits, QObject* parent)
+                                   QString blobDirectory, std::function<Limits()> limits,
+                                   QObject* parent)
     : QObject(parent),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
-      m_thumbnailer(thumbnailer),
       m_blobDirectory(std::move(blobDirectory)),
       m_limits(std::move(limits)) {}
 
@@ -147,7 +130,7 @@ void ClipboardHistory::keepClipboardFilled() {
     if (m_newestCopyConcealed) {
         return;
     }
-    setPasteboard(0);
+    restoreToClipboard(0);
 }
 
 PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
@@ -221,8 +204,7 @@ void ClipboardHistory::insert(const ClipboardItem& item) {
         list.erase(list.begin() + limit, list.end());
     }
     assignItems(std::move(list));
-    cleanCaches();
-    generateFileThumbnailIfNeeded(item);
+    sweepOrphanBlobs();
 }
 
 void ClipboardHistory::applyLimit() {
@@ -231,7 +213,7 @@ void ClipboardHistory::applyLimit() {
         return;
     }
     assignItems(m_items.first(qsizetype(limit)));
-    cleanCaches();
+    sweepOrphanBlobs();
 }
 
 void ClipboardHistory::removeItem(qsizetype index) {
@@ -241,11 +223,6 @@ void ClipboardHistory::removeItem(qsizetype index) {
     QList<ClipboardItem> list = m_items;
     const ClipboardItem removed = list.takeAt(index);
     assignItems(std::move(list));
-    if (m_thumbnailCache.contains(removed.id())) {
-        QHash<QUuid, QByteArray> cache = m_thumbnailCache;
-        cache.remove(removed.id());
-        assignThumbnailCache(std::move(cache));
-    }
     removed.deleteBlob();
     sweepOrphanBlobs();
 }
@@ -253,7 +230,6 @@ void ClipboardHistory::removeItem(qsizetype index) {
 void ClipboardHistory::clearAll() {
     const qsizetype count = m_items.size();
     assignItems({});
-    assignThumbnailCache({});
     wipeBlobDirectory();
     log(QStringLiteral("clearAll: removed %1 items").arg(count));
 }
@@ -304,27 +280,8 @@ void ClipboardHistory::removeExpiredItems() {
         return;
     }
     assignItems(std::move(kept));
-    cleanCaches();
-    log(QStringLiteral("autoDelete: removed %1 items older than %2 min").arg(removed).arg(minutes));
-}
-
-void ClipboardHistory::cleanCaches() {
-    QSet<QUuid> ids;
-    ids.reserve(m_items.size());
-    for (const ClipboardItem& item : std::as_const(m_items)) {
-        ids.insert(item.id());
-    }
-    if (std::any_of(m_thumbnailCache.keyBegin(), m_thumbnailCache.keyEnd(),
-                    [&ids](const QUuid& id) { return !ids.contains(id); })) {
-        QHash<QUuid, QByteArray> cache;
-        for (auto it = m_thumbnailCache.cbegin(); it != m_thumbnailCache.cend(); ++it) {
-            if (ids.contains(it.key())) {
-                cache.insert(it.key(), it.value());
-            }
-        }
-        assignThumbnailCache(std::move(cache));
-    }
     sweepOrphanBlobs();
+    log(QStringLiteral("autoDelete: removed %1 items older than %2 min").arg(removed).arg(minutes));
 }
 
 void ClipboardHistory::sweepOrphanBlobs() {
@@ -379,42 +336,7 @@ bool ClipboardHistory::isPendingBlob(const QString& fileName) const {
         [&fileName](const QString& pending) { return fileName.startsWith(pending); });
 }
 
-void ClipboardHistory::generateFileThumbnailIfNeeded(const ClipboardItem& item) {
-    if (m_thumbnailCache.contains(item.id()) || item.thumbnailData() || item.fileURLs().isEmpty()) {
-        return;
-    }
-    const QString path = item.fileURLs().first().toLocalFile();
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
-        return;
-    }
-    const std::weak_ptr<bool> alive = m_alive;
-    Scheduler& scheduler = m_scheduler;
-    const QUuid id = item.id();
-    m_thumbnailer.request(
-        path, QSize(fileThumbnailSide, fileThumbnailSide), primaryScreenScale(),
-        [this, alive, &scheduler, id](std::optional<QByteArray> png) {
-            if (!png || png->isEmpty()) {
-                return;
-            }
-            scheduler.post([this, alive, id, png = std::move(*png)] {
-                if (!alive.lock()) {
-                    return;
-                }
-                // The record may have left while the thumbnail was being made.
-                const bool present = std::any_of(
-                    m_items.cbegin(), m_items.cend(),
-                    [&id](const ClipboardItem& candidate) { return candidate.id() == id; });
-                if (!present) {
-                    return;
-                }
-                QHash<QUuid, QByteArray> cache = m_thumbnailCache;
-                cache.insert(id, png);
-                assignThumbnailCache(std::move(cache));
-            });
-        });
-}
-
-void ClipboardHistory::setPasteboard(qsizetype index) {
+void ClipboardHistory::restoreToClipboard(qsizetype index) {
     if (index < 0 || index >= m_items.size()) {
         return;
     }
@@ -423,14 +345,14 @@ void ClipboardHistory::setPasteboard(qsizetype index) {
     if (!item.fileURLs().isEmpty()) {
         m_pasteboard.prepareForNewContents();
         m_pasteboard.writeFileUrls(item.fileURLs());
-        log(QStringLiteral("setPasteboard index=%1 fileURLs=%2")
+        log(QStringLiteral("restoreToClipboard index=%1 fileURLs=%2")
                 .arg(index)
                 .arg(item.fileURLs().size()));
     } else {
         // Read before taking the clipboard: content that cannot be had must not cost the user
         // what the clipboard holds now.
         const PasteboardSnapshot snapshot = item.resolvedPasteboardData();
-        log(QStringLiteral("setPasteboard index=%1 items=%2").arg(index).arg(snapshot.size()));
+        log(QStringLiteral("restoreToClipboard index=%1 items=%2").arg(index).arg(snapshot.size()));
         if (snapshot.isEmpty()) {
             return;
         }
@@ -440,31 +362,8 @@ void ClipboardHistory::setPasteboard(qsizetype index) {
     m_lastChangeCount = m_pasteboard.changeCount();
 }
 
-ClipboardHistory::Preview ClipboardHistory::preview(const ClipboardItem& item) const {
-    Preview result;
-    const std::optional<qsizetype> cut = graphemeCut(item.previewText(), previewCharacterLimit);
-    if (cut) {
-        result.text = item.previewText().left(*cut) + ellipsis;
-    } else {
-        result.text =
-            item.isPreviewTruncated() ? item.previewText() + ellipsis : item.previewText();
-    }
-    if (item.thumbnailData()) {
-        result.imageData = item.thumbnailData();
-    } else if (const auto it = m_thumbnailCache.constFind(item.id());
-               it != m_thumbnailCache.cend()) {
-        result.imageData = *it;
-    }
-    return result;
-}
-
 void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
     m_items = std::move(items);
     updateAutoDeleteTimer();
     Q_EMIT itemsChanged();
-}
-
-void ClipboardHistory::assignThumbnailCache(QHash<QUuid, QByteArray> cache) {
-    m_thumbnailCache = std::move(cache);
-    Q_EMIT thumbnailCacheChanged();
 }

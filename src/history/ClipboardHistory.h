@@ -1,22 +1,18 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QSet>
 #include <QUuid>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "core/Scheduler.h"
 #include "history/ClipboardItem.h"
 
 class Pasteboard;
-class FileThumbnailer;
 
 // The newest-first list of copies. Main thread; records are built on the background queue.
 // Every operation assigns items() at most once, so observers see one itemsChanged per change.
@@ -27,30 +23,23 @@ class ClipboardHistory : public QObject {
         qint64 bufferLimit = 50;       // records kept
         qint64 autoDeleteMinutes = 0;  // 0: never
     };
-    struct Preview {
-        QString text;
-        std::optional<QByteArray> imageData;
-    };
 
     static constexpr int pollIntervalMs = 500;
     static constexpr int autoDeleteIntervalMs = 30000;
-    static constexpr int previewCharacterLimit = 200;
-    static constexpr int fileThumbnailSide = 128;  // points
 
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
     // in memory). The limits are read through the function on every use.
-    ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, FileThumbnailer& thumbnailer,
-                     QString blobDirectory, std::function<Limits()> limits,
-                     QObject* parent = nullptr);
+    ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
+                     std::function<Limits()> limits, QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
     const QList<ClipboardItem>& items() const { return m_items; }
-    const QHash<QUuid, QByteArray>& thumbnailCache() const { return m_thumbnailCache; }
     qint64 lastChangeCount() const { return m_lastChangeCount; }
     const QString& blobDirectory() const { return m_blobDirectory; }
 
     void startMonitoring();
-    void setPasteboard(qsizetype index);
+    // Puts the record's stored content back on the clipboard, without recording it again.
+    void restoreToClipboard(qsizetype index);
     void removeItem(qsizetype index);
     void clearAll();
     void applyLimit();
@@ -59,12 +48,8 @@ class ClipboardHistory : public QObject {
     // background queue has drained, that is all of them.
     void wipeBlobDirectory();
 
-    // A row's text (200 user-perceived characters, then "…") and picture.
-    Preview preview(const ClipboardItem& item) const;
-
   Q_SIGNALS:
     void itemsChanged();
-    void thumbnailCacheChanged();
 
   private:
     void checkPasteboard();
@@ -78,22 +63,17 @@ class ClipboardHistory : public QObject {
     void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
-    void cleanCaches();
     void sweepOrphanBlobs();
-    void generateFileThumbnailIfNeeded(const ClipboardItem& item);
     void assignItems(QList<ClipboardItem> items);
-    void assignThumbnailCache(QHash<QUuid, QByteArray> cache);
     // Blob files of records still being built: written, but not yet in items().
     bool isPendingBlob(const QString& fileName) const;
 
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
-    FileThumbnailer& m_thumbnailer;
     QString m_blobDirectory;
     std::function<Limits()> m_limits;
 
     QList<ClipboardItem> m_items;
-    QHash<QUuid, QByteArray> m_thumbnailCache;
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;

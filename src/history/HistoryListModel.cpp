@@ -1,16 +1,32 @@
 #include "history/HistoryListModel.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
+#include "core/GraphemeCut.h"
 #include "history/ClipboardHistory.h"
 #include "history/PasteboardContent.h"
+#include "platform/FileThumbnailer.h"
 #include "settings/L10n.h"
 
 namespace {
 constexpr QChar ellipsis(0x2026);
 constexpr qsizetype maxFileNames = 50;
+constexpr qreal defaultBackingScale = 2.0;
+
+qreal primaryScreenScale() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            return screen->devicePixelRatio();
+        }
+    }
+    return defaultBackingScale;
+}
 
 bool isLineBreak(QChar c) {
     switch (c.unicode()) {
@@ -85,14 +101,17 @@ QString fileNames(const QList<QUrl>& urls) {
 }
 }  // namespace
 
-HistoryListModel::HistoryListModel(ClipboardHistory& history, QObject* parent)
+HistoryListModel::HistoryListModel(ClipboardHistory& history, Scheduler& scheduler,
+                                   FileThumbnailer& thumbnailer, QObject* parent)
     : QAbstractListModel(parent),
       m_history(history),
-      m_items(history.items()),
-      m_thumbnails(history.thumbnailCache()) {
+      m_scheduler(scheduler),
+      m_thumbnailer(thumbnailer),
+      m_items(history.items()) {
     connect(&m_history, &ClipboardHistory::itemsChanged, this, &HistoryListModel::followItems);
-    connect(&m_history, &ClipboardHistory::thumbnailCacheChanged, this,
-            &HistoryListModel::followThumbnails);
+    for (const ClipboardItem& item : std::as_const(m_items)) {
+        requestFileThumbnail(item);
+    }
 }
 
 int HistoryListModel::rowCount(const QModelIndex& parent) const {
@@ -109,7 +128,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
         case PreviewTextRole: {
             RowCache& cache = cacheFor(item);
             if (!cache.text) {
-                cache.text = m_history.preview(item).text;
+                cache.text = previewText(item);
             }
             return *cache.text;
         }
@@ -129,7 +148,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             RowCache& cache = cacheFor(item);
             if (!cache.rowText) {
                 if (!cache.text) {
-                    cache.text = m_history.preview(item).text;
+                    cache.text = previewText(item);
                 }
                 cache.rowText = rowTextOf(item, *cache.text);
             }
@@ -151,6 +170,14 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
     return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
             {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"}};
+}
+
+QString HistoryListModel::previewText(const ClipboardItem& item) {
+    const QString& text = item.previewText();
+    if (const std::optional<qsizetype> cut = graphemeCut(text, previewCharacterLimit)) {
+        return text.left(*cut) + ellipsis;
+    }
+    return item.isPreviewTruncated() ? text + ellipsis : text;
 }
 
 HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
@@ -193,9 +220,14 @@ void HistoryListModel::followItems() {
         // The history never reorders the records it keeps; were it ever to, the views start
         // over rather than show rows in a wrong order.
         beginResetModel();
-        m_items = target;
+        const QList<ClipboardItem> before = std::exchange(m_items, target);
         m_cache.clear();
         endResetModel();
+        for (const ClipboardItem& item : target) {
+            if (!before.contains(item)) {
+                requestFileThumbnail(item);
+            }
+        }
     }
     Q_ASSERT(m_items == target);
 }
@@ -206,6 +238,7 @@ void HistoryListModel::removeRowsLeaving(const QList<ClipboardItem>& target) {
             beginRemoveRows(QModelIndex(), 0, int(m_items.size() - 1));
             m_items.clear();
             m_cache.clear();
+            m_fileThumbnails.clear();
             endRemoveRows();
         }
         return;
@@ -227,6 +260,7 @@ void HistoryListModel::removeRowsLeaving(const QList<ClipboardItem>& target) {
         beginRemoveRows(QModelIndex(), int(first), int(last));
         for (qsizetype row = first; row <= last; ++row) {
             m_cache.remove(m_items.at(row).id());
+            m_fileThumbnails.remove(m_items.at(row).id());
         }
         m_items.remove(first, last - first + 1);
         endRemoveRows();
@@ -268,32 +302,52 @@ void HistoryListModel::insertRowsArriving(const QList<ClipboardItem>& target) {
             m_items.insert(row + (i - index), target.at(i));
         }
         endInsertRows();
+        for (qsizetype i = index; i < end; ++i) {
+            requestFileThumbnail(target.at(i));
+        }
         row += end - index;
         index = end;
     }
 }
 
-void HistoryListModel::followThumbnails() {
-    const QHash<QUuid, QByteArray>& current = m_history.thumbnailCache();
+void HistoryListModel::requestFileThumbnail(const ClipboardItem& item) {
+    if (item.thumbnailData() || item.fileURLs().isEmpty()) {
+        return;  // the record's own picture wins over a file thumbnail
+    }
+    const QString path = item.fileURLs().first().toLocalFile();
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return;
+    }
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    const QUuid id = item.id();
+    m_thumbnailer.request(path, QSize(fileThumbnailSide, fileThumbnailSide), primaryScreenScale(),
+                          [this, alive, &scheduler, id](std::optional<QByteArray> png) {
+                              if (!png || png->isEmpty()) {
+                                  return;
+                              }
+                              scheduler.post([this, alive, id, png = std::move(*png)] {
+                                  if (alive.lock()) {
+                                      showFileThumbnail(id, png);
+                                  }
+                              });
+                          });
+}
+
+void HistoryListModel::showFileThumbnail(const QUuid& id, QByteArray png) {
+    // The row may have left while the thumbnail was being made.
     for (qsizetype row = 0; row < m_items.size(); ++row) {
-        const ClipboardItem& item = m_items.at(row);
-        if (item.thumbnailData()) {
-            continue;  // the record's own picture wins over a file thumbnail
-        }
-        const auto before = m_thumbnails.constFind(item.id());
-        const auto after = current.constFind(item.id());
-        const bool hadBefore = before != m_thumbnails.cend();
-        const bool hasAfter = after != current.cend();
-        if (hadBefore == hasAfter && (!hasAfter || *before == *after)) {
+        if (m_items.at(row).id() != id) {
             continue;
         }
-        if (const auto cached = m_cache.find(item.id()); cached != m_cache.end()) {
+        m_fileThumbnails.insert(id, std::move(png));
+        if (const auto cached = m_cache.find(id); cached != m_cache.end()) {
             cached->picture.reset();
         }
         const QModelIndex changed = index(int(row));
         Q_EMIT dataChanged(changed, changed, {PictureRole});
+        return;
     }
-    m_thumbnails = current;
 }
 
 HistoryListModel::RowCache& HistoryListModel::cacheFor(const ClipboardItem& item) const {
@@ -304,7 +358,7 @@ std::optional<QByteArray> HistoryListModel::pictureBytes(const ClipboardItem& it
     if (item.thumbnailData()) {
         return item.thumbnailData();
     }
-    if (const auto it = m_thumbnails.constFind(item.id()); it != m_thumbnails.cend()) {
+    if (const auto it = m_fileThumbnails.constFind(item.id()); it != m_fileThumbnails.cend()) {
         return *it;
     }
     return std::nullopt;

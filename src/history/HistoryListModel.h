@@ -8,15 +8,19 @@
 #include <QString>
 #include <QUuid>
 
+#include <memory>
 #include <optional>
 
+#include "core/Scheduler.h"
 #include "history/ClipboardItem.h"
 
 class ClipboardHistory;
+class FileThumbnailer;
 
 // The history as rows for list views, newest first. Follows the history with row-level
 // signals only, so a copy costs the same whatever the number of rows and whether a view was
-// ever shown. Row texts and pictures are made when a view first asks and kept per record.
+// ever shown. Row texts and pictures are made when a view first asks and kept per record; a
+// copied file's picture is asked of the thumbnailer, at the screen's scale, when its row arrives.
 class HistoryListModel : public QAbstractListModel {
     Q_OBJECT
   public:
@@ -37,7 +41,11 @@ class HistoryListModel : public QAbstractListModel {
     enum class Kind { Text, Image, Files, Other };
     Q_ENUM(Kind)
 
-    explicit HistoryListModel(ClipboardHistory& history, QObject* parent = nullptr);
+    static constexpr int previewCharacterLimit = 200;
+    static constexpr int fileThumbnailSide = 128;  // points
+
+    HistoryListModel(ClipboardHistory& history, Scheduler& scheduler, FileThumbnailer& thumbnailer,
+                     QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -49,7 +57,9 @@ class HistoryListModel : public QAbstractListModel {
         QString text;
         bool isLabel = false;
     };
-    // previewText: the item's text as ClipboardHistory::preview() cuts it.
+    // PreviewTextRole: previewCharacterLimit user-perceived characters, then "…".
+    static QString previewText(const ClipboardItem& item);
+    // previewText: the item's text as previewText() cuts it.
     static RowText rowTextOf(const ClipboardItem& item, const QString& previewText);
 
   private:
@@ -61,7 +71,8 @@ class HistoryListModel : public QAbstractListModel {
     };
 
     void followItems();
-    void followThumbnails();
+    void requestFileThumbnail(const ClipboardItem& item);
+    void showFileThumbnail(const QUuid& id, QByteArray png);
     // Steps of followItems(), each keeping m_items consistent with what has been signalled.
     void removeRowsLeaving(const QList<ClipboardItem>& target);
     // Whether the remaining rows appear in target in the same order.
@@ -71,12 +82,16 @@ class HistoryListModel : public QAbstractListModel {
     std::optional<QByteArray> pictureBytes(const ClipboardItem& item) const;
 
     ClipboardHistory& m_history;
+    Scheduler& m_scheduler;
+    FileThumbnailer& m_thumbnailer;
     // The rows as the views have been told of them; equal to the history's between changes.
     // Kept apart from the history's list, so that a change edits a few rows in place instead
     // of copying every record.
     QList<ClipboardItem> m_items;
-    // The thumbnail cache as last seen, to tell which rows' pictures a change touched.
-    QHash<QUuid, QByteArray> m_thumbnails;
+    // Pictures of copied files, per row present.
+    QHash<QUuid, QByteArray> m_fileThumbnails;
     // Filled by data() on first request, per record, so rows never asked for cost nothing.
     mutable QHash<QUuid, RowCache> m_cache;
+    // Weak handle for thumbnail answers that may outlive this object.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

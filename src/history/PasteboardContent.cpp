@@ -3,46 +3,16 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <initializer_list>
 
+#include "core/ImageCodec.h"
 #include "history/RtfText.h"
 #include "platform/PasteboardTypeKey.h"
 
 namespace {
-
-// Backstop for readers that cannot tell their size up front; the explicit budget check below
-// refuses known oversized images before any decoding.
-constexpr int kImageAllocationLimitMb = 256;
-
-void ensureAllocationLimit() {
-    static const bool applied = [] {
-        QImageReader::setAllocationLimit(kImageAllocationLimitMb);
-        return true;
-    }();
-    Q_UNUSED(applied);
-}
-
-// Whether decoding what the reader declares stays within the budget. A compressed image of a
-// few hundred kilobytes can declare gigabytes of pixels; an image whose size cannot be told
-// before decoding is left to the allocation limit.
-bool fitsDecodeBudget(QImageReader& reader) {
-    const QSize size = reader.size();
-    if (!size.isValid()) {
-        return true;
-    }
-    const QImage::Format format = reader.imageFormat();
-    // Decoders usually hand out at least 32 bits per pixel, whatever the file stores.
-    const qint64 bitsPerPixel =
-        format == QImage::Format_Invalid
-            ? 32
-            : std::max<qint64>(32, QImage::toPixelFormat(format).bitsPerPixel());
-    return qint64(size.width()) * size.height() * bitsPerPixel / 8 <=
-           PasteboardContent::maxDecodedImageBytes;
-}
 
 QByteArray bytesFor(const StoredItem& item, QLatin1StringView type) {
     return item.value(QString(type));
@@ -141,14 +111,13 @@ std::optional<QString> htmlText(const QByteArray& bytes) {
 // Null when the bytes do not decode or declare more pixels than the budget allows; `oversized`
 // tells the latter, which is still an image.
 QImage decodeTiff(const QByteArray& bytes, bool* oversized = nullptr) {
-    ensureAllocationLimit();
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly)) {
         return {};
     }
     QImageReader reader(&buffer, "tiff");
-    if (!fitsDecodeBudget(reader)) {
+    if (!ImageCodec::fitsDecodeBudget(reader)) {
         if (oversized != nullptr) {
             *oversized = true;
         }
@@ -302,25 +271,6 @@ bool hasImage(const StoredItem& item) {
 
 namespace PasteboardContent {
 
-std::optional<QByteArray> encodePng(const QImage& image) {
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly)) {
-        return std::nullopt;
-    }
-    QImageWriter writer(&buffer, "png");
-    // Low zlib effort: a converted screenshot encodes several times faster for a slightly larger
-    // buffer, and it is only kept until the copy leaves the history.
-    writer.setQuality(85);
-    if (!writer.write(image) || png.isEmpty()) {
-        return std::nullopt;
-    }
-    return png;
-}
-
 std::optional<QString> stringFromItem(const StoredItem& item) {
     for (const QLatin1StringView type :
          {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
@@ -373,7 +323,7 @@ std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {
     }
     const QByteArray tiff = bytesFor(item, PasteboardTypeKey::tiff);
     if (!tiff.isEmpty()) {
-        return encodePng(decodeTiff(tiff));
+        return ImageCodec::encodePng(decodeTiff(tiff));
     }
     return std::nullopt;
 }
@@ -428,7 +378,6 @@ std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, 
     if (!bytes || bytes->isEmpty() || maxSide <= 0) {
         return std::nullopt;
     }
-    ensureAllocationLimit();
     QBuffer buffer;
     buffer.setData(*bytes);
     if (!buffer.open(QIODevice::ReadOnly)) {
@@ -437,25 +386,7 @@ std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, 
     // Naming the format up front keeps Qt from loading every image plugin to probe the bytes;
     // the bytes are nearly always PNG here, and other formats are still detected.
     QImageReader reader(&buffer, bytes->startsWith("\x89PNG\r\n\x1a\n") ? "png" : QByteArray());
-    reader.setAutoTransform(true);
-    if (!fitsDecodeBudget(reader)) {
-        return std::nullopt;
-    }
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > maxSide || size.height() > maxSide)) {
-        // Lets decoders that can (JPEG) produce the small image directly. Orientation does not
-        // matter here: fitting into a square keeps the longer side whichever way it points.
-        QSize target = size.scaled(maxSide, maxSide, Qt::KeepAspectRatio);
-        reader.setScaledSize(target.expandedTo(QSize(1, 1)));
-    }
-    QImage image = reader.read();
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    if (image.width() > maxSide || image.height() > maxSide) {
-        image = image.scaled(maxSide, maxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    return encodePng(image);
+    return ImageCodec::thumbnailPng(reader, QSize(maxSide, maxSide));
 }
 
 }  // namespace PasteboardContent

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -26,14 +25,9 @@ QList<QUrl> parseUriList(const QByteArray& bytes);
 // The preview text of a copy, from its first item. isPlaceholder, when given, tells whether the
 // text is one of the placeholders below rather than something the copy holds.
 QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceholder = nullptr);
-// PNG bytes of an image; nothing for a null image or a failed encoding.
-std::optional<QByteArray> encodePng(const QImage& image);
-// PNG thumbnail, longer side at most maxSide pixels, orientation applied.
+// PNG thumbnail, longer side at most maxSide pixels, orientation applied; nothing for images
+// over ImageCodec::maxDecodedBytes.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
-
-// Images whose decoded pixels would take more than this get no thumbnail and no conversion;
-// their bytes are still kept. Enough for an 8K RGBA picture.
-inline constexpr qint64 maxDecodedImageBytes = qint64(144) << 20;
 
 inline const QString imagePlaceholder = QStringLiteral("[Image]");
 inline const QString contentPlaceholder = QStringLiteral("[Content]");

@@ -437,7 +437,7 @@ void PasteHotkeyManager::pasteItemAndClose(qsizetype index) {
                 .arg(index)
                 .arg(preview));
     }
-    m_history.setPasteboard(index);
+    m_history.restoreToClipboard(index);
 
     const std::optional<RunningApp> target = m_previousFrontmostApp;
     const Keystroke keystroke = target

@@ -209,6 +209,14 @@ void AppSettings::applyLanguage(KeyValueStore& store, const QString& code) {
                    languages.join(QStringLiteral(", ")) + QStringLiteral("]"));
 }
 
+std::optional<QStringList> AppSettings::storedLanguages(const KeyValueStore& store) {
+    std::optional<QStringList> stored = store.stringListValue(kAppleLanguages);
+    if (stored && stored->isEmpty()) {
+        return std::nullopt;
+    }
+    return stored;
+}
+
 QString AppSettings::startupLanguage(KeyValueStore& store, const QStringList& arguments) {
     if (const auto fromArgument = languageArgument(arguments)) {
         store.setValue(kPreferredLanguage, *fromArgument);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class KeyValueStore;
 class LoginItems;
 
@@ -36,8 +38,11 @@ class AppSettings : public QObject {
     static const QList<LanguageOption>& languageOptions();
     static const QList<AutoDeleteOption>& autoDeleteOptions();
 
-    // Writes "AppleLanguages" for the language ("system" removes it).
+    // Writes the stored language list, "AppleLanguages", for the language ("system" removes
+    // it); the next run starts from it. The key's name is kept for the files that hold it.
     static void applyLanguage(KeyValueStore& store, const QString& code);
+    // That list as the previous run left it; nothing when it is missing or empty.
+    static std::optional<QStringList> storedLanguages(const KeyValueStore& store);
     // The language the process starts with: the "--language" value if one is given (stored
     // under "preferredLanguage" at once), else the stored one, else "system".
     static QString startupLanguage(KeyValueStore& store, const QStringList& arguments);

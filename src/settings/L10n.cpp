@@ -141,11 +141,8 @@ QString matchLanguage(const QStringList& uiLanguages) {
 }
 
 QString startupFallbackLanguage(const KeyValueStore& store) {
-    const auto stored = store.stringListValue(QStringLiteral("AppleLanguages"));
-    if (stored && !stored->isEmpty()) {
-        return matchLanguage(*stored);
-    }
-    return matchLanguage(QLocale::system().uiLanguages());
+    return matchLanguage(
+        AppSettings::storedLanguages(store).value_or(QLocale::system().uiLanguages()));
 }
 
 QString string(const QString& key) {

@@ -10,14 +10,14 @@ class KeyValueStore;
 // Falls back to the start-up language's table, then to the key itself.
 namespace L10n {
 // Called once by the composition root. fallbackLanguage: the language chosen at start-up from
-// "AppleLanguages" or the system's UI languages. resourcePrefix: where the
+// AppSettings::storedLanguages() or the system's UI languages. resourcePrefix: where the
 // "<code>.lproj/Localizable.qm" tables live. Forgets every table opened before.
 void configure(const AppSettings* settings, const QString& fallbackLanguage,
                const QString& resourcePrefix = QStringLiteral(":/"));
 // Our language code for the first of these that we have a table for ("en" when none).
 QString matchLanguage(const QStringList& uiLanguages);
-// The fallback language for this run: from "AppleLanguages" as left by the previous run, else
-// from the system's UI languages. Must be read before AppSettings rewrites that key.
+// The fallback language for this run: from the language list the previous run stored, else
+// from the system's UI languages. Must be read before AppSettings rewrites that list.
 QString startupFallbackLanguage(const KeyValueStore& store);
 
 QString string(const QString& key);

@@ -15,8 +15,7 @@ struct FakeHistory {
     ManualScheduler scheduler;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory::Limits limits;
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobFolder(),
-                             [this] { return limits; }};
+    ClipboardHistory history{pasteboard, scheduler, blobFolder(), [this] { return limits; }};
 
     // Another application copies; the history has looked once the check interval has passed.
     void copy(const PasteboardSnapshot& content) {

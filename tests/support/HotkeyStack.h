@@ -46,7 +46,7 @@ struct HotkeyStack {
     FakeLoginItems loginItems;
     AppSettings settings{store, loginItems, {}};
     ClipboardHistory history{
-        pasteboard, scheduler, thumbnailer, QString(), [this] {
+        pasteboard, scheduler, QString(), [this] {
             return ClipboardHistory::Limits{settings.bufferLimit(), settings.autoDeleteMinutes()};
         }};
     std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(

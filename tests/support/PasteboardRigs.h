@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "FakeFileThumbnailer.h"
 #include "history/ClipboardHistory.h"
 #include "platform/qt/QtScheduler.h"
 
@@ -30,8 +29,7 @@ struct PasteboardHistoryRig {
     QTemporaryDir blobs;
     Board pasteboard;
     QtScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
-    ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobs.path(),
+    ClipboardHistory history{pasteboard, scheduler, blobs.path(),
                              [] { return ClipboardHistory::Limits{}; }};
 };
 

@@ -22,7 +22,7 @@ StoredItem textItem(const QString& text) {
 
 // The real history over fakes, its list model, and the browser on screen in English.
 struct Browser : FakeHistory, EnglishSettings {
-    HistoryListModel model{history};
+    HistoryListModel model{history, scheduler, thumbnailer};
     std::unique_ptr<ClipboardBrowserView> view;
 
     explicit Browser(const QStringList& texts = {}) {

@@ -21,7 +21,7 @@ namespace {
 struct Popup : HotkeyStack {
     int prepareCalls = 0;
     QList<quint64> geometryAsked;
-    HistoryListModel model{history};
+    HistoryListModel model{history, scheduler, thumbnailer};
     PastePopupWindowController controller;
 
     explicit Popup(const QStringList& copies, bool compositing = false)

@@ -211,9 +211,9 @@ class TestClipboardHistory : public QObject {
         rig.copy({files({"/tmp/x y.txt", "/tmp/z.txt"}), {{"text/plain", "ignored"}}});
         rig.changes.clear();
 
-        rig.history.setPasteboard(1);
-        rig.history.setPasteboard(2);
-        rig.history.setPasteboard(0);
+        rig.history.restoreToClipboard(1);
+        rig.history.restoreToClipboard(2);
+        rig.history.restoreToClipboard(0);
         const auto& writes = rig.pasteboard.writes();
         QCOMPARE(writes.size(), 3);
         QCOMPARE(writes[0].items,
@@ -231,7 +231,7 @@ class TestClipboardHistory : public QObject {
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
         const qint64 count = rig.pasteboard.changeCount();
         const PasteboardSnapshot before = rig.pasteboard.items();
-        rig.history.setPasteboard(1);
+        rig.history.restoreToClipboard(1);
         QCOMPARE(rig.pasteboard.writes().size(), 3);
         QCOMPARE(rig.pasteboard.changeCount(), count);
         QCOMPARE(rig.pasteboard.items(), before);
@@ -352,53 +352,6 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.scheduler.pendingTimers(), 1);
         rig.history.removeItem(0);
         QCOMPARE(rig.scheduler.pendingTimers(), 0);
-    }
-
-    void fileThumbnailsReachOnlyLiveRecords() {
-        Rig rig;
-        rig.start();
-        const QString path = rig.root.filePath("photo.jpg");
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-        QSignalSpy cacheChanges(&rig.history, &ClipboardHistory::thumbnailCacheChanged);
-
-        rig.copy({files({rig.root.filePath("missing.jpg")})});
-        QVERIFY(rig.thumbnailer.requests().isEmpty());
-        rig.copy({files({path})});
-        rig.thumbnailer.answer(0, QByteArray("THUMB"));
-        rig.scheduler.runUntilIdle();
-        QCOMPARE(rig.history.preview(rig.history.items()[0]).imageData, QByteArray("THUMB"));
-        QCOMPARE(cacheChanges.count(), 1);
-        rig.history.removeItem(0);
-        QVERIFY(rig.history.thumbnailCache().isEmpty());
-
-        // Answers for records that left, and failed answers, leave no entry.
-        rig.copy({files({path})});
-        rig.copy({files({path, path})});
-        rig.thumbnailer.answer(1, QByteArray("LATE"));
-        rig.thumbnailer.answer(2, std::nullopt);
-        rig.scheduler.runUntilIdle();
-        QVERIFY(rig.history.thumbnailCache().isEmpty());
-    }
-
-    void previewCutsAtGraphemeClusters() {
-        Rig rig;
-        const auto previewOf = [&rig](const QString& s) {
-            const auto item = ClipboardItem::make({text(s.toUtf8())}, {}, 262144, 256);
-            return rig.history.preview(*item).text;
-        };
-        const QString a200(200, 'a');
-        QCOMPARE(previewOf(a200), a200);
-        QCOMPARE(previewOf(a200 + "b"), a200 + "\u2026");
-        const QString thumb = QStringLiteral("\U0001F44D\U0001F3FD");  // one cluster, four units
-        const QString mixed = QString(199, 'a') + thumb;
-        QCOMPARE(previewOf(mixed), mixed);
-        QCOMPARE(previewOf(mixed + "bc"), mixed + "\u2026");
-        // Clusters longer than the segmented prefix: each "e" carries ten combining accents.
-        const QString accented = QString("e") + QString(10, QChar(0x0301));
-        QCOMPARE(previewOf(accented.repeated(201)), accented.repeated(200) + "\u2026");
-        QCOMPARE(previewOf(accented.repeated(200)), accented.repeated(200));
-        // One cluster longer than what a record keeps still shows that it goes on.
-        QVERIFY(previewOf("e" + QString(10000, QChar(0x0301))).endsWith(u'\u2026'));
     }
 };
 

@@ -68,8 +68,8 @@ class TestFreedesktopThumbnailer : public QObject {
     void cacheThenDecode() {
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        qputenv("XDG_CACHE_HOME", home.path().toUtf8());
-        QCOMPARE(FreedesktopThumbnailer::defaultCacheDirectory(), home.path() + "/thumbnails");
+        // The default folder follows the cache home: the entry below is found there.
+        const ScopedEnv cacheHome("XDG_CACHE_HOME", QFile::encodeName(home.path()));
 
         const QString picture = home.filePath("photo one.png");
         QVERIFY(solidImage(1000, 500, Qt::blue).save(picture, "png"));
@@ -105,14 +105,17 @@ class TestFreedesktopThumbnailer : public QObject {
         QCOMPARE(image.pixelColor(5, 5), QColor(Qt::blue));
     }
 
+    // Neither words, a missing file, a folder nor a decode bomb get a picture.
     void nonImagesGetNothing() {
         QTemporaryDir dir;
         FreedesktopThumbnailer thumbnailer(dir.filePath("thumbnails"));
-        QFile text(dir.filePath("notes.png"));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("just some words, whatever the name says");
-        text.close();
-        for (const QString& path : {text.fileName(), dir.filePath("missing.png"), dir.path()}) {
+        for (const auto& [name, bytes] : {std::pair{"notes.png", QByteArray("just some words")},
+                                          std::pair{"bomb.tiff", deflateTiff(15000)}}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        for (const QString& path : {dir.filePath("notes.png"), dir.filePath("bomb.tiff"),
+                                    dir.filePath("missing.png"), dir.path()}) {
             const Answer answer = ask(thumbnailer, path);
             QCOMPARE(answer.calls, 1);
             QVERIFY(!answer.png);

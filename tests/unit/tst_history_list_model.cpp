@@ -21,7 +21,7 @@ QByteArray png(int side) {
 
 struct Rig : FakeHistory {
     QTemporaryDir files;  // apart from the blob folder, whose sweep removes strangers
-    HistoryListModel model{history};
+    HistoryListModel model{history, scheduler, thumbnailer};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QStringList log;  // what the views were told
 
@@ -120,6 +120,10 @@ class TestHistoryListModel : public QObject {
         QTest::newRow("201 clusters")
             << text("e\u0301" + x200) << "e\u0301" + x200.left(199) + "\u2026" << Kind::Text
             << QSize();
+        QTest::newRow("one cluster longer than a record keeps")
+            << text("e" + QString(5000, QChar(0x301)))
+            << "e" + QString(ClipboardItem::storedPreviewUnits - 1, QChar(0x301)) + "\u2026"
+            << Kind::Text << QSize();
         QTest::newRow("image") << StoredItem{{"image/png", png(8)}} << "[Image]" << Kind::Image
                                << QSize(8, 4);
         QTest::newRow("text like a placeholder")
@@ -172,9 +176,12 @@ class TestHistoryListModel : public QObject {
     }
 
     // A file's picture arrives later and redraws its row alone; bytes that do not decode give
-    // no picture.
+    // no picture, and answers for rows that left or failed change nothing.
     void fileThumbnailsArrive() {
         Rig rig;
+        rig.copy({{"text/uri-list", QUrl::fromLocalFile(rig.files.filePath("gone")).toEncoded()}});
+        QVERIFY(rig.thumbnailer.requests().isEmpty());
+        rig.history.clearAll();
         rig.copy(rig.fileCopy("one.txt"));
         rig.copy(text("between"));
         rig.copy(rig.fileCopy("two.txt"));
@@ -191,9 +198,18 @@ class TestHistoryListModel : public QObject {
         QCOMPARE(rig.at(2, Qt::DecorationRole).value<QImage>().size(), QSize(16, 8));
         QVERIFY(!rig.at(0, Qt::DecorationRole).isValid());
 
-        // The row with a picture leaves: the cache entry that goes with it redraws nothing.
+        // The row with a picture leaves: the picture that goes with it redraws nothing.
         rig.history.removeItem(2);
         QCOMPARE(rig.log.mid(2), QStringList{"remove 2-2"});
+        rig.copy(rig.fileCopy("three.txt"));
+        rig.copy(rig.fileCopy("four.txt"));
+        rig.history.removeItem(1);
+        rig.log.clear();
+        rig.thumbnailer.answer(2, png(16));
+        rig.thumbnailer.answer(3, std::nullopt);
+        rig.scheduler.runUntilIdle();
+        QCOMPARE(rig.log, QStringList());
+        QCOMPARE(rig.thumbnailer.requests().size(), 4);
     }
 };
 

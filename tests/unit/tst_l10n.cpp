@@ -1,3 +1,4 @@
+#include <QLocale>
 #include <QTest>
 
 #include "FakeLoginItems.h"
@@ -90,9 +91,13 @@ class TestL10n : public QObject {
         for (const auto& [languages, expected] : cases) {
             QCOMPARE(L10n::matchLanguage(languages), expected);
         }
+        // What one run stores is what the next starts from; "system" leaves it to the system.
         MemoryKeyValueStore store;
-        store.seed("AppleLanguages", QStringList{"ru", "en"});
+        AppSettings::applyLanguage(store, QStringLiteral("ru"));
         QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("ru"));
+        AppSettings::applyLanguage(store, QStringLiteral("system"));
+        QCOMPARE(L10n::startupFallbackLanguage(store),
+                 L10n::matchLanguage(QLocale::system().uiLanguages()));
         store.seed("AppleLanguages",
                    QStringLiteral("zh-Hans"));  // a one-element list in an INI file
         QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("zh-Hans"));

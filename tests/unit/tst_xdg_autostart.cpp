@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestHelpers.h"
 #include "platform/freedesktop/XdgAutostart.h"
+#include "platform/freedesktop/XdgFolders.h"
 
 namespace {
 // What a launcher makes of an Exec value holding one argument: the string escapes first, then
@@ -46,6 +48,38 @@ QString launchedProgram(const QString& value) {
 class TestXdgAutostart : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    // Each base folder from its variable; unset, empty or relative values fall back. "@" stands
+    // for the home folder.
+    void baseFolders_data() {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<std::optional<QByteArray>>("value");
+        QTest::addColumn<QString>("folder");
+        const auto row = [](const char* name, const char* variable, std::optional<QByteArray> value,
+                            const char* folder) {
+            QTest::newRow(name) << QByteArray(variable) << value << QString(folder);
+        };
+        row("config set", "XDG_CONFIG_HOME", "/cfg", "/cfg");
+        row("config unset", "XDG_CONFIG_HOME", std::nullopt, "@/.config");
+        row("config empty", "XDG_CONFIG_HOME", "", "@/.config");
+        row("config relative", "XDG_CONFIG_HOME", "cfg", "@/.config");
+        row("cache set", "XDG_CACHE_HOME", "/var/c/", "/var/c/");
+        row("cache relative", "XDG_CACHE_HOME", "c", "@/.cache");
+        row("runtime set, cleaned", "XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7");
+        row("runtime relative", "XDG_RUNTIME_DIR", "run", "");
+        row("runtime unset", "XDG_RUNTIME_DIR", std::nullopt, "");
+    }
+    void baseFolders() {
+        QFETCH(QByteArray, variable);
+        QFETCH(std::optional<QByteArray>, value);
+        QFETCH(QString, folder);
+        const ScopedEnv home("HOME", "/home/ann");
+        const ScopedEnv env(variable.constData(), value);
+        const QString found = variable == "XDG_CONFIG_HOME"  ? XdgFolders::configHome()
+                              : variable == "XDG_CACHE_HOME" ? XdgFolders::cacheHome()
+                                                             : XdgFolders::runtimeDir();
+        QCOMPARE(found, folder.replace(u'@', QStringLiteral("/home/ann")));
+    }
+
     void registerAndUnregister() {
         QTemporaryDir dir;
         XdgAutostart autostart(dir.path() + "/config", "/opt/quillstack/bin/quillstack");

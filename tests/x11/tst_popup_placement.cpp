@@ -137,7 +137,7 @@ class TestPopupPlacement : public QObject {
         stack.workspace.setFrontmost(workspace.frontmostApplication());
         L10n::configure(&stack.settings, QStringLiteral("en"));
         stack.manager->startMonitoring();
-        HistoryListModel model(stack.history);
+        HistoryListModel model(stack.history, stack.scheduler, stack.thumbnailer);
         PastePopupWindowController controller(
             *stack.manager, model, stack.settings,
             {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});

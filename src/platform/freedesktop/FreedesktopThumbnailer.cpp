@@ -1,14 +1,14 @@
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 
-#include "history/PasteboardContent.h"
-
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QUrl>
+
+#include "core/ImageCodec.h"
+#include "platform/freedesktop/XdgFolders.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,16 +40,6 @@ QList<const CacheFolder*> foldersFor(int pixels) {
     return fitting + smaller;
 }
 
-std::optional<QByteArray> toPng(QImage image, QSize box) {
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    if (image.width() > box.width() || image.height() > box.height()) {
-        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    return PasteboardContent::encodePng(image);
-}
-
 bool mtimeMatches(const QString& text, qint64 fileMtime) {
     bool ok = false;
     const qint64 whole = text.trimmed().toLongLong(&ok);
@@ -74,7 +64,7 @@ std::optional<QByteArray> fromCache(const QString& cacheDirectory, const QByteAr
         }
         // Text chunks may follow the image data, so they are known only after reading it.
         QImageReader reader(path, "png");
-        const QImage image = reader.read();
+        const QImage image = ImageCodec::fitsDecodeBudget(reader) ? reader.read() : QImage();
         if (image.isNull() ||
             !mtimeMatches(image.text(QStringLiteral("Thumb::MTime")), fileMtime)) {
             continue;
@@ -83,24 +73,11 @@ std::optional<QByteArray> fromCache(const QString& cacheDirectory, const QByteAr
         if (!cachedUri.isEmpty() && cachedUri.toUtf8() != uri) {
             continue;
         }
-        if (std::optional<QByteArray> png = toPng(image, box)) {
+        if (std::optional<QByteArray> png = ImageCodec::fittedPng(image, box)) {
             return png;
         }
     }
     return std::nullopt;
-}
-
-std::optional<QByteArray> decodeImageFile(const QString& path, QSize box) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (!reader.canRead()) {
-        return std::nullopt;
-    }
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > box.width() || size.height() > box.height())) {
-        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    }
-    return toPng(reader.read(), box);
 }
 
 std::optional<QByteArray> makeThumbnail(const QString& cacheDirectory, const QString& path,
@@ -116,16 +93,14 @@ std::optional<QByteArray> makeThumbnail(const QString& cacheDirectory, const QSt
     if (std::optional<QByteArray> cached = fromCache(cacheDirectory, uri, mtime, box)) {
         return cached;
     }
-    return decodeImageFile(absolute, box);
+    QImageReader reader(absolute);
+    return ImageCodec::thumbnailPng(reader, box);
 }
 
 }  // namespace
 
 QString FreedesktopThumbnailer::defaultCacheDirectory() {
-    const QString xdg = qEnvironmentVariable("XDG_CACHE_HOME");
-    const QString base =
-        QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/thumbnails");
+    return XdgFolders::cacheHome() + QStringLiteral("/thumbnails");
 }
 
 FreedesktopThumbnailer::FreedesktopThumbnailer(QString cacheDirectory)

@@ -7,10 +7,11 @@
 
 // File thumbnails from the freedesktop thumbnail cache, valid when its Thumb::MTime matches the
 // file; otherwise image files are decoded and scaled on a worker thread. Anything that is not an
-// image gets no picture (no MIME icons). Callbacks run on the worker thread.
+// image gets no picture (no MIME icons), nor does one over ImageCodec::maxDecodedBytes.
+// Callbacks run on the worker thread.
 class FreedesktopThumbnailer final : public FileThumbnailer {
   public:
-    // $XDG_CACHE_HOME/thumbnails when that is an absolute path, else ~/.cache/thumbnails.
+    // <cache home>/thumbnails.
     static QString defaultCacheDirectory();
 
     explicit FreedesktopThumbnailer(QString cacheDirectory = defaultCacheDirectory());

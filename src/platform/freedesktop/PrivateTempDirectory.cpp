@@ -72,11 +72,6 @@ std::optional<QString> PrivateTempDirectory::blobDirectory(const QString& tmpRoo
     return path;
 }
 
-QString PrivateTempDirectory::defaultRuntimeRoot() {
-    const QString fromEnv = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
-    return QDir::isAbsolutePath(fromEnv) ? QDir::cleanPath(fromEnv) : QString();
-}
-
 std::optional<QString> PrivateTempDirectory::runtimeDirectory(const QString& xdgRuntimeDir,
                                                               const QString& tmpRoot) {
     if (QDir::isAbsolutePath(xdgRuntimeDir) && isOwnFolder(xdgRuntimeDir)) {

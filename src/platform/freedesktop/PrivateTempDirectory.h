@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "platform/freedesktop/XdgFolders.h"
+
 // The per-user private folder under the temporary directory, quillstack-<uid>, and the blob
 // folder inside it. Both are mode 0700, real directories (not symlinks) owned by this user; a
 // folder that someone else planted is refused rather than used.
@@ -20,8 +22,6 @@ class PrivateTempDirectory {
     // Where the instance lock and socket live: <$XDG_RUNTIME_DIR>/quillstack when that folder is
     // ours, else the private directory; created or repaired like the others.
     static std::optional<QString> runtimeDirectory(
-        const QString& xdgRuntimeDir = defaultRuntimeRoot(),
+        const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
         const QString& tmpRoot = defaultRoot());
-    // $XDG_RUNTIME_DIR when it is set to an absolute path, else empty.
-    static QString defaultRuntimeRoot();
 };

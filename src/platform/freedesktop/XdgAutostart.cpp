@@ -17,15 +17,6 @@ const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
 XdgAutostart::XdgAutostart(QString configDir, QString execPath)
     : m_configDir(std::move(configDir)), m_execPath(std::move(execPath)) {}
 
-QString XdgAutostart::defaultConfigDir() {
-    const QString fromEnv = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative value is invalid for XDG and is ignored.
-    if (!fromEnv.isEmpty() && QDir::isAbsolutePath(fromEnv)) {
-        return fromEnv;
-    }
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 QString XdgAutostart::entryPath() const {
     return m_configDir + QStringLiteral("/autostart/quillstack.desktop");
 }

@@ -7,11 +7,8 @@
 // Start at login through an XDG autostart entry, <config dir>/autostart/quillstack.desktop.
 class XdgAutostart final : public LoginItems {
   public:
-    // configDir: $XDG_CONFIG_HOME, else ~/.config. execPath: the running binary, absolute.
+    // configDir: usually XdgFolders::configHome(). execPath: the running binary, absolute.
     XdgAutostart(QString configDir, QString execPath);
-
-    // The usual configuration folder of this user.
-    static QString defaultConfigDir();
 
     bool registerApp() override;
     bool unregisterApp() override;

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/freedesktop/XdgAutostart.h"
+#include "platform/freedesktop/XdgFolders.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ QString takenOver(const QString& filePath) {
 }  // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(takenOver(filePathIn(XdgAutostart::defaultConfigDir())), QSettings::IniFormat) {}
+    : m_settings(takenOver(filePathIn(XdgFolders::configHome())), QSettings::IniFormat) {}
 
 SettingsStore::SettingsStore(const QString& filePath)
     : m_settings(filePath, QSettings::IniFormat) {}

@@ -8,7 +8,7 @@
 // The user-defaults store: an INI file, written through on every change.
 class SettingsStore final : public KeyValueStore {
   public:
-    // <$XDG_CONFIG_HOME or ~/.config>/Quillstack/Quillstack.conf, taking over an older
+    // <config home>/Quillstack/Quillstack.conf, taking over an older
     // Quillstack.ini from the same folder.
     SettingsStore();
     // Any file; tests use a temporary one.

@@ -129,7 +129,7 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     // The row a button belongs to is the one it is painted in now: deleting a row above
     // renumbers every row below before the next click.
     connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this,
-            [this](int row) { m_history.setPasteboard(row); });
+            [this](int row) { m_history.restoreToClipboard(row); });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
             [this](int row) { m_history.removeItem(row); });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
