@@ -37,7 +37,7 @@ struct Rig {
     Rig() {
         stack.settings.setPreferredLanguage(QStringLiteral("en"));
         L10n::configure(&stack.settings, QStringLiteral("en"));
-        view = std::make_unique<OnboardingView>(stack.settings, *stack.manager, stack.pasteboard,
+        view = std::make_unique<OnboardingView>(stack.settings, stack.detector, stack.pasteboard,
                                                 stack.scheduler);
         view->show();
     }
@@ -210,12 +210,12 @@ class TestOnboarding : public QObject {
     void permissionPageFollowsTheTrust() {
         Rig rig;
         rig.stack.trust.setTrusted(false);
-        rig.stack.manager->startMonitoring();
+        rig.stack.detector.startMonitoring();
         rig.goTo(1);
         QVERIFY(child(*rig.view, "trustButton")->isVisible());
         QVERIFY(!child(*rig.view, "trustedRow")->isVisible());
         rig.stack.trust.setTrusted(true);
-        rig.stack.manager->refreshOnActivation();
+        rig.stack.detector.refreshOnActivation();
         QVERIFY(!child(*rig.view, "trustButton")->isVisible());
         QVERIFY(child(*rig.view, "trustedRow")->isVisible());
     }
@@ -224,7 +224,7 @@ class TestOnboarding : public QObject {
         HotkeyStack stack;
         stack.settings.setPreferredLanguage(QStringLiteral("en"));
         L10n::configure(&stack.settings, QStringLiteral("en"));
-        OnboardingWindowView window(stack.settings, *stack.manager, stack.pasteboard,
+        OnboardingWindowView window(stack.settings, stack.detector, stack.pasteboard,
                                     stack.scheduler);
         window.show();
         QPointer<QComboBox> picker = window.languagePicker();
@@ -256,7 +256,7 @@ class TestOnboarding : public QObject {
         HotkeyStack stack;
         L10n::configure(&stack.settings, QStringLiteral("en"));
         OnboardingWindowController controller(
-            OnboardingPanel::Dependencies{stack.settings, *stack.manager, stack.pasteboard,
+            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.pasteboard,
                                           stack.scheduler, [] { return std::optional<QRect>(); }});
         controller.startAtLaunch();
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();

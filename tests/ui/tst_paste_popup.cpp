@@ -17,7 +17,8 @@
 using Row = PastePopupItemDelegate::RowLayout;
 
 namespace {
-// The real manager, history and settings over fakes, the list model and the popup's controller.
+// The real detector, session, history and settings over fakes, the list model and the popup's
+// controller.
 struct Popup : HotkeyStack {
     int prepareCalls = 0;
     QList<quint64> geometryAsked;
@@ -26,14 +27,14 @@ struct Popup : HotkeyStack {
 
     explicit Popup(const QStringList& copies, bool compositing = false)
         : HotkeyStack(copies),
-          controller(*manager, model, settings,
+          controller(popup, detector, model, settings,
                      {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
                           return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen
                       }}) {
         L10n::configure(&settings, QStringLiteral("en"));
-        manager->startMonitoring();
+        detector.startMonitoring();
     }
     // The chord, and the turn in which the panel follows.
     void chord() {
@@ -174,7 +175,7 @@ class TestPastePopup : public QObject {
         QVERIFY(!p.controller.panel());
 
         p.other(kChord);
-        QVERIFY(p.manager->isPopupVisible());
+        QVERIFY(p.popup.isPopupVisible());
         QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first
         QCoreApplication::processEvents();
         QWidget* panel = p.controller.panel();
@@ -204,13 +205,13 @@ class TestPastePopup : public QObject {
         const QString typed = p.controller.view()->headerLabel()->text();
         p.chord();
         p.trust.setTrusted(false);
-        p.manager->restartMonitoring();
+        p.detector.restartMonitoring();
         p.chord();
         QCOMPARE(p.controller.view()->headerLabel()->text(),
                  QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V"));
         p.chord();
         p.trust.setTrusted(true);
-        p.manager->restartMonitoring();
+        p.detector.restartMonitoring();
         p.chord();
         QCOMPARE(p.controller.view()->headerLabel()->text(), typed);
     }
@@ -220,7 +221,7 @@ class TestPastePopup : public QObject {
     void followsTheValueFoundAtSetup() {
         Popup p({"text"});
         p.other(kChord);
-        PastePopupWindowController controller(*p.manager, p.model, p.settings);
+        PastePopupWindowController controller(p.popup, p.detector, p.model, p.settings);
         controller.setup();
         QVERIFY(!controller.panel());
         QCoreApplication::processEvents();
@@ -243,24 +244,24 @@ class TestPastePopup : public QObject {
 
         // A single click on the text selects without pasting; the symbols ignore clicks.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::text));
-        QCOMPARE(p.manager->selectedIndex(), 1);
+        QCOMPARE(p.popup.selectedIndex(), 1);
         QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
-        QVERIFY(p.pasteboard.writes().isEmpty() && p.manager->isPopupVisible());
+        QVERIFY(p.pasteboard.writes().isEmpty() && p.popup.isPopupVisible());
 
         // The remove button acts on its own row, not on the selected one.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
         QCOMPARE(p.history.items().size(), 2);
         QCOMPARE(p.text(1), QString("B"));
-        QCOMPARE(p.manager->selectedIndex(), 1);
+        QCOMPARE(p.popup.selectedIndex(), 1);
 
         // A double click as the window system sends it pastes that row, whichever was selected.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QCOMPARE(p.pasteboard.writes().size(), 1);
         QCOMPARE(p.pasteboard.string(), std::optional<QString>("C"));
-        QVERIFY(!p.manager->isPopupVisible());
+        QVERIFY(!p.popup.isPopupVisible());
     }
 
     void selectionScrollsToTheMiddle() {
@@ -275,13 +276,13 @@ class TestPastePopup : public QObject {
         QCOMPARE(bar->value(), 0);
         QVERIFY(bar->maximum() > 0);
 
-        p.manager->setSelectedIndex(6);
+        p.popup.setSelectedIndex(6);
         QCOMPARE(animation->state(), QAbstractAnimation::Running);
         QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
         const QRect row = p.list()->visualRect(p.model.index(6));
         QVERIFY(qAbs(row.center().y() - p.list()->viewport()->height() / 2) <= 1);
         // The last row: scrolled as far as the list goes.
-        p.manager->setSelectedIndex(11);
+        p.popup.setSelectedIndex(11);
         QTRY_COMPARE(bar->value(), bar->maximum());
 
         // Opened again on row 0: placed at once, without animation.

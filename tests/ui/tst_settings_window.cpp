@@ -40,9 +40,9 @@ struct Rig : HotkeyStack {
         L10n::configure(&settings, QStringLiteral("en"));
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
-        QObject::connect(&settings, &AppSettings::hotkeyAssigned, manager.get(),
-                         &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
-        manager->startMonitoring();
+        QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
+                         &ChordDetector::restartMonitoring, Qt::DirectConnection);
+        detector.startMonitoring();
     }
 
     void open() {
@@ -52,7 +52,7 @@ struct Rig : HotkeyStack {
                 opener = [this] { ++shortcutSettingsOpened; };
             }
             return new SettingsView(
-                settings, *manager, opener, [this] { ++quits; }, session);
+                settings, detector, opener, [this] { ++quits; }, session);
         });
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
                          &FloatingWindow::rebuildContent);
@@ -228,7 +228,7 @@ class TestSettingsWindow : public QObject {
         rig.trust.setTrusted(trusted);
         rig.hooks.setRefuseInterception(refusal != int(ChordRefusal::None), ChordRefusal(refusal));
         rig.hooks.setRefuseGlobalObservation(globalRefused);
-        rig.manager->restartMonitoring();
+        rig.detector.restartMonitoring();
         // The rows name keys; the tables give each its Linux wording.
         const auto expected = [&] {
             return text.isEmpty() ? text : L10n::string(text, {rig.settings.hotkeyDisplayString()});
@@ -299,7 +299,7 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.hooks.active(Kind::Interceptor), 0);
         QVERIFY(!rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
         rig.scheduler.runUntilIdle();
-        QVERIFY(!rig.manager->isPopupVisible());
+        QVERIFY(!rig.popup.isPopupVisible());
 
         const int installs = rig.hooks.installed(Kind::Interceptor);
         QFETCH(int, modifiers);
@@ -358,7 +358,7 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
         QVERIFY(rig.hooks.pressInOtherApp(KeyEvent{KeyCode::V, kSuperShift, false}));
         rig.scheduler.runUntilIdle();
-        QVERIFY(rig.manager->isPopupVisible());
+        QVERIFY(rig.popup.isPopupVisible());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QSystemTrayIcon>
 
 #include "EnglishSettings.h"
+#include "keys/KeyNames.h"
 #include "ui/tray/QuillstackTray.h"
 #include "ui/tray/TrayPanel.h"
 #include "ui/tray/TrayPanelView.h"
@@ -23,7 +24,7 @@ struct Tray : EnglishSettings {
         return actions;
     }
     QString expectedReminder() const {
-        return AppSettings::displayString(settings.hotkeyModifiers(), settings.hotkeyKeyCode()) +
+        return KeyNames::displayString(settings.hotkeyModifiers(), settings.hotkeyKeyCode()) +
                QStringLiteral(" \u2014 paste from history");
     }
 };
