@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-#include <memory>
-
 #include "FakeAccessibilityTrust.h"
 #include "FakeFileThumbnailer.h"
 #include "FakeKeyInjector.h"
@@ -13,7 +11,6 @@
 #include "FakeWorkspace.h"
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
-#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
@@ -25,19 +22,9 @@ inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::S
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // Chord, popup session and paste delivery wired as the application does, over real settings
-// and a real history on fakes, in virtual time,
-// with the given texts copied (the last one newest) and the editor in front. The history's
-// limits come from the settings, as in the application. Every log line after construction lands
-// in `lines`.
+// and a real history on fakes, in virtual time, with the given texts copied (the last one
+// newest) and the editor in front. The history's limits come from the settings.
 struct HotkeyStack {
-    struct LogCapture {
-        QStringList lines;
-        LogCapture() {
-            AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
-        }
-        ~LogCapture() { AppLogger::setSinkForTesting({}); }
-    } capture;
-    QStringList& lines = capture.lines;
     ManualScheduler scheduler;
     FakeKeyboardHooks hooks;
     FakeAccessibilityTrust trust;
@@ -66,8 +53,7 @@ struct HotkeyStack {
         for (const QString& text : copies) {
             copyText(text);
         }
-        workspace.setFrontmost(kEditor);
-        lines.clear();
+        workspace.frontmost = kEditor;
     }
 
     void copy(const StoredItem& item) {
@@ -78,13 +64,10 @@ struct HotkeyStack {
     void copyText(const QString& text) {
         copy({{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}});
     }
-    bool other(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOtherApp(event);
-        scheduler.runUntilIdle();
-        return consumed;
-    }
-    bool own(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOwnWindow(event);
+    // A key-down in another application / in one of our windows; whether it was consumed.
+    bool other(const KeyEvent& event) { return settle(hooks.pressInOtherApp(event)); }
+    bool own(const KeyEvent& event) { return settle(hooks.pressInOwnWindow(event)); }
+    bool settle(bool consumed) {
         scheduler.runUntilIdle();
         return consumed;
     }

@@ -30,13 +30,9 @@ struct Rig {
     Rig() {
         QObject::connect(detector.get(), &ChordDetector::chordPressed, [this] { ++presses; });
     }
-    bool other(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOtherApp(event);
-        scheduler.runUntilIdle();
-        return consumed;
-    }
-    bool own(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOwnWindow(event);
+    bool other(const KeyEvent& event) { return settle(hooks.pressInOtherApp(event)); }
+    bool own(const KeyEvent& event) { return settle(hooks.pressInOwnWindow(event)); }
+    bool settle(bool consumed) {
         scheduler.runUntilIdle();
         return consumed;
     }

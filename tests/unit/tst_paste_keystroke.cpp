@@ -10,6 +10,8 @@
 #include "hotkey/PasteKeystrokeTable.h"
 #include "settings/AppSettings.h"
 
+Q_DECLARE_METATYPE(Keystroke)
+
 namespace {
 
 constexpr quint64 kCtrl = ModifierFlag::Control;
@@ -30,7 +32,7 @@ struct Rig {
     // As the popup hands on a paste: the record written, our popup still in front.
     void deliver(const std::optional<RunningApp>& target) {
         pasteboard.setString(QStringLiteral("B"));
-        workspace.setFrontmost(kSelf);
+        workspace.frontmost = kSelf;
         delivery.deliver(target);
     }
 };
@@ -40,70 +42,50 @@ struct Rig {
 class TestPasteKeystroke : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    // Rows: user entry ("name=keystroke" or none), instance, class, expected; the constants'
+    // numbers are pinned where the delivery types them.
     void keystrokeFor_data() {
-        QTest::addColumn<QString>("userEntry");  // "name=keystroke"
+        QTest::addColumn<QString>("userEntry");
         QTest::addColumn<QString>("instance");
         QTest::addColumn<QString>("className");
-        QTest::addColumn<quint64>("modifiers");
-        QTest::addColumn<int>("key");
-        const int v = KeyCode::V;
-        const int ins = KeyCode::Insert;
-        QTest::newRow("editor") << ""
-                                << "gedit"
-                                << "Gedit" << kCtrl << v;
-        QTest::newRow("no WM_CLASS") << ""
-                                     << ""
-                                     << "" << kCtrl << v;
-        QTest::newRow("by instance") << ""
-                                     << "lxterminal"
-                                     << "Lxterminal" << (kCtrl | kShift) << v;
-        QTest::newRow("class only") << ""
-                                    << ""
-                                    << "org.wezfurlong.wezterm" << (kCtrl | kShift) << v;
+        QTest::addColumn<Keystroke>("expected");
+        const Keystroke v = PasteKeystrokeTable::controlV;
+        const Keystroke sv = PasteKeystrokeTable::controlShiftV;
+        const Keystroke ins = PasteKeystrokeTable::shiftInsert;
+        const auto row = [](const char* name, const char* entry, const char* instance,
+                            const char* className, Keystroke expected) {
+            QTest::newRow(name) << QString::fromUtf8(entry) << QString::fromUtf8(instance)
+                                << QString::fromUtf8(className) << expected;
+        };
+        row("editor", "", "gedit", "Gedit", v);
+        row("no WM_CLASS", "", "", "", v);
+        row("by instance", "", "lxterminal", "Lxterminal", sv);
+        row("class only", "", "", "org.wezfurlong.wezterm", sv);
         // Wayland app ids, as the workspace passes them: the last part lower-cased, then the id.
-        QTest::newRow("whole app id") << ""
-                                      << "terminal"
-                                      << "org.gnome.Terminal" << (kCtrl | kShift) << v;
-        QTest::newRow("app id's last part") << ""
-                                            << "ghostty"
-                                            << "com.mitchellh.ghostty" << (kCtrl | kShift) << v;
-        QTest::newRow("primary, any case") << ""
-                                           << "URXVT"
-                                           << "URXVT" << kShift << ins;
-        QTest::newRow("renamed instance") << ""
-                                          << "work"
-                                          << "XTerm" << kShift << ins;
-        QTest::newRow("user, any case") << "mYtErM=ctrl+shift+v"
-                                        << "myterm"
-                                        << "MyTerm" << (kCtrl | kShift) << v;
-        QTest::newRow("user over built-in") << "XTerm=Ctrl+Shift+V"
-                                            << "xterm"
-                                            << "XTerm" << (kCtrl | kShift) << v;
-        QTest::newRow("user by instance") << "scratch=Shift+Ins"
-                                          << "scratch"
-                                          << "Kitty" << kShift << ins;
-        QTest::newRow("user Alt and Super")
-            << "Odd=Alt+Super+P"
-            << ""
-            << "odd" << (ModifierFlag::Option | ModifierFlag::Command) << 35;
+        row("whole app id", "", "terminal", "org.gnome.Terminal", sv);
+        row("app id's last part", "", "ghostty", "com.mitchellh.ghostty", sv);
+        row("primary, any case", "", "URXVT", "URXVT", ins);
+        row("renamed instance", "", "work", "XTerm", ins);
+        row("user, any case", "mYtErM=ctrl+shift+v", "myterm", "MyTerm", sv);
+        row("user over built-in", "XTerm=Ctrl+Shift+V", "xterm", "XTerm", sv);
+        row("user by instance", "scratch=Shift+Ins", "scratch", "Kitty", ins);
+        row("user Alt and Super", "Odd=Alt+Super+P", "", "odd",
+            {ModifierFlag::Option | ModifierFlag::Command, 35});
         for (const char* garbage :
              {"XTerm=", "XTerm=V", "XTerm=Ctrl+", "XTerm=Hyper+V", "XTerm=Ctrl+Ctrl+V",
               "XTerm=Ctrl+F13", "XTerm=Ctrl+Ü", "XTerm=+++", "=Ctrl+V"}) {
-            QTest::newRow(garbage) << QString::fromUtf8(garbage) << "xterm"
-                                   << "XTerm" << kShift << ins;
+            row(garbage, garbage, "xterm", "XTerm", ins);
         }
     }
     void keystrokeFor() {
         QFETCH(QString, userEntry);
-        QFETCH(QString, instance);
-        QFETCH(QString, className);
         QMap<QString, QString> entries;
         if (const qsizetype at = userEntry.indexOf(u'='); at >= 0) {
             entries.insert(userEntry.left(at), userEntry.mid(at + 1));
         }
-        const Keystroke got = PasteKeystrokeTable(entries).keystrokeFor(instance, className);
-        QTEST(got.modifiers, "modifiers");
-        QTEST(int(got.keyCode), "key");
+        QFETCH(QString, instance);
+        QFETCH(QString, className);
+        QTEST(PasteKeystrokeTable(entries).keystrokeFor(instance, className), "expected");
     }
 
     // The keystroke goes at once into a target already in front, else once its activation took
@@ -133,7 +115,7 @@ class TestPasteKeystroke : public QObject {
         QFETCH(qint64, keystrokeMs);
         Rig rig;
         QFETCH(qint64, activationDelayMs);
-        rig.workspace.setActivationDelayMs(activationDelayMs);
+        rig.workspace.activationDelayMs = activationDelayMs;
         rig.pasteboard.setHoldConfirmations(confirmAtMs >= 0);
         const qint64 t0 = rig.scheduler.monotonicMs();
         if (confirmAtMs >= 0) {
@@ -143,15 +125,15 @@ class TestPasteKeystroke : public QObject {
         rig.deliver(target == u"editor" ? std::optional(kEditor)
                     : target == u"self" ? std::optional(kSelf)
                                         : std::nullopt);
-        QCOMPARE(rig.injector.keystrokeTimesMs().size(), keystrokeMs == 0 ? 1 : 0);
-        QTEST(int(rig.workspace.activations().size()), "activations");
-        QCOMPARE(rig.workspace.yields().size(), rig.workspace.activations().size());
+        QCOMPARE(rig.injector.timesMs.size(), keystrokeMs == 0 ? 1 : 0);
+        QTEST(int(rig.workspace.activations.size()), "activations");
+        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
         if (keystrokeMs > 0) {
             rig.scheduler.advance(keystrokeMs - 1);
-            QVERIFY(rig.injector.keystrokeTimesMs().isEmpty());
+            QVERIFY(rig.injector.timesMs.isEmpty());
         }
         rig.scheduler.advance(5000 - (rig.scheduler.monotonicMs() - t0));
-        QCOMPARE(rig.injector.keystrokeTimesMs(),
+        QCOMPARE(rig.injector.timesMs,
                  keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{t0 + keystrokeMs});
     }
 
@@ -164,6 +146,7 @@ class TestPasteKeystroke : public QObject {
         QTest::addColumn<int>("keyCode");
         QTest::addColumn<bool>("primary");
         QTest::newRow("no WM_CLASS") << "" << kCtrl << int(KeyCode::V) << false;
+        QTest::newRow("VTE") << "Lxterminal" << (kCtrl | kShift) << int(KeyCode::V) << false;
         QTest::newRow("xterm") << "XTerm" << kShift << int(KeyCode::Insert) << true;
         QTest::newRow("settings entry") << "MyTerm" << kShift << int(KeyCode::Insert) << true;
         QTest::newRow("settings entry not text") << "Broken" << kCtrl << int(KeyCode::V) << false;
@@ -177,17 +160,17 @@ class TestPasteKeystroke : public QObject {
         target.windowClass = windowClass;
         rig.deliver(target);
         rig.scheduler.advance(2000);
-        QCOMPARE(rig.injector.keystrokes().size(), 1);
-        QTEST(rig.injector.keystrokes().first().modifiers, "modifiers");
-        QTEST(int(rig.injector.keystrokes().first().keyCode), "keyCode");
+        QCOMPARE(rig.injector.keystrokes.size(), 1);
+        QTEST(rig.injector.keystrokes.first().modifiers, "modifiers");
+        QTEST(int(rig.injector.keystrokes.first().keyCode), "keyCode");
         QFETCH(bool, primary);
         QCOMPARE(rig.pasteboard.primaryOffers(),
                  primary ? QList<qsizetype>{1} : QList<qsizetype>{});
 
-        rig.injector.setFailing(true);
+        rig.injector.failing = true;
         rig.deliver(target);
         rig.scheduler.advance(2000);
-        QCOMPARE(rig.injector.attempts(), 2);
+        QCOMPARE(rig.injector.attempts, 2);
     }
 };
 

@@ -35,16 +35,16 @@ class TestPopupSession : public QObject {
         QVERIFY(rig.own(key(KeyCode::Escape)));
         QVERIFY(!s.isPopupVisible() && !s.previousFrontmostApp());
         QCOMPARE(rig.hooks.active(Kind::Local), 0);
-        QCOMPARE(rig.workspace.activations().size(), 1);
-        QCOMPARE(rig.workspace.yields().size(), 1);
-        QCOMPARE(rig.workspace.activations().first().app.pid, kEditor.pid);
+        QCOMPARE(rig.workspace.activations.size(), 1);
+        QCOMPARE(rig.workspace.yields.size(), 1);
+        QCOMPARE(rig.workspace.activations.first().app.pid, kEditor.pid);
 
         // A second toggle closes it too; reopening selects the newest row again.
         s.toggle();
         rig.own(key(KeyCode::DownArrow));
         s.toggle();
         QVERIFY(!s.isPopupVisible());
-        QCOMPARE(rig.workspace.activations().size(), 2);
+        QCOMPARE(rig.workspace.activations.size(), 2);
         s.toggle();
         QCOMPARE(s.selectedIndex(), 0);
 
@@ -92,7 +92,7 @@ class TestPopupSession : public QObject {
         QVERIFY(rig.own(key(KeyCode::Delete)));
         QVERIFY(rig.history.items().isEmpty());
         QVERIFY(!s.isPopupVisible() && !s.previousFrontmostApp());
-        QVERIFY(rig.workspace.activations().isEmpty() && rig.workspace.yields().isEmpty());
+        QVERIFY(rig.workspace.activations.isEmpty() && rig.workspace.yields.isEmpty());
         s.toggle();  // nothing to show
         QVERIFY(!s.isPopupVisible());
     }

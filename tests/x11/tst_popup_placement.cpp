@@ -134,7 +134,7 @@ class TestPopupPlacement : public QObject {
         QTRY_VERIFY(workspace.frontmostApplication().value_or(RunningApp{}).window ==
                     window.winId());
         HotkeyStack stack({QStringLiteral("placed")});
-        stack.workspace.setFrontmost(workspace.frontmostApplication());
+        stack.workspace.frontmost = workspace.frontmostApplication();
         L10n::configure(&stack.settings, QStringLiteral("en"));
         stack.detector.startMonitoring();
         HistoryListModel model(stack.history);
