@@ -11,6 +11,7 @@
 #include "FakeWorkspace.h"
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
+#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
@@ -23,8 +24,17 @@ inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // Chord, popup session and paste delivery wired as the application does, over real settings
 // and a real history on fakes, in virtual time, with the given texts copied (the last one
-// newest) and the editor in front. The history's limits come from the settings.
+// newest) and the editor in front. The history's limits come from the settings. Every log line
+// after construction lands in `lines`.
 struct HotkeyStack {
+    struct LogCapture {
+        QStringList lines;
+        LogCapture() {
+            AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
+        }
+        ~LogCapture() { AppLogger::setSinkForTesting({}); }
+    } capture;
+    QStringList& lines = capture.lines;
     ManualScheduler scheduler;
     FakeKeyboardHooks hooks;
     FakeAccessibilityTrust trust;
@@ -54,6 +64,7 @@ struct HotkeyStack {
             copyText(text);
         }
         workspace.frontmost = kEditor;
+        lines.clear();
     }
 
     void copy(const StoredItem& item) {
