@@ -8,13 +8,13 @@
 #include "core/AppLogger.h"
 #include "core/CrashReport.h"
 #include "history/ClipboardHistory.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
 #include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
-AppDelegate::AppDelegate(ClipboardHistory& history, PasteHotkeyManager& manager,
+AppDelegate::AppDelegate(ClipboardHistory& history, ChordDetector& manager,
                          PastePopupWindowController& popupController,
                          const OnboardingPanel::Dependencies& onboarding, QObject* parent)
     : QObject(parent),

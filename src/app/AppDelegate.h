@@ -6,14 +6,14 @@
 
 class ClipboardHistory;
 class OnboardingWindowController;
-class PasteHotkeyManager;
+class ChordDetector;
 class PastePopupWindowController;
 
 // The application's life: the launch sequence, re-activation and termination.
 class AppDelegate : public QObject {
     Q_OBJECT
   public:
-    AppDelegate(ClipboardHistory& history, PasteHotkeyManager& manager,
+    AppDelegate(ClipboardHistory& history, ChordDetector& manager,
                 PastePopupWindowController& popupController,
                 const OnboardingPanel::Dependencies& onboarding, QObject* parent = nullptr);
     ~AppDelegate() override;
@@ -35,7 +35,7 @@ class AppDelegate : public QObject {
 
   private:
     ClipboardHistory& m_history;
-    PasteHotkeyManager& m_manager;
+    ChordDetector& m_manager;
     PastePopupWindowController& m_popupController;
     OnboardingWindowController* m_onboarding = nullptr;
 };

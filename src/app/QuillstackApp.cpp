@@ -14,7 +14,8 @@
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
+#include "hotkey/PasteDelivery.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -22,6 +23,7 @@
 #include "platform/freedesktop/XdgFolders.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/SettingsStore.h"
+#include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
@@ -88,26 +90,34 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         });
     PlatformServices& platform = *m_platform;
-    m_manager = std::make_unique<PasteHotkeyManager>(
-        *platform.keyboardHooks, *platform.trust, *platform.workspace, *platform.keyInjector,
-        *m_scheduler, *m_history, *m_settings, *platform.pasteboard);
+    m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
+                                                 *platform.workspace, *m_scheduler, *m_settings);
+    m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
+                                                 *m_scheduler, *m_settings, *platform.pasteboard);
+    m_session = std::make_unique<PopupSession>(
+        *platform.keyboardHooks, *platform.workspace, *m_history,
+        [delivery = m_delivery.get()](const std::optional<RunningApp>& target) {
+            delivery->deliver(target);
+        });
+    QObject::connect(m_detector.get(), &ChordDetector::chordPressed, m_session.get(),
+                     &PopupSession::toggle);
 
     // The side effects of a setting run inside its assignment.
     QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
                      &ClipboardHistory::applyLimit, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::autoDeleteMinutesAssigned, m_history.get(),
                      &ClipboardHistory::restartAutoDeleteTimer, Qt::DirectConnection);
-    QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_manager.get(),
-                     &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
+    QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_detector.get(),
+                     &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
     m_popupController = std::make_unique<PastePopupWindowController>(
-        *m_manager, *m_listModel, *m_settings, platform.windowSystem);
+        *m_session, *m_detector, *m_listModel, *m_settings, platform.windowSystem);
     buildWindows();
     // The onboarding panel opens on the screen of the window the user is working in.
     m_delegate = std::make_unique<AppDelegate>(
-        *m_history, *m_manager, *m_popupController,
-        OnboardingPanel::Dependencies{*m_settings, *m_manager, *platform.pasteboard, *m_scheduler,
+        *m_history, *m_detector, *m_popupController,
+        OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
                                       platform.activeWindowGeometry});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
                      &AppDelegate::restartOnboardingFromBeginning);
@@ -122,7 +132,7 @@ void QuillstackApp::buildWindows() {
     m_settingsWindow =
         std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
             return new SettingsView(
-                *m_settings, *m_manager, openShortcutSettings, [] { QCoreApplication::quit(); },
+                *m_settings, *m_detector, openShortcutSettings, [] { QCoreApplication::quit(); },
                 m_platform->session);
         });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
@@ -161,7 +171,7 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_browserWindow->present();
             break;
         case SingleInstance::Command::TogglePopup:
-            m_manager->toggleFromCommand();
+            m_session->toggle();
             break;
         case SingleInstance::Command::ShowOnboarding:
             m_delegate->showOnboardingWindow();

@@ -13,7 +13,9 @@ class ClipboardHistory;
 class FloatingWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
-class PasteHotkeyManager;
+class ChordDetector;
+class PasteDelivery;
+class PopupSession;
 class PastePopupWindowController;
 class QSocketNotifier;
 class QtScheduler;
@@ -55,7 +57,10 @@ class QuillstackApp {
     std::unique_ptr<ClipboardHistory> m_history;
     // The one list model every history view shows.
     std::unique_ptr<HistoryListModel> m_listModel;
-    std::unique_ptr<PasteHotkeyManager> m_manager;
+    // The chord opens the popup's session; a paste from it goes to the delivery.
+    std::unique_ptr<ChordDetector> m_detector;
+    std::unique_ptr<PasteDelivery> m_delivery;
+    std::unique_ptr<PopupSession> m_session;
     std::unique_ptr<PastePopupWindowController> m_popupController;
     std::unique_ptr<FloatingWindow> m_browserWindow;
     std::unique_ptr<FloatingWindow> m_settingsWindow;

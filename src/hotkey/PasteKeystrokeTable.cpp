@@ -1,6 +1,6 @@
 #include "hotkey/PasteKeystrokeTable.h"
 
-#include "settings/AppSettings.h"
+#include "keys/KeyNames.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ std::optional<quint16> keyCodeNamed(const QString& name) {
     }
     const QString upper = name.toUpper();
     for (quint16 code = 0; code <= kLastAnsiKeyCode; ++code) {
-        if (AppSettings::keyCodeToChar(code) == upper) {
+        if (KeyNames::keyCodeToChar(code) == upper) {
             return code;
         }
     }

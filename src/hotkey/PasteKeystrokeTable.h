@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "platform/KeyInjector.h"
+#include "keys/KeyEvent.h"
 
 // Which keystroke pastes in a window, by the application's window class names: most take
 // Control+V, terminals do not (Control+V types a literal ^V there). Names match without regard

@@ -2,15 +2,7 @@
 
 #include <QtGlobal>
 
-#include "platform/KeyboardHooks.h"
-
-// A key with the modifiers held while it is typed, in canonical numbers.
-struct Keystroke {
-    quint64 modifiers = 0;
-    quint16 keyCode = 0;
-
-    friend bool operator==(const Keystroke&, const Keystroke&) = default;
-};
+#include "keys/KeyEvent.h"
 
 // Types a paste keystroke into the focused window.
 class KeyInjector {

@@ -5,38 +5,7 @@
 #include <functional>
 #include <memory>
 
-// A key-down in canonical numbers: ANSI virtual key code (9 = V) and modifier bits under
-// 0xFFFF0000 (Command 0x100000, Shift 0x20000, Option 0x80000, Control 0x40000, Caps 0x10000).
-struct KeyEvent {
-    quint16 keyCode = 0;
-    quint64 modifiers = 0;
-    bool isRepeat = false;
-};
-
-namespace ModifierFlag {
-constexpr quint64 CapsLock = 0x10000;
-constexpr quint64 Shift = 0x20000;
-constexpr quint64 Control = 0x40000;
-constexpr quint64 Option = 0x80000;
-constexpr quint64 Command = 0x100000;
-constexpr quint64 DeviceIndependentMask = 0xFFFF0000;
-}  // namespace ModifierFlag
-
-namespace KeyCode {
-constexpr quint16 V = 9;
-constexpr quint16 Return = 36;
-constexpr quint16 Tab = 48;
-constexpr quint16 Space = 49;
-constexpr quint16 Delete = 51;
-constexpr quint16 Escape = 53;
-constexpr quint16 KeypadEnter = 76;
-constexpr quint16 Insert = 114;  // Help on Apple boards, Insert on PC ones
-constexpr quint16 ForwardDelete = 117;
-constexpr quint16 LeftArrow = 123;
-constexpr quint16 RightArrow = 124;
-constexpr quint16 DownArrow = 125;
-constexpr quint16 UpArrow = 126;
-}  // namespace KeyCode
+#include "keys/KeyEvent.h"
 
 // Removing a hook is destroying its handle.
 class HookHandle {

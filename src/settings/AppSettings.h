@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "keys/KeyEvent.h"
+
 class KeyValueStore;
 class LoginItems;
 
@@ -26,8 +28,8 @@ class AppSettings : public QObject {
         QString key;
     };
 
-    static constexpr quint64 defaultHotkeyModifiers = 0x120000;  // Command + Shift
-    static constexpr quint16 defaultHotkeyKeyCode = 9;           // V
+    static constexpr quint64 defaultHotkeyModifiers = ModifierFlag::Command | ModifierFlag::Shift;
+    static constexpr quint16 defaultHotkeyKeyCode = KeyCode::V;
     static constexpr qint64 defaultBufferLimit = 50;
 
     // Loads the seven values; arguments are the process arguments (scanned for "--language").
@@ -67,16 +69,8 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
-    // How a chord is written: in the desktop's words, "Super+Shift+V" (modifiers in the order
-    // Super, Ctrl, Alt, Shift, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
-    enum class ChordForm { Words, Glyphs };
-
     // The chord as the user reads it on this desktop.
     QString hotkeyDisplayString() const;
-    bool modifierFlagsMatch(quint64 flags) const;
-    static QString keyCodeToChar(quint16 keyCode, ChordForm form = ChordForm::Words);
-    static QString displayString(quint64 modifiers, quint16 keyCode,
-                                 ChordForm form = ChordForm::Words);
 
   Q_SIGNALS:
     // Sent before a value changes (views re-render), and once more after a language change.

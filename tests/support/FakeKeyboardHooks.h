@@ -2,12 +2,13 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/KeyboardHooks.h"
 
-// Keyboard hooks driven by the test. Each hook stays in the lists after removal so a test can
-// count installs and removals; only active hooks receive key-downs.
+// Keyboard hooks driven by the test. Each hook stays listed after removal so a test can count
+// installs and removals; only active hooks receive key-downs.
 class FakeKeyboardHooks final : public KeyboardHooks {
   public:
     struct Hook {
@@ -15,16 +16,31 @@ class FakeKeyboardHooks final : public KeyboardHooks {
         Kind kind;
         quint16 keyCode = 0;    // interceptors only
         quint64 modifiers = 0;  // interceptors only
-        KeyHandler handler;     // interceptors and global observers
-        KeyFilter filter;       // local observers
+        KeyFilter filter;       // handlers of the other kinds consume nothing
         bool active = true;
     };
 
     std::unique_ptr<HookHandle> interceptChord(quint16 keyCode, quint64 modifiers,
                                                KeyHandler onKeyDown,
-                                               ChordRefusal* refusal = nullptr) override;
-    std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) override;
-    std::unique_ptr<HookHandle> observeLocalKeyDowns(KeyFilter filter) override;
+                                               ChordRefusal* refusal = nullptr) override {
+        if (refusal != nullptr) {
+            *refusal = m_refusal;
+        }
+        if (m_refusal != ChordRefusal::None) {
+            return nullptr;
+        }
+        auto handle = add(Hook::Kind::Interceptor, std::move(onKeyDown), keyCode, modifiers);
+        m_peak = std::max(m_peak, active(Hook::Kind::Interceptor));
+        return handle;
+    }
+    std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) override {
+        return m_refuseGlobal ? nullptr : add(Hook::Kind::Global, std::move(onKeyDown));
+    }
+    std::unique_ptr<HookHandle> observeLocalKeyDowns(KeyFilter filter) override {
+        auto hook = std::make_shared<Hook>(Hook{Hook::Kind::Local, 0, 0, std::move(filter)});
+        m_hooks.append(hook);
+        return std::make_unique<Handle>(hook);
+    }
 
     // No interception / another client holds the chord / no global observation is possible.
     void setRefuseInterception(bool refuse, ChordRefusal why = ChordRefusal::Unavailable) {
@@ -37,23 +53,70 @@ class FakeKeyboardHooks final : public KeyboardHooks {
 
     // A key-down while another application is focused: an active interceptor whose chord it
     // is takes it (true: consumed); otherwise every global observer sees it.
-    bool pressInOtherApp(const KeyEvent& event);
+    bool pressInOtherApp(const KeyEvent& event) {
+        const auto hooks = m_hooks;  // a handler may install or remove hooks
+        const quint64 pressed = event.modifiers & ModifierFlag::DeviceIndependentMask;
+        for (const auto& h : hooks) {
+            if (h->active && h->kind == Hook::Kind::Interceptor && h->keyCode == event.keyCode &&
+                (pressed & h->modifiers) == h->modifiers) {
+                return KeyFilter(h->filter)(event);
+            }
+        }
+        return deliver(hooks, Hook::Kind::Global, event);
+    }
     // A key-down in one of our windows: local filters in install order until one consumes.
-    bool pressInOwnWindow(const KeyEvent& event);
+    bool pressInOwnWindow(const KeyEvent& event) {
+        return deliver(m_hooks, Hook::Kind::Local, event);
+    }
 
     int installed(Hook::Kind kind) const { return count(kind, false); }
     int active(Hook::Kind kind) const { return count(kind, true); }
     // The most interceptors that were ever active at the same time.
-    int peakActiveInterceptors() const { return m_peakInterceptors; }
+    int peakActiveInterceptors() const { return m_peak; }
     // The chord of the active interceptor (the last one when there are several).
-    std::shared_ptr<const Hook> activeInterceptor() const;
+    std::shared_ptr<const Hook> activeInterceptor() const {
+        const auto it = std::find_if(m_hooks.crbegin(), m_hooks.crend(), [](const auto& h) {
+            return h->active && h->kind == Hook::Kind::Interceptor;
+        });
+        return it == m_hooks.crend() ? nullptr : *it;
+    }
 
   private:
-    int count(Hook::Kind kind, bool activeOnly) const;
-    std::unique_ptr<HookHandle> add(std::shared_ptr<Hook> hook);
+    struct Handle final : HookHandle {
+        explicit Handle(std::shared_ptr<Hook> hook) : hook(std::move(hook)) {}
+        ~Handle() override { hook->active = false; }
+        std::shared_ptr<Hook> hook;
+    };
+    std::unique_ptr<HookHandle> add(Hook::Kind kind, KeyHandler handler, quint16 keyCode = 0,
+                                    quint64 modifiers = 0) {
+        // Interceptors consume their chord; global observers consume nothing.
+        const bool consumes = kind == Hook::Kind::Interceptor;
+        auto hook = std::make_shared<Hook>(
+            Hook{kind, keyCode, modifiers, [handler, consumes](const KeyEvent& e) {
+                     handler(e);
+                     return consumes;
+                 }});
+        m_hooks.append(hook);
+        return std::make_unique<Handle>(hook);
+    }
+    // Until a filter consumes the event; whether one did.
+    static bool deliver(const QList<std::shared_ptr<Hook>>& hooks, Hook::Kind kind,
+                        const KeyEvent& event) {
+        for (const auto& h : hooks) {
+            if (h->active && h->kind == kind && KeyFilter(h->filter)(event)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    int count(Hook::Kind kind, bool activeOnly) const {
+        return int(std::count_if(m_hooks.cbegin(), m_hooks.cend(), [&](const auto& h) {
+            return h->kind == kind && (h->active || !activeOnly);
+        }));
+    }
 
     QList<std::shared_ptr<Hook>> m_hooks;
     ChordRefusal m_refusal = ChordRefusal::None;
     bool m_refuseGlobal = false;
-    int m_peakInterceptors = 0;
+    int m_peak = 0;
 };

@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-#include <memory>
-
 #include "FakeAccessibilityTrust.h"
 #include "FakeFileThumbnailer.h"
 #include "FakeKeyInjector.h"
@@ -15,17 +13,19 @@
 #include "MemoryKeyValueStore.h"
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
+#include "hotkey/PasteDelivery.h"
 #include "platform/PasteboardTypeKey.h"
+#include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
 
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
-// The whole hotkey manager over real settings and a real history on fakes, in virtual time,
-// with the given texts copied (the last one newest) and the editor in front. The history's
-// limits come from the settings, as in the application. Every log line after construction lands
-// in `lines`.
+// Chord, popup session and paste delivery wired as the application does, over real settings
+// and a real history on fakes, in virtual time, with the given texts copied (the last one
+// newest) and the editor in front. The history's limits come from the settings. Every log line
+// after construction lands in `lines`.
 struct HotkeyStack {
     struct LogCapture {
         QStringList lines;
@@ -49,15 +49,21 @@ struct HotkeyStack {
         pasteboard, scheduler, QString(), [this] {
             return ClipboardHistory::Limits{settings.bufferLimit(), settings.autoDeleteMinutes()};
         }};
-    std::unique_ptr<PasteHotkeyManager> manager = std::make_unique<PasteHotkeyManager>(
-        hooks, trust, workspace, injector, scheduler, history, settings, pasteboard);
+    ChordDetector detector{hooks, trust, workspace, scheduler, settings};
+    PasteDelivery delivery{workspace, injector, scheduler, settings, pasteboard};
+    QList<std::optional<RunningApp>> delivered;  // each paste's target, as handed on
+    PopupSession popup{hooks, workspace, history, [this](const std::optional<RunningApp>& to) {
+                           delivered << to;
+                           delivery.deliver(to);
+                       }};
 
     explicit HotkeyStack(const QStringList& copies = {}) {
+        QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         history.startMonitoring();
         for (const QString& text : copies) {
             copyText(text);
         }
-        workspace.setFrontmost(kEditor);
+        workspace.frontmost = kEditor;
         lines.clear();
     }
 
@@ -69,13 +75,10 @@ struct HotkeyStack {
     void copyText(const QString& text) {
         copy({{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}});
     }
-    bool other(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOtherApp(event);
-        scheduler.runUntilIdle();
-        return consumed;
-    }
-    bool own(const KeyEvent& event) {
-        const bool consumed = hooks.pressInOwnWindow(event);
+    // A key-down in another application / in one of our windows; whether it was consumed.
+    bool other(const KeyEvent& event) { return settle(hooks.pressInOtherApp(event)); }
+    bool own(const KeyEvent& event) { return settle(hooks.pressInOwnWindow(event)); }
+    bool settle(bool consumed) {
         scheduler.runUntilIdle();
         return consumed;
     }

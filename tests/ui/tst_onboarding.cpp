@@ -37,7 +37,7 @@ struct EnglishStack : HotkeyStack {
 struct Rig {
     EnglishStack stack;
     std::unique_ptr<OnboardingView> view = std::make_unique<OnboardingView>(
-        stack.settings, *stack.manager, stack.pasteboard, stack.scheduler);
+        stack.settings, stack.detector, stack.pasteboard, stack.scheduler);
 
     Rig() { view->show(); }
     OnboardingWizard& wizard() const { return view->wizard(); }
@@ -179,11 +179,11 @@ class TestOnboarding : public QObject {
     void permissionPageFollowsTheTrust() {
         Rig rig;
         rig.stack.trust.setTrusted(false);
-        rig.stack.manager->startMonitoring();
+        rig.stack.detector.startMonitoring();
         rig.goTo(1);
         for (const bool trusted : {false, true}) {
             rig.stack.trust.setTrusted(trusted);
-            rig.stack.manager->refreshOnActivation();
+            rig.stack.detector.refreshOnActivation();
             QCOMPARE(child(*rig.view, "trustButton")->isVisible(), !trusted);
             QCOMPARE(child(*rig.view, "trustedRow")->isVisible(), trusted);
         }
@@ -191,7 +191,7 @@ class TestOnboarding : public QObject {
 
     void languageSwitchStartsAgainAtTheFirstPage() {
         EnglishStack stack;
-        OnboardingWindowView window(stack.settings, *stack.manager, stack.pasteboard,
+        OnboardingWindowView window(stack.settings, stack.detector, stack.pasteboard,
                                     stack.scheduler);
         window.show();
         QPointer<QComboBox> picker = window.languagePicker();
@@ -219,7 +219,7 @@ class TestOnboarding : public QObject {
     void panelHidesOnCompletionAndRestartsFresh() {
         EnglishStack stack;
         OnboardingWindowController controller(
-            OnboardingPanel::Dependencies{stack.settings, *stack.manager, stack.pasteboard,
+            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.pasteboard,
                                           stack.scheduler, [] { return std::optional<QRect>(); }});
         controller.startAtLaunch();
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();

@@ -17,7 +17,8 @@
 using Row = PastePopupItemDelegate::RowLayout;
 
 namespace {
-// The real manager, history and settings over fakes, the list model and the popup's controller.
+// The real chord, popup session, history and settings over fakes, the list model and the popup's
+// controller.
 struct Popup : HotkeyStack {
     int prepareCalls = 0;
     QList<quint64> geometryAsked;
@@ -26,14 +27,14 @@ struct Popup : HotkeyStack {
 
     explicit Popup(const QStringList& copies, bool compositing = false)
         : HotkeyStack(copies),
-          controller(*manager, model, settings,
+          controller(popup, detector, model, settings,
                      {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
                           return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen
                       }}) {
         L10n::configure(&settings, QStringLiteral("en"));
-        manager->startMonitoring();
+        detector.startMonitoring();
     }
     // The chord, and the turn in which the panel follows.
     void chord() {
@@ -163,7 +164,7 @@ class TestPastePopup : public QObject {
         QCoreApplication::processEvents();
         QVERIFY(!p.controller.panel());
         p.other(kChord);
-        QVERIFY(p.manager->isPopupVisible());
+        QVERIFY(p.popup.isPopupVisible());
         QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first
         QCoreApplication::processEvents();
         QWidget* panel = p.controller.panel();
@@ -194,14 +195,14 @@ class TestPastePopup : public QObject {
         for (const bool trusted : {false, true}) {
             p.chord();
             p.trust.setTrusted(trusted);
-            p.manager->restartMonitoring();
+            p.detector.restartMonitoring();
             p.chord();
             QCOMPARE(p.controller.view()->headerLabel()->text(),
                      trusted ? typed : "Clipboard — ↑↓ Enter to copy, then press Ctrl+V");
         }
         // Set up while the popup is open, a controller follows the value it finds, a turn later;
         // development builds log every value followed.
-        PastePopupWindowController late(*p.manager, p.model, p.settings);
+        PastePopupWindowController late(p.popup, p.detector, p.model, p.settings);
         late.setup();
         QVERIFY(!late.panel());
         QCoreApplication::processEvents();
@@ -221,7 +222,7 @@ class TestPastePopup : public QObject {
         QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
-        QVERIFY(p.pasteboard.writes().isEmpty() && p.manager->isPopupVisible());
+        QVERIFY(p.pasteboard.writes().isEmpty() && p.popup.isPopupVisible());
 
         // The remove button acts on its own row, not on the selected one.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
@@ -233,7 +234,7 @@ class TestPastePopup : public QObject {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QCOMPARE(p.pasteboard.writes().size(), 1);
-        QVERIFY(p.pasteboard.string() == "C" && !p.manager->isPopupVisible());
+        QVERIFY(p.pasteboard.string() == "C" && !p.popup.isPopupVisible());
     }
 
     void selectionScrollsToTheMiddle() {
@@ -247,13 +248,13 @@ class TestPastePopup : public QObject {
         QPropertyAnimation* animation = p.controller.view()->scrollAnimation();
         QVERIFY(bar->value() == 0 && bar->maximum() > 0);
 
-        p.manager->setSelectedIndex(6);
+        p.popup.setSelectedIndex(6);
         QCOMPARE(animation->state(), QAbstractAnimation::Running);
         QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
         const QRect row = p.list()->visualRect(p.model.index(6));
         QVERIFY(qAbs(row.center().y() - p.list()->viewport()->height() / 2) <= 1);
         // The last row: scrolled as far as the list goes.
-        p.manager->setSelectedIndex(11);
+        p.popup.setSelectedIndex(11);
         QTRY_COMPARE(bar->value(), bar->maximum());
 
         // Opened again on row 0: placed at once, without animation.

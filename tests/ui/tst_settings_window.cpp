@@ -59,9 +59,9 @@ struct Rig : HotkeyStack {
         L10n::configure(&settings, QStringLiteral("en"));
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
-        QObject::connect(&settings, &AppSettings::hotkeyAssigned, manager.get(),
-                         &PasteHotkeyManager::restartMonitoring, Qt::DirectConnection);
-        manager->startMonitoring();
+        QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
+                         &ChordDetector::restartMonitoring, Qt::DirectConnection);
+        detector.startMonitoring();
         window = std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this] {
             ++built;
             std::function<void()> opener;
@@ -69,7 +69,7 @@ struct Rig : HotkeyStack {
                 opener = [this] { ++shortcutSettingsOpened; };
             }
             return new SettingsView(
-                settings, *manager, opener, [this] { ++quits; }, session);
+                settings, detector, opener, [this] { ++quits; }, session);
         });
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
                          &FloatingWindow::rebuildContent);
@@ -215,7 +215,7 @@ class TestSettingsWindow : public QObject {
         rig.trust.setTrusted(c.trusted);
         rig.hooks.setRefuseInterception(c.refusal != ChordRefusal::None, c.refusal);
         rig.hooks.setRefuseGlobalObservation(c.globalRefused);
-        rig.manager->restartMonitoring();
+        rig.detector.restartMonitoring();
         QCOMPARE(v->warning(), c.warning);
         QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
         // The advice is worded for this desktop; "%@" stands for the chord it must name.
@@ -270,7 +270,7 @@ class TestSettingsWindow : public QObject {
         // The chord now reaches the recorder instead of the popup.
         QCOMPARE(rig.recorder()->button()->text(), QStringLiteral("Press shortcut…"));
         QVERIFY(rig.recorder()->isRecording() && rig.hooks.active(Kind::Interceptor) == 0);
-        QVERIFY(!rig.other(kChord) && !rig.manager->isPopupVisible());
+        QVERIFY(!rig.other(kChord) && !rig.popup.isPopupVisible());
 
         const int installs = rig.hooks.installed(Kind::Interceptor);
         const QByteArray end(c.end);
@@ -299,7 +299,7 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
         QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
         QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
-                       : rig.other(kChord) && rig.manager->isPopupVisible());
+                       : rig.other(kChord) && rig.popup.isPopupVisible());
     }
 };
 

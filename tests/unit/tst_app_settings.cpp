@@ -136,6 +136,7 @@ class TestAppSettings : public QObject {
         s.setOnboardingCompleted(true);
         AppSettings again(f.store, f.login, {});
         QCOMPARE(again.hotkeyModifiers(), quint64(0x1C0000));
+        QCOMPARE(again.hotkeyDisplayString(), QStringLiteral("Super+Ctrl+Alt+V"));
         QVERIFY(again.onboardingCompleted());
     }
 
@@ -157,51 +158,6 @@ class TestAppSettings : public QObject {
         QCOMPARE(f.store.value(kApple).toStringList(), (QStringList{"ja", "en"}));
         s.setPreferredLanguage(QStringLiteral("system"));
         QVERIFY(!f.store.contains(kApple));
-    }
-
-    void hotkeyText_data() {
-        QTest::addColumn<quint64>("modifiers");
-        QTest::addColumn<int>("keyCode");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QString>("glyphs");
-        QTest::newRow("default") << quint64(0x120000) << 9 << "Super+Shift+V"
-                                 << "⌘⇧V";
-        QTest::newRow("all four") << quint64(0x1E0000) << 49 << "Super+Ctrl+Alt+Shift+Space"
-                                  << "⌘⇧⌥⌃␣";
-        QTest::newRow("escape") << quint64(0x120000) << 53 << "Super+Shift+Esc"
-                                << "⌘⇧Key53";
-        QTest::newRow("caps lock") << quint64(0x10000) << 0 << "CapsLock+A"
-                                   << "A";
-        QTest::newRow("function key") << quint64(0x840000) << 96 << "Ctrl+F5"
-                                      << "⌃Key96";
-        QTest::newRow("unlisted key") << quint64(0x80000) << 0x1C8 << "Alt+Key456"
-                                      << "⌥Key456";
-    }
-
-    void hotkeyText() {
-        QFETCH(quint64, modifiers);
-        QFETCH(int, keyCode);
-        const auto code = quint16(keyCode);
-        QTEST(AppSettings::displayString(modifiers, code), "words");
-        QTEST(AppSettings::displayString(modifiers, code, AppSettings::ChordForm::Glyphs),
-              "glyphs");
-        Fixture f;
-        f.settings->setHotkeyModifiers(modifiers);
-        f.settings->setHotkeyKeyCode(code);
-        QTEST(f.settings->hotkeyDisplayString(), "words");
-    }
-
-    void hotkeyMatching() {
-        Fixture f;
-        AppSettings& s = *f.settings;
-        QVERIFY(s.modifierFlagsMatch(0x120000 | 0x10000));  // caps lock on
-        QVERIFY(s.modifierFlagsMatch(0x120000 | 0x80000));  // option held too
-        QVERIFY(!s.modifierFlagsMatch(0x100000));
-        QVERIFY(!s.modifierFlagsMatch(0));
-        s.setHotkeyModifiers(0x100008);  // device-dependent bits never count as pressed
-        QVERIFY(!s.modifierFlagsMatch(0x100008));
-        s.setHotkeyModifiers(0);
-        QVERIFY(s.modifierFlagsMatch(0));
     }
 
     void loginItemFailureTurnsSettingOff() {

@@ -99,7 +99,7 @@ class TestOnboardingFlow : public QObject {
         HotkeyStack stack;
         L10n::configure(&stack.settings, QStringLiteral("en"));
         OnboardingPanel panel(
-            {stack.settings, *stack.manager, stack.pasteboard, stack.scheduler, {}});
+            {stack.settings, stack.detector, stack.pasteboard, stack.scheduler, {}});
         FloatingWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
         floating.resize(300, 200);
         panel.present();

@@ -134,12 +134,12 @@ class TestPopupPlacement : public QObject {
         QTRY_VERIFY(workspace.frontmostApplication().value_or(RunningApp{}).window ==
                     window.winId());
         HotkeyStack stack({QStringLiteral("placed")});
-        stack.workspace.setFrontmost(workspace.frontmostApplication());
+        stack.workspace.frontmost = workspace.frontmostApplication();
         L10n::configure(&stack.settings, QStringLiteral("en"));
-        stack.manager->startMonitoring();
+        stack.detector.startMonitoring();
         HistoryListModel model(stack.history, stack.scheduler, stack.thumbnailer);
         PastePopupWindowController controller(
-            *stack.manager, model, stack.settings,
+            stack.detector, model, stack.settings,
             {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
         controller.setup();
         stack.other(kChord);
@@ -152,7 +152,7 @@ class TestPopupPlacement : public QObject {
                     qAbs(placed->center().x() - area.center().x()) <= 1 &&
                     qAbs(placed->center().y() - area.center().y()) <= 1);
         stack.other(kChord);
-        QVERIFY(!stack.manager->isPopupVisible());
+        QVERIFY(!stack.popup.isPopupVisible());
     }
 };
 

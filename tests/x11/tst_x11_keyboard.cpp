@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 
-#include "platform/x11/X11KeyTable.h"
 #include "platform/x11/X11KeyboardHooks.h"
 #include "platform/x11/XTestKeyInjector.h"
 
@@ -72,17 +71,6 @@ class TestX11Keyboard : public QObject {
         m_hooks = X11KeyboardHooks::forApplication();
         QVERIFY(m_hooks);
         focus(&m_log);
-    }
-
-    void keyTableMapsPhysicalPositions() {
-        QCOMPARE(X11KeyTable::xKeycodeFor(9), quint8(kXKeyV));
-        // Every X keycode has exactly one canonical code and back.
-        for (int x = 8; x < 256; ++x) {
-            const auto canonical = X11KeyTable::canonicalFor(static_cast<quint8>(x));
-            QVERIFY(canonical.has_value());
-            QCOMPARE(X11KeyTable::xKeycodeFor(*canonical), std::optional<quint8>(x));
-        }
-        QVERIFY(!X11KeyTable::xKeycodeFor(52).has_value());  // no key 52 on the ANSI board
     }
 
     void chordIsConsumedWithAnyExtraModifiers() {

@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "core/AppLogger.h"
-#include "hotkey/KeyCodeTable.h"
+#include "keys/KeyCodeTable.h"
 #include "platform/wayland/WaylandSession.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "hotkey/KeyCodeTable.h"
+#include "keys/KeyCodeTable.h"
 #include "platform/wayland/SwayIpc.h"
 
 namespace {

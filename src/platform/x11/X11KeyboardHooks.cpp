@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "core/AppLogger.h"
+#include "keys/KeyCodeTable.h"
 #include "platform/x11/X11Connection.h"
-#include "platform/x11/X11KeyTable.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -112,7 +112,7 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
             *refusal = why;
         }
     };
-    const auto xKeycode = X11KeyTable::xKeycodeFor(keyCode);
+    const auto xKeycode = KeyCodeTable::xkbKeycodeFor(keyCode);
     if (m_connection == nullptr || m_root == XCB_WINDOW_NONE || !xKeycode || !onKeyDown) {
         report(ChordRefusal::Unavailable);
         return nullptr;
@@ -140,7 +140,7 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
 }
 
 std::vector<quint16> X11KeyboardHooks::grabMasks(const Chord& chord) const {
-    const quint64 own = X11KeyTable::impliedModifiers(chord.keyCode);
+    const quint64 own = KeyCodeTable::impliedModifiers(chord.keyCode);
     const auto required = m_keymap.xModifiersFor(chord.modifiers & ~own);
     if (!required) {
         return {};
@@ -343,8 +343,8 @@ bool X11KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
 
 KeyEvent X11KeyboardHooks::toKeyEvent(xcb_keycode_t keycode, quint16 xState, bool isRepeat) const {
     KeyEvent e;
-    e.keyCode = X11KeyTable::canonicalFor(keycode).value_or(0);
-    e.modifiers = m_keymap.canonicalModifiers(xState) | X11KeyTable::impliedModifiers(e.keyCode);
+    e.keyCode = KeyCodeTable::canonicalForXkbKeycode(keycode).value_or(0);
+    e.modifiers = m_keymap.canonicalModifiers(xState) | KeyCodeTable::impliedModifiers(e.keyCode);
     e.isRepeat = isRepeat;
     return e;
 }

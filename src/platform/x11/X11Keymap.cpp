@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/KeyboardHooks.h"
+#include "keys/KeyEvent.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/AppLogger.h"
+#include "keys/KeyCodeTable.h"
+#include "keys/KeyNames.h"
 #include "platform/x11/X11Connection.h"
-#include "platform/x11/X11KeyTable.h"
 #include "platform/x11/X11Keymap.h"
-#include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -61,7 +61,7 @@ xcb_keycode_t keycodeOf(const X11Keymap& keymap, bool mapped, quint16 keyCode) {
     if (byLayout != 0) {
         return byLayout;
     }
-    return X11KeyTable::xKeycodeFor(keyCode).value_or(0);
+    return KeyCodeTable::xkbKeycodeFor(keyCode).value_or(0);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ bool XTestKeyInjector::postPasteKeystroke(const Keystroke& keystroke) {
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     const bool ok = synced != nullptr;
     std::free(synced);
-    log("XTestKeyInjector: " + AppSettings::displayString(keystroke.modifiers, keystroke.keyCode) +
+    log("XTestKeyInjector: " + KeyNames::displayString(keystroke.modifiers, keystroke.keyCode) +
         " posted (keycode " + QString::number(key) + ", released " + QString::number(released) +
         " held modifiers)");
     return ok;

@@ -10,7 +10,7 @@
 class AppSettings;
 class OnboardingWindowView;
 class Pasteboard;
-class PasteHotkeyManager;
+class ChordDetector;
 class Scheduler;
 
 // The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
@@ -24,7 +24,7 @@ class OnboardingPanel : public QWidget {
 
     struct Dependencies {
         AppSettings& settings;
-        PasteHotkeyManager& hotkeyManager;
+        ChordDetector& hotkeyManager;
         Pasteboard& pasteboard;
         Scheduler& scheduler;
         // The active window's frame in device-independent pixels; none when nothing is active.

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
 #include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -153,7 +153,7 @@ void makeProminent(QPushButton* button) {
 }
 }  // namespace
 
-OnboardingView::OnboardingView(AppSettings& settings, PasteHotkeyManager& hotkeyManager,
+OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
                                Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
@@ -212,7 +212,7 @@ OnboardingView::OnboardingView(AppSettings& settings, PasteHotkeyManager& hotkey
     connect(m_wizard, &OnboardingWizard::copiedChanged, this, &OnboardingView::updateCopied);
     connect(m_wizard, &OnboardingWizard::pasteFieldsChanged, this,
             &OnboardingView::updatePasteFields);
-    connect(&hotkeyManager, &PasteHotkeyManager::isAccessibilityTrustedChanged, this,
+    connect(&hotkeyManager, &ChordDetector::isAccessibilityTrustedChanged, this,
             &OnboardingView::updateTrust);
 
     updateTrust(hotkeyManager.isAccessibilityTrusted());
@@ -330,7 +330,7 @@ QWidget* OnboardingView::buildUniversalAccessPage() {
                                              m_trustButton->font(), kColumnWidth - 64));
     makeProminent(m_trustButton);
     connect(m_trustButton, &QPushButton::clicked, &m_hotkeyManager,
-            &PasteHotkeyManager::requestAccessibilityAndOpenSettings);
+            &ChordDetector::requestAccessibilityAndOpenSettings);
     column(built)->addWidget(m_trustButton, 0, Qt::AlignHCenter);
     column(built)->addSpacing(8);
     return built;

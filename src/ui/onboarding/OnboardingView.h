@@ -7,7 +7,7 @@
 class AppSettings;
 class OnboardingWizard;
 class Pasteboard;
-class PasteHotkeyManager;
+class ChordDetector;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,7 +27,7 @@ class OnboardingView : public QWidget {
   public:
     static constexpr int pageTransitionMs = 200;
 
-    OnboardingView(AppSettings& settings, PasteHotkeyManager& hotkeyManager, Pasteboard& pasteboard,
+    OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
                    Scheduler& scheduler, QWidget* parent = nullptr);
     ~OnboardingView() override;
 
@@ -53,7 +53,7 @@ class OnboardingView : public QWidget {
     void focusForStep(int step);
 
     AppSettings& m_settings;
-    PasteHotkeyManager& m_hotkeyManager;
+    ChordDetector& m_hotkeyManager;
     OnboardingWizard* m_wizard = nullptr;
 
     QStackedWidget* m_pages = nullptr;

@@ -15,7 +15,7 @@ namespace {
 constexpr int kPickerWidth = 150;
 }
 
-OnboardingWindowView::OnboardingWindowView(AppSettings& settings, PasteHotkeyManager& hotkeyManager,
+OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                                            Pasteboard& pasteboard, Scheduler& scheduler,
                                            QWidget* parent)
     : QWidget(parent),

@@ -6,7 +6,7 @@
 class AppSettings;
 class OnboardingView;
 class Pasteboard;
-class PasteHotkeyManager;
+class ChordDetector;
 class QComboBox;
 class Scheduler;
 
@@ -19,7 +19,7 @@ class OnboardingWindowView : public QWidget {
     static constexpr int contentWidth = 360;
     static constexpr int contentHeight = 500;
 
-    OnboardingWindowView(AppSettings& settings, PasteHotkeyManager& hotkeyManager,
+    OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                          Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent = nullptr);
 
     OnboardingView* wizardView() const { return m_wizardView; }
@@ -32,7 +32,7 @@ class OnboardingWindowView : public QWidget {
     void rebuild();
 
     AppSettings& m_settings;
-    PasteHotkeyManager& m_hotkeyManager;
+    ChordDetector& m_hotkeyManager;
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
     QPointer<QWidget> m_content;

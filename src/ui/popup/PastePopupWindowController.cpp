@@ -10,7 +10,8 @@
 
 #include "core/AppLogger.h"
 #include "history/HistoryListModel.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
+#include "popup/PopupSession.h"
 #include "ui/popup/PastePopupView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -23,12 +24,14 @@ QRegion roundedRegion(const QSize& size, qreal radius) {
 }
 }  // namespace
 
-PastePopupWindowController::PastePopupWindowController(PasteHotkeyManager& manager,
+PastePopupWindowController::PastePopupWindowController(PopupSession& session,
+                                                       const ChordDetector& detector,
                                                        HistoryListModel& model,
                                                        AppSettings& settings,
                                                        WindowSystem windowSystem, QObject* parent)
     : QObject(parent),
-      m_manager(manager),
+      m_session(session),
+      m_detector(detector),
       m_model(model),
       m_settings(settings),
       m_windowSystem(std::move(windowSystem)) {}
@@ -43,10 +46,10 @@ void PastePopupWindowController::setup() {
     }
     m_subscribed = true;
     // Queued: whoever assigns the value finishes its work before the panel moves.
-    connect(&m_manager, &PasteHotkeyManager::isPopupVisibleChanged, this,
+    connect(&m_session, &PopupSession::isPopupVisibleChanged, this,
             &PastePopupWindowController::follow, Qt::QueuedConnection);
     QMetaObject::invokeMethod(
-        this, [this, visible = m_manager.isPopupVisible()] { follow(visible); },
+        this, [this, visible = m_session.isPopupVisible()] { follow(visible); },
         Qt::QueuedConnection);
 }
 
@@ -72,15 +75,15 @@ void PastePopupWindowController::createPanel() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_view = new PastePopupView(m_model, m_settings, panel);
     m_view->setTranslucent(m_translucent);
-    m_view->setSelectedRow(m_manager.selectedIndex());
-    connect(&m_manager, &PasteHotkeyManager::selectedIndexChanged, m_view,
+    m_view->setSelectedRow(m_session.selectedIndex());
+    connect(&m_session, &PopupSession::selectedIndexChanged, m_view,
             &PastePopupView::setSelectedRow);
-    connect(m_view, &PastePopupView::rowClicked, &m_manager,
-            [this](int row) { m_manager.setSelectedIndex(row); });
-    connect(m_view, &PastePopupView::rowDoubleClicked, &m_manager,
-            [this](int row) { m_manager.pasteItemAndClose(row); });
-    connect(m_view, &PastePopupView::removeClicked, &m_manager,
-            [this](int row) { m_manager.removeItemFromHistory(row); });
+    connect(m_view, &PastePopupView::rowClicked, &m_session,
+            [this](int row) { m_session.setSelectedIndex(row); });
+    connect(m_view, &PastePopupView::rowDoubleClicked, &m_session,
+            [this](int row) { m_session.pasteItemAndClose(row); });
+    connect(m_view, &PastePopupView::removeClicked, &m_session,
+            [this](int row) { m_session.removeItemFromHistory(row); });
     layout->addWidget(m_view);
     panel->installEventFilter(this);
     m_panel = panel;
@@ -92,7 +95,7 @@ void PastePopupWindowController::showPanel() {
     if (!m_panel) {
         createPanel();
     }
-    m_view->setPasteTyped(m_manager.isAccessibilityTrusted());
+    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
     m_panel->adjustSize();
     if (QScreen* screen = targetScreen()) {
         const QRect visible = screen->availableGeometry();
@@ -135,7 +138,7 @@ QScreen* PastePopupWindowController::screenForDeviceRect(const QRect& rect) {
 }
 
 QScreen* PastePopupWindowController::targetScreen() const {
-    const std::optional<RunningApp>& previous = m_manager.previousFrontmostApp();
+    const std::optional<RunningApp>& previous = m_session.previousFrontmostApp();
     if (m_windowSystem.windowGeometry && previous && previous->window != 0) {
         if (const std::optional<QRect> frame = m_windowSystem.windowGeometry(previous->window)) {
             if (QScreen* screen = screenForDeviceRect(*frame)) {

@@ -10,8 +10,9 @@
 
 class AppSettings;
 class HistoryListModel;
-class PasteHotkeyManager;
+class ChordDetector;
 class PastePopupView;
+class PopupSession;
 class QScreen;
 
 // What only the window system can tell or do for the popup; any of it may be empty.
@@ -25,7 +26,7 @@ struct PastePopupWindowSystem {
     std::function<std::optional<QRect>(quint64 window)> windowGeometry = {};
 };
 
-// Owns the popup panel and follows the manager's isPopupVisible one event-loop turn late: shown
+// Owns the popup panel and follows the session's isPopupVisible one event-loop turn late: shown
 // and focused when it becomes true, hidden when it becomes false. It is centred on the screen
 // of the window the user was working in when the popup opened, else on the primary screen.
 class PastePopupWindowController : public QObject {
@@ -35,9 +36,10 @@ class PastePopupWindowController : public QObject {
 
     using WindowSystem = PastePopupWindowSystem;
 
-    PastePopupWindowController(PasteHotkeyManager& manager, HistoryListModel& model,
-                               AppSettings& settings, WindowSystem windowSystem = {},
-                               QObject* parent = nullptr);
+    // The detector tells whether the paste keystroke can be typed (the header says so).
+    PastePopupWindowController(PopupSession& session, const ChordDetector& detector,
+                               HistoryListModel& model, AppSettings& settings,
+                               WindowSystem windowSystem = {}, QObject* parent = nullptr);
     ~PastePopupWindowController() override;
 
     // Subscribes to isPopupVisible; the current value is delivered too.
@@ -61,7 +63,8 @@ class PastePopupWindowController : public QObject {
     void ensureKeyboardFocus();
     QScreen* targetScreen() const;
 
-    PasteHotkeyManager& m_manager;
+    PopupSession& m_session;
+    const ChordDetector& m_detector;
     HistoryListModel& m_model;
     AppSettings& m_settings;
     WindowSystem m_windowSystem;

@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "hotkey/KeyCodeTable.h"
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
+#include "keys/KeyCodeTable.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 
@@ -22,7 +22,7 @@ QColor withAlpha(QColor colour, float alpha) {
 
 }  // namespace
 
-HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, PasteHotkeyManager& manager,
+HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, ChordDetector& manager,
                                        QWidget* parent)
     : QWidget(parent), m_settings(settings), m_manager(manager) {
     auto* row = new QHBoxLayout(this);

@@ -6,7 +6,7 @@
 
 class AppSettings;
 class HookHandle;
-class PasteHotkeyManager;
+class ChordDetector;
 class QLabel;
 class QPushButton;
 
@@ -18,8 +18,7 @@ class QPushButton;
 class HotkeyRecorderView : public QWidget {
     Q_OBJECT
   public:
-    HotkeyRecorderView(AppSettings& settings, PasteHotkeyManager& manager,
-                       QWidget* parent = nullptr);
+    HotkeyRecorderView(AppSettings& settings, ChordDetector& manager, QWidget* parent = nullptr);
     ~HotkeyRecorderView() override;
 
     bool isRecording() const { return m_isRecording; }
@@ -43,7 +42,7 @@ class HotkeyRecorderView : public QWidget {
     void showChord();
 
     AppSettings& m_settings;
-    PasteHotkeyManager& m_manager;
+    ChordDetector& m_manager;
     QLabel* m_chord;
     QPushButton* m_button;
     bool m_isRecording = false;

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-#include "hotkey/PasteHotkeyManager.h"
+#include "hotkey/ChordDetector.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/settings/HotkeyRecorderView.h"
@@ -60,7 +60,7 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 }  // namespace
 
-SettingsView::SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
+SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
                            Session session, QWidget* parent)
     : QWidget(parent),
@@ -95,11 +95,11 @@ SettingsView::SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
     connect(&m_settings, &AppSettings::bufferLimitAssigned, this, &SettingsView::showBufferLimit);
     connect(&m_settings, &AppSettings::autoDeleteMinutesAssigned, this,
             &SettingsView::showAutoDelete);
-    connect(&m_manager, &PasteHotkeyManager::isAccessibilityTrustedChanged, this,
+    connect(&m_manager, &ChordDetector::isAccessibilityTrustedChanged, this,
             &SettingsView::showWarning);
-    connect(&m_manager, &PasteHotkeyManager::isGlobalHotkeyAvailableChanged, this,
+    connect(&m_manager, &ChordDetector::isGlobalHotkeyAvailableChanged, this,
             &SettingsView::showWarning);
-    connect(&m_manager, &PasteHotkeyManager::isHotkeyTakenByAnotherProgramChanged, this,
+    connect(&m_manager, &ChordDetector::isHotkeyTakenByAnotherProgramChanged, this,
             &SettingsView::showWarning);
     // The advice on binding the chord names it.
     connect(&m_settings, &AppSettings::hotkeyAssigned, this, &SettingsView::showWarning);

@@ -6,7 +6,7 @@
 
 class AppSettings;
 class HotkeyRecorderView;
-class PasteHotkeyManager;
+class ChordDetector;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,7 +33,7 @@ class SettingsView : public QWidget {
 
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.
-    SettingsView(AppSettings& settings, PasteHotkeyManager& manager,
+    SettingsView(AppSettings& settings, ChordDetector& manager,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
                  Session session = Session::X11, QWidget* parent = nullptr);
     ~SettingsView() override;
@@ -68,7 +68,7 @@ class SettingsView : public QWidget {
     void showWarning();
 
     AppSettings& m_settings;
-    PasteHotkeyManager& m_manager;
+    ChordDetector& m_manager;
     std::function<void()> m_openShortcutSettings;
     std::function<void()> m_quitApplication;
     Session m_session;

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/KeyboardHooks.h"
+#include "keys/KeyEvent.h"
 
 class QKeyEvent;
 
@@ -23,9 +23,8 @@ class KeyCodeTable {
     // The key by its Qt name, for key events that carry no scan code (synthesized ones). Names
     // are read as on a US layout.
     static std::optional<quint16> canonicalForQtKey(int qtKey);
-    // The modifier bits a key carries by itself: the numeric pad bit (0x200000) for the keypad
-    // and the arrows, the function bit (0x800000) for the arrows, the function keys and the
-    // navigation block.
+    // The modifier bits a key carries by itself: NumericPad for the keypad and the arrows,
+    // Function for the arrows, the function keys and the navigation block.
     static quint64 impliedModifiers(quint16 canonicalKeyCode);
     // Shift, Control, Option, Command and Caps Lock keys, left or right.
     static bool isModifierKey(quint16 canonicalKeyCode);

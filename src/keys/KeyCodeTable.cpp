@@ -1,4 +1,4 @@
-#include "hotkey/KeyCodeTable.h"
+#include "keys/KeyCodeTable.h"
 
 #include <QKeyEvent>
 
@@ -228,8 +228,6 @@ constexpr QtEntry kQtEntries[] = {
     {Qt::Key_Up, 126},
 };
 
-constexpr quint64 kNumericPad = 0x200000;
-constexpr quint64 kFunction = 0x800000;
 // Lock in the core modifier state that XKB reports on X11 and on Wayland alike.
 constexpr quint32 kNativeLockMask = 0x2;
 
@@ -286,7 +284,7 @@ quint64 KeyCodeTable::impliedModifiers(quint16 canonicalKeyCode) {
         case 124:
         case 125:
         case 126:
-            return kNumericPad | kFunction;
+            return ModifierFlag::NumericPad | ModifierFlag::Function;
         case 96:
         case 97:
         case 98:
@@ -305,7 +303,7 @@ quint64 KeyCodeTable::impliedModifiers(quint16 canonicalKeyCode) {
         case 120:
         case 121:
         case 122:
-            return kFunction;
+            return ModifierFlag::Function;
         case 65:
         case 67:
         case 69:
@@ -324,7 +322,7 @@ quint64 KeyCodeTable::impliedModifiers(quint16 canonicalKeyCode) {
         case 89:
         case 91:
         case 92:
-            return kNumericPad;
+            return ModifierFlag::NumericPad;
         default:
             return 0;
     }

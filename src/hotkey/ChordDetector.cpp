@@ -1,0 +1,272 @@
+#include "hotkey/ChordDetector.h"
+
+#include <QPointer>
+
+#include <functional>
+
+#include "core/AppLogger.h"
+#include "core/Scheduler.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/Workspace.h"
+#include "settings/AppSettings.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+
+// Destroying it ends a pause of the detection.
+class ResumeHandle final : public HookHandle {
+  public:
+    explicit ResumeHandle(std::function<void()> resume) : m_resume(std::move(resume)) {}
+    ~ResumeHandle() override { m_resume(); }
+
+  private:
+    std::function<void()> m_resume;
+};
+
+QString boolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+}  // namespace
+
+ChordDetector::ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
+                             Scheduler& scheduler, AppSettings& settings, QObject* parent)
+    : QObject(parent),
+      m_hooks(hooks),
+      m_trust(trust),
+      m_workspace(workspace),
+      m_scheduler(scheduler),
+      m_settings(settings) {}
+
+ChordDetector::~ChordDetector() = default;
+
+void ChordDetector::setGlobalHotkeyAvailable(bool available) {
+    if (m_isGlobalHotkeyAvailable == available) {
+        return;
+    }
+    m_isGlobalHotkeyAvailable = available;
+    Q_EMIT isGlobalHotkeyAvailableChanged(available);
+}
+
+void ChordDetector::setUsingAccessibilityForHotkey(bool usingAccessibility) {
+    if (m_isUsingAccessibilityForHotkey == usingAccessibility) {
+        return;
+    }
+    m_isUsingAccessibilityForHotkey = usingAccessibility;
+    Q_EMIT isUsingAccessibilityForHotkeyChanged(usingAccessibility);
+}
+
+void ChordDetector::setAccessibilityTrusted(bool trusted) {
+    if (m_isAccessibilityTrusted == trusted) {
+        return;
+    }
+    m_isAccessibilityTrusted = trusted;
+    Q_EMIT isAccessibilityTrustedChanged(trusted);
+}
+
+void ChordDetector::setHotkeyTakenByAnotherProgram(bool taken) {
+    if (m_isHotkeyTakenByAnotherProgram == taken) {
+        return;
+    }
+    m_isHotkeyTakenByAnotherProgram = taken;
+    Q_EMIT isHotkeyTakenByAnotherProgramChanged(taken);
+}
+
+void ChordDetector::startMonitoring() {
+    log(QStringLiteral("startMonitoring: starting"));
+    if (m_pauses > 0) {
+        m_installOnResume = true;
+        return;
+    }
+    if (m_globalKeyDown) {
+        log(QStringLiteral("startMonitoring: already monitoring"));
+        return;
+    }
+    installMonitors();
+}
+
+void ChordDetector::restartMonitoring() {
+    if (m_pauses > 0) {
+        m_installOnResume = true;
+        return;
+    }
+    stopMonitoring();
+    installMonitors();
+}
+
+std::unique_ptr<HookHandle> ChordDetector::pauseDetection() {
+    if (m_pauses++ == 0) {
+        log(QStringLiteral("pauseDetection: hooks released while a chord is recorded"));
+        m_installOnResume = m_isMonitoring;
+        m_eventTap.reset();
+        m_globalKeyDown.reset();
+        m_localKeyDown.reset();
+    }
+    QPointer<ChordDetector> self(this);
+    return std::make_unique<ResumeHandle>([self] {
+        if (self) {
+            self->resumeDetection();
+        }
+    });
+}
+
+void ChordDetector::resumeDetection() {
+    if (m_pauses == 0 || --m_pauses > 0) {
+        return;
+    }
+    log(QStringLiteral("pauseDetection: resuming"));
+    if (m_installOnResume) {
+        m_installOnResume = false;
+        restartMonitoring();
+    }
+}
+
+void ChordDetector::refreshOnActivation() {
+    const bool trusted = m_trust.isTrusted();
+    setAccessibilityTrusted(trusted);
+    if (m_pauses > 0) {
+        return;
+    }
+    const bool interceptorBecamePossible = trusted && !m_isUsingAccessibilityForHotkey;
+    if (!interceptorBecamePossible && m_isGlobalHotkeyAvailable) {
+        return;
+    }
+    log(QStringLiteral("refreshOnActivation: reinstalling monitors (trusted=%1, tap=%2, global=%3)")
+            .arg(boolText(trusted), boolText(m_isUsingAccessibilityForHotkey),
+                 boolText(m_isGlobalHotkeyAvailable)));
+    restartMonitoring();
+}
+
+void ChordDetector::stopMonitoring() {
+    // During a pause the interceptor is already gone while the flag still stands for it.
+    m_eventTap.reset();
+    setUsingAccessibilityForHotkey(false);
+    m_globalKeyDown.reset();
+    m_localKeyDown.reset();
+    m_isMonitoring = false;
+    // Stopped stays stopped when a paused recorder finishes.
+    m_installOnResume = false;
+    setGlobalHotkeyAvailable(false);
+    setHotkeyTakenByAnotherProgram(false);
+}
+
+void ChordDetector::installMonitors() {
+    log(QStringLiteral("installMonitors: installing"));
+    // Release before hooking again: a second start finds the interceptor still up, and on X11
+    // dropping the old grab after taking the new one would release the chord for good.
+    m_eventTap.reset();
+    m_globalKeyDown.reset();
+    m_localKeyDown.reset();
+
+    const bool tapInstalled = tryInstallEventTap();
+    setAccessibilityTrusted(m_trust.isTrusted());
+
+    if (!tapInstalled) {
+        setUsingAccessibilityForHotkey(false);
+        QPointer<ChordDetector> self(this);
+        m_globalKeyDown = m_hooks.observeGlobalKeyDowns([self](const KeyEvent& event) {
+            if (self) {
+                self->handleKeyDown(event);
+            }
+        });
+    }
+
+    QPointer<ChordDetector> self(this);
+    m_localKeyDown = m_hooks.observeLocalKeyDowns([self](const KeyEvent& event) {
+        if (self) {
+            self->handleKeyDown(event);
+        }
+        return false;
+    });
+
+    m_isMonitoring = true;
+    setGlobalHotkeyAvailable(tapInstalled || m_globalKeyDown != nullptr);
+    // Both programs react to the chord only when we still see it without the grab.
+    setHotkeyTakenByAnotherProgram(m_chordHeldElsewhere && m_globalKeyDown != nullptr);
+    if (m_isGlobalHotkeyAvailable) {
+        log(QStringLiteral("installMonitors: OK глобальный перехват установлен (%1)")
+                .arg(tapInstalled ? QStringLiteral("CGEventTap")
+                                  : QStringLiteral("addGlobalMonitor")));
+    } else {
+        log(QStringLiteral("installMonitors: no system-wide detection, own windows only"));
+    }
+    log(QStringLiteral("installMonitors: хоткей «%1»").arg(m_settings.hotkeyDisplayString()));
+}
+
+bool ChordDetector::tryInstallEventTap() {
+    QPointer<ChordDetector> self(this);
+    // The interceptor does as little as possible: two comparisons, then one hop.
+    auto onChord = [self](const KeyEvent& event) {
+        if (!self || !modifierFlagsMatch(self->m_settings.hotkeyModifiers(), event.modifiers) ||
+            event.keyCode != self->m_settings.hotkeyKeyCode()) {
+            return;
+        }
+        self->m_scheduler.post([self, event] {
+            if (self) {
+                self->handleKeyDown(event);
+            }
+        });
+    };
+    bool installed = false;
+    m_chordHeldElsewhere = false;
+    if (m_trust.isTrusted(false)) {
+        ChordRefusal refusal = ChordRefusal::None;
+        if (auto tap =
+                m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
+                                       std::move(onChord), &refusal)) {
+            m_eventTap = std::move(tap);
+            setUsingAccessibilityForHotkey(true);
+            installed = true;
+        } else {
+            m_chordHeldElsewhere = refusal == ChordRefusal::HeldElsewhere;
+        }
+    }
+    log(QStringLiteral("tryInstallEventTap: %1")
+            .arg(installed              ? QStringLiteral("chord intercepted")
+                 : m_chordHeldElsewhere ? QStringLiteral("chord held by another program")
+                                        : QStringLiteral("interception not available")));
+    return installed;
+}
+
+void ChordDetector::handleKeyDown(const KeyEvent& event) {
+    QPointer<ChordDetector> self(this);
+    m_scheduler.post([self, event] {
+        if (self) {
+            self->recognizeKeyDown(event);
+        }
+    });
+}
+
+void ChordDetector::recognizeKeyDown(const KeyEvent& event) {
+    const bool modifiersMatch = modifierFlagsMatch(m_settings.hotkeyModifiers(), event.modifiers);
+    const quint16 needKey = m_settings.hotkeyKeyCode();
+    const bool keyMatch = event.keyCode == needKey;
+    if (!modifiersMatch && !keyMatch) {
+        return;
+    }
+    log(QStringLiteral("KeyDown: keyCode=%1 needKey=%2 modifiersMatch=%3 keyMatch=%4")
+            .arg(event.keyCode)
+            .arg(needKey)
+            .arg(boolText(modifiersMatch), boolText(keyMatch)));
+    if (!(modifiersMatch && keyMatch)) {
+        return;
+    }
+    log(QStringLiteral("KeyDown: hotkey matched (keyCode=%1)").arg(event.keyCode));
+    Q_EMIT chordPressed();
+}
+
+void ChordDetector::requestAccessibilityPromptFromOS() {
+    if (!m_trust.isTrusted(false)) {
+        m_trust.isTrusted(true);
+    }
+}
+
+void ChordDetector::openAccessibilitySettings() {
+    m_workspace.openAccessibilitySettings();
+}
+
+void ChordDetector::requestAccessibilityAndOpenSettings() {
+    requestAccessibilityPromptFromOS();
+    openAccessibilitySettings();
+}

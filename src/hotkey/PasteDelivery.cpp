@@ -1,0 +1,131 @@
+#include "hotkey/PasteDelivery.h"
+
+#include <QPointer>
+
+#include "core/AppLogger.h"
+#include "core/Scheduler.h"
+#include "hotkey/PasteKeystrokeTable.h"
+#include "keys/KeyNames.h"
+#include "platform/KeyInjector.h"
+#include "platform/Pasteboard.h"
+#include "settings/AppSettings.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+
+QString nameOrQuestionMark(const RunningApp& app) {
+    return app.name.isEmpty() ? QStringLiteral("?") : app.name;
+}
+
+}  // namespace
+
+PasteDelivery::PasteDelivery(Workspace& workspace, KeyInjector& keyInjector, Scheduler& scheduler,
+                             AppSettings& settings, Pasteboard& pasteboard, QObject* parent)
+    : QObject(parent),
+      m_workspace(workspace),
+      m_keyInjector(keyInjector),
+      m_scheduler(scheduler),
+      m_settings(settings),
+      m_pasteboard(pasteboard) {}
+
+void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
+    const Keystroke keystroke = target
+                                    ? PasteKeystrokeTable(m_settings.pasteKeystrokes())
+                                          .keystrokeFor(target->windowInstance, target->windowClass)
+                                    : PasteKeystrokeTable::controlV;
+    if (PasteKeystrokeTable::pastesPrimarySelection(keystroke)) {
+        m_pasteboard.offerLatestWriteAsPrimary();
+    }
+    const bool targetIsSelf = !target || target->pid == m_workspace.currentProcessId();
+
+    QPointer<PasteDelivery> self(this);
+    if (targetIsSelf) {
+        log(QStringLiteral("pasteItemAndClose: no other application, pasting in %1 ms")
+                .arg(ownWindowPasteDelayMs));
+        m_scheduler.postDelayed(ownWindowPasteDelayMs, [self, keystroke] {
+            if (!self) {
+                return;
+            }
+            self->whenWriteConfirmed([self, keystroke] {
+                self->postPasteKeystroke(keystroke);
+                log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+            });
+        });
+        return;
+    }
+
+    const RunningApp app = *target;
+    log(QStringLiteral("pasteItemAndClose: activating %1 pid=%2")
+            .arg(nameOrQuestionMark(app))
+            .arg(app.pid));
+    m_workspace.yieldActivation(app);
+    m_workspace.activate(app);
+    waitForAppActivation(app, [self, app, keystroke] {
+        if (!self) {
+            return;
+        }
+        self->whenWriteConfirmed([self, app, keystroke] {
+            log(QStringLiteral("pasteItemAndClose: posting %1 to %2 pid=%3")
+                    .arg(KeyNames::displayString(keystroke.modifiers, keystroke.keyCode),
+                         nameOrQuestionMark(app))
+                    .arg(app.pid));
+            self->postPasteKeystroke(keystroke);
+            log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+        });
+    });
+}
+
+// A keystroke that reaches the target before the clipboard holds the item pastes whatever was
+// there before; one that cannot be preceded by the item is better not sent at all.
+void PasteDelivery::whenWriteConfirmed(std::function<void()> post) {
+    QPointer<PasteDelivery> self(this);
+    m_pasteboard.whenWriteConfirmed([self, post = std::move(post)](bool confirmed) {
+        if (!self) {
+            return;
+        }
+        if (!confirmed) {
+            log(
+                QStringLiteral("pasteItemAndClose: the clipboard did not take the item, no paste "
+                               "keystroke"));
+            return;
+        }
+        post();
+    });
+}
+
+void PasteDelivery::waitForAppActivation(const RunningApp& app, std::function<void()> completion) {
+    checkActivation(app, m_scheduler.monotonicMs(),
+                    std::make_shared<std::function<void()>>(std::move(completion)));
+}
+
+void PasteDelivery::checkActivation(const RunningApp& app, qint64 startMs,
+                                    std::shared_ptr<std::function<void()>> completion) {
+    const qint64 elapsed = m_scheduler.monotonicMs() - startMs;
+    const std::optional<RunningApp> front = m_workspace.frontmostApplication();
+    if (front && front->isSameApp(app)) {
+        log(QStringLiteral("waitForAppActivation: %1 is frontmost after %2ms")
+                .arg(nameOrQuestionMark(app))
+                .arg(elapsed));
+        (*completion)();
+        return;
+    }
+    if (elapsed < activationTimeoutMs) {
+        QPointer<PasteDelivery> self(this);
+        m_scheduler.postDelayed(activationPollIntervalMs, [self, app, startMs, completion] {
+            if (self) {
+                self->checkActivation(app, startMs, completion);
+            }
+        });
+        return;
+    }
+    log(QStringLiteral("waitForAppActivation: TIMEOUT (%1ms), posting anyway")
+            .arg(activationTimeoutMs));
+    (*completion)();
+}
+
+void PasteDelivery::postPasteKeystroke(const Keystroke& keystroke) {
+    if (!m_keyInjector.postPasteKeystroke(keystroke)) {
+        log(QStringLiteral("postPasteKeystroke: the paste keystroke could not be posted"));
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/Workspace.h"
+
+class AppSettings;
+class KeyInjector;
+struct Keystroke;
+class Pasteboard;
+class Scheduler;
+
+// Types the paste keystroke into the application the popup was opened over, once the restored
+// record is on the clipboard: brings the target back to the front, waits until it is there
+// (a second at most), waits until the clipboard confirms the write, then posts the keystroke
+// the target's window class asks for. Main thread only.
+class PasteDelivery : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int ownWindowPasteDelayMs = 100;
+    static constexpr int activationPollIntervalMs = 20;
+    static constexpr int activationTimeoutMs = 1000;
+
+    // `pasteboard` is the one the history writes to: the keystroke waits until the write is in
+    // force.
+    PasteDelivery(Workspace& workspace, KeyInjector& keyInjector, Scheduler& scheduler,
+                  AppSettings& settings, Pasteboard& pasteboard, QObject* parent = nullptr);
+
+    // Call right after the history wrote the record. Nothing, or this process, as the target:
+    // the keystroke goes into our own focused window after a short pause.
+    void deliver(const std::optional<RunningApp>& target);
+
+  private:
+    void waitForAppActivation(const RunningApp& app, std::function<void()> completion);
+    void checkActivation(const RunningApp& app, qint64 startMs,
+                         std::shared_ptr<std::function<void()>> completion);
+    void whenWriteConfirmed(std::function<void()> post);
+    void postPasteKeystroke(const Keystroke& keystroke);
+
+    Workspace& m_workspace;
+    KeyInjector& m_keyInjector;
+    Scheduler& m_scheduler;
+    AppSettings& m_settings;
+    Pasteboard& m_pasteboard;
+};

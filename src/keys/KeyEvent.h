@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QtGlobal>
+
+// A key-down in canonical numbers: ANSI virtual key code (9 = V) and modifier bits under
+// 0xFFFF0000. Settings files store these numbers, so they never change.
+struct KeyEvent {
+    quint16 keyCode = 0;
+    quint64 modifiers = 0;
+    bool isRepeat = false;
+};
+
+// A key with the modifiers held while it is typed, in canonical numbers.
+struct Keystroke {
+    quint64 modifiers = 0;
+    quint16 keyCode = 0;
+
+    friend bool operator==(const Keystroke&, const Keystroke&) = default;
+};
+
+namespace ModifierFlag {
+constexpr quint64 CapsLock = 0x10000;
+constexpr quint64 Shift = 0x20000;
+constexpr quint64 Control = 0x40000;
+constexpr quint64 Option = 0x80000;    // Alt
+constexpr quint64 Command = 0x100000;  // Super
+// Carried by a key itself, never held: the keypad and the arrows, the function keys and the
+// navigation block.
+constexpr quint64 NumericPad = 0x200000;
+constexpr quint64 Function = 0x800000;
+constexpr quint64 DeviceIndependentMask = 0xFFFF0000;
+}  // namespace ModifierFlag
+
+namespace KeyCode {
+constexpr quint16 V = 9;
+constexpr quint16 Return = 36;
+constexpr quint16 Tab = 48;
+constexpr quint16 Space = 49;
+constexpr quint16 Delete = 51;
+constexpr quint16 Escape = 53;
+constexpr quint16 KeypadEnter = 76;
+constexpr quint16 Insert = 114;  // Help on Apple boards, Insert on PC ones
+constexpr quint16 ForwardDelete = 117;
+constexpr quint16 LeftArrow = 123;
+constexpr quint16 RightArrow = 124;
+constexpr quint16 DownArrow = 125;
+constexpr quint16 UpArrow = 126;
+}  // namespace KeyCode
+
+// Whether a key-down's modifiers hold every modifier of the chord; more may be held (Caps Lock,
+// an extra Alt), and bits below the device-independent ones never count as held.
+constexpr bool modifierFlagsMatch(quint64 chordModifiers, quint64 flags) {
+    return (chordModifiers & ~(flags & ModifierFlag::DeviceIndependentMask)) == 0;
+}

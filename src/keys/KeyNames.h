@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// How a chord is written: in the desktop's words, "Super+Shift+V" (modifiers in the order
+// Super, Ctrl, Alt, Shift, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
+namespace KeyNames {
+enum class ChordForm { Words, Glyphs };
+
+// A key without a name in the form is written "Key" + its code.
+QString keyCodeToChar(quint16 keyCode, ChordForm form = ChordForm::Words);
+QString displayString(quint64 modifiers, quint16 keyCode, ChordForm form = ChordForm::Words);
+}  // namespace KeyNames
