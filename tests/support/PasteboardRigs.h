@@ -2,23 +2,65 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
+#include <memory>
+#include <numeric>
+#include <optional>
+#include <vector>
 
 #include "FakeFileThumbnailer.h"
 #include "history/ClipboardHistory.h"
+#include "platform/SelectionPasteboard.h"
 #include "platform/qt/QtScheduler.h"
 
+inline QByteArray randomBytes(qsizetype size, quint32 seed = 42) {
+    std::vector<quint32> words((size + 3) / 4);
+    QRandomGenerator(seed).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char*>(words.data()), size);
+}
+
+inline QByteArray allByteValues() {
+    QByteArray bytes(256, 0);
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    return bytes;
+}
+
+// Until the selection is ours, a reader would still get the previous content.
+inline bool confirmed(Pasteboard& pasteboard) {
+    std::optional<bool> result;
+    pasteboard.whenWriteConfirmed([&result](bool ok) { result = ok; });
+    [[maybe_unused]] const bool answered =
+        QTest::qWaitFor([&result] { return result.has_value(); }, 5000);
+    return result.value_or(false);
+}
+
+// Waits in a real event loop: QTest's waits sleep 10 ms at a time, which a stall meter would
+// count as stalls.
+template <typename Condition>
+bool spinUntil(Condition condition, int timeoutMs) {
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    check.start(5);
+    loop.exec();
+    return condition();
+}
+
 // The application's history on a real clipboard, wired as the application wires it.
-template <class Board>
 struct PasteboardHistoryRig {
-    template <class... BoardArguments>
-    explicit PasteboardHistoryRig(BoardArguments&&... arguments)
-        : pasteboard(std::forward<BoardArguments>(arguments)...) {
+    explicit PasteboardHistoryRig(std::unique_ptr<SelectionPasteboard> board)
+        : owned(std::move(board)) {
         history.startMonitoring();
     }
     // Every copy detected so far is in the history.
@@ -28,7 +70,8 @@ struct PasteboardHistoryRig {
         QCoreApplication::processEvents();
     }
     QTemporaryDir blobs;
-    Board pasteboard;
+    std::unique_ptr<SelectionPasteboard> owned;
+    SelectionPasteboard& pasteboard = *owned;
     QtScheduler scheduler;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory history{pasteboard, scheduler, thumbnailer, blobs.path(),
