@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,23 +39,6 @@ inline bool confirmed(Pasteboard& pasteboard) {
     [[maybe_unused]] const bool answered =
         QTest::qWaitFor([&result] { return result.has_value(); }, 5000);
     return result.value_or(false);
-}
-
-// Waits in a real event loop: QTest's waits sleep 10 ms at a time, which a stall meter would
-// count as stalls.
-template <typename Condition>
-bool spinUntil(Condition condition, int timeoutMs) {
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (condition()) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    check.start(5);
-    loop.exec();
-    return condition();
 }
 
 // The application's history on a real clipboard, wired as the application wires it.
