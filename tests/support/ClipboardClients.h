@@ -9,6 +9,18 @@
 
 #include <memory>
 
+// A helper program whose output nobody reads, on another display when one is named.
+inline void quiet(QProcess& process, const QString& waylandDisplay = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("SWAYSOCK"));
+    if (!waylandDisplay.isEmpty()) {
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
+    }
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+}
+
 // Runs a program to the end with `input` on its standard input; its standard output.
 inline QByteArray runTool(const QString& program, const QStringList& arguments,
                           const QByteArray& input = {}) {
@@ -28,19 +40,12 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments,
 // standard input and stays in the foreground.
 class ForeignCopy {
   public:
-    ForeignCopy(const QString& program, const QStringList& arguments, const QByteArray& bytes,
-                const QString& waylandDisplay = {}) {
+    ForeignCopy(const QString& program, const QStringList& arguments, const QByteArray& bytes) {
         m_file.open();
         m_file.write(bytes);
         m_file.flush();
-        if (!waylandDisplay.isEmpty()) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
-            m_process.setProcessEnvironment(environment);
-        }
+        quiet(m_process);
         m_process.setStandardInputFile(m_file.fileName());
-        m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.start(program, arguments);
         m_process.waitForStarted();
     }
@@ -51,7 +56,6 @@ class ForeignCopy {
     }
     // A hung application: alive, holding the selection, answering nothing.
     void hang(bool hung) { ::kill(pid_t(m_process.processId()), hung ? SIGSTOP : SIGCONT); }
-    bool isRunning() const { return m_process.state() == QProcess::Running; }
 
   private:
     QTemporaryFile m_file;
@@ -69,21 +73,11 @@ inline QStringList wlOfferedTypes() {
     types.sort();
     return types;
 }
-// An empty type lets wl-copy name it, as a user's `echo … | wl-copy` does.
-inline std::unique_ptr<ForeignCopy> wlCopy(const QString& type, const QByteArray& bytes,
-                                           const QString& display = {}) {
-    QStringList arguments{"--foreground"};
-    return std::make_unique<ForeignCopy>(
-        "wl-copy", type.isEmpty() ? arguments : arguments << "-t" << type, bytes, display);
+inline std::unique_ptr<ForeignCopy> wlCopy(const QString& type, const QByteArray& bytes) {
+    return std::make_unique<ForeignCopy>("wl-copy", QStringList{"--foreground", "-t", type}, bytes);
 }
 inline void startFoot(QProcess& foot, const QStringList& arguments, const QString& display = {}) {
-    if (!display.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), display);
-        foot.setProcessEnvironment(environment);
-    }
-    foot.setStandardOutputFile(QProcess::nullDevice());
-    foot.setStandardErrorFile(QProcess::nullDevice());
+    quiet(foot, display);
     foot.start(QStringLiteral("foot"), arguments);
     QVERIFY(foot.waitForStarted());
 }
@@ -97,19 +91,13 @@ class NestedCompositor {
         m_config.flush();
         const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
         const QStringList before = runtime.entryList({"wayland-*"}, QDir::System);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("SWAYSOCK"));
-        m_sway.setProcessEnvironment(environment);
-        m_sway.setStandardOutputFile(QProcess::nullDevice());
-        m_sway.setStandardErrorFile(QProcess::nullDevice());
+        quiet(m_sway);
         m_sway.start(QStringLiteral("sway"), {QStringLiteral("--config"), m_config.fileName()});
         // Ready once its socket is there and a client can connect.
         [[maybe_unused]] const bool ready = QTest::qWaitFor(
             [&] {
                 for (const QString& name : runtime.entryList({"wayland-*"}, QDir::System)) {
-                    if (!before.contains(name) && !name.endsWith(".lock")) {
-                        m_display = name;
-                    }
+                    m_display = before.contains(name) || name.endsWith(".lock") ? m_display : name;
                 }
                 return !m_display.isEmpty() &&
                        QProcess::execute(
