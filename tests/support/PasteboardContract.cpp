@@ -175,7 +175,8 @@ void PasteboardContract::hungOwnerIsGivenUpAndOurWriteWins() {
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 1, 10'000);
     QVERIFY(pasteboard->items().isEmpty());
     QVERIFY2(clock.elapsed() < 300 * 8 + 2000, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY2(meter.longestMs < 200, qPrintable(QString::number(meter.longestMs)));
+    // Shorter than one wait, however busy the machine.
+    QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
 
     // Our write lands while the hung owner is being read: ours stays, theirs is dropped.
     const auto patient = board({}, 2s);
