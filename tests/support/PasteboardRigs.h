@@ -2,22 +2,48 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <time.h>
+
 #include <algorithm>
-#include <utility>
+#include <memory>
+#include <numeric>
+#include <optional>
+#include <vector>
 
 #include "history/ClipboardHistory.h"
+#include "platform/SelectionPasteboard.h"
 #include "platform/qt/QtScheduler.h"
 
+inline QByteArray randomBytes(qsizetype size, quint32 seed = 42) {
+    std::vector<quint32> words((size + 3) / 4);
+    QRandomGenerator(seed).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char*>(words.data()), size);
+}
+
+inline QByteArray allByteValues() {
+    QByteArray bytes(256, 0);
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    return bytes;
+}
+
+// Until the selection is ours, a reader would still get the previous content.
+inline bool confirmed(Pasteboard& pasteboard) {
+    std::optional<bool> result;
+    pasteboard.whenWriteConfirmed([&result](bool ok) { result = ok; });
+    [[maybe_unused]] const bool answered =
+        QTest::qWaitFor([&result] { return result.has_value(); }, 5000);
+    return result.value_or(false);
+}
+
 // The application's history on a real clipboard, wired as the application wires it.
-template <class Board>
 struct PasteboardHistoryRig {
-    template <class... BoardArguments>
-    explicit PasteboardHistoryRig(BoardArguments&&... arguments)
-        : pasteboard(std::forward<BoardArguments>(arguments)...) {
+    explicit PasteboardHistoryRig(std::unique_ptr<SelectionPasteboard> board)
+        : owned(std::move(board)) {
         history.startMonitoring();
     }
     // Every copy detected so far is in the history.
@@ -27,23 +53,33 @@ struct PasteboardHistoryRig {
         QCoreApplication::processEvents();
     }
     QTemporaryDir blobs;
-    Board pasteboard;
+    std::unique_ptr<SelectionPasteboard> owned;
+    SelectionPasteboard& pasteboard = *owned;
     QtScheduler scheduler;
     ClipboardHistory history{pasteboard, scheduler, blobs.path(),
                              [] { return ClipboardHistory::Limits{}; }};
 };
 
-// The longest gap between ticks of a 1 ms main-thread timer.
+// The longest gap between ticks of a 1 ms main-thread timer, and the most CPU time the main
+// thread spent in one: a wait shows in the first, work of its own in the second, which stays
+// true however busy the machine is.
 struct StallMeter {
+    static qint64 threadCpuMs() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+    }
     QTimer timer;
     QElapsedTimer clock;
+    qint64 cpu = threadCpuMs();
     qint64 longestMs = 0;
-    int ticks = 0;
+    qint64 longestCpuMs = 0;
     StallMeter() {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {
             longestMs = std::max(longestMs, clock.restart());
-            ++ticks;
+            longestCpuMs =
+                std::max(longestCpuMs, threadCpuMs() - std::exchange(cpu, threadCpuMs()));
         });
         clock.start();
         timer.start(1);

@@ -1,9 +1,3 @@
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -14,8 +8,9 @@
 
 #include <ctime>
 #include <memory>
-#include <thread>
+#include <optional>
 
+#include "ClipboardClients.h"
 #include "hotkey/PasteKeystrokeTable.h"
 #include "platform/wayland/WaylandAccessibilityTrust.h"
 #include "platform/wayland/WaylandKeyInjector.h"
@@ -26,118 +21,12 @@ namespace {
 const QString kOwnAppId = QStringLiteral("org.quillstack.InputTest");
 const QString kOwnTitle = QStringLiteral("Quillstack input test");
 
-void wlCopy(const QByteArray& text) {
-    QProcess copy;
-    copy.setStandardOutputFile(QProcess::nullDevice());
-    copy.setStandardErrorFile(QProcess::nullDevice());
-    copy.start(QStringLiteral("wl-copy"));
-    QVERIFY(copy.waitForStarted());
-    copy.write(text);
-    copy.closeWriteChannel();
-    QVERIFY(copy.waitForFinished(10'000));
-    QCOMPARE(copy.exitCode(), 0);
-}
-
-void startFoot(QProcess& foot, const QStringList& arguments) {
-    foot.setStandardOutputFile(QProcess::nullDevice());
-    foot.setStandardErrorFile(QProcess::nullDevice());
-    foot.start(QStringLiteral("foot"), arguments);
-    QVERIFY(foot.waitForStarted());
-}
-
 double cpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
-QByteArray socketPath(const QString& display) {
-    return display.startsWith(u'/') ? display.toLocal8Bit()
-                                    : qgetenv("XDG_RUNTIME_DIR") + '/' + display.toLocal8Bit();
-}
-
-// Passes one client's connection on to the compositor, descriptors included, until cut: to that
-// client the compositor is gone, while Qt's own connection lives on.
-class Relay {
-  public:
-    Relay()
-        : m_name(QStringLiteral("quillstack-relay-%1").arg(QCoreApplication::applicationPid())) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, socketPath(m_name).constData(), sizeof address.sun_path);
-        ::unlink(address.sun_path);
-        m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            ::listen(m_listen, 1) == 0 && ::pipe2(m_stop, O_CLOEXEC) == 0) {
-            m_thread = std::thread([this] { run(); });
-        }
-    }
-    ~Relay() {
-        cut();
-        ::close(m_listen);
-        ::unlink(socketPath(m_name).constData());
-    }
-    QString name() const { return m_name; }
-    void cut() {
-        if (m_thread.joinable()) {
-            [[maybe_unused]] const ssize_t woken = ::write(m_stop[1], "x", 1);
-            m_thread.join();
-            ::close(m_stop[0]);
-            ::close(m_stop[1]);
-        }
-    }
-
-  private:
-    void run() {
-        pollfd waiting[2] = {{m_listen, POLLIN, 0}, {m_stop[0], POLLIN, 0}};
-        if (::poll(waiting, 2, -1) <= 0 || waiting[1].revents != 0) {
-            return;
-        }
-        const int client = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
-        const int upstream = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, socketPath(qEnvironmentVariable("WAYLAND_DISPLAY")).constData(),
-                 sizeof address.sun_path);
-        if (::connect(upstream, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-            pollfd fds[3] = {{client, POLLIN, 0}, {upstream, POLLIN, 0}, {m_stop[0], POLLIN, 0}};
-            while (::poll(fds, 3, -1) > 0 && fds[2].revents == 0 &&
-                   (fds[0].revents == 0 || forward(client, upstream)) &&
-                   (fds[1].revents == 0 || forward(upstream, client))) {
-            }
-        }
-        ::close(client);
-        ::close(upstream);
-    }
-    static bool forward(int from, int to) {
-        char data[4096];
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * 28)];
-        iovec io{data, sizeof data};
-        msghdr message{};
-        message.msg_iov = &io;
-        message.msg_iovlen = 1;
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        const ssize_t received = ::recvmsg(from, &message, MSG_CMSG_CLOEXEC);
-        if (received <= 0) {
-            return false;
-        }
-        io.iov_len = size_t(received);
-        const bool sent = ::sendmsg(to, &message, MSG_NOSIGNAL) == received;
-        for (cmsghdr* c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
-            const auto* fds = reinterpret_cast<const int*>(CMSG_DATA(c));
-            for (size_t i = 0; i < (c->cmsg_len - CMSG_LEN(0)) / sizeof(int); ++i) {
-                ::close(fds[i]);
-            }
-        }
-        return sent;
-    }
-
-    QString m_name;
-    int m_listen = -1;
-    int m_stop[2] = {-1, -1};
-    std::thread m_thread;
-};
 }  // namespace
 
 class TestWaylandInput : public QObject {
@@ -235,7 +124,7 @@ class TestWaylandInput : public QObject {
         m_field->clear();
         m_field->setFocus();
         const QString text = QStringLiteral("Paste ✓ Ünïcode 42 ");
-        wlCopy(text.toUtf8());
+        runTool("wl-copy", {}, text.toUtf8());
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), text);
 
         // The first keystrokes come right after the keymap, before the compositor can have
@@ -254,7 +143,7 @@ class TestWaylandInput : public QObject {
             m_injector = std::make_unique<WaylandKeyInjector>(*m_session);
         }
         const QByteArray text = "echo 'not run' ✓ $HOME";
-        wlCopy(text);
+        runTool("wl-copy", {}, text);
         const QString file = m_dir.filePath(QStringLiteral("typed"));
         QProcess foot;
         startFoot(foot, {"sh", "-c", "exec cat > \"$0\"", file});
@@ -275,23 +164,29 @@ class TestWaylandInput : public QObject {
     }
 
     void withoutCompositor_data() {
-        QTest::addColumn<bool>("throughRelay");
+        QTest::addColumn<bool>("goesAway");
         QTest::newRow("no such display") << false;
         QTest::newRow("compositor gone") << true;
     }
     void withoutCompositor() {
-        QFETCH(bool, throughRelay);
-        Relay relay;
-        WaylandSession session(throughRelay ? relay.name() : QStringLiteral("quillstack-none"));
+        QFETCH(bool, goesAway);
+        std::optional<NestedCompositor> compositor;
+        QProcess foot;
+        if (goesAway) {
+            compositor.emplace();
+            startFoot(foot, {"sleep", "60"}, compositor->display());
+        }
+        WaylandSession session(goesAway ? compositor->display()
+                                        : QStringLiteral("quillstack-none"));
         WaylandKeyInjector injector(session);
         WaylandWorkspace workspace(session, kOwnAppId);
         WaylandAccessibilityTrust trust(session);
-        if (throughRelay) {
+        if (goesAway) {
             QVERIFY(trust.isTrusted());
             QVERIFY(session.hasForeignToplevel());
             QTRY_VERIFY(workspace.frontmostApplication());
             QSignalSpy lost(&session, &WaylandSession::connectionLost);
-            relay.cut();
+            compositor->goAway();
             QTRY_COMPARE(lost.count(), 1);
         }
         QVERIFY(!session.isConnected());

@@ -3,14 +3,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/eventfd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <wayland-client.h>
-
-#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,44 +16,15 @@
 #include <vector>
 
 #include "core/AppLogger.h"
+#include "platform/SelectionContentPolicy.h"
+#include "platform/wayland/WaylandSelectionOwner.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
 constexpr quint32 kManagerVersion = 2;
-constexpr qsizetype kTypeCap = qsizetype(256) * 1024 * 1024;
-constexpr qsizetype kSnapshotCap = qsizetype(512) * 1024 * 1024;
-constexpr qsizetype kChunk = 1024 * 1024;
-// Larger pipes mean fewer wake-ups for a large copy; the kernel may refuse, which costs nothing.
-constexpr int kPipeSize = 1024 * 1024;
-// One pass over a busy pipe stops after this much, so other transfers get their turn.
-constexpr qsizetype kBytesPerPass = 8 * 1024 * 1024;
 constexpr int kThreadNice = 5;
-
-// Names an X11 bridge may pass on that describe the selection, not its content.
-bool isProtocolType(const QString& name) {
-    static const QSet<QString> names{"TARGETS",        "MULTIPLE", "TIMESTAMP",
-                                     "SAVE_TARGETS",   "DELETE",   "INSERT_SELECTION",
-                                     "INSERT_PROPERTY"};
-    return names.contains(name);
-}
-
-// Conversions an owner renders on demand from its image; the PNG already holds the picture.
-// The same list the X11 reader skips.
-bool isDerivedRaster(const QString& name) {
-    static const QSet<QString> names{"image/tiff",
-                                     "image/bmp",
-                                     "image/x-bmp",
-                                     "image/x-MS-bmp",
-                                     "image/x-icon",
-                                     "image/x-ico",
-                                     "image/vnd.microsoft.icon",
-                                     "image/jpeg",
-                                     "PIXMAP",
-                                     "BITMAP"};
-    return names.contains(name) || name.startsWith(QLatin1StringView("image/x-portable-"));
-}
 
 // Clients spell the charset as they like ("UTF-8", quoted, with spaces); the history looks for
 // one spelling. The bytes stay under the name they were offered with too.
@@ -80,24 +48,6 @@ void destroyOffer(zwlr_data_control_offer_v1*& offer) {
     if (offer) {
         zwlr_data_control_offer_v1_destroy(offer);
         offer = nullptr;
-    }
-}
-
-void closeFd(int& fd) {
-    if (fd >= 0) {
-        ::close(fd);
-        fd = -1;
-    }
-}
-
-// A write to a reader that already closed its end raises SIGPIPE at this thread, where it is
-// blocked; taking it here keeps it from staying pending. Process-wide handling is untouched.
-void discardPendingSigpipe() {
-    sigset_t pipeSignal;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    const timespec now{};
-    while (sigtimedwait(&pipeSignal, nullptr, &now) > 0) {
     }
 }
 
@@ -176,14 +126,6 @@ struct WaylandClipboardListeners {
     static void offerType(void* data, zwlr_data_control_offer_v1* offer, const char* mimeType) {
         thread(data)->onOfferType(offer, mimeType);
     }
-    static void send(void* data, zwlr_data_control_source_v1*, const char* mimeType, int32_t fd) {
-        auto* source = static_cast<Thread::Source*>(data);
-        source->thread->onSend(source, mimeType, fd);
-    }
-    static void cancelled(void* data, zwlr_data_control_source_v1*) {
-        auto* source = static_cast<Thread::Source*>(data);
-        source->thread->onCancelled(source);
-    }
     static void done(void* data, wl_callback* callback, uint32_t) {
         thread(data)->onSyncDone(callback);
     }
@@ -192,7 +134,6 @@ struct WaylandClipboardListeners {
     static constexpr zwlr_data_control_device_v1_listener kDevice{dataOffer, selection, finished,
                                                                   primarySelection};
     static constexpr zwlr_data_control_offer_v1_listener kOffer{offerType};
-    static constexpr zwlr_data_control_source_v1_listener kSource{send, cancelled};
     static constexpr wl_callback_listener kSync{done};
 };
 
@@ -224,21 +165,21 @@ WaylandClipboardThread::WaylandClipboardThread(const QString& displayName,
     }
     m_registry = wl_display_get_registry(m_display);
     wl_registry_add_listener(m_registry, &WaylandClipboardListeners::kRegistry, this);
-    m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wl_display_roundtrip(m_display) < 0 || !m_seat || !m_manager || m_wakeFd < 0) {
+    if (wl_display_roundtrip(m_display) < 0 || !m_seat || !m_manager || !m_queue.isValid()) {
         log(QStringLiteral("clipboard: the compositor offers no seat or no data control"));
         disconnect();
         return;
     }
     m_device = zwlr_data_control_manager_v1_get_data_device(m_manager, m_seat);
     zwlr_data_control_device_v1_add_listener(m_device, &WaylandClipboardListeners::kDevice, this);
+    m_owner = std::make_unique<WaylandSelectionOwner>(m_manager, m_device, m_timeout, m_stop);
     m_thread = std::thread(&WaylandClipboardThread::run, this);
 }
 
 WaylandClipboardThread::~WaylandClipboardThread() {
     if (m_thread.joinable()) {
         m_stop = true;
-        wake();
+        m_queue.wake();
         m_thread.join();
     }
     disconnect();
@@ -246,21 +187,11 @@ WaylandClipboardThread::~WaylandClipboardThread() {
 
 void WaylandClipboardThread::disconnect() {
     abandonRead();
-    for (Transfer& transfer : m_transfers) {
-        closeFd(transfer.fd);
-    }
-    m_transfers.clear();
     for (PendingSync& pending : m_syncs) {
         wl_callback_destroy(pending.callback);
     }
     m_syncs.clear();
-    for (const std::shared_ptr<Source>& source : std::as_const(m_sources)) {
-        zwlr_data_control_source_v1_destroy(source->proxy);
-        source->proxy = nullptr;
-    }
-    m_sources.clear();
-    m_clipboardSource.reset();
-    m_primarySource.reset();
+    m_owner.reset();
     for (Offer& offer : m_newOffers) {
         destroyOffer(offer.offer);
     }
@@ -287,34 +218,20 @@ void WaylandClipboardThread::disconnect() {
         wl_display_disconnect(m_display);
         m_display = nullptr;
     }
-    closeFd(m_wakeFd);
 }
 
 void WaylandClipboardThread::claim(StoredItem content) {
     if (!m_device) {
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        m_claimQueue.append(std::move(content));
-    }
-    wake();
+    m_queue.claim(std::move(content));
 }
 
 void WaylandClipboardThread::claimPrimary() {
     if (!m_device) {
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_primaryClaims;
-    }
-    wake();
-}
-
-void WaylandClipboardThread::wake() {
-    const quint64 one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+    m_queue.claimPrimary();
 }
 
 void WaylandClipboardThread::onGlobal(wl_registry* registry, quint32 name, const char* interface,
@@ -373,13 +290,13 @@ void WaylandClipboardThread::onSelection(zwlr_data_control_offer_v1* offer) {
     const bool syncPending =
         std::any_of(m_syncs.cbegin(), m_syncs.cend(),
                     [](const PendingSync& pending) { return pending.clipboard != nullptr; });
-    if (m_clipboardSource && (syncPending || !m_echoSeen)) {
+    if (m_owner->ownsClipboard() && (syncPending || !m_echoSeen)) {
         m_echoSeen = true;
         return;
     }
     if (!placed.offer) {
         if (!m_stop) {
-            m_deliver(Snapshot{m_claims, false, {}});
+            m_deliver(Snapshot{m_queue.carriedOut(), false, {}});
         }
         return;
     }
@@ -394,19 +311,19 @@ void WaylandClipboardThread::onPrimarySelection(zwlr_data_control_offer_v1* offe
 }
 
 void WaylandClipboardThread::startRead(Offer offer) {
-    const bool hasPng = offer.types.contains(QStringLiteral("image/png"));
-    offer.types.removeIf([hasPng](const QString& type) {
-        return type.isEmpty() || isProtocolType(type) || (hasPng && isDerivedRaster(type));
+    const bool besidePng = offer.types.contains(QStringLiteral("image/png"));
+    offer.types.removeIf([besidePng](const QString& type) {
+        return !SelectionContentPolicy::isWorthReading(type.toUtf8(), besidePng);
     });
     m_read.emplace();
     m_read->offer = std::move(offer);
-    m_read->budget = kSnapshotCap;
+    m_read->budget = SelectionContentPolicy::snapshotCap;
     readNextType();
 }
 
 void WaylandClipboardThread::abandonRead() {
     if (m_read) {
-        closeFd(m_read->fd);
+        WaylandPipe::close(m_read->fd);
         m_read.reset();
     }
 }
@@ -421,7 +338,7 @@ void WaylandClipboardThread::readNextType() {
             continue;
         }
         ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
-        ::fcntl(fds[0], F_SETPIPE_SZ, kPipeSize);
+        ::fcntl(fds[0], F_SETPIPE_SZ, WaylandPipe::size);
         zwlr_data_control_offer_v1_receive(read.offer.offer, type.toUtf8().constData(), fds[1]);
         // The request holds a duplicate until it is sent; the end of the data shows only once
         // no one but the owner holds the write end.
@@ -437,15 +354,15 @@ void WaylandClipboardThread::readNextType() {
 
 void WaylandClipboardThread::readAvailable() {
     Read& read = *m_read;
-    const qsizetype cap = std::min(kTypeCap, read.budget);
+    const qsizetype cap = std::min(SelectionContentPolicy::typeCap, read.budget);
     qsizetype taken = 0;
-    while (taken < kBytesPerPass) {
+    while (taken < WaylandPipe::bytesPerPass) {
         const qsizetype size = read.bytes.size();
-        if (read.bytes.capacity() < size + kChunk) {
-            read.bytes.reserve(std::max(read.bytes.capacity() * 2, size + kChunk));
+        if (read.bytes.capacity() < size + WaylandPipe::chunk) {
+            read.bytes.reserve(std::max(read.bytes.capacity() * 2, size + WaylandPipe::chunk));
         }
-        read.bytes.resize(size + kChunk);
-        const ssize_t got = ::read(read.fd, read.bytes.data() + size, size_t(kChunk));
+        read.bytes.resize(size + WaylandPipe::chunk);
+        const ssize_t got = ::read(read.fd, read.bytes.data() + size, size_t(WaylandPipe::chunk));
         read.bytes.resize(size + std::max<ssize_t>(got, 0));
         if (got == 0) {
             finishType(true);
@@ -472,7 +389,7 @@ void WaylandClipboardThread::readAvailable() {
 
 void WaylandClipboardThread::finishType(bool complete) {
     Read& read = *m_read;
-    closeFd(read.fd);
+    WaylandPipe::close(read.fd);
     if (!complete) {
         log(QStringLiteral("clipboard: gave up reading %1").arg(read.type));
     } else if (!read.bytes.isEmpty()) {
@@ -486,7 +403,7 @@ void WaylandClipboardThread::finishType(bool complete) {
 
 void WaylandClipboardThread::finishRead() {
     addCanonicalUtf8Text(m_read->item);
-    Snapshot snapshot{m_claims, true, std::move(m_read->item)};
+    Snapshot snapshot{m_queue.carriedOut(), true, std::move(m_read->item)};
     log(QStringLiteral("clipboard: read %1 of %2 types")
             .arg(snapshot.item.size())
             .arg(m_read->offer.types.size()));
@@ -496,75 +413,27 @@ void WaylandClipboardThread::finishRead() {
     }
 }
 
-std::shared_ptr<WaylandClipboardThread::Source> WaylandClipboardThread::createSource(
-    const StoredItem& content, bool primary) {
-    auto source = std::make_shared<Source>();
-    source->thread = this;
-    source->content = content;
-    source->primary = primary;
-    source->proxy = zwlr_data_control_manager_v1_create_data_source(m_manager);
-    zwlr_data_control_source_v1_add_listener(source->proxy, &WaylandClipboardListeners::kSource,
-                                             source.get());
-    for (auto it = content.cbegin(); it != content.cend(); ++it) {
-        zwlr_data_control_source_v1_offer(source->proxy, it.key().toUtf8().constData());
-    }
-    m_sources.append(source);
-    return source;
-}
-
-void WaylandClipboardThread::dropSource(Source* source) {
-    if (source->proxy) {
-        zwlr_data_control_source_v1_destroy(source->proxy);
-        source->proxy = nullptr;
-    }
-    if (m_clipboardSource.get() == source) {
-        m_clipboardSource.reset();
-    }
-    if (m_primarySource.get() == source) {
-        m_primarySource.reset();
-    }
-    // Last: a pending sync may still hold it, the list may hold the only other reference.
-    m_sources.removeIf([source](const std::shared_ptr<Source>& s) { return s.get() == source; });
-}
-
 void WaylandClipboardThread::processClaims() {
-    StoredItem content;
-    qsizetype count = 0;
-    quint64 primaryClaims = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        count = m_claimQueue.size();
-        if (count > 0) {
-            content = m_claimQueue.last();
-        }
-        m_claimQueue.clear();
-        primaryClaims = std::exchange(m_primaryClaims, 0);
-    }
-    if (count == 0 && primaryClaims == 0) {
+    const SelectionClaimQueue::Batch batch = m_queue.take();
+    if (batch.claims == 0 && batch.primaryClaims == 0) {
         return;
     }
     PendingSync pending;
-    if (count > 0) {
+    if (batch.claims > 0) {
         // Our write replaces whatever another owner offered, so reading it is pointless.
         abandonRead();
-        pending.clipboard = createSource(content, false);
-        zwlr_data_control_device_v1_set_selection(m_device, pending.clipboard->proxy);
-        m_clipboardSource = pending.clipboard;
+        pending.clipboard = m_owner->offerClipboard(batch.latest);
         m_echoSeen = false;
-        m_claims += quint64(count);
+        m_queue.carryOut(quint64(batch.claims));
     }
-    if (primaryClaims > 0) {
-        m_claims += primaryClaims;
-        // Without a clipboard of ours there is nothing to mirror.
-        if (m_clipboardSource && offersPrimary()) {
-            pending.primary = createSource(m_clipboardSource->content, true);
-            zwlr_data_control_device_v1_set_primary_selection(m_device, pending.primary->proxy);
-            m_primarySource = pending.primary;
-        } else {
-            pending.failed = true;
+    if (batch.primaryClaims > 0) {
+        m_queue.carryOut(batch.primaryClaims);
+        if (offersPrimary()) {
+            pending.primary = m_owner->offerPrimary();
         }
+        pending.failed = !pending.primary;
     }
-    pending.claims = m_claims;
+    pending.claims = m_queue.carriedOut();
     sync(std::move(pending));
 }
 
@@ -584,77 +453,8 @@ void WaylandClipboardThread::onSyncDone(wl_callback* callback) {
     const PendingSync pending = *found;
     m_syncs.erase(found);
     wl_callback_destroy(callback);
-    // A source cancelled by now was replaced by someone else's before anyone could paste it.
-    const bool owned = !pending.failed && !(pending.clipboard && pending.clipboard->cancelled) &&
-                       !(pending.primary && pending.primary->cancelled);
-    if (!owned) {
-        log(QStringLiteral("clipboard: could not take the selection"));
-    }
-    // Our sources of the same kind set before this one are replaced for good; a compositor that
-    // does not cancel them must not make them pile up.
-    for (const std::shared_ptr<Source>& settled : {pending.clipboard, pending.primary}) {
-        const qsizetype index = settled && owned ? m_sources.indexOf(settled) : -1;
-        for (const std::shared_ptr<Source>& source :
-             m_sources.first(std::max<qsizetype>(index, 0))) {
-            if (source->primary == settled->primary) {
-                dropSource(source.get());
-            }
-        }
-    }
+    const bool owned = m_owner->settle(pending.clipboard, pending.primary, pending.failed);
     m_confirm(pending.claims, owned);
-}
-
-void WaylandClipboardThread::onCancelled(Source* source) {
-    source->cancelled = true;
-    dropSource(source);
-}
-
-void WaylandClipboardThread::onSend(Source* source, const char* mimeType, int fd) {
-    const auto found = source->content.constFind(QString::fromUtf8(mimeType));
-    if (m_stop || found == source->content.cend() || found->isEmpty()) {
-        ::close(fd);
-        return;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    if (found->size() > 64 * 1024) {
-        ::fcntl(fd, F_SETPIPE_SZ, kPipeSize);
-    }
-    Transfer transfer{fd, *found, 0, Clock::now() + m_timeout};
-    if (writeAvailable(transfer)) {
-        m_transfers.append(std::move(transfer));
-    }
-}
-
-bool WaylandClipboardThread::writeAvailable(Transfer& transfer) {
-    qsizetype written = 0;
-    while (transfer.offset < transfer.bytes.size() && written < kBytesPerPass) {
-        const qsizetype length = std::min(kChunk, transfer.bytes.size() - transfer.offset);
-        const ssize_t put =
-            ::write(transfer.fd, transfer.bytes.constData() + transfer.offset, size_t(length));
-        if (put > 0) {
-            transfer.offset += put;
-            written += put;
-            transfer.deadline = Clock::now() + m_timeout;
-            continue;
-        }
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put < 0 && errno == EAGAIN) {
-            return true;
-        }
-        if (put < 0 && errno == EPIPE) {
-            discardPendingSigpipe();
-        }
-        // The reader went away before taking everything.
-        closeFd(transfer.fd);
-        return false;
-    }
-    if (transfer.offset < transfer.bytes.size()) {
-        return true;
-    }
-    closeFd(transfer.fd);
-    return false;
 }
 
 void WaylandClipboardThread::run() {
@@ -671,10 +471,7 @@ void WaylandClipboardThread::run() {
         log(QStringLiteral("clipboard: the Wayland connection is lost (%1)")
                 .arg(wl_display_get_error(m_display)));
         abandonRead();
-        for (Transfer& transfer : m_transfers) {
-            closeFd(transfer.fd);
-        }
-        m_transfers.clear();
+        m_owner->abandonTransfers();
         m_lost();
     }
 }
@@ -710,7 +507,7 @@ bool WaylandClipboardThread::pollOnce() {
     }
 
     std::vector<pollfd> fds{{wl_display_get_fd(m_display), displayEvents, 0},
-                            {m_wakeFd, POLLIN, 0}};
+                            {m_queue.wakeFd(), POLLIN, 0}};
     Clock::time_point deadline = Clock::time_point::max();
     const bool reading = m_read && m_read->fd >= 0;
     if (reading) {
@@ -718,10 +515,7 @@ bool WaylandClipboardThread::pollOnce() {
         deadline = m_read->deadline;
     }
     const size_t firstTransfer = fds.size();
-    for (const Transfer& transfer : std::as_const(m_transfers)) {
-        fds.push_back({transfer.fd, POLLOUT, 0});
-        deadline = std::min(deadline, transfer.deadline);
-    }
+    m_owner->watch(fds, deadline);
     int timeoutMs = -1;
     if (deadline != Clock::time_point::max()) {
         const auto left =
@@ -743,28 +537,14 @@ bool WaylandClipboardThread::pollOnce() {
         wl_display_cancel_read(m_display);
     }
     if (ready > 0 && (fds[1].revents & POLLIN)) {
-        quint64 count = 0;
-        [[maybe_unused]] const ssize_t got = ::read(m_wakeFd, &count, sizeof count);
+        m_queue.acknowledgeWake();
         m_wakePending = true;
     }
     if (ready > 0 && reading && m_read && fds[2].revents != 0) {
         readAvailable();
     }
     if (ready > 0) {
-        for (size_t i = firstTransfer; i < fds.size(); ++i) {
-            if (fds[i].revents == 0) {
-                continue;
-            }
-            // Descriptors are unique while open, and none closed since the poll.
-            for (qsizetype t = 0; t < m_transfers.size(); ++t) {
-                if (m_transfers[t].fd == fds[i].fd) {
-                    if (!writeAvailable(m_transfers[t])) {
-                        m_transfers.removeAt(t);
-                    }
-                    break;
-                }
-            }
-        }
+        m_owner->serveReady(fds.data() + firstTransfer, fds.size() - firstTransfer);
     }
 
     // Whoever stayed silent for the whole timeout is given up.
@@ -772,12 +552,6 @@ bool WaylandClipboardThread::pollOnce() {
     if (m_read && m_read->fd >= 0 && m_read->deadline <= now) {
         finishType(false);
     }
-    for (qsizetype t = m_transfers.size() - 1; t >= 0; --t) {
-        if (m_transfers[t].deadline <= now) {
-            log(QStringLiteral("clipboard: a reader took nothing for too long"));
-            closeFd(m_transfers[t].fd);
-            m_transfers.removeAt(t);
-        }
-    }
+    m_owner->expireStalled(now);
     return true;
 }

@@ -9,11 +9,12 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
 #include "platform/Pasteboard.h"
+#include "platform/SelectionClaimQueue.h"
+#include "platform/wayland/WaylandSelectionOwner.h"
 
 struct wl_callback;
 struct wl_display;
@@ -22,13 +23,12 @@ struct wl_seat;
 struct zwlr_data_control_manager_v1;
 struct zwlr_data_control_device_v1;
 struct zwlr_data_control_offer_v1;
-struct zwlr_data_control_source_v1;
 
 // A Wayland connection of its own on a thread of its own, through the compositor's data
 // control: reads every new clipboard selection, each offered type byte for byte, and serves
-// ours, so no other client can stall the caller's thread and no focus is needed. Reads and
-// transfers are all non-blocking on one poll loop: a slow reader of ours never delays reading
-// a new copy, and a slow owner never delays serving.
+// ours through a WaylandSelectionOwner, so no other client can stall the caller's thread and no
+// focus is needed. Reads and transfers are all non-blocking on one poll loop: a slow reader of
+// ours never delays reading a new copy, and a slow owner never delays serving.
 class WaylandClipboardThread {
   public:
     struct Snapshot {
@@ -76,20 +76,12 @@ class WaylandClipboardThread {
         zwlr_data_control_offer_v1* offer = nullptr;
         QStringList types;
     };
-    // One of our selections. Outlives its proxy while a sync still asks about it.
-    struct Source {
-        WaylandClipboardThread* thread = nullptr;
-        zwlr_data_control_source_v1* proxy = nullptr;
-        StoredItem content;
-        bool primary = false;
-        bool cancelled = false;
-    };
     // A sync sent after our set requests: once done, the compositor has handled them.
     struct PendingSync {
         wl_callback* callback = nullptr;
         quint64 claims = 0;
-        std::shared_ptr<Source> clipboard;
-        std::shared_ptr<Source> primary;
+        WaylandSelectionOwner::SourcePointer clipboard;
+        WaylandSelectionOwner::SourcePointer primary;
         bool failed = false;
     };
     struct Read {
@@ -102,29 +94,17 @@ class WaylandClipboardThread {
         QByteArray bytes;
         Clock::time_point deadline;
     };
-    struct Transfer {
-        int fd = -1;
-        QByteArray bytes;
-        qsizetype offset = 0;
-        Clock::time_point deadline;
-    };
-
     void onGlobal(wl_registry* registry, quint32 name, const char* interface, quint32 version);
     void onDataOffer(zwlr_data_control_offer_v1* offer);
     void onOfferType(zwlr_data_control_offer_v1* offer, const char* mimeType);
     void onSelection(zwlr_data_control_offer_v1* offer);
     void onPrimarySelection(zwlr_data_control_offer_v1* offer);
-    void onSend(Source* source, const char* mimeType, int fd);
-    void onCancelled(Source* source);
     void onSyncDone(wl_callback* callback);
     Offer takeNewOffer(zwlr_data_control_offer_v1* offer);
 
     void run();
     bool pollOnce();
-    void wake();
     void processClaims();
-    std::shared_ptr<Source> createSource(const StoredItem& content, bool primary);
-    void dropSource(Source* source);
     void sync(PendingSync pending);
 
     void startRead(Offer offer);
@@ -134,8 +114,6 @@ class WaylandClipboardThread {
     void finishType(bool complete);
     void finishRead();
 
-    // False once the transfer is over, its descriptor closed.
-    bool writeAvailable(Transfer& transfer);
     void disconnect();
 
     std::chrono::milliseconds m_timeout;
@@ -148,7 +126,7 @@ class WaylandClipboardThread {
     zwlr_data_control_manager_v1* m_manager = nullptr;
     quint32 m_managerVersion = 0;
     zwlr_data_control_device_v1* m_device = nullptr;
-    int m_wakeFd = -1;
+    std::unique_ptr<WaylandSelectionOwner> m_owner;
 
     // Thread state. Offers announced but not yet placed, the current selection's offer and the
     // primary selection's (kept until the next one, as the protocol asks).
@@ -156,23 +134,14 @@ class WaylandClipboardThread {
     zwlr_data_control_offer_v1* m_selection = nullptr;
     zwlr_data_control_offer_v1* m_primary = nullptr;
     std::optional<Read> m_read;
-    QList<Transfer> m_transfers;
-    // Every source whose proxy is alive (the compositor may still ask it for data), and our
-    // latest clipboard and primary sources while the compositor has not cancelled them.
-    QList<std::shared_ptr<Source>> m_sources;
-    std::shared_ptr<Source> m_clipboardSource;
-    std::shared_ptr<Source> m_primarySource;
-    // Whether a selection event has come back for m_clipboardSource yet.
+    // Whether a selection event has come back for our latest clipboard source yet.
     bool m_echoSeen = false;
     QList<PendingSync> m_syncs;
-    quint64 m_claims = 0;
     bool m_wakePending = false;
     bool m_broken = false;
 
     // Shared with the callers of claim().
-    std::mutex m_mutex;
-    QList<StoredItem> m_claimQueue;
-    quint64 m_primaryClaims = 0;
+    SelectionClaimQueue m_queue;
     std::atomic<bool> m_stop{false};
 
     std::thread m_thread;

@@ -1,25 +1,21 @@
 #include "platform/x11/X11ClipboardThread.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <xcb/xfixes.h>
-
-#include <QSet>
 
 #include <algorithm>
 #include <utility>
 
 #include "core/AppLogger.h"
+#include "platform/SelectionContentPolicy.h"
 #include "platform/x11/X11Atoms.h"
 #include "platform/x11/X11SelectionOwner.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
-constexpr qsizetype kTargetCap = qsizetype(256) * 1024 * 1024;
-constexpr qsizetype kSnapshotCap = qsizetype(512) * 1024 * 1024;
 constexpr qsizetype kMaxTargets = 1024;
 constexpr int kPropertyCount = 8;
 constexpr auto kTransferTick = std::chrono::seconds(1);
@@ -27,28 +23,6 @@ constexpr int kThreadNice = 5;
 // An application handing its clipboard over waits for us; so does its exit.
 constexpr int kSaveTimeoutFactor = 3;
 constexpr qsizetype kMaxQueuedSaves = 4;
-
-bool isProtocolTarget(const QByteArray& name) {
-    static const QSet<QByteArray> names{"TARGETS",        "MULTIPLE", "TIMESTAMP",
-                                        "SAVE_TARGETS",   "DELETE",   "INSERT_SELECTION",
-                                        "INSERT_PROPERTY"};
-    return names.contains(name);
-}
-
-// Conversions an owner renders on demand from its image; the PNG already holds the picture.
-bool isDerivedRaster(const QByteArray& name) {
-    static const QSet<QByteArray> names{"image/tiff",
-                                        "image/bmp",
-                                        "image/x-bmp",
-                                        "image/x-MS-bmp",
-                                        "image/x-icon",
-                                        "image/x-ico",
-                                        "image/vnd.microsoft.icon",
-                                        "image/jpeg",
-                                        "PIXMAP",
-                                        "BITMAP"};
-    return names.contains(name) || name.startsWith("image/x-portable-");
-}
 
 // Server resource ids mean nothing once the owner is gone.
 bool isResourceType(xcb_atom_t type, xcb_atom_t atomPair) {
@@ -91,15 +65,12 @@ X11ClipboardThread::X11ClipboardThread(const QString& displayName,
 X11ClipboardThread::~X11ClipboardThread() {
     if (m_thread.joinable()) {
         m_stop = true;
-        wake();
+        m_queue.wake();
         m_thread.join();
     }
     m_primaryOwner.reset();
     m_owner.reset();
     m_atoms.reset();
-    if (m_wakeFd >= 0) {
-        ::close(m_wakeFd);
-    }
     if (m_connection) {
         xcb_disconnect(m_connection);
     }
@@ -118,8 +89,7 @@ bool X11ClipboardThread::setUp() {
     if (!version) {
         return false;
     }
-    m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (m_wakeFd < 0) {
+    if (!m_queue.isValid()) {
         return false;
     }
 
@@ -173,27 +143,14 @@ void X11ClipboardThread::claim(StoredItem content) {
     if (!m_connection) {
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        m_claimQueue.append(std::move(content));
-    }
-    wake();
+    m_queue.claim(std::move(content));
 }
 
 void X11ClipboardThread::claimPrimary() {
     if (!m_connection) {
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_primaryClaims;
-    }
-    wake();
-}
-
-void X11ClipboardThread::wake() {
-    const quint64 one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+    m_queue.claimPrimary();
 }
 
 void X11ClipboardThread::run() {
@@ -290,29 +247,20 @@ XcbPointer<xcb_generic_event_t> X11ClipboardThread::waitFor(const EventMatch& ma
             timeoutMs = timeoutMs < 0 ? tick : std::min(timeoutMs, tick);
         }
         xcb_flush(m_connection);
-        pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
+        pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0},
+                         {m_queue.wakeFd(), POLLIN, 0}};
         if (::poll(fds, 2, timeoutMs) > 0 && (fds[1].revents & POLLIN)) {
-            quint64 count = 0;
-            [[maybe_unused]] const ssize_t got = ::read(m_wakeFd, &count, sizeof count);
+            m_queue.acknowledgeWake();
             m_wakePending = true;
         }
     }
 }
 
 void X11ClipboardThread::processClaims() {
-    StoredItem content;
-    qsizetype count = 0;
-    quint64 primaryClaims = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        count = m_claimQueue.size();
-        if (count > 0) {
-            content = m_claimQueue.last();
-        }
-        m_claimQueue.clear();
-        primaryClaims = std::exchange(m_primaryClaims, 0);
-    }
-    if (count == 0) {
+    const SelectionClaimQueue::Batch batch = m_queue.take();
+    const StoredItem& content = batch.latest;
+    const quint64 primaryClaims = batch.primaryClaims;
+    if (batch.claims == 0) {
         if (primaryClaims > 0) {
             finishClaims(primaryClaims, true);
         }
@@ -341,7 +289,7 @@ void X11ClipboardThread::processClaims() {
     xcb_set_selection_owner(m_connection, m_window, m_atoms->clipboard, time);
     XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
         m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboard), nullptr));
-    m_claims += quint64(count);
+    m_queue.carryOut(quint64(batch.claims));
 
     // The reply came after every event the server sent before it, so owner changes queued now
     // happened before our claim and lost to it.
@@ -369,10 +317,10 @@ void X11ClipboardThread::processClaims() {
 
 void X11ClipboardThread::finishClaims(quint64 primaryClaims, bool owned) {
     if (primaryClaims > 0) {
-        m_claims += primaryClaims;
+        m_queue.carryOut(primaryClaims);
         owned = offerPrimary() && owned;
     }
-    m_confirm(m_claims, owned);
+    m_confirm(m_queue.carriedOut(), owned);
 }
 
 bool X11ClipboardThread::offerPrimary() {
@@ -415,14 +363,14 @@ xcb_timestamp_t X11ClipboardThread::serverTime() {
 void X11ClipboardThread::readOwner(xcb_window_t owner) {
     if (owner == XCB_WINDOW_NONE) {
         m_lastReadOwner = XCB_WINDOW_NONE;
-        m_deliver(Snapshot{m_claims, false, {}});
+        m_deliver(Snapshot{m_queue.carriedOut(), false, {}});
         return;
     }
     const std::optional<StoredItem> item = readItem();
     // Only content actually had spares a save request the second read.
     m_lastReadOwner = item && !item->isEmpty() ? owner : xcb_window_t(XCB_WINDOW_NONE);
     if (item) {
-        m_deliver(Snapshot{m_claims, true, *item});
+        m_deliver(Snapshot{m_queue.carriedOut(), true, *item});
     }
 }
 
@@ -496,7 +444,7 @@ void X11ClipboardThread::save(const xcb_selection_request_event_t& request) {
         saved = item && !item->isEmpty();
         if (saved) {
             m_lastReadOwner = window;
-            m_deliver(Snapshot{m_claims, true, *item});
+            m_deliver(Snapshot{m_queue.carriedOut(), true, *item});
         }
     }
     xcb_atom_t property = XCB_ATOM_NONE;
@@ -534,21 +482,22 @@ std::optional<StoredItem> X11ClipboardThread::readItem(
         }
     }
     const QList<QByteArray> names = m_atoms->names(atoms);
-    const bool hasPng = names.contains("image/png");
+    const bool besidePng = names.contains("image/png");
 
     StoredItem item;
-    qsizetype budget = kSnapshotCap;
+    qsizetype budget = SelectionContentPolicy::snapshotCap;
     qsizetype skipped = 0;
     for (qsizetype i = 0; i < atoms.size() && budget > 0; ++i) {
         const QByteArray& name = names[i];
-        if (name.isEmpty() || isProtocolTarget(name) || (hasPng && isDerivedRaster(name))) {
+        if (!SelectionContentPolicy::isWorthReading(name, besidePng)) {
             continue;
         }
         if (Clock::now() >= deadline) {
             ++skipped;
             continue;
         }
-        const std::optional<Fetched> data = fetch(atoms[i], std::min(kTargetCap, budget), deadline);
+        const std::optional<Fetched> data =
+            fetch(atoms[i], std::min(SelectionContentPolicy::typeCap, budget), deadline);
         if (interrupted()) {
             return std::nullopt;
         }

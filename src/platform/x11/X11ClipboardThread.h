@@ -10,11 +10,11 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
 #include "platform/Pasteboard.h"
+#include "platform/SelectionClaimQueue.h"
 #include "platform/x11/XcbPointer.h"
 
 class X11Atoms;
@@ -67,7 +67,6 @@ class X11ClipboardThread {
 
     bool setUp();
     void run();
-    void wake();
     void dispatch(const xcb_generic_event_t* event);
     bool interrupted() const;
     bool hasManagerWork() const;
@@ -99,7 +98,6 @@ class X11ClipboardThread {
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_window = XCB_WINDOW_NONE;
     quint8 m_xfixesFirstEvent = 0;
-    int m_wakeFd = -1;
     std::unique_ptr<X11Atoms> m_atoms;
     std::unique_ptr<X11SelectionOwner> m_owner;
     std::unique_ptr<X11SelectionOwner> m_primaryOwner;
@@ -107,7 +105,6 @@ class X11ClipboardThread {
     qsizetype m_propertyIndex = 0;
 
     // Thread state.
-    quint64 m_claims = 0;
     bool m_wakePending = false;
     bool m_broken = false;
     std::optional<xcb_window_t> m_pendingOwner;
@@ -118,9 +115,7 @@ class X11ClipboardThread {
     QList<xcb_selection_request_event_t> m_saveRequests;
 
     // Shared with the callers of claim().
-    std::mutex m_mutex;
-    QList<StoredItem> m_claimQueue;
-    quint64 m_primaryClaims = 0;
+    SelectionClaimQueue m_queue;
     std::atomic<bool> m_stop{false};
 
     std::thread m_thread;

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <signal.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <memory>
+
+// A helper program whose output nobody reads, on another display when one is named.
+inline void quiet(QProcess& process, const QString& waylandDisplay = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("SWAYSOCK"));
+    if (!waylandDisplay.isEmpty()) {
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
+    }
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+}
+
+// Runs a program to the end with `input` on its standard input; its standard output.
+inline QByteArray runTool(const QString& program, const QStringList& arguments,
+                          const QByteArray& input = {}) {
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60'000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return process.readAllStandardOutput();
+}
+
+// Another client holding a copy until it is killed: a tool that reads the bytes from its
+// standard input and stays in the foreground.
+class ForeignCopy {
+  public:
+    ForeignCopy(const QString& program, const QStringList& arguments, const QByteArray& bytes) {
+        m_file.open();
+        m_file.write(bytes);
+        m_file.flush();
+        quiet(m_process);
+        m_process.setStandardInputFile(m_file.fileName());
+        m_process.start(program, arguments);
+        m_process.waitForStarted();
+    }
+    ~ForeignCopy() { kill(); }
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    // A hung application: alive, holding the selection, answering nothing.
+    void hang(bool hung) { ::kill(pid_t(m_process.processId()), hung ? SIGSTOP : SIGCONT); }
+
+  private:
+    QTemporaryFile m_file;
+    QProcess m_process;
+};
+
+// Wayland: wl-clipboard, and foot as a window to paste into.
+inline QByteArray wlPaste(const QString& type, bool primary = false) {
+    QStringList arguments{"-n", "-t", type};
+    return runTool("wl-paste", primary ? arguments << "-p" : arguments);
+}
+inline QStringList wlOfferedTypes() {
+    QStringList types =
+        QString::fromUtf8(runTool("wl-paste", {"-l"})).split('\n', Qt::SkipEmptyParts);
+    types.sort();
+    return types;
+}
+inline std::unique_ptr<ForeignCopy> wlCopy(const QString& type, const QByteArray& bytes) {
+    return std::make_unique<ForeignCopy>("wl-copy", QStringList{"--foreground", "-t", type}, bytes);
+}
+inline void startFoot(QProcess& foot, const QStringList& arguments, const QString& display = {}) {
+    quiet(foot, display);
+    foot.start(QStringLiteral("foot"), arguments);
+    QVERIFY(foot.waitForStarted());
+}
+
+// A compositor of its own, so that the session's stays up when this one goes away.
+class NestedCompositor {
+  public:
+    NestedCompositor() {
+        m_config.open();
+        m_config.write("xwayland disable\n");
+        m_config.flush();
+        const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+        const QStringList before = runtime.entryList({"wayland-*"}, QDir::System);
+        quiet(m_sway);
+        m_sway.start(QStringLiteral("sway"), {QStringLiteral("--config"), m_config.fileName()});
+        // Ready once its socket is there and a client can connect.
+        [[maybe_unused]] const bool ready = QTest::qWaitFor(
+            [&] {
+                for (const QString& name : runtime.entryList({"wayland-*"}, QDir::System)) {
+                    m_display = before.contains(name) || name.endsWith(".lock") ? m_display : name;
+                }
+                return !m_display.isEmpty() &&
+                       QProcess::execute(
+                           "env", {"WAYLAND_DISPLAY=" + m_display, "wl-copy", "--clear"}) == 0;
+            },
+            10'000);
+    }
+    ~NestedCompositor() { goAway(); }
+    QString display() const { return m_display; }
+    void goAway() {
+        m_sway.terminate();
+        m_sway.waitForFinished(10'000);
+    }
+
+  private:
+    QTemporaryFile m_config;
+    QProcess m_sway;
+    QString m_display;
+};

@@ -1,0 +1,204 @@
+#include "PasteboardContract.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "PasteboardRigs.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
+}
+
+void PasteboardContract::servesOwnWritesUnderEveryName_data() {
+    QTest::addColumn<PasteboardSnapshot>("items");
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<StoredItem>("offered");
+    // What a client asking by MIME type only is offered besides.
+    QTest::addColumn<StoredItem>("mimeOffered");
+    const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"},
+                           {kUtf8, "\xc3\xa9t\xc3\xa9"},
+                           {"application/x-quillstack-private", allByteValues()},
+                           {"application/x-large", randomBytes(20 << 20)}};
+    StoredItem merged = first;
+    merged.insert("text/rtf", "{\\rtf1 second}");
+    // A selection holds one item: every type is offered, the first item's bytes winning.
+    QTest::newRow("items merged") << PasteboardSnapshot{first,
+                                                        {{"text/html", "<i>loses</i>"},
+                                                         {"text/rtf", "{\\rtf1 second}"}}}
+                                  << QList<QUrl>() << QString() << merged << StoredItem();
+    const QByteArray naive = "na\xc3\xafve";
+    const StoredItem text{
+        {"TEXT", naive}, {"UTF8_STRING", naive}, {"text/plain", naive}, {kUtf8, naive}};
+    StoredItem latin1 = text;
+    latin1.insert("STRING", "na\xefve");
+    QTest::newRow("Latin-1 text") << PasteboardSnapshot() << QList<QUrl>() << "na\u00efve" << latin1
+                                  << StoredItem();
+    // STRING is Latin-1: a text beyond it is not offered that way rather than as "?"s.
+    const QByteArray check = "\xe2\x9c\x93 done";
+    QTest::newRow("beyond Latin-1") << PasteboardSnapshot() << QList<QUrl>() << "\u2713 done"
+                                    << StoredItem{{"TEXT", check},
+                                                  {"UTF8_STRING", check},
+                                                  {"text/plain", check},
+                                                  {kUtf8, check}}
+                                    << StoredItem();
+    const QByteArray paths = "/tmp/a b.txt\n/home/\xc3\xbcser/r\xc3\xa9sum\xc3\xa9.pdf";
+    QTest::newRow("files")
+        << PasteboardSnapshot()
+        << QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
+                       QUrl::fromLocalFile("/home/\u00fcser/r\u00e9sum\u00e9.pdf")}
+        << QString()
+        << StoredItem{{"text/uri-list",
+                       "file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf\r\n"},
+                      {"x-special/gnome-copied-files",
+                       "copy\nfile:///tmp/a%20b.txt\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf"},
+                      {"text/plain", paths},
+                      {"UTF8_STRING", paths}}
+        << StoredItem{{kUtf8, paths}};
+    // A copy recorded with X names only still pastes into clients that ask by MIME type.
+    QTest::newRow("restored X text")
+        << PasteboardSnapshot{{{"UTF8_STRING", naive}}} << QList<QUrl>() << QString()
+        << StoredItem{{"UTF8_STRING", naive}} << StoredItem{{"text/plain", naive}, {kUtf8, naive}};
+}
+
+void PasteboardContract::servesOwnWritesUnderEveryName() {
+    QFETCH(PasteboardSnapshot, items);
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(StoredItem, offered);
+    QFETCH(StoredItem, mimeOffered);
+    const auto pasteboard = board();
+    QVERIFY(pasteboard->isConnected());
+    if (!items.isEmpty()) {
+        QVERIFY(pasteboard->writeItems(items));
+    } else if (!urls.isEmpty()) {
+        QVERIFY(pasteboard->writeFileUrls(urls));
+    } else {
+        pasteboard->setString(text);
+    }
+    QCOMPARE(pasteboard->changeCount(), 1);
+    QVERIFY(confirmed(*pasteboard));
+    if (namesTextByMime()) {
+        offered.insert(mimeOffered);
+    }
+    QCOMPARE(offeredTypes(), offered.keys());
+    for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
+        QVERIFY2(paste(it.key()) == it.value(), qPrintable(it.key()));
+    }
+    QCOMPARE(paste("application/x-not-offered"), QByteArray());
+}
+
+void PasteboardContract::ownWritesAreNoCopiesAndMirrorToPrimary() {
+    const auto pasteboard = board();
+    const StoredItem item{{"text/html", "<b>ours</b>"},
+                          {"application/x-large", randomBytes(5 << 20)}};
+    QVERIFY(pasteboard->writeItems({item}));
+    QVERIFY(confirmed(*pasteboard));
+    // Terminals that paste the primary selection get our latest write there too.
+    pasteboard->offerLatestWriteAsPrimary();
+    QVERIFY(confirmed(*pasteboard));
+    QCOMPARE(paste("text/html", true), item.value("text/html"));
+    QVERIFY(paste("application/x-large", true) == item.value("application/x-large"));
+    QCOMPARE(paste("text/html"), item.value("text/html"));
+    // Our own selections are never read back as new copies.
+    QTest::qWait(300);
+    QCOMPARE(pasteboard->changeCount(), 1);
+    QCOMPARE(pasteboard->items(), PasteboardSnapshot{item});
+
+    // Once another client holds the clipboard, there is nothing of ours to mirror.
+    const auto other = copy("text/plain", "other");
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("other"), 5000);
+    QCOMPARE(pasteboard->changeCount(), 2);
+    pasteboard->offerLatestWriteAsPrimary();
+    QVERIFY(!confirmed(*pasteboard));
+}
+
+void PasteboardContract::readsOtherClientsByteForByte_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text with a NUL byte") << kUtf8 << QByteArray("one\0two\n\xc3\xa9", 10);
+    QTest::newRow("every byte value") << "application/x-quillstack-private" << allByteValues();
+    // Beyond one X request and one pipe buffer: INCR on X11, many reads on Wayland.
+    QTest::newRow("larger than a transfer") << "application/x-large" << randomBytes(30 << 20);
+}
+
+void PasteboardContract::readsOtherClientsByteForByte() {
+    QFETCH(QString, type);
+    QFETCH(QByteArray, bytes);
+    auto owner = copy(type, bytes);
+    QTest::qWait(300);
+    // Content there at start-up is the first change.
+    const auto pasteboard = board();
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 1, 30'000);
+    QCOMPARE(pasteboard->items().size(), 1);
+    QVERIFY(pasteboard->items()[0].value(type) == bytes);
+    QCOMPARE(pasteboard->string(),
+             type == kUtf8 ? std::optional(QString::fromUtf8(bytes)) : std::nullopt);
+    // The owner quitting empties the clipboard.
+    owner->kill();
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 2, 5000);
+    QVERIFY(pasteboard->items().isEmpty());
+}
+
+void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
+    PasteboardHistoryRig rig(board());
+    rig.settle();
+    const QByteArray large = randomBytes(1 << 20, 3);
+    auto owner = copy("application/x-large", large);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 10'000);
+    // Once taken in, only the record's blob holds a large copy.
+    QVERIFY(rig.pasteboard.items().isEmpty());
+    QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
+            (PasteboardSnapshot{{{"application/x-large", large}}}));
+    // Its owner quitting leaves the latest copy on the clipboard, as ours, and no second record.
+    const qint64 before = rig.pasteboard.changeCount();
+    owner->kill();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.pasteboard.changeCount() > before, 5000);
+    QVERIFY(confirmed(rig.pasteboard));
+    QVERIFY(paste("application/x-large") == large);
+    rig.settle();
+    QCOMPARE(rig.history.items().size(), 1);
+}
+
+void PasteboardContract::hungOwnerIsGivenUpAndOurWriteWins() {
+    auto owner = copy("text/plain", "held");
+    QTRY_VERIFY_WITH_TIMEOUT(!offeredTypes().isEmpty(), 5000);
+    // An owner that stops answering, as a hung application does, costs each type its timeout
+    // and the main thread nothing.
+    owner->hang(true);
+    QElapsedTimer clock;
+    clock.start();
+    StallMeter meter;
+    const auto pasteboard = board({}, 300ms);
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 1, 10'000);
+    QVERIFY(pasteboard->items().isEmpty());
+    QVERIFY2(clock.elapsed() < 300 * 8 + 2000, qPrintable(QString::number(clock.elapsed())));
+    // Shorter than one wait, however busy the machine.
+    QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
+
+    // Our write lands while the hung owner is being read: ours stays, theirs is dropped.
+    const auto patient = board({}, 2s);
+    QTest::qWait(200);
+    patient->setString(QStringLiteral("ours"));
+    QVERIFY(confirmed(*patient));
+    QCOMPARE(paste("text/plain"), QByteArray("ours"));
+    owner->hang(false);
+    owner->kill();
+    QTest::qWait(500);
+    QCOMPARE(patient->changeCount(), 1);
+    QCOMPARE(patient->string(), QStringLiteral("ours"));
+}
+
+void PasteboardContract::worksWithoutDisplay() {
+    const auto pasteboard = board(absentDisplay());
+    QVERIFY(!pasteboard->isConnected());
+    pasteboard->setString(QStringLiteral("nowhere"));
+    QVERIFY(!pasteboard->writeItems({StoredItem{{"text/plain", "x"}}}));
+    QVERIFY(!confirmed(*pasteboard));
+    QCOMPARE(pasteboard->changeCount(), 0);
+    QVERIFY(pasteboard->items().isEmpty());
+    QCOMPARE(pasteboard->string(), std::nullopt);
+}
+#include "moc_PasteboardContract.cpp"
