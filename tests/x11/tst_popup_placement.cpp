@@ -139,7 +139,7 @@ class TestPopupPlacement : public QObject {
         stack.detector.startMonitoring();
         HistoryListModel model(stack.history, stack.scheduler, stack.thumbnailer);
         PastePopupWindowController controller(
-            stack.detector, model, stack.settings,
+            stack.popup, stack.detector, model, stack.settings,
             {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
         controller.setup();
         stack.other(kChord);
