@@ -29,32 +29,31 @@ Q_DECLARE_METATYPE(PasteScenario)
 // A terminal whose shell is a raw-mode `cat`: the file holds exactly the bytes it received.
 class RawTerminal {
   public:
-    RawTerminal(const AppProcess& app, const QString& program, QStringList arguments)
+    RawTerminal(const AppProcess& app, const QString& program)
         : m_output(app.filePath(program + ".out")) {
-        const QString script = app.filePath(program + ".sh");
-        QFile file(script);
-        file.open(QIODevice::WriteOnly);
-        file.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(m_output) + "'\n");
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
+        QFile script(app.filePath(program + ".sh"));
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(m_output) +
+                     "'\n");
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+        script.close();
         QFile::remove(m_output);
         QProcessEnvironment env = app.environment();
         env.insert("LC_ALL", "C.UTF-8");
         env.insert("NO_AT_BRIDGE", "1");
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_process.start(program, arguments << script);
+        static const QHash<QString, QStringList> options{{"xterm", {"-u8", "-e"}},
+                                                         {"lxterminal", {"--no-remote", "-e"}}};
+        m_process.start(program, options.value(program) << script.fileName());
     }
     ~RawTerminal() { close(); }
     // The shell inside has set the terminal up once the file exists.
     bool started() const {
         return QTest::qWaitFor([this] { return QFile::exists(m_output); }, 20000);
     }
-    QByteArray received() const {
-        QFile file(m_output);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray received() const { return readFile(m_output); }
     void close() {
         m_process.kill();
         m_process.waitForFinished(5000);
@@ -77,15 +76,20 @@ inline QString readClipboard(const QStringList& command) {
 // Another client (`copy` reads the copy from its input and serves it) copies `text` and exits.
 // The application then keeps the clipboard filled: once it serves `text`, the copy is in its
 // history. It can only keep what it read before the owner left, so a copy it had no time to
-// read is made again.
-inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, const QString& text) {
+// read is made again. An owner that stays serves until the next copy: its copy gets twice the
+// history's check interval.
+inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, const QString& text,
+                         bool leave = true) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         QProcess owner;
         owner.start(copy.first(), copy.mid(1));
         owner.write(text.toUtf8());
         owner.closeWriteChannel();
         const bool served = QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
-        QTest::qWait(300);  // the application reads it meanwhile, as a rule
+        QTest::qWait(leave ? 300 : 1500);  // the application reads it meanwhile, as a rule
+        if (!leave) {
+            return served;
+        }
         owner.kill();
         owner.waitForFinished(5000);
         if (served && QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 5000)) {
@@ -99,32 +103,26 @@ inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, cons
 // What the runner asks of a desktop session.
 class PasteDesktop {
   public:
+    // `copy` reads a copy from its input and serves it; `paste` prints the clipboard.
+    PasteDesktop(QStringList copy, QStringList paste, bool ownersLeave = true)
+        : m_copy(copy), m_paste(paste), m_ownersLeave(ownersLeave) {}
     virtual ~PasteDesktop() = default;
-    virtual QStringList copyCommand() const = 0;  // reads the copy from its input, stays
-    virtual QStringList pasteCommand() const = 0;
     virtual void press(const QString& key) = 0;  // "chord" or a key name
     // The popup is up, with the size of `rows` records where that can be seen (rows > 0).
     virtual bool popupShown(int rows) = 0;
     // The window that has the keyboard: "field", a terminal program, or something else.
     virtual QString front() = 0;
     virtual QString fieldText() = 0;
-    // Empties the field and brings it forward; a terminal that started is brought forward.
+    // Empties the field and brings it forward, or brings the terminal that started forward.
     virtual void focus(const QString& target) = 0;
-    virtual QStringList terminalArguments(const QString& program) const = 0;
-
-    QString clipboard() const { return readClipboard(pasteCommand()); }
-    bool copy(const QString& text) const {
-        return copyAndLeave(copyCommand(), pasteCommand(), text);
-    }
 
     void play(AppProcess& app, const PasteScenario& scenario) {
         for (const QString& text : scenario.copies) {
-            QVERIFY(copy(text));
+            QVERIFY(copyAndLeave(m_copy, m_paste, text, m_ownersLeave));
         }
         std::unique_ptr<RawTerminal> terminal;
         if (scenario.target != QLatin1String("field")) {
-            terminal = std::make_unique<RawTerminal>(app, scenario.target,
-                                                     terminalArguments(scenario.target));
+            terminal = std::make_unique<RawTerminal>(app, scenario.target);
             QVERIFY2(terminal->started(), qPrintable(scenario.target + " did not start"));
         }
         focus(scenario.target);
@@ -134,12 +132,8 @@ class PasteDesktop {
         };
         bool shown = false;
         for (const QString& step : scenario.steps) {
-            if (step == QLatin1String("close")) {
-                terminal->close();
-                continue;
-            }
-            if (step == QLatin1String("wait")) {
-                QTest::qWait(700);
+            if (step == QLatin1String("close") || step == QLatin1String("wait")) {
+                step == QLatin1String("close") ? terminal->close() : QTest::qWait(700);
                 continue;
             }
             const bool toggles = step == QLatin1String("chord") || step == QLatin1String("command");
@@ -169,8 +163,13 @@ class PasteDesktop {
         QTest::qWait(500);
         QCOMPARE(received(), scenario.arrives.toUtf8());
         if (!scenario.clipboard.isEmpty()) {
-            QCOMPARE(clipboard(), scenario.clipboard);
+            QCOMPARE(readClipboard(m_paste), scenario.clipboard);
         }
         QVERIFY(app.isRunning());
     }
+
+  private:
+    QStringList m_copy;
+    QStringList m_paste;
+    bool m_ownersLeave;
 };

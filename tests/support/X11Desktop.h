@@ -82,13 +82,11 @@ inline bool startTrayHost(QProcess& host) {
 // from xdotool, and the popup is centred on the screen with a row per record, up to five.
 class X11PasteDesktop : public PasteDesktop {
   public:
-    X11PasteDesktop() {
+    X11PasteDesktop() : PasteDesktop(kXclipCopy, kXclipPaste) {
         m_field.setWindowTitle("Quillstack test target");
         m_field.setGeometry(40, 40, 300, 40);
         m_field.show();
     }
-    QStringList copyCommand() const override { return kXclipCopy; }
-    QStringList pasteCommand() const override { return kXclipPaste; }
     void press(const QString& keys) override {
         key(keys == QLatin1String("chord") ? QStringLiteral("super+shift+v") : keys, 0);
     }
@@ -122,10 +120,6 @@ class X11PasteDesktop : public PasteDesktop {
                 .section('\n', 0, 0);
         m_terminal = target;
         run("xdotool", {"windowactivate", "--sync", m_terminalWindow});
-    }
-    QStringList terminalArguments(const QString& program) const override {
-        return program == QLatin1String("xterm") ? QStringList{"-u8", "-e"}
-                                                 : QStringList{"--no-remote", "-e"};
     }
 
   private:

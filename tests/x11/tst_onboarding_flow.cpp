@@ -17,18 +17,14 @@ struct Window {
     QRect geometry;
 };
 
-// A viewable window of this title and size.
-std::optional<Window> visibleWindow(const QString& name, QSize size) {
-    for (const QString& id : visibleWindows({"--name", name})) {
-        if (const auto geometry = viewableGeometry(id); geometry && geometry->size() == size) {
+std::optional<Window> onboardingPanel() {
+    for (const QString& id : visibleWindows({"--name", "^Quillstack$"})) {
+        if (const auto geometry = viewableGeometry(id);
+            geometry && geometry->size() == QSize(380, 520)) {
             return Window{WId(id.toULongLong()), *geometry};
         }
     }
     return std::nullopt;
-}
-
-std::optional<Window> onboardingPanel() {
-    return visibleWindow(QStringLiteral("^Quillstack$"), QSize(380, 520));
 }
 
 // Where the window manager has the window, bottom to top; -1 when it does not list it.
