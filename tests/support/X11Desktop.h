@@ -1,26 +1,24 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
-#include "AppSession.h"
-#include "XclipOwner.h"
+#include "PasteScenarios.h"
 
 // Driving the desktop from outside, as a user would: xdotool, xwininfo, xclip and a tray host.
 
-// What `program` printed, trimmed; it gets five seconds.
+// What `program` printed, trimmed.
 inline QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(5000);
+    process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
@@ -41,8 +39,10 @@ inline QStringList visibleWindows(const QStringList& criteria) {
 inline std::optional<QRect> viewableGeometry(const QString& id) {
     const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
     auto field = [&info](const QString& name) {
-        const QRegularExpression re(name + QStringLiteral(":\\s+(-?\\d+)"));
-        return re.match(info).captured(1).toInt();
+        return QRegularExpression(name + QStringLiteral(":\\s+(-?\\d+)"))
+            .match(info)
+            .captured(1)
+            .toInt();
     };
     if (!info.contains("IsViewable")) {
         return std::nullopt;
@@ -62,7 +62,13 @@ inline std::optional<QRect> visiblePopup() {
 }
 
 inline bool waitForPopup(bool shown) {
-    return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 5000);
+    return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 10000);
+}
+
+inline const QStringList kXclipCopy{"xclip", "-quiet", "-selection", "clipboard"};
+inline const QStringList kXclipPaste{"xclip", "-o", "-selection", "clipboard"};
+inline bool copyText(const QString& text) {
+    return copyAndLeave(kXclipCopy, kXclipPaste, text);
 }
 
 // A tray host, so that every tray icon shows up as a window.
@@ -72,19 +78,52 @@ inline bool startTrayHost(QProcess& host) {
     return host.waitForStarted();
 }
 
-// Other clients copying: each owner serves its copy until the next one takes the clipboard.
-struct ClipboardCopies {
-    std::vector<std::unique_ptr<XclipOwner>> owners;
+// The scenarios on an X server: the field is a line edit of the test, terminals get the focus
+// from xdotool, and the popup is centred on the screen with a row per record, up to five.
+class X11PasteDesktop : public PasteDesktop {
+  public:
+    X11PasteDesktop() : PasteDesktop(kXclipCopy, kXclipPaste) {
+        m_field.setWindowTitle("Quillstack test target");
+        m_field.setGeometry(40, 40, 300, 40);
+        m_field.show();
+    }
+    void press(const QString& keys) override {
+        key(keys == QLatin1String("chord") ? QStringLiteral("super+shift+v") : keys, 0);
+    }
+    bool popupShown(int rows) override {
+        const std::optional<QRect> popup = visiblePopup();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        return popup && (rows < 0 || (popup->height() == qMin(rows * 56 + 80, 400) &&
+                                      qAbs(popup->center().x() - area.center().x()) <= 1 &&
+                                      qAbs(popup->center().y() - area.center().y()) <= 1));
+    }
+    QString front() override {
+        if (m_field.isActiveWindow()) {
+            return QStringLiteral("field");
+        }
+        const QString active = run("xdotool", {"getactivewindow"});
+        return active == m_terminalWindow && !active.isEmpty() ? m_terminal : QString();
+    }
+    QString fieldText() override { return m_field.text(); }
+    void focus(const QString& target) override {
+        m_terminal.clear();
+        m_terminalWindow.clear();
+        if (target == QLatin1String("field")) {
+            m_field.clear();
+            m_field.activateWindow();
+            m_field.raise();
+            return;
+        }
+        const QString windowClass = target == QLatin1String("xterm") ? "XTerm" : "Lxterminal";
+        m_terminalWindow =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
+                .section('\n', 0, 0);
+        m_terminal = target;
+        run("xdotool", {"windowactivate", "--sync", m_terminalWindow});
+    }
 
-    // Served, then one poll of the history and the read of the new owner.
-    void text(const QString& text) {
-        owners.push_back(std::make_unique<XclipOwner>(QByteArray(), text.toUtf8()));
-        QTRY_COMPARE_WITH_TIMEOUT(run("xclip", {"-o", "-selection", "clipboard"}), text, 3000);
-        QTest::qWait(900);
-    }
-    // Served once xclip has read it all; then a poll of the history and the read.
-    void bytes(const QByteArray& bytes, const char* target) {
-        owners.push_back(std::make_unique<XclipOwner>(target, bytes));
-        QTest::qWait(1200);
-    }
+  private:
+    QLineEdit m_field;
+    QString m_terminal;
+    QString m_terminalWindow;
 };

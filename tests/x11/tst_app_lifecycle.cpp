@@ -1,16 +1,10 @@
 #include <QtTest>
 
-#include <QProcess>
 #include <QRandomGenerator>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <memory>
 
 #include "TestHelpers.h"
 #include "X11Desktop.h"
+#include "XclipOwner.h"
 #include "core/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, blob files gone at
@@ -18,106 +12,70 @@
 namespace {
 // Windows of the application's class: before any popup exists, only its tray icon.
 QStringList trayIconWindows() {
-    QProcess tree;
-    tree.start("xwininfo", {"-root", "-tree"});
-    tree.waitForFinished(5000);
     QStringList ids;
-    for (const QByteArray& line : tree.readAllStandardOutput().split('\n')) {
+    for (const QString& line : run("xwininfo", {"-root", "-tree"}).split('\n')) {
         // The history window, which a second start opens, has a title; the icon has none.
         if (line.contains(R"(("quillstack" "Quillstack"))") && !line.contains("\"Clipboard\"")) {
-            ids.append(QString::fromLatin1(line.trimmed().split(' ').value(0)));
+            ids.append(line.trimmed().section(' ', 0, 0));
         }
     }
     return ids;
+}
+
+bool windowShows(const QString& title) {
+    return QTest::qWaitFor([&] { return !visibleWindows({"--name", title}).isEmpty(); }, 10000);
 }
 
 // Targets that describe the selection rather than hold its content.
 const QByteArrayList kProtocolTargets{"TARGETS",        "MULTIPLE", "TIMESTAMP",
                                       "SAVE_TARGETS",   "DELETE",   "INSERT_SELECTION",
                                       "INSERT_PROPERTY"};
-
-// A user of their own, running the application.
-class Session : public AppSession {
-  public:
-    // A returning user: no welcome guide among the windows counted here.
-    Session() { markOnboarded(*this); }
-    std::unique_ptr<QProcess> start(const QStringList& arguments = {"--language", "en"}) {
-        auto app = std::make_unique<QProcess>();
-        app->setProcessEnvironment(environment());
-        app->start(applicationPath(), arguments);
-        return app;
-    }
-    // It holds the lock and listens; its history and tray are under way.
-    bool isListening() const { return QFile::exists(filePath("run/quillstack/quillstack.socket")); }
-    QStringList blobFiles() const {
-        return QDir(filePath("tmp/quillstack-%1/QuillstackBlobs").arg(::geteuid()))
-            .entryList(QDir::Files | QDir::Hidden);
-    }
-    QByteArray settings() const {
-        QFile file(filePath("config/Quillstack/Quillstack.conf"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-};
+const QByteArray kLarge(300 * 1024, 'q');  // kept in a blob file
 }  // namespace
 
 class TestAppLifecycle : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
-        QVERIFY(startTrayHost(m_trayHost));
-        QTest::qWait(500);
-    }
+    void initTestCase() { QVERIFY(startTrayHost(m_trayHost)); }
 
     void secondStartLeavesTheFirstAlone() {
-        Session session;
-        const auto first = session.start();
-        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
-        copy(QByteArray(300 * 1024, 'q'), "UTF8_STRING");
-        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 10000);
-        QTRY_VERIFY(session.settings().contains("preferredLanguage=en"));
-        const QStringList blobs = session.blobFiles();
-        const QByteArray settings = session.settings();
+        AppProcess app;
+        QVERIFY(app.start());
+        copy(kLarge, "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 20000);
+        QTRY_VERIFY(app.settings().contains("preferredLanguage=en"));
+        const QStringList blobs = app.blobFiles();
+        const QByteArray settings = app.settings();
 
         QElapsedTimer clock;
         clock.start();
-        const auto second = session.start({"--language", "de"});
-        stop(*second, 0);
-        const qint64 elapsed = clock.elapsed();
-        const QByteArray said = second->readAllStandardError();
-        QCOMPARE(said.count('\n'), 1);
-        QVERIFY2(said.contains("already running"), said.constData());
-        QCOMPARE(second->readAllStandardOutput(), QByteArray());
+        const AppProcess::Reply second = app.command({"--language", "de"});
         // Sanitizers slow the start of a debug build several times over.
-        QVERIFY2(elapsed < (AppEnvironment::isDebug ? 3000 : 1000),
-                 qPrintable(QString::number(elapsed)));
-
-        QTest::qWait(500);
-        QCOMPARE(first->state(), QProcess::Running);
-        QCOMPARE(session.blobFiles(), blobs);
-        QCOMPARE(session.settings(), settings);
+        QVERIFY2(clock.elapsed() < (AppEnvironment::isDebug ? 3000 : 1000),
+                 qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(second.exitCode, 0);
+        QCOMPARE(second.err.count('\n'), 1);
+        QVERIFY2(second.err.contains("already running"), second.err.constData());
+        QCOMPARE(second.out, QByteArray());
+        // A plain second start brings the history window up in the first, and changes nothing.
+        QVERIFY(windowShows("^Clipboard$"));
+        QVERIFY(app.isRunning());
+        QCOMPARE(app.blobFiles(), blobs);
+        QCOMPARE(app.settings(), settings);
         QCOMPARE(trayIconWindows().size(), 1);
-        // A plain second start brings the history window up in the first.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QProcess::execute("xdotool", {"search", "--onlyvisible", "--name", "^Clipboard$"}) == 0,
-            5000);
         if constexpr (AppEnvironment::isLoggingEnabled) {
-            QVERIFY(first->readAllStandardError().contains("activation requested"));
+            QTRY_VERIFY(app.log().contains("activation requested"));
         }
-        const auto settingsCommand = session.start({"--show-settings"});
-        stop(*settingsCommand, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QProcess::execute("xdotool", {"search", "--onlyvisible", "--name", "^Settings$"}) == 0,
-            5000);
-        const auto quit = session.start({"--quit"});
-        stop(*quit, 0);
-        stop(*first, 0);
-        QCOMPARE(session.blobFiles(), QStringList());
-        const auto again = session.start({"--quit"});
-        stop(*again, 0);
-        QVERIFY(again->readAllStandardError().contains("not running"));
-        QVERIFY(!session.isListening());
+        QCOMPARE(app.command({"--show-settings"}).exitCode, 0);
+        QVERIFY(windowShows("^Settings$"));
+        QCOMPARE(app.command({"--quit"}).exitCode, 0);
+        QVERIFY(app.stop(0));
+        QCOMPARE(app.blobFiles(), QStringList());
+        const AppProcess::Reply again = app.command({"--quit"});
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY(again.err.contains("not running"));
+        QVERIFY(!app.isListening());
     }
 
     void exitEmptiesTheBlobFolder_data() {
@@ -129,83 +87,83 @@ class TestAppLifecycle : public QObject {
     }
     void exitEmptiesTheBlobFolder() {
         QFETCH(int, signal);
-        Session session;
-        const auto app = session.start();
-        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
-        copy(QByteArray(300 * 1024, 'b'), "UTF8_STRING");
-        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 1, 10000);
+        AppProcess app;
+        QVERIFY(app.start());
+        copy(kLarge, "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
         if (signal == 0) {
-            QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 10000);
-            const QString icon = trayIconWindows().constFirst();
-            QProcess::execute("xdotool", {"mousemove", "--window", icon, "4", "4", "click", "3"});
-            QTest::qWait(500);
+            QTRY_COMPARE_WITH_TIMEOUT(trayIconWindows().size(), 1, 20000);
+            const auto windows = [] { return visibleWindows({"--classname", "quillstack"}); };
+            const qsizetype before = windows().size();
+            run("xdotool",
+                {"mousemove", "--window", trayIconWindows().constFirst(), "4", "4", "click", "3"});
+            QTRY_VERIFY_WITH_TIMEOUT(windows().size() > before, 10000);
             // Quit is the menu's last row.
-            QProcess::execute("xdotool", {"key", "Up", "Return"});
+            run("xdotool", {"key", "Up", "Return"});
         }
-        stop(*app, signal);
-        QCOMPARE(session.blobFiles(), QStringList());
+        QVERIFY(app.stop(signal));
+        QCOMPARE(app.blobFiles(), QStringList());
     }
 
     void releaseBuildPrintsNothing() {
         if constexpr (AppEnvironment::isLoggingEnabled) {
             QSKIP("a debug build prints diagnostic lines");
         }
-        Session session;
-        const auto app = session.start();
-        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        AppProcess app;
+        QVERIFY(app.start());
         // A PNG cut off inside its noise, which no decoder can finish.
         QImage image(64, 64, QImage::Format_RGB32);
         QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(image.bits()), 64 * 64);
         copy(encodeImage(image).left(100), "image/png");
+        QTest::qWait(1200);
         // Little-endian TIFF whose only directory lacks the required fields and has an unknown
         // one.
-        copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab0300010000000000"
-                                 "000000000000"),
+        copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab03000100000000"
+                                 "00000000000000"),
              "image/tiff");
         QTest::qWait(1500);
-        stop(*app, SIGTERM);
-        QCOMPARE(app->readAllStandardError(), QByteArray());
-        QCOMPARE(app->readAllStandardOutput(), QByteArray());
+        QVERIFY(app.stop());
+        QCOMPARE(app.log(), QByteArray());
+        QCOMPARE(app.output(), QByteArray());
     }
 
     void clipboardOutlivesTheCopyingApplication() {
-        Session session;
-        const auto app = session.start();
-        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
-        const QByteArray older(300 * 1024, 'o');
+        AppProcess app;
+        QVERIFY(app.start());
         QByteArray newest(300 * 1024, 'n');
         newest[7] = '\0';
-        copy(older, "UTF8_STRING");
+        copy(kLarge, "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
         copy(newest, "application/x-newest");
-        QTRY_COMPARE_WITH_TIMEOUT(session.blobFiles().size(), 2, 10000);
-        const QStringList blobs = session.blobFiles();
+        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 2, 20000);
+        const QStringList blobs = app.blobFiles();
 
         QElapsedTimer clock;
         clock.start();
-        m_copies.owners.back()->kill();
+        m_owners.back()->kill();
         QTRY_COMPARE_WITH_TIMEOUT(paste("application/x-newest"), newest, 1000);
         // Also bounds a paste that was slow to be served.
         QVERIFY2(clock.elapsed() < 6000, qPrintable(QString::number(clock.elapsed())));
         // Owning it again added no copy.
         QTest::qWait(1000);
-        QCOMPARE(session.blobFiles(), blobs);
+        QCOMPARE(app.blobFiles(), blobs);
+        // The next copy is not taken back.
         copy("next", "UTF8_STRING");
+        QTest::qWait(1200);
         QCOMPARE(paste("UTF8_STRING"), QByteArray("next"));
-        stop(*app, SIGTERM);
+        QVERIFY(app.stop());
     }
 
     void gtkApplicationHandsItsClipboardOver() {
-        Session session;
-        const auto app = session.start();
-        QTRY_VERIFY_WITH_TIMEOUT(session.isListening(), 10000);
+        AppProcess app;
+        QVERIFY(app.start());
         QProcess zenity;
         zenity.start("zenity", {"--entry", "--title", "handover"});
         QVERIFY(zenity.waitForStarted());
-        QProcess::execute("xdotool",
-                          {"search", "--sync", "--name", "handover", "windowactivate", "--sync"});
-        QProcess::execute("xdotool", {"type", "--delay", "20", "Gr\u00fc\u00dfe \u2713 zenity"});
-        QProcess::execute("xdotool", {"key", "ctrl+a", "ctrl+c"});
-        QTRY_VERIFY_WITH_TIMEOUT(paste("UTF8_STRING").contains("zenity"), 5000);
+        run("xdotool", {"search", "--sync", "--name", "handover", "windowactivate", "--sync"});
+        run("xdotool", {"type", "--delay", "20", "Gr\u00fc\u00dfe \u2713 zenity"});
+        run("xdotool", {"key", "ctrl+a", "ctrl+c"});
+        QTRY_VERIFY_WITH_TIMEOUT(paste("UTF8_STRING").contains("zenity"), 10000);
         QMap<QByteArray, QByteArray> offered;
         for (const QByteArray& target : paste("TARGETS").split('\n')) {
             if (!target.isEmpty() && !kProtocolTargets.contains(target)) {
@@ -214,36 +172,28 @@ class TestAppLifecycle : public QObject {
         }
         QVERIFY(offered.size() >= 2);
 
-        QProcess::execute("xdotool", {"key", "Return"});
-        QVERIFY(zenity.waitForFinished(5000));
-        QTest::qWait(300);
+        run("xdotool", {"key", "Return"});
+        QVERIFY(zenity.waitForFinished(10000));
         for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
-            QVERIFY2(paste(it.key()) == it.value(), it.key().constData());
+            QTRY_VERIFY2(paste(it.key()) == it.value(), it.key().constData());
         }
-        stop(*app, SIGTERM);
+        QVERIFY(app.stop());
     }
 
-    void cleanup() { m_copies.owners.clear(); }
-
+    void cleanup() { m_owners.clear(); }
     void cleanupTestCase() {
         m_trayHost.kill();
         m_trayHost.waitForFinished(2000);
     }
 
   private:
-    void copy(const QByteArray& bytes, const char* target) { m_copies.bytes(bytes, target); }
-
-    static void stop(QProcess& app, int signal) {
-        if (signal != 0) {
-            ::kill(pid_t(app.processId()), signal);
-        }
-        QVERIFY(app.waitForFinished(10000));
-        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app.exitCode(), 0);
+    // Another client serves the copy until the next one takes the clipboard.
+    void copy(const QByteArray& bytes, const char* target) {
+        m_owners.push_back(std::make_unique<XclipOwner>(target, bytes));
     }
 
     QProcess m_trayHost;
-    ClipboardCopies m_copies;
+    std::vector<std::unique_ptr<XclipOwner>> m_owners;
 };
 
 QTEST_MAIN(TestAppLifecycle)

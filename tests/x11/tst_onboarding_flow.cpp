@@ -1,16 +1,6 @@
 #include <QtTest>
 
-#include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
-#include <QProcess>
-#include <QScreen>
-
-#include <sys/types.h>
-#include <csignal>
-#include <memory>
-#include <optional>
-#include <vector>
 
 #include "HotkeyStack.h"
 #include "X11Desktop.h"
@@ -22,39 +12,19 @@
 // a user would: the keyboard, the paste chord and copies made by another client. A field or a
 // sample that turned green is seen in the window's pixels, so release builds check it too.
 namespace {
-// The settings file of a session; its name may change, so it is looked for here only.
-QString settingsFile(const AppSession& session) {
-    for (const char* name :
-         {"config/Quillstack/Quillstack.conf", "config/Quillstack/Quillstack.ini"}) {
-        if (QFile::exists(session.filePath(QString::fromLatin1(name)))) {
-            return session.filePath(QString::fromLatin1(name));
-        }
-    }
-    return session.filePath(QStringLiteral("config/Quillstack/Quillstack.ini"));
-}
-
-QByteArray settings(const AppSession& session) {
-    QFile file(settingsFile(session));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 struct Window {
     WId id;
     QRect geometry;
 };
 
-// A viewable window of this title and size.
-std::optional<Window> visibleWindow(const QString& name, QSize size) {
-    for (const QString& id : visibleWindows({"--name", name})) {
-        if (const auto geometry = viewableGeometry(id); geometry && geometry->size() == size) {
+std::optional<Window> onboardingPanel() {
+    for (const QString& id : visibleWindows({"--name", "^Quillstack$"})) {
+        if (const auto geometry = viewableGeometry(id);
+            geometry && geometry->size() == QSize(380, 520)) {
             return Window{WId(id.toULongLong()), *geometry};
         }
     }
     return std::nullopt;
-}
-
-std::optional<Window> onboardingPanel() {
-    return visibleWindow(QStringLiteral("^Quillstack$"), QSize(380, 520));
 }
 
 // Where the window manager has the window, bottom to top; -1 when it does not list it.
@@ -88,10 +58,7 @@ int greenPixels(const Window& window) {
 class TestOnboardingFlow : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY2(QFileInfo(applicationPath()).isExecutable(), qPrintable(applicationPath()));
-        start();
-    }
+    void initTestCase() { QVERIFY(m_app.start()); }
 
     // In this process: our floating windows share the stays-on-top layer with the panel, which
     // must stay above them however they come forward.
@@ -117,7 +84,7 @@ class TestOnboardingFlow : public QObject {
     }
 
     void panelAppearsAtFirstLaunch() {
-        QVERIFY(QTest::qWaitFor([] { return onboardingPanel().has_value(); }, 15000));
+        QTRY_VERIFY_WITH_TIMEOUT(onboardingPanel(), 20000);
         const QRect panel = onboardingPanel()->geometry;
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY2(qAbs(panel.center().x() - area.center().x()) <= 1,
@@ -125,7 +92,7 @@ class TestOnboardingFlow : public QObject {
         // The title bar above the centred panel takes from its top.
         QVERIFY2(qAbs(panel.center().y() - area.center().y()) <= 40,
                  qPrintable(QString::number(panel.y())));
-        QVERIFY(!settings(m_session).contains("onboardingCompleted=true"));
+        QVERIFY(!m_app.settings().contains("onboardingCompleted=true"));
     }
 
     void copiesOfBothSamplesTurnGreenAndOpenTheNextPage() {
@@ -138,14 +105,14 @@ class TestOnboardingFlow : public QObject {
         }
         QCOMPARE(greenPixels(*panel), 0);
         // Sample 2 first, so that sample 1 is the newest copy when pasting.
-        copy("Text 2");
-        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 3000);
+        QVERIFY(copyText("Text 2"));
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 10000);
         const int oneSample = greenPixels(*panel);
-        copy("Text 1");
-        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > oneSample * 16 / 10, 3000);
+        QVERIFY(copyText("Text 1"));
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > oneSample * 16 / 10, 10000);
         // Next is enabled and focused now: the paste page has nothing green yet.
         key("space");
-        QTRY_COMPARE_WITH_TIMEOUT(greenPixels(*panel), 0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(greenPixels(*panel), 0, 10000);
     }
 
     void chordPastesSampleOneIntoTheFirstField() {
@@ -155,7 +122,7 @@ class TestOnboardingFlow : public QObject {
         key("super+shift+v");
         QVERIFY(waitForPopup(true));
         key("Return");
-        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 10000);
         QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QStringLiteral("Text 1"));
     }
 
@@ -165,61 +132,24 @@ class TestOnboardingFlow : public QObject {
         key("Tab");
         key("Tab");
         key("space");
-        QTRY_VERIFY_WITH_TIMEOUT(!onboardingPanel().has_value(), 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(settings(m_session).contains("onboardingCompleted=true"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!onboardingPanel().has_value(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app.settings().contains("onboardingCompleted=true"), 10000);
 
-        stop();
-        start();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QFile::exists(m_session.filePath("run/quillstack/quillstack.socket")), 15000);
+        QVERIFY(m_app.stop());
+        QVERIFY(m_app.start());
+        // Started, it has decided on the panel already: the panel would be mapping now.
         QTest::qWait(2000);
         QVERIFY(!onboardingPanel());
         // Asked for from the command line, it comes back.
-        QProcess second;
-        second.setProcessEnvironment(m_session.environment());
-        second.start(applicationPath(), {"--show-onboarding"});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY(QTest::qWaitFor([] { return onboardingPanel().has_value(); }, 5000));
+        QCOMPARE(m_app.command({"--show-onboarding"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(onboardingPanel(), 10000);
     }
 
-    void cleanup() {
-        if (QTest::currentTestFailed()) {
-            qWarning("application log:\n%s", m_log.constData());
-        }
-    }
-
-    void cleanupTestCase() {
-        m_copies.owners.clear();
-        stop();
-    }
+    void cleanup() { m_app.reportIfFailed(); }
+    void cleanupTestCase() { QVERIFY(m_app.stop()); }
 
   private:
-    void start() {
-        m_app = std::make_unique<QProcess>();
-        m_app->setProcessEnvironment(m_session.environment());
-        connect(m_app.get(), &QProcess::readyReadStandardError, this,
-                [this] { m_log += m_app->readAllStandardError(); });
-        m_app->start(applicationPath(), {"--language", "en"});
-        QVERIFY(m_app->waitForStarted());
-    }
-
-    void stop() {
-        if (!m_app || m_app->state() != QProcess::Running) {
-            return;
-        }
-        m_app->terminate();
-        QVERIFY(m_app->waitForFinished(10000));
-        QCOMPARE(m_app->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_app->exitCode(), 0);
-    }
-
-    void copy(const QString& text) { m_copies.text(text); }
-
-    AppSession m_session;
-    std::unique_ptr<QProcess> m_app;
-    QByteArray m_log;
-    ClipboardCopies m_copies;
+    AppProcess m_app{false};
 };
 
 QTEST_MAIN(TestOnboardingFlow)

@@ -1,10 +1,5 @@
 #include <QtTest>
 
-#include <QLineEdit>
-#include <QProcess>
-
-#include <csignal>
-
 #include "X11Desktop.h"
 
 // The settings window of the built application, reached from the tray as a user would, and a
@@ -21,48 +16,32 @@ class TestSettingsFlow : public QObject {
     void recordedChordOpensThePopup() {
         QProcess trayHost;
         QVERIFY(startTrayHost(trayHost));
-        AppSession session;
-        markOnboarded(session);
-        QProcess app;
-        app.setProcessEnvironment(session.environment());
-        app.setProcessChannelMode(QProcess::ForwardedChannels);
-        app.start(applicationPath(), {"--language", "en"});
-        QVERIFY(app.waitForStarted());
+        AppProcess app;
+        QVERIFY(app.start());
+        QVERIFY(copyText("recorded"));
 
-        // The only window of the application so far is its tray icon.
-        QStringList icons;
-        QTRY_VERIFY_WITH_TIMEOUT(!(icons = run("xdotool", {"search", "--classname", "quillstack"})
-                                               .split('\n', Qt::SkipEmptyParts))
-                                      .isEmpty(),
-                                 10000);
-        QTest::qWait(1000);
-        XclipOwner copied("UTF8_STRING", "recorded");
-        QTest::qWait(1200);
-
+        // The only window of the application so far is its tray icon, once the host shows it.
+        const auto windows = [] { return visibleWindows({"--classname", "quillstack"}); };
+        QTRY_VERIFY_WITH_TIMEOUT(!windows().isEmpty(), 20000);
+        const QStringList icons = windows();
         // The tray menu's second row opens the settings; the recorder's button is the third
         // control, after the language and the login item (nothing has the focus at first).
         run("xdotool", {"mousemove", "--window", icons.constFirst(), "4", "4", "click", "3"});
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(windows().size() > icons.size(), 10000);
         key("Down");
         key("Down");
         key("Return");
-        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled("Settings").isEmpty(), 5000);
-        run("xdotool", {"windowactivate", "--sync", windowsTitled("Settings").constFirst()});
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled("Settings").isEmpty(), 10000);
+        const QString settings = windowsTitled("Settings").constFirst();
+        run("xdotool", {"windowactivate", "--sync", settings});
+        QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), settings, 10000);
         key("Tab");
         key("Tab");
         key("Tab");
         key("space");
         run("xdotool", {"key", "ctrl+alt+k"});
-        QTest::qWait(800);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QFile file(session.filePath("config/Quillstack/Quillstack.conf"));
-                return file.open(QIODevice::ReadOnly) &&
-                       file.readAll().contains("hotkeyKeyCode=40");
-            }(),
-            5000);
-        run("xdotool", {"windowclose", windowsTitled("Settings").constFirst()});
+        QTRY_VERIFY_WITH_TIMEOUT(app.settings().contains("hotkeyKeyCode=40"), 10000);
+        run("xdotool", {"windowclose", settings});
 
         // The new chord opens the popup from another window; the old one no longer does.
         QLineEdit target;
@@ -72,17 +51,14 @@ class TestSettingsFlow : public QObject {
         run("xdotool", {"windowactivate", "--sync", QString::number(target.winId())});
         run("xdotool", {"key", "super+shift+v"});
         // Released: the window in front receives the old chord as an ordinary key.
-        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("V"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("V"), 10000);
         QVERIFY(!visiblePopup());
         target.clear();
         run("xdotool", {"key", "ctrl+alt+k"});
         QVERIFY(waitForPopup(true));
         key("Return");
-        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("recorded"), 5000);
-
-        ::kill(pid_t(app.processId()), SIGTERM);
-        QVERIFY(app.waitForFinished(10000));
-        QCOMPARE(app.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("recorded"), 10000);
+        QVERIFY(app.stop());
         trayHost.terminate();
         trayHost.waitForFinished(3000);
     }

@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <memory>
+
+#include "AppProcess.h"
+
+// A paste as a user makes it with the built application: copies made by other clients, the
+// keys pressed, and what must arrive where.
+
+// Terminals take it byte for byte, shell and escape characters included.
+inline const QString kShellText = QStringLiteral("Grüße ✓ ünïcödé $HOME `x` \\ 'q'");
+
+struct PasteScenario {
+    QStringList copies;  // oldest first
+    QString target;      // "field" (a line edit of the test) or a terminal program
+    // Keys, "chord", "command" (a second start with --toggle-popup), "close" (the target goes
+    // away) and "wait" (a check interval of the history passes).
+    QStringList steps;
+    int rows = -1;  // records the popup shows, where that can be seen; 0: it must not open
+    QString arrives;
+    QString clipboard;  // afterwards; empty: not checked
+};
+Q_DECLARE_METATYPE(PasteScenario)
+
+// A terminal whose shell is a raw-mode `cat`: the file holds exactly the bytes it received.
+class RawTerminal {
+  public:
+    RawTerminal(const AppProcess& app, const QString& program)
+        : m_output(app.filePath(program + ".out")) {
+        QFile script(app.filePath(program + ".sh"));
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(m_output) +
+                     "'\n");
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+        script.close();
+        QFile::remove(m_output);
+        QProcessEnvironment env = app.environment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("NO_AT_BRIDGE", "1");
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+        static const QHash<QString, QStringList> options{{"xterm", {"-u8", "-e"}},
+                                                         {"lxterminal", {"--no-remote", "-e"}}};
+        m_process.start(program, options.value(program) << script.fileName());
+    }
+    ~RawTerminal() { close(); }
+    // The shell inside has set the terminal up once the file exists.
+    bool started() const {
+        return QTest::qWaitFor([this] { return QFile::exists(m_output); }, 20000);
+    }
+    QByteArray received() const { return readFile(m_output); }
+    void close() {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    bool isOpen() const { return m_process.state() == QProcess::Running; }
+
+  private:
+    QString m_output;
+    QProcess m_process;
+};
+
+// What a client running `command` pastes from the clipboard.
+inline QString readClipboard(const QStringList& command) {
+    QProcess paste;
+    paste.start(command.first(), command.mid(1));
+    paste.waitForFinished(10000);
+    return QString::fromUtf8(paste.readAllStandardOutput());
+}
+
+// Another client (`copy` reads the copy from its input and serves it) copies `text` and exits.
+// The application then keeps the clipboard filled: once it serves `text`, the copy is in its
+// history. It can only keep what it read before the owner left, so a copy it had no time to
+// read is made again. An owner that stays serves until the next copy: its copy gets twice the
+// history's check interval.
+inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, const QString& text,
+                         bool leave = true) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QProcess owner;
+        owner.start(copy.first(), copy.mid(1));
+        owner.write(text.toUtf8());
+        owner.closeWriteChannel();
+        const bool served = QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
+        QTest::qWait(leave ? 300 : 1500);  // the application reads it meanwhile, as a rule
+        if (!leave) {
+            return served;
+        }
+        owner.kill();
+        owner.waitForFinished(5000);
+        if (served && QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 5000)) {
+            return true;
+        }
+        qWarning("the copy of \"%s\" was not kept; copying it again", qPrintable(text));
+    }
+    return false;
+}
+
+// What the runner asks of a desktop session.
+class PasteDesktop {
+  public:
+    // `copy` reads a copy from its input and serves it; `paste` prints the clipboard.
+    PasteDesktop(QStringList copy, QStringList paste, bool ownersLeave = true)
+        : m_copy(copy), m_paste(paste), m_ownersLeave(ownersLeave) {}
+    virtual ~PasteDesktop() = default;
+    virtual void press(const QString& key) = 0;  // "chord" or a key name
+    // The popup is up, with the size of `rows` records where that can be seen (rows > 0).
+    virtual bool popupShown(int rows) = 0;
+    // The window that has the keyboard: "field", a terminal program, or something else.
+    virtual QString front() = 0;
+    virtual QString fieldText() = 0;
+    // Empties the field and brings it forward, or brings the terminal that started forward.
+    virtual void focus(const QString& target) = 0;
+
+    void play(AppProcess& app, const PasteScenario& scenario) {
+        for (const QString& text : scenario.copies) {
+            QVERIFY(copyAndLeave(m_copy, m_paste, text, m_ownersLeave));
+        }
+        std::unique_ptr<RawTerminal> terminal;
+        if (scenario.target != QLatin1String("field")) {
+            terminal = std::make_unique<RawTerminal>(app, scenario.target);
+            QVERIFY2(terminal->started(), qPrintable(scenario.target + " did not start"));
+        }
+        focus(scenario.target);
+        QTRY_COMPARE_WITH_TIMEOUT(front(), scenario.target, 10000);
+        const auto received = [&] {
+            return terminal ? terminal->received() : fieldText().toUtf8();
+        };
+        bool shown = false;
+        for (const QString& step : scenario.steps) {
+            if (step == QLatin1String("close") || step == QLatin1String("wait")) {
+                step == QLatin1String("close") ? terminal->close() : QTest::qWait(700);
+                continue;
+            }
+            const bool toggles = step == QLatin1String("chord") || step == QLatin1String("command");
+            if (step == QLatin1String("command")) {
+                QCOMPARE(app.command({"--toggle-popup"}).exitCode, 0);
+            } else {
+                press(step);
+            }
+            if (scenario.rows == 0) {
+                QTest::qWait(800);
+                QVERIFY(!popupShown(-1));
+            } else if (toggles && !shown) {
+                shown = true;
+                QTRY_VERIFY_WITH_TIMEOUT(popupShown(scenario.rows), 10000);
+            } else if (toggles || step == QLatin1String("Return") ||
+                       step == QLatin1String("Escape")) {
+                shown = false;
+                QTRY_VERIFY_WITH_TIMEOUT(!popupShown(-1), 10000);
+                // The focus goes back to where the user was.
+                if (!terminal || terminal->isOpen()) {
+                    QTRY_COMPARE_WITH_TIMEOUT(front(), scenario.target, 10000);
+                }
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received(), scenario.arrives.toUtf8(), 10000);
+        // Nothing else arrives after it (a stray ^V or a second paste).
+        QTest::qWait(500);
+        QCOMPARE(received(), scenario.arrives.toUtf8());
+        if (!scenario.clipboard.isEmpty()) {
+            QCOMPARE(readClipboard(m_paste), scenario.clipboard);
+        }
+        QVERIFY(app.isRunning());
+    }
+
+  private:
+    QStringList m_copy;
+    QStringList m_paste;
+    bool m_ownersLeave;
+};
