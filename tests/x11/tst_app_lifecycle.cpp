@@ -141,7 +141,7 @@ class TestAppLifecycle : public QObject {
         QElapsedTimer clock;
         clock.start();
         m_owners.back()->kill();
-        QTRY_COMPARE_WITH_TIMEOUT(paste("application/x-newest"), newest, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("application/x-newest"), newest, 1000);
         // Also bounds a paste that was slow to be served.
         QVERIFY2(clock.elapsed() < 6000, qPrintable(QString::number(clock.elapsed())));
         // Owning it again added no copy.
@@ -150,7 +150,7 @@ class TestAppLifecycle : public QObject {
         // The next copy is not taken back.
         copy("next", "UTF8_STRING");
         QTest::qWait(1200);
-        QCOMPARE(paste("UTF8_STRING"), QByteArray("next"));
+        QCOMPARE(xclipPaste("UTF8_STRING"), QByteArray("next"));
         QVERIFY(app.stop());
     }
 
@@ -163,11 +163,11 @@ class TestAppLifecycle : public QObject {
         run("xdotool", {"search", "--sync", "--name", "handover", "windowactivate", "--sync"});
         run("xdotool", {"type", "--delay", "20", "Gr\u00fc\u00dfe \u2713 zenity"});
         run("xdotool", {"key", "ctrl+a", "ctrl+c"});
-        QTRY_VERIFY_WITH_TIMEOUT(paste("UTF8_STRING").contains("zenity"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(xclipPaste("UTF8_STRING").contains("zenity"), 10000);
         QMap<QByteArray, QByteArray> offered;
-        for (const QByteArray& target : paste("TARGETS").split('\n')) {
+        for (const QByteArray& target : xclipPaste("TARGETS").split('\n')) {
             if (!target.isEmpty() && !kProtocolTargets.contains(target)) {
-                offered.insert(target, paste(target));
+                offered.insert(target, xclipPaste(target));
             }
         }
         QVERIFY(offered.size() >= 2);
@@ -175,7 +175,7 @@ class TestAppLifecycle : public QObject {
         run("xdotool", {"key", "Return"});
         QVERIFY(zenity.waitForFinished(10000));
         for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
-            QTRY_VERIFY2(paste(it.key()) == it.value(), it.key().constData());
+            QTRY_VERIFY2(xclipPaste(it.key()) == it.value(), it.key().constData());
         }
         QVERIFY(app.stop());
     }
