@@ -108,9 +108,6 @@ class TestClipboardContent : public QObject {
         const QStringList several{QString::fromLatin1(a), QString::fromLatin1(e)};
 
         // pcmanfm ends both lists with the C string's NUL; cut offers the same URI list.
-        QTest::newRow("pcmanfm one")
-            << S{{{"text/uri-list", r + nul}, {"x-special/gnome-copied-files", "copy\n" + r + nul}}}
-            << one << QStringLiteral("Отчёт 1.pdf");
         QTest::newRow("pcmanfm several")
             << S{{{"text/uri-list", a + "\r\n" + e + nul},
                   {"x-special/gnome-copied-files", "copy\n" + a + "\n" + e + nul}}}

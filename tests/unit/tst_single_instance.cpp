@@ -131,7 +131,6 @@ class TestSingleInstance : public QObject {
         QTest::newRow("overlong, newline late")
             << QByteArray(SingleInstance::maxLineLength, ' ') + "activate\n"
             << QByteArray() << 0;
-        QTest::newRow("silent") << QByteArray() << QByteArray() << 0;
         QTest::newRow("half a line") << QByteArray("activ") << QByteArray() << 0;
     }
     void misbehavingPeerIsIgnored() {
