@@ -2,9 +2,10 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QMap>
 
+#include <algorithm>
 #include <deque>
+#include <tuple>
 
 #include "core/Scheduler.h"
 
@@ -12,48 +13,94 @@
 // drains the queues. Background tasks run on the test thread, in order, when drained.
 class ManualScheduler final : public Scheduler {
   public:
-    explicit ManualScheduler(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC));
+    explicit ManualScheduler(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC))
+        : m_start(std::move(start)) {}
 
-    void post(Task task) override;
-    void postDelayed(int delayMs, Task task) override;
-    TimerId startRepeating(int intervalMs, Task task) override;
-    void cancelTimer(TimerId id) override;
-    void runInBackground(Task task) override;
-    QDateTime now() const override;
+    void post(Task task) override { m_main.push_back(std::move(task)); }
+    void postDelayed(int delayMs, Task task) override { add(std::max(0, delayMs), 0, task); }
+    TimerId startRepeating(int intervalMs, Task task) override {
+        return add(std::max(1, intervalMs), std::max(1, intervalMs), task);
+    }
+    void cancelTimer(TimerId id) override {
+        m_timed.removeIf([id](const Timed& t) { return t.interval > 0 && t.id == id; });
+    }
+    void runInBackground(Task task) override { m_background.push_back(std::move(task)); }
+    QDateTime now() const override { return m_start.addMSecs(m_nowMs); }
     qint64 monotonicMs() const override { return m_nowMs; }
 
-    // Runs posted main tasks and background tasks until both queues are empty, without moving
-    // the clock. Timers and delayed tasks that are due run too.
-    void runUntilIdle();
+    // Runs posted main tasks, background tasks and whatever is due until nothing is left,
+    // without moving the clock.
+    void runUntilIdle() {
+        while (runFront(m_main) || runFront(m_background) || runOneDue()) {
+        }
+    }
     // Moves the clock forward, running everything that falls due on the way, in time order.
-    void advance(qint64 ms);
-
+    void advance(qint64 ms) {
+        const qint64 target = m_nowMs + std::max<qint64>(0, ms);
+        for (runUntilIdle();; runUntilIdle()) {
+            qint64 next = target;
+            for (const Timed& t : m_timed) {
+                next = std::min(next, t.due);
+            }
+            if (next >= target) {
+                break;
+            }
+            m_nowMs = std::max(m_nowMs, next);
+        }
+        m_nowMs = target;
+        runUntilIdle();
+    }
     // Delayed tasks and repeating timers not yet run or cancelled: what would wake an idle
     // process.
-    qsizetype pendingTimers() const { return m_delayed.size() + m_repeating.size(); }
-
+    qsizetype pendingTimers() const { return m_timed.size(); }
     // Runs only the background tasks, as a worker thread might while the main one is busy.
-    void runBackgroundOnly();
+    void runBackgroundOnly() {
+        while (runFront(m_background)) {
+        }
+    }
 
   private:
-    struct Delayed {
+    struct Timed {
         qint64 due;
-        quint64 seq;
+        qint64 interval;  // 0: runs once
+        TimerId id;       // also the order of equal due times
         Task task;
+        // At the same time, one-off tasks run before timers, each kind in the order it came.
+        auto order() const { return std::tuple(due, interval > 0, id); }
     };
-    struct Repeating {
-        qint64 interval;
-        qint64 nextDue;
-        Task task;
-    };
-    bool runOneDue();
+    TimerId add(qint64 delay, qint64 interval, const Task& task) {
+        m_timed.append({m_nowMs + delay, interval, m_nextId, task});
+        return m_nextId++;
+    }
+    static bool runFront(std::deque<Task>& queue) {
+        if (queue.empty()) {
+            return false;
+        }
+        Task task = std::move(queue.front());
+        queue.pop_front();
+        task();
+        return true;
+    }
+    bool runOneDue() {
+        const auto first = std::min_element(m_timed.begin(), m_timed.end(),
+                                            [](auto& a, auto& b) { return a.order() < b.order(); });
+        if (first == m_timed.end() || first->due > m_nowMs) {
+            return false;
+        }
+        Task task = first->task;  // the task may cancel its own timer
+        if (first->interval > 0) {
+            first->due += first->interval;
+        } else {
+            m_timed.erase(first);
+        }
+        task();
+        return true;
+    }
 
     QDateTime m_start;
     qint64 m_nowMs = 0;
-    quint64 m_seq = 0;
+    TimerId m_nextId = 1;
     std::deque<Task> m_main;
     std::deque<Task> m_background;
-    QList<Delayed> m_delayed;
-    QMap<TimerId, Repeating> m_repeating;
-    TimerId m_nextTimer = 1;
+    QList<Timed> m_timed;
 };

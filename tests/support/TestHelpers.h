@@ -30,55 +30,36 @@ inline mode_t modeOf(const QString& path) {
 
 // A JPEG whose EXIF block says "rotate 90 degrees clockwise to display".
 inline QByteArray jpegWithOrientation6(const QImage& image) {
-    QByteArray jpeg = encodeImage(image, "jpeg");
-    const QByteArray tiff(
-        "MM\x00\x2A\x00\x00\x00\x08"
-        "\x00\x01"
-        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
-        "\x00\x00\x00\x00",
-        26);
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    const int length = payload.size() + 2;
+    const QByteArray payload(
+        "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 32);
     QByteArray app1("\xFF\xE1");
-    app1.append(char(length >> 8)).append(char(length & 0xFF)).append(payload);
-    return jpeg.insert(2, app1);
+    app1.append(char((payload.size() + 2) >> 8)).append(char(payload.size() + 2)).append(payload);
+    return encodeImage(image, "jpeg").insert(2, app1);
 }
 
 // A deflate-compressed 8-bit grey TIFF of side x side pixels, a few kilobytes on the wire: every
 // strip points at the same compressed block of zeros.
 inline QByteArray deflateTiff(quint32 side) {
-    const quint32 rowsPerStrip = 100;
-    const quint32 strips = (side + rowsPerStrip - 1) / rowsPerStrip;
-    const QByteArray block = qCompress(QByteArray(qsizetype(side) * rowsPerStrip, '\0')).mid(4);
-    QByteArray out("II*\0", 4);
-    const auto u16 = [&out](quint16 v) { out.append(reinterpret_cast<const char*>(&v), 2); };
-    const auto u32 = [&out](quint32 v) { out.append(reinterpret_cast<const char*>(&v), 4); };
+    const quint32 rows = 100;
+    const quint32 strips = (side + rows - 1) / rows;
+    const QByteArray block = qCompress(QByteArray(qsizetype(side) * rows, '\0')).mid(4);
     const quint32 offsets = 8 + 2 + 9 * 12 + 4;
     const quint32 counts = offsets + 4 * strips;
-    const quint32 data = counts + 4 * strips;
-    u32(8);
-    u16(9);
-    const auto entry = [&](quint16 tag, quint16 type, quint32 count, quint32 value) {
-        u16(tag);
-        u16(type);
-        u32(count);
-        u32(value);
+    QByteArray out("II*\0\x08\0\0\0\x09\0", 10);
+    const auto put = [&out](quint32 v, int size) {
+        out.append(reinterpret_cast<const char*>(&v), size);
     };
-    entry(256, 4, 1, side);          // width
-    entry(257, 4, 1, side);          // height
-    entry(258, 3, 1, 8);             // bits per sample
-    entry(259, 3, 1, 8);             // deflate
-    entry(262, 3, 1, 1);             // black is zero
-    entry(273, 4, strips, offsets);  // strip offsets
-    entry(277, 3, 1, 1);             // samples per pixel
-    entry(278, 4, 1, rowsPerStrip);  // rows per strip
-    entry(279, 4, strips, counts);   // strip byte counts
-    u32(0);
-    for (quint32 i = 0; i < strips; ++i) {
-        u32(data);
+    // Width, height, 8 bits, deflate, black is zero, strip offsets, one sample, rows per strip,
+    // strip sizes.
+    const quint32 entries[][4] = {{256, 4, 1, side}, {257, 4, 1, side}, {258, 3, 1, 8},
+                                  {259, 3, 1, 8},    {262, 3, 1, 1},    {273, 4, strips, offsets},
+                                  {277, 3, 1, 1},    {278, 4, 1, rows}, {279, 4, strips, counts}};
+    for (const auto& [tag, type, count, value] : entries) {
+        put(tag, 2), put(type, 2), put(count, 4), put(value, 4);
     }
-    for (quint32 i = 0; i < strips; ++i) {
-        u32(quint32(block.size()));
+    put(0, 4);
+    for (quint32 i = 0; i < 2 * strips; ++i) {
+        put(i < strips ? counts + 4 * strips : quint32(block.size()), 4);
     }
     return out + block;
 }
@@ -95,11 +76,7 @@ class ScopedEnv {
 
   private:
     void set(const std::optional<QByteArray>& value) {
-        if (value) {
-            qputenv(m_name, *value);
-        } else {
-            qunsetenv(m_name);
-        }
+        value ? void(qputenv(m_name, *value)) : void(qunsetenv(m_name));
     }
     const char* m_name;
     std::optional<QByteArray> m_old;

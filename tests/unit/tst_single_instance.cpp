@@ -11,25 +11,28 @@
 #include <thread>
 
 #include "TestHelpers.h"
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 namespace {
 using Role = SingleInstance::Role;
+using Outcome = CommandLine::Outcome;
+using Command = SingleInstance::Command;
 constexpr SingleInstance::Timing fast{300, 1500, 5000};
 
-struct Outcome {
+struct Started {
     Role role = Role::Unavailable;
     bool delivered = false;
 };
 
 // A later start, on a thread of its own so that this one can answer it.
-Outcome startAgain(const QString& directory, SingleInstance::Timing timing = fast) {
-    Outcome outcome;
+Started startAgain(const QString& directory, SingleInstance::Timing timing = fast) {
+    Started outcome;
     std::atomic<bool> done = false;
     std::thread second([&] {
         SingleInstance instance(directory, timing);
-        outcome.role = instance.start(SingleInstance::Command::Activate);
+        outcome.role = instance.start(Command::Activate);
         outcome.delivered = instance.commandDelivered();
         done = true;
     });
@@ -88,7 +91,7 @@ class TestSingleInstance : public QObject {
             QVERIFY(child >= 0);
             if (child == 0) {
                 SingleInstance holder(dir.path(), fast);
-                if (holder.start(SingleInstance::Command::Activate) == Role::Primary) {
+                if (holder.start(Command::Activate) == Role::Primary) {
                     ::raise(SIGKILL);
                 }
                 ::_exit(1);
@@ -107,7 +110,7 @@ class TestSingleInstance : public QObject {
         lock.close();
 
         SingleInstance next(dir.path(), {300, 200, 5000});
-        QCOMPARE(next.start(SingleInstance::Command::Activate), expected);
+        QCOMPARE(next.start(Command::Activate), expected);
         QCOMPARE(next.isListening(), expected == Role::Primary);
         if (expected == Role::Primary) {
             QVERIFY(startAgain(dir.path()).delivered);
@@ -128,7 +131,6 @@ class TestSingleInstance : public QObject {
         QTest::newRow("overlong, newline late")
             << QByteArray(SingleInstance::maxLineLength, ' ') + "activate\n"
             << QByteArray() << 0;
-        QTest::newRow("silent") << QByteArray() << QByteArray() << 0;
         QTest::newRow("half a line") << QByteArray("activ") << QByteArray() << 0;
     }
     void misbehavingPeerIsIgnored() {
@@ -138,7 +140,7 @@ class TestSingleInstance : public QObject {
         QTemporaryDir dir;
         SingleInstance first(dir.path(), fast);
         QSignalSpy spy(&first, &SingleInstance::activationRequested);
-        QCOMPARE(first.start(SingleInstance::Command::Activate), Role::Primary);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
         QVERIFY(S_ISSOCK(modeOf(first.socketPath())));
         QCOMPARE(modeOf(first.socketPath()) & 07777, mode_t(0600));
 
@@ -155,10 +157,55 @@ class TestSingleInstance : public QObject {
         QCOMPARE(spy.count(), activations);
 
         // And a later start is still served.
-        const Outcome second = startAgain(dir.path());
+        const Started second = startAgain(dir.path());
         QCOMPARE(second.role, Role::Secondary);
         QVERIFY(second.delivered);
         QCOMPARE(spy.count(), activations + 1);
+    }
+
+    void parse_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QString>("says");  // a piece of what is printed
+
+        const auto row = [](const char* name, QStringList args, Outcome outcome,
+                            Command command = Command::Activate, QString says = {}) {
+            QTest::newRow(name) << (QStringList{"quillstack"} + args) << outcome << command << says;
+        };
+        row("plain start", {}, Outcome::Run);
+        row("help", {"--help"}, Outcome::Help, Command::Activate, "--toggle-popup");
+        row("version", {"--version"}, Outcome::Version, Command::Activate, "0.");
+        row("language with =", {"--language=pt-BR", "--show-history"}, Outcome::Run,
+            Command::ShowHistory);
+        row("language without value", {"--language"}, Outcome::Error, Command::Activate,
+            "--language'");
+        row("toggle", {"--toggle-popup"}, Outcome::Run, Command::TogglePopup);
+        row("settings", {"--show-settings"}, Outcome::Run, Command::ShowSettings);
+        row("onboarding", {"--show-onboarding"}, Outcome::Run, Command::ShowOnboarding);
+        row("quit", {"--quit"}, Outcome::Run, Command::Quit);
+        row("unknown option", {"--frobnicate"}, Outcome::Error, Command::Activate, "'frobnicate'");
+        row("stray argument", {"settings"}, Outcome::Error, Command::Activate, ": settings");
+        row("two commands", {"--quit", "--show-history"}, Outcome::Error, Command::Activate,
+            "one command");
+        row("Qt's own option", {"-platform", "offscreen", "--quit"}, Outcome::Run, Command::Quit);
+    }
+    void parse() {
+        QFETCH(QStringList, arguments);
+        QFETCH(Outcome, outcome);
+        QFETCH(Command, command);
+        QFETCH(QString, says);
+        const CommandLine parsed = CommandLine::parse(arguments);
+        QCOMPARE(parsed.outcome, outcome);
+        QCOMPARE(parsed.exitStatus(), outcome == Outcome::Error ? 2 : 0);
+        if (outcome == Outcome::Run) {
+            QCOMPARE(parsed.command, command);
+        }
+        QVERIFY2(parsed.text.contains(says), qPrintable(parsed.text));
+        if (outcome == Outcome::Error) {
+            // Every mistake comes with the usage.
+            QVERIFY(parsed.text.contains("--show-history"));
+        }
     }
 };
 

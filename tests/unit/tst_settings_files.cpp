@@ -1,0 +1,419 @@
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "FakeLoginItems.h"
+#include "MemoryKeyValueStore.h"
+#include "TestHelpers.h"
+#include "platform/freedesktop/XdgAutostart.h"
+#include "platform/freedesktop/XdgFolders.h"
+#include "platform/qt/SettingsStore.h"
+#include "settings/AppSettings.h"
+#include "settings/L10n.h"
+
+// What lives in files of the user's own: the settings, the autostart entry, the string tables.
+namespace {
+const QString kTables = QStringLiteral(":/testl10n/");
+QString text(const char* key) {
+    return L10n::string(QString::fromUtf8(key));
+}
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+// What a launcher makes of an Exec value holding one argument: the string escapes first, then
+// the quoting, then the field codes.
+QString launchedProgram(const QString& value) {
+    static const QMap<QChar, QChar> escapes{
+        {u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}, {u's', u' '}};
+    QString s;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const bool escaped = value[i] == u'\\' && i + 1 < value.size();
+        s += escaped ? escapes.value(value[i + 1], value[i + 1]) : value[i];
+        i += escaped;
+    }
+    if (s.startsWith(u'"')) {
+        QString argument;
+        qsizetype i = 1;
+        for (; i < s.size() && s[i] != u'"'; ++i) {
+            argument += s[i += (s[i] == u'\\' && i + 1 < s.size())];
+        }
+        s = i == s.size() - 1 ? argument : QStringLiteral("<not one quoted argument>");
+    }
+    return s.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+}  // namespace
+
+class TestSettingsFiles : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void typedReadersCheckKinds() {
+        MemoryKeyValueStore store;
+        const auto with = [&](const QVariant& v) -> const KeyValueStore& {
+            store.seed("k", v);
+            return store;
+        };
+        QVERIFY(!with({}).boolValue("k") && !store.intValue("k") && !store.stringListValue("k"));
+        QCOMPARE(with(true).boolValue("k"), std::optional<bool>(true));
+        QCOMPARE(with("false").boolValue("k"), std::optional<bool>(false));
+        for (const QVariant& notBool : {QVariant("TRUE"), QVariant("1"), QVariant(1)}) {
+            QCOMPARE(with(notBool).boolValue("k"), std::nullopt);
+        }
+        QCOMPARE(with(true).intValue("k"), std::nullopt);
+        QCOMPARE(with("-42").intValue("k"), std::optional<qint64>(-42));
+        QCOMPARE(store.uintValue("k"), std::nullopt);
+        QCOMPARE(with(-1).uintValue("k"), std::nullopt);
+        const quint64 max = 18446744073709551615ULL;
+        QCOMPARE(with("18446744073709551615").uintValue("k"), std::optional<quint64>(max));
+        QCOMPARE(store.intValue("k"), std::nullopt);  // too big for a signed number
+        for (const char* junk : {"12.0", "1e3", " 12", "12 ", "12abc", "0x10", "-", "", "--1"}) {
+            QVERIFY2(!with(junk).intValue("k") && !store.uintValue("k"), junk);
+        }
+
+        QCOMPARE(with(QStringList{"de", "en"}).stringListValue("k"),
+                 std::optional<QStringList>(QStringList{"de", "en"}));
+        QCOMPARE(with("en").stringListValue("k"), std::optional<QStringList>(QStringList{"en"}));
+        QCOMPARE(with(QVariantList{"a", 3}).stringListValue("k"), std::nullopt);
+        QCOMPARE(with(5).stringValue("k"), std::nullopt);
+    }
+
+    void valuesSurviveTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Quillstack.conf");
+        {
+            SettingsStore store(path);
+            store.setValue("onboardingCompleted", true);
+            store.setValue("hotkeyModifiers", QVariant::fromValue<quint64>(0x120000));
+            store.setValue("bufferLimit", QVariant::fromValue<qint64>(-5));
+            store.setValue("preferredLanguage", "pt-BR");
+            store.setValue("AppleLanguages", QStringList{"ru", "en"});
+            store.setValue("gone", 1);
+            store.remove("gone");
+        }
+        const SettingsStore store(path);
+        QCOMPARE(store.boolValue("onboardingCompleted"), std::optional<bool>(true));
+        QCOMPARE(store.uintValue("hotkeyModifiers"), std::optional<quint64>(0x120000));
+        QCOMPARE(store.intValue("bufferLimit"), std::optional<qint64>(-5));
+        QCOMPARE(store.stringValue("preferredLanguage"), std::optional<QString>("pt-BR"));
+        QCOMPARE(store.stringListValue("AppleLanguages"),
+                 std::optional<QStringList>(QStringList{"ru", "en"}));
+        QVERIFY(!store.contains("gone") && !store.value("gone").isValid());
+    }
+
+    // The paste keystroke group as a user writes it by hand; a list is not a keystroke.
+    void handWrittenGroupIsListed() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Quillstack.conf");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "bufferLimit=50\n[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\n"
+            "Both=a, b\n");
+        file.close();
+        const SettingsStore store(path);
+        QStringList keys = store.keysUnder("PasteKeystrokes");
+        keys.sort();
+        QCOMPARE(keys, QStringList({"Both", "MyTerm", "URxvt"}));
+        QCOMPARE(store.stringValue("PasteKeystrokes/URxvt"),
+                 std::optional<QString>("Shift+Insert"));
+        QCOMPARE(store.stringValue("PasteKeystrokes/Both"), std::nullopt);
+    }
+
+    // What lies in the folder before the first start of this version: the older file, the new
+    // one, or a link. The older file is taken over only when nothing stands at the new name.
+    void olderFileTakenOver_data() {
+        QTest::addColumn<QByteArray>("ini");      // empty: no Quillstack.ini
+        QTest::addColumn<QByteArray>("conf");     // empty: no Quillstack.conf
+        QTest::addColumn<bool>("confDangles");    // Quillstack.conf links to nothing
+        QTest::addColumn<bool>("iniIsLink");      // Quillstack.ini links to a file elsewhere
+        QTest::addColumn<qint64>("bufferLimit");  // -1: unset
+        QTest::addColumn<bool>("iniRemains");
+        QTest::newRow("older only") << QByteArray("[General]\nbufferLimit=30\n") << QByteArray()
+                                    << false << false << qint64(30) << false;
+        QTest::newRow("both, new wins")
+            << QByteArray("[General]\nbufferLimit=30\n")
+            << QByteArray("[General]\nbufferLimit=40\n") << false << false << qint64(40) << true;
+        QTest::newRow("neither") << QByteArray() << QByteArray() << false << false << qint64(-1)
+                                 << false;
+        QTest::newRow("new name is a dangling link")
+            << QByteArray("[General]\nbufferLimit=30\n") << QByteArray() << true << false
+            << qint64(-1) << true;
+        QTest::newRow("older is a link") << QByteArray("[General]\nbufferLimit=30\n")
+                                         << QByteArray() << false << true << qint64(30) << false;
+    }
+
+    void olderFileTakenOver() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, conf);
+        QFETCH(bool, confDangles);
+        QFETCH(bool, iniIsLink);
+        QFETCH(qint64, bufferLimit);
+        QFETCH(bool, iniRemains);
+        QTemporaryDir config;
+        const QString folder = config.filePath("Quillstack");
+        QVERIFY(QDir().mkpath(folder));
+        const QString iniPath = folder + "/Quillstack.ini";
+        if (!ini.isEmpty()) {
+            if (iniIsLink) {
+                writeFile(config.filePath("dotfiles/quillstack.ini"), ini);
+                QVERIFY(QFile::link(config.filePath("dotfiles/quillstack.ini"), iniPath));
+            } else {
+                writeFile(iniPath, ini);
+            }
+        }
+        if (!conf.isEmpty()) {
+            writeFile(folder + "/Quillstack.conf", conf);
+        }
+        if (confDangles) {
+            QVERIFY(QFile::link(config.filePath("nowhere"), folder + "/Quillstack.conf"));
+        }
+
+        const ScopedEnv configEnv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const SettingsStore store;
+        QCOMPARE(store.fileName(), folder + "/Quillstack.conf");
+        QCOMPARE(store.intValue("bufferLimit"),
+                 bufferLimit < 0 ? std::nullopt : std::optional<qint64>(bufferLimit));
+        QCOMPARE(QFileInfo(iniPath).isSymLink() || QFile::exists(iniPath), iniRemains);
+        QCOMPARE(QFileInfo(folder + "/Quillstack.conf").isSymLink(), confDangles || iniIsLink);
+        // The default store lives in the config home and writes nothing before a setting changes.
+        const QFileInfo file(folder + "/Quillstack.conf");
+        QCOMPARE(file.isSymLink() || file.exists(), !(ini.isEmpty() && conf.isEmpty()));
+    }
+
+    void fileModeKept_data() {
+        QTest::addColumn<int>("before");  // -1: no file yet
+        QTest::addColumn<int>("after");
+        QTest::newRow("created") << -1 << 0600;
+        QTest::newRow("user's 0640") << 0640 << 0640;
+        QTest::newRow("user's 0600") << 0600 << 0600;
+    }
+
+    void fileModeKept() {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sub/Quillstack.conf");
+        if (before >= 0) {
+            writeFile(path, "[General]\nbufferLimit=5\n");
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(before)), 0);
+        }
+        SettingsStore store(path);
+        store.setValue("autoDeleteMinutes", 60);
+        store.setValue("bufferLimit", 9);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), after);
+        QCOMPARE(SettingsStore(path).intValue("bufferLimit"), std::optional<qint64>(9));
+    }
+
+    // Each base folder from its variable; unset, empty or relative values fall back. "@" stands
+    // for the home folder.
+    void baseFolders_data() {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<std::optional<QByteArray>>("value");
+        QTest::addColumn<QString>("folder");
+        const auto row = [](const char* name, const char* variable, std::optional<QByteArray> value,
+                            const char* folder) {
+            QTest::newRow(name) << QByteArray(variable) << value << QString(folder);
+        };
+        row("config set", "XDG_CONFIG_HOME", "/cfg", "/cfg");
+        row("config unset", "XDG_CONFIG_HOME", std::nullopt, "@/.config");
+        row("config empty", "XDG_CONFIG_HOME", "", "@/.config");
+        row("config relative", "XDG_CONFIG_HOME", "cfg", "@/.config");
+        row("cache set", "XDG_CACHE_HOME", "/var/c/", "/var/c/");
+        row("cache relative", "XDG_CACHE_HOME", "c", "@/.cache");
+        row("runtime set, cleaned", "XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7");
+        row("runtime relative", "XDG_RUNTIME_DIR", "run", "");
+        row("runtime unset", "XDG_RUNTIME_DIR", std::nullopt, "");
+    }
+    void baseFolders() {
+        QFETCH(QByteArray, variable);
+        QFETCH(std::optional<QByteArray>, value);
+        QFETCH(QString, folder);
+        const ScopedEnv home("HOME", "/home/ann");
+        const ScopedEnv env(variable.constData(), value);
+        const QString found = variable == "XDG_CONFIG_HOME"  ? XdgFolders::configHome()
+                              : variable == "XDG_CACHE_HOME" ? XdgFolders::cacheHome()
+                                                             : XdgFolders::runtimeDir();
+        QCOMPARE(found, folder.replace(u'@', QStringLiteral("/home/ann")));
+    }
+
+    void registerAndUnregister() {
+        QTemporaryDir dir;
+        XdgAutostart autostart(dir.path() + "/config", "/opt/quillstack/bin/quillstack");
+        QVERIFY(autostart.unregisterApp());  // nothing there yet is fine
+        QVERIFY(autostart.registerApp());
+        QVERIFY(autostart.registerApp());  // replaced, not appended to
+        QFile file(autostart.entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[Desktop Entry]\nType=Application\nName=Quillstack\n"
+                                            "Icon=quillstack\n"
+                                            "Exec=/opt/quillstack/bin/quillstack\n"
+                                            "Terminal=false\n"
+                                            "X-GNOME-Autostart-enabled=true\nNoDisplay=false\n"));
+        QVERIFY(autostart.unregisterApp());
+        QVERIFY(!QFile::exists(autostart.entryPath()));
+
+        // A file where the autostart folder should be: unwritable, whoever runs the test.
+        QFile blocker(dir.path() + "/blocked/autostart");
+        QVERIFY(QDir().mkpath(dir.path() + "/blocked") && blocker.open(QIODevice::WriteOnly));
+        QVERIFY(!XdgAutostart(dir.path() + "/blocked", "/usr/bin/quillstack").registerApp());
+        // Without an absolute program path there is nothing sound to start.
+        QVERIFY(!XdgAutostart(dir.path() + "/rel", "quillstack").registerApp());
+        QVERIFY(!QFile::exists(dir.path() + "/rel/autostart/quillstack.desktop"));
+    }
+
+    // Whatever the folder holding the program is called, the entry is valid and starts it.
+    void entryStartsTheProgram_data() {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("plain") << "/usr/bin/quillstack";
+        QTest::newRow("space") << "/home/ann/My Apps/quillstack";
+        QTest::newRow("shell characters") << "/opt/q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~/quillstack";
+        QTest::newRow("percent") << "/opt/100% sure/quillstack";
+        QTest::newRow("equals and unicode") << "/opt/a=b/Ünïcode ✓/quillstack";
+        QTest::newRow("line break") << "/opt/a\nb/quillstack";
+    }
+
+    void entryStartsTheProgram() {
+        QFETCH(QString, program);
+        QTemporaryDir dir;
+        XdgAutostart autostart(dir.path(), program);
+        QVERIFY(autostart.registerApp());
+        QFile file(autostart.entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        const QStringList exec = lines.filter(QRegularExpression(QStringLiteral("^Exec=")));
+        QCOMPARE(exec.size(), 1);
+        QCOMPARE(launchedProgram(exec.constFirst().mid(5)), program);
+
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (validator.isEmpty()) {
+            QSKIP("desktop-file-validate is not installed (tools/deps installs it)");
+        }
+        QProcess check;
+        check.start(validator, {autostart.entryPath()});
+        QVERIFY(check.waitForFinished(10000));
+        const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
+        QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
+    }
+
+    void lookupAndFallback() {
+        L10n::configure(&s, QStringLiteral("ru"), kTables);
+
+        // "system": the start-up table answers, no other table is opened.
+        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
+        QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
+        QCOMPARE(L10n::currentLanguage(), QStringLiteral("ru"));
+
+        s.setPreferredLanguage(QStringLiteral("de"));
+        QCOMPARE(L10n::currentLanguage(), QStringLiteral("de"));
+        QCOMPARE(text("Hello"), QStringLiteral("Hallo"));
+        QCOMPARE(text("Only in Russian"), QStringLiteral("Только по-русски"));
+        QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
+        // A German text identical to its key counts as missing.
+        QCOMPARE(text("Same in German"), QStringLiteral("Одинаково по-немецки"));
+
+        // English shows its own wording or the key, never the start-up language.
+        s.setPreferredLanguage(QStringLiteral("en"));
+        QCOMPARE(text("Only in Russian"), QStringLiteral("English wording"));
+        QCOMPARE(text("Hello"), QStringLiteral("Hello"));
+
+        L10n::configure(&s, QString(), kTables);
+        s.setPreferredLanguage(QStringLiteral("de"));
+        QCOMPARE(text("Only in Russian"), QStringLiteral("Only in Russian"));
+    }
+
+    void tableCache() {
+        L10n::configure(&s, QStringLiteral("ru"), kTables);
+        for (const char* code : {"en", "de", "en", "de"}) {
+            s.setPreferredLanguage(QString::fromUtf8(code));
+            text("Hello");
+        }
+        QCOMPARE(text("Hello"), QStringLiteral("Hallo"));
+        QCOMPARE(L10n::loadAttemptsForTesting(), 2);
+        QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en"}));
+
+        // A language without a table is looked for on every call and never kept.
+        s.setPreferredLanguage(QStringLiteral("xx"));
+        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::loadAttemptsForTesting(), 5);  // ru once, xx twice
+        QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
+        // A code that looks like a path never reaches the file system.
+        s.setPreferredLanguage(QStringLiteral("../testl10n/de"));
+        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::loadAttemptsForTesting(), 5);
+    }
+
+    void formatting() {
+        L10n::configure(&s, QString(), kTables);
+        const QString key = QStringLiteral("Paste from history: %@ — opens list of recent copies.");
+        QCOMPARE(L10n::string(key, {"⌘⇧V"}),
+                 QStringLiteral("Paste from history: ⌘⇧V — opens list of recent copies."));
+        s.setPreferredLanguage(QStringLiteral("de"));
+        QCOMPARE(
+            L10n::string(key, {"⌘⇧V"}),
+            QStringLiteral("Aus dem Verlauf einfügen: ⌘⇧V — öffnet die Liste der letzten Kopien."));
+        // Arguments are inserted literally; missing ones leave nothing; stray percent signs stay.
+        QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), QStringLiteral("%@ and b"));
+        QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), QStringLiteral("b before a"));
+        QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}),
+                 QStringLiteral("100% of x|||%d|%"));
+    }
+
+    void languageMatching() {
+        const QList<QPair<QStringList, QString>> cases = {
+            {{"de-AT", "en-US"}, "de"}, {{"zh-Hans-CN", "zh-CN"}, "zh-Hans"},
+            {{"zh-SG"}, "zh-Hans"},     {{"zh-TW", "ja-JP"}, "ja"},
+            {{"pt-PT"}, "pt-BR"},       {{"sv-SE", "fr_CA"}, "fr"},
+            {{"xx", "ko"}, "ko"},       {{"sv", ""}, "en"},
+        };
+        for (const auto& [languages, expected] : cases) {
+            QCOMPARE(L10n::matchLanguage(languages), expected);
+        }
+        // What one run stores is what the next starts from; "system" leaves it to the system.
+        MemoryKeyValueStore store;
+        AppSettings::applyLanguage(store, QStringLiteral("ru"));
+        QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("ru"));
+        AppSettings::applyLanguage(store, QStringLiteral("system"));
+        QCOMPARE(L10n::startupFallbackLanguage(store),
+                 L10n::matchLanguage(QLocale::system().uiLanguages()));
+        store.seed("AppleLanguages",
+                   QStringLiteral("zh-Hans"));  // a one-element list in an INI file
+        QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("zh-Hans"));
+    }
+
+    void embeddedTables() {
+        L10n::configure(&s, QStringLiteral("en"));
+        for (const auto& option : AppSettings::languageOptions()) {
+            s.setPreferredLanguage(option.code);
+            QCOMPARE(text("Quillstack"), QStringLiteral("Quillstack"));
+            QVERIFY2((text("No items") == QStringLiteral("No items")) == (option.code == u"en"),
+                     qPrintable(option.code));
+        }
+        QCOMPARE(L10n::cachedLanguagesForTesting().size(), AppSettings::languageOptions().size());
+        s.setPreferredLanguage(QStringLiteral("ru"));
+        QCOMPARE(text("No items"), QStringLiteral("Нет элементов"));
+    }
+
+    void init() { s.setPreferredLanguage(QStringLiteral("system")); }
+    void cleanup() { L10n::configure(nullptr, QString()); }
+
+  private:
+    MemoryKeyValueStore m_store;
+    FakeLoginItems m_login;
+    AppSettings s{m_store, m_login, {}};
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFiles)
+#include "tst_settings_files.moc"
