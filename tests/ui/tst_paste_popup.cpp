@@ -6,10 +6,8 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "HotkeyStack.h"
 #include "TestHelpers.h"
-#include "history/HistoryListModel.h"
-#include "settings/L10n.h"
+#include "WindowRig.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -19,23 +17,19 @@ using Row = PastePopupItemDelegate::RowLayout;
 namespace {
 // The real chord, popup session, history and settings over fakes, the list model and the popup's
 // controller.
-struct Popup : HotkeyStack {
+struct Popup : WindowRig {
     int prepareCalls = 0;
     QList<quint64> geometryAsked;
-    HistoryListModel model{history, scheduler, thumbnailer};
     PastePopupWindowController controller;
 
     explicit Popup(const QStringList& copies, bool compositing = false)
-        : HotkeyStack(copies),
+        : WindowRig(copies),
           controller(popup, detector, model, settings,
                      {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
                           return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen
-                      }}) {
-        L10n::configure(&settings, QStringLiteral("en"));
-        detector.startMonitoring();
-    }
+                      }}) {}
     // The chord, and the turn in which the panel follows.
     void chord() {
         other(kChord);
@@ -57,9 +51,6 @@ QPoint centredOrigin(const QWidget* panel) {
             area.y() + area.height() / 2 - panel->height() / 2};
 }
 
-StoredItem text(const QString& s) {
-    return {{QString(PasteboardTypeKey::stringUtf8Mime), s.toUtf8()}};
-}
 }  // namespace
 
 class TestPastePopup : public QObject {
@@ -95,10 +86,10 @@ class TestPastePopup : public QObject {
             words += QString("word%1 ").arg(i);
         }
         const QStringList cut{"", "", "…"};
-        QTest::newRow("four lines") << text("first\nsecond\nthird\nfourth")
+        QTest::newRow("four lines") << textItem("first\nsecond\nthird\nfourth")
                                     << QStringList{"first", "second", "third fourth"} << false;
-        QTest::newRow("many words") << text(words) << cut << false;
-        QTest::newRow("2 MB on one line") << text(QString(2 << 20, 'w')) << cut << false;
+        QTest::newRow("many words") << textItem(words) << cut << false;
+        QTest::newRow("2 MB on one line") << textItem(QString(2 << 20, 'w')) << cut << false;
         QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
                                               encodeImage(solidImage(300, 100))}}
                                << QStringList{"[Image]"} << true;
@@ -136,8 +127,7 @@ class TestPastePopup : public QObject {
         QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
         Popup p({"text"});
-        p.copy({{QString(PasteboardTypeKey::uriList),
-                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
+        p.copyFile(file);
         p.controller.setup();
         p.chord();
         const int textOnly = p.list()->visualRect(p.model.index(1)).height();

@@ -1,12 +1,9 @@
-#include <QtTest>
-
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
-#include "HotkeyStack.h"
-#include "settings/L10n.h"
+#include "WindowRig.h"
 #include "ui/common/FloatingWindow.h"
 #include "ui/settings/HotkeyRecorderView.h"
 #include "ui/settings/SettingsView.h"
@@ -15,76 +12,67 @@ namespace {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
 using Warning = SettingsView::Warning;
+using Session = SettingsView::Session;
 constexpr quint64 kSuperShift = ModifierFlag::Command | ModifierFlag::Shift;
 
 struct WarningCase {
     bool trusted;
     ChordRefusal refusal;
-    bool globalRefused;
-    bool opener;
-    SettingsView::Session session;
+    bool globalRefused, opener;
+    Session session;
     Warning warning;
-    const char* fragment = "";  // a piece of the advice
+    const char* fragment = "";  // a piece of the advice; "%@": the chord it must name
     bool button = false;
 };
 
 struct RecordCase {
     int qtKey, modifiers, scanCode, nativeModifiers = 0;
-    quint64 chord = 0;
+    quint64 chord = 0;  // stored; 0: nothing
     int keyCode = 0;
     const char* end = "";  // how the recording ends before the key press
 };
 
 // Takes the key presses that get past the recorder.
-class KeySink : public QWidget {
-  public:
+struct KeySink : QWidget {
     QList<int> keys;
-
-  protected:
     void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
 };
 
-// The settings window as the application wires it: the limit applied and the chord
-// reinstalled on assignment, and the content rebuilt on a language change.
-struct Rig : HotkeyStack {
+// The settings window as the application wires it: the limit applied and the chord reinstalled
+// on assignment, the content rebuilt on a language change.
+struct Rig : WindowRig {
     bool withOpener = true;
-    SettingsView::Session session = SettingsView::Session::X11;
-    int shortcutSettingsOpened = 0;
-    int quits = 0;
-    int built = 0;
-    std::unique_ptr<FloatingWindow> window;
+    Session session = Session::X11;
+    int opened = 0, quits = 0, built = 0;
     KeySink sink;
+    FloatingWindow window{QStringLiteral("Settings"), [this] {
+                              ++built;
+                              std::function<void()> opener;
+                              if (withOpener) {
+                                  opener = [this] { ++opened; };
+                              }
+                              return new SettingsView(
+                                  settings, detector, opener, [this] { ++quits; }, session);
+                          }};
 
-    Rig() {
-        L10n::configure(&settings, QStringLiteral("en"));
+    explicit Rig(const QStringList& copies = {}) : WindowRig(copies) {
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
         QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
                          &ChordDetector::restartMonitoring, Qt::DirectConnection);
-        detector.startMonitoring();
-        window = std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this] {
-            ++built;
-            std::function<void()> opener;
-            if (withOpener) {
-                opener = [this] { ++shortcutSettingsOpened; };
-            }
-            return new SettingsView(
-                settings, detector, opener, [this] { ++quits; }, session);
-        });
-        QObject::connect(&settings, &AppSettings::preferredLanguageChanged, window.get(),
+        QObject::connect(&settings, &AppSettings::preferredLanguageChanged, &window,
                          &FloatingWindow::rebuildContent);
     }
-    void open() {
-        window->present();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    SettingsView* open() {
+        window.present();
+        return QTest::qWaitForWindowExposed(&window) ? view() : nullptr;
     }
-    SettingsView* view() const { return qobject_cast<SettingsView*>(window->content()); }
+    SettingsView* view() const { return qobject_cast<SettingsView*>(window.content()); }
     HotkeyRecorderView* recorder() const { return view()->recorder(); }
-
     // A key press in one of our windows, as the X server reports it.
-    void press(int qtKey, int modifiers, int scanCode, int nativeModifiers = 0) {
-        QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers),
-                        quint32(scanCode), 0, quint32(nativeModifiers));
+    void press(const RecordCase& c) {
+        QKeyEvent event(QEvent::KeyPress, c.qtKey, Qt::KeyboardModifiers(c.modifiers),
+                        quint32(c.scanCode), 0, quint32(c.nativeModifiers));
         QApplication::sendEvent(&sink, &event);
         QCoreApplication::processEvents();
         scheduler.runUntilIdle();
@@ -109,22 +97,21 @@ class TestSettingsWindow : public QObject {
     }
     void bufferLimitSteps() {
         QFETCH(int, start);
-        QFETCH(int, direction);
         QFETCH(int, copies);
         Rig rig;
         rig.settings.setBufferLimit(start);
         for (int i = 0; i < copies; ++i) {
             rig.copyText(QStringLiteral("text %1").arg(i));
         }
-        rig.open();
-        SettingsView& v = *rig.view();
+        SettingsView& v = *rig.open();
         QCOMPARE(v.bufferLimitValue()->text(), QString::number(start));
+        QFETCH(int, direction);
         (direction < 0 ? v.bufferLimitDown() : v.bufferLimitUp())->click();
         QTEST(int(rig.settings.bufferLimit()), "limit");
         QCOMPARE(v.bufferLimitValue()->text(), QString::number(rig.settings.bufferLimit()));
+        QCOMPARE(rig.history.items().size(),
+                 std::min<qsizetype>(copies, rig.settings.bufferLimit()));
         if (copies > 0) {
-            QCOMPARE(rig.history.items().size(),
-                     std::min<qsizetype>(copies, rig.settings.bufferLimit()));
             QTEST(rig.history.items().last().previewText(), "oldestKept");
         }
     }
@@ -133,48 +120,43 @@ class TestSettingsWindow : public QObject {
     void pickersAndRebuild() {
         Rig rig;
         rig.settings.setPreferredLanguage(QStringLiteral("de"));
-        QVERIFY(rig.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(rig.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(rig.built, 0);  // nothing is made before the window is first shown
-        rig.open();
-        SettingsView* v = rig.view();
+        SettingsView* v = rig.open();
         QComboBox* language = v->languagePicker();
-        QCOMPARE(language->count(), AppSettings::languageOptions().size() + 1);
         QCOMPARE(language->itemData(0).toString(), QStringLiteral("system"));
         QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
 
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
-        QCOMPARE(qsizetype(age->count()), AppSettings::autoDeleteOptions().size());
-        QVERIFY(v->autoDeleteCaption()->isHidden());
-        age->setCurrentIndex(age->findText(L10n::string(QStringLiteral("5 minutes"))));
-        QCOMPARE(rig.settings.autoDeleteMinutes(), qint64(5));
-        QVERIFY(!v->autoDeleteCaption()->isHidden());
-        age->setCurrentIndex(age->findText(L10n::string(QStringLiteral("Never"))));
-        QCOMPARE(rig.settings.autoDeleteMinutes(), qint64(0));
-        QVERIFY(v->autoDeleteCaption()->isHidden());
+        for (const qint64 minutes : {5, 0, 5}) {
+            const char* name = minutes != 0 ? "5 minutes" : "Never";
+            age->setCurrentIndex(age->findText(L10n::string(QString::fromLatin1(name))));
+            QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
+            QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
+        }
 
         // A language picked here rebuilds this very form, after the picker is done with it;
         // the window keeps its place and size and titles itself anew.
         const QRect frame(QPoint(40, 50), QSize(500, 600));
-        rig.window->setGeometry(frame);
+        rig.window.setGeometry(frame);
         QPointer<SettingsView> old = v;
         language->setCurrentIndex(language->findData(QStringLiteral("ja")));
-        QTRY_COMPARE(rig.settings.preferredLanguage(), QStringLiteral("ja"));
         QTRY_VERIFY(old.isNull());
+        QCOMPARE(rig.settings.preferredLanguage(), QStringLiteral("ja"));
         QCOMPARE(rig.view()->languagePicker()->currentText(), QStringLiteral("日本語"));
-        QVERIFY(rig.view()->isVisible() && rig.window->geometry() == frame);
-        QCOMPARE(rig.window->windowTitle(), L10n::string(QStringLiteral("Settings")));
-        QVERIFY(rig.window->windowTitle() != QStringLiteral("Settings"));
-
+        QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
+        QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
+                rig.window.windowTitle() != QStringLiteral("Settings"));
         // A language from the command line that is not offered selects nothing.
         rig.settings.setPreferredLanguage(QStringLiteral("xx"));
         QCOMPARE(rig.view()->languagePicker()->currentIndex(), -1);
 
         // Closing hides; the window and its content survive for the next showing.
         SettingsView* shown = rig.view();
-        QVERIFY(rig.window->close() && !rig.window->isVisible());
-        rig.window->present();
-        QVERIFY(rig.window->isVisible() && rig.view() == shown);
+        QVERIFY(rig.window.close() && !rig.window.isVisible());
+        rig.window.present();
+        QVERIFY(rig.window.isVisible() && rig.view() == shown);
         rig.view()->quitButton()->click();
         QCOMPARE(rig.quits, 1);
     }
@@ -183,33 +165,32 @@ class TestSettingsWindow : public QObject {
         QTest::addColumn<WarningCase>("c");
         const auto none = ChordRefusal::None;
         const auto held = ChordRefusal::HeldElsewhere;
-        const auto unavailable = ChordRefusal::Unavailable;
-        const auto X11 = SettingsView::Session::X11;
-        const auto Wayland = SettingsView::Session::Wayland;
+        const auto off = ChordRefusal::Unavailable;
+        const auto X11 = Session::X11;
+        const auto Wl = Session::Wayland;
         // trusted, refusal, global observation refused, a shortcut-settings opener, session
         QTest::newRow("all well") << WarningCase{true, none, false, true, X11, Warning::None};
         QTest::newRow("no paste, whatever else")
             << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST", true};
         QTest::newRow("no global chord") << WarningCase{
-            true, unavailable, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
+            true, off, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
         QTest::newRow("shared with another program")
             << WarningCase{true, held, false, true, X11, Warning::HotkeyShared, "both react", true};
-        QTest::newRow("no shortcut settings known") << WarningCase{
-            true, held, false, false, X11, Warning::HotkeyShared, "both react", false};
+        QTest::newRow("no shortcut settings known")
+            << WarningCase{true, held, false, false, X11, Warning::HotkeyShared, "both react"};
         QTest::newRow("wayland: nothing types") << WarningCase{
-            false, unavailable, true, true, Wayland, Warning::PasteUnavailable, "no program type"};
-        QTest::newRow("wayland: chord not bound") << WarningCase{
-            true, unavailable, true, true, Wayland, Warning::HotkeyUnavailable, "%@", true};
+            false, off, true, true, Wl, Warning::PasteUnavailable, "no program type"};
+        QTest::newRow("wayland: chord not bound")
+            << WarningCase{true, off, true, true, Wl, Warning::HotkeyUnavailable, "%@", true};
         QTest::newRow("wayland: bound by the compositor")
-            << WarningCase{true, none, true, true, Wayland, Warning::None};
+            << WarningCase{true, none, true, true, Wl, Warning::None};
     }
     void warningsFollowTheFlags() {
         QFETCH(WarningCase, c);
         Rig rig;
         rig.withOpener = c.opener;
         rig.session = c.session;
-        rig.open();
-        SettingsView* v = rig.view();
+        SettingsView* v = rig.open();
         QVERIFY(!v->warningLabel()->isVisible());
         // The flags change while the window is open, as on activation.
         rig.trust.setTrusted(c.trusted);
@@ -218,18 +199,17 @@ class TestSettingsWindow : public QObject {
         rig.detector.restartMonitoring();
         QCOMPARE(v->warning(), c.warning);
         QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
-        // The advice is worded for this desktop; "%@" stands for the chord it must name.
         const QString chord = rig.settings.hotkeyDisplayString();
-        const QString fragment =
-            qstrcmp(c.fragment, "%@") == 0 ? chord : QString::fromUtf8(c.fragment);
+        const bool namesChord = qstrcmp(c.fragment, "%@") == 0;
+        const QString fragment = namesChord ? chord : QString::fromUtf8(c.fragment);
         QVERIFY2(v->warningLabel()->text().contains(fragment),
                  qPrintable(v->warningLabel()->text()));
         QCOMPARE(v->warningButton()->isVisible(), c.button);
         if (c.button && c.warning != Warning::PasteUnavailable) {  // that one asks for access
             v->warningButton()->click();
-            QCOMPARE(rig.shortcutSettingsOpened, 1);
+            QCOMPARE(rig.opened, 1);
         }
-        if (fragment == chord) {  // and follows a newly recorded one
+        if (namesChord) {  // and follows a newly recorded one
             rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
             QVERIFY(rig.settings.hotkeyDisplayString() != chord);
             QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
@@ -242,11 +222,10 @@ class TestSettingsWindow : public QObject {
         QTest::addColumn<RecordCase>("c");
         const int superAlt = Qt::MetaModifier | Qt::AltModifier;
         const int ctrl = Qt::ControlModifier;
-        const int superShift = Qt::MetaModifier | Qt::ShiftModifier;
-        // Qt key, modifiers, scan code, native modifiers; the chord stored (0: none)
+        // Qt key, modifiers, scan code, native modifiers; the chord stored and its key code
         QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
         QTest::newRow("the current chord")
-            << RecordCase{Qt::Key_V, superShift, 55, 0, kSuperShift, 9};
+            << RecordCase{Qt::Key_V, Qt::MetaModifier | Qt::ShiftModifier, 55, 0, kSuperShift, 9};
         QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
             << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
         QTest::newRow("caps lock on") << RecordCase{Qt::Key_K, 0, 45, 0x2, 0x10000, 40};
@@ -255,7 +234,6 @@ class TestSettingsWindow : public QObject {
         QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_V, ctrl, 0, 0, 0x40000, 9};
         QTest::newRow("plain K") << RecordCase{Qt::Key_K, 0, 45};
         QTest::newRow("Escape") << RecordCase{Qt::Key_Escape, 0, 9};
-        QTest::newRow("arrow alone") << RecordCase{Qt::Key_Down, 0, 116};
         QTest::newRow("Shift by itself") << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50};
         for (const char* end : {"cancelled", "window closed", "content rebuilt"}) {
             QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, 0, end};
@@ -263,8 +241,7 @@ class TestSettingsWindow : public QObject {
     }
     void recorder() {
         QFETCH(RecordCase, c);
-        Rig rig;
-        rig.copyText(QStringLiteral("something"));
+        Rig rig({"something"});
         rig.open();
         rig.recorder()->button()->click();
         // The chord now reaches the recorder instead of the popup.
@@ -277,11 +254,11 @@ class TestSettingsWindow : public QObject {
         if (end == "cancelled") {
             rig.recorder()->button()->click();
         } else if (end == "window closed") {
-            rig.window->close();
+            rig.window.close();
         } else if (end == "content rebuilt") {
-            rig.window->rebuildContent();
+            rig.window.rebuildContent();
         }
-        rig.press(c.qtKey, c.modifiers, c.scanCode, c.nativeModifiers);
+        rig.press(c);
         const bool stored = c.chord != 0;
         const bool recording = !stored && end.isEmpty();
         QCOMPARE(rig.recorder()->isRecording(), recording);
@@ -291,15 +268,13 @@ class TestSettingsWindow : public QObject {
         QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
         QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
         QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
-        if (recording) {
-            return;
+        if (!recording) {  // detection is back, on the stored chord (installed once if new)
+            QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
+            QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
+            QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
+            QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
+                           : rig.other(kChord) && rig.popup.isPopupVisible());
         }
-        QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
-        // Detection is back, on the stored chord (installed once for a new one).
-        QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
-        QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
-        QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
-                       : rig.other(kChord) && rig.popup.isPopupVisible());
     }
 };
 

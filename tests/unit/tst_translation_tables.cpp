@@ -1,4 +1,6 @@
 #include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -20,35 +22,33 @@ const QStringList kNeedsEnglishWording =
                                    "Input Monitoring",  "Enable in the list", "menu bar",
                                    "Release modifiers", "release to paste"};
 
-// The messages of one table, key to text; what cannot be read right goes to `faults`. The
-// build's lrelease checks the XML itself.
+// The messages of one table, key to text; what cannot be read right goes to `faults`.
 std::map<QString, QString> readTable(const QString& code, QStringList& faults) {
-    static const QRegularExpression message(
-        QStringLiteral("<message>\\s*<source>(.*?)</source>\\s*<translation([^>]*)>(.*?)</"
-                       "translation>\\s*</message>"),
-        QRegularExpression::DotMatchesEverythingOption);
-    const auto xmlText = [](QString text) {
-        return text.replace("&lt;", "<")
-            .replace("&gt;", ">")
-            .replace("&quot;", "\"")
-            .replace("&apos;", "'")
-            .replace("&amp;", "&");
-    };
     QFile file(
         QStringLiteral(QUILLSTACK_SOURCE_DIR "/resources/%1.lproj/Localizable.ts").arg(code));
     file.open(QIODevice::ReadOnly);
-    const QString ts = QString::fromUtf8(file.readAll());
+    QXmlStreamReader xml(&file);
     std::map<QString, QString> table;
-    for (const auto& m : message.globalMatch(ts)) {
-        const QString key = xmlText(m.captured(1));
-        const QString text = xmlText(m.captured(3));
-        if (!m.captured(2).isEmpty() || text.isEmpty() || !table.emplace(key, text).second) {
-            faults << QStringLiteral("unfinished, empty or twice: ") + key;
+    QString context, key;
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"source") {
+            key = xml.readElementText();
+        } else if (xml.name() == u"translation") {
+            const bool unfinished = !xml.attributes().isEmpty();
+            const QString text = xml.readElementText();
+            if (context != u"Localizable" || unfinished || text.isEmpty() ||
+                !table.emplace(key, text).second) {
+                faults << QStringLiteral("unfinished, empty, twice or elsewhere: ") + key;
+            }
         }
     }
-    if (table.empty() || ts.count(QStringLiteral("<message>")) != qsizetype(table.size()) ||
-        ts.count(QStringLiteral("<context>")) != 1 || !ts.contains("<name>Localizable</name>")) {
-        faults << QStringLiteral("no messages, or some outside context Localizable or unread");
+    if (table.empty() || xml.hasError()) {
+        faults << QStringLiteral("unreadable or empty: ") + xml.errorString();
     }
     return table;
 }
@@ -70,15 +70,9 @@ QSet<QString> keysUsedInSources() {
             for (const auto& part : literal.globalMatch(m.captured(1))) {
                 escaped += part.captured(1);
             }
-            QString key;
-            for (qsizetype i = 0; i < escaped.size(); ++i) {
-                if (escaped[i] == u'\\' && escaped.mid(i + 1, 1) == u"u") {
-                    key += QChar(escaped.mid(i + 2, 4).toUShort(nullptr, 16));
-                    i += 5;
-                } else {
-                    key += escaped[i] == u'\\' ? escaped[++i] : escaped[i];
-                }
-            }
+            // The escapes the sources use read the same in JSON.
+            const auto array = QJsonDocument::fromJson(("[\"" + escaped + "\"]").toUtf8());
+            const QString key = array.array().at(0).toString();
             keys.insert(key);
         }
     }
@@ -93,24 +87,6 @@ QStringList placeholders(const QString& text) {
         found << m.captured();
     }
     return found;
-}
-
-// Every key the code or some table knows.
-const QSet<QString>& allKeys() {
-    static const QSet<QString> keys = [] {
-        QSet<QString> keys = keysUsedInSources();
-        for (const auto& option : AppSettings::autoDeleteOptions()) {
-            keys.insert(option.key);
-        }
-        for (const auto& language : AppSettings::languageOptions()) {
-            QStringList faults;  // each table's own test reports them
-            for (const auto& [key, text] : readTable(language.code, faults)) {
-                keys.insert(key);
-            }
-        }
-        return keys;
-    }();
-    return keys;
 }
 
 QString firstOf(const QStringList& words, const QString& text) {
@@ -135,7 +111,17 @@ class TestTranslationTables : public QObject {
         const bool english = code == u"en";
         QStringList faults;
         const auto table = readTable(code, faults);
-        for (const QString& key : allKeys()) {
+        QSet<QString> keys = keysUsedInSources();  // and every key some table knows
+        for (const auto& option : AppSettings::autoDeleteOptions()) {
+            keys.insert(option.key);
+        }
+        for (const auto& language : AppSettings::languageOptions()) {
+            QStringList others;  // each table's own row reports them
+            for (const auto& entry : readTable(language.code, others)) {
+                keys.insert(entry.first);
+            }
+        }
+        for (const QString& key : keys) {
             if (table.count(key) == 0 && !english) {
                 faults << QStringLiteral("missing: ") + key;
             } else if (table.count(key) == 0 && !firstOf(kNeedsEnglishWording, key).isEmpty()) {

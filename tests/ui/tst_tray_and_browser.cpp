@@ -1,36 +1,31 @@
 #include <QtTest>
 
+#include <QAction>
+#include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTemporaryFile>
 
-#include "EnglishSettings.h"
-#include "FakeHistory.h"
 #include "TestHelpers.h"
-#include "history/HistoryListModel.h"
-#include "platform/PasteboardTypeKey.h"
+#include "WindowRig.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
+#include "ui/tray/QuillstackTray.h"
+#include "ui/tray/TrayPanel.h"
+#include "ui/tray/TrayPanelView.h"
+#include "ui/tray/TrayRow.h"
 
 namespace {
 
-StoredItem textItem(const QString& text) {
-    return {{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}};
-}
-
-// The real history over fakes, its list model, and the browser on screen in English.
-struct Browser : FakeHistory, EnglishSettings {
-    HistoryListModel model{history, scheduler, thumbnailer};
+// The browser on screen over the list model.
+struct Browser : WindowRig {
     std::unique_ptr<ClipboardBrowserView> view;
 
-    explicit Browser(const QStringList& texts = {}) {
-        pasteboard.setNotifiesChanges(true);
-        history.startMonitoring();
-        for (const QString& text : texts) {
-            copy({textItem(text)});
-        }
+    explicit Browser(const QStringList& texts = {}) : WindowRig(texts) {
         view = std::make_unique<ClipboardBrowserView>(history, model, scheduler);
         view->resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
         view->show();
@@ -69,11 +64,123 @@ struct PaintCounter : QObject {
     }
 };
 
+const char* const kRequests[] = {SIGNAL(viewBufferRequested()), SIGNAL(settingsRequested()),
+                                 SIGNAL(restartOnboardingRequested()), SIGNAL(quitRequested())};
+const char* const kTitles[] = {"View buffer", "Settings\u2026", "Restart onboarding", "Quit"};
+
+struct Tray : WindowRig {
+    std::unique_ptr<QuillstackTray> tray = std::make_unique<QuillstackTray>(settings);
+
+    TrayPanelView* view() const { return tray->panel()->view(); }
+    QList<QAction*> menuActions() const {
+        QList<QAction*> actions = tray->contextMenu()->actions();
+        actions.removeIf([](QAction* action) { return action->isSeparator(); });
+        return actions;
+    }
+    // The panel's rows and the menu's entries, the same in the same order, each wired.
+    void checkRows(bool panel) {
+        for (int row = 0; row < 4; ++row) {
+            QList<std::shared_ptr<QSignalSpy>> spies;
+            for (const char* request : kRequests) {
+                spies.append(std::make_shared<QSignalSpy>(tray.get(), request));
+            }
+            const QString title = L10n::string(QString::fromUtf8(kTitles[row]));
+            if (panel) {
+                TrayRow* item = view()->rows().at(row);
+                QCOMPARE(item->title(), title);
+                QCOMPARE(item->titleColour() == QColor(255, 59, 48), row == 3);  // Quit in red
+                // The empty end of the row counts as much as its text.
+                QTest::mouseClick(item, Qt::LeftButton, {},
+                                  QPoint(item->width() - 3, item->height() / 2));
+                QVERIFY(tray->panel()->isVisible());
+            } else {
+                QCOMPARE(menuActions().at(row)->text(), title);
+                menuActions().at(row)->trigger();
+            }
+            for (int i = 0; i < 4; ++i) {
+                QCOMPARE(spies[i]->count(), i == row ? 1 : 0);
+            }
+        }
+    }
+};
+
 }  // namespace
 
-class TestBrowserView : public QObject {
+class TestTrayAndBrowser : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    // Both are built again on a language change, wired like before.
+    void rowsSendTheirRequests() {
+        Tray t;
+        t.tray->showPanel();
+        t.checkRows(true);
+        t.checkRows(false);
+        QPointer<TrayPanelView> old = t.view();
+        t.settings.setPreferredLanguage(QStringLiteral("de"));
+        QTRY_VERIFY(old.isNull());
+        QVERIFY(t.tray->panel()->isVisible());
+        QCOMPARE(t.view()->width(), TrayPanelView::panelWidth);
+        QVERIFY(t.view()->rows().at(0)->title() != QString::fromUtf8(kTitles[0]));
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        t.checkRows(true);
+        t.checkRows(false);
+    }
+
+    void reminderAndToolTipFollowTheChord() {
+        Tray t;
+        t.tray->showPanel();
+        QStringList reminders;
+        for (int i = 0; i < 3; ++i) {
+            const QString reminder =
+                t.settings.hotkeyDisplayString() + QStringLiteral(" \u2014 paste from history");
+            QCOMPARE(t.view()->reminderLabel()->text(), reminder);
+            QVERIFY(t.tray->trayIcon()->toolTip().startsWith("Quillstack"));
+            QVERIFY(t.tray->trayIcon()->toolTip().contains(reminder));
+            QVERIFY(!reminders.contains(reminder));
+            reminders << reminder;
+            t.settings.setHotkeyModifiers(0x40000 | 0x80000);  // Control + Option
+            t.settings.setHotkeyKeyCode(i);                    // A, S
+        }
+        QVERIFY(t.tray->panel()->isVisible());
+    }
+
+    void clickOnTheIconTogglesThePanel() {
+        Tray t;
+        TrayPanel* panel = t.tray->panel();
+        // Trigger, context, trigger; then a lost focus, and the click on the icon that took it.
+        const auto click = [&](QSystemTrayIcon::ActivationReason reason) {
+            Q_EMIT t.tray->trayIcon()->activated(reason);
+            return panel->isVisible();
+        };
+        QVERIFY(click(QSystemTrayIcon::Trigger));
+        QCOMPARE(panel->width(), TrayPanelView::panelWidth);
+        QVERIFY(click(QSystemTrayIcon::Context));
+        QVERIFY(!click(QSystemTrayIcon::Trigger));
+        QVERIFY(click(QSystemTrayIcon::Trigger));
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(panel, &deactivate);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(!click(QSystemTrayIcon::Trigger));
+        QVERIFY(click(QSystemTrayIcon::Trigger));
+    }
+
+    void placement_data() {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("icon top right") << QRect(1880, 0, 24, 24) << QPoint(1660, 28);
+        QTest::newRow("icon at the bottom") << QRect(900, 1056, 24, 24) << QPoint(781, 852);
+        QTest::newRow("pointer mid-screen") << QRect(960, 540, 1, 1) << QPoint(830, 545);
+        QTest::newRow("pointer bottom left") << QRect(5, 1075, 1, 1) << QPoint(0, 871);
+    }
+    void placement() {
+        QFETCH(QRect, anchor);
+        const QRect screen(0, 0, 1920, 1080);
+        const QSize size(260, 200);
+        const QPoint at = TrayPanel::placement(size, anchor, screen);
+        QTEST(at, "expected");
+        QVERIFY(screen.contains(QRect(at, size)) && !QRect(at, size).intersects(anchor));
+    }
+
     void buttonsActOnTheirOwnRow_data() {
         QTest::addColumn<QStringList>("clicks");  // "copy 2": the copy button of row 2
         QTest::addColumn<QStringList>("remaining");
@@ -133,7 +240,7 @@ class TestBrowserView : public QObject {
         for (const bool empty : {remaining == 0, false}) {
             QCOMPARE(b.view->placeholder()->isVisible(), empty);
             QCOMPARE(b.list()->isVisible() && b.view->clearAllButton()->isVisible(), !empty);
-            b.copy({textItem("F")});
+            b.copyText("F");
         }
         QVERIFY(Browser().view->placeholder()->isVisible());
     }
@@ -142,8 +249,7 @@ class TestBrowserView : public QObject {
         QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
         Browser b({"plain"});
-        b.copy({{{QString(PasteboardTypeKey::uriList),
-                  QUrl::fromLocalFile(file.fileName()).toEncoded()}}});
+        b.copyFile(file);
         b.settle();
         QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
         QVERIFY(b.list()->visualRect(b.model.index(0)).height() <
@@ -179,7 +285,7 @@ class TestBrowserView : public QObject {
         QFETCH(StoredItem, item);
         QFETCH(QStringList, lines);
         Browser b;
-        b.copy({item});
+        b.copy(item);
         b.settle();
         const QStringList shown = b.view->delegate()->textLines(b.model.index(0), b.list()->font(),
                                                                 b.rowLayout(0).text.width());
@@ -246,5 +352,5 @@ class TestBrowserView : public QObject {
     }
 };
 
-QTEST_MAIN(TestBrowserView)
-#include "tst_browser_view.moc"
+QTEST_MAIN(TestTrayAndBrowser)
+#include "tst_tray_and_browser.moc"
