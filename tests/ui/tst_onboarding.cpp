@@ -59,7 +59,6 @@ class TestOnboarding : public QObject {
         QTest::newRow("permission") << 1 << "back next" << QByteArray();
         QTest::newRow("how it works") << 2 << "back skip next" << QByteArray();
         QTest::newRow("Skip on 3") << 3 << "back skip next" << QByteArray("skipButton");
-        QTest::newRow("menu") << 5 << "back skip next" << QByteArray();
         QTest::newRow("copy exercise, nothing copied") << 6 << "back next-off" << QByteArray();
         QTest::newRow("Done on the paste exercise, fields empty")
             << 7 << "back done" << QByteArray("nextButton");
@@ -95,7 +94,6 @@ class TestOnboarding : public QObject {
         QTest::newRow("tab and CRLF") << "\tText 2\r\n" << false << true;
         QTest::newRow("lower-case first letter") << "text 1" << false << false;
         QTest::newRow("more than the sample") << "Text 1." << false << false;
-        QTest::newRow("both in one") << "Text 1 Text 2" << false << false;
         QTest::newRow("empty") << "" << false << false;
     }
     void samplesTrimmedAndComparedExactly() {
@@ -210,11 +208,6 @@ class TestOnboarding : public QObject {
         QVERIFY(panel && panel->isVisible());
         QCOMPARE(panel->geometry().center(),
                  QGuiApplication::primaryScreen()->availableGeometry().center());
-        // Closing hides; it is the same panel that comes back.
-        QVERIFY(panel->close() && !panel->isVisible());
-        controller.showOnboardingWindow();
-        QVERIFY(panel->isVisible());
-
         OnboardingView* view = panel->content()->wizardView();
         QTest::mouseClick(child(*view, "nextButton"), Qt::LeftButton);
         QTest::mouseClick(child(*view, "nextButton"), Qt::LeftButton);

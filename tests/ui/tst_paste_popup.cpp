@@ -56,39 +56,15 @@ QPoint centredOrigin(const QWidget* panel) {
 class TestPastePopup : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void heightFollowsTheItemCountAndTextsTheLanguage() {
-        Popup p({});
-        PastePopupView view(p.model, p.settings);
-        QCOMPARE(view.size(), QSize(420, 80));
-        QVERIFY(!view.emptyLabel()->isHidden() && view.listView()->isHidden());
-        for (int i = 1; i <= 6; ++i) {
-            p.copyText(QString("text %1").arg(i));
-            QCOMPARE(view.height(), std::min(i * 56 + 80, 400));
-            QVERIFY(view.emptyLabel()->isHidden() && !view.listView()->isHidden());
-        }
-        p.history.clearAll();
-        QCOMPARE(view.height(), 80);
-        const QString header = view.headerLabel()->text();
-        const QString empty = view.emptyLabel()->text();
-        p.settings.setPreferredLanguage("de");
-        QVERIFY(view.headerLabel()->text() != header && view.emptyLabel()->text() != empty);
-        QCOMPARE(view.emptyLabel()->text(), L10n::string("No items"));
-    }
-
     // At most three lines that never run under the symbols, "…" when text is left over, and a
     // short text centred on its thumbnail.
     void rowLayout_data() {
         QTest::addColumn<StoredItem>("content");
         QTest::addColumn<QStringList>("lines");  // "…": any line ending in it; "": any line
         QTest::addColumn<bool>("thumbnail");
-        QString words;
-        for (int i = 0; i < 40; ++i) {
-            words += QString("word%1 ").arg(i);
-        }
         const QStringList cut{"", "", "…"};
         QTest::newRow("four lines") << textItem("first\nsecond\nthird\nfourth")
                                     << QStringList{"first", "second", "third fourth"} << false;
-        QTest::newRow("many words") << textItem(words) << cut << false;
         QTest::newRow("2 MB on one line") << textItem(QString(2 << 20, 'w')) << cut << false;
         QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
                                               encodeImage(solidImage(300, 100))}}
@@ -160,9 +136,8 @@ class TestPastePopup : public QObject {
         QWidget* panel = p.controller.panel();
         QVERIFY(panel && panel->isVisible());
         QCOMPARE(p.prepareCalls, 1);
-        const Qt::WindowFlags flags = panel->windowFlags();
-        QVERIFY(flags.testFlag(Qt::Tool) && flags.testFlag(Qt::FramelessWindowHint) &&
-                flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(panel->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint |
+                                               Qt::WindowStaysOnTopHint));
         QCOMPARE(panel->size(), QSize(420, 136));
         // The window the user was in lies on no screen we know: the primary screen it is.
         QCOMPARE(p.geometryAsked, QList<quint64>{kEditor.window});
@@ -190,15 +165,6 @@ class TestPastePopup : public QObject {
             QCOMPARE(p.controller.view()->headerLabel()->text(),
                      trusted ? typed : "Clipboard — ↑↓ Enter to copy, then press Ctrl+V");
         }
-        // Set up while the popup is open, a controller follows the value it finds, a turn later;
-        // development builds log every value followed.
-        PastePopupWindowController late(p.popup, p.detector, p.model, p.settings);
-        late.setup();
-        QVERIFY(!late.panel());
-        QCoreApplication::processEvents();
-        QVERIFY(late.panel() && late.panel()->isVisible());
-        const QString logged = QStringLiteral("PastePopupWindowController: isPopupVisible=true");
-        QCOMPARE(p.lines.contains(logged), AppEnvironment::isLoggingEnabled);
     }
 
     void clicksSelectPasteAndRemove() {
@@ -243,15 +209,10 @@ class TestPastePopup : public QObject {
         QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
         const QRect row = p.list()->visualRect(p.model.index(6));
         QVERIFY(qAbs(row.center().y() - p.list()->viewport()->height() / 2) <= 1);
-        // The last row: scrolled as far as the list goes.
-        p.popup.setSelectedIndex(11);
-        QTRY_COMPARE(bar->value(), bar->maximum());
-
         // Opened again on row 0: placed at once, without animation.
         p.chord();
         p.chord();
-        QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
-        QCOMPARE(bar->value(), 0);
+        QVERIFY(animation->state() == QAbstractAnimation::Stopped && bar->value() == 0);
     }
 };
 

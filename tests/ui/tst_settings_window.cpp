@@ -93,7 +93,6 @@ class TestSettingsWindow : public QObject {
         QTest::newRow("up") << 50 << 1 << 50 << 55 << "text 0";
         QTest::newRow("down trims at once") << 50 << -1 << 50 << 45 << "text 5";
         QTest::newRow("lowest bound") << 5 << -1 << 0 << 5 << "";
-        QTest::newRow("hand-edited, up") << 498 << 1 << 0 << 500 << "";
     }
     void bufferLimitSteps() {
         QFETCH(int, start);
@@ -120,7 +119,6 @@ class TestSettingsWindow : public QObject {
     void pickersAndRebuild() {
         Rig rig;
         rig.settings.setPreferredLanguage(QStringLiteral("de"));
-        QVERIFY(rig.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(rig.built, 0);  // nothing is made before the window is first shown
         SettingsView* v = rig.open();
         QComboBox* language = v->languagePicker();
@@ -148,10 +146,6 @@ class TestSettingsWindow : public QObject {
         QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
         QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
-        // A language from the command line that is not offered selects nothing.
-        rig.settings.setPreferredLanguage(QStringLiteral("xx"));
-        QCOMPARE(rig.view()->languagePicker()->currentIndex(), -1);
-
         // Closing hides; the window and its content survive for the next showing.
         SettingsView* shown = rig.view();
         QVERIFY(rig.window.close() && !rig.window.isVisible());
@@ -224,8 +218,6 @@ class TestSettingsWindow : public QObject {
         const int ctrl = Qt::ControlModifier;
         // Qt key, modifiers, scan code, native modifiers; the chord stored and its key code
         QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
-        QTest::newRow("the current chord")
-            << RecordCase{Qt::Key_V, Qt::MetaModifier | Qt::ShiftModifier, 55, 0, kSuperShift, 9};
         QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
             << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
         QTest::newRow("caps lock on") << RecordCase{Qt::Key_K, 0, 45, 0x2, 0x10000, 40};
