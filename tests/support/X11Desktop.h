@@ -22,10 +22,9 @@ inline QString run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// A key chord to the focused window, then time for a page to fade in (0.2 s).
+// Key chords, separated by spaces, to the focused window, then time for a page to fade in.
 inline void key(const QString& keys, int settleMs = 300) {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+    run(QStringLiteral("xdotool"), QStringList{"key", "--clearmodifiers"} + keys.split(u' '));
     QTest::qWait(settleMs);
 }
 
@@ -38,17 +37,16 @@ inline QStringList visibleWindows(const QStringList& criteria) {
 // Where the window is on the screen, if it is viewable.
 inline std::optional<QRect> viewableGeometry(const QString& id) {
     const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-    auto field = [&info](const QString& name) {
+    auto field = [&info](const char* name) {
         return QRegularExpression(name + QStringLiteral(":\\s+(-?\\d+)"))
             .match(info)
             .captured(1)
             .toInt();
     };
-    if (!info.contains("IsViewable")) {
-        return std::nullopt;
-    }
-    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-                 field("Height"));
+    return info.contains("IsViewable")
+               ? std::optional(QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                                     field("Width"), field("Height")))
+               : std::nullopt;
 }
 
 // The viewable 420-wide window of the application's class, if one is mapped.

@@ -5,11 +5,11 @@
 #include <QProcess>
 
 #include <atomic>
-#include <functional>
 #include <optional>
 #include <thread>
 #include <vector>
 
+#include "XclipOwner.h"
 #include "platform/x11/X11Pasteboard.h"
 #include "platform/x11/XTestKeyInjector.h"
 
@@ -53,17 +53,6 @@ struct CpuLoad {
     }
     ~CpuLoad() { stop = true; }
 };
-
-// Runs the event loop until `done`, for at most five seconds.
-bool spinUntil(const std::function<bool()>& done) {
-    QTimer tick;
-    tick.start(20);
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return done();
-}
 }  // namespace
 
 class TestPasteDelivery : public QObject {
@@ -82,13 +71,8 @@ class TestPasteDelivery : public QObject {
         XTestKeyInjector injector;
         const CpuLoad load;
         for (int i = 0; i < 20; ++i) {
-            QProcess xclip;
-            xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-i"});
-            xclip.write("stale");
-            xclip.closeWriteChannel();
-            QVERIFY(xclip.waitForFinished(5000));
-            QVERIFY(spinUntil([&] { return pasteboard.string() == QStringLiteral("stale"); }));
-
+            XclipOwner stale("UTF8_STRING", "stale");
+            QTRY_COMPARE_WITH_TIMEOUT(pasteboard.string(), QStringLiteral("stale"), 5000);
             // As the history restores a record.
             const QByteArray record = i % 2 == 0 ? "alpha" : "bravo";
             pasteboard.prepareForNewContents();
@@ -99,7 +83,7 @@ class TestPasteDelivery : public QObject {
                 injector.postPasteKeystroke({ModifierFlag::Control, KeyCode::V});
             });
             QVERIFY(!confirmed);  // never before the server answered
-            QVERIFY(spinUntil([this] { return m_target.canReadLine(); }));
+            QTRY_VERIFY_WITH_TIMEOUT(m_target.canReadLine(), 5000);
             QCOMPARE(confirmed, std::optional<bool>(true));
             QCOMPARE(m_target.readLine().trimmed(), record);
         }

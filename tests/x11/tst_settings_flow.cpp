@@ -28,17 +28,12 @@ class TestSettingsFlow : public QObject {
         // control, after the language and the login item (nothing has the focus at first).
         run("xdotool", {"mousemove", "--window", icons.constFirst(), "4", "4", "click", "3"});
         QTRY_VERIFY_WITH_TIMEOUT(windows().size() > icons.size(), 10000);
-        key("Down");
-        key("Down");
-        key("Return");
+        key("Down Down Return");
         QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled("Settings").isEmpty(), 10000);
         const QString settings = windowsTitled("Settings").constFirst();
         run("xdotool", {"windowactivate", "--sync", settings});
         QTRY_COMPARE_WITH_TIMEOUT(run("xdotool", {"getactivewindow"}), settings, 10000);
-        key("Tab");
-        key("Tab");
-        key("Tab");
-        key("space");
+        key("Tab Tab Tab space");
         run("xdotool", {"key", "ctrl+alt+k"});
         QTRY_VERIFY_WITH_TIMEOUT(app.settings().contains("hotkeyKeyCode=40"), 10000);
         run("xdotool", {"windowclose", settings});
@@ -59,8 +54,7 @@ class TestSettingsFlow : public QObject {
         key("Return");
         QTRY_COMPARE_WITH_TIMEOUT(target.text(), QString("recorded"), 10000);
         QVERIFY(app.stop());
-        trayHost.terminate();
-        trayHost.waitForFinished(3000);
+        trayHost.kill();
     }
 };
 

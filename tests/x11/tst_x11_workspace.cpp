@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "XcbAtom.h"
 #include "platform/x11/X11AccessibilityTrust.h"
@@ -44,24 +45,21 @@ xcb_window_t makeWindow(xcb_connection_t* c, const QByteArray& wmClass, const QB
 }
 
 xcb_window_t inputFocus(xcb_connection_t* c) {
-    auto* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
-    const xcb_window_t w = reply != nullptr ? reply->focus : 0;
-    std::free(reply);
-    return w;
+    const std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&std::free)> reply(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
+    return reply ? reply->focus : 0;
 }
 
 bool isManaged(xcb_connection_t* c, xcb_window_t w) {
     const xcb_atom_t state = internAtom(c, "WM_STATE");
-    auto* reply = xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, state, 0, 2), nullptr);
-    const bool managed = reply != nullptr && reply->type == state;
-    std::free(reply);
-    return managed;
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, state, 0, 2), nullptr),
+        &std::free);
+    return reply && reply->type == state;
 }
 
 RunningApp onlyWindow(xcb_window_t window) {
-    RunningApp app;
-    app.window = window;
-    return app;
+    return RunningApp{0, {}, window};
 }
 
 }  // namespace
@@ -100,12 +98,11 @@ class TestX11Workspace : public QObject {
             QTRY_COMPARE(workspace.frontmostApplication().value_or(RunningApp{}).window,
                          quint64(e.window));
             QTRY_COMPARE(inputFocus(c), e.window);
-            QCOMPARE(workspace.frontmostApplication()->pid, e.pid);
-            QCOMPARE(workspace.frontmostApplication()->name, e.name);
+            const RunningApp front = *workspace.frontmostApplication();
             // The WM_CLASS names, both empty for the window without one.
-            QCOMPARE(workspace.frontmostApplication()->windowInstance, e.instance);
-            QCOMPARE(workspace.frontmostApplication()->windowClass,
-                     e.instance.isEmpty() ? QString() : e.name);
+            QVERIFY(front.pid == e.pid && front.name == e.name &&
+                    front.windowInstance == e.instance);
+            QCOMPARE(front.windowClass, e.instance.isEmpty() ? QString() : e.name);
         }
 
         xcb_destroy_window(c, gamma);
@@ -134,11 +131,8 @@ class TestX11Workspace : public QObject {
             workspace.activate(onlyWindow(target));
             QTRY_COMPARE(inputFocus(c), target);
         }
-        const auto front = workspace.frontmostApplication();
-        QVERIFY(front.has_value());
-        QCOMPARE(front->window, quint64(two));
-        QCOMPARE(front->name, QString("Two"));
-        QCOMPARE(front->pid, 0);
+        const RunningApp front = workspace.frontmostApplication().value_or(RunningApp{});
+        QVERIFY(front.window == two && front.name == "Two" && front.pid == 0);
 
         QVERIFY(!X11AccessibilityTrust(c).isTrusted());
         QVERIFY(!XTestKeyInjector(display.constData())
