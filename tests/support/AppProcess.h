@@ -27,9 +27,9 @@ class AppProcess {
     };
     // A returning user has finished the welcome guide, which then stays out of the way.
     explicit AppProcess(bool returningUser = true) {
-        QDir(m_home.path()).mkpath("config/Quillstack");
-        QDir(m_home.path()).mkpath("tmp");
-        QDir(m_home.path()).mkpath("cache");
+        for (const char* folder : {"config/Quillstack", "tmp", "cache"}) {
+            QDir(m_home.path()).mkpath(folder);
+        }
         ::mkdir(QFile::encodeName(m_home.filePath("run")).constData(), 0700);
         if (QFile file(filePath("config/Quillstack/Quillstack.conf"));
             returningUser && file.open(QIODevice::WriteOnly)) {

@@ -98,24 +98,6 @@ class TestPastePopup : public QObject {
         QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), row.height);
     }
 
-    // A file's picture arrives after its row was laid out: the row makes room for it.
-    void aFilePictureArrivesLater() {
-        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
-        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
-        Popup p({"text"});
-        p.copyFile(file);
-        p.controller.setup();
-        p.chord();
-        const int textOnly = p.list()->visualRect(p.model.index(1)).height();
-        QVERIFY(p.row(0).thumbnail.isEmpty());
-        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), textOnly);
-        p.thumbnailer.answer(0, encodeImage(solidImage(64, 64)));
-        p.scheduler.runUntilIdle();
-        QVERIFY(!p.row(0).thumbnail.isEmpty() && p.row(0).height > textOnly);
-        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), p.row(0).height);
-        QCOMPARE(p.list()->visualRect(p.model.index(1)).height(), textOnly);
-    }
-
     // One panel, shown one turn after the popup opens; see-through only where a compositor
     // blends, else cut round.
     void followsVisibilityOneTurnLateWithOnePanel_data() {
