@@ -191,15 +191,12 @@ class TestTrayAndBrowser : public QObject {
     }
     void buttonsActOnTheirOwnRow() {
         QFETCH(QStringList, clicks);
-        QFETCH(QStringList, remaining);
-        QFETCH(QString, clipboard);
         Browser b({"A", "B", "C", "D", "E"});
         for (const QString& click : clicks) {
-            const QStringList parts = click.split(' ');
-            b.click(parts[0], parts[1].toInt());
+            b.click(click.section(' ', 0, 0), click.section(' ', 1).toInt());
         }
-        QCOMPARE(b.previews(), remaining);
-        QCOMPARE(b.clipboardText(), clipboard);
+        QTEST(b.previews(), "remaining");
+        QTEST(b.clipboardText(), "clipboard");
         QVERIFY(b.view->isVisible());
     }
 
