@@ -16,177 +16,162 @@
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 using namespace PasteboardContent;
+using S = PasteboardSnapshot;
 
 namespace {
-
-QString rtf(const QByteArray& body) {
-    return RtfText::toPlainText("{\\rtf1\\ansi " + body + "}").value_or(QStringLiteral("<none>"));
+ClipboardItem make(const StoredItem& item) {
+    return *ClipboardItem::make({item}, {}, 262144, 256);
 }
-
 }  // namespace
 
 // What a copy becomes: its text, files and image, and the record that keeps it.
 class TestClipboardContent : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void plainTextCandidates() {
-        // Blank UTF-8 falls through to STRING, decoded as Latin-1 and returned untrimmed.
-        QCOMPARE(stringFromItem({{"UTF8_STRING", " \n\t"}, {"STRING", " caf\xE9\n"}}),
-                 QStringLiteral(" caf\u00E9\n"));
-        // Invalid or truncated UTF-8 does not qualify; the next UTF-8 target does.
-        QCOMPARE(stringFromItem({{"text/plain;charset=utf-8", "ab\xFF"}, {"text/plain", "ok"}}),
-                 QStringLiteral("ok"));
-        QCOMPARE(stringFromItem({{"UTF8_STRING", "ab\xC3"}}), std::nullopt);
-        QCOMPARE(stringFromItem({{"text/html", "<b>x</b>"}}), std::nullopt);
-        // Blank plain text gives way to RTF, then to HTML.
-        QCOMPARE(anyTextFromItem({{"UTF8_STRING", "  "}, {"text/rtf", "{\\rtf1 Rich}"}}),
-                 QStringLiteral("Rich"));
-        QCOMPARE(anyTextFromItem({{"UTF8_STRING", "  "},
-                                  {"application/rtf", "{\\rtf1 {\\*\\x only hidden}}"},
-                                  {"text/html", "<i>Marked</i>"}}),
-                 QStringLiteral("Marked"));
-        QCOMPARE(anyTextFromItem({{"text/rtf", "not rtf at all"}}), std::nullopt);
+    // Which text each reader finds in an item: "plain" the plain-text targets, "any" falls
+    // back to RTF then HTML, "rtf" the RTF reader alone, "preview" the record's.
+    void textOfAnItem_data() {
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<StoredItem>("item");
+        QTest::addColumn<QString>("expected");  // null: none
+        const auto row = [](const char* reader, const StoredItem& item, const QString& expected) {
+            static int n = 0;
+            QTest::addRow("%s %d", reader, ++n) << QString(reader) << item << expected;
+        };
+        const auto rtf = [&](const QByteArray& body, const QString& expected) {
+            row("rtf", {{"text/rtf", "{\\rtf1\\ansi " + body + "}"}}, expected);
+        };
+        // Blank UTF-8 falls through to STRING, decoded as Latin-1 and returned untrimmed;
+        // invalid or truncated UTF-8 does not qualify.
+        row("plain", {{"UTF8_STRING", " \n\t"}, {"STRING", " caf\xE9\n"}}, " caf\u00E9\n");
+        row("plain", {{"text/plain;charset=utf-8", "ab\xFF"}, {"text/plain", "ok"}}, "ok");
+        row("plain", {{"UTF8_STRING", "ab\xC3"}}, {});
+        row("plain", {{"text/html", "<b>x</b>"}}, {});
+        row("any", {{"UTF8_STRING", "  "}, {"text/rtf", "{\\rtf1 Rich}"}}, "Rich");
+        row("any",
+            {{"UTF8_STRING", "  "},
+             {"application/rtf", "{\\rtf1 {\\*\\x only hidden}}"},
+             {"text/html", "<i>Marked</i>"}},
+            "Marked");
+        row("any", {{"text/rtf", "not rtf at all"}}, {});
+        row("rtf", {{"text/rtf", " \n{\\rtf1 ok}"}}, "ok");
+        row("any", {{"text/html", "<p>word&nbsp;<br></p>\n"}}, "word");
+        row("any", {{"text/html", "&amp;lt;tag&amp;gt; &amp;amp;"}}, "<tag> &amp;");
+        // An unclosed '<' and an empty "<>" are text, not tags.
+        row("any", {{"text/html", "a <> b <b>c</b> < d"}}, "a <> b c < d");
+        row("any", {{"text/html", QByteArray("\xFF\xFE<\0b\0>\0h\0i\0", 12)}}, "hi");
+        row("any", {{"text/html", "<p>&nbsp;</p>"}}, {});
+        rtf("\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}{\\colortbl;\\red255\\green0;}"
+            "\\f0\\fs24 Caf\\'e9\\par Next\\tab col",
+            "Caf\u00E9\nNext\tcol");
+        rtf("\\ansicpg1251 \\'e9\\'f2", "\u0439\u0442");
+        rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9", "\u0439");
+        // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
+        rtf("\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c", "\u20ACa\u20ACb\u20ACc");
+        rtf("\\u-10179?\\u-8704?", "\U0001F600");
+        rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
+            "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end",
+            "bold it link end");
+        rtf("a\\~b\\-c\\_d\\\\\\{\\}\\emdash\\line", "a\u00A0bc\u2011d\\{}\u2014\n");
+        rtf("{\\pict\\bin4 }}{{x}y", "y");
+        // Malformed input yields what can be read, never a crash.
+        row("rtf", {{"text/rtf", "{\\rtf1 {{{a"}}, "a");
+        rtf("}}}} b\\'", " b");
+        rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz", "\uFFFDA");
+        rtf("\\bin-5 q\\bin999999999", "q");
+        rtf(QByteArray(100000, '{') + "deep" + QByteArray(100000, '}'), "deep");
+        // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
+        const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
+        const QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
+        row("preview", {{"text/x-moz-url", utf16 + 'x'}}, "https://example.com/a?b=1");
+        row("preview", {{"text/x-moz-url", "\xFF\xFE" + utf16}}, "https://example.com/a?b=1");
+        const QByteArray png = encodeImage(solidImage(4, 4), "png");
+        row("preview", {{"image/png", png}}, "[Image]");
+        row("preview", {{"image/png", png}, {"UTF8_STRING", "caption"}}, "caption");
+        row("preview", {{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}, "[Content]");
+    }
+    void textOfAnItem() {
+        QFETCH(QString, reader);
+        QFETCH(StoredItem, item);
+        QFETCH(QString, expected);
+        const std::optional<QString> found = reader == u"plain" ? stringFromItem(item)
+                                             : reader == u"rtf"
+                                                 ? RtfText::toPlainText(item.value("text/rtf"))
+                                             : reader == u"preview" ? previewTextFromStored({item})
+                                                                    : anyTextFromItem(item);
+        QCOMPARE(found, expected.isNull() ? std::nullopt : std::optional(expected));
     }
 
-    void htmlText() {
-        QCOMPARE(anyTextFromItem({{"text/html", "<p>word&nbsp;<br></p>\n"}}),
-                 QStringLiteral("word"));
-        QCOMPARE(anyTextFromItem({{"text/html", "&amp;lt;tag&amp;gt; &amp;amp;"}}),
-                 QStringLiteral("<tag> &amp;"));
-        // An unclosed '<' and an empty "<>" are text, not tags.
-        QCOMPARE(anyTextFromItem({{"text/html", "a <> b <b>c</b> < d"}}),
-                 QStringLiteral("a <> b c < d"));
-        QCOMPARE(anyTextFromItem({{"text/html", QByteArray("\xFF\xFE<\0b\0>\0h\0i\0", 12)}}),
-                 QStringLiteral("hi"));
-        QCOMPARE(anyTextFromItem({{"text/html", "<p>&nbsp;</p>"}}), std::nullopt);
+    void hugeMarkupStaysLinear() {
         // Unclosed brackets must not make tag removal quadratic.
         const QByteArray many(200000, '<');
         QCOMPARE(anyTextFromItem({{"text/html", many}})->size(), many.size());
-    }
-
-    void rtfText() {
-        QCOMPARE(rtf("\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}{\\colortbl;\\red255\\green0;}"
-                     "\\f0\\fs24 Caf\\'e9\\par Next\\tab col"),
-                 QStringLiteral("Caf\u00E9\nNext\tcol"));
-        QCOMPARE(rtf("\\ansicpg1251 \\'e9\\'f2"), QStringLiteral("\u0439\u0442"));
-        QCOMPARE(rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9"), QStringLiteral("\u0439"));
-        // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
-        QCOMPARE(rtf("\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c"),
-                 QStringLiteral("\u20ACa\u20ACb\u20ACc"));
-        QCOMPARE(rtf("\\u-10179?\\u-8704?"), QStringLiteral("\U0001F600"));
-        QCOMPARE(rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
-                     "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end"),
-                 QStringLiteral("bold it link end"));
-        QCOMPARE(rtf("a\\~b\\-c\\_d\\\\\\{\\}\\emdash\\line"),
-                 QStringLiteral("a\u00A0bc\u2011d\\{}\u2014\n"));
-        QCOMPARE(rtf("{\\pict\\bin4 }}{{x}y"), QStringLiteral("y"));
-        QCOMPARE(RtfText::toPlainText(" \n{\\rtf1 ok}"), QStringLiteral("ok"));
-
-        // Malformed input yields what can be read, never a crash.
-        QCOMPARE(RtfText::toPlainText("{\\rtf1 {{{a"), QStringLiteral("a"));
-        QCOMPARE(rtf("}}}} b\\'"), QStringLiteral(" b"));
-        QCOMPARE(rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz"),
-                 QStringLiteral("\uFFFDA"));
-        QCOMPARE(rtf("\\bin-5 q\\bin999999999"), QStringLiteral("q"));
-        const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
-        QCOMPARE(rtf(deep), QStringLiteral("deep"));
+        // Only the first item is described.
+        QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
+                 QStringLiteral("[Content]"));
     }
 
     // What file managers put on the clipboard, as captured from them (pcmanfm) or as their
     // formats are documented: the URLs come back clean, and the preview names the first file.
     void fileManagerLists_data() {
-        QTest::addColumn<PasteboardSnapshot>("snapshot");
+        QTest::addColumn<S>("snapshot");
         QTest::addColumn<QStringList>("urls");
         QTest::addColumn<QString>("preview");
-
         const QByteArray a = "file:///home/u/a%20b.txt";
         const QByteArray e = "file:///home/u/%C3%A9.txt";
         const QByteArray r = "file:///home/u/%D0%9E%D1%82%D1%87%D1%91%D1%82%201.pdf";
         const QByteArray nul(1, '\0');
-        using S = PasteboardSnapshot;
-        const QStringList one{QString::fromLatin1(r)};
         const QStringList several{QString::fromLatin1(a), QString::fromLatin1(e)};
-
+        const char* gnome = "x-special/gnome-copied-files";
         // pcmanfm ends both lists with the C string's NUL; cut offers the same URI list.
         QTest::newRow("pcmanfm several")
-            << S{{{"text/uri-list", a + "\r\n" + e + nul},
-                  {"x-special/gnome-copied-files", "copy\n" + a + "\n" + e + nul}}}
-            << several << QStringLiteral("a b.txt");
+            << S{{{"text/uri-list", a + "\r\n" + e + nul}, {gnome, "copy\n" + a + "\n" + e + nul}}}
+            << several << "a b.txt";
         QTest::newRow("pcmanfm cut, GNOME form only")
-            << S{{{"x-special/gnome-copied-files", "cut\n" + a + "\n" + e + nul}}} << several
-            << QStringLiteral("a b.txt");
+            << S{{{gnome, "cut\n" + a + "\n" + e + nul}}} << several << "a b.txt";
         // Nautilus and Caja: "copy" or "cut", LF, no final newline; the URI list with CRLF.
         QTest::newRow("nautilus copy one")
-            << S{{{"x-special/gnome-copied-files", "copy\n" + r}, {"text/uri-list", r + "\r\n"}}}
-            << one << QStringLiteral("Отчёт 1.pdf");
-        QTest::newRow("caja copy several, trailing newline")
-            << S{{{"x-special/gnome-copied-files", "copy\n" + a + "\n" + e + "\n"}}} << several
-            << QStringLiteral("a b.txt");
-        // Dolphin: a CRLF URI list; a cut adds the KDE marker.
-        QTest::newRow("dolphin cut several") << S{{{"text/uri-list", a + "\r\n" + e + "\r\n"},
-                                                   {"application/x-kde-cutselection", "1"}}}
-                                             << several << QStringLiteral("a b.txt");
-
+            << S{{{gnome, "copy\n" + r}, {"text/uri-list", r + "\r\n"}}}
+            << QStringList{QString::fromLatin1(r)} << "Отчёт 1.pdf";
+        QTest::newRow("caja, trailing newline")
+            << S{{{gnome, "copy\n" + a + "\n" + e + "\n"}}} << several << "a b.txt";
         QTest::newRow("comments, blank lines, other schemes")
-            << S{{{"text/uri-list", "# comment\r\n" + a +
-                                        "\r\nhttp://example.com/x\r\n\r\n"
-                                        "FILE:///tmp/c\r\nnot a url\r\n\r\n"}}}
-            << QStringList{QString::fromLatin1(a), "file:///tmp/c"} << QStringLiteral("a b.txt");
+            << S{{{"text/uri-list",
+                   "# comment\r\n" + a + "\r\nhttp://x/y\r\n\r\nFILE:///tmp/c\r\nnot a url\r\n"}}}
+            << QStringList{QString::fromLatin1(a), "file:///tmp/c"} << "a b.txt";
         QTest::newRow("a NUL ends the list")
             << S{{{"text/uri-list", a + "\r\n" + e + nul + "file:///tmp/lost\r\n"}}} << several
-            << QStringLiteral("a b.txt");
+            << "a b.txt";
         QTest::newRow("no path holds a NUL")
             << S{{{"text/uri-list", "file:///tmp/c\r\nfile:///tmp/x%00y\r\n"}}}
-            << QStringList{"file:///tmp/c"} << QStringLiteral("c");
+            << QStringList{"file:///tmp/c"} << "c";
         QTest::newRow("raw UTF-8 and spaces")
-            << S{{{"text/uri-list", "file:///home/u/\xC3\xA9 x.txt"}}}
-            << QStringList{"file:///home/u/%C3%A9%20x.txt"} << QStringLiteral("é x.txt");
+            << S{{{"text/uri-list", "file:///u/\xC3\xA9 x.txt"}}}
+            << QStringList{"file:///u/%C3%A9%20x.txt"} << "é x.txt";
         // Any scheme names the file in the preview; only absolute file URLs are files.
-        QTest::newRow("relative and foreign") << S{{{"x-special/gnome-copied-files",
-                                                     "copy\nsftp://host/srv/report.odt\n"
-                                                     "file:relative\n/tmp/plain"}}}
-                                              << QStringList() << QStringLiteral("report.odt");
+        QTest::newRow("relative and foreign")
+            << S{{{gnome, "copy\nsftp://host/srv/report.odt\nfile:relative\n/tmp/plain"}}}
+            << QStringList() << "report.odt";
         // Every item contributes in order; the URI list wins over the GNOME form of its item.
-        QTest::newRow("several items") << PasteboardSnapshot{
-            {{"x-special/gnome-copied-files", "copy\nfile:///a\nfile:///b"}},
+        QTest::newRow("several items") << S{
+            {{gnome, "copy\nfile:///a\nfile:///b"}},
             {{"text/plain", "no files"}},
-            {{"text/uri-list", "file:///c\n"}, {"x-special/gnome-copied-files", "cut\nfile:///d"}},
-            {{"x-special/gnome-copied-files", "cut\nsmb://host/share/e"}},
-        } << QStringList{"file:///a", "file:///b", "file:///c"} << QStringLiteral("a");
+            {{"text/uri-list", "file:///c\n"}, {gnome, "cut\nfile:///d"}},
+            {{gnome, "cut\nsmb://host/share/e"}},
+        } << QStringList{"file:///a", "file:///b", "file:///c"} << "a";
     }
-
     void fileManagerLists() {
-        QFETCH(PasteboardSnapshot, snapshot);
-        QFETCH(QStringList, urls);
+        QFETCH(S, snapshot);
         QStringList found;
         for (const QUrl& url : fileURLsFromStored(snapshot)) {
             found << QString::fromLatin1(url.toEncoded());
         }
-        QCOMPARE(found, urls);
+        QTEST(found, "urls");
         QTEST(previewTextFromStored(snapshot), "preview");
         const QByteArray uriList = snapshot.first().value(QStringLiteral("text/uri-list"));
         if (snapshot.size() == 1 && !uriList.isEmpty()) {
             QCOMPARE(parseUriList(uriList), fileURLsFromStored(snapshot));
         }
-    }
-
-    void previews() {
-        const QByteArray png = encodeImage(solidImage(4, 4), "png");
-        QCOMPARE(previewTextFromStored({{{"image/png", png}}}), QStringLiteral("[Image]"));
-        QCOMPARE(previewTextFromStored({{{"image/png", png}, {"UTF8_STRING", "caption"}}}),
-                 QStringLiteral("caption"));
-        // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
-        const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
-        QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
-        QCOMPARE(previewTextFromStored({{{"text/x-moz-url", utf16 + 'x'}}}),
-                 QStringLiteral("https://example.com/a?b=1"));
-        QCOMPARE(previewTextFromStored({{{"text/x-moz-url", "\xFF\xFE" + utf16}}}),
-                 QStringLiteral("https://example.com/a?b=1"));
-        QCOMPARE(previewTextFromStored({{{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}}),
-                 QStringLiteral("[Content]"));
-        // Only the first item is described.
-        QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
-                 QStringLiteral("[Content]"));
     }
 
     void imagesAndThumbnails() {
@@ -197,12 +182,6 @@ class TestClipboardContent : public QObject {
         QVERIFY(fromTiff && fromTiff->startsWith("\x89PNG"));
         QCOMPARE(QImage::fromData(*fromTiff).size(), QSize(30, 20));
         QCOMPARE(imageDataFromItem({{"image/tiff", "II*\0garbage"}}), std::nullopt);
-
-        // Thumbnails are the codec's (its own table covers the cases); the orientation shows the
-        // bytes reach it, and in any format.
-        QCOMPARE(QImage::fromData(*makeThumbnail(jpegWithOrientation6(solidImage(1000, 500)), 256))
-                     .size(),
-                 QSize(128, 256));
         // A TIFF declaring gigabytes of pixels is not converted, yet still counts as an image.
         const QByteArray bomb = deflateTiff(15000);
         QCOMPARE(imageDataFromItem({{"image/tiff", bomb}}), std::nullopt);
@@ -212,49 +191,46 @@ class TestClipboardContent : public QObject {
     void makeNormalisesAndDerives() {
         QVERIFY(!ClipboardItem::make({}, {}, 262144, 256));
         QVERIFY(!ClipboardItem::make({{{"UTF8_STRING", {}}}, {}}, {}, 262144, 256));
-
         const QByteArray png = encodeImage(solidImage(1024, 512));
-        const PasteboardSnapshot snapshot = {
-            {{"UTF8_STRING", "caption"}, {"image/png", png}, {"image/tiff", "TIFFDATA"}, {"x", {}}},
-            {},
-            {{"text/uri-list", "file:///tmp/b.txt\r\n"}}};
-        const auto item = ClipboardItem::make(snapshot, {}, 262144, 256);
+        const StoredItem files{{"text/uri-list", "file:///tmp/b.txt\r\n"}};
+        const auto item = ClipboardItem::make(
+            {{{"UTF8_STRING", "caption"}, {"image/png", png}, {"image/tiff", "TIFF"}, {"x", {}}},
+             {},
+             files},
+            {}, 262144, 256);
         QVERIFY(item);
-        const PasteboardSnapshot expected = {{{"UTF8_STRING", "caption"}, {"image/png", png}},
-                                             {{"text/uri-list", "file:///tmp/b.txt\r\n"}}};
-        QCOMPARE(item->resolvedPasteboardData(), expected);
+        QCOMPARE(item->resolvedPasteboardData(),
+                 (S{{{"UTF8_STRING", "caption"}, {"image/png", png}}, files}));
         QCOMPARE(item->previewText(), QStringLiteral("caption"));
         QCOMPARE(item->fileURLs(), QList<QUrl>{QUrl("file:///tmp/b.txt")});
         QCOMPARE(item->imageFingerprint(), ClipboardItem::fingerprint(png));
         QCOMPARE(QImage::fromData(item->thumbnailData().value_or("")).size(), QSize(256, 128));
-
         // Without an image there is neither thumbnail nor fingerprint.
-        const auto text = ClipboardItem::make({{{"UTF8_STRING", "hi"}}}, {}, 262144, 256);
-        QVERIFY(text && !text->thumbnailData() && !text->imageFingerprint());
+        const ClipboardItem text = make({{"UTF8_STRING", "hi"}});
+        QVERIFY(!text.thumbnailData() && !text.imageFingerprint());
     }
 
     void inlineLimitAndBlobFiles() {
         QTemporaryDir dir;
         const QByteArray half(131072, 'a');
-        const PasteboardSnapshot exact = {{{"UTF8_STRING", half}, {"text/html", half}}};
-        const auto inlined = ClipboardItem::make(exact, dir.path(), 262144, 256);
+        const auto inlined = ClipboardItem::make({{{"UTF8_STRING", half}, {"text/html", half}}},
+                                                 dir.path(), 262144, 256);
         QVERIFY(inlined && inlined->inlineData() && !inlined->blobPath());
         QVERIFY(QDir(dir.path()).isEmpty());
 
-        const PasteboardSnapshot over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
-                                         {{"application/x-private", QByteArray("\0\1\2", 3)}}};
+        const S over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
+                        {{"application/x-private", QByteArray("\0\1\2", 3)}}};
         const auto blob = ClipboardItem::make(over, dir.path(), 262144, 256);
         QVERIFY(blob && !blob->inlineData() && blob->blobPath());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
         QCOMPARE(modeOf(*blob->blobPath()), mode_t(S_IFREG | 0600));
         QCOMPARE(blob->resolvedPasteboardData(), over);
 
-        // A blob that vanished, or holds garbage or a cut-off file, restores as nothing.
+        // A cut-off blob restores as nothing.
         QFile file(*blob->blobPath());
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.resize(file.size() / 2));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
         file.close();
-        QCOMPARE(blob->resolvedPasteboardData(), PasteboardSnapshot());
+        QCOMPARE(blob->resolvedPasteboardData(), S());
         blob->deleteBlob();
         QVERIFY(!QFile::exists(*blob->blobPath()));
 
@@ -266,7 +242,7 @@ class TestClipboardContent : public QObject {
 
     void shortWriteLeavesNoBlob() {
         QTemporaryDir dir;
-        const PasteboardSnapshot big = {{{"UTF8_STRING", QByteArray(5 << 20, 'x')}}};
+        const S big = {{{"UTF8_STRING", QByteArray(5 << 20, 'x')}}};
         // The kernel stores only the first mebibyte of any file, as a nearly full disk would.
         struct sigaction ignore {};
         struct sigaction previous {};
@@ -285,14 +261,10 @@ class TestClipboardContent : public QObject {
         QVERIFY(!written);
         QVERIFY(item && item->inlineData() && !item->blobPath());
         QCOMPARE(item->resolvedPasteboardData(), big);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList());
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 
     void previewIsBoundedKeyCoversAll() {
-        const auto make = [](const StoredItem& item) {
-            return *ClipboardItem::make({item}, {}, 262144, 256);
-        };
         const QByteArray words = QByteArray("word ").repeated(20000);
         const ClipboardItem a = make({{"UTF8_STRING", words + "a"}});
         QVERIFY(a.isPreviewTruncated());
@@ -300,38 +272,31 @@ class TestClipboardContent : public QObject {
         QVERIFY(words.startsWith(a.previewText().toUtf8()));
         QCOMPARE(a.contentKey(), make({{"text/plain", words + "a"}}).contentKey());
         QVERIFY(a.contentKey() != make({{"UTF8_STRING", words + "b"}}).contentKey());
-        const ClipboardItem shortText = make({{"UTF8_STRING", "short"}});
-        QVERIFY(!shortText.isPreviewTruncated());
-        QCOMPARE(shortText.previewText(), QStringLiteral("short"));
-
+        QVERIFY(!make({{"UTF8_STRING", "short"}}).isPreviewTruncated());
         // Placeholders are keyed by the bytes, never by the label.
         const ClipboardItem opaque = make({{"application/x-a", "1"}});
-        QCOMPARE(opaque.previewText(), QStringLiteral("[Content]"));
         QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
         QVERIFY(opaque.contentKey() != make({{"application/x-a", "2"}}).contentKey());
         QVERIFY(opaque.contentKey() != make({{"UTF8_STRING", "[Content]"}}).contentKey());
     }
 
     void fingerprintCoversSizeHeadAndTail() {
-        QByteArray a(10000, 'x');
-        QByteArray middle = a;
-        middle[5000] = 'y';
-        QCOMPARE(ClipboardItem::fingerprint(a), ClipboardItem::fingerprint(middle));
-        for (qsizetype at : {qsizetype(0), qsizetype(2047), a.size() - 2048, a.size() - 1}) {
+        const QByteArray a(10000, 'x');
+        for (qsizetype at :
+             {qsizetype(0), qsizetype(2047), a.size() - 2048, a.size() - 1, qsizetype(5000)}) {
             QByteArray changed = a;
             changed[at] = 'y';
-            QVERIFY2(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(changed),
-                     qPrintable(QString::number(at)));
+            QCOMPARE(ClipboardItem::fingerprint(a) == ClipboardItem::fingerprint(changed),
+                     at == 5000);
         }
         QVERIFY(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(a + 'x'));
     }
 
     void blobDecodingRejectsMalformedInput() {
-        const PasteboardSnapshot snapshot = {{{"a", QByteArray(70000, '\0')}, {"ü/ä", "x"}},
-                                             {{"b", "y"}}};
+        const S snapshot = {{{"a", QByteArray(70000, '\0')}, {"ü/ä", "x"}}, {{"b", "y"}}};
         const QByteArray encoded = BlobStore::encode(snapshot);
         QCOMPARE(BlobStore::decode(encoded), snapshot);
-        QCOMPARE(BlobStore::decode(BlobStore::encode({})), PasteboardSnapshot());
+        QCOMPARE(BlobStore::decode(BlobStore::encode({})), S());
         for (qsizetype cut = 0; cut < encoded.size(); cut += 97) {
             QVERIFY2(!BlobStore::decode(encoded.left(cut)), qPrintable(QString::number(cut)));
         }
@@ -350,7 +315,6 @@ class TestClipboardContent : public QObject {
         const QString privateDir = root.filePath(QStringLiteral("quillstack-%1").arg(::geteuid()));
         const auto blobs = PrivateTempDirectory::blobDirectory(root.path());
         QCOMPARE(blobs, privateDir + "/QuillstackBlobs");
-        QCOMPARE(modeOf(privateDir), mode_t(S_IFDIR | 0700));
         QCOMPARE(modeOf(*blobs), mode_t(S_IFDIR | 0700));
         // A looser mode of our own folder is tightened again.
         QVERIFY(::chmod(QFile::encodeName(privateDir).constData(), 0755) == 0);
@@ -358,15 +322,12 @@ class TestClipboardContent : public QObject {
         QCOMPARE(modeOf(privateDir), mode_t(S_IFDIR | 0700));
 
         // A planted symlink is refused, at either level, and nothing is created through it.
-        QTemporaryDir linked;
-        QTemporaryDir target;
+        QTemporaryDir linked, target;
         QVERIFY(QFile::link(target.path(), linked.filePath(QFileInfo(privateDir).fileName())));
         QVERIFY(!PrivateTempDirectory::blobDirectory(linked.path()));
         QVERIFY(QDir(target.path()).isEmpty());
-        QVERIFY(QDir(*blobs).removeRecursively());
-        QVERIFY(QFile::link(target.path(), *blobs));
+        QVERIFY(QDir(*blobs).removeRecursively() && QFile::link(target.path(), *blobs));
         QVERIFY(!PrivateTempDirectory::blobDirectory(root.path()));
-
         if (::geteuid() != 0) {
             QSKIP("the foreign-owner case needs root to chown a folder away");
         }
@@ -374,7 +335,6 @@ class TestClipboardContent : public QObject {
         const QString planted = foreign.filePath(QFileInfo(privateDir).fileName());
         QVERIFY(QDir().mkdir(planted));
         QVERIFY(::chown(QFile::encodeName(planted).constData(), 65534, 65534) == 0);
-        QVERIFY(::chmod(QFile::encodeName(planted).constData(), 0700) == 0);
         QVERIFY(!PrivateTempDirectory::blobDirectory(foreign.path()));
     }
 };

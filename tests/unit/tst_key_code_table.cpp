@@ -9,8 +9,14 @@ class TestKeyCodeTable : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void physicalPositions() {
-        QCOMPARE(KeyCodeTable::xkbKeycodeFor(KeyCode::V), std::optional<quint8>(55));
-        QCOMPARE(KeyCodeTable::xkbKeycodeFor(KeyCode::Insert), std::optional<quint8>(118));
+        // V, the keys PC boards have where Apple's have Help, "=", forward Delete, Down.
+        for (const auto& [code, xkb] : {std::pair<quint16, int>{KeyCode::V, 55},
+                                        {114, 118},
+                                        {24, 21},
+                                        {117, 119},
+                                        {125, 116}}) {
+            QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));
+        }
         // Every XKB keycode has exactly one canonical code and back; unlisted keys included.
         for (int x = 8; x < 256; ++x) {
             const auto canonical = KeyCodeTable::canonicalForXkbKeycode(quint32(x));
@@ -89,6 +95,10 @@ class TestKeyCodeTable : public QObject {
                                    << "A";
         QTest::newRow("function key") << quint64(0x840000) << 96 << "Ctrl+F5"
                                       << "⌃Key96";
+        QTest::newRow("F3") << quint64(0) << 99 << "F3"
+                            << "Key99";
+        QTest::newRow("F9") << quint64(0) << 101 << "F9"
+                            << "Key101";
         QTest::newRow("unlisted key") << quint64(0x80000) << 0x1C8 << "Alt+Key456"
                                       << "⌥Key456";
     }
