@@ -7,7 +7,6 @@
 
 #include "FakeHistory.h"
 #include "TestHelpers.h"
-#include "core/AppLogger.h"
 #include "history/HistoryListModel.h"
 
 using Kind = HistoryListModel::Kind;
@@ -39,12 +38,11 @@ struct Rig : FakeHistory {
     HistoryListModel model{history, scheduler, thumbnailer};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QSignalSpy changes{&history, &ClipboardHistory::itemsChanged};
-    QStringList log, logLines;
+    QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
     explicit Rig(bool start = true) {
         pasteboard.setNotifiesChanges(true);
-        AppLogger::setSinkForTesting([this](const QString& line) { logLines << line; });
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
                 log << QString(what).arg(from).arg(to);
@@ -52,21 +50,17 @@ struct Rig : FakeHistory {
         };
         QObject::connect(&model, &QAbstractItemModel::rowsInserted, note("insert %1-%2"));
         QObject::connect(&model, &QAbstractItemModel::rowsRemoved, note("remove %1-%2"));
-        QObject::connect(&model, &QAbstractItemModel::rowsMoved, [this] { log << "move"; });
         QObject::connect(&model, &QAbstractItemModel::modelReset, [this] { log << "reset"; });
         QObject::connect(&model, &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex& from, const QModelIndex& to, QList<int> roles) {
                              const bool picture = roles == QList<int>{Qt::DecorationRole};
-                             log << QStringLiteral("data %1-%2%3")
-                                        .arg(from.row())
-                                        .arg(to.row())
-                                        .arg(picture ? " picture" : "");
+                             log << QString("data %1-%2").arg(from.row()).arg(to.row()) +
+                                        (picture ? " picture" : "");
                          });
         if (start) {
             begin();
         }
     }
-    ~Rig() { AppLogger::setSinkForTesting({}); }
     void begin() {
         history.startMonitoring();
         scheduler.runUntilIdle();
@@ -183,9 +177,6 @@ class TestClipboardHistory : public QObject {
             {"b.txt", "a.txt"});
         row("blobs follow their records", {{text(big('a'))}, {text(big('b'))}, {text(big('a'))}},
             {"aaaaaaaaaaaa", "bbbbbbbbbbbb"});
-        row("redundant TIFF and empty targets dropped",
-            {{{{"image/png", "PNG"}, {"image/tiff", "TIFF"}, {"text/plain", {}}}, {{"x", {}}}}},
-            {"[Image]"}, {{{"image/png", "PNG"}}});
         // A PNG target that delivered nothing must not cost the TIFF image.
         row("empty PNG keeps the TIFF", {{{{"image/png", {}}, {"image/tiff", "TIFF"}}}},
             {"[Content]"}, {{{"image/tiff", "TIFF"}}});
@@ -256,16 +247,17 @@ class TestClipboardHistory : public QObject {
         QVERIFY(rig.blobsMatchRecords() && rig.blobFiles().size() == 1);
     }
 
+    // Every item and target as stored, files as file URLs; no copy is recorded for it, and a
+    // blob that cannot be read leaves the clipboard as it is.
     void restoreWritesStoredBytesWithoutReingest() {
         Rig rig;
-        const PasteboardSnapshot rich = {{{"UTF8_STRING", "rich"},
-                                          {"text/html", "<b>rich</b>"},
-                                          {"application/x-private", QByteArray("\0\xff", 2)}},
-                                         {{"text/plain", "second"}}};
+        const PasteboardSnapshot rich = {
+            {{"UTF8_STRING", "rich"}, {"x-private", QByteArray("\0\xff", 2)}},
+            {{"text/plain", "second"}}};
         const PasteboardSnapshot blob = {text(big('b')), {{"application/x-more", "m"}}};
         rig.copy(rich);
         rig.copy(blob);
-        rig.copy({files({"/tmp/x y.txt", "/tmp/z.txt"}), {{"text/plain", "ignored"}}});
+        rig.copy({files({"/tmp/x y.txt"}), {{"text/plain", "ignored"}}});
         rig.changes.clear();
         for (int row : {1, 2, 0}) {
             rig.history.restoreToClipboard(row);
@@ -273,14 +265,10 @@ class TestClipboardHistory : public QObject {
         const auto& writes = rig.pasteboard.writes();
         QCOMPARE(writes.size(), 3);
         QCOMPARE(std::tuple(writes[0].items, writes[1].items, writes[2].urls),
-                 std::tuple(blob, rich,
-                            QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt"),
-                                        QUrl::fromLocalFile("/tmp/z.txt")}));
+                 std::tuple(blob, rich, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")}));
         QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
-
-        // A blob that cannot be read leaves the clipboard as it is.
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
         const qint64 count = rig.pasteboard.changeCount();
         rig.history.restoreToClipboard(1);
@@ -347,9 +335,6 @@ class TestClipboardHistory : public QObject {
         rig.scheduler.advance(1000);  // "old" is 301 s old, "newer" exactly 300 s
         QCOMPARE(std::tuple(rig.previews(), rig.changes.count()),
                  std::tuple(QStringList{"newer"}, 1));
-        if constexpr (AppEnvironment::isLoggingEnabled) {
-            QVERIFY(rig.logLines.contains("autoDelete: removed 1 items older than 5 min"));
-        }
 
         // Switched off nothing expires and nothing ticks; switched on again, the overdue record
         // goes at once, and an empty history has no timer.
@@ -363,8 +348,6 @@ class TestClipboardHistory : public QObject {
                  std::tuple(0, 0));
         rig.copy(text("again"));
         QCOMPARE(rig.scheduler.pendingTimers(), 1);
-        rig.history.removeItem(0);
-        QCOMPARE(rig.scheduler.pendingTimers(), 0);
     }
 
     // Each history operation reaches the views as row signals for exactly what changed.
@@ -447,10 +430,9 @@ class TestClipboardHistory : public QObject {
         if (!text.isNull()) {  // the full text, where a row shows a cleaned one
             QCOMPARE(rig.rows(), text);
         }
-        QCOMPARE(std::tuple(rig.at(0, HistoryListModel::RowTextRole).toString(),
-                            rig.at(0, HistoryListModel::KindRole).toInt(),
-                            rig.at(0, HistoryListModel::DateRole).toDateTime()),
-                 std::tuple(rowText.isEmpty() ? text : rowText, int(kind), rig.scheduler.now()));
+        QCOMPARE(std::pair(rig.at(0, HistoryListModel::RowTextRole).toString(),
+                           rig.at(0, HistoryListModel::KindRole).toInt()),
+                 std::pair(rowText.isEmpty() ? text : rowText, int(kind)));
         QTEST(rig.at(0, Qt::DecorationRole).value<QImage>().size(), "picture");
     }
 
