@@ -9,17 +9,19 @@ class TestKeyCodeTable : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void physicalPositions() {
-        QCOMPARE(KeyCodeTable::xkbKeycodeFor(KeyCode::V), std::optional<quint8>(55));
-        QCOMPARE(KeyCodeTable::xkbKeycodeFor(KeyCode::Insert), std::optional<quint8>(118));
+        // V, the key PC boards have where Apple's have Help, "=", forward Delete, Down.
+        const QList<QPair<quint16, int>> known{
+            {9, 55}, {114, 118}, {24, 21}, {117, 119}, {125, 116}};
+        for (const auto& [code, xkb] : known) {
+            QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));
+        }
         // Every XKB keycode has exactly one canonical code and back; unlisted keys included.
         for (int x = 8; x < 256; ++x) {
             const auto canonical = KeyCodeTable::canonicalForXkbKeycode(quint32(x));
-            QVERIFY(canonical.has_value());
-            QCOMPARE(KeyCodeTable::xkbKeycodeFor(*canonical), std::optional<quint8>(x));
+            QVERIFY(canonical && KeyCodeTable::xkbKeycodeFor(*canonical) == quint8(x));
         }
-        for (quint32 x : {0u, 7u, 256u}) {
-            QVERIFY(!KeyCodeTable::canonicalForXkbKeycode(x));
-        }
+        QVERIFY(!KeyCodeTable::canonicalForXkbKeycode(7) &&
+                !KeyCodeTable::canonicalForXkbKeycode(256));
         // No key 52 on the ANSI board; an unlisted code that belongs to a listed key is none.
         QVERIFY(!KeyCodeTable::xkbKeycodeFor(52));
         QVERIFY(!KeyCodeTable::xkbKeycodeFor(KeyCodeTable::kUnlistedBase + 55));
@@ -34,28 +36,23 @@ class TestKeyCodeTable : public QObject {
         QTest::addColumn<int>("keyCode");  // -1: no chord
         QTest::addColumn<quint64>("modifiers");
         QTest::addColumn<quint64>("held");
+        const auto row = [](const char* name, int qtKey, int qt, quint32 scan, quint32 native,
+                            int code, quint64 modifiers, quint64 held) {
+            QTest::newRow(name) << qtKey << qt << scan << native << code << modifiers << held;
+        };
+        using namespace ModifierFlag;
         const int meta = Qt::MetaModifier;
-        const quint64 superShift = ModifierFlag::Command | ModifierFlag::Shift;
         // The layout prints another letter on the V key; its position counts.
-        QTest::newRow("V position") << int(Qt::Key_Z) << int(meta | Qt::ShiftModifier) << 55u << 0u
-                                    << 9 << superShift << superShift;
-        QTest::newRow("Caps Lock on") << int(Qt::Key_V) << int(Qt::ControlModifier) << 55u << 2u
-                                      << 9 << (ModifierFlag::Control | ModifierFlag::CapsLock)
-                                      << (ModifierFlag::Control | ModifierFlag::CapsLock);
-        QTest::newRow("synthesized") << int(Qt::Key_Percent) << int(Qt::AltModifier) << 0u << 0u
-                                     << 23 << ModifierFlag::Option << ModifierFlag::Option;
-        QTest::newRow("arrow") << int(Qt::Key_Left) << meta << 113u << 0u << 123
-                               << (ModifierFlag::Command | ModifierFlag::NumericPad |
-                                   ModifierFlag::Function)
-                               << ModifierFlag::Command;
-        QTest::newRow("keypad") << int(Qt::Key_1) << 0 << 87u << 0u << 83
-                                << ModifierFlag::NumericPad << quint64(0);
-        QTest::newRow("F5") << int(Qt::Key_F5) << 0 << 71u << 0u << 96 << ModifierFlag::Function
-                            << quint64(0);
-        QTest::newRow("modifier key") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << 50u << 0u
-                                      << -1 << quint64(0) << quint64(0);
-        QTest::newRow("unknown") << int(Qt::Key_Launch0) << 0 << 0u << 0u << -1 << quint64(0)
-                                 << quint64(0);
+        row("V position", Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift,
+            Command | Shift);
+        row("Caps Lock on", Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock,
+            Control | CapsLock);
+        row("synthesized", Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option);
+        row("arrow", Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command);
+        row("keypad", Qt::Key_1, 0, 87, 0, 83, NumericPad, 0);
+        row("F5", Qt::Key_F5, 0, 71, 0, 96, Function, 0);
+        row("modifier key", Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1, 0, 0);
+        row("unknown", Qt::Key_Launch0, 0, 0, 0, -1, 0, 0);
     }
     void fromQKeyEvent() {
         QFETCH(int, qtKey);
@@ -66,9 +63,8 @@ class TestKeyCodeTable : public QObject {
         const QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(qtModifiers), scanCode,
                               0, nativeModifiers);
         const std::optional<KeyEvent> got = KeyCodeTable::fromQKeyEvent(event);
-        QCOMPARE(got.has_value(), keyCode >= 0);
+        QCOMPARE(got ? int(got->keyCode) : -1, keyCode);
         if (got) {
-            QCOMPARE(int(got->keyCode), keyCode);
             QTEST(got->modifiers, "modifiers");
             QTEST(KeyCodeTable::heldModifiers(*got), "held");
         }
@@ -79,18 +75,17 @@ class TestKeyCodeTable : public QObject {
         QTest::addColumn<int>("keyCode");
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("glyphs");
-        QTest::newRow("default") << quint64(0x120000) << 9 << "Super+Shift+V"
-                                 << "⌘⇧V";
-        QTest::newRow("all four") << quint64(0x1E0000) << 49 << "Super+Ctrl+Alt+Shift+Space"
-                                  << "⌘⇧⌥⌃␣";
-        QTest::newRow("escape") << quint64(0x120000) << 53 << "Super+Shift+Esc"
-                                << "⌘⇧Key53";
-        QTest::newRow("caps lock") << quint64(0x10000) << 0 << "CapsLock+A"
-                                   << "A";
-        QTest::newRow("function key") << quint64(0x840000) << 96 << "Ctrl+F5"
-                                      << "⌃Key96";
-        QTest::newRow("unlisted key") << quint64(0x80000) << 0x1C8 << "Alt+Key456"
-                                      << "⌥Key456";
+        const auto row = [](quint64 modifiers, int code, const char* words, const char* glyphs) {
+            QTest::newRow(words) << modifiers << code << QString(words) << QString(glyphs);
+        };
+        row(0x120000, 9, "Super+Shift+V", "⌘⇧V");
+        row(0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣");
+        row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53");
+        row(0x10000, 0, "CapsLock+A", "A");
+        row(0x840000, 96, "Ctrl+F5", "⌃Key96");
+        row(0, 99, "F3", "Key99");
+        row(0, 101, "F9", "Key101");
+        row(0x80000, 0x1C8, "Alt+Key456", "⌥Key456");  // unlisted
     }
     void chordText() {
         QFETCH(quint64, modifiers);
@@ -102,10 +97,8 @@ class TestKeyCodeTable : public QObject {
 
     void modifierMatching() {
         constexpr quint64 chord = 0x120000;
-        QVERIFY(modifierFlagsMatch(chord, chord | ModifierFlag::CapsLock));
-        QVERIFY(modifierFlagsMatch(chord, chord | ModifierFlag::Option));
+        QVERIFY(modifierFlagsMatch(chord, chord | ModifierFlag::CapsLock | ModifierFlag::Option));
         QVERIFY(!modifierFlagsMatch(chord, ModifierFlag::Command));
-        QVERIFY(!modifierFlagsMatch(chord, 0));
         // Device-dependent bits never count as pressed.
         QVERIFY(!modifierFlagsMatch(0x100008, 0x100008));
         QVERIFY(modifierFlagsMatch(0, 0));

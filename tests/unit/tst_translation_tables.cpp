@@ -11,12 +11,9 @@
 
 namespace {
 
-// Texts that read the same in every language. The lookup treats a translation equal to its key
-// as missing and falls back to the start-up language, so anything else must really differ.
-const QStringList kSameInEveryLanguage = {QStringLiteral("Quillstack")};
-// Words of the other platform that must never reach a Linux user, whatever the language.
+// Words of the other platform that must never reach a Linux user, whatever the language, and
+// keys with words that do not fit Linux or the popup, which the English table rewords.
 const QStringList kForeignPlatform = {QStringLiteral("⌘"), QStringLiteral("macOS")};
-// Keys with words that do not fit Linux or the popup; the English table rewords them.
 const QStringList kNeedsEnglishWording =
     kForeignPlatform + QStringList{"System Settings",   "Universal Access",   "Accessibility",
                                    "Input Monitoring",  "Enable in the list", "menu bar",
@@ -54,7 +51,7 @@ std::map<QString, QString> readTable(const QString& code, QStringList& faults) {
 }
 
 // Keys written literally at the lookup calls in the sources: adjacent literals joined, and
-// \\, \" and \uXXXX read as the compiler reads them.
+// \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).
 QSet<QString> keysUsedInSources() {
     static const QRegularExpression call(
         QStringLiteral(R"re(L10n::string\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
@@ -70,10 +67,7 @@ QSet<QString> keysUsedInSources() {
             for (const auto& part : literal.globalMatch(m.captured(1))) {
                 escaped += part.captured(1);
             }
-            // The escapes the sources use read the same in JSON.
-            const auto array = QJsonDocument::fromJson(("[\"" + escaped + "\"]").toUtf8());
-            const QString key = array.array().at(0).toString();
-            keys.insert(key);
+            keys.insert(QJsonDocument::fromJson(("[\"" + escaped + "\"]").toUtf8())[0].toString());
         }
     }
     return keys;
@@ -132,9 +126,11 @@ class TestTranslationTables : public QObject {
             if (placeholders(text) != placeholders(key)) {
                 faults << QStringLiteral("placeholders differ: ") + text;
             }
+            // The lookup treats a translation equal to its key as missing and falls back to the
+            // start-up language, so a translation must really differ; only the name may not.
             const bool letters =
                 std::any_of(key.begin(), key.end(), [](QChar c) { return c.isLetter(); });
-            if (!english && text == key && letters && !kSameInEveryLanguage.contains(key)) {
+            if (!english && text == key && letters && key != u"Quillstack") {
                 faults << QStringLiteral("not translated: ") + key;
             }
             const QString word = firstOf(english ? kNeedsEnglishWording : kForeignPlatform, text);
