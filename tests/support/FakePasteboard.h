@@ -5,8 +5,10 @@
 #include <QUrl>
 
 #include <functional>
+#include <utility>
 
 #include "platform/Pasteboard.h"
+#include "platform/PasteboardTypeKey.h"
 
 // An in-memory clipboard. Every write (and every simulated copy) bumps the change count once;
 // items() returns what was last written or copied. Records every write for inspection.
@@ -21,9 +23,21 @@ class FakePasteboard final : public Pasteboard {
     };
 
     // Another application copies this content.
-    void setContent(const PasteboardSnapshot& content);
+    void setContent(const PasteboardSnapshot& content) {
+        m_content = content;
+        changed();
+    }
     // The owning application quits and leaves the clipboard without an owner.
-    void ownerLeaves();
+    void ownerLeaves() {
+        const qint64 before = m_changeCount;
+        if (m_ownerLost) {
+            m_ownerLost();
+        }
+        if (m_changeCount == before) {
+            m_content.clear();
+            ++m_changeCount;
+        }
+    }
 
     qint64 changeCount() const override {
         ++m_changeCountReads;
@@ -32,18 +46,59 @@ class FakePasteboard final : public Pasteboard {
     // How often changeCount() was asked: one per check of a watcher.
     int changeCountReads() const { return m_changeCountReads; }
     PasteboardSnapshot items() const override { return m_content; }
-    void prepareForNewContents() override;
-    bool writeItems(const PasteboardSnapshot& items) override;
-    bool writeFileUrls(const QList<QUrl>& urls) override;
-    void setString(const QString& text) override;
-    std::optional<QString> string() const override;
+    void prepareForNewContents() override {
+        m_content.clear();
+        m_unconfirmed = m_holdConfirmations;
+    }
+    bool writeItems(const PasteboardSnapshot& items) override {
+        return wrote({Write::Kind::Items, items, {}, {}}, items);
+    }
+    bool writeFileUrls(const QList<QUrl>& urls) override {
+        QByteArray uriList;
+        for (const QUrl& url : urls) {
+            uriList += url.toEncoded() + "\r\n";
+        }
+        return wrote({Write::Kind::FileUrls, {}, urls, {}},
+                     {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}});
+    }
+    void setString(const QString& text) override {
+        wrote({Write::Kind::String, {}, {}, text},
+              {StoredItem{{QString(PasteboardTypeKey::utf8String), text.toUtf8()}}});
+    }
+    std::optional<QString> string() const override {
+        for (const StoredItem& item : m_content) {
+            for (QLatin1StringView key :
+                 {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
+                  PasteboardTypeKey::plainText}) {
+                if (item.contains(key)) {
+                    return QString::fromUtf8(item.value(key));
+                }
+            }
+            if (item.contains(PasteboardTypeKey::latin1String)) {
+                return QString::fromLatin1(item.value(PasteboardTypeKey::latin1String));
+            }
+        }
+        return std::nullopt;
+    }
     // Answered at once unless a write is unconfirmed; then held until confirmWrites().
-    void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
+    void whenWriteConfirmed(std::function<void(bool confirmed)> done) override {
+        if (m_unconfirmed) {
+            m_heldConfirmations.append(std::move(done));
+        } else {
+            done(m_confirmed);
+        }
+    }
 
     // While set, every write stays unconfirmed until confirmWrites().
     void setHoldConfirmations(bool hold) { m_holdConfirmations = hold; }
     // Settles the writes so far and answers every held wait, in order.
-    void confirmWrites(bool confirmed);
+    void confirmWrites(bool confirmed) {
+        m_unconfirmed = false;
+        m_confirmed = confirmed;
+        for (const auto& done : std::exchange(m_heldConfirmations, {})) {
+            done(confirmed);
+        }
+    }
     void setOwnerLostHandler(std::function<void()> handler) override {
         m_ownerLost = std::move(handler);
     }
@@ -63,8 +118,19 @@ class FakePasteboard final : public Pasteboard {
     const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
 
   private:
-    void wrote();
-    void changed();
+    bool wrote(Write write, const PasteboardSnapshot& content) {
+        m_writes.append(std::move(write));
+        m_content = content;
+        changed();
+        m_unconfirmed = m_holdConfirmations;
+        return true;
+    }
+    void changed() {
+        ++m_changeCount;
+        if (m_notifies && m_changeHandler) {
+            m_changeHandler();
+        }
+    }
 
     qint64 m_changeCount = 0;
     mutable int m_changeCountReads = 0;
