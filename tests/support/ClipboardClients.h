@@ -62,26 +62,6 @@ class ForeignCopy {
     QProcess m_process;
 };
 
-// Wayland: wl-clipboard, and foot as a window to paste into.
-inline QByteArray wlPaste(const QString& type, bool primary = false) {
-    QStringList arguments{"-n", "-t", type};
-    return runTool("wl-paste", primary ? arguments << "-p" : arguments);
-}
-inline QStringList wlOfferedTypes() {
-    QStringList types =
-        QString::fromUtf8(runTool("wl-paste", {"-l"})).split('\n', Qt::SkipEmptyParts);
-    types.sort();
-    return types;
-}
-inline std::unique_ptr<ForeignCopy> wlCopy(const QString& type, const QByteArray& bytes) {
-    return std::make_unique<ForeignCopy>("wl-copy", QStringList{"--foreground", "-t", type}, bytes);
-}
-inline void startFoot(QProcess& foot, const QStringList& arguments, const QString& display = {}) {
-    quiet(foot, display);
-    foot.start(QStringLiteral("foot"), arguments);
-    QVERIFY(foot.waitForStarted());
-}
-
 // A compositor of its own, so that the session's stays up when this one goes away.
 class NestedCompositor {
   public:
