@@ -1,6 +1,6 @@
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTest>
 
@@ -14,10 +14,9 @@ namespace {
 // The pipes this process holds open, by inode.
 QSet<QString> openPipes() {
     QSet<QString> pipes;
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QString& fd : fds.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        const QString target = QFile::symLinkTarget(fds.filePath(fd));
-        if (target.contains(QLatin1StringView("pipe:"))) {
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System)) {
+        const QString target = QFile::symLinkTarget(fd.filePath());
+        if (target.contains("pipe:")) {
             pipes.insert(target);
         }
     }
@@ -62,19 +61,11 @@ class TestWaylandPasteboard : public PasteboardContract {
     void largeCopyDoesNotStallTheMainThread() {
         const QByteArray large = randomBytes(64 << 20, 9);
         PasteboardHistoryRig rig(std::make_unique<WaylandPasteboard>());
-        qint64 pasteboardStallMs = -1;
-        QObject::connect(&rig.pasteboard, &WaylandPasteboard::externalChange, &rig.pasteboard,
-                         [&] { pasteboardStallMs = 0; });
         // Measured from here: starting the tool is the test's own work.
         const auto owner = copy("application/x-large", large);
         StallMeter meter;
-        QTRY_VERIFY_WITH_TIMEOUT(pasteboardStallMs == 0, 30'000);
-        pasteboardStallMs = meter.longestCpuMs;
         QTRY_VERIFY_WITH_TIMEOUT(!rig.history.items().isEmpty(), 30'000);
         QTest::qWait(100);
-        qInfo("longest main-thread work: %lld ms to the hand-over, %lld ms with the history",
-              pasteboardStallMs, meter.longestCpuMs);
-        QVERIFY2(pasteboardStallMs < 20, qPrintable(QString::number(pasteboardStallMs)));
         QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
         QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
                 (PasteboardSnapshot{{{"application/x-large", large}}}));
@@ -90,11 +81,10 @@ class TestWaylandPasteboard : public PasteboardContract {
         QCOMPARE(runTool("sh", {"-c", "wl-paste -t application/x-large | head -c 10"}).size(), 10);
         const QSet<QString> before = openPipes();
         // wl-paste takes what fits into its output, which nobody reads, and then nothing more.
-        QProcess reader;
-        QProcess sink;
+        QProcess reader, sink;
         reader.setStandardOutputProcess(&sink);
-        sink.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-        reader.start(QStringLiteral("wl-paste"), {QStringLiteral("-t"), "application/x-large"});
+        sink.start("sleep", {"60"});
+        reader.start("wl-paste", {"-t", "application/x-large"});
         QVERIFY(reader.waitForStarted() && sink.waitForStarted());
         QTest::qWait(500);
         const QSet<QString> during = openPipes() - before;
@@ -111,10 +101,6 @@ class TestWaylandPasteboard : public PasteboardContract {
         QTest::qWait(int(timeout.count()) + 1000);
         QCOMPARE(reader.state(), QProcess::Running);
         QVERIFY(!(during - openPipes()).isEmpty());
-        for (QProcess* process : {&reader, &sink}) {
-            process->kill();
-            process->waitForFinished();
-        }
     }
 
     void leavesAHandedSocketAlone() {
