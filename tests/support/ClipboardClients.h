@@ -29,10 +29,8 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments,
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60'000)) {
-        process.kill();
-        process.waitForFinished();
-    }
+    // One still running then is killed with the QProcess.
+    process.waitForFinished(60'000);
     return process.readAllStandardOutput();
 }
 

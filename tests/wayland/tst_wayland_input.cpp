@@ -2,11 +2,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QProcess>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include <ctime>
-#include <memory>
 #include <optional>
 
 #include "ClipboardClients.h"
@@ -39,13 +37,12 @@ double cpuSeconds() {
 class TestWaylandInput : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<WaylandSession> m_session;
-    std::unique_ptr<WaylandWorkspace> m_workspace;
-    QWidget m_window;
-    QLineEdit* m_field = new QLineEdit(&m_window);
+    WaylandSession m_session;
+    WaylandWorkspace m_workspace{m_session, kOwnAppId};
+    QLineEdit m_window;
     RunningApp m_own;
 
-    std::optional<RunningApp> front() const { return m_workspace->frontmostApplication(); }
+    std::optional<RunningApp> front() const { return m_workspace.frontmostApplication(); }
     QString frontAppId() const { return front().value_or(RunningApp{}).windowClass; }
     quint64 frontWindow() const { return front().value_or(RunningApp{}).window; }
     void waitUntilOursIsFront() {
@@ -56,21 +53,14 @@ class TestWaylandInput : public QObject {
 
   private Q_SLOTS:
     void initTestCase() {
-        m_session = std::make_unique<WaylandSession>();
-        QVERIFY(m_session->isConnected());
-        m_workspace = std::make_unique<WaylandWorkspace>(*m_session, kOwnAppId);
+        QVERIFY(m_session.isConnected());
         QGuiApplication::setDesktopFileName(kOwnAppId);
         m_window.setWindowTitle(kOwnTitle);
-        (new QVBoxLayout(&m_window))->addWidget(m_field);
         m_window.show();
         waitUntilOursIsFront();
         QCOMPARE(m_own.pid, QCoreApplication::applicationPid());
         QCOMPARE(m_own.name, kOwnTitle);
         QCOMPARE(m_own.windowInstance, QStringLiteral("inputtest"));
-    }
-    void cleanupTestCase() {
-        m_workspace.reset();
-        m_session.reset();
     }
 
     // Our own window has a dotted app id; foot's is plain.
@@ -84,9 +74,9 @@ class TestWaylandInput : public QObject {
         QCOMPARE(terminal.pid, 0);
         QVERIFY(terminal.window != 0 && terminal.window != m_own.window);
 
-        m_workspace->activate(m_own);
+        m_workspace.activate(m_own);
         waitUntilOursIsFront();
-        m_workspace->activate(terminal);
+        m_workspace.activate(terminal);
         QTRY_COMPARE(frontWindow(), terminal.window);
         QTRY_VERIFY(!m_window.isActiveWindow());
 
@@ -96,7 +86,7 @@ class TestWaylandInput : public QObject {
         foot.kill();
         QVERIFY(foot.waitForFinished());
         QTRY_VERIFY(!front());
-        m_workspace->activate(terminal);
+        m_workspace.activate(terminal);
         const quint64 before = m_own.window;
         m_window.show();
         waitUntilOursIsFront();
@@ -104,23 +94,23 @@ class TestWaylandInput : public QObject {
     }
 
     void injectorPastesIntoQtField() {
-        m_workspace->activate(m_own);
+        m_workspace.activate(m_own);
         waitUntilOursIsFront();
-        m_field->clear();
-        m_field->setFocus();
+        m_window.clear();
+        m_window.setFocus();
         const QString text = QStringLiteral("Paste ✓ Ünïcode 42 ");
         runTool("wl-copy", {}, text.toUtf8());
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), text);
 
         // The first keystrokes come right after the keymap, before the compositor can have
         // taken it in.
-        WaylandKeyInjector injector(*m_session);
+        WaylandKeyInjector injector(m_session);
         for (int i = 0; i < 10; ++i) {
             QVERIFY(injector.postPasteKeystroke(PasteKeystrokeTable::controlV));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(m_field->text(), text.repeated(10), 10'000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window.text(), text.repeated(10), 10'000);
         QTest::qWait(200);
-        QCOMPARE(m_field->text(), text.repeated(10));
+        QCOMPARE(m_window.text(), text.repeated(10));
     }
 
     void withoutCompositor_data() {
