@@ -9,6 +9,7 @@
 #include "XcbAtom.h"
 #include "XclipOwner.h"
 #include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11SelectionOwner.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ class ScriptedOwner {
   public:
     explicit ScriptedOwner(const Offers& offers) {
         for (const auto& [target, bytes] : offers) {
-            m_offers.push_back({internAtom(m_connection, target), bytes});
+            m_atoms.append(internAtom(m_connection, target));
+            m_bytes.append(bytes);
         }
         xcb_set_selection_owner(m_connection, inputWindow(m_connection),
                                 internAtom(m_connection, "CLIPBOARD"), XCB_CURRENT_TIME);
@@ -58,41 +60,31 @@ class ScriptedOwner {
 
   private:
     void answer(const xcb_selection_request_event_t& request) {
-        xcb_atom_t property = request.property;
+        // The first atom is TARGETS.
+        const qsizetype index = m_atoms.indexOf(request.target);
+        const QByteArray bytes = m_bytes.value(index);
         const auto put = [&](xcb_atom_t type, quint8 format, quint32 count, const void* data) {
-            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor, property,
-                                type, format, count, data);
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor,
+                                request.property, type, format, count, data);
         };
-        const auto found = std::find_if(m_offers.begin(), m_offers.end(), [&](const auto& offer) {
-            return offer.first == request.target;
-        });
         const quint32 incrSize = 1000000;
-        if (request.target == m_targets) {
-            std::vector<xcb_atom_t> list{m_targets};
-            for (const auto& offer : m_offers) {
-                list.push_back(offer.first);
-            }
-            put(XCB_ATOM_ATOM, 32, list.size(), list.data());
-        } else if (found == m_offers.end()) {
-            property = XCB_ATOM_NONE;
-        } else if (found->second == "silent") {
+        if (bytes == "silent") {
             return;
-        } else if (found->second == "stalled") {
-            put(m_incr, 32, 1, &incrSize);
-        } else if (found->second != "missing") {
-            put(request.target, 8, found->second.size(), found->second.constData());
+        } else if (index == 0) {
+            put(XCB_ATOM_ATOM, 32, m_atoms.size(), m_atoms.data());
+        } else if (bytes == "stalled") {
+            put(internAtom(m_connection, "INCR"), 32, 1, &incrSize);
+        } else if (index > 0 && bytes != "missing") {
+            put(request.target, 8, bytes.size(), bytes.constData());
         }
-        xcb_selection_notify_event_t notify{
-            XCB_SELECTION_NOTIFY, 0,       0, request.time, request.requestor, request.selection,
-            request.target,       property};
-        xcb_send_event(m_connection, 0, request.requestor, 0, reinterpret_cast<char*>(&notify));
+        X11SelectionOwner::notifyRequestor(
+            m_connection, request, index < 0 ? xcb_atom_t(XCB_ATOM_NONE) : request.property);
         xcb_flush(m_connection);
     }
 
     xcb_connection_t* m_connection = xcb_connect(nullptr, nullptr);
-    std::vector<std::pair<xcb_atom_t, QByteArray>> m_offers;
-    xcb_atom_t m_targets = internAtom(m_connection, "TARGETS");
-    xcb_atom_t m_incr = internAtom(m_connection, "INCR");
+    QList<xcb_atom_t> m_atoms{internAtom(m_connection, "TARGETS")};
+    QList<QByteArray> m_bytes{QByteArray()};
     QTimer m_poll;
 };
 
