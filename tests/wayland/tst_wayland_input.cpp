@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QtTest>
 
-#include <ctime>
 #include <optional>
 
 #include "ClipboardClients.h"
@@ -24,12 +23,6 @@ void startFoot(QProcess& foot, const QStringList& arguments, const QString& disp
     quiet(foot, display);
     foot.start(QStringLiteral("foot"), arguments);
     QVERIFY(foot.waitForStarted());
-}
-
-double cpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 }  // namespace
@@ -156,9 +149,10 @@ class TestWaylandInput : public QObject {
         QVERIFY(!workspace.frontmostApplication());
         workspace.activate(m_own);
         // A dead socket stays readable: still watching it would spin.
-        const double cpu = cpuSeconds();
+        const qint64 cpu = StallMeter::cpuMs(CLOCK_PROCESS_CPUTIME_ID);
         QTest::qWait(300);
-        QVERIFY2(cpuSeconds() - cpu < 0.15, qPrintable(QString::number(cpuSeconds() - cpu)));
+        const qint64 spent = StallMeter::cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpu;
+        QVERIFY2(spent < 150, qPrintable(QString::number(spent)));
         QCOMPARE(pasteboard.changeCount(), count);
     }
 };
