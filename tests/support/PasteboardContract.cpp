@@ -1,6 +1,5 @@
 #include "PasteboardContract.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "PasteboardRigs.h"
@@ -154,16 +153,12 @@ void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
 void PasteboardContract::hungOwnerIsGivenUpAndOurWriteWins() {
     auto owner = copy("text/plain", "held");
     QTRY_VERIFY_WITH_TIMEOUT(!offeredTypes().isEmpty(), 5000);
-    // An owner that stops answering, as a hung application does, costs each type its timeout
-    // and the main thread nothing.
+    // An owner that stops answering, as a hung application does, costs the main thread nothing.
     owner->hang(true);
-    QElapsedTimer clock;
-    clock.start();
     StallMeter meter;
     const auto pasteboard = board({}, 300ms);
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 1, 10'000);
     QVERIFY(pasteboard->items().isEmpty());
-    QVERIFY2(clock.elapsed() < 300 * 8 + 2000, qPrintable(QString::number(clock.elapsed())));
     // Shorter than one wait, however busy the machine.
     QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
 
