@@ -29,10 +29,8 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments,
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60'000)) {
-        process.kill();
-        process.waitForFinished();
-    }
+    // One still running then is killed with the QProcess.
+    process.waitForFinished(60'000);
     return process.readAllStandardOutput();
 }
 
@@ -61,26 +59,6 @@ class ForeignCopy {
     QTemporaryFile m_file;
     QProcess m_process;
 };
-
-// Wayland: wl-clipboard, and foot as a window to paste into.
-inline QByteArray wlPaste(const QString& type, bool primary = false) {
-    QStringList arguments{"-n", "-t", type};
-    return runTool("wl-paste", primary ? arguments << "-p" : arguments);
-}
-inline QStringList wlOfferedTypes() {
-    QStringList types =
-        QString::fromUtf8(runTool("wl-paste", {"-l"})).split('\n', Qt::SkipEmptyParts);
-    types.sort();
-    return types;
-}
-inline std::unique_ptr<ForeignCopy> wlCopy(const QString& type, const QByteArray& bytes) {
-    return std::make_unique<ForeignCopy>("wl-copy", QStringList{"--foreground", "-t", type}, bytes);
-}
-inline void startFoot(QProcess& foot, const QStringList& arguments, const QString& display = {}) {
-    quiet(foot, display);
-    foot.start(QStringLiteral("foot"), arguments);
-    QVERIFY(foot.waitForStarted());
-}
 
 // A compositor of its own, so that the session's stays up when this one goes away.
 class NestedCompositor {

@@ -1,6 +1,5 @@
 #include "PasteboardContract.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "PasteboardRigs.h"
@@ -18,6 +17,10 @@ void PasteboardContract::servesOwnWritesUnderEveryName_data() {
     QTest::addColumn<StoredItem>("offered");
     // What a client asking by MIME type only is offered besides.
     QTest::addColumn<StoredItem>("mimeOffered");
+    const auto textItem = [](const QByteArray& utf8) {
+        return StoredItem{
+            {"TEXT", utf8}, {"UTF8_STRING", utf8}, {"text/plain", utf8}, {kUtf8, utf8}};
+    };
     const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"},
                            {kUtf8, "\xc3\xa9t\xc3\xa9"},
                            {"application/x-quillstack-private", allByteValues()},
@@ -29,38 +32,31 @@ void PasteboardContract::servesOwnWritesUnderEveryName_data() {
                                                         {{"text/html", "<i>loses</i>"},
                                                          {"text/rtf", "{\\rtf1 second}"}}}
                                   << QList<QUrl>() << QString() << merged << StoredItem();
-    const QByteArray naive = "na\xc3\xafve";
-    const StoredItem text{
-        {"TEXT", naive}, {"UTF8_STRING", naive}, {"text/plain", naive}, {kUtf8, naive}};
-    StoredItem latin1 = text;
+    StoredItem latin1 = textItem("na\xc3\xafve");
     latin1.insert("STRING", "na\xefve");
     QTest::newRow("Latin-1 text") << PasteboardSnapshot() << QList<QUrl>() << "na\u00efve" << latin1
                                   << StoredItem();
     // STRING is Latin-1: a text beyond it is not offered that way rather than as "?"s.
-    const QByteArray check = "\xe2\x9c\x93 done";
     QTest::newRow("beyond Latin-1") << PasteboardSnapshot() << QList<QUrl>() << "\u2713 done"
-                                    << StoredItem{{"TEXT", check},
-                                                  {"UTF8_STRING", check},
-                                                  {"text/plain", check},
-                                                  {kUtf8, check}}
-                                    << StoredItem();
+                                    << textItem("\xe2\x9c\x93 done") << StoredItem();
     const QByteArray paths = "/tmp/a b.txt\n/home/\xc3\xbcser/r\xc3\xa9sum\xc3\xa9.pdf";
-    QTest::newRow("files")
-        << PasteboardSnapshot()
-        << QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
-                       QUrl::fromLocalFile("/home/\u00fcser/r\u00e9sum\u00e9.pdf")}
-        << QString()
-        << StoredItem{{"text/uri-list",
-                       "file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf\r\n"},
-                      {"x-special/gnome-copied-files",
-                       "copy\nfile:///tmp/a%20b.txt\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf"},
-                      {"text/plain", paths},
-                      {"UTF8_STRING", paths}}
-        << StoredItem{{kUtf8, paths}};
+    const QByteArray uris = "file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf";
+    QTest::newRow("files") << PasteboardSnapshot()
+                           << QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
+                                          QUrl::fromLocalFile(
+                                              "/home/\u00fcser/r\u00e9sum\u00e9.pdf")}
+                           << QString()
+                           << StoredItem{{"text/uri-list", uris + "\r\n"},
+                                         {"x-special/gnome-copied-files",
+                                          "copy\n" + QByteArray(uris).replace("\r\n", "\n")},
+                                         {"text/plain", paths},
+                                         {"UTF8_STRING", paths}}
+                           << StoredItem{{kUtf8, paths}};
     // A copy recorded with X names only still pastes into clients that ask by MIME type.
     QTest::newRow("restored X text")
-        << PasteboardSnapshot{{{"UTF8_STRING", naive}}} << QList<QUrl>() << QString()
-        << StoredItem{{"UTF8_STRING", naive}} << StoredItem{{"text/plain", naive}, {kUtf8, naive}};
+        << PasteboardSnapshot{{{"UTF8_STRING", "naive"}}} << QList<QUrl>() << QString()
+        << StoredItem{{"UTF8_STRING", "naive"}}
+        << StoredItem{{"text/plain", "naive"}, {kUtf8, "naive"}};
 }
 
 void PasteboardContract::servesOwnWritesUnderEveryName() {
@@ -88,24 +84,14 @@ void PasteboardContract::servesOwnWritesUnderEveryName() {
         QVERIFY2(paste(it.key()) == it.value(), qPrintable(it.key()));
     }
     QCOMPARE(paste("application/x-not-offered"), QByteArray());
-}
-
-void PasteboardContract::ownWritesAreNoCopiesAndMirrorToPrimary() {
-    const auto pasteboard = board();
-    const StoredItem item{{"text/html", "<b>ours</b>"},
-                          {"application/x-large", randomBytes(5 << 20)}};
-    QVERIFY(pasteboard->writeItems({item}));
-    QVERIFY(confirmed(*pasteboard));
     // Terminals that paste the primary selection get our latest write there too.
     pasteboard->offerLatestWriteAsPrimary();
     QVERIFY(confirmed(*pasteboard));
-    QCOMPARE(paste("text/html", true), item.value("text/html"));
-    QVERIFY(paste("application/x-large", true) == item.value("application/x-large"));
-    QCOMPARE(paste("text/html"), item.value("text/html"));
+    QVERIFY(paste(offered.firstKey(), true) == offered.first());
     // Our own selections are never read back as new copies.
     QTest::qWait(300);
     QCOMPARE(pasteboard->changeCount(), 1);
-    QCOMPARE(pasteboard->items(), PasteboardSnapshot{item});
+    QVERIFY(pasteboard->items() == PasteboardSnapshot{offered});
 
     // Once another client holds the clipboard, there is nothing of ours to mirror.
     const auto other = copy("text/plain", "other");
@@ -136,10 +122,12 @@ void PasteboardContract::readsOtherClientsByteForByte() {
     QVERIFY(pasteboard->items()[0].value(type) == bytes);
     QCOMPARE(pasteboard->string(),
              type == kUtf8 ? std::optional(QString::fromUtf8(bytes)) : std::nullopt);
-    // The owner quitting empties the clipboard.
+    // The owner quitting empties the clipboard, once.
     owner->kill();
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 2, 5000);
     QVERIFY(pasteboard->items().isEmpty());
+    QTest::qWait(200);
+    QCOMPARE(pasteboard->changeCount(), 2);
 }
 
 void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
@@ -165,16 +153,12 @@ void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
 void PasteboardContract::hungOwnerIsGivenUpAndOurWriteWins() {
     auto owner = copy("text/plain", "held");
     QTRY_VERIFY_WITH_TIMEOUT(!offeredTypes().isEmpty(), 5000);
-    // An owner that stops answering, as a hung application does, costs each type its timeout
-    // and the main thread nothing.
+    // An owner that stops answering, as a hung application does, costs the main thread nothing.
     owner->hang(true);
-    QElapsedTimer clock;
-    clock.start();
     StallMeter meter;
     const auto pasteboard = board({}, 300ms);
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->changeCount(), 1, 10'000);
     QVERIFY(pasteboard->items().isEmpty());
-    QVERIFY2(clock.elapsed() < 300 * 8 + 2000, qPrintable(QString::number(clock.elapsed())));
     // Shorter than one wait, however busy the machine.
     QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
 

@@ -34,7 +34,6 @@ class PasteboardContract : public QObject {
     void init() { clear(); }
     void servesOwnWritesUnderEveryName_data();
     void servesOwnWritesUnderEveryName();
-    void ownWritesAreNoCopiesAndMirrorToPrimary();
     void readsOtherClientsByteForByte_data();
     void readsOtherClientsByteForByte();
     void historyTakesLargeCopiesAndKeepsTheClipboard();

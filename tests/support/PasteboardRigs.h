@@ -64,22 +64,21 @@ struct PasteboardHistoryRig {
 // thread spent in one: a wait shows in the first, work of its own in the second, which stays
 // true however busy the machine is.
 struct StallMeter {
-    static qint64 threadCpuMs() {
+    static qint64 cpuMs(clockid_t clock = CLOCK_THREAD_CPUTIME_ID) {
         timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        clock_gettime(clock, &now);
         return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
     }
     QTimer timer;
     QElapsedTimer clock;
-    qint64 cpu = threadCpuMs();
+    qint64 cpu = cpuMs();
     qint64 longestMs = 0;
     qint64 longestCpuMs = 0;
     StallMeter() {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {
             longestMs = std::max(longestMs, clock.restart());
-            longestCpuMs =
-                std::max(longestCpuMs, threadCpuMs() - std::exchange(cpu, threadCpuMs()));
+            longestCpuMs = std::max(longestCpuMs, cpuMs() - std::exchange(cpu, cpuMs()));
         });
         clock.start();
         timer.start(1);

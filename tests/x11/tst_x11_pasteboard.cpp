@@ -4,22 +4,19 @@
 #include <QGuiApplication>
 #include <QTest>
 
-#include <atomic>
-#include <thread>
-#include <vector>
-
 #include "PasteboardContract.h"
 #include "PasteboardRigs.h"
 #include "XcbAtom.h"
 #include "XclipOwner.h"
 #include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11SelectionOwner.h"
 
 namespace {
 
 xcb_window_t inputWindow(xcb_connection_t* connection) {
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     const xcb_window_t window = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window,
+                      xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
     return window;
 }
@@ -35,125 +32,93 @@ xcb_window_t selectionOwner(const QByteArray& selection) {
     return owner;
 }
 
-// A CLIPBOARD owner on its own connection and thread that answers some targets properly and
-// mishandles the others: no answer, an answer without the property, an INCR that never goes on.
+// A CLIPBOARD owner on its own connection that answers each target with its bytes, but for the
+// bytes "silent" (no answer), "missing" (an answer without the property) and "stalled" (an INCR
+// that never goes on).
+using Offers = QList<std::pair<QByteArray, QByteArray>>;
 class ScriptedOwner {
   public:
-    enum class Reply { Data, Silent, MissingProperty, StalledIncr };
-    struct Offer {
-        QByteArray target;
-        Reply reply;
-        QByteArray bytes;
-    };
-
-    explicit ScriptedOwner(QList<Offer> offers) : m_offers(std::move(offers)) {
-        for (Offer& offer : m_offers) {
-            m_atoms.push_back(internAtom(m_connection, offer.target));
+    explicit ScriptedOwner(const Offers& offers) {
+        for (const auto& [target, bytes] : offers) {
+            m_atoms.append(internAtom(m_connection, target));
+            m_bytes.append(bytes);
         }
         xcb_set_selection_owner(m_connection, inputWindow(m_connection),
                                 internAtom(m_connection, "CLIPBOARD"), XCB_CURRENT_TIME);
         xcb_flush(m_connection);
-        m_thread = std::thread([this] {
-            while (!m_stop) {
-                xcb_generic_event_t* event = xcb_poll_for_event(m_connection);
-                if (event && (event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+                if ((event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
                     answer(*reinterpret_cast<xcb_selection_request_event_t*>(event));
-                } else if (!event) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
                 }
                 free(event);
             }
         });
+        m_poll.start(2);
     }
-    ~ScriptedOwner() {
-        m_stop = true;
-        m_thread.join();
-        xcb_disconnect(m_connection);
-    }
+    ~ScriptedOwner() { xcb_disconnect(m_connection); }
 
   private:
     void answer(const xcb_selection_request_event_t& request) {
-        xcb_atom_t property = request.property;
+        // The first atom is TARGETS.
+        const qsizetype index = m_atoms.indexOf(request.target);
+        const QByteArray bytes = m_bytes.value(index);
         const auto put = [&](xcb_atom_t type, quint8 format, quint32 count, const void* data) {
-            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor, property,
-                                type, format, count, data);
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, request.requestor,
+                                request.property, type, format, count, data);
         };
-        const auto found = std::find(m_atoms.begin(), m_atoms.end(), request.target);
         const quint32 incrSize = 1000000;
-        if (request.target == m_targets) {
-            std::vector<xcb_atom_t> list{m_targets};
-            list.insert(list.end(), m_atoms.begin(), m_atoms.end());
-            put(XCB_ATOM_ATOM, 32, list.size(), list.data());
-        } else if (found == m_atoms.end()) {
-            property = XCB_ATOM_NONE;
-        } else if (const Offer& offer = m_offers[found - m_atoms.begin()];
-                   offer.reply == Reply::Silent) {
+        if (bytes == "silent") {
             return;
-        } else if (offer.reply == Reply::Data) {
-            put(request.target, 8, offer.bytes.size(), offer.bytes.constData());
-        } else if (offer.reply == Reply::StalledIncr) {
-            put(m_incr, 32, 1, &incrSize);
+        } else if (index == 0) {
+            put(XCB_ATOM_ATOM, 32, m_atoms.size(), m_atoms.data());
+        } else if (bytes == "stalled") {
+            put(internAtom(m_connection, "INCR"), 32, 1, &incrSize);
+        } else if (index > 0 && bytes != "missing") {
+            put(request.target, 8, bytes.size(), bytes.constData());
         }
-        xcb_selection_notify_event_t notify{
-            XCB_SELECTION_NOTIFY, 0,       0, request.time, request.requestor, request.selection,
-            request.target,       property};
-        xcb_send_event(m_connection, 0, request.requestor, 0, reinterpret_cast<char*>(&notify));
+        X11SelectionOwner::notifyRequestor(
+            m_connection, request, index < 0 ? xcb_atom_t(XCB_ATOM_NONE) : request.property);
         xcb_flush(m_connection);
     }
 
-    QList<Offer> m_offers;
-    std::vector<xcb_atom_t> m_atoms;
     xcb_connection_t* m_connection = xcb_connect(nullptr, nullptr);
-    xcb_atom_t m_targets = internAtom(m_connection, "TARGETS");
-    xcb_atom_t m_incr = internAtom(m_connection, "INCR");
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
+    QList<xcb_atom_t> m_atoms{internAtom(m_connection, "TARGETS")};
+    QList<QByteArray> m_bytes{QByteArray()};
+    QTimer m_poll;
 };
 
-// An application handing its clipboard to the manager as it exits, asking to save `targets`.
-class SaveRequest {
-  public:
-    explicit SaveRequest(const std::vector<xcb_atom_t>& targets) {
-        const xcb_atom_t property = internAtom(m_connection, "_SAVE_LIST");
-        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, property, XCB_ATOM_ATOM,
-                            32, targets.size(), targets.data());
-        xcb_convert_selection(m_connection, m_window, internAtom(m_connection, "CLIPBOARD_MANAGER"),
-                              internAtom(m_connection, "SAVE_TARGETS"), property, XCB_CURRENT_TIME);
-        xcb_flush(m_connection);
-    }
-    ~SaveRequest() { vanish(); }
-    void vanish() {
-        if (m_connection) {
-            xcb_disconnect(m_connection);
-            m_connection = nullptr;
-        }
-    }
-    // The manager's answer: whether it saved, or nothing within the time.
-    std::optional<bool> answer(int timeoutMs) {
-        std::optional<bool> saved;
-        [[maybe_unused]] const bool answered = QTest::qWaitFor(
-            [&] {
-                while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-                    if ((event->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
-                        saved = reinterpret_cast<xcb_selection_notify_event_t*>(event)->property !=
-                                XCB_ATOM_NONE;
-                    }
-                    free(event);
+// An application handing its clipboard to the manager as it exits, asking to save `targets`;
+// whether the manager saved, or nothing within the time.
+std::optional<bool> askToSave(const std::vector<xcb_atom_t>& targets, int timeoutMs,
+                              int vanishAfterMs = -1) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const xcb_window_t window = inputWindow(connection);
+    const xcb_atom_t property = internAtom(connection, "_SAVE_LIST");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                        targets.size(), targets.data());
+    xcb_convert_selection(connection, window, internAtom(connection, "CLIPBOARD_MANAGER"),
+                          internAtom(connection, "SAVE_TARGETS"), property, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+    std::optional<bool> saved;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+                if ((event->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
+                    saved = reinterpret_cast<xcb_selection_notify_event_t*>(event)->property !=
+                            XCB_ATOM_NONE;
                 }
-                return saved.has_value();
-            },
-            timeoutMs);
-        return saved;
-    }
-
-  private:
-    xcb_connection_t* m_connection = xcb_connect(nullptr, nullptr);
-    xcb_window_t m_window = inputWindow(m_connection);
-};
+                free(event);
+            }
+            return saved.has_value();
+        },
+        vanishAfterMs < 0 ? timeoutMs : vanishAfterMs));
+    xcb_disconnect(connection);
+    return saved;
+}
 
 // The application's history on the real clipboard, acting as the clipboard manager.
-std::unique_ptr<SelectionPasteboard> managingBoard(
-    std::chrono::milliseconds timeout = std::chrono::seconds(1)) {
+std::unique_ptr<SelectionPasteboard> managingBoard(std::chrono::milliseconds timeout) {
     return std::make_unique<X11Pasteboard>(QString(), timeout,
                                            X11ClipboardThread::ManagerRole::TakeWhenFree);
 }
@@ -187,24 +152,8 @@ class TestX11Pasteboard : public PasteboardContract {
     bool namesTextByMime() const override { return false; }
 
   private Q_SLOTS:
-    void keepsWhatBrokenOwnersAnswer() {
-        using Reply = ScriptedOwner::Reply;
-        X11Pasteboard pasteboard({}, std::chrono::milliseconds(400));
-        StallMeter meter;
-        ScriptedOwner owner({{"text/plain", Reply::Data, "kept"},
-                             {"application/x-silent", Reply::Silent, {}},
-                             {"application/x-missing", Reply::MissingProperty, {}},
-                             {"application/x-stalled", Reply::StalledIncr, {}},
-                             {"application/x-after", Reply::Data, allByteValues()}});
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.changeCount(), 1, 10000);
-        const StoredItem expected{{"text/plain", "kept"}, {"application/x-after", allByteValues()}};
-        QCOMPARE(pasteboard.items(), PasteboardSnapshot{expected});
-        // Two waits of 400 ms each went by; the main thread never sat in one.
-        QVERIFY2(meter.longestMs < 400, qPrintable(QString::number(meter.longestMs)));
-    }
-
     void managesTheClipboardOfExitingApplications() {
-        PasteboardHistoryRig rig(managingBoard());
+        PasteboardHistoryRig rig(managingBoard(std::chrono::seconds(1)));
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
         // Copies and quits at once: only the hand-over at exit gives us time to read it.
         const QString text = QStringLiteral("handed over \u2713");
@@ -247,49 +196,42 @@ class TestX11Pasteboard : public PasteboardContract {
     void badSaveRequestsCostNothing() {
         QFETCH(int, targetCount);
         QFETCH(bool, requestorVanishes);
-        using Reply = ScriptedOwner::Reply;
         PasteboardHistoryRig rig(managingBoard(std::chrono::milliseconds(300)));
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
         XclipOwner earlier("text/plain", "earlier");
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
 
-        auto owner = std::make_unique<ScriptedOwner>(
-            QList<ScriptedOwner::Offer>{{"application/x-silent", Reply::Silent, {}},
-                                        {"application/x-missing", Reply::MissingProperty, {}},
-                                        {"application/x-stalled", Reply::StalledIncr, {}}});
+        StallMeter meter;
+        const Offers broken{{"application/x-silent", "silent"},
+                            {"application/x-missing", "missing"},
+                            {"application/x-stalled", "stalled"}};
+        auto owner = std::make_unique<ScriptedOwner>(broken);
         QTest::qWait(50);
         std::vector<xcb_atom_t> targets(targetCount);
         QRandomGenerator random(7);
         for (xcb_atom_t& atom : targets) {
             atom = random.bounded(1u, 0x1fffffffu);
         }
-        StallMeter meter;
-        {
-            SaveRequest request(targets);
-            if (requestorVanishes) {
-                QTest::qWait(50);
-                request.vanish();
-            } else {
-                // Answered, failed, within our bound of 3 × 300 ms for the whole save.
-                QCOMPARE(request.answer(1500), std::optional<bool>(false));
-            }
-        }
+        // Answered, failed, within our bound of 3 × 300 ms for the whole save.
+        const std::optional<bool> saved = askToSave(targets, 1500, requestorVanishes ? 50 : -1);
+        QVERIFY(requestorVanishes || saved == std::optional<bool>(false));
         QTest::qWait(1500);
-        QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
         rig.settle();
         QCOMPARE(rig.history.items().size(), 1);
         QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("earlier"));
 
-        // The next application exiting is still served.
-        owner = std::make_unique<ScriptedOwner>(
-            QList<ScriptedOwner::Offer>{{"text/plain", Reply::Data, "last"}});
-        SaveRequest good({});
-        QCOMPARE(good.answer(3000), std::optional<bool>(true));
+        // The next application exiting is still served, with what its owner answers properly.
+        owner = std::make_unique<ScriptedOwner>(Offers{{"text/plain", "last"}} + broken +
+                                                Offers{{"application/x-after", allByteValues()}});
+        QCOMPARE(askToSave({}, 3000), std::optional<bool>(true));
         owner.reset();
         QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/plain"), QByteArray("last"), 2000);
         rig.settle();
         QCOMPARE(rig.history.items().size(), 2);
-        QCOMPARE(rig.history.items()[0].previewText(), QStringLiteral("last"));
+        QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
+                (PasteboardSnapshot{
+                    {{"text/plain", "last"}, {"application/x-after", allByteValues()}}}));
+        QVERIFY2(meter.longestMs < 300, qPrintable(QString::number(meter.longestMs)));
     }
 };
 
