@@ -1,0 +1,164 @@
+// The Shell side of Quillstack on GNOME: what only the Shell may do (type keys into any window,
+// grab one chord, tell and activate the focused window), offered on the session bus to the one
+// Quillstack process of this user. It keeps no content and logs nothing.
+// Built into extension.js for GNOME 43/44 and for GNOME 45+ (imports differ, this body does not);
+// it expects Gio, GLib, Meta, Clutter, Shell and Main in scope, and INTERFACE_XML.
+
+const BUS_NAME = 'io.github.quillstack.ShellBridge';
+const OBJECT_PATH = '/io/github/quillstack/ShellBridge';
+const INTERFACE = 'io.github.quillstack.ShellBridge1';
+const VERSION = 1;
+
+function accessDenied() {
+    return new GLib.Error(Gio.DBusError, Gio.DBusError.ACCESS_DENIED,
+        'Only the Quillstack process that said Hello first is served');
+}
+
+function windowTuple(window) {
+    if (!window)
+        return [0, '', '', 0, ''];
+    return [window.get_id(), window.get_wm_class() ?? '', window.get_gtk_application_id() ?? '',
+        Math.max(0, window.get_pid()), window.get_title() ?? ''];
+}
+
+var QuillstackBridge = class QuillstackBridge {
+    enable() {
+        this._client = null;
+        this._watchId = 0;
+        this._actions = new Set();
+        this._keyboard = null;
+        this._dbus = Gio.DBusExportedObject.wrapJSObject(INTERFACE_XML, this);
+        this._dbus.export(Gio.DBus.session, OBJECT_PATH);
+        this._nameId = Gio.bus_own_name_on_connection(Gio.DBus.session, BUS_NAME,
+            Gio.BusNameOwnerFlags.NONE, null, null);
+        this._focusId = global.display.connect('notify::focus-window',
+            () => this._emit('FocusChanged', '((tssus))', [windowTuple(global.display.focus_window)]));
+        this._acceleratorId = global.display.connect('accelerator-activated', (_d, action) => {
+            if (this._actions.has(action))
+                this._emit('AcceleratorActivated', '(u)', [action]);
+        });
+    }
+
+    disable() {
+        this._dropClient();
+        global.display.disconnect(this._acceleratorId);
+        global.display.disconnect(this._focusId);
+        Gio.bus_unown_name(this._nameId);
+        this._dbus.unexport();
+        this._dbus = null;
+    }
+
+    // The client is whoever said Hello first from a program named quillstack, until it leaves
+    // the bus; the program check keeps a stray bus client from taking the place.
+    HelloAsync(_params, invocation) {
+        const sender = invocation.get_sender();
+        if (this._client === sender) {
+            invocation.return_value(new GLib.Variant('(u)', [VERSION]));
+            return;
+        }
+        if (this._client !== null) {
+            invocation.return_gerror(accessDenied());
+            return;
+        }
+        Gio.DBus.session.call('org.freedesktop.DBus', '/org/freedesktop/DBus',
+            'org.freedesktop.DBus', 'GetConnectionUnixProcessID', new GLib.Variant('(s)', [sender]),
+            new GLib.VariantType('(u)'), Gio.DBusCallFlags.NONE, -1, null, (bus, result) => {
+                let program = '';
+                try {
+                    const [pid] = bus.call_finish(result).deep_unpack();
+                    program = GLib.path_get_basename(GLib.file_read_link(`/proc/${pid}/exe`));
+                } catch (e) {
+                    program = '';
+                }
+                if (program !== 'quillstack' || this._client !== null || !this._dbus) {
+                    invocation.return_gerror(accessDenied());
+                    return;
+                }
+                this._client = sender;
+                this._watchId = Gio.bus_watch_name_on_connection(Gio.DBus.session, sender,
+                    Gio.BusNameWatcherFlags.NONE, null, () => this._dropClient());
+                invocation.return_value(new GLib.Variant('(u)', [VERSION]));
+            });
+    }
+
+    TypeKeysAsync([keysyms], invocation) {
+        if (!this._allowed(invocation))
+            return;
+        if (!this._keyboard) {
+            const seat = Clutter.get_default_backend().get_default_seat();
+            this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+        }
+        const time = GLib.get_monotonic_time();
+        keysyms.forEach((keysym, i) =>
+            this._keyboard.notify_keyval(time + i, keysym, Clutter.KeyState.PRESSED));
+        [...keysyms].reverse().forEach((keysym, i) => this._keyboard.notify_keyval(
+            time + keysyms.length + i, keysym, Clutter.KeyState.RELEASED));
+        invocation.return_value(null);
+    }
+
+    GrabAcceleratorAsync([accelerator], invocation) {
+        if (!this._allowed(invocation))
+            return;
+        const action = global.display.grab_accelerator(accelerator, Meta.KeyBindingFlags.NONE);
+        if (action !== Meta.KeyBindingAction.NONE) {
+            this._actions.add(action);
+            Main.wm.allowKeybinding(Meta.external_binding_name_for_action(action),
+                Shell.ActionMode.NORMAL | Shell.ActionMode.OVERVIEW | Shell.ActionMode.POPUP);
+        }
+        invocation.return_value(new GLib.Variant('(u)', [action]));
+    }
+
+    UngrabAcceleratorAsync([action], invocation) {
+        if (!this._allowed(invocation))
+            return;
+        this._ungrab(action);
+        invocation.return_value(null);
+    }
+
+    GetFocusAsync(_params, invocation) {
+        if (!this._allowed(invocation))
+            return;
+        invocation.return_value(
+            new GLib.Variant('((tssus))', [windowTuple(global.display.focus_window)]));
+    }
+
+    ActivateWindowAsync([id], invocation) {
+        if (!this._allowed(invocation))
+            return;
+        const window = global.display.list_all_windows().find(w => w.get_id() === id);
+        if (window)
+            Main.activateWindow(window);
+        invocation.return_value(new GLib.Variant('(b)', [!!window]));
+    }
+
+    _allowed(invocation) {
+        if (this._client !== null && invocation.get_sender() === this._client)
+            return true;
+        invocation.return_gerror(accessDenied());
+        return false;
+    }
+
+    // Signals go to the client alone: no other program learns what is focused or typed.
+    _emit(name, signature, values) {
+        if (this._client === null)
+            return;
+        Gio.DBus.session.emit_signal(this._client, OBJECT_PATH, INTERFACE, name,
+            new GLib.Variant(signature, values));
+    }
+
+    _ungrab(action) {
+        if (this._actions.delete(action))
+            global.display.ungrab_accelerator(action);
+    }
+
+    // The chord and the keyboard go with the client.
+    _dropClient() {
+        if (this._watchId)
+            Gio.bus_unwatch_name(this._watchId);
+        this._watchId = 0;
+        this._client = null;
+        for (const action of [...this._actions])
+            this._ungrab(action);
+        this._keyboard = null;
+    }
+};
