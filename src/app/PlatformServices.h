@@ -40,4 +40,10 @@ struct PlatformServices {
     // Whether this build has the Wayland backend, and the session's compositor lets it watch
     // and own the clipboard. Asked before any display is opened.
     static bool waylandUsable();
+
+    // GNOME on Wayland, where the program runs on XWayland.
+    static bool onGnomeWayland();
+    // Replaces the input ports (chord, typed keys, focused window) with those of the GNOME Shell
+    // extension; false, and nothing changed, when the extension does not answer.
+    bool addGnomeShell();
 };

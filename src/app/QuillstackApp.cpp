@@ -75,8 +75,11 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     if (!m_platform) {
         return;
     }
+    const bool gnomeShell = windowing == WindowingSystem::X11 &&
+                            PlatformServices::onGnomeWayland() && m_platform->addGnomeShell();
     log(QStringLiteral("QuillstackApp: %1 backend")
             .arg(windowing == WindowingSystem::Wayland ? QStringLiteral("Wayland")
+                 : gnomeShell                          ? QStringLiteral("X11 + GNOME Shell")
                                                        : QStringLiteral("X11")));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 

@@ -42,8 +42,8 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
 }
 
 // Under Wayland the compositor's data control is what lets a program watch and own the
-// clipboard; where it is missing (GNOME) the X11 backend runs through XWayland, which sees copies
-// only while an X window has focus but is all there is. Qt's platform is set to match, since
+// clipboard; where it is missing (GNOME) the X11 backend runs through XWayland, to which mutter
+// hands every copy (the Shell extension adds the input ports there). Qt's platform is set to match, since
 // each backend's services need that connection. An explicit QT_QPA_PLATFORM is obeyed, except
 // a session-wide "wayland" where the compositor gives no clipboard access but XWayland runs.
 std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments) {

@@ -1,0 +1,33 @@
+#include <QDBusConnection>
+
+#include "app/PlatformServices.h"
+#include "platform/gnome/GnomeAccessibilityTrust.h"
+#include "platform/gnome/GnomeKeyInjector.h"
+#include "platform/gnome/GnomeKeyboardHooks.h"
+#include "platform/gnome/GnomeShellBridge.h"
+#include "platform/gnome/GnomeWorkspace.h"
+
+bool PlatformServices::onGnomeWayland() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+               .split(u':')
+               .contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
+}
+
+bool PlatformServices::addGnomeShell() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!GnomeShellBridge::isPresent(bus)) {
+        return false;
+    }
+    // The clipboard stays on XWayland, where mutter hands over every copy with all its types;
+    // the input ports go through the Shell, which alone reaches native windows.
+    auto bridge = std::make_shared<GnomeShellBridge>(bus);
+    shared.push_back(bridge);
+    keyboardHooks = std::make_unique<GnomeKeyboardHooks>(*bridge, std::move(keyboardHooks));
+    trust = std::make_unique<GnomeAccessibilityTrust>(*bridge);
+    workspace = std::make_unique<GnomeWorkspace>(*bridge);
+    keyInjector = std::make_unique<GnomeKeyInjector>(*bridge);
+    // Native windows' frames are the Shell's to know.
+    activeWindowGeometry = [] { return std::optional<QRect>(); };
+    return true;
+}

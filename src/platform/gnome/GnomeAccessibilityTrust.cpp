@@ -1,0 +1,7 @@
+#include "platform/gnome/GnomeAccessibilityTrust.h"
+
+#include "platform/gnome/GnomeShellBridge.h"
+
+bool GnomeAccessibilityTrust::isTrusted() {
+    return m_bridge.isConnected();
+}

@@ -1,0 +1,72 @@
+#include "platform/gnome/GnomeKeyboardHooks.h"
+
+#include "keys/KeyCodeTable.h"
+#include "platform/gnome/GnomeShellBridge.h"
+
+namespace {
+
+class GrabHandle final : public HookHandle {
+  public:
+    GrabHandle(GnomeShellBridge& bridge, int handle) : m_bridge(bridge), m_handle(handle) {}
+    ~GrabHandle() override { m_bridge.ungrab(m_handle); }
+
+  private:
+    GnomeShellBridge& m_bridge;
+    int m_handle;
+};
+
+}  // namespace
+
+GnomeKeyboardHooks::GnomeKeyboardHooks(GnomeShellBridge& bridge,
+                                       std::unique_ptr<KeyboardHooks> local)
+    : m_bridge(bridge), m_local(std::move(local)) {}
+
+std::optional<QString> GnomeKeyboardHooks::accelerator(quint16 keyCode, quint64 modifiers) {
+    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keyCode);
+    if (!xkb) {
+        return std::nullopt;
+    }
+    QString text;
+    if (modifiers & ModifierFlag::Control) {
+        text += QLatin1String("<Control>");
+    }
+    if (modifiers & ModifierFlag::Option) {
+        text += QLatin1String("<Alt>");
+    }
+    if (modifiers & ModifierFlag::Shift) {
+        text += QLatin1String("<Shift>");
+    }
+    if (modifiers & ModifierFlag::Command) {
+        text += QLatin1String("<Super>");
+    }
+    // A keycode, not a symbol: the chord stays on its key whatever the layout prints there.
+    return text + QStringLiteral("0x%1").arg(*xkb, 0, 16);
+}
+
+std::unique_ptr<HookHandle> GnomeKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
+                                                               KeyHandler onKeyDown,
+                                                               ChordRefusal* refusal) {
+    const std::optional<QString> text = accelerator(keyCode, modifiers);
+    const bool connected = m_bridge.isConnected();
+    const int handle = text ? m_bridge.grab(*text,
+                                            [onKeyDown = std::move(onKeyDown), keyCode, modifiers] {
+                                                onKeyDown(KeyEvent{keyCode, modifiers});
+                                            })
+                            : 0;
+    if (handle == 0) {
+        if (refusal != nullptr) {
+            // The Shell refuses an accelerator another binding holds.
+            *refusal = text && connected ? ChordRefusal::HeldElsewhere : ChordRefusal::Unavailable;
+        }
+        return nullptr;
+    }
+    return std::make_unique<GrabHandle>(m_bridge, handle);
+}
+
+std::unique_ptr<HookHandle> GnomeKeyboardHooks::observeGlobalKeyDowns(KeyHandler /*onKeyDown*/) {
+    return nullptr;
+}
+
+std::unique_ptr<HookHandle> GnomeKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
+    return m_local ? m_local->observeLocalKeyDowns(std::move(filter)) : nullptr;
+}

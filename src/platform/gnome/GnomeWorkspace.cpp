@@ -1,0 +1,41 @@
+#include "platform/gnome/GnomeWorkspace.h"
+
+#include <QCoreApplication>
+
+#include "platform/freedesktop/DesktopShortcutSettings.h"
+#include "platform/gnome/GnomeShellBridge.h"
+
+std::optional<RunningApp> GnomeWorkspace::frontmostApplication() const {
+    const ShellWindow& window = m_bridge.focusedWindow();
+    if (!m_bridge.isConnected() || window.id == 0) {
+        return std::nullopt;
+    }
+    RunningApp app;
+    app.pid = window.pid;
+    app.window = window.id;
+    app.name = window.title.isEmpty() ? window.wmClass : window.title;
+    // X11 windows report their WM_CLASS, native ones their application id: the keystroke table
+    // knows terminals by either.
+    const QString id = window.appId.isEmpty() ? window.wmClass : window.appId;
+    app.windowClass = window.wmClass.isEmpty() ? id : window.wmClass;
+    app.windowInstance = id.section(u'.', -1).toLower();
+    return app;
+}
+
+void GnomeWorkspace::activate(const RunningApp& app) {
+    m_bridge.activate(app.window);
+}
+
+qint64 GnomeWorkspace::currentProcessId() const {
+    return QCoreApplication::applicationPid();
+}
+
+void GnomeWorkspace::openAccessibilitySettings() {
+    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
+        open();
+    }
+}
+
+void GnomeWorkspace::openInputMonitoringSettings() {
+    openAccessibilitySettings();
+}
