@@ -27,6 +27,10 @@ bool PlatformServices::addGnomeShell() {
     trust = std::make_unique<GnomeAccessibilityTrust>(*bridge);
     workspace = std::make_unique<GnomeWorkspace>(*bridge);
     keyInjector = std::make_unique<GnomeKeyInjector>(*bridge);
+    watchTrust = [bridge = bridge.get()](std::function<void()> changed) {
+        QObject::connect(bridge, &GnomeShellBridge::connectedChanged, bridge,
+                         [changed = std::move(changed)](bool) { changed(); });
+    };
     // Native windows' frames are the Shell's to know.
     activeWindowGeometry = [] { return std::optional<QRect>(); };
     return true;

@@ -32,6 +32,9 @@ struct PlatformServices {
     // The active window's frame, for placing the first-start guide; none where unknown.
     std::function<std::optional<QRect>()> activeWindowGeometry;
     SettingsView::Session session = SettingsView::Session::X11;
+    // Subscribes to changes of what `trust` answers (a Shell extension coming and going); empty
+    // where it never changes.
+    std::function<void(std::function<void()>)> watchTrust;
 
     // Nothing when the application's display is not an X one.
     static std::optional<PlatformServices> forX11(QApplication& app);

@@ -95,6 +95,10 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     PlatformServices& platform = *m_platform;
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
                                                  *platform.workspace, *m_scheduler, *m_settings);
+    if (platform.watchTrust) {
+        // The chord is taken again once the input ports can serve, or released when they left.
+        platform.watchTrust([detector = m_detector.get()] { detector->refreshOnActivation(); });
+    }
     m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
                                                  *m_scheduler, *m_settings, *platform.pasteboard);
     m_session = std::make_unique<PopupSession>(

@@ -43,8 +43,8 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
 
 // Under Wayland the compositor's data control is what lets a program watch and own the
 // clipboard; where it is missing (GNOME) the X11 backend runs through XWayland, to which mutter
-// hands every copy (the Shell extension adds the input ports there). Qt's platform is set to match, since
-// each backend's services need that connection. An explicit QT_QPA_PLATFORM is obeyed, except
+// hands every copy (the Shell extension adds the input ports there). Qt's platform is set to match,
+// since each backend's services need that connection. An explicit QT_QPA_PLATFORM is obeyed, except
 // a session-wide "wayland" where the compositor gives no clipboard access but XWayland runs.
 std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments) {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");

@@ -8,6 +8,10 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 
+#include "core/AppLogger.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
 namespace {
 
 const QString kService = QStringLiteral("io.github.quillstack.ShellBridge");
@@ -84,6 +88,7 @@ void GnomeShellBridge::sayHello() {
         const QDBusPendingReply<uint> reply = *w;
         // A newer extension keeps answering version 1 callers; an older one cannot serve us.
         if (reply.isError() || reply.value() < kVersion) {
+            log(QStringLiteral("GnomeShellBridge: Hello refused: %1").arg(reply.error().message()));
             return;
         }
         for (auto& [handle, grab] : m_grabs) {
@@ -121,10 +126,14 @@ uint GnomeShellBridge::grabNow(const QString& accelerator) {
     QDBusMessage request = call(QStringLiteral("GrabAccelerator"));
     request << accelerator;
     const QDBusMessage reply = m_bus.call(request, QDBus::Block, grabTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return 0;
-    }
-    return reply.arguments().first().toUInt();
+    const uint action = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+                            ? reply.arguments().first().toUInt()
+                            : 0;
+    log(QStringLiteral("GnomeShellBridge: grab %1 -> %2 %3")
+            .arg(accelerator)
+            .arg(action)
+            .arg(reply.errorMessage()));
+    return action;
 }
 
 int GnomeShellBridge::grab(const QString& accelerator, std::function<void()> onActivated) {

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The built application on GNOME on Wayland, driven as a user would: run by ctest inside
+# tools/gnome-session, with the Shell extension enabled.
+#   gnome_end_to_end.sh QUILLSTACK_BINARY
+set -u
+app=$1
+work=$(mktemp -d "$XDG_RUNTIME_DIR/e2e.XXXXXX")
+export HOME="$work/home"
+# A returning user: the welcome guide would take the focus from the programs the test drives.
+mkdir -p "$HOME/.config/Quillstack"
+printf '[General]\nonboardingCompleted=true\n' >"$HOME/.config/Quillstack/Quillstack.conf"
+uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep -v '^quillstack-test@')
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; }
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- application log" >&2; cat "$work/app.log" >&2
+  exit 1
+}
+# wait_for SECONDS COMMAND...: until the command succeeds, every 50 ms.
+wait_for() {
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done
+}
+# The Shell's answer to a JavaScript expression (the session's test extension allows it).
+shell_eval() {
+  gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
+}
+keys() { echo "$*" >"$QUILLSTACK_TEST_KEYBOARD"; }
+# Shown and holding the keyboard: the Shell's focused window is the application's, and so is
+# XWayland's input focus, where the keys arrive.
+popup_shown() {
+  shell_eval 'global.display.focus_window?.get_pid()' | grep -q "'$app_pid'" &&
+    [ "$(xdotool getwindowfocus getwindowpid 2>/dev/null)" = "$app_pid" ]
+}
+# The chord opens the popup; until the Shell holds the grab it may take another try.
+open_popup() {
+  local try
+  for try in 1 2 3 4 5 6 7 8 9 10; do
+    keys Super_L+Shift_L+v
+    wait_for 2 popup_shown && return 0
+  done
+  return 1
+}
+# Focuses the window of this class, as a click on it would; true once it has the focus.
+focus() {
+  shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
+    .find(w => w.get_wm_class() === '$1'); if (w && !w.has_focus()) Main.activateWindow(w);
+    !!w && w.has_focus()" | grep -q "'true'"
+}
+hex() { od -An -tx1 | tr -d ' \n'; }
+file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
+# What the clipboard holds, read through XWayland: a Wayland reader would need the keyboard
+# focus, and taking it from a wl-copy that waits for it loses that copy.
+clipboard() { xclip -selection clipboard -o -t "${1:-UTF8_STRING}" 2>/dev/null; }
+holds() { [ "$(clipboard | hex)" = "$(printf %s "$1" | hex)" ]; }
+# wl-copy serves from a process of its own (the keeper test kills it); back once it offers.
+copy() {
+  wl-copy --foreground "$@" &
+  pids+=($!)
+  wait_for 5 holds "${*: -1}" || fail "could not copy ${*: -1}: the clipboard holds $(clipboard)"
+}
+gtk_target='
+import gi, sys
+gi.require_version("Gtk", "3.0")
+from gi.repository import Gtk, GLib
+GLib.set_prgname("paste-target")
+window = Gtk.Window(title="target"); entry = Gtk.Entry(); window.add(entry); window.show_all()
+GLib.timeout_add(100, lambda: open(sys.argv[1], "w").write(entry.get_text()) or True)
+Gtk.main()'
+# A paste target, started after the copies so that it has the focus, as the window the user
+# works in; ready once it has the focus and has made its file.
+start_target() {
+  case $1 in
+    gtk) GDK_BACKEND=wayland python3 -c "$gtk_target" "$work/gtk.txt" & ;;
+    # What the paste types reaches the file as it comes, not line by line.
+    foot) foot -e sh -c "stty -icanon -echo; exec cat >'$work/foot.txt'" >/dev/null 2>&1 & ;;
+  esac
+  pids+=($!)
+  wait_for 20 test -e "$work/$1.txt" && wait_for 20 focus "$2"
+}
+
+XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >"$work/app.log" 2>&1 &
+app_pid=$!
+pids+=("$app_pid")
+wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
+  fail "the application did not start"
+
+# What is copied (oldest first), the target and its window class, the keys once the popup is
+# open, what the target must hold (hex).
+while IFS='|' read -r name copies target class after expected; do
+  # Copies closer than the history's half-second check count as one, as they should.
+  for text in $copies; do copy "$text"; sleep 1; done
+  start_target "$target" "$class" || fail "$name: $target did not start"
+  open_popup || fail "$name: the chord opened no popup"
+  keys "$after"
+  wait_for 10 file_is "$work/$target.txt" "$expected" ||
+    fail "$name: $target got $(od -An -c "$work/$target.txt"), not hex $expected"
+  kill "${pids[-1]}"
+done <<'EOF'
+gtk-second|alpha beta gamma|gtk|paste-target|Down Return|62657461
+terminal|delta|foot|foot|Return|64656c7461
+EOF
+
+# A restored copy is offered byte for byte, NUL included, under each of its types.
+printf '<b>x</b>\0y' | wl-copy -t text/html
+wait_for 5 sh -c 'xclip -selection clipboard -o -t TARGETS | grep -qx text/html' ||
+  fail "could not copy HTML"
+sleep 1
+copy newer
+sleep 1
+open_popup || fail "restore: no popup"
+keys Down Return
+html=3c623e783c2f623e0079
+wait_for 10 sh -c "[ \"\$(xclip -selection clipboard -o -t text/html 2>/dev/null | od -An -tx1 | tr -d ' \n')\" = $html ]" ||
+  fail "restore: the history gave back $(clipboard TARGETS | tr '\n' ' ')"
+# And a Wayland program gets the same bytes.
+[ "$(wl-paste -n -t text/html | hex)" = $html ] ||
+  fail "restore: text/html reached Wayland as $(wl-paste -n -t text/html | od -An -c)"
+
+# The keeper: the copy stays when the program that made it exits.
+copy "keep me"
+kill "${pids[-1]}"
+wait_for 10 holds "keep me" ||
+  fail "keeper: the copy went with its program"
+
+# The bridge serves the application alone.
+bridge=(gdbus call --session -d io.github.quillstack.ShellBridge -o /io/github/quillstack/ShellBridge)
+"${bridge[@]}" -m io.github.quillstack.ShellBridge1.Hello >/dev/null 2>&1 &&
+  fail "another program said Hello"
+"${bridge[@]}" -m io.github.quillstack.ShellBridge1.TypeKeys "[65]" >/dev/null 2>&1 &&
+  fail "another program typed keys"
+
+# The extension going away leaves the application running; once it is back, so is the chord.
+gnome-extensions disable "$uuid" || fail "cannot disable $uuid"
+wait_for 5 sh -c '! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true'
+kill -0 "$app_pid" || fail "the application died with the extension"
+gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
+open_popup || fail "no chord after the extension came back"
+keys Escape
+
+"$app" --quit || fail "--quit failed"
+wait "$app_pid"
+status=$?
+[ $status -eq 0 ] || fail "the application exited with $status"
+echo PASS
