@@ -5,23 +5,17 @@
 #include "ManualScheduler.h"
 #include "platform/KeyInjector.h"
 
-// Records each paste keystroke with the virtual time it was posted at; while failing, each is
-// reported as not made and not recorded.
+// Records each paste keystroke with the virtual time it was posted at.
 class FakeKeyInjector final : public KeyInjector {
   public:
     explicit FakeKeyInjector(ManualScheduler& scheduler) : m_scheduler(scheduler) {}
 
     bool postPasteKeystroke(const Keystroke& keystroke) override {
-        ++attempts;
-        if (!failing) {
-            timesMs << m_scheduler.monotonicMs();
-            keystrokes << keystroke;
-        }
-        return !failing;
+        timesMs << m_scheduler.monotonicMs();
+        keystrokes << keystroke;
+        return true;
     }
 
-    bool failing = false;
-    int attempts = 0;
     QList<qint64> timesMs;
     QList<Keystroke> keystrokes;
 

@@ -8,7 +8,7 @@
 #include "platform/KeyboardHooks.h"
 
 // Keyboard hooks driven by the test. Each hook stays listed after removal so a test can count
-// installs and removals; only active hooks receive key-downs.
+// installs; only active hooks receive key-downs.
 class FakeKeyboardHooks final : public KeyboardHooks {
   public:
     struct Hook {
@@ -16,7 +16,7 @@ class FakeKeyboardHooks final : public KeyboardHooks {
         Kind kind;
         quint16 keyCode = 0;    // interceptors only
         quint64 modifiers = 0;  // interceptors only
-        KeyFilter filter;       // handlers of the other kinds consume nothing
+        KeyFilter filter;       // interceptors consume their chord, global observers nothing
         bool active = true;
     };
 
@@ -29,51 +29,43 @@ class FakeKeyboardHooks final : public KeyboardHooks {
         if (m_refusal != ChordRefusal::None) {
             return nullptr;
         }
-        auto handle = add(Hook::Kind::Interceptor, std::move(onKeyDown), keyCode, modifiers);
+        auto handle = add(Hook::Kind::Interceptor, consuming(onKeyDown, true), keyCode, modifiers);
         m_peak = std::max(m_peak, active(Hook::Kind::Interceptor));
         return handle;
     }
     std::unique_ptr<HookHandle> observeGlobalKeyDowns(KeyHandler onKeyDown) override {
-        return m_refuseGlobal ? nullptr : add(Hook::Kind::Global, std::move(onKeyDown));
+        return m_refuseGlobal ? nullptr : add(Hook::Kind::Global, consuming(onKeyDown, false));
     }
     std::unique_ptr<HookHandle> observeLocalKeyDowns(KeyFilter filter) override {
-        auto hook = std::make_shared<Hook>(Hook{Hook::Kind::Local, 0, 0, std::move(filter)});
-        m_hooks.append(hook);
-        return std::make_unique<Handle>(hook);
+        return add(Hook::Kind::Local, std::move(filter));
     }
 
-    // No interception / another client holds the chord / no global observation is possible.
+    // No interception (or another client holds the chord) / no global observation is possible.
     void setRefuseInterception(bool refuse, ChordRefusal why = ChordRefusal::Unavailable) {
         m_refusal = refuse ? why : ChordRefusal::None;
-    }
-    void setChordHeldElsewhere(bool held) {
-        setRefuseInterception(held, ChordRefusal::HeldElsewhere);
     }
     void setRefuseGlobalObservation(bool refuse) { m_refuseGlobal = refuse; }
 
     // A key-down while another application is focused: an active interceptor whose chord it
     // is takes it (true: consumed); otherwise every global observer sees it.
     bool pressInOtherApp(const KeyEvent& event) {
-        const auto hooks = m_hooks;  // a handler may install or remove hooks
         const quint64 pressed = event.modifiers & ModifierFlag::DeviceIndependentMask;
-        for (const auto& h : hooks) {
+        for (const auto& h : QList(m_hooks)) {  // handlers may add hooks meanwhile
             if (h->active && h->kind == Hook::Kind::Interceptor && h->keyCode == event.keyCode &&
                 (pressed & h->modifiers) == h->modifiers) {
-                return KeyFilter(h->filter)(event);
+                return h->filter(event);
             }
         }
-        return deliver(hooks, Hook::Kind::Global, event);
+        return deliver(Hook::Kind::Global, event);
     }
     // A key-down in one of our windows: local filters in install order until one consumes.
-    bool pressInOwnWindow(const KeyEvent& event) {
-        return deliver(m_hooks, Hook::Kind::Local, event);
-    }
+    bool pressInOwnWindow(const KeyEvent& event) { return deliver(Hook::Kind::Local, event); }
 
     int installed(Hook::Kind kind) const { return count(kind, false); }
     int active(Hook::Kind kind) const { return count(kind, true); }
     // The most interceptors that were ever active at the same time.
     int peakActiveInterceptors() const { return m_peak; }
-    // The chord of the active interceptor (the last one when there are several).
+    // The last active interceptor.
     std::shared_ptr<const Hook> activeInterceptor() const {
         const auto it = std::find_if(m_hooks.crbegin(), m_hooks.crend(), [](const auto& h) {
             return h->active && h->kind == Hook::Kind::Interceptor;
@@ -87,23 +79,20 @@ class FakeKeyboardHooks final : public KeyboardHooks {
         ~Handle() override { hook->active = false; }
         std::shared_ptr<Hook> hook;
     };
-    std::unique_ptr<HookHandle> add(Hook::Kind kind, KeyHandler handler, quint16 keyCode = 0,
-                                    quint64 modifiers = 0) {
-        // Interceptors consume their chord; global observers consume nothing.
-        const bool consumes = kind == Hook::Kind::Interceptor;
-        auto hook = std::make_shared<Hook>(
-            Hook{kind, keyCode, modifiers, [handler, consumes](const KeyEvent& e) {
-                     handler(e);
-                     return consumes;
-                 }});
-        m_hooks.append(hook);
-        return std::make_unique<Handle>(hook);
+    static KeyFilter consuming(KeyHandler handler, bool consumes) {
+        return [handler, consumes](const KeyEvent& e) {
+            handler(e);
+            return consumes;
+        };
     }
-    // Until a filter consumes the event; whether one did.
-    static bool deliver(const QList<std::shared_ptr<Hook>>& hooks, Hook::Kind kind,
-                        const KeyEvent& event) {
-        for (const auto& h : hooks) {
-            if (h->active && h->kind == kind && KeyFilter(h->filter)(event)) {
+    std::unique_ptr<HookHandle> add(Hook::Kind kind, KeyFilter filter, quint16 keyCode = 0,
+                                    quint64 modifiers = 0) {
+        m_hooks.append(std::make_shared<Hook>(Hook{kind, keyCode, modifiers, std::move(filter)}));
+        return std::make_unique<Handle>(m_hooks.last());
+    }
+    bool deliver(Hook::Kind kind, const KeyEvent& event) {
+        for (const auto& h : QList(m_hooks)) {
+            if (h->active && h->kind == kind && h->filter(event)) {
                 return true;
             }
         }

@@ -15,11 +15,8 @@
 class FakePasteboard final : public Pasteboard {
   public:
     struct Write {
-        enum class Kind { Items, FileUrls, String };
-        Kind kind;
-        PasteboardSnapshot items;
+        PasteboardSnapshot items;  // empty for a write of files
         QList<QUrl> urls;
-        QString text;
     };
 
     // Another application copies this content.
@@ -50,32 +47,27 @@ class FakePasteboard final : public Pasteboard {
         m_content.clear();
         m_unconfirmed = m_holdConfirmations;
     }
-    bool writeItems(const PasteboardSnapshot& items) override {
-        return wrote({Write::Kind::Items, items, {}, {}}, items);
-    }
+    bool writeItems(const PasteboardSnapshot& items) override { return wrote({items, {}}, items); }
     bool writeFileUrls(const QList<QUrl>& urls) override {
         QByteArray uriList;
         for (const QUrl& url : urls) {
             uriList += url.toEncoded() + "\r\n";
         }
-        return wrote({Write::Kind::FileUrls, {}, urls, {}},
-                     {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}});
+        return wrote({{}, urls}, {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}});
     }
     void setString(const QString& text) override {
-        wrote({Write::Kind::String, {}, {}, text},
-              {StoredItem{{QString(PasteboardTypeKey::utf8String), text.toUtf8()}}});
+        const PasteboardSnapshot items{{{QString(PasteboardTypeKey::utf8String), text.toUtf8()}}};
+        wrote({items, {}}, items);
     }
     std::optional<QString> string() const override {
+        using namespace PasteboardTypeKey;
         for (const StoredItem& item : m_content) {
-            for (QLatin1StringView key :
-                 {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
-                  PasteboardTypeKey::plainText}) {
+            for (QLatin1StringView key : {stringUtf8Mime, utf8String, plainText, latin1String}) {
                 if (item.contains(key)) {
-                    return QString::fromUtf8(item.value(key));
+                    const QByteArray bytes = item.value(key);
+                    return key == latin1String ? QString::fromLatin1(bytes)
+                                               : QString::fromUtf8(bytes);
                 }
-            }
-            if (item.contains(PasteboardTypeKey::latin1String)) {
-                return QString::fromLatin1(item.value(PasteboardTypeKey::latin1String));
             }
         }
         return std::nullopt;
@@ -88,7 +80,6 @@ class FakePasteboard final : public Pasteboard {
             done(m_confirmed);
         }
     }
-
     // While set, every write stays unconfirmed until confirmWrites().
     void setHoldConfirmations(bool hold) { m_holdConfirmations = hold; }
     // Settles the writes so far and answers every held wait, in order.
@@ -102,9 +93,7 @@ class FakePasteboard final : public Pasteboard {
     void setOwnerLostHandler(std::function<void()> handler) override {
         m_ownerLost = std::move(handler);
     }
-
     void offerLatestWriteAsPrimary() override { m_primaryOffers.append(m_writes.size()); }
-
     // While set, every change of the count calls the handler at once, as a notifying clipboard
     // would; otherwise the handler is never called.
     void setNotifiesChanges(bool notifies) { m_notifies = notifies; }
@@ -118,8 +107,8 @@ class FakePasteboard final : public Pasteboard {
     const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
 
   private:
-    bool wrote(Write write, const PasteboardSnapshot& content) {
-        m_writes.append(std::move(write));
+    bool wrote(const Write& write, const PasteboardSnapshot& content) {
+        m_writes.append(write);
         m_content = content;
         changed();
         m_unconfirmed = m_holdConfirmations;

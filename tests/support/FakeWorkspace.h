@@ -8,19 +8,14 @@
 #include "platform/Workspace.h"
 
 // A scripted window system. An activation takes effect at once, after activationDelayMs of
-// virtual time, or never (< 0), as the test chooses; requests are kept with their times.
+// virtual time, or never (< 0), as the test chooses; requests are kept in order.
 class FakeWorkspace final : public Workspace {
   public:
-    struct Request {
-        RunningApp app;
-        qint64 atMs;
-    };
-
     explicit FakeWorkspace(ManualScheduler& scheduler) : m_scheduler(scheduler) {}
 
     std::optional<RunningApp> frontmostApplication() const override { return frontmost; }
     void activate(const RunningApp& app) override {
-        activations.append({app, m_scheduler.monotonicMs()});
+        activations.append(app);
         if (activationDelayMs == 0) {
             frontmost = app;
         } else if (activationDelayMs > 0) {
@@ -28,17 +23,15 @@ class FakeWorkspace final : public Workspace {
             m_scheduler.postDelayed(int(activationDelayMs), [this, app] { frontmost = app; });
         }
     }
-    void yieldActivation(const RunningApp& to) override {
-        yields.append({to, m_scheduler.monotonicMs()});
-    }
+    void yieldActivation(const RunningApp& to) override { yields.append(to); }
     qint64 currentProcessId() const override { return 4242; }
     void openAccessibilitySettings() override {}
     void openInputMonitoringSettings() override {}
 
     std::optional<RunningApp> frontmost;
     qint64 activationDelayMs = 0;
-    QList<Request> activations;
-    QList<Request> yields;
+    QList<RunningApp> activations;
+    QList<RunningApp> yields;
 
   private:
     ManualScheduler& m_scheduler;

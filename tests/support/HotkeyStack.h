@@ -11,7 +11,6 @@
 #include "FakeWorkspace.h"
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
-#include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
@@ -24,17 +23,8 @@ inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // Chord, popup session and paste delivery wired as the application does, over real settings
 // and a real history on fakes, in virtual time, with the given texts copied (the last one
-// newest) and the editor in front. The history's limits come from the settings. Every log line
-// after construction lands in `lines`.
+// newest) and the editor in front. The history's limits come from the settings.
 struct HotkeyStack {
-    struct LogCapture {
-        QStringList lines;
-        LogCapture() {
-            AppLogger::setSinkForTesting([this](const QString& line) { lines << line; });
-        }
-        ~LogCapture() { AppLogger::setSinkForTesting({}); }
-    } capture;
-    QStringList& lines = capture.lines;
     ManualScheduler scheduler;
     FakeKeyboardHooks hooks;
     FakeAccessibilityTrust trust;
@@ -51,11 +41,8 @@ struct HotkeyStack {
         }};
     ChordDetector detector{hooks, trust, workspace, scheduler, settings};
     PasteDelivery delivery{workspace, injector, scheduler, settings, pasteboard};
-    QList<std::optional<RunningApp>> delivered;  // each paste's target, as handed on
-    PopupSession popup{hooks, workspace, history, [this](const std::optional<RunningApp>& to) {
-                           delivered << to;
-                           delivery.deliver(to);
-                       }};
+    PopupSession popup{hooks, workspace, history,
+                       [this](const std::optional<RunningApp>& to) { delivery.deliver(to); }};
 
     explicit HotkeyStack(const QStringList& copies = {}) {
         QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
@@ -64,13 +51,11 @@ struct HotkeyStack {
             copyText(text);
         }
         workspace.frontmost = kEditor;
-        lines.clear();
     }
 
     void copy(const StoredItem& item) {
         pasteboard.setContent({item});
         scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
     }
     void copyText(const QString& text) {
         copy({{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}});

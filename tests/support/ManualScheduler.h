@@ -13,9 +13,6 @@
 // drains the queues. Background tasks run on the test thread, in order, when drained.
 class ManualScheduler final : public Scheduler {
   public:
-    explicit ManualScheduler(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC))
-        : m_start(std::move(start)) {}
-
     void post(Task task) override { m_main.push_back(std::move(task)); }
     void postDelayed(int delayMs, Task task) override { add(std::max(0, delayMs), 0, task); }
     TimerId startRepeating(int intervalMs, Task task) override {
@@ -25,7 +22,9 @@ class ManualScheduler final : public Scheduler {
         m_timed.removeIf([id](const Timed& t) { return t.interval > 0 && t.id == id; });
     }
     void runInBackground(Task task) override { m_background.push_back(std::move(task)); }
-    QDateTime now() const override { return m_start.addMSecs(m_nowMs); }
+    QDateTime now() const override {
+        return QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC).addMSecs(m_nowMs);
+    }
     qint64 monotonicMs() const override { return m_nowMs; }
 
     // Runs posted main tasks, background tasks and whatever is due until nothing is left,
@@ -37,15 +36,8 @@ class ManualScheduler final : public Scheduler {
     // Moves the clock forward, running everything that falls due on the way, in time order.
     void advance(qint64 ms) {
         const qint64 target = m_nowMs + std::max<qint64>(0, ms);
-        for (runUntilIdle();; runUntilIdle()) {
-            qint64 next = target;
-            for (const Timed& t : m_timed) {
-                next = std::min(next, t.due);
-            }
-            if (next >= target) {
-                break;
-            }
-            m_nowMs = std::max(m_nowMs, next);
+        for (runUntilIdle(); !m_timed.isEmpty() && earliest()->due < target; runUntilIdle()) {
+            m_nowMs = std::max(m_nowMs, earliest()->due);
         }
         m_nowMs = target;
         runUntilIdle();
@@ -65,12 +57,17 @@ class ManualScheduler final : public Scheduler {
         qint64 interval;  // 0: runs once
         TimerId id;       // also the order of equal due times
         Task task;
-        // At the same time, one-off tasks run before timers, each kind in the order it came.
-        auto order() const { return std::tuple(due, interval > 0, id); }
     };
     TimerId add(qint64 delay, qint64 interval, const Task& task) {
         m_timed.append({m_nowMs + delay, interval, m_nextId, task});
         return m_nextId++;
+    }
+    // At the same time, one-off tasks run before timers, each kind in the order it came.
+    QList<Timed>::iterator earliest() {
+        return std::min_element(m_timed.begin(), m_timed.end(), [](auto& a, auto& b) {
+            return std::tuple(a.due, a.interval > 0, a.id) <
+                   std::tuple(b.due, b.interval > 0, b.id);
+        });
     }
     static bool runFront(std::deque<Task>& queue) {
         if (queue.empty()) {
@@ -82,8 +79,7 @@ class ManualScheduler final : public Scheduler {
         return true;
     }
     bool runOneDue() {
-        const auto first = std::min_element(m_timed.begin(), m_timed.end(),
-                                            [](auto& a, auto& b) { return a.order() < b.order(); });
+        const auto first = earliest();
         if (first == m_timed.end() || first->due > m_nowMs) {
             return false;
         }
@@ -97,7 +93,6 @@ class ManualScheduler final : public Scheduler {
         return true;
     }
 
-    QDateTime m_start;
     qint64 m_nowMs = 0;
     TimerId m_nextId = 1;
     std::deque<Task> m_main;

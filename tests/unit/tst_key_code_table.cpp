@@ -84,7 +84,6 @@ class TestKeyCodeTable : public QObject {
         row(0x10000, 0, "CapsLock+A", "A");
         row(0x840000, 96, "Ctrl+F5", "⌃Key96");
         row(0, 99, "F3", "Key99");
-        row(0, 101, "F9", "Key101");
         row(0x80000, 0x1C8, "Alt+Key456", "⌥Key456");  // unlisted
     }
     void chordText() {
@@ -95,14 +94,9 @@ class TestKeyCodeTable : public QObject {
               "glyphs");
     }
 
-    void modifierMatching() {
-        constexpr quint64 chord = 0x120000;
-        QVERIFY(modifierFlagsMatch(chord, chord | ModifierFlag::CapsLock | ModifierFlag::Option));
-        QVERIFY(!modifierFlagsMatch(chord, ModifierFlag::Command));
-        // Device-dependent bits never count as pressed.
-        QVERIFY(!modifierFlagsMatch(0x100008, 0x100008));
-        QVERIFY(modifierFlagsMatch(0, 0));
-    }
+    // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
+    // count as pressed, not even for a chord that has them.
+    void deviceBitsNeverMatch() { QVERIFY(!modifierFlagsMatch(0x100008, 0x100008)); }
 };
 
 QTEST_GUILESS_MAIN(TestKeyCodeTable)
