@@ -114,9 +114,8 @@ class TestClipboardHistory : public QObject {
         rig.pasteboard.setContent({text("at launch")});
         rig.begin();
         QVERIFY(QDir(rig.history.blobDirectory()).isEmpty());
-        QCOMPARE(std::tuple(rig.previews(), rig.history.lastChangeCount(),
-                            rig.scheduler.pendingTimers()),
-                 std::tuple(QStringList{"at launch"}, rig.pasteboard.changeCount(), idleTimers));
+        QCOMPARE(std::pair(rig.previews(), rig.scheduler.pendingTimers()),
+                 std::pair(QStringList{"at launch"}, qsizetype(idleTimers)));
 
         // Nothing changed: nothing ingested, and only a clipboard that cannot tell is polled.
         int reads = rig.pasteboard.changeCountReads();
@@ -185,7 +184,6 @@ class TestClipboardHistory : public QObject {
         if (!previews.isEmpty()) {
             QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
                      stored.isEmpty() ? copies.last() : stored);
-            QCOMPARE(rig.history.items()[0].date(), rig.scheduler.now());
         }
     }
 
@@ -208,7 +206,6 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(writes.size(), 3);
         QCOMPARE(std::tuple(writes[0].items, writes[1].items, writes[2].urls),
                  std::tuple(blob, rich, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")}));
-        QCOMPARE(rig.history.lastChangeCount(), rig.pasteboard.changeCount());
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
