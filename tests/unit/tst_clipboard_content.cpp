@@ -285,7 +285,6 @@ class TestClipboardContent : public QObject {
         QVERIFY(words.startsWith(a.previewText().toUtf8()));
         QCOMPARE(a.contentKey(), make({{"text/plain", words + "a"}}).contentKey());
         QVERIFY(a.contentKey() != make({{"UTF8_STRING", words + "b"}}).contentKey());
-        QVERIFY(!make({{"UTF8_STRING", "short"}}).isPreviewTruncated());
         // Placeholders are keyed by the bytes, never by the label.
         const ClipboardItem opaque = make({{"application/x-a", "1"}});
         QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
@@ -361,8 +360,6 @@ class TestClipboardContent : public QObject {
             << encodeImage(solidImage(30, 20)) << QSize(256, 256) << QSize(30, 20);
         QTest::newRow("orientation applied")
             << jpegWithOrientation6(solidImage(1000, 500)) << QSize(256, 256) << QSize(128, 256);
-        QTest::newRow("small deflate TIFF")
-            << deflateTiff(300) << QSize(512, 512) << QSize(300, 300);
         // 32 bits a pixel: a 6144-pixel square fills the decode budget exactly; one more pixel
         // a side is refused unread.
         QTest::newRow("budget filled") << deflateTiff(6144) << QSize(256, 256) << QSize(256, 256);
