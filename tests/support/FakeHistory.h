@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include "FakeFileThumbnailer.h"
@@ -10,12 +9,12 @@
 
 // A history over a fake clipboard in virtual time, its blob files in a folder of its own.
 struct FakeHistory {
-    QTemporaryDir root;
+    QTemporaryDir blobs;
     FakePasteboard pasteboard;
     ManualScheduler scheduler;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory::Limits limits;
-    ClipboardHistory history{pasteboard, scheduler, blobFolder(), [this] { return limits; }};
+    ClipboardHistory history{pasteboard, scheduler, blobs.path(), [this] { return limits; }};
 
     // Another application copies; the history has looked once the check interval has passed.
     void copy(const PasteboardSnapshot& content) {
@@ -29,11 +28,5 @@ struct FakeHistory {
             out << item.previewText();
         }
         return out;
-    }
-
-  private:
-    QString blobFolder() const {
-        QDir().mkpath(root.filePath("QuillstackBlobs"));
-        return root.filePath("QuillstackBlobs");
     }
 };

@@ -1,7 +1,6 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDataStream>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUrl>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -84,7 +82,7 @@ class TestClipboardContent : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     // Which text each reader finds in an item: "plain" the plain-text targets, "any" falls
-    // back to RTF then HTML, "rtf" the RTF reader alone, "preview" the record's.
+    // back to RTF then HTML, "rtf" the RTF reader alone.
     void textOfAnItem_data() {
         QTest::addColumn<QString>("reader");
         QTest::addColumn<StoredItem>("item");
@@ -113,6 +111,8 @@ class TestClipboardContent : public QObject {
         row("any", {{"text/html", "a <> b <b>c</b> < d"}}, "a <> b c < d");
         row("any", {{"text/html", QByteArray("\xFF\xFE<\0b\0>\0h\0i\0", 12)}}, "hi");
         row("any", {{"text/html", "<p>&nbsp;</p>"}}, {});
+        // Unclosed brackets must not make tag removal quadratic.
+        row("any", {{"text/html", QByteArray(200000, '<')}}, QString(200000, u'<'));
         rtf("\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}}{\\colortbl;\\red255\\green0;}"
             "\\f0\\fs24 Caf\\'e9\\par Next\\tab col",
             "Caf\u00E9\nNext\tcol");
@@ -131,13 +131,6 @@ class TestClipboardContent : public QObject {
         rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz", "\uFFFDA");
         rtf("\\bin-5 q\\bin999999999", "q");
         rtf(QByteArray(100000, '{') + "deep" + QByteArray(100000, '}'), "deep");
-        // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
-        const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
-        const QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
-        row("preview", {{"text/x-moz-url", utf16 + 'x'}}, "https://example.com/a?b=1");
-        const QByteArray png = encodeImage(solidImage(4, 4), "png");
-        row("preview", {{"image/png", png}, {"UTF8_STRING", "caption"}}, "caption");
-        row("preview", {{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}, "[Content]");
     }
     void textOfAnItem() {
         QFETCH(QString, reader);
@@ -146,18 +139,8 @@ class TestClipboardContent : public QObject {
         const std::optional<QString> found = reader == u"plain" ? stringFromItem(item)
                                              : reader == u"rtf"
                                                  ? RtfText::toPlainText(item.value("text/rtf"))
-                                             : reader == u"preview" ? previewTextFromStored({item})
-                                                                    : anyTextFromItem(item);
+                                                 : anyTextFromItem(item);
         QCOMPARE(found, expected.isNull() ? std::nullopt : std::optional(expected));
-    }
-
-    void hugeMarkupStaysLinear() {
-        // Unclosed brackets must not make tag removal quadratic.
-        const QByteArray many(200000, '<');
-        QCOMPARE(anyTextFromItem({{"text/html", many}})->size(), many.size());
-        // Only the first item is described.
-        QCOMPARE(previewTextFromStored({{{"image/jpeg", "x"}}, {{"UTF8_STRING", "second"}}}),
-                 QStringLiteral("[Content]"));
     }
 
     // What file managers put on the clipboard, as captured from them (pcmanfm) or as their
@@ -172,9 +155,11 @@ class TestClipboardContent : public QObject {
         const QByteArray nul(1, '\0');
         const QStringList several{QString::fromLatin1(a), QString::fromLatin1(e)};
         const char* gnome = "x-special/gnome-copied-files";
-        // pcmanfm ends both lists with the C string's NUL; cut offers the same URI list.
+        // pcmanfm ends both lists with the C string's NUL, which ends the list; cut offers the
+        // same URI list.
         QTest::newRow("pcmanfm several")
-            << S{{{"text/uri-list", a + "\r\n" + e + nul}, {gnome, "copy\n" + a + "\n" + e + nul}}}
+            << S{{{"text/uri-list", a + "\r\n" + e + nul + "file:///tmp/lost\r\n"},
+                  {gnome, "copy\n" + a + "\n" + e + nul}}}
             << several << "a b.txt";
         QTest::newRow("pcmanfm cut, GNOME form only")
             << S{{{gnome, "cut\n" + a + "\n" + e + nul}}} << several << "a b.txt";
@@ -182,16 +167,11 @@ class TestClipboardContent : public QObject {
         QTest::newRow("nautilus copy one")
             << S{{{gnome, "copy\n" + r}, {"text/uri-list", r + "\r\n"}}}
             << QStringList{QString::fromLatin1(r)} << "Отчёт 1.pdf";
+        // No path holds a NUL.
         QTest::newRow("comments, blank lines, other schemes")
-            << S{{{"text/uri-list",
-                   "# comment\r\n" + a + "\r\nhttp://x/y\r\n\r\nFILE:///tmp/c\r\nnot a url\r\n"}}}
+            << S{{{"text/uri-list", "# comment\r\n" + a + "\r\nhttp://x/y\r\n\r\n" +
+                                        "file:///tmp/x%00y\r\nFILE:///tmp/c\r\nnot a url\r\n"}}}
             << QStringList{QString::fromLatin1(a), "file:///tmp/c"} << "a b.txt";
-        QTest::newRow("a NUL ends the list")
-            << S{{{"text/uri-list", a + "\r\n" + e + nul + "file:///tmp/lost\r\n"}}} << several
-            << "a b.txt";
-        QTest::newRow("no path holds a NUL")
-            << S{{{"text/uri-list", "file:///tmp/c\r\nfile:///tmp/x%00y\r\n"}}}
-            << QStringList{"file:///tmp/c"} << "c";
         // Any scheme names the file in the preview; only absolute file URLs are files.
         QTest::newRow("relative and foreign")
             << S{{{gnome, "copy\nsftp://host/srv/report.odt\nfile:relative\n/tmp/plain"}}}
@@ -212,99 +192,89 @@ class TestClipboardContent : public QObject {
         }
         QTEST(found, "urls");
         QTEST(previewTextFromStored(snapshot), "preview");
-        const QByteArray uriList = snapshot.first().value(QStringLiteral("text/uri-list"));
-        if (snapshot.size() == 1 && !uriList.isEmpty()) {
-            QCOMPARE(parseUriList(uriList), fileURLsFromStored(snapshot));
+    }
+
+    // The picture of a record and its preview: text wins over an image, a TIFF is
+    // converted unless it declares gigabytes of pixels (an image still), other formats are not
+    // images. A fingerprint is kept exactly when there is a picture, of the PNG if there is one.
+    void pictureOfARecord_data() {
+        QTest::addColumn<StoredItem>("item");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<QSize>("picture");
+        const auto row = [](const char* name, const StoredItem& item, const char* preview,
+                            QSize picture = QSize(0, 0)) {
+            QTest::newRow(name) << item << QString(preview) << picture;
+        };
+        row("PNG, scaled",
+            {{"UTF8_STRING", "caption"}, {"image/png", encodeImage(solidImage(1024, 512))}},
+            "caption", QSize(256, 128));
+        row("TIFF", {{"image/tiff", encodeImage(solidImage(30, 20), "tiff")}}, "[Image]",
+            QSize(30, 20));
+        row("broken TIFF", {{"image/tiff", "II*\0garbage"}}, "[Content]");
+        row("TIFF bomb", {{"image/tiff", deflateTiff(15000)}}, "[Image]");
+        row("JPEG", {{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}, "[Content]");
+        row("text", {{"UTF8_STRING", "hi"}}, "hi");
+        // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
+        const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
+        const QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
+        row("web link", {{"text/x-moz-url", utf16 + 'x'}}, "https://example.com/a?b=1");
+    }
+    void pictureOfARecord() {
+        QFETCH(StoredItem, item);
+        QFETCH(QSize, picture);
+        // Only the first item is described.
+        const ClipboardItem record =
+            *ClipboardItem::make({item, {{"UTF8_STRING", "2nd"}}}, {}, 262144, 256);
+        QTEST(record.previewText(), "preview");
+        QCOMPARE(QImage::fromData(record.thumbnailData().value_or("")).size(), picture);
+        QCOMPARE(record.imageFingerprint().has_value(), !picture.isEmpty());
+        if (item.contains("image/png")) {
+            QCOMPARE(record.imageFingerprint(),
+                     ClipboardItem::fingerprint(item.value("image/png")));
         }
     }
 
-    void imagesAndThumbnails() {
-        const QByteArray png = encodeImage(solidImage(3, 2), "png");
-        QCOMPARE(imageDataFromItem({{"image/png", png}, {"image/tiff", "x"}}), png);
-        const std::optional<QByteArray> fromTiff =
-            imageDataFromItem({{"image/tiff", encodeImage(solidImage(30, 20), "tiff")}});
-        QVERIFY(fromTiff && fromTiff->startsWith("\x89PNG"));
-        QCOMPARE(QImage::fromData(*fromTiff).size(), QSize(30, 20));
-        QCOMPARE(imageDataFromItem({{"image/tiff", "II*\0garbage"}}), std::nullopt);
-        // A TIFF declaring gigabytes of pixels is not converted, yet still counts as an image.
-        const QByteArray bomb = deflateTiff(15000);
-        QCOMPARE(imageDataFromItem({{"image/tiff", bomb}}), std::nullopt);
-        QCOMPARE(previewTextFromStored({{{"image/tiff", bomb}}}), QStringLiteral("[Image]"));
+    // Over the inline limit the content goes to a private blob file; where no file can be
+    // written it stays in memory, whole.
+    void whereContentIsKept_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("fileSizeLimit");  // 0: none
+        QTest::addColumn<bool>("inBlob");
+        QTest::newRow("blob file") << "" << 0 << true;
+        QTest::newRow("no usable folder") << "/missing/sub" << 0 << false;
+        // The kernel stores only the start of any file, as a nearly full disk would.
+        QTest::newRow("short write") << "" << (1 << 17) << false;
     }
-
-    void makeNormalisesAndDerives() {
-        QVERIFY(!ClipboardItem::make({{{"UTF8_STRING", {}}}, {}}, {}, 262144, 256));
-        const QByteArray png = encodeImage(solidImage(1024, 512));
-        const StoredItem files{{"text/uri-list", "file:///tmp/b.txt\r\n"}};
-        const auto item = ClipboardItem::make(
-            {{{"UTF8_STRING", "caption"}, {"image/png", png}, {"image/tiff", "TIFF"}, {"x", {}}},
-             {},
-             files},
-            {}, 262144, 256);
-        QVERIFY(item);
-        QCOMPARE(item->resolvedPasteboardData(),
-                 (S{{{"UTF8_STRING", "caption"}, {"image/png", png}}, files}));
-        QCOMPARE(item->previewText(), QStringLiteral("caption"));
-        QCOMPARE(item->fileURLs(), QList<QUrl>{QUrl("file:///tmp/b.txt")});
-        QCOMPARE(item->imageFingerprint(), ClipboardItem::fingerprint(png));
-        QCOMPARE(QImage::fromData(item->thumbnailData().value_or("")).size(), QSize(256, 128));
-        // Without an image there is neither thumbnail nor fingerprint.
-        const ClipboardItem text = make({{"UTF8_STRING", "hi"}});
-        QVERIFY(!text.thumbnailData() && !text.imageFingerprint());
-    }
-
-    void inlineLimitAndBlobFiles() {
+    void whereContentIsKept() {
+        QFETCH(QString, folder);
+        QFETCH(int, fileSizeLimit);
         QTemporaryDir dir;
         const QByteArray half(131072, 'a');
-        const auto inlined = ClipboardItem::make({{{"UTF8_STRING", half}, {"text/html", half}}},
-                                                 dir.path(), 262144, 256);
-        QVERIFY(inlined && inlined->inlineData() && !inlined->blobPath());
-        QVERIFY(QDir(dir.path()).isEmpty());
-
         const S over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
                         {{"application/x-private", QByteArray("\0\1\2", 3)}}};
-        const auto blob = ClipboardItem::make(over, dir.path(), 262144, 256);
-        QVERIFY(blob && !blob->inlineData() && blob->blobPath());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-        QCOMPARE(modeOf(*blob->blobPath()), mode_t(S_IFREG | 0600));
-        QCOMPARE(blob->resolvedPasteboardData(), over);
-
-        // A cut-off blob restores as nothing.
-        QFile file(*blob->blobPath());
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
-        file.close();
-        QCOMPARE(blob->resolvedPasteboardData(), S());
-        blob->deleteBlob();
-        QVERIFY(!QFile::exists(*blob->blobPath()));
-
-        // No usable folder: the content stays in memory.
-        const auto badFolder = ClipboardItem::make(over, dir.filePath("missing/sub"), 262144, 256);
-        QVERIFY(badFolder && badFolder->inlineData() && !badFolder->blobPath());
-        QCOMPARE(badFolder->resolvedPasteboardData(), over);
-    }
-
-    void shortWriteLeavesNoBlob() {
-        QTemporaryDir dir;
-        const S big = {{{"UTF8_STRING", QByteArray(5 << 20, 'x')}}};
-        // The kernel stores only the first mebibyte of any file, as a nearly full disk would.
-        struct sigaction ignore {};
-        struct sigaction previous {};
-        ignore.sa_handler = SIG_IGN;
-        ::sigaction(SIGXFSZ, &ignore, &previous);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
         rlimit saved{};
         ::getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 1 << 20;
+        const rlimit small{fileSizeLimit > 0 ? rlim_t(fileSizeLimit) : saved.rlim_cur,
+                           saved.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = BlobStore::write(dir.filePath("direct.blob"), big);
-        const auto item = ClipboardItem::make(big, dir.path(), 262144, 256);
+        const auto item = ClipboardItem::make(over, dir.path() + folder, 262144, 256);
         ::setrlimit(RLIMIT_FSIZE, &saved);
-        ::sigaction(SIGXFSZ, &previous, nullptr);
+        std::signal(SIGXFSZ, previous);
 
-        QVERIFY(!written);
-        QVERIFY(item && item->inlineData() && !item->blobPath());
-        QCOMPARE(item->resolvedPasteboardData(), big);
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(item);
+        QCOMPARE(item->resolvedPasteboardData(), over);
+        QTEST(item->blobPath().has_value(), "inBlob");
+        if (!item->blobPath()) {
+            QVERIFY(QDir(dir.path()).isEmpty());
+            return;
+        }
+        QCOMPARE(modeOf(*item->blobPath()), mode_t(S_IFREG | 0600));
+        // A cut-off blob restores as nothing.
+        QFile file(*item->blobPath());
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
+        file.close();
+        QCOMPARE(item->resolvedPasteboardData(), S());
     }
 
     void previewIsBoundedKeyCoversAll() {
@@ -315,7 +285,6 @@ class TestClipboardContent : public QObject {
         QVERIFY(words.startsWith(a.previewText().toUtf8()));
         QCOMPARE(a.contentKey(), make({{"text/plain", words + "a"}}).contentKey());
         QVERIFY(a.contentKey() != make({{"UTF8_STRING", words + "b"}}).contentKey());
-        QVERIFY(!make({{"UTF8_STRING", "short"}}).isPreviewTruncated());
         // Placeholders are keyed by the bytes, never by the label.
         const ClipboardItem opaque = make({{"application/x-a", "1"}});
         QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
@@ -336,10 +305,8 @@ class TestClipboardContent : public QObject {
     }
 
     void blobDecodingRejectsMalformedInput() {
-        const S snapshot = {{{"a", QByteArray(70000, '\0')}, {"ü/ä", "x"}}, {{"b", "y"}}};
-        const QByteArray encoded = BlobStore::encode(snapshot);
-        QCOMPARE(BlobStore::decode(encoded), snapshot);
-        QCOMPARE(BlobStore::decode(BlobStore::encode({})), S());
+        const QByteArray encoded =
+            BlobStore::encode({{{"a", QByteArray(70000, '\0')}, {"ü/ä", "x"}}, {{"b", "y"}}});
         for (qsizetype cut = 0; cut < encoded.size(); cut += 97) {
             QVERIFY2(!BlobStore::decode(encoded.left(cut)), qPrintable(QString::number(cut)));
         }
@@ -393,10 +360,10 @@ class TestClipboardContent : public QObject {
             << encodeImage(solidImage(30, 20)) << QSize(256, 256) << QSize(30, 20);
         QTest::newRow("orientation applied")
             << jpegWithOrientation6(solidImage(1000, 500)) << QSize(256, 256) << QSize(128, 256);
-        QTest::newRow("small deflate TIFF")
-            << deflateTiff(300) << QSize(512, 512) << QSize(300, 300);
-        // A few kilobytes that declare gigabytes of pixels are refused unread.
-        QTest::newRow("decode bomb") << deflateTiff(15000) << QSize(256, 256) << QSize();
+        // 32 bits a pixel: a 6144-pixel square fills the decode budget exactly; one more pixel
+        // a side is refused unread.
+        QTest::newRow("budget filled") << deflateTiff(6144) << QSize(256, 256) << QSize(256, 256);
+        QTest::newRow("over budget") << deflateTiff(6145) << QSize(256, 256) << QSize();
         QTest::newRow("truncated") << broken << QSize(256, 256) << QSize();
         QTest::newRow("empty box") << wide << QSize(0, 0) << QSize();
     }
@@ -411,22 +378,8 @@ class TestClipboardContent : public QObject {
         QCOMPARE(png ? QImage::fromData(*png, "png").size() : QSize(), made);
     }
 
-    // 32 bits a pixel: a 6144-pixel square fills the budget exactly, one more pixel a side does
-    // not.
-    void decodeBudgetBoundary() {
-        for (const auto& [side, fits] : {std::pair{6144u, true}, std::pair{6145u, false}}) {
-            QByteArray bytes = deflateTiff(side);
-            QBuffer buffer(&bytes);
-            QVERIFY(buffer.open(QIODevice::ReadOnly));
-            QImageReader reader(&buffer, "tiff");
-            QCOMPARE(ImageCodec::fitsDecodeBudget(reader), fits);
-        }
-        QCOMPARE(ImageCodec::encodePng(QImage()), std::nullopt);
-    }
-
     void cacheThenDecode() {
         QTemporaryDir home;
-        QVERIFY(home.isValid());
         // The default folder follows the cache home: the entry below is found there.
         const ScopedEnv cacheHome("XDG_CACHE_HOME", QFile::encodeName(home.path()));
 
@@ -455,21 +408,10 @@ class TestClipboardContent : public QObject {
         const QImage image = ask(thumbnailer, picture).value_or(QImage());
         QCOMPARE(std::pair(image.size(), image.pixelColor(5, 5)),
                  std::pair(QSize(256, 128), QColor(Qt::blue)));
-    }
-
-    // Neither words, a missing file, a folder nor a decode bomb get a picture.
-    void nonImagesGetNothing() {
-        QTemporaryDir dir;
-        FreedesktopThumbnailer thumbnailer(dir.filePath("thumbnails"));
-        for (const auto& [name, bytes] : {std::pair{"notes.png", QByteArray("just some words")},
-                                          std::pair{"bomb.tiff", deflateTiff(15000)}}) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
-        for (const QString& path : {dir.filePath("notes.png"), dir.filePath("bomb.tiff"),
-                                    dir.filePath("missing.png"), dir.path()}) {
+        // Neither a missing file nor a folder gets a picture.
+        for (const QString& path : {home.filePath("missing.png"), home.path()}) {
             const std::optional<QImage> answer = ask(thumbnailer, path);
-            QVERIFY(answer && answer->isNull());
+            QVERIFY2(answer && answer->isNull(), qPrintable(path));
         }
     }
 };
