@@ -686,6 +686,7 @@ class TestWindows : public QObject {
     }
 
     // Copied elsewhere, or pasted into a field: trimmed, then compared exactly with a sample.
+    // (The focus on the first field is seen from outside in tst_onboarding_flow.)
     void samplesTrimmedAndComparedExactly_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("sample");  // the one it matches, 0: none
@@ -711,7 +712,6 @@ class TestWindows : public QObject {
         rig.goTo(OnboardingWizard::pasteTrainingStep);
         auto* edit1 = child<QLineEdit>(rig.view, "pasteField1");
         auto* edit2 = child<QLineEdit>(rig.view, "pasteField2");
-        QVERIFY(edit1->hasFocus() || !rig.view.isActiveWindow());
         edit1->setText(text);
         edit2->setText(text);
         QVERIFY(rig.highlighted("pasteField1") == sample1 &&
