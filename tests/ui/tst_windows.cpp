@@ -1,0 +1,954 @@
+// The application's windows on fakes, offscreen: the tray's panel and menu, the browser, the
+// settings window, the onboarding wizard and the paste popup.
+#include <QtTest>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSystemTrayIcon>
+#include <QTemporaryFile>
+#include <QToolButton>
+
+#include "HotkeyStack.h"
+#include "TestHelpers.h"
+#include "history/HistoryListModel.h"
+#include "onboarding/OnboardingWizard.h"
+#include "settings/L10n.h"
+#include "ui/browser/ClipboardBrowserDelegate.h"
+#include "ui/browser/ClipboardBrowserView.h"
+#include "ui/common/FloatingWindow.h"
+#include "ui/onboarding/OnboardingPanel.h"
+#include "ui/onboarding/OnboardingView.h"
+#include "ui/onboarding/OnboardingWidgets.h"
+#include "ui/onboarding/OnboardingWindowController.h"
+#include "ui/onboarding/OnboardingWindowView.h"
+#include "ui/popup/PastePopupItemDelegate.h"
+#include "ui/popup/PastePopupView.h"
+#include "ui/popup/PastePopupWindowController.h"
+#include "ui/settings/HotkeyRecorderView.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/tray/QuillstackTray.h"
+#include "ui/tray/TrayPanel.h"
+#include "ui/tray/TrayPanelView.h"
+#include "ui/tray/TrayRow.h"
+
+namespace {
+// The application's stack over fakes with its interface in English, monitoring, and the list
+// model the windows show.
+struct WindowRig : HotkeyStack {
+    HistoryListModel model{history, scheduler, thumbnailer};
+
+    explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
+        settings.setPreferredLanguage(QStringLiteral("en"));
+        L10n::configure(&settings, QStringLiteral("en"));
+        detector.startMonitoring();
+    }
+};
+
+template <typename T = QWidget>
+T* child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
+
+inline StoredItem textItem(const QString& text) {
+    return {{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}};
+}
+
+using Row = PastePopupItemDelegate::RowLayout;
+
+// The browser on screen over the list model.
+struct Browser : WindowRig {
+    ClipboardBrowserView view{history, model, scheduler};
+
+    explicit Browser(const QStringList& texts = {}) : WindowRig(texts) {
+        view.resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        settle();
+    }
+    QListView* list() const { return view.listView(); }
+    void settle() const {
+        list()->doItemsLayout();
+        QCoreApplication::processEvents();
+    }
+    ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
+        return view.delegate()->layoutFor(list()->visualRect(model.index(row)), model.index(row));
+    }
+    QStringList previews() const {  // newest first
+        QStringList out;
+        for (const ClipboardItem& item : history.items()) {
+            out << item.previewText();
+        }
+        return out;
+    }
+};
+
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+struct Tray : WindowRig {
+    QuillstackTray tray{settings};
+
+    TrayPanelView* view() const { return tray.panel()->view(); }
+    // The panel's rows and the menu's entries, in the same order, each wired to its own request.
+    void checkRows() {
+        const char* const requests[] = {SIGNAL(viewBufferRequested()), SIGNAL(settingsRequested()),
+                                        SIGNAL(restartOnboardingRequested()),
+                                        SIGNAL(quitRequested())};
+        QList<QAction*> actions = tray.contextMenu()->actions();
+        actions.removeIf([](QAction* action) { return action->isSeparator(); });
+        for (int row = 0; row < 8; ++row) {
+            std::vector<std::unique_ptr<QSignalSpy>> spies;
+            for (const char* request : requests) {
+                spies.push_back(std::make_unique<QSignalSpy>(&tray, request));
+            }
+            if (row < 4) {
+                TrayRow* item = view()->rows().at(row);
+                QCOMPARE(item->title(), actions.at(row)->text());
+                // The empty end of the row counts as much as its text.
+                QTest::mouseClick(item, Qt::LeftButton, {},
+                                  QPoint(item->width() - 3, item->height() / 2));
+                QVERIFY(tray.panel()->isVisible());
+            } else {
+                actions.at(row - 4)->trigger();
+            }
+            for (int i = 0; i < 4; ++i) {
+                QVERIFY2(spies[i]->count() == (i == row % 4), qPrintable(QString::number(row)));
+            }
+        }
+    }
+};
+
+using Kind = FakeKeyboardHooks::Hook::Kind;
+using Warning = SettingsView::Warning;
+using Session = SettingsView::Session;
+
+struct LimitCase {
+    int start, direction, copies, limit;
+    const char* oldestKept;
+};
+
+struct WarningCase {
+    bool trusted;
+    ChordRefusal refusal;
+    bool globalRefused, opener;
+    Session session;
+    Warning warning;
+    const char* fragment = "";  // a piece of the advice; "%@": the chord it must name
+    bool button = false;
+};
+
+struct RecordCase {
+    int qtKey, modifiers, scanCode, nativeModifiers = 0;
+    quint64 chord = 0;  // stored; 0: nothing
+    int keyCode = 0;
+    const char* end = "";  // how the recording ends before the key press
+};
+
+// Takes the key presses that get past the recorder.
+struct KeySink : QWidget {
+    QList<int> keys;
+    void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
+};
+
+// The settings window as the application wires it: the limit applied and the chord reinstalled
+// on assignment, the content rebuilt on a language change.
+struct SettingsRig : WindowRig {
+    bool withOpener = true;
+    Session session = Session::X11;
+    int opened = 0, quits = 0;
+    KeySink sink;
+    FloatingWindow window{
+        QStringLiteral("Settings"), [this] {
+            return new SettingsView(
+                settings, detector,
+                withOpener ? std::function<void()>([this] { ++opened; }) : nullptr,
+                [this] { ++quits; }, session);
+        }};
+
+    explicit SettingsRig(const QStringList& copies = {}) : WindowRig(copies) {
+        QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
+                         &ClipboardHistory::applyLimit, Qt::DirectConnection);
+        QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
+                         &ChordDetector::restartMonitoring, Qt::DirectConnection);
+        QObject::connect(&settings, &AppSettings::preferredLanguageChanged, &window,
+                         &FloatingWindow::rebuildContent);
+    }
+    SettingsView* open() {
+        window.present();
+        return QTest::qWaitForWindowExposed(&window) ? view() : nullptr;
+    }
+    SettingsView* view() const { return qobject_cast<SettingsView*>(window.content()); }
+    HotkeyRecorderView* recorder() const { return view()->recorder(); }
+};
+
+struct PageCase {
+    int step;
+    const char* buttons;
+    const char* finish = nullptr;
+};
+
+// The wizard on fakes, in English, on screen.
+struct WizardRig : WindowRig {
+    OnboardingView view{settings, detector, pasteboard, scheduler};
+
+    WizardRig() { view.show(); }
+    OnboardingWizard& wizard() { return view.wizard(); }
+    QWidget* at(const char* name) const { return child(view, name); }
+    void click(const char* name) const { QTest::mouseClick(at(name), Qt::LeftButton); }
+    bool highlighted(const char* name) const {
+        const auto* box = dynamic_cast<const onboarding::RoundedBox*>(at(name)->parentWidget());
+        return box != nullptr && box->isHighlighted();
+    }
+    // Another program copies this text, and the check has had its turn.
+    void copyElsewhere(const QString& text) {
+        pasteboard.setContent({textItem(text)});
+        scheduler.advance(OnboardingWizard::copyCheckIntervalMs);
+        scheduler.runUntilIdle();
+    }
+    // Forward with Next; the copy exercise is passed with its two buttons.
+    void goTo(int step) {
+        while (wizard().step() < step) {
+            if (wizard().step() == OnboardingWizard::copyTrainingStep) {
+                click("copyButton1");
+                click("copyButton2");
+            }
+            click("nextButton");
+        }
+    }
+};
+
+// The real chord, popup session, history and settings over fakes, the list model and the popup's
+// controller, set up.
+struct Popup : WindowRig {
+    int prepareCalls = 0;
+    QList<quint64> geometryAsked;
+    PastePopupWindowController controller;
+
+    explicit Popup(const QStringList& copies, bool compositing = false)
+        : WindowRig(copies),
+          controller(popup, detector, model, settings,
+                     {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
+                      [this](quint64 window) {
+                          geometryAsked << window;
+                          return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen
+                      }}) {
+        controller.setup();
+    }
+    // The chord, and the turn in which the panel follows.
+    void chord() {
+        other(kChord);
+        QCoreApplication::processEvents();
+    }
+    QListView* list() const { return controller.view()->listView(); }
+    Row row(int i) const {
+        return controller.view()->delegate()->rowLayout(model.index(i), list()->font());
+    }
+    // Where a click on a part of row i lands in the list's viewport.
+    QPoint pointIn(int i, QRect Row::*part) const {
+        return list()->visualRect(model.index(i)).topLeft() + (row(i).*part).center();
+    }
+};
+
+}  // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    // Both are built again on a language change, wired like before.
+    void rowsSendTheirRequests() {
+        Tray t;
+        t.tray.showPanel();
+        t.checkRows();
+        const QString english = t.view()->rows().at(0)->title();
+        QPointer<TrayPanelView> old = t.view();
+        t.settings.setPreferredLanguage(QStringLiteral("de"));
+        QTRY_VERIFY(old.isNull());
+        QVERIFY(t.tray.panel()->isVisible() && t.view()->width() == TrayPanelView::panelWidth);
+        QVERIFY(t.view()->rows().at(0)->title() != english);
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        t.checkRows();
+    }
+
+    void reminderAndToolTipFollowTheChord() {
+        Tray t;
+        t.tray.showPanel();
+        for (const int key : {1, int(KeyCode::V)}) {  // S, and back
+            t.settings.setHotkeyKeyCode(key);
+            const QString shown = t.view()->reminderLabel()->text();
+            QVERIFY2(shown.startsWith(t.settings.hotkeyDisplayString() + ' '), qPrintable(shown));
+            QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
+        }
+    }
+
+    void clickOnTheIconTogglesThePanel() {
+        Tray t;
+        TrayPanel* panel = t.tray.panel();
+        // Trigger, context, trigger, trigger; then a lost focus, and the click on the icon that
+        // took it: "+" shown after it, "-" hidden.
+        QEvent deactivate(QEvent::WindowDeactivate);
+        for (const char step : QByteArray("TC-+D-+")) {
+            if (step == 'D') {
+                QCoreApplication::sendEvent(panel, &deactivate);
+            } else {
+                Q_EMIT t.tray.trayIcon()->activated(step == 'C' ? QSystemTrayIcon::Context
+                                                                : QSystemTrayIcon::Trigger);
+            }
+            QVERIFY2(panel->isVisible() == (step != '-' && step != 'D'),
+                     QByteArray(1, step).constData());
+        }
+        QCOMPARE(panel->width(), TrayPanelView::panelWidth);
+    }
+
+    void placement_data() {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("icon top right") << QRect(1880, 0, 24, 24) << QPoint(1660, 28);
+        QTest::newRow("icon at the bottom") << QRect(900, 1056, 24, 24) << QPoint(781, 852);
+        QTest::newRow("pointer mid-screen") << QRect(960, 540, 1, 1) << QPoint(830, 545);
+        QTest::newRow("pointer bottom left") << QRect(5, 1075, 1, 1) << QPoint(0, 871);
+    }
+    void placement() {
+        QFETCH(QRect, anchor);
+        const QRect screen(0, 0, 1920, 1080);
+        const QPoint at = TrayPanel::placement(QSize(260, 200), anchor, screen);
+        QTEST(at, "expected");
+        QVERIFY(screen.contains(QRect(at, QSize(260, 200))) &&
+                !QRect(at, QSize(260, 200)).intersects(anchor));
+    }
+
+    void buttonsActOnTheirOwnRow_data() {
+        QTest::addColumn<QStringList>("clicks");  // "c2": the copy button of row 2, "d": delete
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("copy of the third row keeps the order")
+            << QStringList{"c2"} << QStringList{"E", "D", "C", "B", "A"} << "C";
+        QTest::newRow("deleting the first row renumbers the rest")
+            << QStringList{"d0", "d0"} << QStringList{"C", "B", "A"} << "";
+        QTest::newRow("the new first row copies itself")
+            << QStringList{"d0", "c0"} << QStringList{"D", "C", "B", "A"} << "D";
+        QTest::newRow("delete of the last row")
+            << QStringList{"d4"} << QStringList{"E", "D", "C", "B"} << "";
+    }
+    void buttonsActOnTheirOwnRow() {
+        QFETCH(QStringList, clicks);
+        Browser b({"A", "B", "C", "D", "E"});
+        for (const QString& click : clicks) {
+            const auto layout = b.rowLayout(click.mid(1).toInt());
+            const QRect target = click[0] == u'c' ? layout.copyButton : layout.deleteButton;
+            QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, target.center());
+            b.scheduler.advance(ClipboardHistory::pollIntervalMs);
+            b.settle();
+        }
+        QTEST(b.previews(), "remaining");
+        const auto& writes = b.pasteboard.writes();
+        QTEST(writes.isEmpty() ? QString()
+                               : QString::fromUtf8(writes.last().items.value(0).value(
+                                     PasteboardTypeKey::stringUtf8Mime)),
+              "clipboard");
+        QVERIFY(b.view.isVisible());
+    }
+
+    // Cancelled, nothing goes; confirmed, everything does.
+    void clearAllAsksFirst() {
+        for (const QMessageBox::ButtonRole answer :
+             {QMessageBox::RejectRole, QMessageBox::DestructiveRole}) {
+            const int remaining = answer == QMessageBox::RejectRole ? 3 : 0;
+            Browser b({"A", "B", "C"});
+            QTest::mouseClick(b.view.clearAllButton(), Qt::LeftButton);
+            QMessageBox* box = b.view.clearConfirmation();
+            QVERIFY(box != nullptr && box->isVisible() && b.history.items().size() == 3);
+            const auto buttons = box->buttons();
+            const auto button = std::find_if(buttons.begin(), buttons.end(), [&](auto* candidate) {
+                return box->buttonRole(candidate) == answer;
+            });
+            QVERIFY(button != buttons.end());
+            QTest::mouseClick(*button, Qt::LeftButton);
+            QVERIFY(!b.view.showClearConfirmation());
+            QCOMPARE(b.history.items().size(), remaining);
+            // The placeholder stands in for the list and its button exactly while there is nothing.
+            for (const bool empty : {remaining == 0, false}) {
+                QCOMPARE(b.view.placeholder()->isVisible(), empty);
+                QCOMPARE(b.list()->isVisible() && b.view.clearAllButton()->isVisible(), !empty);
+                b.copyText("F");
+            }
+        }
+    }
+
+    void lateThumbnailAppearsInItsRow() {
+        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
+        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
+        Browser b({"plain"});
+        // A file of its own, the way a file manager copies it.
+        b.copy({{QString(PasteboardTypeKey::uriList),
+                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
+        b.settle();
+        QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
+        QVERIFY(b.list()->visualRect(b.model.index(0)).height() <
+                ClipboardBrowserDelegate::pictureSide);
+
+        // The row grows to hold the picture, and the picture is drawn in it.
+        b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
+        b.scheduler.runUntilIdle();
+        QTRY_VERIFY(b.list()->visualRect(b.model.index(0)).height() >
+                    ClipboardBrowserDelegate::pictureSide);
+        const QRect picture = b.rowLayout(0).picture;
+        QVERIFY(!picture.isEmpty() && b.rowLayout(1).picture.isEmpty());
+        const QImage shot = b.list()->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(picture.center() * shot.devicePixelRatio()), QColor(Qt::red));
+    }
+
+    // Lines as copied, and at most four of them, the last cut with "…".
+    void rowTexts() {
+        QString many;
+        for (int i = 0; i < 60; ++i) {
+            many += QString("word%1 ").arg(i);
+        }
+        for (const QString& text : {QString("first\nsecond"), many}) {
+            Browser b({text});
+            const QStringList shown = b.view.delegate()->textLines(
+                b.model.index(0), b.list()->font(), b.rowLayout(0).text.width());
+            if (text == many) {
+                QCOMPARE(shown.size(), 4);
+                QVERIFY(shown.last().endsWith(QChar(0x2026)) &&
+                        !shown.join(' ').contains("word59"));
+            } else {
+                QCOMPARE(shown, (QStringList{"first", "second"}));
+            }
+        }
+    }
+
+    void agesStayCurrentWhileShown() {
+        Browser b({"one"});
+        const QModelIndex index = b.model.index(0);
+        QCOMPARE(b.view.delegate()->dateText(index), QString("now"));
+        PaintCounter counter;
+        b.list()->viewport()->installEventFilter(&counter);
+        QCoreApplication::processEvents();
+        const int before = counter.paints;
+        b.scheduler.advance(2 * 60'000 + 500);
+        QCOMPARE(b.view.delegate()->dateText(index), QString("2 minutes ago"));
+        QTRY_VERIFY(counter.paints > before);
+
+        // Hidden, nothing wakes up for it; shown again, the ages are kept current again.
+        const qsizetype shownTimers = b.scheduler.pendingTimers();
+        for (const bool shown : {false, true}) {
+            b.view.setVisible(shown);
+            QCOMPARE(b.scheduler.pendingTimers(), shownTimers - (shown ? 0 : 1));
+        }
+    }
+
+    // A double click on the text opens it for selection; on the copy button it does not.
+    void rowTextOpensForSelection() {
+        for (const bool onText : {false, true}) {
+            Browser b({"first words", "second words"});
+            const auto layout = b.rowLayout(1);
+            const QPoint point =
+                onText ? layout.text.topLeft() + QPoint(4, 4) : layout.copyButton.center();
+            // A click, then the second press that the system marks as double.
+            QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, point);
+            QTest::mouseDClick(b.list()->viewport(), Qt::LeftButton, {}, point);
+            QTest::mouseRelease(b.list()->viewport(), Qt::LeftButton, {}, point);
+            auto* viewer = qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.model.index(1)));
+            QCOMPARE(viewer != nullptr, onText);
+            if (onText) {
+                QVERIFY(viewer->isReadOnly() &&
+                        viewer->textInteractionFlags() & Qt::TextSelectableByMouse);
+                QCOMPARE(viewer->toPlainText(), QString("first words"));
+                QTest::keyClick(viewer, Qt::Key_Escape);
+                QTRY_VERIFY(b.list()->indexWidget(b.model.index(1)) == nullptr);
+                QCOMPARE(b.previews(), (QStringList{"second words", "first words"}));
+            }
+        }
+    }
+
+    void bufferLimitSteps_data() {
+        QTest::addColumn<LimitCase>("c");
+        QTest::newRow("up") << LimitCase{50, 1, 50, 55, "text 0"};
+        QTest::newRow("down trims at once") << LimitCase{50, -1, 50, 45, "text 5"};
+        QTest::newRow("lowest bound") << LimitCase{5, -1, 0, 5, ""};
+    }
+    void bufferLimitSteps() {
+        QFETCH(LimitCase, c);
+        SettingsRig rig;
+        rig.settings.setBufferLimit(c.start);
+        for (int i = 0; i < c.copies; ++i) {
+            rig.copyText(QStringLiteral("text %1").arg(i));
+        }
+        SettingsView& v = *rig.open();
+        QCOMPARE(v.bufferLimitValue()->text(), QString::number(c.start));
+        (c.direction < 0 ? v.bufferLimitDown() : v.bufferLimitUp())->click();
+        QCOMPARE(int(rig.settings.bufferLimit()), c.limit);
+        QCOMPARE(v.bufferLimitValue()->text(), QString::number(c.limit));
+        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.limit));
+        QVERIFY(c.copies == 0 || rig.history.items().last().previewText() == c.oldestKept);
+    }
+
+    // The pickers, and the window around a content that a language change builds anew.
+    void pickersAndRebuild() {
+        SettingsRig rig;
+        rig.settings.setPreferredLanguage(QStringLiteral("de"));
+        QVERIFY(!rig.window.content());  // nothing is made before the window is first shown
+        SettingsView* v = rig.open();
+        QComboBox* language = v->languagePicker();
+        QCOMPARE(language->currentData().toString(), QStringLiteral("de"));
+
+        // Auto-delete: the caption shows only for an age; the choice is stored.
+        QComboBox* age = v->autoDeletePicker();
+        for (const qint64 minutes : {5, 0, 5}) {
+            age->setCurrentIndex(age->findText(L10n::string(minutes ? "5 minutes" : "Never")));
+            QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
+            QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
+        }
+
+        // A language picked here rebuilds this very form, after the picker is done with it;
+        // the window keeps its place and size and titles itself anew.
+        const QRect frame(QPoint(40, 50), QSize(500, 600));
+        rig.window.setGeometry(frame);
+        QPointer<SettingsView> old = v;
+        language->setCurrentIndex(language->findData(QStringLiteral("ja")));
+        QTRY_VERIFY(old.isNull());
+        QCOMPARE(rig.settings.preferredLanguage(), QStringLiteral("ja"));
+        QCOMPARE(rig.view()->languagePicker()->currentData().toString(), QStringLiteral("ja"));
+        QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
+        QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
+                rig.window.windowTitle() != QStringLiteral("Settings"));
+        // Closing hides; the window and its content survive for the next showing.
+        SettingsView* shown = rig.view();
+        QVERIFY(rig.window.close() && !rig.window.isVisible());
+        rig.window.present();
+        QVERIFY(rig.window.isVisible() && rig.view() == shown);
+        rig.view()->quitButton()->click();
+        QCOMPARE(rig.quits, 1);
+    }
+
+    void warningsFollowTheFlags_data() {
+        QTest::addColumn<WarningCase>("c");
+        const auto none = ChordRefusal::None;
+        const auto held = ChordRefusal::HeldElsewhere;
+        const auto off = ChordRefusal::Unavailable;
+        const auto X11 = Session::X11;
+        const auto Wl = Session::Wayland;
+        // trusted, refusal, global observation refused, a shortcut-settings opener, session
+        QTest::newRow("all well") << WarningCase{true, none, false, true, X11, Warning::None};
+        QTest::newRow("no paste, whatever else")
+            << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST", true};
+        QTest::newRow("no global chord") << WarningCase{
+            true, off, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
+        QTest::newRow("shared with another program")
+            << WarningCase{true, held, false, true, X11, Warning::HotkeyShared, "both react", true};
+        QTest::newRow("no shortcut settings known")
+            << WarningCase{true, held, false, false, X11, Warning::HotkeyShared, "both react"};
+        QTest::newRow("wayland: nothing types") << WarningCase{
+            false, off, true, true, Wl, Warning::PasteUnavailable, "no program type"};
+        QTest::newRow("wayland: chord not bound")
+            << WarningCase{true, off, true, true, Wl, Warning::HotkeyUnavailable, "%@", true};
+        QTest::newRow("wayland: bound by the compositor")
+            << WarningCase{true, none, true, true, Wl, Warning::None};
+    }
+    void warningsFollowTheFlags() {
+        QFETCH(WarningCase, c);
+        SettingsRig rig;
+        rig.withOpener = c.opener;
+        rig.session = c.session;
+        SettingsView* v = rig.open();
+        QVERIFY(!v->warningLabel()->isVisible());
+        // The flags change while the window is open, as on activation.
+        rig.trust.setTrusted(c.trusted);
+        rig.hooks.setRefuseInterception(c.refusal != ChordRefusal::None, c.refusal);
+        rig.hooks.setRefuseGlobalObservation(c.globalRefused);
+        rig.detector.restartMonitoring();
+        QCOMPARE(v->warning(), c.warning);
+        QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
+        const QString chord = rig.settings.hotkeyDisplayString();
+        const bool namesChord = qstrcmp(c.fragment, "%@") == 0;
+        QVERIFY2(v->warningLabel()->text().contains(namesChord ? chord : c.fragment),
+                 qPrintable(v->warningLabel()->text()));
+        QCOMPARE(v->warningButton()->isVisible(), c.button);
+        if (c.button && c.warning != Warning::PasteUnavailable) {  // that one asks for access
+            v->warningButton()->click();
+            QCOMPARE(rig.opened, 1);
+        }
+        if (namesChord) {  // and follows a newly recorded one
+            rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
+            QVERIFY(rig.settings.hotkeyDisplayString() != chord);
+            QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
+        }
+    }
+
+    // A recording takes the first key press that carries a modifier, or ends without storing
+    // anything when cancelled, closed or rebuilt; plain keys go on to their target.
+    void recorder_data() {
+        QTest::addColumn<RecordCase>("c");
+        const int superAlt = Qt::MetaModifier | Qt::AltModifier;
+        const int ctrl = Qt::ControlModifier;
+        // Qt key, modifiers, scan code, native modifiers; the chord stored and its key code
+        QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
+        QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
+            << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
+        QTest::newRow("caps lock on") << RecordCase{Qt::Key_K, 0, 45, 0x2, 0x10000, 40};
+        QTest::newRow("the key's position, not its letter")
+            << RecordCase{Qt::Key_A, ctrl, 24, 0, 0x40000, 12};
+        QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_V, ctrl, 0, 0, 0x40000, 9};
+        QTest::newRow("plain K") << RecordCase{Qt::Key_K, 0, 45};
+        QTest::newRow("Escape") << RecordCase{Qt::Key_Escape, 0, 9};
+        QTest::newRow("Shift by itself") << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50};
+        for (const char* end : {"cancelled", "window closed", "content rebuilt"}) {
+            QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, 0, end};
+        }
+    }
+    void recorder() {
+        QFETCH(RecordCase, c);
+        SettingsRig rig({"something"});
+        rig.open();
+        rig.recorder()->button()->click();
+        // The chord now reaches the recorder instead of the popup.
+        QCOMPARE(rig.recorder()->button()->text(), QStringLiteral("Press shortcut…"));
+        QVERIFY(rig.recorder()->isRecording() && rig.hooks.active(Kind::Interceptor) == 0);
+        QVERIFY(!rig.other(kChord) && !rig.popup.isPopupVisible());
+
+        const int installs = rig.hooks.installed(Kind::Interceptor);
+        const QByteArray end(c.end);
+        if (end == "cancelled") {
+            rig.recorder()->button()->click();
+        } else if (end == "window closed") {
+            rig.window.close();
+        } else if (end == "content rebuilt") {
+            rig.window.rebuildContent();
+        }
+        // A key press in one of our windows, as the X server reports it.
+        QKeyEvent event(QEvent::KeyPress, c.qtKey, Qt::KeyboardModifiers(c.modifiers),
+                        quint32(c.scanCode), 0, quint32(c.nativeModifiers));
+        QApplication::sendEvent(&rig.sink, &event);
+        QCoreApplication::processEvents();
+        rig.scheduler.runUntilIdle();
+        const bool stored = c.chord != 0;
+        const bool recording = !stored && end.isEmpty();
+        QCOMPARE(rig.recorder()->isRecording(), recording);
+        QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
+        QCOMPARE(rig.sink.keys, stored ? QList<int>{} : QList<int>{c.qtKey});
+        QCOMPARE(rig.settings.hotkeyModifiers(), stored ? c.chord : kChord.modifiers);
+        QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
+        QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
+        QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
+        if (!recording) {  // detection is back, on the stored chord (installed once if new)
+            QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
+            QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
+            QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
+            QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
+                           : rig.other(kChord) && rig.popup.isPopupVisible());
+        }
+    }
+
+    void buttonsFollowThePage_data() {
+        // The page; the buttons shown: back, skip, next (off: disabled), done; and the one that
+        // completes without turning the page.
+        QTest::addColumn<PageCase>("c");
+        QTest::newRow("welcome") << PageCase{0, "next"};
+        QTest::newRow("permission") << PageCase{1, "back next"};
+        QTest::newRow("how it works") << PageCase{2, "back skip next"};
+        QTest::newRow("Skip on 3") << PageCase{3, "back skip next", "skipButton"};
+        QTest::newRow("copy exercise, nothing copied") << PageCase{6, "back next-off"};
+        QTest::newRow("Done on the paste exercise, fields empty")
+            << PageCase{7, "back done", "nextButton"};
+    }
+    void buttonsFollowThePage() {
+        QFETCH(PageCase, c);
+        const QString buttons = c.buttons;
+        WizardRig rig;
+        rig.goTo(c.step);
+        QCOMPARE(rig.at("backButton")->isVisible(), buttons.contains("back"));
+        QCOMPARE(rig.at("skipButton")->isVisible(), buttons.contains("skip"));
+        QCOMPARE(child<QPushButton>(rig.view, "nextButton")->text(),
+                 buttons.contains("done") ? "Done" : "Next");
+        QCOMPARE(rig.at("nextButton")->isEnabled(), !buttons.contains("next-off"));
+        QVERIFY(!rig.settings.onboardingCompleted());
+        if (c.finish) {
+            rig.click(c.finish);
+            QVERIFY(rig.settings.onboardingCompleted());
+        }
+        QCOMPARE(rig.wizard().step(), c.step);
+        QVERIFY(rig.at(qPrintable(QStringLiteral("page%1").arg(c.step)))->isVisible());
+    }
+
+    // Copied elsewhere, or pasted into a field: trimmed, then compared exactly with a sample.
+    // (The focus on the first field is seen from outside in tst_onboarding_flow.)
+    void samplesTrimmedAndComparedExactly_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("sample");  // the one it matches, 0: none
+        QTest::newRow("exact") << "Text 1" << 1;
+        QTest::newRow("spaces and a line break around") << "  Text 1\n" << 1;
+        QTest::newRow("tab and CRLF") << "\tText 2\r\n" << 2;
+        QTest::newRow("lower-case first letter") << "text 1" << 0;
+        QTest::newRow("more than the sample") << "Text 1." << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void samplesTrimmedAndComparedExactly() {
+        QFETCH(QString, text);
+        QFETCH(int, sample);
+        const bool sample1 = sample == 1, sample2 = sample == 2;
+        WizardRig rig;
+        rig.goTo(OnboardingWizard::copyTrainingStep);
+        QVERIFY(rig.wizard().isCopyCheckRunning());
+        rig.copyElsewhere(text);
+        QVERIFY(rig.wizard().text1Copied() == sample1 && rig.wizard().text2Copied() == sample2);
+        QVERIFY(rig.highlighted("sample1") == sample1 && rig.highlighted("sample2") == sample2);
+        QVERIFY(!rig.at("nextButton")->isEnabled() && !rig.at("bothCopied")->isVisible());
+
+        rig.goTo(OnboardingWizard::pasteTrainingStep);
+        auto* edit1 = child<QLineEdit>(rig.view, "pasteField1");
+        auto* edit2 = child<QLineEdit>(rig.view, "pasteField2");
+        edit1->setText(text);
+        edit2->setText(text);
+        QVERIFY(rig.highlighted("pasteField1") == sample1 &&
+                rig.highlighted("pasteField2") == sample2);
+        QVERIFY(!rig.at("correctRow")->isVisible() && rig.at("nextButton")->isEnabled());
+        edit1->clear();
+        QTest::keyClicks(edit1, OnboardingWizard::trainingText1());  // typed, as by a user
+        edit2->setText(OnboardingWizard::trainingText2());
+        QVERIFY(rig.at("correctRow")->isVisible());
+    }
+
+    void nextWaitsForBothSamplesAndReentryAsksAgain() {
+        WizardRig rig;
+        rig.goTo(5);
+        const qsizetype othersTimers = rig.scheduler.pendingTimers();  // the history's
+        // Sample 2 is already on the clipboard when the page opens: it counts at once.
+        rig.pasteboard.setContent({textItem("Text 2")});
+        rig.click("nextButton");
+        rig.scheduler.runUntilIdle();
+        QWidget* next = rig.at("nextButton");
+        QVERIFY(rig.wizard().text2Copied() && !rig.wizard().text1Copied() && !next->isEnabled());
+        rig.copyElsewhere(QStringLiteral("Text 1"));
+        QVERIFY(next->isEnabled());
+
+        rig.click("backButton");
+        QVERIFY(!rig.wizard().isCopyCheckRunning());
+        QCOMPARE(rig.scheduler.pendingTimers(), othersTimers);
+        // Off the page, a copy is not looked at; back on it, the copy is taken as it is now.
+        rig.copyElsewhere(QStringLiteral("Text 2"));
+        rig.click("nextButton");
+        QVERIFY(!rig.wizard().text1Copied());
+        rig.scheduler.runUntilIdle();
+        QVERIFY(rig.wizard().text2Copied() && !rig.wizard().text1Copied());
+        QVERIFY(!next->isEnabled() && rig.wizard().isCopyCheckRunning());
+
+        // Hidden, the wizard stops looking; back on screen it goes on with what it has seen.
+        rig.view.hide();
+        QCOMPARE(rig.scheduler.pendingTimers(), othersTimers);
+        rig.view.show();
+        QVERIFY(rig.wizard().isCopyCheckRunning() && rig.wizard().text2Copied());
+        rig.click("copyButton1");
+        QVERIFY(rig.pasteboard.string() == QStringLiteral("Text 1") && next->isEnabled());
+    }
+
+    void permissionPageFollowsTheTrust() {
+        WizardRig rig;
+        rig.goTo(1);
+        for (const bool trusted : {false, true}) {
+            rig.trust.setTrusted(trusted);
+            rig.detector.refreshOnActivation();
+            QVERIFY(rig.at("trustButton")->isVisible() != trusted &&
+                    rig.at("trustedRow")->isVisible() == trusted);
+        }
+    }
+
+    void languageSwitchStartsAgainAtTheFirstPage() {
+        WindowRig stack;
+        OnboardingWindowView window(stack.settings, stack.detector, stack.pasteboard,
+                                    stack.scheduler);
+        window.show();
+        QPointer<QComboBox> picker = window.languagePicker();
+        QCOMPARE(picker->currentData().toString(), QStringLiteral("en"));
+        QPointer<OnboardingView> old = window.wizardView();
+        QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
+        QCOMPARE(old->wizard().step(), 1);
+
+        // The user picks from the open list: the picker must outlive its own handler.
+        picker->showPopup();
+        QAbstractItemView* list = picker->view();
+        QTRY_VERIFY(list->isVisible());
+        const int russian = picker->findData(QStringLiteral("ru"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(picker->model()->index(russian, 0)).center());
+        QCOMPARE(stack.settings.preferredLanguage(), QStringLiteral("ru"));
+        QTRY_VERIFY(picker.isNull() && old.isNull());
+        QCOMPARE(window.wizardView()->wizard().step(), 0);
+        QCOMPARE(window.languagePicker()->currentData().toString(), QStringLiteral("ru"));
+        QVERIFY(child<QPushButton>(*window.wizardView(), "nextButton")->text() != "Next");
+    }
+
+    // Its placement and the Done path are seen from outside in tst_onboarding_flow.
+    void panelHidesOnCompletionAndRestartsFresh() {
+        WindowRig stack;
+        OnboardingWindowController controller(
+            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.pasteboard,
+                                          stack.scheduler, [] { return std::optional<QRect>(); }});
+        controller.startAtLaunch();
+        QPointer<OnboardingPanel> panel = controller.onboardingWindow();
+        QVERIFY(panel && panel->isVisible());
+        for (const char* button : {"nextButton", "nextButton", "skipButton"}) {
+            QTest::mouseClick(child(*panel->content()->wizardView(), button), Qt::LeftButton);
+        }
+        QVERIFY(panel && !panel->isVisible() && stack.settings.onboardingCompleted());
+        controller.showOnboardingWindow();
+        QCOMPARE(controller.onboardingWindow(), panel.data());
+        QCOMPARE(panel->content()->wizardView()->wizard().step(), 2);
+
+        controller.restartOnboardingFromBeginning();
+        QVERIFY(!stack.settings.onboardingCompleted());
+        QTRY_VERIFY(panel.isNull());
+        QVERIFY(controller.onboardingWindow()->isVisible());
+        QCOMPARE(controller.onboardingWindow()->content()->wizardView()->wizard().step(), 0);
+    }
+
+    // At most three lines that never run under the symbols, "…" when text is left over, and a
+    // short text centred on its thumbnail.
+    void rowLayout_data() {
+        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<QStringList>("lines");  // "…": any line ending in it; "": any line
+        QTest::newRow("four lines") << textItem("first\nsecond\nthird\nfourth")
+                                    << QStringList{"first", "second", "third fourth"};
+        QTest::newRow("2 MB on one line")
+            << textItem(QString(2 << 20, 'w')) << QStringList{"", "", "…"};
+        QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
+                                              encodeImage(solidImage(300, 100))}}
+                               << QStringList{"[Image]"};
+    }
+    void rowLayout() {
+        QFETCH(StoredItem, content);
+        QFETCH(QStringList, lines);
+        Popup p({});
+        p.copy(content);
+        p.chord();
+        const Row row = p.row(0);
+        QCOMPARE(row.lines.size(), lines.size());
+        const QFontMetrics metrics(p.list()->font());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QVERIFY2(lines[i] == "…" ? row.lines[i].endsWith(QChar(0x2026))
+                                     : lines[i].isEmpty() || row.lines[i] == lines[i],
+                     qPrintable(row.lines[i]));
+            QVERIFY(metrics.horizontalAdvance(row.lines[i]) <= row.textBlock.width());
+        }
+        QVERIFY(row.textBlock.right() < row.checkmark.left());
+        QVERIFY(row.checkmark.right() < row.remove.left() && row.remove.right() < 420);
+        const bool thumbnail = content.contains(QString(PasteboardTypeKey::png));
+        QCOMPARE(!row.thumbnail.isEmpty(), thumbnail);
+        QVERIFY(!thumbnail || (row.textBlock.left() > row.thumbnail.right() &&
+                               row.height > row.thumbnail.height() &&
+                               qAbs(row.textBlock.center().y() - row.thumbnail.center().y()) <= 1));
+        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), row.height);
+    }
+
+    // One panel, shown one turn after the popup opens, centred on the primary screen when the
+    // window the user was in lies on no screen we know; see-through only where a compositor
+    // blends, else cut round.
+    void followsVisibilityOneTurnLateWithOnePanel() {
+        for (const bool compositing : {false, true}) {
+            Popup p({"text"}, compositing);
+            QCoreApplication::processEvents();
+            QVERIFY(!p.controller.panel());
+            p.other(kChord);
+            QVERIFY(p.popup.isPopupVisible());
+            QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first
+            QCoreApplication::processEvents();
+            QWidget* panel = p.controller.panel();
+            QVERIFY(panel && panel->isVisible() && p.prepareCalls == 1);
+            QVERIFY(panel->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint |
+                                                   Qt::WindowStaysOnTopHint));
+            QCOMPARE(p.geometryAsked, QList<quint64>{kEditor.window});
+            const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+            const QPoint centred(area.x() + area.width() / 2 - panel->width() / 2,
+                                 area.y() + area.height() / 2 - panel->height() / 2);
+            QCOMPARE(panel->pos(), centred);
+            QCOMPARE(panel->testAttribute(Qt::WA_TranslucentBackground), compositing);
+            QCOMPARE(panel->mask().isEmpty(), compositing);
+            QVERIFY(compositing || !panel->mask().contains(QPoint(0, 0)));
+
+            // Shown again: the same panel, centred again although it was moved meanwhile.
+            p.chord();
+            QVERIFY(!panel->isVisible());
+            panel->move(3, 3);
+            p.chord();
+            QVERIFY(p.controller.panel() == panel && panel->isVisible() && p.prepareCalls == 2);
+            QCOMPARE(panel->pos(), centred);
+        }
+    }
+
+    // Where nothing can type the paste keystroke, the header says to press it by hand.
+    void headerFollowsTheTrust() {
+        Popup p({"text"});
+        p.chord();
+        const QString typed = p.controller.view()->headerLabel()->text();
+        for (const bool trusted : {false, true}) {
+            p.chord();
+            p.trust.setTrusted(trusted);
+            p.detector.restartMonitoring();
+            p.chord();
+            const QString shown = p.controller.view()->headerLabel()->text();
+            QVERIFY2(trusted ? shown == typed : shown.endsWith("Ctrl+V"), qPrintable(shown));
+        }
+    }
+
+    void clicksSelectPasteAndRemove() {
+        Popup p({"A", "B", "C"});  // rows: C, B, A
+        p.chord();
+        QWidget* viewport = p.list()->viewport();
+
+        // A single click on the text selects without pasting; the symbols ignore clicks.
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::text));
+        QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
+        QVERIFY(p.pasteboard.writes().isEmpty() && p.popup.isPopupVisible());
+
+        // The remove button acts on its own row, not on the selected one.
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
+        QVERIFY(p.history.items().size() == 2 && p.text(1) == "B");
+        QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
+
+        // A double click as the window system sends it pastes that row, whichever was selected.
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
+        QCOMPARE(p.pasteboard.writes().size(), 1);
+        QVERIFY(p.pasteboard.string() == "C" && !p.popup.isPopupVisible());
+    }
+
+    void selectionScrollsToTheMiddle() {
+        Popup p({});
+        for (int i = 0; i < 12; ++i) {
+            p.copyText(QString("item %1").arg(i));
+        }
+        p.chord();
+        QScrollBar* bar = p.list()->verticalScrollBar();
+        QPropertyAnimation* animation = p.controller.view()->scrollAnimation();
+        QVERIFY(bar->value() == 0 && bar->maximum() > 0);
+
+        p.popup.setSelectedIndex(6);
+        QCOMPARE(animation->state(), QAbstractAnimation::Running);
+        QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
+        const QRect row = p.list()->visualRect(p.model.index(6));
+        QVERIFY(qAbs(row.center().y() - p.list()->viewport()->height() / 2) <= 1);
+        // Opened again on row 0: placed at once, without animation.
+        p.chord();
+        p.chord();
+        QVERIFY(animation->state() == QAbstractAnimation::Stopped && bar->value() == 0);
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
