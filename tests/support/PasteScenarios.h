@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "AppProcess.h"
+#include "ClipboardClients.h"
 
 // A paste as a user makes it with the built application: copies made by other clients, the
 // keys pressed, and what must arrive where.
@@ -20,9 +21,9 @@ struct PasteScenario {
     // Keys, "chord", "command" (a second start with --toggle-popup), "close" (the target goes
     // away) and "wait" (a check interval of the history passes).
     QStringList steps;
-    int rows = -1;  // records the popup shows, where that can be seen; 0: it must not open
-    QString arrives;
-    QString clipboard;  // afterwards; empty: not checked
+    QString arrives{};
+    QString clipboard{};  // afterwards; empty: not checked
+    bool opens = true;    // false: the popup must not open
 };
 Q_DECLARE_METATYPE(PasteScenario)
 
@@ -67,10 +68,7 @@ class RawTerminal {
 
 // What a client running `command` pastes from the clipboard.
 inline QString readClipboard(const QStringList& command) {
-    QProcess paste;
-    paste.start(command.first(), command.mid(1));
-    paste.waitForFinished(10000);
-    return QString::fromUtf8(paste.readAllStandardOutput());
+    return QString::fromUtf8(runTool(command.first(), command.mid(1)));
 }
 
 // Another client (`copy` reads the copy from its input and serves it) copies `text` and exits.
@@ -108,8 +106,8 @@ class PasteDesktop {
         : m_copy(copy), m_paste(paste), m_ownersLeave(ownersLeave) {}
     virtual ~PasteDesktop() = default;
     virtual void press(const QString& key) = 0;  // "chord" or a key name
-    // The popup is up, with the size of `rows` records where that can be seen (rows > 0).
-    virtual bool popupShown(int rows) = 0;
+    // Where it shows and how big is tst_popup_placement's and tst_paste_popup's.
+    virtual bool popupShown() = 0;
     // The window that has the keyboard: "field", a terminal program, or something else.
     virtual QString front() = 0;
     virtual QString fieldText() = 0;
@@ -142,16 +140,16 @@ class PasteDesktop {
             } else {
                 press(step);
             }
-            if (scenario.rows == 0) {
+            if (!scenario.opens) {
                 QTest::qWait(800);
-                QVERIFY(!popupShown(-1));
+                QVERIFY(!popupShown());
             } else if (toggles && !shown) {
                 shown = true;
-                QTRY_VERIFY_WITH_TIMEOUT(popupShown(scenario.rows), 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(popupShown(), 10000);
             } else if (toggles || step == QLatin1String("Return") ||
                        step == QLatin1String("Escape")) {
                 shown = false;
-                QTRY_VERIFY_WITH_TIMEOUT(!popupShown(-1), 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(!popupShown(), 10000);
                 // The focus goes back to where the user was.
                 if (!terminal || terminal->isOpen()) {
                     QTRY_COMPARE_WITH_TIMEOUT(front(), scenario.target, 10000);

@@ -148,6 +148,11 @@ void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
     QVERIFY(paste("application/x-large") == large);
     rig.settle();
     QCOMPARE(rig.history.items().size(), 1);
+    // The next copy stays its owner's: nothing takes the clipboard back.
+    const auto next = copy("text/plain", "next");
+    QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
+    rig.settle();
+    QCOMPARE(paste("text/plain"), QByteArray("next"));
 }
 
 void PasteboardContract::hungOwnerIsGivenUpAndOurWriteWins() {

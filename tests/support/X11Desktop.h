@@ -16,10 +16,7 @@
 
 // What `program` printed, trimmed.
 inline QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return QString::fromUtf8(runTool(program, arguments)).trimmed();
 }
 
 // Key chords, separated by spaces, to the focused window, then time for a page to fade in.
@@ -69,15 +66,8 @@ inline bool copyText(const QString& text) {
     return copyAndLeave(kXclipCopy, kXclipPaste, text);
 }
 
-// A tray host, so that every tray icon shows up as a window.
-inline bool startTrayHost(QProcess& host) {
-    host.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                          "200", "--height", "24"});
-    return host.waitForStarted();
-}
-
-// The scenarios on an X server: the field is a line edit of the test, terminals get the focus
-// from xdotool, and the popup is centred on the screen with a row per record, up to five.
+// The scenarios on an X server: the field is a line edit of the test and terminals get the
+// focus from xdotool.
 class X11PasteDesktop : public PasteDesktop {
   public:
     X11PasteDesktop() : PasteDesktop(kXclipCopy, kXclipPaste) {
@@ -88,13 +78,7 @@ class X11PasteDesktop : public PasteDesktop {
     void press(const QString& keys) override {
         key(keys == QLatin1String("chord") ? QStringLiteral("super+shift+v") : keys, 0);
     }
-    bool popupShown(int rows) override {
-        const std::optional<QRect> popup = visiblePopup();
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        return popup && (rows < 0 || (popup->height() == qMin(rows * 56 + 80, 400) &&
-                                      qAbs(popup->center().x() - area.center().x()) <= 1 &&
-                                      qAbs(popup->center().y() - area.center().y()) <= 1));
-    }
+    bool popupShown() override { return visiblePopup().has_value(); }
     QString front() override {
         if (m_field.isActiveWindow()) {
             return QStringLiteral("field");

@@ -14,3 +14,15 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& nam
     std::free(reply);
     return atom;
 }
+
+// Who holds `selection` on the default display now.
+inline xcb_window_t selectionOwner(const QByteArray& selection) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, internAtom(connection, selection)),
+        nullptr);
+    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    std::free(reply);
+    xcb_disconnect(connection);
+    return owner;
+}

@@ -66,12 +66,14 @@ class TestWaylandPasteboard : public PasteboardContract {
     void clear() override { runTool("wl-copy", {"--clear"}); }
 
   private Q_SLOTS:
-    // Clients spell the charset as they like; the history looks for one spelling.
+    // Clients spell the charset as they like; the history looks for one spelling. wl-copy would
+    // offer the usual names besides, so another board of ours is the client here.
     void findsTextUnderAnyCharsetSpelling() {
-        WaylandPasteboard pasteboard;
-        const auto owner = copy("text/plain;charset=\"UTF-8\"", "\xc3\xa9t\xc3\xa9");
-        QTRY_COMPARE_WITH_TIMEOUT(pasteboard.string(), QStringLiteral("\u00e9t\u00e9"), 5000);
-        QCOMPARE(pasteboard.items()[0].value("text/plain;charset=\"UTF-8\""), "\xc3\xa9t\xc3\xa9");
+        const auto writer = board({}, 1s);
+        QVERIFY(writer->writeItems({{{"text/plain;charset=\"UTF-8\"", "\xc3\xa9t\xc3\xa9"}}}));
+        QVERIFY(confirmed(*writer));
+        const auto reader = board({}, 1s);
+        QTRY_COMPARE_WITH_TIMEOUT(reader->string(), QStringLiteral("\u00e9t\u00e9"), 5000);
     }
 
     void largeCopyDoesNotStallTheMainThread() {
@@ -82,9 +84,8 @@ class TestWaylandPasteboard : public PasteboardContract {
         StallMeter meter;
         QTRY_VERIFY_WITH_TIMEOUT(!rig.history.items().isEmpty(), 30'000);
         QTest::qWait(100);
+        // Its bytes arrive whole: historyTakesLargeCopiesAndKeepsTheClipboard.
         QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
-        QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
-                (PasteboardSnapshot{{{"application/x-large", large}}}));
     }
 
     void stalledReaderDoesNotHoldUpTheNextCopy() {

@@ -14,24 +14,22 @@ class TestEndToEnd : public QObject {
     void pastes_data() {
         QTest::addColumn<PasteScenario>("scenario");
         QTest::newRow("empty history: the chord is consumed, no popup")
-            << PasteScenario{{}, "field", {"chord"}, 0, "", ""};
+            << PasteScenario{{}, "field", {"chord"}, "", "", false};
         QTest::newRow("Down, Return pastes the copy before the newest")
-            << PasteScenario{{"A", "B", "C"}, "field", {"chord", "Down", "Return"}, 3, "B", "B"};
+            << PasteScenario{{"A", "B", "C"}, "field", {"chord", "Down", "Return"}, "B", "B"};
         QTest::newRow("restoring a copy does not make it the newest")
-            << PasteScenario{{}, "field", {"wait", "chord", "Return"}, 3, "C", "C"};
-        QTest::newRow("Escape pastes nothing")
-            << PasteScenario{{}, "field", {"chord", "Escape"}, 3, "", ""};
+            << PasteScenario{{}, "field", {"wait", "chord", "Return"}, "C", "C"};
+        QTest::newRow("Escape pastes nothing") << PasteScenario{{}, "field", {"chord", "Escape"}};
         QTest::newRow("the command toggles as the chord does")
-            << PasteScenario{{}, "field", {"command", "command", "command", "Return"}, 3, "C", ""};
+            << PasteScenario{{}, "field", {"command", "command", "command", "Return"}, "C"};
         QTest::newRow("xterm (Shift+Insert, PRIMARY)") << PasteScenario{
-            {kShellText, "newer"}, "xterm", {"chord", "Down", "Return"}, 5, kShellText, ""};
+            {kShellText, "newer"}, "xterm", {"chord", "Down", "Return"}, kShellText};
         QTest::newRow("lxterminal (VTE, Control+Shift+V)") << PasteScenario{
-            {kShellText, "newest"}, "lxterminal", {"chord", "Down", "Return"}, -1, kShellText, ""};
+            {kShellText, "newest"}, "lxterminal", {"chord", "Down", "Return"}, kShellText};
         // The paste finds no window; the application neither crashes nor stops answering. Last:
         // what the keystroke it still posts does to the window in front now is left open.
         QTest::newRow("the target goes away before Return") << PasteScenario{
-            {}, "xterm", {"chord", "close", "Return", "wait", "wait", "chord", "Escape"},
-            -1, "",      ""};
+            {}, "xterm", {"chord", "close", "Return", "wait", "wait", "chord", "Escape"}};
     }
     void pastes() {
         QFETCH(PasteScenario, scenario);

@@ -49,10 +49,16 @@ class TestPopupPlacement : public QObject {
         QWidget* panel = controller.panel();
         QVERIFY(panel && panel->isVisible());
         std::optional<QRect> placed;
-        QTRY_VERIFY((placed = X11WindowSystem::windowGeometry(panel->winId())) &&
-                    placed->size() == panel->size() &&
-                    qAbs(placed->center().x() - area.center().x()) <= 1 &&
-                    qAbs(placed->center().y() - area.center().y()) <= 1);
+        const auto centred = [&] {
+            placed = X11WindowSystem::windowGeometry(panel->winId());
+            return placed && placed->size() == panel->size() &&
+                   qAbs(placed->center().x() - area.center().x()) <= 1 &&
+                   qAbs(placed->center().y() - area.center().y()) <= 1;
+        };
+        // One look, one verdict: while the window is being mapped it is reported at 0,0 now and
+        // then, so a second look at the end of a wait can miss a window that is in place.
+        QVERIFY2(QTest::qWaitFor(centred, 5000),
+                 qPrintable(QDebug::toString(placed.value_or(QRect()))));
         stack.other(kChord);
         QVERIFY(!stack.popup.isPopupVisible());
     }

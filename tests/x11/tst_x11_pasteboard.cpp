@@ -21,17 +21,6 @@ xcb_window_t inputWindow(xcb_connection_t* connection) {
     return window;
 }
 
-xcb_window_t selectionOwner(const QByteArray& selection) {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, internAtom(connection, selection)),
-        nullptr);
-    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
-    free(reply);
-    xcb_disconnect(connection);
-    return owner;
-}
-
 // A CLIPBOARD owner on its own connection that answers each target with its bytes, but for the
 // bytes "silent" (no answer), "missing" (an answer without the property) and "stalled" (an INCR
 // that never goes on).
