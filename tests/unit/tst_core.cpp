@@ -94,20 +94,18 @@ class TestCore : public QObject {
         QTest::addColumn<int>("clusters");
         QTest::addColumn<qsizetype>("maxUnits");
         QTest::addColumn<Cut>("expected");
-        const qsizetype any = std::numeric_limits<qsizetype>::max();
-        QTest::newRow("fits") << "abc" << 3 << any << Cut();
-        QTest::newRow("emoji whole") << thumb + thumb << 1 << any << Cut(4);
-        QTest::newRow("accent") << e.repeated(3) << 2 << any << Cut(4);
-        // A text far longer than the first prefix the cut segments.
-        QTest::newRow("long") << e.repeated(5000) << 100 << any << Cut(200);
-        QTest::newRow("cluster across prefixes")
-            << "a" + QString(50, QChar(0x301)) + "b" << 1 << any << Cut(51);
-        QTest::newRow("unit bound before clusters")
-            << e.repeated(10) << 8 << qsizetype(5) << Cut(4);
-        QTest::newRow("one endless cluster")
-            << "e" + tremolo.repeated(10) << 5 << qsizetype(8) << Cut(7);
-        QTest::newRow("endless cluster on a pair")
-            << "ee" + tremolo.repeated(10) << 5 << qsizetype(2) << Cut(1);
+        const auto row = [](const char* name, const QString& text, int clusters, Cut expected,
+                            qsizetype maxUnits = std::numeric_limits<qsizetype>::max()) {
+            QTest::newRow(name) << text << clusters << maxUnits << expected;
+        };
+        row("fits", "abc", 3, Cut());
+        row("emoji whole", thumb + thumb, 1, Cut(4));
+        row("accent", e.repeated(3), 2, Cut(4));
+        row("long", e.repeated(5000), 100, Cut(200));  // far beyond the first prefix segmented
+        row("cluster across prefixes", "a" + QString(50, QChar(0x301)) + "b", 1, Cut(51));
+        row("unit bound before clusters", e.repeated(10), 8, Cut(4), 5);
+        row("one endless cluster", "e" + tremolo.repeated(10), 5, Cut(7), 8);
+        row("endless cluster on a pair", "ee" + tremolo.repeated(10), 5, Cut(1), 2);
     }
     void graphemeCut() {
         QFETCH(QString, text);
