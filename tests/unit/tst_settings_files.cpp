@@ -23,9 +23,6 @@ namespace {
 const QString kTables = QStringLiteral(":/testl10n/");
 const QString kApple = QStringLiteral("AppleLanguages");
 const QString kLang = QStringLiteral("preferredLanguage");
-QString text(const char* key) {
-    return L10n::string(QString::fromUtf8(key));
-}
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -264,42 +261,38 @@ class TestSettingsFiles : public QObject {
     }
 
     // A missing text falls back to the start-up language, then the key; English shows its own
-    // wording or the key. Tables are loaded once, a missing one looked for on every call.
-    void lookupAndFallback() {
+    // wording or the key. Tables are loaded once, a missing one looked for on every call. Texts
+    // take their arguments literally; missing ones leave nothing, stray percent signs stay.
+    void lookupAndFormatting() {
         AppSettings& s = m_f.settings;
         L10n::configure(&s, QStringLiteral("ru"), kTables);
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
         QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
-        QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
+        QCOMPARE(L10n::string("Not anywhere"), QStringLiteral("Not anywhere"));
         s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(text("Only in Russian"), QStringLiteral("Только по-русски"));
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Только по-русски"));
         // A German text identical to its key counts as missing.
-        QCOMPARE(text("Same in German"), QStringLiteral("Одинаково по-немецки"));
+        QCOMPARE(L10n::string("Same in German"), QStringLiteral("Одинаково по-немецки"));
         for (const char* code : {"en", "de", "en"}) {
             s.setPreferredLanguage(QString::fromUtf8(code));
         }
-        QCOMPARE(text("Only in Russian"), QStringLiteral("English wording"));
-        QCOMPARE(text("Hello"), QStringLiteral("Hello"));
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("English wording"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Hello"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 3);
         s.setPreferredLanguage(QStringLiteral("xx"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
         // A code that looks like a path never reaches the file system.
         s.setPreferredLanguage(QStringLiteral("../testl10n/de"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         L10n::configure(&s, QString(), kTables);
         s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(text("Only in Russian"), QStringLiteral("Only in Russian"));
-    }
-
-    void formatting() {
-        L10n::configure(&m_f.settings, QStringLiteral("de"), kTables);
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Only in Russian"));
         QCOMPARE(L10n::string("Paste from history: %@ — opens list of recent copies.", {"⌘⇧V"}),
                  "Aus dem Verlauf einfügen: ⌘⇧V — öffnet die Liste der letzten Kopien.");
-        // Arguments are inserted literally; missing ones leave nothing; stray percent signs stay.
         QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), QStringLiteral("%@ and b"));
         QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), QStringLiteral("b before a"));
         QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}),
@@ -322,8 +315,9 @@ class TestSettingsFiles : public QObject {
         L10n::configure(&m_f.settings, QStringLiteral("en"));
         for (const auto& option : AppSettings::languageOptions()) {
             m_f.settings.setPreferredLanguage(option.code);
-            QVERIFY2((text("No items") == QStringLiteral("No items")) == (option.code == u"en"),
-                     qPrintable(option.code));
+            QVERIFY2(
+                (L10n::string("No items") == QStringLiteral("No items")) == (option.code == u"en"),
+                qPrintable(option.code));
         }
     }
 
