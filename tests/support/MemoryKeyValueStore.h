@@ -1,53 +1,35 @@
 #pragma once
 
-#include <QList>
 #include <QMap>
 
 #include "platform/KeyValueStore.h"
 
-// An in-memory store that records every write, so tests can tell what a component stored and
-// that it stored nothing.
+// An in-memory store that records the key of every write and removal, so tests can tell what a
+// component stored and that it stored nothing.
 class MemoryKeyValueStore final : public KeyValueStore {
   public:
-    struct Write {
-        QString key;
-        QVariant value;  // invalid for a removal
-        bool removed = false;
-    };
-
-    bool contains(const QString& key) const override { return m_values.contains(key); }
-    QVariant value(const QString& key) const override { return m_values.value(key); }
+    bool contains(const QString& key) const override { return values.contains(key); }
+    QVariant value(const QString& key) const override { return values.value(key); }
     void setValue(const QString& key, const QVariant& value) override {
-        m_values.insert(key, value);
-        m_writes.append({key, value, false});
+        values.insert(key, value);
+        writes << key;
     }
     void remove(const QString& key) override {
-        m_values.remove(key);
-        m_writes.append({key, {}, true});
+        values.remove(key);
+        writes << key;
     }
     QStringList keysUnder(const QString& group) const override {
         QStringList keys;
-        for (const QString& key : m_values.keys()) {
+        for (const QString& key : values.keys()) {
             if (key.startsWith(group + u'/')) {
-                keys.append(key.mid(group.size() + 1));
+                keys << key.mid(group.size() + 1);
             }
         }
         return keys;
     }
-
     // Puts a value in place without recording it: the state found at start-up.
-    void seed(const QString& key, const QVariant& value) { m_values.insert(key, value); }
-    const QList<Write>& writes() const { return m_writes; }
-    QStringList writtenKeys() const {
-        QStringList keys;
-        for (const Write& w : m_writes) {
-            keys.append(w.key);
-        }
-        return keys;
-    }
-    void clearWrites() { m_writes.clear(); }
+    void seed(const QString& key, const QVariant& value) { values.insert(key, value); }
 
-  private:
-    QMap<QString, QVariant> m_values;
-    QList<Write> m_writes;
+    QMap<QString, QVariant> values;
+    QStringList writes;
 };

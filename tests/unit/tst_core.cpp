@@ -12,7 +12,6 @@ Q_DECLARE_METATYPE(Cut)
 
 namespace {
 const QDateTime kNow(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
-
 }  // namespace
 
 class TestCore : public QObject {
@@ -21,7 +20,6 @@ class TestCore : public QObject {
     // Development builds hand on whole lines in order (the programs' own tests read them on
     // standard error); release builds write nothing.
     void logLinesOnlyWhereLoggingIsOn() {
-        QCOMPARE(AppEnvironment::showDebugUI, AppEnvironment::isLoggingEnabled);
         const QStringList written{"installMonitors: OK глобальный перехват (1)", "", "[L] x('de')"};
         QStringList lines;
         AppLogger::setSinkForTesting([&](const QString& line) { lines.append(line); });
@@ -37,11 +35,10 @@ class TestCore : public QObject {
     void crashReportLines() {
         QCOMPARE(CrashReport::exceptionLine("E", QString("")),
                  "CRASH (uncaught exception): E; reason: ");
-        QCOMPARE(CrashReport::exceptionLine("Oddity", std::nullopt).section(' ', -2),
-                 "reason: nil");
+        QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith("; reason: nil"));
         QStringList fifty;
         for (int i = 0; i < 50; ++i) {
-            fifty << QString("f%1").arg(i);
+            fifty << QString::number(i);
         }
         QCOMPARE(CrashReport::callStackLine(fifty), "callStack: " + fifty.mid(0, 30).join(" | "));
         QVERIFY(CrashReport::currentCallStack().size() >= 2);
@@ -53,47 +50,40 @@ class TestCore : public QObject {
         }
     }
 
+    // The text for an age, and the wait until it changes: exactly then, not a millisecond
+    // before (0: not checked).
     void relativeDate_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<qint64>("ageMs");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char* language, qint64 ageMs, const char* expected) {
-            QTest::addRow("%s %s", language, expected) << QString(language) << ageMs << expected;
+        QTest::addColumn<qint64>("changeMs");
+        const auto row = [](const char* language, qint64 ageMs, const char* expected,
+                            qint64 changeMs = 0) {
+            QTest::addRow("%s %s", language, expected)
+                << QString(language) << ageMs << expected << changeMs;
         };
-        row("en", 400, "now");
-        row("en", 30'000, "30 seconds ago");
-        row("en", 119'000, "1 minute ago");
-        row("en", 3 * 3'600'000 + 59'000, "3 hours ago");
+        row("en", 400, "now", 600);
+        row("en", 30'400, "30 seconds ago", 600);
+        row("en", 119'000, "1 minute ago", 1'000);
+        row("en", 3 * 3'600'000 + 59'000, "3 hours ago", 3'541'000);
         row("en", 2 * 86'400'000, "2 days ago");
-        row("en", -5'000, "now");  // a date ahead of the clock
+        row("en", -5'000, "now", 6'000);  // a date ahead of the clock
         row("ru", 2 * 60'000, "2 минуты назад");
-        row("ru", 21 * 60'000, "21 минуту назад");
         row("zh-Hans", 2 * 60'000, "2分钟前");
         row("pt-BR", 3'600'000, "há 1 hora");
     }
     void relativeDate() {
         QFETCH(QString, language);
         QFETCH(qint64, ageMs);
-        QTEST(RelativeDate::format(kNow.addMSecs(-ageMs), kNow, language), "expected");
-    }
-
-    // The text changes exactly when the wait says, not a millisecond before.
-    void relativeDateChange_data() {
-        QTest::addColumn<qint64>("ageMs");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("seconds") << qint64(30'400) << qint64(600);
-        QTest::newRow("minutes") << qint64(130'000) << qint64(50'000);
-        QTest::newRow("hours") << qint64(3'900'000) << qint64(3'300'000);
-        QTest::newRow("ahead of the clock") << qint64(-2'000) << qint64(3'000);
-    }
-    void relativeDateChange() {
-        QFETCH(qint64, ageMs);
-        QFETCH(qint64, expected);
+        QFETCH(qint64, changeMs);
         const QDateTime date = kNow.addMSecs(-ageMs);
-        QCOMPARE(RelativeDate::msUntilChange(date, kNow), expected);
-        const QString before = RelativeDate::format(date, kNow.addMSecs(expected - 1), "en");
-        QCOMPARE(RelativeDate::format(date, kNow, "en"), before);
-        QVERIFY(RelativeDate::format(date, kNow.addMSecs(expected), "en") != before);
+        QTEST(RelativeDate::format(date, kNow, language), "expected");
+        if (changeMs > 0) {
+            QCOMPARE(RelativeDate::msUntilChange(date, kNow), changeMs);
+            QTEST(RelativeDate::format(date, kNow.addMSecs(changeMs - 1), language), "expected");
+            QVERIFY(RelativeDate::format(date, kNow.addMSecs(changeMs), language) !=
+                    RelativeDate::format(date, kNow, language));
+        }
     }
 
     void graphemeCut_data() {
@@ -104,20 +94,18 @@ class TestCore : public QObject {
         QTest::addColumn<int>("clusters");
         QTest::addColumn<qsizetype>("maxUnits");
         QTest::addColumn<Cut>("expected");
-        const qsizetype any = std::numeric_limits<qsizetype>::max();
-        QTest::newRow("fits") << "abc" << 3 << any << Cut();
-        QTest::newRow("emoji whole") << thumb + thumb << 1 << any << Cut(4);
-        QTest::newRow("accent") << e.repeated(3) << 2 << any << Cut(4);
-        // A text far longer than the first prefix the cut segments.
-        QTest::newRow("long") << e.repeated(5000) << 100 << any << Cut(200);
-        QTest::newRow("cluster across prefixes")
-            << "a" + QString(50, QChar(0x301)) + "b" << 1 << any << Cut(51);
-        QTest::newRow("unit bound before clusters")
-            << e.repeated(10) << 8 << qsizetype(5) << Cut(4);
-        QTest::newRow("one endless cluster")
-            << "e" + tremolo.repeated(10) << 5 << qsizetype(8) << Cut(7);
-        QTest::newRow("endless cluster on a pair")
-            << "ee" + tremolo.repeated(10) << 5 << qsizetype(2) << Cut(1);
+        const auto row = [](const char* name, const QString& text, int clusters, Cut expected,
+                            qsizetype maxUnits = std::numeric_limits<qsizetype>::max()) {
+            QTest::newRow(name) << text << clusters << maxUnits << expected;
+        };
+        row("fits", "abc", 3, Cut());
+        row("emoji whole", thumb + thumb, 1, Cut(4));
+        row("accent", e.repeated(3), 2, Cut(4));
+        row("long", e.repeated(5000), 100, Cut(200));  // far beyond the first prefix segmented
+        row("cluster across prefixes", "a" + QString(50, QChar(0x301)) + "b", 1, Cut(51));
+        row("unit bound before clusters", e.repeated(10), 8, Cut(4), 5);
+        row("one endless cluster", "e" + tremolo.repeated(10), 5, Cut(7), 8);
+        row("endless cluster on a pair", "ee" + tremolo.repeated(10), 5, Cut(1), 2);
     }
     void graphemeCut() {
         QFETCH(QString, text);

@@ -1,15 +1,11 @@
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
-#include <memory>
 
 #include "FakeLoginItems.h"
 #include "MemoryKeyValueStore.h"
@@ -25,9 +21,8 @@
 // entry, the string tables.
 namespace {
 const QString kTables = QStringLiteral(":/testl10n/");
-QString text(const char* key) {
-    return L10n::string(QString::fromUtf8(key));
-}
+const QString kApple = QStringLiteral("AppleLanguages");
+const QString kLang = QStringLiteral("preferredLanguage");
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -55,21 +50,15 @@ QString launchedProgram(const QString& value) {
     }
     return s.replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
-const QString kApple = QStringLiteral("AppleLanguages");
-const QString kLang = QStringLiteral("preferredLanguage");
 
-// A settings object over a seeded store.
+// Settings over a store holding `seed`, as found at start-up.
 struct Fixture {
-    explicit Fixture(const QStringList& extraArgs = {}, const QVariantMap& seed = {}) {
-        for (auto it = seed.begin(); it != seed.end(); ++it) {
-            store.seed(it.key(), it.value());
-        }
-        settings = std::make_unique<AppSettings>(
-            store, login, QStringList{QStringLiteral("/usr/bin/quillstack")} + extraArgs);
-    }
+    explicit Fixture(const QStringList& arguments = {}, const QVariantMap& seed = {})
+        : settings((store.values = seed, store), login,
+                   QStringList{QStringLiteral("/usr/bin/quillstack")} + arguments) {}
     MemoryKeyValueStore store;
     FakeLoginItems login;
-    std::unique_ptr<AppSettings> settings;
+    AppSettings settings;
 };
 
 }  // namespace
@@ -77,47 +66,84 @@ struct Fixture {
 class TestSettingsFiles : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // Every reader answers only for a value of its own kind, written the way INI files hold it.
-    void typedReadersCheckKinds() {
-        MemoryKeyValueStore store;
-        const auto with = [&](const QVariant& v) -> const KeyValueStore& {
-            store.seed("k", v);
-            return store;
+    // What a stored value reads as at start: INI files give strings for everything, and a value
+    // of another kind, a number that is not whole or out of range, a key code beyond 16 bits or
+    // a negative limit gives the default. Only the language list is written, and the login
+    // service is not asked.
+    void storedValues_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("read");  // AppleLanguages: the list, "-" for none
+        const auto rows = [](const QString& key, const QVariantList& stored, QStringList read) {
+            for (qsizetype i = 0; i < stored.size(); ++i) {
+                QString shown;
+                QDebug(&shown) << stored[i];
+                QTest::addRow("%s %s", qPrintable(key), qPrintable(shown))
+                    << key << stored[i] << read.value(i, read.last());
+            }
         };
-        QVERIFY(!with({}).boolValue("k") && !store.stringListValue("k"));
-        QCOMPARE(with("false").boolValue("k"), std::optional<bool>(false));
-        QVERIFY(!with("TRUE").boolValue("k") && !with(1).boolValue("k") &&
-                !with(true).intValue("k"));
-        QCOMPARE(with("-42").intValue("k"), std::optional<qint64>(-42));
-        QCOMPARE(store.uintValue("k"), std::nullopt);
-        QCOMPARE(with("18446744073709551615").uintValue("k"), std::optional<quint64>(~0ULL));
-        QCOMPARE(store.intValue("k"), std::nullopt);  // too big for a signed number
-        for (const char* junk : {"12.0", " 12", "12abc", "0x10", "", "--1"}) {
-            QVERIFY2(!with(junk).intValue("k") && !store.uintValue("k"), junk);
-        }
-        QCOMPARE(with("en").stringListValue("k"), std::optional<QStringList>(QStringList{"en"}));
-        QVERIFY(!with(QVariantList{"a", 3}).stringListValue("k") && !with(5).stringValue("k"));
+        rows(kLang, {"", 7}, {"", "system"});
+        rows("onboardingCompleted", {"true", "TRUE", 1}, {"1", "0"});
+        rows("launchAtLogin", {"false", false, 0}, {"0", "0", "1"});
+        rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
+             {"1e0000", "ffffffffffffffff", "120000"});
+        rows("hotkeyKeyCode", {"65535", "65536", true}, {"65535", "9"});
+        rows("bufferLimit", {"+0", "-3", "9223372036854775808"}, {"0", "50"});
+        rows("autoDeleteMinutes",
+             {"-42", QVariant::fromValue(~0ULL), 5.0, "12.0", " 12", "12abc", "0x10", "", "--1"},
+             {"-42", "0"});
+        // INI files keep a one-element list as a plain string.
+        rows(kApple, {"en", QStringList{"ru", "en"}, QVariantList{"a", 3}, QStringList{}},
+             {"en", "ru,en", "-"});
+    }
+    void storedValues() {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        MemoryKeyValueStore found;
+        found.seed(key, stored);
+        const auto languages = AppSettings::storedLanguages(found);
+        const Fixture f({}, found.values);
+        const AppSettings& s = f.settings;
+        const QMap<QString, QString> read{
+            {kLang, s.preferredLanguage()},
+            {"onboardingCompleted", QString::number(s.onboardingCompleted())},
+            {"launchAtLogin", QString::number(s.launchAtLogin())},
+            {"hotkeyModifiers", QString::number(s.hotkeyModifiers(), 16)},
+            {"hotkeyKeyCode", QString::number(s.hotkeyKeyCode())},
+            {"bufferLimit", QString::number(s.bufferLimit())},
+            {"autoDeleteMinutes", QString::number(s.autoDeleteMinutes())},
+            {kApple, languages ? languages->join(u',') : QStringLiteral("-")}};
+        QTEST(read.value(key), "read");
+        QCOMPARE(f.store.writes, QStringList{kApple});
+        QVERIFY(f.login.calls.isEmpty());
     }
 
-    // Values round-trip through the file; the paste keystroke group as a user writes it by
-    // hand is listed, and a list there is not a keystroke.
+    // Values round-trip through the file. A file the program makes is the user's alone; a mode
+    // the user chose stays. The paste keystroke group as a user writes it by hand is listed, and
+    // a list there is not a keystroke.
     void valuesSurviveTheFile() {
         QTemporaryDir dir;
-        const QString path = dir.filePath("Quillstack.conf");
-        writeFile(path, "[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\nBoth=a, b\n");
+        const QString path = dir.filePath("sub/Quillstack.conf");
         {
             SettingsStore store(path);
             store.setValue("hotkeyModifiers", QVariant::fromValue<quint64>(0x120000));
+            QCOMPARE(modeOf(path) & 07777, mode_t(0600));
             store.setValue("bufferLimit", QVariant::fromValue<qint64>(-5));
-            store.setValue("AppleLanguages", QStringList{"ru", "en"});
             store.setValue("gone", 1);
             store.remove("gone");
         }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\nBoth=a, b\n");
+        file.close();
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+        SettingsStore(path).setValue(kApple, QStringList{"ru", "en"});
+        QCOMPARE(modeOf(path) & 07777, mode_t(0640));
+
         const SettingsStore store(path);
         QCOMPARE(std::tuple(store.uintValue("hotkeyModifiers"), store.intValue("bufferLimit")),
                  std::tuple(std::optional<quint64>(0x120000), std::optional<qint64>(-5)));
-        QCOMPARE(store.stringListValue("AppleLanguages").value_or(QStringList()),
-                 (QStringList{"ru", "en"}));
+        QCOMPARE(store.stringListValue(kApple).value_or(QStringList()), (QStringList{"ru", "en"}));
         QVERIFY(!store.contains("gone"));
         QStringList keys = store.keysUnder("PasteKeystrokes");
         keys.sort();
@@ -165,94 +191,58 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(QFileInfo(confPath).isSymLink() || QFile::exists(confPath), !found.isEmpty());
     }
 
-    // A file made by the program is the user's alone; a mode the user chose stays.
-    void fileModeKept() {
-        for (const int before : {-1, 0640}) {
-            QTemporaryDir dir;
-            const QString path = dir.filePath("sub/Quillstack.conf");
-            if (before >= 0) {
-                writeFile(path, "[General]\nbufferLimit=5\n");
-                QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(before)), 0);
-            }
-            SettingsStore(path).setValue("bufferLimit", 9);
-            QCOMPARE(modeOf(path) & 07777, mode_t(before < 0 ? 0600 : before));
-            QCOMPARE(SettingsStore(path).intValue("bufferLimit"), std::optional<qint64>(9));
-        }
-    }
-
     // Each base folder from its variable; unset, empty or relative values fall back. "@" stands
     // for the home folder.
     void baseFolders() {
         const ScopedEnv home("HOME", "/home/ann");
-        for (const auto& [variable, value, folder] :
-             {std::tuple("XDG_CONFIG_HOME", "/cfg", "/cfg"),
-              {"XDG_CONFIG_HOME", "cfg", "@/.config"},
-              {"XDG_CONFIG_HOME", nullptr, "@/.config"},
-              {"XDG_CACHE_HOME", "/var/c/", "/var/c/"},
-              {"XDG_CACHE_HOME", "", "@/.cache"},
-              {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7"},
-              {"XDG_RUNTIME_DIR", "run", ""}}) {
+        for (const auto& [variable, value, folder, found] :
+             {std::tuple("XDG_CONFIG_HOME", "cfg", "@/.config", &XdgFolders::configHome),
+              {"XDG_CONFIG_HOME", nullptr, "@/.config", &XdgFolders::configHome},
+              {"XDG_CACHE_HOME", "/var/c/", "/var/c/", &XdgFolders::cacheHome},
+              {"XDG_CACHE_HOME", "", "@/.cache", &XdgFolders::cacheHome},
+              {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7", &XdgFolders::runtimeDir},
+              {"XDG_RUNTIME_DIR", "run", "", &XdgFolders::runtimeDir}}) {
             const ScopedEnv env(variable, value ? std::optional<QByteArray>(value) : std::nullopt);
-            const QString found =
-                variable[4] == 'C'
-                    ? (variable[5] == 'O' ? XdgFolders::configHome() : XdgFolders::cacheHome())
-                    : XdgFolders::runtimeDir();
-            QCOMPARE(found, QString(folder).replace(u'@', QStringLiteral("/home/ann")));
+            QCOMPARE(found(), QString(folder).replace(u'@', QStringLiteral("/home/ann")));
         }
     }
 
-    void registerAndUnregister() {
-        QTemporaryDir dir;
-        XdgAutostart autostart(dir.path() + "/config", "/opt/quillstack/bin/quillstack");
-        QVERIFY(autostart.unregisterApp());  // nothing there yet is fine
-        QVERIFY(autostart.registerApp());
-        QVERIFY(autostart.registerApp());  // replaced, not appended to
-        QFile file(autostart.entryPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[Desktop Entry]\nType=Application\nName=Quillstack\n"
-                                            "Icon=quillstack\nExec=/opt/quillstack/bin/quillstack\n"
-                                            "Terminal=false\n"
-                                            "X-GNOME-Autostart-enabled=true\nNoDisplay=false\n"));
-        QVERIFY(autostart.unregisterApp() && !QFile::exists(autostart.entryPath()));
-
-        // A file where the autostart folder should be: unwritable, whoever runs the test.
-        writeFile(dir.path() + "/blocked/autostart", {});
-        QVERIFY(!XdgAutostart(dir.path() + "/blocked", "/usr/bin/quillstack").registerApp());
-        // Without an absolute program path there is nothing sound to start.
-        QVERIFY(!XdgAutostart(dir.path() + "/rel", "quillstack").registerApp());
-        QVERIFY(!QFile::exists(dir.path() + "/rel/autostart/quillstack.desktop"));
-    }
-
-    // Whatever the folder holding the program is called, the entry is valid and starts it.
-    void entryStartsTheProgram_data() {
-        QTest::addColumn<QString>("program");
+    // Whatever the folder holding the program is called, the entry is valid, starts it and is
+    // replaced, not appended to, by a second registration. Without an absolute program path, or
+    // where the autostart folder cannot be made, the request fails and writes nothing.
+    void autostartEntry_data() {
+        QTest::addColumn<QString>("program");  // "blocked": a file where the folder should be
+        QTest::newRow("plain") << "/opt/quillstack/bin/quillstack";
         QTest::newRow("shell characters") << "/opt/q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~/quillstack";
         QTest::newRow("percent, space") << "/opt/100% sure/quillstack";
         QTest::newRow("line break") << "/opt/a\nb/quillstack";
+        QTest::newRow("relative") << "quillstack";
+        QTest::newRow("folder blocked") << "/blocked/quillstack";
     }
-    void entryStartsTheProgram() {
+    void autostartEntry() {
         QFETCH(QString, program);
         QTemporaryDir dir;
-        XdgAutostart autostart(dir.path(), program);
-        QVERIFY(autostart.registerApp());
-        QFile file(autostart.entryPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString entry = QString::fromUtf8(file.readAll());
-        QCOMPARE(entry.count(QRegularExpression(QStringLiteral("(?m)^Exec="))), 1);
-        QCOMPARE(
-            launchedProgram(
-                QRegularExpression(QStringLiteral("(?m)^Exec=(.*)$")).match(entry).captured(1)),
-            program);
-
-        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
-        if (validator.isEmpty()) {
-            QSKIP("desktop-file-validate is not installed (tools/deps installs it)");
+        if (program.startsWith("/blocked")) {
+            writeFile(dir.filePath("autostart"), {});
         }
+        XdgAutostart autostart(dir.path(), program);
+        QVERIFY(autostart.unregisterApp());  // nothing there yet is fine
+        const bool valid = program.startsWith("/opt");
+        QCOMPARE(autostart.registerApp() && autostart.registerApp(), valid);
+        QFile file(autostart.entryPath());
+        QCOMPARE(file.open(QIODevice::ReadOnly), valid);
+        if (!valid) {
+            return;
+        }
+        const QStringList exec = QString::fromUtf8(file.readAll()).split(QStringLiteral("\nExec="));
+        QCOMPARE(exec.size(), 2);
+        QCOMPARE(launchedProgram(exec[1].section(u'\n', 0, 0)), program);
         QProcess check;
-        check.start(validator, {autostart.entryPath()});
-        QVERIFY(check.waitForFinished(10000));
+        check.start("desktop-file-validate", {file.fileName()});
+        QVERIFY2(check.waitForFinished(10000), "desktop-file-validate (tools/deps installs it)");
         const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
         QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
+        QVERIFY(autostart.unregisterApp() && !QFile::exists(autostart.entryPath()));
     }
 
     void desktopShortcutCommand() {
@@ -271,217 +261,144 @@ class TestSettingsFiles : public QObject {
     }
 
     // A missing text falls back to the start-up language, then the key; English shows its own
-    // wording or the key. Tables are loaded once, a missing one looked for on every call.
-    void lookupAndFallback() {
+    // wording or the key. Tables are loaded once, a missing one looked for on every call. Texts
+    // take their arguments literally; missing ones leave nothing, stray percent signs stay.
+    void lookupAndFormatting() {
+        AppSettings& s = m_f.settings;
         L10n::configure(&s, QStringLiteral("ru"), kTables);
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
         QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
-        QCOMPARE(text("Not anywhere"), QStringLiteral("Not anywhere"));
+        QCOMPARE(L10n::string("Not anywhere"), QStringLiteral("Not anywhere"));
         s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(text("Only in Russian"), QStringLiteral("Только по-русски"));
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Только по-русски"));
         // A German text identical to its key counts as missing.
-        QCOMPARE(text("Same in German"), QStringLiteral("Одинаково по-немецки"));
+        QCOMPARE(L10n::string("Same in German"), QStringLiteral("Одинаково по-немецки"));
         for (const char* code : {"en", "de", "en"}) {
             s.setPreferredLanguage(QString::fromUtf8(code));
         }
-        QCOMPARE(text("Only in Russian"), QStringLiteral("English wording"));
-        QCOMPARE(text("Hello"), QStringLiteral("Hello"));
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("English wording"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Hello"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 3);
         s.setPreferredLanguage(QStringLiteral("xx"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
         // A code that looks like a path never reaches the file system.
         s.setPreferredLanguage(QStringLiteral("../testl10n/de"));
-        QCOMPARE(text("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         L10n::configure(&s, QString(), kTables);
         s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(text("Only in Russian"), QStringLiteral("Only in Russian"));
-    }
-
-    void formatting() {
-        L10n::configure(&s, QStringLiteral("de"), kTables);
+        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Only in Russian"));
         QCOMPARE(L10n::string("Paste from history: %@ — opens list of recent copies.", {"⌘⇧V"}),
                  "Aus dem Verlauf einfügen: ⌘⇧V — öffnet die Liste der letzten Kopien.");
-        // Arguments are inserted literally; missing ones leave nothing; stray percent signs stay.
         QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), QStringLiteral("%@ and b"));
         QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), QStringLiteral("b before a"));
         QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}),
                  QStringLiteral("100% of x|||%d|%"));
     }
 
+    // The first language we have a table for; what one run stores is what the next starts from.
     void languageMatching() {
-        const QList<QPair<QStringList, QString>> cases = {
-            {{"de-AT", "en-US"}, "de"}, {{"zh-Hans-CN", "zh-CN"}, "zh-Hans"},
-            {{"zh-SG"}, "zh-Hans"},     {{"zh-TW", "ja-JP"}, "ja"},
-            {{"pt-PT"}, "pt-BR"},       {{"sv-SE", "fr_CA"}, "fr"},
-            {{"sv", ""}, "en"},
-        };
-        for (const auto& [languages, expected] : cases) {
-            QCOMPARE(L10n::matchLanguage(languages), expected);
+        // The system's languages in order, then what they match.
+        const QStringList cases{"de-AT en-US", "de",      "zh-Hans-CN zh-CN", "zh-Hans",
+                                "zh-SG",       "zh-Hans", "zh-TW ja-JP",      "ja",
+                                "pt-PT",       "pt-BR",   "sv-SE fr_CA",      "fr",
+                                "sv ",         "en"};
+        for (qsizetype i = 0; i < cases.size(); i += 2) {
+            QCOMPARE(L10n::matchLanguage(cases[i].split(u' ')), cases[i + 1]);
         }
-        // What one run stores is what the next starts from; "system" leaves it to the system.
-        MemoryKeyValueStore store;
-        AppSettings::applyLanguage(store, QStringLiteral("ru"));
-        QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("ru"));
-        AppSettings::applyLanguage(store, QStringLiteral("system"));
-        QCOMPARE(L10n::startupFallbackLanguage(store),
-                 L10n::matchLanguage(QLocale::system().uiLanguages()));
-        store.seed("AppleLanguages", QStringLiteral("zh-Hans"));  // a one-element list in an INI
-        QCOMPARE(L10n::startupFallbackLanguage(store), QStringLiteral("zh-Hans"));
-    }
-
-    void embeddedTables() {
-        L10n::configure(&s, QStringLiteral("en"));
+        AppSettings::applyLanguage(m_f.store, QStringLiteral("ru"));
+        QCOMPARE(L10n::startupFallbackLanguage(m_f.store), QStringLiteral("ru"));
+        // Every language offered has a table built in.
+        L10n::configure(&m_f.settings, QStringLiteral("en"));
         for (const auto& option : AppSettings::languageOptions()) {
-            s.setPreferredLanguage(option.code);
-            QVERIFY2((text("No items") == QStringLiteral("No items")) == (option.code == u"en"),
-                     qPrintable(option.code));
+            m_f.settings.setPreferredLanguage(option.code);
+            QVERIFY2(
+                (L10n::string("No items") == QStringLiteral("No items")) == (option.code == u"en"),
+                qPrintable(option.code));
         }
-        QCOMPARE(L10n::cachedLanguagesForTesting().size(), AppSettings::languageOptions().size());
     }
 
-    void init() { s.setPreferredLanguage(QStringLiteral("system")); }
+    void init() { m_f.settings.setPreferredLanguage(QStringLiteral("system")); }
     void cleanup() { L10n::configure(nullptr, QString()); }
 
-    // What an INI file gives back is strings for everything; other kinds, a key code beyond 16
-    // bits or a negative limit give the defaults. Only "AppleLanguages" is written ("system"
-    // removes it), and the login service is not asked.
-    void initialValues_data() {
-        QTest::addColumn<QVariantList>("stored");  // language, onboarding, login, modifiers, key,
-        QTest::addColumn<QString>("values");       // limit, minutes; as read back
-        QTest::newRow("empty") << QVariantList{} << "system|0|1|120000|9|50|0";
-        QTest::newRow("as an INI file gives them")
-            << QVariantList{"", "true", "false", "1966080", "49", "200", "15"}
-            << "|1|0|1e0000|49|200|15";
-        QTest::newRow("wrong kinds")
-            << QVariantList{7, "yes", 0, "command", "4294967305", "-3", 5.0}
-            << "system|0|1|120000|9|50|0";
-    }
-    void initialValues() {
-        QFETCH(QVariantList, stored);
-        QVariantMap seed{{kApple, QStringList{"de", "en"}}};
-        const QStringList keys{
-            kLang,           "onboardingCompleted", "launchAtLogin",    "hotkeyModifiers",
-            "hotkeyKeyCode", "bufferLimit",         "autoDeleteMinutes"};
-        for (qsizetype i = 0; i < stored.size(); ++i) {
-            seed.insert(keys[i], stored[i]);
-        }
-        const Fixture f({}, seed);
-        const AppSettings& s = *f.settings;
-        QTEST(QStringList({s.preferredLanguage(), QString::number(s.onboardingCompleted()),
-                           QString::number(s.launchAtLogin()),
-                           QString::number(s.hotkeyModifiers(), 16),
-                           QString::number(s.hotkeyKeyCode()), QString::number(s.bufferLimit()),
-                           QString::number(s.autoDeleteMinutes())})
-                  .join(u'|'),
-              "values");
-        QCOMPARE(f.store.writtenKeys(), QStringList{kApple});
-        QVERIFY(f.login.calls().isEmpty());
-    }
-
+    // "--language" is stored at once with its list ("system" removes the list); only the first
+    // counts, and a trailing one is ignored.
     void languageArgument() {
         Fixture de({"--language", "de"});
-        QCOMPARE(std::tuple(de.settings->preferredLanguage(), de.store.value(kLang).toString(),
+        QCOMPARE(std::tuple(de.settings.preferredLanguage(), de.store.value(kLang).toString(),
                             de.store.value(kApple).toStringList()),
                  std::tuple(QString("de"), QString("de"), QStringList{"de", "en"}));
-        QCOMPARE(Fixture({"--language", "en"}).store.value(kApple).toStringList(),
-                 QStringList{"en"});
         Fixture system({"--language", "system"}, {{kLang, "ru"}, {kApple, QStringList{"ru"}}});
-        QCOMPARE(system.store.value(kLang), QVariant(QStringLiteral("system")));
-        QVERIFY(!system.store.contains(kApple));
-
-        // Only the first "--language" counts; a trailing one is ignored and nothing is stored.
+        QVERIFY(system.store.value(kLang) == QStringLiteral("system") &&
+                !system.store.contains(kApple));
         Fixture twice({"--language", "fr", "--language", "ja"});
-        QCOMPARE(twice.settings->preferredLanguage(), QStringLiteral("fr"));
+        QCOMPARE(twice.settings.preferredLanguage(), QStringLiteral("fr"));
         Fixture trailing({"--language"}, {{kLang, "ko"}});
-        QCOMPARE(trailing.settings->preferredLanguage(), QStringLiteral("ko"));
-        QCOMPARE(trailing.store.writtenKeys(), QStringList{kApple});
+        QCOMPARE(std::tuple(trailing.settings.preferredLanguage(), trailing.store.writes),
+                 std::tuple(QString("ko"), QStringList{kApple}));
         // The composition root's repeat of the scan stores the same way.
         MemoryKeyValueStore store;
         QCOMPARE(AppSettings::startupLanguage(store, {"x", "--language", "es"}), "es");
         QCOMPARE(AppSettings::startupLanguage(store, {"x", "--language"}), "es");
     }
 
+    // Every assignment re-renders and stores, equal value or not, then runs its side effect (a
+    // negative limit is handed on as 0); only a language equal to the current one stores
+    // nothing, and a new one re-renders once more and is announced. A refused login item turns
+    // the setting off again; a refused revert runs once and stops. What is stored is what the
+    // next start reads.
     void assignments() {
         Fixture f;
-        AppSettings& s = *f.settings;
-        f.store.clearWrites();
+        AppSettings& s = f.settings;
+        f.store.writes.clear();
         QSignalSpy hotkey(&s, &AppSettings::hotkeyAssigned);
         QSignalSpy willChange(&s, &AppSettings::willChange);
+        QSignalSpy language(&s, &AppSettings::preferredLanguageChanged);
+        QSignalSpy login(&s, &AppSettings::launchAtLoginChanged);
         QVariantList storedDuringEffect;
         connect(&s, &AppSettings::bufferLimitAssigned, this,
                 [&] { storedDuringEffect << f.store.value("bufferLimit"); });
         connect(&s, &AppSettings::autoDeleteMinutesAssigned, this,
                 [&] { storedDuringEffect << f.store.value("autoDeleteMinutes"); });
-
-        // Equal values still store and still run the side effects, after the value is stored;
-        // a negative limit is handed on as 0.
         s.setBufferLimit(50);
         s.setAutoDeleteMinutes(0);
-        s.setHotkeyModifiers(0x120000);
+        s.setHotkeyModifiers(0x1C0000);
         s.setHotkeyKeyCode(9);
         s.setOnboardingCompleted(false);
         s.setBufferLimit(-10);
-        QCOMPARE(hotkey.count(), 2);
-        QCOMPARE(willChange.count(), 6);
+        s.setPreferredLanguage(QStringLiteral("system"));
+        s.setPreferredLanguage(QStringLiteral("en"));
+        s.setLaunchAtLogin(true);
+        f.login.registerResult = false;
+        s.setLaunchAtLogin(true);
+        QCOMPARE(std::tuple(hotkey.count(), willChange.count(), language.count(), login.count()),
+                 std::tuple(2, 12, 1, 3));
         QCOMPARE(storedDuringEffect, (QVariantList{qint64(50), qint64(0), qint64(0)}));
-        QCOMPARE(f.store.writtenKeys(),
+        QCOMPARE(f.login.calls, (QStringList{"register", "register", "unregister"}));
+        QCOMPARE(f.store.writes,
                  (QStringList{"bufferLimit", "autoDeleteMinutes", "hotkeyModifiers",
-                              "hotkeyKeyCode", "onboardingCompleted", "bufferLimit"}));
-        QCOMPARE(s.bufferLimit(), qint64(0));
-
-        s.setHotkeyModifiers(0x1C0000);
-        s.setOnboardingCompleted(true);
-        AppSettings again(f.store, f.login, {});
-        QCOMPARE(again.hotkeyDisplayString(), QStringLiteral("Super+Ctrl+Alt+V"));
-        QVERIFY(again.onboardingCompleted());
-    }
-
-    void languageChange() {
-        Fixture f({"--language", "de"});
-        AppSettings& s = *f.settings;
-        f.store.clearWrites();
-        QSignalSpy willChange(&s, &AppSettings::willChange);
-        QSignalSpy changed(&s, &AppSettings::preferredLanguageChanged);
-        s.setPreferredLanguage(QStringLiteral("de"));
-        QVERIFY(f.store.writes().isEmpty() && changed.isEmpty());
-        QCOMPARE(willChange.count(), 1);  // the assignment's own, no extra one
-        s.setPreferredLanguage(QStringLiteral("ja"));
-        QCOMPARE(willChange.count(), 3);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(f.store.value(kApple).toStringList(), (QStringList{"ja", "en"}));
-    }
-
-    void loginItemFailureTurnsSettingOff() {
-        Fixture ok;
-        ok.settings->setLaunchAtLogin(true);
-        QCOMPARE(ok.login.calls(), QStringList{"register"});
-        QCOMPARE(ok.store.value("launchAtLogin"), QVariant(true));
-
-        Fixture refused;
-        refused.login.setRegisterResult(false);
-        QSignalSpy changed(refused.settings.get(), &AppSettings::launchAtLoginChanged);
-        refused.settings->setLaunchAtLogin(true);
-        QCOMPARE(
-            std::tuple(refused.settings->launchAtLogin(), refused.login.calls(), changed.count()),
-            std::tuple(false, QStringList{"register", "unregister"}, 2));
-        // Both requests fail: the revert runs once and stops, and the setting is not left on.
-        refused.login.setUnregisterResult(false);
+                              "hotkeyKeyCode", "onboardingCompleted", "bufferLimit", kLang, kApple,
+                              "launchAtLogin", "launchAtLogin", "launchAtLogin"}));
+        QCOMPARE(f.store.values[kApple], QVariant(QStringList{"en"}));
+        const Fixture restarted({}, f.store.values);
+        const AppSettings& next = restarted.settings;
+        QCOMPARE(std::tuple(next.hotkeyDisplayString(), next.preferredLanguage(),
+                            next.bufferLimit(), next.launchAtLogin()),
+                 std::tuple(QString("Super+Ctrl+Alt+V"), QString("en"), qint64(0), false));
+        f.login.unregisterResult = false;
         for (bool value : {true, false}) {
-            refused.login.clearCalls();
-            refused.settings->setLaunchAtLogin(value);
-            QCOMPARE(refused.login.calls().size(), 2);
-            QCOMPARE(refused.store.value("launchAtLogin"), QVariant(false));
+            f.login.calls.clear();
+            s.setLaunchAtLogin(value);
+            QCOMPARE(std::tuple(f.login.calls.size(), f.store.value("launchAtLogin")),
+                     std::tuple(2, QVariant(false)));
         }
     }
 
   private:
-    MemoryKeyValueStore m_store;
-    FakeLoginItems m_login;
-    AppSettings s{m_store, m_login, {}};
+    Fixture m_f;  // the settings the lookups follow
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFiles)

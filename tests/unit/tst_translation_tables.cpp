@@ -19,37 +19,6 @@ const QStringList kNeedsEnglishWording =
                                    "Input Monitoring",  "Enable in the list", "menu bar",
                                    "Release modifiers", "release to paste"};
 
-// The messages of one table, key to text; what cannot be read right goes to `faults`.
-std::map<QString, QString> readTable(const QString& code, QStringList& faults) {
-    QFile file(
-        QStringLiteral(QUILLSTACK_SOURCE_DIR "/resources/%1.lproj/Localizable.ts").arg(code));
-    file.open(QIODevice::ReadOnly);
-    QXmlStreamReader xml(&file);
-    std::map<QString, QString> table;
-    QString context, key;
-    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-        if (!xml.isStartElement()) {
-            continue;
-        }
-        if (xml.name() == u"name") {
-            context = xml.readElementText();
-        } else if (xml.name() == u"source") {
-            key = xml.readElementText();
-        } else if (xml.name() == u"translation") {
-            const bool unfinished = !xml.attributes().isEmpty();
-            const QString text = xml.readElementText();
-            if (context != u"Localizable" || unfinished || text.isEmpty() ||
-                !table.emplace(key, text).second) {
-                faults << QStringLiteral("unfinished, empty, twice or elsewhere: ") + key;
-            }
-        }
-    }
-    if (table.empty() || xml.hasError()) {
-        faults << QStringLiteral("unreadable or empty: ") + xml.errorString();
-    }
-    return table;
-}
-
 // Keys written literally at the lookup calls in the sources: adjacent literals joined, and
 // \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).
 QSet<QString> keysUsedInSources() {
@@ -94,48 +63,77 @@ QString firstOf(const QStringList& words, const QString& text) {
 class TestTranslationTables : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void table_data() {
-        QTest::addColumn<QString>("code");
-        for (const auto& language : AppSettings::languageOptions()) {
-            QTest::newRow(qPrintable(language.code)) << language.code;
-        }
-    }
-    void table() {
-        QFETCH(QString, code);
-        const bool english = code == u"en";
+    // Every shipped table knows every key the sources or another table use, keeps each key's
+    // placeholders and says no word of the other platform; English rewords what does not fit.
+    void tables() {
         QStringList faults;
-        const auto table = readTable(code, faults);
-        QSet<QString> keys = keysUsedInSources();  // and every key some table knows
+        QString code;  // of the table the faults are about
+        const auto fault = [&](const QString& what) {
+            faults << code + QStringLiteral(": ") + what;
+        };
+
+        QSet<QString> keys = keysUsedInSources();
         for (const auto& option : AppSettings::autoDeleteOptions()) {
             keys.insert(option.key);
         }
+
+        std::map<QString, std::map<QString, QString>> tables;
         for (const auto& language : AppSettings::languageOptions()) {
-            QStringList others;  // each table's own row reports them
-            for (const auto& entry : readTable(language.code, others)) {
-                keys.insert(entry.first);
+            code = language.code;
+            QFile file(QStringLiteral(QUILLSTACK_SOURCE_DIR "/resources/%1.lproj/Localizable.ts")
+                           .arg(code));
+            file.open(QIODevice::ReadOnly);
+            QXmlStreamReader xml(&file);
+            std::map<QString, QString>& table = tables[code];
+            QString context, key;
+            while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+                if (xml.isStartElement() && xml.name() == u"name") {
+                    context = xml.readElementText();
+                } else if (xml.isStartElement() && xml.name() == u"source") {
+                    key = xml.readElementText();
+                } else if (xml.isStartElement() && xml.name() == u"translation") {
+                    const bool unfinished = !xml.attributes().isEmpty();
+                    const QString text = xml.readElementText();
+                    if (context != u"Localizable" || unfinished || text.isEmpty() ||
+                        !table.emplace(key, text).second) {
+                        fault(QStringLiteral("unfinished, empty, twice or elsewhere: ") + key);
+                    }
+                    keys.insert(key);
+                }
+            }
+            if (table.empty() || xml.hasError()) {
+                fault(QStringLiteral("unreadable or empty: ") + xml.errorString());
             }
         }
-        for (const QString& key : keys) {
-            if (table.count(key) == 0 && !english) {
-                faults << QStringLiteral("missing: ") + key;
-            } else if (table.count(key) == 0 && !firstOf(kNeedsEnglishWording, key).isEmpty()) {
-                faults << QStringLiteral("needs Linux wording: ") + key;
+
+        for (const auto& [tableCode, table] : tables) {
+            code = tableCode;
+            const bool english = code == u"en";
+            for (const QString& key : keys) {
+                if (table.count(key) == 0 &&
+                    (!english || !firstOf(kNeedsEnglishWording, key).isEmpty())) {
+                    fault((english ? QStringLiteral("needs Linux wording: ")
+                                   : QStringLiteral("missing: ")) +
+                          key);
+                }
             }
-        }
-        for (const auto& [key, text] : table) {
-            if (placeholders(text) != placeholders(key)) {
-                faults << QStringLiteral("placeholders differ: ") + text;
-            }
-            // The lookup treats a translation equal to its key as missing and falls back to the
-            // start-up language, so a translation must really differ; only the name may not.
-            const bool letters =
-                std::any_of(key.begin(), key.end(), [](QChar c) { return c.isLetter(); });
-            if (!english && text == key && letters && key != u"Quillstack") {
-                faults << QStringLiteral("not translated: ") + key;
-            }
-            const QString word = firstOf(english ? kNeedsEnglishWording : kForeignPlatform, text);
-            if (!word.isEmpty()) {
-                faults << QStringLiteral("says \"%1\": ").arg(word) + text;
+            for (const auto& [key, text] : table) {
+                if (placeholders(text) != placeholders(key)) {
+                    fault(QStringLiteral("placeholders differ: ") + text);
+                }
+                // The lookup treats a translation equal to its key as missing and falls back to
+                // the start-up language, so a translation must really differ; only the name may
+                // not.
+                const bool letters =
+                    std::any_of(key.begin(), key.end(), [](QChar c) { return c.isLetter(); });
+                if (!english && text == key && letters && key != u"Quillstack") {
+                    fault(QStringLiteral("not translated: ") + key);
+                }
+                const QString word =
+                    firstOf(english ? kNeedsEnglishWording : kForeignPlatform, text);
+                if (!word.isEmpty()) {
+                    fault(QStringLiteral("says \"%1\": ").arg(word) + text);
+                }
             }
         }
         faults.sort();
