@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 #include "core/AppLogger.h"
 #include "history/BlobStore.h"
@@ -266,7 +267,11 @@ void ClipboardHistory::removeExpiredItems() {
     if (minutes < 1) {
         return;
     }
-    const qint64 maxAgeMs = minutes * 60 * 1000;
+    // A period from a hand-edited file may not fit in milliseconds: it then keeps everything.
+    constexpr qint64 kMsPerMinute = 60 * 1000;
+    const qint64 maxAgeMs = minutes > std::numeric_limits<qint64>::max() / kMsPerMinute
+                                ? std::numeric_limits<qint64>::max()
+                                : minutes * kMsPerMinute;
     const QDateTime now = m_scheduler.now();
     QList<ClipboardItem> kept;
     kept.reserve(m_items.size());

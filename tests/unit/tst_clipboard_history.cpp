@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 #include "FakeHistory.h"
 #include "TestHelpers.h"
 #include "history/HistoryListModel.h"
@@ -285,6 +287,10 @@ class TestClipboardHistory : public QObject {
                  std::tuple(0, 0));
         rig.copy(text("again"));
         QCOMPARE(rig.scheduler.pendingTimers(), 1);
+        // A period too long for milliseconds (a hand-edited file) keeps everything.
+        rig.limits.autoDeleteMinutes = std::numeric_limits<qint64>::max() / 1000;
+        rig.scheduler.advance(60000);
+        QCOMPARE(rig.history.items().size(), 1);
     }
 
     // Each history operation reaches the views as row signals for exactly what changed, is one
