@@ -375,7 +375,10 @@ QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceh
 }
 
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide) {
-    if (!bytes || bytes->isEmpty() || maxSide <= 0) {
+    // Any program can put any bytes on the clipboard: only PNG (what the record's picture bytes
+    // are, a TIFF having been converted) is decoded, never whatever format a mislabelled buffer
+    // is really in, whose decoder may take seconds or scale badly with crafted input.
+    if (!bytes || !bytes->startsWith("\x89PNG\r\n\x1a\n") || maxSide <= 0) {
         return std::nullopt;
     }
     QBuffer buffer;
@@ -383,9 +386,8 @@ std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, 
     if (!buffer.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    // Naming the format up front keeps Qt from loading every image plugin to probe the bytes;
-    // the bytes are nearly always PNG here, and other formats are still detected.
-    QImageReader reader(&buffer, bytes->startsWith("\x89PNG\r\n\x1a\n") ? "png" : QByteArray());
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
     return ImageCodec::thumbnailPng(reader, QSize(maxSide, maxSide));
 }
 

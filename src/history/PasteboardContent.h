@@ -25,8 +25,8 @@ QList<QUrl> parseUriList(const QByteArray& bytes);
 // The preview text of a copy, from its first item. isPlaceholder, when given, tells whether the
 // text is one of the placeholders below rather than something the copy holds.
 QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceholder = nullptr);
-// PNG thumbnail, longer side at most maxSide pixels, orientation applied; nothing for images
-// over ImageCodec::maxDecodedBytes.
+// PNG thumbnail of PNG bytes, longer side at most maxSide pixels, orientation applied; nothing
+// for other formats or for images over ImageCodec::maxDecodedBytes.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
 
 inline const QString imagePlaceholder = QStringLiteral("[Image]");
