@@ -16,3 +16,4 @@ file(WRITE "${OUT}/metadata.json" "{
   \"url\": \"https://github.com/quillstack/quillstack\"
 }
 ")
+file(TOUCH "${OUT}/extension.js")
