@@ -4,6 +4,8 @@
 
 #include "keys/KeyCodeTable.h"
 #include "keys/KeyNames.h"
+#include "platform/gnome/GnomeKeyInjector.h"
+#include "platform/gnome/GnomeKeyboardHooks.h"
 
 class TestKeyCodeTable : public QObject {
     Q_OBJECT
@@ -96,6 +98,33 @@ class TestKeyCodeTable : public QObject {
 
     // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
     // count as pressed, not even for a chord that has them.
+    // On GNOME the chord is grabbed by key position and the paste typed by symbol; the symbols
+    // come from xkbcommon's US layout, an oracle independent of the position table.
+    void gnomeKeys_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<QString>("accelerator");  // empty: none
+        QTest::addColumn<QList<quint32>>("keysyms");
+        using namespace ModifierFlag;
+        QTest::newRow("Super+Shift+V") << 9 << (Command | Shift) << "<Shift><Super>0x37"
+                                       << QList<quint32>{0xffe1, 0xffeb, 'v'};
+        QTest::newRow("Ctrl+Alt+Up") << 126 << (Control | Option) << "<Control><Alt>0x6f"
+                                     << QList<quint32>{0xffe3, 0xffe9, 0xff52};
+        QTest::newRow("Shift+Insert")
+            << int(KeyCode::Insert) << Shift << "<Shift>0x76" << QList<quint32>{0xffe1, 0xff63};
+        QTest::newRow("Down") << int(KeyCode::DownArrow) << quint64(0) << "0x74"
+                              << QList<quint32>{0xff54};
+        QTest::newRow("no key") << 52 << Control << "" << QList<quint32>{};
+    }
+    void gnomeKeys() {
+        QFETCH(int, code);
+        QFETCH(quint64, modifiers);
+        QFETCH(QString, accelerator);
+        QCOMPARE(GnomeKeyboardHooks::accelerator(quint16(code), modifiers).value_or(QString()),
+                 accelerator);
+        QTEST(GnomeKeyInjector::keysyms(Keystroke{modifiers, quint16(code)}), "keysyms");
+    }
+
     void deviceBitsNeverMatch() { QVERIFY(!modifierFlagsMatch(0x100008, 0x100008)); }
 };
 
