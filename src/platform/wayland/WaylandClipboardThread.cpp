@@ -509,7 +509,7 @@ bool WaylandClipboardThread::pollOnce() {
     std::vector<pollfd> fds{{wl_display_get_fd(m_display), displayEvents, 0},
                             {m_queue.wakeFd(), POLLIN, 0}};
     Clock::time_point deadline = Clock::time_point::max();
-    const bool reading = m_read && m_read->fd >= 1;
+    const bool reading = m_read && m_read->fd >= 0;
     if (reading) {
         fds.push_back({m_read->fd, POLLIN, 0});
         deadline = m_read->deadline;
