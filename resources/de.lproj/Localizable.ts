@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Unter Wayland gibt es für Programme keine globalen Tastenkürzel: Legen Sie %@ in den Tastatureinstellungen Ihrer Arbeitsumgebung auf den Befehl „quillstack --toggle-popup“ (sway: bindsym in der Konfiguration; KDE Plasma: Kurzbefehle → Neu hinzufügen → Befehl; GNOME: Tastatur → Eigene Tastenkombinationen).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>Die GNOME-Integration ist aus, daher funktionieren das Tastenkürzel und das Einfügen nur in manchen Fenstern.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>GNOME-Integration aktivieren</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>Die GNOME-Integration ist ab der nächsten Anmeldung aktiv: einmal ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>Die GNOME-Integration konnte nicht aktiviert werden, weil sie nicht installiert ist. Das Quillstack-Paket neu installieren.</translation>
+    </message>
 </context>
 </TS>

@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland no ofrece atajos globales a los programas: asigna %@ al comando «quillstack --toggle-popup» en los ajustes de teclado de tu escritorio (sway: bindsym en su configuración; KDE Plasma: Atajos → Añadir nuevo → Orden; GNOME: Teclado → Atajos personalizados).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>La integración con GNOME está desactivada, así que el atajo y el pegado solo funcionan en algunas ventanas.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>Activar la integración con GNOME</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>La integración con GNOME estará activa a partir de su próximo inicio de sesión: cierre la sesión y vuelva a entrar.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>No se pudo activar la integración con GNOME porque no está instalada. Vuelva a instalar el paquete de Quillstack.</translation>
+    </message>
 </context>
 </TS>

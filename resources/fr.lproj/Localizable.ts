@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland ne donne aux programmes aucun raccourci global : associez %@ à la commande « quillstack --toggle-popup » dans les paramètres clavier de votre bureau (sway : bindsym dans sa configuration ; KDE Plasma : Raccourcis → Ajouter → Commande ; GNOME : Clavier → Raccourcis personnalisés).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>L’intégration GNOME est désactivée : le raccourci et le collage ne fonctionnent que dans certaines fenêtres.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>Activer l’intégration GNOME</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>L’intégration GNOME sera active à votre prochaine connexion : déconnectez-vous, puis reconnectez-vous.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>Impossible d’activer l’intégration GNOME : elle n’est pas installée. Réinstallez le paquet Quillstack.</translation>
+    </message>
 </context>
 </TS>

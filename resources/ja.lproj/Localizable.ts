@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland ではプログラムがグローバルショートカットを使えません。デスクトップのキーボード設定で %@ をコマンド「quillstack --toggle-popup」に割り当ててください（sway: 設定ファイルの bindsym、KDE Plasma: ショートカット → 新規追加 → コマンド、GNOME: キーボード → カスタムショートカット）。</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>GNOME 連携がオフのため、ショートカットと貼り付けは一部のウィンドウでしか使えません。</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>GNOME 連携を有効にする</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>GNOME 連携は次回のログインから有効になります。一度ログアウトして、もう一度ログインしてください。</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>GNOME 連携はインストールされていないため、有効にできませんでした。Quillstack のパッケージをインストールし直してください。</translation>
+    </message>
 </context>
 </TS>

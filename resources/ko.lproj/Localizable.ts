@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland에서는 프로그램이 전역 단축키를 쓸 수 없습니다. 데스크톱의 키보드 설정에서 %@ 키를 명령 “quillstack --toggle-popup”에 지정하세요(sway: 설정의 bindsym, KDE Plasma: 단축키 → 새로 추가 → 명령, GNOME: 키보드 → 사용자 지정 단축키).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>GNOME 통합이 꺼져 있어 단축키와 붙여넣기가 일부 창에서만 작동합니다.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>GNOME 통합 켜기</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>GNOME 통합은 다음 로그인부터 켜집니다. 로그아웃한 뒤 다시 로그인하세요.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>GNOME 통합이 설치되어 있지 않아 켜지 못했습니다. Quillstack 패키지를 다시 설치하세요.</translation>
+    </message>
 </context>
 </TS>

@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>O Wayland não oferece atalhos globais aos programas: associe %@ ao comando “quillstack --toggle-popup” nas configurações de teclado do seu ambiente (sway: bindsym na configuração; KDE Plasma: Atalhos → Adicionar novo → Comando; GNOME: Teclado → Atalhos personalizados).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>A integração com o GNOME está desativada, por isso o atalho e a colagem só funcionam em algumas janelas.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>Ativar a integração com o GNOME</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>A integração com o GNOME passa a funcionar no próximo login: saia da sessão e entre de novo.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>Não foi possível ativar a integração com o GNOME porque ela não está instalada. Reinstale o pacote do Quillstack.</translation>
+    </message>
 </context>
 </TS>

@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland не даёт программам глобальных сочетаний клавиш: назначьте %@ команде «quillstack --toggle-popup» в настройках клавиатуры вашего рабочего стола (sway: bindsym в его конфигурации; KDE Plasma: Комбинации клавиш → Добавить → Команда; GNOME: Клавиатура → Свои комбинации клавиш).</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>Интеграция с GNOME выключена, поэтому сочетание клавиш и вставка работают не во всех окнах.</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>Включить интеграцию с GNOME</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>Интеграция с GNOME заработает после следующего входа в систему: выйдите из сеанса и войдите снова.</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>Не удалось включить интеграцию с GNOME: она не установлена. Переустановите пакет Quillstack.</translation>
+    </message>
 </context>
 </TS>

@@ -319,5 +319,21 @@
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland 不为程序提供全局快捷键：请在桌面的键盘设置中将 %@ 绑定到命令“quillstack --toggle-popup”（sway：在配置中使用 bindsym；KDE Plasma：快捷键 → 新建 → 命令；GNOME：键盘 → 自定义快捷键）。</translation>
     </message>
+    <message>
+        <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
+        <translation>GNOME 集成已关闭，因此快捷键和粘贴只在部分窗口中有效。</translation>
+    </message>
+    <message>
+        <source>Enable the GNOME integration</source>
+        <translation>启用 GNOME 集成</translation>
+    </message>
+    <message>
+        <source>The GNOME integration is enabled from your next login: log out and back in.</source>
+        <translation>GNOME 集成将在下次登录后启用：请注销并重新登录。</translation>
+    </message>
+    <message>
+        <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
+        <translation>GNOME 集成尚未安装，无法启用。请重新安装 Quillstack 软件包。</translation>
+    </message>
 </context>
 </TS>

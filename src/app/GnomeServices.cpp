@@ -2,6 +2,7 @@
 
 #include "app/PlatformServices.h"
 #include "platform/gnome/GnomeAccessibilityTrust.h"
+#include "platform/gnome/GnomeIntegration.h"
 #include "platform/gnome/GnomeKeyInjector.h"
 #include "platform/gnome/GnomeKeyboardHooks.h"
 #include "platform/gnome/GnomeShellBridge.h"
@@ -16,17 +17,19 @@ bool PlatformServices::onGnomeWayland() {
 
 bool PlatformServices::addGnomeShell() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!GnomeShellBridge::isPresent(bus)) {
+    if (!bus.isConnected()) {
         return false;
     }
     // The clipboard stays on XWayland, where mutter hands over every copy with all its types;
-    // the input ports go through the Shell, which alone reaches native windows.
+    // the input ports go through the Shell, which alone reaches native windows. The extension
+    // may come later (enabled from the settings window) or go: the XWayland ports serve then.
     auto bridge = std::make_shared<GnomeShellBridge>(bus);
     shared.push_back(bridge);
     keyboardHooks = std::make_unique<GnomeKeyboardHooks>(*bridge, std::move(keyboardHooks));
-    trust = std::make_unique<GnomeAccessibilityTrust>(*bridge);
-    workspace = std::make_unique<GnomeWorkspace>(*bridge);
-    keyInjector = std::make_unique<GnomeKeyInjector>(*bridge);
+    trust = std::make_unique<GnomeAccessibilityTrust>(*bridge, std::move(trust));
+    workspace = std::make_unique<GnomeWorkspace>(*bridge, std::move(workspace));
+    keyInjector = std::make_unique<GnomeKeyInjector>(*bridge, std::move(keyInjector));
+    integration = std::make_shared<GnomeIntegration>(*bridge, bus);
     watchTrust = [bridge = bridge.get()](std::function<void()> changed) {
         QObject::connect(bridge, &GnomeShellBridge::connectedChanged, bridge,
                          [changed = std::move(changed)](bool) { changed(); });

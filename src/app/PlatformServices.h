@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/AccessibilityTrust.h"
+#include "platform/DesktopIntegration.h"
 #include "platform/KeyInjector.h"
 #include "platform/KeyboardHooks.h"
 #include "platform/Pasteboard.h"
@@ -35,6 +36,9 @@ struct PlatformServices {
     // Subscribes to changes of what `trust` answers (a Shell extension coming and going); empty
     // where it never changes.
     std::function<void(std::function<void()>)> watchTrust;
+    // What the user may turn on for the chord and the paste to reach every window; none where
+    // nothing is needed.
+    std::shared_ptr<DesktopIntegration> integration;
 
     // Nothing when the application's display is not an X one.
     static std::optional<PlatformServices> forX11(QApplication& app);
@@ -46,7 +50,8 @@ struct PlatformServices {
 
     // GNOME on Wayland, where the program runs on XWayland.
     static bool onGnomeWayland();
-    // Replaces the input ports (chord, typed keys, focused window) with those of the GNOME Shell
-    // extension; false, and nothing changed, when the extension does not answer.
+    // Puts the GNOME Shell extension before the input ports (chord, typed keys, focused
+    // window), the XWayland ones serving while it does not answer; false, and nothing changed,
+    // without a session bus.
     bool addGnomeShell();
 };

@@ -96,8 +96,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
                                                  *platform.workspace, *m_scheduler, *m_settings);
     if (platform.watchTrust) {
-        // The chord is taken again once the input ports can serve, or released when they left.
-        platform.watchTrust([detector = m_detector.get()] { detector->refreshOnActivation(); });
+        // The ports behind the chord changed (a Shell extension came or went): take it again.
+        platform.watchTrust([detector = m_detector.get()] { detector->restartMonitoring(); });
     }
     m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
                                                  *m_scheduler, *m_settings, *platform.pasteboard);
@@ -125,7 +125,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_delegate = std::make_unique<AppDelegate>(
         *m_history, *m_detector, *m_popupController,
         OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
-                                      platform.activeWindowGeometry});
+                                      platform.activeWindowGeometry, platform.integration.get()});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
                      &AppDelegate::restartOnboardingFromBeginning);
 }
@@ -140,7 +140,7 @@ void QuillstackApp::buildWindows() {
         std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [] { QCoreApplication::quit(); },
-                m_platform->session);
+                m_platform->session, m_platform->integration.get());
         });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
     QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),

@@ -81,11 +81,19 @@ start_target() {
   wait_for 20 test -e "$work/$1.txt" && wait_for 20 focus "$2"
 }
 
+bridge_up() {
+  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true
+}
+bridge_down() { ! bridge_up; }
+# Started while the extension is off, the application takes it up once the user enables it.
+gnome-extensions disable "$uuid" && wait_for 5 bridge_down || fail "cannot disable $uuid"
 XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >"$work/app.log" 2>&1 &
 app_pid=$!
 pids+=("$app_pid")
 wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
   fail "the application did not start"
+gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
 # What is copied (oldest first), the target and its window class, the keys once the popup is
 # open, what the target must hold (hex).
@@ -134,7 +142,7 @@ bridge=(gdbus call --session -d io.github.quillstack.ShellBridge -o /io/github/q
 
 # The extension going away leaves the application running; once it is back, so is the chord.
 gnome-extensions disable "$uuid" || fail "cannot disable $uuid"
-wait_for 5 sh -c '! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true'
+wait_for 5 bridge_down || fail "the extension stayed after disabling it"
 kill -0 "$app_pid" || fail "the application died with the extension"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 open_popup || fail "no chord after the extension came back"

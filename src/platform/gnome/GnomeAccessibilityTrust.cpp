@@ -3,5 +3,5 @@
 #include "platform/gnome/GnomeShellBridge.h"
 
 bool GnomeAccessibilityTrust::isTrusted() {
-    return m_bridge.isConnected();
+    return m_bridge.isConnected() || (m_xwayland && m_xwayland->isTrusted());
 }

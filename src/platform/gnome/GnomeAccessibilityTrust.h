@@ -1,18 +1,24 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/AccessibilityTrust.h"
 
 class GnomeShellBridge;
 
 // On GNOME on Wayland only the Shell sees keys, types into native windows and knows which
 // window has the focus: this port goes through the Shell extension. The bridge must outlive it.
-// Keys can be typed and the chord taken while the extension answers.
+// Keys can be typed and the chord taken while the extension answers; while it is away, as far as
+// `xwayland` allows.
 class GnomeAccessibilityTrust final : public AccessibilityTrust {
   public:
-    explicit GnomeAccessibilityTrust(const GnomeShellBridge& bridge) : m_bridge(bridge) {}
+    GnomeAccessibilityTrust(const GnomeShellBridge& bridge,
+                            std::unique_ptr<AccessibilityTrust> xwayland)
+        : m_bridge(bridge), m_xwayland(std::move(xwayland)) {}
     bool isTrusted() override;
     bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
 
   private:
     const GnomeShellBridge& m_bridge;
+    std::unique_ptr<AccessibilityTrust> m_xwayland;
 };

@@ -59,6 +59,9 @@ QList<quint32> GnomeKeyInjector::keysyms(const Keystroke& keystroke) {
 }
 
 bool GnomeKeyInjector::postPasteKeystroke(const Keystroke& keystroke) {
+    if (!m_bridge.isConnected()) {
+        return m_xwayland && m_xwayland->postPasteKeystroke(keystroke);
+    }
     const QList<quint32> keys = keysyms(keystroke);
     return !keys.isEmpty() && m_bridge.typeKeys(keys);
 }

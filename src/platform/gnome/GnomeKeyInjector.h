@@ -2,16 +2,20 @@
 
 #include <QList>
 
+#include <memory>
+
 #include "platform/KeyInjector.h"
 
 class GnomeShellBridge;
 
 // On GNOME on Wayland only the Shell sees keys, types into native windows and knows which
 // window has the focus: this port goes through the Shell extension. The bridge must outlive it.
-// Types through a keyboard of the Shell's own, so the keystroke reaches any window.
+// Types through a keyboard of the Shell's own, so the keystroke reaches any window; while the
+// extension is away, through `xwayland` into X windows.
 class GnomeKeyInjector final : public KeyInjector {
   public:
-    explicit GnomeKeyInjector(GnomeShellBridge& bridge) : m_bridge(bridge) {}
+    GnomeKeyInjector(GnomeShellBridge& bridge, std::unique_ptr<KeyInjector> xwayland)
+        : m_bridge(bridge), m_xwayland(std::move(xwayland)) {}
     bool postPasteKeystroke(const Keystroke& keystroke) override;
 
     // The keysyms to press in order: the modifiers, then the key as a US layout names it (the
@@ -21,4 +25,5 @@ class GnomeKeyInjector final : public KeyInjector {
 
   private:
     GnomeShellBridge& m_bridge;
+    std::unique_ptr<KeyInjector> m_xwayland;
 };

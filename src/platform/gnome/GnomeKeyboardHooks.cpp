@@ -46,8 +46,12 @@ std::optional<QString> GnomeKeyboardHooks::accelerator(quint16 keyCode, quint64 
 std::unique_ptr<HookHandle> GnomeKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,
                                                                KeyHandler onKeyDown,
                                                                ChordRefusal* refusal) {
-    const std::optional<QString> text = accelerator(keyCode, modifiers);
     const bool connected = m_bridge.isConnected();
+    if (!connected && m_local) {
+        // Without the extension the XWayland grab still serves while an X window has the focus.
+        return m_local->interceptChord(keyCode, modifiers, std::move(onKeyDown), refusal);
+    }
+    const std::optional<QString> text = accelerator(keyCode, modifiers);
     const int handle = text ? m_bridge.grab(*text,
                                             [onKeyDown = std::move(onKeyDown), keyCode, modifiers] {
                                                 onKeyDown(KeyEvent{keyCode, modifiers});
@@ -63,8 +67,9 @@ std::unique_ptr<HookHandle> GnomeKeyboardHooks::interceptChord(quint16 keyCode, 
     return std::make_unique<GrabHandle>(m_bridge, handle);
 }
 
-std::unique_ptr<HookHandle> GnomeKeyboardHooks::observeGlobalKeyDowns(KeyHandler /*onKeyDown*/) {
-    return nullptr;
+std::unique_ptr<HookHandle> GnomeKeyboardHooks::observeGlobalKeyDowns(KeyHandler onKeyDown) {
+    return !m_bridge.isConnected() && m_local ? m_local->observeGlobalKeyDowns(std::move(onKeyDown))
+                                              : nullptr;
 }
 
 std::unique_ptr<HookHandle> GnomeKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {

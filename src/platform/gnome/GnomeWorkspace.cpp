@@ -6,8 +6,11 @@
 #include "platform/gnome/GnomeShellBridge.h"
 
 std::optional<RunningApp> GnomeWorkspace::frontmostApplication() const {
+    if (!m_bridge.isConnected()) {
+        return m_xwayland ? m_xwayland->frontmostApplication() : std::nullopt;
+    }
     const ShellWindow& window = m_bridge.focusedWindow();
-    if (!m_bridge.isConnected() || window.id == 0) {
+    if (window.id == 0) {
         return std::nullopt;
     }
     RunningApp app;
@@ -23,7 +26,11 @@ std::optional<RunningApp> GnomeWorkspace::frontmostApplication() const {
 }
 
 void GnomeWorkspace::activate(const RunningApp& app) {
-    m_bridge.activate(app.window);
+    if (m_bridge.isConnected()) {
+        m_bridge.activate(app.window);
+    } else if (m_xwayland) {
+        m_xwayland->activate(app);
+    }
 }
 
 qint64 GnomeWorkspace::currentProcessId() const {

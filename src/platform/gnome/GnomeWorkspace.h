@@ -1,15 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/Workspace.h"
 
 class GnomeShellBridge;
 
 // On GNOME on Wayland only the Shell sees keys, types into native windows and knows which
 // window has the focus: this port goes through the Shell extension. The bridge must outlive it.
-// The focused window as the Shell last reported it, and activation through the Shell.
+// The focused window as the Shell last reported it, and activation through the Shell; while the
+// extension is away, what `xwayland` knows of X windows.
 class GnomeWorkspace final : public Workspace {
   public:
-    explicit GnomeWorkspace(GnomeShellBridge& bridge) : m_bridge(bridge) {}
+    GnomeWorkspace(GnomeShellBridge& bridge, std::unique_ptr<Workspace> xwayland)
+        : m_bridge(bridge), m_xwayland(std::move(xwayland)) {}
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
     void yieldActivation(const RunningApp& /*to*/) override {}
@@ -19,4 +23,5 @@ class GnomeWorkspace final : public Workspace {
 
   private:
     GnomeShellBridge& m_bridge;
+    std::unique_ptr<Workspace> m_xwayland;
 };

@@ -18,7 +18,8 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_content = new OnboardingWindowView(dependencies.settings, dependencies.hotkeyManager,
-                                         dependencies.pasteboard, dependencies.scheduler);
+                                         dependencies.pasteboard, dependencies.scheduler,
+                                         dependencies.integration);
     layout->addWidget(m_content, 0, Qt::AlignCenter);
 
     const auto activeWindow = dependencies.activeWindowGeometry

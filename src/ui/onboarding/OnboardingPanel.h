@@ -11,6 +11,7 @@ class AppSettings;
 class OnboardingWindowView;
 class Pasteboard;
 class ChordDetector;
+class DesktopIntegration;
 class Scheduler;
 
 // The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
@@ -30,6 +31,8 @@ class OnboardingPanel : public QWidget {
         // The active window's frame in device-independent pixels; none when nothing is active.
         // It picks the screen to centre on (else the primary one).
         std::function<std::optional<QRect>()> activeWindowGeometry;
+        // What the paste page offers to turn on; none where nothing is needed.
+        DesktopIntegration* integration = nullptr;
     };
 
     explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);

@@ -15,6 +15,7 @@
 #include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/common/IntegrationNotice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 
 using namespace onboarding;
@@ -154,11 +155,13 @@ void makeProminent(QPushButton* button) {
 }  // namespace
 
 OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
-                               Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent)
+                               Pasteboard& pasteboard, Scheduler& scheduler,
+                               DesktopIntegration* integration, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),
       m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)) {
+    m_integration = integration;
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, kBottomPadding);
     outer->setSpacing(0);
@@ -332,6 +335,10 @@ QWidget* OnboardingView::buildUniversalAccessPage() {
     connect(m_trustButton, &QPushButton::clicked, &m_hotkeyManager,
             &ChordDetector::requestAccessibilityAndOpenSettings);
     column(built)->addWidget(m_trustButton, 0, Qt::AlignHCenter);
+    if (m_integration != nullptr) {
+        column(built)->addWidget(
+            padded(new IntegrationNotice(*m_integration, built), 16, 0, 16, 0));
+    }
     column(built)->addSpacing(8);
     return built;
 }

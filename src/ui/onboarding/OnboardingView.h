@@ -14,6 +14,7 @@ class QPushButton;
 class QStackedWidget;
 class QToolButton;
 class Scheduler;
+class DesktopIntegration;
 
 namespace onboarding {
 class RoundedBox;
@@ -28,7 +29,8 @@ class OnboardingView : public QWidget {
     static constexpr int pageTransitionMs = 200;
 
     OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
-                   Scheduler& scheduler, QWidget* parent = nullptr);
+                   Scheduler& scheduler, DesktopIntegration* integration = nullptr,
+                   QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     OnboardingWizard& wizard() const { return *m_wizard; }
@@ -65,6 +67,7 @@ class OnboardingView : public QWidget {
 
     QWidget* m_trustedRow = nullptr;
     QPushButton* m_trustButton = nullptr;
+    DesktopIntegration* m_integration = nullptr;
     onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};
     QToolButton* m_copyButtons[2] = {nullptr, nullptr};
     QLabel* m_bothCopied = nullptr;

@@ -17,12 +17,13 @@ constexpr int kPickerWidth = 150;
 
 OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                                            Pasteboard& pasteboard, Scheduler& scheduler,
-                                           QWidget* parent)
+                                           DesktopIntegration* integration, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),
       m_pasteboard(pasteboard),
-      m_scheduler(scheduler) {
+      m_scheduler(scheduler),
+      m_integration(integration) {
     setFixedSize(contentWidth, contentHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,7 +72,8 @@ void OnboardingWindowView::rebuild() {
     divider->setFrameShadow(QFrame::Sunken);
     column->addWidget(divider);
 
-    m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler);
+    m_wizardView =
+        new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler, m_integration);
     column->addWidget(m_wizardView, 1, Qt::AlignHCenter);
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);

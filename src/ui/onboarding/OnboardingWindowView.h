@@ -9,6 +9,7 @@ class Pasteboard;
 class ChordDetector;
 class QComboBox;
 class Scheduler;
+class DesktopIntegration;
 
 // The onboarding panel's content: a language chooser above the wizard. The interface language
 // is its identity: whenever it changes, from here or from the settings window, the whole
@@ -20,7 +21,8 @@ class OnboardingWindowView : public QWidget {
     static constexpr int contentHeight = 500;
 
     OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
-                         Pasteboard& pasteboard, Scheduler& scheduler, QWidget* parent = nullptr);
+                         Pasteboard& pasteboard, Scheduler& scheduler,
+                         DesktopIntegration* integration = nullptr, QWidget* parent = nullptr);
 
     OnboardingView* wizardView() const { return m_wizardView; }
     QComboBox* languagePicker() const { return m_picker; }
@@ -35,6 +37,7 @@ class OnboardingWindowView : public QWidget {
     ChordDetector& m_hotkeyManager;
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
+    DesktopIntegration* m_integration;
     QPointer<QWidget> m_content;
     OnboardingView* m_wizardView = nullptr;
     QComboBox* m_picker = nullptr;

@@ -17,6 +17,7 @@
 #include "hotkey/ChordDetector.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
+#include "ui/common/IntegrationNotice.h"
 #include "ui/settings/HotkeyRecorderView.h"
 
 namespace {
@@ -62,13 +63,14 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
-                           Session session, QWidget* parent)
+                           Session session, DesktopIntegration* integration, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_manager(manager),
       m_openShortcutSettings(std::move(openShortcutSettings)),
       m_quitApplication(std::move(quit)),
-      m_session(session) {
+      m_session(session),
+      m_integration(integration) {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     m_form = new QWidget;
@@ -174,6 +176,9 @@ QWidget* SettingsView::hotkeySection() {
                              "paste there for security.")),
                          box));
 
+    if (m_integration != nullptr) {
+        form->addRow(new IntegrationNotice(*m_integration, box));
+    }
     m_warningRow = new QWidget(box);
     auto* warning = new QVBoxLayout(m_warningRow);
     warning->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 class AppSettings;
 class HotkeyRecorderView;
 class ChordDetector;
+class DesktopIntegration;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -35,7 +36,8 @@ class SettingsView : public QWidget {
     // desktop has none we know, and then no button offers them. quit: ends the application.
     SettingsView(AppSettings& settings, ChordDetector& manager,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
-                 Session session = Session::X11, QWidget* parent = nullptr);
+                 Session session = Session::X11, DesktopIntegration* integration = nullptr,
+                 QWidget* parent = nullptr);
     ~SettingsView() override;
 
     QSize sizeHint() const override;
@@ -72,6 +74,7 @@ class SettingsView : public QWidget {
     std::function<void()> m_openShortcutSettings;
     std::function<void()> m_quitApplication;
     Session m_session;
+    DesktopIntegration* m_integration;
     Warning m_warning = Warning::None;
 
     QWidget* m_form = nullptr;
