@@ -8,6 +8,9 @@ const BUS_NAME = 'io.github.quillstack.ShellBridge';
 const OBJECT_PATH = '/io/github/quillstack/ShellBridge';
 const INTERFACE = 'io.github.quillstack.ShellBridge1';
 const VERSION = 1;
+const HELD_MODIFIERS = Clutter.ModifierType.SHIFT_MASK | Clutter.ModifierType.CONTROL_MASK |
+    Clutter.ModifierType.MOD1_MASK | Clutter.ModifierType.MOD4_MASK |
+    Clutter.ModifierType.MOD5_MASK | Clutter.ModifierType.SUPER_MASK;
 
 function accessDenied() {
     return new GLib.Error(Gio.DBusError, Gio.DBusError.ACCESS_DENIED,
@@ -27,6 +30,7 @@ var QuillstackBridge = class QuillstackBridge {
         this._watchId = 0;
         this._actions = new Set();
         this._keyboard = null;
+        this._typeId = 0;
         this._dbus = Gio.DBusExportedObject.wrapJSObject(INTERFACE_XML, this);
         this._dbus.export(Gio.DBus.session, OBJECT_PATH);
         this._nameId = Gio.bus_own_name_on_connection(Gio.DBus.session, BUS_NAME,
@@ -40,6 +44,9 @@ var QuillstackBridge = class QuillstackBridge {
     }
 
     disable() {
+        if (this._typeId)
+            GLib.source_remove(this._typeId);
+        this._typeId = 0;
         this._dropClient();
         global.display.disconnect(this._acceleratorId);
         global.display.disconnect(this._focusId);
@@ -84,6 +91,28 @@ var QuillstackBridge = class QuillstackBridge {
     TypeKeysAsync([keysyms], invocation) {
         if (!this._allowed(invocation))
             return;
+        invocation.return_value(null);
+        // A modifier the user still holds (Shift of Shift+Return) would join the typed keys,
+        // and a virtual keyboard cannot release another's key: wait for it, at most a second.
+        const held = () => (global.get_pointer()[2] & HELD_MODIFIERS) !== 0;
+        const until = GLib.get_monotonic_time() + 1000000;
+        if (this._typeId)
+            GLib.source_remove(this._typeId);
+        this._typeId = 0;
+        if (!held()) {
+            this._type(keysyms);
+            return;
+        }
+        this._typeId = GLib.timeout_add(GLib.PRIORITY_DEFAULT, 10, () => {
+            if (held() && GLib.get_monotonic_time() < until)
+                return GLib.SOURCE_CONTINUE;
+            this._typeId = 0;
+            this._type(keysyms);
+            return GLib.SOURCE_REMOVE;
+        });
+    }
+
+    _type(keysyms) {
         if (!this._keyboard) {
             const seat = Clutter.get_default_backend().get_default_seat();
             this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
@@ -93,7 +122,6 @@ var QuillstackBridge = class QuillstackBridge {
             this._keyboard.notify_keyval(time + i, keysym, Clutter.KeyState.PRESSED));
         [...keysyms].reverse().forEach((keysym, i) => this._keyboard.notify_keyval(
             time + keysyms.length + i, keysym, Clutter.KeyState.RELEASED));
-        invocation.return_value(null);
     }
 
     GrabAcceleratorAsync([accelerator], invocation) {

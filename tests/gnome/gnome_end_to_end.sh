@@ -108,6 +108,7 @@ while IFS='|' read -r name copies target class after expected; do
   kill "${pids[-1]}"
 done <<'EOF'
 gtk-second|alpha beta gamma|gtk|paste-target|Down Return|62657461
+gtk-shift-held|epsilon|gtk|paste-target|>Shift_L Return ~400 <Shift_L|657073696c6f6e
 terminal|delta|foot|foot|Return|64656c7461
 EOF
 

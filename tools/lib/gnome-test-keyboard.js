@@ -2,7 +2,7 @@
 // stay with the process that created it. Presses Escape once (the Shell starts in the overview,
 // which holds the focus), then types what arrives on the FIFO named by its argument: one line per
 // step, words separated by spaces, each word a chord of X keysym names joined by "+"
-// ("Control_L+Shift_L+v Down Return"). Tests only: the product never uses this interface.
+// ("Control_L+Shift_L+v Down Return"; see type() for held keys and pauses). Tests only: the product never uses this interface.
 imports.gi.versions.Gdk = '3.0';
 const {Gdk, Gio, GLib} = imports.gi;
 
@@ -18,6 +18,15 @@ const key = (keysym, pressed) => call(session, sessionIface, 'NotifyKeyboardKeys
     new GLib.Variant('(ub)', [keysym, pressed]), null);
 
 function type(word) {
+    // "~300" waits 300 ms; ">Shift_L" only presses the key, "<Shift_L" only releases it.
+    if (word.startsWith('~')) {
+        GLib.usleep(1000 * Number(word.slice(1)));
+        return;
+    }
+    if (word.startsWith('>') || word.startsWith('<')) {
+        key(Gdk.keyval_from_name(word.slice(1)), word.startsWith('>'));
+        return;
+    }
     const keysyms = word.split('+').map(name => Gdk.keyval_from_name(name));
     if (keysyms.includes(Gdk.KEY_VoidSymbol) || keysyms.includes(0)) {
         printerr(`unknown key in ${word}`);
