@@ -293,6 +293,12 @@ class TestClipboardContent : public QObject {
         QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
         QVERIFY(opaque.contentKey() != make({{"application/x-a", "2"}}).contentKey());
         QVERIFY(opaque.contentKey() != make({{"UTF8_STRING", "[Content]"}}).contentKey());
+        // The same types split into items differently are different copies.
+        const auto key = [](const S& snapshot) {
+            return ClipboardItem::make(snapshot, {}, 262144, 256)->contentKey();
+        };
+        QVERIFY(key({{{"a", "1"}}, {{"b", "2"}, {"c", "3"}}}) !=
+                key({{{"a", "1"}, {"b", "2"}}, {{"c", "3"}}}));
     }
 
     void fingerprintCoversSizeHeadAndTail() {
