@@ -112,21 +112,45 @@ gtk-shift-held|epsilon|gtk|paste-target|>Shift_L Return ~400 <Shift_L|657073696c
 terminal|delta|foot|foot|Return|64656c7461
 EOF
 
-# A restored copy is offered byte for byte, NUL included, under each of its types.
-printf '<b>x</b>\0y' | wl-copy -t text/html
-wait_for 5 sh -c 'xclip -selection clipboard -o -t TARGETS | grep -qx text/html' ||
-  fail "could not copy HTML"
+# A GTK 4 program's copy of three types, a NUL in its private one, comes back byte for byte
+# under each type once the program has gone, to XWayland and to Wayland programs.
+gtk4_copy='
+import gi, sys
+gi.require_version("Gtk", "4.0")
+from gi.repository import Gtk, Gdk, GLib
+GLib.set_prgname("three-types")
+def offer(window):
+    if not window.is_active():
+        return True
+    window.get_clipboard().set_content(Gdk.ContentProvider.new_union([
+        Gdk.ContentProvider.new_for_bytes(mime, GLib.Bytes.new(data)) for mime, data in
+        [("text/plain;charset=utf-8", b"three"), ("text/html", b"<b>3</b>"),
+         ("application/x-quillstack-test", b"a\0b")]]))
+def start(app):
+    window = Gtk.ApplicationWindow(application=app, title="three")
+    window.present()
+    GLib.timeout_add(100, offer, window)
+app = Gtk.Application(application_id="io.github.quillstack.ThreeTypes")
+app.connect("activate", start)
+app.run()'
+GDK_BACKEND=wayland python3 -c "$gtk4_copy" &
+pids+=($!)
+offers_all() { clipboard TARGETS | grep -qx application/x-quillstack-test; }
+wait_for 20 offers_all || fail "the GTK 4 program's copy did not arrive"
 sleep 1
+kill "${pids[-1]}"
 copy newer
 sleep 1
 open_popup || fail "restore: no popup"
 keys Down Return
-html=3c623e783c2f623e0079
-wait_for 10 sh -c "[ \"\$(xclip -selection clipboard -o -t text/html 2>/dev/null | od -An -tx1 | tr -d ' \n')\" = $html ]" ||
-  fail "restore: the history gave back $(clipboard TARGETS | tr '\n' ' ')"
-# And a Wayland program gets the same bytes.
-[ "$(wl-paste -n -t text/html | hex)" = $html ] ||
-  fail "restore: text/html reached Wayland as $(wl-paste -n -t text/html | od -An -c)"
+restored() {
+  [ "$(clipboard text/html | hex)" = 3c623e333c2f623e ] &&
+    [ "$(clipboard application/x-quillstack-test | hex)" = 610062 ] &&
+    [ "$(clipboard | hex)" = 7468726565 ]
+}
+wait_for 10 restored || fail "restore: the history gave back $(clipboard TARGETS | tr '\n' ' ')"
+[ "$(wl-paste -n -t application/x-quillstack-test | hex)" = 610062 ] ||
+  fail "restore: the private type reached Wayland as $(wl-paste -n -t application/x-quillstack-test | od -An -c)"
 
 # The keeper: the copy stays when the program that made it exits.
 copy "keep me"
