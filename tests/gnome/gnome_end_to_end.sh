@@ -74,6 +74,7 @@ Gtk.main()'
 start_target() {
   case $1 in
     gtk) GDK_BACKEND=wayland python3 -c "$gtk_target" "$work/gtk.txt" & ;;
+    qt) QT_QPA_PLATFORM=wayland "$QT_PASTE_TARGET" "$work/qt.txt" & ;;
     # What the paste types reaches the file as it comes, not line by line.
     foot) foot -e sh -c "stty -icanon -echo; exec cat >'$work/foot.txt'" >/dev/null 2>&1 & ;;
   esac
@@ -110,6 +111,7 @@ done <<'EOF'
 gtk-second|alpha beta gamma|gtk|paste-target|Down Return|62657461
 gtk-shift-held|epsilon|gtk|paste-target|>Shift_L Return ~400 <Shift_L|657073696c6f6e
 terminal|delta|foot|foot|Return|64656c7461
+qt-field|zeta|qt|qt_paste_target|Return|7a657461
 EOF
 
 # A GTK 4 program's copy of three types, a NUL in its private one, comes back byte for byte

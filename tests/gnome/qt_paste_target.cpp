@@ -1,0 +1,24 @@
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+
+// A Qt paste target for the shell-driven tests: a line edit whose text is written to the file
+// named by its argument whenever it changes (empty at the start, so the file says it is ready).
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        return 2;
+    }
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    QLineEdit field;
+    const auto save = [&path](const QString& text) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            file.write(text.toUtf8());
+        }
+    };
+    QObject::connect(&field, &QLineEdit::textChanged, save);
+    save(QString());
+    field.show();
+    return app.exec();
+}
