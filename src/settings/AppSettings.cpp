@@ -202,5 +202,6 @@ QMap<QString, QString> AppSettings::pasteKeystrokes() const {
 }
 
 QString AppSettings::hotkeyDisplayString() const {
-    return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode);
+    return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode,
+                                  KeyNames::ChordForm::Translated);
 }

@@ -69,7 +69,7 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
-    // The chord as the user reads it on this desktop.
+    // The chord as the user reads it on this desktop, in the interface language.
     QString hotkeyDisplayString() const;
 
   Q_SIGNALS:
