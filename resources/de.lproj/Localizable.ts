@@ -88,10 +88,6 @@
         <translation>Zum Einfügen wird die XTEST-Erweiterung des X-Servers benötigt, die hier fehlt — der gewählte Eintrag wird nur kopiert; mit Strg+V einfügen.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Tastenkürzel-Einstellungen öffnen</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>Das globale Tastenkürzel ist nicht verfügbar. In den Tastenkürzel-Einstellungen der Arbeitsumgebung ein Tastenkürzel für den Befehl „quillstack --toggle-popup“ festlegen.</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die XTEST-Erweiterung des X-Servers sendet. Unter Linux ist dafür keine Berechtigung nötig.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ braucht keine zusätzliche Berechtigung.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

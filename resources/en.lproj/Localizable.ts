@@ -48,10 +48,6 @@
         <translation>Pasting needs the X server's XTEST extension, which is missing here — the selected item is only copied; paste it with Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Open keyboard shortcut settings</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>The global shortcut is not available. In the desktop's keyboard shortcut settings, assign a shortcut to the command “quillstack --toggle-popup”.</translation>
     </message>
@@ -90,10 +86,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack pastes the selected item into other apps by sending Ctrl+V through the X server's XTEST extension. Linux needs no permission for this.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ needs no extra permission.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

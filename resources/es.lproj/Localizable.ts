@@ -88,10 +88,6 @@
         <translation>Para pegar se necesita la extensión XTEST del servidor X, que aquí no está — el elemento elegido solo se copia; péguelo con Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Abrir los ajustes de atajos de teclado</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>El atajo global no está disponible. En los ajustes de atajos de teclado del escritorio, asigne un atajo al comando «quillstack --toggle-popup».</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack pega el elemento elegido en otras aplicaciones enviando Ctrl+V mediante la extensión XTEST del servidor X. En Linux no hace falta ningún permiso.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ no necesita permisos adicionales.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

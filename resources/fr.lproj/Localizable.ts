@@ -88,10 +88,6 @@
         <translation>Le collage nécessite l’extension XTEST du serveur X, absente ici — l’élément choisi est seulement copié ; collez-le avec Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Ouvrir les paramètres des raccourcis clavier</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>Le raccourci global n’est pas disponible. Dans les paramètres des raccourcis clavier du bureau, attribuez un raccourci à la commande « quillstack --toggle-popup ».</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack colle l’élément choisi dans d’autres applications en envoyant Ctrl+V via l’extension XTEST du serveur X. Sous Linux, aucune autorisation n’est nécessaire.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ n’a besoin d’aucune autorisation supplémentaire.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -88,10 +88,6 @@
         <translation>貼り付けには X サーバーの XTEST 拡張機能が必要ですが、見つかりません — 選択した項目はコピーだけされるので、Ctrl+V で貼り付けてください。</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>キーボードショートカットの設定を開く</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>グローバルショートカットを使用できません。デスクトップのキーボードショートカット設定で、コマンド「quillstack --toggle-popup」にショートカットを割り当ててください。</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack は X サーバーの XTEST 拡張機能で Ctrl+V を送り、選択した項目をほかのアプリに貼り付けます。Linux ではこのための許可は不要です。</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ に追加の許可は必要ありません。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -88,10 +88,6 @@
         <translation>붙여넣으려면 X 서버의 XTEST 확장이 필요하지만 찾을 수 없습니다 — 선택한 항목은 복사만 되니 Ctrl+V로 붙여넣으세요.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>키보드 단축키 설정 열기</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>전역 단축키를 사용할 수 없습니다. 데스크톱의 키보드 단축키 설정에서 ‘quillstack --toggle-popup’ 명령에 단축키를 지정하세요.</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack은 X 서버의 XTEST 확장으로 Ctrl+V를 보내 선택한 항목을 다른 앱에 붙여넣습니다. Linux에서는 이를 위한 권한이 필요 없습니다.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@에는 추가 권한이 필요 없습니다.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

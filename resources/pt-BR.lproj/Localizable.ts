@@ -88,10 +88,6 @@
         <translation>Colar exige a extensão XTEST do servidor X, que não está disponível aqui: o item escolhido é apenas copiado. Cole-o com Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Abrir configurações de atalhos de teclado</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>O atalho global não está disponível. Nas configurações de atalhos de teclado do desktop, atribua um atalho ao comando “quillstack --toggle-popup”.</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>O Quillstack cola o item escolhido em outros aplicativos enviando Ctrl+V pela extensão XTEST do servidor X. No Linux não é preciso nenhuma permissão.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ não precisa de nenhuma permissão extra.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -88,10 +88,6 @@
         <translation>Для вставки нужно расширение XTEST X-сервера, а его здесь нет — выбранный элемент только копируется; вставьте его сочетанием Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Открыть настройки сочетаний клавиш</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>Глобальное сочетание клавиш недоступно. В настройках сочетаний клавиш рабочего окружения назначьте сочетание для команды «quillstack --toggle-popup».</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack вставляет выбранный элемент в другие программы, отправляя Ctrl+V через расширение XTEST X-сервера. В Linux для этого не нужно никаких разрешений.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>Для %@ не нужны дополнительные разрешения.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -88,10 +88,6 @@
         <translation>粘贴需要 X 服务器的 XTEST 扩展，但当前不可用 — 所选项只会被复制，请用 Ctrl+V 粘贴。</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>打开键盘快捷键设置</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>全局快捷键不可用。请在桌面环境的键盘快捷键设置中为命令“quillstack --toggle-popup”指定一个快捷键。</translation>
     </message>
@@ -238,10 +234,6 @@
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack 通过 X 服务器的 XTEST 扩展发送 Ctrl+V，将所选项粘贴到其他应用。在 Linux 上无需任何权限。</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ 无需额外权限。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -38,6 +38,8 @@ class AppSettings : public QObject {
                 QObject* parent = nullptr);
 
     static const QList<LanguageOption>& languageOptions();
+    // Whether this is a code the language setting takes: one of the options, or "system".
+    static bool isLanguageCode(const QString& code);
     static const QList<AutoDeleteOption>& autoDeleteOptions();
 
     // Writes the stored language list, "AppleLanguages", for the language ("system" removes
