@@ -119,7 +119,11 @@ constexpr ModifierName kModifierNames[] = {
 // The table's key for a name says what the word is, so that "Delete" the key and "Delete" the
 // command can read differently.
 QString translatedName(const char16_t* word) {
-    return L10n::string(QString::fromUtf16(word) + QStringLiteral(" (key name)"));
+    const QString bare = QString::fromUtf16(word);
+    const QString key = bare + QStringLiteral(" (key name)");
+    const QString text = L10n::string(key);
+    // Without any table the key comes back: the bare name is the right English then.
+    return text == key ? bare : text;
 }
 
 }  // namespace
