@@ -237,7 +237,7 @@
     </message>
     <message>
         <source>Universal Access is enabled.</source>
-        <translation>Le collage dans d’autres applications est possible.</translation>
+        <translation>Le collage est possible.</translation>
     </message>
     <message>
         <source>Text 1</source>
