@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>Puffer anzeigen</translation>
+        <translation>Verlauf</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,15 +41,15 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>Zwischenablage</translation>
+        <translation>Verlauf</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>Kürzel zum Einfügen</translation>
+        <source>Hotkey for paste:</source>
+        <translation>Tastenkürzel zum Einfügen:</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Kürzel drücken…</translation>
+        <translation>Tastenkürzel drücken…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -61,11 +61,11 @@
     </message>
     <message>
         <source>System</source>
-        <translation>Systemstandard</translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>Autostart</source>
-        <translation>Automatischer Start</translation>
+        <translation>Autostart</translation>
     </message>
     <message>
         <source>Launch at login</source>
@@ -88,12 +88,8 @@
         <translation>Zum Einfügen wird die XTEST-Erweiterung des X-Servers benötigt, die hier fehlt — der gewählte Eintrag wird nur kopiert; mit Strg+V einfügen.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Tastenkürzel-Einstellungen öffnen</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
-        <translation>Das globale Tastenkürzel ist nicht verfügbar. In den Tastenkürzel-Einstellungen der Arbeitsumgebung ein Kürzel für den Befehl „quillstack --toggle-popup“ festlegen.</translation>
+        <translation>Das globale Tastenkürzel ist nicht verfügbar. In den Tastenkürzel-Einstellungen der Arbeitsumgebung ein Tastenkürzel für den Befehl „quillstack --toggle-popup“ festlegen.</translation>
     </message>
     <message>
         <source>Open Input Monitoring in System Settings</source>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>Puffergröße</translation>
+        <translation>Einträge im Verlauf</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Auf das Symbol im Systembereich klicken — Puffer anzeigen, Einstellungen, Beenden.</translation>
+        <translation>Auf das Symbol im Systembereich klicken — Verlauf, Einstellungen, Beenden.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>In den Einstellungen: automatischer Start, Tastenkürzel, Puffergröße.</translation>
+        <translation>In den Einstellungen: Autostart, Tastenkürzel, Einträge im Verlauf.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die XTEST-Erweiterung des X-Servers sendet. Unter Linux ist dafür keine Berechtigung nötig.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ braucht keine zusätzliche Berechtigung.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -249,11 +241,11 @@
     </message>
     <message>
         <source>Text 1</source>
-        <translation>Beispieltext 1</translation>
+        <translation>Text 1</translation>
     </message>
     <message>
         <source>Text 2</source>
-        <translation>Beispieltext 2</translation>
+        <translation>Text 2</translation>
     </message>
     <message>
         <source>Step 1: Copy</source>
@@ -261,11 +253,11 @@
     </message>
     <message>
         <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
-        <translation>Beide Texte kopieren — per Auswahl (Strg+C) oder mit der Schaltfläche »Kopieren«. Kopierte Blöcke werden grün.</translation>
+        <translation>Beide Texte kopieren — per Auswahl (Strg+C) oder mit der Schaltfläche „Kopieren“. Kopierte Blöcke werden grün.</translation>
     </message>
     <message>
         <source>Both copied. Tap Next.</source>
-        <translation>Beide kopiert. Auf »Weiter« klicken.</translation>
+        <translation>Beide kopiert. Auf „Weiter“ klicken.</translation>
     </message>
     <message>
         <source>Step 2: Paste from history</source>
@@ -273,23 +265,23 @@
     </message>
     <message>
         <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
-        <translation>In Feld 1 »Beispieltext 1« einfügen, in Feld 2 »Beispieltext 2«. Mit %@ aus der Liste wählen.</translation>
+        <translation>In Feld 1 „Text 1“ einfügen, in Feld 2 „Text 2“. Mit %@ aus der Liste wählen.</translation>
     </message>
     <message>
         <source>Field 1 — «Text 1» here</source>
-        <translation>Feld 1 — hier »Beispieltext 1«</translation>
+        <translation>Feld 1 — hier „Text 1“</translation>
     </message>
     <message>
         <source>Field 2 — «Text 2» here</source>
-        <translation>Feld 2 — hier »Beispieltext 2«</translation>
+        <translation>Feld 2 — hier „Text 2“</translation>
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>Richtig! Auf »Weiter« klicken.</translation>
+        <translation>Richtig! Auf „Fertig“ klicken.</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
-        <translation>Ein anderes Programm verwendet dieses Tastenkürzel ebenfalls, daher reagieren beide darauf. Ein anderes Kürzel aufnehmen oder es in jenem Programm freigeben.</translation>
+        <translation>Ein anderes Programm verwendet dieses Tastenkürzel ebenfalls, daher reagieren beide darauf. Ein anderes Tastenkürzel aufnehmen oder es in jenem Programm freigeben.</translation>
     </message>
     <message>
         <source>Open keyboard shortcut settings</source>
@@ -313,11 +305,11 @@
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>Diese Arbeitsumgebung lässt keine Programme in andere Fenster tippen: Wählen Sie einen Eintrag in der Liste und drücken Sie dann selbst Strg+V.</translation>
+        <translation>Diese Arbeitsumgebung lässt keine Programme in andere Fenster tippen: einen Eintrag in der Liste wählen und dann selbst Strg+V drücken.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>Unter Wayland gibt es für Programme keine globalen Tastenkürzel: Legen Sie %@ in den Tastatureinstellungen Ihrer Arbeitsumgebung auf den Befehl „quillstack --toggle-popup“ (sway: bindsym in der Konfiguration; KDE Plasma: Kurzbefehle → Neu hinzufügen → Befehl; GNOME: Tastatur → Eigene Tastenkombinationen).</translation>
+        <translation>Unter Wayland gibt es für Programme keine globalen Tastenkürzel: in den Tastatureinstellungen der Arbeitsumgebung %@ auf den Befehl „quillstack --toggle-popup“ legen (sway: bindsym in der Konfiguration; KDE Plasma: Kurzbefehle → Neu hinzufügen → Befehl; GNOME: Tastatur → Eigene Tastenkombinationen).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>Die GNOME-Integration konnte nicht aktiviert werden, weil sie nicht installiert ist. Das Quillstack-Paket neu installieren.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Rücktaste</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter (Ziffernblock)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Einfg</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Entf</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Pos1</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Bild auf</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Bild ab</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Runter</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Strg</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Umschalt</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Feststell</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ wird zum Tippen gebraucht: ein Tastenkürzel mit Strg, Alt oder Super aufnehmen.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ dient in jedem Programm zum Bearbeiten: ein anderes Tastenkürzel aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Das neue Tastenkürzel drücken; Esc bricht ab.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die virtuelle Tastatur des Compositors tippt.</translation>
     </message>
 </context>
 </TS>

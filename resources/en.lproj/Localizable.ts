@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>View buffer</translation>
+        <translation>History</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -46,10 +46,6 @@
     <message>
         <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
         <translation>Pasting needs the X server's XTEST extension, which is missing here — the selected item is only copied; paste it with Ctrl+V.</translation>
-    </message>
-    <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Open keyboard shortcut settings</translation>
     </message>
     <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
@@ -85,15 +81,11 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Click the tray icon — view buffer, settings, quit.</translation>
+        <translation>Click the tray icon — history, settings, quit.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack pastes the selected item into other apps by sending Ctrl+V through the X server's XTEST extension. Linux needs no permission for this.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ needs no extra permission.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -102,6 +94,118 @@
     <message>
         <source>Copy both texts — by selection (⌘C) or by the Copy button. When copied, the block will turn green.</source>
         <translation>Copy both texts — by selection (Ctrl+C) or by the Copy button. When copied, the block will turn green.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>CapsLock</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Buffer limit</source>
+        <translation>History size</translation>
+    </message>
+    <message>
+        <source>In settings: autostart, hotkey, buffer limit.</source>
+        <translation>In settings: autostart, shortcut, history size.</translation>
+    </message>
+    <message>
+        <source>Both copied. Tap Next.</source>
+        <translation>Both copied. Click Next.</translation>
+    </message>
+    <message>
+        <source>Correct! Tap Next.</source>
+        <translation>Correct! Click Done.</translation>
+    </message>
+    <message>
+        <source>Hotkey for paste:</source>
+        <translation>Shortcut for pasting:</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Press the new shortcut; Esc cancels.</translation>
     </message>
 </context>
 </TS>

@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>Ver búfer</translation>
+        <translation>Historial</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>Portapapeles</translation>
+        <translation>Historial</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>Atajo para pegar</translation>
+        <source>Hotkey for paste:</source>
+        <translation>Atajo para pegar:</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>System</source>
-        <translation>Idioma del sistema</translation>
+        <translation>Sistema</translation>
     </message>
     <message>
         <source>Autostart</source>
@@ -88,10 +88,6 @@
         <translation>Para pegar se necesita la extensión XTEST del servidor X, que aquí no está — el elemento elegido solo se copia; péguelo con Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Abrir los ajustes de atajos de teclado</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>El atajo global no está disponible. En los ajustes de atajos de teclado del escritorio, asigne un atajo al comando «quillstack --toggle-popup».</translation>
     </message>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>Límite del búfer</translation>
+        <translation>Tamaño del historial</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -137,7 +133,7 @@
     </message>
     <message>
         <source>Items older than the selected time will be removed automatically.</source>
-        <translation>Los elementos más antiguos que el tiempo elegido se eliminarán automáticamente.</translation>
+        <translation>Los elementos se eliminarán automáticamente cuando pase el tiempo elegido.</translation>
     </message>
     <message>
         <source>Quit application</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Haga clic en el icono de la bandeja del sistema — ver búfer, ajustes, salir.</translation>
+        <translation>Haga clic en el icono de la bandeja del sistema — historial, ajustes, salir.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>En los ajustes: inicio automático, atajo, límite del búfer.</translation>
+        <translation>En los ajustes: inicio automático, atajo, tamaño del historial.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack pega el elemento elegido en otras aplicaciones enviando Ctrl+V mediante la extensión XTEST del servidor X. En Linux no hace falta ningún permiso.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ no necesita permisos adicionales.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>¡Correcto! Haga clic en Siguiente.</translation>
+        <translation>¡Correcto! Haga clic en Listo.</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -309,15 +301,15 @@
     </message>
     <message>
         <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
-        <translation>Portapapeles — ↑↓ Intro para copiar, luego pulsa Ctrl+V</translation>
+        <translation>Portapapeles — ↑↓ Intro para copiar; después, pulse Ctrl+V</translation>
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>Este escritorio no deja que ningún programa escriba en otras ventanas: elige un elemento de la lista y pulsa tú mismo Ctrl+V.</translation>
+        <translation>Este escritorio no permite que ningún programa escriba en otras ventanas: elija un elemento de la lista y pulse usted mismo Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>Wayland no ofrece atajos globales a los programas: asigna %@ al comando «quillstack --toggle-popup» en los ajustes de teclado de tu escritorio (sway: bindsym en su configuración; KDE Plasma: Atajos → Añadir nuevo → Orden; GNOME: Teclado → Atajos personalizados).</translation>
+        <translation>Wayland no ofrece atajos globales a los programas: asigne %@ al comando «quillstack --toggle-popup» en los ajustes de teclado de su escritorio (sway: bindsym en el archivo de configuración; KDE Plasma: Atajos → Añadir nuevo → Orden; GNOME: Teclado → Atajos personalizados).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>No se pudo activar la integración con GNOME porque no está instalada. Vuelva a instalar el paquete de Quillstack.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Espacio</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Retroceso</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Intro (teclado numérico)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Supr</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Re Pág</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Av Pág</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Izquierda</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Derecha</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Abajo</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Arriba</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Mayús</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Bloq Mayús</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copiado</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ se usa para escribir: grabe un atajo con Ctrl, Alt o Super.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ se usa para editar en todos los programas: grabe otro atajo.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Pulse el nuevo atajo; Esc cancela.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack pega el elemento elegido en otras aplicaciones tecleando Ctrl+V con el teclado virtual del compositor.</translation>
     </message>
 </context>
 </TS>

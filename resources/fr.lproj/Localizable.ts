@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>Afficher le tampon</translation>
+        <translation>Historique</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,15 +41,15 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>Presse-papiers</translation>
+        <translation>Historique</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>Raccourci pour coller</translation>
+        <source>Hotkey for paste:</source>
+        <translation>Raccourci pour coller :</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
-        <translation>Tapez le raccourci…</translation>
+        <translation>Saisissez un raccourci…</translation>
     </message>
     <message>
         <source>Change</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>System</source>
-        <translation>Langue du système</translation>
+        <translation>Système</translation>
     </message>
     <message>
         <source>Autostart</source>
@@ -88,10 +88,6 @@
         <translation>Le collage nécessite l’extension XTEST du serveur X, absente ici — l’élément choisi est seulement copié ; collez-le avec Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Ouvrir les paramètres des raccourcis clavier</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>Le raccourci global n’est pas disponible. Dans les paramètres des raccourcis clavier du bureau, attribuez un raccourci à la commande « quillstack --toggle-popup ».</translation>
     </message>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>Taille du tampon</translation>
+        <translation>Taille de l’historique</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -229,23 +225,19 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Cliquez sur l’icône de la zone de notification — afficher le tampon, paramètres, quitter.</translation>
+        <translation>Cliquez sur l’icône de la zone de notification — historique, paramètres, quitter.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>Dans les paramètres : démarrage automatique, raccourci, taille du tampon.</translation>
+        <translation>Dans les paramètres : démarrage automatique, raccourci, taille de l’historique.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack colle l’élément choisi dans d’autres applications en envoyant Ctrl+V via l’extension XTEST du serveur X. Sous Linux, aucune autorisation n’est nécessaire.</translation>
     </message>
     <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ n’a besoin d’aucune autorisation supplémentaire.</translation>
-    </message>
-    <message>
         <source>Universal Access is enabled.</source>
-        <translation>Le collage dans d’autres applications est possible.</translation>
+        <translation>Le collage est possible.</translation>
     </message>
     <message>
         <source>Text 1</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>Parfait ! Cliquez sur Suivant.</translation>
+        <translation>Parfait ! Cliquez sur Terminé.</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -301,7 +293,7 @@
     </message>
     <message>
         <source>[Image]</source>
-        <translation>[Image copiée]</translation>
+        <translation>[Image]</translation>
     </message>
     <message>
         <source>[Content]</source>
@@ -313,11 +305,11 @@
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>Ce bureau ne laisse aucun programme taper dans d’autres fenêtres : choisissez un élément dans la liste, puis appuyez vous-même sur Ctrl+V.</translation>
+        <translation>Ce bureau ne laisse aucun programme taper dans d’autres fenêtres : choisissez un élément dans la liste, puis appuyez vous-même sur Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>Wayland ne donne aux programmes aucun raccourci global : associez %@ à la commande « quillstack --toggle-popup » dans les paramètres clavier de votre bureau (sway : bindsym dans sa configuration ; KDE Plasma : Raccourcis → Ajouter → Commande ; GNOME : Clavier → Raccourcis personnalisés).</translation>
+        <translation>Wayland ne donne aux programmes aucun raccourci global : associez %@ à la commande « quillstack --toggle-popup » dans les paramètres clavier de votre bureau (sway : bindsym dans sa configuration ; KDE Plasma : Raccourcis → Ajouter → Commande ; GNOME : Clavier → Raccourcis personnalisés).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>Impossible d’activer l’intégration GNOME : elle n’est pas installée. Réinstallez le paquet Quillstack.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Retour arrière</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Échap</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Entrée (pavé numérique)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Inser</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Suppr</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page préc.</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page suiv.</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Gauche</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Droite</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Bas</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Haut</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Maj</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Verr. Maj</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copié</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ sert à la saisie : enregistrez un raccourci avec Ctrl, Alt ou Super.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ sert à l’édition dans tous les programmes : enregistrez un autre raccourci.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Tapez le nouveau raccourci ; Échap annule.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack colle l’élément choisi dans d’autres applications en tapant Ctrl+V au moyen du clavier virtuel du compositeur.</translation>
     </message>
 </context>
 </TS>

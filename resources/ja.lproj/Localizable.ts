@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>バッファを表示</translation>
+        <translation>履歴</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>クリップボード</translation>
+        <translation>履歴</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>貼り付けのショートカット</translation>
+        <source>Hotkey for paste:</source>
+        <translation>貼り付けのショートカット：</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -81,15 +81,11 @@
     </message>
     <message>
         <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
-        <translation>パスワード欄には貼り付けられない場合があります。セキュリティのため、模擬キー入力を無視するプログラムがあります。</translation>
+        <translation>パスワード欄には貼り付けられない場合があります。セキュリティのため、擬似的なキー入力を無視するプログラムがあります。</translation>
     </message>
     <message>
         <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
         <translation>貼り付けには X サーバーの XTEST 拡張機能が必要ですが、見つかりません — 選択した項目はコピーだけされるので、Ctrl+V で貼り付けてください。</translation>
-    </message>
-    <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>キーボードショートカットの設定を開く</translation>
     </message>
     <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>バッファの上限</translation>
+        <translation>履歴の件数</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -217,7 +213,7 @@
     </message>
     <message>
         <source>Release modifiers — selected text pastes into active app.</source>
-        <translation>Enter またはダブルクリック — 元のウィンドウに貼り付け。ショートカットをもう一度か Esc — 貼り付けずに閉じる。</translation>
+        <translation>Enter またはダブルクリック — 元のウィンドウに貼り付けます。ショートカットをもう一度押すか Esc — 貼り付けずに閉じます。</translation>
     </message>
     <message>
         <source>Delete or × to remove from history.</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>トレイのアイコンをクリック — バッファの表示、設定、終了。</translation>
+        <translation>トレイのアイコンをクリック — 履歴、設定、終了。</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>設定では: 自動起動、ショートカット、バッファの上限。</translation>
+        <translation>設定では: 自動起動、ショートカット、履歴の件数。</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack は X サーバーの XTEST 拡張機能で Ctrl+V を送り、選択した項目をほかのアプリに貼り付けます。Linux ではこのための許可は不要です。</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ に追加の許可は必要ありません。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>正解です！「次へ」をクリックしてください。</translation>
+        <translation>正解です！「完了」をクリックしてください。</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -313,7 +305,7 @@
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>このデスクトップでは、プログラムが他のウィンドウにキー入力できません。リストで項目を選び、ご自分で Ctrl+V を押してください。</translation>
+        <translation>このデスクトップでは、プログラムがほかのウィンドウにキー入力できません。一覧で項目を選び、ご自分で Ctrl+V を押してください。</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>GNOME 連携はインストールされていないため、有効にできませんでした。Quillstack のパッケージをインストールし直してください。</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>スペース</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter (テンキー)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>←</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>→</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>↓</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>↑</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>コピーしました</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ は文字の入力に使われます。Ctrl、Alt、Super のいずれかを含むショートカットを記録してください。</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ はどのプログラムでも編集に使われます。別のショートカットを記録してください。</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>新しいショートカットを押してください。Esc で取り消します。</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack はコンポジターの仮想キーボードで Ctrl+V を入力し、選択した項目をほかのアプリに貼り付けます。</translation>
     </message>
 </context>
 </TS>

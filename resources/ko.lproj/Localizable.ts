@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>버퍼 보기</translation>
+        <translation>기록</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>클립보드</translation>
+        <translation>기록</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>붙여넣기 단축키</translation>
+        <source>Hotkey for paste:</source>
+        <translation>붙여넣기 단축키:</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -88,10 +88,6 @@
         <translation>붙여넣으려면 X 서버의 XTEST 확장이 필요하지만 찾을 수 없습니다 — 선택한 항목은 복사만 되니 Ctrl+V로 붙여넣으세요.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>키보드 단축키 설정 열기</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>전역 단축키를 사용할 수 없습니다. 데스크톱의 키보드 단축키 설정에서 ‘quillstack --toggle-popup’ 명령에 단축키를 지정하세요.</translation>
     </message>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>버퍼 한도</translation>
+        <translation>기록 개수</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -217,7 +213,7 @@
     </message>
     <message>
         <source>Release modifiers — selected text pastes into active app.</source>
-        <translation>Enter 또는 더블 클릭 — 이전 창에 붙여넣기. 단축키 다시 또는 Esc — 붙여넣지 않고 닫기.</translation>
+        <translation>Enter 또는 더블 클릭 — 이전 창에 붙여넣습니다. 단축키를 다시 누르거나 Esc — 붙여넣지 않고 닫습니다.</translation>
     </message>
     <message>
         <source>Delete or × to remove from history.</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>트레이 아이콘 클릭 — 버퍼 보기, 설정, 종료.</translation>
+        <translation>트레이 아이콘 클릭 — 기록, 설정, 종료.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>설정에서: 자동 시작, 단축키, 버퍼 한도.</translation>
+        <translation>설정에서: 자동 시작, 단축키, 기록 개수.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack은 X 서버의 XTEST 확장으로 Ctrl+V를 보내 선택한 항목을 다른 앱에 붙여넣습니다. Linux에서는 이를 위한 권한이 필요 없습니다.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@에는 추가 권한이 필요 없습니다.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>정답입니다! ‘다음’을 클릭하세요.</translation>
+        <translation>정답입니다! ‘완료’를 클릭하세요.</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -317,7 +309,7 @@
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>Wayland에서는 프로그램이 전역 단축키를 쓸 수 없습니다. 데스크톱의 키보드 설정에서 %@ 키를 명령 “quillstack --toggle-popup”에 지정하세요(sway: 설정의 bindsym, KDE Plasma: 단축키 → 새로 추가 → 명령, GNOME: 키보드 → 사용자 지정 단축키).</translation>
+        <translation>Wayland에서는 프로그램이 전역 단축키를 쓸 수 없습니다. 데스크톱의 키보드 설정에서 %@ 키를 ‘quillstack --toggle-popup’ 명령에 지정하세요(sway: 설정의 bindsym, KDE Plasma: 단축키 → 새로 추가 → 명령, GNOME: 키보드 → 사용자 지정 단축키).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>GNOME 통합이 설치되어 있지 않아 켜지 못했습니다. Quillstack 패키지를 다시 설치하세요.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>스페이스</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter(숫자 키패드)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>←</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>→</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>↓</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>↑</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>복사됨</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ 키는 글자 입력에 쓰입니다. Ctrl, Alt 또는 Super가 들어간 단축키를 기록하세요.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ 키는 모든 프로그램에서 편집에 쓰입니다. 다른 단축키를 기록하세요.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>새 단축키를 누르세요. Esc를 누르면 취소됩니다.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack은 컴포지터의 가상 키보드로 Ctrl+V를 입력해 선택한 항목을 다른 앱에 붙여넣습니다.</translation>
     </message>
 </context>
 </TS>

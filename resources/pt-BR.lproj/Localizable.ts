@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>Ver buffer</translation>
+        <translation>Histórico</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>Área de transferência</translation>
+        <translation>Histórico</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>Atalho para colar</translation>
+        <source>Hotkey for paste:</source>
+        <translation>Atalho para colar:</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>System</source>
-        <translation>Idioma do sistema</translation>
+        <translation>Sistema</translation>
     </message>
     <message>
         <source>Autostart</source>
@@ -81,19 +81,15 @@
     </message>
     <message>
         <source>Paste into password fields may not work: macOS blocks programmatic paste there for security.</source>
-        <translation>Colar em campos de senha pode não funcionar: por segurança, alguns programas ignoram ali teclas simuladas.</translation>
+        <translation>Talvez não seja possível colar em campos de senha: por segurança, alguns programas ignoram teclas simuladas nesses campos.</translation>
     </message>
     <message>
         <source>Paste needs Universal Access — enable it so Quillstack can paste the selected item into other apps.</source>
-        <translation>Para colar é preciso a extensão XTEST do servidor X, que não está disponível — o item escolhido só é copiado; cole-o com Ctrl+V.</translation>
-    </message>
-    <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Abrir configurações de atalhos de teclado</translation>
+        <translation>Colar exige a extensão XTEST do servidor X, que não está disponível aqui: o item escolhido é apenas copiado. Cole-o com Ctrl+V.</translation>
     </message>
     <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
-        <translation>O atalho global não está disponível. Nas configurações de atalhos de teclado do ambiente de trabalho, atribua um atalho ao comando “quillstack --toggle-popup”.</translation>
+        <translation>O atalho global não está disponível. Nas configurações de atalhos de teclado do desktop, atribua um atalho ao comando “quillstack --toggle-popup”.</translation>
     </message>
     <message>
         <source>Open Input Monitoring in System Settings</source>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>Limite do buffer</translation>
+        <translation>Tamanho do histórico</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Clique no ícone da área de notificação — ver buffer, configurações, sair.</translation>
+        <translation>Clique no ícone da área de notificação — histórico, configurações, sair.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>Nas configurações: inicialização automática, atalho, limite do buffer.</translation>
+        <translation>Nas configurações: inicialização automática, atalho, tamanho do histórico.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>O Quillstack cola o item escolhido em outros aplicativos enviando Ctrl+V pela extensão XTEST do servidor X. No Linux não é preciso nenhuma permissão.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ não precisa de nenhuma permissão extra.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>Correto! Clique em Avançar.</translation>
+        <translation>Correto! Clique em Concluir.</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -313,11 +305,11 @@
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>Este ambiente não deixa nenhum programa digitar em outras janelas: escolha um item da lista e pressione Ctrl+V você mesmo.</translation>
+        <translation>Este desktop não deixa nenhum programa digitar em outras janelas: escolha um item da lista e pressione Ctrl+V você mesmo.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>O Wayland não oferece atalhos globais aos programas: associe %@ ao comando “quillstack --toggle-popup” nas configurações de teclado do seu ambiente (sway: bindsym na configuração; KDE Plasma: Atalhos → Adicionar novo → Comando; GNOME: Teclado → Atalhos personalizados).</translation>
+        <translation>O Wayland não oferece atalhos globais aos programas: associe %@ ao comando “quillstack --toggle-popup” nas configurações de teclado do seu desktop (sway: bindsym na configuração; KDE Plasma: Atalhos → Adicionar novo → Comando; GNOME: Teclado → Atalhos personalizados).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>Não foi possível ativar a integração com o GNOME porque ela não está instalada. Reinstale o pacote do Quillstack.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Espaço</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter (teclado numérico)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Esquerda</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Direita</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Baixo</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Cima</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copiado</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ é usado para digitar: grave um atalho com Ctrl, Alt ou Super.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ é usado para editar em todos os programas: grave outro atalho.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Pressione o novo atalho; Esc cancela.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>O Quillstack cola o item escolhido em outros aplicativos digitando Ctrl+V pelo teclado virtual do compositor.</translation>
     </message>
 </context>
 </TS>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Clipboard — double-click or ↑↓ Enter to paste</source>
-        <translation>Буфер — двойной щелчок или ↑↓ Enter: вставка</translation>
+        <translation>Буфер обмена — двойной щелчок или ↑↓ Enter, чтобы вставить</translation>
     </message>
     <message>
         <source>No items</source>
@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>Показать буфер</translation>
+        <translation>История</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>Буфер обмена</translation>
+        <translation>История</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>Сочетание для вставки</translation>
+        <source>Hotkey for paste:</source>
+        <translation>Сочетание для вставки:</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -88,10 +88,6 @@
         <translation>Для вставки нужно расширение XTEST X-сервера, а его здесь нет — выбранный элемент только копируется; вставьте его сочетанием Ctrl+V.</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>Открыть настройки сочетаний клавиш</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>Глобальное сочетание клавиш недоступно. В настройках сочетаний клавиш рабочего окружения назначьте сочетание для команды «quillstack --toggle-popup».</translation>
     </message>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>Размер буфера</translation>
+        <translation>Размер истории</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -177,7 +173,7 @@
     </message>
     <message>
         <source>Clipboard for macOS</source>
-        <translation>Буфер обмена для рабочего стола Linux</translation>
+        <translation>Буфер обмена для рабочего окружения Linux</translation>
     </message>
     <message>
         <source>Stores copy history and lets you paste any item with one shortcut.</source>
@@ -217,7 +213,7 @@
     </message>
     <message>
         <source>Release modifiers — selected text pastes into active app.</source>
-        <translation>Enter или двойной щелчок — вставка в предыдущее окно. Сочетание ещё раз или Esc — закрыть без вставки.</translation>
+        <translation>Enter или двойной щелчок — вставить в предыдущее окно. Сочетание ещё раз или Esc — закрыть без вставки.</translation>
     </message>
     <message>
         <source>Delete or × to remove from history.</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>Щёлкните значок в системном трее — показать буфер, настройки, выход.</translation>
+        <translation>Щёлкните значок в системном трее — история, настройки, выход.</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>В настройках: автозапуск, сочетание клавиш, размер буфера.</translation>
+        <translation>В настройках: автозапуск, сочетание клавиш, размер истории.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack вставляет выбранный элемент в другие программы, отправляя Ctrl+V через расширение XTEST X-сервера. В Linux для этого не нужно никаких разрешений.</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>Для %@ не нужны дополнительные разрешения.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>Верно! Нажмите «Далее».</translation>
+        <translation>Верно! Нажмите «Готово».</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -309,15 +301,15 @@
     </message>
     <message>
         <source>Clipboard — ↑↓ Enter to copy, then press Ctrl+V</source>
-        <translation>Буфер — ↑↓ Enter: копирование, затем нажмите Ctrl+V</translation>
+        <translation>Буфер обмена — ↑↓ Enter, чтобы скопировать, затем нажмите Ctrl+V</translation>
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>Этот рабочий стол не позволяет программам вводить текст в чужие окна: выберите элемент в списке и нажмите Ctrl+V сами.</translation>
+        <translation>Это рабочее окружение не позволяет программам вводить текст в чужие окна: выберите элемент в списке и сами нажмите Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
-        <translation>Wayland не даёт программам глобальных сочетаний клавиш: назначьте %@ команде «quillstack --toggle-popup» в настройках клавиатуры вашего рабочего стола (sway: bindsym в его конфигурации; KDE Plasma: Комбинации клавиш → Добавить → Команда; GNOME: Клавиатура → Свои комбинации клавиш).</translation>
+        <translation>Wayland не даёт программам глобальных сочетаний клавиш: назначьте %@ команде «quillstack --toggle-popup» в настройках клавиатуры вашего рабочего окружения (sway: bindsym в его конфигурации; KDE Plasma: Комбинации клавиш → Добавить → Команда; GNOME: Клавиатура → Свои комбинации клавиш).</translation>
     </message>
     <message>
         <source>The GNOME integration is off, so the shortcut and the paste work only in some windows.</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>Не удалось включить интеграцию с GNOME: она не установлена. Переустановите пакет Quillstack.</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>Пробел</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter (цифровой блок)</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>Влево</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>Вправо</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Скопировано</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ нужно для ввода текста: запишите сочетание с Ctrl, Alt или Super.</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ используется для правки во всех программах: запишите другое сочетание.</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>Нажмите новое сочетание; Esc — отмена.</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack вставляет выбранный элемент в другие программы, набирая Ctrl+V через виртуальную клавиатуру композитора.</translation>
     </message>
 </context>
 </TS>

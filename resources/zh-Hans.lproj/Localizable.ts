@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>View buffer</source>
-        <translation>查看缓冲区</translation>
+        <translation>历史记录</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Clipboard</source>
-        <translation>剪贴板</translation>
+        <translation>历史记录</translation>
     </message>
     <message>
-        <source>Hotkey for paste</source>
-        <translation>粘贴快捷键</translation>
+        <source>Hotkey for paste:</source>
+        <translation>粘贴快捷键：</translation>
     </message>
     <message>
         <source>Press shortcut…</source>
@@ -88,10 +88,6 @@
         <translation>粘贴需要 X 服务器的 XTEST 扩展，但当前不可用 — 所选项只会被复制，请用 Ctrl+V 粘贴。</translation>
     </message>
     <message>
-        <source>Open Accessibility in System Settings</source>
-        <translation>打开键盘快捷键设置</translation>
-    </message>
-    <message>
         <source>For global hotkey add Quillstack to Input Monitoring (System Settings → Privacy).</source>
         <translation>全局快捷键不可用。请在桌面环境的键盘快捷键设置中为命令“quillstack --toggle-popup”指定一个快捷键。</translation>
     </message>
@@ -101,7 +97,7 @@
     </message>
     <message>
         <source>Buffer limit</source>
-        <translation>缓冲区上限</translation>
+        <translation>历史记录条数</translation>
     </message>
     <message>
         <source>Auto-delete after</source>
@@ -189,7 +185,7 @@
     </message>
     <message>
         <source>How it works</source>
-        <translation>工作原理</translation>
+        <translation>使用方法</translation>
     </message>
     <message>
         <source>Copy as usual — ⌘C. Text goes to history.</source>
@@ -229,19 +225,15 @@
     </message>
     <message>
         <source>Click menu bar icon — view buffer, settings, quit.</source>
-        <translation>点击托盘图标 — 查看缓冲区、设置、退出。</translation>
+        <translation>点击托盘图标 — 历史记录、设置、退出。</translation>
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>在设置中：自动启动、快捷键、缓冲区上限。</translation>
+        <translation>在设置中：自动启动、快捷键、历史记录条数。</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
         <translation>Quillstack 通过 X 服务器的 XTEST 扩展发送 Ctrl+V，将所选项粘贴到其他应用。在 Linux 上无需任何权限。</translation>
-    </message>
-    <message>
-        <source>Enable in the list: %@</source>
-        <translation>%@ 无需额外权限。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -285,7 +277,7 @@
     </message>
     <message>
         <source>Correct! Tap Next.</source>
-        <translation>正确！请点击“下一步”。</translation>
+        <translation>正确！请点击“完成”。</translation>
     </message>
     <message>
         <source>Another program also uses this shortcut, so both react to it. Record a different one, or free it in that program.</source>
@@ -313,7 +305,7 @@
     </message>
     <message>
         <source>This desktop lets no program type into other windows: choose an item in the list, then press Ctrl+V yourself.</source>
-        <translation>此桌面不允许程序向其他窗口输入按键：请在列表中选择一项，然后自己按 Ctrl+V。</translation>
+        <translation>此桌面不允许程序向其他窗口输入按键：请在列表中选择一项，然后手动按 Ctrl+V。</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
@@ -334,6 +326,114 @@
     <message>
         <source>The GNOME integration could not be enabled: it is not installed. Install Quillstack's package again.</source>
         <translation>GNOME 集成尚未安装，无法启用。请重新安装 Quillstack 软件包。</translation>
+    </message>
+    <message>
+        <source>Return (key name)</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Tab (key name)</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space (key name)</source>
+        <translation>空格</translation>
+    </message>
+    <message>
+        <source>Backspace (key name)</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Esc (key name)</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Enter (key name)</source>
+        <translation>Enter（数字小键盘）</translation>
+    </message>
+    <message>
+        <source>Insert (key name)</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Delete (key name)</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Home (key name)</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End (key name)</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Page Up (key name)</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Page Down (key name)</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Left (key name)</source>
+        <translation>←</translation>
+    </message>
+    <message>
+        <source>Right (key name)</source>
+        <translation>→</translation>
+    </message>
+    <message>
+        <source>Down (key name)</source>
+        <translation>↓</translation>
+    </message>
+    <message>
+        <source>Up (key name)</source>
+        <translation>↑</translation>
+    </message>
+    <message>
+        <source>Super (key name)</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ctrl (key name)</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt (key name)</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift (key name)</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>CapsLock (key name)</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>已复制</translation>
+    </message>
+    <message>
+        <source>%@ is needed for typing: record a chord with Ctrl, Alt or Super.</source>
+        <translation>%@ 用于输入文字：请录制带 Ctrl、Alt 或 Super 的快捷键。</translation>
+    </message>
+    <message>
+        <source>%@ is used for editing in every program: record a different chord.</source>
+        <translation>%@ 在所有程序中都用于编辑：请录制其他快捷键。</translation>
+    </message>
+    <message>
+        <source>Press the new chord; Esc cancels.</source>
+        <translation>请按新的快捷键；按 Esc 取消。</translation>
+    </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
+        <translation>Quillstack 通过合成器的虚拟键盘输入 Ctrl+V，将所选项粘贴到其他应用。</translation>
     </message>
 </context>
 </TS>

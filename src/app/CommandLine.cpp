@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "settings/AppSettings.h"
+
 namespace {
 struct CommandOption {
     const char* name;
@@ -37,10 +39,17 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                                      QStringLiteral("Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    QStringList codes;
+    for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
+        codes << option.code;
+    }
+    codes << QStringLiteral("system");
+    const QString codeList = codes.join(QStringLiteral(", "));
     const QCommandLineOption language(
         QStringLiteral("language"),
-        QStringLiteral("Interface language: en, de, es, fr, ja, ko, pt-BR, ru, zh-Hans or system "
-                       "(kept for later starts)."),
+        QStringLiteral("Interface language: %1 (kept for later starts; applied at once in the "
+                       "running Quillstack).")
+            .arg(codeList),
         QStringLiteral("code"));
     parser.addOption(language);
     for (const CommandOption& entry : commandOptions) {
@@ -93,6 +102,13 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (commands > 1) {
         return failure(QStringLiteral("Give one command at a time."));
+    }
+    if (parser.isSet(language)) {
+        result.language = parser.value(language);
+        if (!AppSettings::isLanguageCode(result.language)) {
+            return failure(QStringLiteral("Unknown language \"%1\"; the codes are %2.")
+                               .arg(result.language, codeList));
+        }
     }
     return result;
 }

@@ -14,6 +14,8 @@ struct CommandLine {
     // For Run: what to ask of the running instance, or to do once started. A plain start is
     // Activate.
     SingleInstance::Command command = SingleInstance::Command::Activate;
+    // For Run: the language given with --language, checked; empty when none was.
+    QString language;
     // For Help and Version: what to print on stdout; for Error: the message and the usage.
     QString text;
 

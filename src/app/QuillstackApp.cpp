@@ -125,7 +125,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_delegate = std::make_unique<AppDelegate>(
         *m_history, *m_detector, *m_popupController,
         OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
-                                      platform.activeWindowGeometry, platform.integration.get()});
+                                      platform.activeWindowGeometry, platform.integration.get(),
+                                      m_platform->session});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
                      &AppDelegate::restartOnboardingFromBeginning);
 }
@@ -169,6 +170,9 @@ void QuillstackApp::listenForCommands() {
     m_instance->listen();
     QObject::connect(m_instance.get(), &SingleInstance::commandReceived, &m_app,
                      [this](SingleInstance::Command command) { perform(command); });
+    // Open windows rebuild in the new language, as when it is picked in the settings.
+    QObject::connect(m_instance.get(), &SingleInstance::languageRequested, m_settings.get(),
+                     &AppSettings::setPreferredLanguage);
 }
 
 void QuillstackApp::perform(SingleInstance::Command command) {

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/AppLogger.h"
+#include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -33,6 +34,7 @@ constexpr std::array commandWords{
 };
 
 const QByteArray okReply = QByteArrayLiteral("ok\n");
+const QByteArray languageWord = QByteArrayLiteral("language");
 const QByteArray unknownReply = QByteArrayLiteral("unknown\n");
 
 int remainingMs(const QDeadlineTimer& deadline) {
@@ -112,7 +114,7 @@ SingleInstance::Role SingleInstance::start(Command command) {
     return role;
 }
 
-SingleInstance::Role SingleInstance::claim(Command command) {
+SingleInstance::Role SingleInstance::claim(Command command, const QString& language) {
     if (m_lock.tryLock(0)) {
         return Role::Primary;
     }
@@ -120,7 +122,7 @@ SingleInstance::Role SingleInstance::claim(Command command) {
         log(QStringLiteral("SingleInstance: cannot create %1").arg(lockPath()));
         return Role::Unavailable;
     }
-    m_delivered = send(command);
+    m_delivered = send(command, language);
     if (!m_delivered) {
         log(QStringLiteral("SingleInstance: the running instance did not answer"));
     }
@@ -141,7 +143,7 @@ void SingleInstance::listen() {
     }
 }
 
-bool SingleInstance::send(Command command) {
+bool SingleInstance::send(Command command, const QString& language) {
     const QDeadlineTimer deadline(m_timing.sendTimeoutMs);
     QLocalSocket socket;
     // The running instance takes the lock a moment before it listens.
@@ -155,17 +157,28 @@ bool SingleInstance::send(Command command) {
         }
         QThread::msleep(20);
     }
-    socket.write(wordFor(command) + '\n');
+    QByteArray lines;
+    if (!language.isEmpty()) {
+        lines += languageWord + ' ' + language.toLatin1() + '\n';
+    }
+    lines += wordFor(command) + '\n';
+    socket.write(lines);
     if (!socket.waitForBytesWritten(remainingMs(deadline))) {
         return false;
     }
-    while (!socket.canReadLine()) {
-        if (socket.bytesAvailable() >= maxLineLength ||
-            !socket.waitForReadyRead(remainingMs(deadline))) {
+    // One answer per line, each of them "ok".
+    for (qsizetype i = lines.count('\n'); i > 0; --i) {
+        while (!socket.canReadLine()) {
+            if (socket.bytesAvailable() >= maxLineLength ||
+                !socket.waitForReadyRead(remainingMs(deadline))) {
+                return false;
+            }
+        }
+        if (socket.readLine(maxLineLength) != okReply) {
             return false;
         }
     }
-    return socket.readLine(maxLineLength) == okReply;
+    return true;
 }
 
 void SingleInstance::acceptConnections() {
@@ -184,6 +197,16 @@ void SingleInstance::readLines(QLocalSocket* peer) {
     while (peer->canReadLine()) {
         QByteArray line = peer->readLine(maxLineLength + 1);
         line.chop(line.endsWith("\r\n") ? 2 : 1);
+        if (line.startsWith(languageWord + ' ')) {
+            const QString code = QString::fromLatin1(line.mid(languageWord.size() + 1));
+            const bool known = AppSettings::isLanguageCode(code);
+            peer->write(known ? okReply : unknownReply);
+            peer->waitForBytesWritten(0);
+            if (known) {
+                Q_EMIT languageRequested(code);
+            }
+            continue;
+        }
         const std::optional<Command> command = commandFor(line);
         peer->write(command ? okReply : unknownReply);
         // Sent before the command runs: "quit" ends the event loop that would otherwise send it.

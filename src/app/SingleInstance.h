@@ -17,8 +17,9 @@ class QLocalSocket;
 // over that socket instead of starting a second copy.
 //
 // The protocol is one command per line, ASCII, at most maxLineLength bytes with the newline;
-// each known command is answered "ok", an unknown one "unknown". A peer that breaks the rules or
-// stays longer than peerTimeoutMs is dropped.
+// each known command is answered "ok", an unknown one "unknown". "language CODE" before the
+// command switches the interface language (a code the settings take). A peer that breaks the
+// rules or stays longer than peerTimeoutMs is dropped.
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
@@ -42,10 +43,10 @@ class SingleInstance : public QObject {
     SingleInstance(QString directory, Timing timing, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Takes the lock (Primary), or, when another process holds it, sends it `command`
-    // (Secondary). Unavailable when the lock cannot be had for another reason. Needs no
-    // application object, so it can run before any display is opened.
-    Role claim(Command command);
+    // Takes the lock (Primary), or, when another process holds it, sends it `command`, after
+    // `language` when one is given (Secondary). Unavailable when the lock cannot be had for
+    // another reason. Needs no application object, so it can run before any display is opened.
+    Role claim(Command command, const QString& language = {});
     // Primary only, once the event loop's application exists: accepts later starts' commands.
     void listen();
     // claim(), then listen() when Primary.
@@ -65,10 +66,11 @@ class SingleInstance : public QObject {
 
   Q_SIGNALS:
     void commandReceived(SingleInstance::Command command);
+    void languageRequested(const QString& code);
     void activationRequested();
 
   private:
-    bool send(Command command);
+    bool send(Command command, const QString& language);
     void acceptConnections();
     void readLines(QLocalSocket* peer);
     void dispatch(Command command);

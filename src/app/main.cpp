@@ -22,15 +22,16 @@ void say(FILE* stream, const QString& text) {
 }
 
 // The running instance's answer to this start, or nothing when this process is to run.
-std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command command) {
-    switch (instance.claim(command)) {
+std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command command,
+                            const QString& language) {
+    switch (instance.claim(command, language)) {
         case SingleInstance::Role::Primary:
         case SingleInstance::Role::Unavailable:
             return std::nullopt;
         case SingleInstance::Role::Secondary:
             break;
     }
-    if (command == SingleInstance::Command::Activate) {
+    if (command == SingleInstance::Command::Activate && language.isEmpty()) {
         say(stderr, QStringLiteral("Quillstack is already running\n"));
         return 0;
     }
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<SingleInstance> instance;
     if (const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory()) {
         instance = std::make_unique<SingleInstance>(*folder);
-        if (const std::optional<int> status = handOver(*instance, commandLine.command)) {
+        if (const std::optional<int> status = handOver(*instance, commandLine.command, commandLine.language)) {
             return *status;
         }
     }

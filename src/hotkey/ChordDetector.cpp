@@ -6,6 +6,7 @@
 
 #include "core/AppLogger.h"
 #include "core/Scheduler.h"
+#include "keys/KeyNames.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/Workspace.h"
 #include "settings/AppSettings.h"
@@ -191,7 +192,9 @@ void ChordDetector::installMonitors() {
     } else {
         log(QStringLiteral("installMonitors: no system-wide detection, own windows only"));
     }
-    log(QStringLiteral("installMonitors: хоткей «%1»").arg(m_settings.hotkeyDisplayString()));
+    log(QStringLiteral("installMonitors: хоткей «%1»")
+            .arg(KeyNames::displayString(m_settings.hotkeyModifiers(),
+                                         m_settings.hotkeyKeyCode())));
 }
 
 bool ChordDetector::tryInstallEventTap() {

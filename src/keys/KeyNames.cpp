@@ -3,16 +3,19 @@
 #include <QStringList>
 
 #include "keys/KeyEvent.h"
+#include "settings/L10n.h"
 
 namespace KeyNames {
 namespace {
 
 // One table for both forms of a key's name: the desktop's words and the macOS glyphs. A key
 // with no glyph is written "Key" + its code in the glyph form, as on the Mac.
+// named: the word is a name the interface tables translate ("Strg" for Ctrl in German).
 struct KeyName {
     quint16 code;
     const char16_t* word;
     const char16_t* glyph;
+    bool named = false;
 };
 
 constexpr KeyName kKeyNames[] = {
@@ -63,23 +66,23 @@ constexpr KeyName kKeyNames[] = {
     {44, u"/", u"/"},
     {47, u".", u"."},
     {50, u"`", u"`"},
-    {36, u"Return", u"\u21B5"},
-    {48, u"Tab", u"\u21E5"},
-    {49, u"Space", u"\u2423"},
-    {51, u"Backspace", u"\u232B"},
+    {36, u"Return", u"\u21B5", true},
+    {48, u"Tab", u"\u21E5", true},
+    {49, u"Space", u"\u2423", true},
+    {51, u"Backspace", u"\u232B", true},
     // Keys the Mac table leaves unnamed, as Linux desktops write them.
-    {53, u"Esc", nullptr},
-    {76, u"Enter", nullptr},
-    {114, u"Insert", nullptr},
-    {117, u"Delete", nullptr},
-    {115, u"Home", nullptr},
-    {119, u"End", nullptr},
-    {116, u"Page Up", nullptr},
-    {121, u"Page Down", nullptr},
-    {123, u"Left", nullptr},
-    {124, u"Right", nullptr},
-    {125, u"Down", nullptr},
-    {126, u"Up", nullptr},
+    {53, u"Esc", nullptr, true},
+    {76, u"Enter", nullptr, true},
+    {114, u"Insert", nullptr, true},
+    {117, u"Delete", nullptr, true},
+    {115, u"Home", nullptr, true},
+    {119, u"End", nullptr, true},
+    {116, u"Page Up", nullptr, true},
+    {121, u"Page Down", nullptr, true},
+    {123, u"Left", nullptr, true},
+    {124, u"Right", nullptr, true},
+    {125, u"Down", nullptr, true},
+    {126, u"Up", nullptr, true},
     {122, u"F1", nullptr},
     {120, u"F2", nullptr},
     {99, u"F3", nullptr},
@@ -104,6 +107,7 @@ struct ModifierName {
     int glyphRank;
 };
 
+// Every modifier's word is a name the tables translate.
 constexpr ModifierName kModifierNames[] = {
     {ModifierFlag::Command, u"Super", u"\u2318", 0},
     {ModifierFlag::Control, u"Ctrl", u"\u2303", 3},
@@ -111,6 +115,16 @@ constexpr ModifierName kModifierNames[] = {
     {ModifierFlag::Shift, u"Shift", u"\u21E7", 1},
     {ModifierFlag::CapsLock, u"CapsLock", nullptr, -1},
 };
+
+// The table's key for a name says what the word is, so that "Delete" the key and "Delete" the
+// command can read differently.
+QString translatedName(const char16_t* word) {
+    const QString bare = QString::fromUtf16(word);
+    const QString key = bare + QStringLiteral(" (key name)");
+    const QString text = L10n::string(key);
+    // Without any table the key comes back: the bare name is the right English then.
+    return text == key ? bare : text;
+}
 
 }  // namespace
 
@@ -129,7 +143,8 @@ QString displayString(quint64 modifiers, quint16 keyCode, ChordForm form) {
     QStringList pieces;
     for (const ModifierName& m : kModifierNames) {
         if ((modifiers & m.bit) != 0) {
-            pieces << QString::fromUtf16(m.word);
+            pieces << (form == ChordForm::Translated ? translatedName(m.word)
+                                                     : QString::fromUtf16(m.word));
         }
     }
     pieces << keyCodeToChar(keyCode, form);
@@ -143,7 +158,8 @@ QString keyCodeToChar(quint16 keyCode, ChordForm form) {
         }
         const char16_t* name = form == ChordForm::Glyphs ? k.glyph : k.word;
         if (name != nullptr) {
-            return QString::fromUtf16(name);
+            return form == ChordForm::Translated && k.named ? translatedName(name)
+                                                            : QString::fromUtf16(name);
         }
         break;
     }

@@ -3,9 +3,11 @@
 #include <QString>
 
 // How a chord is written: in the desktop's words, "Super+Shift+V" (modifiers in the order
-// Super, Ctrl, Alt, Shift, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V".
+// Super, Ctrl, Alt, Shift, CapsLock, joined by "+"), or in the Mac's glyphs, "⌘⇧V". Words are
+// the stored and logged form; Translated is the same in the interface language ("Strg+Alt+V"),
+// for display only.
 namespace KeyNames {
-enum class ChordForm { Words, Glyphs };
+enum class ChordForm { Words, Glyphs, Translated };
 
 // A key without a name in the form is written "Key" + its code.
 QString keyCodeToChar(quint16 keyCode, ChordForm form = ChordForm::Words);

@@ -22,12 +22,21 @@ const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
 
 // The value after the first "--language", if one follows it. Only the first occurrence counts.
+// "--language CODE" or "--language=CODE", one dash or two, as the command line takes them.
 std::optional<QString> languageArgument(const QStringList& arguments) {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--language"));
-    if (at < 0 || at + 1 >= arguments.size()) {
-        return std::nullopt;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString argument = arguments.at(i);
+        if (argument.startsWith(QStringLiteral("--"))) {
+            argument.remove(0, 1);
+        }
+        if (argument == u"-language" && i + 1 < arguments.size()) {
+            return arguments.at(i + 1);
+        }
+        if (argument.startsWith(QStringLiteral("-language="))) {
+            return argument.mid(10);
+        }
     }
-    return arguments.at(at + 1);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -85,6 +94,13 @@ const QList<AppSettings::AutoDeleteOption>& AppSettings::autoDeleteOptions() {
         {1440, QStringLiteral("24 hours")},
     };
     return options;
+}
+
+bool AppSettings::isLanguageCode(const QString& code) {
+    const auto& options = languageOptions();
+    return code == kSystem || std::any_of(options.begin(), options.end(), [&](const auto& option) {
+               return option.code == code;
+           });
 }
 
 void AppSettings::applyLanguage(KeyValueStore& store, const QString& code) {
@@ -202,5 +218,6 @@ QMap<QString, QString> AppSettings::pasteKeystrokes() const {
 }
 
 QString AppSettings::hotkeyDisplayString() const {
-    return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode);
+    return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode,
+                                  KeyNames::ChordForm::Translated);
 }

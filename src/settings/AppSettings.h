@@ -38,6 +38,8 @@ class AppSettings : public QObject {
                 QObject* parent = nullptr);
 
     static const QList<LanguageOption>& languageOptions();
+    // Whether this is a code the language setting takes: one of the options, or "system".
+    static bool isLanguageCode(const QString& code);
     static const QList<AutoDeleteOption>& autoDeleteOptions();
 
     // Writes the stored language list, "AppleLanguages", for the language ("system" removes
@@ -69,7 +71,7 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
-    // The chord as the user reads it on this desktop.
+    // The chord as the user reads it on this desktop, in the interface language.
     QString hotkeyDisplayString() const;
 
   Q_SIGNALS:

@@ -152,8 +152,10 @@ QString string(const QString& key) {
     if (language == u"system") {
         return fallbackText(key);
     }
+    // A table answers empty for a text it lacks; a translation equal to its key ("Autostart"
+    // in German) is a translation.
     const QString text = lookUp(tableFor(language), key);
-    if (!text.isEmpty() && text != key) {
+    if (!text.isEmpty()) {
         return text;
     }
     // The keys are English: a user who picked English sees them, never the start-up language.

@@ -14,6 +14,7 @@
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTemporaryFile>
 #include <QToolButton>
@@ -111,7 +112,8 @@ struct Tray : WindowRig {
                                         SIGNAL(quitRequested())};
         QList<QAction*> actions = tray.contextMenu()->actions();
         actions.removeIf([](QAction* action) { return action->isSeparator(); });
-        for (int row = 0; row < 8; ++row) {
+        // Clicked, then from the menu, then with the arrow keys and Return (Up wraps to Quit).
+        for (int row = 0; row < 12; ++row) {
             std::vector<std::unique_ptr<QSignalSpy>> spies;
             for (const char* request : requests) {
                 spies.push_back(std::make_unique<QSignalSpy>(&tray, request));
@@ -123,8 +125,19 @@ struct Tray : WindowRig {
                 QTest::mouseClick(item, Qt::LeftButton, {},
                                   QPoint(item->width() - 3, item->height() / 2));
                 QVERIFY(tray.panel()->isVisible());
-            } else {
+            } else if (row < 8) {
                 actions.at(row - 4)->trigger();
+            } else {
+                for (TrayRow* item : view()->rows()) {
+                    item->setHovered(false);
+                }
+                for (int step = row == 11 ? 0 : row - 7; step > 0; --step) {
+                    QTest::keyClick(view(), Qt::Key_Down);
+                }
+                if (row == 11) {
+                    QTest::keyClick(view(), Qt::Key_Up);
+                }
+                QTest::keyClick(view(), Qt::Key_Return);
             }
             for (int i = 0; i < 4; ++i) {
                 QVERIFY2(spies[i]->count() == (i == row % 4), qPrintable(QString::number(row)));
@@ -138,7 +151,9 @@ using Warning = SettingsView::Warning;
 using Session = SettingsView::Session;
 
 struct LimitCase {
-    int start, direction, copies, limit;
+    int start;
+    const char* edit;  // "+" and "-": the arrows; else typed over the value
+    int copies, atOnce, settled;
     const char* oldestKept;
 };
 
@@ -156,7 +171,8 @@ struct RecordCase {
     int qtKey, modifiers, scanCode, nativeModifiers = 0;
     quint64 chord = 0;  // stored; 0: nothing
     int keyCode = 0;
-    const char* end = "";  // how the recording ends before the key press
+    const char* end = "";   // how the recording ends before the key press
+    const char* hint = "";  // a piece of the line under the recorder afterwards
 };
 
 // Takes the key presses that get past the recorder.
@@ -476,11 +492,14 @@ class TestWindows : public QObject {
         }
     }
 
+    // Raising applies at once; lowering, which trims, only once the value has stayed.
     void bufferLimitSteps_data() {
         QTest::addColumn<LimitCase>("c");
-        QTest::newRow("up") << LimitCase{50, 1, 50, 55, "text 0"};
-        QTest::newRow("down trims at once") << LimitCase{50, -1, 50, 45, "text 5"};
-        QTest::newRow("lowest bound") << LimitCase{5, -1, 0, 5, ""};
+        QTest::newRow("up") << LimitCase{50, "+", 50, 55, 55, "text 0"};
+        QTest::newRow("down trims once settled") << LimitCase{50, "-", 50, 50, 45, "text 5"};
+        QTest::newRow("down and back loses nothing") << LimitCase{50, "-+", 50, 50, 50, "text 0"};
+        QTest::newRow("typed, through 5 and 50") << LimitCase{50, "500", 50, 500, 500, "text 0"};
+        QTest::newRow("lowest bound") << LimitCase{5, "-", 0, 5, 5, ""};
     }
     void bufferLimitSteps() {
         QFETCH(LimitCase, c);
@@ -489,12 +508,23 @@ class TestWindows : public QObject {
         for (int i = 0; i < c.copies; ++i) {
             rig.copyText(QStringLiteral("text %1").arg(i));
         }
-        SettingsView& v = *rig.open();
-        QCOMPARE(v.bufferLimitValue()->text(), QString::number(c.start));
-        (c.direction < 0 ? v.bufferLimitDown() : v.bufferLimitUp())->click();
-        QCOMPARE(int(rig.settings.bufferLimit()), c.limit);
-        QCOMPARE(v.bufferLimitValue()->text(), QString::number(c.limit));
-        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.limit));
+        QSpinBox* box = rig.open()->bufferLimitBox();
+        QCOMPARE(box->value(), c.start);
+        const QByteArray edit(c.edit);
+        if (edit.front() == '+' || edit.front() == '-') {
+            for (const char step : edit) {
+                step == '+' ? box->stepUp() : box->stepDown();
+            }
+        } else {
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromLatin1(edit));
+        }
+        QCOMPARE(int(rig.settings.bufferLimit()), c.atOnce);
+        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.atOnce));
+        QTest::qWait(SettingsView::bufferLimitSettleMs + 200);
+        QCOMPARE(int(rig.settings.bufferLimit()), c.settled);
+        QCOMPARE(box->value(), c.settled);
+        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.settled));
         QVERIFY(c.copies == 0 || rig.history.items().last().previewText() == c.oldestKept);
     }
 
@@ -546,7 +576,7 @@ class TestWindows : public QObject {
         // trusted, refusal, global observation refused, a shortcut-settings opener, session
         QTest::newRow("all well") << WarningCase{true, none, false, true, X11, Warning::None};
         QTest::newRow("no paste, whatever else")
-            << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST", true};
+            << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST"};
         QTest::newRow("no global chord") << WarningCase{
             true, off, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
         QTest::newRow("shared with another program")
@@ -579,7 +609,7 @@ class TestWindows : public QObject {
         QVERIFY2(v->warningLabel()->text().contains(namesChord ? chord : c.fragment),
                  qPrintable(v->warningLabel()->text()));
         QCOMPARE(v->warningButton()->isVisible(), c.button);
-        if (c.button && c.warning != Warning::PasteUnavailable) {  // that one asks for access
+        if (c.button) {
             v->warningButton()->click();
             QCOMPARE(rig.opened, 1);
         }
@@ -600,13 +630,20 @@ class TestWindows : public QObject {
         QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
         QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
             << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
-        QTest::newRow("caps lock on") << RecordCase{Qt::Key_K, 0, 45, 0x2, 0x10000, 40};
+        QTest::newRow("caps lock on")
+            << RecordCase{Qt::Key_K, Qt::AltModifier, 45, 0x2, 0x90000, 40};
         QTest::newRow("the key's position, not its letter")
-            << RecordCase{Qt::Key_A, ctrl, 24, 0, 0x40000, 12};
-        QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_V, ctrl, 0, 0, 0x40000, 9};
-        QTest::newRow("plain K") << RecordCase{Qt::Key_K, 0, 45};
-        QTest::newRow("Escape") << RecordCase{Qt::Key_Escape, 0, 9};
-        QTest::newRow("Shift by itself") << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50};
+            << RecordCase{Qt::Key_A, ctrl, 26, 0, 0x40000, 14};
+        QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_B, ctrl, 0, 0, 0x40000, 11};
+        QTest::newRow("plain K types") << RecordCase{Qt::Key_K, 0, 45, 0, 0, 0, "", "typing"};
+        QTest::newRow("caps lock is no modifier")
+            << RecordCase{Qt::Key_K, 0, 45, 0x2, 0, 0, "", "typing"};
+        QTest::newRow("Shift+K types")
+            << RecordCase{Qt::Key_K, Qt::ShiftModifier, 45, 0, 0, 0, "", "typing"};
+        QTest::newRow("Ctrl+C edits") << RecordCase{Qt::Key_C, ctrl, 54, 0, 0, 0, "", "editing"};
+        QTest::newRow("Escape cancels") << RecordCase{Qt::Key_Escape, 0, 9, 0, 0, 0, "escape"};
+        QTest::newRow("Shift by itself")
+            << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, 0, "", "Esc cancels"};
         for (const char* end : {"cancelled", "window closed", "content rebuilt"}) {
             QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, 0, end};
         }
@@ -630,6 +667,7 @@ class TestWindows : public QObject {
         } else if (end == "content rebuilt") {
             rig.window.rebuildContent();
         }
+        QCOMPARE(rig.recorder()->hintLabel()->isVisible(), end.isEmpty() || end == "escape");
         // A key press in one of our windows, as the X server reports it.
         QKeyEvent event(QEvent::KeyPress, c.qtKey, Qt::KeyboardModifiers(c.modifiers),
                         quint32(c.scanCode), 0, quint32(c.nativeModifiers));
@@ -638,9 +676,16 @@ class TestWindows : public QObject {
         rig.scheduler.runUntilIdle();
         const bool stored = c.chord != 0;
         const bool recording = !stored && end.isEmpty();
+        // Plain keys go on, Escape aside; what the recorder takes or refuses does not.
+        const bool passes = !stored && end != "escape" &&
+                            (!end.isEmpty() || (c.modifiers == 0 && c.nativeModifiers == 0) ||
+                             c.qtKey == Qt::Key_Shift);
         QCOMPARE(rig.recorder()->isRecording(), recording);
         QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
-        QCOMPARE(rig.sink.keys, stored ? QList<int>{} : QList<int>{c.qtKey});
+        QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
+        QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
+        QVERIFY2(rig.recorder()->hintLabel()->text().contains(c.hint),
+                 qPrintable(rig.recorder()->hintLabel()->text()));
         QCOMPARE(rig.settings.hotkeyModifiers(), stored ? c.chord : kChord.modifiers);
         QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
         QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
@@ -762,8 +807,10 @@ class TestWindows : public QObject {
         for (const bool trusted : {false, true}) {
             rig.trust.setTrusted(trusted);
             rig.detector.refreshOnActivation();
-            QVERIFY(rig.at("trustButton")->isVisible() != trusted &&
-                    rig.at("trustedRow")->isVisible() == trusted);
+            const QString route = child<QLabel>(rig.view, "pasteRoute")->text();
+            QVERIFY2(route.contains(trusted ? "sending Ctrl+V" : "missing here") &&
+                         rig.at("trustedRow")->isVisible() == trusted,
+                     qPrintable(route));
         }
     }
 

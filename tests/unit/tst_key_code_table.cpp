@@ -2,10 +2,12 @@
 
 #include <QKeyEvent>
 
+#include "keys/ChordPolicy.h"
 #include "keys/KeyCodeTable.h"
 #include "keys/KeyNames.h"
 #include "platform/gnome/GnomeKeyInjector.h"
 #include "platform/gnome/GnomeKeyboardHooks.h"
+#include "settings/L10n.h"
 
 class TestKeyCodeTable : public QObject {
     Q_OBJECT
@@ -72,21 +74,28 @@ class TestKeyCodeTable : public QObject {
         }
     }
 
+    // Stored and logged in words, shown in the interface language (German here, from the
+    // built-in tables): names translate, letters and codes do not.
     void chordText_data() {
         QTest::addColumn<quint64>("modifiers");
         QTest::addColumn<int>("keyCode");
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("glyphs");
-        const auto row = [](quint64 modifiers, int code, const char* words, const char* glyphs) {
-            QTest::newRow(words) << modifiers << code << QString(words) << QString(glyphs);
+        QTest::addColumn<QString>("german");
+        const auto row = [](quint64 modifiers, int code, const char* words, const char* glyphs,
+                            const char* german) {
+            QTest::newRow(words) << modifiers << code << QString(words) << QString(glyphs)
+                                 << QString(german);
         };
-        row(0x120000, 9, "Super+Shift+V", "⌘⇧V");
-        row(0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣");
-        row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53");
-        row(0x10000, 0, "CapsLock+A", "A");
-        row(0x840000, 96, "Ctrl+F5", "⌃Key96");
-        row(0, 99, "F3", "Key99");
-        row(0x80000, 0x1C8, "Alt+Key456", "⌥Key456");  // unlisted
+        row(0x120000, 9, "Super+Shift+V", "⌘⇧V", "Super+Umschalt+V");
+        row(0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
+            "Super+Strg+Alt+Umschalt+Leertaste");
+        row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc");
+        row(0xC0000, 117, "Ctrl+Alt+Delete", "⌥⌃Key117", "Strg+Alt+Entf");
+        row(0x10000, 0, "CapsLock+A", "A", "Feststell+A");
+        row(0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5");
+        row(0, 99, "F3", "Key99", "F3");
+        row(0x80000, 0x1C8, "Alt+Key456", "⌥Key456", "Alt+Key456");  // unlisted
     }
     void chordText() {
         QFETCH(quint64, modifiers);
@@ -94,6 +103,42 @@ class TestKeyCodeTable : public QObject {
         QTEST(KeyNames::displayString(modifiers, quint16(keyCode)), "words");
         QTEST(KeyNames::displayString(modifiers, quint16(keyCode), KeyNames::ChordForm::Glyphs),
               "glyphs");
+        L10n::configure(nullptr, QStringLiteral("de"));
+        const QString german =
+            KeyNames::displayString(modifiers, quint16(keyCode), KeyNames::ChordForm::Translated);
+        L10n::configure(nullptr, QString());
+        QTEST(german, "german");
+    }
+
+    // The paste chord may not be one that typing or editing needs in every program.
+    void chordPolicy_data() {
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<ChordPolicy::Verdict>("verdict");
+        using namespace ModifierFlag;
+        const auto types = ChordPolicy::Verdict::TypesText;
+        const auto edits = ChordPolicy::Verdict::EditsText;
+        const auto allowed = ChordPolicy::Verdict::Allowed;
+        QTest::newRow("K") << quint64(0) << 40 << types;
+        QTest::newRow("Shift+K") << Shift << 40 << types;
+        QTest::newRow("Caps Lock+Shift+1") << (CapsLock | Shift) << 18 << types;
+        QTest::newRow("Shift+Space") << Shift << 49 << types;
+        QTest::newRow("keypad 5") << quint64(0) << 87 << types;
+        QTest::newRow("Shift+Tab") << Shift << 48 << allowed;
+        QTest::newRow("Shift+F5") << (Shift | Function) << 96 << allowed;
+        QTest::newRow("Ctrl+C") << Control << 8 << edits;
+        QTest::newRow("Ctrl+Shift+Z") << (Control | Shift) << 6 << edits;
+        QTest::newRow("Ctrl+Shift+V, Caps Lock on") << (Control | Shift | CapsLock) << 9 << edits;
+        QTest::newRow("Ctrl+O") << Control << 31 << edits;
+        QTest::newRow("Ctrl+Alt+C") << (Control | Option) << 8 << allowed;
+        QTest::newRow("Super+C") << Command << 8 << allowed;
+        QTest::newRow("Ctrl+K") << Control << 40 << allowed;
+        QTest::newRow("Super+Shift+V") << (Command | Shift) << 9 << allowed;
+    }
+    void chordPolicy() {
+        QFETCH(quint64, modifiers);
+        QFETCH(int, keyCode);
+        QTEST(ChordPolicy::judge(modifiers, quint16(keyCode)), "verdict");
     }
 
     // Extra and missing modifiers are the detector's chord tests; device-dependent bits never

@@ -136,6 +136,31 @@ class TestSingleInstance : public QObject {
         QCOMPARE(spy.count(), activations + 1);
     }
 
+    // A language sent before the command is applied when the running instance knows it; an
+    // unknown code is refused and its command not confirmed.
+    void languageReachesTheRunningInstance() {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QSignalSpy languages(&first, &SingleInstance::languageRequested);
+        QSignalSpy commands(&first, &SingleInstance::commandReceived);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        for (const char* code : {"de", "xx"}) {
+            std::atomic<bool> done = false, delivered = false;
+            std::thread second([&] {
+                SingleInstance instance(dir.path(), fast);
+                instance.claim(Command::ShowSettings, QString::fromLatin1(code));
+                delivered = instance.commandDelivered();
+                done = true;
+            });
+            QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 10'000));
+            second.join();
+            QCOMPARE(delivered.load(), qstrcmp(code, "de") == 0);
+        }
+        QCOMPARE(languages.count(), 1);
+        QCOMPARE(languages.first().first().toString(), QStringLiteral("de"));
+        QCOMPARE(commands.count(), 2);  // the command itself is still carried out
+    }
+
     // One row per rule; the commands themselves are a table of the code.
     void parse_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -147,6 +172,7 @@ class TestSingleInstance : public QObject {
         };
         row({"--help"}, Command::Activate, "--toggle-popup");
         row({"--language=pt-BR", "--show-history"}, Command::ShowHistory);
+        row({"--language", "xx"}, Command::Activate, "!en, ru, zh-Hans");
         row({"--language"}, Command::Activate, "!--language'");
         row({"--frobnicate"}, Command::Activate, "!'frobnicate'");
         row({"settings"}, Command::Activate, "!: settings");

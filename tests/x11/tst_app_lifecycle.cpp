@@ -17,7 +17,7 @@ QStringList trayIconWindows() {
     QStringList ids;
     for (const QString& line : run("xwininfo", {"-root", "-tree"}).split('\n')) {
         // The history window, which a second start opens, has a title; the icon has none.
-        if (line.contains(R"(("quillstack" "Quillstack"))") && !line.contains("\"Clipboard\"")) {
+        if (line.contains(R"(("quillstack" "Quillstack"))") && !line.contains("\"History\"")) {
             ids.append(line.trimmed().section(' ', 0, 0));
         }
     }
@@ -68,18 +68,22 @@ class TestAppLifecycle : public QObject {
 
         QElapsedTimer clock;
         clock.start();
-        const AppProcess::Reply second = app.command({"--language", "de"});
+        const AppProcess::Reply second = app.command({});
         // Sanitizers slow the start of a debug build several times over.
         QVERIFY2(clock.elapsed() < (AppEnvironment::isDebug ? 3000 : 1000),
                  qPrintable(QString::number(clock.elapsed())));
         QVERIFY(second.exitCode == 0 && second.out.isEmpty() && second.err.count('\n') == 1);
         QVERIFY2(second.err.contains("already running"), second.err.constData());
         // A plain second start brings the history window up in the first, and changes nothing.
-        QVERIFY(windowShows("^Clipboard$"));
+        QVERIFY(windowShows("^History$"));
         QVERIFY(app.isRunning() && app.blobFiles() == blobs && app.settings() == settings);
         QCOMPARE(trayIconWindows().size(), 1);
-        QCOMPARE(app.command({"--show-settings"}).exitCode, 0);
-        QVERIFY(windowShows("^Settings$"));
+        // A language given with a command switches the running one at once; an unknown code is
+        // a usage error that reaches nothing.
+        QCOMPARE(app.command({"--language", "xx", "--show-settings"}).exitCode, 2);
+        QCOMPARE(app.command({"--language", "de", "--show-settings"}).exitCode, 0);
+        QVERIFY(windowShows("^Einstellungen$"));
+        QTRY_VERIFY(app.settings().contains("preferredLanguage=de"));
         QCOMPARE(app.command({"--quit"}).exitCode, 0);
         QVERIFY(app.stop(0));
         QCOMPARE(app.blobFiles(), QStringList());

@@ -1,6 +1,7 @@
 #include "ui/browser/ClipboardBrowserView.h"
 
 #include <QEvent>
+#include <QCursor>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "core/RelativeDate.h"
@@ -25,6 +27,7 @@ namespace {
 const QColor kDestructiveRed(255, 59, 48);
 // The shortest wait between two refreshes of the ages, whatever the clock says.
 constexpr qint64 kMinimumRefreshMs = 200;
+constexpr int kCopiedNoteMs = 1500;
 
 QColor withAlpha(QColor colour, float alpha) {
     colour.setAlphaF(alpha);
@@ -128,8 +131,14 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     connect(m_clearAll, &QPushButton::clicked, this, &ClipboardBrowserView::askToClearAll);
     // The row a button belongs to is the one it is painted in now: deleting a row above
     // renumbers every row below before the next click.
-    connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this,
-            [this](int row) { m_history.restoreToClipboard(row); });
+    connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this, [this](int row) {
+        m_history.restoreToClipboard(row);
+        // A quiet sign that it worked: the row selected, a short note beside the pointer.
+        const QModelIndex index = m_model.index(row);
+        m_list->setCurrentIndex(index);
+        QToolTip::showText(QCursor::pos(), L10n::string(QStringLiteral("Copied")), m_list->viewport(),
+                           m_list->visualRect(index), kCopiedNoteMs);
+    });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
             [this](int row) { m_history.removeItem(row); });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
@@ -171,13 +180,16 @@ void ClipboardBrowserView::askToClearAll() {
     auto* box = new QMessageBox(this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::Warning);
-    box->setWindowTitle(L10n::string(QStringLiteral("Clear all history?")));
+    // The question is the text; a title as long would be cut to fit the small window.
+    box->setWindowTitle(QStringLiteral("Quillstack"));
     box->setText(L10n::string(QStringLiteral("Clear all history?")));
     QPushButton* clear =
         box->addButton(L10n::string(QStringLiteral("Clear all")), QMessageBox::DestructiveRole);
-    box->addButton(QMessageBox::Cancel);
-    box->setDefaultButton(QMessageBox::Cancel);
-    box->setEscapeButton(QMessageBox::Cancel);
+    // Qt's own button would say "Cancel" in English whatever the language.
+    QPushButton* cancel =
+        box->addButton(L10n::string(QStringLiteral("Cancel")), QMessageBox::RejectRole);
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
     connect(box, &QMessageBox::finished, this, [this, box, clear] {
         const bool confirmed = box->clickedButton() == clear;
         m_confirmation = nullptr;

@@ -19,7 +19,7 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     layout->setContentsMargins(0, 0, 0, 0);
     m_content = new OnboardingWindowView(dependencies.settings, dependencies.hotkeyManager,
                                          dependencies.pasteboard, dependencies.scheduler,
-                                         dependencies.integration);
+                                         dependencies.integration, dependencies.session);
     layout->addWidget(m_content, 0, Qt::AlignCenter);
 
     const auto activeWindow = dependencies.activeWindowGeometry

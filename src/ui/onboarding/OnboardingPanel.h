@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "ui/settings/SettingsView.h"
+
 class AppSettings;
 class OnboardingWindowView;
 class Pasteboard;
@@ -33,6 +35,8 @@ class OnboardingPanel : public QWidget {
         std::function<std::optional<QRect>()> activeWindowGeometry;
         // What the paste page offers to turn on; none where nothing is needed.
         DesktopIntegration* integration = nullptr;
+        // What the paste page explains: how this session lets us paste.
+        SettingsView::Session session = SettingsView::Session::X11;
     };
 
     explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);

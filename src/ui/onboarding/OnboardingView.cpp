@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTextLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,9 +27,6 @@ constexpr int kPageSymbolSide = 44;
 constexpr int kWelcomeSymbolSide = 48;
 constexpr int kRowSymbolSide = 18;
 constexpr int kCopyButtonSide = 26;
-
-// The name pasting is offered under; X has no permission list to look it up in.
-const QString kAppName = QStringLiteral("Quillstack");
 
 QString l10n(const char* key) {
     return L10n::string(QString::fromUtf8(key));
@@ -122,24 +118,6 @@ void addListBlock(QWidget* page, const QList<Row>& rows, int spacing, int paddin
     column(page)->addWidget(block);
 }
 
-// At most two lines of this width, the second elided: the button grows to fit them.
-QString wrappedInTwoLines(const QString& text, const QFont& font, int width) {
-    QTextLayout layout(text, font);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        if (lines.size() == 1) {
-            lines << QFontMetrics(font).elidedText(text.mid(line.textStart()).trimmed(),
-                                                   Qt::ElideRight, width);
-            break;
-        }
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
-    }
-    layout.endLayout();
-    return lines.join(u'\n');
-}
-
 // Bordered and filled with the accent colour while enabled.
 void makeProminent(QPushButton* button) {
     QPalette palette = button->palette();
@@ -156,11 +134,13 @@ void makeProminent(QPushButton* button) {
 
 OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
                                Pasteboard& pasteboard, Scheduler& scheduler,
-                               DesktopIntegration* integration, QWidget* parent)
+                               DesktopIntegration* integration, SettingsView::Session session,
+                               QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),
-      m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)) {
+      m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)),
+      m_session(session) {
     m_integration = integration;
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, kBottomPadding);
@@ -302,15 +282,11 @@ QWidget* OnboardingView::buildWelcomePage() {
 QWidget* OnboardingView::buildUniversalAccessPage() {
     QWidget* built = page(16);
     addHeader(built, kAccessibility, "Universal Access");
-    column(built)->addWidget(padded(
-        makeLabel(l10n("Universal Access lets Quillstack paste the selected item into other apps. "
-                       "Without it the list still opens, but paste won't work."),
-                  TextStyle::Caption, Tone::Secondary),
-        16, 0, 16, 0));
-    column(built)->addWidget(
-        padded(makeLabel(L10n::string(QStringLiteral("Enable in the list: %@"), {kAppName}),
-                         TextStyle::Subheadline, Tone::Primary, true),
-               16, 0, 16, 0));
+    // How this session lets us paste, or what to do where it does not; the text follows the
+    // trust. No setting grants either, so no button is offered.
+    m_pasteRoute = makeLabel(QString(), TextStyle::Caption, Tone::Secondary);
+    m_pasteRoute->setObjectName(QStringLiteral("pasteRoute"));
+    column(built)->addWidget(padded(m_pasteRoute, 16, 0, 16, 0));
 
     m_trustedRow = new QWidget;
     m_trustedRow->setObjectName(QStringLiteral("trustedRow"));
@@ -326,15 +302,6 @@ QWidget* OnboardingView::buildUniversalAccessPage() {
     trusted->addWidget(text);
     trusted->addStretch(1);
     column(built)->addWidget(m_trustedRow);
-
-    m_trustButton = new QPushButton;
-    m_trustButton->setObjectName(QStringLiteral("trustButton"));
-    m_trustButton->setText(wrappedInTwoLines(l10n("Open Accessibility in System Settings"),
-                                             m_trustButton->font(), kColumnWidth - 64));
-    makeProminent(m_trustButton);
-    connect(m_trustButton, &QPushButton::clicked, &m_hotkeyManager,
-            &ChordDetector::requestAccessibilityAndOpenSettings);
-    column(built)->addWidget(m_trustButton, 0, Qt::AlignHCenter);
     if (m_integration != nullptr) {
         column(built)->addWidget(
             padded(new IntegrationNotice(*m_integration, built), 16, 0, 16, 0));
@@ -492,8 +459,21 @@ void OnboardingView::updateButtons() {
 }
 
 void OnboardingView::updateTrust(bool trusted) {
+    const bool wayland = m_session == SettingsView::Session::Wayland;
+    if (trusted) {
+        m_pasteRoute->setText(
+            wayland ? l10n("Quillstack pastes the selected item into other apps by typing Ctrl+V "
+                           "through the compositor's virtual keyboard.")
+                    : l10n("Universal Access lets Quillstack paste the selected item into other "
+                           "apps. Without it the list still opens, but paste won't work."));
+    } else {
+        m_pasteRoute->setText(
+            wayland ? l10n("This desktop lets no program type into other windows: choose an item "
+                           "in the list, then press Ctrl+V yourself.")
+                    : l10n("Paste needs Universal Access — enable it so Quillstack can paste the "
+                           "selected item into other apps."));
+    }
     m_trustedRow->setVisible(trusted);
-    m_trustButton->setVisible(!trusted);
 }
 
 void OnboardingView::updateCopied() {

@@ -4,6 +4,8 @@
 #include <QPropertyAnimation>
 #include <QWidget>
 
+#include "ui/settings/SettingsView.h"
+
 class AppSettings;
 class OnboardingWizard;
 class Pasteboard;
@@ -30,6 +32,7 @@ class OnboardingView : public QWidget {
 
     OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
                    Scheduler& scheduler, DesktopIntegration* integration = nullptr,
+                   SettingsView::Session session = SettingsView::Session::X11,
                    QWidget* parent = nullptr);
     ~OnboardingView() override;
 
@@ -66,7 +69,8 @@ class OnboardingView : public QWidget {
     QPointer<QPropertyAnimation> m_fadeAnimation;
 
     QWidget* m_trustedRow = nullptr;
-    QPushButton* m_trustButton = nullptr;
+    QLabel* m_pasteRoute = nullptr;
+    SettingsView::Session m_session;
     DesktopIntegration* m_integration = nullptr;
     onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};
     QToolButton* m_copyButtons[2] = {nullptr, nullptr};

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ui/settings/SettingsView.h"
+
 class AppSettings;
 class OnboardingView;
 class Pasteboard;
@@ -22,7 +24,9 @@ class OnboardingWindowView : public QWidget {
 
     OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                          Pasteboard& pasteboard, Scheduler& scheduler,
-                         DesktopIntegration* integration = nullptr, QWidget* parent = nullptr);
+                         DesktopIntegration* integration = nullptr,
+                         SettingsView::Session session = SettingsView::Session::X11,
+                         QWidget* parent = nullptr);
 
     OnboardingView* wizardView() const { return m_wizardView; }
     QComboBox* languagePicker() const { return m_picker; }
@@ -38,6 +42,7 @@ class OnboardingWindowView : public QWidget {
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
     DesktopIntegration* m_integration;
+    SettingsView::Session m_session;
     QPointer<QWidget> m_content;
     OnboardingView* m_wizardView = nullptr;
     QComboBox* m_picker = nullptr;

@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "hotkey/ChordDetector.h"
+#include "keys/ChordPolicy.h"
 #include "keys/KeyCodeTable.h"
+#include "keys/KeyNames.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 
@@ -25,11 +28,13 @@ QColor withAlpha(QColor colour, float alpha) {
 HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, ChordDetector& manager,
                                        QWidget* parent)
     : QWidget(parent), m_settings(settings), m_manager(manager) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
     row->setSpacing(12);
+    rows->addLayout(row);
 
-    auto* label = new QLabel(L10n::string(QStringLiteral("Hotkey for paste")) + u':', this);
+    auto* label = new QLabel(L10n::string(QStringLiteral("Hotkey for paste:")), this);
     QPalette secondary = label->palette();
     secondary.setColor(QPalette::WindowText,
                        withAlpha(secondary.color(QPalette::WindowText), 0.6f));
@@ -63,6 +68,11 @@ HotkeyRecorderView::HotkeyRecorderView(AppSettings& settings, ChordDetector& man
     row->addWidget(m_button, 0, Qt::AlignVCenter);
     row->addStretch(1);
 
+    m_hint = new QLabel(this);
+    m_hint->setWordWrap(true);
+    m_hint->setPalette(secondary);
+    rows->addWidget(m_hint);
+
     connect(&m_settings, &AppSettings::hotkeyAssigned, this, &HotkeyRecorderView::showChord);
     showChord();
     setRecording(false);
@@ -82,6 +92,8 @@ void HotkeyRecorderView::setRecording(bool recording) {
     m_isRecording = recording;
     m_button->setText(recording ? L10n::string(QStringLiteral("Press shortcut…"))
                                 : L10n::string(QStringLiteral("Change")));
+    m_hint->setText(L10n::string(QStringLiteral("Press the new chord; Esc cancels.")));
+    m_hint->setVisible(recording);
     if (changed) {
         Q_EMIT isRecordingChanged(recording);
     }
@@ -114,13 +126,40 @@ bool HotkeyRecorderView::eventFilter(QObject* watched, QEvent* event) {
     }
     const std::optional<KeyEvent> chord =
         KeyCodeTable::fromQKeyEvent(*static_cast<QKeyEvent*>(event));
-    // Plain keys, and presses of a modifier key by itself, go on to their target.
-    if (!chord || KeyCodeTable::heldModifiers(*chord) == 0) {
+    // Presses of a modifier key by itself go on to their target.
+    if (!chord) {
+        return false;
+    }
+    const quint64 held = KeyCodeTable::heldModifiers(*chord);
+    if (held == 0 && chord->keyCode == KeyCode::Escape) {
+        // Taken, so that it neither closes the window nor reaches anything else.
+        event->accept();
+        if (type == QEvent::KeyPress && !m_captured) {
+            stop();
+        }
+        return true;
+    }
+    const ChordPolicy::Verdict verdict = ChordPolicy::judge(held, chord->keyCode);
+    if (verdict != ChordPolicy::Verdict::Allowed && type == QEvent::KeyPress) {
+        const QString shown =
+            KeyNames::displayString(held, chord->keyCode, KeyNames::ChordForm::Translated);
+        m_hint->setText(
+            verdict == ChordPolicy::Verdict::TypesText
+                ? L10n::string(
+                      QStringLiteral("%@ is needed for typing: record a chord with Ctrl, Alt or Super."),
+                      {shown})
+                : L10n::string(
+                      QStringLiteral("%@ is used for editing in every program: record a different chord."),
+                      {shown}));
+    }
+    // Other plain keys go on to their target.
+    if (held == 0) {
         return false;
     }
     // No shortcut of the window may take the chord before the key press reaches us.
     event->accept();
-    if (type == QEvent::ShortcutOverride || m_captured) {
+    if (type == QEvent::ShortcutOverride || m_captured ||
+        verdict != ChordPolicy::Verdict::Allowed) {
         return true;
     }
     m_captured = true;

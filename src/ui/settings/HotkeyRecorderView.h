@@ -11,8 +11,10 @@ class QLabel;
 class QPushButton;
 
 // The settings row that shows the paste chord and records a new one: after "Change", the next
-// key press in any of our windows that carries a modifier becomes the chord; plain keys (Escape
-// and the arrows too) go on to their target and the recording goes on. The same button cancels.
+// key press in any of our windows that carries a modifier becomes the chord, unless typing or
+// editing needs it, which a line under the row then says; other plain keys (the arrows, Tab) go
+// on to their target and the recording goes on. Escape or the same button cancels, keeping the
+// chord there was.
 // While it records, the chord's system-wide detection steps aside, so that pressing any chord,
 // the current one included, records it instead of opening the popup.
 class HotkeyRecorderView : public QWidget {
@@ -27,6 +29,8 @@ class HotkeyRecorderView : public QWidget {
 
     QLabel* chordLabel() const { return m_chord; }
     QPushButton* button() const { return m_button; }
+    // Under the row while recording: how to cancel, or why a chord was refused.
+    QLabel* hintLabel() const { return m_hint; }
 
   Q_SIGNALS:
     void isRecordingChanged(bool recording);
@@ -45,6 +49,7 @@ class HotkeyRecorderView : public QWidget {
     ChordDetector& m_manager;
     QLabel* m_chord;
     QPushButton* m_button;
+    QLabel* m_hint;
     bool m_isRecording = false;
     bool m_captured = false;
     std::unique_ptr<HookHandle> m_detectionPause;

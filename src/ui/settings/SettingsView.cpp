@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
-#include <QToolButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 
 #include "hotkey/ChordDetector.h"
 #include "settings/AppSettings.h"
@@ -112,6 +114,12 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
 }
 
 SettingsView::~SettingsView() {
+    // A lower limit still waiting is what the user chose last.
+    if (m_bufferLimitSettle->isActive()) {
+        m_bufferLimitSettle->stop();
+        disconnect(&m_settings, nullptr, this, nullptr);
+        m_settings.setBufferLimit(m_bufferLimit->value());
+    }
     // Ending a recording brings the detection back, and its flags to this view: while the view
     // is still whole, not from the recorder's own destruction among the children.
     m_recorder->stop();
@@ -197,9 +205,7 @@ QWidget* SettingsView::hotkeySection() {
     m_warningButton->setAutoDefault(false);
     warning->addWidget(m_warningButton, 0, Qt::AlignLeft);
     connect(m_warningButton, &QPushButton::clicked, this, [this] {
-        if (m_warning == Warning::PasteUnavailable) {
-            m_manager.requestAccessibilityAndOpenSettings();
-        } else if (m_openShortcutSettings) {
+        if (m_openShortcutSettings) {
             m_openShortcutSettings();
         }
     });
@@ -211,21 +217,18 @@ QWidget* SettingsView::clipboardSection() {
     QGroupBox* box = section(L10n::string(QStringLiteral("Clipboard")), m_form);
     auto* form = new QFormLayout(box);
 
-    auto* limitRow = new QHBoxLayout;
-    m_bufferLimitValue = new QLabel(box);
-    makeSecondary(m_bufferLimitValue);
-    m_bufferLimitDown = new QToolButton(box);
-    m_bufferLimitDown->setText(QStringLiteral("\u2212"));
-    m_bufferLimitUp = new QToolButton(box);
-    m_bufferLimitUp->setText(QStringLiteral("+"));
-    connect(m_bufferLimitDown, &QToolButton::clicked, this, [this] { stepBufferLimit(-1); });
-    connect(m_bufferLimitUp, &QToolButton::clicked, this, [this] { stepBufferLimit(+1); });
-    limitRow->addWidget(new QLabel(L10n::string(QStringLiteral("Buffer limit")), box));
-    limitRow->addStretch(1);
-    limitRow->addWidget(m_bufferLimitValue);
-    limitRow->addWidget(m_bufferLimitDown);
-    limitRow->addWidget(m_bufferLimitUp);
-    form->addRow(limitRow);
+    // Typed or stepped; a click past the wanted value and back loses nothing, since a lower
+    // limit, which trims the history, waits until the value has settled.
+    m_bufferLimit = new QSpinBox(box);
+    m_bufferLimit->setSingleStep(int(bufferLimitStep));
+    m_bufferLimit->setAccelerated(true);
+    m_bufferLimitSettle = new QTimer(this);
+    m_bufferLimitSettle->setSingleShot(true);
+    m_bufferLimitSettle->setInterval(bufferLimitSettleMs);
+    connect(m_bufferLimitSettle, &QTimer::timeout, this,
+            [this] { m_settings.setBufferLimit(m_bufferLimit->value()); });
+    connect(m_bufferLimit, &QSpinBox::valueChanged, this, &SettingsView::bufferLimitEdited);
+    form->addRow(L10n::string(QStringLiteral("Buffer limit")), m_bufferLimit);
 
     m_autoDelete = new QComboBox(box);
     for (const AppSettings::AutoDeleteOption& option : AppSettings::autoDeleteOptions()) {
@@ -267,17 +270,21 @@ void SettingsView::showLaunchAtLogin() {
 
 void SettingsView::showBufferLimit() {
     const qint64 limit = m_settings.bufferLimit();
-    // Shown as stored, even a value edited by hand outside the steps.
-    m_bufferLimitValue->setText(QString::number(limit));
-    m_bufferLimitDown->setEnabled(limit > bufferLimitMinimum);
-    m_bufferLimitUp->setEnabled(limit < bufferLimitMaximum);
+    const QSignalBlocker quiet(m_bufferLimit);
+    // Shown as stored, even a value edited by hand outside the range.
+    m_bufferLimit->setRange(int(std::clamp<qint64>(limit, 0, bufferLimitMinimum)),
+                            int(std::clamp<qint64>(limit, bufferLimitMaximum, INT_MAX)));
+    m_bufferLimit->setValue(int(std::min<qint64>(limit, INT_MAX)));
 }
 
-void SettingsView::stepBufferLimit(int direction) {
-    const qint64 next = std::clamp(m_settings.bufferLimit() + direction * bufferLimitStep,
-                                   bufferLimitMinimum, bufferLimitMaximum);
+void SettingsView::bufferLimitEdited(int value) {
     // The assignment trims the history at once when it holds more than the new limit.
-    m_settings.setBufferLimit(next);
+    if (value >= m_settings.bufferLimit()) {
+        m_bufferLimitSettle->stop();
+        m_settings.setBufferLimit(value);
+    } else {
+        m_bufferLimitSettle->start();
+    }
 }
 
 void SettingsView::showAutoDelete() {
@@ -301,8 +308,6 @@ void SettingsView::showWarning() {
                     : L10n::string(QStringLiteral(
                           "Paste needs Universal Access — enable it so Quillstack can paste the "
                           "selected item into other apps.")));
-        m_warningButton->setText(
-            L10n::string(QStringLiteral("Open Accessibility in System Settings")));
     } else if (!m_manager.isGlobalHotkeyAvailable()) {
         m_warning = Warning::HotkeyUnavailable;
         m_warningText->setText(
@@ -330,7 +335,7 @@ void SettingsView::showWarning() {
     }
     m_warningRow->setVisible(m_warning != Warning::None);
     // Every button opens the desktop's own shortcut settings; where none is known, none shows.
-    // No setting lets a Wayland program type, so nothing is offered for that.
+    // No setting adds XTEST or lets a Wayland program type, so nothing is offered for those.
     m_warningButton->setVisible(static_cast<bool>(m_openShortcutSettings) &&
-                                !(wayland && m_warning == Warning::PasteUnavailable));
+                                m_warning != Warning::PasteUnavailable);
 }

@@ -12,7 +12,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QToolButton;
+class QSpinBox;
+class QTimer;
 
 // The content of the settings window: language, autostart, the paste chord (with the recorder,
 // how the chord works and what keeps it from working), the history's limits, and quitting.
@@ -25,6 +26,8 @@ class SettingsView : public QWidget {
     static constexpr qint64 bufferLimitMinimum = 5;
     static constexpr qint64 bufferLimitMaximum = 500;
     static constexpr qint64 bufferLimitStep = 5;
+    // A lower limit drops rows, so it waits until the value has stayed this long.
+    static constexpr int bufferLimitSettleMs = 1000;
 
     // What the warning under the chord says, at most one at a time.
     enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
@@ -49,9 +52,7 @@ class SettingsView : public QWidget {
     HotkeyRecorderView* recorder() const { return m_recorder; }
     QLabel* warningLabel() const { return m_warningText; }
     QPushButton* warningButton() const { return m_warningButton; }
-    QLabel* bufferLimitValue() const { return m_bufferLimitValue; }
-    QToolButton* bufferLimitDown() const { return m_bufferLimitDown; }
-    QToolButton* bufferLimitUp() const { return m_bufferLimitUp; }
+    QSpinBox* bufferLimitBox() const { return m_bufferLimit; }
     QComboBox* autoDeletePicker() const { return m_autoDelete; }
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
@@ -65,7 +66,7 @@ class SettingsView : public QWidget {
 
     void showLaunchAtLogin();
     void showBufferLimit();
-    void stepBufferLimit(int direction);
+    void bufferLimitEdited(int value);
     void showAutoDelete();
     void showWarning();
 
@@ -84,9 +85,8 @@ class SettingsView : public QWidget {
     QWidget* m_warningRow = nullptr;
     QLabel* m_warningText = nullptr;
     QPushButton* m_warningButton = nullptr;
-    QLabel* m_bufferLimitValue = nullptr;
-    QToolButton* m_bufferLimitDown = nullptr;
-    QToolButton* m_bufferLimitUp = nullptr;
+    QSpinBox* m_bufferLimit = nullptr;
+    QTimer* m_bufferLimitSettle = nullptr;
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;

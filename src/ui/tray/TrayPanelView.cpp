@@ -1,8 +1,11 @@
 #include "ui/tray/TrayPanelView.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -86,8 +89,56 @@ TrayPanelView::TrayPanelView(AppSettings& settings, QWidget* parent) : QWidget(p
         layout->addWidget(divider(this));
         auto* row = new TrayRow(L10n::string(QString::fromUtf8(entry.key)), entry.role, this);
         connect(row, &TrayRow::clicked, this, entry.signal);
+        // The pointer and the arrow keys share one highlight.
+        row->installEventFilter(this);
         layout->addWidget(row);
         m_rows.append(row);
     }
     layout->addSpacing(4);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+bool TrayPanelView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) {
+        for (TrayRow* row : m_rows) {
+            if (row != watched) {
+                row->setHovered(false);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TrayPanelView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setFocus(Qt::PopupFocusReason);
+}
+
+void TrayPanelView::keyPressEvent(QKeyEvent* event) {
+    const auto current = std::find_if(m_rows.begin(), m_rows.end(),
+                                      [](const TrayRow* row) { return row->isHovered(); });
+    const qsizetype at = current == m_rows.end() ? -1 : current - m_rows.begin();
+    const qsizetype count = m_rows.size();
+    switch (event->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up: {
+            const qsizetype next = event->key() == Qt::Key_Down ? (at + 1) % count
+                                   : at <= 0                    ? count - 1
+                                                                : at - 1;
+            for (qsizetype i = 0; i < count; ++i) {
+                m_rows.at(i)->setHovered(i == next);
+            }
+            return;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (at >= 0) {
+                Q_EMIT m_rows.at(at)->clicked();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
 }

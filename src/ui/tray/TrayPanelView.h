@@ -31,6 +31,12 @@ class TrayPanelView : public QWidget {
     void restartOnboardingRequested();
     void quitRequested();
 
+  protected:
+    // Up and Down move over the rows, Return or Enter chooses one, as in a menu.
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QLabel* m_title = nullptr;
     QLabel* m_reminder = nullptr;

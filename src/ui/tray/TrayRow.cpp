@@ -43,6 +43,13 @@ void TrayRow::paintEvent(QPaintEvent*) {
                      fontMetrics().elidedText(m_title, Qt::ElideRight, text.width()));
 }
 
+void TrayRow::setHovered(bool hovered) {
+    if (m_hovered != hovered) {
+        m_hovered = hovered;
+        update();
+    }
+}
+
 void TrayRow::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
     m_hovered = true;

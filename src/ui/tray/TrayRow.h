@@ -4,8 +4,8 @@
 #include <QWidget>
 
 // One clickable row of the tray panel: a title over the full width, highlighted while the
-// pointer is over it. A click anywhere in the row counts. Not a push button: no pressed look,
-// no keyboard focus.
+// pointer is over it or the panel's arrow keys are on it. A click anywhere in the row counts.
+// Not a push button: no pressed look, no keyboard focus of its own.
 class TrayRow : public QWidget {
     Q_OBJECT
   public:
@@ -21,6 +21,8 @@ class TrayRow : public QWidget {
     const QString& title() const { return m_title; }
     Role role() const { return m_role; }
     bool isHovered() const { return m_hovered; }
+    // The arrow keys' choice, drawn as the pointer's is.
+    void setHovered(bool hovered);
     QColor titleColour() const;
 
     QSize sizeHint() const override;
