@@ -360,7 +360,8 @@ std::optional<KeyEvent> KeyCodeTable::fromQKeyEvent(const QKeyEvent& event) {
     if (event.nativeModifiers() & kNativeLockMask) {
         modifiers |= ModifierFlag::CapsLock;
     }
-    return KeyEvent{*code, modifiers, event.isAutoRepeat()};
+    return KeyEvent{*code, modifiers, event.isAutoRepeat(),
+                    canonicalForQtKey(event.key()).value_or(0)};
 }
 
 quint64 KeyCodeTable::heldModifiers(const KeyEvent& event) {
