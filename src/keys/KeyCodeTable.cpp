@@ -278,6 +278,16 @@ std::optional<quint16> KeyCodeTable::canonicalForQtKey(int qtKey) {
     return e->canonical;
 }
 
+std::optional<int> KeyCodeTable::qtKeyFor(quint16 canonicalKeyCode) {
+    // Unshifted names come first in the table.
+    const QtEntry* e =
+        find(kQtEntries, [&](const QtEntry& x) { return x.canonical == canonicalKeyCode; });
+    if (e == nullptr) {
+        return std::nullopt;
+    }
+    return e->qtKey;
+}
+
 quint64 KeyCodeTable::impliedModifiers(quint16 canonicalKeyCode) {
     switch (canonicalKeyCode) {
         case 123:
