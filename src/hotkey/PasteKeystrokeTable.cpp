@@ -28,7 +28,7 @@ const QHash<QString, Keystroke>& builtInEntries() {
                                  "alacritty",
                                  "foot",
                                  "footclient",
-                                 "weston-terminal",
+                                 "org.freedesktop.weston.wayland-terminal",
                                  "org.wezfurlong.wezterm",
                                  "wezterm",
                                  "wezterm-gui",
