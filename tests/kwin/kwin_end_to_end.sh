@@ -30,7 +30,8 @@ grant() {
 hex() { od -An -tx1 | tr -d ' \n'; }
 file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
 active() { "$driver" active | grep -q "^$1 "; }
-app_active() { "$driver" active | grep -q " $app_pid\$"; }
+is_active() { "$driver" active | grep -q " $1\$"; }
+app_active() { is_active "$app_pid"; }
 holds() { [ "$(wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
 copy() {  # the owner leaves; the application keeps the copy
   printf %s "$1" | wl-copy --foreground &
@@ -55,6 +56,8 @@ start_target() {  # terminal|qt FILE
   esac
   pids+=($!)
   wait_for 20 test -e "$2" || fail "$1 did not start"
+  # The window the user works in: it has the focus.
+  wait_for 10 is_active "${pids[-1]}" || fail "$1 did not get the focus"
 }
 invoke() {
   gdbus call --session -d org.kde.kglobalaccel -o /component/quillstack \
