@@ -308,6 +308,10 @@
         <translation>Diese Arbeitsumgebung lässt keine Programme in andere Fenster tippen: einen Eintrag in der Liste wählen und dann selbst Strg+V drücken.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>Damit Quillstack unter KDE Plasma einfügen kann, installieren Sie es aus seinem Paket: Sein Desktop-Eintrag erlaubt KWin, den Tastendruck anzunehmen (bis dahin drücken Sie selbst Strg+V).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Unter Wayland gibt es für Programme keine globalen Tastenkürzel: in den Tastatureinstellungen der Arbeitsumgebung %@ auf den Befehl „quillstack --toggle-popup“ legen (sway: bindsym in der Konfiguration; KDE Plasma: Kurzbefehle → Neu hinzufügen → Befehl; GNOME: Tastatur → Eigene Tastenkombinationen).</translation>
     </message>

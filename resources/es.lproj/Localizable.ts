@@ -308,6 +308,10 @@
         <translation>Este escritorio no permite que ningún programa escriba en otras ventanas: elija un elemento de la lista y pulse usted mismo Ctrl+V.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>Para pegar en KDE Plasma, instala Quillstack desde su paquete: su entrada de escritorio permite que KWin acepte la pulsación (mientras tanto, pulsa tú mismo Ctrl+V).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland no ofrece atajos globales a los programas: asigne %@ al comando «quillstack --toggle-popup» en los ajustes de teclado de su escritorio (sway: bindsym en el archivo de configuración; KDE Plasma: Atajos → Añadir nuevo → Orden; GNOME: Teclado → Atajos personalizados).</translation>
     </message>

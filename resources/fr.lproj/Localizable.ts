@@ -308,6 +308,10 @@
         <translation>Ce bureau ne laisse aucun programme taper dans d’autres fenêtres : choisissez un élément dans la liste, puis appuyez vous-même sur Ctrl+V.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>Pour coller sous KDE Plasma, installez Quillstack depuis son paquet : son entrée de bureau permet à KWin d’accepter la frappe (d’ici là, appuyez vous-même sur Ctrl+V).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland ne donne aux programmes aucun raccourci global : associez %@ à la commande « quillstack --toggle-popup » dans les paramètres clavier de votre bureau (sway : bindsym dans sa configuration ; KDE Plasma : Raccourcis → Ajouter → Commande ; GNOME : Clavier → Raccourcis personnalisés).</translation>
     </message>

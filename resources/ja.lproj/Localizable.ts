@@ -308,6 +308,10 @@
         <translation>このデスクトップでは、プログラムがほかのウィンドウにキー入力できません。一覧で項目を選び、ご自分で Ctrl+V を押してください。</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>KDE Plasma で貼り付けるには、Quillstack をパッケージからインストールしてください。そのデスクトップエントリにより KWin がキー入力を受け付けます（それまではご自分で Ctrl+V を押してください）。</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland ではプログラムがグローバルショートカットを使えません。デスクトップのキーボード設定で %@ をコマンド「quillstack --toggle-popup」に割り当ててください（sway: 設定ファイルの bindsym、KDE Plasma: ショートカット → 新規追加 → コマンド、GNOME: キーボード → カスタムショートカット）。</translation>
     </message>

@@ -308,6 +308,10 @@
         <translation>이 데스크톱은 프로그램이 다른 창에 키를 입력하지 못하게 합니다. 목록에서 항목을 고른 뒤 직접 Ctrl+V를 누르세요.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>KDE Plasma에서 붙여 넣으려면 Quillstack을 패키지로 설치하세요. 패키지의 데스크톱 항목 덕분에 KWin이 키 입력을 받아들입니다(그전까지는 직접 Ctrl+V를 누르세요).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland에서는 프로그램이 전역 단축키를 쓸 수 없습니다. 데스크톱의 키보드 설정에서 %@ 키를 ‘quillstack --toggle-popup’ 명령에 지정하세요(sway: 설정의 bindsym, KDE Plasma: 단축키 → 새로 추가 → 명령, GNOME: 키보드 → 사용자 지정 단축키).</translation>
     </message>

@@ -308,6 +308,10 @@
         <translation>Este desktop não deixa nenhum programa digitar em outras janelas: escolha um item da lista e pressione Ctrl+V você mesmo.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>Para colar no KDE Plasma, instale o Quillstack pelo pacote: a entrada de desktop dele permite que o KWin aceite o atalho de teclado (até lá, pressione Ctrl+V você mesmo).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>O Wayland não oferece atalhos globais aos programas: associe %@ ao comando “quillstack --toggle-popup” nas configurações de teclado do seu desktop (sway: bindsym na configuração; KDE Plasma: Atalhos → Adicionar novo → Comando; GNOME: Teclado → Atalhos personalizados).</translation>
     </message>

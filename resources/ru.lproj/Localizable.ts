@@ -308,6 +308,10 @@
         <translation>Это рабочее окружение не позволяет программам вводить текст в чужие окна: выберите элемент в списке и сами нажмите Ctrl+V.</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>Чтобы вставлять в KDE Plasma, установите Quillstack из его пакета: ярлык приложения из пакета позволяет KWin принимать нажатие клавиш (а пока нажимайте Ctrl+V сами).</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland не даёт программам глобальных сочетаний клавиш: назначьте %@ команде «quillstack --toggle-popup» в настройках клавиатуры вашего рабочего окружения (sway: bindsym в его конфигурации; KDE Plasma: Комбинации клавиш → Добавить → Команда; GNOME: Клавиатура → Свои комбинации клавиш).</translation>
     </message>

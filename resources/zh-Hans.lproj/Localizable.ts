@@ -308,6 +308,10 @@
         <translation>此桌面不允许程序向其他窗口输入按键：请在列表中选择一项，然后手动按 Ctrl+V。</translation>
     </message>
     <message>
+        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
+        <translation>要在 KDE Plasma 上粘贴，请通过软件包安装 Quillstack：它的桌面项让 KWin 接受按键（在此之前，请自己按 Ctrl+V）。</translation>
+    </message>
+    <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>
         <translation>Wayland 不为程序提供全局快捷键：请在桌面的键盘设置中将 %@ 绑定到命令“quillstack --toggle-popup”（sway：在配置中使用 bindsym；KDE Plasma：快捷键 → 新建 → 命令；GNOME：键盘 → 自定义快捷键）。</translation>
     </message>

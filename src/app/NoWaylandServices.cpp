@@ -8,3 +8,12 @@ bool PlatformServices::waylandUsable() {
 std::optional<PlatformServices> PlatformServices::forWayland() {
     return std::nullopt;
 }
+
+// KDE's ports come with the Wayland backend.
+bool PlatformServices::onKde() {
+    return false;
+}
+
+bool PlatformServices::addKGlobalAccel() {
+    return false;
+}

@@ -54,4 +54,10 @@ struct PlatformServices {
     // window), the XWayland ones serving while it does not answer; false, and nothing changed,
     // without a session bus.
     bool addGnomeShell();
+
+    // KDE Plasma, on Wayland or X11.
+    static bool onKde();
+    // Puts KGlobalAccel before the chord port, the current one serving the rest; false, and
+    // nothing changed, where it does not answer.
+    bool addKGlobalAccel();
 };

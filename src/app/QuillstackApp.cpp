@@ -77,10 +77,13 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     }
     const bool gnomeShell = windowing == WindowingSystem::X11 &&
                             PlatformServices::onGnomeWayland() && m_platform->addGnomeShell();
-    log(QStringLiteral("QuillstackApp: %1 backend")
+    // On Plasma the chord is KGlobalAccel's to give, on Wayland and X11 alike.
+    const bool kde = PlatformServices::onKde() && m_platform->addKGlobalAccel();
+    log(QStringLiteral("QuillstackApp: %1 backend%2")
             .arg(windowing == WindowingSystem::Wayland ? QStringLiteral("Wayland")
                  : gnomeShell                          ? QStringLiteral("X11 + GNOME Shell")
-                                                       : QStringLiteral("X11")));
+                                                       : QStringLiteral("X11"),
+                 kde ? QStringLiteral(" + KGlobalAccel") : QString()));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
     const std::optional<QString> blobDirectory = PrivateTempDirectory::blobDirectory();

@@ -1,6 +1,8 @@
 #include <QCoreApplication>
 
 #include "app/PlatformServices.h"
+#include "platform/kde/KWinFakeInput.h"
+#include "platform/kde/KWinWorkspace.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandAccessibilityTrust.h"
 #include "platform/wayland/WaylandKeyInjector.h"
@@ -34,6 +36,19 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     services.trust = std::make_unique<WaylandAccessibilityTrust>(*session);
     services.workspace = std::make_unique<WaylandWorkspace>(*session, QStringLiteral("quillstack"));
     services.keyInjector = std::make_unique<WaylandKeyInjector>(*session);
+    if (onKde()) {
+        // KWin has neither the virtual keyboard nor the wlroots window list; it grants its own
+        // to an executable whose desktop file asks for them.
+        services.session = SettingsView::Session::KdeWayland;
+        auto input = std::make_unique<KWinFakeInput>(*session, QStringLiteral("Quillstack"));
+        if (input->isGranted()) {
+            services.trust = std::make_unique<KWinPasteTrust>(*input);
+            services.keyInjector = std::move(input);
+        }
+        if (auto windows = std::make_unique<KWinWorkspace>(*session); windows->isOffered()) {
+            services.workspace = std::move(windows);
+        }
+    }
     // Every Wayland compositor blends; where windows go is the compositor's call.
     services.windowSystem = PastePopupWindowSystem{[] { return true; }, {}, {}};
     services.activeWindowGeometry = [] { return std::optional<QRect>(); };

@@ -10,7 +10,8 @@ constexpr quint16 kLastAnsiKeyCode = 127;
 const QHash<QString, Keystroke>& builtInEntries() {
     static const QHash<QString, Keystroke> entries = [] {
         QHash<QString, Keystroke> table;
-        // VTE terminals, Konsole, kitty, Alacritty, foot, WezTerm: the clipboard on Ctrl+Shift+V.
+        // VTE terminals, Konsole, kitty, Alacritty, foot, WezTerm, weston-terminal: the clipboard
+        // on Ctrl+Shift+V.
         // X11 class names, and Wayland app ids: whole where their last part ("Terminal") says
         // too little, else that part (org.kde.konsole, com.mitchellh.ghostty).
         for (const char* name : {"gnome-terminal",
@@ -27,6 +28,7 @@ const QHash<QString, Keystroke>& builtInEntries() {
                                  "alacritty",
                                  "foot",
                                  "footclient",
+                                 "org.freedesktop.weston.wayland-terminal",
                                  "org.wezfurlong.wezterm",
                                  "wezterm",
                                  "wezterm-gui",

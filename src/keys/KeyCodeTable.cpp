@@ -278,6 +278,16 @@ std::optional<quint16> KeyCodeTable::canonicalForQtKey(int qtKey) {
     return e->canonical;
 }
 
+std::optional<int> KeyCodeTable::qtKeyFor(quint16 canonicalKeyCode) {
+    // Unshifted names come first in the table.
+    const QtEntry* e =
+        find(kQtEntries, [&](const QtEntry& x) { return x.canonical == canonicalKeyCode; });
+    if (e == nullptr) {
+        return std::nullopt;
+    }
+    return e->qtKey;
+}
+
 quint64 KeyCodeTable::impliedModifiers(quint16 canonicalKeyCode) {
     switch (canonicalKeyCode) {
         case 123:
@@ -360,7 +370,8 @@ std::optional<KeyEvent> KeyCodeTable::fromQKeyEvent(const QKeyEvent& event) {
     if (event.nativeModifiers() & kNativeLockMask) {
         modifiers |= ModifierFlag::CapsLock;
     }
-    return KeyEvent{*code, modifiers, event.isAutoRepeat()};
+    return KeyEvent{*code, modifiers, event.isAutoRepeat(),
+                    canonicalForQtKey(event.key()).value_or(0)};
 }
 
 quint64 KeyCodeTable::heldModifiers(const KeyEvent& event) {

@@ -23,6 +23,8 @@ class KeyCodeTable {
     // The key by its Qt name, for key events that carry no scan code (synthesized ones). Names
     // are read as on a US layout.
     static std::optional<quint16> canonicalForQtKey(int qtKey);
+    // The Qt name of the key at that position on a US layout, unshifted.
+    static std::optional<int> qtKeyFor(quint16 canonicalKeyCode);
     // The modifier bits a key carries by itself: NumericPad for the keypad and the arrows,
     // Function for the arrows, the function keys and the navigation block.
     static quint64 impliedModifiers(quint16 canonicalKeyCode);

@@ -5,9 +5,15 @@
 // A key-down in canonical numbers: ANSI virtual key code (9 = V) and modifier bits under
 // 0xFFFF0000. Settings files store these numbers, so they never change.
 struct KeyEvent {
-    quint16 keyCode = 0;
+    quint16 keyCode = 0;  // the key's position: what chords match
     quint64 modifiers = 0;
     bool isRepeat = false;
+    // The key its symbol names, as the same canonical number on a US layout; 0 where only the
+    // position is known. A keyboard with a keymap of its own (on-screen keyboards, remote
+    // input) types Down from any position, so our own windows read keys by this.
+    quint16 typedKeyCode = 0;
+
+    quint16 typedKey() const { return typedKeyCode != 0 ? typedKeyCode : keyCode; }
 };
 
 // A key with the modifiers held while it is typed, in canonical numbers.

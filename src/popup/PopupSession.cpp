@@ -77,7 +77,7 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
     if (!m_isPopupVisible) {
         return false;
     }
-    switch (event.keyCode) {
+    switch (event.typedKey()) {
         case KeyCode::Return:
         case KeyCode::KeypadEnter:
             pasteItemAndClose(m_selectedIndex);

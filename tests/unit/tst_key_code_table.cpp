@@ -40,23 +40,29 @@ class TestKeyCodeTable : public QObject {
         QTest::addColumn<int>("keyCode");  // -1: no chord
         QTest::addColumn<quint64>("modifiers");
         QTest::addColumn<quint64>("held");
+        QTest::addColumn<int>("typed");
         const auto row = [](const char* name, int qtKey, int qt, quint32 scan, quint32 native,
-                            int code, quint64 modifiers, quint64 held) {
-            QTest::newRow(name) << qtKey << qt << scan << native << code << modifiers << held;
+                            int code, quint64 modifiers, quint64 held, int typed) {
+            QTest::newRow(name) << qtKey << qt << scan << native << code << modifiers << held
+                                << typed;
         };
         using namespace ModifierFlag;
         const int meta = Qt::MetaModifier;
-        // The layout prints another letter on the V key; its position counts.
+        // The layout prints another letter on the V key; its position counts for the chord.
         row("V position", Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift,
-            Command | Shift);
+            Command | Shift, 6);
         row("Caps Lock on", Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock,
-            Control | CapsLock);
-        row("synthesized", Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option);
-        row("arrow", Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command);
-        row("keypad", Qt::Key_1, 0, 87, 0, 83, NumericPad, 0);
-        row("F5", Qt::Key_F5, 0, 71, 0, 96, Function, 0);
-        row("modifier key", Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1, 0, 0);
-        row("unknown", Qt::Key_Launch0, 0, 0, 0, -1, 0, 0);
+            Control | CapsLock, 9);
+        row("synthesized", Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23);
+        row("arrow", Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command,
+            123);
+        row("keypad", Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18);
+        row("F5", Qt::Key_F5, 0, 71, 0, 96, Function, 0, 96);
+        // A keymap of its own (wtype) puts Down on the Escape position.
+        row("Down from a keymap of its own", Qt::Key_Down, 0, 9, 0, 53, 0, 0, 125);
+        row("unnamed symbol", Qt::Key_Launch0, 0, 55, 0, 9, 0, 0, 9);
+        row("modifier key", Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1, 0, 0, 0);
+        row("unknown", Qt::Key_Launch0, 0, 0, 0, -1, 0, 0, 0);
     }
     void fromQKeyEvent() {
         QFETCH(int, qtKey);
@@ -71,6 +77,7 @@ class TestKeyCodeTable : public QObject {
         if (got) {
             QTEST(got->modifiers, "modifiers");
             QTEST(KeyCodeTable::heldModifiers(*got), "held");
+            QTEST(int(got->typedKey()), "typed");
         }
     }
 

@@ -23,7 +23,12 @@ class WaylandPasteDesktop : public PasteDesktop {
         m_field.resize(300, 40);
         m_field.show();
     }
+    // "wtype KEY": typed by wtype, which uploads a keymap of its own.
     void press(const QString& key) override {
+        if (key.startsWith(QLatin1String("wtype "))) {
+            QCOMPARE(QProcess::execute("wtype", {"-k", key.mid(6)}), 0);
+            return;
+        }
         static const QHash<QString, Keystroke> keys{
             {"chord", {ModifierFlag::Command | ModifierFlag::Shift, KeyCode::V}},
             {"Down", {0, KeyCode::DownArrow}},
@@ -68,6 +73,12 @@ class TestWaylandEndToEnd : public QObject {
         QTest::newRow("Down, Return pastes the copy before the newest into a Qt field")
             << PasteScenario{
                    {"first", "second"}, "field", {"chord", "Down", "Return"}, "first", "first"};
+        QTest::newRow("keys from a keymap of their own are read by symbol")
+            << PasteScenario{{"third", "fourth"},
+                             "field",
+                             {"chord", "wtype Down", "wtype Return"},
+                             "third",
+                             "third"};
         QTest::newRow("Escape after the command pastes nothing")
             << PasteScenario{{}, "field", {"command", "Escape"}};
         QTest::newRow("foot") << PasteScenario{

@@ -102,8 +102,22 @@ zwlr_foreign_toplevel_manager_v1* WaylandSession::bindForeignToplevelManager() {
         std::min(m_toplevelManagerVersion, kToplevelManagerVersion)));
 }
 
+void* WaylandSession::bindGlobal(const wl_interface& interface, quint32 maxVersion,
+                                 quint32* version) {
+    const auto found = m_globals.constFind(QByteArray(interface.name));
+    if (!isConnected() || found == m_globals.cend()) {
+        return nullptr;
+    }
+    const quint32 bound = std::min(found->version, maxVersion);
+    if (version) {
+        *version = bound;
+    }
+    return wl_registry_bind(m_registry, found->name, &interface, bound);
+}
+
 void WaylandSession::onGlobal(wl_registry* registry, quint32 name, const char* interface,
                               quint32 version) {
+    m_globals.insert(QByteArray(interface), Global{name, version});
     if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
         m_seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
         m_seatName = name;
@@ -121,6 +135,7 @@ void WaylandSession::onGlobal(wl_registry* registry, quint32 name, const char* i
 }
 
 void WaylandSession::onGlobalRemove(quint32 name) {
+    m_globals.removeIf([name](const auto& global) { return global.value().name == name; });
     for (quint32* known : {&m_seatName, &m_keyboardManagerName, &m_toplevelManagerName}) {
         if (*known == name) {
             *known = 0;

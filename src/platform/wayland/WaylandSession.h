@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
 class QSocketNotifier;
 struct wl_display;
+struct wl_interface;
 struct wl_registry;
 struct wl_seat;
 struct zwp_virtual_keyboard_manager_v1;
@@ -37,6 +39,12 @@ class WaylandSession final : public QObject {
     // the session goes. Null when not offered or already handed out.
     zwlr_foreign_toplevel_manager_v1* bindForeignToplevelManager();
 
+    // Binds a global the compositor offers by the interface's name, at most at `maxVersion`,
+    // for a user who sets its listener before control returns to the event loop and destroys
+    // it before the session goes; `version`, when given, gets the version bound. Null when not
+    // connected or not offered.
+    void* bindGlobal(const wl_interface& interface, quint32 maxVersion, quint32* version = nullptr);
+
     // Sends what is queued; false once the connection is lost. A full socket is drained later.
     bool flush();
     // Waits until the compositor has handled everything sent so far, dispatching what it
@@ -63,6 +71,11 @@ class WaylandSession final : public QObject {
     quint32 m_toplevelManagerName = 0;
     quint32 m_toplevelManagerVersion = 0;
     bool m_toplevelManagerBound = false;
+    struct Global {
+        quint32 name = 0;
+        quint32 version = 0;
+    };
+    QHash<QByteArray, Global> m_globals;
     bool m_broken = false;
     bool m_dispatching = false;
     QSocketNotifier* m_readNotifier = nullptr;

@@ -157,8 +157,12 @@ std::optional<RunningApp> WaylandWorkspace::frontmostApplication() const {
     app.name = front->title.isEmpty() ? front->appId : front->title;
     app.window = front->id;
     app.windowClass = front->appId;
-    app.windowInstance = front->appId.section(u'.', -1).toLower();
+    app.windowInstance = instanceOfAppId(front->appId);
     return app;
+}
+
+QString WaylandWorkspace::instanceOfAppId(const QString& appId) {
+    return appId.section(u'.', -1).toLower();
 }
 
 void WaylandWorkspace::activate(const RunningApp& app) {

@@ -25,6 +25,9 @@ class WaylandWorkspace final : public Workspace {
     WaylandWorkspace(const WaylandWorkspace&) = delete;
     WaylandWorkspace& operator=(const WaylandWorkspace&) = delete;
 
+    // The WM_CLASS instance an app id stands for.
+    static QString instanceOfAppId(const QString& appId);
+
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
     void yieldActivation(const RunningApp& to) override;

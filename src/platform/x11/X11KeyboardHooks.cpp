@@ -319,9 +319,10 @@ bool X11KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
         m_keymap.modifierMaskOf(static_cast<xcb_keycode_t>(scanCode)) != 0) {
         return false;
     }
-    const KeyEvent canonical =
+    KeyEvent canonical =
         toKeyEvent(static_cast<xcb_keycode_t>(scanCode),
                    static_cast<quint16>(key->nativeModifiers()), key->isAutoRepeat());
+    canonical.typedKeyCode = KeyCodeTable::canonicalForQtKey(key->key()).value_or(0);
     std::vector<int> ids;
     for (const auto& [id, filter] : m_locals) {
         ids.push_back(id);

@@ -298,16 +298,20 @@ void SettingsView::showAutoDelete() {
 }
 
 void SettingsView::showWarning() {
-    const bool wayland = m_session == Session::Wayland;
+    const bool wayland = m_session != Session::X11;
     if (!m_manager.isAccessibilityTrusted()) {
         m_warning = Warning::PasteUnavailable;
         m_warningText->setText(
-            wayland ? L10n::string(QStringLiteral(
-                          "This desktop lets no program type into other windows: choose an item "
-                          "in the list, then press Ctrl+V yourself."))
-                    : L10n::string(QStringLiteral(
-                          "Paste needs Universal Access — enable it so Quillstack can paste the "
-                          "selected item into other apps.")));
+            m_session == Session::KdeWayland
+                ? L10n::string(QStringLiteral(
+                      "To paste on KDE Plasma, install Quillstack from its package: its desktop "
+                      "entry lets KWin take the keystroke (until then, press Ctrl+V yourself)."))
+            : wayland ? L10n::string(QStringLiteral(
+                            "This desktop lets no program type into other windows: choose an item "
+                            "in the list, then press Ctrl+V yourself."))
+                      : L10n::string(QStringLiteral(
+                            "Paste needs Universal Access — enable it so Quillstack can paste the "
+                            "selected item into other apps.")));
     } else if (!m_manager.isGlobalHotkeyAvailable()) {
         m_warning = Warning::HotkeyUnavailable;
         m_warningText->setText(

@@ -33,7 +33,7 @@ class SettingsView : public QWidget {
     enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
 
     // What keeps the chord or the paste from working, and so the advice, depends on it.
-    enum class Session { X11, Wayland };
+    enum class Session { X11, Wayland, KdeWayland };
 
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.

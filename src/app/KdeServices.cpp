@@ -1,0 +1,25 @@
+#include <QDBusConnection>
+
+#include "app/PlatformServices.h"
+#include "platform/kde/KGlobalAccelHooks.h"
+#include "settings/L10n.h"
+
+bool PlatformServices::onKde() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+        .split(u':')
+        .contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
+}
+
+bool PlatformServices::addKGlobalAccel() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!KGlobalAccelHooks::isOffered(bus)) {
+        return false;
+    }
+    keyboardHooks = std::make_unique<KGlobalAccelHooks>(
+        bus,
+        KGlobalAccelHooks::Names{QStringLiteral("quillstack"), QStringLiteral("toggle-popup"),
+                                 QStringLiteral("Quillstack"),
+                                 L10n::string(QStringLiteral("paste from history"))},
+        std::move(keyboardHooks));
+    return true;
+}

@@ -1,0 +1,90 @@
+#include "platform/kde/KWinFakeInput.h"
+
+#include <linux/input-event-codes.h>
+#include <wayland-client.h>
+
+#include <iterator>
+#include <optional>
+
+#include "core/AppLogger.h"
+#include "fake-input-client-protocol.h"
+#include "keys/KeyCodeTable.h"
+#include "platform/wayland/WaylandSession.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+// keyboard_key came with version 4.
+constexpr quint32 kKeyboardVersion = 4;
+
+struct ModifierKey {
+    quint64 flag;
+    quint32 evdev;
+};
+constexpr ModifierKey kModifierKeys[] = {
+    {ModifierFlag::Control, KEY_LEFTCTRL},
+    {ModifierFlag::Shift, KEY_LEFTSHIFT},
+    {ModifierFlag::Option, KEY_LEFTALT},
+    {ModifierFlag::Command, KEY_LEFTMETA},
+};
+}  // namespace
+
+KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& applicationName)
+    : m_session(session) {
+    quint32 version = 0;
+    m_input = static_cast<org_kde_kwin_fake_input*>(
+        session.bindGlobal(org_kde_kwin_fake_input_interface, kKeyboardVersion, &version));
+    if (m_input && version < kKeyboardVersion) {
+        org_kde_kwin_fake_input_destroy(m_input);
+        m_input = nullptr;
+    }
+    if (!m_input) {
+        log(QStringLiteral("KWinFakeInput: KWin grants no fake keyboard"));
+        return;
+    }
+    org_kde_kwin_fake_input_authenticate(m_input, applicationName.toUtf8().constData(),
+                                         "Types the paste into the window you were in");
+    m_session.flush();
+}
+
+KWinFakeInput::~KWinFakeInput() {
+    if (m_input) {
+        org_kde_kwin_fake_input_destroy(m_input);
+        m_session.flush();
+    }
+}
+
+bool KWinFakeInput::isGranted() const {
+    return m_input && m_session.isConnected();
+}
+
+bool KWinFakeInput::postPasteKeystroke(const Keystroke& keystroke) {
+    if (!isGranted()) {
+        return false;
+    }
+    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keystroke.keyCode);
+    if (!xkb || *xkb < KeyCodeTable::kXkbOffset) {
+        return false;
+    }
+    const quint32 key = *xkb - KeyCodeTable::kXkbOffset;
+    const auto press = [this](quint32 evdev, bool down) {
+        org_kde_kwin_fake_input_keyboard_key(
+            m_input, evdev, down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
+    };
+    for (const ModifierKey& modifier : kModifierKeys) {
+        if ((keystroke.modifiers & modifier.flag) != 0) {
+            press(modifier.evdev, true);
+        }
+    }
+    press(key, true);
+    press(key, false);
+    for (auto it = std::rbegin(kModifierKeys); it != std::rend(kModifierKeys); ++it) {
+        if ((keystroke.modifiers & it->flag) != 0) {
+            press(it->evdev, false);
+        }
+    }
+    log(QStringLiteral("KWinFakeInput: sent key %1 with modifiers 0x%2")
+            .arg(key)
+            .arg(keystroke.modifiers, 0, 16));
+    return m_session.flush();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/AccessibilityTrust.h"
+#include "platform/KeyInjector.h"
+
+class WaylandSession;
+struct org_kde_kwin_fake_input;
+
+// Types keystrokes through KWin's fake input. KWin offers it only to an executable whose
+// desktop file asks for it (X-KDE-Wayland-Interfaces), and then takes the keys as those of a
+// keyboard of its own: they go through the session's keymap by position, as with XTEST, and
+// KWin tracks their modifiers. Keys the user still holds on the real keyboard are not known
+// here and stay held.
+class KWinFakeInput final : public KeyInjector {
+  public:
+    // The session must outlive the injector; the name is what KWin may show the user.
+    KWinFakeInput(WaylandSession& session, const QString& applicationName);
+    ~KWinFakeInput() override;
+    KWinFakeInput(const KWinFakeInput&) = delete;
+    KWinFakeInput& operator=(const KWinFakeInput&) = delete;
+
+    // Whether KWin offered fake input with keyboard keys and the connection holds.
+    bool isGranted() const;
+    bool postPasteKeystroke(const Keystroke& keystroke) override;
+
+  private:
+    WaylandSession& m_session;
+    org_kde_kwin_fake_input* m_input = nullptr;
+};
+
+// Pasting is possible exactly when KWin granted fake input.
+class KWinPasteTrust final : public AccessibilityTrust {
+  public:
+    explicit KWinPasteTrust(const KWinFakeInput& input) : m_input(input) {}
+    bool isTrusted() override { return m_input.isGranted(); }
+    bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
+
+  private:
+    const KWinFakeInput& m_input;
+};

@@ -1,0 +1,167 @@
+#include "platform/kde/KWinWorkspace.h"
+
+#include <QCoreApplication>
+
+#include <wayland-client.h>
+
+#include "core/AppLogger.h"
+#include "plasma-window-management-client-protocol.h"
+#include "platform/freedesktop/DesktopShortcutSettings.h"
+#include "platform/wayland/WaylandSession.h"
+#include "platform/wayland/WaylandWorkspace.h"
+
+QUILLSTACK_DEFINE_COMPONENT_LOG
+
+namespace {
+constexpr quint32 kVersion = 16;
+// Windows come by uuid from this version on; the numeric ids are deprecated.
+constexpr quint32 kUuidVersion = 13;
+// Every event this workspace does not read.
+constexpr auto ignore = [](void*, auto...) {};
+}  // namespace
+
+struct KWinWorkspaceListeners {
+    static KWinWorkspace* workspace(void* data) { return static_cast<KWinWorkspace*>(data); }
+    static void window(void* data, org_kde_plasma_window_management* manager, uint32_t id) {
+        if (workspace(data)->m_version < kUuidVersion) {
+            workspace(data)->onWindow(org_kde_plasma_window_management_get_window(manager, id));
+        }
+    }
+    static void windowWithUuid(void* data, org_kde_plasma_window_management* manager, uint32_t,
+                               const char* uuid) {
+        workspace(data)->onWindow(
+            org_kde_plasma_window_management_get_window_by_uuid(manager, uuid));
+    }
+    static void title(void* data, org_kde_plasma_window* window, const char* title) {
+        if (const auto it = workspace(data)->m_windows.find(window);
+            it != workspace(data)->m_windows.end()) {
+            it->title = QString::fromUtf8(title);
+        }
+    }
+    static void appId(void* data, org_kde_plasma_window* window, const char* appId) {
+        if (const auto it = workspace(data)->m_windows.find(window);
+            it != workspace(data)->m_windows.end()) {
+            it->appId = QString::fromUtf8(appId);
+        }
+    }
+    static void pid(void* data, org_kde_plasma_window* window, uint32_t pid) {
+        if (const auto it = workspace(data)->m_windows.find(window);
+            it != workspace(data)->m_windows.end()) {
+            it->pid = pid;
+        }
+    }
+    static void state(void* data, org_kde_plasma_window* window, uint32_t flags) {
+        workspace(data)->onState(window, flags);
+    }
+    static void unmapped(void* data, org_kde_plasma_window* window) {
+        workspace(data)->onUnmapped(window);
+    }
+
+    static constexpr org_kde_plasma_window_management_listener kManager{ignore, window, ignore,
+                                                                        ignore, windowWithUuid};
+    static constexpr org_kde_plasma_window_listener kWindow{
+        title,  appId, state,  ignore, ignore, unmapped, ignore, ignore, ignore,
+        ignore, pid,   ignore, ignore, ignore, ignore,   ignore, ignore};
+};
+
+KWinWorkspace::KWinWorkspace(WaylandSession& session) : m_session(session) {
+    m_manager = static_cast<org_kde_plasma_window_management*>(
+        session.bindGlobal(org_kde_plasma_window_management_interface, kVersion, &m_version));
+    if (!m_manager) {
+        log(QStringLiteral("KWinWorkspace: KWin does not list its windows to us"));
+        return;
+    }
+    org_kde_plasma_window_management_add_listener(m_manager, &KWinWorkspaceListeners::kManager,
+                                                  this);
+    // The windows open now and their state, so the first question already has an answer.
+    session.roundtrip();
+    session.roundtrip();
+}
+
+KWinWorkspace::~KWinWorkspace() {
+    for (auto it = m_windows.cbegin(); it != m_windows.cend(); ++it) {
+        org_kde_plasma_window_destroy(it.key());
+    }
+    if (m_manager) {
+        org_kde_plasma_window_management_destroy(m_manager);
+    }
+    m_session.flush();
+}
+
+void KWinWorkspace::onWindow(org_kde_plasma_window* window) {
+    org_kde_plasma_window_add_listener(window, &KWinWorkspaceListeners::kWindow, this);
+    Window w;
+    w.id = ++m_lastId;
+    m_windows.insert(window, w);
+}
+
+void KWinWorkspace::onState(org_kde_plasma_window* window, quint32 flags) {
+    const auto it = m_windows.find(window);
+    if (it == m_windows.end()) {
+        return;
+    }
+    const bool active = (flags & ORG_KDE_PLASMA_WINDOW_MANAGEMENT_STATE_ACTIVE) != 0;
+    if (active && !it->active) {
+        it->activatedSerial = ++m_lastActivation;
+    }
+    it->active = active;
+}
+
+void KWinWorkspace::onUnmapped(org_kde_plasma_window* window) {
+    m_windows.remove(window);
+    org_kde_plasma_window_destroy(window);
+}
+
+std::optional<RunningApp> KWinWorkspace::frontmostApplication() const {
+    // What KWin has said since the last turn of the event loop counts too.
+    m_session.dispatch();
+    if (!m_session.isConnected()) {
+        return std::nullopt;
+    }
+    const Window* front = nullptr;
+    for (const Window& window : m_windows) {
+        if (window.active && (!front || window.activatedSerial > front->activatedSerial)) {
+            front = &window;
+        }
+    }
+    if (!front) {
+        return std::nullopt;
+    }
+    RunningApp app;
+    app.pid = front->pid;
+    app.name = front->title.isEmpty() ? front->appId : front->title;
+    app.window = front->id;
+    app.windowClass = front->appId;
+    app.windowInstance = WaylandWorkspace::instanceOfAppId(front->appId);
+    return app;
+}
+
+void KWinWorkspace::activate(const RunningApp& app) {
+    for (auto it = m_windows.cbegin(); it != m_windows.cend(); ++it) {
+        if (app.window != 0 && it->id == app.window) {
+            org_kde_plasma_window_set_state(it.key(), ORG_KDE_PLASMA_WINDOW_MANAGEMENT_STATE_ACTIVE,
+                                            ORG_KDE_PLASMA_WINDOW_MANAGEMENT_STATE_ACTIVE);
+            m_session.flush();
+            log(QStringLiteral("KWinWorkspace: activation requested for window %1")
+                    .arg(app.window));
+            return;
+        }
+    }
+    log(QStringLiteral("KWinWorkspace: window %1 is gone").arg(app.window));
+}
+
+void KWinWorkspace::yieldActivation(const RunningApp& /*to*/) {}
+
+qint64 KWinWorkspace::currentProcessId() const {
+    return QCoreApplication::applicationPid();
+}
+
+void KWinWorkspace::openAccessibilitySettings() {
+    openInputMonitoringSettings();
+}
+
+void KWinWorkspace::openInputMonitoringSettings() {
+    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
+        open();
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+#include "platform/Workspace.h"
+
+class WaylandSession;
+struct org_kde_plasma_window;
+struct org_kde_plasma_window_management;
+
+// The frontmost window and activation through KWin's window list (the one Plasma's task
+// manager reads). KWin offers it only to an executable whose desktop file asks for it. Unlike
+// the wlroots list it tells each window's process id, so our own windows are told by theirs;
+// the app id stands in for WM_CLASS as on sway. Without it there is no frontmost window and
+// nothing to activate.
+class KWinWorkspace final : public Workspace {
+  public:
+    // The session must outlive the workspace.
+    explicit KWinWorkspace(WaylandSession& session);
+    ~KWinWorkspace() override;
+    KWinWorkspace(const KWinWorkspace&) = delete;
+    KWinWorkspace& operator=(const KWinWorkspace&) = delete;
+
+    bool isOffered() const { return m_manager != nullptr; }
+
+    std::optional<RunningApp> frontmostApplication() const override;
+    void activate(const RunningApp& app) override;
+    void yieldActivation(const RunningApp& to) override;
+    qint64 currentProcessId() const override;
+    void openAccessibilitySettings() override;
+    void openInputMonitoringSettings() override;
+
+  private:
+    friend struct KWinWorkspaceListeners;
+    struct Window {
+        quint64 id = 0;  // never reused, so a closed window's id finds nothing
+        QString title;
+        QString appId;
+        qint64 pid = 0;
+        bool active = false;
+        quint64 activatedSerial = 0;
+    };
+
+    void onWindow(org_kde_plasma_window* window);
+    void onState(org_kde_plasma_window* window, quint32 flags);
+    void onUnmapped(org_kde_plasma_window* window);
+
+    WaylandSession& m_session;
+    org_kde_plasma_window_management* m_manager = nullptr;
+    quint32 m_version = 0;
+    QHash<org_kde_plasma_window*, Window> m_windows;
+    quint64 m_lastId = 0;
+    quint64 m_lastActivation = 0;
+};

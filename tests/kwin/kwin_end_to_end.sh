@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The built application on KDE Plasma's KWin on Wayland, driven as a user would: run by ctest
+# inside tools/kwin-session.
+#   kwin_end_to_end.sh QUILLSTACK_BINARY KWIN_DRIVER QT_PASTE_TARGET
+set -u
+app=$1 driver=$2 qt_target=$3
+for tool in wl-copy wl-paste weston-terminal gdbus; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing: run tools/deps" >&2; exit 1; }
+done
+work=$(mktemp -d "$XDG_RUNTIME_DIR/e2e.XXXXXX")
+export HOME="$work/home"
+mkdir -p "$HOME/.config/Quillstack"
+printf '[General]\nonboardingCompleted=true\n' >"$HOME/.config/Quillstack/Quillstack.conf"
+apps="$XDG_DATA_HOME/applications"
+mkdir -p "$apps"
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; }
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; echo "--- application log" >&2; cat "$work/app.log" >&2; exit 1; }
+wait_for() {  # SECONDS COMMAND...: until the command succeeds, every 50 ms
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done
+}
+# KWin grants fake input and its window list to an executable whose desktop file asks.
+grant() {
+  printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management\n' \
+    "$(basename "$1")" "$1" >"$apps/$(basename "$1").desktop"
+  kbuildsycoca5 --noincremental >/dev/null 2>&1
+}
+hex() { od -An -tx1 | tr -d ' \n'; }
+file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
+active() { "$driver" active | grep -q "^$1 "; }
+is_active() { "$driver" active | grep -q " $1\$"; }
+app_active() { is_active "$app_pid"; }
+holds() { [ "$(wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
+copy() {  # the owner leaves; the application keeps the copy
+  printf %s "$1" | wl-copy --foreground &
+  local owner=$!
+  wait_for 5 holds "$1" || fail "could not copy $1"
+  sleep 0.7
+  kill "$owner"; wait "$owner" 2>/dev/null
+  wait_for 5 holds "$1" || fail "the copy of $1 was not kept"
+}
+start_app() {
+  "$app" --language en >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  pids+=("$app_pid")
+  wait_for 30 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" || fail "the application did not start"
+}
+start_target() {  # terminal|qt FILE
+  case $1 in
+    terminal)
+      printf '#!/bin/sh\nstty raw -echo\nexec cat >%s\n' "$2" >"$work/cat.sh"; chmod +x "$work/cat.sh"
+      weston-terminal --shell="$work/cat.sh" >/dev/null 2>&1 & ;;
+    qt) "$qt_target" "$2" & ;;
+  esac
+  pids+=($!)
+  wait_for 20 test -e "$2" || fail "$1 did not start"
+  # The window the user works in: it has the focus.
+  wait_for 10 is_active "${pids[-1]}" || fail "$1 did not get the focus"
+}
+invoke() {
+  gdbus call --session -d org.kde.kglobalaccel -o /component/quillstack \
+    -m org.kde.kglobalaccel.Component.invokeShortcut toggle-popup >/dev/null
+}
+
+grant "$driver"
+grant "$(readlink -f "$app")"
+start_app
+# The chord as KGlobalAccel holds it: Super+Shift+V.
+gdbus call --session -d org.kde.kglobalaccel -o /kglobalaccel -m org.kde.KGlobalAccel.shortcut \
+  "['quillstack', 'toggle-popup', '', '']" | grep -q "$((0x10000000 | 0x02000000 | 0x56))" ||
+  fail "the chord is not registered with KGlobalAccel"
+
+# What is copied (oldest first), the target, how the popup opens, the keys then, what the target
+# must hold (hex). The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V.
+while IFS='|' read -r name copies target opener keys expected; do
+  for text in $copies; do copy "$text"; done
+  out="$work/$name.out"
+  start_target "$target" "$out"
+  $opener || fail "$name: cannot open the popup"
+  wait_for 10 app_active || fail "$name: the popup did not show"
+  "$driver" keys $keys || fail "$name: keys not typed"
+  wait_for 10 file_is "$out" "$expected" || fail "$name: $target got $(od -An -c "$out"), not hex $expected"
+  kill "${pids[-1]}"
+done <<EOF2
+terminal|alpha beta|terminal|invoke|Down Return|616c706861
+qt-field|Grüße|qt|invoke|Return|4772c3bcc39f65
+chord-pressed|gamma|qt|$driver keys chord|Return|67616d6d61
+EOF2
+
+# Without the desktop file's grant the choice goes to the clipboard and nothing is typed: the
+# user presses Ctrl+V.
+kill "$app_pid"; wait "$app_pid" 2>/dev/null
+rm "$apps/$(basename "$(readlink -f "$app")").desktop"
+kbuildsycoca5 --noincremental >/dev/null 2>&1
+start_app
+copy delta
+copy epsilon
+out="$work/no-grant.out"
+start_target qt "$out"
+"$app" --toggle-popup || fail "no-grant: the command failed"
+wait_for 10 app_active || fail "no-grant: the popup did not show"
+"$driver" keys Down Return || fail "no-grant: keys not typed"
+wait_for 10 holds delta || fail "no-grant: the clipboard holds $(wl-paste -n), not delta"
+sleep 0.5
+file_is "$out" "" || fail "no-grant: something was typed: $(cat "$out")"
+echo PASS
