@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -9,11 +7,11 @@
 
 #include "platform/Pasteboard.h"
 
-// A compositor of the test's own on a thread of its own, with libwayland-server: a seat and
-// the standard data control (ext-data-control-v1), a selection and a primary selection. The
-// wlroots manager is announced too, but binding it is only counted: a client must prefer the
+// A compositor of the test's own on a thread of its own, with libwayland-server: a seat and the
+// standard data control (ext-data-control-v1), with a selection and a primary selection. It
+// announces the wlroots manager too and only counts its binds: a client must prefer the
 // standard one. Content copied through the server stands for a client copying through the
-// compositor's own data device; the server reads a client's source as such a client pastes.
+// compositor's own data device; a paste reads the selection as such a client would.
 class DataControlServer {
   public:
     DataControlServer();
@@ -27,14 +25,14 @@ class DataControlServer {
     void copy(const StoredItem& content);
     // That client leaves: the clipboard has no content any more.
     void clear();
-    // What another client pasting `type` now gets, and the types it is offered, sorted.
     QByteArray paste(const QString& type, bool primary = false);
+    // The types a paste is offered, sorted.
     QStringList offeredTypes(bool primary = false);
-    // How many times a client bound the wlroots manager.
     int wlrootsBinds();
 
-  private:
     struct State;
+
+  private:
     // Runs `task` on the server's thread and waits for it.
     void call(const std::function<void(State&)>& task);
 
