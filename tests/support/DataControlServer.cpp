@@ -44,6 +44,7 @@ struct DataControlServer::State {
     QList<wl_resource*> devices;
     Selection selections[2];
     int wlrootsBinds = 0;
+    wl_event_source* wake = nullptr;
     std::thread thread;
 
     QStringList types(int kind) const {
@@ -174,7 +175,7 @@ DataControlServer::DataControlServer() : m_state(std::make_unique<State>()) {
         return;
     }
     m_socket = QString::fromUtf8(socket);
-    wl_event_loop_add_fd(
+    state.wake = wl_event_loop_add_fd(
         wl_display_get_event_loop(state.display), state.wakeFd, WL_EVENT_READABLE,
         [](int fd, uint32_t, void* data) {
             eventfd_t count = 0;
@@ -227,6 +228,9 @@ DataControlServer::~DataControlServer() {
         m_state->thread.join();
     }
     m_state->stop = true;
+    if (m_state->wake) {
+        wl_event_source_remove(m_state->wake);
+    }
     if (m_state->display) {
         wl_display_destroy_clients(m_state->display);
         wl_display_destroy(m_state->display);
