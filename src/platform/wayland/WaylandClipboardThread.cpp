@@ -18,12 +18,10 @@
 #include "core/AppLogger.h"
 #include "platform/SelectionContentPolicy.h"
 #include "platform/wayland/WaylandSelectionOwner.h"
-#include "wlr-data-control-unstable-v1-client-protocol.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 namespace {
-constexpr quint32 kManagerVersion = 2;
 constexpr int kThreadNice = 5;
 
 // Clients spell the charset as they like ("UTF-8", quoted, with spaces); the history looks for
@@ -41,13 +39,6 @@ void addCanonicalUtf8Text(StoredItem& item) {
             item.insert(canonical, it.value());
             return;
         }
-    }
-}
-
-void destroyOffer(zwlr_data_control_offer_v1*& offer) {
-    if (offer) {
-        zwlr_data_control_offer_v1_destroy(offer);
-        offer = nullptr;
     }
 }
 
@@ -84,16 +75,15 @@ wl_display* connectDisplay(const QString& displayName) {
 
 struct Probe {
     bool seat = false;
-    quint32 version = 0;
+    DataControl::Global control;
 };
 
-void probeGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t version) {
+void probeGlobal(void* data, wl_registry*, uint32_t name, const char* interface, uint32_t version) {
     auto* probe = static_cast<Probe*>(data);
     if (std::strcmp(interface, wl_seat_interface.name) == 0) {
         probe->seat = true;
-    } else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
-        probe->version = std::max(probe->version, version);
     }
+    probe->control.consider(name, interface, version);
 }
 void probeGlobalRemove(void*, wl_registry*, uint32_t) {}
 constexpr wl_registry_listener kProbeListener{probeGlobal, probeGlobalRemove};
@@ -107,23 +97,20 @@ struct WaylandClipboardListeners {
         thread(data)->onGlobal(registry, name, interface, version);
     }
     static void globalRemove(void*, wl_registry*, uint32_t) {}
-    static void dataOffer(void* data, zwlr_data_control_device_v1*,
-                          zwlr_data_control_offer_v1* offer) {
+    static void dataOffer(void* data, wl_proxy*, wl_proxy* offer) {
         thread(data)->onDataOffer(offer);
     }
-    static void selection(void* data, zwlr_data_control_device_v1*,
-                          zwlr_data_control_offer_v1* offer) {
+    static void selection(void* data, wl_proxy*, wl_proxy* offer) {
         thread(data)->onSelection(offer);
     }
-    static void finished(void* data, zwlr_data_control_device_v1*) {
+    static void finished(void* data, wl_proxy*) {
         log(QStringLiteral("clipboard: the compositor withdrew data control"));
         thread(data)->m_broken = true;
     }
-    static void primarySelection(void* data, zwlr_data_control_device_v1*,
-                                 zwlr_data_control_offer_v1* offer) {
+    static void primarySelection(void* data, wl_proxy*, wl_proxy* offer) {
         thread(data)->onPrimarySelection(offer);
     }
-    static void offerType(void* data, zwlr_data_control_offer_v1* offer, const char* mimeType) {
+    static void offerType(void* data, wl_proxy* offer, const char* mimeType) {
         thread(data)->onOfferType(offer, mimeType);
     }
     static void done(void* data, wl_callback* callback, uint32_t) {
@@ -131,16 +118,16 @@ struct WaylandClipboardListeners {
     }
 
     static constexpr wl_registry_listener kRegistry{global, globalRemove};
-    static constexpr zwlr_data_control_device_v1_listener kDevice{dataOffer, selection, finished,
-                                                                  primarySelection};
-    static constexpr zwlr_data_control_offer_v1_listener kOffer{offerType};
+    static constexpr DataControl::DeviceListener kDevice{dataOffer, selection, finished,
+                                                         primarySelection};
+    static constexpr DataControl::OfferListener kOffer{offerType};
     static constexpr wl_callback_listener kSync{done};
 };
 
-quint32 WaylandClipboardThread::offeredVersion(const QString& displayName) {
+DataControl::Protocol WaylandClipboardThread::offeredProtocol(const QString& displayName) {
     wl_display* display = connectDisplay(displayName);
     if (!display) {
-        return 0;
+        return DataControl::Protocol::None;
     }
     Probe probe;
     wl_registry* registry = wl_display_get_registry(display);
@@ -148,7 +135,7 @@ quint32 WaylandClipboardThread::offeredVersion(const QString& displayName) {
     const bool answered = wl_display_roundtrip(display) >= 0;
     wl_registry_destroy(registry);
     wl_display_disconnect(display);
-    return answered && probe.seat ? probe.version : 0;
+    return answered && probe.seat ? probe.control.protocol : DataControl::Protocol::None;
 }
 
 WaylandClipboardThread::WaylandClipboardThread(const QString& displayName,
@@ -165,14 +152,20 @@ WaylandClipboardThread::WaylandClipboardThread(const QString& displayName,
     }
     m_registry = wl_display_get_registry(m_display);
     wl_registry_add_listener(m_registry, &WaylandClipboardListeners::kRegistry, this);
-    if (wl_display_roundtrip(m_display) < 0 || !m_seat || !m_manager || !m_queue.isValid()) {
+    if (wl_display_roundtrip(m_display) >= 0) {
+        m_control = DataControl(m_registry, m_global);
+    }
+    if (!m_seat || !m_control.isValid() || !m_queue.isValid()) {
         log(QStringLiteral("clipboard: the compositor offers no seat or no data control"));
         disconnect();
         return;
     }
-    m_device = zwlr_data_control_manager_v1_get_data_device(m_manager, m_seat);
-    zwlr_data_control_device_v1_add_listener(m_device, &WaylandClipboardListeners::kDevice, this);
-    m_owner = std::make_unique<WaylandSelectionOwner>(m_manager, m_device, m_timeout, m_stop);
+    log(QStringLiteral("clipboard: data control through the %1 protocol")
+            .arg(m_control.protocol() == DataControl::Protocol::Standard
+                     ? QStringLiteral("standard")
+                     : QStringLiteral("wlroots")));
+    m_device = m_control.createDevice(m_seat, &WaylandClipboardListeners::kDevice, this);
+    m_owner = std::make_unique<WaylandSelectionOwner>(m_control, m_device, m_timeout, m_stop);
     m_thread = std::thread(&WaylandClipboardThread::run, this);
 }
 
@@ -199,13 +192,10 @@ void WaylandClipboardThread::disconnect() {
     destroyOffer(m_selection);
     destroyOffer(m_primary);
     if (m_device) {
-        zwlr_data_control_device_v1_destroy(m_device);
+        m_control.destroyDevice(m_device);
         m_device = nullptr;
     }
-    if (m_manager) {
-        zwlr_data_control_manager_v1_destroy(m_manager);
-        m_manager = nullptr;
-    }
+    m_control = DataControl();
     if (m_seat) {
         wl_seat_destroy(m_seat);
         m_seat = nullptr;
@@ -238,20 +228,24 @@ void WaylandClipboardThread::onGlobal(wl_registry* registry, quint32 name, const
                                       quint32 version) {
     if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
         m_seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-    } else if (!m_manager &&
-               std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
-        m_managerVersion = std::min(version, kManagerVersion);
-        m_manager = static_cast<zwlr_data_control_manager_v1*>(wl_registry_bind(
-            registry, name, &zwlr_data_control_manager_v1_interface, m_managerVersion));
+    } else {
+        m_global.consider(name, interface, version);
     }
 }
 
-void WaylandClipboardThread::onDataOffer(zwlr_data_control_offer_v1* offer) {
-    zwlr_data_control_offer_v1_add_listener(offer, &WaylandClipboardListeners::kOffer, this);
+void WaylandClipboardThread::destroyOffer(wl_proxy*& offer) {
+    if (offer) {
+        m_control.destroyOffer(offer);
+        offer = nullptr;
+    }
+}
+
+void WaylandClipboardThread::onDataOffer(wl_proxy* offer) {
+    m_control.listen(offer, &WaylandClipboardListeners::kOffer, this);
     m_newOffers.append(Offer{offer, {}});
 }
 
-void WaylandClipboardThread::onOfferType(zwlr_data_control_offer_v1* offer, const char* mimeType) {
+void WaylandClipboardThread::onOfferType(wl_proxy* offer, const char* mimeType) {
     for (Offer& pending : m_newOffers) {
         if (pending.offer == offer) {
             const QString type = QString::fromUtf8(mimeType);
@@ -263,8 +257,7 @@ void WaylandClipboardThread::onOfferType(zwlr_data_control_offer_v1* offer, cons
     }
 }
 
-WaylandClipboardThread::Offer WaylandClipboardThread::takeNewOffer(
-    zwlr_data_control_offer_v1* offer) {
+WaylandClipboardThread::Offer WaylandClipboardThread::takeNewOffer(wl_proxy* offer) {
     for (qsizetype i = 0; i < m_newOffers.size(); ++i) {
         if (m_newOffers[i].offer == offer) {
             return m_newOffers.takeAt(i);
@@ -273,7 +266,7 @@ WaylandClipboardThread::Offer WaylandClipboardThread::takeNewOffer(
     return {offer, {}};
 }
 
-void WaylandClipboardThread::onSelection(zwlr_data_control_offer_v1* offer) {
+void WaylandClipboardThread::onSelection(wl_proxy* offer) {
     Offer placed = offer ? takeNewOffer(offer) : Offer{};
     // Whatever was being read is no longer the clipboard.
     abandonRead();
@@ -303,7 +296,7 @@ void WaylandClipboardThread::onSelection(zwlr_data_control_offer_v1* offer) {
     startRead(std::move(placed));
 }
 
-void WaylandClipboardThread::onPrimarySelection(zwlr_data_control_offer_v1* offer) {
+void WaylandClipboardThread::onPrimarySelection(wl_proxy* offer) {
     // Only kept to be destroyed in turn: the history follows the clipboard alone.
     Offer placed = offer ? takeNewOffer(offer) : Offer{};
     destroyOffer(m_primary);
@@ -339,7 +332,7 @@ void WaylandClipboardThread::readNextType() {
         }
         ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
         ::fcntl(fds[0], F_SETPIPE_SZ, WaylandPipe::size);
-        zwlr_data_control_offer_v1_receive(read.offer.offer, type.toUtf8().constData(), fds[1]);
+        m_control.receive(read.offer.offer, type.toUtf8().constData(), fds[1]);
         // The request holds a duplicate until it is sent; the end of the data shows only once
         // no one but the owner holds the write end.
         ::close(fds[1]);

@@ -14,15 +14,14 @@
 
 #include "platform/Pasteboard.h"
 #include "platform/SelectionClaimQueue.h"
+#include "platform/wayland/DataControl.h"
 #include "platform/wayland/WaylandSelectionOwner.h"
 
 struct wl_callback;
 struct wl_display;
 struct wl_registry;
+struct wl_proxy;
 struct wl_seat;
-struct zwlr_data_control_manager_v1;
-struct zwlr_data_control_device_v1;
-struct zwlr_data_control_offer_v1;
 
 // A Wayland connection of its own on a thread of its own, through the compositor's data
 // control: reads every new clipboard selection, each offered type byte for byte, and serves
@@ -48,8 +47,8 @@ class WaylandClipboardThread {
     using Lost = std::function<void()>;
     using Clock = std::chrono::steady_clock;
 
-    // The data control version the display offers (with a seat), 0 for none or no display.
-    static quint32 offeredVersion(const QString& displayName);
+    // The data control the display offers (with a seat); none without one or without a display.
+    static DataControl::Protocol offeredProtocol(const QString& displayName);
 
     // Connects at once; an empty name means $WAYLAND_DISPLAY. Without a connection, a seat or
     // data control the thread never starts and claims are ignored. `requestTimeout` bounds
@@ -62,8 +61,8 @@ class WaylandClipboardThread {
     WaylandClipboardThread& operator=(const WaylandClipboardThread&) = delete;
 
     bool isConnected() const { return m_device != nullptr; }
-    // Whether the compositor has a primary selection we can set (data control version 2).
-    bool offersPrimary() const { return m_managerVersion >= 2; }
+    // Whether the compositor has a primary selection we can set.
+    bool offersPrimary() const { return m_control.offersPrimary(); }
     // Makes us the clipboard's owner offering exactly these types. Any thread.
     void claim(StoredItem content);
     // Offers what our latest clipboard claim offers as the primary selection too; counted and
@@ -73,7 +72,7 @@ class WaylandClipboardThread {
   private:
     friend struct WaylandClipboardListeners;
     struct Offer {
-        zwlr_data_control_offer_v1* offer = nullptr;
+        wl_proxy* offer = nullptr;
         QStringList types;
     };
     // A sync sent after our set requests: once done, the compositor has handled them.
@@ -95,12 +94,13 @@ class WaylandClipboardThread {
         Clock::time_point deadline;
     };
     void onGlobal(wl_registry* registry, quint32 name, const char* interface, quint32 version);
-    void onDataOffer(zwlr_data_control_offer_v1* offer);
-    void onOfferType(zwlr_data_control_offer_v1* offer, const char* mimeType);
-    void onSelection(zwlr_data_control_offer_v1* offer);
-    void onPrimarySelection(zwlr_data_control_offer_v1* offer);
+    void onDataOffer(wl_proxy* offer);
+    void onOfferType(wl_proxy* offer, const char* mimeType);
+    void onSelection(wl_proxy* offer);
+    void onPrimarySelection(wl_proxy* offer);
     void onSyncDone(wl_callback* callback);
-    Offer takeNewOffer(zwlr_data_control_offer_v1* offer);
+    Offer takeNewOffer(wl_proxy* offer);
+    void destroyOffer(wl_proxy*& offer);
 
     void run();
     bool pollOnce();
@@ -123,16 +123,17 @@ class WaylandClipboardThread {
     wl_display* m_display = nullptr;
     wl_registry* m_registry = nullptr;
     wl_seat* m_seat = nullptr;
-    zwlr_data_control_manager_v1* m_manager = nullptr;
-    quint32 m_managerVersion = 0;
-    zwlr_data_control_device_v1* m_device = nullptr;
+    // The best data control announced, bound once the registry is complete.
+    DataControl::Global m_global;
+    DataControl m_control;
+    wl_proxy* m_device = nullptr;
     std::unique_ptr<WaylandSelectionOwner> m_owner;
 
     // Thread state. Offers announced but not yet placed, the current selection's offer and the
     // primary selection's (kept until the next one, as the protocol asks).
     QList<Offer> m_newOffers;
-    zwlr_data_control_offer_v1* m_selection = nullptr;
-    zwlr_data_control_offer_v1* m_primary = nullptr;
+    wl_proxy* m_selection = nullptr;
+    wl_proxy* m_primary = nullptr;
     std::optional<Read> m_read;
     // Whether a selection event has come back for our latest clipboard source yet.
     bool m_echoSeen = false;

@@ -20,7 +20,7 @@ WaylandPasteboard::~WaylandPasteboard() {
 }
 
 bool WaylandPasteboard::isOffered(const QString& displayName) {
-    return WaylandClipboardThread::offeredVersion(displayName) >= 1;
+    return WaylandClipboardThread::offeredProtocol(displayName) != DataControl::Protocol::None;
 }
 
 // Wayland clients ask for text by MIME type only. A copy recorded with X names alone (from an X

@@ -8,13 +8,13 @@
 #include <cerrno>
 
 #include "core/AppLogger.h"
-#include "wlr-data-control-unstable-v1-client-protocol.h"
+#include "platform/wayland/DataControl.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
 struct WaylandSelectionOwner::Source {
     WaylandSelectionOwner* owner = nullptr;
-    zwlr_data_control_source_v1* proxy = nullptr;
+    wl_proxy* proxy = nullptr;
     StoredItem content;
     bool primary = false;
     bool cancelled = false;
@@ -42,27 +42,26 @@ void WaylandPipe::close(int& fd) {
 
 struct WaylandSelectionOwnerListeners {
     using Source = WaylandSelectionOwner::Source;
-    static void send(void* data, zwlr_data_control_source_v1*, const char* mimeType, int32_t fd) {
+    static void send(void* data, wl_proxy*, const char* mimeType, int32_t fd) {
         auto* source = static_cast<Source*>(data);
         source->owner->onSend(source, mimeType, fd);
     }
-    static void cancelled(void* data, zwlr_data_control_source_v1*) {
+    static void cancelled(void* data, wl_proxy*) {
         auto* source = static_cast<Source*>(data);
         source->owner->onCancelled(source);
     }
-    static constexpr zwlr_data_control_source_v1_listener kSource{send, cancelled};
+    static constexpr DataControl::SourceListener kSource{send, cancelled};
 };
 
-WaylandSelectionOwner::WaylandSelectionOwner(zwlr_data_control_manager_v1* manager,
-                                             zwlr_data_control_device_v1* device,
+WaylandSelectionOwner::WaylandSelectionOwner(const DataControl& control, wl_proxy* device,
                                              std::chrono::milliseconds timeout,
                                              const std::atomic<bool>& stop)
-    : m_manager(manager), m_device(device), m_timeout(timeout), m_stop(stop) {}
+    : m_control(control), m_device(device), m_timeout(timeout), m_stop(stop) {}
 
 WaylandSelectionOwner::~WaylandSelectionOwner() {
     abandonTransfers();
     for (const SourcePointer& source : std::as_const(m_sources)) {
-        zwlr_data_control_source_v1_destroy(source->proxy);
+        m_control.destroySource(source->proxy);
         source->proxy = nullptr;
     }
 }
@@ -70,7 +69,7 @@ WaylandSelectionOwner::~WaylandSelectionOwner() {
 WaylandSelectionOwner::SourcePointer WaylandSelectionOwner::offerClipboard(
     const StoredItem& content) {
     m_clipboard = createSource(content, false);
-    zwlr_data_control_device_v1_set_selection(m_device, m_clipboard->proxy);
+    m_control.setSelection(m_device, m_clipboard->proxy);
     return m_clipboard;
 }
 
@@ -80,7 +79,7 @@ WaylandSelectionOwner::SourcePointer WaylandSelectionOwner::offerPrimary() {
         return {};
     }
     m_primary = createSource(m_clipboard->content, true);
-    zwlr_data_control_device_v1_set_primary_selection(m_device, m_primary->proxy);
+    m_control.setPrimarySelection(m_device, m_primary->proxy);
     return m_primary;
 }
 
@@ -90,11 +89,9 @@ WaylandSelectionOwner::SourcePointer WaylandSelectionOwner::createSource(const S
     source->owner = this;
     source->content = content;
     source->primary = primary;
-    source->proxy = zwlr_data_control_manager_v1_create_data_source(m_manager);
-    zwlr_data_control_source_v1_add_listener(
-        source->proxy, &WaylandSelectionOwnerListeners::kSource, source.get());
+    source->proxy = m_control.createSource(&WaylandSelectionOwnerListeners::kSource, source.get());
     for (auto it = content.cbegin(); it != content.cend(); ++it) {
-        zwlr_data_control_source_v1_offer(source->proxy, it.key().toUtf8().constData());
+        m_control.offer(source->proxy, it.key().toUtf8().constData());
     }
     m_sources.append(source);
     return source;
@@ -102,7 +99,7 @@ WaylandSelectionOwner::SourcePointer WaylandSelectionOwner::createSource(const S
 
 void WaylandSelectionOwner::dropSource(Source* source) {
     if (source->proxy) {
-        zwlr_data_control_source_v1_destroy(source->proxy);
+        m_control.destroySource(source->proxy);
         source->proxy = nullptr;
     }
     if (m_clipboard.get() == source) {

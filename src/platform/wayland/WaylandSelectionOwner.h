@@ -21,9 +21,8 @@ inline constexpr qsizetype bytesPerPass = 8 * 1024 * 1024;
 void close(int& fd);
 }  // namespace WaylandPipe
 
-struct zwlr_data_control_manager_v1;
-struct zwlr_data_control_device_v1;
-struct zwlr_data_control_source_v1;
+class DataControl;
+struct wl_proxy;
 
 // Serves our clipboard and primary selection to other Wayland clients: a data source per
 // claim, and every send request written out byte for byte without blocking. Driven by the
@@ -37,9 +36,8 @@ class WaylandSelectionOwner {
 
     // `stop` set means the thread is going: no request is served any more. A reader taking
     // none of our bytes for `timeout` is given up.
-    WaylandSelectionOwner(zwlr_data_control_manager_v1* manager,
-                          zwlr_data_control_device_v1* device, std::chrono::milliseconds timeout,
-                          const std::atomic<bool>& stop);
+    WaylandSelectionOwner(const DataControl& control, wl_proxy* device,
+                          std::chrono::milliseconds timeout, const std::atomic<bool>& stop);
     ~WaylandSelectionOwner();
     WaylandSelectionOwner(const WaylandSelectionOwner&) = delete;
     WaylandSelectionOwner& operator=(const WaylandSelectionOwner&) = delete;
@@ -79,8 +77,8 @@ class WaylandSelectionOwner {
     // False once the transfer is over, its descriptor closed.
     bool writeAvailable(Transfer& transfer);
 
-    zwlr_data_control_manager_v1* m_manager;
-    zwlr_data_control_device_v1* m_device;
+    const DataControl& m_control;
+    wl_proxy* m_device;
     std::chrono::milliseconds m_timeout;
     const std::atomic<bool>& m_stop;
     QList<Transfer> m_transfers;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+#include "platform/Pasteboard.h"
+
+// A compositor of the test's own on a thread of its own, with libwayland-server: a seat and the
+// standard data control (ext-data-control-v1), with a selection and a primary selection. It
+// announces the wlroots manager too and only counts its binds: a client must prefer the
+// standard one. Content copied through the server stands for a client copying through the
+// compositor's own data device; a paste reads the selection as such a client would.
+class DataControlServer {
+  public:
+    DataControlServer();
+    ~DataControlServer();
+    DataControlServer(const DataControlServer&) = delete;
+    DataControlServer& operator=(const DataControlServer&) = delete;
+
+    // The socket's name under $XDG_RUNTIME_DIR; empty when none could be made.
+    QString socketName() const { return m_socket; }
+    // Another client takes the clipboard, serving `content` itself.
+    void copy(const StoredItem& content);
+    // That client leaves: the clipboard has no content any more.
+    void clear();
+    QByteArray paste(const QString& type, bool primary = false);
+    // The types a paste is offered, sorted.
+    QStringList offeredTypes(bool primary = false);
+    int wlrootsBinds();
+
+    struct State;
+
+  private:
+    // Runs `task` on the server's thread and waits for it.
+    void call(const std::function<void(State&)>& task);
+
+    std::unique_ptr<State> m_state;
+    QString m_socket;
+};
