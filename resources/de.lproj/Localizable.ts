@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die virtuelle Tastatur des Compositors tippt.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über seine GNOME-Shell-Erweiterung tippt.</translation>
+    </message>
 </context>
 </TS>

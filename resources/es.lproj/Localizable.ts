@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack pega el elemento elegido en otras aplicaciones tecleando Ctrl+V con el teclado virtual del compositor.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack pega el elemento elegido en otras aplicaciones tecleando Ctrl+V con su extensión de GNOME Shell.</translation>
+    </message>
 </context>
 </TS>

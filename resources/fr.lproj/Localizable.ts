@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack colle l’élément choisi dans d’autres applications en tapant Ctrl+V au moyen du clavier virtuel du compositeur.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack colle l’élément choisi dans d’autres applications en tapant Ctrl+V au moyen de son extension GNOME Shell.</translation>
+    </message>
 </context>
 </TS>

@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack はコンポジターの仮想キーボードで Ctrl+V を入力し、選択した項目をほかのアプリに貼り付けます。</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack は GNOME Shell 拡張機能で Ctrl+V を入力し、選択した項目をほかのアプリに貼り付けます。</translation>
+    </message>
 </context>
 </TS>

@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack은 컴포지터의 가상 키보드로 Ctrl+V를 입력해 선택한 항목을 다른 앱에 붙여넣습니다.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack은 GNOME Shell 확장으로 Ctrl+V를 입력해 선택한 항목을 다른 앱에 붙여넣습니다.</translation>
+    </message>
 </context>
 </TS>

@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>O Quillstack cola o item escolhido em outros aplicativos digitando Ctrl+V pelo teclado virtual do compositor.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>O Quillstack cola o item escolhido em outros aplicativos digitando Ctrl+V pela sua extensão do GNOME Shell.</translation>
+    </message>
 </context>
 </TS>

@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack вставляет выбранный элемент в другие программы, набирая Ctrl+V через виртуальную клавиатуру композитора.</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack вставляет выбранный элемент в другие программы, набирая Ctrl+V через своё расширение GNOME Shell.</translation>
+    </message>
 </context>
 </TS>

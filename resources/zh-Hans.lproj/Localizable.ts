@@ -439,5 +439,9 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through the compositor's virtual keyboard.</source>
         <translation>Quillstack 通过合成器的虚拟键盘输入 Ctrl+V，将所选项粘贴到其他应用。</translation>
     </message>
+    <message>
+        <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
+        <translation>Quillstack 通过其 GNOME Shell 扩展输入 Ctrl+V，将所选项粘贴到其他应用。</translation>
+    </message>
 </context>
 </TS>

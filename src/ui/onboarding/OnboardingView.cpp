@@ -35,6 +35,7 @@ QString l10n(const char* key) {
 struct Symbol {
     const char* themeName;  // without "-symbolic"; empty: only our drawing fits
     const char* fallback;
+    bool tinted = true;  // a monochrome glyph drawn in the accent; the app's icon keeps its colours
 };
 const Symbol kAccessibility{"preferences-desktop-accessibility", ":/icons/accessibility.svg"};
 const Symbol kHandPoint{"edit-paste", ":/icons/hand-point.svg"};
@@ -44,15 +45,15 @@ const Symbol kListBullet{"view-list", ":/icons/list-bullet-rectangle.svg"};
 const Symbol kTrayArrowDown{"", ":/icons/tray-arrow-down.svg"};
 const Symbol kArrowUpDown{"", ":/icons/arrow-up-down.svg"};
 const Symbol kXmarkCircle{"edit-delete", ":/icons/xmark-circle.svg"};
-const Symbol kStack{"", ":/icons/quillstack.svg"};
+const Symbol kStack{"", ":/icons/quillstack.svg", false};
 const Symbol kGear{"preferences-system", ":/icons/gear.svg"};
 const Symbol kCheckmark{"", ":/icons/checkmark-circle.svg"};
 
 QLabel* symbolLabel(const Symbol& symbol, int side, const QColor& colour, QWidget* context) {
     auto* label = new QLabel;
-    label->setPixmap(onboarding::symbol(QString::fromLatin1(symbol.themeName),
-                                        QString::fromLatin1(symbol.fallback), colour, side,
-                                        context->devicePixelRatioF()));
+    label->setPixmap(onboarding::symbol(
+        QString::fromLatin1(symbol.themeName), QString::fromLatin1(symbol.fallback),
+        symbol.tinted ? colour : QColor(), side, context->devicePixelRatioF()));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -197,6 +198,10 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
             &OnboardingView::updatePasteFields);
     connect(&hotkeyManager, &ChordDetector::isAccessibilityTrustedChanged, this,
             &OnboardingView::updateTrust);
+    if (m_integration != nullptr) {
+        connect(m_integration, &DesktopIntegration::missingChanged, this,
+                [this] { updateTrust(m_hotkeyManager.isAccessibilityTrusted()); });
+    }
 
     updateTrust(hotkeyManager.isAccessibilityTrusted());
     updateCopied();
@@ -460,7 +465,14 @@ void OnboardingView::updateButtons() {
 
 void OnboardingView::updateTrust(bool trusted) {
     const bool wayland = m_session == SettingsView::Session::Wayland;
-    if (trusted) {
+    // On GNOME the Shell extension types the paste; without it only X11 windows get it, which
+    // the integration notice below says.
+    const bool shell = m_integration != nullptr && !m_integration->isMissing();
+    if (trusted && shell) {
+        m_pasteRoute->setText(
+            l10n("Quillstack pastes the selected item into other apps by "
+                 "typing Ctrl+V through its GNOME Shell extension."));
+    } else if (trusted) {
         m_pasteRoute->setText(
             wayland ? l10n("Quillstack pastes the selected item into other apps by typing Ctrl+V "
                            "through the compositor's virtual keyboard.")
