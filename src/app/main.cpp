@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<SingleInstance> instance;
     if (const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory()) {
         instance = std::make_unique<SingleInstance>(*folder);
-        if (const std::optional<int> status = handOver(*instance, commandLine.command, commandLine.language)) {
+        if (const std::optional<int> status =
+                handOver(*instance, commandLine.command, commandLine.language)) {
             return *status;
         }
     }

@@ -193,8 +193,8 @@ void ChordDetector::installMonitors() {
         log(QStringLiteral("installMonitors: no system-wide detection, own windows only"));
     }
     log(QStringLiteral("installMonitors: хоткей «%1»")
-            .arg(KeyNames::displayString(m_settings.hotkeyModifiers(),
-                                         m_settings.hotkeyKeyCode())));
+            .arg(
+                KeyNames::displayString(m_settings.hotkeyModifiers(), m_settings.hotkeyKeyCode())));
 }
 
 bool ChordDetector::tryInstallEventTap() {

@@ -98,9 +98,8 @@ const QList<AppSettings::AutoDeleteOption>& AppSettings::autoDeleteOptions() {
 
 bool AppSettings::isLanguageCode(const QString& code) {
     const auto& options = languageOptions();
-    return code == kSystem || std::any_of(options.begin(), options.end(), [&](const auto& option) {
-               return option.code == code;
-           });
+    return code == kSystem || std::any_of(options.begin(), options.end(),
+                                          [&](const auto& option) { return option.code == code; });
 }
 
 void AppSettings::applyLanguage(KeyValueStore& store, const QString& code) {
@@ -219,5 +218,5 @@ QMap<QString, QString> AppSettings::pasteKeystrokes() const {
 
 QString AppSettings::hotkeyDisplayString() const {
     return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode,
-                                  KeyNames::ChordForm::Translated);
+                                   KeyNames::ChordForm::Translated);
 }

@@ -108,6 +108,9 @@ class TestSingleInstance : public QObject {
             << QByteArray(SingleInstance::maxLineLength, ' ') + "activate\n"
             << QByteArray() << 0;
         QTest::newRow("half a line") << QByteArray("activ") << QByteArray() << 0;
+        // A language before the command: a known one is applied, any other refused.
+        QTest::newRow("language") << QByteArray("language de\nlanguage ../x\nactivate\n")
+                                  << QByteArray("ok\nunknown\nok\n") << 1;
     }
     void misbehavingPeerIsIgnored() {
         QFETCH(QByteArray, payload);
@@ -117,6 +120,7 @@ class TestSingleInstance : public QObject {
         const bool overlong = payload.size() > SingleInstance::maxLineLength;
         SingleInstance first(dir.path(), {overlong ? 60'000 : fast.peerTimeoutMs, 1500, 5000});
         QSignalSpy spy(&first, &SingleInstance::activationRequested);
+        QSignalSpy languages(&first, &SingleInstance::languageRequested);
         QCOMPARE(first.start(Command::Activate), Role::Primary);
         QCOMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
 
@@ -130,35 +134,11 @@ class TestSingleInstance : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 3000);
         QTEST(received + peer.readAll(), "reply");
         QCOMPARE(spy.count(), activations);
+        QCOMPARE(languages.count(), payload.count("language de"));
 
         // And a later start is still served.
         QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
         QCOMPARE(spy.count(), activations + 1);
-    }
-
-    // A language sent before the command is applied when the running instance knows it; an
-    // unknown code is refused and its command not confirmed.
-    void languageReachesTheRunningInstance() {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path(), fast);
-        QSignalSpy languages(&first, &SingleInstance::languageRequested);
-        QSignalSpy commands(&first, &SingleInstance::commandReceived);
-        QCOMPARE(first.start(Command::Activate), Role::Primary);
-        for (const char* code : {"de", "xx"}) {
-            std::atomic<bool> done = false, delivered = false;
-            std::thread second([&] {
-                SingleInstance instance(dir.path(), fast);
-                instance.claim(Command::ShowSettings, QString::fromLatin1(code));
-                delivered = instance.commandDelivered();
-                done = true;
-            });
-            QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 10'000));
-            second.join();
-            QCOMPARE(delivered.load(), qstrcmp(code, "de") == 0);
-        }
-        QCOMPARE(languages.count(), 1);
-        QCOMPARE(languages.first().first().toString(), QStringLiteral("de"));
-        QCOMPARE(commands.count(), 2);  // the command itself is still carried out
     }
 
     // One row per rule; the commands themselves are a table of the code.

@@ -18,8 +18,8 @@ const QStringList kForeignPlatform = {QStringLiteral("⌘"), QStringLiteral("mac
 const QStringList kNeedsEnglishWording =
     kForeignPlatform + QStringList{"System Settings",   "Universal Access",   "Accessibility",
                                    "Input Monitoring",  "Enable in the list", "menu bar",
-                                   "Release modifiers", "release to paste",
-                                   "Tap",               "(key name)"};
+                                   "Release modifiers", "release to paste",   "Tap",
+                                   "(key name)"};
 
 // Keys written literally at the lookup calls in the sources: adjacent literals joined, and
 // \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).

@@ -1,7 +1,7 @@
 #include "ui/browser/ClipboardBrowserView.h"
 
-#include <QEvent>
 #include <QCursor>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -136,8 +136,8 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
         // A quiet sign that it worked: the row selected, a short note beside the pointer.
         const QModelIndex index = m_model.index(row);
         m_list->setCurrentIndex(index);
-        QToolTip::showText(QCursor::pos(), L10n::string(QStringLiteral("Copied")), m_list->viewport(),
-                           m_list->visualRect(index), kCopiedNoteMs);
+        QToolTip::showText(QCursor::pos(), L10n::string(QStringLiteral("Copied")),
+                           m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
     });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
             [this](int row) { m_history.removeItem(row); });

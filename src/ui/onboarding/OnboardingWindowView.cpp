@@ -74,9 +74,8 @@ void OnboardingWindowView::rebuild() {
     divider->setFrameShadow(QFrame::Sunken);
     column->addWidget(divider);
 
-    m_wizardView =
-        new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler, m_integration,
-                           m_session);
+    m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler,
+                                      m_integration, m_session);
     column->addWidget(m_wizardView, 1, Qt::AlignHCenter);
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);

@@ -146,10 +146,12 @@ bool HotkeyRecorderView::eventFilter(QObject* watched, QEvent* event) {
         m_hint->setText(
             verdict == ChordPolicy::Verdict::TypesText
                 ? L10n::string(
-                      QStringLiteral("%@ is needed for typing: record a chord with Ctrl, Alt or Super."),
+                      QStringLiteral(
+                          "%@ is needed for typing: record a chord with Ctrl, Alt or Super."),
                       {shown})
                 : L10n::string(
-                      QStringLiteral("%@ is used for editing in every program: record a different chord."),
+                      QStringLiteral(
+                          "%@ is used for editing in every program: record a different chord."),
                       {shown}));
     }
     // Other plain keys go on to their target.

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStyle>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
