@@ -12,6 +12,7 @@
 
 #include "hotkey/ChordDetector.h"
 #include "onboarding/OnboardingWizard.h"
+#include "platform/DesktopIntegration.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
