@@ -32,7 +32,7 @@ file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
 active() { "$driver" active | grep -q "^$1 "; }
 is_active() { "$driver" active | grep -q " $1\$"; }
 app_active() { is_active "$app_pid"; }
-holds() { [ "$(wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
+holds() { [ "$(timeout 5 wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
 copy() {  # the owner leaves; the application keeps the copy
   printf %s "$1" | wl-copy --foreground &
   local owner=$!
@@ -110,7 +110,7 @@ def start(app):
 app = Gtk.Application(application_id="io.github.quillstack.ThreeTypes")
 app.connect("activate", start)
 app.run()'
-typed() { [ "$(wl-paste -n -t "$1" 2>/dev/null | hex)" = "$2" ]; }
+typed() { [ "$(timeout 5 wl-paste -n -t "$1" 2>/dev/null | hex)" = "$2" ]; }
 all_three() {
   typed text/html 3c623e333c2f623e && typed application/x-quillstack-test 610062 &&
     typed "text/plain;charset=utf-8" 7468726565
