@@ -130,9 +130,9 @@ echo "ok: three types (${SECONDS}s)"
 
 # Without the desktop file's grant the choice goes to the clipboard and nothing is typed: the
 # user presses Ctrl+V.
+# A copy of the executable: no desktop file names it.
 kill "$app_pid"; wait "$app_pid" 2>/dev/null
-rm "$apps/$(basename "$(readlink -f "$app")").desktop"
-kbuildsycoca5 --noincremental >/dev/null 2>&1
+mkdir "$work/bin" && cp "$app" "$work/bin/quillstack" && app="$work/bin/quillstack"
 start_app
 copy delta
 copy epsilon
