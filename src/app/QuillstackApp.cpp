@@ -83,7 +83,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                                                        : QStringLiteral("X11")));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
-    const std::optional<QString> blobDirectory = PrivateTempDirectory::blobDirectory();
+    // Large copies go beside the lock, in the folder chosen as the one that can be trusted.
+    const std::optional<QString> blobDirectory =
+        m_instance ? PrivateTempDirectory::blobDirectoryIn(m_instance->directory()) : std::nullopt;
     if (!blobDirectory) {
         log(QStringLiteral("QuillstackApp: no private blob folder, large copies stay in memory"));
     }
