@@ -218,6 +218,7 @@ class TestSettingsFiles : public QObject {
         QTest::newRow("line break") << "/opt/a\nb/quillstack";
         QTest::newRow("relative") << "quillstack";
         QTest::newRow("folder blocked") << "/blocked/quillstack";
+        QTest::newRow("entry a link to the user's notes") << "/opt/linked/quillstack";
     }
     void autostartEntry() {
         QFETCH(QString, program);
@@ -226,7 +227,13 @@ class TestSettingsFiles : public QObject {
             writeFile(dir.filePath("autostart"), {});
         }
         XdgAutostart autostart(dir.path(), program);
-        QVERIFY(autostart.unregisterApp());  // nothing there yet is fine
+        const QString notes = dir.filePath("notes.txt");
+        if (program.contains("/linked/")) {
+            writeFile(notes, "my notes");
+            QVERIFY(QDir(dir.path()).mkpath("autostart") &&
+                    QFile::link(notes, autostart.entryPath()));
+        }
+        QVERIFY(autostart.unregisterApp());  // nothing of ours there yet is fine
         const bool valid = program.startsWith("/opt");
         QCOMPARE(autostart.registerApp() && autostart.registerApp(), valid);
         QFile file(autostart.entryPath());
@@ -243,6 +250,9 @@ class TestSettingsFiles : public QObject {
         const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
         QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
         QVERIFY(autostart.unregisterApp() && !QFile::exists(autostart.entryPath()));
+        if (QFile kept(notes); kept.exists()) {  // the link's target is untouched
+            QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "my notes");
+        }
     }
 
     void desktopShortcutCommand() {

@@ -82,6 +82,11 @@ bool XdgAutostart::registerApp() {
                               "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n"
                               "NoDisplay=false\n");
+    // The entry takes the place of a link there: a save through it would overwrite whatever
+    // file it points to.
+    if (QFileInfo(entryPath()).isSymLink() && !QFile::remove(entryPath())) {
+        return false;
+    }
     QSaveFile file(entryPath());
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
@@ -95,10 +100,16 @@ bool XdgAutostart::registerApp() {
 }
 
 bool XdgAutostart::unregisterApp() {
+    // Only an entry we wrote goes: a link or a file of the user's is left as it is.
     const QString path = entryPath();
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
+    QFile file(path);
+    if (QFileInfo(path).isSymLink() || !file.open(QIODevice::ReadOnly)) {
         return true;
     }
+    const QByteArray ours = "\nExec=" + execArgument(m_execPath).toUtf8() + '\n';
+    if (!file.read(64 * 1024).contains(ours)) {
+        return true;
+    }
+    file.close();
     return QFile::remove(path);
 }
