@@ -255,6 +255,42 @@ class TestSettingsFiles : public QObject {
         }
     }
 
+    // At start the box shows what is in force: a first start registers the default, a packaged
+    // entry counts, and unticking then hides the packaged one with a file of ours.
+    void loginItemAtStart_data() {
+        QTest::addColumn<QVariant>("stored");  // launchAtLogin as found; invalid: never set
+        QTest::addColumn<bool>("packaged");    // an entry under the system folder
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("userFile");  // the per-user entry after the start
+        QTest::newRow("first start") << QVariant() << false << true << true;
+        QTest::newRow("first start, packaged entry") << QVariant() << true << true << false;
+        QTest::newRow("off, packaged entry in force") << QVariant(false) << true << true << false;
+        QTest::newRow("off, nothing") << QVariant(false) << false << false << false;
+    }
+    void loginItemAtStart() {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, packaged);
+        QTemporaryDir dir;
+        if (packaged) {
+            QVERIFY(QDir(dir.path()).mkpath("etc/autostart"));
+            writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
+                      "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n");
+        }
+        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")});
+        MemoryKeyValueStore store;
+        if (stored.isValid()) {
+            store.values["launchAtLogin"] = stored;
+        }
+        AppSettings settings(store, autostart, {"/usr/bin/quillstack"});
+        settings.reconcileLoginItem();
+        QTEST(settings.launchAtLogin(), "shown");
+        QCOMPARE(autostart.isRegistered(), settings.launchAtLogin());
+        QTEST(QFile::exists(autostart.entryPath()), "userFile");
+        settings.setLaunchAtLogin(false);
+        QVERIFY(!autostart.isRegistered());
+        QCOMPARE(QFile::exists(autostart.entryPath()), packaged);
+    }
+
     void desktopShortcutCommand() {
         const QStringList all{"gnome-control-center", "systemsettings", "systemsettings5",
                               "xfce4-keyboard-settings"};
