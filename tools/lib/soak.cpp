@@ -168,7 +168,7 @@ class Soak {
             QStringLiteral("the "),   QStringLiteral("clipboard "), QStringLiteral("Grüße "),
             QStringLiteral("déjà "),  QStringLiteral("日本語 "),    QStringLiteral("\n"),
             QStringLiteral("42, "),   QStringLiteral("копия "),     QStringLiteral("\t"),
-            QStringLiteral("naïve "), QStringLiteral("😀 "),        QStringLiteral("x")};
+            QStringLiteral("naïve "), QStringLiteral("😀 "),         QStringLiteral("x")};
         QByteArray out;
         out.reserve(bytes + 16);
         out += QByteArray::number(m_copies) + ' ';
@@ -215,7 +215,9 @@ class Soak {
             secret.back() = 'z';  // a reader may take a final NUL for a terminator
             copy->types.emplace_back(QStringLiteral("text/plain"), plain);
             copy->types.emplace_back(QStringLiteral("text/html"),
-                                     "<meta charset=\"utf-8\"><b>" + QString::fromUtf8(plain).toHtmlEscaped().toUtf8() + "</b>");
+                                     "<meta charset=\"utf-8\"><b>" +
+                                         QString::fromUtf8(plain).toHtmlEscaped().toUtf8() +
+                                         "</b>");
             copy->types.emplace_back(kPrivateType, secret);
         }
         ++m_copies;
@@ -265,10 +267,11 @@ class Soak {
         m_last = memory;
         m_lowest = std::min(m_lowest, memory->privateDirtyMb);
         m_highest = std::max(m_highest, memory->privateDirtyMb);
-        std::printf("%5llds  copies %d  restores %d/%d  private dirty %.1f MB  PSS %.1f MB  "
-                    "blob files %d (large recent copies %d)\n",
-                    static_cast<long long>(seconds), m_copies, m_verified, m_restores,
-                    memory->privateDirtyMb, memory->pssMb, files, large);
+        std::printf(
+            "%5llds  copies %d  restores %d/%d  private dirty %.1f MB  PSS %.1f MB  "
+            "blob files %d (large recent copies %d)\n",
+            static_cast<long long>(seconds), m_copies, m_verified, m_restores,
+            memory->privateDirtyMb, memory->pssMb, files, large);
         std::fflush(stdout);
     }
 
@@ -336,14 +339,16 @@ class Soak {
     void openAndCloseHistory() {
         tool(m_app, {QStringLiteral("--show-history")});
         pump(1500);
-        const QByteArray window = tool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
-        const QByteArray name =
-            tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), QString::fromLatin1(window)});
+        const QByteArray window =
+            tool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+        const QByteArray name = tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"),
+                                                                 QString::fromLatin1(window)});
         tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("alt+F4")});
         pump(500);
-        const QByteArray visible = tool(QStringLiteral("xdotool"),
-                                        {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                         QStringLiteral("--classname"), QStringLiteral("quillstack")});
+        const QByteArray visible =
+            tool(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                  QStringLiteral("--classname"), QStringLiteral("quillstack")});
         ++m_historyOpened;
         if (window.isEmpty() || visible.split('\n').contains(window)) {
             ++m_historyStuck;
@@ -353,25 +358,27 @@ class Soak {
     }
 
     int report(bool crashed, const QProcess& application) {
-        std::printf("copies %d (%d unread, %d partly read), restores %d: %d verified, %d "
-                    "mismatched; history window opened and closed %d times (%d failed)\n",
-                    m_copies, m_unread, m_partlyRead, m_restores, m_verified, m_mismatches,
-                    m_historyOpened, m_historyStuck);
+        std::printf(
+            "copies %d (%d unread, %d partly read), restores %d: %d verified, %d "
+            "mismatched; history window opened and closed %d times (%d failed)\n",
+            m_copies, m_unread, m_partlyRead, m_restores, m_verified, m_mismatches, m_historyOpened,
+            m_historyStuck);
         const Memory start = m_atTwoMinutes.value_or(m_last.value_or(Memory{}));
         const Memory last = m_last.value_or(Memory{});
         const double growth = last.privateDirtyMb - start.privateDirtyMb;
-        std::printf("private dirty %.1f MB at 2 min -> %.1f MB at the end (%+.1f MB; %.1f-%.1f "
-                    "over the run); PSS %.1f -> %.1f MB; blob files at the end %d, %d samples "
-                    "off\n",
-                    start.privateDirtyMb, last.privateDirtyMb, growth, m_lowest, m_highest,
-                    start.pssMb, last.pssMb, blobFiles(), m_blobMismatches);
+        std::printf(
+            "private dirty %.1f MB at 2 min -> %.1f MB at the end (%+.1f MB; %.1f-%.1f "
+            "over the run); PSS %.1f -> %.1f MB; blob files at the end %d, %d samples "
+            "off\n",
+            start.privateDirtyMb, last.privateDirtyMb, growth, m_lowest, m_highest, start.pssMb,
+            last.pssMb, blobFiles(), m_blobMismatches);
         if (crashed) {
             std::printf("the application stopped after %lld s (exit %d%s)\n",
                         static_cast<long long>(m_clock.elapsed() / 1000), application.exitCode(),
                         application.exitStatus() == QProcess::CrashExit ? ", crashed" : "");
         }
-        const bool good = !crashed && m_mismatches == 0 && m_blobMismatches == 0 &&
-                          growth <= 5.0 && m_verified > 0 && m_historyStuck == 0;
+        const bool good = !crashed && m_mismatches == 0 && m_blobMismatches == 0 && growth <= 5.0 &&
+                          m_verified > 0 && m_historyStuck == 0;
         std::printf("%s\n", good ? "soak: passed" : "soak: FAILED");
         return good ? 0 : 1;
     }
