@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über seine GNOME-Shell-Erweiterung tippt.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack kann nicht starten: Keinem dieser Ordner kann für Sperrdatei und Socket vertraut werden.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>ist nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>ist eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>kann von anderen Benutzern verändert werden</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>die Sperrdatei darin kann nicht belegt werden</translation>
+    </message>
 </context>
 </TS>

@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack pega el elemento elegido en otras aplicaciones tecleando Ctrl+V con su extensión de GNOME Shell.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack no puede iniciarse: ninguna de estas carpetas es de confianza para guardar su bloqueo y su socket.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>no está definida</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>es un enlace simbólico</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>pertenece a otro usuario</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>no se puede crear</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>otros usuarios pueden modificarla</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>no se puede obtener su bloqueo</translation>
+    </message>
 </context>
 </TS>

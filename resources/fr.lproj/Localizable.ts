@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack colle l’élément choisi dans d’autres applications en tapant Ctrl+V au moyen de son extension GNOME Shell.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack ne peut pas démarrer : aucun de ces dossiers n’est assez sûr pour accueillir son verrou et son socket.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>n’est pas définie</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>est un lien symbolique</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>peut être modifié par d’autres utilisateurs</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>son verrou ne peut pas être pris</translation>
+    </message>
 </context>
 </TS>

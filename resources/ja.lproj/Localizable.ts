@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack は GNOME Shell 拡張機能で Ctrl+V を入力し、選択した項目をほかのアプリに貼り付けます。</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack を起動できません。ロックとソケットを置ける信頼できるフォルダーがありません。</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>設定されていません</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>シンボリックリンクです</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>別のユーザーが所有しています</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>作成できません</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>ほかのユーザーが変更できます</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>フォルダーではありません</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>ロックを取得できません</translation>
+    </message>
 </context>
 </TS>

@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack은 GNOME Shell 확장으로 Ctrl+V를 입력해 선택한 항목을 다른 앱에 붙여넣습니다.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack을 시작할 수 없습니다. 잠금 파일과 소켓을 둘 수 있는 신뢰할 만한 폴더가 없습니다.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>설정되지 않았습니다</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>심볼릭 링크입니다</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>다른 사용자의 소유입니다</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>만들 수 없습니다</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>다른 사용자가 변경할 수 있습니다</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>폴더가 아닙니다</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>잠금을 얻을 수 없습니다</translation>
+    </message>
 </context>
 </TS>

@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>O Quillstack cola o item escolhido em outros aplicativos digitando Ctrl+V pela sua extensão do GNOME Shell.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>O Quillstack não pode iniciar: nenhuma destas pastas é confiável para guardar o bloqueio e o socket.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>não está definida</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>é um link simbólico</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>pertence a outro usuário</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>não pode ser criada</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>pode ser alterada por outros usuários</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>não é uma pasta</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>não é possível obter o bloqueio</translation>
+    </message>
 </context>
 </TS>

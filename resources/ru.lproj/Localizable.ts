@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack вставляет выбранный элемент в другие программы, набирая Ctrl+V через своё расширение GNOME Shell.</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack не может запуститься: ни одной из этих папок нельзя доверить файл блокировки и сокет.</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>не задана</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>является символической ссылкой</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>принадлежит другому пользователю</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>не удаётся создать</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>может быть изменена другими пользователями</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>не является папкой</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>не удаётся занять файл блокировки</translation>
+    </message>
 </context>
 </TS>

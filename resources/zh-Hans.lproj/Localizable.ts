@@ -443,5 +443,37 @@
         <source>Quillstack pastes the selected item into other apps by typing Ctrl+V through its GNOME Shell extension.</source>
         <translation>Quillstack 通过其 GNOME Shell 扩展输入 Ctrl+V，将所选项粘贴到其他应用。</translation>
     </message>
+    <message>
+        <source>Quillstack cannot start: none of these folders can be trusted to hold its lock and socket.</source>
+        <translation>Quillstack 无法启动：没有可信任的文件夹来存放它的锁文件和套接字。</translation>
+    </message>
+    <message>
+        <source>is not set</source>
+        <translation>未设置</translation>
+    </message>
+    <message>
+        <source>is a symbolic link</source>
+        <translation>是符号链接</translation>
+    </message>
+    <message>
+        <source>belongs to another user</source>
+        <translation>属于其他用户</translation>
+    </message>
+    <message>
+        <source>cannot be created</source>
+        <translation>无法创建</translation>
+    </message>
+    <message>
+        <source>can be changed by other users</source>
+        <translation>其他用户可以修改</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>不是文件夹</translation>
+    </message>
+    <message>
+        <source>its lock cannot be taken</source>
+        <translation>无法获取锁</translation>
+    </message>
 </context>
 </TS>

@@ -62,9 +62,15 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_store = std::make_unique<SettingsStore>();
     // The language list the previous run stored, read before the settings rewrite it.
     const QString fallbackLanguage = L10n::startupFallbackLanguage(*m_store);
-    m_autostart = std::make_unique<XdgAutostart>(XdgFolders::configHome(),
-                                                 QCoreApplication::applicationFilePath());
+    QStringList systemConfigDirs =
+        qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
+    if (systemConfigDirs.isEmpty()) {
+        systemConfigDirs = {QStringLiteral("/etc/xdg")};
+    }
+    m_autostart = std::make_unique<XdgAutostart>(
+        XdgFolders::configHome(), QCoreApplication::applicationFilePath(), systemConfigDirs);
     m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);
+    m_settings->reconcileLoginItem();
     L10n::configure(m_settings.get(), fallbackLanguage);
     // The application value's own pass over the arguments; it agrees with the settings' one.
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
@@ -86,7 +92,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                  kde ? QStringLiteral(" + KGlobalAccel") : QString()));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
-    const std::optional<QString> blobDirectory = PrivateTempDirectory::blobDirectory();
+    // Large copies go beside the lock, in the folder chosen as the one that can be trusted.
+    const std::optional<QString> blobDirectory =
+        m_instance ? PrivateTempDirectory::blobDirectoryIn(m_instance->directory()) : std::nullopt;
     if (!blobDirectory) {
         log(QStringLiteral("QuillstackApp: no private blob folder, large copies stay in memory"));
     }

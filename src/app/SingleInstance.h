@@ -58,6 +58,7 @@ class SingleInstance : public QObject {
     // Primary only: whether the socket is up, so later starts can reach this one.
     bool isListening() const;
 
+    const QString& directory() const { return m_directory; }
     QString lockPath() const;
     QString socketPath() const;
 

@@ -1,5 +1,8 @@
+#include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QLocale>
+#include <QMessageBox>
 #include <QStringList>
 #include <QtGlobal>
 
@@ -14,6 +17,7 @@
 #include "app/SingleInstance.h"
 #include "core/AppEnvironment.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
+#include "settings/L10n.h"
 
 namespace {
 void say(FILE* stream, const QString& text) {
@@ -40,6 +44,43 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
         return 1;
     }
     return 0;
+}
+
+std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments);
+
+// Without the lock and the socket a later start could not find this one (a desktop shortcut's
+// --toggle-popup would start another instance each time), so none runs at all: one line on
+// stderr, and a message box where a display is open.
+int refuseToRun(int& argc, char** argv, const QStringList& arguments,
+                const QList<PrivateTempDirectory::Refusal>& refused) {
+    const QString header = QStringLiteral(
+        "Quillstack cannot start: none of these folders can be trusted to hold its lock and "
+        "socket.");
+    QStringList english;
+    for (const PrivateTempDirectory::Refusal& refusal : refused) {
+        english << refusal.folder + QStringLiteral(" ") + refusal.reason;
+    }
+    say(stderr,
+        header + QStringLiteral(" ") + english.join(QStringLiteral("; ")) + QStringLiteral("\n"));
+    if ((qEnvironmentVariableIsEmpty("DISPLAY") &&
+         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
+        !chooseWindowingSystem(arguments)) {
+        return 1;
+    }
+    if constexpr (!AppEnvironment::isLoggingEnabled) {
+        ReleaseOutput::installMessageHandler();
+    }
+    QApplication app(argc, argv);
+    L10n::configure(nullptr, L10n::matchLanguage(QLocale::system().uiLanguages()));
+    QStringList lines;
+    for (const PrivateTempDirectory::Refusal& refusal : refused) {
+        lines << refusal.folder + QStringLiteral(" — ") + L10n::string(refusal.reason);
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillstack"), L10n::string(header),
+                    QMessageBox::Ok);
+    box.setInformativeText(lines.join(u'\n'));
+    box.exec();
+    return 1;
 }
 
 // Under Wayland the compositor's data control is what lets a program watch and own the
@@ -96,13 +137,20 @@ int main(int argc, char** argv) {
 
     // Decided before anything is written or wiped: a second start leaves the running one's
     // settings, blob files and tray icon alone.
+    PrivateTempDirectory::InstanceFolder folder = PrivateTempDirectory::instanceDirectory();
     std::unique_ptr<SingleInstance> instance;
-    if (const std::optional<QString> folder = PrivateTempDirectory::runtimeDirectory()) {
-        instance = std::make_unique<SingleInstance>(*folder);
+    if (folder.path) {
+        instance = std::make_unique<SingleInstance>(*folder.path);
         if (const std::optional<int> status =
                 handOver(*instance, commandLine.command, commandLine.language)) {
             return *status;
         }
+        if (!instance->isPrimary()) {
+            folder.refused.append({*folder.path, QStringLiteral("its lock cannot be taken")});
+        }
+    }
+    if (!instance || !instance->isPrimary()) {
+        return refuseToRun(argc, argv, arguments, folder.refused);
     }
     if (commandLine.command == SingleInstance::Command::Quit) {
         say(stderr, QStringLiteral("Quillstack is not running\n"));

@@ -6,4 +6,6 @@ class LoginItems {
     virtual ~LoginItems() = default;
     virtual bool registerApp() = 0;
     virtual bool unregisterApp() = 0;
+    // Whether the application starts at login now, whoever set that up.
+    virtual bool isRegistered() const = 0;
 };

@@ -164,6 +164,19 @@ void AppSettings::setLaunchAtLogin(bool value) {
     registerLoginItem(value);
 }
 
+void AppSettings::reconcileLoginItem() {
+    // The setting is on by default, but nothing registers it until it is assigned: a first
+    // start registers it, and the box then shows what is in force.
+    bool inForce = m_loginItems.isRegistered();
+    if (m_launchAtLogin && !inForce) {
+        inForce = m_loginItems.registerApp();
+    }
+    if (inForce != m_launchAtLogin || !m_store.contains(kLaunchAtLogin)) {
+        m_launchAtLogin = inForce;
+        m_store.setValue(kLaunchAtLogin, inForce);
+    }
+}
+
 void AppSettings::registerLoginItem(bool enabled) {
     const bool ok = enabled ? m_loginItems.registerApp() : m_loginItems.unregisterApp();
     // A failure turns the setting off; if that unregistration fails too, stop there instead of

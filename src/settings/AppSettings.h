@@ -62,6 +62,8 @@ class AppSettings : public QObject {
     void setPreferredLanguage(const QString& value);
     void setOnboardingCompleted(bool value);
     void setLaunchAtLogin(bool value);
+    // Once at start: the setting and the login item made to agree (see the .cpp).
+    void reconcileLoginItem();
     void setHotkeyModifiers(quint64 value);
     void setHotkeyKeyCode(quint16 value);
     void setBufferLimit(qint64 value);

@@ -109,14 +109,15 @@ class AppProcess {
     }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     bool isListening() const {
-        return QFile::exists(m_environment.value("XDG_RUNTIME_DIR") +
-                             "/quillstack/quillstack.socket");
+        return QFile::exists(m_home.filePath(m_instanceFolder) + "/quillstack.socket");
     }
+    // Where the lock, the socket and the blob files are expected, relative to the home.
+    void setInstanceFolder(const QString& relative) { m_instanceFolder = relative; }
 
     QByteArray log() const { return m_log; }  // standard error; standard output is apart
     QByteArray output() const { return m_output; }
     QStringList blobFiles() const {
-        return QDir(filePath("tmp/quillstack-%1/QuillstackBlobs").arg(::geteuid()))
+        return QDir(filePath(m_instanceFolder + "/QuillstackBlobs"))
             .entryList(QDir::Files | QDir::Hidden);
     }
     QByteArray settings() const { return readFile(filePath("config/Quillstack/Quillstack.conf")); }
@@ -130,6 +131,7 @@ class AppProcess {
 
   private:
     QTemporaryDir m_home;
+    QString m_instanceFolder = QStringLiteral("run/quillstack");
     QProcessEnvironment m_environment;
     QProcess m_process;
     QByteArray m_log;

@@ -8,6 +8,7 @@
 struct FakeLoginItems final : LoginItems {
     bool registerApp() override { return answer(QStringLiteral("register"), registerResult); }
     bool unregisterApp() override { return answer(QStringLiteral("unregister"), unregisterResult); }
+    bool isRegistered() const override { return registered; }
     bool answer(const QString& call, bool result) {
         calls << call;
         return result;
@@ -15,5 +16,6 @@ struct FakeLoginItems final : LoginItems {
 
     bool registerResult = true;
     bool unregisterResult = true;
+    bool registered = false;
     QStringList calls;
 };

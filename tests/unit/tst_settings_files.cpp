@@ -218,6 +218,7 @@ class TestSettingsFiles : public QObject {
         QTest::newRow("line break") << "/opt/a\nb/quillstack";
         QTest::newRow("relative") << "quillstack";
         QTest::newRow("folder blocked") << "/blocked/quillstack";
+        QTest::newRow("entry a link to the user's notes") << "/opt/linked/quillstack";
     }
     void autostartEntry() {
         QFETCH(QString, program);
@@ -226,7 +227,13 @@ class TestSettingsFiles : public QObject {
             writeFile(dir.filePath("autostart"), {});
         }
         XdgAutostart autostart(dir.path(), program);
-        QVERIFY(autostart.unregisterApp());  // nothing there yet is fine
+        const QString notes = dir.filePath("notes.txt");
+        if (program.contains("/linked/")) {
+            writeFile(notes, "my notes");
+            QVERIFY(QDir(dir.path()).mkpath("autostart") &&
+                    QFile::link(notes, autostart.entryPath()));
+        }
+        QVERIFY(autostart.unregisterApp());  // nothing of ours there yet is fine
         const bool valid = program.startsWith("/opt");
         QCOMPARE(autostart.registerApp() && autostart.registerApp(), valid);
         QFile file(autostart.entryPath());
@@ -243,6 +250,45 @@ class TestSettingsFiles : public QObject {
         const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
         QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
         QVERIFY(autostart.unregisterApp() && !QFile::exists(autostart.entryPath()));
+        if (QFile kept(notes); kept.exists()) {  // the link's target is untouched
+            QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "my notes");
+        }
+    }
+
+    // At start the box shows what is in force: a first start registers the default, a packaged
+    // entry counts, and unticking then hides the packaged one with a file of ours.
+    void loginItemAtStart_data() {
+        QTest::addColumn<QVariant>("stored");  // launchAtLogin as found; invalid: never set
+        QTest::addColumn<bool>("packaged");    // an entry under the system folder
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("userFile");  // the per-user entry after the start
+        QTest::newRow("first start") << QVariant() << false << true << true;
+        QTest::newRow("first start, packaged entry") << QVariant() << true << true << false;
+        QTest::newRow("off, packaged entry in force") << QVariant(false) << true << true << false;
+        QTest::newRow("off, nothing") << QVariant(false) << false << false << false;
+    }
+    void loginItemAtStart() {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, packaged);
+        QTemporaryDir dir;
+        if (packaged) {
+            QVERIFY(QDir(dir.path()).mkpath("etc/autostart"));
+            writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
+                      "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n");
+        }
+        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")});
+        MemoryKeyValueStore store;
+        if (stored.isValid()) {
+            store.values["launchAtLogin"] = stored;
+        }
+        AppSettings settings(store, autostart, {"/usr/bin/quillstack"});
+        settings.reconcileLoginItem();
+        QTEST(settings.launchAtLogin(), "shown");
+        QCOMPARE(autostart.isRegistered(), settings.launchAtLogin());
+        QTEST(QFile::exists(autostart.entryPath()), "userFile");
+        settings.setLaunchAtLogin(false);
+        QVERIFY(!autostart.isRegistered());
+        QCOMPARE(QFile::exists(autostart.entryPath()), packaged);
     }
 
     void desktopShortcutCommand() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -19,8 +20,25 @@ class PrivateTempDirectory {
     static std::optional<QString> privateDirectory(const QString& tmpRoot = defaultRoot());
     // <private directory>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
     static std::optional<QString> blobDirectory(const QString& tmpRoot = defaultRoot());
-    // Where the instance lock and socket live: <$XDG_RUNTIME_DIR>/quillstack when that folder is
-    // ours, else the private directory; created or repaired like the others.
+    // <folder>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
+    static std::optional<QString> blobDirectoryIn(const QString& folder);
+
+    struct Refusal {
+        QString folder;
+        QString reason;  // an English key of the string tables, "is a symbolic link"
+    };
+    struct InstanceFolder {
+        std::optional<QString> path;  // nothing when every folder was refused
+        QList<Refusal> refused;       // in the order they were tried
+    };
+    // Where the instance lock, the socket and the blob folder live: the first folder that can be
+    // trusted of <$XDG_RUNTIME_DIR>/quillstack, <tmpRoot>/quillstack-<uid> and
+    // <cacheHome>/quillstack (no other user can create the last one first); created or repaired
+    // like the others.
+    static InstanceFolder instanceDirectory(const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
+                                            const QString& tmpRoot = defaultRoot(),
+                                            const QString& cacheHome = XdgFolders::cacheHome());
+    // The first two of those only.
     static std::optional<QString> runtimeDirectory(
         const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
         const QString& tmpRoot = defaultRoot());

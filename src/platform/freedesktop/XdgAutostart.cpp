@@ -12,10 +12,34 @@ namespace {
 // Characters that make an Exec argument need double quotes.
 const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
 
+// Whether an entry, read as a launcher reads it, starts the program.
+bool enables(QFile& entry) {
+    if (!entry.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray text = entry.read(64 * 1024);
+    return !text.contains("\nHidden=true") && !text.contains("\nX-GNOME-Autostart-enabled=false");
+}
+
 }  // namespace
 
-XdgAutostart::XdgAutostart(QString configDir, QString execPath)
-    : m_configDir(std::move(configDir)), m_execPath(std::move(execPath)) {}
+XdgAutostart::XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs)
+    : m_configDir(std::move(configDir)),
+      m_execPath(std::move(execPath)),
+      m_systemConfigDirs(std::move(systemConfigDirs)) {}
+
+bool XdgAutostart::isRegistered() const {
+    if (QFile own(entryPath()); own.exists()) {
+        return enables(own);
+    }
+    for (const QString& dir : m_systemConfigDirs) {
+        if (QFile packaged(dir + QStringLiteral("/autostart/quillstack.desktop"));
+            packaged.exists()) {
+            return enables(packaged);
+        }
+    }
+    return false;
+}
 
 QString XdgAutostart::entryPath() const {
     return m_configDir + QStringLiteral("/autostart/quillstack.desktop");
@@ -82,6 +106,11 @@ bool XdgAutostart::registerApp() {
                               "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n"
                               "NoDisplay=false\n");
+    // The entry takes the place of a link there: a save through it would overwrite whatever
+    // file it points to.
+    if (QFileInfo(entryPath()).isSymLink() && !QFile::remove(entryPath())) {
+        return false;
+    }
     QSaveFile file(entryPath());
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
@@ -95,10 +124,23 @@ bool XdgAutostart::registerApp() {
 }
 
 bool XdgAutostart::unregisterApp() {
+    // Only an entry we wrote goes: a link or a file of the user's is left as it is.
     const QString path = entryPath();
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
+    const QByteArray exec = "\nExec=" + execArgument(m_execPath).toUtf8() + '\n';
+    if (QFile file(path); !QFileInfo(path).isSymLink() && file.open(QIODevice::ReadOnly) &&
+                          file.read(64 * 1024).contains(exec)) {
+        file.close();
+        if (!QFile::remove(path)) {
+            return false;
+        }
+    }
+    if (QFileInfo(path).exists() || QFileInfo(path).isSymLink() || !isRegistered()) {
         return true;
     }
-    return QFile::remove(path);
+    // A packaged entry is still in force: a file of ours hides it.
+    QSaveFile hidden(path);
+    const QByteArray entry =
+        "[Desktop Entry]\nType=Application\nName=Quillstack" + exec + "Hidden=true\n";
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && hidden.open(QIODevice::WriteOnly) &&
+           hidden.write(entry) == entry.size() && hidden.commit();
 }

@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/LoginItems.h"
 
-// Start at login through an XDG autostart entry, <config dir>/autostart/quillstack.desktop.
+// Start at login through an XDG autostart entry, <config dir>/autostart/quillstack.desktop. A
+// package may ship one under a system folder (/etc/xdg/autostart); the user's file decides.
 class XdgAutostart final : public LoginItems {
   public:
     // configDir: usually XdgFolders::configHome(). execPath: the running binary, absolute.
-    XdgAutostart(QString configDir, QString execPath);
+    // systemConfigDirs: $XDG_CONFIG_DIRS, where a packaged entry may be.
+    XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs = {});
 
     bool registerApp() override;
+    // Removes our entry; a packaged one left in force is hidden by a file of ours.
     bool unregisterApp() override;
+    bool isRegistered() const override;
 
     QString entryPath() const;
     // One argument of an Exec line, quoted and escaped so that a launcher runs exactly it.
@@ -20,4 +25,5 @@ class XdgAutostart final : public LoginItems {
   private:
     QString m_configDir;
     QString m_execPath;
+    QStringList m_systemConfigDirs;
 };
