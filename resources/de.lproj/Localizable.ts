@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>die Sperrdatei darin kann nicht belegt werden</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>%1 kann nicht gelesen werden: Es gelten die Standardeinstellungen, und Änderungen können nicht gespeichert werden.</translation>
+    </message>
 </context>
 </TS>

@@ -207,5 +207,9 @@
         <source>Press the new chord; Esc cancels.</source>
         <translation>Press the new shortcut; Esc cancels.</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>no se puede obtener su bloqueo</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>No se puede leer %1: se usan los ajustes predeterminados y los cambios no se pueden guardar.</translation>
+    </message>
 </context>
 </TS>

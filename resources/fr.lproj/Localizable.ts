@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>son verrou ne peut pas être pris</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>Impossible de lire %1 : les réglages affichés sont ceux par défaut et les modifications ne peuvent pas être enregistrées.</translation>
+    </message>
 </context>
 </TS>

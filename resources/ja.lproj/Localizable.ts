@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>ロックを取得できません</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>%1 を読み込めません。既定の設定を使用しており、変更は保存できません。</translation>
+    </message>
 </context>
 </TS>

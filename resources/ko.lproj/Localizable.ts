@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>잠금을 얻을 수 없습니다</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>%1 파일을 읽을 수 없습니다. 기본 설정을 사용 중이며 변경 사항을 저장할 수 없습니다.</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>não é possível obter o bloqueio</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>Não é possível ler %1: estas são as configurações padrão, e as alterações não podem ser salvas.</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>не удаётся занять файл блокировки</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>Не удаётся прочитать %1: действуют настройки по умолчанию, изменения сохранить нельзя.</translation>
+    </message>
 </context>
 </TS>

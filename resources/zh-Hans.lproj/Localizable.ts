@@ -475,5 +475,9 @@
         <source>its lock cannot be taken</source>
         <translation>无法获取锁</translation>
     </message>
+    <message>
+        <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
+        <translation>无法读取 %1：当前使用默认设置，更改无法保存。</translation>
+    </message>
 </context>
 </TS>

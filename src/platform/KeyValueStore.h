@@ -18,6 +18,9 @@ class KeyValueStore {
     virtual void remove(const QString& key) = 0;
     // The keys under "group/", without the prefix; none where the store cannot list them.
     virtual QStringList keysUnder(const QString& /*group*/) const { return {}; }
+    // A settings file that is there but cannot be read: the values are defaults and nothing
+    // is saved over it. Empty when the store reads and saves normally.
+    virtual QString unreadableFile() const { return {}; }
 
     std::optional<QString> stringValue(const QString& key) const;
     std::optional<QStringList> stringListValue(const QString& key) const;

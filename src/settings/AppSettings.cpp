@@ -59,7 +59,10 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     m_preferredLanguage = lang;
     AppLogger::log(QStringLiteral("[Language] AppSettings.init: готово preferredLanguage=") + lang);
 
-    m_onboardingCompleted = m_store.boolValue(kOnboardingCompleted).value_or(false);
+    // A settings file that cannot be read belongs to somebody who has been here: the guide
+    // would otherwise open at every start, since nothing can record that it was seen.
+    m_onboardingCompleted =
+        m_store.boolValue(kOnboardingCompleted).value_or(!m_store.unreadableFile().isEmpty());
     m_launchAtLogin = m_store.boolValue(kLaunchAtLogin).value_or(true);
     m_hotkeyModifiers = m_store.uintValue(kHotkeyModifiers).value_or(defaultHotkeyModifiers);
     // A key code beyond 16 bits would be truncated into some unrelated key.
@@ -162,6 +165,10 @@ void AppSettings::setLaunchAtLogin(bool value) {
     m_store.setValue(kLaunchAtLogin, value);
     Q_EMIT launchAtLoginChanged(value);
     registerLoginItem(value);
+}
+
+QString AppSettings::unreadableSettingsFile() const {
+    return m_store.unreadableFile();
 }
 
 void AppSettings::reconcileLoginItem() {

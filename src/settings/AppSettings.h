@@ -53,6 +53,8 @@ class AppSettings : public QObject {
 
     QString preferredLanguage() const { return m_preferredLanguage; }
     bool onboardingCompleted() const { return m_onboardingCompleted; }
+    // The settings file when it is there but cannot be read (see KeyValueStore).
+    QString unreadableSettingsFile() const;
     bool launchAtLogin() const { return m_launchAtLogin; }
     quint64 hotkeyModifiers() const { return m_hotkeyModifiers; }
     quint16 hotkeyKeyCode() const { return m_hotkeyKeyCode; }

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -150,6 +151,18 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(keys, QStringList({"Both", "MyTerm", "URxvt"}));
         QCOMPARE(store.stringValue("PasteKeystrokes/URxvt"), QString("Shift+Insert"));
         QCOMPARE(store.stringValue("PasteKeystrokes/Both"), std::nullopt);
+
+        // A folder where the file should be: defaults, said as such, the guide not reopened at
+        // every start, and nothing written over it.
+        const QString blocked = dir.filePath("blocked/Quillstack.conf");
+        QVERIFY(QDir().mkpath(blocked));
+        SettingsStore unreadable(blocked);
+        FakeLoginItems login;
+        AppSettings settings(unreadable, login, {});
+        settings.setBufferLimit(7);
+        QCOMPARE(std::tuple(store.unreadableFile(), unreadable.unreadableFile(),
+                            settings.onboardingCompleted(), QFileInfo(blocked).isDir()),
+                 std::tuple(QString(), blocked, true, true));
     }
 
     // What lies in the folder before the first start of this version: the older file, the new

@@ -67,6 +67,17 @@ QStringList SettingsStore::keysUnder(const QString& group) const {
     return keys;
 }
 
+QString SettingsStore::unreadableFile() const {
+    // QSettings reports AccessError both for a file it cannot read and for one it could not
+    // write; only the first means the values shown are not the user's.
+    const QString path = m_settings.fileName();
+    if (!isTaken(path)) {
+        return {};
+    }
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? QString() : path;
+}
+
 void SettingsStore::persist() {
     // A file we create is the user's alone from its first byte; the rewrites below keep the
     // mode of the file they replace, so a mode the user chose stays.

@@ -26,6 +26,7 @@ class SettingsStore final : public KeyValueStore {
     void setValue(const QString& key, const QVariant& value) override;
     void remove(const QString& key) override;
     QStringList keysUnder(const QString& group) const override;
+    QString unreadableFile() const override;
 
     QString fileName() const { return m_settings.fileName(); }
 

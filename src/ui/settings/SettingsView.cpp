@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,6 +78,17 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
 
     m_form = new QWidget;
     auto* sections = new QVBoxLayout(m_form);
+    if (const QString file = m_settings.unreadableSettingsFile(); !file.isEmpty()) {
+        auto* unreadable = new QLabel(
+            L10n::string(QStringLiteral("%1 cannot be read: these settings are the defaults, and "
+                                        "changes cannot be saved."))
+                .arg(QDir::toNativeSeparators(file)),
+            m_form);
+        unreadable->setObjectName(QStringLiteral("unreadableSettings"));
+        unreadable->setWordWrap(true);
+        unreadable->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        sections->addWidget(unreadable);
+    }
     sections->addWidget(languageSection());
     sections->addWidget(autostartSection());
     sections->addWidget(hotkeySection());
