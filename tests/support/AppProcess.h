@@ -108,17 +108,19 @@ class AppProcess {
         return clean;
     }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
-    bool isListening() const {
-        return QFile::exists(m_home.filePath(m_instanceFolder) + "/quillstack.socket");
+    bool isListening() const { return QFile::exists(instanceFolder() + "/quillstack.socket"); }
+    // Where the lock, the socket and the blob files are expected: relative to the home, or a
+    // session's own runtime folder.
+    void setInstanceFolder(const QString& folder) { m_instanceFolder = folder; }
+    QString instanceFolder() const {
+        return QDir::isAbsolutePath(m_instanceFolder) ? m_instanceFolder
+                                                      : m_home.filePath(m_instanceFolder);
     }
-    // Where the lock, the socket and the blob files are expected, relative to the home.
-    void setInstanceFolder(const QString& relative) { m_instanceFolder = relative; }
 
     QByteArray log() const { return m_log; }  // standard error; standard output is apart
     QByteArray output() const { return m_output; }
     QStringList blobFiles() const {
-        return QDir(filePath(m_instanceFolder + "/QuillstackBlobs"))
-            .entryList(QDir::Files | QDir::Hidden);
+        return QDir(instanceFolder() + "/QuillstackBlobs").entryList(QDir::Files | QDir::Hidden);
     }
     QByteArray settings() const { return readFile(filePath("config/Quillstack/Quillstack.conf")); }
     // Shows what it printed since the last call, if the current test has failed.

@@ -65,6 +65,7 @@ class TestWaylandEndToEnd : public QObject {
         // sway runs the bound command in its own environment: the command must find this
         // instance's socket in the session's runtime folder, next to the compositor's.
         m_app.setEnvironment("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
+        m_app.setInstanceFolder(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillstack");
         QVERIFY(m_app.start());
     }
 
