@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>%1 kann nicht gelesen werden: Es gelten die Standardeinstellungen, und Änderungen können nicht gespeichert werden.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>Nicht mehr verfügbar: mit × entfernen</translation>
+    </message>
 </context>
 </TS>

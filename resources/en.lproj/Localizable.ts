@@ -211,5 +211,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>No longer available: remove it with ×</translation>
+    </message>
 </context>
 </TS>

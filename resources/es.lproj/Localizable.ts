@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>No se puede leer %1: se usan los ajustes predeterminados y los cambios no se pueden guardar.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>Ya no está disponible: elimínelo con ×</translation>
+    </message>
 </context>
 </TS>

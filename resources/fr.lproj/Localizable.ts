@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>Impossible de lire %1 : les réglages affichés sont ceux par défaut et les modifications ne peuvent pas être enregistrées.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>N’est plus disponible : supprimez-le avec ×</translation>
+    </message>
 </context>
 </TS>

@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>%1 を読み込めません。既定の設定を使用しており、変更は保存できません。</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>この項目は利用できなくなりました。× で削除できます</translation>
+    </message>
 </context>
 </TS>

@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>%1 파일을 읽을 수 없습니다. 기본 설정을 사용 중이며 변경 사항을 저장할 수 없습니다.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>더 이상 사용할 수 없습니다. ×로 삭제하십시오</translation>
+    </message>
 </context>
 </TS>

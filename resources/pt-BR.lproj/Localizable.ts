@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>Não é possível ler %1: estas são as configurações padrão, e as alterações não podem ser salvas.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>Não está mais disponível: remova com ×</translation>
+    </message>
 </context>
 </TS>

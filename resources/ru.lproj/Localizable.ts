@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>Не удаётся прочитать %1: действуют настройки по умолчанию, изменения сохранить нельзя.</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>Больше недоступно: удалите кнопкой ×</translation>
+    </message>
 </context>
 </TS>

@@ -479,5 +479,9 @@
         <source>%1 cannot be read: these settings are the defaults, and changes cannot be saved.</source>
         <translation>无法读取 %1：当前使用默认设置，更改无法保存。</translation>
     </message>
+    <message>
+        <source>No longer available: remove it with ×</source>
+        <translation>已不可用：请用 × 删除</translation>
+    </message>
 </context>
 </TS>

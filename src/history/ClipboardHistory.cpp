@@ -341,9 +341,9 @@ bool ClipboardHistory::isPendingBlob(const QString& fileName) const {
         [&fileName](const QString& pending) { return fileName.startsWith(pending); });
 }
 
-void ClipboardHistory::restoreToClipboard(qsizetype index) {
+bool ClipboardHistory::restoreToClipboard(qsizetype index) {
     if (index < 0 || index >= m_items.size()) {
-        return;
+        return false;
     }
     const ClipboardItem item = m_items.at(index);
     m_newestCopyConcealed = false;
@@ -359,16 +359,30 @@ void ClipboardHistory::restoreToClipboard(qsizetype index) {
         const PasteboardSnapshot snapshot = item.resolvedPasteboardData();
         log(QStringLiteral("restoreToClipboard index=%1 items=%2").arg(index).arg(snapshot.size()));
         if (snapshot.isEmpty()) {
-            return;
+            log(QStringLiteral("restoreToClipboard index=%1: its content is no longer there")
+                    .arg(index));
+            m_unavailable.insert(item.id());
+            Q_EMIT recordUnavailable(item.id());
+            return false;
         }
         m_pasteboard.prepareForNewContents();
         m_pasteboard.writeItems(snapshot);
     }
     m_lastChangeCount = m_pasteboard.changeCount();
+    return true;
 }
 
 void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
     m_items = std::move(items);
+    if (!m_unavailable.isEmpty()) {
+        QSet<QUuid> kept;
+        for (const ClipboardItem& item : std::as_const(m_items)) {
+            if (m_unavailable.contains(item.id())) {
+                kept.insert(item.id());
+            }
+        }
+        m_unavailable = std::move(kept);
+    }
     updateAutoDeleteTimer();
     Q_EMIT itemsChanged();
 }

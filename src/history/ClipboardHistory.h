@@ -39,7 +39,10 @@ class ClipboardHistory : public QObject {
 
     void startMonitoring();
     // Puts the record's stored content back on the clipboard, without recording it again.
-    void restoreToClipboard(qsizetype index);
+    // False, with the clipboard untouched and the record marked, when its content is gone
+    // (a blob file deleted, truncated or replaced behind our back).
+    bool restoreToClipboard(qsizetype index);
+    bool isUnavailable(const QUuid& id) const { return m_unavailable.contains(id); }
     void removeItem(qsizetype index);
     void clearAll();
     void applyLimit();
@@ -50,6 +53,7 @@ class ClipboardHistory : public QObject {
 
   Q_SIGNALS:
     void itemsChanged();
+    void recordUnavailable(const QUuid& id);
 
   private:
     void checkPasteboard();
@@ -81,6 +85,7 @@ class ClipboardHistory : public QObject {
     Scheduler::TimerId m_autoDeleteTimer = 0;
     bool m_checkArmed = false;
     QSet<QString> m_pendingBlobNames;
+    QSet<QUuid> m_unavailable;
     // Weak handle for callbacks that may outlive this object.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -109,8 +109,20 @@ HistoryListModel::HistoryListModel(ClipboardHistory& history, Scheduler& schedul
       m_thumbnailer(thumbnailer),
       m_items(history.items()) {
     connect(&m_history, &ClipboardHistory::itemsChanged, this, &HistoryListModel::followItems);
+    connect(&m_history, &ClipboardHistory::recordUnavailable, this,
+            &HistoryListModel::markUnavailable);
     for (const ClipboardItem& item : std::as_const(m_items)) {
         requestFileThumbnail(item);
+    }
+}
+
+void HistoryListModel::markUnavailable(const QUuid& id) {
+    for (qsizetype row = 0; row < m_items.size(); ++row) {
+        if (m_items.at(row).id() == id) {
+            const QModelIndex changed = index(int(row));
+            Q_EMIT dataChanged(changed, changed, {RowTextRole, UnavailableRole});
+            return;
+        }
     }
 }
 
@@ -144,7 +156,12 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return item.date();
         case RecordIdRole:
             return item.id();
+        case UnavailableRole:
+            return m_history.isUnavailable(item.id());
         case RowTextRole: {
+            if (m_history.isUnavailable(item.id())) {
+                return L10n::string(QStringLiteral("No longer available: remove it with ×"));
+            }
             RowCache& cache = cacheFor(item);
             if (!cache.rowText) {
                 if (!cache.text) {
@@ -169,7 +186,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
     return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
-            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"}};
+            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"},
+            {UnavailableRole, "unavailable"}};
 }
 
 QString HistoryListModel::previewText(const ClipboardItem& item) {

@@ -34,6 +34,8 @@ class HistoryListModel : public QAbstractListModel {
         // at either end, the names of copied files, or a label such as "[Image]" in the
         // interface language of the moment.
         RowTextRole,
+        // bool: a restore found the record's content gone; RowTextRole then says so.
+        UnavailableRole,
     };
     Q_ENUM(Role)
 
@@ -71,6 +73,7 @@ class HistoryListModel : public QAbstractListModel {
     };
 
     void followItems();
+    void markUnavailable(const QUuid& id);
     void requestFileThumbnail(const ClipboardItem& item);
     void showFileThumbnail(const QUuid& id, QByteArray png);
     // Steps of followItems(), each keeping m_items consistent with what has been signalled.

@@ -169,7 +169,10 @@ void PopupSession::pasteItemAndClose(qsizetype index) {
                 .arg(index)
                 .arg(preview));
     }
-    m_history.restoreToClipboard(index);
+    if (!m_history.restoreToClipboard(index)) {
+        // Its row now says why; typing the paste would put whatever the clipboard holds.
+        return;
+    }
     const std::optional<RunningApp> target = m_previousFrontmostApp;
     end();
     m_deliver(target);

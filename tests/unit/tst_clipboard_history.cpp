@@ -212,8 +212,17 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
         const qint64 count = rig.pasteboard.changeCount();
-        rig.history.restoreToClipboard(1);
-        QCOMPARE(std::tuple(writes.size(), rig.pasteboard.changeCount()), std::tuple(3, count));
+        rig.log.clear();
+        const bool restored = rig.history.restoreToClipboard(1);
+        // Refused, and said where the user looked: the row, until the record goes.
+        const QModelIndex row = rig.model.index(1);
+        QCOMPARE(std::tuple(restored, writes.size(), rig.pasteboard.changeCount(), rig.log,
+                            row.data(HistoryListModel::UnavailableRole).toBool(),
+                            row.data(HistoryListModel::RowTextRole).toString()),
+                 std::tuple(false, 3, count, QStringList{"data 1-1"}, true,
+                            QString("No longer available: remove it with ×")));
+        rig.history.removeItem(1);
+        QVERIFY(!rig.model.index(1).data(HistoryListModel::UnavailableRole).toBool());
     }
 
     void ownerLeavingKeepsNewestCopyOffered_data() {

@@ -132,11 +132,14 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     // The row a button belongs to is the one it is painted in now: deleting a row above
     // renumbers every row below before the next click.
     connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this, [this](int row) {
-        m_history.restoreToClipboard(row);
-        // A quiet sign that it worked: the row selected, a short note beside the pointer.
+        const bool restored = m_history.restoreToClipboard(row);
+        // A quiet sign that it worked: the row selected, a short note beside the pointer. A
+        // record whose content is gone says so in its row instead.
         const QModelIndex index = m_model.index(row);
         m_list->setCurrentIndex(index);
-        QToolTip::showText(QCursor::pos(), L10n::string(QStringLiteral("Copied")),
+        QToolTip::showText(QCursor::pos(),
+                           restored ? L10n::string(QStringLiteral("Copied"))
+                                    : index.data(HistoryListModel::RowTextRole).toString(),
                            m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
     });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
