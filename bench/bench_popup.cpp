@@ -31,6 +31,7 @@ class NoLoginItems final : public LoginItems {
   public:
     bool registerApp() override { return true; }
     bool unregisterApp() override { return true; }
+    bool isRegistered() const override { return false; }
 };
 
 enum Popup { NeverShown, ShownOnce, OnScreen };
