@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>die Sperrdatei darin kann nicht belegt werden</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Anheften</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Lösen</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Auch angeheftete Einträge löschen</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>no se puede obtener su bloqueo</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Fijar</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Dejar de fijar</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Borrar también los elementos fijados</translation>
+    </message>
 </context>
 </TS>

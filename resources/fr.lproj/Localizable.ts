@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>son verrou ne peut pas être pris</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Épingler</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Désépingler</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Effacer aussi les éléments épinglés</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>ロックを取得できません</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>ピン留め</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>ピン留めを外す</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>ピン留めした項目も消去する</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>잠금을 얻을 수 없습니다</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>고정</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>고정 해제</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>고정된 항목도 지우기</translation>
+    </message>
 </context>
 </TS>

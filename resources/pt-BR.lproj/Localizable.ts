@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>não é possível obter o bloqueio</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Fixar</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Desafixar</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Limpar também os itens fixados</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>не удаётся занять файл блокировки</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Закрепить</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Открепить</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Удалить и закреплённые элементы</translation>
+    </message>
 </context>
 </TS>

@@ -475,5 +475,17 @@
         <source>its lock cannot be taken</source>
         <translation>无法获取锁</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>取消固定</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>同时清除已固定的项目</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -34,6 +35,7 @@ class HistoryListModel : public QAbstractListModel {
         // at either end, the names of copied files, or a label such as "[Image]" in the
         // interface language of the moment.
         RowTextRole,
+        PinnedRole,  // bool
     };
     Q_ENUM(Role)
 
@@ -77,7 +79,10 @@ class HistoryListModel : public QAbstractListModel {
     void removeRowsLeaving(const QList<ClipboardItem>& target);
     // Whether the remaining rows appear in target in the same order.
     bool keepsOrderOf(const QList<ClipboardItem>& target) const;
+    // Moves the rows kept into the target's order (pinning and unpinning move one).
+    void moveRowsKept(const QList<ClipboardItem>& target);
     void insertRowsArriving(const QList<ClipboardItem>& target);
+    void followPins();
     RowCache& cacheFor(const ClipboardItem& item) const;
     std::optional<QByteArray> pictureBytes(const ClipboardItem& item) const;
 
@@ -90,6 +95,8 @@ class HistoryListModel : public QAbstractListModel {
     QList<ClipboardItem> m_items;
     // Pictures of copied files, per row present.
     QHash<QUuid, QByteArray> m_fileThumbnails;
+    // The pinned rows as the views have been told of them.
+    QSet<QUuid> m_pinned;
     // Filled by data() on first request, per record, so rows never asked for cost nothing.
     mutable QHash<QUuid, RowCache> m_cache;
     // Weak handle for thumbnail answers that may outlive this object.
