@@ -10,6 +10,9 @@
 #include "FakeHistory.h"
 #include "TestHelpers.h"
 #include "history/HistoryListModel.h"
+#include "history/BlobStore.h"
+#include "history/PinStore.h"
+#include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
 using L = QList<PasteboardSnapshot>;
@@ -52,6 +55,10 @@ struct Rig : FakeHistory {
         };
         QObject::connect(&model, &QAbstractItemModel::rowsInserted, note("insert %1-%2"));
         QObject::connect(&model, &QAbstractItemModel::rowsRemoved, note("remove %1-%2"));
+        QObject::connect(&model, &QAbstractItemModel::rowsMoved,
+                         [this](const QModelIndex&, int from, int, const QModelIndex&, int to) {
+                             log << QString("move %1 to %2").arg(from).arg(to);
+                         });
         QObject::connect(&model, &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex& from, const QModelIndex& to, QList<int> roles) {
                              const bool picture = roles == QList<int>{Qt::DecorationRole};
@@ -92,6 +99,37 @@ struct Rig : FakeHistory {
         }
         return out.join(' ');
     }
+};
+
+// The text under the plain-text targets; STRING only where Latin-1 holds it.
+StoredItem plainText(const QString& s, StoredItem with = {}) {
+    for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"}) {
+        with.insert(type, s.toUtf8());
+    }
+    if (s.toLatin1() == s.toUtf8()) {
+        with.insert("STRING", s.toLatin1());
+    }
+    return with;
+}
+
+// One run of the application as far as pins go: its own clipboard, clock and blob folder, the
+// pin file shared with other runs.
+struct PinRun {
+    explicit PinRun(PinStore& store)
+        : history(pasteboard, scheduler, blobs.path(), [] { return ClipboardHistory::Limits{}; },
+                  &store) {
+        pasteboard.setNotifiesChanges(true);
+        history.startMonitoring();
+        scheduler.runUntilIdle();
+    }
+    void copy(const PasteboardSnapshot& content) {
+        pasteboard.setContent(content);
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+    }
+    QTemporaryDir blobs;
+    FakePasteboard pasteboard;
+    ManualScheduler scheduler;
+    ClipboardHistory history;
 };
 
 }  // namespace
@@ -216,6 +254,109 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(std::tuple(writes.size(), rig.pasteboard.changeCount()), std::tuple(3, count));
     }
 
+    // As copied, a rich text without plain text offers its text as plain text too; as plain
+    // text, only the text types are offered; a picture is restored as copied either way.
+    void restoreOffersPlainText_data() {
+        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<bool>("asPlainText");
+        QTest::addColumn<StoredItem>("offered");
+        const StoredItem html{{"text/html", "<p>bold <b>words</b></p>"}};
+        const StoredItem rtf{{"text/rtf", "{\\rtf1\\ansi rich}"}};
+        const StoredItem both{{"UTF8_STRING", "own"}, {"text/html", "<i>own</i>"}};
+        const StoredItem picture{{"image/png", png(8)}, {"text/html", "<img alt=\"pic\">x"}};
+        QTest::newRow("HTML alone") << html << false << plainText("bold words", html);
+        QTest::newRow("RTF alone") << rtf << false << plainText("rich", rtf);
+        QTest::newRow("own plain text") << both << false << both;
+        QTest::newRow("as plain text") << both << true << plainText("own");
+        QTest::newRow("as plain text, HTML alone") << html << true << plainText("bold words");
+        QTest::newRow("beyond Latin-1") << text("ж") << true << plainText("ж");
+        QTest::newRow("picture") << picture << true << picture;
+    }
+    void restoreOffersPlainText() {
+        QFETCH(StoredItem, content);
+        QFETCH(bool, asPlainText);
+        Rig rig;
+        rig.copy(content);
+        rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
+                                                      : ClipboardHistory::RestoreAs::Copied);
+        QTEST(rig.pasteboard.writes().last().items.value(0), "offered");
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
+    }
+
+    // Pins written by one run come back in the next, in pin order and byte for byte, large
+    // ones too, in a 0600 file in a 0700 folder. A file that is not a whole pin file restores
+    // nothing and is left as it is until the user pins again.
+    void pinFileAcrossRuns_data() {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::newRow("intact") << QByteArray();
+        QTest::newRow("not a pin file") << QByteArray("garbage");
+        QTest::newRow("cut short") << QByteArray("cut");
+        QTest::newRow("trailing bytes") << QByteArray("append");
+    }
+    void pinFileAcrossRuns() {
+        QFETCH(QByteArray, damage);
+        QTemporaryDir home;
+        const QString folder = home.filePath("data/Quillstack");
+        PinStore store(folder + "/pinned",
+                       [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
+        const PasteboardSnapshot rich{{{"UTF8_STRING", "rich"}, {"x-bin", QByteArray("\0\xff", 2)}}};
+        const PasteboardSnapshot large{text(big('L'))};
+        QDateTime richDate;
+        {
+            PinRun first(store);
+            for (const PasteboardSnapshot& copy : {rich, large, PasteboardSnapshot{text("no")}}) {
+                first.copy(copy);
+            }
+            richDate = first.history.items()[2].date();
+            first.history.setPinned(2, true);
+            first.history.setPinned(2, true);
+            first.scheduler.runUntilIdle();
+        }
+        const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QCOMPARE(QFileInfo(folder).permissions(), rw | QFile::ExeOwner | QFile::ExeUser);
+        QCOMPARE(QFileInfo(folder + "/pinned").permissions(), rw);
+        const auto contents = [&folder] {
+            return BlobStore::readFile(folder + "/pinned").value_or(QByteArray());
+        };
+        QByteArray bytes = contents();
+        if (damage == "garbage") {
+            bytes = damage;
+        } else if (damage == "cut") {
+            bytes.chop(1);
+        } else if (damage == "append") {
+            bytes.append('\0');
+        }
+        QFile file(folder + "/pinned");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+
+        PinRun second(store);
+        if (damage.isEmpty()) {
+            QCOMPARE(second.history.pinnedCount(), 2);
+            QCOMPARE(second.history.items()[0].resolvedPasteboardData(), rich);
+            QCOMPARE(second.history.items()[1].resolvedPasteboardData(), large);
+            QVERIFY(second.history.items()[1].blobPath());
+            QCOMPARE(second.history.items()[0].date(), richDate);
+            second.history.clearAll(ClipboardHistory::Pinned::Remove);
+            second.scheduler.runUntilIdle();
+            QVERIFY(!QFile::exists(folder + "/pinned"));  // nothing pinned, nothing kept
+            return;
+        }
+        QCOMPARE(std::pair(second.history.pinnedCount(), second.history.items().size()),
+                 std::pair(qsizetype(0), qsizetype(0)));
+        second.copy({text("new")});
+        second.history.clearAll(ClipboardHistory::Pinned::Remove);
+        second.copy({text("pinned")});
+        second.scheduler.runUntilIdle();
+        QCOMPARE(contents(), bytes);
+        second.history.setPinned(0, true);
+        second.scheduler.runUntilIdle();
+        const PinStore::Loaded loaded = store.load();
+        QCOMPARE(loaded.status, PinStore::Status::Loaded);
+        QCOMPARE(loaded.records.size(), 1);
+        QCOMPARE(loaded.records[0].content, PasteboardSnapshot{text("pinned")});
+    }
+
     void ownerLeavingKeepsNewestCopyOffered_data() {
         QTest::addColumn<L>("copies");
         QTest::addColumn<PasteboardSnapshot>("unpolled");
@@ -316,6 +457,25 @@ class TestClipboardHistory : public QObject {
         QTest::newRow("blob of a record in flight survives")
             << "pending z; remove 0; clear; idle"
             << QStringList{"remove 0-0", "remove 0-2", "insert 0-0"} << "z";
+        // Pinned records: on top in pin order, spared by the limit, the expiry and Clear all.
+        QTest::newRow("pins spared by the limit")
+            << "pin 2; pin 3; limit 1; apply; copy e"
+            << QStringList{"move 2 to 0", "data 0-0", "move 3 to 1", "data 1-1", "remove 3-3",
+                           "remove 2-2", "insert 2-2"}
+            << "b a e";
+        QTest::newRow("unpinned back by date")
+            << "pin 3; pin 2; unpin 0; pin 9; unpin 3"
+            << QStringList{"move 3 to 0", "data 0-0", "move 1 to 3", "data 1-1", "move 0 to 4",
+                           "data 3-3"}
+            << "c d b a";
+        QTest::newRow("pins outlive the expiry") << "pin 1; expire"
+                                                 << QStringList{"move 0 to 2", "data 0-0",
+                                                                "remove 1-3"}
+                                                 << "c";
+        QTest::newRow("clear all keeps the pins")
+            << "pin 1; clear" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
+        QTest::newRow("clear all, pins too")
+            << "pin 1; clear pinned" << QStringList{"move 0 to 2", "data 0-0", "remove 0-3"} << "";
     }
     void followsHistoryRowByRow() {
         QFETCH(QString, operation);
@@ -342,8 +502,16 @@ class TestClipboardHistory : public QObject {
                 rig.history.applyLimit();
             } else if (word == "remove") {
                 rig.history.removeItem(arg.toInt());
+            } else if (word == "pin" || word == "unpin") {
+                rig.history.setPinned(arg.toInt(), word == "pin");
+            } else if (word == "expire") {
+                rig.scheduler.advance(120000);
+                rig.limits.autoDeleteMinutes = 1;
+                rig.history.restartAutoDeleteTimer();
+                QCOMPARE(rig.scheduler.pendingTimers(), 0);  // nothing left that could expire
             } else {
-                rig.history.clearAll();
+                rig.history.clearAll(arg.isEmpty() ? ClipboardHistory::Pinned::Keep
+                                                   : ClipboardHistory::Pinned::Remove);
             }
             QVERIFY2(rig.changes.count() - changes == (rig.log.size() > told ? 1 : 0),
                      qPrintable(step));
