@@ -296,37 +296,38 @@ void ClipboardHistory::loadPins() {
     m_pendingBlobNames.insert(prefix);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, pins = m_pins,
-                                 blobDirectory = m_blobDirectory, prefix] {
-        if (alive.expired()) {
-            return;
-        }
-        const PinStore::Loaded loaded = pins->load();
-        QList<ClipboardItem> items;
-        for (const PinStore::Record& record : loaded.records) {
-            const QString blobName = prefix + QString::number(items.size()) + QStringLiteral(".blob");
-            if (std::optional<ClipboardItem> item = ClipboardItem::make(
-                    record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
-                    ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
-                items.append(std::move(*item));
-            }
-        }
-        const bool unreadable = loaded.status == PinStore::Status::Unreadable;
-        scheduler.post([this, alive, prefix, unreadable, items = std::move(items)] {
-            if (!alive.lock()) {
-                for (const ClipboardItem& item : items) {
-                    item.deleteBlob();
-                }
+    m_scheduler.runInBackground(
+        [this, alive, &scheduler, pins = m_pins, blobDirectory = m_blobDirectory, prefix] {
+            if (alive.expired()) {
                 return;
             }
-            m_pendingBlobNames.remove(prefix);
-            if (unreadable) {
-                // Left as it is for the user to look at, until a pin replaces it.
-                log(QStringLiteral("pins: the pin file cannot be read, no pins restored"));
+            const PinStore::Loaded loaded = pins->load();
+            QList<ClipboardItem> items;
+            for (const PinStore::Record& record : loaded.records) {
+                const QString blobName =
+                    prefix + QString::number(items.size()) + QStringLiteral(".blob");
+                if (std::optional<ClipboardItem> item = ClipboardItem::make(
+                        record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
+                        ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
+                    items.append(std::move(*item));
+                }
             }
-            adoptLoadedPins(items);
+            const bool unreadable = loaded.status == PinStore::Status::Unreadable;
+            scheduler.post([this, alive, prefix, unreadable, items = std::move(items)] {
+                if (!alive.lock()) {
+                    for (const ClipboardItem& item : items) {
+                        item.deleteBlob();
+                    }
+                    return;
+                }
+                m_pendingBlobNames.remove(prefix);
+                if (unreadable) {
+                    // Left as it is for the user to look at, until a pin replaces it.
+                    log(QStringLiteral("pins: the pin file cannot be read, no pins restored"));
+                }
+                adoptLoadedPins(items);
+            });
         });
-    });
 }
 
 void ClipboardHistory::adoptLoadedPins(QList<ClipboardItem> loaded) {

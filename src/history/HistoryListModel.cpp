@@ -171,8 +171,12 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
-    return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
-            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"},
+    return {{PreviewTextRole, "previewText"},
+            {PictureRole, "picture"},
+            {DateRole, "date"},
+            {RecordIdRole, "recordId"},
+            {KindRole, "kind"},
+            {RowTextRole, "rowText"},
             {PinnedRole, "pinned"}};
 }
 

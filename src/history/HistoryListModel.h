@@ -3,9 +3,9 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QHash>
-#include <QSet>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 

@@ -10,7 +10,6 @@
 #include "platform/KeyboardHooks.h"
 #include "platform/Workspace.h"
 
-
 // The paste popup's state while it is shown: which row is selected, the keys that move,
 // paste or remove, and the application it was opened over, which gets the focus back.
 // Main thread only.

@@ -9,8 +9,8 @@
 
 #include "FakeHistory.h"
 #include "TestHelpers.h"
-#include "history/HistoryListModel.h"
 #include "history/BlobStore.h"
+#include "history/HistoryListModel.h"
 #include "history/PinStore.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
@@ -116,8 +116,9 @@ StoredItem plainText(const QString& s, StoredItem with = {}) {
 // pin file shared with other runs.
 struct PinRun {
     explicit PinRun(PinStore& store)
-        : history(pasteboard, scheduler, blobs.path(), [] { return ClipboardHistory::Limits{}; },
-                  &store) {
+        : history(
+              pasteboard, scheduler, blobs.path(), [] { return ClipboardHistory::Limits{}; },
+              &store) {
         pasteboard.setNotifiesChanges(true);
         history.startMonitoring();
         scheduler.runUntilIdle();
@@ -297,9 +298,11 @@ class TestClipboardHistory : public QObject {
         QFETCH(QByteArray, damage);
         QTemporaryDir home;
         const QString folder = home.filePath("data/Quillstack");
-        PinStore store(folder + "/pinned",
-                       [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
-        const PasteboardSnapshot rich{{{"UTF8_STRING", "rich"}, {"x-bin", QByteArray("\0\xff", 2)}}};
+        PinStore store(folder + "/pinned", [folder] {
+            return PrivateTempDirectory::privateFolder(folder).has_value();
+        });
+        const PasteboardSnapshot rich{
+            {{"UTF8_STRING", "rich"}, {"x-bin", QByteArray("\0\xff", 2)}}};
         const PasteboardSnapshot large{text(big('L'))};
         QDateTime richDate;
         {
@@ -460,18 +463,16 @@ class TestClipboardHistory : public QObject {
         // Pinned records: on top in pin order, spared by the limit, the expiry and Clear all.
         QTest::newRow("pins spared by the limit")
             << "pin 2; pin 3; limit 1; apply; copy e"
-            << QStringList{"move 2 to 0", "data 0-0", "move 3 to 1", "data 1-1", "remove 3-3",
-                           "remove 2-2", "insert 2-2"}
+            << QStringList{"move 2 to 0", "data 0-0",   "move 3 to 1", "data 1-1",
+                           "remove 3-3",  "remove 2-2", "insert 2-2"}
             << "b a e";
         QTest::newRow("unpinned back by date")
             << "pin 3; pin 2; unpin 0; pin 9; unpin 3"
-            << QStringList{"move 3 to 0", "data 0-0", "move 1 to 3", "data 1-1", "move 0 to 4",
-                           "data 3-3"}
+            << QStringList{"move 3 to 0", "data 0-0",    "move 1 to 3",
+                           "data 1-1",    "move 0 to 4", "data 3-3"}
             << "c d b a";
-        QTest::newRow("pins outlive the expiry") << "pin 1; expire"
-                                                 << QStringList{"move 0 to 2", "data 0-0",
-                                                                "remove 1-3"}
-                                                 << "c";
+        QTest::newRow("pins outlive the expiry")
+            << "pin 1; expire" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
         QTest::newRow("clear all keeps the pins")
             << "pin 1; clear" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
         QTest::newRow("clear all, pins too")

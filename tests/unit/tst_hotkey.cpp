@@ -17,10 +17,10 @@ constexpr quint16 kToggle = 0xFFFF, kCopy = 0xFFFE, kPastePastEnd = 0xFFFD, kRem
 constexpr quint16 kShift = 0x1000, kControl = 0x2000;
 
 KeyEvent key(quint16 code) {
-    return KeyEvent{quint16(code & 0xFFF),
-                    (code & kShift ? ModifierFlag::Shift : 0) |
-                        (code & kControl ? ModifierFlag::Control : 0),
-                    false};
+    return KeyEvent{
+        quint16(code & 0xFFF),
+        (code & kShift ? ModifierFlag::Shift : 0) | (code & kControl ? ModifierFlag::Control : 0),
+        false};
 }
 
 // The stack with nothing copied, so that a chord press opens no popup, only counts.

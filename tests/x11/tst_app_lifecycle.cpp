@@ -238,7 +238,9 @@ class TestAppLifecycle : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
         const auto popupKeys = [&app](const QString& keys) {
             QVERIFY(QTest::qWaitFor(
-                [&app] { return app.command({"--toggle-popup"}).exitCode == 0 && waitForPopup(true); },
+                [&app] {
+                    return app.command({"--toggle-popup"}).exitCode == 0 && waitForPopup(true);
+                },
                 20000));
             key(keys);
             QVERIFY(waitForPopup(false));

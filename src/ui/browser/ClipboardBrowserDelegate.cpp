@@ -358,13 +358,14 @@ bool ClipboardBrowserDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
 bool ClipboardBrowserDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                          const QStyleOptionViewItem& option,
                                          const QModelIndex& index) {
-    const Button button =
-        event->type() == QEvent::ToolTip ? buttonAt(option.rect, index, event->pos()) : Button::None;
+    const Button button = event->type() == QEvent::ToolTip
+                              ? buttonAt(option.rect, index, event->pos())
+                              : Button::None;
     if (button == Button::Copy || button == Button::Pin) {
         const bool pinned = index.data(HistoryListModel::PinnedRole).toBool();
         const QString tip = button == Button::Copy ? L10n::string(QStringLiteral("Copy"))
-                            : pinned ? L10n::string(QStringLiteral("Unpin"))
-                                     : L10n::string(QStringLiteral("Pin"));
+                            : pinned               ? L10n::string(QStringLiteral("Unpin"))
+                                                   : L10n::string(QStringLiteral("Pin"));
         QToolTip::showText(event->globalPos(), tip, view);
         return true;
     }

@@ -194,9 +194,9 @@ void PastePopupItemDelegate::updateSymbols(const QPalette& palette, qreal dpr) c
     m_pin = tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
                          accent, symbolSide, dpr);
     // Quiet on rows that are not pinned: there to be found, not to be read.
-    m_unpinned = tintedSymbol(QStringLiteral("view-pin-symbolic"),
-                              QStringLiteral(":/icons/pin.svg"),
-                              withAlpha(palette.color(QPalette::WindowText), 0.25f), symbolSide, dpr);
+    m_unpinned =
+        tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
+                     withAlpha(palette.color(QPalette::WindowText), 0.25f), symbolSide, dpr);
 }
 
 void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
