@@ -62,17 +62,6 @@ std::optional<PinStore::Record> readRecord(QCborStreamReader& reader) {
 PinStore::PinStore(QString filePath, std::function<bool()> prepareFolder)
     : m_filePath(std::move(filePath)), m_prepareFolder(std::move(prepareFolder)) {}
 
-QByteArray PinStore::encode(const QList<Record>& records) {
-    QByteArray out;
-    QCborStreamWriter writer(&out);
-    writeHeader(writer);
-    for (const Record& record : records) {
-        writeRecord(writer, record.date, record.content);
-    }
-    writer.endArray();
-    return out;
-}
-
 std::optional<QList<PinStore::Record>> PinStore::decode(const QByteArray& bytes) {
     QCborStreamReader reader(bytes);
     if (!reader.isArray() || !reader.enterContainer() || readText(reader) != formatName ||

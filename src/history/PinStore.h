@@ -40,7 +40,6 @@ class PinStore {
     // the file as it was, when any of it cannot be had or written. No records: no file.
     bool save(const QList<ClipboardItem>& pinned) const;
 
-    static QByteArray encode(const QList<Record>& records);
     // Nothing unless the bytes are exactly one well-formed pin file.
     static std::optional<QList<Record>> decode(const QByteArray& bytes);
 
