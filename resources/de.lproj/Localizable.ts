@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>Nicht mehr verfügbar: mit × entfernen</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Anheften</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Lösen</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Auch angeheftete Einträge löschen</translation>
+    </message>
 </context>
 </TS>

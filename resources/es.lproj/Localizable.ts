@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>Ya no está disponible: elimínelo con ×</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Fijar</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Dejar de fijar</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Borrar también los elementos fijados</translation>
+    </message>
 </context>
 </TS>

@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>N’est plus disponible : supprimez-le avec ×</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Épingler</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Désépingler</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Effacer aussi les éléments épinglés</translation>
+    </message>
 </context>
 </TS>

@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>この項目は利用できなくなりました。× で削除できます</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>ピン留め</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>ピン留めを外す</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>ピン留めした項目も消去する</translation>
+    </message>
 </context>
 </TS>

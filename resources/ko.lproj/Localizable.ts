@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>더 이상 사용할 수 없습니다. ×로 삭제하십시오</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>고정</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>고정 해제</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>고정된 항목도 지우기</translation>
+    </message>
 </context>
 </TS>

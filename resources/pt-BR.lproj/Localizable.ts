@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>Não está mais disponível: remova com ×</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Fixar</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Desafixar</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Limpar também os itens fixados</translation>
+    </message>
 </context>
 </TS>

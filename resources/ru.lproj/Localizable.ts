@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>Больше недоступно: удалите кнопкой ×</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>Закрепить</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>Открепить</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>Удалить и закреплённые элементы</translation>
+    </message>
 </context>
 </TS>

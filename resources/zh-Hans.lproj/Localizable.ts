@@ -483,5 +483,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>已不可用：请用 × 删除</translation>
     </message>
+    <message>
+        <source>Pin</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>Unpin</source>
+        <translation>取消固定</translation>
+    </message>
+    <message>
+        <source>Also remove pinned items</source>
+        <translation>同时清除已固定的项目</translation>
+    </message>
 </context>
 </TS>

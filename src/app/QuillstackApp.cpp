@@ -14,6 +14,7 @@
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
+#include "history/PinStore.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
@@ -99,10 +100,17 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         log(QStringLiteral("QuillstackApp: no private blob folder, large copies stay in memory"));
     }
     AppSettings* settings = m_settings.get();
+    // What the user pinned is the one thing kept on disk; its folder is made at the first pin.
+    const QString pinFolder = XdgFolders::dataHome() + QStringLiteral("/Quillstack");
+    m_pins = std::make_unique<PinStore>(pinFolder + QStringLiteral("/pinned"), [pinFolder] {
+        return PrivateTempDirectory::privateFolder(pinFolder).has_value();
+    });
     m_history = std::make_unique<ClipboardHistory>(
-        *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()), [settings] {
+        *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
+        [settings] {
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
-        });
+        },
+        m_pins.get());
     PlatformServices& platform = *m_platform;
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
                                                  *platform.workspace, *m_scheduler, *m_settings);

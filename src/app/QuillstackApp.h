@@ -10,6 +10,7 @@
 class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
+class PinStore;
 class FloatingWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
@@ -54,6 +55,7 @@ class QuillstackApp {
     std::unique_ptr<QtScheduler> m_scheduler;
     std::optional<PlatformServices> m_platform;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
+    std::unique_ptr<PinStore> m_pins;
     std::unique_ptr<ClipboardHistory> m_history;
     // The one list model every history view shows.
     std::unique_ptr<HistoryListModel> m_listModel;

@@ -34,7 +34,9 @@ class CheckedWriter final : public QIODevice {
     bool m_failed = false;
 };
 
-void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot) {
+}  // namespace
+
+void BlobStore::writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot) {
     writer.startArray(quint64(snapshot.size()));
     for (const StoredItem& item : snapshot) {
         writer.startMap(quint64(item.size()));
@@ -46,6 +48,8 @@ void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot
     }
     writer.endArray();
 }
+
+namespace {
 
 // Reads a whole text or byte string, chunked or not; false on any error.
 template <typename Result, typename Chunk>
@@ -100,8 +104,7 @@ QByteArray BlobStore::encode(const PasteboardSnapshot& snapshot) {
     return out;
 }
 
-std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
-    QCborStreamReader reader(bytes);
+std::optional<PasteboardSnapshot> BlobStore::readSnapshot(QCborStreamReader& reader) {
     if (!reader.isArray() || !reader.enterContainer()) {
         return std::nullopt;
     }
@@ -116,14 +119,28 @@ std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
     if (reader.lastError() != QCborError::NoError || !reader.leaveContainer()) {
         return std::nullopt;
     }
+    return snapshot;
+}
+
+std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
+    QCborStreamReader reader(bytes);
+    std::optional<PasteboardSnapshot> snapshot = readSnapshot(reader);
     // Trailing bytes mean the file is not one of ours.
-    if (reader.currentOffset() != bytes.size()) {
+    if (!snapshot || reader.currentOffset() != bytes.size()) {
         return std::nullopt;
     }
     return snapshot;
 }
 
 bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
+    return writeFile(path, [&snapshot](QCborStreamWriter& writer) {
+        writeSnapshot(writer, snapshot);
+        return true;
+    });
+}
+
+bool BlobStore::writeFile(const QString& path,
+                          const std::function<bool(QCborStreamWriter&)>& body) {
     QSaveFile file(path);
     // Unbuffered, so a short write shows in the return value of the very call that made it.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -135,29 +152,35 @@ bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
         return false;
     }
     CheckedWriter checked(file);
+    bool complete = false;
     {
         QCborStreamWriter writer(&checked);
-        writeSnapshot(writer, snapshot);
+        complete = body(writer);
     }
-    // A truncated blob under its final name would restore to nothing; the unnamed temporary is
-    // removed when the save is cancelled.
-    if (checked.failed() || file.error() != QFileDevice::NoError) {
+    // A truncated file under its final name would read back as nothing; the unnamed temporary
+    // is removed when the save is cancelled.
+    if (!complete || checked.failed() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
 
-std::optional<PasteboardSnapshot> BlobStore::read(const QString& path) {
+std::optional<QByteArray> BlobStore::readFile(const QString& path, qint64 maxBytes) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileSize) {
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes) {
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() > maxFileSize || file.error() != QFileDevice::NoError) {
+    QByteArray bytes = file.readAll();
+    if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
-    return decode(bytes);
+    return bytes;
+}
+
+std::optional<PasteboardSnapshot> BlobStore::read(const QString& path) {
+    const std::optional<QByteArray> bytes = readFile(path);
+    return bytes ? decode(*bytes) : std::nullopt;
 }
 
 QString BlobStore::newFileName() {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "platform/Pasteboard.h"
@@ -11,6 +12,9 @@
 // from type name (text string) to bytes (byte string). Files are written atomically with mode
 // 0600 and only ever read back by the run that wrote them, but the reader still treats them as
 // untrusted input.
+class QCborStreamReader;
+class QCborStreamWriter;
+
 class BlobStore {
   public:
     // Larger files are not read at all; the clipboard reader never hands over more than this.
@@ -21,8 +25,17 @@ class BlobStore {
     // data.
     static std::optional<PasteboardSnapshot> decode(const QByteArray& bytes);
 
+    // One snapshot inside a larger CBOR stream, in the same form.
+    static void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot);
+    static std::optional<PasteboardSnapshot> readSnapshot(QCborStreamReader& reader);
+
     // Atomic: on success the file is complete, on failure it does not exist.
     static bool write(const QString& path, const PasteboardSnapshot& snapshot);
+    // A file of ours with any CBOR body, written as write() writes: mode 0600 from the first
+    // byte, all or nothing. The body returns false to give the file up.
+    static bool writeFile(const QString& path, const std::function<bool(QCborStreamWriter&)>& body);
+    // The whole file, when it is there, readable and at most maxBytes long.
+    static std::optional<QByteArray> readFile(const QString& path, qint64 maxBytes = maxFileSize);
     // Nothing when the file is missing, unreadable, too large or malformed.
     static std::optional<PasteboardSnapshot> read(const QString& path);
 

@@ -8,6 +8,8 @@
 
 #include "core/AppLogger.h"
 #include "history/BlobStore.h"
+#include "history/PasteboardContent.h"
+#include "history/PinStore.h"
 #include "platform/Pasteboard.h"
 #include "platform/PasteboardTypeKey.h"
 
@@ -47,12 +49,13 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
 
 ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
                                    QString blobDirectory, std::function<Limits()> limits,
-                                   QObject* parent)
+                                   PinStore* pins, QObject* parent)
     : QObject(parent),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
       m_blobDirectory(std::move(blobDirectory)),
-      m_limits(std::move(limits)) {}
+      m_limits(std::move(limits)),
+      m_pins(pins) {}
 
 ClipboardHistory::~ClipboardHistory() {
     m_pasteboard.setOwnerLostHandler({});
@@ -66,6 +69,7 @@ ClipboardHistory::~ClipboardHistory() {
 
 void ClipboardHistory::startMonitoring() {
     wipeBlobDirectory();
+    loadPins();
     m_lastChangeCount = m_pasteboard.changeCount();
     ingestCurrentPasteboard();
     m_pasteboard.setOwnerLostHandler([this] { keepClipboardFilled(); });
@@ -131,7 +135,19 @@ void ClipboardHistory::keepClipboardFilled() {
     if (m_newestCopyConcealed) {
         return;
     }
-    restoreToClipboard(0);
+    restoreToClipboard(newestIndex());
+}
+
+qsizetype ClipboardHistory::newestIndex() const {
+    // The unpinned records first: among equal dates, the one on top of them.
+    qsizetype newest = -1;
+    for (qsizetype step = 0; step < m_items.size(); ++step) {
+        const qsizetype index = (m_pinnedCount + step) % m_items.size();
+        if (newest < 0 || m_items.at(index).date() > m_items.at(newest).date()) {
+            newest = index;
+        }
+    }
+    return newest;
 }
 
 PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
@@ -191,29 +207,30 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
 }
 
 void ClipboardHistory::insert(const ClipboardItem& item) {
-    QList<ClipboardItem> list;
+    // A pinned record is never superseded: the copy is recorded beside it.
+    QList<ClipboardItem> list = m_items.first(m_pinnedCount);
     list.reserve(m_items.size() + 1);
     list.append(item);
     const QSet<QUrl> files = urlSet(item.fileURLs());
-    for (const ClipboardItem& existing : std::as_const(m_items)) {
-        if (!supersedes(item, files, existing)) {
-            list.append(existing);
+    for (qsizetype i = m_pinnedCount; i < m_items.size(); ++i) {
+        if (!supersedes(item, files, m_items.at(i))) {
+            list.append(m_items.at(i));
         }
     }
     const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
-    if (list.size() > limit) {
-        list.erase(list.begin() + limit, list.end());
+    if (list.size() - m_pinnedCount > limit) {
+        list.erase(list.begin() + m_pinnedCount + limit, list.end());
     }
-    assignItems(std::move(list));
+    assignItems(std::move(list), m_pinnedCount);
     sweepOrphanBlobs();
 }
 
 void ClipboardHistory::applyLimit() {
     const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
-    if (m_items.size() <= limit) {
+    if (m_items.size() - m_pinnedCount <= limit) {
         return;
     }
-    assignItems(m_items.first(qsizetype(limit)));
+    assignItems(m_items.first(m_pinnedCount + qsizetype(limit)), m_pinnedCount);
     sweepOrphanBlobs();
 }
 
@@ -223,16 +240,125 @@ void ClipboardHistory::removeItem(qsizetype index) {
     }
     QList<ClipboardItem> list = m_items;
     const ClipboardItem removed = list.takeAt(index);
-    assignItems(std::move(list));
+    assignItems(std::move(list), m_pinnedCount - (index < m_pinnedCount ? 1 : 0));
     removed.deleteBlob();
     sweepOrphanBlobs();
 }
 
-void ClipboardHistory::clearAll() {
-    const qsizetype count = m_items.size();
-    assignItems({});
-    wipeBlobDirectory();
-    log(QStringLiteral("clearAll: removed %1 items").arg(count));
+bool ClipboardHistory::isPinned(const QUuid& id) const {
+    return std::any_of(m_items.cbegin(), m_items.cbegin() + m_pinnedCount,
+                       [&id](const ClipboardItem& item) { return item.id() == id; });
+}
+
+void ClipboardHistory::setPinned(qsizetype index, bool pinned) {
+    if (index < 0 || index >= m_items.size() || (index < m_pinnedCount) == pinned) {
+        return;
+    }
+    QList<ClipboardItem> list = m_items;
+    const ClipboardItem item = list.takeAt(index);
+    if (pinned) {
+        list.insert(m_pinnedCount, item);
+        assignItems(std::move(list), m_pinnedCount + 1);
+        return;
+    }
+    const qsizetype pinnedCount = m_pinnedCount - 1;
+    qsizetype at = pinnedCount;
+    while (at < list.size() && list.at(at).date() >= item.date()) {
+        ++at;
+    }
+    list.insert(at, item);
+    assignItems(std::move(list), pinnedCount);
+}
+
+void ClipboardHistory::togglePinned(qsizetype index) {
+    setPinned(index, index >= m_pinnedCount);
+}
+
+void ClipboardHistory::clearAll(Pinned pinned) {
+    const qsizetype kept = pinned == Pinned::Keep ? m_pinnedCount : 0;
+    const qsizetype count = m_items.size() - kept;
+    assignItems(m_items.first(kept), kept);
+    if (kept > 0) {
+        sweepOrphanBlobs();  // the pinned records' blobs stay
+    } else {
+        wipeBlobDirectory();
+    }
+    log(QStringLiteral("clearAll: removed %1 items, kept %2 pinned").arg(count).arg(kept));
+}
+
+void ClipboardHistory::loadPins() {
+    if (m_pins == nullptr || m_pinsRequested) {
+        return;
+    }
+    m_pinsRequested = true;
+    // Every blob of the pins gets this prefix, so that no sweep takes it before they arrive.
+    const QString prefix = QStringLiteral("PIN-") + BlobStore::newFileName().chopped(5);
+    m_pendingBlobNames.insert(prefix);
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground(
+        [this, alive, &scheduler, pins = m_pins, blobDirectory = m_blobDirectory, prefix] {
+            if (alive.expired()) {
+                return;
+            }
+            const PinStore::Loaded loaded = pins->load();
+            QList<ClipboardItem> items;
+            for (const PinStore::Record& record : loaded.records) {
+                const QString blobName =
+                    prefix + QString::number(items.size()) + QStringLiteral(".blob");
+                if (std::optional<ClipboardItem> item = ClipboardItem::make(
+                        record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
+                        ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
+                    items.append(std::move(*item));
+                }
+            }
+            const bool unreadable = loaded.status == PinStore::Status::Unreadable;
+            scheduler.post([this, alive, prefix, unreadable, items = std::move(items)] {
+                if (!alive.lock()) {
+                    for (const ClipboardItem& item : items) {
+                        item.deleteBlob();
+                    }
+                    return;
+                }
+                m_pendingBlobNames.remove(prefix);
+                if (unreadable) {
+                    // Left as it is for the user to look at, until a pin replaces it.
+                    log(QStringLiteral("pins: the pin file cannot be read, no pins restored"));
+                }
+                adoptLoadedPins(items);
+            });
+        });
+}
+
+void ClipboardHistory::adoptLoadedPins(QList<ClipboardItem> loaded) {
+    if (loaded.isEmpty()) {
+        return;
+    }
+    // Pins made before the file was read came later than those in it.
+    const bool pinnedMeanwhile = m_pinnedCount > 0;
+    const qsizetype restored = loaded.size();
+    loaded.append(m_items);
+    assignItems(std::move(loaded), restored + m_pinnedCount, pinnedMeanwhile);
+    log(QStringLiteral("pins: %1 restored").arg(restored));
+}
+
+void ClipboardHistory::savePins() {
+    if (m_pins == nullptr) {
+        return;
+    }
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground(
+        [alive, &scheduler, pins = m_pins, pinned = m_items.first(m_pinnedCount)] {
+            if (pins->save(pinned)) {
+                return;
+            }
+            scheduler.post([alive] {
+                if (alive.lock()) {
+                    log(QStringLiteral("pins: could not be written, the file is left as it was"));
+                }
+            });
+        });
 }
 
 void ClipboardHistory::restartAutoDeleteTimer() {
@@ -245,7 +371,7 @@ void ClipboardHistory::restartAutoDeleteTimer() {
 }
 
 void ClipboardHistory::updateAutoDeleteTimer() {
-    const bool wanted = m_limits().autoDeleteMinutes >= 1 && !m_items.isEmpty();
+    const bool wanted = m_limits().autoDeleteMinutes >= 1 && m_items.size() > m_pinnedCount;
     if (wanted == (m_autoDeleteTimer != 0)) {
         return;
     }
@@ -273,18 +399,18 @@ void ClipboardHistory::removeExpiredItems() {
                                 ? std::numeric_limits<qint64>::max()
                                 : minutes * kMsPerMinute;
     const QDateTime now = m_scheduler.now();
-    QList<ClipboardItem> kept;
+    QList<ClipboardItem> kept = m_items.first(m_pinnedCount);
     kept.reserve(m_items.size());
-    for (const ClipboardItem& item : std::as_const(m_items)) {
-        if (item.date().msecsTo(now) <= maxAgeMs) {
-            kept.append(item);
+    for (qsizetype i = m_pinnedCount; i < m_items.size(); ++i) {
+        if (m_items.at(i).date().msecsTo(now) <= maxAgeMs) {
+            kept.append(m_items.at(i));
         }
     }
     const qsizetype removed = m_items.size() - kept.size();
     if (removed == 0) {
         return;
     }
-    assignItems(std::move(kept));
+    assignItems(std::move(kept), m_pinnedCount);
     sweepOrphanBlobs();
     log(QStringLiteral("autoDelete: removed %1 items older than %2 min").arg(removed).arg(minutes));
 }
@@ -341,7 +467,7 @@ bool ClipboardHistory::isPendingBlob(const QString& fileName) const {
         [&fileName](const QString& pending) { return fileName.startsWith(pending); });
 }
 
-bool ClipboardHistory::restoreToClipboard(qsizetype index) {
+bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
     if (index < 0 || index >= m_items.size()) {
         return false;
     }
@@ -356,14 +482,26 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index) {
     } else {
         // Read before taking the clipboard: content that cannot be had must not cost the user
         // what the clipboard holds now.
-        const PasteboardSnapshot snapshot = item.resolvedPasteboardData();
-        log(QStringLiteral("restoreToClipboard index=%1 items=%2").arg(index).arg(snapshot.size()));
+        PasteboardSnapshot snapshot = item.resolvedPasteboardData();
+        log(QStringLiteral("restoreToClipboard index=%1 items=%2%3")
+                .arg(index)
+                .arg(snapshot.size())
+                .arg(as == RestoreAs::PlainText ? QStringLiteral(" as plain text") : QString()));
         if (snapshot.isEmpty()) {
             log(QStringLiteral("restoreToClipboard index=%1: its content is no longer there")
                     .arg(index));
             m_unavailable.insert(item.id());
             Q_EMIT recordUnavailable(item.id());
             return false;
+        }
+        const std::optional<QString> text =
+            as == RestoreAs::PlainText && !item.imageFingerprint()
+                ? PasteboardContent::anyTextFromItem(snapshot.first())
+                : std::nullopt;
+        if (text && !text->trimmed().isEmpty()) {
+            snapshot = {PasteboardContent::plainTextItem(*text)};
+        } else {
+            snapshot.first() = PasteboardContent::withPlainText(std::move(snapshot.first()));
         }
         m_pasteboard.prepareForNewContents();
         m_pasteboard.writeItems(snapshot);
@@ -372,7 +510,11 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index) {
     return true;
 }
 
-void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
+void ClipboardHistory::assignItems(QList<ClipboardItem> items, qsizetype pinnedCount,
+                                   bool savePins) {
+    const bool pinsChanged = m_pinnedCount != pinnedCount ||
+                             !std::equal(m_items.cbegin(), m_items.cbegin() + m_pinnedCount,
+                                         items.cbegin(), items.cbegin() + pinnedCount);
     m_items = std::move(items);
     if (!m_unavailable.isEmpty()) {
         QSet<QUuid> kept;
@@ -382,6 +524,10 @@ void ClipboardHistory::assignItems(QList<ClipboardItem> items) {
             }
         }
         m_unavailable = std::move(kept);
+    }
+    m_pinnedCount = pinnedCount;
+    if (pinsChanged && savePins) {
+        this->savePins();
     }
     updateAutoDeleteTimer();
     Q_EMIT itemsChanged();

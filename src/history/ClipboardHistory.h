@@ -13,9 +13,12 @@
 #include "history/ClipboardItem.h"
 
 class Pasteboard;
+class PinStore;
 
-// The newest-first list of copies. Main thread; records are built on the background queue.
-// Every operation assigns items() at most once, so observers see one itemsChanged per change.
+// The list of copies: the pinned ones first, in the order they were pinned, then the others
+// newest first. Main thread; records are built, and pins read and written, on the background
+// queue. Every operation assigns items() at most once, so observers see one itemsChanged per
+// change. Pinned records are spared by the limit, the expiry and a plain clearAll().
 class ClipboardHistory : public QObject {
     Q_OBJECT
   public:
@@ -27,24 +30,39 @@ class ClipboardHistory : public QObject {
     static constexpr int pollIntervalMs = 500;
     static constexpr int autoDeleteIntervalMs = 30000;
 
+    enum class RestoreAs { Copied, PlainText };
+    enum class Pinned { Keep, Remove };
+
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
-    // in memory). The limits are read through the function on every use.
+    // in memory). The limits are read through the function on every use, and count the records
+    // that are not pinned. pins: where pinned records are kept across runs; none: for this run
+    // only.
     ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
-                     std::function<Limits()> limits, QObject* parent = nullptr);
+                     std::function<Limits()> limits, PinStore* pins = nullptr,
+                     QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
     const QList<ClipboardItem>& items() const { return m_items; }
     qint64 lastChangeCount() const { return m_lastChangeCount; }
     const QString& blobDirectory() const { return m_blobDirectory; }
+    // items() begins with this many pinned records.
+    qsizetype pinnedCount() const { return m_pinnedCount; }
+    bool isPinned(const QUuid& id) const;
 
+    // Starts watching the clipboard and reads the pins kept by an earlier run.
     void startMonitoring();
-    // Puts the record's stored content back on the clipboard, without recording it again.
+    // Puts the record's stored content back on the clipboard, without recording it again. As
+    // plain text, a record with text offers only that text; the others are restored as copied.
     // False, with the clipboard untouched and the record marked, when its content is gone
     // (a blob file deleted, truncated or replaced behind our back).
-    bool restoreToClipboard(qsizetype index);
+    bool restoreToClipboard(qsizetype index, RestoreAs as = RestoreAs::Copied);
     bool isUnavailable(const QUuid& id) const { return m_unavailable.contains(id); }
     void removeItem(qsizetype index);
-    void clearAll();
+    // Pinning puts the record after the pinned ones; unpinning puts it back among the others by
+    // its date, where the limit and the expiry apply to it again from the next copy or tick.
+    void setPinned(qsizetype index, bool pinned);
+    void togglePinned(qsizetype index);
+    void clearAll(Pinned pinned = Pinned::Keep);
     void applyLimit();
     void restartAutoDeleteTimer();
     // Removes every blob file not owned by a record still being built; at exit, after the
@@ -68,7 +86,13 @@ class ClipboardHistory : public QObject {
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
     void sweepOrphanBlobs();
-    void assignItems(QList<ClipboardItem> items);
+    // Writes the pins whenever the pinned records changed, unless told not to.
+    void assignItems(QList<ClipboardItem> items, qsizetype pinnedCount, bool savePins = true);
+    void loadPins();
+    void adoptLoadedPins(QList<ClipboardItem> loaded);
+    void savePins();
+    // The record of the latest copy still kept, by date; -1 when there is none.
+    qsizetype newestIndex() const;
     // Blob files of records still being built: written, but not yet in items().
     bool isPendingBlob(const QString& fileName) const;
 
@@ -76,8 +100,11 @@ class ClipboardHistory : public QObject {
     Scheduler& m_scheduler;
     QString m_blobDirectory;
     std::function<Limits()> m_limits;
+    PinStore* m_pins = nullptr;
 
     QList<ClipboardItem> m_items;
+    qsizetype m_pinnedCount = 0;
+    bool m_pinsRequested = false;
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;

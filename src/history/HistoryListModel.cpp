@@ -111,6 +111,7 @@ HistoryListModel::HistoryListModel(ClipboardHistory& history, Scheduler& schedul
     connect(&m_history, &ClipboardHistory::itemsChanged, this, &HistoryListModel::followItems);
     connect(&m_history, &ClipboardHistory::recordUnavailable, this,
             &HistoryListModel::markUnavailable);
+    followPins();
     for (const ClipboardItem& item : std::as_const(m_items)) {
         requestFileThumbnail(item);
     }
@@ -154,6 +155,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
         }
         case DateRole:
             return item.date();
+        case PinnedRole:
+            return m_pinned.contains(item.id());
         case RecordIdRole:
             return item.id();
         case UnavailableRole:
@@ -185,9 +188,14 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
-    return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
-            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"},
-            {UnavailableRole, "unavailable"}};
+    return {{PreviewTextRole, "previewText"},
+            {PictureRole, "picture"},
+            {DateRole, "date"},
+            {RecordIdRole, "recordId"},
+            {KindRole, "kind"},
+            {RowTextRole, "rowText"},
+            {UnavailableRole, "unavailable"},
+            {PinnedRole, "pinned"}};
 }
 
 QString HistoryListModel::previewText(const ClipboardItem& item) {
@@ -232,22 +240,67 @@ HistoryListModel::Kind HistoryListModel::kindOf(const ClipboardItem& item) {
 void HistoryListModel::followItems() {
     const QList<ClipboardItem>& target = m_history.items();
     removeRowsLeaving(target);
-    if (keepsOrderOf(target)) {
-        insertRowsArriving(target);
-    } else {
-        // The history never reorders the records it keeps; were it ever to, the views start
-        // over rather than show rows in a wrong order.
-        beginResetModel();
-        const QList<ClipboardItem> before = std::exchange(m_items, target);
-        m_cache.clear();
-        endResetModel();
-        for (const ClipboardItem& item : target) {
-            if (!before.contains(item)) {
-                requestFileThumbnail(item);
-            }
+    if (!keepsOrderOf(target)) {
+        moveRowsKept(target);
+    }
+    insertRowsArriving(target);
+    Q_ASSERT(m_items == target);
+    followPins();
+}
+
+void HistoryListModel::followPins() {
+    QSet<QUuid> pinned;
+    for (qsizetype row = 0; row < m_history.pinnedCount(); ++row) {
+        pinned.insert(m_items.at(row).id());
+    }
+    const QSet<QUuid> changed = (pinned - m_pinned) | (m_pinned - pinned);
+    m_pinned = std::move(pinned);
+    for (qsizetype row = 0; row < m_items.size() && !changed.isEmpty(); ++row) {
+        if (changed.contains(m_items.at(row).id())) {
+            const QModelIndex at = index(int(row));
+            Q_EMIT dataChanged(at, at, {PinnedRole});
         }
     }
-    Q_ASSERT(m_items == target);
+}
+
+void HistoryListModel::moveRowsKept(const QList<ClipboardItem>& target) {
+    // Where each row shown goes among the rows shown, in the target's order.
+    QHash<QUuid, qsizetype> place;
+    for (const ClipboardItem& item : std::as_const(m_items)) {
+        place.insert(item.id(), -1);
+    }
+    qsizetype next = 0;
+    for (const ClipboardItem& item : target) {
+        if (const auto it = place.find(item.id()); it != place.end()) {
+            *it = next++;
+        }
+    }
+    // Each move undoes at least one inversion, so this ends; one pin or unpin is one move.
+    for (qsizetype row = 0; row < m_items.size();) {
+        const qsizetype wanted = place.value(m_items.at(row).id());
+        if (wanted == row) {
+            ++row;
+            continue;
+        }
+        // Down past the rows after it that come before it (unpinned), else the row that
+        // belongs here comes up (pinned).
+        qsizetype to = row;
+        while (to + 1 < m_items.size() && place.value(m_items.at(to + 1).id()) < wanted) {
+            ++to;
+        }
+        if (to > row) {
+            beginMoveRows(QModelIndex(), int(row), int(row), QModelIndex(), int(to + 1));
+            m_items.move(row, to);
+        } else {
+            qsizetype from = row + 1;
+            while (place.value(m_items.at(from).id()) != row) {
+                ++from;
+            }
+            beginMoveRows(QModelIndex(), int(from), int(from), QModelIndex(), int(row));
+            m_items.move(from, row);
+        }
+        endMoveRows();
+    }
 }
 
 void HistoryListModel::removeRowsLeaving(const QList<ClipboardItem>& target) {

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 
@@ -36,6 +37,7 @@ class HistoryListModel : public QAbstractListModel {
         RowTextRole,
         // bool: a restore found the record's content gone; RowTextRole then says so.
         UnavailableRole,
+        PinnedRole,  // bool
     };
     Q_ENUM(Role)
 
@@ -80,7 +82,10 @@ class HistoryListModel : public QAbstractListModel {
     void removeRowsLeaving(const QList<ClipboardItem>& target);
     // Whether the remaining rows appear in target in the same order.
     bool keepsOrderOf(const QList<ClipboardItem>& target) const;
+    // Moves the rows kept into the target's order (pinning and unpinning move one).
+    void moveRowsKept(const QList<ClipboardItem>& target);
     void insertRowsArriving(const QList<ClipboardItem>& target);
+    void followPins();
     RowCache& cacheFor(const ClipboardItem& item) const;
     std::optional<QByteArray> pictureBytes(const ClipboardItem& item) const;
 
@@ -93,6 +98,8 @@ class HistoryListModel : public QAbstractListModel {
     QList<ClipboardItem> m_items;
     // Pictures of copied files, per row present.
     QHash<QUuid, QByteArray> m_fileThumbnails;
+    // The pinned rows as the views have been told of them.
+    QSet<QUuid> m_pinned;
     // Filled by data() on first request, per record, so rows never asked for cost nothing.
     mutable QHash<QUuid, RowCache> m_cache;
     // Weak handle for thumbnail answers that may outlive this object.

@@ -316,6 +316,35 @@ std::optional<QString> anyTextFromItem(const StoredItem& item) {
     return std::nullopt;
 }
 
+StoredItem plainTextItem(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    StoredItem item{{QString(PasteboardTypeKey::stringUtf8Mime), utf8},
+                    {QString(PasteboardTypeKey::utf8String), utf8},
+                    {QString(PasteboardTypeKey::plainText), utf8}};
+    // Offered as "?"s a text beyond Latin-1 would be worse than not offered that way.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+        item.insert(QString(PasteboardTypeKey::latin1String), text.toLatin1());
+    }
+    return item;
+}
+
+StoredItem withPlainText(StoredItem item) {
+    for (const QLatin1StringView type :
+         {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
+          PasteboardTypeKey::plainText, PasteboardTypeKey::latin1String}) {
+        if (!bytesFor(item, type).isEmpty()) {
+            return item;
+        }
+    }
+    if (hasImage(item)) {
+        return item;
+    }
+    if (const std::optional<QString> text = anyTextFromItem(item); text && !isBlank(*text)) {
+        item.insert(plainTextItem(*text));
+    }
+    return item;
+}
+
 std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {
     const QByteArray png = bytesFor(item, PasteboardTypeKey::png);
     if (!png.isEmpty()) {

@@ -16,6 +16,11 @@ namespace PasteboardContent {
 std::optional<QString> stringFromItem(const StoredItem& item);
 // Plain text, then RTF, then HTML (tags stripped, five entities, trimmed).
 std::optional<QString> anyTextFromItem(const StoredItem& item);
+// The text under every plain-text target: the UTF-8 ones, and STRING when Latin-1 holds it.
+StoredItem plainTextItem(const QString& text);
+// The item as restored: a rich text (RTF, HTML) without plain text of its own, and no picture,
+// is offered as plain text too, so that plain-text editors can paste it.
+StoredItem withPlainText(StoredItem item);
 // PNG bytes as stored, or TIFF converted to PNG.
 std::optional<QByteArray> imageDataFromItem(const StoredItem& item);
 // The file URLs of every item in order (text/uri-list, else x-special/gnome-copied-files).

@@ -39,6 +39,7 @@ constexpr quint64 DeviceIndependentMask = 0xFFFF0000;
 
 namespace KeyCode {
 constexpr quint16 V = 9;
+constexpr quint16 P = 35;
 constexpr quint16 Return = 36;
 constexpr quint16 Tab = 48;
 constexpr quint16 Space = 49;

@@ -77,10 +77,18 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
     if (!m_isPopupVisible) {
         return false;
     }
+    const bool shift = (event.modifiers & ModifierFlag::Shift) != 0;
     switch (event.typedKey()) {
         case KeyCode::Return:
         case KeyCode::KeypadEnter:
-            pasteItemAndClose(m_selectedIndex);
+            pasteItemAndClose(m_selectedIndex, shift ? ClipboardHistory::RestoreAs::PlainText
+                                                     : ClipboardHistory::RestoreAs::Copied);
+            return true;
+        case KeyCode::P:
+            if ((event.modifiers & ModifierFlag::Control) == 0) {
+                return false;
+            }
+            togglePinned(m_selectedIndex);
             return true;
         case KeyCode::Delete:
         case KeyCode::ForwardDelete:
@@ -156,7 +164,21 @@ void PopupSession::deleteSelectedItem() {
     removeItemFromHistory(m_selectedIndex);
 }
 
-void PopupSession::pasteItemAndClose(qsizetype index) {
+void PopupSession::togglePinned(qsizetype index) {
+    if (index < 0 || index >= m_history.items().size()) {
+        return;
+    }
+    const QUuid id = m_history.items().at(index).id();
+    m_history.togglePinned(index);
+    const QList<ClipboardItem>& items = m_history.items();
+    for (qsizetype row = 0; row < items.size(); ++row) {
+        if (items.at(row).id() == id) {
+            setSelectedIndex(row);
+        }
+    }
+}
+
+void PopupSession::pasteItemAndClose(qsizetype index, ClipboardHistory::RestoreAs as) {
     const qsizetype count = m_history.items().size();
     if (index < 0 || index >= count) {
         log(QStringLiteral("pasteItemAndClose: invalid index=%1 count=%2").arg(index).arg(count));
@@ -169,7 +191,7 @@ void PopupSession::pasteItemAndClose(qsizetype index) {
                 .arg(index)
                 .arg(preview));
     }
-    if (!m_history.restoreToClipboard(index)) {
+    if (!m_history.restoreToClipboard(index, as)) {
         // Its row now says why; typing the paste would put whatever the clipboard holds.
         return;
     }

@@ -6,10 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "history/ClipboardHistory.h"
 #include "platform/KeyboardHooks.h"
 #include "platform/Workspace.h"
-
-class ClipboardHistory;
 
 // The paste popup's state while it is shown: which row is selected, the keys that move,
 // paste or remove, and the application it was opened over, which gets the focus back.
@@ -39,7 +38,10 @@ class PopupSession : public QObject {
     void selectPrevious();
     void deleteSelectedItem();
     void removeItemFromHistory(qsizetype index);
-    void pasteItemAndClose(qsizetype index);
+    void pasteItemAndClose(qsizetype index,
+                           ClipboardHistory::RestoreAs as = ClipboardHistory::RestoreAs::Copied);
+    // Pins or unpins the record; the selection stays on it wherever it goes.
+    void togglePinned(qsizetype index);
 
   Q_SIGNALS:
     void isPopupVisibleChanged(bool visible);

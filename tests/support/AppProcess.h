@@ -39,6 +39,7 @@ class AppProcess {
         for (const auto& [name, sub] : {std::pair{"HOME", ""},
                                         {"XDG_CONFIG_HOME", "config"},
                                         {"XDG_CACHE_HOME", "cache"},
+                                        {"XDG_DATA_HOME", "data"},
                                         {"TMPDIR", "tmp"},
                                         {"XDG_RUNTIME_DIR", "run"}}) {
             m_environment.insert(name, m_home.filePath(sub));

@@ -14,7 +14,11 @@ struct FakeHistory {
     ManualScheduler scheduler;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory::Limits limits;
-    ClipboardHistory history{pasteboard, scheduler, blobs.path(), [this] { return limits; }};
+    ClipboardHistory history;
+
+    explicit FakeHistory(PinStore* pins = nullptr)
+        : history(
+              pasteboard, scheduler, blobs.path(), [this] { return limits; }, pins) {}
 
     // Another application copies; the history has looked once the check interval has passed.
     void copy(const PasteboardSnapshot& content) {

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -348,7 +349,8 @@ class TestWindows : public QObject {
     }
 
     void buttonsActOnTheirOwnRow_data() {
-        QTest::addColumn<QStringList>("clicks");  // "c2": the copy button of row 2, "d": delete
+        // "c2": the copy button of row 2, "d": delete, "p": pin
+        QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<QString>("clipboard");
         QTest::newRow("copy of the third row keeps the order")
@@ -359,13 +361,17 @@ class TestWindows : public QObject {
             << QStringList{"d0", "c0"} << QStringList{"D", "C", "B", "A"} << "D";
         QTest::newRow("delete of the last row")
             << QStringList{"d4"} << QStringList{"E", "D", "C", "B"} << "";
+        QTest::newRow("pinned to the top, copied there, unpinned back")
+            << QStringList{"p2", "p4", "c0", "p0"} << QStringList{"A", "E", "D", "C", "B"} << "C";
     }
     void buttonsActOnTheirOwnRow() {
         QFETCH(QStringList, clicks);
         Browser b({"A", "B", "C", "D", "E"});
         for (const QString& click : clicks) {
             const auto layout = b.rowLayout(click.mid(1).toInt());
-            const QRect target = click[0] == u'c' ? layout.copyButton : layout.deleteButton;
+            const QRect target = click[0] == u'c'   ? layout.copyButton
+                                 : click[0] == u'p' ? layout.pinButton
+                                                    : layout.deleteButton;
             QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, target.center());
             b.scheduler.advance(ClipboardHistory::pollIntervalMs);
             b.settle();
@@ -379,15 +385,23 @@ class TestWindows : public QObject {
         QVERIFY(b.view.isVisible());
     }
 
-    // Cancelled, nothing goes; confirmed, everything does.
+    // Cancelled, nothing goes; confirmed, everything but the pinned records does, unless the
+    // box says they go too (asked only when there are some).
     void clearAllAsksFirst() {
-        for (const QMessageBox::ButtonRole answer :
-             {QMessageBox::RejectRole, QMessageBox::DestructiveRole}) {
-            const int remaining = answer == QMessageBox::RejectRole ? 3 : 0;
+        for (const auto& [answer, pinned, pinsToo, remaining] :
+             {std::tuple{QMessageBox::RejectRole, true, true, 3},
+              {QMessageBox::DestructiveRole, false, false, 0},
+              {QMessageBox::DestructiveRole, true, false, 1},
+              {QMessageBox::DestructiveRole, true, true, 0}}) {
             Browser b({"A", "B", "C"});
+            b.history.setPinned(2, pinned);
             QTest::mouseClick(b.view.clearAllButton(), Qt::LeftButton);
             QMessageBox* box = b.view.clearConfirmation();
             QVERIFY(box != nullptr && box->isVisible() && b.history.items().size() == 3);
+            QCOMPARE(box->checkBox() != nullptr, pinned);
+            if (pinsToo && pinned) {
+                box->checkBox()->setChecked(true);
+            }
             const auto buttons = box->buttons();
             const auto button = std::find_if(buttons.begin(), buttons.end(), [&](auto* candidate) {
                 return box->buttonRole(candidate) == answer;

@@ -9,7 +9,10 @@
 
 #include "FakeHistory.h"
 #include "TestHelpers.h"
+#include "history/BlobStore.h"
 #include "history/HistoryListModel.h"
+#include "history/PinStore.h"
+#include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
 using L = QList<PasteboardSnapshot>;
@@ -52,6 +55,10 @@ struct Rig : FakeHistory {
         };
         QObject::connect(&model, &QAbstractItemModel::rowsInserted, note("insert %1-%2"));
         QObject::connect(&model, &QAbstractItemModel::rowsRemoved, note("remove %1-%2"));
+        QObject::connect(&model, &QAbstractItemModel::rowsMoved,
+                         [this](const QModelIndex&, int from, int, const QModelIndex&, int to) {
+                             log << QString("move %1 to %2").arg(from).arg(to);
+                         });
         QObject::connect(&model, &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex& from, const QModelIndex& to, QList<int> roles) {
                              const bool picture = roles == QList<int>{Qt::DecorationRole};
@@ -93,6 +100,14 @@ struct Rig : FakeHistory {
         return out.join(' ');
     }
 };
+
+// The text under the plain-text targets; STRING only where Latin-1 holds it.
+StoredItem plainText(const QString& s, StoredItem with = {}) {
+    for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "STRING"}) {
+        with.insert(type, s.toUtf8());
+    }
+    return s.toLatin1() == s.toUtf8() ? with : (with.remove("STRING"), with);
+}
 
 }  // namespace
 
@@ -225,6 +240,80 @@ class TestClipboardHistory : public QObject {
         QVERIFY(!rig.model.index(1).data(HistoryListModel::UnavailableRole).toBool());
     }
 
+    // As copied, a rich text without plain text offers its text as plain text too; as plain
+    // text, only the text types are offered; a picture is restored as copied either way.
+    void restoreOffersPlainText_data() {
+        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<bool>("asPlainText");
+        QTest::addColumn<StoredItem>("offered");
+        const StoredItem html{{"text/html", "<p>bold <b>words</b></p>"}};
+        const StoredItem rtf{{"text/rtf", "{\\rtf1\\ansi rich}"}};
+        const StoredItem both{{"UTF8_STRING", "own"}, {"text/html", "<i>own</i>"}};
+        const StoredItem picture{{"image/png", png(8)}, {"text/html", "<img alt=\"pic\">x"}};
+        QTest::newRow("HTML alone") << html << false << plainText("bold words", html);
+        QTest::newRow("RTF alone") << rtf << false << plainText("rich", rtf);
+        QTest::newRow("own plain text") << both << false << both;
+        QTest::newRow("as plain text") << both << true << plainText("own");
+        QTest::newRow("beyond Latin-1") << text("ж") << true << plainText("ж");
+        QTest::newRow("picture") << picture << true << picture;
+    }
+    void restoreOffersPlainText() {
+        QFETCH(StoredItem, content);
+        QFETCH(bool, asPlainText);
+        Rig rig;
+        rig.copy(content);
+        rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
+                                                      : ClipboardHistory::RestoreAs::Copied);
+        QTEST(rig.pasteboard.writes().last().items.value(0), "offered");
+        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
+    }
+
+    // A file that is not a whole pin file restores nothing and stays as it is until the user
+    // pins again; with nothing pinned there is no file. (A restart restoring pins byte for byte:
+    // tst_app_lifecycle.)
+    void damagedPinFile_data() {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::newRow("not a pin file") << QByteArray("garbage");
+        QTest::newRow("cut short") << QByteArray("cut");
+        QTest::newRow("trailing bytes") << QByteArray("append");
+    }
+    void damagedPinFile() {
+        QFETCH(QByteArray, damage);
+        QTemporaryDir home;
+        const QString folder = home.filePath("data/Quillstack"), path = folder + "/pinned";
+        PinStore store(
+            path, [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
+        QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}));
+        const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QCOMPARE(QFileInfo(folder).permissions(), rw | QFile::ExeOwner | QFile::ExeUser);
+        QCOMPARE(QFileInfo(path).permissions(), rw);
+        const auto contents = [&path] { return BlobStore::readFile(path).value_or("none"); };
+        const QByteArray whole = contents();
+        const QByteArray bytes = damage == "garbage" ? damage
+                                 : damage == "cut"   ? whole.chopped(1)
+                                                     : whole + '\0';
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+
+        FakeHistory run(&store);
+        run.pasteboard.setNotifiesChanges(true);
+        run.history.startMonitoring();
+        run.scheduler.runUntilIdle();
+        QCOMPARE(run.history.items().size(), 0);
+        run.copy({text("new")});
+        run.history.clearAll(ClipboardHistory::Pinned::Remove);
+        run.copy({text("pinned")});
+        run.scheduler.runUntilIdle();
+        QCOMPARE(contents(), bytes);
+        run.history.setPinned(0, true);
+        run.scheduler.runUntilIdle();
+        QCOMPARE(store.load().records.value(0).content, PasteboardSnapshot{text("pinned")});
+        run.history.setPinned(0, false);
+        run.scheduler.runUntilIdle();
+        QVERIFY(!QFile::exists(path));
+    }
+
     void ownerLeavingKeepsNewestCopyOffered_data() {
         QTest::addColumn<L>("copies");
         QTest::addColumn<PasteboardSnapshot>("unpolled");
@@ -325,6 +414,23 @@ class TestClipboardHistory : public QObject {
         QTest::newRow("blob of a record in flight survives")
             << "pending z; remove 0; clear; idle"
             << QStringList{"remove 0-0", "remove 0-2", "insert 0-0"} << "z";
+        // Pinned records: on top in pin order, spared by the limit, the expiry and Clear all.
+        QTest::newRow("pins spared by the limit")
+            << "pin 2; pin 3; limit 1; apply; copy e"
+            << QStringList{"move 2 to 0", "data 0-0",   "move 3 to 1", "data 1-1",
+                           "remove 3-3",  "remove 2-2", "insert 2-2"}
+            << "b a e";
+        QTest::newRow("unpinned back by date")
+            << "pin 3; pin 2; unpin 0; pin 9; unpin 3"
+            << QStringList{"move 3 to 0", "data 0-0",    "move 1 to 3",
+                           "data 1-1",    "move 0 to 4", "data 3-3"}
+            << "c d b a";
+        QTest::newRow("pins outlive the expiry")
+            << "pin 1; expire" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
+        QTest::newRow("clear all keeps the pins")
+            << "pin 1; clear" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
+        QTest::newRow("clear all, pins too")
+            << "pin 1; clear pinned" << QStringList{"move 0 to 2", "data 0-0", "remove 0-3"} << "";
     }
     void followsHistoryRowByRow() {
         QFETCH(QString, operation);
@@ -351,8 +457,16 @@ class TestClipboardHistory : public QObject {
                 rig.history.applyLimit();
             } else if (word == "remove") {
                 rig.history.removeItem(arg.toInt());
+            } else if (word == "pin" || word == "unpin") {
+                rig.history.setPinned(arg.toInt(), word == "pin");
+            } else if (word == "expire") {
+                rig.scheduler.advance(120000);
+                rig.limits.autoDeleteMinutes = 1;
+                rig.history.restartAutoDeleteTimer();
+                QCOMPARE(rig.scheduler.pendingTimers(), 0);  // nothing left that could expire
             } else {
-                rig.history.clearAll();
+                rig.history.clearAll(arg.isEmpty() ? ClipboardHistory::Pinned::Keep
+                                                   : ClipboardHistory::Pinned::Remove);
             }
             QVERIFY2(rig.changes.count() - changes == (rig.log.size() > told ? 1 : 0),
                      qPrintable(step));

@@ -226,6 +226,49 @@ class TestAppLifecycle : public QObject {
         QVERIFY(app.stop());
     }
 
+    // Pinned records come back after a restart byte for byte, a large one too, from a private
+    // file. Every restore offers an HTML-only copy as text too; Shift+Return offers only text.
+    void pinsSurviveARestart() {
+        const QByteArray html = "<b>only</b> html";
+        AppProcess app;
+        QVERIFY(app.start());
+        copy(html, "text/html");
+        QTest::qWait(1200);  // apart from the next copy, which would otherwise replace it unseen
+        copy(kLarge, "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
+        const auto popupKeys = [&app](const QString& keys) {
+            QVERIFY(QTest::qWaitFor(
+                [&app] {
+                    return app.command({"--toggle-popup"}).exitCode == 0 && waitForPopup(true);
+                },
+                20000));
+            key(keys);
+            QVERIFY(waitForPopup(false));
+        };
+        popupKeys("ctrl+p Down ctrl+p Escape");
+        const QString pins = app.filePath("data/Quillstack/pinned");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pins).size() > kLarge.size(), 20000);
+        QCOMPARE(QFileInfo(pins).permissions(),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFileInfo(pins).dir().path(), app.filePath("data/Quillstack"));
+        QCOMPARE(QFileInfo(app.filePath("data/Quillstack")).permissions() & 0x077, 0);
+        m_owners.clear();  // nothing on the clipboard at the restart: the popup shows only pins
+        QVERIFY(app.stop());
+        QVERIFY(app.start());
+
+        popupKeys("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("UTF8_STRING"), kLarge, 10000);
+        popupKeys("Down Return");
+        QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/html"), html, 10000);
+        QCOMPARE(xclipPaste("UTF8_STRING"), QByteArray("only html"));
+        popupKeys("Down shift+Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!xclipPaste("TARGETS").contains("text/html"), 10000);
+        const QByteArray targets = xclipPaste("TARGETS");
+        QVERIFY2(targets.contains("UTF8_STRING") && targets.contains("text/plain"), targets);
+        QCOMPARE(xclipPaste("UTF8_STRING"), QByteArray("only html"));
+        QVERIFY(app.stop());
+    }
+
     void cleanup() { m_owners.clear(); }
     void cleanupTestCase() {
         m_trayHost.kill();

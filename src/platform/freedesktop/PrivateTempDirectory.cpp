@@ -113,6 +113,15 @@ std::optional<QString> PrivateTempDirectory::blobDirectoryIn(const QString& fold
     return path;
 }
 
+std::optional<QString> PrivateTempDirectory::privateFolder(const QString& path) {
+    const QString clean = QDir::cleanPath(path);
+    if (!QDir::isAbsolutePath(clean) || !QDir().mkpath(QFileInfo(clean).absolutePath()) ||
+        !ensurePrivateFolder(clean).isEmpty()) {
+        return std::nullopt;
+    }
+    return clean;
+}
+
 PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
     const QString& xdgRuntimeDir, const QString& tmpRoot, const QString& cacheHome) {
     InstanceFolder choice;

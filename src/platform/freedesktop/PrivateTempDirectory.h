@@ -22,6 +22,9 @@ class PrivateTempDirectory {
     static std::optional<QString> blobDirectory(const QString& tmpRoot = defaultRoot());
     // <folder>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
     static std::optional<QString> blobDirectoryIn(const QString& folder);
+    // Any folder of ours held to the same rules, its parents made as needed: created or
+    // repaired; nothing when it cannot be trusted.
+    static std::optional<QString> privateFolder(const QString& path);
 
     struct Refusal {
         QString folder;

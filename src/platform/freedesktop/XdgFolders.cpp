@@ -26,6 +26,10 @@ QString cacheHome() {
     return orHome(absoluteFromEnv("XDG_CACHE_HOME"), "/.cache");
 }
 
+QString dataHome() {
+    return orHome(absoluteFromEnv("XDG_DATA_HOME"), "/.local/share");
+}
+
 QString runtimeDir() {
     const QString value = absoluteFromEnv("XDG_RUNTIME_DIR");
     return value.isEmpty() ? value : QDir::cleanPath(value);

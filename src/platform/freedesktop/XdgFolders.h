@@ -9,6 +9,8 @@ namespace XdgFolders {
 QString configHome();
 // $XDG_CACHE_HOME, else ~/.cache.
 QString cacheHome();
+// $XDG_DATA_HOME, else ~/.local/share.
+QString dataHome();
 // $XDG_RUNTIME_DIR, cleaned; empty when there is none, for the rules give it no default.
 QString runtimeDir();
 }  // namespace XdgFolders

@@ -91,7 +91,9 @@ ClipboardBrowserDelegate::RowLayout ClipboardBrowserDelegate::layoutFor(
     layout.copyButton =
         QRect(layout.deleteButton.left() - spacing - copyButtonSide,
               inner.center().y() - copyButtonSide / 2 + 1, copyButtonSide, copyButtonSide);
-    const int textRight = layout.copyButton.left() - spacing;
+    layout.pinButton = QRect(layout.copyButton.left() - spacing / 2 - copyButtonSide,
+                             layout.copyButton.top(), copyButtonSide, copyButtonSide);
+    const int textRight = layout.pinButton.left() - spacing;
     layout.text = QRect(left, inner.top(), std::max(1, textRight - left), inner.height());
     return layout;
 }
@@ -201,6 +203,24 @@ QPixmap ClipboardBrowserDelegate::deleteGlyph(qreal dpr) const {
     return m_deleteGlyph;
 }
 
+QPixmap ClipboardBrowserDelegate::pinGlyph(bool pinned, const QPalette& palette, qreal dpr) const {
+    QPixmap& glyph = m_pinGlyphs[pinned ? 1 : 0];
+    if (glyph.isNull() || !qFuzzyCompare(glyph.devicePixelRatio(), dpr)) {
+        QIcon icon = QIcon::fromTheme(QStringLiteral("view-pin-symbolic"));
+        if (icon.isNull()) {
+            icon = QIcon(QStringLiteral(":/icons/pin.svg"));
+        }
+        glyph = icon.pixmap(QSize(deleteIconSide, deleteIconSide), dpr);
+        QPainter painter(&glyph);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        // Lit on pinned rows, quiet on the others.
+        painter.fillRect(QRect(QPoint(), glyph.deviceIndependentSize().toSize()),
+                         pinned ? palette.color(QPalette::Highlight)
+                                : withAlpha(palette.color(QPalette::Text), 0.3f));
+    }
+    return glyph;
+}
+
 QIcon ClipboardBrowserDelegate::copyIcon() const {
     if (m_copyIcon.isNull()) {
         m_copyIcon = QIcon::fromTheme(QStringLiteral("edit-copy"));
@@ -272,6 +292,11 @@ void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     button.iconSize = QSize(14, 14);
     style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
 
+    const QPixmap pin =
+        pinGlyph(index.data(HistoryListModel::PinnedRole).toBool(), option.palette, dpr);
+    QRect pinTarget(QPoint(), pin.deviceIndependentSize().toSize());
+    pinTarget.moveCenter(layout.pinButton.center());
+    painter->drawPixmap(pinTarget, pin);
     painter->drawPixmap(layout.deleteButton, deleteGlyph(dpr));
     painter->restore();
 }
@@ -282,6 +307,9 @@ ClipboardBrowserDelegate::Button ClipboardBrowserDelegate::buttonAt(const QRect&
     const RowLayout layout = layoutFor(rect, index);
     if (layout.copyButton.contains(pos)) {
         return Button::Copy;
+    }
+    if (layout.pinButton.contains(pos)) {
+        return Button::Pin;
     }
     if (layout.deleteButton.contains(pos)) {
         return Button::Delete;
@@ -319,6 +347,8 @@ bool ClipboardBrowserDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
     }
     if (button == Button::Copy) {
         Q_EMIT copyRequested(index.row());
+    } else if (button == Button::Pin) {
+        Q_EMIT pinRequested(index.row());
     } else {
         Q_EMIT removeRequested(index.row());
     }
@@ -328,9 +358,15 @@ bool ClipboardBrowserDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
 bool ClipboardBrowserDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                          const QStyleOptionViewItem& option,
                                          const QModelIndex& index) {
-    if (event->type() == QEvent::ToolTip &&
-        buttonAt(option.rect, index, event->pos()) == Button::Copy) {
-        QToolTip::showText(event->globalPos(), L10n::string(QStringLiteral("Copy")), view);
+    const Button button = event->type() == QEvent::ToolTip
+                              ? buttonAt(option.rect, index, event->pos())
+                              : Button::None;
+    if (button == Button::Copy || button == Button::Pin) {
+        const bool pinned = index.data(HistoryListModel::PinnedRole).toBool();
+        const QString tip = button == Button::Copy ? L10n::string(QStringLiteral("Copy"))
+                            : pinned               ? L10n::string(QStringLiteral("Unpin"))
+                                                   : L10n::string(QStringLiteral("Pin"));
+        QToolTip::showText(event->globalPos(), tip, view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);

@@ -9,7 +9,7 @@
 class Scheduler;
 
 // Paints the browser's rows: the picture when there is one, up to four lines of text, the age of
-// the copy, and the row's copy and delete buttons, which act on their own row. The row's text
+// the copy, and the row's pin, copy and delete buttons, which act on their own row. The row's text
 // opens in a read-only view (createEditor) where part of it can be selected and copied.
 class ClipboardBrowserDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -28,6 +28,7 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
         QRect picture;  // empty when the row has no picture
         QRect text;
         QRect date;
+        QRect pinButton;
         QRect copyButton;
         QRect deleteButton;
     };
@@ -43,7 +44,7 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
     // text goes on.
     QStringList textLines(const QModelIndex& index, const QFont& font, int width) const;
     QString dateText(const QModelIndex& index) const;
-    // Whether `pos` is on the copy or delete button of the row painted at `rect`.
+    // Whether `pos` is on a button of the row painted at `rect`.
     bool isOnButton(const QRect& rect, const QModelIndex& index, const QPoint& pos) const {
         return buttonAt(rect, index, pos) != Button::None;
     }
@@ -69,14 +70,16 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
   Q_SIGNALS:
     void copyRequested(int row);
     void removeRequested(int row);
+    void pinRequested(int row);
 
   private:
-    enum class Button { None, Copy, Delete };
+    enum class Button { None, Pin, Copy, Delete };
     Button buttonAt(const QRect& rect, const QModelIndex& index, const QPoint& pos) const;
     int rowWidth(const QStyleOptionViewItem& option) const;
     QPixmap pictureFor(const QModelIndex& index, qreal dpr) const;
     QPixmap deleteGlyph(qreal dpr) const;
     QIcon copyIcon() const;
+    QPixmap pinGlyph(bool pinned, const QPalette& palette, qreal dpr) const;
 
     Scheduler& m_scheduler;
     QString m_languageCode;
@@ -86,6 +89,7 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
     mutable QHash<QUuid, QPixmap> m_pictures;
     mutable QPixmap m_deleteGlyph;
     mutable QIcon m_copyIcon;
+    mutable QPixmap m_pinGlyphs[2];
     Button m_pressedButton = Button::None;
     QPersistentModelIndex m_pressedIndex;
 };

@@ -1,5 +1,6 @@
 #include "ui/browser/ClipboardBrowserView.h"
 
+#include <QCheckBox>
 #include <QCursor>
 #include <QEvent>
 #include <QFrame>
@@ -131,17 +132,10 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     connect(m_clearAll, &QPushButton::clicked, this, &ClipboardBrowserView::askToClearAll);
     // The row a button belongs to is the one it is painted in now: deleting a row above
     // renumbers every row below before the next click.
-    connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this, [this](int row) {
-        const bool restored = m_history.restoreToClipboard(row);
-        // A quiet sign that it worked: the row selected, a short note beside the pointer. A
-        // record whose content is gone says so in its row instead.
-        const QModelIndex index = m_model.index(row);
-        m_list->setCurrentIndex(index);
-        QToolTip::showText(QCursor::pos(),
-                           restored ? L10n::string(QStringLiteral("Copied"))
-                                    : index.data(HistoryListModel::RowTextRole).toString(),
-                           m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
-    });
+    connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this,
+            [this](int row) { copyRow(row, ClipboardHistory::RestoreAs::Copied); });
+    connect(m_delegate, &ClipboardBrowserDelegate::pinRequested, this,
+            [this](int row) { m_history.togglePinned(row); });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
             [this](int row) { m_history.removeItem(row); });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
@@ -160,6 +154,18 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &ClipboardBrowserView::updateContent);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &ClipboardBrowserView::updateContent);
     updateContent();
+}
+
+void ClipboardBrowserView::copyRow(int row, ClipboardHistory::RestoreAs as) {
+    const bool restored = m_history.restoreToClipboard(row, as);
+    // A quiet sign that it worked: the row selected, a short note beside the pointer. A
+    // record whose content is gone says so in its row instead.
+    const QModelIndex index = m_model.index(row);
+    m_list->setCurrentIndex(index);
+    QToolTip::showText(QCursor::pos(),
+                       restored ? L10n::string(QStringLiteral("Copied"))
+                                : index.data(HistoryListModel::RowTextRole).toString(),
+                       m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
 }
 
 ClipboardBrowserView::~ClipboardBrowserView() {
@@ -193,11 +199,16 @@ void ClipboardBrowserView::askToClearAll() {
         box->addButton(L10n::string(QStringLiteral("Cancel")), QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
+    if (m_history.pinnedCount() > 0) {
+        box->setCheckBox(new QCheckBox(L10n::string(QStringLiteral("Also remove pinned items"))));
+    }
     connect(box, &QMessageBox::finished, this, [this, box, clear] {
         const bool confirmed = box->clickedButton() == clear;
+        const bool pinsToo = box->checkBox() != nullptr && box->checkBox()->isChecked();
         m_confirmation = nullptr;
         if (confirmed) {
-            m_history.clearAll();
+            m_history.clearAll(pinsToo ? ClipboardHistory::Pinned::Remove
+                                       : ClipboardHistory::Pinned::Keep);
         }
     });
     m_confirmation = box;
@@ -238,7 +249,12 @@ bool ClipboardBrowserView::eventFilter(QObject* watched, QEvent* event) {
         const QModelIndex index = m_list->indexAt(pos);
         if (mouse->button() == Qt::LeftButton && index.isValid() &&
             !m_delegate->isOnButton(m_list->visualRect(index), index, pos)) {
-            openTextViewer(index);
+            // Shift: the record's text alone, without its formatting.
+            if (mouse->modifiers() & Qt::ShiftModifier) {
+                copyRow(index.row(), ClipboardHistory::RestoreAs::PlainText);
+            } else {
+                openTextViewer(index);
+            }
             return true;
         }
     }

@@ -6,17 +6,18 @@
 #include <QWidget>
 
 #include "core/Scheduler.h"
+#include "history/ClipboardHistory.h"
 
 class AppSettings;
 class ClipboardBrowserDelegate;
-class ClipboardHistory;
 class HistoryListModel;
 class QListView;
 class QPushButton;
 
 // The history browser's content: every record, newest first, with its picture, text and age;
-// each row copies itself back to the clipboard or deletes itself; "Clear all" empties the
-// history after a confirmation. An empty history shows only a placeholder. Built anew on a
+// each row pins, copies itself back to the clipboard (Shift+double-click: as plain text) or
+// deletes itself; "Clear all" empties the history after a confirmation, which asks whether the
+// pinned records go too. An empty history shows only a placeholder. Built anew on a
 // language change, so everything it shows is looked up when it is made.
 class ClipboardBrowserView : public QWidget {
     Q_OBJECT
@@ -48,6 +49,7 @@ class ClipboardBrowserView : public QWidget {
 
   private:
     void updateContent();
+    void copyRow(int row, ClipboardHistory::RestoreAs as);
     void askToClearAll();
     void closeTextViewer();
     void scheduleDateRefresh();

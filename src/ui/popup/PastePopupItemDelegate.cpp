@@ -133,6 +133,8 @@ PastePopupItemDelegate::RowLayout PastePopupItemDelegate::rowLayout(const QModel
     right = row.remove.left() - spacing;
     row.checkmark = QRect(right - symbolSide, top, symbolSide, symbolSide);
     right = row.checkmark.left() - spacing;
+    row.pin = QRect(right - symbolSide, top, symbolSide, symbolSide);
+    right = row.pin.left() - spacing;
 
     const int textWidth = std::max(0, right - x);
     row.lines =
@@ -147,6 +149,7 @@ PastePopupItemDelegate::RowLayout PastePopupItemDelegate::rowLayout(const QModel
     row.thumbnail.moveTop(centred(row.thumbnail.height()));
     row.remove.moveTop(centred(symbolSide));
     row.checkmark.moveTop(centred(symbolSide));
+    row.pin.moveTop(centred(symbolSide));
     row.textBlock = QRect(x, centred(textHeight), textWidth, textHeight);
     row.text = QRect(x, top, textWidth, contentHeight);
     row.height = contentHeight + 2 * verticalInset;
@@ -188,6 +191,12 @@ void PastePopupItemDelegate::updateSymbols(const QPalette& palette, qreal dpr) c
     m_remove = tintedSymbol(QStringLiteral("window-close-symbolic"),
                             QStringLiteral(":/icons/xmark-circle.svg"),
                             withAlpha(palette.color(QPalette::WindowText), 0.6f), symbolSide, dpr);
+    m_pin = tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
+                         accent, symbolSide, dpr);
+    // Quiet on rows that are not pinned: there to be found, not to be read.
+    m_unpinned =
+        tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
+                     withAlpha(palette.color(QPalette::WindowText), 0.25f), symbolSide, dpr);
 }
 
 void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -228,6 +237,8 @@ void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     if (selected) {
         painter->drawPixmap(row.layout.checkmark.translated(origin).topLeft(), m_checkmark);
     }
+    painter->drawPixmap(row.layout.pin.translated(origin).topLeft(),
+                        index.data(HistoryListModel::PinnedRole).toBool() ? m_pin : m_unpinned);
     painter->drawPixmap(row.layout.remove.translated(origin).topLeft(), m_remove);
     painter->restore();
 }
@@ -248,24 +259,27 @@ bool PastePopupItemDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
     const RowLayout& row = cachedRow(index, option.font, dpr).layout;
     const QPoint at = mouse->position().toPoint() - option.rect.topLeft();
     const int rowNumber = index.row();
-    if (row.remove.contains(at)) {
-        // A button: it acts on release over the row where it was pressed.
+    const bool onPin = row.pin.contains(at);
+    if (onPin || row.remove.contains(at)) {
+        // A button: it acts on release over the button and row where it was pressed.
         if (type == QEvent::MouseButtonRelease) {
-            const bool pressedHere = m_pressedRemove == index;
-            m_pressedRemove = QPersistentModelIndex();
+            const bool pressedHere = m_pressedButtonRow == index && m_pressedPin == onPin;
+            m_pressedButtonRow = QPersistentModelIndex();
             if (pressedHere) {
-                Q_EMIT removeClicked(rowNumber);
+                Q_EMIT(onPin ? pinClicked(rowNumber) : removeClicked(rowNumber));
             }
         } else {
-            m_pressedRemove = index;
+            m_pressedButtonRow = index;
+            m_pressedPin = onPin;
         }
         return true;
     }
     if (type == QEvent::MouseButtonRelease) {
-        m_pressedRemove = QPersistentModelIndex();
+        m_pressedButtonRow = QPersistentModelIndex();
     } else if (row.text.contains(at)) {
-        Q_EMIT(type == QEvent::MouseButtonPress ? rowClicked(rowNumber)
-                                                : rowDoubleClicked(rowNumber));
+        Q_EMIT(type == QEvent::MouseButtonPress
+                   ? rowClicked(rowNumber)
+                   : rowDoubleClicked(rowNumber, mouse->modifiers() & Qt::ShiftModifier));
     }
     // The rest of the row ignores the mouse: the list must not select or edit on its own.
     return true;

@@ -8,8 +8,9 @@
 #include <QUuid>
 
 // Paints one history row of the popup list: optional thumbnail, up to three lines of text, the
-// checkmark on the selected row and the remove button. Clicks on the text and on the button
-// are reported as signals; the rest of the row ignores the mouse.
+// pin button (lit on pinned rows), the checkmark on the selected row and the remove button.
+// Clicks on the text and on the buttons are reported as signals; the rest of the row ignores
+// the mouse.
 class PastePopupItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -29,6 +30,7 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
         QRect text;       // the clickable text area: the whole height of the row's content
         QRect textBlock;  // where the lines are drawn
         QRect thumbnail;  // empty without a picture
+        QRect pin;
         QRect checkmark;
         QRect remove;
         int height = 0;
@@ -57,8 +59,10 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
 
   Q_SIGNALS:
     void rowClicked(int row);
-    void rowDoubleClicked(int row);
+    // plainText: Shift was held.
+    void rowDoubleClicked(int row, bool plainText);
     void removeClicked(int row);
+    void pinClicked(int row);
 
   private:
     struct Cached {
@@ -74,7 +78,11 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
     // The symbols as last drawn, with what they were drawn for.
     mutable QPixmap m_checkmark;
     mutable QPixmap m_remove;
+    mutable QPixmap m_pin;
+    mutable QPixmap m_unpinned;
     mutable QRgb m_symbolsAccent = 0;
     mutable qreal m_symbolsDpr = 0;
-    QPersistentModelIndex m_pressedRemove;
+    // The button pressed and its row, until the release.
+    QPersistentModelIndex m_pressedButtonRow;
+    bool m_pressedPin = false;
 };

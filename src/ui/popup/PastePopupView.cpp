@@ -94,6 +94,7 @@ PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, Q
             &PastePopupView::rowDoubleClicked);
     connect(m_delegate, &PastePopupItemDelegate::removeClicked, this,
             &PastePopupView::removeClicked);
+    connect(m_delegate, &PastePopupItemDelegate::pinClicked, this, &PastePopupView::pinClicked);
     connect(&model, &QAbstractItemModel::rowsInserted, this, &PastePopupView::followRowCount);
     connect(&model, &QAbstractItemModel::rowsRemoved, this, &PastePopupView::followRowCount);
     connect(&model, &QAbstractItemModel::modelReset, this, &PastePopupView::followRowCount);

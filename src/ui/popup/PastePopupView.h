@@ -44,8 +44,9 @@ class PastePopupView : public QWidget {
 
   Q_SIGNALS:
     void rowClicked(int row);
-    void rowDoubleClicked(int row);
+    void rowDoubleClicked(int row, bool plainText);
     void removeClicked(int row);
+    void pinClicked(int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -80,8 +80,12 @@ void PastePopupWindowController::createPanel() {
             &PastePopupView::setSelectedRow);
     connect(m_view, &PastePopupView::rowClicked, &m_session,
             [this](int row) { m_session.setSelectedIndex(row); });
-    connect(m_view, &PastePopupView::rowDoubleClicked, &m_session,
-            [this](int row) { m_session.pasteItemAndClose(row); });
+    connect(m_view, &PastePopupView::rowDoubleClicked, &m_session, [this](int row, bool plain) {
+        m_session.pasteItemAndClose(row, plain ? ClipboardHistory::RestoreAs::PlainText
+                                               : ClipboardHistory::RestoreAs::Copied);
+    });
+    connect(m_view, &PastePopupView::pinClicked, &m_session,
+            [this](int row) { m_session.togglePinned(row); });
     connect(m_view, &PastePopupView::removeClicked, &m_session,
             [this](int row) { m_session.removeItemFromHistory(row); });
     layout->addWidget(m_view);
