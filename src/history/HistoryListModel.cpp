@@ -1,7 +1,9 @@
 #include "history/HistoryListModel.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QSet>
 
@@ -133,12 +135,16 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return *cache.text;
         }
         case PictureRole: {
+            const std::optional<QByteArray> bytes = pictureBytes(item);
+            const QImage picture = bytes ? QImage::fromData(*bytes, "PNG") : QImage();
+            return picture.isNull() ? QVariant() : QVariant(picture);
+        }
+        case HasPictureRole: {
             RowCache& cache = cacheFor(item);
-            if (!cache.picture) {
-                const std::optional<QByteArray> bytes = pictureBytes(item);
-                cache.picture = bytes ? QImage::fromData(*bytes, "PNG") : QImage();
+            if (!cache.hasPicture) {
+                cache.hasPicture = hasPicture(item);
             }
-            return cache.picture->isNull() ? QVariant() : QVariant(*cache.picture);
+            return *cache.hasPicture;
         }
         case DateRole:
             return item.date();
@@ -169,7 +175,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
     return {{PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
-            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"}};
+            {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"},
+            {HasPictureRole, "hasPicture"}};
 }
 
 QString HistoryListModel::previewText(const ClipboardItem& item) {
@@ -342,7 +349,7 @@ void HistoryListModel::showFileThumbnail(const QUuid& id, QByteArray png) {
         }
         m_fileThumbnails.insert(id, std::move(png));
         if (const auto cached = m_cache.find(id); cached != m_cache.end()) {
-            cached->picture.reset();
+            cached->hasPicture.reset();
         }
         const QModelIndex changed = index(int(row));
         Q_EMIT dataChanged(changed, changed, {PictureRole});
@@ -362,4 +369,21 @@ std::optional<QByteArray> HistoryListModel::pictureBytes(const ClipboardItem& it
         return *it;
     }
     return std::nullopt;
+}
+
+bool HistoryListModel::hasPicture(const ClipboardItem& item) const {
+    const std::optional<QByteArray> bytes = pictureBytes(item);
+    if (!bytes) {
+        return false;
+    }
+    // Our own encoder made these bytes (the record's or the thumbnailer's picture): a readable
+    // PNG header is a picture that decodes.
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.canRead() && !reader.size().isEmpty();
 }

@@ -1,8 +1,9 @@
 # Copies a history into the running application, for the measuring scripts (sourced; uses the
 # caller's $work folder and pids array).
 #   prepare_mixed_records N      makes the content first, so that copying it is quick
-#   copy_mixed_records N [PACE]  N records, PACE seconds apart (default 0.25), each served by its
-#                                own xclip until the next one takes over
+#   copy_mixed_records N [PACE]  N records, PACE seconds apart (default 0.25; a picture, read in
+#                                many parts, gets 1.5 s), each served by its own xclip until the
+#                                next one takes over
 # The mixed set: in every ten records eight texts of 10 bytes to 5 KB on several lines, one
 # 640x360 picture and one list of two files (a picture first in every other list).
 
@@ -45,7 +46,7 @@ copy_mixed_records() {
     esac >/dev/null 2>&1 &
     new_owner=$!
     pids+=("$new_owner")
-    sleep "$pace"
+    if [ $((i % 10)) -eq 0 ]; then sleep 1.5; else sleep "$pace"; fi
     [ -n "$owner" ] && kill "$owner" 2>/dev/null
     owner=$new_owner
   done
