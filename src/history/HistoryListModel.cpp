@@ -1,7 +1,9 @@
 #include "history/HistoryListModel.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QSet>
 
@@ -146,12 +148,16 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return *cache.text;
         }
         case PictureRole: {
+            const std::optional<QByteArray> bytes = pictureBytes(item);
+            const QImage picture = bytes ? QImage::fromData(*bytes, "PNG") : QImage();
+            return picture.isNull() ? QVariant() : QVariant(picture);
+        }
+        case HasPictureRole: {
             RowCache& cache = cacheFor(item);
-            if (!cache.picture) {
-                const std::optional<QByteArray> bytes = pictureBytes(item);
-                cache.picture = bytes ? QImage::fromData(*bytes, "PNG") : QImage();
+            if (!cache.hasPicture) {
+                cache.hasPicture = hasPicture(item);
             }
-            return cache.picture->isNull() ? QVariant() : QVariant(*cache.picture);
+            return *cache.hasPicture;
         }
         case DateRole:
             return item.date();
@@ -195,7 +201,8 @@ QHash<int, QByteArray> HistoryListModel::roleNames() const {
             {KindRole, "kind"},
             {RowTextRole, "rowText"},
             {UnavailableRole, "unavailable"},
-            {PinnedRole, "pinned"}};
+            {PinnedRole, "pinned"},
+            {HasPictureRole, "hasPicture"}};
 }
 
 QString HistoryListModel::previewText(const ClipboardItem& item) {
@@ -413,7 +420,7 @@ void HistoryListModel::showFileThumbnail(const QUuid& id, QByteArray png) {
         }
         m_fileThumbnails.insert(id, std::move(png));
         if (const auto cached = m_cache.find(id); cached != m_cache.end()) {
-            cached->picture.reset();
+            cached->hasPicture.reset();
         }
         const QModelIndex changed = index(int(row));
         Q_EMIT dataChanged(changed, changed, {PictureRole});
@@ -433,4 +440,21 @@ std::optional<QByteArray> HistoryListModel::pictureBytes(const ClipboardItem& it
         return *it;
     }
     return std::nullopt;
+}
+
+bool HistoryListModel::hasPicture(const ClipboardItem& item) const {
+    const std::optional<QByteArray> bytes = pictureBytes(item);
+    if (!bytes) {
+        return false;
+    }
+    // Our own encoder made these bytes (the record's or the thumbnailer's picture): a readable
+    // PNG header is a picture that decodes.
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.canRead() && !reader.size().isEmpty();
 }

@@ -20,8 +20,9 @@ class FileThumbnailer;
 
 // The history as rows for list views, newest first. Follows the history with row-level
 // signals only, so a copy costs the same whatever the number of rows and whether a view was
-// ever shown. Row texts and pictures are made when a view first asks and kept per record; a
-// copied file's picture is asked of the thumbnailer, at the screen's scale, when its row arrives.
+// ever shown. Row texts are made when a view first asks and kept per record; pictures are decoded
+// on every request and never kept here: the delegates keep them at the size they draw. A copied
+// file's picture is asked of the thumbnailer, at the screen's scale, when its row arrives.
 class HistoryListModel : public QAbstractListModel {
     Q_OBJECT
   public:
@@ -38,6 +39,9 @@ class HistoryListModel : public QAbstractListModel {
         // bool: a restore found the record's content gone; RowTextRole then says so.
         UnavailableRole,
         PinnedRole,  // bool
+        // bool: whether the row has a picture, told from the image header alone (no pixels are
+        // decoded), for laying out rows that are never drawn.
+        HasPictureRole,
     };
     Q_ENUM(Role)
 
@@ -69,7 +73,7 @@ class HistoryListModel : public QAbstractListModel {
   private:
     struct RowCache {
         std::optional<QString> text;
-        std::optional<QImage> picture;  // null: no bytes, or none that decode
+        std::optional<bool> hasPicture;
         std::optional<Kind> kind;
         std::optional<RowText> rowText;
     };
@@ -88,6 +92,7 @@ class HistoryListModel : public QAbstractListModel {
     void followPins();
     RowCache& cacheFor(const ClipboardItem& item) const;
     std::optional<QByteArray> pictureBytes(const ClipboardItem& item) const;
+    bool hasPicture(const ClipboardItem& item) const;
 
     ClipboardHistory& m_history;
     Scheduler& m_scheduler;

@@ -969,6 +969,11 @@ class TestWindows : public QObject {
         Popup p({"A", "B", "C"});  // rows: C, B, A
         p.chord();
         QWidget* viewport = p.list()->viewport();
+        // Sized to its rows: no blank band under a short list, before or after a removal.
+        const auto listEnd = [&p] {
+            return p.list()->visualRect(p.model.index(p.model.rowCount() - 1)).bottom() + 1;
+        };
+        QTRY_COMPARE(viewport->height(), listEnd());
 
         // A single click on the text selects without pasting; the symbols ignore clicks.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::text));
@@ -981,6 +986,7 @@ class TestWindows : public QObject {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
         QVERIFY(p.history.items().size() == 2 && p.text(1) == "B");
         QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
+        QTRY_COMPARE(viewport->height(), listEnd());
 
         // A double click as the window system sends it pastes that row, whichever was selected.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
@@ -998,6 +1004,7 @@ class TestWindows : public QObject {
         QScrollBar* bar = p.list()->verticalScrollBar();
         QPropertyAnimation* animation = p.controller.view()->scrollAnimation();
         QVERIFY(bar->value() == 0 && bar->maximum() > 0);
+        QCOMPARE(p.controller.view()->height(), PastePopupView::maxHeight);
 
         p.popup.setSelectedIndex(6);
         QCOMPARE(animation->state(), QAbstractAnimation::Running);

@@ -521,6 +521,8 @@ class TestClipboardHistory : public QObject {
                            rig.at(0, HistoryListModel::KindRole).toInt()),
                  std::pair(rowText.isEmpty() ? text : rowText, int(kind)));
         QTEST(rig.at(0, Qt::DecorationRole).value<QImage>().size(), "picture");
+        QCOMPARE(rig.at(0, HistoryListModel::HasPictureRole).toBool(),
+                 rig.at(0, Qt::DecorationRole).isValid());
     }
 
     // A file's picture arrives later and redraws its row alone (bytes that do not decode give
@@ -534,6 +536,7 @@ class TestClipboardHistory : public QObject {
             rig.copy(files({rig.folder.filePath(name)}));
         }
         rig.history.removeItem(2);
+        QVERIFY(!rig.at(0, HistoryListModel::HasPictureRole).toBool());  // asked before it arrives
         rig.log.clear();
         rig.thumbnailer.answer(0, QByteArray("\x89PNG broken"));  // "one", now row 2
         rig.thumbnailer.answer(1, std::nullopt);                  // "two", gone
@@ -542,6 +545,8 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.log, (QStringList{"data 2-2 picture", "data 0-0 picture"}));
         QVERIFY(!rig.at(2, Qt::DecorationRole).isValid());
         QCOMPARE(rig.at(0, Qt::DecorationRole).value<QImage>().size(), QSize(16, 8));
+        QVERIFY(!rig.at(2, HistoryListModel::HasPictureRole).toBool() &&
+                rig.at(0, HistoryListModel::HasPictureRole).toBool());
         rig.history.removeItem(1);
         rig.log.clear();
         rig.thumbnailer.answer(2, png(16));  // "three", gone

@@ -80,7 +80,7 @@ ClipboardBrowserDelegate::RowLayout ClipboardBrowserDelegate::layoutFor(
     const QRect inner =
         rect.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
     int left = inner.left();
-    if (index.data(HistoryListModel::PictureRole).isValid()) {
+    if (index.data(HistoryListModel::HasPictureRole).toBool()) {
         layout.picture =
             QRect(left, inner.center().y() - pictureSide / 2 + 1, pictureSide, pictureSide);
         left += pictureSide + spacing;

@@ -119,7 +119,7 @@ void PastePopupItemDelegate::forgetRow(const QModelIndex& index) {
 PastePopupItemDelegate::RowLayout PastePopupItemDelegate::rowLayout(const QModelIndex& index,
                                                                     const QFont& font) const {
     RowLayout row;
-    const bool hasThumbnail = index.data(HistoryListModel::PictureRole).isValid();
+    const bool hasThumbnail = index.data(HistoryListModel::HasPictureRole).toBool();
     int x = leadingInset;
     const int top = verticalInset;
     if (hasThumbnail) {
@@ -156,26 +156,22 @@ PastePopupItemDelegate::RowLayout PastePopupItemDelegate::rowLayout(const QModel
     return row;
 }
 
-const PastePopupItemDelegate::Cached& PastePopupItemDelegate::cachedRow(const QModelIndex& index,
-                                                                        const QFont& font,
-                                                                        qreal dpr) const {
+PastePopupItemDelegate::Cached& PastePopupItemDelegate::cachedRow(const QModelIndex& index,
+                                                                  const QFont& font) const {
     const QUuid id = index.data(HistoryListModel::RecordIdRole).toUuid();
-    if (const auto it = m_cache.constFind(id); it != m_cache.cend()) {
+    if (const auto it = m_cache.find(id); it != m_cache.end()) {
         return *it;
     }
     // Rows that left the history leave their entries behind; drop them all now and then.
     if (m_cache.size() > 2 * qsizetype(index.model()->rowCount()) + 64) {
         m_cache.clear();
     }
-    Cached cached{rowLayout(index, font),
-                  fittedThumbnail(index.data(HistoryListModel::PictureRole).value<QImage>(), dpr)};
-    return *m_cache.insert(id, std::move(cached));
+    return *m_cache.insert(id, Cached{rowLayout(index, font), std::nullopt});
 }
 
 QSize PastePopupItemDelegate::sizeHint(const QStyleOptionViewItem& option,
                                        const QModelIndex& index) const {
-    const qreal dpr = option.widget ? option.widget->devicePixelRatioF() : 1.0;
-    return {m_rowWidth, cachedRow(index, option.font, dpr).layout.height};
+    return {m_rowWidth, cachedRow(index, option.font).layout.height};
 }
 
 void PastePopupItemDelegate::updateSymbols(const QPalette& palette, qreal dpr) const {
@@ -202,7 +198,11 @@ void PastePopupItemDelegate::updateSymbols(const QPalette& palette, qreal dpr) c
 void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const Cached& row = cachedRow(index, option.font, dpr);
+    Cached& row = cachedRow(index, option.font);
+    if (!row.thumbnail && !row.layout.thumbnail.isEmpty()) {
+        row.thumbnail =
+            fittedThumbnail(index.data(HistoryListModel::PictureRole).value<QImage>(), dpr);
+    }
     const bool selected = index.row() == m_selectedRow;
     updateSymbols(option.palette, dpr);
 
@@ -213,8 +213,8 @@ void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
         painter->fillRect(option.rect, withAlpha(option.palette.color(QPalette::Highlight), 0.2f));
     }
     const QPoint origin = option.rect.topLeft();
-    if (!row.thumbnail.isNull()) {
-        const QSizeF logical = row.thumbnail.deviceIndependentSize();
+    if (row.thumbnail && !row.thumbnail->isNull()) {
+        const QSizeF logical = row.thumbnail->deviceIndependentSize();
         const QRectF area = row.layout.thumbnail.translated(origin);
         const QRectF target(area.x() + (area.width() - logical.width()) / 2.0,
                             area.y() + (area.height() - logical.height()) / 2.0, logical.width(),
@@ -223,7 +223,7 @@ void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
         clip.addRoundedRect(target, thumbnailRadius, thumbnailRadius);
         painter->save();
         painter->setClipPath(clip, Qt::IntersectClip);
-        painter->drawPixmap(target.topLeft(), row.thumbnail);
+        painter->drawPixmap(target.topLeft(), *row.thumbnail);
         painter->restore();
     }
     painter->setFont(option.font);
@@ -255,8 +255,7 @@ bool PastePopupItemDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
     if (mouse->button() != Qt::LeftButton) {
         return true;
     }
-    const qreal dpr = option.widget ? option.widget->devicePixelRatioF() : 1.0;
-    const RowLayout& row = cachedRow(index, option.font, dpr).layout;
+    const RowLayout& row = cachedRow(index, option.font).layout;
     const QPoint at = mouse->position().toPoint() - option.rect.topLeft();
     const int rowNumber = index.row();
     const bool onPin = row.pin.contains(at);

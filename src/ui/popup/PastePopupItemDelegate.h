@@ -7,6 +7,8 @@
 #include <QStyledItemDelegate>
 #include <QUuid>
 
+#include <optional>
+
 // Paints one history row of the popup list: optional thumbnail, up to three lines of text, the
 // pin button (lit on pinned rows), the checkmark on the selected row and the remove button.
 // Clicks on the text and on the buttons are reported as signals; the rest of the row ignores
@@ -67,9 +69,11 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
   private:
     struct Cached {
         RowLayout layout;
-        QPixmap thumbnail;
+        // Made when the row is first painted, at the size drawn: rows only measured never
+        // decode their picture.
+        std::optional<QPixmap> thumbnail;
     };
-    const Cached& cachedRow(const QModelIndex& index, const QFont& font, qreal dpr) const;
+    Cached& cachedRow(const QModelIndex& index, const QFont& font) const;
     void updateSymbols(const QPalette& palette, qreal dpr) const;
 
     int m_selectedRow = -1;

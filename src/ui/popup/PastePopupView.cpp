@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPropertyAnimation>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
 #include "history/HistoryListModel.h"
@@ -29,8 +30,19 @@ void useSecondaryStyle(QLabel* label) {
 }
 }  // namespace
 
-int PastePopupView::heightForItemCount(qsizetype count) {
-    return int(std::min<qsizetype>(count * rowHeightEstimate + chromeHeight, maxHeight));
+int PastePopupView::fittedHeight() const {
+    const int count = m_model.rowCount();
+    if (count == 0) {
+        return emptyHeight;
+    }
+    // Only the rows that fit are measured, so a long history costs no more than a short one.
+    QStyleOptionViewItem option;
+    option.font = m_list->font();
+    int height = m_header->heightForWidth(listWidth) + m_divider->height();
+    for (int row = 0; row < count && height < maxHeight; ++row) {
+        height += m_delegate->sizeHint(option, m_model.index(row)).height();
+    }
+    return std::min(height, maxHeight);
 }
 
 PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent)
@@ -106,11 +118,11 @@ PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, Q
                     m_delegate->forgetRow(index);
                     Q_EMIT m_delegate->sizeHintChanged(index);
                 }
+                followRowCount();
             });
     connect(&settings, &AppSettings::preferredLanguageChanged, this, &PastePopupView::retranslate);
 
     retranslate();
-    followRowCount();
 }
 
 void PastePopupView::setTranslucent(bool translucent) {
@@ -146,11 +158,12 @@ void PastePopupView::retranslate() {
     m_delegate->clearCache();
     m_list->doItemsLayout();
     m_list->viewport()->update();
+    followRowCount();
 }
 
 void PastePopupView::followRowCount() {
     const int count = m_model.rowCount();
-    setFixedSize(listWidth, heightForItemCount(count));
+    setFixedSize(listWidth, fittedHeight());
     const bool listWasShown = !m_list->isHidden();
     m_emptyLabel->setVisible(count == 0);
     m_list->setVisible(count > 0);

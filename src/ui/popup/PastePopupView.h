@@ -17,13 +17,13 @@ class PastePopupView : public QWidget {
     Q_OBJECT
   public:
     static constexpr int listWidth = 420;
-    static constexpr int rowHeightEstimate = 56;
-    static constexpr int chromeHeight = 80;
+    static constexpr int emptyHeight = 80;
     static constexpr int maxHeight = 400;
     static constexpr int cornerRadius = 12;
     static constexpr int scrollAnimationMs = 150;
 
-    static int heightForItemCount(qsizetype count);
+    // The header and the rows as drawn, up to maxHeight; emptyHeight without rows.
+    int fittedHeight() const;
 
     PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent = nullptr);
 

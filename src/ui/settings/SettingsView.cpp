@@ -146,6 +146,25 @@ QSize SettingsView::sizeHint() const {
     return {width, std::max(height, kMinimumHeight)};
 }
 
+void SettingsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_fitted) {
+        return;
+    }
+    m_fitted = true;
+    // The wrapped captions ask for more height than they take once laid out at the window's
+    // width; what the form leaves to its closing stretch is given back, once, before the window
+    // appears.
+    m_form->layout()->activate();
+    const int used = m_quit->parentWidget()->geometry().bottom() + 1 +
+                     m_form->layout()->contentsMargins().bottom();
+    const int spare = m_form->height() - used;
+    QWidget* top = window();
+    if (spare > 0 && top != this) {
+        top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
+    }
+}
+
 QWidget* SettingsView::languageSection() {
     QGroupBox* box = section(L10n::string(QStringLiteral("Language")), m_form);
     auto* form = new QFormLayout(box);

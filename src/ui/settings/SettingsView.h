@@ -45,6 +45,9 @@ class SettingsView : public QWidget {
 
     QSize sizeHint() const override;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
     Warning warning() const { return m_warning; }
 
     QComboBox* languagePicker() const { return m_language; }
@@ -90,4 +93,5 @@ class SettingsView : public QWidget {
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
+    bool m_fitted = false;
 };
