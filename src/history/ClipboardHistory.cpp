@@ -8,6 +8,7 @@
 
 #include "core/AppLogger.h"
 #include "history/BlobStore.h"
+#include "history/RecordingGate.h"
 #include "platform/Pasteboard.h"
 #include "platform/PasteboardTypeKey.h"
 
@@ -47,12 +48,13 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
 
 ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
                                    QString blobDirectory, std::function<Limits()> limits,
-                                   QObject* parent)
+                                   const RecordingGate* gate, QObject* parent)
     : QObject(parent),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
       m_blobDirectory(std::move(blobDirectory)),
-      m_limits(std::move(limits)) {}
+      m_limits(std::move(limits)),
+      m_gate(gate) {}
 
 ClipboardHistory::~ClipboardHistory() {
     m_pasteboard.setOwnerLostHandler({});
@@ -77,6 +79,7 @@ void ClipboardHistory::startMonitoring() {
         // Nothing runs while nothing changes: an idle history never wakes the process.
         m_pasteboard.setChangeHandler([this, alive] {
             if (alive.lock()) {
+                judgeCurrentCopy();
                 armCheck();
             }
         });
@@ -104,6 +107,14 @@ void ClipboardHistory::armCheck() {
             checkPasteboard();
         }
     });
+}
+
+void ClipboardHistory::judgeCurrentCopy() {
+    const qint64 count = m_pasteboard.changeCount();
+    if (m_gate && count != m_judgedChangeCount) {
+        m_judgedChangeCount = count;
+        m_currentCopyRefused = !m_gate->admitsCopy();
+    }
 }
 
 void ClipboardHistory::checkPasteboard() {
@@ -138,7 +149,8 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
     const PasteboardSnapshot current = m_pasteboard.items();
     // From here the record being built holds the only copy a large copy needs.
     m_pasteboard.releaseContent();
-    if (isConcealed(current)) {
+    judgeCurrentCopy();
+    if (isConcealed(current) || (m_gate && m_currentCopyRefused)) {
         m_newestCopyConcealed = true;
         return {};
     }

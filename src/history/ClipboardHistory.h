@@ -13,6 +13,7 @@
 #include "history/ClipboardItem.h"
 
 class Pasteboard;
+class RecordingGate;
 
 // The newest-first list of copies. Main thread; records are built on the background queue.
 // Every operation assigns items() at most once, so observers see one itemsChanged per change.
@@ -28,9 +29,11 @@ class ClipboardHistory : public QObject {
     static constexpr int autoDeleteIntervalMs = 30000;
 
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
-    // in memory). The limits are read through the function on every use.
+    // in memory). The limits are read through the function on every use. gate: which copies
+    // are recorded (none: all).
     ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
-                     std::function<Limits()> limits, QObject* parent = nullptr);
+                     std::function<Limits()> limits, const RecordingGate* gate = nullptr,
+                     QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
     const QList<ClipboardItem>& items() const { return m_items; }
@@ -59,6 +62,8 @@ class ClipboardHistory : public QObject {
     void keepClipboardFilled();
     // One check pollIntervalMs after a change notification; later ones until then join it.
     void armCheck();
+    // Asks the gate about the clipboard's copy once, as soon as it is seen.
+    void judgeCurrentCopy();
     // The expiry timer runs only while there is something that could expire.
     void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
@@ -77,6 +82,9 @@ class ClipboardHistory : public QObject {
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;
+    const RecordingGate* m_gate;
+    qint64 m_judgedChangeCount = -1;
+    bool m_currentCopyRefused = false;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
     bool m_checkArmed = false;
