@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
+#include <QVariant>
 
 #include <sys/stat.h>
 #include <unistd.h>
