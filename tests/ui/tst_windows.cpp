@@ -155,41 +155,6 @@ struct Tray : WindowRig {
         tray.setRecordingPaused(false);
     }
 };
-QList<QAction*> actions = tray.contextMenu()->actions();
-actions.removeIf([](QAction* action) { return action->isSeparator(); });
-// Clicked, then from the menu, then with the arrow keys and Return (Up wraps to Quit).
-for (int row = 0; row < 12; ++row) {
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (const char* request : requests) {
-        spies.push_back(std::make_unique<QSignalSpy>(&tray, request));
-    }
-    if (row < 4) {
-        TrayRow* item = view()->rows().at(row);
-        QCOMPARE(item->title(), actions.at(row)->text());
-        // The empty end of the row counts as much as its text.
-        QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(item->width() - 3, item->height() / 2));
-        QVERIFY(tray.panel()->isVisible());
-    } else if (row < 8) {
-        actions.at(row - 4)->trigger();
-    } else {
-        for (TrayRow* item : view()->rows()) {
-            item->setHovered(false);
-        }
-        for (int step = row == 11 ? 0 : row - 7; step > 0; --step) {
-            QTest::keyClick(view(), Qt::Key_Down);
-        }
-        if (row == 11) {
-            QTest::keyClick(view(), Qt::Key_Up);
-        }
-        QTest::keyClick(view(), Qt::Key_Return);
-    }
-    for (int i = 0; i < 4; ++i) {
-        QVERIFY2(spies[i]->count() == (i == row % 4), qPrintable(QString::number(row)));
-    }
-}
-}
-}
-;
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
 using Warning = SettingsView::Warning;
