@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>Auch angeheftete Einträge löschen</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>Aufzeichnung pausieren</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>Aufzeichnung fortsetzen</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>Aufzeichnung pausiert: Kopiertes wird nicht behalten</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>Ignorierte Anwendungen</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>Was kopiert wird, während eine dieser Anwendungen im Vordergrund ist, wird nie aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Fensterklasse oder App-ID</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
 </context>
 </TS>

@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>Borrar también los elementos fijados</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>Pausar el registro</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>Reanudar el registro</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>Registro en pausa: lo que copies no se guarda</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>Aplicaciones ignoradas</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>Lo que se copie mientras una de estas aplicaciones esté en primer plano nunca se registra.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Clase de ventana o ID de aplicación</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
 </context>
 </TS>

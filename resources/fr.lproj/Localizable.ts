@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>Effacer aussi les éléments épinglés</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>Suspendre l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>Reprendre l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>Enregistrement suspendu : les copies ne sont pas conservées</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>Applications ignorées</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>Ce qui est copié pendant que l’une de ces applications est au premier plan n’est jamais enregistré.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Classe de fenêtre ou identifiant d’application</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
 </context>
 </TS>

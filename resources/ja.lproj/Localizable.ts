@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>ピン留めした項目も消去する</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>記録を一時停止</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>記録を再開</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>記録を一時停止中：コピーした内容は保存されません</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>無視するアプリケーション</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>これらのアプリケーションが前面にある間にコピーした内容は記録されません。</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>ウィンドウクラスまたはアプリ ID</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
 </context>
 </TS>

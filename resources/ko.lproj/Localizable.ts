@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>고정된 항목도 지우기</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>기록 일시 중지</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>기록 다시 시작</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>기록 일시 중지됨: 복사한 내용이 저장되지 않습니다</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>무시할 애플리케이션</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>이 애플리케이션 중 하나가 앞에 있는 동안 복사한 내용은 기록되지 않습니다.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>창 클래스 또는 앱 ID</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>추가</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>제거</translation>
+    </message>
 </context>
 </TS>

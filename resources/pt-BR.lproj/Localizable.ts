@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>Limpar também os itens fixados</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>Pausar o registro</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>Retomar o registro</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>Registro pausado: o que você copiar não é guardado</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>Aplicativos ignorados</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>O que for copiado enquanto um destes aplicativos estiver em primeiro plano nunca é registrado.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Classe da janela ou ID do aplicativo</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Adicionar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remover</translation>
+    </message>
 </context>
 </TS>

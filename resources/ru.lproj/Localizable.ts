@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>Удалить и закреплённые элементы</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>Приостановить запись</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>Возобновить запись</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>Запись приостановлена: скопированное не сохраняется</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>Игнорируемые приложения</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>То, что скопировано, пока одно из этих приложений на переднем плане, никогда не записывается.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Класс окна или app id</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
 </context>
 </TS>

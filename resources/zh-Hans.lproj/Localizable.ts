@@ -495,5 +495,37 @@
         <source>Also remove pinned items</source>
         <translation>同时清除已固定的项目</translation>
     </message>
+    <message>
+        <source>Pause recording</source>
+        <translation>暂停记录</translation>
+    </message>
+    <message>
+        <source>Resume recording</source>
+        <translation>继续记录</translation>
+    </message>
+    <message>
+        <source>Recording paused: copies are not kept</source>
+        <translation>记录已暂停：复制的内容不会保存</translation>
+    </message>
+    <message>
+        <source>Ignored applications</source>
+        <translation>忽略的应用程序</translation>
+    </message>
+    <message>
+        <source>Copies made while one of these applications is in front are never recorded.</source>
+        <translation>当这些应用程序之一位于前台时复制的内容永远不会被记录。</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>窗口类或应用 ID</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
 </context>
 </TS>

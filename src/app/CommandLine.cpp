@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 
 #include <array>
+#include <utility>
 
 #include "settings/AppSettings.h"
 
@@ -22,6 +23,9 @@ constexpr std::array commandOptions{
                   "Show the settings window."},
     CommandOption{"show-onboarding", SingleInstance::Command::ShowOnboarding,
                   "Show the welcome guide."},
+    CommandOption{"pause", SingleInstance::Command::Pause,
+                  "Stop recording copies until --resume or the next start."},
+    CommandOption{"resume", SingleInstance::Command::Resume, "Record copies again."},
     CommandOption{"quit", SingleInstance::Command::Quit, "Quit the running Quillstack."},
 };
 }  // namespace
@@ -56,6 +60,24 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(entry.name),
                                             QString::fromLatin1(entry.description)));
     }
+    const QCommandLineOption list(
+        QStringLiteral("list"),
+        QStringLiteral("Print the history, newest first: one line per record, its number (from "
+                       "1), a tab and its text on one line."));
+    const QCommandLineOption print(
+        QStringLiteral("print"),
+        QStringLiteral("Write record N's text, byte for byte, to standard output."),
+        QStringLiteral("N"));
+    const QCommandLineOption type(QStringLiteral("type"),
+                                  QStringLiteral("With --print: write the bytes of this type "
+                                                 "(such as text/html or image/png) instead."),
+                                  QStringLiteral("MIME"));
+    const QCommandLineOption copy(
+        QStringLiteral("copy"),
+        QStringLiteral("Put record N back on the clipboard, as choosing it in the popup does, "
+                       "without pasting."),
+        QStringLiteral("N"));
+    parser.addOptions({list, print, type, copy});
     // Understood by Qt itself; accepted so that they still reach it.
     for (const char* qtOption : {"platform", "display", "style", "stylesheet", "qwindowgeometry",
                                  "qwindowtitle", "qwindowicon"}) {
@@ -74,6 +96,12 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     const auto failure = [&](const QString& message) {
         result.outcome = Outcome::Error;
         result.text = message + QStringLiteral("\n\n") + usage();
+        return result;
+    };
+    const auto refusal = [&](const QString& message) {
+        result.outcome = Outcome::Error;
+        result.errorStatus = 1;
+        result.text = message + u'\n';
         return result;
     };
     if (!parser.parse(arguments)) {
@@ -100,8 +128,41 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             ++commands;
         }
     }
+    for (const QCommandLineOption* option : {&list, &print, &copy}) {
+        if (parser.isSet(*option)) {
+            ++commands;
+        }
+    }
     if (commands > 1) {
         return failure(QStringLiteral("Give one command at a time."));
+    }
+    if (parser.isSet(type) && !parser.isSet(print)) {
+        return failure(QStringLiteral("--type goes with --print."));
+    }
+    if (parser.isSet(list)) {
+        result.query = SingleInstance::Query{};
+    }
+    for (const auto& [option, kind] : {std::pair{&print, SingleInstance::Query::Kind::Print},
+                                       std::pair{&copy, SingleInstance::Query::Kind::Copy}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        const QString value = parser.value(*option);
+        bool number = false;
+        const qint64 n = value.toLongLong(&number);
+        // What cannot name a record is the same mistake as a record that is not there: said
+        // alone, with status 1, as the running instance's refusals are.
+        if (!number || n < 1 || !value.front().isDigit()) {
+            return refusal(QStringLiteral("No record \"%1\": records are numbered from 1, "
+                                          "newest first (see --list).")
+                               .arg(value));
+        }
+        const QString mime = parser.value(type);
+        if (parser.isSet(type) && !SingleInstance::isTypeName(mime)) {
+            return refusal(
+                QStringLiteral("\"%1\" is not a type name such as text/html.").arg(mime));
+        }
+        result.query = SingleInstance::Query{kind, n, mime};
     }
     if (parser.isSet(language)) {
         result.language = parser.value(language);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "app/SingleInstance.h"
 
 // What the command line asks for. Parsed before any display is opened, so that --help,
@@ -14,6 +16,9 @@ struct CommandLine {
     // For Run: what to ask of the running instance, or to do once started. A plain start is
     // Activate.
     SingleInstance::Command command = SingleInstance::Command::Activate;
+    // For Run: a question for the running instance instead of a command (--list, --print,
+    // --copy), which never starts one.
+    std::optional<SingleInstance::Query> query;
     // For Run: the language given with --language, checked; empty when none was.
     QString language;
     // For Help and Version: what to print on stdout; for Error: the message and the usage.
@@ -22,5 +27,7 @@ struct CommandLine {
     // arguments: as in argv, the program first.
     static CommandLine parse(const QStringList& arguments);
     // Exit status for the outcomes that end the process at once.
-    int exitStatus() const { return outcome == Outcome::Error ? 2 : 0; }
+    int exitStatus() const { return outcome == Outcome::Error ? errorStatus : 0; }
+    // 1 for a record number or type that cannot name anything, 2 for other mistakes.
+    int errorStatus = 2;
 };

@@ -15,6 +15,8 @@
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "history/PinStore.h"
+#include "history/HistoryQueries.h"
+#include "history/RecordingGate.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
@@ -105,13 +107,15 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_pins = std::make_unique<PinStore>(pinFolder + QStringLiteral("/pinned"), [pinFolder] {
         return PrivateTempDirectory::privateFolder(pinFolder).has_value();
     });
+    PlatformServices& platform = *m_platform;
+    m_gate = std::make_unique<RecordingGate>(
+        *platform.workspace, [settings] { return settings->ignoredApplications(); });
     m_history = std::make_unique<ClipboardHistory>(
         *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
         [settings] {
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         },
-        m_pins.get());
-    PlatformServices& platform = *m_platform;
+        m_pins.get(), m_gate.get());
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
                                                  *platform.workspace, *m_scheduler, *m_settings);
     if (platform.watchTrust) {
@@ -137,6 +141,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                      &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
+    m_queries = std::make_unique<HistoryQueries>(*m_history, *m_listModel, *m_scheduler);
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_session, *m_detector, *m_listModel, *m_settings, platform.windowSystem);
     buildWindows();
@@ -160,9 +165,16 @@ void QuillstackApp::buildWindows() {
         std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [] { QCoreApplication::quit(); },
-                m_platform->session, m_platform->integration.get());
+                m_platform->session, m_platform->integration.get(),
+                [workspace = m_platform->workspace.get()] {
+                    return workspace->openWindowClasses();
+                });
         });
     m_tray = std::make_unique<QuillstackTray>(*m_settings);
+    QObject::connect(m_tray.get(), &QuillstackTray::pauseToggleRequested, m_gate.get(),
+                     [gate = m_gate.get()] { gate->setPaused(!gate->isPaused()); });
+    QObject::connect(m_gate.get(), &RecordingGate::pausedChanged, m_tray.get(),
+                     &QuillstackTray::setRecordingPaused);
     QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),
                      &FloatingWindow::present);
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
@@ -189,6 +201,9 @@ void QuillstackApp::listenForCommands() {
     m_instance->listen();
     QObject::connect(m_instance.get(), &SingleInstance::commandReceived, &m_app,
                      [this](SingleInstance::Command command) { perform(command); });
+    m_instance->setQueryHandler(
+        [this](const SingleInstance::Query& query,
+               const std::function<void(SingleInstance::Answer)>& reply) { answer(query, reply); });
     // Open windows rebuild in the new language, as when it is picked in the settings.
     QObject::connect(m_instance.get(), &SingleInstance::languageRequested, m_settings.get(),
                      &AppSettings::setPreferredLanguage);
@@ -212,8 +227,29 @@ void QuillstackApp::perform(SingleInstance::Command command) {
         case SingleInstance::Command::ShowSettings:
             m_settingsWindow->present();
             break;
+        case SingleInstance::Command::Pause:
+        case SingleInstance::Command::Resume:
+            m_gate->setPaused(command == SingleInstance::Command::Pause);
+            break;
         case SingleInstance::Command::Quit:
             QCoreApplication::quit();
+            break;
+    }
+}
+
+void QuillstackApp::answer(const SingleInstance::Query& query,
+                           const std::function<void(SingleInstance::Answer)>& reply) {
+    switch (query.kind) {
+        case SingleInstance::Query::Kind::List:
+            reply({{}, m_queries->list()});
+            break;
+        case SingleInstance::Query::Kind::Print:
+            m_queries->print(query.number, query.type, [reply](HistoryQueries::Result result) {
+                reply({result.error, std::move(result.bytes)});
+            });
+            break;
+        case SingleInstance::Query::Kind::Copy:
+            reply({m_queries->copy(query.number), {}});
             break;
     }
 }

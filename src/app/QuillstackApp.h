@@ -14,6 +14,8 @@ class PinStore;
 class FloatingWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
+class HistoryQueries;
+class RecordingGate;
 class ChordDetector;
 class PasteDelivery;
 class PopupSession;
@@ -41,6 +43,8 @@ class QuillstackApp {
   private:
     void listenForCommands();
     void perform(SingleInstance::Command command);
+    void answer(const SingleInstance::Query& query,
+                const std::function<void(SingleInstance::Answer)>& reply);
     void buildWindows();
     void installSignalHandlers();
     void shutDown();
@@ -56,9 +60,12 @@ class QuillstackApp {
     std::optional<PlatformServices> m_platform;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
     std::unique_ptr<PinStore> m_pins;
+    std::unique_ptr<RecordingGate> m_gate;
     std::unique_ptr<ClipboardHistory> m_history;
     // The one list model every history view shows.
     std::unique_ptr<HistoryListModel> m_listModel;
+    // The command line's questions about it.
+    std::unique_ptr<HistoryQueries> m_queries;
     // The chord opens the popup's session; a paste from it goes to the delivery.
     std::unique_ptr<ChordDetector> m_detector;
     std::unique_ptr<PasteDelivery> m_delivery;

@@ -46,6 +46,34 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
     return 0;
 }
 
+// A query is only ever answered by a running instance: this process never runs in its place.
+int askRunning(SingleInstance& instance, const SingleInstance::Query& query,
+               const QString& language) {
+    const SingleInstance::Role role = instance.ask(query, language, [](QByteArrayView piece) {
+        return std::fwrite(piece.data(), 1, size_t(piece.size()), stdout) == size_t(piece.size());
+    });
+    std::fflush(stdout);
+    switch (role) {
+        case SingleInstance::Role::Primary:
+            say(stderr, QStringLiteral("Quillstack is not running\n"));
+            return 1;
+        case SingleInstance::Role::Unavailable:
+            say(stderr, QStringLiteral("Quillstack's lock cannot be checked\n"));
+            return 1;
+        case SingleInstance::Role::Secondary:
+            break;
+    }
+    if (!instance.commandDelivered()) {
+        say(stderr, QStringLiteral("Quillstack is running but did not answer\n"));
+        return 1;
+    }
+    if (!instance.answerError().isEmpty()) {
+        say(stderr, instance.answerError() + u'\n');
+        return 1;
+    }
+    return 0;
+}
+
 std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments);
 
 // Without the lock and the socket a later start could not find this one (a desktop shortcut's
@@ -139,6 +167,14 @@ int main(int argc, char** argv) {
     // settings, blob files and tray icon alone.
     PrivateTempDirectory::InstanceFolder folder = PrivateTempDirectory::instanceDirectory();
     std::unique_ptr<SingleInstance> instance;
+    if (commandLine.query) {
+        if (!folder.path) {
+            say(stderr, QStringLiteral("Quillstack is not running\n"));
+            return 1;
+        }
+        SingleInstance asking(*folder.path);
+        return askRunning(asking, *commandLine.query, commandLine.language);
+    }
     if (folder.path) {
         instance = std::make_unique<SingleInstance>(*folder.path);
         if (const std::optional<int> status =

@@ -10,6 +10,7 @@
 #include "history/BlobStore.h"
 #include "history/PasteboardContent.h"
 #include "history/PinStore.h"
+#include "history/RecordingGate.h"
 #include "platform/Pasteboard.h"
 #include "platform/PasteboardTypeKey.h"
 
@@ -49,13 +50,14 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
 
 ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
                                    QString blobDirectory, std::function<Limits()> limits,
-                                   PinStore* pins, QObject* parent)
+                                   PinStore* pins, const RecordingGate* gate, QObject* parent)
     : QObject(parent),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
       m_blobDirectory(std::move(blobDirectory)),
       m_limits(std::move(limits)),
-      m_pins(pins) {}
+      m_pins(pins),
+      m_gate(gate) {}
 
 ClipboardHistory::~ClipboardHistory() {
     m_pasteboard.setOwnerLostHandler({});
@@ -81,6 +83,7 @@ void ClipboardHistory::startMonitoring() {
         // Nothing runs while nothing changes: an idle history never wakes the process.
         m_pasteboard.setChangeHandler([this, alive] {
             if (alive.lock()) {
+                judgeCurrentCopy();
                 armCheck();
             }
         });
@@ -108,6 +111,14 @@ void ClipboardHistory::armCheck() {
             checkPasteboard();
         }
     });
+}
+
+void ClipboardHistory::judgeCurrentCopy() {
+    const qint64 count = m_pasteboard.changeCount();
+    if (m_gate && count != m_judgedChangeCount) {
+        m_judgedChangeCount = count;
+        m_currentCopyRefused = !m_gate->admitsCopy();
+    }
 }
 
 void ClipboardHistory::checkPasteboard() {
@@ -154,7 +165,8 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
     const PasteboardSnapshot current = m_pasteboard.items();
     // From here the record being built holds the only copy a large copy needs.
     m_pasteboard.releaseContent();
-    if (isConcealed(current)) {
+    judgeCurrentCopy();
+    if (isConcealed(current) || (m_gate && m_currentCopyRefused)) {
         m_newestCopyConcealed = true;
         return {};
     }

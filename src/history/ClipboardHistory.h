@@ -14,6 +14,7 @@
 
 class Pasteboard;
 class PinStore;
+class RecordingGate;
 
 // The list of copies: the pinned ones first, in the order they were pinned, then the others
 // newest first. Main thread; records are built, and pins read and written, on the background
@@ -36,9 +37,10 @@ class ClipboardHistory : public QObject {
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
     // in memory). The limits are read through the function on every use, and count the records
     // that are not pinned. pins: where pinned records are kept across runs; none: for this run
-    // only.
+    // only. gate: which copies are recorded (none: all).
     ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
                      std::function<Limits()> limits, PinStore* pins = nullptr,
+                     const RecordingGate* gate = nullptr,
                      QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
@@ -81,6 +83,8 @@ class ClipboardHistory : public QObject {
     void keepClipboardFilled();
     // One check pollIntervalMs after a change notification; later ones until then join it.
     void armCheck();
+    // Asks the gate about the clipboard's copy once, as soon as it is seen.
+    void judgeCurrentCopy();
     // The expiry timer runs only while there is something that could expire.
     void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
@@ -108,6 +112,9 @@ class ClipboardHistory : public QObject {
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;
+    const RecordingGate* m_gate;
+    qint64 m_judgedChangeCount = -1;
+    bool m_currentCopyRefused = false;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
     bool m_checkArmed = false;

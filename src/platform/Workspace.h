@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -31,4 +32,7 @@ class Workspace {
     virtual qint64 currentProcessId() const = 0;
     virtual void openAccessibilitySettings() = 0;
     virtual void openInputMonitoringSettings() = 0;
+    // The class names (X11 WM_CLASS class, or the Wayland app id) of the windows open now, for
+    // choices offered to the user; empty where the window system does not tell.
+    virtual QStringList openWindowClasses() const { return {}; }
 };

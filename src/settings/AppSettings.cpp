@@ -18,8 +18,20 @@ const QString kHotkeyKeyCode = QStringLiteral("hotkeyKeyCode");
 const QString kBufferLimit = QStringLiteral("bufferLimit");
 const QString kAutoDeleteMinutes = QStringLiteral("autoDeleteMinutes");
 const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
+const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
+
+QStringList cleanedNames(const QStringList& names) {
+    QStringList out;
+    for (const QString& name : names) {
+        const QString trimmed = name.trimmed();
+        if (!trimmed.isEmpty() && !out.contains(trimmed, Qt::CaseInsensitive)) {
+            out << trimmed;
+        }
+    }
+    return out;
+}
 
 // The value after the first "--language", if one follows it. Only the first occurrence counts.
 // "--language CODE" or "--language=CODE", one dash or two, as the command line takes them.
@@ -72,6 +84,28 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     const qint64 limit = m_store.intValue(kBufferLimit).value_or(defaultBufferLimit);
     m_bufferLimit = limit >= 0 ? limit : defaultBufferLimit;
     m_autoDeleteMinutes = m_store.intValue(kAutoDeleteMinutes).value_or(0);
+    // A list the user emptied is stored as an empty text: INI files cannot tell an empty list
+    // from a missing key, which would bring the defaults back.
+    m_ignoredApplications = cleanedNames(
+        m_store.stringListValue(kIgnoredApplications).value_or(defaultIgnoredApplications()));
+}
+
+const QStringList& AppSettings::defaultIgnoredApplications() {
+    // WM_CLASS class names, as their desktop files' StartupWMClass give them; KeePassXC's
+    // Wayland app id org.keepassxc.KeePassXC matches by its last part.
+    static const QStringList names = {QStringLiteral("KeePassXC"), QStringLiteral("Bitwarden"),
+                                      QStringLiteral("1Password"), QStringLiteral("KeePass2"),
+                                      QStringLiteral("QtPass")};
+    return names;
+}
+
+void AppSettings::setIgnoredApplications(const QStringList& names) {
+    Q_EMIT willChange();
+    m_ignoredApplications = cleanedNames(names);
+    m_store.setValue(kIgnoredApplications, m_ignoredApplications.isEmpty()
+                                               ? QVariant(QString())
+                                               : QVariant(m_ignoredApplications));
+    Q_EMIT ignoredApplicationsChanged();
 }
 
 const QList<AppSettings::LanguageOption>& AppSettings::languageOptions() {

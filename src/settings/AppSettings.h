@@ -32,7 +32,7 @@ class AppSettings : public QObject {
     static constexpr quint16 defaultHotkeyKeyCode = KeyCode::V;
     static constexpr qint64 defaultBufferLimit = 50;
 
-    // Loads the seven values; arguments are the process arguments (scanned for "--language").
+    // Loads the eight values; arguments are the process arguments (scanned for "--language").
     // Writes only the language argument and "AppleLanguages"; runs no side effect.
     AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
                 QObject* parent = nullptr);
@@ -75,6 +75,13 @@ class AppSettings : public QObject {
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
     QMap<QString, QString> pasteKeystrokes() const;
 
+    // Window classes (X11) or app ids (Wayland) whose copies are never recorded; a fresh
+    // settings file starts with common password managers, which the user may remove.
+    static const QStringList& defaultIgnoredApplications();
+    const QStringList& ignoredApplications() const { return m_ignoredApplications; }
+    // Blank and repeated names (any case) are left out.
+    void setIgnoredApplications(const QStringList& names);
+
     // The chord as the user reads it on this desktop, in the interface language.
     QString hotkeyDisplayString() const;
 
@@ -88,6 +95,7 @@ class AppSettings : public QObject {
     void hotkeyAssigned();
     void bufferLimitAssigned();
     void autoDeleteMinutesAssigned();
+    void ignoredApplicationsChanged();
 
   private:
     void registerLoginItem(bool enabled);
@@ -102,4 +110,5 @@ class AppSettings : public QObject {
     qint64 m_bufferLimit = defaultBufferLimit;
     qint64 m_autoDeleteMinutes = 0;
     bool m_revertingLoginItem = false;
+    QStringList m_ignoredApplications;
 };

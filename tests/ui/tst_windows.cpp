@@ -109,41 +109,51 @@ struct Tray : WindowRig {
     // The panel's rows and the menu's entries, in the same order, each wired to its own request.
     void checkRows() {
         const char* const requests[] = {SIGNAL(viewBufferRequested()), SIGNAL(settingsRequested()),
+                                        SIGNAL(pauseToggleRequested()),
                                         SIGNAL(restartOnboardingRequested()),
                                         SIGNAL(quitRequested())};
+        constexpr int n = int(std::size(requests));
         QList<QAction*> actions = tray.contextMenu()->actions();
         actions.removeIf([](QAction* action) { return action->isSeparator(); });
         // Clicked, then from the menu, then with the arrow keys and Return (Up wraps to Quit).
-        for (int row = 0; row < 12; ++row) {
+        for (int row = 0; row < 3 * n; ++row) {
             std::vector<std::unique_ptr<QSignalSpy>> spies;
             for (const char* request : requests) {
                 spies.push_back(std::make_unique<QSignalSpy>(&tray, request));
             }
-            if (row < 4) {
+            if (row < n) {
                 TrayRow* item = view()->rows().at(row);
                 QCOMPARE(item->title(), actions.at(row)->text());
                 // The empty end of the row counts as much as its text.
                 QTest::mouseClick(item, Qt::LeftButton, {},
                                   QPoint(item->width() - 3, item->height() / 2));
                 QVERIFY(tray.panel()->isVisible());
-            } else if (row < 8) {
-                actions.at(row - 4)->trigger();
+            } else if (row < 2 * n) {
+                actions.at(row - n)->trigger();
             } else {
                 for (TrayRow* item : view()->rows()) {
                     item->setHovered(false);
                 }
-                for (int step = row == 11 ? 0 : row - 7; step > 0; --step) {
+                for (int step = row == 3 * n - 1 ? 0 : row - 2 * n + 1; step > 0; --step) {
                     QTest::keyClick(view(), Qt::Key_Down);
                 }
-                if (row == 11) {
+                if (row == 3 * n - 1) {
                     QTest::keyClick(view(), Qt::Key_Up);
                 }
                 QTest::keyClick(view(), Qt::Key_Return);
             }
-            for (int i = 0; i < 4; ++i) {
-                QVERIFY2(spies[i]->count() == (i == row % 4), qPrintable(QString::number(row)));
+            for (int i = 0; i < n; ++i) {
+                QVERIFY2(spies[i]->count() == (i == row % n), qPrintable(QString::number(row)));
             }
         }
+        // Paused, the row offers to resume, in the menu too, and the tooltip says so.
+        tray.setRecordingPaused(true);
+        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(),
+                 L10n::string("Resume recording"));
+        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), L10n::string("Resume recording"));
+        QVERIFY(tray.trayIcon()->toolTip().contains(
+            L10n::string("Recording paused: copies are not kept")));
+        tray.setRecordingPaused(false);
     }
 };
 

@@ -11,6 +11,8 @@
 #include "FakeLoginItems.h"
 #include "MemoryKeyValueStore.h"
 #include "TestHelpers.h"
+#include "history/RecordingGate.h"
+#include "platform/Workspace.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/XdgAutostart.h"
 #include "platform/freedesktop/XdgFolders.h"
@@ -163,6 +165,31 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(std::tuple(store.unreadableFile(), unreadable.unreadableFile(),
                             settings.onboardingCompleted(), QFileInfo(blocked).isDir()),
                  std::tuple(QString(), blocked, true, true));
+    }
+
+    // The ignored applications through a real file: the defaults until the user changes them,
+    // one name, and none at all, which an INI file would otherwise read back as missing. Names
+    // match either WM_CLASS name or a Wayland app id's last part, in any case.
+    void ignoredApplicationsSurviveTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Quillstack.conf");
+        const auto stored = [&] {
+            SettingsStore store(path);
+            return AppSettings(store, m_f.login, {}).ignoredApplications();
+        };
+        QCOMPARE(stored(), AppSettings::defaultIgnoredApplications());
+        for (const QStringList& chosen :
+             {QStringList{" qtpass ", "QtPass", "", "Foo"}, QStringList{"Foo"}, QStringList{}}) {
+            {
+                SettingsStore store(path);
+                AppSettings(store, m_f.login, {}).setIgnoredApplications(chosen);
+            }
+            QCOMPARE(stored(), chosen.size() > 1 ? QStringList({"qtpass", "Foo"}) : chosen);
+        }
+        const RunningApp wayland{0, {}, 1, "keepassxc", "org.keepassxc.KeePassXC"};
+        QVERIFY(RecordingGate::isIgnored(wayland, {"KEEPASSXC"}) &&
+                RecordingGate::isIgnored(wayland, {"org.keepassxc.keepassxc"}) &&
+                !RecordingGate::isIgnored(wayland, {"keepass", "org"}));
     }
 
     // What lies in the folder before the first start of this version: the older file, the new

@@ -108,6 +108,11 @@ class TestSingleInstance : public QObject {
             << QByteArray(SingleInstance::maxLineLength, ' ') + "activate\n"
             << QByteArray() << 0;
         QTest::newRow("half a line") << QByteArray("activ") << QByteArray() << 0;
+        // A peer gets a few lines, not as many as fit its time.
+        QTest::newRow("too many lines")
+            << QByteArray("activate\n").repeated(SingleInstance::maxLinesPerConnection + 400)
+            << QByteArray("ok\n").repeated(SingleInstance::maxLinesPerConnection)
+            << SingleInstance::maxLinesPerConnection;
         // A language before the command: a known one is applied, any other refused.
         QTest::newRow("language") << QByteArray("language de\nlanguage ../x\nactivate\n")
                                   << QByteArray("ok\nunknown\nok\n") << 1;
@@ -141,6 +146,47 @@ class TestSingleInstance : public QObject {
         QCOMPARE(spy.count(), activations + 1);
     }
 
+    // An answer reaches the asking start whole, in pieces and later than asked; a refusal as
+    // its error.
+    void queries() {
+        using Query = SingleInstance::Query;
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        const QByteArray large = QByteArray("0123456789").repeated(SingleInstance::answerChunk);
+        QList<QByteArray> asked;
+        first.setQueryHandler(
+            [&](const Query& query, std::function<void(SingleInstance::Answer)> reply) {
+                asked << SingleInstance::lineFor(query);
+                if (query.kind != Query::Kind::Print) {
+                    reply({QStringLiteral("No record 9"), {}});
+                    return;
+                }
+                QTimer::singleShot(50, this, [reply, large] { reply({{}, large}); });
+            });
+        for (const auto& [query, out, error] :
+             {std::tuple(Query{Query::Kind::Print, 2, "text/html"}, large, QString()),
+              std::tuple(Query{Query::Kind::Copy, 9, {}}, QByteArray(), QString("No record 9"))}) {
+            QByteArray received;
+            std::pair<bool, QString> answer;
+            std::atomic<bool> done = false;
+            std::thread second([&] {
+                SingleInstance instance(dir.path(), fast);
+                instance.ask(query, "de", [&](QByteArrayView piece) {
+                    received += piece;
+                    return piece.size() <= SingleInstance::answerChunk;
+                });
+                answer = {instance.commandDelivered(), instance.answerError()};
+                done = true;
+            });
+            QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 30'000));
+            second.join();
+            QCOMPARE(answer, std::pair(true, error));
+            QVERIFY(received == out);
+        }
+        QCOMPARE(asked, (QList<QByteArray>{"print 2 text/html", "copy 9"}));
+    }
+
     // One row per rule; the commands themselves are a table of the code.
     void parse_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -158,20 +204,35 @@ class TestSingleInstance : public QObject {
         row({"settings"}, Command::Activate, "!: settings");
         row({"--quit", "--show-history"}, Command::Activate, "!one command");
         row({"-platform", "offscreen", "--quit"}, Command::Quit);
+        row({"--pause"}, Command::Pause);
+        // Queries: the line sent; a record or type that names nothing is refused alone, status 1.
+        row({"--list"}, Command::Activate, "list");
+        row({"--print=12", "--type", "text/html"}, Command::Activate, "print 12 text/html");
+        row({"--copy", "3"}, Command::Activate, "copy 3");
+        row({"--print", "0"}, Command::Activate, "!!numbered from 1");
+        row({"--print", "+2"}, Command::Activate, "!!numbered from 1");
+        row({"--print", "1", "--type", "text html"}, Command::Activate, "!!not a type name");
+        row({"--type", "text/html"}, Command::Activate, "!--type goes with --print");
+        row({"--list", "--copy", "1"}, Command::Activate, "!one command");
     }
     void parse() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, says);
         const CommandLine parsed = CommandLine::parse(arguments);
         const bool error = says.startsWith(u'!'), help = arguments.contains("--help");
+        const bool refused = says.startsWith("!!");
         QCOMPARE(parsed.outcome, error ? Outcome::Error : help ? Outcome::Help : Outcome::Run);
-        QCOMPARE(parsed.exitStatus(), error ? 2 : 0);
+        QCOMPARE(parsed.exitStatus(), refused ? 1 : error ? 2 : 0);
         if (!error) {
             QTEST(parsed.command, "command");
         }
-        QVERIFY2(parsed.text.contains(says.mid(error)), qPrintable(parsed.text));
+        if (!error && !help) {
+            QCOMPARE(parsed.query ? SingleInstance::lineFor(*parsed.query) : QByteArray(), says);
+        } else {
+            QVERIFY2(parsed.text.contains(says.mid(refused ? 2 : error)), qPrintable(parsed.text));
+        }
         // Every mistake comes with the usage.
-        QCOMPARE(parsed.text.contains("--show-history"), error || help);
+        QCOMPARE(parsed.text.contains("--show-history"), (error && !refused) || help);
     }
 };
 

@@ -91,6 +91,57 @@ class TestAppLifecycle : public QObject {
         QVERIFY(again.exitCode == 0 && again.err.contains("not running") && !app.isListening());
     }
 
+    // What scripts and launchers ask of the running instance, with the answers byte for byte,
+    // and the copies it leaves out: while paused, and from an ignored application's window.
+    void scriptingCommands() {
+        AppProcess app;
+        QVERIFY(app.start());
+        const auto list = [&] { return app.command({"--list"}).out; };
+        const QByteArray text = "first\tline\ntwo";
+        copy(text, "UTF8_STRING");
+        QTRY_COMPARE_WITH_TIMEOUT(list(), QByteArray("1\tfirst line two\n"), 10000);
+        copy("<i>x</i>", "text/html");
+        QTRY_COMPARE_WITH_TIMEOUT(list(), QByteArray("1\tx\n2\tfirst line two\n"), 10000);
+        copy(kLarge, "UTF8_STRING");  // read back from its blob file
+        QTRY_COMPARE_WITH_TIMEOUT(list().count('\n'), 3, 10000);
+        struct Case {
+            QStringList arguments;
+            int exitCode;
+            QByteArray out, err;  // err: a part of it
+        };
+        for (const Case& c :
+             {Case{{"--print", "1"}, 0, kLarge, ""}, Case{{"--print", "3"}, 0, text, ""},
+              Case{{"--print", "2", "--type", "text/html"}, 0, "<i>x</i>", ""},
+              Case{{"--print", "2", "--type", "image/png"}, 1, "", "no image/png"},
+              Case{{"--print", "4"}, 1, "", "records 1 to 3"},
+              Case{{"--copy", "0"}, 1, "", "numbered from 1"}, Case{{"--copy", "3"}, 0, "", ""}}) {
+            const AppProcess::Reply reply = app.command(c.arguments);
+            QVERIFY2(reply.exitCode == c.exitCode && reply.out == c.out &&
+                         reply.err.contains(c.err) && (c.exitCode == 0) == reply.err.isEmpty(),
+                     qPrintable(c.arguments.join(' ') + ": " + reply.err));
+        }
+        QCOMPARE(xclipPaste("UTF8_STRING"), text);
+
+        QCOMPARE(app.command({"--pause"}).exitCode, 0);
+        copy("while paused", "UTF8_STRING");
+        QProcess keepass;  // its class is on the list a fresh settings file starts with
+        keepass.start("xterm", {"-class", "KeePassXC", "-e", "sleep", "60"});
+        const QString window =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", "KeePassXC"});
+        QTest::qWait(1500);
+        QCOMPARE(app.command({"--resume"}).exitCode, 0);
+        run("xdotool", {"windowactivate", "--sync", window.section('\n', 0, 0)});
+        copy("from KeePassXC", "UTF8_STRING");
+        QTest::qWait(1500);
+        keepass.kill();
+        keepass.waitForFinished(5000);
+        QTest::qWait(500);
+        copy("resumed", "UTF8_STRING");
+        QTRY_VERIFY_WITH_TIMEOUT(list().startsWith("1\tresumed\n"), 10000);
+        QCOMPARE(list().count('\n'), 4);
+        QVERIFY(app.stop());
+    }
+
     // The lock and the socket go to the first folder that can be trusted; a later start finds
     // them there. None trusted: no instance at all, rather than one no later start can reach.
     void instanceFolderOrder_data() {

@@ -20,6 +20,10 @@ class GnomeWorkspace final : public Workspace {
     qint64 currentProcessId() const override;
     void openAccessibilitySettings() override;
     void openInputMonitoringSettings() override;
+    // X windows only: the Shell extension does not list windows.
+    QStringList openWindowClasses() const override {
+        return m_xwayland ? m_xwayland->openWindowClasses() : QStringList();
+    }
 
   private:
     GnomeShellBridge& m_bridge;

@@ -165,3 +165,14 @@ void KWinWorkspace::openInputMonitoringSettings() {
         open();
     }
 }
+
+QStringList KWinWorkspace::openWindowClasses() const {
+    m_session.dispatch();
+    QStringList classes;
+    for (const auto& window : m_windows) {
+        if (!window.appId.isEmpty() && !classes.contains(window.appId)) {
+            classes << window.appId;
+        }
+    }
+    return classes;
+}

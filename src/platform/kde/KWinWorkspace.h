@@ -32,6 +32,7 @@ class KWinWorkspace final : public Workspace {
     qint64 currentProcessId() const override;
     void openAccessibilitySettings() override;
     void openInputMonitoringSettings() override;
+    QStringList openWindowClasses() const override;
 
   private:
     friend struct KWinWorkspaceListeners;

@@ -201,3 +201,14 @@ void WaylandWorkspace::openShortcutSettings() {
         open();
     }
 }
+
+QStringList WaylandWorkspace::openWindowClasses() const {
+    m_session.dispatch();
+    QStringList classes;
+    for (const auto& window : m_toplevels) {
+        if (!window.appId.isEmpty() && !classes.contains(window.appId)) {
+            classes << window.appId;
+        }
+    }
+    return classes;
+}

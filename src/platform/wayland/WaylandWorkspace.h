@@ -34,6 +34,7 @@ class WaylandWorkspace final : public Workspace {
     qint64 currentProcessId() const override;
     void openAccessibilitySettings() override;
     void openInputMonitoringSettings() override;
+    QStringList openWindowClasses() const override;
 
   private:
     friend struct WaylandWorkspaceListeners;

@@ -129,6 +129,27 @@ std::optional<RunningApp> X11Workspace::frontmostApplication() const {
     return app;
 }
 
+QStringList X11Workspace::openWindowClasses() const {
+    if (!m_connection || m_connection->isBroken()) {
+        return {};
+    }
+    xcb_connection_t* c = m_connection->get();
+    const QByteArray list = X11Connection::property(
+        c, m_connection->root(), m_connection->atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 32);
+    QStringList classes;
+    for (qsizetype at = 0; at + 4 <= list.size(); at += 4) {
+        const xcb_window_t window = firstWord(list.mid(at, 4));
+        const QList<QByteArray> parts =
+            X11Connection::property(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 1024)
+                .split('\0');
+        if (parts.size() >= 2 && !parts.at(1).isEmpty()) {
+            classes << QString::fromLocal8Bit(parts.at(1));
+        }
+    }
+    classes.removeDuplicates();
+    return classes;
+}
+
 void X11Workspace::activate(const RunningApp& app) {
     if (!m_connection || m_connection->isBroken() || app.window == 0) {
         return;

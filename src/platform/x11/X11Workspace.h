@@ -25,6 +25,7 @@ class X11Workspace final : public Workspace {
     qint64 currentProcessId() const override;
     void openAccessibilitySettings() override;
     void openInputMonitoringSettings() override;
+    QStringList openWindowClasses() const override;
 
   private:
     bool hasWindowManager() const;

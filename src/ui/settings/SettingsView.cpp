@@ -2,14 +2,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -66,14 +71,16 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
-                           Session session, DesktopIntegration* integration, QWidget* parent)
+                           Session session, DesktopIntegration* integration,
+                           std::function<QStringList()> openWindowClasses, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_manager(manager),
       m_openShortcutSettings(std::move(openShortcutSettings)),
       m_quitApplication(std::move(quit)),
       m_session(session),
-      m_integration(integration) {
+      m_integration(integration),
+      m_openWindowClasses(std::move(openWindowClasses)) {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     m_form = new QWidget;
@@ -93,6 +100,7 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     sections->addWidget(autostartSection());
     sections->addWidget(hotkeySection());
     sections->addWidget(clipboardSection());
+    sections->addWidget(ignoredSection());
     sections->addWidget(quitSection());
     sections->addStretch(1);
 
@@ -123,6 +131,9 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     showBufferLimit();
     showAutoDelete();
     showWarning();
+    connect(&m_settings, &AppSettings::ignoredApplicationsChanged, this,
+            &SettingsView::showIgnored);
+    showIgnored();
 }
 
 SettingsView::~SettingsView() {
@@ -277,6 +288,70 @@ QWidget* SettingsView::clipboardSection() {
         box);
     form->addRow(m_autoDeleteCaption);
     return box;
+}
+
+QWidget* SettingsView::ignoredSection() {
+    QGroupBox* box = section(L10n::string(QStringLiteral("Ignored applications")), m_form);
+    auto* column = new QVBoxLayout(box);
+    column->addWidget(
+        caption(L10n::string(QStringLiteral(
+                    "Copies made while one of these applications is in front are never recorded.")),
+                box));
+    m_ignored = new QListWidget(box);
+    m_ignored->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_ignored->setMaximumHeight(m_ignored->fontMetrics().height() * 7);
+    column->addWidget(m_ignored);
+
+    auto* row = new QHBoxLayout;
+    m_ignoredField = new QLineEdit(box);
+    m_ignoredField->setPlaceholderText(L10n::string(QStringLiteral("Window class or app id")));
+    // The open windows' classes, looked up again each time the field is entered.
+    m_openClasses = new QStringListModel(this);
+    auto* completer = new QCompleter(m_openClasses, m_ignoredField);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    m_ignoredField->setCompleter(completer);
+    m_ignoredField->installEventFilter(this);
+    auto* add = new QPushButton(L10n::string(QStringLiteral("Add")), box);
+    auto* remove = new QPushButton(L10n::string(QStringLiteral("Remove")), box);
+    for (QPushButton* button : {add, remove}) {
+        button->setAutoDefault(false);
+    }
+    const auto addTyped = [this] {
+        const QString name = m_ignoredField->text().trimmed();
+        if (!name.isEmpty()) {
+            m_settings.setIgnoredApplications(m_settings.ignoredApplications() + QStringList{name});
+        }
+        m_ignoredField->clear();
+    };
+    connect(m_ignoredField, &QLineEdit::returnPressed, this, addTyped);
+    connect(add, &QPushButton::clicked, this, addTyped);
+    connect(remove, &QPushButton::clicked, this, [this] {
+        QStringList kept = m_settings.ignoredApplications();
+        for (const QListWidgetItem* item : m_ignored->selectedItems()) {
+            kept.removeAll(item->text());
+        }
+        m_settings.setIgnoredApplications(kept);
+    });
+    row->addWidget(m_ignoredField, 1);
+    row->addWidget(add);
+    row->addWidget(remove);
+    column->addLayout(row);
+    return box;
+}
+
+bool SettingsView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ignoredField && event->type() == QEvent::FocusIn && m_openWindowClasses) {
+        QStringList classes = m_openWindowClasses();
+        classes.sort(Qt::CaseInsensitive);
+        m_openClasses->setStringList(classes);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingsView::showIgnored() {
+    m_ignored->clear();
+    m_ignored->addItems(m_settings.ignoredApplications());
 }
 
 QWidget* SettingsView::quitSection() {

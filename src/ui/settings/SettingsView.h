@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <QStringList>
+
 #include <functional>
 
 class AppSettings;
@@ -11,12 +13,16 @@ class DesktopIntegration;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
+class QStringListModel;
 class QSpinBox;
 class QTimer;
 
 // The content of the settings window: language, autostart, the paste chord (with the recorder,
-// how the chord works and what keeps it from working), the history's limits, and quitting.
+// how the chord works and what keeps it from working), the history's limits, the applications
+// whose copies are not recorded, and quitting.
 // Every control writes straight into the settings, whose assignments do the rest. It keeps no
 // state of its own, so it can be rebuilt at any time from its constructor arguments (the
 // window does so on a language change, to look every text up again).
@@ -37,10 +43,11 @@ class SettingsView : public QWidget {
 
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.
+    // openWindowClasses: the classes of the windows open now, offered as the user types one.
     SettingsView(AppSettings& settings, ChordDetector& manager,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
                  Session session = Session::X11, DesktopIntegration* integration = nullptr,
-                 QWidget* parent = nullptr);
+                 std::function<QStringList()> openWindowClasses = {}, QWidget* parent = nullptr);
     ~SettingsView() override;
 
     QSize sizeHint() const override;
@@ -59,12 +66,15 @@ class SettingsView : public QWidget {
     QComboBox* autoDeletePicker() const { return m_autoDelete; }
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
+    QListWidget* ignoredList() const { return m_ignored; }
+    QLineEdit* ignoredField() const { return m_ignoredField; }
 
   private:
     QWidget* languageSection();
     QWidget* autostartSection();
     QWidget* hotkeySection();
     QWidget* clipboardSection();
+    QWidget* ignoredSection();
     QWidget* quitSection();
 
     void showLaunchAtLogin();
@@ -72,6 +82,8 @@ class SettingsView : public QWidget {
     void bufferLimitEdited(int value);
     void showAutoDelete();
     void showWarning();
+    void showIgnored();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppSettings& m_settings;
     ChordDetector& m_manager;
@@ -79,6 +91,7 @@ class SettingsView : public QWidget {
     std::function<void()> m_quitApplication;
     Session m_session;
     DesktopIntegration* m_integration;
+    std::function<QStringList()> m_openWindowClasses;
     Warning m_warning = Warning::None;
 
     QWidget* m_form = nullptr;
@@ -94,4 +107,7 @@ class SettingsView : public QWidget {
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
     bool m_fitted = false;
+    QListWidget* m_ignored = nullptr;
+    QLineEdit* m_ignoredField = nullptr;
+    QStringListModel* m_openClasses = nullptr;
 };

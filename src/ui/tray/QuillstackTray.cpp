@@ -29,11 +29,13 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
     initIconResources();
     m_viewBufferAction = m_menu->addAction(QString());
     m_settingsAction = m_menu->addAction(QString());
+    m_pauseAction = m_menu->addAction(QString());
     m_restartOnboardingAction = m_menu->addAction(QString());
     m_menu->addSeparator();
     m_quitAction = m_menu->addAction(QString());
     connect(m_viewBufferAction, &QAction::triggered, this, &QuillstackTray::viewBufferRequested);
     connect(m_settingsAction, &QAction::triggered, this, &QuillstackTray::settingsRequested);
+    connect(m_pauseAction, &QAction::triggered, this, &QuillstackTray::pauseToggleRequested);
     connect(m_restartOnboardingAction, &QAction::triggered, this,
             &QuillstackTray::restartOnboardingRequested);
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
@@ -41,13 +43,12 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
     TrayPanel* panel = m_panel.get();
     connect(panel, &TrayPanel::viewBufferRequested, this, &QuillstackTray::viewBufferRequested);
     connect(panel, &TrayPanel::settingsRequested, this, &QuillstackTray::settingsRequested);
+    connect(panel, &TrayPanel::pauseToggleRequested, this, &QuillstackTray::pauseToggleRequested);
     connect(panel, &TrayPanel::restartOnboardingRequested, this,
             &QuillstackTray::restartOnboardingRequested);
     connect(panel, &TrayPanel::quitRequested, this, &QuillstackTray::quitRequested);
 
-    // Monochrome, so that it reads on light and dark panels; a theme may recolour its own copy.
-    m_icon->setIcon(QIcon::fromTheme(QStringLiteral("quillstack-symbolic"),
-                                     QIcon(QStringLiteral(":/icons/quillstack-symbolic.svg"))));
+    updateIcon();
     m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -92,9 +93,24 @@ void QuillstackTray::togglePanel() {
     m_panel->toggle(panelAnchor());
 }
 
+void QuillstackTray::setRecordingPaused(bool paused) {
+    m_paused = paused;
+    m_panel->setRecordingPaused(paused);
+    updateIcon();
+    retranslate();
+}
+
+void QuillstackTray::updateIcon() {
+    // Monochrome, so that it reads on light and dark panels; a theme may recolour its own copy.
+    const QString name = m_paused ? QStringLiteral("quillstack-paused-symbolic")
+                                  : QStringLiteral("quillstack-symbolic");
+    m_icon->setIcon(QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name))));
+}
+
 void QuillstackTray::retranslate() {
     m_viewBufferAction->setText(L10n::string(QStringLiteral("View buffer")));
     m_settingsAction->setText(L10n::string(QStringLiteral("Settings\u2026")));
+    m_pauseAction->setText(TrayPanelView::pauseRowText(m_paused));
     m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Restart onboarding")));
     m_quitAction->setText(L10n::string(QStringLiteral("Quit")));
     updateToolTip();
@@ -102,5 +118,7 @@ void QuillstackTray::retranslate() {
 
 void QuillstackTray::updateToolTip() {
     m_icon->setToolTip(L10n::string(QStringLiteral("Quillstack")) + u'\n' +
-                       TrayPanelView::reminderText(m_settings));
+                       (m_paused
+                            ? L10n::string(QStringLiteral("Recording paused: copies are not kept"))
+                            : TrayPanelView::reminderText(m_settings)));
 }

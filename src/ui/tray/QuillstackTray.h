@@ -12,8 +12,9 @@ class QMenu;
 class QSystemTrayIcon;
 
 // The status icon in the desktop's tray: a left click opens or closes the tray panel next to
-// the icon; the context menu offers the panel's four rows, for tray hosts that only show menus.
-// The tooltip names the application and the chord. Without a tray host the application keeps
+// the icon; the context menu offers the panel's five rows, for tray hosts that only show menus.
+// The tooltip names the application and the chord, or says that recording is paused, which the
+// icon shows too. Without a tray host the application keeps
 // running; the chord still opens the popup.
 class QuillstackTray : public QObject {
     Q_OBJECT
@@ -31,24 +32,31 @@ class QuillstackTray : public QObject {
     QSystemTrayIcon* trayIcon() const { return m_icon; }
     QMenu* contextMenu() const { return m_menu; }
     TrayPanel* panel() const { return m_panel.get(); }
+    bool isRecordingPaused() const { return m_paused; }
+    void setRecordingPaused(bool paused);
 
   Q_SIGNALS:
     void viewBufferRequested();
     void settingsRequested();
+    // Pause recording, or resume it while paused.
+    void pauseToggleRequested();
     void restartOnboardingRequested();
     void quitRequested();
 
   private:
     void retranslate();
     void updateToolTip();
+    void updateIcon();
     QRect panelAnchor() const;
 
     AppSettings& m_settings;
     QMenu* m_menu = nullptr;
     QAction* m_viewBufferAction = nullptr;
     QAction* m_settingsAction = nullptr;
+    QAction* m_pauseAction = nullptr;
     QAction* m_restartOnboardingAction = nullptr;
     QAction* m_quitAction = nullptr;
     QSystemTrayIcon* m_icon = nullptr;
     std::unique_ptr<TrayPanel> m_panel;
+    bool m_paused = false;
 };

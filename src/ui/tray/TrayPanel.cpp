@@ -29,9 +29,10 @@ TrayPanel::TrayPanel(AppSettings& settings, QWidget* parent)
 void TrayPanel::rebuild() {
     setAccessibleName(L10n::string(QStringLiteral("Quillstack")));
     setWindowTitle(L10n::string(QStringLiteral("Quillstack")));
-    auto* fresh = new TrayPanelView(m_settings, this);
+    auto* fresh = new TrayPanelView(m_settings, m_paused, this);
     connect(fresh, &TrayPanelView::viewBufferRequested, this, &TrayPanel::viewBufferRequested);
     connect(fresh, &TrayPanelView::settingsRequested, this, &TrayPanel::settingsRequested);
+    connect(fresh, &TrayPanelView::pauseToggleRequested, this, &TrayPanel::pauseToggleRequested);
     connect(fresh, &TrayPanelView::restartOnboardingRequested, this,
             &TrayPanel::restartOnboardingRequested);
     connect(fresh, &TrayPanelView::quitRequested, this, &TrayPanel::quitRequested);
@@ -46,6 +47,11 @@ void TrayPanel::rebuild() {
     m_view = fresh;
     fresh->show();
     adjustSize();
+}
+
+void TrayPanel::setRecordingPaused(bool paused) {
+    m_paused = paused;
+    m_view->setRecordingPaused(paused);
 }
 
 QPoint TrayPanel::placement(const QSize& size, const QRect& anchor, const QRect& available) {

@@ -19,6 +19,7 @@ class TrayPanel : public QWidget {
     explicit TrayPanel(AppSettings& settings, QWidget* parent = nullptr);
 
     TrayPanelView* view() const { return m_view; }
+    void setRecordingPaused(bool paused);
 
     // Opens the panel at `anchor` (the tray icon's rectangle, or a point-sized one at the
     // pointer), or closes it when it is open. A click on the icon that took the focus away
@@ -33,6 +34,7 @@ class TrayPanel : public QWidget {
   Q_SIGNALS:
     void viewBufferRequested();
     void settingsRequested();
+    void pauseToggleRequested();
     void restartOnboardingRequested();
     void quitRequested();
 
@@ -47,4 +49,5 @@ class TrayPanel : public QWidget {
     AppSettings& m_settings;
     QPointer<TrayPanelView> m_view;
     QElapsedTimer m_closedByFocusLoss;
+    bool m_paused = false;
 };

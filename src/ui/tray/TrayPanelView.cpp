@@ -46,7 +46,17 @@ QString TrayPanelView::reminderText(const AppSettings& settings) {
            L10n::string(QStringLiteral("paste from history"));
 }
 
-TrayPanelView::TrayPanelView(AppSettings& settings, QWidget* parent) : QWidget(parent) {
+QString TrayPanelView::pauseRowText(bool recordingPaused) {
+    return recordingPaused ? L10n::string(QStringLiteral("Resume recording"))
+                           : L10n::string(QStringLiteral("Pause recording"));
+}
+
+void TrayPanelView::setRecordingPaused(bool paused) {
+    m_rows.at(pauseRow)->setTitle(pauseRowText(paused));
+}
+
+TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidget* parent)
+    : QWidget(parent) {
     setFixedWidth(panelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
@@ -82,12 +92,15 @@ TrayPanelView::TrayPanelView(AppSettings& settings, QWidget* parent) : QWidget(p
     const Entry entries[] = {
         {"View buffer", TrayRow::Role::Normal, &TrayPanelView::viewBufferRequested},
         {"Settings\u2026", TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
+        {nullptr, TrayRow::Role::Normal, &TrayPanelView::pauseToggleRequested},
         {"Restart onboarding", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
         {"Quit", TrayRow::Role::Destructive, &TrayPanelView::quitRequested},
     };
     for (const Entry& entry : entries) {
         layout->addWidget(divider(this));
-        auto* row = new TrayRow(L10n::string(QString::fromUtf8(entry.key)), entry.role, this);
+        auto* row = new TrayRow(
+            entry.key ? L10n::string(QString::fromUtf8(entry.key)) : pauseRowText(recordingPaused),
+            entry.role, this);
         connect(row, &TrayRow::clicked, this, entry.signal);
         // The pointer and the arrow keys share one highlight.
         row->installEventFilter(this);

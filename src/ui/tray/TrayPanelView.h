@@ -8,26 +8,32 @@ class QLabel;
 class TrayRow;
 
 // The tray panel's column: the application's name, a reminder of the paste chord that follows
-// a newly recorded chord at once, and the four action rows. Texts are looked up when the view
+// a newly recorded chord at once, and the five action rows. Texts are looked up when the view
 // is made; a language change makes a new view.
 class TrayPanelView : public QWidget {
     Q_OBJECT
   public:
     static constexpr int panelWidth = 260;
+    static constexpr int pauseRow = 2;
 
-    explicit TrayPanelView(AppSettings& settings, QWidget* parent = nullptr);
+    TrayPanelView(AppSettings& settings, bool recordingPaused, QWidget* parent = nullptr);
 
     // The chord in the desktop's words, then " — " and what it does.
     static QString reminderText(const AppSettings& settings);
+    // The pause row's title: what choosing it does.
+    static QString pauseRowText(bool recordingPaused);
+    void setRecordingPaused(bool paused);
 
     QLabel* titleLabel() const { return m_title; }
     QLabel* reminderLabel() const { return m_reminder; }
-    // "View buffer", "Settings…", "Restart onboarding", "Quit", top to bottom.
+    // "View buffer", "Settings…", "Pause recording" (or "Resume recording"),
+    // "Restart onboarding", "Quit", top to bottom.
     const QList<TrayRow*>& rows() const { return m_rows; }
 
   Q_SIGNALS:
     void viewBufferRequested();
     void settingsRequested();
+    void pauseToggleRequested();
     void restartOnboardingRequested();
     void quitRequested();
 

@@ -77,3 +77,9 @@ void TrayRow::mouseReleaseEvent(QMouseEvent* event) {
         Q_EMIT clicked();
     }
 }
+
+void TrayRow::setTitle(const QString& title) {
+    m_title = title;
+    updateGeometry();
+    update();
+}

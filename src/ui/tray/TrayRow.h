@@ -19,6 +19,7 @@ class TrayRow : public QWidget {
     explicit TrayRow(QString title, Role role = Role::Normal, QWidget* parent = nullptr);
 
     const QString& title() const { return m_title; }
+    void setTitle(const QString& title);
     Role role() const { return m_role; }
     bool isHovered() const { return m_hovered; }
     // The arrow keys' choice, drawn as the pointer's is.

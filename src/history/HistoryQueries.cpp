@@ -1,0 +1,130 @@
+#include "history/HistoryQueries.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QUrl>
+
+#include "core/Scheduler.h"
+#include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
+#include "history/PasteboardContent.h"
+#include "platform/PasteboardTypeKey.h"
+
+HistoryQueries::HistoryQueries(ClipboardHistory& history, HistoryListModel& model,
+                               Scheduler& scheduler)
+    : m_history(history), m_model(model), m_scheduler(scheduler) {}
+
+QString HistoryQueries::rowLine(int number, const QModelIndex& row) {
+    QString text = row.data(HistoryListModel::RowTextRole).toString();
+    // One record, one line: a launcher splits on newlines and a script on the tab.
+    for (QChar& c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = u' ';
+        }
+    }
+    return QString::number(number) + u'\t' + text;
+}
+
+QByteArray HistoryQueries::list() const {
+    QByteArray out;
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        out += rowLine(row + 1, m_model.index(row)).toUtf8() + '\n';
+    }
+    return out;
+}
+
+std::optional<qsizetype> HistoryQueries::historyIndex(qint64 number, QString& error) const {
+    const int rows = m_model.rowCount();
+    if (number < 1 || number > rows) {
+        error = rows == 0 ? QStringLiteral("No record %1: the history is empty.").arg(number)
+                          : QStringLiteral("No record %1: the history holds records 1 to %2.")
+                                .arg(number)
+                                .arg(rows);
+        return std::nullopt;
+    }
+    const QUuid id = m_model.index(int(number - 1)).data(HistoryListModel::RecordIdRole).toUuid();
+    const QList<ClipboardItem>& items = m_history.items();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i).id() == id) {
+            return i;
+        }
+    }
+    error = QStringLiteral("Record %1 has just gone from the history.").arg(number);
+    return std::nullopt;
+}
+
+QString HistoryQueries::copy(qint64 number) {
+    QString error;
+    if (const std::optional<qsizetype> index = historyIndex(number, error)) {
+        m_history.restoreToClipboard(*index);
+    }
+    return error;
+}
+
+void HistoryQueries::print(qint64 number, const QString& type, std::function<void(Result)> done) {
+    QString error;
+    const std::optional<qsizetype> index = historyIndex(number, error);
+    if (!index) {
+        done({error, {}});
+        return;
+    }
+    // A blob is read and decoded whole (up to BlobStore::maxFileSize): not on the main thread.
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground([alive, &scheduler, item = m_history.items().at(*index), type,
+                                 number, done = std::move(done)]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        Result result = extract(item.resolvedPasteboardData(), item.fileURLs(), type, number);
+        scheduler.post([alive, result = std::move(result), done = std::move(done)] {
+            if (alive.lock()) {
+                done(result);
+            }
+        });
+    });
+}
+
+HistoryQueries::Result HistoryQueries::extract(const PasteboardSnapshot& content,
+                                               const QList<QUrl>& files, const QString& type,
+                                               qint64 number) {
+    if (content.isEmpty()) {
+        return {QStringLiteral("Record %1 can no longer be read.").arg(number), {}};
+    }
+    QStringList types;
+    for (const StoredItem& item : content) {
+        if (!type.isEmpty() && item.contains(type)) {
+            return {{}, item.value(type)};
+        }
+        for (auto it = item.cbegin(); it != item.cend(); ++it) {
+            if (!types.contains(it.key())) {
+                types << it.key();
+            }
+        }
+    }
+    const QString held = types.join(QStringLiteral(", "));
+    if (!type.isEmpty()) {
+        return {QStringLiteral("Record %1 has no %2; it has %3.").arg(number).arg(type, held), {}};
+    }
+    const StoredItem& first = content.constFirst();
+    for (const QLatin1StringView utf8 :
+         {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
+          PasteboardTypeKey::plainText}) {
+        if (!first.value(utf8).isEmpty()) {
+            return {{}, first.value(utf8)};
+        }
+    }
+    if (const std::optional<QString> text = PasteboardContent::anyTextFromItem(first)) {
+        return {{}, text->toUtf8()};
+    }
+    if (!files.isEmpty()) {
+        QByteArray paths;
+        for (const QUrl& file : files) {
+            paths += QFile::encodeName(file.toLocalFile()) + '\n';
+        }
+        return {{}, paths};
+    }
+    return {QStringLiteral("Record %1 has no text; it has %2 (see --type).").arg(number).arg(held),
+            {}};
+}

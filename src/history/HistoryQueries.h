@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QModelIndex>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/Pasteboard.h"
+
+class ClipboardHistory;
+class HistoryListModel;
+class Scheduler;
+class QUrl;
+
+// What scripts ask of the history from the command line: the rows as lines, one record's bytes,
+// a restore. Records are numbered from 1 in the rows' order, as the popup shows them. Main
+// thread; a record kept in a blob file is read and cut off it.
+class HistoryQueries {
+  public:
+    struct Result {
+        QString error;  // one line, English (the command line's language); empty on success
+        QByteArray bytes;
+    };
+
+    HistoryQueries(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler);
+
+    // "N<TAB>text" lines, newest first.
+    QByteArray list() const;
+    // One row's line: its number, a tab and its text with tabs and line breaks as spaces.
+    // Anything else a row is to say in a listing goes here.
+    static QString rowLine(int number, const QModelIndex& row);
+    // Record `number`'s text, or the bytes of `type`; `done` runs later on the main thread.
+    void print(qint64 number, const QString& type, std::function<void(Result)> done);
+    // Restores record `number` as Return in the popup does, typing nothing; the error, if any.
+    QString copy(qint64 number);
+
+    // The bytes --print writes from a record's content: those of `type`, else its text (the
+    // stored UTF-8 bytes themselves where there are any), else its files' paths, one a line.
+    static Result extract(const PasteboardSnapshot& content, const QList<QUrl>& files,
+                          const QString& type, qint64 number);
+
+  private:
+    // The history's index of record `number`, or the error that it names none.
+    std::optional<qsizetype> historyIndex(qint64 number, QString& error) const;
+
+    ClipboardHistory& m_history;
+    HistoryListModel& m_model;
+    Scheduler& m_scheduler;
+    // Weak handle for answers that may outlive this object.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
