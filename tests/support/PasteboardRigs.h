@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,24 +61,34 @@ struct PasteboardHistoryRig {
                              [] { return ClipboardHistory::Limits{}; }};
 };
 
-// The longest gap between ticks of a 1 ms main-thread timer, and the most CPU time the main
-// thread spent in one: a wait shows in the first, work of its own in the second, which stays
-// true however busy the machine is.
+// The longest gap between ticks of a 1 ms main-thread timer, less the time the thread waited
+// for a CPU, and the most CPU time the main thread spent in one: a wait shows in the first,
+// work of its own in the second, and neither grows with the load of the machine.
 struct StallMeter {
     static qint64 cpuMs(clockid_t clock = CLOCK_THREAD_CPUTIME_ID) {
         timespec now{};
         clock_gettime(clock, &now);
         return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
     }
+    // The kernel's count of the time this thread was runnable but not running.
+    static qint64 queuedMs() {
+        QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
+        return stat.open(QIODevice::ReadOnly)
+                   ? stat.readAll().split(' ').value(1).toLongLong() / 1'000'000
+                   : 0;
+    }
     QTimer timer;
     QElapsedTimer clock;
     qint64 cpu = cpuMs();
+    qint64 queued = queuedMs();
     qint64 longestMs = 0;
     qint64 longestCpuMs = 0;
     StallMeter() {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {
-            longestMs = std::max(longestMs, clock.restart());
+            const qint64 queuedNow = queuedMs();
+            longestMs = std::max(longestMs, clock.restart() - (queuedNow - queued));
+            queued = queuedNow;
             longestCpuMs = std::max(longestCpuMs, cpuMs() - std::exchange(cpu, cpuMs()));
         });
         clock.start();
