@@ -117,6 +117,15 @@ class PasteDesktop {
     void play(AppProcess& app, const PasteScenario& scenario) {
         for (const QString& text : scenario.copies) {
             QVERIFY(copyAndLeave(m_copy, m_paste, text, m_ownersLeave));
+            // Recorded as the newest before the next step: the keys depend on the order.
+            QByteArray listed;
+            QVERIFY2(QTest::qWaitFor(
+                         [&] {
+                             listed = app.command({"--list"}).out;
+                             return listed.startsWith("1\t" + text.toUtf8() + '\n');
+                         },
+                         20000),
+                     listed.constData());
         }
         std::unique_ptr<RawTerminal> terminal;
         if (scenario.target != QLatin1String("field")) {

@@ -52,9 +52,6 @@ class SettingsView : public QWidget {
 
     QSize sizeHint() const override;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
     Warning warning() const { return m_warning; }
 
     QComboBox* languagePicker() const { return m_language; }
@@ -68,6 +65,9 @@ class SettingsView : public QWidget {
     QPushButton* quitButton() const { return m_quit; }
     QListWidget* ignoredList() const { return m_ignored; }
     QLineEdit* ignoredField() const { return m_ignoredField; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
     QWidget* languageSection();
