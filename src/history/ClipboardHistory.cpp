@@ -114,8 +114,11 @@ void ClipboardHistory::armCheck() {
 }
 
 void ClipboardHistory::judgeCurrentCopy() {
+    if (!m_gate) {
+        return;
+    }
     const qint64 count = m_pasteboard.changeCount();
-    if (m_gate && count != m_judgedChangeCount) {
+    if (count != m_judgedChangeCount) {
         m_judgedChangeCount = count;
         m_currentCopyRefused = !m_gate->admitsCopy();
     }
