@@ -129,8 +129,8 @@ void ChordDetector::refreshOnActivation() {
     if (m_pauses > 0) {
         return;
     }
-    const bool interceptorBecamePossible = trusted && !m_isUsingAccessibilityForHotkey;
-    if (!interceptorBecamePossible && m_isGlobalHotkeyAvailable) {
+    // A refused interception is tried again: the program that held the chord may be gone.
+    if (m_isUsingAccessibilityForHotkey && m_isGlobalHotkeyAvailable) {
         return;
     }
     log(QStringLiteral("refreshOnActivation: reinstalling monitors (trusted=%1, tap=%2, global=%3)")
@@ -213,17 +213,17 @@ bool ChordDetector::tryInstallEventTap() {
     };
     bool installed = false;
     m_chordHeldElsewhere = false;
-    if (m_trust.isTrusted(false)) {
-        ChordRefusal refusal = ChordRefusal::None;
-        if (auto tap =
-                m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
-                                       std::move(onChord), &refusal)) {
-            m_eventTap = std::move(tap);
-            setUsingAccessibilityForHotkey(true);
-            installed = true;
-        } else {
-            m_chordHeldElsewhere = refusal == ChordRefusal::HeldElsewhere;
-        }
+    // Taking the chord needs no trust here: an X grab, KGlobalAccel or the Shell's accelerator
+    // is open to every program. Trust only decides whether the paste can be typed, so a desktop
+    // that refuses the typing still opens the popup on the chord.
+    ChordRefusal refusal = ChordRefusal::None;
+    if (auto tap = m_hooks.interceptChord(m_settings.hotkeyKeyCode(), m_settings.hotkeyModifiers(),
+                                          std::move(onChord), &refusal)) {
+        m_eventTap = std::move(tap);
+        setUsingAccessibilityForHotkey(true);
+        installed = true;
+    } else {
+        m_chordHeldElsewhere = refusal == ChordRefusal::HeldElsewhere;
     }
     log(QStringLiteral("tryInstallEventTap: %1")
             .arg(installed              ? QStringLiteral("chord intercepted")

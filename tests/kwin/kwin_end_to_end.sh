@@ -128,8 +128,8 @@ wait_for 10 app_active || fail "three types: the popup did not show"
 wait_for 10 all_three || fail "three types: not restored byte for byte"
 echo "ok: three types (${SECONDS}s)"
 
-# Without the desktop file's grant the choice goes to the clipboard and nothing is typed: the
-# user presses Ctrl+V.
+# Without the desktop file's grant the chord still opens the popup through KGlobalAccel; the
+# choice goes to the clipboard and nothing is typed: the user presses Ctrl+V.
 # A copy of the executable: no desktop file names it.
 kill "$app_pid"; wait "$app_pid" 2>/dev/null
 mkdir "$work/bin" && cp "$app" "$work/bin/quillstack" && app="$work/bin/quillstack"
@@ -138,7 +138,7 @@ copy delta
 copy epsilon
 out="$work/no-grant.out"
 start_target qt "$out"
-"$app" --toggle-popup || fail "no-grant: the command failed"
+invoke || fail "no-grant: the chord is not registered with KGlobalAccel"
 wait_for 10 app_active || fail "no-grant: the popup did not show"
 "$driver" keys Down Return || fail "no-grant: keys not typed"
 wait_for 10 holds delta || fail "no-grant: the clipboard holds $(wl-paste -n), not delta"
