@@ -73,7 +73,8 @@ gdbus call --session -d org.kde.kglobalaccel -o /kglobalaccel -m org.kde.KGlobal
   fail "the chord is not registered with KGlobalAccel"
 
 # What is copied (oldest first), the target, how the popup opens, the keys then, what the target
-# must hold (hex). The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V.
+# must hold (hex). The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V; a Shift still
+# held over Return (plain text) must not turn the typed Ctrl+V into Ctrl+Shift+V.
 while IFS='|' read -r name copies target opener keys expected; do
   for text in $copies; do copy "$text"; done
   out="$work/$name.out"
@@ -88,6 +89,7 @@ done <<EOF2
 terminal|alpha beta|terminal|invoke|Down Return|616c706861
 qt-field|Grüße|qt|invoke|Return|4772c3bcc39f65
 chord-pressed|gamma|qt|$driver keys chord|Return|67616d6d61
+shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
 
 # A GTK 4 program's copy of three types, a NUL in its private one, kept after the program left

@@ -27,6 +27,9 @@ constexpr ModifierKey kModifierKeys[] = {
     {ModifierFlag::Option, KEY_LEFTALT},
     {ModifierFlag::Command, KEY_LEFTMETA},
 };
+// Every key that can still be held from the popup (Shift over Return, the chord's Super).
+constexpr quint32 kHeldModifierKeys[] = {KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT,
+                                         KEY_LEFTALT,  KEY_RIGHTALT,  KEY_LEFTMETA,  KEY_RIGHTMETA};
 }  // namespace
 
 KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& applicationName)
@@ -71,6 +74,12 @@ bool KWinFakeInput::postPasteKeystroke(const Keystroke& keystroke) {
         org_kde_kwin_fake_input_keyboard_key(
             m_input, evdev, down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
     };
+    // KWin keeps one modifier state for all keyboards, so a release from ours lets go of a
+    // modifier the user still holds on the real one, which would otherwise turn Ctrl+V into
+    // Ctrl+Shift+V; a release of a key nobody holds changes nothing.
+    for (const quint32 held : kHeldModifierKeys) {
+        press(held, false);
+    }
     for (const ModifierKey& modifier : kModifierKeys) {
         if ((keystroke.modifiers & modifier.flag) != 0) {
             press(modifier.evdev, true);

@@ -11,8 +11,8 @@ struct org_kde_kwin_fake_input;
 // Types keystrokes through KWin's fake input. KWin offers it only to an executable whose
 // desktop file asks for it (X-KDE-Wayland-Interfaces), and then takes the keys as those of a
 // keyboard of its own: they go through the session's keymap by position, as with XTEST, and
-// KWin tracks their modifiers. Keys the user still holds on the real keyboard are not known
-// here and stay held.
+// KWin tracks their modifiers. Modifiers the user still holds on the real keyboard are let go
+// of before the keystroke.
 class KWinFakeInput final : public KeyInjector {
   public:
     // The session must outlive the injector; the name is what KWin may show the user.
