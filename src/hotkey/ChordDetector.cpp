@@ -133,7 +133,8 @@ void ChordDetector::refreshOnActivation() {
     if (m_isUsingAccessibilityForHotkey && m_isGlobalHotkeyAvailable) {
         return;
     }
-    log(QStringLiteral("refreshOnActivation: reinstalling monitors (trusted=%1, tap=%2, global=%3)")
+    log(QStringLiteral(
+            "refreshOnActivation: reinstalling monitors (trusted=%1, taken=%2, global=%3)")
             .arg(boolText(trusted), boolText(m_isUsingAccessibilityForHotkey),
                  boolText(m_isGlobalHotkeyAvailable)));
     restartMonitoring();
@@ -186,13 +187,13 @@ void ChordDetector::installMonitors() {
     // Both programs react to the chord only when we still see it without the grab.
     setHotkeyTakenByAnotherProgram(m_chordHeldElsewhere && m_globalKeyDown != nullptr);
     if (m_isGlobalHotkeyAvailable) {
-        log(QStringLiteral("installMonitors: OK глобальный перехват установлен (%1)")
-                .arg(tapInstalled ? QStringLiteral("CGEventTap")
-                                  : QStringLiteral("addGlobalMonitor")));
+        log(QStringLiteral("installMonitors: system-wide detection (%1)")
+                .arg(tapInstalled ? QStringLiteral("chord taken")
+                                  : QStringLiteral("keys observed, not taken")));
     } else {
         log(QStringLiteral("installMonitors: no system-wide detection, own windows only"));
     }
-    log(QStringLiteral("installMonitors: хоткей «%1»")
+    log(QStringLiteral("installMonitors: chord \"%1\"")
             .arg(
                 KeyNames::displayString(m_settings.hotkeyModifiers(), m_settings.hotkeyKeyCode())));
 }

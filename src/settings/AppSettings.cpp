@@ -62,14 +62,14 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     if (const auto fromArgument = languageArgument(arguments)) {
         lang = *fromArgument;
         m_store.setValue(kPreferredLanguage, lang);
-        AppLogger::log(
-            QStringLiteral("[Language] AppSettings.init: язык из аргумента --language ") + lang);
+        AppLogger::log(QStringLiteral("[Language] AppSettings.init: language from --language ") +
+                       lang);
     }
-    AppLogger::log(QStringLiteral("[Language] AppSettings.init: применяю язык '") + lang +
+    AppLogger::log(QStringLiteral("[Language] AppSettings.init: applying language '") + lang +
                    QStringLiteral("'"));
     applyLanguage(m_store, lang);
     m_preferredLanguage = lang;
-    AppLogger::log(QStringLiteral("[Language] AppSettings.init: готово preferredLanguage=") + lang);
+    AppLogger::log(QStringLiteral("[Language] AppSettings.init: done, preferredLanguage=") + lang);
 
     // A settings file that cannot be read belongs to somebody who has been here: the guide
     // would otherwise open at every start, since nothing can record that it was seen.
