@@ -47,8 +47,6 @@ namespace {
 // The application's stack over fakes with its interface in English, monitoring, and the list
 // model the windows show.
 struct WindowRig : HotkeyStack {
-    HistoryListModel model{history, scheduler, thumbnailer};
-
     explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
         settings.setPreferredLanguage(QStringLiteral("en"));
         L10n::configure(&settings, QStringLiteral("en"));
@@ -268,7 +266,7 @@ struct Popup : WindowRig {
 
     explicit Popup(const QStringList& copies, bool compositing = false)
         : WindowRig(copies),
-          controller(popup, detector, model, settings,
+          controller(popup, detector, settings,
                      {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;

@@ -27,6 +27,7 @@ KeyEvent key(quint16 code) {
 struct ChordRig : HotkeyStack {
     int presses = 0;
     ChordRig() {
+        QObject::disconnect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         QObject::connect(&detector, &ChordDetector::chordPressed, [this] { ++presses; });
     }
     // The hooks and the published flags together, "!" when the chord is taken by another
