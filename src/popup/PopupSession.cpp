@@ -113,6 +113,7 @@ void PopupSession::toggle() {
             .arg(name)
             .arg(m_history.items().size()));
     m_filter.setQuery(QString());
+    m_typedSinceShown = false;
     setSelectedIndex(0);
     setPopupVisible(true);
     if (!m_arrowKeyMonitor) {
@@ -152,7 +153,9 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
                 QString edited = query();
                 edited.chop(edited.size() >= 2 && edited.back().isLowSurrogate() ? 2 : 1);
                 setQuery(edited);
-            } else {
+            } else if (!m_typedSinceShown) {
+                // Once a filter was typed, Backspace held or pressed once too often while
+                // erasing it must not go on to delete records.
                 deleteSelectedItem();
             }
             return true;
@@ -201,6 +204,7 @@ bool PopupSession::handleTyping(const KeyEvent& event) {
     if (!typesText(event) || (query().isEmpty() && event.text.trimmed().isEmpty())) {
         return false;
     }
+    m_typedSinceShown = true;
     setQuery(query() + event.text);
     return true;
 }

@@ -80,6 +80,7 @@ class PopupSession : public QObject {
     HistoryFilterModel m_filter;
     Deliver m_deliver;
     int m_pageRows = defaultPageRows;
+    bool m_typedSinceShown = false;
 
     bool m_isPopupVisible = false;
     qsizetype m_selectedIndex = 0;
