@@ -78,12 +78,13 @@ struct Rig {
     HistoryListModel model;
 };
 
-// A letter typed and taken back in turn: "dolo" <-> "dolor", then the second word.
+// Letters typed in turn, the last matching nothing, so every text that held the first word is
+// read to its end.
 void BM_FilterKeystroke(benchmark::State& state) {
     Rig rig(state.range(0));
     HistoryFilterModel filter(rig.model);
     const QStringList queries{QStringLiteral("dolo"), QStringLiteral("dolor"),
-                              QStringLiteral("dolor strasse"), QStringLiteral("dolor strass")};
+                              QStringLiteral("dolor strasse"), QStringLiteral("dolor strassez")};
     qsizetype next = 0;
     for (auto _ : state) {
         filter.setQuery(queries.at(next++ % queries.size()));
