@@ -6,7 +6,7 @@
 HistoryFilterModel::HistoryFilterModel(HistoryListModel& source, QObject* parent)
     : QSortFilterProxyModel(parent) {
     setSourceModel(&source);
-    // The search text never changes for a record; other roles changing must not re-filter.
+    // A record's search text never changes; the role tells which changes could matter.
     setFilterRole(HistoryListModel::SearchKeyRole);
 }
 

@@ -71,8 +71,11 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     useSecondaryStyle(m_header);
     layout->addWidget(m_header);
 
-    // What is typed, as typed: the keys reach the session, never a text field.
+    // What is typed, as typed, in the accent: the keys reach the session, never a text field.
     m_searchLine->setContentsMargins(16, 0, 16, 8);
+    QPalette searchPalette = m_searchLine->palette();
+    searchPalette.setColor(QPalette::WindowText, searchPalette.color(QPalette::Highlight));
+    m_searchLine->setPalette(searchPalette);
     m_searchLine->setTextFormat(Qt::PlainText);
     m_searchLine->setObjectName(QStringLiteral("searchLine"));
     m_searchLine->hide();
@@ -178,7 +181,7 @@ void PastePopupView::retranslate() {
 
 void PastePopupView::followQuery() {
     const QString& query = m_model.query();
-    m_searchLine->setText(QStringLiteral("\U0001F50D ") + query);
+    m_searchLine->setText(query);
     m_searchLine->setVisible(!query.isEmpty());
     m_emptyLabel->setText(
         query.isEmpty()
