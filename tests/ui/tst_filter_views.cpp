@@ -4,7 +4,6 @@
 
 #include "HotkeyStack.h"
 #include "history/HistoryFilterModel.h"
-#include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
 
 // The history window's search: Ctrl+F reaches the field, typing keeps the matches, the keys
@@ -13,7 +12,6 @@ class TestFilterViews : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void browserSearch() {
-        L10n::configure(nullptr, QStringLiteral("en"));
         HotkeyStack rig({"apple pie", "banana", "apple tart", "cherry"});
         ClipboardBrowserView view(rig.history, rig.model, rig.scheduler);
         view.show();
@@ -26,11 +24,8 @@ class TestFilterViews : public QObject {
         QTest::keyClick(view.searchField(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(view.listView()->currentIndex().row(), 1);
         QTest::keyClick(view.listView(), Qt::Key_Delete);
-        QStringList left;
-        for (const ClipboardItem& item : rig.history.items()) {
-            left << item.previewText();
-        }
-        QCOMPARE(left, (QStringList{"cherry", "apple tart", "banana"}));
+        QCOMPARE(rig.history.items().size(), 3);
+        QCOMPARE(rig.text(2), "banana");  // "apple pie" went
         QCOMPARE(view.filterModel()->rowCount(), 1);
     }
 };

@@ -1,9 +1,9 @@
 #include <QAbstractItemModelTester>
-#include <QBuffer>
 #include <QImage>
 #include <QtTest>
 
 #include "HotkeyStack.h"
+#include "core/ImageCodec.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "history/SearchText.h"
@@ -14,11 +14,7 @@ namespace {
 QByteArray pngBytes() {
     QImage image(4, 4, QImage::Format_ARGB32);
     image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return ImageCodec::encodePng(image).value_or(QByteArray());
 }
 
 // "text:…", "html:…", "files:url url", "image": one copy as a program offers it.
@@ -95,7 +91,6 @@ class TestFilter : public QObject {
             marked << shown.mid(start, length);
         }
         QTEST(marked.join(u'|'), "marked");
-        L10n::configure(nullptr, QString());
     }
 
     // The filter follows the history while a query is typed: arrivals that match come in, the
