@@ -34,9 +34,11 @@ void useSecondaryStyle(QLabel* label) {
 int PastePopupView::fittedHeight() const {
     const int count = m_model.rowCount();
     if (count == 0) {
+        // The note gets room above and below, as a row would have.
         return std::max(emptyHeight,
-                        m_header->heightForWidth(listWidth) +
+                        m_header->heightForWidth(listWidth) + m_divider->height() +
                             m_emptyLabel->heightForWidth(listWidth) +
+                            2 * PastePopupItemDelegate::verticalInset +
                             (m_searchLine->isHidden() ? 0 : m_searchLine->sizeHint().height()));
     }
     // Only the rows that fit are measured, so a long history costs no more than a short one.
