@@ -18,8 +18,8 @@
 
 namespace {
 
-const QStringList kWords{"lorem", "ipsum", "dolor", "sit",    "amet",  "Straße", "café",
-                         "naïve", "Ｑｕｉｌｌ", "stack", "paste", "copy",   "résumé", "queue"};
+const QStringList kWords{"lorem", "ipsum",      "dolor", "sit",   "amet", "Straße", "café",
+                         "naïve", "Ｑｕｉｌｌ", "stack", "paste", "copy", "résumé", "queue"};
 
 QByteArray png(quint32 seed) {
     QImage image(16, 16, QImage::Format_RGB32);
@@ -56,7 +56,9 @@ PasteboardSnapshot mixedRecord(int i, QRandomGenerator& random) {
 struct Rig {
     explicit Rig(qint64 records)
         : history(pasteboard, scheduler, dir.path(),
-                  [records] { return ClipboardHistory::Limits{records, 0}; }),
+                  [records] {
+                      return ClipboardHistory::Limits{records, 0};
+                  }),
           model(history, scheduler, thumbnailer) {
         history.startMonitoring();
         QRandomGenerator random(7);
