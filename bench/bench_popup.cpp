@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "BenchRig.h"
+#include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "platform/KeyValueStore.h"
 #include "platform/LoginItems.h"
@@ -51,7 +52,8 @@ void BM_Copy1KBToPopup(benchmark::State& state) {
     MemoryStore store;
     NoLoginItems loginItems;
     AppSettings settings(store, loginItems, {});
-    PastePopupView view(model, settings);
+    HistoryFilterModel filter(model);
+    PastePopupView view(filter, settings);
     history.startMonitoring();
     int serial = 0;
     const auto copyNext = [&] {

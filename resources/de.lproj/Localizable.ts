@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>Entfernen</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Keine Treffer</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Kopieren Sie etwas, dann erscheint es hier.</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,17 @@
         <source>No longer available: remove it with ×</source>
         <translation>No longer available: remove it with ×</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>No matches</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Copy something and it will appear here.</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>Quitar</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Sin coincidencias</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Copie algo y aparecerá aquí.</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>Retirer</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Aucun résultat</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Copiez quelque chose et il apparaîtra ici.</translation>
+    </message>
 </context>
 </TS>

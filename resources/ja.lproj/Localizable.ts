@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>削除</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>一致する項目はありません</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>何かをコピーすると、ここに表示されます。</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>제거</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>검색</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>일치하는 항목 없음</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>무언가를 복사하면 여기에 표시됩니다.</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>Remover</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Pesquisar</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Nenhum resultado</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Copie algo e ele aparecerá aqui.</translation>
+    </message>
 </context>
 </TS>

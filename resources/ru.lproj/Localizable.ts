@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>Удалить</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Ничего не найдено</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>Скопируйте что-нибудь, и оно появится здесь.</translation>
+    </message>
 </context>
 </TS>

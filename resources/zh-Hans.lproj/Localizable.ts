@@ -527,5 +527,17 @@
         <source>Remove</source>
         <translation>移除</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>没有匹配项</translation>
+    </message>
+    <message>
+        <source>Copy something and it will appear here.</source>
+        <translation>复制任意内容，它就会显示在这里。</translation>
+    </message>
 </context>
 </TS>

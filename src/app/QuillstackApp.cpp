@@ -14,8 +14,8 @@
 #include "core/AppLogger.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
-#include "history/PinStore.h"
 #include "history/HistoryQueries.h"
+#include "history/PinStore.h"
 #include "history/RecordingGate.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
@@ -124,13 +124,6 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     }
     m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
                                                  *m_scheduler, *m_settings, *platform.pasteboard);
-    m_session = std::make_unique<PopupSession>(
-        *platform.keyboardHooks, *platform.workspace, *m_history,
-        [delivery = m_delivery.get()](const std::optional<RunningApp>& target) {
-            delivery->deliver(target);
-        });
-    QObject::connect(m_detector.get(), &ChordDetector::chordPressed, m_session.get(),
-                     &PopupSession::toggle);
 
     // The side effects of a setting run inside its assignment.
     QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
@@ -141,9 +134,16 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                      &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
+    m_session = std::make_unique<PopupSession>(
+        *platform.keyboardHooks, *platform.workspace, *m_history, *m_listModel,
+        [delivery = m_delivery.get()](const std::optional<RunningApp>& target) {
+            delivery->deliver(target);
+        });
+    QObject::connect(m_detector.get(), &ChordDetector::chordPressed, m_session.get(),
+                     &PopupSession::toggle);
     m_queries = std::make_unique<HistoryQueries>(*m_history, *m_listModel, *m_scheduler);
     m_popupController = std::make_unique<PastePopupWindowController>(
-        *m_session, *m_detector, *m_listModel, *m_settings, platform.windowSystem);
+        *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
     // The onboarding panel opens on the screen of the window the user is working in.
     m_delegate = std::make_unique<AppDelegate>(

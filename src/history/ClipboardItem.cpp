@@ -5,12 +5,14 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "core/GraphemeCut.h"
 #include "history/BlobStore.h"
 #include "history/PasteboardContent.h"
+#include "history/SearchText.h"
 #include "platform/PasteboardTypeKey.h"
 
 namespace {
@@ -80,6 +82,26 @@ std::pair<QString, bool> boundedPreview(QString text) {
     return {text.left(*cut), true};
 }
 
+// The names of the files, or the text up to what searching looks at.
+QString searchTextOf(const QList<QUrl>& fileURLs, QStringView text) {
+    if (!fileURLs.isEmpty()) {
+        QStringList names;
+        for (const QUrl& url : fileURLs) {
+            QString path = url.path();
+            while (path.endsWith(u'/')) {
+                path.chop(1);
+            }
+            names << path.section(u'/', -1);
+        }
+        return SearchText::normalised(names.join(u' '));
+    }
+    qsizetype length = std::min(text.size(), ClipboardItem::searchedUnits);
+    if (length < text.size() && length > 0 && text[length - 1].isHighSurrogate()) {
+        --length;
+    }
+    return SearchText::normalised(text.first(length));
+}
+
 }  // namespace
 
 ClipboardItem::ClipboardItem(QUuid id, QDateTime date, QString previewText,
@@ -87,12 +109,13 @@ ClipboardItem::ClipboardItem(QUuid id, QDateTime date, QString previewText,
                              std::optional<qint64> imageFingerprint,
                              std::optional<PasteboardSnapshot> inlineData,
                              std::optional<QString> blobPath, QByteArray contentKey,
-                             bool isPreviewTruncated)
+                             bool isPreviewTruncated, QString searchText)
     : m_id(id),
       m_date(std::move(date)),
       m_previewText(std::move(previewText)),
       m_isPreviewTruncated(isPreviewTruncated),
       m_contentKey(std::move(contentKey)),
+      m_searchText(std::move(searchText)),
       m_thumbnailData(std::move(thumbnailData)),
       m_fileURLs(std::move(fileURLs)),
       m_imageFingerprint(imageFingerprint),
@@ -138,6 +161,8 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     } else if (!fullPreview.isEmpty()) {
         contentKey = textKey(fullPreview);
     }
+    QString searchText =
+        isPlaceholder && fileURLs.isEmpty() ? QString() : searchTextOf(fileURLs, fullPreview);
     auto [previewText, isPreviewTruncated] = boundedPreview(std::move(fullPreview));
     const std::optional<QByteArray> imageBytes =
         PasteboardContent::imageDataFromItem(items.first());
@@ -162,7 +187,8 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     }
     return ClipboardItem(QUuid::createUuid(), date, std::move(previewText), std::move(thumbnail),
                          std::move(fileURLs), imageFingerprint, std::move(inlineData),
-                         std::move(blobPath), std::move(contentKey), isPreviewTruncated);
+                         std::move(blobPath), std::move(contentKey), isPreviewTruncated,
+                         std::move(searchText));
 }
 
 qint64 ClipboardItem::fingerprint(const QByteArray& bytes) {

@@ -21,6 +21,9 @@ class ClipboardItem {
     // whole for de-duplication, which the content key covers.
     static constexpr int storedPreviewClusters = 1000;
     static constexpr qsizetype storedPreviewUnits = 4096;
+    // How much of a text searching looks at: a whole text as long as any typed one, while a
+    // copy of many megabytes keeps no folded twin of its size.
+    static constexpr qsizetype searchedUnits = 262144;
 
     // Nothing when the snapshot holds no non-empty item. Runs on the background queue.
     // blobDirectory empty: no blob folder, the content stays inline. blobFileName: the name the
@@ -44,6 +47,9 @@ class ClipboardItem {
     // Equal for copies that describe the same: a hash of the whole text, or of all the bytes
     // when the copy only has a placeholder to show. Empty when nothing describes it.
     const QByteArray& contentKey() const { return m_contentKey; }
+    // What a search compares: the whole text (up to searchedUnits), or the copied files' names,
+    // in SearchText's form. Empty for pictures and placeholders, whose label is searched.
+    const QString& searchText() const { return m_searchText; }
     const std::optional<QByteArray>& thumbnailData() const { return m_thumbnailData; }
     const QList<QUrl>& fileURLs() const { return m_fileURLs; }
     const std::optional<qint64>& imageFingerprint() const { return m_imageFingerprint; }
@@ -66,7 +72,8 @@ class ClipboardItem {
                   std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
                   std::optional<qint64> imageFingerprint,
                   std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath,
-                  QByteArray contentKey = {}, bool isPreviewTruncated = false);
+                  QByteArray contentKey = {}, bool isPreviewTruncated = false,
+                  QString searchText = {});
 
   private:
     QUuid m_id;
@@ -74,6 +81,7 @@ class ClipboardItem {
     QString m_previewText;
     bool m_isPreviewTruncated = false;
     QByteArray m_contentKey;
+    QString m_searchText;
     std::optional<QByteArray> m_thumbnailData;
     QList<QUrl> m_fileURLs;
     std::optional<qint64> m_imageFingerprint;

@@ -165,6 +165,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return m_pinned.contains(item.id());
         case RecordIdRole:
             return item.id();
+        case SearchKeyRole:
+            return item.searchText();
         case UnavailableRole:
             return m_history.isUnavailable(item.id());
         case RowTextRole: {
@@ -194,15 +196,11 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> HistoryListModel::roleNames() const {
-    return {{PreviewTextRole, "previewText"},
-            {PictureRole, "picture"},
-            {DateRole, "date"},
-            {RecordIdRole, "recordId"},
-            {KindRole, "kind"},
-            {RowTextRole, "rowText"},
-            {UnavailableRole, "unavailable"},
-            {PinnedRole, "pinned"},
-            {HasPictureRole, "hasPicture"}};
+    return {
+        {PreviewTextRole, "previewText"}, {PictureRole, "picture"}, {DateRole, "date"},
+        {RecordIdRole, "recordId"},       {KindRole, "kind"},       {RowTextRole, "rowText"},
+        {UnavailableRole, "unavailable"}, {PinnedRole, "pinned"},   {HasPictureRole, "hasPicture"},
+        {SearchKeyRole, "searchKey"}};
 }
 
 QString HistoryListModel::previewText(const ClipboardItem& item) {

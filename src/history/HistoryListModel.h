@@ -42,6 +42,9 @@ class HistoryListModel : public QAbstractListModel {
         // bool: whether the row has a picture, told from the image header alone (no pixels are
         // decoded), for laying out rows that are never drawn.
         HasPictureRole,
+        // QString: the record's ClipboardItem::searchText(); empty where the row's label is
+        // what a search looks at.
+        SearchKeyRole,
     };
     Q_ENUM(Role)
 

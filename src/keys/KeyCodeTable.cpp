@@ -371,7 +371,7 @@ std::optional<KeyEvent> KeyCodeTable::fromQKeyEvent(const QKeyEvent& event) {
         modifiers |= ModifierFlag::CapsLock;
     }
     return KeyEvent{*code, modifiers, event.isAutoRepeat(),
-                    canonicalForQtKey(event.key()).value_or(0)};
+                    canonicalForQtKey(event.key()).value_or(0), event.text()};
 }
 
 quint64 KeyCodeTable::heldModifiers(const KeyEvent& event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 // A key-down in canonical numbers: ANSI virtual key code (9 = V) and modifier bits under
@@ -12,6 +13,8 @@ struct KeyEvent {
     // position is known. A keyboard with a keymap of its own (on-screen keyboards, remote
     // input) types Down from any position, so our own windows read keys by this.
     quint16 typedKeyCode = 0;
+    // What the key types in the keyboard's layout; empty where nothing is known.
+    QString text = QString();
 
     quint16 typedKey() const { return typedKeyCode != 0 ? typedKeyCode : keyCode; }
 };
@@ -47,7 +50,13 @@ constexpr quint16 Delete = 51;
 constexpr quint16 Escape = 53;
 constexpr quint16 KeypadEnter = 76;
 constexpr quint16 Insert = 114;  // Help on Apple boards, Insert on PC ones
+constexpr quint16 Home = 115;
+constexpr quint16 PageUp = 116;
 constexpr quint16 ForwardDelete = 117;
+constexpr quint16 End = 119;
+constexpr quint16 PageDown = 121;
+// The digit keys of the main block, 1 to 9.
+constexpr quint16 Digits[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
 constexpr quint16 LeftArrow = 123;
 constexpr quint16 RightArrow = 124;
 constexpr quint16 DownArrow = 125;

@@ -2,9 +2,13 @@
 
 #include <QPointer>
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/AppLogger.h"
 #include "core/GraphemeCut.h"
 #include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -19,14 +23,38 @@ QString nameOrQuestionMark(const RunningApp& app) {
     return text.left(graphemeCut(text, count).value_or(text.size()));
 }
 
+// A key that types into the filter: printable text without a modifier that makes a command.
+bool typesText(const KeyEvent& event) {
+    constexpr quint64 commands =
+        ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command;
+    return (event.modifiers & commands) == 0 && !event.text.isEmpty() &&
+           std::all_of(event.text.cbegin(), event.text.cend(),
+                       [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+}
+
+// 0 for Alt+1 … 8 for Alt+9; nothing for any other key.
+std::optional<int> numberedRow(const KeyEvent& event) {
+    if ((event.modifiers & (ModifierFlag::Option | ModifierFlag::Control |
+                            ModifierFlag::Command)) != ModifierFlag::Option) {
+        return std::nullopt;
+    }
+    const auto* digit =
+        std::find(std::begin(KeyCode::Digits), std::end(KeyCode::Digits), event.typedKey());
+    if (digit == std::end(KeyCode::Digits)) {
+        return std::nullopt;
+    }
+    return int(digit - std::begin(KeyCode::Digits));
+}
+
 }  // namespace
 
 PopupSession::PopupSession(KeyboardHooks& hooks, Workspace& workspace, ClipboardHistory& history,
-                           Deliver deliver, QObject* parent)
+                           HistoryListModel& model, Deliver deliver, QObject* parent)
     : QObject(parent),
       m_hooks(hooks),
       m_workspace(workspace),
       m_history(history),
+      m_filter(model),
       m_deliver(std::move(deliver)) {}
 
 PopupSession::~PopupSession() = default;
@@ -47,11 +75,31 @@ void PopupSession::setPopupVisible(bool visible) {
     Q_EMIT isPopupVisibleChanged(visible);
 }
 
-void PopupSession::toggle() {
-    if (m_history.items().isEmpty()) {
-        log(QStringLiteral("KeyDown: history is empty, nothing to show"));
-        return;
+qsizetype PopupSession::historyIndex(qsizetype row) const {
+    if (row < 0 || row >= rowCount()) {
+        return -1;
     }
+    // By the record, not by the row number: the list model follows the history within the same
+    // change, but the record is what was chosen.
+    const QUuid id = m_filter.index(int(row), 0).data(HistoryListModel::RecordIdRole).toUuid();
+    const QList<ClipboardItem>& items = m_history.items();
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        if (items.at(index).id() == id) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void PopupSession::setQuery(const QString& query) {
+    m_filter.setQuery(query);
+    // The first match is the one Return pastes; the view scrolls to it even when the number is
+    // the same.
+    m_selectedIndex = 0;
+    Q_EMIT selectedIndexChanged(0);
+}
+
+void PopupSession::toggle() {
     if (m_isPopupVisible) {
         log(QStringLiteral("KeyDown: popup already shown, closing it"));
         closePopupWithoutPaste();
@@ -61,7 +109,11 @@ void PopupSession::toggle() {
     const QString name = m_previousFrontmostApp && !m_previousFrontmostApp->name.isEmpty()
                              ? m_previousFrontmostApp->name
                              : QStringLiteral("nil");
-    log(QStringLiteral("KeyDown: showing popup, previousFrontmost=%1").arg(name));
+    log(QStringLiteral("KeyDown: showing popup, previousFrontmost=%1 items=%2")
+            .arg(name)
+            .arg(m_history.items().size()));
+    m_filter.setQuery(QString());
+    m_typedSinceShown = false;
     setSelectedIndex(0);
     setPopupVisible(true);
     if (!m_arrowKeyMonitor) {
@@ -78,6 +130,11 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
         return false;
     }
     const bool shift = (event.modifiers & ModifierFlag::Shift) != 0;
+    const bool filtering = !query().isEmpty();
+    if (const std::optional<int> row = numberedRow(event)) {
+        pasteItemAndClose(*row);
+        return true;
+    }
     switch (event.typedKey()) {
         case KeyCode::Return:
         case KeyCode::KeypadEnter:
@@ -86,16 +143,31 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
             return true;
         case KeyCode::P:
             if ((event.modifiers & ModifierFlag::Control) == 0) {
-                return false;
+                return handleTyping(event);
             }
             togglePinned(m_selectedIndex);
             return true;
         case KeyCode::Delete:
+            if (filtering) {
+                // Backspace edits what was typed; a whole character goes, even outside the BMP.
+                QString edited = query();
+                edited.chop(edited.size() >= 2 && edited.back().isLowSurrogate() ? 2 : 1);
+                setQuery(edited);
+            } else if (!m_typedSinceShown) {
+                // Once a filter was typed, Backspace held or pressed once too often while
+                // erasing it must not go on to delete records.
+                deleteSelectedItem();
+            }
+            return true;
         case KeyCode::ForwardDelete:
             deleteSelectedItem();
             return true;
         case KeyCode::Escape:
-            closePopupWithoutPaste();
+            if (filtering) {
+                setQuery(QString());
+            } else {
+                closePopupWithoutPaste();
+            }
             return true;
         case KeyCode::DownArrow:
             selectNext();
@@ -103,13 +175,42 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
         case KeyCode::UpArrow:
             selectPrevious();
             return true;
+        case KeyCode::PageDown:
+        case KeyCode::PageUp:
+        case KeyCode::Home:
+        case KeyCode::End: {
+            // The search line has no caret, so Home and End move in the list, with or without
+            // Ctrl; a page stops at either end instead of wrapping round.
+            const qsizetype last = rowCount() - 1;
+            if (last < 0) {
+                return true;
+            }
+            const quint16 key = event.typedKey();
+            const qsizetype target = key == KeyCode::Home  ? 0
+                                     : key == KeyCode::End ? last
+                                     : key == KeyCode::PageDown
+                                         ? std::min(last, m_selectedIndex + m_pageRows)
+                                         : std::max<qsizetype>(0, m_selectedIndex - m_pageRows);
+            setSelectedIndex(target);
+            return true;
+        }
         default:
-            return false;
+            return handleTyping(event);
     }
 }
 
+bool PopupSession::handleTyping(const KeyEvent& event) {
+    // A space starts nothing: the first word begins with a character that is seen.
+    if (!typesText(event) || (query().isEmpty() && event.text.trimmed().isEmpty())) {
+        return false;
+    }
+    m_typedSinceShown = true;
+    setQuery(query() + event.text);
+    return true;
+}
+
 void PopupSession::selectNext() {
-    const qsizetype n = m_history.items().size();
+    const qsizetype n = rowCount();
     if (n == 0) {
         return;
     }
@@ -117,7 +218,7 @@ void PopupSession::selectNext() {
 }
 
 void PopupSession::selectPrevious() {
-    const qsizetype n = m_history.items().size();
+    const qsizetype n = rowCount();
     if (n == 0) {
         return;
     }
@@ -126,6 +227,7 @@ void PopupSession::selectPrevious() {
 
 void PopupSession::end() {
     setPopupVisible(false);
+    m_filter.setQuery(QString());
     m_arrowKeyMonitor.reset();
     m_previousFrontmostApp.reset();
 }
@@ -133,6 +235,7 @@ void PopupSession::end() {
 void PopupSession::closePopupWithoutPaste() {
     const std::optional<RunningApp> previous = m_previousFrontmostApp;
     setPopupVisible(false);
+    m_filter.setQuery(QString());
     m_arrowKeyMonitor.reset();
     if (previous) {
         log(QStringLiteral("closePopupWithoutPaste: yielding activation to %1")
@@ -143,20 +246,21 @@ void PopupSession::closePopupWithoutPaste() {
     m_previousFrontmostApp.reset();
 }
 
-void PopupSession::removeItemFromHistory(qsizetype index) {
-    if (index < 0 || index >= m_history.items().size()) {
+void PopupSession::removeItemFromHistory(qsizetype row) {
+    const qsizetype index = historyIndex(row);
+    if (index < 0) {
         return;
     }
     m_history.removeItem(index);
-    const qsizetype n = m_history.items().size();
-    if (n == 0) {
+    if (m_history.items().isEmpty()) {
         end();
         return;
     }
-    if (index < m_selectedIndex) {
+    const qsizetype n = rowCount();
+    if (row < m_selectedIndex) {
         setSelectedIndex(m_selectedIndex - 1);
     } else if (m_selectedIndex >= n) {
-        setSelectedIndex(n - 1);
+        setSelectedIndex(std::max<qsizetype>(0, n - 1));
     }
 }
 
@@ -164,24 +268,24 @@ void PopupSession::deleteSelectedItem() {
     removeItemFromHistory(m_selectedIndex);
 }
 
-void PopupSession::togglePinned(qsizetype index) {
-    if (index < 0 || index >= m_history.items().size()) {
+void PopupSession::togglePinned(qsizetype row) {
+    const qsizetype index = historyIndex(row);
+    if (index < 0) {
         return;
     }
     const QUuid id = m_history.items().at(index).id();
     m_history.togglePinned(index);
-    const QList<ClipboardItem>& items = m_history.items();
-    for (qsizetype row = 0; row < items.size(); ++row) {
-        if (items.at(row).id() == id) {
-            setSelectedIndex(row);
+    for (qsizetype shown = 0; shown < rowCount(); ++shown) {
+        if (m_filter.index(int(shown), 0).data(HistoryListModel::RecordIdRole).toUuid() == id) {
+            setSelectedIndex(shown);
         }
     }
 }
 
-void PopupSession::pasteItemAndClose(qsizetype index, ClipboardHistory::RestoreAs as) {
-    const qsizetype count = m_history.items().size();
-    if (index < 0 || index >= count) {
-        log(QStringLiteral("pasteItemAndClose: invalid index=%1 count=%2").arg(index).arg(count));
+void PopupSession::pasteItemAndClose(qsizetype row, ClipboardHistory::RestoreAs as) {
+    const qsizetype index = historyIndex(row);
+    if (index < 0) {
+        log(QStringLiteral("pasteItemAndClose: invalid row=%1 count=%2").arg(row).arg(rowCount()));
         return;
     }
     if constexpr (AppEnvironment::isLoggingEnabled) {

@@ -12,6 +12,7 @@
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
 #include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
 #include "platform/PasteboardTypeKey.h"
@@ -41,7 +42,8 @@ struct HotkeyStack {
         }};
     ChordDetector detector{hooks, trust, workspace, scheduler, settings};
     PasteDelivery delivery{workspace, injector, scheduler, settings, pasteboard};
-    PopupSession popup{hooks, workspace, history,
+    HistoryListModel model{history, scheduler, thumbnailer};
+    PopupSession popup{hooks, workspace, history, model,
                        [this](const std::optional<RunningApp>& to) { delivery.deliver(to); }};
 
     explicit HotkeyStack(const QStringList& copies = {}) {

@@ -22,6 +22,7 @@
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
+#include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "onboarding/OnboardingWizard.h"
 #include "settings/L10n.h"
@@ -47,8 +48,6 @@ namespace {
 // The application's stack over fakes with its interface in English, monitoring, and the list
 // model the windows show.
 struct WindowRig : HotkeyStack {
-    HistoryListModel model{history, scheduler, thumbnailer};
-
     explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
         settings.setPreferredLanguage(QStringLiteral("en"));
         L10n::configure(&settings, QStringLiteral("en"));
@@ -70,6 +69,7 @@ using Row = PastePopupItemDelegate::RowLayout;
 // The browser on screen over the list model.
 struct Browser : WindowRig {
     ClipboardBrowserView view{history, model, scheduler};
+    HistoryFilterModel& shown = *view.filterModel();  // the rows the list shows
 
     explicit Browser(const QStringList& texts = {}) : WindowRig(texts) {
         view.resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
@@ -83,7 +83,8 @@ struct Browser : WindowRig {
         QCoreApplication::processEvents();
     }
     ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
-        return view.delegate()->layoutFor(list()->visualRect(model.index(row)), model.index(row));
+        return view.delegate()->layoutFor(list()->visualRect(shown.index(row, 0)),
+                                          shown.index(row, 0));
     }
     QStringList previews() const {  // newest first
         QStringList out;
@@ -265,10 +266,11 @@ struct Popup : WindowRig {
     int prepareCalls = 0;
     QList<quint64> geometryAsked;
     PastePopupWindowController controller;
+    HistoryFilterModel& shown = popup.filterModel();  // the rows the list shows
 
     explicit Popup(const QStringList& copies, bool compositing = false)
         : WindowRig(copies),
-          controller(popup, detector, model, settings,
+          controller(popup, detector, settings,
                      {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
@@ -283,11 +285,11 @@ struct Popup : WindowRig {
     }
     QListView* list() const { return controller.view()->listView(); }
     Row row(int i) const {
-        return controller.view()->delegate()->rowLayout(model.index(i), list()->font());
+        return controller.view()->delegate()->rowLayout(shown.index(i, 0), list()->font());
     }
     // Where a click on a part of row i lands in the list's viewport.
     QPoint pointIn(int i, QRect Row::*part) const {
-        return list()->visualRect(model.index(i)).topLeft() + (row(i).*part).center();
+        return list()->visualRect(shown.index(i, 0)).topLeft() + (row(i).*part).center();
     }
 };
 
@@ -438,13 +440,13 @@ class TestWindows : public QObject {
                  QUrl::fromLocalFile(file.fileName()).toEncoded()}});
         b.settle();
         QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
-        QVERIFY(b.list()->visualRect(b.model.index(0)).height() <
+        QVERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() <
                 ClipboardBrowserDelegate::pictureSide);
 
         // The row grows to hold the picture, and the picture is drawn in it.
         b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
         b.scheduler.runUntilIdle();
-        QTRY_VERIFY(b.list()->visualRect(b.model.index(0)).height() >
+        QTRY_VERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() >
                     ClipboardBrowserDelegate::pictureSide);
         const QRect picture = b.rowLayout(0).picture;
         QVERIFY(!picture.isEmpty() && b.rowLayout(1).picture.isEmpty());
@@ -461,7 +463,7 @@ class TestWindows : public QObject {
         for (const QString& text : {QString("first\nsecond"), many}) {
             Browser b({text});
             const QStringList shown = b.view.delegate()->textLines(
-                b.model.index(0), b.list()->font(), b.rowLayout(0).text.width());
+                b.shown.index(0, 0), b.list()->font(), b.rowLayout(0).text.width());
             if (text == many) {
                 QCOMPARE(shown.size(), 4);
                 QVERIFY(shown.last().endsWith(QChar(0x2026)) &&
@@ -474,7 +476,7 @@ class TestWindows : public QObject {
 
     void agesStayCurrentWhileShown() {
         Browser b({"one"});
-        const QModelIndex index = b.model.index(0);
+        const QModelIndex index = b.shown.index(0, 0);
         QCOMPARE(b.view.delegate()->dateText(index), QString("now"));
         PaintCounter counter;
         b.list()->viewport()->installEventFilter(&counter);
@@ -503,14 +505,15 @@ class TestWindows : public QObject {
             QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, point);
             QTest::mouseDClick(b.list()->viewport(), Qt::LeftButton, {}, point);
             QTest::mouseRelease(b.list()->viewport(), Qt::LeftButton, {}, point);
-            auto* viewer = qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.model.index(1)));
+            auto* viewer =
+                qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.shown.index(1, 0)));
             QCOMPARE(viewer != nullptr, onText);
             if (onText) {
                 QVERIFY(viewer->isReadOnly() &&
                         viewer->textInteractionFlags() & Qt::TextSelectableByMouse);
                 QCOMPARE(viewer->toPlainText(), QString("first words"));
                 QTest::keyClick(viewer, Qt::Key_Escape);
-                QTRY_VERIFY(b.list()->indexWidget(b.model.index(1)) == nullptr);
+                QTRY_VERIFY(b.list()->indexWidget(b.shown.index(1, 0)) == nullptr);
                 QCOMPARE(b.previews(), (QStringList{"second words", "first words"}));
             }
         }
@@ -923,7 +926,7 @@ class TestWindows : public QObject {
         QVERIFY(!thumbnail || (row.textBlock.left() > row.thumbnail.right() &&
                                row.height > row.thumbnail.height() &&
                                qAbs(row.textBlock.center().y() - row.thumbnail.center().y()) <= 1));
-        QCOMPARE(p.list()->visualRect(p.model.index(0)).height(), row.height);
+        QCOMPARE(p.list()->visualRect(p.shown.index(0, 0)).height(), row.height);
     }
 
     // One panel, shown one turn after the popup opens, centred on the primary screen when the
@@ -982,7 +985,7 @@ class TestWindows : public QObject {
         QWidget* viewport = p.list()->viewport();
         // Sized to its rows: no blank band under a short list, before or after a removal.
         const auto listEnd = [&p] {
-            return p.list()->visualRect(p.model.index(p.model.rowCount() - 1)).bottom() + 1;
+            return p.list()->visualRect(p.shown.index(p.shown.rowCount() - 1, 0)).bottom() + 1;
         };
         QTRY_COMPARE(viewport->height(), listEnd());
 
@@ -1020,7 +1023,7 @@ class TestWindows : public QObject {
         p.popup.setSelectedIndex(6);
         QCOMPARE(animation->state(), QAbstractAnimation::Running);
         QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
-        const QRect row = p.list()->visualRect(p.model.index(6));
+        const QRect row = p.list()->visualRect(p.shown.index(6, 0));
         QVERIFY(qAbs(row.center().y() - p.list()->viewport()->height() / 2) <= 1);
         // Opened again on row 0: placed at once, without animation.
         p.chord();

@@ -27,6 +27,7 @@ KeyEvent key(quint16 code) {
 struct ChordRig : HotkeyStack {
     int presses = 0;
     ChordRig() {
+        QObject::disconnect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         QObject::connect(&detector, &ChordDetector::chordPressed, [this] { ++presses; });
     }
     // The hooks and the published flags together, "!" when the chord is taken by another
@@ -187,8 +188,7 @@ class TestHotkey : public QObject {
         row("removed below the selection", {kRemove + 2}, "A", "A", 2, 0, 0);
         row("Delete on the last row", {DownArrow, DownArrow, Delete}, "B", "A", 2, 0, 0);
         row("forward Delete", {DownArrow, ForwardDelete}, "C", "A", 2, 0, 0);
-        row("removing every item closes", {Delete, kRemove + 2, Delete, Delete, kToggle}, "", "A",
-            0, 0, 0);
+        row("removing every item closes", {Delete, kRemove + 2, Delete, Delete}, "", "A", 0, 0, 0);
         row("Ctrl+P pins, the selection follows", {DownArrow, kControl + P, DownArrow}, "A", "A", 3,
             0, 0);
         row("P alone is typing", {DownArrow, P, DownArrow}, "C", "A", 3, 0, 0);

@@ -13,8 +13,8 @@ class TestEndToEnd : public QObject {
 
     void pastes_data() {
         QTest::addColumn<PasteScenario>("scenario");
-        QTest::newRow("empty history: the chord is consumed, no popup")
-            << PasteScenario{{}, "field", {"chord"}, "", "", false};
+        QTest::newRow("empty history: the popup says so, Escape closes it")
+            << PasteScenario{{}, "field", {"chord", "Escape"}};
         QTest::newRow("Down, Return pastes the copy before the newest")
             << PasteScenario{{"A", "B", "C"}, "field", {"chord", "Down", "Return"}, "B", "B"};
         QTest::newRow("restoring a copy does not make it the newest")

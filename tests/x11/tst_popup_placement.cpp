@@ -39,9 +39,8 @@ class TestPopupPlacement : public QObject {
         stack.workspace.frontmost = workspace.frontmostApplication();
         L10n::configure(&stack.settings, QStringLiteral("en"));
         stack.detector.startMonitoring();
-        HistoryListModel model(stack.history, stack.scheduler, stack.thumbnailer);
         PastePopupWindowController controller(
-            stack.popup, stack.detector, model, stack.settings,
+            stack.popup, stack.detector, stack.settings,
             {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
         controller.setup();
         stack.other(kChord);

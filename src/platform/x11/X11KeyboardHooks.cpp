@@ -323,6 +323,7 @@ bool X11KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
         toKeyEvent(static_cast<xcb_keycode_t>(scanCode),
                    static_cast<quint16>(key->nativeModifiers()), key->isAutoRepeat());
     canonical.typedKeyCode = KeyCodeTable::canonicalForQtKey(key->key()).value_or(0);
+    canonical.text = key->text();
     std::vector<int> ids;
     for (const auto& [id, filter] : m_locals) {
         ids.push_back(id);

@@ -17,6 +17,7 @@
 #include "history/HistoryListModel.h"
 #include "history/PasteboardContent.h"
 #include "settings/L10n.h"
+#include "ui/common/MatchHighlight.h"
 
 namespace {
 
@@ -270,6 +271,14 @@ void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     const QFont caption = captionFont(option.font);
     int y = textTop(layout.text, int(lines.size()), option.font);
     painter->setFont(option.font);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int top = y + int(i) * metrics.lineSpacing();
+        const QPoint baseline(
+            layout.text.left(),
+            top + (metrics.lineSpacing() - metrics.height()) / 2 + metrics.ascent());
+        paintMatchHighlights(*painter, metrics, baseline, lines.at(i), m_highlightWords,
+                             option.palette.color(QPalette::Highlight));
+    }
     painter->setPen(textColour);
     for (const QString& line : lines) {
         painter->drawText(QRect(layout.text.left(), y, layout.text.width(), metrics.lineSpacing()),

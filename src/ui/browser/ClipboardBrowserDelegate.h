@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <QHash>
 #include <QPersistentModelIndex>
 #include <QPixmap>
@@ -50,6 +52,8 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
     }
     // Forgets what was measured and drawn for these rows (their picture changed).
     void forgetRows(const QModelIndex& first, const QModelIndex& last);
+    // The search words whose matches are marked in the rows' text.
+    void setHighlightWords(QStringList words) { m_highlightWords = std::move(words); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -83,6 +87,7 @@ class ClipboardBrowserDelegate : public QStyledItemDelegate {
 
     Scheduler& m_scheduler;
     QString m_languageCode;
+    QStringList m_highlightWords;
     // Heights per record for m_heightsWidth; records never change their text, only a picture.
     mutable QHash<QUuid, int> m_heights;
     mutable int m_heightsWidth = -1;

@@ -1,6 +1,7 @@
 #include "ui/browser/ClipboardBrowserView.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QFrame>
@@ -8,16 +9,19 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include "core/RelativeDate.h"
 #include "history/ClipboardHistory.h"
+#include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -78,6 +82,7 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
       m_history(history),
       m_model(model),
       m_scheduler(scheduler),
+      m_filter(new HistoryFilterModel(model, this)),
       m_delegate(new ClipboardBrowserDelegate(scheduler, L10n::currentLanguage(), this)) {
     setMinimumSize(minimumWidth, minimumHeight);
     auto* layout = new QVBoxLayout(this);
@@ -91,8 +96,17 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     auto* pageLayout = new QVBoxLayout(m_listPage);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->setSpacing(0);
+    m_search = new QLineEdit(m_listPage);
+    m_search->setObjectName(QStringLiteral("searchField"));
+    m_search->setPlaceholderText(L10n::string(QStringLiteral("Search")));
+    m_search->setClearButtonEnabled(true);
+    m_search->installEventFilter(this);
+    auto* searchRow = new QVBoxLayout;
+    searchRow->setContentsMargins(8, 8, 8, 0);
+    searchRow->addWidget(m_search);
+    pageLayout->addLayout(searchRow);
     m_list = new QListView(m_listPage);
-    m_list->setModel(&m_model);
+    m_list->setModel(m_filter);
     m_list->setItemDelegate(m_delegate);
     m_list->setAlternatingRowColors(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -135,13 +149,26 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     connect(m_delegate, &ClipboardBrowserDelegate::copyRequested, this,
             [this](int row) { copyRow(row, ClipboardHistory::RestoreAs::Copied); });
     connect(m_delegate, &ClipboardBrowserDelegate::pinRequested, this,
-            [this](int row) { m_history.togglePinned(row); });
+            [this](int row) { m_history.togglePinned(historyIndex(row)); });
     connect(m_delegate, &ClipboardBrowserDelegate::removeRequested, this,
-            [this](int row) { m_history.removeItem(row); });
+            [this](int row) { m_history.removeItem(historyIndex(row)); });
+    connect(m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_filter->setQuery(text);
+        m_delegate->setHighlightWords(m_filter->words());
+        m_list->viewport()->update();
+        if (m_filter->rowCount() > 0) {
+            m_list->setCurrentIndex(m_filter->index(0, 0));
+        }
+    });
+    auto* find = new QShortcut(QKeySequence::Find, this, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    find->setContext(Qt::WidgetWithChildrenShortcut);
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
             &ClipboardBrowserView::closeTextViewer);
     // A picture arriving later may change the row's height, not only its look.
-    connect(&m_model, &QAbstractItemModel::dataChanged, m_delegate,
+    connect(m_filter, &QAbstractItemModel::dataChanged, m_delegate,
             [this](const QModelIndex& first, const QModelIndex& last, const QList<int>& roles) {
                 if (roles.isEmpty() || roles.contains(HistoryListModel::PictureRole)) {
                     m_delegate->forgetRows(first, last);
@@ -156,11 +183,16 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     updateContent();
 }
 
+int ClipboardBrowserView::historyIndex(int row) const {
+    // The list model's rows are the history's indices.
+    return m_filter->mapToSource(m_filter->index(row, 0)).row();
+}
+
 void ClipboardBrowserView::copyRow(int row, ClipboardHistory::RestoreAs as) {
-    const bool restored = m_history.restoreToClipboard(row, as);
+    const bool restored = m_history.restoreToClipboard(historyIndex(row), as);
     // A quiet sign that it worked: the row selected, a short note beside the pointer. A
     // record whose content is gone says so in its row instead.
-    const QModelIndex index = m_model.index(row);
+    const QModelIndex index = m_filter->index(row, 0);
     m_list->setCurrentIndex(index);
     QToolTip::showText(QCursor::pos(),
                        restored ? L10n::string(QStringLiteral("Copied"))
@@ -240,6 +272,35 @@ bool ClipboardBrowserView::eventFilter(QObject* watched, QEvent* event) {
         if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
             openTextViewer(m_list->currentIndex());
             return true;
+        }
+        if (key == Qt::Key_Delete && m_list->currentIndex().isValid()) {
+            const int row = m_list->currentIndex().row();
+            m_history.removeItem(historyIndex(row));
+            // The next row takes the removed one's place, so Delete can go on down the list.
+            m_list->setCurrentIndex(m_filter->index(std::min(row, m_filter->rowCount() - 1), 0));
+            return true;
+        }
+    }
+    if (watched == m_search && event->type() == QEvent::KeyPress) {
+        // Moving through the matches needs no trip to the list first; Home and End edit.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool control = key->modifiers() & Qt::ControlModifier;
+        switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QCoreApplication::sendEvent(m_list, event);
+                return true;
+            case Qt::Key_Home:
+            case Qt::Key_End:
+                if (control) {
+                    QCoreApplication::sendEvent(m_list, event);
+                    return true;
+                }
+                break;
+            default:
+                break;
         }
     }
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {

@@ -10,13 +10,16 @@
 
 class AppSettings;
 class ClipboardBrowserDelegate;
+class HistoryFilterModel;
 class HistoryListModel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 
 // The history browser's content: every record, newest first, with its picture, text and age;
 // each row pins, copies itself back to the clipboard (Shift+double-click: as plain text) or
-// deletes itself; "Clear all" empties the history after a confirmation, which asks whether the
+// deletes itself (Delete: the selected one); a search field (Ctrl+F) keeps the rows that match;
+// "Clear all" empties the history after a confirmation, which asks whether the
 // pinned records go too. An empty history shows only a placeholder. Built anew on a
 // language change, so everything it shows is looked up when it is made.
 class ClipboardBrowserView : public QWidget {
@@ -35,6 +38,8 @@ class ClipboardBrowserView : public QWidget {
     ClipboardBrowserDelegate* delegate() const { return m_delegate; }
     QWidget* placeholder() const { return m_placeholder; }
     QPushButton* clearAllButton() const { return m_clearAll; }
+    QLineEdit* searchField() const { return m_search; }
+    HistoryFilterModel* filterModel() const { return m_filter; }
     // The open "Clear all history?" question, or null.
     QMessageBox* clearConfirmation() const { return m_confirmation; }
     bool showClearConfirmation() const { return m_confirmation != nullptr; }
@@ -50,6 +55,8 @@ class ClipboardBrowserView : public QWidget {
   private:
     void updateContent();
     void copyRow(int row, ClipboardHistory::RestoreAs as);
+    // The history's index of the record shown in this row.
+    int historyIndex(int row) const;
     void askToClearAll();
     void closeTextViewer();
     void scheduleDateRefresh();
@@ -58,7 +65,9 @@ class ClipboardBrowserView : public QWidget {
     ClipboardHistory& m_history;
     HistoryListModel& m_model;
     Scheduler& m_scheduler;
+    HistoryFilterModel* m_filter = nullptr;
     ClipboardBrowserDelegate* m_delegate = nullptr;
+    QLineEdit* m_search = nullptr;
     QWidget* m_placeholder = nullptr;
     QWidget* m_listPage = nullptr;
     QListView* m_list = nullptr;

@@ -9,6 +9,8 @@
 #include <QTextLayout>
 
 #include "history/HistoryListModel.h"
+#include "popup/PopupSession.h"
+#include "ui/common/MatchHighlight.h"
 
 // At global scope: the resource initialiser is declared where the macro is used. A static
 // library's resources are only linked in when referenced.
@@ -226,13 +228,29 @@ void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
         painter->drawPixmap(target.topLeft(), *row.thumbnail);
         painter->restore();
     }
-    painter->setFont(option.font);
-    painter->setPen(option.palette.color(QPalette::WindowText));
     const QRect block = row.layout.textBlock.translated(origin);
-    const int ascent = QFontMetrics(option.font).ascent();
+    const QFontMetrics metrics(option.font);
+    if (index.row() < PopupSession::numberedRows) {
+        // Alt and this number paste the row: said quietly in the inset before it.
+        QFont small = option.font;
+        small.setPointSizeF(small.pointSizeF() * 0.75);
+        painter->setFont(small);
+        painter->setPen(withAlpha(option.palette.color(QPalette::WindowText), 0.4f));
+        painter->drawText(QRect(origin.x(), block.y(), leadingInset, row.layout.lineHeight),
+                          Qt::AlignCenter, QString::number(index.row() + 1));
+    }
+    painter->setFont(option.font);
     for (qsizetype i = 0; i < row.layout.lines.size(); ++i) {
-        painter->drawText(QPoint(block.x(), block.y() + int(i) * row.layout.lineHeight + ascent),
-                          row.layout.lines[i]);
+        const QPoint baseline(block.x(),
+                              block.y() + int(i) * row.layout.lineHeight + metrics.ascent());
+        paintMatchHighlights(*painter, metrics, baseline, row.layout.lines[i], m_highlightWords,
+                             option.palette.color(QPalette::Highlight));
+    }
+    painter->setPen(option.palette.color(QPalette::WindowText));
+    for (qsizetype i = 0; i < row.layout.lines.size(); ++i) {
+        painter->drawText(
+            QPoint(block.x(), block.y() + int(i) * row.layout.lineHeight + metrics.ascent()),
+            row.layout.lines[i]);
     }
     if (selected) {
         painter->drawPixmap(row.layout.checkmark.translated(origin).topLeft(), m_checkmark);

@@ -9,8 +9,9 @@
 
 #include <optional>
 
-// Paints one history row of the popup list: optional thumbnail, up to three lines of text, the
-// pin button (lit on pinned rows), the checkmark on the selected row and the remove button.
+// Paints one history row of the popup list: its number for Alt+digit on the first nine, an
+// optional thumbnail, up to three lines of text with search matches marked, the pin button (lit
+// on pinned rows), the checkmark on the selected row and the remove button.
 // Clicks on the text and on the buttons are reported as signals; the rest of the row ignores
 // the mouse.
 class PastePopupItemDelegate : public QStyledItemDelegate {
@@ -40,6 +41,8 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
 
     explicit PastePopupItemDelegate(QObject* parent = nullptr);
 
+    // The search words whose matches are marked in the rows' text.
+    void setHighlightWords(QStringList words) { m_highlightWords = std::move(words); }
     // The row that shows the checkmark and the accent; -1 for none.
     void setSelectedRow(int row) { m_selectedRow = row; }
     int selectedRow() const { return m_selectedRow; }
@@ -77,6 +80,7 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
     void updateSymbols(const QPalette& palette, qreal dpr) const;
 
     int m_selectedRow = -1;
+    QStringList m_highlightWords;
     int m_rowWidth = 420;
     mutable QHash<QUuid, Cached> m_cache;
     // The symbols as last drawn, with what they were drawn for.

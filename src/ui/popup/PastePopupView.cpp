@@ -12,6 +12,7 @@
 #include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
+#include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -33,22 +34,29 @@ void useSecondaryStyle(QLabel* label) {
 int PastePopupView::fittedHeight() const {
     const int count = m_model.rowCount();
     if (count == 0) {
-        return emptyHeight;
+        // The note gets room above and below, as a row would have.
+        return std::max(emptyHeight,
+                        m_header->heightForWidth(listWidth) + m_divider->height() +
+                            m_emptyLabel->heightForWidth(listWidth) +
+                            2 * PastePopupItemDelegate::verticalInset +
+                            (m_searchLine->isHidden() ? 0 : m_searchLine->sizeHint().height()));
     }
     // Only the rows that fit are measured, so a long history costs no more than a short one.
     QStyleOptionViewItem option;
     option.font = m_list->font();
-    int height = m_header->heightForWidth(listWidth) + m_divider->height();
+    int height = m_header->heightForWidth(listWidth) + m_divider->height() +
+                 (m_searchLine->isHidden() ? 0 : m_searchLine->sizeHint().height());
     for (int row = 0; row < count && height < maxHeight; ++row) {
-        height += m_delegate->sizeHint(option, m_model.index(row)).height();
+        height += m_delegate->sizeHint(option, m_model.index(row, 0)).height();
     }
     return std::min(height, maxHeight);
 }
 
-PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent)
+PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings, QWidget* parent)
     : QWidget(parent),
       m_model(model),
       m_header(new QLabel(this)),
+      m_searchLine(new QLabel(this)),
       m_divider(new QFrame(this)),
       m_emptyLabel(new QLabel(this)),
       m_list(new QListView(this)),
@@ -65,6 +73,16 @@ PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, Q
     useSecondaryStyle(m_header);
     layout->addWidget(m_header);
 
+    // What is typed, as typed, in the accent: the keys reach the session, never a text field.
+    m_searchLine->setContentsMargins(16, 0, 16, 8);
+    QPalette searchPalette = m_searchLine->palette();
+    searchPalette.setColor(QPalette::WindowText, searchPalette.color(QPalette::Highlight));
+    m_searchLine->setPalette(searchPalette);
+    m_searchLine->setTextFormat(Qt::PlainText);
+    m_searchLine->setObjectName(QStringLiteral("searchLine"));
+    m_searchLine->hide();
+    layout->addWidget(m_searchLine);
+
     m_divider->setFixedHeight(1);
     m_divider->setAutoFillBackground(true);
     QPalette dividerPalette = m_divider->palette();
@@ -74,6 +92,7 @@ PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, Q
     layout->addWidget(m_divider);
 
     m_emptyLabel->setAlignment(Qt::AlignCenter);
+    m_emptyLabel->setWordWrap(true);
     m_emptyLabel->setContentsMargins(8, 8, 8, 8);
     useSecondaryStyle(m_emptyLabel);
     layout->addWidget(m_emptyLabel, 1);
@@ -114,13 +133,14 @@ PastePopupView::PastePopupView(HistoryListModel& model, AppSettings& settings, Q
     connect(&model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& from, const QModelIndex& to) {
                 for (int row = from.row(); row <= to.row(); ++row) {
-                    const QModelIndex index = m_model.index(row);
+                    const QModelIndex index = m_model.index(row, 0);
                     m_delegate->forgetRow(index);
                     Q_EMIT m_delegate->sizeHintChanged(index);
                 }
                 followRowCount();
             });
     connect(&settings, &AppSettings::preferredLanguageChanged, this, &PastePopupView::retranslate);
+    connect(&model, &HistoryFilterModel::queryChanged, this, &PastePopupView::followQuery);
 
     retranslate();
 }
@@ -134,7 +154,7 @@ void PastePopupView::setSelectedRow(qsizetype row) {
     const int previous = m_delegate->selectedRow();
     m_delegate->setSelectedRow(int(row));
     for (const int changed : {previous, int(row)}) {
-        m_list->update(m_model.index(changed));
+        m_list->update(m_model.index(changed, 0));
     }
     if (isVisible() && !m_list->isHidden()) {
         scrollToSelected(true);
@@ -153,10 +173,24 @@ void PastePopupView::retranslate() {
         m_pasteTyped
             ? L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste"))
             : L10n::string(QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V")));
-    m_emptyLabel->setText(L10n::string(QStringLiteral("No items")));
+    followQuery();
     // Row labels such as "[Image]" are worded anew.
     m_delegate->clearCache();
     m_list->doItemsLayout();
+    m_list->viewport()->update();
+    followRowCount();
+}
+
+void PastePopupView::followQuery() {
+    const QString& query = m_model.query();
+    m_searchLine->setText(query);
+    m_searchLine->setVisible(!query.isEmpty());
+    m_emptyLabel->setText(
+        query.isEmpty()
+            ? L10n::string(QStringLiteral("No items")) + QStringLiteral("\n") +
+                  L10n::string(QStringLiteral("Copy something and it will appear here."))
+            : L10n::string(QStringLiteral("No matches")));
+    m_delegate->setHighlightWords(m_model.words());
     m_list->viewport()->update();
     followRowCount();
 }
@@ -175,7 +209,7 @@ void PastePopupView::followRowCount() {
 void PastePopupView::scrollToSelected(bool animated) {
     QScrollBar* bar = m_list->verticalScrollBar();
     m_scrollAnimation->stop();
-    const QModelIndex index = m_model.index(m_delegate->selectedRow());
+    const QModelIndex index = m_model.index(m_delegate->selectedRow(), 0);
     if (!index.isValid()) {
         return;
     }
@@ -226,6 +260,10 @@ bool PastePopupView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
         m_delegate->setRowWidth(m_list->viewport()->width());
         updateViewportMask();
+        // A page is what fits beside the tallest row the popup draws.
+        const int tallest = 2 * PastePopupItemDelegate::verticalInset +
+                            PastePopupItemDelegate::maxLines * fontMetrics().lineSpacing();
+        Q_EMIT pageRowsChanged(std::max(1, m_list->viewport()->height() / std::max(1, tallest)));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -3,16 +3,17 @@
 #include <QWidget>
 
 class AppSettings;
-class HistoryListModel;
+class HistoryFilterModel;
 class PastePopupItemDelegate;
 class QFrame;
 class QLabel;
 class QListView;
 class QPropertyAnimation;
 
-// The popup's content: a header, a divider and the history rows, newest first, as a list view
-// over the history's model. Shows the selection it is given and reports clicks; what they do
-// and the keys are the popup's owner's business.
+// The popup's content: a header, the search line while a filter is typed, a divider and the
+// history rows that match, newest first, as a list view over the session's filter. Shows the
+// selection it is given and reports clicks; what they do and the keys are the popup's owner's
+// business. An empty history shows how to fill it, a filter that matches nothing says so.
 class PastePopupView : public QWidget {
     Q_OBJECT
   public:
@@ -25,7 +26,7 @@ class PastePopupView : public QWidget {
     // The header and the rows as drawn, up to maxHeight; emptyHeight without rows.
     int fittedHeight() const;
 
-    PastePopupView(HistoryListModel& model, AppSettings& settings, QWidget* parent = nullptr);
+    PastePopupView(HistoryFilterModel& model, AppSettings& settings, QWidget* parent = nullptr);
 
     // Translucent: the background is see-through where a compositor blends it.
     void setTranslucent(bool translucent);
@@ -40,6 +41,7 @@ class PastePopupView : public QWidget {
     PastePopupItemDelegate* delegate() const { return m_delegate; }
     QLabel* headerLabel() const { return m_header; }
     QLabel* emptyLabel() const { return m_emptyLabel; }
+    QLabel* searchLine() const { return m_searchLine; }
     QPropertyAnimation* scrollAnimation() const { return m_scrollAnimation; }
 
   Q_SIGNALS:
@@ -47,6 +49,8 @@ class PastePopupView : public QWidget {
     void rowDoubleClicked(int row, bool plainText);
     void removeClicked(int row);
     void pinClicked(int row);
+    // How many rows the list shows at once, for Page Up and Page Down.
+    void pageRowsChanged(int rows);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,10 +62,12 @@ class PastePopupView : public QWidget {
     void followRowCount();
     void scrollToSelected(bool animated);
     void updateViewportMask();
+    void followQuery();
 
-    HistoryListModel& m_model;
+    HistoryFilterModel& m_model;
     bool m_pasteTyped = true;
     QLabel* m_header = nullptr;
+    QLabel* m_searchLine = nullptr;
     QFrame* m_divider = nullptr;
     QLabel* m_emptyLabel = nullptr;
     QListView* m_list = nullptr;

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include "core/AppLogger.h"
-#include "history/HistoryListModel.h"
 #include "hotkey/ChordDetector.h"
 #include "popup/PopupSession.h"
 #include "ui/popup/PastePopupView.h"
@@ -26,13 +25,11 @@ QRegion roundedRegion(const QSize& size, qreal radius) {
 
 PastePopupWindowController::PastePopupWindowController(PopupSession& session,
                                                        const ChordDetector& detector,
-                                                       HistoryListModel& model,
                                                        AppSettings& settings,
                                                        WindowSystem windowSystem, QObject* parent)
     : QObject(parent),
       m_session(session),
       m_detector(detector),
-      m_model(model),
       m_settings(settings),
       m_windowSystem(std::move(windowSystem)) {}
 
@@ -73,11 +70,13 @@ void PastePopupWindowController::createPanel() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_view = new PastePopupView(m_model, m_settings, panel);
+    m_view = new PastePopupView(m_session.filterModel(), m_settings, panel);
     m_view->setTranslucent(m_translucent);
     m_view->setSelectedRow(m_session.selectedIndex());
     connect(&m_session, &PopupSession::selectedIndexChanged, m_view,
             &PastePopupView::setSelectedRow);
+    connect(m_view, &PastePopupView::pageRowsChanged, &m_session,
+            [this](int rows) { m_session.setPageRows(rows); });
     connect(m_view, &PastePopupView::rowClicked, &m_session,
             [this](int row) { m_session.setSelectedIndex(row); });
     connect(m_view, &PastePopupView::rowDoubleClicked, &m_session, [this](int row, bool plain) {

@@ -9,7 +9,6 @@
 #include <optional>
 
 class AppSettings;
-class HistoryListModel;
 class ChordDetector;
 class PastePopupView;
 class PopupSession;
@@ -38,8 +37,8 @@ class PastePopupWindowController : public QObject {
 
     // The detector tells whether the paste keystroke can be typed (the header says so).
     PastePopupWindowController(PopupSession& session, const ChordDetector& detector,
-                               HistoryListModel& model, AppSettings& settings,
-                               WindowSystem windowSystem = {}, QObject* parent = nullptr);
+                               AppSettings& settings, WindowSystem windowSystem = {},
+                               QObject* parent = nullptr);
     ~PastePopupWindowController() override;
 
     // Subscribes to isPopupVisible; the current value is delivered too.
@@ -65,7 +64,6 @@ class PastePopupWindowController : public QObject {
 
     PopupSession& m_session;
     const ChordDetector& m_detector;
-    HistoryListModel& m_model;
     AppSettings& m_settings;
     WindowSystem m_windowSystem;
     QPointer<QWidget> m_panel;

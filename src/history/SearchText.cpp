@@ -1,0 +1,93 @@
+#include "history/SearchText.h"
+
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+bool isCombiningMark(char32_t c) {
+    switch (QChar::category(c)) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_Enclosing:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString folded(const QString& text) {
+    icu::UnicodeString unicode(false, reinterpret_cast<const UChar*>(text.utf16()),
+                               int32_t(text.size()));
+    unicode.foldCase(U_FOLD_CASE_DEFAULT);
+    return QString(reinterpret_cast<const QChar*>(unicode.getBuffer()), unicode.length());
+}
+
+}  // namespace
+
+QString SearchText::normalised(QStringView text) {
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
+    QString bare;
+    bare.reserve(decomposed.size());
+    for (const char32_t c : QStringView(decomposed).toUcs4()) {
+        if (!isCombiningMark(c)) {
+            bare.append(QChar::fromUcs4(c));
+        }
+    }
+    return folded(bare);
+}
+
+QStringList SearchText::words(QStringView query) {
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return normalised(query).split(space, Qt::SkipEmptyParts);
+}
+
+bool SearchText::matchesAll(QStringView normalisedText, const QStringList& words) {
+    return std::all_of(words.cbegin(), words.cend(), [normalisedText](const QString& word) {
+        return normalisedText.contains(word);
+    });
+}
+
+QList<std::pair<qsizetype, qsizetype>> SearchText::matchRanges(QStringView shown,
+                                                               const QStringList& words) {
+    QList<std::pair<qsizetype, qsizetype>> ranges;
+    if (words.isEmpty() || shown.isEmpty()) {
+        return ranges;
+    }
+    // Normalised one code point at a time, remembering where each piece came from: a match in
+    // the normalised form is then a span of the text shown. Decomposition and folding work on
+    // single code points, so the pieces add up to the whole.
+    QString text;
+    // Per unit of `text`: the span of the shown text it came from.
+    QList<std::pair<qsizetype, qsizetype>> origin;
+    for (qsizetype i = 0; i < shown.size();) {
+        const qsizetype width = shown[i].isHighSurrogate() && i + 1 < shown.size() ? 2 : 1;
+        const QString piece = normalised(shown.mid(i, width));
+        if (piece.isEmpty() && !origin.isEmpty()) {
+            origin.last().second = i + width;  // a mark goes with the letter it sits on
+        }
+        text += piece;
+        origin.insert(origin.size(), piece.size(), {i, i + width});
+        i += width;
+    }
+    QList<std::pair<qsizetype, qsizetype>> spans;
+    for (const QString& word : words) {
+        for (qsizetype at = text.indexOf(word); at >= 0 && !word.isEmpty();
+             at = text.indexOf(word, at + 1)) {
+            spans.append({origin.at(at).first, origin.at(at + word.size() - 1).second});
+        }
+    }
+    std::sort(spans.begin(), spans.end());
+    for (const auto& [start, end] : spans) {
+        if (!ranges.isEmpty() && start <= ranges.last().first + ranges.last().second) {
+            auto& last = ranges.last();
+            last.second = std::max(last.second, end - last.first);
+        } else {
+            ranges.append({start, end - start});
+        }
+    }
+    return ranges;
+}

@@ -1,0 +1,209 @@
+#include <QAbstractItemModelTester>
+#include <QImage>
+#include <QtTest>
+
+#include "HotkeyStack.h"
+#include "core/ImageCodec.h"
+#include "history/HistoryFilterModel.h"
+#include "history/HistoryListModel.h"
+#include "history/SearchText.h"
+#include "settings/L10n.h"
+
+namespace {
+
+QByteArray pngBytes() {
+    QImage image(4, 4, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    return ImageCodec::encodePng(image).value_or(QByteArray());
+}
+
+// "text:…", "html:…", "files:url url", "image": one copy as a program offers it.
+StoredItem copyOf(const QString& what) {
+    const QString body = what.section(u':', 1);
+    if (what.startsWith(u"html:")) {
+        return {{QString(PasteboardTypeKey::html), body.toUtf8()}};
+    }
+    if (what.startsWith(u"files:")) {
+        return {{QString(PasteboardTypeKey::uriList), body.split(u' ').join(u"\r\n").toUtf8()}};
+    }
+    if (what == u"image") {
+        return {{QString(PasteboardTypeKey::png), pngBytes()}};
+    }
+    return {{QString(PasteboardTypeKey::stringUtf8Mime), body.toUtf8()}};
+}
+
+QString shownText(const QAbstractItemModel& model, int row) {
+    return model.index(row, 0).data(HistoryListModel::RowTextRole).toString();
+}
+
+}  // namespace
+
+class TestFilter : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    // One copy, one query in the interface language: found or not, and the part of the text
+    // shown that is marked.
+    void matching_data() {
+        QTest::addColumn<QString>("copy");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("marked");  // the spans of the shown text, joined by "|"
+        const auto row = [](const char* name, const QString& copy, const char* query, bool found,
+                            const char* marked = "", const char* language = "en") {
+            QTest::newRow(name) << copy << QString::fromLatin1(language) << QString::fromUtf8(query)
+                                << found << QString::fromUtf8(marked);
+        };
+        row("accents", "text:Crème brûlée", "creme BRULEE", true, "Crème|brûlée");
+        row("accent typed, none copied", "text:resume", "résumé", true, "resume");
+        row("full width", "text:ＡＢＣ total", "abc", true, "ＡＢＣ");
+        row("half-width kana", "text:ｶﾀｶﾅ", "カタカナ", true, "ｶﾀｶﾅ");
+        row("sharp s", "text:Die Straße", "STRASSE", true, "Straße");
+        row("any order", "text:alpha beta gamma", "gamma alpha", true, "alpha|gamma");
+        row("every word", "text:alpha beta", "alpha delta", false, "alpha");
+        row("blank query", "text:alpha", "   ", true);
+        row("html by its text", "html:<p><b>bold</b> move</p>", "bold move", true, "bold|move");
+        row("html markup is not text", "html:<p><b>bold</b></p>", "<b>", false);
+        row("file names", "files:file:///home/u/Report%20Final.pdf file:///tmp/b.txt",
+            "final b.txt", true, "Final|b.txt");
+        row("not the folders", "files:file:///home/u/a.txt", "home", false);
+        row("past the preview", "text:" + QString(6000, u'x') + " needle", "needle", true);
+        row("image label", "image", "imag", true, "Imag");
+        row("image label, German", "image", "bild", true, "Bild", "de");
+        row("image, not its English label in German", "image", "image", false, "", "de");
+    }
+    void matching() {
+        QFETCH(QString, copy);
+        QFETCH(QString, language);
+        QFETCH(QString, query);
+        L10n::configure(nullptr, language);
+        HotkeyStack rig;
+        rig.copy(copyOf(copy));
+        QCOMPARE(rig.history.items().size(), 1);
+        HistoryFilterModel filter(rig.model);
+        QAbstractItemModelTester tester(&filter,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        filter.setQuery(query);
+        QTEST(filter.rowCount() == 1, "found");
+        QStringList marked;
+        const QString shown = shownText(rig.model, 0);
+        for (const auto& [start, length] : SearchText::matchRanges(shown, filter.words())) {
+            marked << shown.mid(start, length);
+        }
+        QTEST(marked.join(u'|'), "marked");
+    }
+
+    // The filter follows the history while a query is typed: arrivals that match come in, the
+    // rest stay out, pinned rows stay first, removals leave.
+    void followsHistory() {
+        HotkeyStack rig({"apple one", "banana", "apple two"});
+        HistoryFilterModel filter(rig.model);
+        QAbstractItemModelTester tester(&filter,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        filter.setQuery(QStringLiteral("APPLE"));
+        const auto rows = [&] {
+            QStringList texts;
+            for (int row = 0; row < filter.rowCount(); ++row) {
+                texts << shownText(filter, row);
+            }
+            return texts.join(u',');
+        };
+        QCOMPARE(rows(), "apple two,apple one");
+        rig.copyText(QStringLiteral("cherry"));
+        rig.copyText(QStringLiteral("apple three"));
+        QCOMPARE(rows(), "apple three,apple two,apple one");
+        rig.history.togglePinned(4);  // "apple one"
+        QCOMPARE(rows(), "apple one,apple three,apple two");
+        rig.history.removeItem(3);  // "apple two"
+        QCOMPARE(rows(), "apple one,apple three");
+        filter.setQuery(QString());
+        QCOMPARE(filter.rowCount(), 4);
+    }
+
+    // Keys in the popup over eight copies (shown newest first: lime fig elder date cherry
+    // "apple tart" banana "apple pie", lime copied last), a page being five rows. Steps: "t:text"
+    // types it,
+    // "_" a space, key names otherwise. After them: the filter typed, the row selected (empty:
+    // the popup closed or no row), and what the clipboard holds.
+    void popupKeys_data() {
+        QTest::addColumn<bool>("emptyHistory");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("clipboard");
+        const auto row = [](const char* name, const char* script, const char* query,
+                            const char* selected, const char* clipboard = "lime",
+                            bool empty = false) {
+            QTest::newRow(name) << empty << script << query << selected << clipboard;
+        };
+        row("typing filters, newest match first", "t:ap", "ap", "apple tart");
+        row("Down and Up within matches", "t:ap Down Down Up", "ap", "apple pie");
+        row("Return pastes the match", "t:ap Down Return", "", "", "apple pie");
+        row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart");
+        row("Ctrl+P pins the match, selection follows", "t:ap Down Ctrl+P", "ap", "apple pie");
+        row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
+        row("no match", "t:zz", "zz", "");
+        row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
+        row("Escape clears first", "t:ap Down Escape", "", "lime");
+        row("then closes", "t:ap Escape Escape", "", "");
+        row("the chord closes, reopened clear", "t:ap chord chord", "", "lime");
+        row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
+        row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig");
+        row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie");
+        row("Alt+digit past the rows", "t:ap Alt+3", "ap", "apple tart");
+        row("Page Down", "PageDown", "", "apple tart");
+        row("Page Down stops at the end", "PageDown PageDown", "", "apple pie");
+        row("Page Up", "PageDown PageDown PageUp", "", "elder");
+        row("End and Home", "End Home Down", "", "fig");
+        row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
+        row("empty history: opened, Return does nothing", "Return Down PageDown", "", "", "", true);
+        row("empty history: Escape closes", "Escape", "", "", "", true);
+    }
+    void popupKeys() {
+        QFETCH(bool, emptyHistory);
+        QFETCH(QString, script);
+        HotkeyStack rig(emptyHistory ? QStringList()
+                                     : QStringList{"apple pie", "banana", "apple tart", "cherry",
+                                                   "date", "elder", "fig", "lime"});
+        PopupSession& s = rig.popup;
+        s.toggle();
+        QVERIFY(s.isPopupVisible());
+        static const QHash<QString, KeyEvent> keys{
+            {"Down", {KeyCode::DownArrow}},
+            {"Up", {KeyCode::UpArrow}},
+            {"Return", {KeyCode::Return}},
+            {"Shift+Return", {KeyCode::Return, ModifierFlag::Shift}},
+            {"Ctrl+P", {KeyCode::P, ModifierFlag::Control, false, 0, "p"}},
+            {"Backspace", {KeyCode::Delete}},
+            {"Escape", {KeyCode::Escape}},
+            {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
+            {"Alt+3", {0, ModifierFlag::Option, false, KeyCode::Digits[2], "3"}},
+            {"PageDown", {KeyCode::PageDown}},
+            {"PageUp", {KeyCode::PageUp}},
+            {"Home", {KeyCode::Home}},
+            {"End", {KeyCode::End}},
+            {"Ctrl+End", {KeyCode::End, ModifierFlag::Control}},
+            {"_", {KeyCode::Space, 0, false, 0, " "}},
+        };
+        for (const QString& step : script.split(u' ')) {
+            if (step == u"chord") {
+                s.toggle();
+            } else if (step.startsWith(u"t:")) {
+                for (const QChar c : step.mid(2)) {
+                    QVERIFY(rig.own(KeyEvent{0, 0, false, 0, c == u'_' ? " " : QString(c)}));
+                }
+            } else {
+                QVERIFY2(keys.contains(step), qPrintable(step));
+                // Only a space with nothing typed is left to the window.
+                QCOMPARE(rig.own(keys.value(step)), step != u"_");
+            }
+        }
+        QTEST(s.query(), "query");
+        const bool shown = s.isPopupVisible() && s.selectedIndex() < s.filterModel().rowCount();
+        QTEST(shown ? shownText(s.filterModel(), int(s.selectedIndex())) : QString(), "selected");
+        QTEST(rig.pasteboard.string().value_or(QString()), "clipboard");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFilter)
+#include "tst_filter.moc"
