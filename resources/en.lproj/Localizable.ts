@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>In settings: autostart, shortcut, history size.</translation>
+        <translation>In settings: autostart, shortcut, history size, and applications whose copies are never recorded.</translation>
     </message>
     <message>
         <source>Both copied. Tap Next.</source>
@@ -214,6 +214,22 @@
     <message>
         <source>No longer available: remove it with ×</source>
         <translation>No longer available: remove it with ×</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Type while the list is open to filter it — only matching items stay.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — paste the text alone, without formatting.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Pause recording from the tray icon — nothing copied is kept until you resume.</translation>
     </message>
 </context>
 </TS>
