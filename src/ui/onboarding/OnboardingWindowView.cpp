@@ -52,7 +52,9 @@ void OnboardingWindowView::rebuild() {
     bar->addWidget(label);
     m_picker = new QComboBox;
     m_picker->setObjectName(QStringLiteral("languagePicker"));
-    m_picker->setFixedWidth(kPickerWidth);
+    // As wide as its longest entry ("Idioma del sistema"), never narrower than the usual.
+    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_picker->setMinimumWidth(kPickerWidth);
     m_picker->addItem(L10n::string(QStringLiteral("System")), QStringLiteral("system"));
     for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
         m_picker->addItem(option.name, option.code);
