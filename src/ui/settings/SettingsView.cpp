@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStringListModel>
 #include <QStyle>
@@ -105,14 +106,14 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     sections->addStretch(1);
 
     // The form scrolls when the window is smaller than it.
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(m_form);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidget(m_form);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    outer->addWidget(m_scroll);
 
     connect(&m_settings, &AppSettings::launchAtLoginChanged, this,
             &SettingsView::showLaunchAtLogin);
@@ -151,29 +152,13 @@ SettingsView::~SettingsView() {
 QSize SettingsView::sizeHint() const {
     const QSize form = m_form->sizeHint();
     const int width = std::max(form.width(), kMinimumWidth);
-    // Wrapped captions ask for the height they need at this width, not at their own narrow
-    // guess, which left the window a hand taller than its form.
-    const int height = m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : form.height();
+    // Wrapped captions ask for the height they need at a width, not at their own narrow guess.
+    // The width is the one a scroll bar would leave: at the full width, a form one wrapped line
+    // taller than the window keeps the bar that narrowed it, and the Quit button below.
+    const int narrowed = width - m_scroll->verticalScrollBar()->sizeHint().width();
+    const int height =
+        m_form->hasHeightForWidth() ? m_form->heightForWidth(narrowed) : form.height();
     return {width, std::max(height, kMinimumHeight)};
-}
-
-void SettingsView::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_fitted) {
-        return;
-    }
-    m_fitted = true;
-    // The wrapped captions ask for more height than they take once laid out at the window's
-    // width; what the form leaves to its closing stretch is given back, once, before the window
-    // appears.
-    m_form->layout()->activate();
-    const int used = m_quit->parentWidget()->geometry().bottom() + 1 +
-                     m_form->layout()->contentsMargins().bottom();
-    const int spare = m_form->height() - used;
-    QWidget* top = window();
-    if (spare > 0 && top != this) {
-        top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
-    }
 }
 
 QWidget* SettingsView::languageSection() {

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QStringListModel;
 class QSpinBox;
 class QTimer;
@@ -66,9 +67,6 @@ class SettingsView : public QWidget {
     QListWidget* ignoredList() const { return m_ignored; }
     QLineEdit* ignoredField() const { return m_ignoredField; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     QWidget* languageSection();
     QWidget* autostartSection();
@@ -106,7 +104,7 @@ class SettingsView : public QWidget {
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
-    bool m_fitted = false;
+    QScrollArea* m_scroll = nullptr;
     QListWidget* m_ignored = nullptr;
     QLineEdit* m_ignoredField = nullptr;
     QStringListModel* m_openClasses = nullptr;
