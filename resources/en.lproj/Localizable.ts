@@ -231,5 +231,21 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Pause recording from the tray icon — nothing copied is kept until you resume.</translation>
     </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Window class or app id</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Paste “Text 1” into field 1 and “Text 2” into field 2. Use %@ to choose from the list.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Field 1 — “Text 1” here</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Field 2 — “Text 2” here</translation>
+    </message>
 </context>
 </TS>

@@ -517,7 +517,7 @@
     </message>
     <message>
         <source>Window class or app id</source>
-        <translation>Classe de fenêtre ou identifiant d’application</translation>
+        <translation>Classe de fenêtre ou ID d’application</translation>
     </message>
     <message>
         <source>Add</source>

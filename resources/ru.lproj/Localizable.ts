@@ -517,7 +517,7 @@
     </message>
     <message>
         <source>Window class or app id</source>
-        <translation>Класс окна или app id</translation>
+        <translation>Класс окна или ID приложения</translation>
     </message>
     <message>
         <source>Add</source>

@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QStringListModel>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -290,6 +291,15 @@ QWidget* SettingsView::ignoredSection() {
     auto* row = new QHBoxLayout;
     m_ignoredField = new QLineEdit(box);
     m_ignoredField->setPlaceholderText(L10n::string(QStringLiteral("Window class or app id")));
+    // Wide enough for its hint, which says what to type: the window grows where a language needs.
+    QStyleOptionFrame frame;
+    frame.initFrom(m_ignoredField);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_ignoredField);
+    const QFontMetrics metrics(m_ignoredField->font());
+    const QSize hint(metrics.horizontalAdvance(m_ignoredField->placeholderText()) + 8,
+                     metrics.height());
+    m_ignoredField->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_LineEdit, &frame, hint, m_ignoredField).width());
     // The open windows' classes, looked up again each time the field is entered.
     m_openClasses = new QStringListModel(this);
     auto* completer = new QCompleter(m_openClasses, m_ignoredField);
