@@ -45,6 +45,7 @@ void OnboardingWindowView::rebuild() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(20, 12, 20, 8);
+    bar->setSpacing(8);
     QLabel* label = onboarding::makeLabel(
         L10n::string(QStringLiteral("Language")), onboarding::TextStyle::Caption,
         onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
