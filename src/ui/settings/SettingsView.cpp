@@ -155,11 +155,32 @@ QSize SettingsView::sizeHint() const {
     const int width = std::max(form.width(), kMinimumWidth);
     // Wrapped captions ask for the height they need at a width, not at their own narrow guess.
     // The width is the one a scroll bar would leave: at the full width, a form one wrapped line
-    // taller than the window keeps the bar that narrowed it, and the Quit button below.
+    // taller than the window keeps the bar that narrowed it, and the Quit button below. What
+    // this asks too much is given back when the window is first shown.
     const int narrowed = width - m_scroll->verticalScrollBar()->sizeHint().width();
     const int height =
         m_form->hasHeightForWidth() ? m_form->heightForWidth(narrowed) : form.height();
     return {width, std::max(height, kMinimumHeight)};
+}
+
+void SettingsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QWidget* top = window();
+    if (m_fitted || top == this) {
+        return;
+    }
+    m_fitted = true;
+    // The wrapped captions ask for more height than they take once laid out; what the form
+    // leaves to its closing stretch is given back, once, before the window appears. It is laid
+    // out at its own width first: a form not yet resized measures at a hidden widget's default.
+    m_form->resize(m_scroll->width(), m_form->height());
+    m_form->layout()->activate();
+    const int used = m_quit->parentWidget()->geometry().bottom() + 1 +
+                     m_form->layout()->contentsMargins().bottom();
+    const int spare = m_form->height() - used;
+    if (spare > 0) {
+        top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
+    }
 }
 
 QWidget* SettingsView::languageSection() {

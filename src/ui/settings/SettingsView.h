@@ -67,6 +67,9 @@ class SettingsView : public QWidget {
     QListWidget* ignoredList() const { return m_ignored; }
     QLineEdit* ignoredField() const { return m_ignoredField; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QWidget* languageSection();
     QWidget* autostartSection();
@@ -105,6 +108,7 @@ class SettingsView : public QWidget {
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
     QScrollArea* m_scroll = nullptr;
+    bool m_fitted = false;
     QListWidget* m_ignored = nullptr;
     QLineEdit* m_ignoredField = nullptr;
     QStringListModel* m_openClasses = nullptr;
