@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>In den Einstellungen: Autostart, Tastenkürzel, Einträge im Verlauf.</translation>
+        <translation>In den Einstellungen: Autostart, Tastenkürzel, Einträge im Verlauf und Anwendungen, deren Kopien nie aufgezeichnet werden.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Kopieren Sie etwas, dann erscheint es hier.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Tippen, während die Liste offen ist, filtert sie — nur passende Einträge bleiben.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Strg+P oder die Nadel — hält einen Eintrag oben, auf der Festplatte gesichert, auch nach einem Neustart.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Umschalt+Enter — nur den Text einfügen, ohne Formatierung.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Aufzeichnung über das Symbol im Systembereich pausieren — bis zum Fortsetzen wird nichts Kopiertes behalten.</translation>
     </message>
 </context>
 </TS>

@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>In settings: autostart, shortcut, history size.</translation>
+        <translation>In settings: autostart, shortcut, history size, and applications whose copies are never recorded.</translation>
     </message>
     <message>
         <source>Both copied. Tap Next.</source>
@@ -226,6 +226,38 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Copy something and it will appear here.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Type while the list is open to filter it — only matching items stay.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — paste the text alone, without formatting.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Pause recording from the tray icon — nothing copied is kept until you resume.</translation>
+    </message>
+    <message>
+        <source>Window class or app id</source>
+        <translation>Window class or app id</translation>
+    </message>
+    <message>
+        <source>Paste into field 1 «Text 1», into field 2 «Text 2». Use %@ to choose from list.</source>
+        <translation>Paste “Text 1” into field 1 and “Text 2” into field 2. Use %@ to choose from the list.</translation>
+    </message>
+    <message>
+        <source>Field 1 — «Text 1» here</source>
+        <translation>Field 1 — “Text 1” here</translation>
+    </message>
+    <message>
+        <source>Field 2 — «Text 2» here</source>
+        <translation>Field 2 — “Text 2” here</translation>
     </message>
 </context>
 </TS>

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>En los ajustes: inicio automático, atajo, tamaño del historial.</translation>
+        <translation>En los ajustes: inicio automático, atajo, tamaño del historial y aplicaciones cuyas copias nunca se registran.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Copie algo y aparecerá aquí.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Escriba con la lista abierta para filtrarla — solo quedan los elementos que coinciden.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P o la chincheta — fija un elemento arriba, guardado en el disco aunque reinicie.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Mayús+Intro — pega solo el texto, sin formato.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Pause el registro desde el icono de la bandeja — no se guarda nada de lo copiado hasta reanudarlo.</translation>
     </message>
 </context>
 </TS>

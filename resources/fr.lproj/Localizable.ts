@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>Dans les paramètres : démarrage automatique, raccourci, taille de l’historique.</translation>
+        <translation>Dans les paramètres : démarrage automatique, raccourci, taille de l’historique et applications dont les copies ne sont jamais enregistrées.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -517,7 +517,7 @@
     </message>
     <message>
         <source>Window class or app id</source>
-        <translation>Classe de fenêtre ou identifiant d’application</translation>
+        <translation>Classe de fenêtre ou ID d’application</translation>
     </message>
     <message>
         <source>Add</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Copiez quelque chose et il apparaîtra ici.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Tapez quand la liste est ouverte pour la filtrer — seuls les éléments correspondants restent.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P ou l’épingle — garde un élément en haut, enregistré sur le disque même après un redémarrage.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Maj+Entrée — colle le texte seul, sans mise en forme.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Suspendez l’enregistrement depuis l’icône de la zone de notification — rien n’est gardé jusqu’à la reprise.</translation>
     </message>
 </context>
 </TS>

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>設定では: 自動起動、ショートカット、履歴の件数。</translation>
+        <translation>設定では: 自動起動、ショートカット、履歴の件数、コピーを記録しないアプリケーション。</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>何かをコピーすると、ここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>リストを開いたまま入力すると絞り込めます — 一致する項目だけが残ります。</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P またはピン — 項目を先頭に固定し、再起動後も残るようディスクに保存します。</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — 書式なしでテキストだけを貼り付けます。</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>トレイのアイコンから記録を一時停止 — 再開するまでコピーは残りません。</translation>
     </message>
 </context>
 </TS>

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>설정에서: 자동 시작, 단축키, 기록 개수.</translation>
+        <translation>설정에서: 자동 시작, 단축키, 기록 개수, 복사 내용을 기록하지 않을 애플리케이션.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>무언가를 복사하면 여기에 표시됩니다.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>목록이 열린 상태에서 입력하면 걸러집니다 — 일치하는 항목만 남습니다.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P 또는 핀 — 항목을 맨 위에 고정하고 디스크에 저장해 다시 시작해도 남깁니다.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — 서식 없이 텍스트만 붙여넣습니다.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>트레이 아이콘에서 기록 일시 중지 — 다시 시작할 때까지 복사한 내용은 남지 않습니다.</translation>
     </message>
 </context>
 </TS>

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>Nas configurações: inicialização automática, atalho, tamanho do histórico.</translation>
+        <translation>Nas configurações: inicialização automática, atalho, tamanho do histórico e aplicativos cujas cópias nunca são registradas.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Copie algo e ele aparecerá aqui.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Digite com a lista aberta para filtrá-la — só ficam os itens que correspondem.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P ou o alfinete — fixa um item no topo, salvo no disco mesmo após reiniciar.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — cola só o texto, sem formatação.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Pause o registro pelo ícone da área de notificação — nada copiado é guardado até retomar.</translation>
     </message>
 </context>
 </TS>

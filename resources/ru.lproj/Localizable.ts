@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>В настройках: автозапуск, сочетание клавиш, размер истории.</translation>
+        <translation>В настройках: автозапуск, сочетание клавиш, размер истории и приложения, чьи копии никогда не записываются.</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -517,7 +517,7 @@
     </message>
     <message>
         <source>Window class or app id</source>
-        <translation>Класс окна или app id</translation>
+        <translation>Класс окна или ID приложения</translation>
     </message>
     <message>
         <source>Add</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>Скопируйте что-нибудь, и оно появится здесь.</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>Печатайте при открытом списке, чтобы отфильтровать его, — останутся только совпадения.</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P или булавка — закрепляет запись наверху и хранит её на диске между запусками.</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — вставить только текст, без оформления.</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>Приостановите запись через значок в трее — до возобновления ничего скопированное не сохраняется.</translation>
     </message>
 </context>
 </TS>

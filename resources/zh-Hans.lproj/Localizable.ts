@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>In settings: autostart, hotkey, buffer limit.</source>
-        <translation>在设置中：自动启动、快捷键、历史记录条数。</translation>
+        <translation>在设置中：自动启动、快捷键、历史记录条数，以及从不记录其复制内容的应用程序。</translation>
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
@@ -538,6 +538,22 @@
     <message>
         <source>Copy something and it will appear here.</source>
         <translation>复制任意内容，它就会显示在这里。</translation>
+    </message>
+    <message>
+        <source>Type while the list is open to filter it — only matching items stay.</source>
+        <translation>列表打开时直接输入即可筛选 — 只保留匹配的项目。</translation>
+    </message>
+    <message>
+        <source>Ctrl+P or the pin — keeps an item at the top, saved on disk across restarts.</source>
+        <translation>Ctrl+P 或图钉 — 将项目置顶并保存到磁盘，重启后依然保留。</translation>
+    </message>
+    <message>
+        <source>Shift+Enter — paste the text alone, without formatting.</source>
+        <translation>Shift+Enter — 只粘贴文本，不带格式。</translation>
+    </message>
+    <message>
+        <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
+        <translation>通过托盘图标暂停记录 — 恢复之前复制的内容都不会保留。</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 #include <QThreadPool>
+#include <QTimer>
 #include <QWidget>
 
 #include <sys/socket.h>
@@ -275,6 +276,9 @@ int QuillstackApp::run() {
         perform(m_firstCommand);
     }
     listenForCommands();
+    // Once the start is done, while nothing waits: the first chord then only shows the popup.
+    QTimer::singleShot(popupPrepareDelayMs, m_popupController.get(),
+                       &PastePopupWindowController::prepare);
     log(QStringLiteral("QuillstackApp: event loop running"));
     const int status = QCoreApplication::exec();
     shutDown();

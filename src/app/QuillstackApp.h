@@ -30,6 +30,9 @@ class XdgAutostart;
 // runs the event loop.
 class QuillstackApp {
   public:
+    // After the start, when the tray icon and the first-start guide are up.
+    static constexpr int popupPrepareDelayMs = 1000;
+
     // instance: this user's one instance, its lock held (or null where no private runtime
     // folder exists). firstCommand: what the command line asked for, done once launched.
     // windowing: the backend main() chose, Qt's platform already set to match.

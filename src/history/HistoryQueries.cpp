@@ -23,7 +23,11 @@ QString HistoryQueries::rowLine(int number, const QModelIndex& row) {
             c = u' ';
         }
     }
-    return QString::number(number) + u'\t' + text;
+    // A pin is a mark before the text, not a column: "N<TAB>text" stays the line's shape, and
+    // copied text seldom starts with this character, unlike "*" or "[".
+    const bool pinned = row.data(HistoryListModel::PinnedRole).toBool();
+    return QString::number(number) + u'\t' + (pinned ? QStringLiteral("\U0001F4CC ") : QString()) +
+           text;
 }
 
 QByteArray HistoryQueries::list() const {

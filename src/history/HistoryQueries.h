@@ -27,9 +27,10 @@ class HistoryQueries {
 
     HistoryQueries(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler);
 
-    // "N<TAB>text" lines, newest first.
+    // "N<TAB>text" lines, newest first; a pinned record's text after "📌 ".
     QByteArray list() const;
-    // One row's line: its number, a tab and its text with tabs and line breaks as spaces.
+    // One row's line: its number, a tab, "📌 " when pinned and its text with tabs and line
+    // breaks as spaces.
     // Anything else a row is to say in a listing goes here.
     static QString rowLine(int number, const QModelIndex& row);
     // Record `number`'s text, or the bytes of `type`; `done` runs later on the main thread.

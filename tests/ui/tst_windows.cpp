@@ -2,6 +2,8 @@
 // settings window, the onboarding wizard and the paste popup.
 #include <QtTest>
 
+#include <QScrollArea>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
@@ -592,6 +595,22 @@ class TestWindows : public QObject {
         QVERIFY(rig.window.isVisible() && rig.view() == shown);
         rig.view()->quitButton()->click();
         QCOMPARE(rig.quits, 1);
+    }
+
+    // In every language the settings window opens with its whole form, Quit included, and no
+    // scroll bar.
+    void settingsWindowHoldsItsForm_data() {
+        QTest::addColumn<QString>("language");
+        for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
+            QTest::newRow(qPrintable(option.code)) << option.code;
+        }
+    }
+    void settingsWindowHoldsItsForm() {
+        QFETCH(QString, language);
+        SettingsRig rig;
+        rig.settings.setPreferredLanguage(language);
+        SettingsView* v = rig.open();
+        QVERIFY(v && !v->findChild<QScrollArea*>()->verticalScrollBar()->isVisible());
     }
 
     void warningsFollowTheFlags_data() {

@@ -309,6 +309,10 @@ class TestAppLifecycle : public QObject {
         m_owners.clear();  // nothing on the clipboard at the restart: the popup shows only pins
         QVERIFY(app.stop());
         QVERIFY(app.start());
+        const QByteArray listed = app.command({"--list"}).out;
+        QVERIFY2(listed.startsWith("1\t\U0001F4CC qqq") &&
+                     listed.endsWith("\n2\t\U0001F4CC only html\n"),
+                 listed.right(40).constData());
 
         popupKeys("Return");
         QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("UTF8_STRING"), kLarge, 10000);

@@ -49,6 +49,9 @@ const Symbol kXmarkCircle{"edit-delete", ":/icons/xmark-circle.svg"};
 const Symbol kStack{"", ":/icons/quillstack.svg", false};
 const Symbol kGear{"preferences-system", ":/icons/gear.svg"};
 const Symbol kCheckmark{"", ":/icons/checkmark-circle.svg"};
+const Symbol kPin{"view-pin", ":/icons/pin.svg"};
+const Symbol kMagnifier{"edit-find", ":/icons/magnifyingglass.svg"};
+const Symbol kPause{"media-playback-pause", ":/icons/pause-circle.svg"};
 
 QLabel* symbolLabel(const Symbol& symbol, int side, const QColor& colour, QWidget* context) {
     auto* label = new QLabel;
@@ -228,7 +231,11 @@ QWidget* OnboardingView::buildPage(int step) {
                   L10n::string(QStringLiteral("Paste from history: %@ — opens list of recent "
                                               "copies."),
                                {chord})},
-                 {kHandPoint, l10n("Release modifiers or Enter — paste selected item.")}},
+                 {kHandPoint, l10n("Release modifiers or Enter — paste selected item.")},
+                 {kMagnifier,
+                  l10n("Type while the list is open to filter it — only matching items stay.")},
+                 {kPin, l10n("Ctrl+P or the pin — keeps an item at the top, saved on disk across "
+                             "restarts.")}},
                 12, 20);
             return built;
         case 3:
@@ -250,6 +257,7 @@ QWidget* OnboardingView::buildPage(int step) {
                 built,
                 {{kArrowUpDown, l10n("↑ ↓ — select item in list.")},
                  {kHandPoint, l10n("Release modifiers — selected text pastes into active app.")},
+                 {kDocOnClipboard, l10n("Shift+Enter — paste the text alone, without formatting.")},
                  {kXmarkCircle, l10n("Delete or × to remove from history.")}},
                 10, 16);
             return built;
@@ -258,6 +266,8 @@ QWidget* OnboardingView::buildPage(int step) {
             addHeader(built, kTrayArrowDown, "Menu and settings");
             addListBlock(built,
                          {{kStack, l10n("Click menu bar icon — view buffer, settings, quit.")},
+                          {kPause, l10n("Pause recording from the tray icon — nothing copied is "
+                                        "kept until you resume.")},
                           {kGear, l10n("In settings: autostart, hotkey, buffer limit.")}},
                          10, 16);
             return built;

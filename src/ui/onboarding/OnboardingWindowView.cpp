@@ -45,6 +45,7 @@ void OnboardingWindowView::rebuild() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(20, 12, 20, 8);
+    bar->setSpacing(8);
     QLabel* label = onboarding::makeLabel(
         L10n::string(QStringLiteral("Language")), onboarding::TextStyle::Caption,
         onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
@@ -52,7 +53,9 @@ void OnboardingWindowView::rebuild() {
     bar->addWidget(label);
     m_picker = new QComboBox;
     m_picker->setObjectName(QStringLiteral("languagePicker"));
-    m_picker->setFixedWidth(kPickerWidth);
+    // As wide as its longest entry ("Idioma del sistema"), never narrower than the usual.
+    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_picker->setMinimumWidth(kPickerWidth);
     m_picker->addItem(L10n::string(QStringLiteral("System")), QStringLiteral("system"));
     for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
         m_picker->addItem(option.name, option.code);

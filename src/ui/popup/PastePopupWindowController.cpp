@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
@@ -60,8 +61,12 @@ void PastePopupWindowController::follow(bool visible) {
     }
 }
 
+bool PastePopupWindowController::compositing() const {
+    return m_windowSystem.isCompositing && m_windowSystem.isCompositing();
+}
+
 void PastePopupWindowController::createPanel() {
-    m_translucent = m_windowSystem.isCompositing && m_windowSystem.isCompositing();
+    m_translucent = compositing();
     auto* panel =
         new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     panel->setObjectName(QStringLiteral("QuillstackPopup"));
@@ -94,7 +99,28 @@ void PastePopupWindowController::createPanel() {
             .arg(m_translucent ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
+void PastePopupWindowController::prepare() {
+    if (m_panel) {
+        return;
+    }
+    createPanel();
+    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
+    m_panel->adjustSize();
+    // One paint into an image, never on screen: the style's polish, the fonts and their glyphs
+    // and the list's first layout are had before the first chord waits on them.
+    QImage scratch(m_panel->size(), QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    m_panel->render(&scratch);
+    log(QStringLiteral("PastePopupWindowController: panel prepared"));
+}
+
 void PastePopupWindowController::showPanel() {
+    // Made ahead of time, perhaps before the compositor started (a login's race): blended or
+    // cut corners follow what is true now.
+    if (m_panel && compositing() != m_translucent) {
+        delete m_panel.data();
+        m_view = nullptr;
+    }
     if (!m_panel) {
         createPanel();
     }

@@ -16,7 +16,7 @@ class QScreen;
 
 // What only the window system can tell or do for the popup; any of it may be empty.
 struct PastePopupWindowSystem {
-    // A compositor blends translucent windows (asked once, when the panel is made).
+    // A compositor blends translucent windows (asked before every show).
     std::function<bool()> isCompositing;
     // Called with the native panel before every show: on all desktops, above the rest.
     std::function<void(QWidget*)> prepareToShow;
@@ -44,6 +44,10 @@ class PastePopupWindowController : public QObject {
     // Subscribes to isPopupVisible; the current value is delivered too.
     void setup();
 
+    // Makes the panel ahead of its first showing, hidden, with what its first paint needs;
+    // nothing once it exists.
+    void prepare();
+
     QWidget* panel() const { return m_panel; }
     PastePopupView* view() const { return m_view; }
     bool isGrabbingKeyboard() const { return m_grabbingKeyboard; }
@@ -59,6 +63,7 @@ class PastePopupWindowController : public QObject {
     void showPanel();
     void hidePanel();
     void createPanel();
+    bool compositing() const;
     void ensureKeyboardFocus();
     QScreen* targetScreen() const;
 

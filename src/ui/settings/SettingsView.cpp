@@ -13,9 +13,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStringListModel>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -105,14 +107,14 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     sections->addStretch(1);
 
     // The form scrolls when the window is smaller than it.
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(m_form);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidget(m_form);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    outer->addWidget(m_scroll);
 
     connect(&m_settings, &AppSettings::launchAtLoginChanged, this,
             &SettingsView::showLaunchAtLogin);
@@ -151,27 +153,32 @@ SettingsView::~SettingsView() {
 QSize SettingsView::sizeHint() const {
     const QSize form = m_form->sizeHint();
     const int width = std::max(form.width(), kMinimumWidth);
-    // Wrapped captions ask for the height they need at this width, not at their own narrow
-    // guess, which left the window a hand taller than its form.
-    const int height = m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : form.height();
+    // Wrapped captions ask for the height they need at a width, not at their own narrow guess.
+    // The width is the one a scroll bar would leave: at the full width, a form one wrapped line
+    // taller than the window keeps the bar that narrowed it, and the Quit button below. What
+    // this asks too much is given back when the window is first shown.
+    const int narrowed = width - m_scroll->verticalScrollBar()->sizeHint().width();
+    const int height =
+        m_form->hasHeightForWidth() ? m_form->heightForWidth(narrowed) : form.height();
     return {width, std::max(height, kMinimumHeight)};
 }
 
 void SettingsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (m_fitted) {
+    QWidget* top = window();
+    if (m_fitted || top == this) {
         return;
     }
     m_fitted = true;
-    // The wrapped captions ask for more height than they take once laid out at the window's
-    // width; what the form leaves to its closing stretch is given back, once, before the window
-    // appears.
+    // The wrapped captions ask for more height than they take once laid out; what the form
+    // leaves to its closing stretch is given back, once, before the window appears. It is laid
+    // out at its own width first: a form not yet resized measures at a hidden widget's default.
+    m_form->resize(m_scroll->width(), m_form->height());
     m_form->layout()->activate();
     const int used = m_quit->parentWidget()->geometry().bottom() + 1 +
                      m_form->layout()->contentsMargins().bottom();
     const int spare = m_form->height() - used;
-    QWidget* top = window();
-    if (spare > 0 && top != this) {
+    if (spare > 0) {
         top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
     }
 }
@@ -305,6 +312,15 @@ QWidget* SettingsView::ignoredSection() {
     auto* row = new QHBoxLayout;
     m_ignoredField = new QLineEdit(box);
     m_ignoredField->setPlaceholderText(L10n::string(QStringLiteral("Window class or app id")));
+    // Wide enough for its hint, which says what to type: the window grows where a language needs.
+    QStyleOptionFrame frame;
+    frame.initFrom(m_ignoredField);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_ignoredField);
+    const QFontMetrics metrics(m_ignoredField->font());
+    const QSize hint(metrics.horizontalAdvance(m_ignoredField->placeholderText()) + 8,
+                     metrics.height());
+    m_ignoredField->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_LineEdit, &frame, hint, m_ignoredField).width());
     // The open windows' classes, looked up again each time the field is entered.
     m_openClasses = new QStringListModel(this);
     auto* completer = new QCompleter(m_openClasses, m_ignoredField);

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QStringListModel;
 class QSpinBox;
 class QTimer;
@@ -106,6 +107,7 @@ class SettingsView : public QWidget {
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
+    QScrollArea* m_scroll = nullptr;
     bool m_fitted = false;
     QListWidget* m_ignored = nullptr;
     QLineEdit* m_ignoredField = nullptr;

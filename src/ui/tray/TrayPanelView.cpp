@@ -57,7 +57,6 @@ void TrayPanelView::setRecordingPaused(bool paused) {
 
 TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidget* parent)
     : QWidget(parent) {
-    setFixedWidth(panelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(2);
@@ -108,6 +107,16 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
         m_rows.append(row);
     }
     layout->addSpacing(4);
+    // Wider than usual where a row's title needs it ("Recommencer la présentation"), with room for
+    // the pause row's other wording.
+    const TrayRow* pause = m_rows.at(pauseRow);
+    int widest = pause->fontMetrics().horizontalAdvance(pauseRowText(!recordingPaused)) +
+                 2 * TrayRow::horizontalPadding;
+    for (const TrayRow* row : std::as_const(m_rows)) {
+        widest = std::max(widest, row->sizeHint().width());
+    }
+    const QMargins margins = layout->contentsMargins();
+    setFixedWidth(std::max(panelWidth, widest + margins.left() + margins.right()));
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -13,6 +13,7 @@ class TrayRow;
 class TrayPanelView : public QWidget {
     Q_OBJECT
   public:
+    // The width unless a row's title needs more.
     static constexpr int panelWidth = 260;
     static constexpr int pauseRow = 2;
 

@@ -38,7 +38,7 @@ void TrayRow::paintEvent(QPaintEvent*) {
     }
     painter.setPen(titleColour());
     const QRect text = rect().adjusted(horizontalPadding, 0, -horizontalPadding, 0);
-    // The panel's width is fixed: a long title is cut rather than widening it.
+    // The panel is made wide enough for every title; cut one that is not, rather than overflow.
     painter.drawText(text, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
                      fontMetrics().elidedText(m_title, Qt::ElideRight, text.width()));
 }
