@@ -13,9 +13,9 @@ class TestKeyCodeTable : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void physicalPositions() {
-        // V, the key PC boards have where Apple's have Help, "=", forward Delete, Down.
-        const QList<QPair<quint16, int>> known{
-            {9, 55}, {114, 118}, {24, 21}, {117, 119}, {125, 116}};
+        // V, Z, the key PC boards have where Apple's have Help, Home, "=", forward Delete, Down.
+        const QList<QPair<quint16, int>> known{{9, 55},  {6, 52},   {114, 118}, {115, 110},
+                                               {24, 21}, {117, 119}, {125, 116}};
         for (const auto& [code, xkb] : known) {
             QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));
         }
@@ -54,6 +54,7 @@ class TestKeyCodeTable : public QObject {
         row("Caps Lock on", Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock,
             Control | CapsLock, 9);
         row("synthesized", Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23);
+        row("synthesized bracket", Qt::Key_BracketLeft, 0, 0, 0, 33, 0, 0, 33);
         row("arrow", Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command,
             123);
         row("keypad", Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18);
@@ -142,6 +143,16 @@ class TestKeyCodeTable : public QObject {
         QFETCH(quint64, modifiers);
         QFETCH(int, keyCode);
         QTEST(ChordPolicy::judge(modifiers, quint16(keyCode)), "verdict");
+    }
+    // Ctrl with a letter edits exactly for the common commands, wherever the letter sits.
+    void editingLetters() {
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const auto key = KeyCodeTable::fromQKeyEvent(
+                QKeyEvent(QEvent::KeyPress, letter, Qt::ControlModifier, 0, 0, 0));
+            QCOMPARE(ChordPolicy::judge(ModifierFlag::Control, key.value().keyCode) ==
+                         ChordPolicy::Verdict::EditsText,
+                     QByteArray("ACFNOPQSTVWXYZ").contains(letter));
+        }
     }
 
     // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
