@@ -119,7 +119,8 @@ class TestClipboardContent : public QObject {
         rtf("\\ansicpg1251 \\'e9\\'f2", "\u0439\u0442");
         rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9", "\u0439");
         // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
-        rtf("\\u-255?\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c", "\uFF01\u20ACa\u20ACb\u20ACc");
+        rtf("\\u-255?\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c",
+            "\uFF01\u20ACa\u20ACb\u20ACc");
         rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
             "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end",
             "bold it link end");

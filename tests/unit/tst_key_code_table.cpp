@@ -14,7 +14,7 @@ class TestKeyCodeTable : public QObject {
   private Q_SLOTS:
     void physicalPositions() {
         // V, Z, the key PC boards have where Apple's have Help, Home, "=", forward Delete, Down.
-        const QList<QPair<quint16, int>> known{{9, 55},  {6, 52},   {114, 118}, {115, 110},
+        const QList<QPair<quint16, int>> known{{9, 55},  {6, 52},    {114, 118}, {115, 110},
                                                {24, 21}, {117, 119}, {125, 116}};
         for (const auto& [code, xkb] : known) {
             QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));

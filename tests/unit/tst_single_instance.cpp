@@ -41,22 +41,72 @@ std::pair<Role, bool> startAgain(const QString& directory) {
 class TestSingleInstance : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // The session's folder, unless it is unset or someone made <runtime>/quillstack a link.
-    void runtimeFolder() {
+    // The first folder that can be trusted of the session's, the temporary and the cache
+    // one; every folder passed over is named with its reason, and nothing is made through a link.
+    void instanceFolder_data() {
+        QTest::addColumn<QString>("found");     // what stands in the way
+        QTest::addColumn<QString>("expected");  // "@": our user id; empty: none trusted
+        QTest::addColumn<QStringList>("reasons");
+        const QString link = "is a symbolic link", unset = "is not set";
+        QTest::newRow("session folder") << ""
+                                        << "run/quillstack" << QStringList{};
+        QTest::newRow("session folder unset") << "unset"
+                                              << "tmp/quillstack-@" << QStringList{unset};
+        QTest::newRow("session folder a link") << "run-link"
+                                               << "tmp/quillstack-@" << QStringList{link};
+        QTest::newRow("temporary a link") << "unset tmp-link"
+                                          << "cache/quillstack" << QStringList{unset, link};
+        QTest::newRow("temporary open to all")
+            << "unset tmp-0777"
+            << "cache/quillstack" << QStringList{unset, "can be changed by other users"};
+        QTest::newRow("temporary under a file")
+            << "unset tmp-file"
+            << "cache/quillstack" << QStringList{unset, "cannot be created"};
+        QTest::newRow("temporary another user's")
+            << "unset tmp-foreign"
+            << "cache/quillstack" << QStringList{unset, "belongs to another user"};
+        QTest::newRow("nothing trusted") << "unset tmp-link cache-link"
+                                         << "" << QStringList{unset, link, link};
+    }
+    void instanceFolder() {
+        QFETCH(QString, found);
+        QFETCH(QString, expected);
         const QString uid = QString::number(::geteuid());
-        for (const auto& [xdg, plantLink, expected] :
-             {std::tuple("run", false, "run/quillstack"), std::tuple("", false, "tmp/quillstack-"),
-              std::tuple("run", true, "tmp/quillstack-")}) {
-            QTemporaryDir dir;
-            QDir(dir.path()).mkpath("run");
-            QDir(dir.path()).mkpath("elsewhere");
-            if (plantLink) {
-                QVERIFY(QFile::link(dir.filePath("elsewhere"), dir.filePath("run/quillstack")));
-            }
-            const auto folder = PrivateTempDirectory::runtimeDirectory(
-                *xdg ? dir.filePath(xdg) : QString(), dir.filePath("tmp"));
-            QCOMPARE(folder, dir.filePath(expected + QString(*xdg && !plantLink ? "" : uid)));
+        QTemporaryDir dir;
+        for (const char* folder : {"run", "tmp", "cache", "elsewhere"}) {
+            QDir(dir.path()).mkpath(folder);
         }
+        QString tmp = dir.filePath("tmp");
+        const QString own = tmp + "/quillstack-" + uid;
+        const QMap<QString, QString> links{{"run-link", dir.filePath("run/quillstack")},
+                                           {"tmp-link", own},
+                                           {"cache-link", dir.filePath("cache/quillstack")}};
+        for (const QString& what : found.split(u' ', Qt::SkipEmptyParts)) {
+            if (links.contains(what)) {
+                QVERIFY(QFile::link(dir.filePath("elsewhere"), links[what]));
+            } else if (what == "tmp-0777") {
+                QCOMPARE(::chmod(QFile::encodeName(tmp).constData(), 0777), 0);
+            } else if (what == "tmp-file") {
+                QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+                tmp = dir.filePath("file/tmp");
+            } else if (what == "tmp-foreign") {
+                if (::geteuid() != 0) {
+                    QSKIP("another user's folder needs root to chown it away");
+                }
+                QVERIFY(QDir().mkdir(own) &&
+                        ::chown(QFile::encodeName(own).constData(), 65534, 65534) == 0);
+            }
+        }
+        const auto folder = PrivateTempDirectory::instanceDirectory(
+            found.contains("unset") ? QString() : dir.filePath("run"), tmp, dir.filePath("cache"));
+        QCOMPARE(folder.path.value_or(QString()),
+                 expected.isEmpty() ? QString() : dir.filePath(expected.replace(u'@', uid)));
+        QStringList reasons;
+        for (const auto& refusal : folder.refused) {
+            reasons << refusal.reason;
+        }
+        QTEST(reasons, "reasons");
+        QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
     }
 
     // A lock a killed holder left is taken over; an old lock of a live holder is not stale,
