@@ -44,29 +44,22 @@ class TestSingleInstance : public QObject {
     // The first folder that can be trusted of the session's, the temporary and the cache
     // one; every folder passed over is named with its reason, and nothing is made through a link.
     void instanceFolder_data() {
-        QTest::addColumn<QString>("found");     // what stands in the way
+        QTest::addColumn<QString>("found");     // "link": the folder is a symbolic link
         QTest::addColumn<QString>("expected");  // "@": our user id; empty: none trusted
         QTest::addColumn<QStringList>("reasons");
-        const QString link = "is a symbolic link", unset = "is not set";
-        QTest::newRow("session folder") << ""
-                                        << "run/quillstack" << QStringList{};
-        QTest::newRow("session folder unset") << "unset"
-                                              << "tmp/quillstack-@" << QStringList{unset};
-        QTest::newRow("session folder a link") << "run-link"
-                                               << "tmp/quillstack-@" << QStringList{link};
-        QTest::newRow("temporary a link") << "unset tmp-link"
-                                          << "cache/quillstack" << QStringList{unset, link};
-        QTest::newRow("temporary open to all")
-            << "unset tmp-0777"
-            << "cache/quillstack" << QStringList{unset, "can be changed by other users"};
-        QTest::newRow("temporary under a file")
-            << "unset tmp-file"
-            << "cache/quillstack" << QStringList{unset, "cannot be created"};
-        QTest::newRow("temporary another user's")
-            << "unset tmp-foreign"
-            << "cache/quillstack" << QStringList{unset, "belongs to another user"};
-        QTest::newRow("nothing trusted") << "unset tmp-link cache-link"
-                                         << "" << QStringList{unset, link, link};
+        const QString link = "is a symbolic link", unset = "is not set", cache = "cache/quillstack";
+        const auto row = [](const char* found, const QString& expected,
+                            const QStringList& reasons) {
+            QTest::newRow(found) << QString(found) << expected << reasons;
+        };
+        row("run", "run/quillstack", {});
+        row("run unset", "tmp/quillstack-@", {unset});
+        row("run link", "tmp/quillstack-@", {link});
+        row("run unset, tmp link", cache, {unset, link});
+        row("run unset, tmp open to all", cache, {unset, "can be changed by other users"});
+        row("run unset, tmp under a file", cache, {unset, "cannot be created"});
+        row("run unset, tmp another user's", cache, {unset, "belongs to another user"});
+        row("run unset, tmp link, cache link", "", {unset, link, link});
     }
     void instanceFolder() {
         QFETCH(QString, found);
@@ -76,26 +69,21 @@ class TestSingleInstance : public QObject {
         for (const char* folder : {"run", "tmp", "cache", "elsewhere"}) {
             QDir(dir.path()).mkpath(folder);
         }
-        QString tmp = dir.filePath("tmp");
-        const QString own = tmp + "/quillstack-" + uid;
-        const QMap<QString, QString> links{{"run-link", dir.filePath("run/quillstack")},
-                                           {"tmp-link", own},
-                                           {"cache-link", dir.filePath("cache/quillstack")}};
-        for (const QString& what : found.split(u' ', Qt::SkipEmptyParts)) {
-            if (links.contains(what)) {
-                QVERIFY(QFile::link(dir.filePath("elsewhere"), links[what]));
-            } else if (what == "tmp-0777") {
-                QCOMPARE(::chmod(QFile::encodeName(tmp).constData(), 0777), 0);
-            } else if (what == "tmp-file") {
-                QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
-                tmp = dir.filePath("file/tmp");
-            } else if (what == "tmp-foreign") {
-                if (::geteuid() != 0) {
-                    QSKIP("another user's folder needs root to chown it away");
-                }
-                QVERIFY(QDir().mkdir(own) &&
-                        ::chown(QFile::encodeName(own).constData(), 65534, 65534) == 0);
+        QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+        const QString tmp = dir.filePath(found.contains("under a file") ? "file/tmp" : "tmp");
+        const QString own = dir.filePath("tmp/quillstack-" + uid);
+        for (const auto& [at, path] : {std::pair("run link", dir.filePath("run/quillstack")),
+                                       {"tmp link", own},
+                                       {"cache link", dir.filePath("cache/quillstack")}}) {
+            QVERIFY(!found.contains(at) || QFile::link(dir.filePath("elsewhere"), path));
+        }
+        QVERIFY(!found.contains("open") || ::chmod(QFile::encodeName(tmp).constData(), 0777) == 0);
+        if (found.contains("another")) {
+            if (::geteuid() != 0) {
+                QSKIP("another user's folder needs root to chown it away");
             }
+            QVERIFY(QDir().mkdir(own) &&
+                    ::chown(QFile::encodeName(own).constData(), 65534, 0) == 0);
         }
         const auto folder = PrivateTempDirectory::instanceDirectory(
             found.contains("unset") ? QString() : dir.filePath("run"), tmp, dir.filePath("cache"));
