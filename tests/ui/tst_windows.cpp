@@ -85,13 +85,6 @@ struct Browser : WindowRig {
     ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
         return view.delegate()->layoutFor(list()->visualRect(model.index(row)), model.index(row));
     }
-    QStringList previews() const {  // newest first
-        QStringList out;
-        for (const ClipboardItem& item : history.items()) {
-            out << item.previewText();
-        }
-        return out;
-    }
 };
 
 struct PaintCounter : QObject {
