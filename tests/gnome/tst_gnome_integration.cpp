@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <QDBusConnection>
-#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 

@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTemporaryFile>
-#include <QToolButton>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
