@@ -775,6 +775,7 @@ class TestWindows : public QObject {
         auto* edit1 = child<QLineEdit>(rig.view, "pasteField1");
         auto* edit2 = child<QLineEdit>(rig.view, "pasteField2");
         edit1->setText(text);
+        QCOMPARE(rig.highlighted("pasteField1"), sample1);
         edit2->setText(text);
         QVERIFY(rig.highlighted("pasteField1") == sample1 &&
                 rig.highlighted("pasteField2") == sample2);
