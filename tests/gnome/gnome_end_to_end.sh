@@ -4,25 +4,8 @@
 #   gnome_end_to_end.sh QUILLSTACK_BINARY
 set -u
 app=$1
-work=$(mktemp -d "$XDG_RUNTIME_DIR/e2e.XXXXXX")
-export HOME="$work/home"
-# A returning user: the welcome guide would take the focus from the programs the test drives.
-mkdir -p "$HOME/.config/Quillstack"
-printf '[General]\nonboardingCompleted=true\n' >"$HOME/.config/Quillstack/Quillstack.conf"
+. "$(dirname "$0")/../support/e2e.sh"
 uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep -v '^quillstack-test@')
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; }
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- application log" >&2; cat "$work/app.log" >&2
-  exit 1
-}
-# wait_for SECONDS COMMAND...: until the command succeeds, every 50 ms.
-wait_for() {
-  local end=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done
-}
 # The Shell's answer to a JavaScript expression (the session's test extension allows it).
 shell_eval() {
   gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
@@ -49,8 +32,6 @@ focus() {
     .find(w => w.get_wm_class() === '$1'); if (w && !w.has_focus()) Main.activateWindow(w);
     !!w && w.has_focus()" | grep -q "'true'"
 }
-hex() { od -An -tx1 | tr -d ' \n'; }
-file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
 # What the clipboard holds, read through XWayland: a Wayland reader would need the keyboard
 # focus, and taking it from a wl-copy that waits for it loses that copy.
 clipboard() { xclip -selection clipboard -o -t "${1:-UTF8_STRING}" 2>/dev/null; }
@@ -92,8 +73,7 @@ gnome-extensions disable "$uuid" && wait_for 5 bridge_down || fail "cannot disab
 XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >"$work/app.log" 2>&1 &
 app_pid=$!
 pids+=("$app_pid")
-wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
-  fail "the application did not start"
+app_listening
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
 # What is copied (oldest first), the target and its window class, the keys once the popup is
@@ -116,27 +96,7 @@ EOF
 
 # A GTK 4 program's copy of three types, a NUL in its private one, comes back byte for byte
 # under each type once the program has gone, to XWayland and to Wayland programs.
-gtk4_copy='
-import gi, sys
-gi.require_version("Gtk", "4.0")
-from gi.repository import Gtk, Gdk, GLib
-GLib.set_prgname("three-types")
-def offer(window):
-    if not window.is_active():
-        return True
-    window.get_clipboard().set_content(Gdk.ContentProvider.new_union([
-        Gdk.ContentProvider.new_for_bytes(mime, GLib.Bytes.new(data)) for mime, data in
-        [("text/plain;charset=utf-8", b"three"), ("text/html", b"<b>3</b>"),
-         ("application/x-quillstack-test", b"a\0b")]]))
-def start(app):
-    window = Gtk.ApplicationWindow(application=app, title="three")
-    window.present()
-    GLib.timeout_add(100, offer, window)
-app = Gtk.Application(application_id="io.github.quillstack.ThreeTypes")
-app.connect("activate", start)
-app.run()'
-GDK_BACKEND=wayland python3 -c "$gtk4_copy" &
-pids+=($!)
+copy_three_types
 offers_all() { clipboard TARGETS | grep -qx application/x-quillstack-test; }
 wait_for 20 offers_all || fail "the GTK 4 program's copy did not arrive"
 sleep 1

@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <QDBusConnection>
-#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -22,8 +21,7 @@ class TestGnomeIntegration : public QObject {
     // A native Wayland program's 64 MB copy reaches us through mutter's XWayland bridge; the
     // main thread does not wait for it.
     void largeNativeCopyCostsTheMainThreadLittle() {
-        QByteArray large(64 << 20, Qt::Uninitialized);
-        QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(large.data()), large.size() / 4);
+        const QByteArray large = randomBytes(64 << 20, 5);
         PasteboardHistoryRig rig(
             std::make_unique<X11Pasteboard>(QString(), std::chrono::seconds(5)));
         ForeignCopy owner("wl-copy", {"--foreground", "-t", "application/x-large"}, large);

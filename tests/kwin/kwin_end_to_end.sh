@@ -7,29 +7,15 @@ app=$1 driver=$2 qt_target=$3
 for tool in wl-copy wl-paste weston-terminal gdbus; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing: run tools/deps" >&2; exit 1; }
 done
-work=$(mktemp -d "$XDG_RUNTIME_DIR/e2e.XXXXXX")
-export HOME="$work/home"
-mkdir -p "$HOME/.config/Quillstack"
-printf '[General]\nonboardingCompleted=true\n' >"$HOME/.config/Quillstack/Quillstack.conf"
+. "$(dirname "$0")/../support/e2e.sh"
 apps="$XDG_DATA_HOME/applications"
 mkdir -p "$apps"
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; }
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; echo "--- application log" >&2; cat "$work/app.log" >&2; exit 1; }
-wait_for() {  # SECONDS COMMAND...: until the command succeeds, every 50 ms
-  local end=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done
-}
 # KWin grants fake input and its window list to an executable whose desktop file asks.
 grant() {
   printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management\n' \
     "$(basename "$1")" "$1" >"$apps/$(basename "$1").desktop"
   kbuildsycoca5 --noincremental >/dev/null 2>&1
 }
-hex() { od -An -tx1 | tr -d ' \n'; }
-file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
-active() { "$driver" active | grep -q "^$1 "; }
 is_active() { "$driver" active | grep -q " $1\$"; }
 app_active() { is_active "$app_pid"; }
 holds() { [ "$(timeout 5 wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
@@ -45,7 +31,7 @@ start_app() {
   "$app" --language en >>"$work/app.log" 2>&1 &
   app_pid=$!
   pids+=("$app_pid")
-  wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" || fail "the application did not start"
+  app_listening
 }
 start_target() {  # terminal|qt FILE
   case $1 in
@@ -92,36 +78,17 @@ chord-pressed|gamma|qt|$driver keys chord|Return|67616d6d61
 shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
 
-# A GTK 4 program's copy of three types, a NUL in its private one, kept after the program left
-# and restored byte for byte under each type from the popup.
-three_types='
-import gi
-gi.require_version("Gtk", "4.0")
-from gi.repository import Gtk, Gdk, GLib
-def offer(window):
-    if not window.is_active():
-        return True
-    window.get_clipboard().set_content(Gdk.ContentProvider.new_union([
-        Gdk.ContentProvider.new_for_bytes(mime, GLib.Bytes.new(data)) for mime, data in
-        [("text/plain;charset=utf-8", b"three"), ("text/html", b"<b>3</b>"),
-         ("application/x-quillstack-test", b"a\0b")]]))
-def start(app):
-    window = Gtk.ApplicationWindow(application=app, title="three")
-    window.present()
-    GLib.timeout_add(100, offer, window)
-app = Gtk.Application(application_id="io.github.quillstack.ThreeTypes")
-app.connect("activate", start)
-app.run()'
+# A GTK 4 program's copy of three types kept after the program left and restored byte for
+# byte under each type from the popup.
 typed() { [ "$(timeout 5 wl-paste -n -t "$1" 2>/dev/null | hex)" = "$2" ]; }
 all_three() {
   typed text/html 3c623e333c2f623e && typed application/x-quillstack-test 610062 &&
     typed "text/plain;charset=utf-8" 7468726565
 }
-GDK_BACKEND=wayland python3 -c "$three_types" &
-owner=$!
+copy_three_types
 wait_for 20 all_three || fail "the GTK 4 program's copy did not arrive"
 sleep 0.7
-kill "$owner"; wait "$owner" 2>/dev/null
+kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null
 wait_for 5 all_three || fail "the three types were not kept after their owner left"
 copy newer
 invoke

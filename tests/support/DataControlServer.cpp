@@ -44,6 +44,7 @@ struct DataControlServer::State {
     QList<wl_resource*> devices;
     Selection selections[2];
     int wlrootsBinds = 0;
+    int liveSources = 0;  // created by clients and not yet destroyed
     wl_event_source* wake = nullptr;
     std::thread thread;
 
@@ -135,9 +136,11 @@ struct DataControlServer::State {
     static void createSource(wl_client* client, wl_resource* manager, uint32_t id) {
         wl_resource* resource = wl_resource_create(client, &ext_data_control_source_v1_interface,
                                                    wl_resource_get_version(manager), id);
+        ++of(manager)->liveSources;
         wl_resource_set_implementation(
             resource, &kSource, new Source{of(manager), resource, {}}, [](wl_resource* gone) {
                 auto* source = static_cast<Source*>(wl_resource_get_user_data(gone));
+                --source->state->liveSources;
                 // The selection's source going away leaves it without content. The clients that
                 // use this server destroy theirs only when they leave, so their own devices,
                 // going too, are not told.
@@ -295,8 +298,8 @@ QStringList DataControlServer::offeredTypes(bool primary) {
     return types;
 }
 
-int DataControlServer::wlrootsBinds() {
-    int binds = 0;
-    call([&binds](State& state) { binds = state.wlrootsBinds; });
-    return binds;
+std::pair<int, int> DataControlServer::counts() {
+    std::pair<int, int> out;
+    call([&out](State& state) { out = {state.wlrootsBinds, state.liveSources}; });
+    return out;
 }

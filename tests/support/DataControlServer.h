@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/Pasteboard.h"
 
@@ -28,7 +29,8 @@ class DataControlServer {
     QByteArray paste(const QString& type, bool primary = false);
     // The types a paste is offered, sorted.
     QStringList offeredTypes(bool primary = false);
-    int wlrootsBinds();
+    // The binds of the wlroots manager, and the sources clients hold.
+    std::pair<int, int> counts();
 
     struct State;
 

@@ -7,6 +7,15 @@
 #include "ManualScheduler.h"
 #include "history/ClipboardHistory.h"
 
+// What the records show, newest first.
+inline QStringList previewsOf(const ClipboardHistory& history) {
+    QStringList out;
+    for (const ClipboardItem& item : history.items()) {
+        out << item.previewText();
+    }
+    return out;
+}
+
 // A history over a fake clipboard in virtual time, its blob files in a folder of its own.
 struct FakeHistory {
     QTemporaryDir blobs;
@@ -25,12 +34,5 @@ struct FakeHistory {
         pasteboard.setContent(content);
         scheduler.advance(ClipboardHistory::pollIntervalMs);
     }
-    // What the records show, newest first.
-    QStringList previews() const {
-        QStringList out;
-        for (const ClipboardItem& item : history.items()) {
-            out << item.previewText();
-        }
-        return out;
-    }
+    QStringList previews() const { return previewsOf(history); }
 };

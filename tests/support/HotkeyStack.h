@@ -4,6 +4,7 @@
 
 #include "FakeAccessibilityTrust.h"
 #include "FakeFileThumbnailer.h"
+#include "FakeHistory.h"
 #include "FakeKeyInjector.h"
 #include "FakeKeyboardHooks.h"
 #include "FakeLoginItems.h"
@@ -70,4 +71,5 @@ struct HotkeyStack {
         return consumed;
     }
     QString text(qsizetype row) const { return history.items().at(row).previewText(); }
+    QStringList previews() const { return previewsOf(history); }
 };

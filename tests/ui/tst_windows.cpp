@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTemporaryFile>
-#include <QToolButton>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
@@ -88,13 +87,6 @@ struct Browser : WindowRig {
     ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
         return view.delegate()->layoutFor(list()->visualRect(shown.index(row, 0)),
                                           shown.index(row, 0));
-    }
-    QStringList previews() const {  // newest first
-        QStringList out;
-        for (const ClipboardItem& item : history.items()) {
-            out << item.previewText();
-        }
-        return out;
     }
 };
 
@@ -805,6 +797,7 @@ class TestWindows : public QObject {
         auto* edit1 = child<QLineEdit>(rig.view, "pasteField1");
         auto* edit2 = child<QLineEdit>(rig.view, "pasteField2");
         edit1->setText(text);
+        QCOMPARE(rig.highlighted("pasteField1"), sample1);
         edit2->setText(text);
         QVERIFY(rig.highlighted("pasteField1") == sample1 &&
                 rig.highlighted("pasteField2") == sample2);

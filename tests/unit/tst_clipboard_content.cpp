@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -119,7 +120,8 @@ class TestClipboardContent : public QObject {
         rtf("\\ansicpg1251 \\'e9\\'f2", "\u0439\u0442");
         rtf("{\\fonttbl{\\f1\\fcharset204 Arial;}}\\f1\\'e9", "\u0439");
         // \uN skips \ucN fallback characters, a \'hh counting as one; the count is per group.
-        rtf("\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c", "\u20ACa\u20ACb\u20ACc");
+        rtf("\\u-255?\\u8364?a\\uc2\\u8364\\'80\\'80b{\\uc0\\u8364}c",
+            "\uFF01\u20ACa\u20ACb\u20ACc");
         rtf("{\\b bold {\\i it}} {\\*\\generator Word;}{\\*\\unknown hidden}"
             "{\\info{\\title T}}{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} end",
             "bold it link end");
@@ -128,6 +130,8 @@ class TestClipboardContent : public QObject {
         // Malformed input yields what can be read, never a crash.
         row("rtf", {{"text/rtf", "{\\rtf1 {{{a"}}, "a");
         rtf("}}}} b\\'", " b");
+        // A high surrogate without its low one is a replacement character.
+        rtf("\\u55357?\\u-10179?\\u-8704?", "\uFFFD\U0001F600");
         rtf("\\u99999999999999999999?\\uc99999999999 \\u65 zzz", "\uFFFDA");
         rtf("\\bin-5 q\\bin999999999", "q");
         rtf(QByteArray(100000, '{') + "deep" + QByteArray(100000, '}'), "deep");
@@ -220,6 +224,10 @@ class TestClipboardContent : public QObject {
         const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
         const QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
         row("web link", {{"text/x-moz-url", utf16 + 'x'}}, "https://example.com/a?b=1");
+        row("web link, big-endian",
+            {{"text/x-moz-url",
+              "\xFE\xFF" + QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(moz))}},
+            "https://example.com/a?b=1");
     }
     void pictureOfARecord() {
         QFETCH(StoredItem, item);

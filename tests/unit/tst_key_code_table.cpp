@@ -13,9 +13,9 @@ class TestKeyCodeTable : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void physicalPositions() {
-        // V, the key PC boards have where Apple's have Help, "=", forward Delete, Down.
-        const QList<QPair<quint16, int>> known{
-            {9, 55}, {114, 118}, {24, 21}, {117, 119}, {125, 116}};
+        // V, Z, M, the key PC boards have where Apple's have Help, Home, "=", forward Delete, Down.
+        const QList<QPair<quint16, int>> known{{9, 55},    {6, 52},  {46, 58},   {114, 118},
+                                               {115, 110}, {24, 21}, {117, 119}, {125, 116}};
         for (const auto& [code, xkb] : known) {
             QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));
         }
@@ -99,6 +99,8 @@ class TestKeyCodeTable : public QObject {
             "Super+Strg+Alt+Umschalt+Leertaste");
         row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc");
         row(0xC0000, 117, "Ctrl+Alt+Delete", "⌥⌃Key117", "Strg+Alt+Entf");
+        row(0x20000, 114, "Shift+Insert", "⇧Key114", "Umschalt+Einfg");
+        row(0x40000, 39, "Ctrl+'", "⌃'", "Strg+'");
         row(0x10000, 0, "CapsLock+A", "A", "Feststell+A");
         row(0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5");
         row(0, 99, "F3", "Key99", "F3");
@@ -142,6 +144,31 @@ class TestKeyCodeTable : public QObject {
         QFETCH(quint64, modifiers);
         QFETCH(int, keyCode);
         QTEST(ChordPolicy::judge(modifiers, quint16(keyCode)), "verdict");
+    }
+    // Without a scan code a key goes by its name, to where the ANSI board has it; the function
+    // keys are named as printed on them.
+    void byName() {
+        const QString keys = "0123456789[";
+        const QList<int> codes{29, 18, 19, 20, 21, 23, 22, 26, 28, 25, 33};
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QKeyEvent press(QEvent::KeyPress, keys[i].unicode(), Qt::NoModifier);
+            QCOMPARE(KeyCodeTable::fromQKeyEvent(press).value().keyCode, codes[i]);
+        }
+        const QList<int> functionKeys{122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(KeyNames::displayString(0, quint16(functionKeys[i])),
+                     QString("F%1").arg(i + 1));
+        }
+    }
+    // Ctrl with a letter edits exactly for the common commands, wherever the letter sits.
+    void editingLetters() {
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const auto key = KeyCodeTable::fromQKeyEvent(
+                QKeyEvent(QEvent::KeyPress, letter, Qt::ControlModifier, 0, 0, 0));
+            QCOMPARE(ChordPolicy::judge(ModifierFlag::Control, key.value().keyCode) ==
+                         ChordPolicy::Verdict::EditsText,
+                     QByteArray("ACFNOPQSTVWXYZ").contains(letter));
+        }
     }
 
     // Extra and missing modifiers are the detector's chord tests; device-dependent bits never

@@ -41,22 +41,60 @@ std::pair<Role, bool> startAgain(const QString& directory) {
 class TestSingleInstance : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // The session's folder, unless it is unset or someone made <runtime>/quillstack a link.
-    void runtimeFolder() {
+    // The first folder that can be trusted of the session's, the temporary and the cache
+    // one; every folder passed over is named with its reason, and nothing is made through a link.
+    void instanceFolder_data() {
+        QTest::addColumn<QString>("found");     // "link": the folder is a symbolic link
+        QTest::addColumn<QString>("expected");  // "@": our user id; empty: none trusted
+        QTest::addColumn<QStringList>("reasons");
+        const QString link = "is a symbolic link", unset = "is not set", cache = "cache/quillstack";
+        const auto row = [](const char* found, const QString& expected,
+                            const QStringList& reasons) {
+            QTest::newRow(found) << QString(found) << expected << reasons;
+        };
+        row("run", "run/quillstack", {});
+        row("run unset", "tmp/quillstack-@", {unset});
+        row("run link", "tmp/quillstack-@", {link});
+        row("run unset, tmp link", cache, {unset, link});
+        row("run unset, tmp open to all", cache, {unset, "can be changed by other users"});
+        row("run unset, tmp under a file", cache, {unset, "cannot be created"});
+        row("run unset, tmp another user's", cache, {unset, "belongs to another user"});
+        row("run unset, tmp link, cache link", "", {unset, link, link});
+    }
+    void instanceFolder() {
+        QFETCH(QString, found);
+        QFETCH(QString, expected);
         const QString uid = QString::number(::geteuid());
-        for (const auto& [xdg, plantLink, expected] :
-             {std::tuple("run", false, "run/quillstack"), std::tuple("", false, "tmp/quillstack-"),
-              std::tuple("run", true, "tmp/quillstack-")}) {
-            QTemporaryDir dir;
-            QDir(dir.path()).mkpath("run");
-            QDir(dir.path()).mkpath("elsewhere");
-            if (plantLink) {
-                QVERIFY(QFile::link(dir.filePath("elsewhere"), dir.filePath("run/quillstack")));
-            }
-            const auto folder = PrivateTempDirectory::runtimeDirectory(
-                *xdg ? dir.filePath(xdg) : QString(), dir.filePath("tmp"));
-            QCOMPARE(folder, dir.filePath(expected + QString(*xdg && !plantLink ? "" : uid)));
+        QTemporaryDir dir;
+        for (const char* folder : {"run", "tmp", "cache", "elsewhere"}) {
+            QDir(dir.path()).mkpath(folder);
         }
+        QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+        const QString tmp = dir.filePath(found.contains("under a file") ? "file/tmp" : "tmp");
+        const QString own = dir.filePath("tmp/quillstack-" + uid);
+        for (const auto& [at, path] : {std::pair("run link", dir.filePath("run/quillstack")),
+                                       {"tmp link", own},
+                                       {"cache link", dir.filePath("cache/quillstack")}}) {
+            QVERIFY(!found.contains(at) || QFile::link(dir.filePath("elsewhere"), path));
+        }
+        QVERIFY(!found.contains("open") || ::chmod(QFile::encodeName(tmp).constData(), 0777) == 0);
+        if (found.contains("another")) {
+            if (::geteuid() != 0) {
+                QSKIP("another user's folder needs root to chown it away");
+            }
+            QVERIFY(QDir().mkdir(own) &&
+                    ::chown(QFile::encodeName(own).constData(), 65534, 0) == 0);
+        }
+        const auto folder = PrivateTempDirectory::instanceDirectory(
+            found.contains("unset") ? QString() : dir.filePath("run"), tmp, dir.filePath("cache"));
+        QCOMPARE(folder.path.value_or(QString()),
+                 expected.isEmpty() ? QString() : dir.filePath(expected.replace(u'@', uid)));
+        QStringList reasons;
+        for (const auto& refusal : folder.refused) {
+            reasons << refusal.reason;
+        }
+        QTEST(reasons, "reasons");
+        QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
     }
 
     // A lock a killed holder left is taken over; an old lock of a live holder is not stale,

@@ -1,5 +1,4 @@
 #include <QDirIterator>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>

@@ -145,55 +145,29 @@ class TestAppLifecycle : public QObject {
         QVERIFY(app.stop());
     }
 
-    // The lock and the socket go to the first folder that can be trusted; a later start finds
-    // them there. None trusted: no instance at all, rather than one no later start can reach.
-    void instanceFolderOrder_data() {
-        QTest::addColumn<QString>("tmp");       // what was made of $TMPDIR/quillstack-<uid>
-        QTest::addColumn<bool>("cacheLinked");  // $XDG_CACHE_HOME/quillstack a symlink
-        QTest::addColumn<QString>("expected");  // the folder used; empty: refused
-        QTest::newRow("no runtime folder: temporary") << "" << false << "tmp/quillstack-%1";
-        QTest::newRow("planted symlink: cache") << "symlink" << false << "cache/quillstack";
-        QTest::newRow("other owner: cache") << "foreign" << false << "cache/quillstack";
-        QTest::newRow("0777 temporary folder: cache") << "0777" << false << "cache/quillstack";
-        QTest::newRow("missing parent: cache") << "missing" << false << "cache/quillstack";
-        QTest::newRow("nothing trusted: refused") << "symlink" << true << "";
-    }
+    // Where the instance folder's rules (tst_single_instance) trust no folder: no instance at
+    // all, rather than one no later start can reach, and the reasons said. The cache folder is
+    // the last one tried.
     void instanceFolderOrder() {
-        QFETCH(QString, tmp);
-        QFETCH(bool, cacheLinked);
-        QFETCH(QString, expected);
         AppProcess app;
         const QString own = app.filePath("tmp/quillstack-" + QString::number(::geteuid()));
+        const QString cache = app.filePath("cache/quillstack");
         QDir().mkpath(app.filePath("elsewhere"));
         app.setEnvironment("XDG_RUNTIME_DIR", "");
-        if (tmp == "symlink") {
-            QVERIFY(QFile::link(app.filePath("elsewhere"), own));
-        } else if (tmp == "foreign") {
-            if (::geteuid() != 0) {
-                QSKIP("another user's folder needs root to chown it away");
-            }
-            QVERIFY(QDir().mkdir(own) &&
-                    ::chown(QFile::encodeName(own).constData(), 65534, 65534) == 0);
-        } else if (tmp == "0777") {
-            QVERIFY(::chmod(QFile::encodeName(app.filePath("tmp")).constData(), 0777) == 0);
-        } else if (tmp == "missing") {
-            QVERIFY(QFile(app.filePath("file")).open(QIODevice::WriteOnly));
-            app.setEnvironment("TMPDIR", app.filePath("file/tmp"));
-        }
-        if (cacheLinked) {
-            QVERIFY(QFile::link(app.filePath("elsewhere"), app.filePath("cache/quillstack")));
-            // No display: the message box would wait for a click.
-            app.setEnvironment("DISPLAY", "");
-            const AppProcess::Reply refused = app.command({"--toggle-popup"});
-            QCOMPARE(refused.exitCode, 1);
-            QCOMPARE(refused.err.count('\n'), 1);
-            QVERIFY2(refused.err.contains(QFile::encodeName(own) + " is a symbolic link") &&
-                         refused.err.contains("$XDG_RUNTIME_DIR is not set"),
-                     refused.err.constData());
-            QVERIFY(QDir(app.filePath("elsewhere")).isEmpty());
-            return;
-        }
-        app.setInstanceFolder(expected.arg(::geteuid()));
+        QVERIFY(QFile::link(app.filePath("elsewhere"), own) &&
+                QFile::link(app.filePath("elsewhere"), cache));
+        // No display: the message box would wait for a click.
+        app.setEnvironment("DISPLAY", "");
+        const AppProcess::Reply refused = app.command({"--toggle-popup"});
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.err.count('\n'), 1);
+        QVERIFY2(refused.err.contains(QFile::encodeName(own) + " is a symbolic link") &&
+                     refused.err.contains("$XDG_RUNTIME_DIR is not set"),
+                 refused.err.constData());
+
+        QVERIFY(QFile::remove(cache));
+        app.setEnvironment("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        app.setInstanceFolder("cache/quillstack");
         QVERIFY(app.start());
         copy(kLarge, "UTF8_STRING");
         QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
@@ -202,25 +176,20 @@ class TestAppLifecycle : public QObject {
         QVERIFY(QDir(app.filePath("elsewhere")).isEmpty());
     }
 
-    void exitEmptiesTheBlobFolder_data() {
-        QTest::addColumn<int>("signal");  // 0: Quit in the tray icon's menu
-        QTest::newRow("tray Quit") << 0;
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGHUP") << SIGHUP;
-    }
     void exitEmptiesTheBlobFolder() {
-        QFETCH(int, signal);
-        AppProcess app;
-        QVERIFY(app.start());
-        copy(kLarge, "UTF8_STRING");
-        QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
-        if (signal == 0) {
-            QVERIFY(openTrayMenu());
-            run("xdotool", {"key", "Up", "Return"});  // Quit is the menu's last row
+        for (const int signal : {0, SIGTERM, SIGINT, SIGHUP}) {  // 0: Quit in the tray icon's menu
+            m_owners.clear();
+            AppProcess app;
+            QVERIFY(app.start());
+            copy(kLarge, "UTF8_STRING");
+            QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);
+            if (signal == 0) {
+                QVERIFY(openTrayMenu());
+                run("xdotool", {"key", "Up", "Return"});  // Quit is the menu's last row
+            }
+            QVERIFY2(app.stop(signal) && app.blobFiles().isEmpty(),
+                     qPrintable(QString::number(signal)));
         }
-        QVERIFY(app.stop(signal));
-        QCOMPARE(app.blobFiles(), QStringList());
     }
 
     void releaseBuildPrintsNothing() {
