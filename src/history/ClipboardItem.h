@@ -16,7 +16,9 @@
 class ClipboardItem {
   public:
     static constexpr qint64 defaultInlineByteLimit = 262144;
-    static constexpr int defaultThumbnailMaxSide = 256;
+    // Rows draw a picture 48 points wide at most: three times that covers a scale of 3, and
+    // every thumbnail byte stays in memory for the record's life.
+    static constexpr int defaultThumbnailMaxSide = 144;
     // What a record keeps of its text: rows show 200 clusters, the rest is only ever needed
     // whole for de-duplication, which the content key covers.
     static constexpr int storedPreviewClusters = 1000;
