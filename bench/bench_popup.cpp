@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "BenchRig.h"
+#include "WidgetBenchMain.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "platform/KeyValueStore.h"
@@ -94,12 +95,5 @@ BENCHMARK(BM_Copy1KBToPopup)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
