@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "settings/L10n.h"
+#include "ui/common/IdleCaches.h"
 
 FloatingWindow::FloatingWindow(QString titleKey, ContentFactory factory, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
@@ -53,4 +54,9 @@ void FloatingWindow::present() {
     show();
     raise();
     activateWindow();
+}
+
+void FloatingWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    releaseDrawingCaches();
 }

@@ -31,6 +31,9 @@ class FloatingWindow : public QWidget {
   Q_SIGNALS:
     void contentRebuilt(QWidget* content);
 
+  protected:
+    void hideEvent(QHideEvent* event) override;
+
   private:
     void buildContent();
 

@@ -12,6 +12,7 @@
 #include "core/AppLogger.h"
 #include "hotkey/ChordDetector.h"
 #include "popup/PopupSession.h"
+#include "ui/common/IdleCaches.h"
 #include "ui/popup/PastePopupView.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -196,6 +197,7 @@ void PastePopupWindowController::hidePanel() {
         m_grabbingKeyboard = false;
     }
     m_panel->hide();
+    releaseDrawingCaches();
     log(QStringLiteral("PastePopupWindowController: panel hidden"));
 }
 
