@@ -102,7 +102,9 @@ wait_for 20 offers_all || fail "the GTK 4 program's copy did not arrive"
 sleep 1
 kill "${pids[-1]}"
 copy newer
-sleep 1
+# The popup opens on what is recorded: the newest copy first, so that Down reaches the three.
+newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
+wait_for 10 newest_is newer || fail "restore: newer was not recorded"
 open_popup || fail "restore: no popup"
 keys Down Return
 restored() {
