@@ -3,6 +3,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <tuple>
 #include <utility>
 
 SelectionClaimQueue::SelectionClaimQueue() : m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
@@ -13,10 +14,10 @@ SelectionClaimQueue::~SelectionClaimQueue() {
     }
 }
 
-void SelectionClaimQueue::claim(StoredItem content) {
+void SelectionClaimQueue::claim(StoredItem content, bool onlyIfStillEmpty) {
     {
         std::lock_guard lock(m_mutex);
-        m_claims.append(std::move(content));
+        m_claims.append({std::move(content), onlyIfStillEmpty});
     }
     wake();
 }
@@ -44,7 +45,7 @@ SelectionClaimQueue::Batch SelectionClaimQueue::take() {
     Batch batch;
     batch.claims = m_claims.size();
     if (batch.claims > 0) {
-        batch.latest = m_claims.takeLast();
+        std::tie(batch.latest, batch.onlyIfStillEmpty) = m_claims.takeLast();
     }
     m_claims.clear();
     batch.primaryClaims = std::exchange(m_primaryClaims, 0);

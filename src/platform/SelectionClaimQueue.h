@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <mutex>
+#include <utility>
 
 #include "platform/Pasteboard.h"
 
@@ -15,6 +16,9 @@ class SelectionClaimQueue {
         // How many clipboard claims, and the content of the latest.
         qsizetype claims = 0;
         StoredItem latest;
+        // The latest claim is to be carried out only while nobody else has taken the selection
+        // since it was left empty.
+        bool onlyIfStillEmpty = false;
         quint64 primaryClaims = 0;
     };
 
@@ -29,7 +33,7 @@ class SelectionClaimQueue {
     int wakeFd() const { return m_wakeFd; }
 
     // Any thread.
-    void claim(StoredItem content);
+    void claim(StoredItem content, bool onlyIfStillEmpty = false);
     void claimPrimary();
     void wake();
 
@@ -44,6 +48,6 @@ class SelectionClaimQueue {
     int m_wakeFd = -1;
     quint64 m_carriedOut = 0;
     std::mutex m_mutex;
-    QList<StoredItem> m_claims;
+    QList<std::pair<StoredItem, bool>> m_claims;
     quint64 m_primaryClaims = 0;
 };

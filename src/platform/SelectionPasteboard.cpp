@@ -56,7 +56,9 @@ void SelectionPasteboard::accept(quint64 claims, bool hasOwner, StoredItem item)
     if (!hasOwner && m_ownerLost) {
         // A write in there makes us the owner before anyone sees the clipboard empty.
         const quint64 issued = m_claimsIssued;
+        m_fillingEmpty = true;
         m_ownerLost();
+        m_fillingEmpty = false;
         if (m_claimsIssued != issued) {
             return;
         }
@@ -169,7 +171,7 @@ bool SelectionPasteboard::write(StoredItem content) {
         return false;
     }
     ++m_claimsIssued;
-    claim(content);
+    claim(content, m_fillingEmpty);
     replaceItems(std::move(content));
     m_hasOwner = true;
     ++m_changeCount;

@@ -46,7 +46,9 @@ class SelectionPasteboard : public QObject, public Pasteboard {
     SelectionPasteboard(std::chrono::milliseconds requestTimeout, QObject* parent);
 
     virtual bool threadConnected() const = 0;
-    virtual void claim(const StoredItem& content) = 0;
+    // A claim made for an owner that left is carried out only while the selection stays empty:
+    // a copy made meanwhile must not be overwritten with an older one.
+    virtual void claim(const StoredItem& content, bool onlyIfStillEmpty) = 0;
     virtual bool offersPrimary() const { return true; }
     virtual void claimPrimary() = 0;
     // Types a restored copy is offered under besides its own.
@@ -89,5 +91,6 @@ class SelectionPasteboard : public QObject, public Pasteboard {
     QList<ConfirmationWait> m_confirmationWaits;
     QTimer m_confirmTimer;
     std::function<void()> m_ownerLost;
+    bool m_fillingEmpty = false;
     std::function<void()> m_changeHandler;
 };

@@ -1,6 +1,7 @@
 #include "PasteboardContract.h"
 
 #include <QTest>
+#include <QThread>
 
 #include "PasteboardRigs.h"
 
@@ -152,6 +153,25 @@ void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
     const auto next = copy("text/plain", "next");
     QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
     rig.settle();
+    QCOMPARE(paste("text/plain"), QByteArray("next"));
+}
+
+void PasteboardContract::copyMadeAsTheOwnerLeavesIsNotOverwritten() {
+    const auto pasteboard = board();
+    auto owner = copy("text/plain", "leaving");
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("leaving"), 5000);
+    // Another program copies between the owner leaving and our refill of the clipboard.
+    std::unique_ptr<ForeignCopy> next;
+    pasteboard->setOwnerLostHandler([&] {
+        next = copy("text/plain", "next");
+        for (int tries = 0; tries < 100 && paste("text/plain") != "next"; ++tries) {
+            QThread::msleep(50);
+        }
+        pasteboard->setString(QStringLiteral("leaving"));
+    });
+    owner->kill();
+    QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("next"), 5000);
+    QVERIFY(!confirmed(*pasteboard));
     QCOMPARE(paste("text/plain"), QByteArray("next"));
 }
 

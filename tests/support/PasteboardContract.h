@@ -37,6 +37,7 @@ class PasteboardContract : public QObject {
     void readsOtherClientsByteForByte_data();
     void readsOtherClientsByteForByte();
     void historyTakesLargeCopiesAndKeepsTheClipboard();
+    void copyMadeAsTheOwnerLeavesIsNotOverwritten();
     void hungOwnerIsGivenUpAndOurWriteWins();
     void worksWithoutDisplay();
 };

@@ -210,11 +210,11 @@ void WaylandClipboardThread::disconnect() {
     }
 }
 
-void WaylandClipboardThread::claim(StoredItem content) {
+void WaylandClipboardThread::claim(StoredItem content, bool onlyIfStillEmpty) {
     if (!m_device) {
         return;
     }
-    m_queue.claim(std::move(content));
+    m_queue.claim(std::move(content), onlyIfStillEmpty);
 }
 
 void WaylandClipboardThread::claimPrimary() {
@@ -272,6 +272,7 @@ void WaylandClipboardThread::onSelection(wl_proxy* offer) {
     abandonRead();
     destroyOffer(m_selection);
     m_selection = placed.offer;
+    m_selectionTypes = placed.types;
 
     // Our own selection comes back to us like anyone's; reading it would only make us serve
     // ourselves. Events reach us in the order the compositor sent them: setting a selection
@@ -412,7 +413,15 @@ void WaylandClipboardThread::processClaims() {
         return;
     }
     PendingSync pending;
-    if (batch.claims > 0) {
+    if (batch.claims > 0 && batch.onlyIfStillEmpty && m_selection && !m_owner->ownsClipboard()) {
+        // Someone copied since the clipboard emptied: theirs stays, read under the count that
+        // includes the claim given up, as what arrived before it is dropped as stale.
+        m_queue.carryOut(quint64(batch.claims));
+        pending.failed = true;
+        if (!m_read) {
+            startRead({m_selection, m_selectionTypes});
+        }
+    } else if (batch.claims > 0) {
         // Our write replaces whatever another owner offered, so reading it is pointless.
         abandonRead();
         pending.clipboard = m_owner->offerClipboard(batch.latest);
@@ -424,7 +433,7 @@ void WaylandClipboardThread::processClaims() {
         if (offersPrimary()) {
             pending.primary = m_owner->offerPrimary();
         }
-        pending.failed = !pending.primary;
+        pending.failed = pending.failed || !pending.primary;
     }
     pending.claims = m_queue.carriedOut();
     sync(std::move(pending));

@@ -64,7 +64,7 @@ class WaylandClipboardThread {
     // Whether the compositor has a primary selection we can set.
     bool offersPrimary() const { return m_control.offersPrimary(); }
     // Makes us the clipboard's owner offering exactly these types. Any thread.
-    void claim(StoredItem content);
+    void claim(StoredItem content, bool onlyIfStillEmpty);
     // Offers what our latest clipboard claim offers as the primary selection too; counted and
     // confirmed like a claim. Any thread.
     void claimPrimary();
@@ -133,6 +133,8 @@ class WaylandClipboardThread {
     // primary selection's (kept until the next one, as the protocol asks).
     QList<Offer> m_newOffers;
     wl_proxy* m_selection = nullptr;
+    // The types m_selection offers, to read it again.
+    QStringList m_selectionTypes;
     wl_proxy* m_primary = nullptr;
     std::optional<Read> m_read;
     // Whether a selection event has come back for our latest clipboard source yet.

@@ -25,7 +25,9 @@ class WaylandPasteboard final : public SelectionPasteboard {
 
   protected:
     bool threadConnected() const override { return m_thread && m_thread->isConnected(); }
-    void claim(const StoredItem& content) override { m_thread->claim(content); }
+    void claim(const StoredItem& content, bool onlyIfStillEmpty) override {
+        m_thread->claim(content, onlyIfStillEmpty);
+    }
     bool offersPrimary() const override { return m_thread->offersPrimary(); }
     void claimPrimary() override { m_thread->claimPrimary(); }
     void addRestoredTypes(StoredItem& item) const override;

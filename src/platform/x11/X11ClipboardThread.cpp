@@ -139,11 +139,11 @@ bool X11ClipboardThread::setUp() {
     return !xcb_connection_has_error(m_connection);
 }
 
-void X11ClipboardThread::claim(StoredItem content) {
+void X11ClipboardThread::claim(StoredItem content, bool onlyIfStillEmpty) {
     if (!m_connection) {
         return;
     }
-    m_queue.claim(std::move(content));
+    m_queue.claim(std::move(content), onlyIfStillEmpty);
 }
 
 void X11ClipboardThread::claimPrimary() {
@@ -188,6 +188,9 @@ void X11ClipboardThread::dispatch(const xcb_generic_event_t* event) {
         // Our own claims are known already; only other owners need reading.
         if (notify->selection == m_atoms->clipboard && notify->owner != m_window) {
             m_pendingOwner = notify->owner;
+            m_emptiedAt = notify->owner == XCB_WINDOW_NONE
+                              ? std::optional(notify->selection_timestamp)
+                              : std::nullopt;
         } else if (notify->selection == m_atoms->clipboardManager && notify->owner != m_window) {
             m_managing = false;
             m_managerFree = notify->owner == XCB_WINDOW_NONE;
@@ -284,9 +287,21 @@ void X11ClipboardThread::processClaims() {
         targets.append({atom, type, it.value()});
     }
 
-    const xcb_timestamp_t time = serverTime();
-    m_owner->serve(std::move(targets), time);
-    xcb_set_selection_owner(m_connection, m_window, m_atoms->clipboard, time);
+    // Filling an emptied clipboard is dated with the selection's last change, which an owner
+    // going away leaves as it was, or once it is ours with when it became so: the server then
+    // refuses it if anyone took the selection since, even a copy we have not heard of yet.
+    std::optional<xcb_timestamp_t> time;
+    if (!batch.onlyIfStillEmpty) {
+        time = serverTime();
+    } else if (m_owner->isServing()) {
+        time = m_owner->since();
+    } else {
+        time = m_emptiedAt;
+    }
+    if (time) {
+        m_owner->serve(std::move(targets), *time);
+        xcb_set_selection_owner(m_connection, m_window, m_atoms->clipboard, *time);
+    }
     XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
         m_connection, xcb_get_selection_owner(m_connection, m_atoms->clipboard), nullptr));
     m_queue.carryOut(quint64(batch.claims));
@@ -303,7 +318,9 @@ void X11ClipboardThread::processClaims() {
     // The server handled SetSelectionOwner before it answered: every request it handles from
     // now on, from any client, finds us the owner.
     const bool owned = owner && owner->owner == m_window;
-    if (!owned) {
+    if (owned) {
+        m_emptiedAt.reset();
+    } else {
         // Someone with a later timestamp won; read them instead.
         m_owner->stopServing();
         m_lastReadOwner = XCB_WINDOW_NONE;

@@ -52,7 +52,7 @@ class X11ClipboardThread {
 
     bool isConnected() const { return m_connection != nullptr; }
     // Makes us the CLIPBOARD owner offering exactly these targets. Any thread.
-    void claim(StoredItem content);
+    void claim(StoredItem content, bool onlyIfStillEmpty);
     // Makes us the PRIMARY owner too, offering what our latest CLIPBOARD claim offers; counted
     // and confirmed like a claim. Any thread.
     void claimPrimary();
@@ -108,6 +108,8 @@ class X11ClipboardThread {
     bool m_wakePending = false;
     bool m_broken = false;
     std::optional<xcb_window_t> m_pendingOwner;
+    // When another client's CLIPBOARD was last seen going to no owner, while it stays so.
+    std::optional<xcb_timestamp_t> m_emptiedAt;
     // The owner whose content was last read in full and delivered.
     xcb_window_t m_lastReadOwner = XCB_WINDOW_NONE;
     bool m_managing = false;

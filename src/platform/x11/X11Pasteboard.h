@@ -21,7 +21,9 @@ class X11Pasteboard final : public SelectionPasteboard {
 
   protected:
     bool threadConnected() const override { return m_thread && m_thread->isConnected(); }
-    void claim(const StoredItem& content) override { m_thread->claim(content); }
+    void claim(const StoredItem& content, bool onlyIfStillEmpty) override {
+        m_thread->claim(content, onlyIfStillEmpty);
+    }
     void claimPrimary() override { m_thread->claimPrimary(); }
 
   private:

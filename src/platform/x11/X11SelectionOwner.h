@@ -33,6 +33,8 @@ class X11SelectionOwner {
     // Refuses every further request; transfers already under way still complete.
     void stopServing();
     bool isServing() const { return m_serving; }
+    // When the selection served became ours.
+    xcb_timestamp_t since() const { return m_since; }
     const QList<Target>& targets() const { return m_targets; }
 
     // True when the event concerned the owner side (and was handled).
