@@ -162,14 +162,17 @@ void PasteboardContract::copyMadeAsTheOwnerLeavesIsNotOverwritten() {
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("leaving"), 5000);
     // Another program copies between the owner leaving and our refill of the clipboard.
     std::unique_ptr<ForeignCopy> next;
+    bool refilled = false;
     pasteboard->setOwnerLostHandler([&] {
         next = copy("text/plain", "next");
         for (int tries = 0; tries < 100 && paste("text/plain") != "next"; ++tries) {
             QThread::msleep(50);
         }
         pasteboard->setString(QStringLiteral("leaving"));
+        refilled = true;
     });
     owner->kill();
+    QTRY_VERIFY_WITH_TIMEOUT(refilled, 20'000);
     QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("next"), 5000);
     QVERIFY(!confirmed(*pasteboard));
     QCOMPARE(paste("text/plain"), QByteArray("next"));
