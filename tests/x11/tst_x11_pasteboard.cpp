@@ -183,7 +183,7 @@ class TestX11Pasteboard : public PasteboardContract {
         QTest::qWait(300);
         QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), window);
         xcb_disconnect(other);
-        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 10'000);
     }
 
     void badSaveRequestsCostNothing_data() {
@@ -226,7 +226,7 @@ class TestX11Pasteboard : public PasteboardContract {
                                                 Offers{{"application/x-after", allByteValues()}});
         QCOMPARE(SaveRequest().ask({}, 10'000), std::optional<bool>(true));
         owner.reset();
-        QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/plain"), QByteArray("last"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/plain"), QByteArray("last"), 10'000);
         rig.settle();
         QCOMPARE(rig.history.items().size(), 2);
         QVERIFY(rig.history.items()[0].resolvedPasteboardData() ==
