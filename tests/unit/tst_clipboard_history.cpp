@@ -46,7 +46,7 @@ struct Rig : FakeHistory {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true) {
+    explicit Rig(bool start = true, PinStore* pins = nullptr) : FakeHistory(pins) {
         pasteboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -285,9 +285,8 @@ class TestClipboardHistory : public QObject {
         PinStore store(
             path, [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
         QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}));
-        const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-        QCOMPARE(QFileInfo(folder).permissions(), rw | QFile::ExeOwner | QFile::ExeUser);
-        QCOMPARE(QFileInfo(path).permissions(), rw);
+        QCOMPARE(std::pair(modeOf(folder), modeOf(path)),
+                 std::pair(mode_t(S_IFDIR | 0700), mode_t(S_IFREG | 0600)));
         const auto contents = [&path] { return BlobStore::readFile(path).value_or("none"); };
         const QByteArray whole = contents();
         const QByteArray bytes = damage == "garbage" ? damage
@@ -297,14 +296,11 @@ class TestClipboardHistory : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
 
-        FakeHistory run(&store);
-        run.pasteboard.setNotifiesChanges(true);
-        run.history.startMonitoring();
-        run.scheduler.runUntilIdle();
+        Rig run(true, &store);
         QCOMPARE(run.history.items().size(), 0);
-        run.copy({text("new")});
+        run.copy(text("new"));
         run.history.clearAll(ClipboardHistory::Pinned::Remove);
-        run.copy({text("pinned")});
+        run.copy(text("pinned"));
         run.scheduler.runUntilIdle();
         QCOMPARE(contents(), bytes);
         run.history.setPinned(0, true);

@@ -3,19 +3,13 @@
 #include <QtTest>
 
 #include "HotkeyStack.h"
-#include "core/ImageCodec.h"
+#include "TestHelpers.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "history/SearchText.h"
 #include "settings/L10n.h"
 
 namespace {
-
-QByteArray pngBytes() {
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    return ImageCodec::encodePng(image).value_or(QByteArray());
-}
 
 // "text:…", "html:…", "files:url url", "image": one copy as a program offers it.
 StoredItem copyOf(const QString& what) {
@@ -27,7 +21,7 @@ StoredItem copyOf(const QString& what) {
         return {{QString(PasteboardTypeKey::uriList), body.split(u' ').join(u"\r\n").toUtf8()}};
     }
     if (what == u"image") {
-        return {{QString(PasteboardTypeKey::png), pngBytes()}};
+        return {{QString(PasteboardTypeKey::png), encodeImage(solidImage(4, 4, Qt::red))}};
     }
     return {{QString(PasteboardTypeKey::stringUtf8Mime), body.toUtf8()}};
 }
