@@ -100,6 +100,7 @@ class TestKeyCodeTable : public QObject {
         row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc");
         row(0xC0000, 117, "Ctrl+Alt+Delete", "⌥⌃Key117", "Strg+Alt+Entf");
         row(0x20000, 114, "Shift+Insert", "⇧Key114", "Umschalt+Einfg");
+        row(0x40000, 126, "Ctrl+Up", "⌃Key126", "Strg+Hoch");
         row(0x40000, 39, "Ctrl+'", "⌃'", "Strg+'");
         row(0x10000, 0, "CapsLock+A", "A", "Feststell+A");
         row(0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5");
