@@ -134,8 +134,8 @@ class TestFilter : public QObject {
             QTest::newRow(name) << copies << script << query << selected << clipboard << after;
         };
         row("Down and Up within matches", "t:ap Down Down Up", "ap", "apple pie");
-        row("arrows wrap both ways; a paste past the end does nothing", "End Down Up paste:8", "",
-            "apple pie");
+        // Arrows wrap both ways; a paste past the end does nothing.
+        row("arrows wrap", "End Down Up paste:8", "", "apple pie");
         row("Return pastes the match", "t:ap Down Return", "", "", "apple pie", "8 1 1");
         row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart", "8 1 1");
         row("keypad Enter", "Down Enter", "", "", "fig", "8 1 1");
@@ -146,8 +146,8 @@ class TestFilter : public QObject {
         row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
         row("Escape clears first", "t:ap Down Escape", "", "lime");
         row("then closes", "t:ap Escape Escape", "", "", "lime", "8 1 0");
-        row("the chord closes, reopened clear on the newest", "t:ap Down chord chord", "", "lime",
-            "lime", "8 1 0");
+        row("the chord closes, reopens clear", "t:ap Down chord chord", "", "lime", "lime",
+            "8 1 0");
         row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
         row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig", "8 1 1");
         row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie", "8 1 1");
@@ -162,10 +162,9 @@ class TestFilter : public QObject {
         row("removed below the selection", "remove:2", "", "lime", "lime", "7 0 0");
         row("Backspace on the last row", "End Backspace", "", "banana", "lime", "7 0 0");
         row("forward Delete", "Down Delete", "", "elder", "lime", "7 0 0");
-        row("removing every item closes", "Backspace remove:1 Backspace", "", "", "apple tart",
-            "0 0 0", 3);
-        row("empty history: opened, Return does nothing", "Return Down PageDown", "", "", "",
-            "0 0 0", 0);
+        row("emptied, it closes", "Backspace remove:1 Backspace", "", "", "apple tart", "0 0 0", 3);
+        // An empty history opens the popup; Return does nothing there.
+        row("empty history", "Return Down PageDown", "", "", "", "0 0 0", 0);
         row("empty history: Escape closes", "Escape", "", "", "", "0 1 0", 0);
     }
     void popupKeys() {
