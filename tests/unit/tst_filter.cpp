@@ -114,13 +114,13 @@ class TestFilter : public QObject {
         QCOMPARE(filter.rowCount(), 4);
     }
 
-    // Keys in the popup over the editor, on up to eight copies (shown newest first: lime fig
-    // elder date cherry "apple tart" banana "apple pie", lime copied last), a page being five
-    // rows. Steps: "t:text" types it, "_" a space, "copy:N" (N is copied meanwhile),
-    // "remove:R" (as row R's remove button does), "paste:R" (as a click on row R), "chord",
-    // key names otherwise. After them: the filter typed, the row selected (empty: the popup
-    // closed or no row), what the clipboard holds, and "items activations pastes": the records
-    // left, how often the editor was brought back to the front, the pastes typed into it.
+    // Keys in the popup over the editor, on eight copies or the first few of them (shown newest
+    // first: lime fig elder date cherry "apple tart" banana "apple pie", lime copied last), a
+    // page being five rows. Steps: "t:text" types it, "_" a space, "copy:N" (N is copied
+    // meanwhile), "remove:R" (as row R's remove button does), "paste:R" (as a click on row R),
+    // "chord", key names otherwise. After them: the filter typed, the row selected (empty: the
+    // popup closed or no row), what the clipboard holds, and "items activations pastes": the
+    // records left, how often the editor was brought back to the front, the pastes typed into it.
     void popupKeys_data() {
         QTest::addColumn<int>("copies");
         QTest::addColumn<QString>("script");
