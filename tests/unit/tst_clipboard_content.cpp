@@ -28,9 +28,6 @@ using namespace PasteboardContent;
 using S = PasteboardSnapshot;
 
 namespace {
-ClipboardItem make(const StoredItem& item) {
-    return *ClipboardItem::make({item}, {}, 262144, 256);
-}
 quint32 crc32(QByteArrayView bytes) {
     quint32 crc = 0xFFFFFFFF;
     for (const char ch : bytes) {
@@ -289,22 +286,23 @@ class TestClipboardContent : public QObject {
     }
 
     void previewIsBoundedKeyCoversAll() {
-        const QByteArray words = QByteArray("word ").repeated(20000);
-        const ClipboardItem a = make({{"UTF8_STRING", words + "a"}});
-        QVERIFY(a.isPreviewTruncated());
-        QVERIFY(a.previewText().size() <= ClipboardItem::storedPreviewUnits);
-        QVERIFY(words.startsWith(a.previewText().toUtf8()));
-        QCOMPARE(a.contentKey(), make({{"text/plain", words + "a"}}).contentKey());
-        QVERIFY(a.contentKey() != make({{"UTF8_STRING", words + "b"}}).contentKey());
-        // Placeholders are keyed by the bytes, never by the label.
-        const ClipboardItem opaque = make({{"application/x-a", "1"}});
-        QCOMPARE(opaque.contentKey(), make({{"application/x-a", "1"}}).contentKey());
-        QVERIFY(opaque.contentKey() != make({{"application/x-a", "2"}}).contentKey());
-        QVERIFY(opaque.contentKey() != make({{"UTF8_STRING", "[Content]"}}).contentKey());
-        // The same types split into items differently are different copies.
         const auto key = [](const S& snapshot) {
             return ClipboardItem::make(snapshot, {}, 262144, 256)->contentKey();
         };
+        const QByteArray words = QByteArray("word ").repeated(20000);
+        const ClipboardItem a =
+            *ClipboardItem::make({{{"UTF8_STRING", words + "a"}}}, {}, 262144, 256);
+        QVERIFY(a.isPreviewTruncated());
+        QVERIFY(a.previewText().size() <= ClipboardItem::storedPreviewUnits);
+        QVERIFY(words.startsWith(a.previewText().toUtf8()));
+        QCOMPARE(a.contentKey(), key({{{"text/plain", words + "a"}}}));
+        QVERIFY(a.contentKey() != key({{{"UTF8_STRING", words + "b"}}}));
+        // Placeholders are keyed by the bytes, never by the label.
+        const QByteArray opaque = key({{{"application/x-a", "1"}}});
+        QCOMPARE(opaque, key({{{"application/x-a", "1"}}}));
+        QVERIFY(opaque != key({{{"application/x-a", "2"}}}));
+        QVERIFY(opaque != key({{{"UTF8_STRING", "[Content]"}}}));
+        // The same types split into items differently are different copies.
         QVERIFY(key({{{"a", "1"}}, {{"b", "2"}, {"c", "3"}}}) !=
                 key({{{"a", "1"}, {"b", "2"}}, {{"c", "3"}}}));
     }

@@ -46,7 +46,7 @@ struct Rig : FakeHistory {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true) {
+    explicit Rig(bool start = true, PinStore* pins = nullptr) : FakeHistory(pins) {
         pasteboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -285,9 +285,8 @@ class TestClipboardHistory : public QObject {
         PinStore store(
             path, [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
         QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}));
-        const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-        QCOMPARE(QFileInfo(folder).permissions(), rw | QFile::ExeOwner | QFile::ExeUser);
-        QCOMPARE(QFileInfo(path).permissions(), rw);
+        QCOMPARE(std::pair(modeOf(folder), modeOf(path)),
+                 std::pair(mode_t(S_IFDIR | 0700), mode_t(S_IFREG | 0600)));
         const auto contents = [&path] { return BlobStore::readFile(path).value_or("none"); };
         const QByteArray whole = contents();
         const QByteArray bytes = damage == "garbage" ? damage
@@ -297,14 +296,11 @@ class TestClipboardHistory : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
 
-        FakeHistory run(&store);
-        run.pasteboard.setNotifiesChanges(true);
-        run.history.startMonitoring();
-        run.scheduler.runUntilIdle();
+        Rig run(true, &store);
         QCOMPARE(run.history.items().size(), 0);
-        run.copy({text("new")});
+        run.copy(text("new"));
         run.history.clearAll(ClipboardHistory::Pinned::Remove);
-        run.copy({text("pinned")});
+        run.copy(text("pinned"));
         run.scheduler.runUntilIdle();
         QCOMPARE(contents(), bytes);
         run.history.setPinned(0, true);
@@ -397,41 +393,30 @@ class TestClipboardHistory : public QObject {
     // "pending": a copy whose blob is written while its record has not reached the main thread.
     void followsHistoryRowByRow_data() {
         QTest::addColumn<QString>("operation");
-        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("told");
         QTest::addColumn<QString>("rows");
-        QTest::newRow("new copy") << "limit 5; copy e" << QStringList{"insert 0-0"} << "e d c b a";
-        QTest::newRow("new copy, oldest trimmed")
-            << "copy e" << QStringList{"remove 3-3", "insert 0-0"} << "e d c b";
-        QTest::newRow("new copy, a run trimmed")
-            << "limit 2; copy e" << QStringList{"remove 1-3", "insert 0-0"} << "e d";
-        QTest::newRow("supersede and trim, two runs")
-            << "limit 3; copy c" << QStringList{"remove 3-3", "remove 1-1", "insert 0-0"}
-            << "c d b";
-        QTest::newRow("lower limit, applied twice")
-            << "limit 1; apply; apply" << QStringList{"remove 1-3"} << "d";
-        QTest::newRow("remove") << "remove 2" << QStringList{"remove 2-2"} << "d c a";
-        QTest::newRow("remove out of range") << "remove -1; remove 4" << QStringList{} << "d c b a";
-        QTest::newRow("clear all") << "clear" << QStringList{"remove 0-3"} << "";
-        QTest::newRow("blob of a record in flight survives")
-            << "pending z; remove 0; clear; idle"
-            << QStringList{"remove 0-0", "remove 0-2", "insert 0-0"} << "z";
+        const auto row = [](const char* name, const char* operation, const char* told,
+                            const char* rows) { QTest::newRow(name) << operation << told << rows; };
+        row("new copy", "limit 5; copy e", "insert 0-0", "e d c b a");
+        row("new copy, oldest trimmed", "copy e", "remove 3-3, insert 0-0", "e d c b");
+        row("new copy, a run trimmed", "limit 2; copy e", "remove 1-3, insert 0-0", "e d");
+        row("supersede and trim, two runs", "limit 3; copy c", "remove 3-3, remove 1-1, insert 0-0",
+            "c d b");
+        row("lower limit, applied twice", "limit 1; apply; apply", "remove 1-3", "d");
+        row("remove", "remove 2", "remove 2-2", "d c a");
+        row("remove out of range", "remove -1; remove 4", "", "d c b a");
+        row("clear all", "clear", "remove 0-3", "");
+        row("blob of a record in flight survives", "pending z; remove 0; clear; idle",
+            "remove 0-0, remove 0-2, insert 0-0", "z");
         // Pinned records: on top in pin order, spared by the limit, the expiry and Clear all.
-        QTest::newRow("pins spared by the limit")
-            << "pin 2; pin 3; limit 1; apply; copy e"
-            << QStringList{"move 2 to 0", "data 0-0",   "move 3 to 1", "data 1-1",
-                           "remove 3-3",  "remove 2-2", "insert 2-2"}
-            << "b a e";
-        QTest::newRow("unpinned back by date")
-            << "pin 3; pin 2; unpin 0; pin 9; unpin 3"
-            << QStringList{"move 3 to 0", "data 0-0",    "move 1 to 3",
-                           "data 1-1",    "move 0 to 4", "data 3-3"}
-            << "c d b a";
-        QTest::newRow("pins outlive the expiry")
-            << "pin 1; expire" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
-        QTest::newRow("clear all keeps the pins")
-            << "pin 1; clear" << QStringList{"move 0 to 2", "data 0-0", "remove 1-3"} << "c";
-        QTest::newRow("clear all, pins too")
-            << "pin 1; clear pinned" << QStringList{"move 0 to 2", "data 0-0", "remove 0-3"} << "";
+        row("pins spared by the limit", "pin 2; pin 3; limit 1; apply; copy e",
+            "move 2 to 0, data 0-0, move 3 to 1, data 1-1, remove 3-3, remove 2-2, insert 2-2",
+            "b a e");
+        row("unpinned back by date", "pin 3; pin 2; unpin 0; pin 9; unpin 3",
+            "move 3 to 0, data 0-0, move 1 to 3, data 1-1, move 0 to 4, data 3-3", "c d b a");
+        row("pins outlive the expiry", "pin 1; expire", "move 0 to 2, data 0-0, remove 1-3", "c");
+        row("clear all keeps the pins", "pin 1; clear", "move 0 to 2, data 0-0, remove 1-3", "c");
+        row("clear all, pins too", "pin 1; clear pinned", "move 0 to 2, data 0-0, remove 0-3", "");
     }
     void followsHistoryRowByRow() {
         QFETCH(QString, operation);
@@ -472,7 +457,7 @@ class TestClipboardHistory : public QObject {
             QVERIFY2(rig.changes.count() - changes == (rig.log.size() > told ? 1 : 0),
                      qPrintable(step));
         }
-        QTEST(rig.log, "told");
+        QTEST(rig.log.join(", "), "told");
         QTEST(rig.rows(), "rows");
         QVERIFY2(rig.blobsMatchRecords() && rig.blobFiles().size() == rig.history.items().size(),
                  qPrintable(rig.blobFiles().join(' ')));

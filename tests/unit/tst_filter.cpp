@@ -3,19 +3,13 @@
 #include <QtTest>
 
 #include "HotkeyStack.h"
-#include "core/ImageCodec.h"
+#include "TestHelpers.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "history/SearchText.h"
 #include "settings/L10n.h"
 
 namespace {
-
-QByteArray pngBytes() {
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    return ImageCodec::encodePng(image).value_or(QByteArray());
-}
 
 // "text:…", "html:…", "files:url url", "image": one copy as a program offers it.
 StoredItem copyOf(const QString& what) {
@@ -27,7 +21,7 @@ StoredItem copyOf(const QString& what) {
         return {{QString(PasteboardTypeKey::uriList), body.split(u' ').join(u"\r\n").toUtf8()}};
     }
     if (what == u"image") {
-        return {{QString(PasteboardTypeKey::png), pngBytes()}};
+        return {{QString(PasteboardTypeKey::png), encodeImage(solidImage(4, 4, Qt::red))}};
     }
     return {{QString(PasteboardTypeKey::stringUtf8Mime), body.toUtf8()}};
 }
@@ -120,61 +114,80 @@ class TestFilter : public QObject {
         QCOMPARE(filter.rowCount(), 4);
     }
 
-    // Keys in the popup over eight copies (shown newest first: lime fig elder date cherry
-    // "apple tart" banana "apple pie", lime copied last), a page being five rows. Steps: "t:text"
-    // types it,
-    // "_" a space, key names otherwise. After them: the filter typed, the row selected (empty:
-    // the popup closed or no row), and what the clipboard holds.
+    // Keys in the popup over the editor, on eight copies or the first few of them (shown newest
+    // first: lime fig elder date cherry "apple tart" banana "apple pie", lime copied last), a
+    // page being five rows. Steps: "t:text" types it, "_" a space, "copy:N" (N is copied
+    // meanwhile), "remove:R" (as row R's remove button does), "paste:R" (as a click on row R),
+    // "chord", key names otherwise. After them: the filter typed, the row selected (empty: the
+    // popup closed or no row), what the clipboard holds, and "items activations pastes": the
+    // records left, how often the editor was brought back to the front, the pastes typed into it.
     void popupKeys_data() {
-        QTest::addColumn<bool>("emptyHistory");
+        QTest::addColumn<int>("copies");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
         const auto row = [](const char* name, const char* script, const char* query,
                             const char* selected, const char* clipboard = "lime",
-                            bool empty = false) {
-            QTest::newRow(name) << empty << script << query << selected << clipboard;
+                            const char* after = "8 0 0", int copies = 8) {
+            QTest::newRow(name) << copies << script << query << selected << clipboard << after;
         };
-        row("typing filters, newest match first", "t:ap", "ap", "apple tart");
         row("Down and Up within matches", "t:ap Down Down Up", "ap", "apple pie");
-        row("Return pastes the match", "t:ap Down Return", "", "", "apple pie");
-        row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart");
+        // Arrows wrap both ways; a paste past the end does nothing.
+        row("arrows wrap", "End Down Up paste:8", "", "apple pie");
+        row("Return pastes the match", "t:ap Down Return", "", "", "apple pie", "8 1 1");
+        row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart", "8 1 1");
+        row("keypad Enter", "Down Enter", "", "", "fig", "8 1 1");
         row("Ctrl+P pins the match, selection follows", "t:ap Down Ctrl+P", "ap", "apple pie");
+        row("P alone is typing", "Down P Down", "", "elder");
         row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
         row("no match", "t:zz", "zz", "");
         row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
         row("Escape clears first", "t:ap Down Escape", "", "lime");
-        row("then closes", "t:ap Escape Escape", "", "");
-        row("the chord closes, reopened clear", "t:ap chord chord", "", "lime");
+        row("then closes", "t:ap Escape Escape", "", "", "lime", "8 1 0");
+        row("the chord closes, reopens clear", "t:ap Down chord chord", "", "lime", "lime",
+            "8 1 0");
         row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
-        row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig");
-        row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie");
+        row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig", "8 1 1");
+        row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie", "8 1 1");
+        // Typing filters, the newest match first.
         row("Alt+digit past the rows", "t:ap Alt+3", "ap", "apple tart");
         row("Page Down", "PageDown", "", "apple tart");
-        row("Page Down stops at the end", "PageDown PageDown", "", "apple pie");
-        row("Page Up", "PageDown PageDown PageUp", "", "elder");
+        row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
         row("End and Home", "End Home Down", "", "fig");
         row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
-        row("empty history: opened, Return does nothing", "Return Down PageDown", "", "", "", true);
-        row("empty history: Escape closes", "Escape", "", "", "", true);
+        row("a copy meanwhile keeps the number", "Down copy:kiwi", "", "lime", "kiwi", "9 0 0");
+        row("removed above the selection", "Down Down remove:0", "", "elder", "lime", "7 0 0");
+        row("removed below the selection", "remove:2", "", "lime", "lime", "7 0 0");
+        row("Backspace on the last row", "End Backspace", "", "banana", "lime", "7 0 0");
+        row("forward Delete", "Down Delete", "", "elder", "lime", "7 0 0");
+        row("emptied, it closes", "Backspace remove:1 Backspace", "", "", "apple tart", "0 0 0", 3);
+        // An empty history opens the popup; Return does nothing there.
+        row("empty history", "Return Down PageDown", "", "", "", "0 0 0", 0);
+        row("empty history: Escape closes", "Escape", "", "", "", "0 1 0", 0);
     }
     void popupKeys() {
-        QFETCH(bool, emptyHistory);
+        QFETCH(int, copies);
         QFETCH(QString, script);
-        HotkeyStack rig(emptyHistory ? QStringList()
-                                     : QStringList{"apple pie", "banana", "apple tart", "cherry",
-                                                   "date", "elder", "fig", "lime"});
+        HotkeyStack rig(QStringList{"apple pie", "banana", "apple tart", "cherry", "date", "elder",
+                                    "fig", "lime"}
+                            .first(copies));
         PopupSession& s = rig.popup;
+        QVERIFY(!rig.own({KeyCode::Delete}));  // hidden: our other windows keep their keys
         s.toggle();
         QVERIFY(s.isPopupVisible());
+        QCOMPARE(s.previousFrontmostApp()->pid, kEditor.pid);
         static const QHash<QString, KeyEvent> keys{
             {"Down", {KeyCode::DownArrow}},
             {"Up", {KeyCode::UpArrow}},
             {"Return", {KeyCode::Return}},
+            {"Enter", {KeyCode::KeypadEnter}},
             {"Shift+Return", {KeyCode::Return, ModifierFlag::Shift}},
             {"Ctrl+P", {KeyCode::P, ModifierFlag::Control, false, 0, "p"}},
+            {"P", {KeyCode::P}},
             {"Backspace", {KeyCode::Delete}},
+            {"Delete", {KeyCode::ForwardDelete}},
             {"Escape", {KeyCode::Escape}},
             {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
             {"Alt+3", {0, ModifierFlag::Option, false, KeyCode::Digits[2], "3"}},
@@ -186,22 +199,42 @@ class TestFilter : public QObject {
             {"_", {KeyCode::Space, 0, false, 0, " "}},
         };
         for (const QString& step : script.split(u' ')) {
+            const QString arg = step.section(u':', 1);
             if (step == u"chord") {
                 s.toggle();
+            } else if (step.startsWith(u"copy:")) {
+                rig.copyText(arg);
+            } else if (step.startsWith(u"remove:")) {
+                s.removeItemFromHistory(arg.toInt());
+            } else if (step.startsWith(u"paste:")) {
+                s.pasteItemAndClose(arg.toInt());
             } else if (step.startsWith(u"t:")) {
-                for (const QChar c : step.mid(2)) {
+                for (const QChar c : arg) {
                     QVERIFY(rig.own(KeyEvent{0, 0, false, 0, c == u'_' ? " " : QString(c)}));
                 }
             } else {
                 QVERIFY2(keys.contains(step), qPrintable(step));
-                // Only a space with nothing typed is left to the window.
-                QCOMPARE(rig.own(keys.value(step)), step != u"_");
+                // Only a space with nothing typed, and a key that types nothing, are left to the
+                // window.
+                QCOMPARE(rig.own(keys.value(step)), step != u"_" && step != u"P");
             }
         }
         QTEST(s.query(), "query");
         const bool shown = s.isPopupVisible() && s.selectedIndex() < s.filterModel().rowCount();
         QTEST(shown ? shownText(s.filterModel(), int(s.selectedIndex())) : QString(), "selected");
         QTEST(rig.pasteboard.string().value_or(QString()), "clipboard");
+        QTEST(QString("%1 %2 %3")
+                  .arg(rig.history.items().size())
+                  .arg(rig.workspace.activations.size())
+                  .arg(rig.injector.keystrokes.size()),
+              "after");
+        // Closed, the popup lets go of the keys and of the application it was opened over.
+        QCOMPARE(rig.hooks.active(FakeKeyboardHooks::Hook::Kind::Local), int(s.isPopupVisible()));
+        QCOMPARE(bool(s.previousFrontmostApp()), s.isPopupVisible());
+        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
+        for (const auto& to : rig.workspace.activations) {
+            QCOMPARE(to.pid, kEditor.pid);
+        }
     }
 };
 

@@ -11,18 +11,6 @@ using Kind = FakeKeyboardHooks::Hook::Kind;
 constexpr quint64 kCmdShift = ModifierFlag::Command | ModifierFlag::Shift;
 const RunningApp kSelf{4242, QStringLiteral("Quillstack"), 1};
 
-// Steps of a popup scenario that are not keys.
-constexpr quint16 kToggle = 0xFFFF, kCopy = 0xFFFE, kPastePastEnd = 0xFFFD, kRemove = 0xFF00;
-// Added to a key code: held with it.
-constexpr quint16 kShift = 0x1000, kControl = 0x2000;
-
-KeyEvent key(quint16 code) {
-    return KeyEvent{
-        quint16(code & 0xFFF),
-        (code & kShift ? ModifierFlag::Shift : 0) | (code & kControl ? ModifierFlag::Control : 0),
-        false};
-}
-
 // The stack with nothing copied, so that a chord press opens no popup, only counts.
 struct ChordRig : HotkeyStack {
     int presses = 0;
@@ -155,78 +143,6 @@ class TestHotkey : public QObject {
         }
         rig.scheduler.runUntilIdle();
         QCOMPARE(rig.presses, 5);
-    }
-
-    // Keys pressed in the popup opened over the editor on C, B, A (A newest). Besides keys:
-    // kToggle (the chord again), kCopy (N is copied meanwhile), kRemove + row (as the row's
-    // remove button does). Then the row shown as selected ("" closed), the clipboard, the items
-    // left, how often the editor was brought back to the front, and the pastes typed into it.
-    void popupKeys_data() {
-        QTest::addColumn<QList<quint16>>("keys");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<int>("items");
-        QTest::addColumn<int>("activations");
-        QTest::addColumn<int>("pastes");
-        const auto row = [](const char* name, const QList<quint16>& keys, const char* selected,
-                            const char* clipboard, int items, int activations, int pastes) {
-            QTest::newRow(name) << keys << QString(selected) << QString(clipboard) << items
-                                << activations << pastes;
-        };
-        using namespace KeyCode;
-        row("Down wraps, Up goes back", {DownArrow, DownArrow, DownArrow, UpArrow, kPastePastEnd},
-            "C", "A", 3, 0, 0);
-        row("Up wraps", {UpArrow}, "C", "A", 3, 0, 0);
-        row("Space is not ours", {Space}, "A", "A", 3, 0, 0);
-        row("Return", {DownArrow, Return}, "", "B", 3, 1, 1);
-        row("keypad Enter", {DownArrow, KeypadEnter}, "", "B", 3, 1, 1);
-        row("Escape", {Escape}, "", "A", 3, 1, 0);
-        row("the chord closes, reopened on the newest", {DownArrow, kToggle, kToggle}, "A", "A", 3,
-            1, 0);
-        row("a copy meanwhile keeps the number", {DownArrow, kCopy}, "A", "N", 4, 0, 0);
-        row("removed above the selection", {DownArrow, DownArrow, kRemove}, "C", "A", 2, 0, 0);
-        row("removed below the selection", {kRemove + 2}, "A", "A", 2, 0, 0);
-        row("Delete on the last row", {DownArrow, DownArrow, Delete}, "B", "A", 2, 0, 0);
-        row("forward Delete", {DownArrow, ForwardDelete}, "C", "A", 2, 0, 0);
-        row("removing every item closes", {Delete, kRemove + 2, Delete, Delete}, "", "A", 0, 0, 0);
-        row("Ctrl+P pins, the selection follows", {DownArrow, kControl + P, DownArrow}, "A", "A", 3,
-            0, 0);
-        row("P alone is typing", {DownArrow, P, DownArrow}, "C", "A", 3, 0, 0);
-        row("Shift+Return", {DownArrow, kShift + Return}, "", "B", 3, 1, 1);
-    }
-    void popupKeys() {
-        QFETCH(QList<quint16>, keys);
-        HotkeyStack rig({"C", "B", "A"});
-        PopupSession& s = rig.popup;
-        QVERIFY(!rig.own(key(KeyCode::Delete)));  // hidden: our other windows keep their keys
-        s.toggle();
-        QCOMPARE(s.previousFrontmostApp()->pid, kEditor.pid);
-        for (const quint16 code : keys) {
-            if (code == kToggle) {
-                s.toggle();
-            } else if (code == kCopy) {
-                rig.copyText(QStringLiteral("N"));
-            } else if (code == kPastePastEnd) {
-                s.pasteItemAndClose(rig.history.items().size());
-            } else if (code >= kRemove) {
-                s.removeItemFromHistory(code - kRemove);
-            } else {
-                QVERIFY2(rig.own(key(code)) == (code != KeyCode::Space && code != KeyCode::P),
-                         qPrintable(QString::number(code)));
-            }
-        }
-        QTEST(s.isPopupVisible() ? rig.text(s.selectedIndex()) : QString(), "selected");
-        QTEST(rig.pasteboard.string().value_or(QString()), "clipboard");
-        QTEST(int(rig.history.items().size()), "items");
-        QTEST(int(rig.workspace.activations.size()), "activations");
-        QTEST(int(rig.injector.keystrokes.size()), "pastes");
-        // Closed, the popup lets go of the keys and of the application it was opened over.
-        QCOMPARE(rig.hooks.active(Kind::Local), int(s.isPopupVisible()));
-        QCOMPARE(bool(s.previousFrontmostApp()), s.isPopupVisible());
-        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
-        for (const auto& to : rig.workspace.activations) {
-            QCOMPARE(to.pid, kEditor.pid);
-        }
     }
 
     // The entry of the settings file ("name=keystroke", only a name: not text, or none), the
