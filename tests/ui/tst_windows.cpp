@@ -1,24 +1,7 @@
 // The application's windows on fakes, offscreen: the tray's panel and menu, the browser and its
 // search, the settings window, the onboarding wizard and the paste popup.
 #include <QtTest>
-
-#include <QAbstractItemView>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPropertyAnimation>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSpinBox>
-#include <QSystemTrayIcon>
-#include <QTemporaryFile>
+#include <QtWidgets>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"

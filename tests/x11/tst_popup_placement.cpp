@@ -1,7 +1,5 @@
-#include <QApplication>
-#include <QScreen>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "HotkeyStack.h"
 #include "history/HistoryListModel.h"
