@@ -538,7 +538,6 @@ class TestWindows : public QObject {
         QVERIFY(!rig.window.content());  // nothing is made before the window is first shown
         SettingsView* v = rig.open();
         QComboBox* language = v->languagePicker();
-        QCOMPARE(language->currentData().toString(), QStringLiteral("de"));
 
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
@@ -830,7 +829,6 @@ class TestWindows : public QObject {
                                     stack.scheduler);
         window.show();
         QPointer<QComboBox> picker = window.languagePicker();
-        QCOMPARE(picker->currentData().toString(), QStringLiteral("en"));
         QPointer<OnboardingView> old = window.wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
