@@ -1,26 +1,7 @@
-// The application's windows on fakes, offscreen: the tray's panel and menu, the browser, the
-// settings window, the onboarding wizard and the paste popup.
+// The application's windows on fakes, offscreen: the tray's panel and menu, the browser and its
+// search, the settings window, the onboarding wizard and the paste popup.
 #include <QtTest>
-
-#include <QScrollArea>
-
-#include <QAbstractItemView>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPropertyAnimation>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSpinBox>
-#include <QSystemTrayIcon>
-#include <QTemporaryFile>
+#include <QtWidgets>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
@@ -160,8 +141,7 @@ using Session = SettingsView::Session;
 struct LimitCase {
     int start;
     const char* edit;  // "+" and "-": the arrows; else typed over the value
-    int copies, atOnce, settled;
-    const char* oldestKept;
+    int atOnce, settled;
 };
 
 struct WarningCase {
@@ -175,7 +155,7 @@ struct WarningCase {
 };
 
 struct RecordCase {
-    int qtKey, modifiers, scanCode, nativeModifiers = 0;
+    int qtKey, modifiers, scanCode;
     quint64 chord = 0;  // stored; 0: nothing
     int keyCode = 0;
     const char* end = "";   // how the recording ends before the key press
@@ -293,22 +273,9 @@ struct Popup : WindowRig {
 class TestWindows : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // Both are built again on a language change, wired like before.
+    // Both are built again on a language change, wired like before; the reminder and the
+    // tooltip name the chord.
     void rowsSendTheirRequests() {
-        Tray t;
-        t.tray.showPanel();
-        t.checkRows();
-        const QString english = t.view()->rows().at(0)->title();
-        QPointer<TrayPanelView> old = t.view();
-        t.settings.setPreferredLanguage(QStringLiteral("de"));
-        QTRY_VERIFY(old.isNull());
-        QVERIFY(t.tray.panel()->isVisible() && t.view()->width() == TrayPanelView::panelWidth);
-        QVERIFY(t.view()->rows().at(0)->title() != english);
-        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
-        t.checkRows();
-    }
-
-    void reminderAndToolTipFollowTheChord() {
         Tray t;
         t.tray.showPanel();
         for (const int key : {1, int(KeyCode::V)}) {  // S, and back
@@ -317,6 +284,16 @@ class TestWindows : public QObject {
             QVERIFY2(shown.startsWith(t.settings.hotkeyDisplayString() + ' '), qPrintable(shown));
             QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
         }
+        t.checkRows();
+        const QString english = t.view()->rows().at(0)->title();
+        QPointer<TrayPanelView> old = t.view();
+        t.settings.setPreferredLanguage(QStringLiteral("de"));
+        QTRY_VERIFY(old.isNull());
+        QVERIFY(t.tray.panel()->isVisible() &&
+                t.tray.panel()->width() == TrayPanelView::panelWidth);
+        QVERIFY(t.view()->rows().at(0)->title() != english);
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        t.checkRows();
     }
 
     void clickOnTheIconTogglesThePanel() {
@@ -335,7 +312,6 @@ class TestWindows : public QObject {
             QVERIFY2(panel->isVisible() == (step != '-' && step != 'D'),
                      QByteArray(1, step).constData());
         }
-        QCOMPARE(panel->width(), TrayPanelView::panelWidth);
     }
 
     void placement_data() {
@@ -343,7 +319,6 @@ class TestWindows : public QObject {
         QTest::addColumn<QPoint>("expected");
         QTest::newRow("icon top right") << QRect(1880, 0, 24, 24) << QPoint(1660, 28);
         QTest::newRow("icon at the bottom") << QRect(900, 1056, 24, 24) << QPoint(781, 852);
-        QTest::newRow("pointer mid-screen") << QRect(960, 540, 1, 1) << QPoint(830, 545);
         QTest::newRow("pointer bottom left") << QRect(5, 1075, 1, 1) << QPoint(0, 871);
     }
     void placement() {
@@ -384,12 +359,26 @@ class TestWindows : public QObject {
             b.settle();
         }
         QTEST(b.previews(), "remaining");
-        const auto& writes = b.pasteboard.writes();
-        QTEST(writes.isEmpty() ? QString()
-                               : QString::fromUtf8(writes.last().items.value(0).value(
-                                     PasteboardTypeKey::stringUtf8Mime)),
+        QTEST(b.pasteboard.writes().isEmpty() ? QString() : b.pasteboard.string().value(),
               "clipboard");
         QVERIFY(b.view.isVisible());
+    }
+
+    // Ctrl+F reaches the search field, typing keeps the matches, the keys that move work from the
+    // field, Delete removes the selected match and nothing else.
+    void searchFromTheField() {
+        Browser b({"apple pie", "banana", "apple tart", "cherry"});
+        b.list()->setFocus();
+        QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(b.view.searchField()->hasFocus());
+        QTest::keyClicks(b.view.searchField(), QStringLiteral("APPLE"));
+        QCOMPARE(b.shown.rowCount(), 2);
+        QTest::keyClick(b.view.searchField(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(b.list()->currentIndex().row(), 1);
+        QTest::keyClick(b.list(), Qt::Key_Delete);
+        QCOMPARE(b.history.items().size(), 3);
+        QCOMPARE(b.text(2), "banana");  // "apple pie" went
+        QCOMPARE(b.shown.rowCount(), 1);
     }
 
     // Cancelled, nothing goes; confirmed, everything but the pinned records does, unless the
@@ -409,12 +398,11 @@ class TestWindows : public QObject {
             if (pinsToo && pinned) {
                 box->checkBox()->setChecked(true);
             }
-            const auto buttons = box->buttons();
-            const auto button = std::find_if(buttons.begin(), buttons.end(), [&](auto* candidate) {
-                return box->buttonRole(candidate) == answer;
-            });
-            QVERIFY(button != buttons.end());
-            QTest::mouseClick(*button, Qt::LeftButton);
+            for (QAbstractButton* button : box->buttons()) {
+                if (box->buttonRole(button) == answer) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
             QVERIFY(!b.view.showClearConfirmation());
             QCOMPARE(b.history.items().size(), remaining);
             // The placeholder stands in for the list and its button exactly while there is nothing.
@@ -449,24 +437,41 @@ class TestWindows : public QObject {
         QCOMPARE(shot.pixelColor(picture.center() * shot.devicePixelRatio()), QColor(Qt::red));
     }
 
-    // Lines as copied, and at most four of them, the last cut with "…".
+    // Lines as copied, and at most four of them, the last cut with "…". A double click on the
+    // text opens it for selection; on the copy button it does not.
     void rowTexts() {
         QString many;
         for (int i = 0; i < 60; ++i) {
             many += QString("word%1 ").arg(i);
         }
-        for (const QString& text : {QString("first\nsecond"), many}) {
-            Browser b({text});
-            const QStringList shown = b.view.delegate()->textLines(
-                b.shown.index(0, 0), b.list()->font(), b.rowLayout(0).text.width());
-            if (text == many) {
-                QCOMPARE(shown.size(), 4);
-                QVERIFY(shown.last().endsWith(QChar(0x2026)) &&
-                        !shown.join(' ').contains("word59"));
-            } else {
-                QCOMPARE(shown, (QStringList{"first", "second"}));
-            }
-        }
+        Browser b({"first\nsecond", many});
+        const auto lines = [&b](int row) {
+            return b.view.delegate()->textLines(b.shown.index(row, 0), b.list()->font(),
+                                                b.rowLayout(row).text.width());
+        };
+        QCOMPARE(lines(1), (QStringList{"first", "second"}));
+        QCOMPARE(lines(0).size(), 4);
+        QVERIFY(lines(0).last().endsWith(QChar(0x2026)) && !lines(0).join(' ').contains("word59"));
+
+        const QStringList kept = b.previews();
+        const auto doubleClick = [viewport = b.list()->viewport()](QPoint point) {
+            // A click, then the second press that the system marks as double.
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, point);
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, point);
+        };
+        const auto viewer = [&b] {
+            return qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.shown.index(1, 0)));
+        };
+        doubleClick(b.rowLayout(1).copyButton.center());
+        QVERIFY(!viewer());
+        doubleClick(b.rowLayout(1).text.topLeft() + QPoint(4, 4));
+        QVERIFY(viewer() && viewer()->isReadOnly() &&
+                viewer()->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(viewer()->toPlainText(), QString("first\nsecond"));
+        QTest::keyClick(viewer(), Qt::Key_Escape);
+        QTRY_VERIFY(!viewer());
+        QCOMPARE(b.previews(), kept);
     }
 
     void agesStayCurrentWhileShown() {
@@ -489,45 +494,22 @@ class TestWindows : public QObject {
         }
     }
 
-    // A double click on the text opens it for selection; on the copy button it does not.
-    void rowTextOpensForSelection() {
-        for (const bool onText : {false, true}) {
-            Browser b({"first words", "second words"});
-            const auto layout = b.rowLayout(1);
-            const QPoint point =
-                onText ? layout.text.topLeft() + QPoint(4, 4) : layout.copyButton.center();
-            // A click, then the second press that the system marks as double.
-            QTest::mouseClick(b.list()->viewport(), Qt::LeftButton, {}, point);
-            QTest::mouseDClick(b.list()->viewport(), Qt::LeftButton, {}, point);
-            QTest::mouseRelease(b.list()->viewport(), Qt::LeftButton, {}, point);
-            auto* viewer =
-                qobject_cast<QPlainTextEdit*>(b.list()->indexWidget(b.shown.index(1, 0)));
-            QCOMPARE(viewer != nullptr, onText);
-            if (onText) {
-                QVERIFY(viewer->isReadOnly() &&
-                        viewer->textInteractionFlags() & Qt::TextSelectableByMouse);
-                QCOMPARE(viewer->toPlainText(), QString("first words"));
-                QTest::keyClick(viewer, Qt::Key_Escape);
-                QTRY_VERIFY(b.list()->indexWidget(b.shown.index(1, 0)) == nullptr);
-                QCOMPARE(b.previews(), (QStringList{"second words", "first words"}));
-            }
-        }
-    }
-
-    // Raising applies at once; lowering, which trims, only once the value has stayed.
+    // Raising applies at once; lowering, which trims, only once the value has stayed. Which
+    // records a lower limit trims is tst_clipboard_history's.
     void bufferLimitSteps_data() {
         QTest::addColumn<LimitCase>("c");
-        QTest::newRow("up") << LimitCase{50, "+", 50, 55, 55, "text 0"};
-        QTest::newRow("down trims once settled") << LimitCase{50, "-", 50, 50, 45, "text 5"};
-        QTest::newRow("down and back loses nothing") << LimitCase{50, "-+", 50, 50, 50, "text 0"};
-        QTest::newRow("typed, through 5 and 50") << LimitCase{50, "500", 50, 500, 500, "text 0"};
-        QTest::newRow("lowest bound") << LimitCase{5, "-", 0, 5, 5, ""};
+        QTest::newRow("up") << LimitCase{50, "+", 55, 55};
+        QTest::newRow("down trims once settled") << LimitCase{50, "-", 50, 45};
+        QTest::newRow("down and back loses nothing") << LimitCase{50, "-+", 50, 50};
+        QTest::newRow("typed, through 5 and 50") << LimitCase{50, "500", 500, 500};
+        QTest::newRow("lowest bound") << LimitCase{5, "-", 5, 5};
     }
     void bufferLimitSteps() {
         QFETCH(LimitCase, c);
         SettingsRig rig;
         rig.settings.setBufferLimit(c.start);
-        for (int i = 0; i < c.copies; ++i) {
+        constexpr int copies = 50;
+        for (int i = 0; i < copies; ++i) {
             rig.copyText(QStringLiteral("text %1").arg(i));
         }
         QSpinBox* box = rig.open()->bufferLimitBox();
@@ -542,13 +524,11 @@ class TestWindows : public QObject {
             QTest::keyClicks(box, QString::fromLatin1(edit));
         }
         QCOMPARE(int(rig.settings.bufferLimit()), c.atOnce);
-        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.atOnce));
-        // Past the settling time, however late a loaded machine runs the timer.
-        QTest::qWait(SettingsView::bufferLimitSettleMs + 200);
+        QCOMPARE(rig.history.items().size(), std::min(copies, c.atOnce));
+        // The settling timer, where one runs; a stopped one would have left the same value.
         QTRY_COMPARE(int(rig.settings.bufferLimit()), c.settled);
         QCOMPARE(box->value(), c.settled);
-        QCOMPARE(rig.history.items().size(), std::min(c.copies, c.settled));
-        QVERIFY(c.copies == 0 || rig.history.items().last().previewText() == c.oldestKept);
+        QCOMPARE(rig.history.items().size(), std::min(copies, c.settled));
     }
 
     // The pickers, and the window around a content that a language change builds anew.
@@ -558,7 +538,6 @@ class TestWindows : public QObject {
         QVERIFY(!rig.window.content());  // nothing is made before the window is first shown
         SettingsView* v = rig.open();
         QComboBox* language = v->languagePicker();
-        QCOMPARE(language->currentData().toString(), QStringLiteral("de"));
 
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
@@ -660,31 +639,25 @@ class TestWindows : public QObject {
     }
 
     // A recording takes the first key press that carries a modifier, or ends without storing
-    // anything when cancelled, closed or rebuilt; plain keys go on to their target.
+    // anything when cancelled, closed or rebuilt; plain keys go on to their target. How a press
+    // becomes a chord and which chords are refused is tst_key_code_table's.
     void recorder_data() {
         QTest::addColumn<RecordCase>("c");
         const int superAlt = Qt::MetaModifier | Qt::AltModifier;
         const int ctrl = Qt::ControlModifier;
-        // Qt key, modifiers, scan code, native modifiers; the chord stored and its key code
-        QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0, 0x180000, 40};
+        // Qt key, modifiers, scan code; the chord stored and its key code
+        QTest::newRow("Super+Alt+K") << RecordCase{Qt::Key_K, superAlt, 45, 0x180000, 40};
         QTest::newRow("Ctrl+Shift+F5 keeps the function bit")
-            << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0, 0x860000, 96};
-        QTest::newRow("caps lock on")
-            << RecordCase{Qt::Key_K, Qt::AltModifier, 45, 0x2, 0x90000, 40};
-        QTest::newRow("the key's position, not its letter")
-            << RecordCase{Qt::Key_A, ctrl, 26, 0, 0x40000, 14};
-        QTest::newRow("no scan code: by name") << RecordCase{Qt::Key_B, ctrl, 0, 0, 0x40000, 11};
-        QTest::newRow("plain K types") << RecordCase{Qt::Key_K, 0, 45, 0, 0, 0, "", "typing"};
-        QTest::newRow("caps lock is no modifier")
-            << RecordCase{Qt::Key_K, 0, 45, 0x2, 0, 0, "", "typing"};
+            << RecordCase{Qt::Key_F5, ctrl | Qt::ShiftModifier, 71, 0x860000, 96};
+        QTest::newRow("plain K types") << RecordCase{Qt::Key_K, 0, 45, 0, 0, "", "typing"};
         QTest::newRow("Shift+K types")
-            << RecordCase{Qt::Key_K, Qt::ShiftModifier, 45, 0, 0, 0, "", "typing"};
-        QTest::newRow("Ctrl+C edits") << RecordCase{Qt::Key_C, ctrl, 54, 0, 0, 0, "", "editing"};
-        QTest::newRow("Escape cancels") << RecordCase{Qt::Key_Escape, 0, 9, 0, 0, 0, "escape"};
+            << RecordCase{Qt::Key_K, Qt::ShiftModifier, 45, 0, 0, "", "typing"};
+        QTest::newRow("Ctrl+C edits") << RecordCase{Qt::Key_C, ctrl, 54, 0, 0, "", "editing"};
+        QTest::newRow("Escape cancels") << RecordCase{Qt::Key_Escape, 0, 9, 0, 0, "escape"};
         QTest::newRow("Shift by itself")
-            << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, 0, "", "Esc cancels"};
+            << RecordCase{Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, "", "Esc cancels"};
         for (const char* end : {"cancelled", "window closed", "content rebuilt"}) {
-            QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, 0, end};
+            QTest::newRow(end) << RecordCase{Qt::Key_K, superAlt, 45, 0, 0, end};
         }
     }
     void recorder() {
@@ -692,9 +665,8 @@ class TestWindows : public QObject {
         SettingsRig rig({"something"});
         rig.open();
         rig.recorder()->button()->click();
-        // The chord now reaches the recorder instead of the popup.
-        QCOMPARE(rig.recorder()->button()->text(), QStringLiteral("Press shortcut…"));
-        QVERIFY(rig.recorder()->isRecording() && rig.hooks.active(Kind::Interceptor) == 0);
+        // The chord now reaches the recorder instead of the popup (what a recording shows, and
+        // that detection is off meanwhile, is checked on the rows still recording at the end).
         QVERIFY(!rig.other(kChord) && !rig.popup.isPopupVisible());
 
         const int installs = rig.hooks.installed(Kind::Interceptor);
@@ -706,10 +678,9 @@ class TestWindows : public QObject {
         } else if (end == "content rebuilt") {
             rig.window.rebuildContent();
         }
-        QCOMPARE(rig.recorder()->hintLabel()->isVisible(), end.isEmpty() || end == "escape");
         // A key press in one of our windows, as the X server reports it.
         QKeyEvent event(QEvent::KeyPress, c.qtKey, Qt::KeyboardModifiers(c.modifiers),
-                        quint32(c.scanCode), 0, quint32(c.nativeModifiers));
+                        quint32(c.scanCode), 0, 0);
         QApplication::sendEvent(&rig.sink, &event);
         QCoreApplication::processEvents();
         rig.scheduler.runUntilIdle();
@@ -717,8 +688,7 @@ class TestWindows : public QObject {
         const bool recording = !stored && end.isEmpty();
         // Plain keys go on, Escape aside; what the recorder takes or refuses does not.
         const bool passes = !stored && end != "escape" &&
-                            (!end.isEmpty() || (c.modifiers == 0 && c.nativeModifiers == 0) ||
-                             c.qtKey == Qt::Key_Shift);
+                            (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
         QCOMPARE(rig.recorder()->isRecording(), recording);
         QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
@@ -774,7 +744,6 @@ class TestWindows : public QObject {
     void samplesTrimmedAndComparedExactly_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("sample");  // the one it matches, 0: none
-        QTest::newRow("exact") << "Text 1" << 1;
         QTest::newRow("spaces and a line break around") << "  Text 1\n" << 1;
         QTest::newRow("tab and CRLF") << "\tText 2\r\n" << 2;
         QTest::newRow("lower-case first letter") << "text 1" << 0;
@@ -860,7 +829,6 @@ class TestWindows : public QObject {
                                     stack.scheduler);
         window.show();
         QPointer<QComboBox> picker = window.languagePicker();
-        QCOMPARE(picker->currentData().toString(), QStringLiteral("en"));
         QPointer<OnboardingView> old = window.wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
@@ -943,7 +911,7 @@ class TestWindows : public QObject {
 
     // One panel, shown one turn after the popup opens, centred on the primary screen when the
     // window the user was in lies on no screen we know; see-through only where a compositor
-    // blends, else cut round.
+    // blends, else cut round; its header follows the trust.
     void followsVisibilityOneTurnLateWithOnePanel() {
         for (const bool compositing : {false, true}) {
             Popup p({"text"}, compositing);
@@ -973,21 +941,17 @@ class TestWindows : public QObject {
             p.chord();
             QVERIFY(p.controller.panel() == panel && panel->isVisible() && p.prepareCalls == 2);
             QCOMPARE(panel->pos(), centred);
-        }
-    }
 
-    // Where nothing can type the paste keystroke, the header says to press it by hand.
-    void headerFollowsTheTrust() {
-        Popup p({"text"});
-        p.chord();
-        const QString typed = p.controller.view()->headerLabel()->text();
-        for (const bool trusted : {false, true}) {
-            p.chord();
-            p.trust.setTrusted(trusted);
-            p.detector.restartMonitoring();
-            p.chord();
-            const QString shown = p.controller.view()->headerLabel()->text();
-            QVERIFY2(trusted ? shown == typed : shown.endsWith("Ctrl+V"), qPrintable(shown));
+            // Where nothing can type the paste keystroke, the header says to press it by hand.
+            const QString typed = p.controller.view()->headerLabel()->text();
+            for (const bool trusted : {false, true}) {
+                p.chord();
+                p.trust.setTrusted(trusted);
+                p.detector.restartMonitoring();
+                p.chord();
+                const QString shown = p.controller.view()->headerLabel()->text();
+                QVERIFY2(trusted ? shown == typed : shown.endsWith("Ctrl+V"), qPrintable(shown));
+            }
         }
     }
 

@@ -72,7 +72,6 @@ class TestOnboardingFlow : public QObject {
         }
     }
 
-    // Where it shows on screen is tst_onboarding's.
     void panelAtFirstLaunchSeesCopiesOfBothSamples() {
         QTRY_VERIFY_WITH_TIMEOUT(onboardingPanel(), 20000);
         QVERIFY(!m_app.settings().contains("onboardingCompleted=true"));

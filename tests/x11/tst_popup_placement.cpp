@@ -1,7 +1,5 @@
-#include <QApplication>
-#include <QScreen>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "HotkeyStack.h"
 #include "history/HistoryListModel.h"
@@ -58,8 +56,6 @@ class TestPopupPlacement : public QObject {
         // then, so a second look at the end of a wait can miss a window that is in place.
         QVERIFY2(QTest::qWaitFor(centred, 5000),
                  qPrintable(QDebug::toString(placed.value_or(QRect()))));
-        stack.other(kChord);
-        QVERIFY(!stack.popup.isPopupVisible());
     }
 };
 
