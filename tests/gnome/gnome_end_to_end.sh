@@ -99,11 +99,11 @@ EOF
 copy_three_types
 offers_all() { clipboard TARGETS | grep -qx application/x-quillstack-test; }
 wait_for 20 offers_all || fail "the GTK 4 program's copy did not arrive"
-sleep 1
-kill "${pids[-1]}"
-copy newer
 # The popup opens on what is recorded: the newest copy first, so that Down reaches the three.
 newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
+wait_for 10 newest_is three || fail "restore: the GTK 4 program's copy was not recorded"
+kill "${pids[-1]}"
+copy newer
 wait_for 10 newest_is newer || fail "restore: newer was not recorded"
 open_popup || fail "restore: no popup"
 keys Down Return
