@@ -176,11 +176,14 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(stored(), AppSettings::defaultIgnoredApplications());
         for (const QStringList& chosen :
              {QStringList{" qtpass ", "QtPass", "", "Foo"}, QStringList{"Foo"}, QStringList{}}) {
+            const QStringList kept = chosen.size() > 1 ? QStringList({"qtpass", "Foo"}) : chosen;
             {
                 SettingsStore store(dir.filePath("ignored.conf"));
-                AppSettings(store, m_f.login, {}).setIgnoredApplications(chosen);
+                AppSettings settings(store, m_f.login, {});
+                settings.setIgnoredApplications(chosen);
+                QCOMPARE(settings.ignoredApplications(), kept);
             }
-            QCOMPARE(stored(), chosen.size() > 1 ? QStringList({"qtpass", "Foo"}) : chosen);
+            QCOMPARE(stored(), kept);
         }
         const RunningApp wayland{0, {}, 1, "keepassxc", "org.keepassxc.KeePassXC"};
         QVERIFY(RecordingGate::isIgnored(wayland, {"KEEPASSXC"}) &&
