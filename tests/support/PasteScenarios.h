@@ -74,8 +74,8 @@ inline QString readClipboard(const QStringList& command) {
 // Another client (`copy` reads the copy from its input and serves it) copies `text` and exits.
 // The application then keeps the clipboard filled: once it serves `text`, the copy is in its
 // history. It can only keep what it read before the owner left, so a copy it had no time to
-// read is made again. An owner that stays serves until the next copy: its copy gets twice the
-// history's check interval.
+// read is made again. An owner that stays serves until the next copy, and the caller waits for
+// the record.
 inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, const QString& text,
                          bool leave = true) {
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -84,10 +84,10 @@ inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, cons
         owner.write(text.toUtf8());
         owner.closeWriteChannel();
         const bool served = QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
-        QTest::qWait(leave ? 300 : 1500);  // the application reads it meanwhile, as a rule
         if (!leave) {
             return served;
         }
+        QTest::qWait(300);  // the application reads it meanwhile, as a rule
         owner.kill();
         owner.waitForFinished(5000);
         if (served && QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 5000)) {

@@ -165,26 +165,25 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(std::tuple(store.unreadableFile(), unreadable.unreadableFile(),
                             settings.onboardingCompleted(), QFileInfo(blocked).isDir()),
                  std::tuple(QString(), blocked, true, true));
-    }
 
-    // The ignored applications through a real file: the defaults until the user changes them,
-    // one name, and none at all, which an INI file would otherwise read back as missing. Names
-    // match either WM_CLASS name or a Wayland app id's last part, in any case.
-    void ignoredApplicationsSurviveTheFile() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Quillstack.conf");
+        // The ignored applications: the defaults until the user changes them, one name, and none
+        // at all, which an INI file would otherwise read back as missing. Names match either
+        // WM_CLASS name or a Wayland app id's last part, in any case.
         const auto stored = [&] {
-            SettingsStore store(path);
+            SettingsStore store(dir.filePath("ignored.conf"));
             return AppSettings(store, m_f.login, {}).ignoredApplications();
         };
         QCOMPARE(stored(), AppSettings::defaultIgnoredApplications());
         for (const QStringList& chosen :
              {QStringList{" qtpass ", "QtPass", "", "Foo"}, QStringList{"Foo"}, QStringList{}}) {
+            const QStringList kept = chosen.size() > 1 ? QStringList({"qtpass", "Foo"}) : chosen;
             {
-                SettingsStore store(path);
-                AppSettings(store, m_f.login, {}).setIgnoredApplications(chosen);
+                SettingsStore store(dir.filePath("ignored.conf"));
+                AppSettings settings(store, m_f.login, {});
+                settings.setIgnoredApplications(chosen);
+                QCOMPARE(settings.ignoredApplications(), kept);
             }
-            QCOMPARE(stored(), chosen.size() > 1 ? QStringList({"qtpass", "Foo"}) : chosen);
+            QCOMPARE(stored(), kept);
         }
         const RunningApp wayland{0, {}, 1, "keepassxc", "org.keepassxc.KeePassXC"};
         QVERIFY(RecordingGate::isIgnored(wayland, {"KEEPASSXC"}) &&

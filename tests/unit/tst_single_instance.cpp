@@ -242,7 +242,6 @@ class TestSingleInstance : public QObject {
         row({"settings"}, Command::Activate, "!: settings");
         row({"--quit", "--show-history"}, Command::Activate, "!one command");
         row({"-platform", "offscreen", "--quit"}, Command::Quit);
-        row({"--pause"}, Command::Pause);
         // Queries: the line sent; a record or type that names nothing is refused alone, status 1.
         row({"--list"}, Command::Activate, "list");
         row({"--print=12", "--type", "text/html"}, Command::Activate, "print 12 text/html");

@@ -36,8 +36,7 @@ class KeyLog : public QWidget {
     KeyLog() { setFocusPolicy(Qt::StrongFocus); }
     QList<Press> presses;
     int count(quint32 scanCode) const {
-        return int(std::count_if(presses.cbegin(), presses.cend(),
-                                 [scanCode](const Press& p) { return p.scanCode == scanCode; }));
+        return int(std::ranges::count(presses, scanCode, &Press::scanCode));
     }
 
   protected:
@@ -200,8 +199,7 @@ class TestX11Keyboard : public QObject {
                 xdotool(QStringList{"keyup"} + held);
             }
             QCOMPARE(m_log.count(xKeycode), 1);
-            const auto typed = std::find_if(m_log.presses.cbegin(), m_log.presses.cend(),
-                                            [&](const Press& p) { return p.scanCode == xKeycode; });
+            const auto typed = std::ranges::find(m_log.presses, xKeycode, &Press::scanCode);
             const uint mask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4;
             QTEST(typed->state & mask, "xState");
             // F5 of the sync arrives without modifiers: nothing was left held down.
