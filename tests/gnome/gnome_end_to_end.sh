@@ -100,7 +100,6 @@ copy_three_types
 offers_all() { clipboard TARGETS | grep -qx application/x-quillstack-test; }
 wait_for 20 offers_all || fail "the GTK 4 program's copy did not arrive"
 # The popup opens on what is recorded: the newest copy first, so that Down reaches the three.
-newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
 wait_for 10 newest_is three || fail "restore: the GTK 4 program's copy was not recorded"
 kill "${pids[-1]}"
 copy newer

@@ -23,7 +23,7 @@ copy() {  # the owner leaves; the application keeps the copy
   printf %s "$1" | wl-copy --foreground &
   local owner=$!
   wait_for 5 holds "$1" || fail "could not copy $1"
-  sleep 0.7
+  wait_for 10 newest_is "$1" || fail "$1 was not recorded"
   kill "$owner"; wait "$owner" 2>/dev/null
   wait_for 5 holds "$1" || fail "the copy of $1 was not kept"
 }
@@ -87,7 +87,7 @@ all_three() {
 }
 copy_three_types
 wait_for 20 all_three || fail "the GTK 4 program's copy did not arrive"
-sleep 0.7
+wait_for 10 newest_is three || fail "the GTK 4 program's copy was not recorded"
 kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null
 wait_for 5 all_three || fail "the three types were not kept after their owner left"
 copy newer

@@ -15,6 +15,8 @@ wait_for() {  # SECONDS COMMAND...: until the command succeeds, every 50 ms
   until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done
 }
 hex() { od -An -tx1 | tr -d ' \n'; }
+# The history's newest record is this text.
+newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
 file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
 app_listening() {
   wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||

@@ -74,7 +74,7 @@ class TestX11Workspace : public QObject {
         xcb_flush(c);
         // A request for a window the manager has not taken on yet is dropped.
         for (xcb_window_t w : {alpha, gamma}) {
-            QTRY_VERIFY(isManaged(c, w));
+            QTRY_VERIFY_WITH_TIMEOUT(isManaged(c, w), 20'000);
         }
 
         X11Workspace workspace;
