@@ -23,6 +23,8 @@ constexpr int kThreadNice = 5;
 // An application handing its clipboard over waits for us; so does its exit.
 constexpr int kSaveTimeoutFactor = 3;
 constexpr qsizetype kMaxQueuedSaves = 4;
+// Requests given up that an owner may still answer; an owner that never does drops out.
+constexpr qsizetype kMaxAbandoned = 16;
 
 // Server resource ids mean nothing once the owner is gone.
 bool isResourceType(xcb_atom_t type, xcb_atom_t atomPair) {
@@ -541,13 +543,28 @@ std::optional<X11ClipboardThread::Fetched> X11ClipboardThread::fetch(xcb_atom_t 
                 return false;
             }
             const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(e);
-            return notify->requestor == m_window && notify->selection == m_atoms->clipboard &&
-                   notify->target == target;
+            if (notify->requestor != m_window || notify->selection != m_atoms->clipboard ||
+                notify->target != target) {
+                return false;
+            }
+            // Owners answer in turn: the first answer to a target asked for and given up
+            // belongs to that request, even a refusal, which names no property to tell them
+            // apart. Taken for ours, it would make a copy that is there look empty.
+            const qsizetype abandoned = m_abandoned.indexOf(target);
+            if (notify->property != property && abandoned >= 0) {
+                m_abandoned.removeAt(abandoned);
+                return false;
+            }
+            return true;
         },
         std::min(Clock::now() + m_timeout, deadline), true);
     if (!event) {
         // A late answer must not land in the next request's property.
         abandonProperty();
+        m_abandoned.append(target);
+        if (m_abandoned.size() > kMaxAbandoned) {
+            m_abandoned.removeFirst();
+        }
         return std::nullopt;
     }
     const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(event.get());

@@ -110,6 +110,8 @@ class X11ClipboardThread {
     std::optional<xcb_window_t> m_pendingOwner;
     // When another client's CLIPBOARD was last seen going to no owner, while it stays so.
     std::optional<xcb_timestamp_t> m_emptiedAt;
+    // Targets asked for and given up before their answer came, oldest first.
+    QList<xcb_atom_t> m_abandoned;
     // The owner whose content was last read in full and delivered.
     xcb_window_t m_lastReadOwner = XCB_WINDOW_NONE;
     bool m_managing = false;
