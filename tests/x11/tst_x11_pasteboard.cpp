@@ -38,7 +38,11 @@ class ScriptedOwner {
         QObject::connect(&m_poll, &QTimer::timeout, [this] {
             while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
                 if ((event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
-                    answer(*reinterpret_cast<xcb_selection_request_event_t*>(event));
+                    const auto& request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
+                    if (m_beforeAnswering) {
+                        m_beforeAnswering();
+                    }
+                    m_holding ? m_held.append(request) : answer(request);
                 }
                 free(event);
             }
@@ -47,6 +51,18 @@ class ScriptedOwner {
     }
     ~ScriptedOwner() { xcb_disconnect(m_connection); }
     xcb_window_t window() const { return m_window; }
+    // Requests wait, unanswered, until released; then they are answered in turn, and the
+    // server has taken the answers in before release() returns.
+    void hold() { m_holding = true; }
+    bool holds() const { return !m_held.isEmpty(); }
+    void release() {
+        m_holding = false;
+        for (const xcb_selection_request_event_t& request : std::exchange(m_held, {})) {
+            answer(request);
+        }
+        free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+    void beforeAnswering(std::function<void()> call) { m_beforeAnswering = std::move(call); }
 
   private:
     void answer(const xcb_selection_request_event_t& request) {
@@ -78,6 +94,9 @@ class ScriptedOwner {
     QList<QByteArray> m_bytes{QByteArray()};
     // Interned ahead: a round trip here would stall the main thread the test measures.
     xcb_atom_t m_incr = internAtom(m_connection, "INCR");
+    bool m_holding = false;
+    QList<xcb_selection_request_event_t> m_held;
+    std::function<void()> m_beforeAnswering;
     QTimer m_poll;
 };
 
@@ -184,6 +203,18 @@ class TestX11Pasteboard : public PasteboardContract {
         QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), window);
         xcb_disconnect(other);
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 10'000);
+    }
+
+    void lateAnswerToAGivenUpReadIsNotTheNextOwners() {
+        const auto pasteboard = board(QString(), std::chrono::seconds(2));
+        ScriptedOwner first(Offers{{"text/plain", "first"}});
+        first.hold();
+        QTRY_VERIFY_WITH_TIMEOUT(first.holds(), 10'000);
+        // The next owner takes over mid-read; the first answers the request given up just
+        // before the next owner answers ours.
+        ScriptedOwner second(Offers{{"text/plain", "second"}});
+        second.beforeAnswering([&first] { first.release(); });
+        QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("second"), 10'000);
     }
 
     void badSaveRequestsCostNothing_data() {
