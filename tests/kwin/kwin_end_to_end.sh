@@ -45,6 +45,16 @@ start_target() {  # terminal|qt FILE
   # The window the user works in: it has the focus.
   wait_for 10 is_active "${pids[-1]}" || fail "$1 did not get the focus"
 }
+# The chord typed on a keyboard of the driver's own; a KWin slowed by the load now and then
+# misses a chord typed in one go, as it would a user's, who presses it again.
+press_chord() {
+  local try
+  for try in 1 2 3 4; do
+    "$driver" keys chord || return 1
+    wait_for 3 app_active && return 0
+  done
+  return 1
+}
 invoke() {
   gdbus call --session -d org.kde.kglobalaccel -o /component/quillstack \
     -m org.kde.kglobalaccel.Component.invokeShortcut toggle-popup >/dev/null
@@ -74,7 +84,7 @@ while IFS='|' read -r name copies target opener keys expected; do
 done <<EOF2
 terminal|alpha beta|terminal|invoke|Down Return|616c706861
 qt-field|Grüße|qt|invoke|Return|4772c3bcc39f65
-chord-pressed|gamma|qt|$driver keys chord|Return|67616d6d61
+chord-pressed|gamma|qt|press_chord|Return|67616d6d61
 shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
 
