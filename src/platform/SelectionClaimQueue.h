@@ -33,7 +33,7 @@ class SelectionClaimQueue {
     int wakeFd() const { return m_wakeFd; }
 
     // Any thread.
-    void claim(StoredItem content, bool onlyIfStillEmpty = false);
+    void claim(StoredItem content, bool onlyIfStillEmpty);
     void claimPrimary();
     void wake();
 
