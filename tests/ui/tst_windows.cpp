@@ -27,6 +27,8 @@
 #include "ui/tray/TrayPanelView.h"
 #include "ui/tray/TrayRow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // The application's stack over fakes with its interface in English, monitoring, and the list
 // model the windows show.
@@ -281,7 +283,7 @@ class TestWindows : public QObject {
         for (const int key : {1, int(KeyCode::V)}) {  // S, and back
             t.settings.setHotkeyKeyCode(key);
             const QString shown = t.view()->reminderLabel()->text();
-            QVERIFY2(shown.startsWith(t.settings.hotkeyDisplayString() + ' '), qPrintable(shown));
+            QVERIFY(shown.startsWith(t.settings.hotkeyDisplayString() + ' '));
             QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
         }
         t.checkRows();
@@ -323,11 +325,7 @@ class TestWindows : public QObject {
     }
     void placement() {
         QFETCH(QRect, anchor);
-        const QRect screen(0, 0, 1920, 1080);
-        const QPoint at = TrayPanel::placement(QSize(260, 200), anchor, screen);
-        QTEST(at, "expected");
-        QVERIFY(screen.contains(QRect(at, QSize(260, 200))) &&
-                !QRect(at, QSize(260, 200)).intersects(anchor));
+        QTEST(TrayPanel::placement(QSize(260, 200), anchor, QRect(0, 0, 1920, 1080)), "expected");
     }
 
     void buttonsActOnTheirOwnRow_data() {
@@ -338,9 +336,7 @@ class TestWindows : public QObject {
         QTest::newRow("copy of the third row keeps the order")
             << QStringList{"c2"} << QStringList{"E", "D", "C", "B", "A"} << "C";
         QTest::newRow("deleting the first row renumbers the rest")
-            << QStringList{"d0", "d0"} << QStringList{"C", "B", "A"} << "";
-        QTest::newRow("the new first row copies itself")
-            << QStringList{"d0", "c0"} << QStringList{"D", "C", "B", "A"} << "D";
+            << QStringList{"d0", "c0", "d0"} << QStringList{"C", "B", "A"} << "D";
         QTest::newRow("delete of the last row")
             << QStringList{"d4"} << QStringList{"E", "D", "C", "B"} << "";
         QTest::newRow("pinned to the top, copied there, unpinned back")
@@ -586,27 +582,24 @@ class TestWindows : public QObject {
 
     void warningsFollowTheFlags_data() {
         QTest::addColumn<WarningCase>("c");
-        const auto none = ChordRefusal::None;
-        const auto held = ChordRefusal::HeldElsewhere;
-        const auto off = ChordRefusal::Unavailable;
-        const auto X11 = Session::X11;
-        const auto Wl = Session::Wayland;
+        using enum ChordRefusal;
+        using enum Session;
         // trusted, refusal, global observation refused, a shortcut-settings opener, session
-        QTest::newRow("all well") << WarningCase{true, none, false, true, X11, Warning::None};
+        QTest::newRow("all well") << WarningCase{true, None, false, true, X11, Warning::None};
         QTest::newRow("no paste, whatever else")
-            << WarningCase{false, none, true, true, X11, Warning::PasteUnavailable, "XTEST"};
+            << WarningCase{false, None, true, true, X11, Warning::PasteUnavailable, "XTEST"};
         QTest::newRow("no global chord") << WarningCase{
-            true, off, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
-        QTest::newRow("shared with another program")
-            << WarningCase{true, held, false, true, X11, Warning::HotkeyShared, "both react", true};
-        QTest::newRow("no shortcut settings known")
-            << WarningCase{true, held, false, false, X11, Warning::HotkeyShared, "both react"};
+            true, Unavailable, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
+        QTest::newRow("shared with another program") << WarningCase{
+            true, HeldElsewhere, false, true, X11, Warning::HotkeyShared, "both react", true};
+        QTest::newRow("no shortcut settings known") << WarningCase{
+            true, HeldElsewhere, false, false, X11, Warning::HotkeyShared, "both react"};
         QTest::newRow("wayland: nothing types") << WarningCase{
-            false, off, true, true, Wl, Warning::PasteUnavailable, "no program type"};
-        QTest::newRow("wayland: chord not bound")
-            << WarningCase{true, off, true, true, Wl, Warning::HotkeyUnavailable, "%@", true};
+            false, Unavailable, true, true, Wayland, Warning::PasteUnavailable, "no program type"};
+        QTest::newRow("wayland: chord not bound") << WarningCase{
+            true, Unavailable, true, true, Wayland, Warning::HotkeyUnavailable, "%@", true};
         QTest::newRow("wayland: bound by the compositor")
-            << WarningCase{true, none, true, true, Wl, Warning::None};
+            << WarningCase{true, None, true, true, Wayland, Warning::None};
     }
     void warningsFollowTheFlags() {
         QFETCH(WarningCase, c);
@@ -624,8 +617,7 @@ class TestWindows : public QObject {
         QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
         const QString chord = rig.settings.hotkeyDisplayString();
         const bool namesChord = qstrcmp(c.fragment, "%@") == 0;
-        QVERIFY2(v->warningLabel()->text().contains(namesChord ? chord : c.fragment),
-                 qPrintable(v->warningLabel()->text()));
+        QVERIFY(v->warningLabel()->text().contains(namesChord ? chord : c.fragment));
         QCOMPARE(v->warningButton()->isVisible(), c.button);
         if (c.button) {
             v->warningButton()->click();
@@ -633,7 +625,6 @@ class TestWindows : public QObject {
         }
         if (namesChord) {  // and follows a newly recorded one
             rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
-            QVERIFY(rig.settings.hotkeyDisplayString() != chord);
             QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
         }
     }
@@ -665,10 +656,8 @@ class TestWindows : public QObject {
         SettingsRig rig({"something"});
         rig.open();
         rig.recorder()->button()->click();
-        // The chord now reaches the recorder instead of the popup (what a recording shows, and
-        // that detection is off meanwhile, is checked on the rows still recording at the end).
-        QVERIFY(!rig.other(kChord) && !rig.popup.isPopupVisible());
-
+        // What a recording shows, and that detection is off meanwhile, is checked on the rows
+        // still recording at the end.
         const int installs = rig.hooks.installed(Kind::Interceptor);
         const QByteArray end(c.end);
         if (end == "cancelled") {
@@ -693,16 +682,13 @@ class TestWindows : public QObject {
         QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
-        QVERIFY2(rig.recorder()->hintLabel()->text().contains(c.hint),
-                 qPrintable(rig.recorder()->hintLabel()->text()));
+        QVERIFY(rig.recorder()->hintLabel()->text().contains(c.hint));
         QCOMPARE(rig.settings.hotkeyModifiers(), stored ? c.chord : kChord.modifiers);
         QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
+        // Which chord detection installs on resumption is tst_hotkey's.
         QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
-        QCOMPARE(rig.hooks.peakActiveInterceptors(), 1);
-        if (!recording) {  // detection is back, on the stored chord (installed once if new)
+        if (!recording) {  // detection is back, installed once if the chord is new
             QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
-            QCOMPARE(rig.hooks.activeInterceptor()->keyCode, quint16(rig.settings.hotkeyKeyCode()));
-            QCOMPARE(rig.hooks.activeInterceptor()->modifiers, rig.settings.hotkeyModifiers());
             QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
                            : rig.other(kChord) && rig.popup.isPopupVisible());
         }
@@ -714,8 +700,7 @@ class TestWindows : public QObject {
         QTest::addColumn<PageCase>("c");
         QTest::newRow("welcome") << PageCase{0, "next"};
         QTest::newRow("permission") << PageCase{1, "back next"};
-        QTest::newRow("how it works") << PageCase{2, "back skip next"};
-        QTest::newRow("Skip on 3") << PageCase{3, "back skip next", "skipButton"};
+        QTest::newRow("Skip on how it works") << PageCase{2, "back skip next", "skipButton"};
         QTest::newRow("copy exercise, nothing copied") << PageCase{6, "back next-off"};
         QTest::newRow("Done on the paste exercise, fields empty")
             << PageCase{7, "back done", "nextButton"};
@@ -817,34 +802,9 @@ class TestWindows : public QObject {
             rig.trust.setTrusted(trusted);
             rig.detector.refreshOnActivation();
             const QString route = child<QLabel>(rig.view, "pasteRoute")->text();
-            QVERIFY2(route.contains(trusted ? "sending Ctrl+V" : "missing here") &&
-                         rig.at("trustedRow")->isVisible() == trusted,
-                     qPrintable(route));
+            QVERIFY(route.contains(trusted ? "sending Ctrl+V" : "missing here"));
+            QCOMPARE(rig.at("trustedRow")->isVisible(), trusted);
         }
-    }
-
-    void languageSwitchStartsAgainAtTheFirstPage() {
-        WindowRig stack;
-        OnboardingWindowView window(stack.settings, stack.detector, stack.pasteboard,
-                                    stack.scheduler);
-        window.show();
-        QPointer<QComboBox> picker = window.languagePicker();
-        QPointer<OnboardingView> old = window.wizardView();
-        QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
-        QCOMPARE(old->wizard().step(), 1);
-
-        // The user picks from the open list: the picker must outlive its own handler.
-        picker->showPopup();
-        QAbstractItemView* list = picker->view();
-        QTRY_VERIFY(list->isVisible());
-        const int russian = picker->findData(QStringLiteral("ru"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(picker->model()->index(russian, 0)).center());
-        QCOMPARE(stack.settings.preferredLanguage(), QStringLiteral("ru"));
-        QTRY_VERIFY(picker.isNull() && old.isNull());
-        QCOMPARE(window.wizardView()->wizard().step(), 0);
-        QCOMPARE(window.languagePicker()->currentData().toString(), QStringLiteral("ru"));
-        QVERIFY(child<QPushButton>(*window.wizardView(), "nextButton")->text() != "Next");
     }
 
     // Its placement and the Done path are seen from outside in tst_onboarding_flow.
@@ -856,19 +816,40 @@ class TestWindows : public QObject {
         controller.startAtLaunch();
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();
         QVERIFY(panel && panel->isVisible());
+        const auto wizardView = [&controller] {
+            return controller.onboardingWindow()->content()->wizardView();
+        };
+        // A language picked from the open list starts again at the first page, in this panel;
+        // the picker must outlive its own handler.
+        QPointer<QComboBox> picker = panel->content()->languagePicker();
+        QPointer<OnboardingView> old = wizardView();
+        QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
+        QCOMPARE(old->wizard().step(), 1);
+        picker->showPopup();
+        QAbstractItemView* list = picker->view();
+        QTRY_VERIFY(list->isVisible());
+        const int russian = picker->findData(u"ru"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(picker->model()->index(russian, 0)).center());
+        QCOMPARE(stack.settings.preferredLanguage(), u"ru"_s);
+        QTRY_VERIFY(picker.isNull() && old.isNull());
+        QCOMPARE(wizardView()->wizard().step(), 0);
+        QCOMPARE(panel->content()->languagePicker()->currentData().toString(), u"ru"_s);
+        QVERIFY(child<QPushButton>(*wizardView(), "nextButton")->text() != "Next");
+
         for (const char* button : {"nextButton", "nextButton", "skipButton"}) {
-            QTest::mouseClick(child(*panel->content()->wizardView(), button), Qt::LeftButton);
+            QTest::mouseClick(child(*wizardView(), button), Qt::LeftButton);
         }
         QVERIFY(panel && !panel->isVisible() && stack.settings.onboardingCompleted());
         controller.showOnboardingWindow();
         QCOMPARE(controller.onboardingWindow(), panel.data());
-        QCOMPARE(panel->content()->wizardView()->wizard().step(), 2);
+        QCOMPARE(wizardView()->wizard().step(), 2);
 
         controller.restartOnboardingFromBeginning();
         QVERIFY(!stack.settings.onboardingCompleted());
         QTRY_VERIFY(panel.isNull());
         QVERIFY(controller.onboardingWindow()->isVisible());
-        QCOMPARE(controller.onboardingWindow()->content()->wizardView()->wizard().step(), 0);
+        QCOMPARE(wizardView()->wizard().step(), 0);
     }
 
     // At most three lines that never run under the symbols, "…" when text is left over, and a
@@ -950,7 +931,7 @@ class TestWindows : public QObject {
                 p.detector.restartMonitoring();
                 p.chord();
                 const QString shown = p.controller.view()->headerLabel()->text();
-                QVERIFY2(trusted ? shown == typed : shown.endsWith("Ctrl+V"), qPrintable(shown));
+                QVERIFY(trusted ? shown == typed : shown.endsWith("Ctrl+V"));
             }
         }
     }
