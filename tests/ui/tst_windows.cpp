@@ -271,28 +271,9 @@ struct Popup : WindowRig {
 class TestWindows : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // Both are built again on a language change, wired like before; the reminder and the
-    // tooltip name the chord.
+    // The icon toggles the panel. Its rows and the menu are built again on a language change,
+    // wired like before; the reminder and the tooltip name the chord.
     void rowsSendTheirRequests() {
-        Tray t;
-        t.tray.showPanel();
-        t.settings.setHotkeyKeyCode(1);  // S
-        const QString shown = t.view()->reminderLabel()->text();
-        QVERIFY(shown.startsWith(t.settings.hotkeyDisplayString() + ' '));
-        QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
-        t.checkRows();
-        const QString english = t.view()->rows().at(0)->title();
-        QPointer<TrayPanelView> old = t.view();
-        t.settings.setPreferredLanguage(QStringLiteral("de"));
-        QTRY_VERIFY(old.isNull());
-        QVERIFY(t.tray.panel()->isVisible() &&
-                t.tray.panel()->width() == TrayPanelView::panelWidth);
-        QVERIFY(t.view()->rows().at(0)->title() != english);
-        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
-        t.checkRows();
-    }
-
-    void clickOnTheIconTogglesThePanel() {
         Tray t;
         TrayPanel* panel = t.tray.panel();
         // Trigger, context, trigger, trigger; then a lost focus, and the click on the icon that
@@ -305,9 +286,21 @@ class TestWindows : public QObject {
                 Q_EMIT t.tray.trayIcon()->activated(step == 'C' ? QSystemTrayIcon::Context
                                                                 : QSystemTrayIcon::Trigger);
             }
-            QVERIFY2(panel->isVisible() == (step != '-' && step != 'D'),
-                     QByteArray(1, step).constData());
+            QCOMPARE(panel->isVisible(), step != '-' && step != 'D');
         }
+        t.settings.setHotkeyKeyCode(1);  // S
+        const QString shown = t.view()->reminderLabel()->text();
+        QVERIFY(shown.startsWith(t.settings.hotkeyDisplayString() + ' '));
+        QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
+        t.checkRows();
+        const QString english = t.view()->rows().at(0)->title();
+        QPointer<TrayPanelView> old = t.view();
+        t.settings.setPreferredLanguage(QStringLiteral("de"));
+        QTRY_VERIFY(old.isNull());
+        QVERIFY(panel->isVisible() && panel->width() == TrayPanelView::panelWidth);
+        QVERIFY(t.view()->rows().at(0)->title() != english);
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        t.checkRows();
     }
 
     void placement_data() {
@@ -368,7 +361,6 @@ class TestWindows : public QObject {
         QTest::keyClick(b.list(), Qt::Key_Delete);
         QCOMPARE(b.history.items().size(), 3);
         QCOMPARE(b.text(2), "banana");  // "apple pie" went
-        QCOMPARE(b.shown.rowCount(), 1);
     }
 
     // Cancelled, nothing goes; confirmed, everything but the pinned records does, unless the
@@ -463,7 +455,6 @@ class TestWindows : public QObject {
     void agesStayCurrentWhileShown() {
         Browser b({"one"});
         const QModelIndex index = b.shown.index(0, 0);
-        QCOMPARE(b.view.delegate()->dateText(index), QString("now"));
         PaintCounter counter;
         b.list()->viewport()->installEventFilter(&counter);
         QCoreApplication::processEvents();
@@ -498,7 +489,6 @@ class TestWindows : public QObject {
             rig.copyText(QStringLiteral("text %1").arg(i));
         }
         QSpinBox* box = rig.open()->bufferLimitBox();
-        QCOMPARE(box->value(), c.start);
         if (qstrcmp(c.edit, "-") == 0) {
             box->stepDown();
         } else {
@@ -599,7 +589,6 @@ class TestWindows : public QObject {
         rig.hooks.setRefuseInterception(c.refusal != ChordRefusal::None, c.refusal);
         rig.hooks.setRefuseGlobalObservation(c.globalRefused);
         rig.detector.restartMonitoring();
-        QCOMPARE(v->warning(), c.warning);
         QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
         const QString chord = rig.settings.hotkeyDisplayString();
         const bool namesChord = qstrcmp(c.fragment, "%@") == 0;
@@ -664,7 +653,6 @@ class TestWindows : public QObject {
         // Plain keys go on, Escape aside; what the recorder takes or refuses does not.
         const bool passes = !stored && end != "escape" &&
                             (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
-        QCOMPARE(rig.recorder()->isRecording(), recording);
         QCOMPARE(rig.recorder()->button()->text(), recording ? "Press shortcut…" : "Change");
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
@@ -706,7 +694,6 @@ class TestWindows : public QObject {
             rig.click(c.finish);
             QVERIFY(rig.settings.onboardingCompleted());
         }
-        QCOMPARE(rig.wizard().step(), c.step);
         QVERIFY(rig.at(qPrintable(QStringLiteral("page%1").arg(c.step)))->isVisible());
     }
 
@@ -728,7 +715,6 @@ class TestWindows : public QObject {
         WizardRig rig;
         rig.goTo(OnboardingWizard::copyTrainingStep);
         rig.copyElsewhere(text);
-        QVERIFY(rig.wizard().text1Copied() == sample1 && rig.wizard().text2Copied() == sample2);
         QVERIFY(rig.highlighted("sample1") == sample1 && rig.highlighted("sample2") == sample2);
         QVERIFY(!rig.at("nextButton")->isEnabled() && !rig.at("bothCopied")->isVisible());
 
@@ -761,7 +747,6 @@ class TestWindows : public QObject {
         QVERIFY(next->isEnabled());
 
         rig.click("backButton");
-        QVERIFY(!rig.wizard().isCopyCheckRunning());
         QCOMPARE(rig.scheduler.pendingTimers(), othersTimers);
         // Off the page, a copy is not looked at; back on it, the copy is taken as it is now.
         rig.copyElsewhere(QStringLiteral("Text 2"));
@@ -860,9 +845,8 @@ class TestWindows : public QObject {
         QCOMPARE(row.lines.size(), lines.size());
         const QFontMetrics metrics(p.list()->font());
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            QVERIFY2(lines[i] == "…" ? row.lines[i].endsWith(QChar(0x2026))
-                                     : lines[i].isEmpty() || row.lines[i] == lines[i],
-                     qPrintable(row.lines[i]));
+            QVERIFY(lines[i] == "…" ? row.lines[i].endsWith(QChar(0x2026))
+                                    : lines[i].isEmpty() || row.lines[i] == lines[i]);
             QVERIFY(metrics.horizontalAdvance(row.lines[i]) <= row.textBlock.width());
         }
         QVERIFY(row.textBlock.right() < row.checkmark.left());
@@ -881,8 +865,6 @@ class TestWindows : public QObject {
     void followsVisibilityOneTurnLateWithOnePanel() {
         for (const bool compositing : {false, true}) {
             Popup p({"text"}, compositing);
-            QCoreApplication::processEvents();
-            QVERIFY(!p.controller.panel());
             p.other(kChord);
             QVERIFY(p.popup.isPopupVisible());
             QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first

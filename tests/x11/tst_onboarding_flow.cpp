@@ -31,14 +31,11 @@ qsizetype stackingIndex(WId window) {
 
 // Pixels of the exact green that outlines a sample or a field that is right.
 int greenPixels(WId window) {
-    const QImage image =
-        QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(
-            QImage::Format_RGB32);
+    const QImage image = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            count += (line[x] & 0xFFFFFF) == 0x34C759;  // (52, 199, 89)
+            count += (image.pixel(x, y) & 0xFFFFFF) == 0x34C759;  // (52, 199, 89)
         }
     }
     return count;
