@@ -903,7 +903,7 @@ class TestWindows : public QObject {
         }
     }
 
-    void clicksSelectPasteAndRemove() {
+    void clicksSizeAndScrolling() {
         Popup p({"A", "B", "C"});  // rows: C, B, A
         p.chord();
         QWidget* viewport = p.list()->viewport();
@@ -931,10 +931,8 @@ class TestWindows : public QObject {
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QCOMPARE(p.pasteboard.writes().size(), 1);
         QVERIFY(p.pasteboard.string() == "C" && !p.popup.isPopupVisible());
-    }
 
-    void selectionScrollsToTheMiddle() {
-        Popup p({});
+        // A long list takes the highest panel, and a selection far down scrolls to the middle.
         for (int i = 0; i < 12; ++i) {
             p.copyText(QString("item %1").arg(i));
         }
