@@ -36,10 +36,8 @@ class TestCore : public QObject {
         QCOMPARE(CrashReport::exceptionLine("E", QString("")),
                  "CRASH (uncaught exception): E; reason: ");
         QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith("; reason: nil"));
-        QStringList fifty;
-        for (int i = 0; i < 50; ++i) {
-            fifty << QString::number(i);
-        }
+        const QStringList fifty = QString("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWX")
+                                      .split(u"", Qt::SkipEmptyParts);
         QCOMPARE(CrashReport::callStackLine(fifty), "callStack: " + fifty.mid(0, 30).join(" | "));
         QVERIFY(CrashReport::currentCallStack().size() >= 2);
         QVERIFY(CrashReport::currentExceptionTypeName().isEmpty());
@@ -69,7 +67,6 @@ class TestCore : public QObject {
         row("en", 2 * 86'400'000, "2 days ago");
         row("en", -5'000, "now", 6'000);  // a date ahead of the clock
         row("ru", 2 * 60'000, "2 минуты назад");
-        row("zh-Hans", 2 * 60'000, "2分钟前");
         row("pt-BR", 3'600'000, "há 1 hora");
     }
     void relativeDate() {
