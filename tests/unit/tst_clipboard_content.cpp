@@ -201,7 +201,6 @@ class TestClipboardContent : public QObject {
         row("JPEG", {{"image/jpeg", encodeImage(solidImage(4, 4), "jpeg")}}, "[Content]");
         row("JPEG offered as PNG", {{"image/png", encodeImage(solidImage(4, 4), "jpeg")}},
             "[Image]");
-        row("text", {{"UTF8_STRING", "hi"}}, "hi");
         // text/x-moz-url: UTF-16 "url\ntitle", with or without BOM; a stray odd byte is ignored.
         const QString moz = QStringLiteral("https://example.com/a?b=1\nTitle");
         const QByteArray utf16(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2);
@@ -229,45 +228,37 @@ class TestClipboardContent : public QObject {
 
     // Over the inline limit the content goes to a private blob file; where no file can be
     // written it stays in memory, whole.
-    void whereContentIsKept_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("fileSizeLimit");  // 0: none
-        QTest::addColumn<bool>("inBlob");
-        QTest::newRow("blob file") << "" << 0 << true;
-        QTest::newRow("no usable folder") << "/missing/sub" << 0 << false;
-        // The kernel stores only the start of any file, as a nearly full disk would.
-        QTest::newRow("short write") << "" << (1 << 17) << false;
-    }
     void whereContentIsKept() {
-        QFETCH(QString, folder);
-        QFETCH(int, fileSizeLimit);
-        QTemporaryDir dir;
-        const QByteArray half(131072, 'a');
-        const S over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
-                        {{"application/x-private", QByteArray("\0\1\2", 3)}}};
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit small{fileSizeLimit > 0 ? rlim_t(fileSizeLimit) : saved.rlim_cur,
-                           saved.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const auto item = ClipboardItem::make(over, dir.path() + folder, 262144, 256);
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
+        // A usable folder, none, and a kernel that stores only the start of any file, as a
+        // nearly full disk would.
+        for (const auto& [folder, fileSizeLimit, inBlob] :
+             {std::tuple("", 0, true), std::tuple("/missing/sub", 0, false),
+              std::tuple("", 1 << 17, false)}) {
+            QTemporaryDir dir;
+            const QByteArray half(131072, 'a');
+            const S over = {{{"UTF8_STRING", half}, {"text/html", half + 'b'}},
+                            {{"application/x-private", QByteArray("\0\1\2", 3)}}};
+            const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit saved{};
+            ::getrlimit(RLIMIT_FSIZE, &saved);
+            const rlimit small{fileSizeLimit > 0 ? rlim_t(fileSizeLimit) : saved.rlim_cur,
+                               saved.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            const auto item = ClipboardItem::make(over, dir.path() + folder, 262144, 256);
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, previous);
 
-        QVERIFY(item);
-        QCOMPARE(item->resolvedPasteboardData(), over);
-        QTEST(item->blobPath().has_value(), "inBlob");
-        if (!item->blobPath()) {
-            QVERIFY(QDir(dir.path()).isEmpty());
-            return;
+            QVERIFY(item);
+            QCOMPARE(item->resolvedPasteboardData(), over);
+            QCOMPARE(item->blobPath().has_value(), inBlob);
+            // (A blob cut off or gone restores as nothing: blobDecodingRejectsMalformedInput,
+            // and restoreWritesStoredBytesWithoutReingest in tst_clipboard_history.)
+            if (item->blobPath()) {
+                QCOMPARE(modeOf(*item->blobPath()), mode_t(S_IFREG | 0600));
+            } else {
+                QVERIFY(QDir(dir.path()).isEmpty());
+            }
         }
-        QCOMPARE(modeOf(*item->blobPath()), mode_t(S_IFREG | 0600));
-        // A cut-off blob restores as nothing.
-        QFile file(*item->blobPath());
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
-        file.close();
-        QCOMPARE(item->resolvedPasteboardData(), S());
     }
 
     void keyCoversAll() {
@@ -341,28 +332,22 @@ class TestClipboardContent : public QObject {
 
     void thumbnails_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QSize>("box");
         QTest::addColumn<QSize>("made");  // invalid: nothing
-        const QByteArray wide = encodeImage(solidImage(1000, 500));
-        QByteArray broken = encodeImage(solidImage(64, 64));
-        broken.truncate(40);
-        // Scaling down, and never up: pictureOfARecord.
+        // Scaling down, never up, and bytes that do not decode: pictureOfARecord. (An empty box
+        // gives nothing even unguarded.)
         QTest::newRow("orientation applied")
-            << jpegWithOrientation6(solidImage(1000, 500)) << QSize(256, 256) << QSize(128, 256);
+            << jpegWithOrientation6(solidImage(1000, 500)) << QSize(128, 256);
         // 32 bits a pixel: a 6144-pixel square fills the decode budget exactly; one more pixel
         // a side is refused unread.
-        QTest::newRow("budget filled") << deflateTiff(6144) << QSize(256, 256) << QSize(256, 256);
-        QTest::newRow("over budget") << deflateTiff(6145) << QSize(256, 256) << QSize();
-        QTest::newRow("truncated") << broken << QSize(256, 256) << QSize();
-        QTest::newRow("empty box") << wide << QSize(0, 0) << QSize();
+        QTest::newRow("budget filled") << deflateTiff(6144) << QSize(256, 256);
+        QTest::newRow("over budget") << deflateTiff(6145) << QSize();
     }
     void thumbnails() {
         QFETCH(QByteArray, bytes);
-        QFETCH(QSize, box);
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QImageReader reader(&buffer);
-        const std::optional<QByteArray> png = ImageCodec::thumbnailPng(reader, box);
+        const std::optional<QByteArray> png = ImageCodec::thumbnailPng(reader, QSize(256, 256));
         QTEST(png ? QImage::fromData(*png, "png").size() : QSize(), "made");
     }
 
