@@ -35,7 +35,7 @@ class TestCore : public QObject {
                  "CRASH (uncaught exception): E; reason: ");
         QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith("; reason: nil"));
         const QStringList fifty = QString("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWX")
-                                      .split(u"", Qt::SkipEmptyParts);
+                                      .split(QString(), Qt::SkipEmptyParts);
         QCOMPARE(CrashReport::callStackLine(fifty), "callStack: " + fifty.mid(0, 30).join(" | "));
         QVERIFY(CrashReport::currentCallStack().size() >= 2);
         QVERIFY(CrashReport::currentExceptionTypeName().isEmpty());
