@@ -562,8 +562,6 @@ class TestHotkey : public QObject {
         QCOMPARE(judge(Shift, KeyCode::Tab), Verdict::Allowed);
     }
 
-    // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
-    // count as pressed, not even for a chord that has them.
     // On GNOME the chord is grabbed by key position and the paste typed by symbol; the symbols
     // come from xkbcommon's US layout, an oracle independent of the position table.
     void gnomeKeys_data() {
@@ -588,6 +586,8 @@ class TestHotkey : public QObject {
         QTEST(GnomeKeyInjector::keysyms(Keystroke{modifiers, quint16(code)}), "keysyms");
     }
 
+    // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
+    // count as pressed, not even for a chord that has them.
     void deviceBitsNeverMatch() { QVERIFY(!modifierFlagsMatch(0x100008, 0x100008)); }
 };
 
