@@ -1,13 +1,38 @@
+#include <QAbstractItemModelTester>
+#include <QKeyEvent>
 #include <QtTest>
 
 #include "HotkeyStack.h"
+#include "TestHelpers.h"
+#include "history/HistoryFilterModel.h"
+#include "history/SearchText.h"
 #include "hotkey/PasteKeystrokeTable.h"
-
-Q_DECLARE_METATYPE(Keystroke)
+#include "keys/ChordPolicy.h"
+#include "keys/KeyCodeTable.h"
+#include "keys/KeyNames.h"
+#include "platform/gnome/GnomeKeyInjector.h"
+#include "platform/gnome/GnomeKeyboardHooks.h"
+#include "settings/L10n.h"
 
 namespace {
 
+// "text:…", "html:…", "files:url\r\nurl", "image": one copy as a program offers it.
+StoredItem copyOf(const QString& what) {
+    const QString kind = what.section(u':', 0, 0);
+    const QLatin1StringView type = kind == u"html"    ? PasteboardTypeKey::html
+                                   : kind == u"files" ? PasteboardTypeKey::uriList
+                                   : kind == u"image" ? PasteboardTypeKey::png
+                                                      : PasteboardTypeKey::stringUtf8Mime;
+    return {{QString(type), kind == u"image" ? encodeImage(solidImage(4, 4, Qt::red))
+                                             : what.section(u':', 1).toUtf8()}};
+}
+
+QString shownText(const QAbstractItemModel& model, int row) {
+    return model.index(row, 0).data(HistoryListModel::RowTextRole).toString();
+}
+
 using Kind = FakeKeyboardHooks::Hook::Kind;
+using Tester = QAbstractItemModelTester;
 constexpr quint64 kCmdShift = ModifierFlag::Command | ModifierFlag::Shift;
 const RunningApp kSelf{4242, QStringLiteral("Quillstack"), 1};
 
@@ -18,25 +43,19 @@ struct ChordRig : HotkeyStack {
         QObject::disconnect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         QObject::connect(&detector, &ChordDetector::chordPressed, [this] { ++presses; });
     }
-    // The hooks and the published flags together, "!" when the chord is taken by another
-    // program, "#" and the hooks installed so far. Unnamed shapes come back as their digits
-    // (interceptors, globals, locals, tap flag, global flag).
+    // The hooks and the published flags together as digits (interceptors, globals, locals, tap
+    // flag, global flag), "!" when the chord is taken by another program, "#" and the hooks
+    // installed so far.
     QString state() const {
-        const QString shape = QStringLiteral("%1%2%3%4%5")
-                                  .arg(hooks.active(Kind::Interceptor))
-                                  .arg(hooks.active(Kind::Global))
-                                  .arg(hooks.active(Kind::Local))
-                                  .arg(int(detector.isUsingAccessibilityForHotkey()))
-                                  .arg(int(detector.isGlobalHotkeyAvailable()));
-        static const QHash<QString, QString> names{{"00000", "stopped"},
-                                                   {"10111", "tap"},
-                                                   {"01101", "global"},
-                                                   {"00100", "local"},
-                                                   {"00011", "paused"}};
-        const int installs = hooks.installed(Kind::Interceptor) + hooks.installed(Kind::Global) +
-                             hooks.installed(Kind::Local);
-        return names.value(shape, shape) + (detector.isHotkeyTakenByAnotherProgram() ? "!" : "") +
-               '#' + QString::number(installs);
+        return QStringLiteral("%1%2%3%4%5%6#%7")
+            .arg(hooks.active(Kind::Interceptor))
+            .arg(hooks.active(Kind::Global))
+            .arg(hooks.active(Kind::Local))
+            .arg(int(detector.isUsingAccessibilityForHotkey()))
+            .arg(int(detector.isGlobalHotkeyAvailable()))
+            .arg(detector.isHotkeyTakenByAnotherProgram() ? "!" : "")
+            .arg(hooks.installed(Kind::Interceptor) + hooks.installed(Kind::Global) +
+                 hooks.installed(Kind::Local));
     }
     // As the popup hands on a paste: the record written, our popup still in front.
     void deliver(const std::optional<RunningApp>& target) {
@@ -46,30 +65,245 @@ struct ChordRig : HotkeyStack {
     }
 };
 
+// A settings entry ("name=keystroke", only a name: not text, or none), the target's instance
+// and class, and the keystroke typed into it.
+struct Lookup {
+    QString entry, instance, className;
+    Keystroke expected;
+};
+
+// The target (none: nothing in front), when its activation takes effect (< 0: never), when
+// the clipboard write is confirmed (< 0: at once) and whether it took; when the keystroke goes
+// (< 0: never) and the activations asked for.
+struct Delivery {
+    std::optional<RunningApp> target;
+    qint64 activationDelayMs, confirmAtMs;
+    bool taken;
+    qint64 keystrokeMs;
+    qsizetype activations;
+};
+
+// A Qt key press and the canonical press it gives (key code -1: no chord).
+struct Press {
+    int qtKey, qtModifiers;
+    quint32 scanCode, nativeModifiers;
+    int keyCode;
+    quint64 modifiers = 0, held = 0;
+    int typed = 0;
+};
+// A copy ("text:…", "html:…", "files:…", "image"), a query typed in the interface language,
+// whether the copy is found and the spans of the shown text marked, joined by "|".
+struct Match {
+    QString copy, query;
+    bool found;
+    QString marked, language;
+};
+
+// A popup script over the first copies, and the query, selected row, clipboard and counts after.
+struct Keys {
+    QString script, query, selected, clipboard, after;
+    int copies;
+};
+
+// A chord in words, glyphs and German.
+struct Chord {
+    quint64 modifiers;
+    quint16 keyCode;
+    const char *words, *glyphs, *german;
+};
+
 }  // namespace
 
-// The chord, the popup session it opens, and the paste delivered from it.
+Q_DECLARE_METATYPE(Match)
+Q_DECLARE_METATYPE(Keys)
+Q_DECLARE_METATYPE(Chord)
+Q_DECLARE_METATYPE(Press)
+Q_DECLARE_METATYPE(Lookup)
+Q_DECLARE_METATYPE(Delivery)
+
+// The chord, the popup session it opens, its filter, the paste delivered from it, and the key
+// tables under them.
 class TestHotkey : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    // One copy, one query in the interface language: found or not, and the part of the text
+    // shown that is marked.
+    void matching_data() {
+        QTest::addColumn<Match>("m");
+        const auto row = [](const char* name, const QString& copy, const char* query, bool found,
+                            const char* marked = "", const char* language = "en") {
+            QTest::newRow(name) << Match{copy, query, found, marked, language};
+        };
+        row("accents", "text:Crème brûlée", "creme BRULEE", true, "Crème|brûlée");
+        row("accent typed, none copied", "text:resume", "résumé", true, "resume");
+        row("full width", "text:ＡＢＣ total", "abc", true, "ＡＢＣ");
+        row("sharp s", "text:Die Straße", "STRASSE", true, "Straße");
+        row("any order", "text:alpha beta gamma", "gamma alpha", true, "alpha|gamma");
+        row("every word", "text:alpha beta", "alpha delta", false, "alpha");
+        row("blank query", "text:alpha", "   ", true);
+        row("html by its text", "html:<p><b>bold</b> move</p>", "bold move", true, "bold|move");
+        row("html markup is not text", "html:<p><b>bold</b></p>", "<b>", false);
+        row("file names", "files:file:///home/u/Report%20Final.pdf\r\nfile:///tmp/b.txt",
+            "final b.txt", true, "Final|b.txt");
+        row("not the folders", "files:file:///home/u/a.txt", "home", false);
+        row("past the preview", "text:" + QString(6000, u'x') + " needle", "needle", true);
+        row("image label, German", "image", "bild", true, "Bild", "de");
+        row("image, not its English label in German", "image", "image", false, "", "de");
+    }
+    void matching() {
+        QFETCH(Match, m);
+        L10n::configure(nullptr, m.language);
+        HotkeyStack rig;
+        rig.copy(copyOf(m.copy));
+        QCOMPARE(rig.history.items().size(), 1);
+        HistoryFilterModel filter(rig.model);
+        Tester tester(&filter, Tester::FailureReportingMode::QtTest);
+        filter.setQuery(m.query);
+        QCOMPARE(filter.rowCount() == 1, m.found);
+        QStringList marked;
+        const QString shown = shownText(rig.model, 0);
+        for (const auto& [start, length] : SearchText::matchRanges(shown, filter.words())) {
+            marked << shown.mid(start, length);
+        }
+        QCOMPARE(marked.join(u'|'), m.marked);
+    }
+
+    // Keys in the popup over the editor, on eight copies or the first few of them (shown newest
+    // first: lime fig elder date cherry "apple tart" banana "apple pie", lime copied last), a
+    // page being five rows. Steps: "t:text" types it, "_" a space, "copy:N" (N is copied
+    // meanwhile), "remove:R" (as row R's remove button does), "paste:R" (as a click on row R),
+    // "chord", key names otherwise. After them: the filter typed, the row selected (empty: the
+    // popup closed or no row), what the clipboard holds, and "items activations pastes": the
+    // records left, how often the editor was brought back to the front, the pastes typed into it.
+    void popupKeys_data() {
+        QTest::addColumn<Keys>("k");
+        const auto row = [](const char* name, const char* script, const char* query,
+                            const char* selected, const char* clipboard = "lime",
+                            const char* after = "8 0 0", int copies = 8) {
+            QTest::newRow(name) << Keys{script, query, selected, clipboard, after, copies};
+        };
+        row("Down and Up within matches", "t:ap Down Down Up", "ap", "apple pie");
+        // Arrows wrap both ways; a paste past the end does nothing.
+        row("arrows wrap", "End Down Up paste:8", "", "apple pie");
+        row("Return pastes the match", "t:ap Down Return", "", "", "apple pie", "8 1 1");
+        row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart", "8 1 1");
+        row("keypad Enter", "Down Enter", "", "", "fig", "8 1 1");
+        row("Ctrl+P pins the match, selection follows", "t:ap Down Ctrl+P", "ap", "apple pie");
+        // While filtering, arrivals that match come in, the rest stay out, removals leave.
+        row("matches follow the history", "t:ap copy:kiwi copy:apricot Down remove:0", "ap",
+            "apple tart", "apricot", "9 0 0");
+        row("P alone is typing", "Down P Down", "", "elder");
+        row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
+        row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
+        row("Escape clears first", "t:ap Down Escape", "", "lime");
+        row("then closes", "t:ap Escape Escape", "", "", "lime", "8 1 0");
+        row("chord closes, reopens clear", "t:ap Down chord chord", "", "lime", "lime", "8 1 0");
+        row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
+        row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig", "8 1 1");
+        row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie", "8 1 1");
+        // Typing filters, the newest match first.
+        row("Alt+digit past the rows", "t:ap Alt+3", "ap", "apple tart");
+        row("Page Down", "PageDown", "", "apple tart");
+        row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
+        row("End and Home", "End Home Down", "", "fig");
+        row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
+        row("a copy meanwhile keeps the number", "Down copy:kiwi", "", "lime", "kiwi", "9 0 0");
+        row("removed above the selection", "Down Down remove:0", "", "elder", "lime", "7 0 0");
+        row("removed below the selection", "remove:2", "", "lime", "lime", "7 0 0");
+        row("Backspace on the last row", "End Backspace", "", "banana", "lime", "7 0 0");
+        row("forward Delete", "Down Delete", "", "elder", "lime", "7 0 0");
+        row("emptied, it closes", "Backspace remove:1 Backspace", "", "", "apple tart", "0 0 0", 3);
+        // An empty history opens the popup; Return does nothing there.
+        row("empty history", "Return Down PageDown", "", "", "", "0 0 0", 0);
+        row("empty history: Escape closes", "Escape", "", "", "", "0 1 0", 0);
+    }
+    void popupKeys() {
+        QFETCH(Keys, k);
+        HotkeyStack rig(QStringList{"apple pie", "banana", "apple tart", "cherry", "date", "elder",
+                                    "fig", "lime"}
+                            .first(k.copies));
+        PopupSession& s = rig.popup;
+        Tester tester(&s.filterModel(), Tester::FailureReportingMode::QtTest);
+        QVERIFY(!rig.own({KeyCode::Delete}));  // hidden: our other windows keep their keys
+        s.toggle();
+        static const QHash<QString, KeyEvent> keys{
+            {"Down", {KeyCode::DownArrow}},
+            {"Up", {KeyCode::UpArrow}},
+            {"Return", {KeyCode::Return}},
+            {"Enter", {KeyCode::KeypadEnter}},
+            {"Shift+Return", {KeyCode::Return, ModifierFlag::Shift}},
+            {"Ctrl+P", {KeyCode::P, ModifierFlag::Control, false, 0, "p"}},
+            {"P", {KeyCode::P}},
+            {"Backspace", {KeyCode::Delete}},
+            {"Delete", {KeyCode::ForwardDelete}},
+            {"Escape", {KeyCode::Escape}},
+            {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
+            {"Alt+3", {0, ModifierFlag::Option, false, KeyCode::Digits[2], "3"}},
+            {"PageDown", {KeyCode::PageDown}},
+            {"PageUp", {KeyCode::PageUp}},
+            {"Home", {KeyCode::Home}},
+            {"End", {KeyCode::End}},
+            {"Ctrl+End", {KeyCode::End, ModifierFlag::Control}},
+            {"_", {KeyCode::Space, 0, false, 0, " "}},
+        };
+        for (const QString& step : k.script.split(u' ')) {
+            const QString arg = step.section(u':', 1);
+            if (step == u"chord") {
+                s.toggle();
+            } else if (step.startsWith(u"copy:")) {
+                rig.copyText(arg);
+            } else if (step.startsWith(u"remove:")) {
+                s.removeItemFromHistory(arg.toInt());
+            } else if (step.startsWith(u"paste:")) {
+                s.pasteItemAndClose(arg.toInt());
+            } else if (step.startsWith(u"t:")) {
+                for (const QChar c : arg) {
+                    QVERIFY(rig.own(KeyEvent{0, 0, false, 0, c == u'_' ? " " : QString(c)}));
+                }
+            } else {
+                QVERIFY2(keys.contains(step), qPrintable(step));
+                // Only a space with nothing typed, and a key that types nothing, are left to the
+                // window.
+                QCOMPARE(rig.own(keys.value(step)), step != u"_" && step != u"P");
+            }
+        }
+        QCOMPARE(s.query(), k.query);
+        const bool shown = s.isPopupVisible() && s.selectedIndex() < s.filterModel().rowCount();
+        QCOMPARE(shown ? shownText(s.filterModel(), int(s.selectedIndex())) : QString(),
+                 k.selected);
+        QCOMPARE(rig.pasteboard.string().value_or(QString()), k.clipboard);
+        QCOMPARE(QString("%1 %2 %3")
+                     .arg(rig.history.items().size())
+                     .arg(rig.workspace.activations.size())
+                     .arg(rig.injector.keystrokes.size()),
+                 k.after);
+        // Closed, the popup lets go of the keys and of the application it was opened over.
+        QCOMPARE(rig.hooks.active(FakeKeyboardHooks::Hook::Kind::Local), int(s.isPopupVisible()));
+        QCOMPARE(bool(s.previousFrontmostApp()), s.isPopupVisible());
+        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
+        for (const auto& to : rig.workspace.activations) {
+            QCOMPARE(to.pid, kEditor.pid);
+        }
+    }
+
     // Steps "action" or "action=state" (chord=: presses so far). Never two interceptors at once
     // (on X11 the old handle's release would drop the new grab of the same chord), and at each
     // checked step the one up has the stored chord.
     void detection_data() {
         QTest::addColumn<QString>("script");
         QTest::newRow("trust and refusals")
-            << "start=tap#2 activate=tap#2 key40 restart=tap#4 stop=stopped#4 untrust "
-               "restart=tap#6 activate=tap#6 refuse restart=global#8 noglobal restart=local#9 "
-               "activate=local#10";
+            << "start=10111#2 activate=10111#2 key40 restart=10111#4 stop=00000#4 untrust "
+               "restart=10111#6 activate=10111#6 refuse restart=01101#8 noglobal restart=00100#9 "
+               "activate=00100#10";
         // Held by another program while still seen: taken. Untrusted (no typing) the chord is
         // still taken, once the other program lets it go.
-        QTest::newRow("held elsewhere") << "untrust held start=global!#2 free restart=tap#4";
+        QTest::newRow("held elsewhere") << "untrust held start=01101!#2 free restart=10111#4";
         // The flags describe the detection that comes back, so no warning flickers meanwhile;
         // a chord stored meanwhile is installed once, on resumption. Stopped while paused (the
         // application quits), resuming brings nothing back.
         QTest::newRow("paused")
-            << "start=tap#2 pause=paused#2 chord=0 key40 restart=paused#2 activate=paused#2 "
-               "resume=tap#4 pause=paused#4 stop=stopped#4 resume=stopped#4";
+            << "start=10111#2 pause=00011#2 chord=0 key40 restart=00011#2 activate=00011#2 "
+               "resume=10111#4 pause=00011#4 stop=00000#4 resume=00000#4";
     }
     void detection() {
         QFETCH(QString, script);
@@ -84,7 +318,6 @@ class TestHotkey : public QObject {
             {"activate", [&] { d.refreshOnActivation(); }},
             {"pause", [&] { pause = d.pauseDetection(); }},
             {"resume", [&] { pause.reset(); }},
-            {"trust", [&] { rig.trust.setTrusted(true); }},
             {"untrust", [&] { rig.trust.setTrusted(false); }},
             {"refuse", [&] { rig.hooks.setRefuseInterception(true); }},
             {"held", [&] { rig.hooks.setRefuseInterception(true, ChordRefusal::HeldElsewhere); }},
@@ -120,11 +353,10 @@ class TestHotkey : public QObject {
         const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
         QVERIFY(!rig.other({KeyCode::V, cmdShiftOpt | 0x8, false}));  // observed, not consumed
         rig.own(kChord);
-        for (const KeyEvent& miss :
-             {KeyEvent{KeyCode::V, ModifierFlag::Command, false},
-              KeyEvent{KeyCode::V, ModifierFlag::Shift, false}, KeyEvent{8, kCmdShift, false}}) {
-            rig.other(miss);
-        }
+        // Missing modifiers, another key.
+        rig.other({KeyCode::V, ModifierFlag::Command, false});
+        rig.other({KeyCode::V, ModifierFlag::Shift, false});
+        rig.other({8, kCmdShift, false});
         QCOMPARE(rig.presses, 2);
         // Caps Lock on and key repeat: every repeated key-down is a press.
         for (int i = 0; i < 3; ++i) {
@@ -148,97 +380,215 @@ class TestHotkey : public QObject {
     // The entry of the settings file ("name=keystroke", only a name: not text, or none), the
     // target's instance and class: one row per rule of the lookup.
     void keystrokeFor_data() {
-        QTest::addColumn<QString>("userEntry");
-        QTest::addColumn<QString>("instance");
-        QTest::addColumn<QString>("className");
-        QTest::addColumn<Keystroke>("expected");
-        const Keystroke v = PasteKeystrokeTable::controlV;
-        const Keystroke sv = PasteKeystrokeTable::controlShiftV;
-        const Keystroke ins = PasteKeystrokeTable::shiftInsert;
-        const auto row = [](const char* name, const char* entry, const char* instance,
-                            const char* className, Keystroke expected) {
-            QTest::newRow(name) << QString::fromUtf8(entry) << QString::fromUtf8(instance)
-                                << QString::fromUtf8(className) << expected;
-        };
-        row("editor", "", "gedit", "Gedit", v);
-        row("class only", "", "", "org.wezfurlong.wezterm", sv);
-        row("primary, any case", "", "URXVT", "URXVT", ins);
-        row("user, any case", "mYtErM=ctrl+shift+v", "myterm", "MyTerm", sv);
-        row("user over built-in", "XTerm=Ctrl+Shift+V", "xterm", "XTerm", sv);
-        row("user by instance", "scratch=Shift+Ins", "scratch", "Kitty", ins);
-        row("user entry not text", "Odd", "", "odd", v);
-        row("user Alt and Super", "Odd=Alt+Super+P", "", "odd",
-            {ModifierFlag::Option | ModifierFlag::Command, 35});
+        QTest::addColumn<Lookup>("lookup");
+        using T = PasteKeystrokeTable;
+        const auto row = [](const char* name, const Lookup& l) { QTest::newRow(name) << l; };
+        row("editor", {"", "gedit", "Gedit", T::controlV});
+        row("class only", {"", "", "org.wezfurlong.wezterm", T::controlShiftV});
+        row("primary, any case", {"", "URXVT", "URXVT", T::shiftInsert});
+        row("user, any case", {"mYtErM=ctrl+shift+v", "myterm", "MyTerm", T::controlShiftV});
+        row("user over built-in", {"XTerm=Ctrl+Shift+V", "xterm", "XTerm", T::controlShiftV});
+        row("user by instance", {"scratch=Shift+Ins", "scratch", "Kitty", T::shiftInsert});
+        row("user entry not text", {"Odd", "", "odd", T::controlV});
+        row("user Alt and Super",
+            {"Odd=Alt+Super+P", "", "odd", {ModifierFlag::Option | ModifierFlag::Command, 35}});
         for (const char* garbage :
              {"XTerm=Ctrl+", "XTerm=Hyper+V", "XTerm=Ctrl+Ctrl+V", "XTerm=Ctrl+Ü"}) {
-            row(garbage, garbage, "xterm", "XTerm", ins);
+            row(garbage, {garbage, "xterm", "XTerm", T::shiftInsert});
         }
     }
     void keystrokeFor() {
-        QFETCH(QString, userEntry);
-        QFETCH(QString, instance);
-        QFETCH(QString, className);
-        QFETCH(Keystroke, expected);
+        QFETCH(Lookup, lookup);
         ChordRig rig;
-        const QString key = "PasteKeystrokes/" + userEntry.section(u'=', 0, 0);
-        if (userEntry.contains(u'=')) {
-            rig.store.seed(key, userEntry.section(u'=', 1));
-        } else if (!userEntry.isEmpty()) {
+        const QString key = "PasteKeystrokes/" + lookup.entry.section(u'=', 0, 0);
+        if (lookup.entry.contains(u'=')) {
+            rig.store.seed(key, lookup.entry.section(u'=', 1));
+        } else if (!lookup.entry.isEmpty()) {
             rig.store.seed(key, 7);
         }
-        rig.deliver(RunningApp{kEditor.pid, kEditor.name, kEditor.window, instance, className});
-        QCOMPARE(rig.injector.keystrokes, QList<Keystroke>{expected});
+        rig.deliver(RunningApp{kEditor.pid, kEditor.name, kEditor.window, lookup.instance,
+                               lookup.className});
+        QCOMPARE(rig.injector.keystrokes, QList<Keystroke>{lookup.expected});
         // The terminals that paste on Shift+Insert read the primary selection.
         QCOMPARE(rig.pasteboard.primaryOffers().size(),
-                 expected == PasteKeystrokeTable::shiftInsert);
+                 lookup.expected == PasteKeystrokeTable::shiftInsert);
     }
 
     // The keystroke goes at once into a target already in front, else once its activation took
     // effect, after a pause with nothing to activate, after a second at most; never before the
     // clipboard write is confirmed, and not at all when the write did not take.
     void deliveryTiming_data() {
-        QTest::addColumn<QString>("target");            // "editor", "self" or none
-        QTest::addColumn<qint64>("activationDelayMs");  // < 0: never takes effect
-        QTest::addColumn<qint64>("confirmAtMs");        // < 0: confirmed at once
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<qint64>("keystrokeMs");  // < 0: none
-        QTest::addColumn<int>("activations");
-        QTest::newRow("target in front") << "editor" << 0LL << -1LL << true << 0LL << 1;
-        QTest::newRow("slow activation") << "editor" << 60LL << -1LL << true << 60LL << 1;
-        QTest::newRow("activation never lands") << "editor" << -1LL << -1LL << true << 1000LL << 1;
-        QTest::newRow("opened over itself") << "self" << 0LL << -1LL << true << 100LL << 0;
-        QTest::newRow("nothing in front") << "" << 0LL << -1LL << true << 100LL << 0;
-        QTest::newRow("late confirmation") << "editor" << 0LL << 30LL << true << 30LL << 1;
-        QTest::newRow("confirmed first") << "editor" << 60LL << 10LL << true << 60LL << 1;
-        QTest::newRow("write lost") << "editor" << 0LL << 30LL << false << -1LL << 1;
+        QTest::addColumn<Delivery>("d");
+        QTest::newRow("target in front") << Delivery{kEditor, 0, -1, true, 0, 1};
+        QTest::newRow("slow activation") << Delivery{kEditor, 60, -1, true, 60, 1};
+        QTest::newRow("activation never lands") << Delivery{kEditor, -1, -1, true, 1000, 1};
+        QTest::newRow("opened over itself") << Delivery{kSelf, 0, -1, true, 100, 0};
+        QTest::newRow("nothing in front") << Delivery{std::nullopt, 0, -1, true, 100, 0};
+        QTest::newRow("late confirmation") << Delivery{kEditor, 0, 30, true, 30, 1};
+        QTest::newRow("confirmed first") << Delivery{kEditor, 60, 10, true, 60, 1};
+        QTest::newRow("write lost") << Delivery{kEditor, 0, 30, false, -1, 1};
     }
     void deliveryTiming() {
-        QFETCH(QString, target);
-        QFETCH(qint64, activationDelayMs);
-        QFETCH(qint64, confirmAtMs);
-        QFETCH(bool, taken);
-        QFETCH(qint64, keystrokeMs);
+        QFETCH(Delivery, d);
         ChordRig rig;
-        rig.workspace.activationDelayMs = activationDelayMs;
-        rig.pasteboard.setHoldConfirmations(confirmAtMs >= 0);
-        if (confirmAtMs >= 0) {
-            rig.scheduler.postDelayed(int(confirmAtMs),
-                                      [&] { rig.pasteboard.confirmWrites(taken); });
+        rig.workspace.activationDelayMs = d.activationDelayMs;
+        rig.pasteboard.setHoldConfirmations(d.confirmAtMs >= 0);
+        if (d.confirmAtMs >= 0) {
+            rig.scheduler.postDelayed(int(d.confirmAtMs),
+                                      [&] { rig.pasteboard.confirmWrites(d.taken); });
         }
-        rig.deliver(target == u"editor" ? std::optional(kEditor)
-                    : target == u"self" ? std::optional(kSelf)
-                                        : std::nullopt);
-        QCOMPARE(rig.injector.timesMs.size(), keystrokeMs == 0 ? 1 : 0);
-        QTEST(int(rig.workspace.activations.size()), "activations");
+        rig.deliver(d.target);
+        QCOMPARE(rig.injector.timesMs.size(), d.keystrokeMs == 0 ? 1 : 0);
+        QCOMPARE(rig.workspace.activations.size(), d.activations);
         QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
-        if (keystrokeMs > 0) {
-            rig.scheduler.advance(keystrokeMs - 1);
+        if (d.keystrokeMs > 0) {
+            rig.scheduler.advance(d.keystrokeMs - 1);
             QVERIFY(rig.injector.timesMs.isEmpty());
         }
         rig.scheduler.advance(5000 - rig.scheduler.monotonicMs());  // the clock starts at 0
         QCOMPARE(rig.injector.timesMs,
-                 keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{keystrokeMs});
+                 d.keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{d.keystrokeMs});
     }
+
+    void physicalPositions() {
+        // V, Z, M, the key PC boards have where Apple's have Help, Home, "=", forward Delete, Down.
+        const QList<QPair<quint16, int>> known{{9, 55},    {6, 52},  {46, 58},   {114, 118},
+                                               {115, 110}, {24, 21}, {117, 119}, {125, 116}};
+        for (const auto& [code, xkb] : known) {
+            QCOMPARE(KeyCodeTable::xkbKeycodeFor(code), std::optional<quint8>(xkb));
+        }
+        // Every XKB keycode has exactly one canonical code and back; unlisted keys included.
+        for (int x = 8; x < 256; ++x) {
+            const auto canonical = KeyCodeTable::canonicalForXkbKeycode(quint32(x));
+            QVERIFY(canonical && KeyCodeTable::xkbKeycodeFor(*canonical) == quint8(x));
+        }
+        QVERIFY(!KeyCodeTable::canonicalForXkbKeycode(7) &&
+                !KeyCodeTable::canonicalForXkbKeycode(256));
+        // No key 52 on the ANSI board; an unlisted code that belongs to a listed key is none.
+        QVERIFY(!KeyCodeTable::xkbKeycodeFor(52));
+        QVERIFY(!KeyCodeTable::xkbKeycodeFor(KeyCodeTable::kUnlistedBase + 55));
+    }
+
+    // A press in canonical numbers: the scan code first, the Qt key where there is none.
+    void fromQKeyEvent_data() {
+        QTest::addColumn<Press>("press");
+        using namespace ModifierFlag;
+        const int meta = Qt::MetaModifier;
+        const auto row = [](const char* name, const Press& press) { QTest::newRow(name) << press; };
+        // The layout prints another letter on the V key; its position counts for the chord.
+        row("V position",
+            {Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift, Command | Shift, 6});
+        row("Caps Lock on",
+            {Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock, Control | CapsLock, 9});
+        row("synthesized", {Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23});
+        row("arrow",
+            {Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command, 123});
+        row("keypad", {Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18});
+        row("F5", {Qt::Key_F5, 0, 71, 0, 96, Function, 0, 96});
+        // A keymap of its own (wtype) puts Down on the Escape position.
+        row("Down from a keymap of its own", {Qt::Key_Down, 0, 9, 0, 53, 0, 0, 125});
+        row("unnamed symbol", {Qt::Key_Launch0, 0, 55, 0, 9, 0, 0, 9});
+        row("modifier key", {Qt::Key_Shift, Qt::ShiftModifier, 50, 0, -1});
+        row("unknown", {Qt::Key_Launch0, 0, 0, 0, -1});
+    }
+    void fromQKeyEvent() {
+        QFETCH(Press, press);
+        const QKeyEvent event(QEvent::KeyPress, press.qtKey,
+                              Qt::KeyboardModifiers(press.qtModifiers), press.scanCode, 0,
+                              press.nativeModifiers);
+        const std::optional<KeyEvent> got = KeyCodeTable::fromQKeyEvent(event);
+        QCOMPARE(got ? int(got->keyCode) : -1, press.keyCode);
+        if (got) {
+            QCOMPARE(got->modifiers, press.modifiers);
+            QCOMPARE(KeyCodeTable::heldModifiers(*got), press.held);
+            QCOMPARE(int(got->typedKey()), press.typed);
+        }
+    }
+
+    // Stored and logged in words, shown in the interface language (German here, from the
+    // built-in tables): names translate, letters and codes do not.
+    void chordText_data() {
+        QTest::addColumn<Chord>("c");
+        const auto row = [](const Chord& c) { QTest::newRow(c.words) << c; };
+        row({0x120000, 9, "Super+Shift+V", "⌘⇧V", "Super+Umschalt+V"});
+        row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
+             "Super+Strg+Alt+Umschalt+Leertaste"});
+        row({0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc"});
+        row({0x10000, 0, "CapsLock+A", "A", "Feststell+A"});
+        row({0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5"});
+        row({0x80000, 0x1C8, "Alt+Key456", "⌥Key456", "Alt+Key456"});  // unlisted
+    }
+    void chordText() {
+        QFETCH(Chord, c);
+        using F = KeyNames::ChordForm;
+        QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode), QString(c.words));
+        QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode, F::Glyphs), QString(c.glyphs));
+        L10n::configure(nullptr, QStringLiteral("de"));
+        const QString german = KeyNames::displayString(c.modifiers, c.keyCode, F::Translated);
+        L10n::configure(nullptr, QString());
+        QCOMPARE(german, QString(c.german));
+    }
+
+    // Without a scan code a key goes by its name, to where the ANSI board has it: every key
+    // comes back under the name printed on it (the shifted symbols of the US layout under
+    // their key's), F1 to F12 too. The paste chord may not be one that typing or editing needs
+    // in every program: each of these keys types with Shift or Caps Lock, and with Ctrl (Shift
+    // and Caps Lock aside) edits exactly for the common commands, wherever the letter sits.
+    void byName() {
+        using namespace ModifierFlag;
+        using ChordPolicy::judge, ChordPolicy::Verdict;
+        const QString printed = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890-=[]\\;',./`";
+        const QString shifted = printed.left(26) + "!@#$%^&*()_+{}|:\"<>?~";
+        for (qsizetype i = 0; i < printed.size(); ++i) {
+            for (const QChar c : {printed[i], shifted[i]}) {
+                const QKeyEvent press(QEvent::KeyPress, c.unicode(), Qt::ControlModifier);
+                const quint16 code = KeyCodeTable::fromQKeyEvent(press).value().keyCode;
+                QCOMPARE(KeyNames::displayString(0, code), QString(printed[i]));
+                QCOMPARE(judge(Shift | CapsLock, code), Verdict::TypesText);
+                QCOMPARE(judge(Control | Shift | CapsLock, code),
+                         QString("ACFNOPQSTVWXYZ").contains(printed[i]) ? Verdict::EditsText
+                                                                        : Verdict::Allowed);
+                QCOMPARE(judge(Control | Option, code), Verdict::Allowed);
+                QCOMPARE(judge(Command | Shift, code), Verdict::Allowed);
+            }
+        }
+        for (int i = 0; i < 12; ++i) {
+            const QKeyEvent press(QEvent::KeyPress, Qt::Key_F1 + i, Qt::NoModifier);
+            QCOMPARE(KeyNames::displayString(0, KeyCodeTable::fromQKeyEvent(press).value().keyCode),
+                     QString("F%1").arg(i + 1));
+        }
+        // The keypad types too; Tab, like Return, does not.
+        QCOMPARE(judge(0, 87), Verdict::TypesText);
+        QCOMPARE(judge(Shift, KeyCode::Tab), Verdict::Allowed);
+    }
+
+    // On GNOME the chord is grabbed by key position and the paste typed by symbol; the symbols
+    // come from xkbcommon's US layout, an oracle independent of the position table.
+    void gnomeKeys_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<quint64>("modifiers");
+        QTest::addColumn<QString>("accelerator");  // empty: none
+        QTest::addColumn<QList<quint32>>("keysyms");
+        using namespace ModifierFlag;
+        QTest::newRow("Super+Shift+V") << 9 << (Command | Shift) << "<Shift><Super>0x37"
+                                       << QList<quint32>{0xffe1, 0xffeb, 'v'};
+        QTest::newRow("Ctrl+Alt+Up") << 126 << (Control | Option) << "<Control><Alt>0x6f"
+                                     << QList<quint32>{0xffe3, 0xffe9, 0xff52};
+        QTest::newRow("Down") << int(KeyCode::DownArrow) << quint64(0) << "0x74"
+                              << QList<quint32>{0xff54};
+        QTest::newRow("no key") << 52 << Control << "" << QList<quint32>{};
+    }
+    void gnomeKeys() {
+        QFETCH(int, code);
+        QFETCH(quint64, modifiers);
+        QTEST(GnomeKeyboardHooks::accelerator(quint16(code), modifiers).value_or(QString()),
+              "accelerator");
+        QTEST(GnomeKeyInjector::keysyms(Keystroke{modifiers, quint16(code)}), "keysyms");
+    }
+
+    // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
+    // count as pressed, not even for a chord that has them.
+    void deviceBitsNeverMatch() { QVERIFY(!modifierFlagsMatch(0x100008, 0x100008)); }
 };
 
 QTEST_GUILESS_MAIN(TestHotkey)
