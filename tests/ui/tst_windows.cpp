@@ -606,7 +606,7 @@ class TestWindows : public QObject {
 
     // A recording takes the first key press that carries a modifier, or ends without storing
     // anything when cancelled, closed or rebuilt; plain keys go on to their target. How a press
-    // becomes a chord and which chords are refused is tst_key_code_table's.
+    // becomes a chord and which chords are refused is tst_hotkey's.
     void recorder_data() {
         QTest::addColumn<RecordCase>("c");
         const int superAlt = Qt::MetaModifier | Qt::AltModifier;
