@@ -13,15 +13,11 @@ class TestEndToEnd : public QObject {
 
     void pastes_data() {
         QTest::addColumn<PasteScenario>("scenario");
-        QTest::newRow("empty history: the popup says so, Escape closes it")
-            << PasteScenario{{}, "field", {"chord", "Escape"}};
         QTest::newRow("Down, Return pastes the copy before the newest")
             << PasteScenario{{"A", "B", "C"}, "field", {"chord", "Down", "Return"}, "B", "B"};
-        QTest::newRow("restoring a copy does not make it the newest")
-            << PasteScenario{{}, "field", {"wait", "chord", "Return"}, "C", "C"};
-        QTest::newRow("Escape pastes nothing") << PasteScenario{{}, "field", {"chord", "Escape"}};
-        QTest::newRow("the command toggles as the chord does")
-            << PasteScenario{{}, "field", {"command", "command", "command", "Return"}, "C"};
+        // Restoring a copy does not make it the newest, once the history has looked again.
+        QTest::newRow("the command toggles as the chord does") << PasteScenario{
+            {}, "field", {"wait", "command", "command", "command", "Return"}, "C", "C"};
         QTest::newRow("xterm (Shift+Insert, PRIMARY)") << PasteScenario{
             {kShellText, "newer"}, "xterm", {"chord", "Down", "Return"}, kShellText};
         QTest::newRow("lxterminal (VTE, Control+Shift+V)") << PasteScenario{
