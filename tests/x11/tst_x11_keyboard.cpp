@@ -171,7 +171,7 @@ class TestX11Keyboard : public QObject {
 
     // Whatever the keystroke, the target sees exactly its modifiers, though the user still
     // holds the chord's Super and Shift, and nothing stays held afterwards. (Control+Shift+V
-    // reaches a real terminal in the end-to-end test.)
+    // reaches a real terminal in tst_app_lifecycle.)
     void injectorTypesExactlyTheKeystroke_data() {
         QTest::addColumn<Keystroke>("keystroke");
         QTest::addColumn<uint>("xKeycode");
