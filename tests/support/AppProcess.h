@@ -27,10 +27,7 @@ class AppProcess {
     };
     // A returning user has finished the welcome guide, which then stays out of the way.
     explicit AppProcess(bool returningUser = true) {
-        for (const char* folder : {"config/Quillstack", "tmp", "cache"}) {
-            QDir(m_home.path()).mkpath(folder);
-        }
-        ::mkdir(QFile::encodeName(m_home.filePath("run")).constData(), 0700);
+        QDir(m_home.path()).mkpath("config/Quillstack");
         if (QFile file(filePath("config/Quillstack/Quillstack.conf"));
             returningUser && file.open(QIODevice::WriteOnly)) {
             file.write("[General]\nonboardingCompleted=true\n");
@@ -43,6 +40,7 @@ class AppProcess {
                                         {"TMPDIR", "tmp"},
                                         {"XDG_RUNTIME_DIR", "run"}}) {
             m_environment.insert(name, m_home.filePath(sub));
+            ::mkdir(QFile::encodeName(m_home.filePath(sub)).constData(), 0700);
         }
         QObject::connect(&m_process, &QProcess::readyReadStandardError,
                          [this] { m_log += m_process.readAllStandardError(); });

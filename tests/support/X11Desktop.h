@@ -35,10 +35,7 @@ inline QStringList visibleWindows(const QStringList& criteria) {
 inline std::optional<QRect> viewableGeometry(const QString& id) {
     const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
     auto field = [&info](const char* name) {
-        return QRegularExpression(name + QStringLiteral(":\\s+(-?\\d+)"))
-            .match(info)
-            .captured(1)
-            .toInt();
+        return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
     };
     return info.contains("IsViewable")
                ? std::optional(QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
