@@ -6,10 +6,7 @@
 // named by its argument whenever it changes (empty at the start, so the file says it is ready).
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        return 2;
-    }
-    const QString path = QString::fromLocal8Bit(argv[1]);
+    const QString path = app.arguments().value(1);
     QLineEdit field;
     const auto save = [&path](const QString& text) {
         QFile file(path);

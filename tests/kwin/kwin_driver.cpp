@@ -13,7 +13,7 @@
 
 // The test's hands and eyes on KWin, through the same protocols the application uses:
 //   kwin_driver active          prints the active window's app id and pid
-//   kwin_driver keys KEY...     types Down, Return, Escape or chord (Super+Shift+V); shift-down
+//   kwin_driver keys KEY...     types Down, Return or chord (Super+Shift+V); shift-down
 //                               and shift-up hold and let go of Shift, pause waits 1.5 s
 // Exits 3 when KWin does not grant the protocol (no desktop file asks for it).
 int main(int argc, char** argv) {
@@ -46,7 +46,6 @@ int main(int argc, char** argv) {
     };
     const QHash<QString, QList<quint32>> keys{{"Down", {KEY_DOWN}},
                                               {"Return", {KEY_ENTER}},
-                                              {"Escape", {KEY_ESC}},
                                               {"chord", {KEY_LEFTMETA, KEY_LEFTSHIFT, KEY_V}}};
     for (const QString& name : args.mid(1)) {
         if (name == QLatin1String("shift-down") || name == QLatin1String("shift-up")) {

@@ -4,9 +4,6 @@
 #   kwin_end_to_end.sh QUILLSTACK_BINARY KWIN_DRIVER QT_PASTE_TARGET
 set -u
 app=$1 driver=$2 qt_target=$3
-for tool in wl-copy wl-paste weston-terminal gdbus; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing: run tools/deps" >&2; exit 1; }
-done
 . "$(dirname "$0")/../support/e2e.sh"
 apps="$XDG_DATA_HOME/applications"
 mkdir -p "$apps"
@@ -63,10 +60,6 @@ invoke() {
 grant "$driver"
 grant "$(readlink -f "$app")"
 start_app
-# The chord as KGlobalAccel holds it: Super+Shift+V.
-gdbus call --session -d org.kde.kglobalaccel -o /kglobalaccel -m org.kde.KGlobalAccel.shortcut \
-  "['quillstack', 'toggle-popup', '', '']" | grep -q "$((0x10000000 | 0x02000000 | 0x56))" ||
-  fail "the chord is not registered with KGlobalAccel"
 
 # What is copied (oldest first), the target, how the popup opens, the keys then, what the target
 # must hold (hex). The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V; a Shift still
@@ -83,29 +76,9 @@ while IFS='|' read -r name copies target opener keys expected; do
   echo "ok: $name (${SECONDS}s)"
 done <<EOF2
 terminal|alpha beta|terminal|invoke|Down Return|616c706861
-qt-field|Grüße|qt|invoke|Return|4772c3bcc39f65
-chord-pressed|gamma|qt|press_chord|Return|67616d6d61
+chord-pressed|Grüße|qt|press_chord|Return|4772c3bcc39f65
 shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
-
-# A GTK 4 program's copy of three types kept after the program left and restored byte for
-# byte under each type from the popup.
-typed() { [ "$(timeout 5 wl-paste -n -t "$1" 2>/dev/null | hex)" = "$2" ]; }
-all_three() {
-  typed text/html 3c623e333c2f623e && typed application/x-quillstack-test 610062 &&
-    typed "text/plain;charset=utf-8" 7468726565
-}
-copy_three_types
-wait_for 20 all_three || fail "the GTK 4 program's copy did not arrive"
-wait_for 10 newest_is three || fail "the GTK 4 program's copy was not recorded"
-kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null
-wait_for 5 all_three || fail "the three types were not kept after their owner left"
-copy newer
-invoke
-wait_for 10 app_active || fail "three types: the popup did not show"
-"$driver" keys Down Return || fail "three types: keys not typed"
-wait_for 10 all_three || fail "three types: not restored byte for byte"
-echo "ok: three types (${SECONDS}s)"
 
 # Without the desktop file's grant the chord still opens the popup through KGlobalAccel; the
 # choice goes to the clipboard and nothing is typed: the user presses Ctrl+V.

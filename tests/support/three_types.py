@@ -2,7 +2,6 @@
 import gi
 gi.require_version("Gtk", "4.0")
 from gi.repository import Gtk, Gdk, GLib
-GLib.set_prgname("three-types")
 def offer(window):
     if not window.is_active():
         return True

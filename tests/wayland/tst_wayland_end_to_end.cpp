@@ -19,8 +19,9 @@ class WaylandPasteDesktop : public PasteDesktop {
     // The application at times misses later copies once it has kept an owner that left
     // the clipboard of, so owners stay here.
     WaylandPasteDesktop() : PasteDesktop({"wl-copy"}, {"wl-paste", "-n"}, false) {
+        // Before the field shows: its window's app id.
+        QGuiApplication::setDesktopFileName(QStringLiteral("tst_wayland_end_to_end"));
         m_field.setWindowTitle("Quillstack test target");
-        m_field.resize(300, 40);
         m_field.show();
     }
     // "wtype KEY": typed by wtype, which uploads a keymap of its own.
@@ -32,8 +33,7 @@ class WaylandPasteDesktop : public PasteDesktop {
         static const QHash<QString, Keystroke> keys{
             {"chord", {ModifierFlag::Command | ModifierFlag::Shift, KeyCode::V}},
             {"Down", {0, KeyCode::DownArrow}},
-            {"Return", {0, KeyCode::Return}},
-            {"Escape", {0, KeyCode::Escape}}};
+            {"Return", {0, KeyCode::Return}}};
         QVERIFY(m_keyboard.postPasteKeystroke(keys.value(key)));
     }
     bool popupShown() override { return front() == QLatin1String("quillstack"); }
@@ -43,11 +43,7 @@ class WaylandPasteDesktop : public PasteDesktop {
     }
     QString fieldText() override { return m_field.text(); }
     // A client cannot take the focus here: the field keeps it until a terminal opens.
-    void focus(const QString& target) override {
-        if (target == QLatin1String("field")) {
-            m_field.clear();
-        }
-    }
+    void focus(const QString&) override { m_field.clear(); }
 
     WaylandSession m_wayland;
     WaylandKeyInjector m_keyboard{m_wayland};
@@ -60,8 +56,7 @@ class TestWaylandEndToEnd : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void initTestCase() {
-        QVERIFY(m_desktop.m_wayland.isConnected() && m_desktop.m_wayland.hasVirtualKeyboard() &&
-                m_desktop.m_wayland.hasForeignToplevel());
+        QVERIFY(m_desktop.m_wayland.isConnected() && m_desktop.m_wayland.hasVirtualKeyboard());
         // sway runs the bound command in its own environment: the command must find this
         // instance's socket in the session's runtime folder, next to the compositor's.
         m_app.setEnvironment("XDG_RUNTIME_DIR", qEnvironmentVariable("XDG_RUNTIME_DIR"));
@@ -71,17 +66,10 @@ class TestWaylandEndToEnd : public QObject {
 
     void pastes_data() {
         QTest::addColumn<PasteScenario>("scenario");
+        // Down and Return come from a keymap of their own: the popup reads them by symbol.
         QTest::newRow("Down, Return pastes the copy before the newest into a Qt field")
             << PasteScenario{
-                   {"first", "second"}, "field", {"chord", "Down", "Return"}, "first", "first"};
-        QTest::newRow("keys from a keymap of their own are read by symbol")
-            << PasteScenario{{"third", "fourth"},
-                             "field",
-                             {"chord", "wtype Down", "wtype Return"},
-                             "third",
-                             "third"};
-        QTest::newRow("Escape after the command pastes nothing")
-            << PasteScenario{{}, "field", {"command", "Escape"}};
+                   {"one", "two"}, "field", {"chord", "wtype Down", "wtype Return"}, "one", "one"};
         QTest::newRow("foot") << PasteScenario{
             {kShellText, "newer"}, "foot", {"chord", "Down", "Return"}, kShellText};
     }
@@ -124,11 +112,5 @@ class TestWaylandEndToEnd : public QObject {
     WaylandPasteDesktop m_desktop;
 };
 
-int main(int argc, char** argv) {
-    QGuiApplication::setDesktopFileName(QStringLiteral("tst_wayland_end_to_end"));
-    QApplication app(argc, argv);
-    TestWaylandEndToEnd test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestWaylandEndToEnd)
 #include "tst_wayland_end_to_end.moc"
