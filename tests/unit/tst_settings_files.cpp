@@ -23,7 +23,6 @@
 // The settings and what lives in files of the user's own: the settings file, the autostart
 // entry, the string tables.
 namespace {
-const QString kTables = QStringLiteral(":/testl10n/");
 const QString kApple = QStringLiteral("AppleLanguages");
 const QString kLang = QStringLiteral("preferredLanguage");
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -32,28 +31,31 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
-// What a launcher makes of an Exec value holding one argument: the string escapes first, then
-// the quoting, then the field codes.
-QString launchedProgram(const QString& value) {
-    static const QMap<QChar, QChar> escapes{
-        {u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}, {u's', u' '}};
-    QString s;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const bool escaped = value[i] == u'\\' && i + 1 < value.size();
-        s += escaped ? escapes.value(value[i + 1], value[i + 1]) : value[i];
-        i += escaped;
-    }
-    if (s.startsWith(u'"')) {
-        QString argument;
-        qsizetype i = 1;
-        for (; i < s.size() && s[i] != u'"'; ++i) {
-            argument += s[i += (s[i] == u'\\' && i + 1 < s.size())];
+// Small string tables of the test's own under `dir`, compiled as the shipped ones are.
+void compileTables(const QString& dir) {
+    const QMap<QString, QStringList> tables{
+        // key, text, key, text, ...
+        {"de",
+         {"Hello", "Hallo", "Same in German", "Same in German",
+          "Paste from history: %@ — opens list of recent copies.",
+          "Aus dem Verlauf einfügen: %@ — öffnet die Liste der letzten Kopien."}},
+        {"en", {"Only in Russian", "English wording"}},
+        {"ru",
+         {"Hello", "Привет", "Same in German", "Одинаково по-немецки", "Only in Russian",
+          "Только по-русски"}}};
+    for (const auto& [code, texts] : tables.asKeyValueRange()) {
+        QString ts = "<TS version=\"2.1\"><context><name>Localizable</name>";
+        for (qsizetype i = 0; i + 1 < texts.size(); i += 2) {
+            ts += "<message><source>" + texts[i] + "</source><translation>" + texts[i + 1] +
+                  "</translation></message>";
         }
-        s = i == s.size() - 1 ? argument : QStringLiteral("<not one quoted argument>");
+        const QString path = dir + u'/' + code + ".lproj/Localizable";
+        writeFile(path + ".ts", (ts + "</context></TS>").toUtf8());
+        QCOMPARE(
+            QProcess::execute(QUILLSTACK_LRELEASE, {"-silent", path + ".ts", "-qm", path + ".qm"}),
+            0);
     }
-    return s.replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
-
 // Settings over a store holding `seed`, as found at start-up.
 struct Fixture {
     explicit Fixture(const QStringList& arguments = {}, const QVariantMap& seed = {})
@@ -250,41 +252,48 @@ class TestSettingsFiles : public QObject {
     // replaced, not appended to, by a second registration. Without an absolute program path, or
     // where the autostart folder cannot be made, the request fails and writes nothing.
     void autostartEntry_data() {
-        QTest::addColumn<QString>("program");  // "blocked": a file where the folder should be
-        QTest::newRow("plain") << "/opt/quillstack/bin/quillstack";
-        QTest::newRow("shell characters") << "/opt/q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~/quillstack";
-        QTest::newRow("percent, space") << "/opt/100% sure/quillstack";
-        QTest::newRow("line break") << "/opt/a\nb/quillstack";
-        QTest::newRow("relative") << "quillstack";
-        QTest::newRow("folder blocked") << "/blocked/quillstack";
-        QTest::newRow("entry a link to the user's notes") << "/opt/linked/quillstack";
+        QTest::addColumn<QString>("folder");  // of the program; empty: a relative program path
+        QTest::newRow("plain") << "bin";
+        QTest::newRow("shell characters") << "q$HOME`id`/a'b\"c\\d;e&f|g*h?(i)#~";
+        QTest::newRow("percent, space") << "100% sure";
+        QTest::newRow("line break") << "a\nb";
+        QTest::newRow("relative") << "";
+        QTest::newRow("folder blocked") << "blocked";  // a file where the folder should be
+        QTest::newRow("entry a link to the user's notes") << "linked";
     }
     void autostartEntry() {
-        QFETCH(QString, program);
+        QFETCH(QString, folder);
         QTemporaryDir dir;
-        if (program.startsWith("/blocked")) {
+        if (folder == "blocked") {
             writeFile(dir.filePath("autostart"), {});
         }
+        const QString program =
+            folder.isEmpty() ? QString("quillstack") : dir.filePath(folder + "/quillstack");
         XdgAutostart autostart(dir.path(), program);
         const QString notes = dir.filePath("notes.txt");
-        if (program.contains("/linked/")) {
+        if (folder == "linked") {
             writeFile(notes, "my notes");
             QVERIFY(QDir(dir.path()).mkpath("autostart") &&
                     QFile::link(notes, autostart.entryPath()));
         }
         QVERIFY(autostart.unregisterApp());  // nothing of ours there yet is fine
-        const bool valid = program.startsWith("/opt");
+        const bool valid = !folder.isEmpty() && folder != "blocked";
         QCOMPARE(autostart.registerApp() && autostart.registerApp(), valid);
-        QFile file(autostart.entryPath());
-        QCOMPARE(file.open(QIODevice::ReadOnly), valid);
+        QCOMPARE(QFileInfo(autostart.entryPath()).isFile(), valid);
         if (!valid) {
             return;
         }
-        const QStringList exec = QString::fromUtf8(file.readAll()).split(QStringLiteral("\nExec="));
-        QCOMPARE(exec.size(), 2);
-        QCOMPARE(launchedProgram(exec[1].section(u'\n', 0, 0)), program);
+        // A launcher reads the entry and starts the program, which leaves a mark. GLib looks for
+        // the program before it undoes "%%", so it starts none whose path holds a percent sign:
+        // there the validator checks the escape.
+        writeFile(program, "#!/bin/sh\ntouch \"$0.ran\"\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        if (!program.contains(u'%')) {
+            QCOMPARE(QProcess::execute("gio", {"launch", autostart.entryPath()}), 0);
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(program + ".ran"), 10000);
+        }
         QProcess check;
-        check.start("desktop-file-validate", {file.fileName()});
+        check.start("desktop-file-validate", {autostart.entryPath()});
         QVERIFY2(check.waitForFinished(10000), "desktop-file-validate (tools/deps installs it)");
         const QByteArray report = check.readAllStandardOutput() + check.readAllStandardError();
         QVERIFY2(check.exitCode() == 0 && report.isEmpty(), report.constData());
@@ -350,7 +359,8 @@ class TestSettingsFiles : public QObject {
     // take their arguments literally; missing ones leave nothing, stray percent signs stay.
     void lookupAndFormatting() {
         AppSettings& s = m_f.settings;
-        L10n::configure(&s, QStringLiteral("ru"), kTables);
+        const QString tables = m_tables.path();
+        L10n::configure(&s, QStringLiteral("ru"), tables);
         QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
         QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
         QCOMPARE(L10n::string("Not anywhere"), QStringLiteral("Not anywhere"));
@@ -370,10 +380,10 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
         // A code that looks like a path never reaches the file system.
-        s.setPreferredLanguage(QStringLiteral("../testl10n/de"));
+        s.setPreferredLanguage("../" + QFileInfo(tables).fileName() + "/de");
         QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
-        L10n::configure(&s, QString(), kTables);
+        L10n::configure(&s, QString(), tables);
         s.setPreferredLanguage(QStringLiteral("de"));
         QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Only in Russian"));
         QCOMPARE(L10n::string("Paste from history: %@ — opens list of recent copies.", {"⌘⇧V"}),
@@ -396,16 +406,9 @@ class TestSettingsFiles : public QObject {
         }
         AppSettings::applyLanguage(m_f.store, QStringLiteral("ru"));
         QCOMPARE(L10n::startupFallbackLanguage(m_f.store), QStringLiteral("ru"));
-        // Every language offered has a table built in.
-        L10n::configure(&m_f.settings, QStringLiteral("en"));
-        for (const auto& option : AppSettings::languageOptions()) {
-            m_f.settings.setPreferredLanguage(option.code);
-            QVERIFY2(
-                (L10n::string("No items") == QStringLiteral("No items")) == (option.code == u"en"),
-                qPrintable(option.code));
-        }
     }
 
+    void initTestCase() { compileTables(m_tables.path()); }
     void init() { m_f.settings.setPreferredLanguage(QStringLiteral("system")); }
     void cleanup() { L10n::configure(nullptr, QString()); }
 
@@ -484,6 +487,7 @@ class TestSettingsFiles : public QObject {
 
   private:
     Fixture m_f;  // the settings the lookups follow
+    QTemporaryDir m_tables;
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFiles)

@@ -237,7 +237,6 @@ class TestSingleInstance : public QObject {
         row({"--help"}, Command::Activate, "--toggle-popup");
         row({"--language=pt-BR", "--show-history"}, Command::ShowHistory);
         row({"--language", "xx"}, Command::Activate, "!en, ru, zh-Hans");
-        row({"--language"}, Command::Activate, "!--language'");
         row({"--frobnicate"}, Command::Activate, "!'frobnicate'");
         row({"settings"}, Command::Activate, "!: settings");
         row({"--quit", "--show-history"}, Command::Activate, "!one command");
