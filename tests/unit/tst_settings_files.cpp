@@ -22,9 +22,11 @@
 
 // The settings and what lives in files of the user's own: the settings file, the autostart
 // entry, the string tables.
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString kApple = QStringLiteral("AppleLanguages");
-const QString kLang = QStringLiteral("preferredLanguage");
+const QString kApple = u"AppleLanguages"_s;
+const QString kLang = u"preferredLanguage"_s;
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -60,7 +62,7 @@ void compileTables(const QString& dir) {
 struct Fixture {
     explicit Fixture(const QStringList& arguments = {}, const QVariantMap& seed = {})
         : settings((store.values = seed, store), login,
-                   QStringList{QStringLiteral("/usr/bin/quillstack")} + arguments) {}
+                   QStringList{u"/usr/bin/quillstack"_s} + arguments) {}
     MemoryKeyValueStore store;
     FakeLoginItems login;
     AppSettings settings;
@@ -117,7 +119,7 @@ class TestSettingsFiles : public QObject {
             {"hotkeyKeyCode", QString::number(s.hotkeyKeyCode())},
             {"bufferLimit", QString::number(s.bufferLimit())},
             {"autoDeleteMinutes", QString::number(s.autoDeleteMinutes())},
-            {kApple, languages ? languages->join(u',') : QStringLiteral("-")}};
+            {kApple, languages ? languages->join(u',') : u"-"_s}};
         QTEST(read.value(key), "read");
         QCOMPARE(f.store.writes, QStringList{kApple});
         QVERIFY(f.login.calls.isEmpty());
@@ -244,7 +246,7 @@ class TestSettingsFiles : public QObject {
               {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7", &XdgFolders::runtimeDir},
               {"XDG_RUNTIME_DIR", "run", "", &XdgFolders::runtimeDir}}) {
             const ScopedEnv env(variable, value ? std::optional<QByteArray>(value) : std::nullopt);
-            QCOMPARE(found(), QString(folder).replace(u'@', QStringLiteral("/home/ann")));
+            QCOMPARE(found(), QString(folder).replace(u'@', u"/home/ann"_s));
         }
     }
 
@@ -360,38 +362,37 @@ class TestSettingsFiles : public QObject {
     void lookupAndFormatting() {
         AppSettings& s = m_f.settings;
         const QString tables = m_tables.path();
-        L10n::configure(&s, QStringLiteral("ru"), tables);
-        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));  // "system": the start-up table
+        L10n::configure(&s, u"ru"_s, tables);
+        QCOMPARE(L10n::string("Hello"), u"Привет"_s);  // "system": the start-up table
         QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
-        QCOMPARE(L10n::string("Not anywhere"), QStringLiteral("Not anywhere"));
-        s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Только по-русски"));
+        QCOMPARE(L10n::string("Not anywhere"), u"Not anywhere"_s);
+        s.setPreferredLanguage(u"de"_s);
+        QCOMPARE(L10n::string("Only in Russian"), u"Только по-русски"_s);
         // A German text identical to its key is German.
-        QCOMPARE(L10n::string("Same in German"), QStringLiteral("Same in German"));
+        QCOMPARE(L10n::string("Same in German"), u"Same in German"_s);
         for (const char* code : {"en", "de", "en"}) {
             s.setPreferredLanguage(QString::fromUtf8(code));
         }
-        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("English wording"));
-        QCOMPARE(L10n::string("Hello"), QStringLiteral("Hello"));
+        QCOMPARE(L10n::string("Only in Russian"), u"English wording"_s);
+        QCOMPARE(L10n::string("Hello"), u"Hello"_s);
         QCOMPARE(L10n::loadAttemptsForTesting(), 3);
-        s.setPreferredLanguage(QStringLiteral("xx"));
-        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
-        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
+        s.setPreferredLanguage(u"xx"_s);
+        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
+        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
         // A code that looks like a path never reaches the file system.
         s.setPreferredLanguage("../" + QFileInfo(tables).fileName() + "/de");
-        QCOMPARE(L10n::string("Hello"), QStringLiteral("Привет"));
+        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
         QCOMPARE(L10n::loadAttemptsForTesting(), 5);
         L10n::configure(&s, QString(), tables);
-        s.setPreferredLanguage(QStringLiteral("de"));
-        QCOMPARE(L10n::string("Only in Russian"), QStringLiteral("Only in Russian"));
+        s.setPreferredLanguage(u"de"_s);
+        QCOMPARE(L10n::string("Only in Russian"), u"Only in Russian"_s);
         QCOMPARE(L10n::string("Paste from history: %@ — opens list of recent copies.", {"⌘⇧V"}),
                  "Aus dem Verlauf einfügen: ⌘⇧V — öffnet die Liste der letzten Kopien.");
-        QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), QStringLiteral("%@ and b"));
-        QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), QStringLiteral("b before a"));
-        QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}),
-                 QStringLiteral("100% of x|||%d|%"));
+        QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), u"%@ and b"_s);
+        QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), u"b before a"_s);
+        QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}), u"100% of x|||%d|%"_s);
     }
 
     // The first language we have a table for; what one run stores is what the next starts from.
@@ -404,12 +405,12 @@ class TestSettingsFiles : public QObject {
         for (qsizetype i = 0; i < cases.size(); i += 2) {
             QCOMPARE(L10n::matchLanguage(cases[i].split(u' ')), cases[i + 1]);
         }
-        AppSettings::applyLanguage(m_f.store, QStringLiteral("ru"));
-        QCOMPARE(L10n::startupFallbackLanguage(m_f.store), QStringLiteral("ru"));
+        AppSettings::applyLanguage(m_f.store, u"ru"_s);
+        QCOMPARE(L10n::startupFallbackLanguage(m_f.store), u"ru"_s);
     }
 
     void initTestCase() { compileTables(m_tables.path()); }
-    void init() { m_f.settings.setPreferredLanguage(QStringLiteral("system")); }
+    void init() { m_f.settings.setPreferredLanguage(u"system"_s); }
     void cleanup() { L10n::configure(nullptr, QString()); }
 
     // "--language" is stored at once with its list ("system" removes the list); only the first
@@ -420,10 +421,9 @@ class TestSettingsFiles : public QObject {
                             de.store.value(kApple).toStringList()),
                  std::tuple(QString("de"), QString("de"), QStringList{"de", "en"}));
         Fixture system({"--language", "system"}, {{kLang, "ru"}, {kApple, QStringList{"ru"}}});
-        QVERIFY(system.store.value(kLang) == QStringLiteral("system") &&
-                !system.store.contains(kApple));
+        QVERIFY(system.store.value(kLang) == u"system"_s && !system.store.contains(kApple));
         Fixture twice({"--language", "fr", "--language", "ja"});
-        QCOMPARE(twice.settings.preferredLanguage(), QStringLiteral("fr"));
+        QCOMPARE(twice.settings.preferredLanguage(), u"fr"_s);
         Fixture trailing({"--language"}, {{kLang, "ko"}});
         QCOMPARE(std::tuple(trailing.settings.preferredLanguage(), trailing.store.writes),
                  std::tuple(QString("ko"), QStringList{kApple}));
@@ -457,8 +457,8 @@ class TestSettingsFiles : public QObject {
         s.setHotkeyKeyCode(9);
         s.setOnboardingCompleted(false);
         s.setBufferLimit(-10);
-        s.setPreferredLanguage(QStringLiteral("system"));
-        s.setPreferredLanguage(QStringLiteral("en"));
+        s.setPreferredLanguage(u"system"_s);
+        s.setPreferredLanguage(u"en"_s);
         s.setLaunchAtLogin(true);
         f.login.registerResult = false;
         s.setLaunchAtLogin(true);

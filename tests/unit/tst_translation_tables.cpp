@@ -9,16 +9,18 @@
 
 #include "settings/AppSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Words of the other platform that must never reach a Linux user, whatever the language, and
 // keys with words that do not fit Linux, a mouse or the popup, which the English table rewords
 // (a key name's key says what it is; English shows the bare name).
-const QRegularExpression kForeignPlatform(QStringLiteral("⌘|macOS"));
+const QRegularExpression kForeignPlatform(u"⌘|macOS"_s);
 const QRegularExpression kNeedsEnglishWording(
     kForeignPlatform.pattern() +
-    QStringLiteral("|System Settings|Universal Access|Accessibility|Input Monitoring|Enable in "
-                   "the list|menu bar|Release modifiers|release to paste|Tap|\\(key name\\)"));
+    u"|System Settings|Universal Access|Accessibility|Input Monitoring|Enable in "
+    "the list|menu bar|Release modifiers|release to paste|Tap|\\(key name\\)"_s);
 
 // Keys written literally at the lookup calls in the sources: adjacent literals joined, and
 // \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).
@@ -47,7 +49,7 @@ QStringList placeholders(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral(
         R"(%(?:(?:\d+\$)?[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|q|z|j|t)?[@dioxXuefgcsp]))"));
     QStringList found;
-    for (const auto& m : pattern.globalMatch(QString(text).remove(QStringLiteral("%%")))) {
+    for (const auto& m : pattern.globalMatch(QString(text).remove(u"%%"_s))) {
         found << m.captured();
     }
     return found;
@@ -63,9 +65,7 @@ class TestTranslationTables : public QObject {
     void tables() {
         QStringList faults;
         QString code;  // of the table the faults are about
-        const auto fault = [&](const QString& what) {
-            faults << code + QStringLiteral(": ") + what;
-        };
+        const auto fault = [&](const QString& what) { faults << code + u": "_s + what; };
 
         QSet<QString> keys = keysUsedInSources();
         for (const auto& option : AppSettings::autoDeleteOptions()) {
@@ -91,16 +91,16 @@ class TestTranslationTables : public QObject {
                     const QString text = xml.readElementText();
                     if (context != u"Localizable" || unfinished || text.isEmpty() ||
                         !table.emplace(key, text).second) {
-                        fault(QStringLiteral("unfinished, empty, twice or elsewhere: ") + key);
+                        fault(u"unfinished, empty, twice or elsewhere: "_s + key);
                     }
                     keys.insert(key);
                 }
             }
             if (table.empty() || xml.hasError()) {
-                fault(QStringLiteral("unreadable or empty: ") + xml.errorString());
+                fault(u"unreadable or empty: "_s + xml.errorString());
             }
             if (QTranslator built; !built.load(":/" + code + ".lproj/Localizable.qm")) {
-                fault(QStringLiteral("not built in"));
+                fault(u"not built in"_s);
             }
         }
 
@@ -109,24 +109,22 @@ class TestTranslationTables : public QObject {
             const bool english = code == u"en";
             for (const QString& key : keys) {
                 if (table.count(key) == 0 && (!english || key.contains(kNeedsEnglishWording))) {
-                    fault((english ? QStringLiteral("needs Linux wording: ")
-                                   : QStringLiteral("missing: ")) +
-                          key);
+                    fault((english ? u"needs Linux wording: "_s : u"missing: "_s) + key);
                 }
             }
             for (const auto& [key, text] : table) {
                 if (placeholders(text) != placeholders(key)) {
-                    fault(QStringLiteral("placeholders differ: ") + text);
+                    fault(u"placeholders differ: "_s + text);
                 }
                 const QString word =
                     (english ? kNeedsEnglishWording : kForeignPlatform).match(text).captured();
                 if (!word.isEmpty()) {
-                    fault(QStringLiteral("says \"%1\": ").arg(word) + text);
+                    fault(u"says \"%1\": "_s.arg(word) + text);
                 }
             }
         }
         faults.sort();
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"\n  "_s)));
     }
 };
 
