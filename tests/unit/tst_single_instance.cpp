@@ -69,9 +69,8 @@ class TestSingleInstance : public QObject {
         }
         QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
         const QString tmp = dir.filePath(found.contains("under a file") ? "file/tmp" : "tmp");
-        const QString own = dir.filePath("tmp/quillstack-" + uid);
         for (const auto& [at, path] : {std::pair("run link", dir.filePath("run/quillstack")),
-                                       {"tmp link", own},
+                                       {"tmp link", dir.filePath("tmp/quillstack-" + uid)},
                                        {"cache link", dir.filePath("cache/quillstack")}}) {
             QVERIFY(!found.contains(at) || QFile::link(dir.filePath("elsewhere"), path));
         }
