@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <QLocalSocket>
-#include <QTemporaryDir>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,7 +52,6 @@ class TestSingleInstance : public QObject {
             QTest::newRow(found) << QString(found) << expected << reasons;
         };
         row("run", "run/quillstack", {});
-        row("run unset", "tmp/quillstack-@", {unset});
         row("run link", "tmp/quillstack-@", {link});
         row("run unset, tmp open to all", cache, {unset, "can be changed by other users"});
         row("run unset, tmp under a file", cache, {unset, "cannot be created"});

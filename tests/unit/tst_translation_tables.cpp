@@ -104,11 +104,9 @@ class TestTranslationTables : public QObject {
                     }
                 }
             }
-            if (table.empty() || xml.hasError()) {
-                fault(u"unreadable or empty: "_s + xml.errorString());
-            }
-            if (QTranslator built; !built.load(":/" + code + ".lproj/Localizable.qm")) {
-                fault(u"not built in"_s);
+            if (QTranslator built; table.empty() || xml.hasError() ||
+                                   !built.load(":/" + code + ".lproj/Localizable.qm")) {
+                fault(u"unreadable, empty or not built in: "_s + xml.errorString());
             }
         }
 
