@@ -27,11 +27,10 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kApple = u"AppleLanguages"_s;
 const QString kLang = u"preferredLanguage"_s;
-void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
+bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | mode));
-    file.write(bytes);
+    return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
 }
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 void compileTables(const QString& dir) {
@@ -47,7 +46,7 @@ void compileTables(const QString& dir) {
                   "</translation></message>";
         }
         const QString path = dir + u'/' + code + ".lproj/Localizable.";
-        writeFile(path + "ts", (ts + "</context></TS>").toUtf8());
+        QVERIFY(writeFile(path + "ts", (ts + "</context></TS>").toUtf8()));
         QCOMPARE(
             QProcess::execute(QUILLSTACK_LRELEASE, {"-silent", path + "ts", "-qm", path + "qm"}),
             0);
@@ -131,8 +130,9 @@ class TestSettingsFiles : public QObject {
         writer.setValue("bufferLimit", QVariant::fromValue<qint64>(-5));
         writer.setValue("gone", 1);
         writer.remove("gone");
-        writeFile(path, "[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\nBoth=a, b\n",
-                  QIODevice::Append);
+        QVERIFY(writeFile(path,
+                          "[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\nBoth=a, b\n",
+                          QIODevice::Append));
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
         SettingsStore(path).setValue(kApple, QStringList{"ru", "en"});
         QCOMPARE(modeOf(path) & 07777, mode_t(0640));
@@ -201,12 +201,8 @@ class TestSettingsFiles : public QObject {
         const QString iniPath = folder + "/Quillstack.ini", confPath = folder + "/Quillstack.conf";
         QVERIFY(QDir().mkpath(folder));
         const QString iniFile = link ? config.filePath("dotfiles/quillstack.ini") : iniPath;
-        if (found.contains("ini")) {
-            writeFile(iniFile, "[General]\nbufferLimit=30\n");
-        }
-        if (found.contains("conf")) {
-            writeFile(confPath, "[General]\nbufferLimit=40\n");
-        }
+        QVERIFY(!found.contains("ini") || writeFile(iniFile, "[General]\nbufferLimit=30\n"));
+        QVERIFY(!found.contains("conf") || writeFile(confPath, "[General]\nbufferLimit=40\n"));
         QVERIFY(!link || QFile::link(iniFile, iniPath));
         QVERIFY(!dangling || QFile::link(config.filePath("nowhere"), confPath));
 
@@ -251,16 +247,13 @@ class TestSettingsFiles : public QObject {
     void autostartEntry() {
         QFETCH(QString, folder);
         QTemporaryDir dir;
-        if (folder == "blocked") {
-            writeFile(dir.filePath("autostart"), {});
-        }
+        QVERIFY(folder != "blocked" || writeFile(dir.filePath("autostart"), {}));
         const QString program =
             folder.isEmpty() ? QString("quillstack") : dir.filePath(folder + "/quillstack");
         XdgAutostart autostart(dir.path(), program);
         const QString notes = dir.filePath("notes.txt");
         if (folder == "linked") {
-            writeFile(notes, "my notes");
-            QVERIFY(QDir(dir.path()).mkpath("autostart") &&
+            QVERIFY(writeFile(notes, "my notes") && QDir(dir.path()).mkpath("autostart") &&
                     QFile::link(notes, autostart.entryPath()));
         }
         QVERIFY(autostart.unregisterApp());  // nothing of ours there yet is fine
@@ -273,8 +266,8 @@ class TestSettingsFiles : public QObject {
         // A launcher reads the entry and starts the program, which leaves a mark. GLib looks for
         // the program before it undoes "%%", so it starts none whose path holds a percent sign:
         // there the validator checks the escape.
-        writeFile(program, "#!/bin/sh\ntouch \"$0.ran\"\n");
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(writeFile(program, "#!/bin/sh\ntouch \"$0.ran\"\n") &&
+                QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
         if (!program.contains(u'%')) {
             QCOMPARE(QProcess::execute("gio", {"launch", autostart.entryPath()}), 0);
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(program + ".ran"), 10000);
@@ -306,10 +299,9 @@ class TestSettingsFiles : public QObject {
         QFETCH(QVariant, stored);
         QFETCH(bool, packaged);
         QTemporaryDir dir;
-        if (packaged) {
-            writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
-                      "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n");
-        }
+        QVERIFY(!packaged ||
+                writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
+                          "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n"));
         XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")});
         MemoryKeyValueStore store;
         store.values = stored.isValid() ? QVariantMap{{"launchAtLogin", stored}} : QVariantMap();
