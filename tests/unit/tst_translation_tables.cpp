@@ -2,23 +2,25 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTranslator>
 #include <QXmlStreamReader>
 
 #include <map>
 
 #include "settings/AppSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Words of the other platform that must never reach a Linux user, whatever the language, and
 // keys with words that do not fit Linux, a mouse or the popup, which the English table rewords
 // (a key name's key says what it is; English shows the bare name).
-const QStringList kForeignPlatform = {QStringLiteral("⌘"), QStringLiteral("macOS")};
-const QStringList kNeedsEnglishWording =
-    kForeignPlatform + QStringList{"System Settings",   "Universal Access",   "Accessibility",
-                                   "Input Monitoring",  "Enable in the list", "menu bar",
-                                   "Release modifiers", "release to paste",   "Tap",
-                                   "(key name)"};
+const QRegularExpression kForeignPlatform(u"⌘|macOS"_s);
+const QRegularExpression kNeedsEnglishWording(
+    kForeignPlatform.pattern() +
+    u"|System Settings|Universal Access|Accessibility|Input Monitoring|Enable in "
+    "the list|menu bar|Release modifiers|release to paste|Tap|\\(key name\\)"_s);
 
 // Keys written literally at the lookup calls in the sources: adjacent literals joined, and
 // \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).
@@ -47,16 +49,10 @@ QStringList placeholders(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral(
         R"(%(?:(?:\d+\$)?[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|q|z|j|t)?[@dioxXuefgcsp]))"));
     QStringList found;
-    for (const auto& m : pattern.globalMatch(QString(text).remove(QStringLiteral("%%")))) {
+    for (const auto& m : pattern.globalMatch(QString(text).remove(u"%%"_s))) {
         found << m.captured();
     }
     return found;
-}
-
-QString firstOf(const QStringList& words, const QString& text) {
-    const auto it = std::find_if(words.begin(), words.end(),
-                                 [&](const QString& word) { return text.contains(word); });
-    return it == words.end() ? QString() : *it;
 }
 
 }  // namespace
@@ -69,9 +65,7 @@ class TestTranslationTables : public QObject {
     void tables() {
         QStringList faults;
         QString code;  // of the table the faults are about
-        const auto fault = [&](const QString& what) {
-            faults << code + QStringLiteral(": ") + what;
-        };
+        const auto fault = [&](const QString& what) { faults << code + u": "_s + what; };
 
         QSet<QString> keys = keysUsedInSources();
         for (const auto& option : AppSettings::autoDeleteOptions()) {
@@ -81,8 +75,8 @@ class TestTranslationTables : public QObject {
         std::map<QString, std::map<QString, QString>> tables;
         for (const auto& language : AppSettings::languageOptions()) {
             code = language.code;
-            QFile file(QStringLiteral(QUILLSTACK_SOURCE_DIR "/resources/%1.lproj/Localizable.ts")
-                           .arg(code));
+            const bool english = code == u"en";
+            QFile file(QUILLSTACK_SOURCE_DIR "/resources/" + code + ".lproj/Localizable.ts");
             file.open(QIODevice::ReadOnly);
             QXmlStreamReader xml(&file);
             std::map<QString, QString>& table = tables[code];
@@ -97,13 +91,22 @@ class TestTranslationTables : public QObject {
                     const QString text = xml.readElementText();
                     if (context != u"Localizable" || unfinished || text.isEmpty() ||
                         !table.emplace(key, text).second) {
-                        fault(QStringLiteral("unfinished, empty, twice or elsewhere: ") + key);
+                        fault(u"unfinished, empty, twice or elsewhere: "_s + key);
                     }
                     keys.insert(key);
+                    if (placeholders(text) != placeholders(key)) {
+                        fault(u"placeholders differ: "_s + text);
+                    }
+                    const QString word =
+                        (english ? kNeedsEnglishWording : kForeignPlatform).match(text).captured();
+                    if (!word.isEmpty()) {
+                        fault(u"says \"%1\": "_s.arg(word) + text);
+                    }
                 }
             }
-            if (table.empty() || xml.hasError()) {
-                fault(QStringLiteral("unreadable or empty: ") + xml.errorString());
+            if (QTranslator built; table.empty() || xml.hasError() ||
+                                   !built.load(":/" + code + ".lproj/Localizable.qm")) {
+                fault(u"unreadable, empty or not built in: "_s + xml.errorString());
             }
         }
 
@@ -111,26 +114,13 @@ class TestTranslationTables : public QObject {
             code = tableCode;
             const bool english = code == u"en";
             for (const QString& key : keys) {
-                if (table.count(key) == 0 &&
-                    (!english || !firstOf(kNeedsEnglishWording, key).isEmpty())) {
-                    fault((english ? QStringLiteral("needs Linux wording: ")
-                                   : QStringLiteral("missing: ")) +
-                          key);
-                }
-            }
-            for (const auto& [key, text] : table) {
-                if (placeholders(text) != placeholders(key)) {
-                    fault(QStringLiteral("placeholders differ: ") + text);
-                }
-                const QString word =
-                    firstOf(english ? kNeedsEnglishWording : kForeignPlatform, text);
-                if (!word.isEmpty()) {
-                    fault(QStringLiteral("says \"%1\": ").arg(word) + text);
+                if (table.count(key) == 0 && (!english || key.contains(kNeedsEnglishWording))) {
+                    fault((english ? u"needs Linux wording: "_s : u"missing: "_s) + key);
                 }
             }
         }
         faults.sort();
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"\n  "_s)));
     }
 };
 
