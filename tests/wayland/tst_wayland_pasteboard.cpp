@@ -47,7 +47,6 @@ class TestWaylandPasteboard : public PasteboardContract {
                                                std::chrono::milliseconds timeout) override {
         return std::make_unique<WaylandPasteboard>(display, timeout);
     }
-    QString absentDisplay() const override { return QStringLiteral("quillstack-no-such-display"); }
     QByteArray paste(const QString& type, bool primary) override {
         return runTool("wl-paste", primary ? QStringList{"-n", "-p", "-t", type}
                                            : QStringList{"-n", "-t", type});
