@@ -1,9 +1,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cctype>
+
 #include "DataControlServer.h"
 #include "PasteboardRigs.h"
+#include "ext-data-control-v1-client-protocol.h"
 #include "platform/wayland/WaylandPasteboard.h"
+#include "wlr-data-control-unstable-v1-client-protocol.h"
 
 using namespace std::chrono_literals;
 
@@ -28,12 +33,34 @@ class TestExtDataControl : public QObject {
         qunsetenv("WAYLAND_SOCKET");
     }
 
+    // The clipboard thread hands both protocols the same listener tables, which libwayland calls
+    // by the events' opcodes and arguments.
+    void eventsAreTheWlrootsOnes() {
+        const std::pair<const wl_interface&, const wl_interface&> interfaces[] = {
+            {ext_data_control_device_v1_interface, zwlr_data_control_device_v1_interface},
+            {ext_data_control_source_v1_interface, zwlr_data_control_source_v1_interface},
+            {ext_data_control_offer_v1_interface, zwlr_data_control_offer_v1_interface}};
+        // A signature starts with the version that brought the message, which may differ.
+        const auto arguments = [](QByteArray signature) {
+            return signature.remove(
+                0, std::ranges::find_if_not(signature, ::isdigit) - signature.begin());
+        };
+        for (const auto& [standard, wlroots] : interfaces) {
+            QCOMPARE(standard.event_count, wlroots.event_count);
+            for (int i = 0; i < standard.event_count; ++i) {
+                QCOMPARE(standard.events[i].name, wlroots.events[i].name);
+                QCOMPARE(arguments(standard.events[i].signature),
+                         arguments(wlroots.events[i].signature));
+            }
+        }
+    }
+
     // What is kept of a copy, and when, is the Wayland pasteboard's test: here only the protocol
     // differs.
     void copyKeptAndRestored() {
         const StoredItem content{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"},
                                  {kUtf8, QByteArray("a\0b\n\xc3\xa9", 6)},
-                                 {"application/x-large", randomBytes(2 << 20, 5)}};
+                                 {"application/x-large", randomBytes(64 << 20, 9)}};
         DataControlServer server;
         QVERIFY(!server.socketName().isEmpty());
         QVERIFY(WaylandPasteboard::isOffered(server.socketName()));
@@ -51,10 +78,14 @@ class TestExtDataControl : public QObject {
             return same;
         };
 
-        // Another client's copy is recorded byte for byte.
-        auto other = board();
+        // Another client's copy is recorded byte for byte; the main thread takes no part in
+        // reading it (measured from here: the writer's work is the test's own).
+        const auto other = board();
         QVERIFY(other->writeItems({content}));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 10'000);
+        StallMeter meter;
+        QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 30'000);
+        QTest::qWait(100);
+        QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
         QVERIFY(rig.history.items()[0].resolvedPasteboardData() == PasteboardSnapshot{content});
 
         // Restored after a newer copy: every type again, and as the primary selection too.

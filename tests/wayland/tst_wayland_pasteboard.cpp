@@ -75,18 +75,6 @@ class TestWaylandPasteboard : public PasteboardContract {
         QTRY_COMPARE_WITH_TIMEOUT(reader->string(), QStringLiteral("\u00e9t\u00e9"), 5000);
     }
 
-    void largeCopyDoesNotStallTheMainThread() {
-        const QByteArray large = randomBytes(64 << 20, 9);
-        PasteboardHistoryRig rig(std::make_unique<WaylandPasteboard>());
-        // Measured from here: starting the tool is the test's own work.
-        const auto owner = copy("application/x-large", large);
-        StallMeter meter;
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.history.items().isEmpty(), 30'000);
-        QTest::qWait(100);
-        // Its bytes arrive whole: historyTakesLargeCopiesAndKeepsTheClipboard.
-        QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
-    }
-
     void stalledReaderDoesNotHoldUpTheNextCopy() {
         const std::chrono::milliseconds timeout = 2s;
         WaylandPasteboard pasteboard({}, timeout);
