@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <unistd.h>
 #include <wayland-server.h>
 
@@ -22,10 +21,6 @@ struct Source {
     wl_resource* resource;
     QStringList types;
 };
-struct OfferData {
-    State* state;
-    int kind;
-};
 }  // namespace
 
 struct DataControlServer::State {
@@ -39,43 +34,36 @@ struct DataControlServer::State {
     int liveSources = 0;  // created by clients and not yet destroyed
     std::thread thread;
 
-    QStringList types(int kind) const {
-        return selections[kind] ? selections[kind]->types : QStringList();
-    }
     void announce(wl_resource* device, int kind) {
         wl_resource* offer = nullptr;
         if (selections[kind]) {
             offer = wl_resource_create(wl_resource_get_client(device),
                                        &ext_data_control_offer_v1_interface,
                                        wl_resource_get_version(device), 0);
-            wl_resource_set_implementation(
-                offer, &kOffer, new OfferData{this, kind}, [](wl_resource* gone) {
-                    delete static_cast<OfferData*>(wl_resource_get_user_data(gone));
-                });
+            // An offer reads whatever the selection is by then.
+            wl_resource_set_implementation(offer, &kOffer, &selections[kind], nullptr);
             ext_data_control_device_v1_send_data_offer(device, offer);
-            for (const QString& type : types(kind)) {
+            for (const QString& type : selections[kind]->types) {
                 ext_data_control_offer_v1_send_offer(offer, type.toUtf8().constData());
             }
         }
         (kind == 0 ? ext_data_control_device_v1_send_selection
                    : ext_data_control_device_v1_send_primary_selection)(device, offer);
     }
-    // Every device but those of `leaving`, a client going away, hears of the new selection.
-    void select(int kind, Source* source, wl_client* leaving = nullptr) {
+    // Every device hears of the new selection.
+    void select(int kind, Source* source) {
         Source* replaced = std::exchange(selections[kind], source);
         if (replaced && replaced != source) {
             ext_data_control_source_v1_send_cancelled(replaced->resource);
         }
         for (wl_resource* device : std::as_const(devices)) {
-            if (wl_resource_get_client(device) != leaving) {
-                announce(device, kind);
-            }
+            announce(device, kind);
         }
     }
-    // Has the selection's owner write `type` to `fd`, and closes it.
-    void serve(int kind, const char* type, int fd) {
-        if (selections[kind]) {
-            ext_data_control_source_v1_send_send(selections[kind]->resource, type, fd);
+    // Has `owner` write `type` to `fd`, and closes it.
+    static void serve(const Source* owner, const char* type, int fd) {
+        if (owner) {
+            ext_data_control_source_v1_send_send(owner->resource, type, fd);
         }
         ::close(fd);
     }
@@ -102,8 +90,7 @@ struct DataControlServer::State {
     };
     static constexpr struct ext_data_control_offer_v1_interface kOffer {
         [](wl_client*, wl_resource* offer, const char* type, int32_t fd) {
-            const auto* data = static_cast<OfferData*>(wl_resource_get_user_data(offer));
-            data->state->serve(data->kind, type, fd);
+            serve(*static_cast<Source**>(wl_resource_get_user_data(offer)), type, fd);
         },
             destroy
     };
@@ -116,15 +103,9 @@ struct DataControlServer::State {
                 auto* source = static_cast<Source*>(wl_resource_get_user_data(gone));
                 --source->state->liveSources;
                 // The selection's source going away leaves it without content. The clients that
-                // use this server destroy theirs only when they leave, so their own devices,
-                // going too, are not told.
-                for (int kind : {0, 1}) {
-                    if (source->state->selections[kind] == source) {
-                        source->state->selections[kind] = nullptr;
-                        if (!source->state->stop) {
-                            source->state->select(kind, nullptr, wl_resource_get_client(gone));
-                        }
-                    }
+                // use this server destroy it only when they leave, so nobody is told.
+                for (Source*& selected : source->state->selections) {
+                    selected = selected == source ? nullptr : selected;
                 }
                 delete source;
             });
@@ -170,11 +151,6 @@ DataControlServer::DataControlServer() : m_state(std::make_unique<State>()) {
                                             int(version), id);
                      });
     state.thread = std::thread([&state] {
-        // A reader that gave up must fail our write, not end the test.
-        sigset_t pipeSignal;
-        sigemptyset(&pipeSignal);
-        sigaddset(&pipeSignal, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
         wl_event_loop* loop = wl_display_get_event_loop(state.display);
         pollfd ready{wl_event_loop_get_fd(loop), POLLIN, 0};
         while (!state.stop) {
@@ -209,7 +185,9 @@ QByteArray DataControlServer::paste(const QString& type, bool primary) {
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         return {};
     }
-    call([&](State& state) { state.serve(primary, type.toUtf8().constData(), fds[1]); });
+    call([&](State& state) {
+        State::serve(state.selections[primary], type.toUtf8().constData(), fds[1]);
+    });
     // A silent owner is given up.
     QByteArray bytes;
     pollfd readable{fds[0], POLLIN, 0};
@@ -227,7 +205,9 @@ QByteArray DataControlServer::paste(const QString& type, bool primary) {
 
 QStringList DataControlServer::offeredTypes(bool primary) {
     QStringList types;
-    call([&](State& state) { types = state.types(primary); });
+    call([&](State& state) {
+        types = state.selections[primary] ? state.selections[primary]->types : QStringList();
+    });
     types.sort();
     return types;
 }

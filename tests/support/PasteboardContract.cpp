@@ -22,10 +22,9 @@ void PasteboardContract::servesOwnWritesUnderEveryName_data() {
         return StoredItem{
             {"TEXT", utf8}, {"UTF8_STRING", utf8}, {"text/plain", utf8}, {kUtf8, utf8}};
     };
-    const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"},
-                           {kUtf8, "\xc3\xa9t\xc3\xa9"},
-                           {"application/x-quillstack-private", allByteValues()},
-                           {"application/x-large", randomBytes(20 << 20)}};
+    // Binary and large bytes are served as the history's refill:
+    // historyTakesLargeCopiesAndKeepsTheClipboard.
+    const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"}, {kUtf8, "\xc3\xa9t\xc3\xa9"}};
     StoredItem merged = first;
     merged.insert("text/rtf", "{\\rtf1 second}");
     // A selection holds one item: every type is offered, the first item's bytes winning.
@@ -40,19 +39,16 @@ void PasteboardContract::servesOwnWritesUnderEveryName_data() {
     // STRING is Latin-1: a text beyond it is not offered that way rather than as "?"s.
     QTest::newRow("beyond Latin-1") << PasteboardSnapshot() << QList<QUrl>() << "\u2713 done"
                                     << textItem("\xe2\x9c\x93 done") << StoredItem();
-    const QByteArray paths = "/tmp/a b.txt\n/home/\xc3\xbcser/r\xc3\xa9sum\xc3\xa9.pdf";
-    const QByteArray uris = "file:///tmp/a%20b.txt\r\nfile:///home/%C3%BCser/r%C3%A9sum%C3%A9.pdf";
-    QTest::newRow("files") << PasteboardSnapshot()
-                           << QList<QUrl>{QUrl::fromLocalFile("/tmp/a b.txt"),
-                                          QUrl::fromLocalFile(
-                                              "/home/\u00fcser/r\u00e9sum\u00e9.pdf")}
-                           << QString()
-                           << StoredItem{{"text/uri-list", uris + "\r\n"},
-                                         {"x-special/gnome-copied-files",
-                                          "copy\n" + QByteArray(uris).replace("\r\n", "\n")},
-                                         {"text/plain", paths},
-                                         {"UTF8_STRING", paths}}
-                           << StoredItem{{kUtf8, paths}};
+    const QByteArray paths = "/a b\n/\xc3\xa9";
+    const QByteArray uris = "file:///a%20b\r\nfile:///%C3%A9";
+    QTest::newRow("files")
+        << PasteboardSnapshot()
+        << QList<QUrl>{QUrl::fromLocalFile("/a b"), QUrl::fromLocalFile("/\u00e9")} << QString()
+        << StoredItem{{"text/uri-list", uris + "\r\n"},
+                      {"x-special/gnome-copied-files", "copy\nfile:///a%20b\nfile:///%C3%A9"},
+                      {"text/plain", paths},
+                      {"UTF8_STRING", paths}}
+        << StoredItem{{kUtf8, paths}};
     // A copy recorded with X names only still pastes into clients that ask by MIME type.
     QTest::newRow("restored X text")
         << PasteboardSnapshot{{{"UTF8_STRING", "naive"}}} << QList<QUrl>() << QString()

@@ -41,9 +41,6 @@ class ScriptedOwner {
             while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
                 if ((event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
                     const auto& request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
-                    if (m_beforeAnswering) {
-                        m_beforeAnswering();
-                    }
                     m_holding ? m_held.append(request) : answer(request);
                 }
                 free(event);
@@ -64,7 +61,6 @@ class ScriptedOwner {
         }
         free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
-    void beforeAnswering(std::function<void()> call) { m_beforeAnswering = std::move(call); }
 
   private:
     void answer(const xcb_selection_request_event_t& request) {
@@ -98,7 +94,6 @@ class ScriptedOwner {
     xcb_atom_t m_incr = internAtom(m_connection, "INCR");
     bool m_holding = false;
     QList<xcb_selection_request_event_t> m_held;
-    std::function<void()> m_beforeAnswering;
     QTimer m_poll;
 };
 
@@ -111,8 +106,8 @@ struct SaveRequest {
     xcb_atom_t property = internAtom(connection, "_SAVE_LIST");
     xcb_atom_t manager = internAtom(connection, "CLIPBOARD_MANAGER");
     xcb_atom_t saveTargets = internAtom(connection, "SAVE_TARGETS");
-    std::optional<bool> ask(const std::vector<xcb_atom_t>& targets, int timeoutMs,
-                            int vanishAfterMs = -1) {
+    // Answered within 10 s, or the requestor leaves after `vanishAfterMs`.
+    std::optional<bool> ask(const std::vector<xcb_atom_t>& targets, int vanishAfterMs = -1) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
                             targets.size(), targets.data());
         xcb_convert_selection(connection, window, manager, saveTargets, property, XCB_CURRENT_TIME);
@@ -129,7 +124,7 @@ struct SaveRequest {
                 }
                 return saved.has_value();
             },
-            vanishAfterMs < 0 ? timeoutMs : vanishAfterMs));
+            vanishAfterMs < 0 ? 10'000 : vanishAfterMs));
         xcb_disconnect(connection);
         return saved;
     }
@@ -215,7 +210,10 @@ class TestX11Pasteboard : public PasteboardContract {
         // The next owner takes over mid-read; the first answers the request given up just
         // before the next owner answers ours.
         ScriptedOwner second(Offers{{"text/plain", "second"}});
-        second.beforeAnswering([&first] { first.release(); });
+        second.hold();
+        QTRY_VERIFY_WITH_TIMEOUT(second.holds(), 10'000);
+        first.release();
+        second.release();
         QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("second"), 10'000);
     }
 
@@ -245,7 +243,7 @@ class TestX11Pasteboard : public PasteboardContract {
         SaveRequest request;
         StallMeter meter;
         // Answered, and failed: the save's bound is 3 × 300 ms, waited for generously here.
-        const std::optional<bool> saved = request.ask(targets, 10'000, requestorVanishes ? 50 : -1);
+        const std::optional<bool> saved = request.ask(targets, requestorVanishes ? 50 : -1);
         QVERIFY(requestorVanishes || saved == std::optional<bool>(false));
         QTest::qWait(1500);
         rig.settle();
@@ -255,7 +253,7 @@ class TestX11Pasteboard : public PasteboardContract {
         // The next application exiting is still served, with what its owner answers properly.
         owner = std::make_unique<ScriptedOwner>(Offers{{"text/plain", "last"}} + broken +
                                                 Offers{{"application/x-after", allByteValues()}});
-        QCOMPARE(SaveRequest().ask({}, 10'000), std::optional<bool>(true));
+        QCOMPARE(SaveRequest().ask({}), std::optional<bool>(true));
         owner.reset();
         QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/plain"), QByteArray("last"), 10'000);
         rig.settle();
