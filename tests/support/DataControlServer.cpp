@@ -1,6 +1,5 @@
 #include "DataControlServer.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 #include <wayland-server.h>
@@ -60,13 +59,6 @@ struct DataControlServer::State {
             announce(device, kind);
         }
     }
-    // Has `owner` write `type` to `fd`, and closes it.
-    static void serve(const Source* owner, const char* type, int fd) {
-        if (owner) {
-            ext_data_control_source_v1_send_send(owner->resource, type, fd);
-        }
-        ::close(fd);
-    }
 
     static State* of(wl_resource* resource) {
         return static_cast<State*>(wl_resource_get_user_data(resource));
@@ -90,7 +82,11 @@ struct DataControlServer::State {
     };
     static constexpr struct ext_data_control_offer_v1_interface kOffer {
         [](wl_client*, wl_resource* offer, const char* type, int32_t fd) {
-            serve(*static_cast<Source**>(wl_resource_get_user_data(offer)), type, fd);
+            // The selection's owner writes `type` to `fd`.
+            if (const Source* owner = *static_cast<Source**>(wl_resource_get_user_data(offer))) {
+                ext_data_control_source_v1_send_send(owner->resource, type, fd);
+            }
+            ::close(fd);
         },
             destroy
     };
@@ -178,29 +174,6 @@ void DataControlServer::call(const std::function<void(State&)>& task) {
     const std::lock_guard lock(m_state->mutex);
     task(*m_state);
     wl_display_flush_clients(m_state->display);
-}
-
-QByteArray DataControlServer::paste(const QString& type, bool primary) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        return {};
-    }
-    call([&](State& state) {
-        State::serve(state.selections[primary], type.toUtf8().constData(), fds[1]);
-    });
-    // A silent owner is given up.
-    QByteArray bytes;
-    pollfd readable{fds[0], POLLIN, 0};
-    char chunk[65536];
-    while (::poll(&readable, 1, 5000) > 0) {
-        const ssize_t got = ::read(fds[0], chunk, sizeof chunk);
-        if (got <= 0) {
-            break;
-        }
-        bytes.append(chunk, got);
-    }
-    ::close(fds[0]);
-    return bytes;
 }
 
 QStringList DataControlServer::offeredTypes(bool primary) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QStringList>
 
 #include <functional>
@@ -10,8 +9,7 @@
 // A compositor of the test's own on a thread of its own, with libwayland-server: a seat and the
 // standard data control (ext-data-control-v1), with a selection and a primary selection. It
 // announces the wlroots manager too and only counts its binds: a client must prefer the
-// standard one. A paste reads the selection as a client of the compositor's own data device
-// would.
+// standard one.
 class DataControlServer {
   public:
     DataControlServer();
@@ -21,7 +19,6 @@ class DataControlServer {
 
     // The socket's name under $XDG_RUNTIME_DIR; empty when none could be made.
     QString socketName() const { return m_socket; }
-    QByteArray paste(const QString& type, bool primary = false);
     // The types a paste is offered, sorted.
     QStringList offeredTypes(bool primary = false);
     // The binds of the wlroots manager, and the sources clients hold.
