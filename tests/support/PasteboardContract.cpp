@@ -22,9 +22,11 @@ void PasteboardContract::servesOwnWritesUnderEveryName_data() {
         return StoredItem{
             {"TEXT", utf8}, {"UTF8_STRING", utf8}, {"text/plain", utf8}, {kUtf8, utf8}};
     };
-    // Binary and large bytes are served as the history's refill:
-    // historyTakesLargeCopiesAndKeepsTheClipboard.
-    const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"}, {kUtf8, "\xc3\xa9t\xc3\xa9"}};
+    // Binary bytes are served as the history's refill: historyTakesLargeCopiesAndKeepsTheClipboard.
+    // Larger than any X request, whatever the server's limit: sent in parts only.
+    const StoredItem first{{"text/html", "<b>\xc3\xa9t\xc3\xa9</b>"},
+                           {kUtf8, "\xc3\xa9t\xc3\xa9"},
+                           {"application/x-large", randomBytes(20 << 20)}};
     StoredItem merged = first;
     merged.insert("text/rtf", "{\\rtf1 second}");
     // A selection holds one item: every type is offered, the first item's bytes winning.
