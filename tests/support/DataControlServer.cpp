@@ -1,15 +1,11 @@
 #include "DataControlServer.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 #include <wayland-server.h>
 
-#include <future>
+#include <atomic>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 #include "ext-data-control-v1-server-protocol.h"
@@ -24,85 +20,44 @@ struct Source {
     wl_resource* resource;
     QStringList types;
 };
-// Either a client's source or content the server serves itself.
-struct Selection {
-    Source* source = nullptr;
-    std::optional<StoredItem> content;
-};
-struct OfferData {
-    State* state;
-    int kind;
-};
 }  // namespace
 
 struct DataControlServer::State {
     wl_display* display = wl_display_create();
-    int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    // Held by whoever touches the display: the server's thread or a call.
     std::mutex mutex;
-    std::vector<std::packaged_task<void()>> tasks;
-    bool stop = false;
+    std::atomic<bool> stop = false;
     QList<wl_resource*> devices;
-    Selection selections[2];
+    Source* selections[2] = {};
     int wlrootsBinds = 0;
     int liveSources = 0;  // created by clients and not yet destroyed
-    wl_event_source* wake = nullptr;
     std::thread thread;
 
-    QStringList types(int kind) const {
-        const Selection& selection = selections[kind];
-        return selection.source    ? selection.source->types
-               : selection.content ? selection.content->keys()
-                                   : QStringList();
-    }
     void announce(wl_resource* device, int kind) {
         wl_resource* offer = nullptr;
-        if (selections[kind].source || selections[kind].content) {
+        if (selections[kind]) {
             offer = wl_resource_create(wl_resource_get_client(device),
                                        &ext_data_control_offer_v1_interface,
                                        wl_resource_get_version(device), 0);
-            wl_resource_set_implementation(
-                offer, &kOffer, new OfferData{this, kind}, [](wl_resource* gone) {
-                    delete static_cast<OfferData*>(wl_resource_get_user_data(gone));
-                });
+            // An offer reads whatever the selection is by then.
+            wl_resource_set_implementation(offer, &kOffer, &selections[kind], nullptr);
             ext_data_control_device_v1_send_data_offer(device, offer);
-            for (const QString& type : types(kind)) {
+            for (const QString& type : selections[kind]->types) {
                 ext_data_control_offer_v1_send_offer(offer, type.toUtf8().constData());
             }
         }
         (kind == 0 ? ext_data_control_device_v1_send_selection
                    : ext_data_control_device_v1_send_primary_selection)(device, offer);
     }
-    // Every device but those of `leaving`, a client going away, hears of the new selection.
-    void select(int kind, Source* source, std::optional<StoredItem> content,
-                wl_client* leaving = nullptr) {
-        Source* replaced = std::exchange(selections[kind].source, source);
+    // Every device hears of the new selection.
+    void select(int kind, Source* source) {
+        Source* replaced = std::exchange(selections[kind], source);
         if (replaced && replaced != source) {
             ext_data_control_source_v1_send_cancelled(replaced->resource);
         }
-        selections[kind].content = std::move(content);
         for (wl_resource* device : std::as_const(devices)) {
-            if (wl_resource_get_client(device) != leaving) {
-                announce(device, kind);
-            }
+            announce(device, kind);
         }
-    }
-    // Has the selection's owner write `type` to `fd`, and closes it.
-    void serve(int kind, const char* type, int fd) {
-        const Selection& selection = selections[kind];
-        if (selection.source) {
-            ext_data_control_source_v1_send_send(selection.source->resource, type, fd);
-        } else if (selection.content) {
-            // Blocks the server while the reader, on a thread of its own, takes the bytes.
-            const QByteArray bytes = selection.content->value(QString::fromUtf8(type));
-            for (qsizetype offset = 0; offset < bytes.size();) {
-                const ssize_t put = ::write(fd, bytes.constData() + offset, bytes.size() - offset);
-                if (put < 0 && errno != EINTR) {
-                    break;
-                }
-                offset += std::max<ssize_t>(put, 0);
-            }
-        }
-        ::close(fd);
     }
 
     static State* of(wl_resource* resource) {
@@ -111,8 +66,7 @@ struct DataControlServer::State {
     static void destroy(wl_client*, wl_resource* resource) { wl_resource_destroy(resource); }
     static void set(wl_resource* device, wl_resource* source, int kind) {
         of(device)->select(
-            kind, source ? static_cast<Source*>(wl_resource_get_user_data(source)) : nullptr,
-            std::nullopt);
+            kind, source ? static_cast<Source*>(wl_resource_get_user_data(source)) : nullptr);
     }
 
     static constexpr struct ext_data_control_source_v1_interface kSource {
@@ -128,8 +82,11 @@ struct DataControlServer::State {
     };
     static constexpr struct ext_data_control_offer_v1_interface kOffer {
         [](wl_client*, wl_resource* offer, const char* type, int32_t fd) {
-            const auto* data = static_cast<OfferData*>(wl_resource_get_user_data(offer));
-            data->state->serve(data->kind, type, fd);
+            // The selection's owner writes `type` to `fd`.
+            if (const Source* owner = *static_cast<Source**>(wl_resource_get_user_data(offer))) {
+                ext_data_control_source_v1_send_send(owner->resource, type, fd);
+            }
+            ::close(fd);
         },
             destroy
     };
@@ -142,16 +99,9 @@ struct DataControlServer::State {
                 auto* source = static_cast<Source*>(wl_resource_get_user_data(gone));
                 --source->state->liveSources;
                 // The selection's source going away leaves it without content. The clients that
-                // use this server destroy theirs only when they leave, so their own devices,
-                // going too, are not told.
-                for (int kind : {0, 1}) {
-                    if (source->state->selections[kind].source == source) {
-                        source->state->selections[kind].source = nullptr;
-                        if (!source->state->stop) {
-                            source->state->select(kind, nullptr, std::nullopt,
-                                                  wl_resource_get_client(gone));
-                        }
-                    }
+                // use this server destroy it only when they leave, so nobody is told.
+                for (Source*& selected : source->state->selections) {
+                    selected = selected == source ? nullptr : selected;
                 }
                 delete source;
             });
@@ -174,26 +124,10 @@ struct DataControlServer::State {
 DataControlServer::DataControlServer() : m_state(std::make_unique<State>()) {
     State& state = *m_state;
     const char* socket = state.display ? wl_display_add_socket_auto(state.display) : nullptr;
-    if (!socket || state.wakeFd < 0) {
+    if (!socket) {
         return;
     }
     m_socket = QString::fromUtf8(socket);
-    state.wake = wl_event_loop_add_fd(
-        wl_display_get_event_loop(state.display), state.wakeFd, WL_EVENT_READABLE,
-        [](int fd, uint32_t, void* data) {
-            eventfd_t count = 0;
-            eventfd_read(fd, &count);
-            std::vector<std::packaged_task<void()>> tasks;
-            {
-                const std::lock_guard lock(static_cast<State*>(data)->mutex);
-                tasks.swap(static_cast<State*>(data)->tasks);
-            }
-            for (auto& task : tasks) {
-                task();
-            }
-            return 0;
-        },
-        &state);
     // No input: the seat only names whose selection is meant.
     wl_global_create(state.display, &wl_seat_interface, 1, nullptr,
                      [](wl_client* client, void*, uint32_t, uint32_t id) {
@@ -213,87 +147,40 @@ DataControlServer::DataControlServer() : m_state(std::make_unique<State>()) {
                                             int(version), id);
                      });
     state.thread = std::thread([&state] {
-        // A reader that gave up must fail our write, not end the test.
-        sigset_t pipeSignal;
-        sigemptyset(&pipeSignal);
-        sigaddset(&pipeSignal, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+        wl_event_loop* loop = wl_display_get_event_loop(state.display);
+        pollfd ready{wl_event_loop_get_fd(loop), POLLIN, 0};
         while (!state.stop) {
+            // Waits unlocked, so that calls get in between.
+            ::poll(&ready, 1, 10);
+            const std::lock_guard lock(state.mutex);
+            wl_event_loop_dispatch(loop, 0);
             wl_display_flush_clients(state.display);
-            wl_event_loop_dispatch(wl_display_get_event_loop(state.display), -1);
         }
     });
 }
 
 DataControlServer::~DataControlServer() {
-    if (m_state->thread.joinable()) {
-        call([](State& state) { state.stop = true; });
-        m_state->thread.join();
-    }
     m_state->stop = true;
-    if (m_state->wake) {
-        wl_event_source_remove(m_state->wake);
+    if (m_state->thread.joinable()) {
+        m_state->thread.join();
     }
     if (m_state->display) {
         wl_display_destroy_clients(m_state->display);
         wl_display_destroy(m_state->display);
     }
-    if (m_state->wakeFd >= 0) {
-        ::close(m_state->wakeFd);
-    }
 }
 
 void DataControlServer::call(const std::function<void(State&)>& task) {
-    std::packaged_task<void()> packaged([&task, this] { task(*m_state); });
-    std::future<void> done = packaged.get_future();
-    {
-        const std::lock_guard lock(m_state->mutex);
-        m_state->tasks.push_back(std::move(packaged));
-    }
-    eventfd_write(m_state->wakeFd, 1);
-    done.wait();
-}
-
-void DataControlServer::copy(const StoredItem& content) {
-    call([&content](State& state) { state.select(0, nullptr, content); });
-}
-
-void DataControlServer::clear() {
-    call([](State& state) { state.select(0, nullptr, std::nullopt); });
-}
-
-QByteArray DataControlServer::paste(const QString& type, bool primary) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        return {};
-    }
-    std::optional<QByteArray> held;
-    call([&](State& state) {
-        if (state.selections[primary].content) {
-            held = state.selections[primary].content->value(type);
-            ::close(fds[1]);
-        } else {
-            state.serve(primary, type.toUtf8().constData(), fds[1]);
-        }
-    });
-    // A silent owner is given up.
-    QByteArray bytes;
-    pollfd readable{fds[0], POLLIN, 0};
-    char chunk[65536];
-    while (!held && ::poll(&readable, 1, 5000) > 0) {
-        const ssize_t got = ::read(fds[0], chunk, sizeof chunk);
-        if (got <= 0) {
-            break;
-        }
-        bytes.append(chunk, got);
-    }
-    ::close(fds[0]);
-    return held.value_or(bytes);
+    const std::lock_guard lock(m_state->mutex);
+    task(*m_state);
+    wl_display_flush_clients(m_state->display);
 }
 
 QStringList DataControlServer::offeredTypes(bool primary) {
     QStringList types;
-    call([&](State& state) { types = state.types(primary); });
+    call([&](State& state) {
+        types = state.selections[primary] ? state.selections[primary]->types : QStringList();
+    });
     types.sort();
     return types;
 }

@@ -6,13 +6,10 @@
 #include <memory>
 #include <utility>
 
-#include "platform/Pasteboard.h"
-
 // A compositor of the test's own on a thread of its own, with libwayland-server: a seat and the
 // standard data control (ext-data-control-v1), with a selection and a primary selection. It
 // announces the wlroots manager too and only counts its binds: a client must prefer the
-// standard one. Content copied through the server stands for a client copying through the
-// compositor's own data device; a paste reads the selection as such a client would.
+// standard one.
 class DataControlServer {
   public:
     DataControlServer();
@@ -22,11 +19,6 @@ class DataControlServer {
 
     // The socket's name under $XDG_RUNTIME_DIR; empty when none could be made.
     QString socketName() const { return m_socket; }
-    // Another client takes the clipboard, serving `content` itself.
-    void copy(const StoredItem& content);
-    // That client leaves: the clipboard has no content any more.
-    void clear();
-    QByteArray paste(const QString& type, bool primary = false);
     // The types a paste is offered, sorted.
     QStringList offeredTypes(bool primary = false);
     // The binds of the wlroots manager, and the sources clients hold.

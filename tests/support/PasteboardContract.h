@@ -16,8 +16,6 @@ class PasteboardContract : public QObject {
     virtual std::unique_ptr<SelectionPasteboard> board(
         const QString& display = {},
         std::chrono::milliseconds timeout = std::chrono::seconds(1)) = 0;
-    // A display name no server answers on.
-    virtual QString absentDisplay() const = 0;
     // What another client gets when it pastes `type` now.
     virtual QByteArray paste(const QString& type, bool primary = false) = 0;
     // The types another client is offered, sorted, without the selection protocol's own.
@@ -34,10 +32,8 @@ class PasteboardContract : public QObject {
     void init() { clear(); }
     void servesOwnWritesUnderEveryName_data();
     void servesOwnWritesUnderEveryName();
-    void readsOtherClientsByteForByte_data();
     void readsOtherClientsByteForByte();
     void historyTakesLargeCopiesAndKeepsTheClipboard();
     void copyMadeAsTheOwnerLeavesIsNotOverwritten();
     void hungOwnerIsGivenUpAndOurWriteWins();
-    void worksWithoutDisplay();
 };

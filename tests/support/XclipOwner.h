@@ -7,14 +7,12 @@ inline QByteArray xclipPaste(const QString& target, bool primary = false) {
     return runTool("xclip", {"-o", "-selection", primary ? "primary" : "clipboard", "-t", target});
 }
 
-// Another client, xclip, serving `bytes` on CLIPBOARD (as `target`, or as text when it is empty)
-// until it loses the selection or is killed.
+// Another client, xclip, serving `bytes` as `target` on CLIPBOARD until it loses the selection
+// or is killed.
 class XclipOwner : public ForeignCopy {
   public:
     XclipOwner(const QByteArray& target, const QByteArray& bytes)
         : ForeignCopy("xclip",
-                      QStringList{"-quiet", "-selection", "clipboard"} +
-                          (target.isEmpty() ? QStringList()
-                                            : QStringList{"-t", QString::fromLatin1(target)}),
+                      {"-quiet", "-selection", "clipboard", "-t", QString::fromLatin1(target)},
                       bytes) {}
 };

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <numeric>
+
 #include "PasteboardContract.h"
 #include "PasteboardRigs.h"
 #include "XcbAtom.h"
@@ -21,27 +23,24 @@ xcb_window_t inputWindow(xcb_connection_t* connection) {
     return window;
 }
 
-// A CLIPBOARD owner on its own connection that answers each target with its bytes, but for the
-// bytes "silent" (no answer), "missing" (an answer without the property) and "stalled" (an INCR
-// that never goes on).
+// A CLIPBOARD (or other selection's) owner on its own connection that answers each target with its
+// bytes, but for the bytes "silent" (no answer), "missing" (an answer without the property) and
+// "stalled" (an INCR that never goes on).
 using Offers = QList<std::pair<QByteArray, QByteArray>>;
 class ScriptedOwner {
   public:
-    explicit ScriptedOwner(const Offers& offers) {
+    explicit ScriptedOwner(const Offers& offers, const QByteArray& selection = "CLIPBOARD") {
         for (const auto& [target, bytes] : offers) {
             m_atoms.append(internAtom(m_connection, target));
             m_bytes.append(bytes);
         }
-        xcb_set_selection_owner(m_connection, m_window, internAtom(m_connection, "CLIPBOARD"),
+        xcb_set_selection_owner(m_connection, m_window, internAtom(m_connection, selection),
                                 XCB_CURRENT_TIME);
         xcb_flush(m_connection);
         QObject::connect(&m_poll, &QTimer::timeout, [this] {
             while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
                 if ((event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
                     const auto& request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
-                    if (m_beforeAnswering) {
-                        m_beforeAnswering();
-                    }
                     m_holding ? m_held.append(request) : answer(request);
                 }
                 free(event);
@@ -62,7 +61,6 @@ class ScriptedOwner {
         }
         free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
-    void beforeAnswering(std::function<void()> call) { m_beforeAnswering = std::move(call); }
 
   private:
     void answer(const xcb_selection_request_event_t& request) {
@@ -96,7 +94,6 @@ class ScriptedOwner {
     xcb_atom_t m_incr = internAtom(m_connection, "INCR");
     bool m_holding = false;
     QList<xcb_selection_request_event_t> m_held;
-    std::function<void()> m_beforeAnswering;
     QTimer m_poll;
 };
 
@@ -109,32 +106,29 @@ struct SaveRequest {
     xcb_atom_t property = internAtom(connection, "_SAVE_LIST");
     xcb_atom_t manager = internAtom(connection, "CLIPBOARD_MANAGER");
     xcb_atom_t saveTargets = internAtom(connection, "SAVE_TARGETS");
-    std::optional<bool> ask(const std::vector<xcb_atom_t>& targets, int timeoutMs,
-                            int vanishAfterMs = -1);
-};
-
-std::optional<bool> SaveRequest::ask(const std::vector<xcb_atom_t>& targets, int timeoutMs,
-                                     int vanishAfterMs) {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
-                        targets.size(), targets.data());
-    xcb_convert_selection(connection, window, manager, saveTargets, property, XCB_CURRENT_TIME);
-    xcb_flush(connection);
-    std::optional<bool> saved;
-    static_cast<void>(QTest::qWaitFor(
-        [&] {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-                if ((event->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
-                    saved = reinterpret_cast<xcb_selection_notify_event_t*>(event)->property !=
-                            XCB_ATOM_NONE;
+    // Answered within 10 s, or the requestor leaves after `vanishAfterMs`.
+    std::optional<bool> ask(const std::vector<xcb_atom_t>& targets, int vanishAfterMs = -1) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                            targets.size(), targets.data());
+        xcb_convert_selection(connection, window, manager, saveTargets, property, XCB_CURRENT_TIME);
+        xcb_flush(connection);
+        std::optional<bool> saved;
+        static_cast<void>(QTest::qWaitFor(
+            [&] {
+                while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+                    if ((event->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
+                        saved = reinterpret_cast<xcb_selection_notify_event_t*>(event)->property !=
+                                XCB_ATOM_NONE;
+                    }
+                    free(event);
                 }
-                free(event);
-            }
-            return saved.has_value();
-        },
-        vanishAfterMs < 0 ? timeoutMs : vanishAfterMs));
-    xcb_disconnect(connection);
-    return saved;
-}
+                return saved.has_value();
+            },
+            vanishAfterMs < 0 ? 10'000 : vanishAfterMs));
+        xcb_disconnect(connection);
+        return saved;
+    }
+};
 
 // The application's history on the real clipboard, acting as the clipboard manager.
 std::unique_ptr<SelectionPasteboard> managingBoard(std::chrono::milliseconds timeout) {
@@ -151,7 +145,6 @@ class TestX11Pasteboard : public PasteboardContract {
                                                std::chrono::milliseconds timeout) override {
         return std::make_unique<X11Pasteboard>(display, timeout);
     }
-    QString absentDisplay() const override { return QStringLiteral(":4999"); }
     QByteArray paste(const QString& type, bool primary) override {
         return xclipPaste(type, primary);
     }
@@ -171,6 +164,18 @@ class TestX11Pasteboard : public PasteboardContract {
     bool namesTextByMime() const override { return false; }
 
   private Q_SLOTS:
+    // Wayland's case: tst_wayland_input.
+    void worksWithoutDisplay() {
+        const auto pasteboard = board(QStringLiteral(":4999"), std::chrono::seconds(1));
+        QVERIFY(!pasteboard->isConnected());
+        pasteboard->setString(QStringLiteral("nowhere"));
+        QVERIFY(!pasteboard->writeItems({StoredItem{{"text/plain", "x"}}}));
+        QVERIFY(!confirmed(*pasteboard));
+        QCOMPARE(pasteboard->changeCount(), 0);
+        QVERIFY(pasteboard->items().isEmpty());
+        QCOMPARE(pasteboard->string(), std::nullopt);
+    }
+
     void managesTheClipboardOfExitingApplications() {
         PasteboardHistoryRig rig(managingBoard(std::chrono::seconds(1)));
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 5000);
@@ -185,23 +190,15 @@ class TestX11Pasteboard : public PasteboardContract {
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 5000);
         rig.settle();
         QCOMPARE(rig.history.items().size(), 1);
+        // Served from the record, as any write of ours (the shared cases: every name).
         QVERIFY(confirmed(rig.pasteboard));
-        const PasteboardSnapshot stored = rig.history.items()[0].resolvedPasteboardData();
-        QVERIFY(stored.value(0).contains("UTF8_STRING"));
-        for (auto it = stored[0].cbegin(); it != stored[0].cend(); ++it) {
-            QVERIFY2(xclipPaste(it.key()) == it.value(), qPrintable(it.key()));
-        }
         QCOMPARE(QString::fromUtf8(xclipPaste("UTF8_STRING")), text);
 
         // Another manager takes the role; once it is gone, the role is ours again.
-        xcb_connection_t* other = xcb_connect(nullptr, nullptr);
-        const xcb_window_t window = inputWindow(other);
-        xcb_set_selection_owner(other, window, internAtom(other, "CLIPBOARD_MANAGER"),
-                                XCB_CURRENT_TIME);
-        xcb_flush(other);
+        auto other = std::make_unique<ScriptedOwner>(Offers(), "CLIPBOARD_MANAGER");
         QTest::qWait(300);
-        QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), window);
-        xcb_disconnect(other);
+        QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), other->window());
+        other.reset();
         QTRY_VERIFY_WITH_TIMEOUT(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE, 10'000);
     }
 
@@ -213,7 +210,10 @@ class TestX11Pasteboard : public PasteboardContract {
         // The next owner takes over mid-read; the first answers the request given up just
         // before the next owner answers ours.
         ScriptedOwner second(Offers{{"text/plain", "second"}});
-        second.beforeAnswering([&first] { first.release(); });
+        second.hold();
+        QTRY_VERIFY_WITH_TIMEOUT(second.holds(), 10'000);
+        first.release();
+        second.release();
         QTRY_COMPARE_WITH_TIMEOUT(pasteboard->string(), QStringLiteral("second"), 10'000);
     }
 
@@ -236,16 +236,14 @@ class TestX11Pasteboard : public PasteboardContract {
                             {"application/x-missing", "missing"},
                             {"application/x-stalled", "stalled"}};
         auto owner = std::make_unique<ScriptedOwner>(broken);
+        // Atoms no client interned.
         std::vector<xcb_atom_t> targets(targetCount);
-        QRandomGenerator random(7);
-        for (xcb_atom_t& atom : targets) {
-            atom = random.bounded(1u, 0x1fffffffu);
-        }
+        std::iota(targets.begin(), targets.end(), xcb_atom_t(0x1000000));
         QTRY_COMPARE_WITH_TIMEOUT(selectionOwner("CLIPBOARD"), owner->window(), 5000);
         SaveRequest request;
         StallMeter meter;
         // Answered, and failed: the save's bound is 3 × 300 ms, waited for generously here.
-        const std::optional<bool> saved = request.ask(targets, 10'000, requestorVanishes ? 50 : -1);
+        const std::optional<bool> saved = request.ask(targets, requestorVanishes ? 50 : -1);
         QVERIFY(requestorVanishes || saved == std::optional<bool>(false));
         QTest::qWait(1500);
         rig.settle();
@@ -255,7 +253,7 @@ class TestX11Pasteboard : public PasteboardContract {
         // The next application exiting is still served, with what its owner answers properly.
         owner = std::make_unique<ScriptedOwner>(Offers{{"text/plain", "last"}} + broken +
                                                 Offers{{"application/x-after", allByteValues()}});
-        QCOMPARE(SaveRequest().ask({}, 10'000), std::optional<bool>(true));
+        QCOMPARE(SaveRequest().ask({}), std::optional<bool>(true));
         owner.reset();
         QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("text/plain"), QByteArray("last"), 10'000);
         rig.settle();
