@@ -97,27 +97,22 @@ struct Tray : WindowRig {
         }
         QList<QAction*> actions = tray.contextMenu()->actions();
         actions.removeIf([](QAction* action) { return action->isSeparator(); });
-        // Up from no row wraps to Quit.
+        // Up from no row wraps to Quit, and Down from Quit to the first row.
         QTest::keyClick(view(), Qt::Key_Up);
         QTest::keyClick(view(), Qt::Key_Return);
         QCOMPARE(sent, QList<int>{n - 1});
         sent.clear();
-        // Each row clicked, from the menu, then with Down from no row and Return.
+        // Each row with Down from the one before and Return, clicked, then from the menu.
         for (int row = 0; row < n; ++row) {
             TrayRow* item = view()->rows().at(row);
             QCOMPARE(item->title(), actions.at(row)->text());
+            QTest::keyClick(view(), Qt::Key_Down);
+            QTest::keyClick(view(), Qt::Key_Return);
             // The empty end of the row counts as much as its text.
             QTest::mouseClick(item, Qt::LeftButton, {},
                               QPoint(item->width() - 3, item->height() / 2));
             QVERIFY(tray.panel()->isVisible());
             actions.at(row)->trigger();
-            for (TrayRow* each : view()->rows()) {
-                each->setHovered(false);
-            }
-            for (int step = 0; step <= row; ++step) {
-                QTest::keyClick(view(), Qt::Key_Down);
-            }
-            QTest::keyClick(view(), Qt::Key_Return);
             QCOMPARE(sent, QList<int>(3, row));
             sent.clear();
         }
@@ -706,7 +701,6 @@ class TestWindows : public QObject {
         QTest::newRow("tab and CRLF") << "\tText 2\r\n" << 2;
         QTest::newRow("lower-case first letter") << "text 1" << 0;
         QTest::newRow("more than the sample") << "Text 1." << 0;
-        QTest::newRow("empty") << "" << 0;
     }
     void samplesTrimmedAndComparedExactly() {
         QFETCH(QString, text);
@@ -866,7 +860,6 @@ class TestWindows : public QObject {
         for (const bool compositing : {false, true}) {
             Popup p({"text"}, compositing);
             p.other(kChord);
-            QVERIFY(p.popup.isPopupVisible());
             QVERIFY(!p.controller.panel());  // not yet: the assignment's caller finishes first
             QCoreApplication::processEvents();
             QWidget* panel = p.controller.panel();
