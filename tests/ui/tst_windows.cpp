@@ -28,11 +28,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The application's stack over fakes with its interface in English, monitoring, and the list
-// model the windows show.
+// The application's stack over fakes with its interface in English (the system's language
+// here), monitoring, and the list model the windows show.
 struct WindowRig : HotkeyStack {
     explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
-        settings.setPreferredLanguage(QStringLiteral("en"));
         L10n::configure(&settings, QStringLiteral("en"));
         detector.startMonitoring();
     }
@@ -351,8 +350,7 @@ class TestWindows : public QObject {
         QTest::keyClick(b.view.searchField(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(b.list()->currentIndex().row(), 1);
         QTest::keyClick(b.list(), Qt::Key_Delete);
-        QCOMPARE(b.history.items().size(), 3);
-        QCOMPARE(b.text(2), "banana");  // "apple pie" went
+        QCOMPARE(b.previews(), (QStringList{"cherry", "apple tart", "banana"}));
     }
 
     // Cancelled, nothing goes; confirmed, everything but the pinned records does, unless the
@@ -446,13 +444,12 @@ class TestWindows : public QObject {
 
     void agesStayCurrentWhileShown() {
         Browser b({"one"});
-        const QModelIndex index = b.shown.index(0, 0);
         PaintCounter counter;
         b.list()->viewport()->installEventFilter(&counter);
         QCoreApplication::processEvents();
         const int before = counter.paints;
         b.scheduler.advance(2 * 60'000 + 500);
-        QCOMPARE(b.view.delegate()->dateText(index), QString("2 minutes ago"));
+        QCOMPARE(b.view.delegate()->dateText(b.shown.index(0, 0)), QString("2 minutes ago"));
         QTRY_VERIFY(counter.paints > before);
 
         // Hidden, nothing wakes up for it; shown again, the ages are kept current again.
@@ -517,7 +514,6 @@ class TestWindows : public QObject {
         QPointer<SettingsView> old = v;
         language->setCurrentIndex(language->findData(QStringLiteral("ja")));
         QTRY_VERIFY(old.isNull());
-        QCOMPARE(rig.settings.preferredLanguage(), QStringLiteral("ja"));
         QCOMPARE(rig.view()->languagePicker()->currentData().toString(), QStringLiteral("ja"));
         QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
         QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
@@ -621,7 +617,6 @@ class TestWindows : public QObject {
         rig.recorder()->button()->click();
         // What a recording shows, and that detection is off meanwhile, is checked on the rows
         // still recording at the end.
-        const int installs = rig.hooks.installed(Kind::Interceptor);
         const QByteArray end(c.end);
         if (end == "cancelled") {
             rig.recorder()->button()->click();
@@ -649,10 +644,9 @@ class TestWindows : public QObject {
         QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
         // Which chord detection installs on resumption is tst_hotkey's.
         QCOMPARE(rig.hooks.active(Kind::Interceptor), recording ? 0 : 1);
-        if (!recording) {  // detection is back, installed once if the chord is new
+        if (!recording) {  // detection is back, on the old chord where none was stored
             QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
-            QVERIFY(stored ? rig.hooks.installed(Kind::Interceptor) == installs + 1
-                           : rig.other(kChord) && rig.popup.isPopupVisible());
+            QVERIFY(stored || (rig.other(kChord) && rig.popup.isPopupVisible()));
         }
     }
 
@@ -690,7 +684,6 @@ class TestWindows : public QObject {
         QTest::newRow("spaces and a line break around") << "  Text 1\n" << 1;
         QTest::newRow("tab and CRLF") << "\tText 2\r\n" << 2;
         QTest::newRow("lower-case first letter") << "text 1" << 0;
-        QTest::newRow("more than the sample") << "Text 1." << 0;
     }
     void samplesTrimmedAndComparedExactly() {
         QFETCH(QString, text);
@@ -783,7 +776,6 @@ class TestWindows : public QObject {
         const int russian = picker->findData(u"ru"_s);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(picker->model()->index(russian, 0)).center());
-        QCOMPARE(stack.settings.preferredLanguage(), u"ru"_s);
         QTRY_VERIFY(picker.isNull() && old.isNull());
         QCOMPARE(wizardView()->wizard().step(), 0);
         QCOMPARE(panel->content()->languagePicker()->currentData().toString(), u"ru"_s);
