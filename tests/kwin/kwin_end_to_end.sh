@@ -14,7 +14,6 @@ grant() {
   kbuildsycoca5 --noincremental >/dev/null 2>&1
 }
 is_active() { "$driver" active | grep -q " $1\$"; }
-app_active() { is_active "$app_pid"; }
 holds() { [ "$(timeout 5 wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }
 copy() {  # the owner leaves; the application keeps the copy
   printf %s "$1" | wl-copy --foreground &
@@ -42,7 +41,7 @@ press_chord() {
   local try
   for try in 1 2 3 4; do
     "$driver" keys chord || return 1
-    wait_for 3 app_active && return 0
+    wait_for 3 is_active "$app_pid" && return 0
   done
   return 1
 }
@@ -50,7 +49,7 @@ press_chord() {
 invoke() {
   gdbus call --session -d org.kde.kglobalaccel -o /component/quillstack \
     -m org.kde.kglobalaccel.Component.invokeShortcut toggle-popup >/dev/null &&
-    wait_for 10 app_active
+    wait_for 10 is_active "$app_pid"
 }
 type_keys() { "$driver" keys "$@"; }
 
@@ -72,8 +71,7 @@ EOF2
 kill "$app_pid"; wait "$app_pid" 2>/dev/null
 mkdir "$work/bin" && cp "$app" "$work/bin/quillstack" && app="$work/bin/quillstack"
 start_app
-copy delta
-copy epsilon
+for text in delta epsilon; do copy "$text"; done
 out="$work/no-grant.out"
 start_target qt "$out"
 invoke || fail "no-grant: no popup through KGlobalAccel"

@@ -18,16 +18,13 @@ hex() { od -An -tx1 | tr -d ' \n'; }
 # The history's newest record is this text.
 newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
 file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
-app_listening() {
-  wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
-    fail "the application did not start"
-}
 # The application as the user starts it, with the returning user's settings.
 start_app() {
   XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >>"$work/app.log" 2>&1 &
   app_pid=$!
   pids+=("$app_pid")
-  app_listening
+  wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
+    fail "the application did not start"
 }
 # The pastes of the table on standard input, one a line: NAME|COPIES (oldest first)|TARGET|
 # OPENER (a command that opens the popup and returns once it shows)|KEYS|what TARGET must hold
@@ -42,7 +39,6 @@ paste_rows() {
     wait_for 10 file_is "$out" "$expected" ||
       fail "$name: $target got $(od -An -c "$out"), not hex $expected"
     kill "${pids[-1]}"
-    echo "ok: $name (${SECONDS}s)"
   done
 }
 # A GTK 4 program that copies three types, a NUL in its private one, once its window is active.

@@ -1,8 +1,5 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
-
-#include "TestHelpers.h"
 #include "X11Desktop.h"
 #include "XcbAtom.h"
 #include "XclipOwner.h"
@@ -206,16 +203,12 @@ class TestAppLifecycle : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!xclipPaste("TARGETS").contains("text/html"), 10000);
         QCOMPARE(xclipPaste("UTF8_STRING"), QByteArray("only html"));
 
-        // A PNG cut off inside its noise, which no decoder can finish, and a little-endian TIFF
-        // whose only directory lacks the required fields and has an unknown one.
-        QImage image(64, 64, QImage::Format_RGB32);
-        QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(image.bits()), 64 * 64);
-        copy(encodeImage(image).left(100), "image/png");
-        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 3, 10000);
+        // A little-endian TIFF whose only directory lacks the required fields and has an unknown
+        // one, on which its decoder warns and fails.
         copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab03000100000000"
                                  "00000000000000"),
              "image/tiff");
-        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 4, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 3, 10000);
         QVERIFY(app.stop(SIGHUP));
         if constexpr (!AppEnvironment::isLoggingEnabled) {  // a debug build prints diagnostics
             QCOMPARE(app.log(), QByteArray());
