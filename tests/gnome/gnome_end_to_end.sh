@@ -10,7 +10,7 @@ uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep 
 shell_eval() {
   gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
 }
-keys() { echo "$*" >"$QUILLSTACK_TEST_KEYBOARD"; }
+type_keys() { echo "$*" >"$QUILLSTACK_TEST_KEYBOARD"; }
 # Shown and holding the keyboard: the Shell's focused window is the application's, and so is
 # XWayland's input focus, where the keys arrive.
 popup_shown() {
@@ -21,7 +21,7 @@ popup_shown() {
 open_popup() {
   local try
   for try in 1 2 3 4 5 6 7 8 9 10; do
-    keys Super_L+Shift_L+v
+    type_keys Super_L+Shift_L+v
     wait_for 2 popup_shown && return 0
   done
   return 1
@@ -36,53 +36,39 @@ focus() {
 # focus, and taking it from a wl-copy that waits for it loses that copy.
 clipboard() { xclip -selection clipboard -o -t "${1:-UTF8_STRING}" 2>/dev/null; }
 holds() { [ "$(clipboard | hex)" = "$(printf %s "$1" | hex)" ]; }
-# wl-copy serves from a process of its own; back once it offers.
+# wl-copy serves from a process of its own; back once it offers. Copies closer than the
+# history's half-second check count as one, as they should: each is given a second.
 copy() {
   wl-copy --foreground "$@" &
   pids+=($!)
   wait_for 5 holds "${*: -1}" || fail "could not copy ${*: -1}: the clipboard holds $(clipboard)"
+  sleep 1
 }
 # A paste target (its window class), started after the copies so that it has the focus, as the
 # window the user works in; ready once it has the focus and has made its file.
-start_target() {
-  rm -f "$work/$1.txt"
+start_target() {  # CLASS FILE
+  rm -f "$2"
   case $1 in
-    qt_paste_target) QT_QPA_PLATFORM=wayland "$QT_PASTE_TARGET" "$work/$1.txt" & ;;
+    qt_paste_target) QT_QPA_PLATFORM=wayland "$QT_PASTE_TARGET" "$2" & ;;
     # What the paste types reaches the file as it comes, not line by line.
-    foot) foot -e sh -c "stty -icanon -echo; exec cat >'$work/foot.txt'" >/dev/null 2>&1 & ;;
+    foot) foot -e sh -c "stty -icanon -echo; exec cat >'$2'" >/dev/null 2>&1 & ;;
   esac
   pids+=($!)
-  wait_for 20 test -e "$work/$1.txt" && wait_for 20 focus "$1"
+  wait_for 20 test -e "$2" && wait_for 20 focus "$1"
 }
 
-bridge_up() {
-  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+bridge_down() {
+  ! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
     -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true
 }
-bridge_down() { ! bridge_up; }
 # Started while the extension is off, the application takes it up once the user enables it.
 gnome-extensions disable "$uuid" && wait_for 5 bridge_down || fail "cannot disable $uuid"
-XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >"$work/app.log" 2>&1 &
-app_pid=$!
-pids+=("$app_pid")
-app_listening
+start_app
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
-# What is copied (oldest first), the target, the keys once the popup is open, what the target
-# must hold (hex).
-while IFS='|' read -r name copies target after expected; do
-  # Copies closer than the history's half-second check count as one, as they should.
-  for text in $copies; do copy "$text"; sleep 1; done
-  start_target "$target" || fail "$name: $target did not start"
-  open_popup || fail "$name: the chord opened no popup"
-  keys "$after"
-  wait_for 10 file_is "$work/$target.txt" "$expected" ||
-    fail "$name: $target got $(od -An -c "$work/$target.txt"), not hex $expected"
-  kill "${pids[-1]}"
-done <<'EOF'
-second|alpha beta gamma|qt_paste_target|Down Return|62657461
-shift-held|epsilon|qt_paste_target|>Shift_L Return ~400 <Shift_L|657073696c6f6e
-terminal|delta|foot|Return|64656c7461
+paste_rows <<'EOF'
+shift-held|epsilon|qt_paste_target|open_popup|>Shift_L Return ~400 <Shift_L|657073696c6f6e
+terminal|delta|foot|open_popup|Return|64656c7461
 EOF
 
 # A GTK 4 program's copy of three types, a NUL in its private one, comes back byte for byte
@@ -100,7 +86,7 @@ kill "${pids[-1]}"
 copy newer
 wait_for 10 newest_is newer || fail "restore: newer was not recorded"
 open_popup || fail "restore: no popup"
-keys Down Return
+type_keys Down Return
 wait_for 10 restored || fail "restore: the history gave back $(clipboard TARGETS | tr '\n' ' ')"
 
 # The bridge serves the application alone.
@@ -116,7 +102,7 @@ wait_for 5 bridge_down || fail "the extension stayed after disabling it"
 kill -0 "$app_pid" || fail "the application died with the extension"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 open_popup || fail "no chord after the extension came back"
-keys Escape
+type_keys Escape
 
 "$app" --quit || fail "--quit failed"
 wait "$app_pid" || fail "the application exited with $?"

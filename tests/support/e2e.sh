@@ -18,9 +18,28 @@ hex() { od -An -tx1 | tr -d ' \n'; }
 # The history's newest record is this text.
 newest_is() { "$app" --list 2>/dev/null | head -n 1 | grep -qx "1	$1"; }
 file_is() { [ -f "$1" ] && [ "$(hex <"$1")" = "$2" ]; }
-app_listening() {
+# The application as the user starts it, with the returning user's settings.
+start_app() {
+  XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  pids+=("$app_pid")
   wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
     fail "the application did not start"
+}
+# The pastes of the table on standard input, one a line: NAME|COPIES (oldest first)|TARGET|
+# OPENER (a command that opens the popup and returns once it shows)|KEYS|what TARGET must hold
+# (hex). The script's copy, start_target TARGET FILE and type_keys do the work.
+paste_rows() {
+  while IFS='|' read -r name copies target opener keys expected; do
+    for text in $copies; do copy "$text"; done
+    out="$work/$name.out"
+    start_target "$target" "$out" || fail "$name: $target did not start"
+    $opener || fail "$name: the popup did not open"
+    type_keys $keys || fail "$name: keys not typed"
+    wait_for 10 file_is "$out" "$expected" ||
+      fail "$name: $target got $(od -An -c "$out"), not hex $expected"
+    kill "${pids[-1]}"
+  done
 }
 # A GTK 4 program that copies three types, a NUL in its private one, once its window is active.
 copy_three_types() { GDK_BACKEND=wayland python3 "$support/three_types.py" & pids+=($!); }

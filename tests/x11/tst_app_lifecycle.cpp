@@ -1,8 +1,5 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
-
-#include "TestHelpers.h"
 #include "X11Desktop.h"
 #include "XcbAtom.h"
 #include "XclipOwner.h"
@@ -76,9 +73,7 @@ class TestAppLifecycle : public QObject {
         QVERIFY(openTrayMenu());
         key("Down Down Return");
         QVERIFY(windowShows("^Settings$"));
-        // A language given with a command switches the running one at once; an unknown code is
-        // a usage error that reaches nothing.
-        QCOMPARE(app.command({"--language", "xx", "--show-settings"}).exitCode, 2);
+        // A language given with a command switches the running one at once.
         QCOMPARE(app.command({"--language", "de", "--show-settings"}).exitCode, 0);
         QVERIFY(windowShows("^Einstellungen$"));
         QTRY_VERIFY(app.settings().contains("preferredLanguage=de"));
@@ -208,16 +203,12 @@ class TestAppLifecycle : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!xclipPaste("TARGETS").contains("text/html"), 10000);
         QCOMPARE(xclipPaste("UTF8_STRING"), QByteArray("only html"));
 
-        // A PNG cut off inside its noise, which no decoder can finish, and a little-endian TIFF
-        // whose only directory lacks the required fields and has an unknown one.
-        QImage image(64, 64, QImage::Format_RGB32);
-        QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(image.bits()), 64 * 64);
-        copy(encodeImage(image).left(100), "image/png");
-        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 3, 10000);
+        // A little-endian TIFF whose only directory lacks the required fields and has an unknown
+        // one, on which its decoder warns and fails.
         copy(QByteArray::fromHex("49492a00080000000200000103000100000010000000cdab03000100000000"
                                  "00000000000000"),
              "image/tiff");
-        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 4, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(app.command({"--list"}).out.count('\n'), 3, 10000);
         QVERIFY(app.stop(SIGHUP));
         if constexpr (!AppEnvironment::isLoggingEnabled) {  // a debug build prints diagnostics
             QCOMPARE(app.log(), QByteArray());
@@ -225,22 +216,15 @@ class TestAppLifecycle : public QObject {
         }
     }
 
-    // Copies made by other clients, the chord or the command a desktop's shortcut runs, the
-    // popup, and the paste into a window of this test and into real terminals, which do not
-    // paste on Control+V. The rows run last and in order against one instance of their own, so
-    // each row's history holds the copies of the rows before it.
+    // Copies made by other clients, the chord, the popup, and the paste into real terminals,
+    // which do not paste on Control+V. The rows run last and in order against one instance of their
+    // own, so each row's history holds the copies of the rows before it.
     void pastes_data() {
         QTest::addColumn<PasteScenario>("scenario");
-        QTest::newRow("Down, Return pastes the copy before the newest")
-            << PasteScenario{{"A", "B", "C"}, "field", {"chord", "Down", "Return"}, "B", "B"};
         QTest::newRow("xterm (Shift+Insert, PRIMARY)") << PasteScenario{
             {kShellText, "newer"}, "xterm", {"chord", "Down", "Return"}, kShellText};
         QTest::newRow("lxterminal (VTE, Control+Shift+V)") << PasteScenario{
             {kShellText, "newest"}, "lxterminal", {"chord", "Down", "Return"}, kShellText};
-        // The paste finds no window; the application neither crashes nor stops answering. Last:
-        // what the keystroke it still posts does to the window in front now is left open.
-        QTest::newRow("the target goes away before Return") << PasteScenario{
-            {}, "xterm", {"chord", "close", "Return", "wait", "wait", "chord", "Escape"}};
     }
     void pastes() {
         QFETCH(PasteScenario, scenario);
