@@ -8,13 +8,9 @@
 
 #include <limits>
 
-#include "FakeFileThumbnailer.h"
-#include "FakeHistory.h"
-#include "FakePasteboard.h"
-#include "ManualScheduler.h"
+#include "HotkeyStack.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
-#include "history/HistoryListModel.h"
 #include "history/PinStore.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
