@@ -366,7 +366,6 @@ class TestClipboardHistory : public QObject {
         rig.copy(text("newer"));  // t = 1.5 s
         rig.limits.autoDeleteMinutes = 5;
         rig.history.restartAutoDeleteTimer();  // ticks at 31.5 s, 61.5 s, ... 301.5 s
-        QCOMPARE(rig.scheduler.pendingTimers(), 1);
         rig.changes.clear();
         rig.scheduler.advance(300000 - 1000);
         QCOMPARE(rig.history.items().size(), 2);

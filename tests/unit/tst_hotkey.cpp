@@ -33,7 +33,6 @@ QString shownText(const QAbstractItemModel& model, int row) {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
 using Tester = QAbstractItemModelTester;
-constexpr quint64 kCmdShift = ModifierFlag::Command | ModifierFlag::Shift;
 const RunningApp kSelf{4242, QStringLiteral("Quillstack"), 1};
 
 // The stack with nothing copied, so that a chord press opens no popup, only counts.
@@ -199,7 +198,7 @@ class TestHotkey : public QObject {
         row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
         row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie", "8 1 1");
         // Typing filters, the newest match first.
-        row("Alt+digit past the rows", "t:ap Alt+3", "ap", "apple tart");
+        row("Alt+digit past the rows", "t:pie Alt+2", "pie", "apple pie");
         row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
         row("End, Home, Page Down", "End Home PageDown", "", "apple tart");
         row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
@@ -231,7 +230,6 @@ class TestHotkey : public QObject {
             {"Delete", {KeyCode::ForwardDelete}},
             {"Escape", {KeyCode::Escape}},
             {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
-            {"Alt+3", {0, ModifierFlag::Option, false, KeyCode::Digits[2], "3"}},
             {"PageDown", {KeyCode::PageDown}},
             {"PageUp", {KeyCode::PageUp}},
             {"Home", {KeyCode::Home}},
@@ -343,17 +341,17 @@ class TestHotkey : public QObject {
         ChordRig rig;
         rig.hooks.setRefuseInterception(true);
         rig.detector.startMonitoring();
-        const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
+        const quint64 cmdShiftOpt = kChord.modifiers | ModifierFlag::Option;
         QVERIFY(!rig.other({KeyCode::V, cmdShiftOpt | 0x8, false}));  // observed, not consumed
         rig.own(kChord);
         // Missing modifiers, another key.
         rig.other({KeyCode::V, ModifierFlag::Command, false});
         rig.other({KeyCode::V, ModifierFlag::Shift, false});
-        rig.other({8, kCmdShift, false});
+        rig.other({8, kChord.modifiers, false});
         QCOMPARE(rig.presses, 2);
         // Caps Lock on and key repeat: every repeated key-down is a press.
         for (int i = 0; i < 3; ++i) {
-            rig.other({KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
+            rig.other({KeyCode::V, kChord.modifiers | ModifierFlag::CapsLock, i > 0});
         }
         QCOMPARE(rig.presses, 5);
 
@@ -501,7 +499,6 @@ class TestHotkey : public QObject {
     void chordText_data() {
         QTest::addColumn<Chord>("c");
         const auto row = [](const Chord& c) { QTest::newRow(c.words) << c; };
-        row({0x120000, 9, "Super+Shift+V", "⌘⇧V", "Super+Umschalt+V"});
         row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
              "Super+Strg+Alt+Umschalt+Leertaste"});
         row({0x10000, 0, "CapsLock+A", "A", "Feststell+A"});
