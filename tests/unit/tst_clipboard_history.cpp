@@ -1,10 +1,4 @@
-#include <QAbstractItemModelTester>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <limits>
 
@@ -170,8 +164,8 @@ class TestClipboardHistory : public QObject {
     void ingestAndDeduplication_data() {
         QTest::addColumn<L>("copies");
         QTest::addColumn<QStringList>("previews");  // newest first
-        QTest::addColumn<PasteboardSnapshot>(
-            "stored");  // in the newest record; empty: the last copy
+        // In the newest record; empty: the last copy.
+        QTest::addColumn<PasteboardSnapshot>("stored");
         const auto row = [](const char* name, const L& copies, const QStringList& previews,
                             const PasteboardSnapshot& stored = {}) {
             QTest::newRow(name) << copies << previews << stored;

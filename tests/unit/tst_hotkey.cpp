@@ -1,4 +1,3 @@
-#include <QAbstractItemModelTester>
 #include <QKeyEvent>
 #include <QtTest>
 
