@@ -500,6 +500,7 @@ class TestHotkey : public QObject {
         const auto row = [](const Chord& c) { QTest::newRow(c.words) << c; };
         row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
              "Super+Strg+Alt+Umschalt+Leertaste"});
+        row({0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc"});
         row({0x10000, 0, "CapsLock+A", "A", "Feststell+A"});
         row({0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5"});
         row({0x80000, 0x1C8, "Alt+Key456", "⌥Key456", "Alt+Key456"});  // unlisted
