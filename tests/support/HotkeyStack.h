@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "FakeFileThumbnailer.h"
-#include "FakeHistory.h"
 #include "FakeLoginItems.h"
 #include "FakePasteboard.h"
 #include "ManualScheduler.h"
@@ -171,6 +170,15 @@ struct FakeAccessibilityTrust final : AccessibilityTrust {
 
     bool trusted = true;
 };
+
+// What the records show, newest first.
+inline QStringList previewsOf(const ClipboardHistory& history) {
+    QStringList out;
+    for (const ClipboardItem& item : history.items()) {
+        out << item.previewText();
+    }
+    return out;
+}
 
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};

@@ -1,4 +1,3 @@
-#include <QAbstractItemModelTester>
 #include <QKeyEvent>
 #include <QtTest>
 
@@ -33,7 +32,6 @@ QString shownText(const QAbstractItemModel& model, int row) {
 
 using Kind = FakeKeyboardHooks::Hook::Kind;
 using Tester = QAbstractItemModelTester;
-constexpr quint64 kCmdShift = ModifierFlag::Command | ModifierFlag::Shift;
 const RunningApp kSelf{4242, QStringLiteral("Quillstack"), 1};
 
 // The stack with nothing copied, so that a chord press opens no popup, only counts.
@@ -182,9 +180,8 @@ class TestHotkey : public QObject {
                             const char* after = "8 0 0", int copies = 8) {
             QTest::newRow(name) << Keys{script, query, selected, clipboard, after, copies};
         };
-        row("Down and Up within matches", "t:ap Down Down Up", "ap", "apple pie");
-        // Arrows wrap both ways; a paste past the end does nothing.
-        row("arrows wrap", "End Down Up paste:8", "", "apple pie");
+        // Arrows wrap both ways within the matches; a paste past the last match does nothing.
+        row("arrows wrap", "t:ap Down Down Up paste:2", "ap", "apple pie");
         row("Return pastes the match", "t:ap Down Return", "", "", "apple pie", "8 1 1");
         row("Shift+Return too", "t:ap Shift+Return", "", "", "apple tart", "8 1 1");
         row("keypad Enter", "Down Enter", "", "", "fig", "8 1 1");
@@ -196,26 +193,20 @@ class TestHotkey : public QObject {
         row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
         row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
         row("Escape clears first", "t:ap Down Escape", "", "lime");
-        row("then closes", "t:ap Escape Escape", "", "", "lime", "8 1 0");
         row("chord closes, reopens clear", "t:ap Down chord chord", "", "lime", "lime", "8 1 0");
         row("a leading space is no filter", "_ t:a_p", "a p", "apple tart");
-        row("Alt+digit pastes the row shown", "Alt+2", "", "", "fig", "8 1 1");
         row("Alt+digit among the matches", "t:ap Alt+2", "", "", "apple pie", "8 1 1");
         // Typing filters, the newest match first.
-        row("Alt+digit past the rows", "t:ap Alt+3", "ap", "apple tart");
-        row("Page Down", "PageDown", "", "apple tart");
+        row("Alt+digit past the rows", "t:pie Alt+2", "pie", "apple pie");
         row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
-        row("End and Home", "End Home Down", "", "fig");
+        row("End, Home, Page Down", "End Home PageDown", "", "apple tart");
         row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
         row("a copy meanwhile keeps the number", "Down copy:kiwi", "", "lime", "kiwi", "9 0 0");
-        row("removed above the selection", "Down Down remove:0", "", "elder", "lime", "7 0 0");
-        row("removed below the selection", "remove:2", "", "lime", "lime", "7 0 0");
-        row("Backspace on the last row", "End Backspace", "", "banana", "lime", "7 0 0");
-        row("forward Delete", "Down Delete", "", "elder", "lime", "7 0 0");
+        row("removed on both sides", "Down Down remove:0 remove:3", "", "elder", "lime", "6 0 0");
+        row("forward Delete on the last row", "End Delete", "", "banana", "lime", "7 0 0");
         row("emptied, it closes", "Backspace remove:1 Backspace", "", "", "apple tart", "0 0 0", 3);
-        // An empty history opens the popup; Return does nothing there.
-        row("empty history", "Return Down PageDown", "", "", "", "0 0 0", 0);
-        row("empty history: Escape closes", "Escape", "", "", "", "0 1 0", 0);
+        // An empty history opens the popup; Return does nothing there, Escape closes it.
+        row("empty history", "Return Down PageDown Escape", "", "", "", "0 1 0", 0);
     }
     void popupKeys() {
         QFETCH(Keys, k);
@@ -238,7 +229,6 @@ class TestHotkey : public QObject {
             {"Delete", {KeyCode::ForwardDelete}},
             {"Escape", {KeyCode::Escape}},
             {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
-            {"Alt+3", {0, ModifierFlag::Option, false, KeyCode::Digits[2], "3"}},
             {"PageDown", {KeyCode::PageDown}},
             {"PageUp", {KeyCode::PageUp}},
             {"Home", {KeyCode::Home}},
@@ -350,17 +340,17 @@ class TestHotkey : public QObject {
         ChordRig rig;
         rig.hooks.setRefuseInterception(true);
         rig.detector.startMonitoring();
-        const quint64 cmdShiftOpt = kCmdShift | ModifierFlag::Option;
+        const quint64 cmdShiftOpt = kChord.modifiers | ModifierFlag::Option;
         QVERIFY(!rig.other({KeyCode::V, cmdShiftOpt | 0x8, false}));  // observed, not consumed
         rig.own(kChord);
         // Missing modifiers, another key.
         rig.other({KeyCode::V, ModifierFlag::Command, false});
         rig.other({KeyCode::V, ModifierFlag::Shift, false});
-        rig.other({8, kCmdShift, false});
+        rig.other({8, kChord.modifiers, false});
         QCOMPARE(rig.presses, 2);
         // Caps Lock on and key repeat: every repeated key-down is a press.
         for (int i = 0; i < 3; ++i) {
-            rig.other({KeyCode::V, kCmdShift | ModifierFlag::CapsLock, i > 0});
+            rig.other({KeyCode::V, kChord.modifiers | ModifierFlag::CapsLock, i > 0});
         }
         QCOMPARE(rig.presses, 5);
 
@@ -383,7 +373,6 @@ class TestHotkey : public QObject {
         QTest::addColumn<Lookup>("lookup");
         using T = PasteKeystrokeTable;
         const auto row = [](const char* name, const Lookup& l) { QTest::newRow(name) << l; };
-        row("editor", {"", "gedit", "Gedit", T::controlV});
         row("class only", {"", "", "org.wezfurlong.wezterm", T::controlShiftV});
         row("primary, any case", {"", "URXVT", "URXVT", T::shiftInsert});
         row("user, any case", {"mYtErM=ctrl+shift+v", "myterm", "MyTerm", T::controlShiftV});
@@ -464,8 +453,7 @@ class TestHotkey : public QObject {
         }
         QVERIFY(!KeyCodeTable::canonicalForXkbKeycode(7) &&
                 !KeyCodeTable::canonicalForXkbKeycode(256));
-        // No key 52 on the ANSI board; an unlisted code that belongs to a listed key is none.
-        QVERIFY(!KeyCodeTable::xkbKeycodeFor(52));
+        // An unlisted code that belongs to a listed key is none (no key 52: gnomeKeys).
         QVERIFY(!KeyCodeTable::xkbKeycodeFor(KeyCodeTable::kUnlistedBase + 55));
     }
 
@@ -510,7 +498,6 @@ class TestHotkey : public QObject {
     void chordText_data() {
         QTest::addColumn<Chord>("c");
         const auto row = [](const Chord& c) { QTest::newRow(c.words) << c; };
-        row({0x120000, 9, "Super+Shift+V", "⌘⇧V", "Super+Umschalt+V"});
         row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
              "Super+Strg+Alt+Umschalt+Leertaste"});
         row({0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc"});
@@ -574,8 +561,6 @@ class TestHotkey : public QObject {
                                        << QList<quint32>{0xffe1, 0xffeb, 'v'};
         QTest::newRow("Ctrl+Alt+Up") << 126 << (Control | Option) << "<Control><Alt>0x6f"
                                      << QList<quint32>{0xffe3, 0xffe9, 0xff52};
-        QTest::newRow("Down") << int(KeyCode::DownArrow) << quint64(0) << "0x74"
-                              << QList<quint32>{0xff54};
         QTest::newRow("no key") << 52 << Control << "" << QList<quint32>{};
     }
     void gnomeKeys() {
