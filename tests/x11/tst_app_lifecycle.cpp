@@ -46,8 +46,7 @@ class TestAppLifecycle : public QObject {
   private Q_SLOTS:
     // A tray host, so that the tray icon shows up as a window.
     void initTestCase() {
-        m_trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                    "--width", "200", "--height", "24"});
+        m_trayHost.start(QUILLSTACK_SOURCE_DIR "/tools/lib/tray-host", {"200", "24"});
         QVERIFY(m_trayHost.waitForStarted());
     }
 
