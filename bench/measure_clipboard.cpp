@@ -30,7 +30,9 @@ QByteArray randomBytes(qsizetype size) {
 class XclipCopy {
   public:
     XclipCopy(const QByteArray& target, const QByteArray& bytes) : m_target(target) {
-        m_file.open();
+        if (!m_file.open()) {
+            qFatal("cannot make a temporary file: %s", qPrintable(m_file.errorString()));
+        }
         m_file.write(bytes);
         m_file.flush();
         m_process.setStandardOutputFile(QProcess::nullDevice());

@@ -17,8 +17,15 @@ void HistoryFilterModel::setQuery(const QString& query) {
     QStringList words = SearchText::words(query);
     m_query = query;
     if (words != m_words) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+        // The proxy must see the rows as they were before the words change.
+        beginFilterChange();
+        m_words = std::move(words);
+        endFilterChange(Direction::Rows);
+#else
         m_words = std::move(words);
         invalidateFilter();
+#endif
     }
     Q_EMIT queryChanged(m_query);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The GNOME 45+ form of the extension, which no Shell here can run: it must at least load under
-# gjs as a module, its gi imports resolved and its body evaluated, with the Shell's own modules
+# The GNOME 45+ form of the extension, for a release whose Shell cannot run it (Debian 12): it
+# must at least load under gjs as a module, its gi imports resolved and its body evaluated, with the Shell's own modules
 # stubbed.   module_form_loads.sh EXTENSION_JS
 set -eu
 stubs=$(mktemp -d)
@@ -11,4 +11,6 @@ sed -e "s|resource:///org/gnome/shell/ui/main.js|file://$stubs/main.js|" \
   -e "s|resource:///org/gnome/shell/extensions/extension.js|file://$stubs/extension.js|" "$1" \
   >"$stubs/module.js"
 echo 'if (typeof QuillstackBridge !== "function") throw new Error("no bridge");' >>"$stubs/module.js"
-GI_TYPELIB_PATH=/usr/lib/x86_64-linux-gnu/mutter-11:/usr/lib/gnome-shell gjs -m "$stubs/module.js"
+# Mutter's typelibs live in a folder named after its API version, which each release raises.
+mutter=$(ls -d /usr/lib/*/mutter-* | sort -V | tail -n 1)
+GI_TYPELIB_PATH="$mutter:/usr/lib/gnome-shell" gjs -m "$stubs/module.js"

@@ -11,7 +11,8 @@ mkdir -p "$apps"
 grant() {
   printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management\n' \
     "$(basename "$1")" "$1" >"$apps/$(basename "$1").desktop"
-  kbuildsycoca5 --noincremental >/dev/null 2>&1
+  # Plasma 6 names the cache builder after its frameworks' major version.
+  "$(command -v kbuildsycoca6 || command -v kbuildsycoca5)" --noincremental >/dev/null 2>&1
 }
 is_active() { "$driver" active | grep -q " $1\$"; }
 holds() { [ "$(timeout 5 wl-paste -n 2>/dev/null | hex)" = "$(printf %s "$1" | hex)" ]; }

@@ -39,7 +39,9 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments,
 class ForeignCopy {
   public:
     ForeignCopy(const QString& program, const QStringList& arguments, const QByteArray& bytes) {
-        m_file.open();
+        if (!m_file.open()) {
+            qFatal("cannot make a temporary file: %s", qPrintable(m_file.errorString()));
+        }
         m_file.write(bytes);
         m_file.flush();
         quiet(m_process);
@@ -64,7 +66,9 @@ class ForeignCopy {
 class NestedCompositor {
   public:
     NestedCompositor() {
-        m_config.open();
+        if (!m_config.open()) {
+            qFatal("cannot make a temporary file: %s", qPrintable(m_config.errorString()));
+        }
         m_config.write("xwayland disable\n");
         m_config.flush();
         const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));

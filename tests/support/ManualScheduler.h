@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <deque>
@@ -23,7 +24,7 @@ class ManualScheduler final : public Scheduler {
     }
     void runInBackground(Task task) override { m_background.push_back(std::move(task)); }
     QDateTime now() const override {
-        return QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC).addMSecs(m_nowMs);
+        return QDateTime(QDate(2026, 1, 1), QTime(12, 0), QTimeZone::utc()).addMSecs(m_nowMs);
     }
     qint64 monotonicMs() const override { return m_nowMs; }
 

@@ -32,7 +32,9 @@ class RawTerminal {
     RawTerminal(const AppProcess& app, const QString& program)
         : m_output(app.filePath(program + ".out")) {
         QFile script(app.filePath(program + ".sh"));
-        script.open(QIODevice::WriteOnly);
+        if (!script.open(QIODevice::WriteOnly)) {
+            qFatal("cannot write %s", qPrintable(script.fileName()));
+        }
         script.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(m_output) +
                      "'\n");
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |

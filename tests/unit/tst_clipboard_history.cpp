@@ -512,7 +512,7 @@ class TestClipboardHistory : public QObject {
         rig.copy(files({rig.folder.filePath("gone")}));
         QVERIFY(rig.thumbnailer.requests().isEmpty());
         for (const char* name : {"one", "two", "three", "four"}) {
-            QFile(rig.folder.filePath(name)).open(QIODevice::WriteOnly);
+            QVERIFY(QFile(rig.folder.filePath(name)).open(QIODevice::WriteOnly));
             rig.copy(files({rig.folder.filePath(name)}));
         }
         rig.history.removeItem(2);

@@ -10,7 +10,7 @@
 using Cut = std::optional<qsizetype>;
 Q_DECLARE_METATYPE(Cut)
 
-const QDateTime kNow(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
+const QDateTime kNow(QDate(2026, 3, 1), QTime(12, 0), QTimeZone::utc());
 
 class TestCore : public QObject {
     Q_OBJECT

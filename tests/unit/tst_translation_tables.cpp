@@ -1,5 +1,6 @@
 #include <QDirIterator>
 #include <QJsonDocument>
+#include <QJsonValue>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
@@ -33,7 +34,9 @@ QSet<QString> keysUsedInSources() {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        }
         for (const auto& m : call.globalMatch(QString::fromUtf8(file.readAll()))) {
             QString escaped;
             for (const auto& part : literal.globalMatch(m.captured(1))) {
@@ -77,7 +80,7 @@ class TestTranslationTables : public QObject {
             code = language.code;
             const bool english = code == u"en";
             QFile file(QUILLSTACK_SOURCE_DIR "/resources/" + code + ".lproj/Localizable.ts");
-            file.open(QIODevice::ReadOnly);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             QXmlStreamReader xml(&file);
             std::map<QString, QString>& table = tables[code];
             QString context, key;

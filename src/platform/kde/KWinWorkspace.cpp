@@ -57,11 +57,34 @@ struct KWinWorkspaceListeners {
         workspace(data)->onUnmapped(window);
     }
 
-    static constexpr org_kde_plasma_window_management_listener kManager{ignore, window, ignore,
-                                                                        ignore, windowWithUuid};
+    // Named, so that the events newer protocol files add past the version we bind stay empty:
+    // KWin never sends them to us.
+    static constexpr org_kde_plasma_window_management_listener kManager{
+        .show_desktop_changed = ignore,
+        .window = window,
+        .stacking_order_changed = ignore,
+        .stacking_order_uuid_changed = ignore,
+        .window_with_uuid = windowWithUuid,
+    };
     static constexpr org_kde_plasma_window_listener kWindow{
-        title,  appId, state,  ignore, ignore, unmapped, ignore, ignore, ignore,
-        ignore, pid,   ignore, ignore, ignore, ignore,   ignore, ignore};
+        .title_changed = title,
+        .app_id_changed = appId,
+        .state_changed = state,
+        .virtual_desktop_changed = ignore,
+        .themed_icon_name_changed = ignore,
+        .unmapped = unmapped,
+        .initial_state = ignore,
+        .parent_window = ignore,
+        .geometry = ignore,
+        .icon_changed = ignore,
+        .pid_changed = pid,
+        .virtual_desktop_entered = ignore,
+        .virtual_desktop_left = ignore,
+        .application_menu = ignore,
+        .activity_entered = ignore,
+        .activity_left = ignore,
+        .resource_name_changed = ignore,
+    };
 };
 
 KWinWorkspace::KWinWorkspace(WaylandSession& session) : m_session(session) {
