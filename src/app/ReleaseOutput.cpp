@@ -13,8 +13,13 @@
 namespace {
 std::atomic<int> criticalFd{STDERR_FILENO};
 
-void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtCriticalMsg && type != QtFatalMsg) {
+        return;
+    }
+    // Ours only: Qt's plugins log in categories of their own, and from Qt 6.8 the TIFF reader
+    // reports a malformed copy as a critical message that can quote its contents.
+    if (context.category && qstrcmp(context.category, "default") != 0) {
         return;
     }
     const int fd = criticalFd.load();

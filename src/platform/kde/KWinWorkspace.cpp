@@ -57,34 +57,40 @@ struct KWinWorkspaceListeners {
         workspace(data)->onUnmapped(window);
     }
 
-    // Named, so that the events newer protocol files add past the version we bind stay empty:
-    // KWin never sends them to us.
-    static constexpr org_kde_plasma_window_management_listener kManager{
-        .show_desktop_changed = ignore,
-        .window = window,
-        .stacking_order_changed = ignore,
-        .stacking_order_uuid_changed = ignore,
-        .window_with_uuid = windowWithUuid,
-    };
-    static constexpr org_kde_plasma_window_listener kWindow{
-        .title_changed = title,
-        .app_id_changed = appId,
-        .state_changed = state,
-        .virtual_desktop_changed = ignore,
-        .themed_icon_name_changed = ignore,
-        .unmapped = unmapped,
-        .initial_state = ignore,
-        .parent_window = ignore,
-        .geometry = ignore,
-        .icon_changed = ignore,
-        .pid_changed = pid,
-        .virtual_desktop_entered = ignore,
-        .virtual_desktop_left = ignore,
-        .application_menu = ignore,
-        .activity_entered = ignore,
-        .activity_left = ignore,
-        .resource_name_changed = ignore,
-    };
+    // Filled by name from an empty one: the events that newer protocol files add past the
+    // version we bind stay empty, as KWin never sends them to us.
+    static org_kde_plasma_window_management_listener managerListener() {
+        org_kde_plasma_window_management_listener l{};
+        l.show_desktop_changed = ignore;
+        l.window = window;
+        l.stacking_order_changed = ignore;
+        l.stacking_order_uuid_changed = ignore;
+        l.window_with_uuid = windowWithUuid;
+        return l;
+    }
+    static org_kde_plasma_window_listener windowListener() {
+        org_kde_plasma_window_listener l{};
+        l.title_changed = title;
+        l.app_id_changed = appId;
+        l.state_changed = state;
+        l.virtual_desktop_changed = ignore;
+        l.themed_icon_name_changed = ignore;
+        l.unmapped = unmapped;
+        l.initial_state = ignore;
+        l.parent_window = ignore;
+        l.geometry = ignore;
+        l.icon_changed = ignore;
+        l.pid_changed = pid;
+        l.virtual_desktop_entered = ignore;
+        l.virtual_desktop_left = ignore;
+        l.application_menu = ignore;
+        l.activity_entered = ignore;
+        l.activity_left = ignore;
+        l.resource_name_changed = ignore;
+        return l;
+    }
+    static inline const org_kde_plasma_window_management_listener kManager = managerListener();
+    static inline const org_kde_plasma_window_listener kWindow = windowListener();
 };
 
 KWinWorkspace::KWinWorkspace(WaylandSession& session) : m_session(session) {
