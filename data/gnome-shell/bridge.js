@@ -93,9 +93,10 @@ var QuillstackBridge = class QuillstackBridge {
             return;
         invocation.return_value(null);
         // A modifier the user still holds (Shift of Shift+Return) would join the typed keys,
-        // and a virtual keyboard cannot release another's key: wait for it, at most a second.
+        // and a virtual keyboard cannot release another's key: wait for it, at most two seconds
+        // (as the application waits on KWin).
         const held = () => (global.get_pointer()[2] & HELD_MODIFIERS) !== 0;
-        const until = GLib.get_monotonic_time() + 1000000;
+        const until = GLib.get_monotonic_time() + 2000000;
         if (this._typeId)
             GLib.source_remove(this._typeId);
         this._typeId = 0;
@@ -114,7 +115,9 @@ var QuillstackBridge = class QuillstackBridge {
 
     _type(keysyms) {
         if (!this._keyboard) {
-            const seat = Clutter.get_default_backend().get_default_seat();
+            // The stage's context holds the backend from GNOME 45 on; 51 dropped the global.
+            const backend = global.stage.context?.get_backend?.() ?? Clutter.get_default_backend();
+            const seat = backend.get_default_seat();
             this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
         }
         const time = GLib.get_monotonic_time();

@@ -48,8 +48,7 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
                 return;
             }
             self->whenWriteConfirmed([self, keystroke] {
-                self->postPasteKeystroke(keystroke);
-                log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+                self->postPasteKeystroke(keystroke, self->m_scheduler.monotonicMs());
             });
         });
         return;
@@ -70,8 +69,7 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
                     .arg(KeyNames::displayString(keystroke.modifiers, keystroke.keyCode),
                          nameOrQuestionMark(app))
                     .arg(app.pid));
-            self->postPasteKeystroke(keystroke);
-            log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
+            self->postPasteKeystroke(keystroke, self->m_scheduler.monotonicMs());
         });
     });
 }
@@ -124,8 +122,20 @@ void PasteDelivery::checkActivation(const RunningApp& app, qint64 startMs,
     (*completion)();
 }
 
-void PasteDelivery::postPasteKeystroke(const Keystroke& keystroke) {
+void PasteDelivery::postPasteKeystroke(const Keystroke& keystroke, qint64 startMs) {
+    if (m_keyInjector.userHoldsModifiers() &&
+        m_scheduler.monotonicMs() - startMs < heldModifiersTimeoutMs) {
+        QPointer<PasteDelivery> self(this);
+        m_scheduler.postDelayed(activationPollIntervalMs, [self, keystroke, startMs] {
+            if (self) {
+                self->postPasteKeystroke(keystroke, startMs);
+            }
+        });
+        return;
+    }
     if (!m_keyInjector.postPasteKeystroke(keystroke)) {
         log(QStringLiteral("postPasteKeystroke: the paste keystroke could not be posted"));
+        return;
     }
+    log(QStringLiteral("pasteItemAndClose: paste keystroke done"));
 }

@@ -16,14 +16,16 @@ class Scheduler;
 
 // Types the paste keystroke into the application the popup was opened over, once the restored
 // record is on the clipboard: brings the target back to the front, waits until it is there
-// (a second at most), waits until the clipboard confirms the write, then posts the keystroke
-// the target's window class asks for. Main thread only.
+// (a second at most), waits until the clipboard confirms the write and the user let go of the
+// modifiers, then posts the keystroke the target's window class asks for. Main thread only.
 class PasteDelivery : public QObject {
     Q_OBJECT
   public:
     static constexpr int ownWindowPasteDelayMs = 100;
     static constexpr int activationPollIntervalMs = 20;
     static constexpr int activationTimeoutMs = 1000;
+    // How long a modifier the user still holds may hold the keystroke back.
+    static constexpr int heldModifiersTimeoutMs = 2000;
 
     // `pasteboard` is the one the history writes to: the keystroke waits until the write is in
     // force.
@@ -39,7 +41,8 @@ class PasteDelivery : public QObject {
     void checkActivation(const RunningApp& app, qint64 startMs,
                          std::shared_ptr<std::function<void()>> completion);
     void whenWriteConfirmed(std::function<void()> post);
-    void postPasteKeystroke(const Keystroke& keystroke);
+    // Once the user lets go of the modifiers (or the wait times out).
+    void postPasteKeystroke(const Keystroke& keystroke, qint64 startMs);
 
     Workspace& m_workspace;
     KeyInjector& m_keyInjector;

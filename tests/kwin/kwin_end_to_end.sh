@@ -8,9 +8,13 @@ app=$1 driver=$2 qt_target=$3
 apps="$XDG_DATA_HOME/applications"
 mkdir -p "$apps"
 # KWin grants fake input and its window list to an executable whose desktop file asks.
-grant() {
-  printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management\n' \
-    "$(basename "$1")" "$1" >"$apps/$(basename "$1").desktop"
+# One rebuild of the service cache for all grants: KWin notices a rebuild only after a while.
+grant() {  # EXECUTABLE...
+  local exe
+  for exe; do
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management,org_kde_kwin_keystate\n' \
+      "$(basename "$exe")" "$exe" >"$apps/$(basename "$exe").desktop"
+  done
   # Plasma 6 names the cache builder after its frameworks' major version.
   "$(command -v kbuildsycoca6 || command -v kbuildsycoca5)" --noincremental >/dev/null 2>&1
 }
@@ -54,8 +58,9 @@ invoke() {
 }
 type_keys() { "$driver" keys "$@"; }
 
-grant "$driver"
-grant "$(readlink -f "$app")"
+grant "$driver" "$(readlink -f "$app")"
+# KWin reads the rebuilt cache a moment later: once the driver is granted, so is the application.
+wait_for 20 "$driver" active >/dev/null || fail "KWin does not grant the desktop files' interfaces"
 start_app
 
 # The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V; a Shift still held over Return

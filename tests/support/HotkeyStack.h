@@ -156,7 +156,9 @@ struct FakeKeyInjector final : KeyInjector {
         keystrokes << keystroke;
         return true;
     }
+    bool userHoldsModifiers() override { return clock.monotonicMs() < heldUntilMs; }
 
+    qint64 heldUntilMs = 0;
     QList<qint64> timesMs;
     QList<Keystroke> keystrokes;
     ManualScheduler& clock;

@@ -72,13 +72,14 @@ struct Lookup {
 
 // The target (none: nothing in front), when its activation takes effect (< 0: never), when
 // the clipboard write is confirmed (< 0: at once) and whether it took; when the keystroke goes
-// (< 0: never) and the activations asked for.
+// (< 0: never), the activations asked for, and until when the user holds a modifier.
 struct Delivery {
     std::optional<RunningApp> target;
     qint64 activationDelayMs, confirmAtMs;
     bool taken;
     qint64 keystrokeMs;
     qsizetype activations;
+    qint64 heldUntilMs = 0;
 };
 
 // A Qt key press and the canonical press it gives (key code -1: no chord).
@@ -416,11 +417,15 @@ class TestHotkey : public QObject {
         QTest::newRow("late confirmation") << Delivery{kEditor, 0, 30, true, 30, 1};
         QTest::newRow("confirmed first") << Delivery{kEditor, 60, 10, true, 60, 1};
         QTest::newRow("write lost") << Delivery{kEditor, 0, 30, false, -1, 1};
+        // A Shift of Shift+Return another keyboard holds would join the keystroke.
+        QTest::newRow("modifier let go") << Delivery{kEditor, 0, -1, true, 300, 1, 290};
+        QTest::newRow("modifier held on") << Delivery{kEditor, 0, -1, true, 2000, 1, 60000};
     }
     void deliveryTiming() {
         QFETCH(Delivery, d);
         ChordRig rig;
         rig.workspace.activationDelayMs = d.activationDelayMs;
+        rig.injector.heldUntilMs = d.heldUntilMs;
         rig.pasteboard.setHoldConfirmations(d.confirmAtMs >= 0);
         if (d.confirmAtMs >= 0) {
             rig.scheduler.postDelayed(int(d.confirmAtMs),

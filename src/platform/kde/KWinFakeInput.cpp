@@ -8,6 +8,7 @@
 
 #include "core/AppLogger.h"
 #include "fake-input-client-protocol.h"
+#include "org-kde-kwin-keystate-client-protocol.h"
 #include "keys/KeyCodeTable.h"
 #include "platform/wayland/WaylandSession.h"
 
@@ -30,7 +31,27 @@ constexpr ModifierKey kModifierKeys[] = {
 // Every key that can still be held from the popup (Shift over Return, the chord's Super).
 constexpr quint32 kHeldModifierKeys[] = {KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT,
                                          KEY_LEFTALT,  KEY_RIGHTALT,  KEY_LEFTMETA,  KEY_RIGHTMETA};
+// Version 5 added the modifiers and their pressed state.
+constexpr quint32 kKeyStateVersion = 5;
+constexpr quint32 kModifierKeyStates[] = {
+    ORG_KDE_KWIN_KEYSTATE_KEY_ALT, ORG_KDE_KWIN_KEYSTATE_KEY_CONTROL,
+    ORG_KDE_KWIN_KEYSTATE_KEY_SHIFT, ORG_KDE_KWIN_KEYSTATE_KEY_META,
+    ORG_KDE_KWIN_KEYSTATE_KEY_ALTGR};
 }  // namespace
+
+struct KWinKeyStateListener {
+    static void stateChanged(void* data, org_kde_kwin_keystate*, uint32_t key, uint32_t state) {
+        auto* self = static_cast<KWinFakeInput*>(data);
+        if (key >= 32) {
+            return;
+        }
+        const quint32 bit = 1u << key;
+        self->m_pressedKeys = state == ORG_KDE_KWIN_KEYSTATE_STATE_PRESSED
+                                  ? self->m_pressedKeys | bit
+                                  : self->m_pressedKeys & ~bit;
+    }
+    static inline const org_kde_kwin_keystate_listener kListener{stateChanged};
+};
 
 KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& applicationName)
     : m_session(session) {
@@ -47,10 +68,25 @@ KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& application
     }
     org_kde_kwin_fake_input_authenticate(m_input, applicationName.toUtf8().constData(),
                                          "Types the paste into the window you were in");
+    quint32 keyStateVersion = 0;
+    m_keyState = static_cast<org_kde_kwin_keystate*>(session.bindGlobal(
+        org_kde_kwin_keystate_interface, kKeyStateVersion, &keyStateVersion));
+    if (m_keyState && keyStateVersion < kKeyStateVersion) {
+        // Older key states know only the locks; KWin 5 lets our releases through instead.
+        org_kde_kwin_keystate_destroy(m_keyState);
+        m_keyState = nullptr;
+    }
+    if (m_keyState) {
+        org_kde_kwin_keystate_add_listener(m_keyState, &KWinKeyStateListener::kListener, this);
+        org_kde_kwin_keystate_fetchStates(m_keyState);
+    }
     m_session.flush();
 }
 
 KWinFakeInput::~KWinFakeInput() {
+    if (m_keyState) {
+        org_kde_kwin_keystate_destroy(m_keyState);
+    }
     if (m_input) {
         org_kde_kwin_fake_input_destroy(m_input);
         m_session.flush();
@@ -59,6 +95,19 @@ KWinFakeInput::~KWinFakeInput() {
 
 bool KWinFakeInput::isGranted() const {
     return m_input && m_session.isConnected();
+}
+
+bool KWinFakeInput::userHoldsModifiers() {
+    if (!m_keyState || !m_session.isConnected()) {
+        return false;
+    }
+    // What KWin said since the last turn of the event loop counts too.
+    m_session.dispatch();
+    quint32 modifiers = 0;
+    for (const quint32 key : kModifierKeyStates) {
+        modifiers |= 1u << key;
+    }
+    return (m_pressedKeys & modifiers) != 0;
 }
 
 bool KWinFakeInput::postPasteKeystroke(const Keystroke& keystroke) {
