@@ -8,8 +8,8 @@
 
 #include "core/AppLogger.h"
 #include "fake-input-client-protocol.h"
-#include "org-kde-kwin-keystate-client-protocol.h"
 #include "keys/KeyCodeTable.h"
+#include "org-kde-kwin-keystate-client-protocol.h"
 #include "platform/wayland/WaylandSession.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -69,8 +69,8 @@ KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& application
     org_kde_kwin_fake_input_authenticate(m_input, applicationName.toUtf8().constData(),
                                          "Types the paste into the window you were in");
     quint32 keyStateVersion = 0;
-    m_keyState = static_cast<org_kde_kwin_keystate*>(session.bindGlobal(
-        org_kde_kwin_keystate_interface, kKeyStateVersion, &keyStateVersion));
+    m_keyState = static_cast<org_kde_kwin_keystate*>(
+        session.bindGlobal(org_kde_kwin_keystate_interface, kKeyStateVersion, &keyStateVersion));
     if (m_keyState && keyStateVersion < kKeyStateVersion) {
         // Older key states know only the locks; KWin 5 lets our releases through instead.
         org_kde_kwin_keystate_destroy(m_keyState);
