@@ -72,8 +72,9 @@ KWinFakeInput::KWinFakeInput(WaylandSession& session, const QString& application
     m_keyState = static_cast<org_kde_kwin_keystate*>(
         session.bindGlobal(org_kde_kwin_keystate_interface, kKeyStateVersion, &keyStateVersion));
     if (m_keyState && keyStateVersion < kKeyStateVersion) {
-        // Older key states know only the locks; KWin 5 lets our releases through instead.
-        org_kde_kwin_keystate_destroy(m_keyState);
+        // Older key states know only the locks; KWin 5 lets our releases through instead. Only
+        // our side goes: KWin 5.27 offers version 1, which has no destroy request to send.
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(m_keyState));
         m_keyState = nullptr;
     }
     if (m_keyState) {
