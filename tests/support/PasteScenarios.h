@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -79,15 +80,28 @@ inline QString readClipboard(const QStringList& command) {
 // the record.
 inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, const QString& text,
                          bool leave = true) {
+    if (!leave) {
+        // Detached: a QProcess would kill it on the way out, before the application read it.
+        // It serves until the next copy takes the clipboard, then exits by itself.
+        QTemporaryFile input;
+        if (!input.open() || input.write(text.toUtf8()) != text.toUtf8().size() || !input.flush()) {
+            return false;
+        }
+        QProcess owner;
+        owner.setProgram(copy.first());
+        owner.setArguments(copy.mid(1));
+        owner.setStandardInputFile(input.fileName());
+        owner.setStandardOutputFile(QProcess::nullDevice());
+        owner.setStandardErrorFile(QProcess::nullDevice());
+        return owner.startDetached() &&
+               QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         QProcess owner;
         owner.start(copy.first(), copy.mid(1));
         owner.write(text.toUtf8());
         owner.closeWriteChannel();
         const bool served = QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
-        if (!leave) {
-            return served;
-        }
         QTest::qWait(300);  // the application reads it meanwhile, as a rule
         owner.kill();
         owner.waitForFinished(5000);
