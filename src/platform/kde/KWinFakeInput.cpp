@@ -33,10 +33,11 @@ constexpr quint32 kHeldModifierKeys[] = {KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSH
                                          KEY_LEFTALT,  KEY_RIGHTALT,  KEY_LEFTMETA,  KEY_RIGHTMETA};
 // Version 5 added the modifiers and their pressed state.
 constexpr quint32 kKeyStateVersion = 5;
-constexpr quint32 kModifierKeyStates[] = {
-    ORG_KDE_KWIN_KEYSTATE_KEY_ALT, ORG_KDE_KWIN_KEYSTATE_KEY_CONTROL,
-    ORG_KDE_KWIN_KEYSTATE_KEY_SHIFT, ORG_KDE_KWIN_KEYSTATE_KEY_META,
-    ORG_KDE_KWIN_KEYSTATE_KEY_ALTGR};
+// The key-state bits of the modifiers.
+constexpr quint32 kModifierKeyStates =
+    1u << ORG_KDE_KWIN_KEYSTATE_KEY_ALT | 1u << ORG_KDE_KWIN_KEYSTATE_KEY_CONTROL |
+    1u << ORG_KDE_KWIN_KEYSTATE_KEY_SHIFT | 1u << ORG_KDE_KWIN_KEYSTATE_KEY_META |
+    1u << ORG_KDE_KWIN_KEYSTATE_KEY_ALTGR;
 }  // namespace
 
 struct KWinKeyStateListener {
@@ -104,11 +105,7 @@ bool KWinFakeInput::userHoldsModifiers() {
     }
     // What KWin said since the last turn of the event loop counts too.
     m_session.dispatch();
-    quint32 modifiers = 0;
-    for (const quint32 key : kModifierKeyStates) {
-        modifiers |= 1u << key;
-    }
-    return (m_pressedKeys & modifiers) != 0;
+    return (m_pressedKeys & kModifierKeyStates) != 0;
 }
 
 bool KWinFakeInput::postPasteKeystroke(const Keystroke& keystroke) {
