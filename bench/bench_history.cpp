@@ -229,7 +229,7 @@ QList<ClipboardItem> pinnedRecords(int texts, const QString& blobDirectory) {
 void BM_PinSave(benchmark::State& state) {
     QTemporaryDir dir;
     const QList<ClipboardItem> items = pinnedRecords(int(state.range(0)), dir.path());
-    const PinStore store(dir.filePath("pinned"), [] { return true; });
+    const PinStore store(dir.path());
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.save(items));
     }
@@ -238,7 +238,7 @@ BENCHMARK(BM_PinSave)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseReal
 
 void BM_PinLoad(benchmark::State& state) {
     QTemporaryDir dir;
-    const PinStore store(dir.filePath("pinned"), [] { return true; });
+    const PinStore store(dir.path());
     store.save(pinnedRecords(int(state.range(0)), dir.path()));
     for (auto _ : state) {
         QList<ClipboardItem> items;

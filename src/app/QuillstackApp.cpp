@@ -32,6 +32,7 @@
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/FloatingWindow.h"
+#include "ui/common/ProblemNotices.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
@@ -105,9 +106,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     AppSettings* settings = m_settings.get();
     // What the user pinned is the one thing kept on disk; its folder is made at the first pin.
     const QString pinFolder = XdgFolders::dataHome() + QStringLiteral("/Quillstack");
-    m_pins = std::make_unique<PinStore>(pinFolder + QStringLiteral("/pinned"), [pinFolder] {
-        return PrivateTempDirectory::privateFolder(pinFolder).has_value();
-    });
+    m_pins = std::make_unique<PinStore>(pinFolder);
+    m_notices = std::make_unique<ProblemNotices>(ProblemNotices::desktopNotifications());
     PlatformServices& platform = *m_platform;
     m_gate = std::make_unique<RecordingGate>(
         *platform.workspace, [settings] { return settings->ignoredApplications(); });
@@ -117,6 +117,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
             return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
         },
         m_pins.get(), m_gate.get());
+    QObject::connect(m_history.get(), &ClipboardHistory::problem, m_notices.get(),
+                     &ProblemNotices::tell);
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
                                                  *platform.workspace, *m_scheduler, *m_settings);
     if (platform.watchTrust) {

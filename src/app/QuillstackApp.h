@@ -22,6 +22,7 @@ class PopupSession;
 class PastePopupWindowController;
 class QSocketNotifier;
 class QtScheduler;
+class ProblemNotices;
 class QuillstackTray;
 class SettingsStore;
 class XdgAutostart;
@@ -62,6 +63,8 @@ class QuillstackApp {
     std::unique_ptr<QtScheduler> m_scheduler;
     std::optional<PlatformServices> m_platform;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
+    // What the user must hear of, said once each.
+    std::unique_ptr<ProblemNotices> m_notices;
     std::unique_ptr<PinStore> m_pins;
     std::unique_ptr<RecordingGate> m_gate;
     std::unique_ptr<ClipboardHistory> m_history;

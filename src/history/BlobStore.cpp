@@ -2,39 +2,10 @@
 
 #include <QCborStreamReader>
 #include <QCborStreamWriter>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QUuid>
 
-namespace {
-
-// Passes every write through to the file and remembers whether any of them fell short: a full
-// disk makes write() store only part of a buffer without reporting an error, and the CBOR
-// writer ignores what write() returns.
-class CheckedWriter final : public QIODevice {
-  public:
-    explicit CheckedWriter(QIODevice& target) : m_target(target) { open(QIODevice::WriteOnly); }
-    bool failed() const { return m_failed; }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 length) override {
-        if (m_failed) {
-            return -1;
-        }
-        if (m_target.write(data, length) != length) {
-            m_failed = true;
-            return -1;
-        }
-        return length;
-    }
-
-  private:
-    QIODevice& m_target;
-    bool m_failed = false;
-};
-
-}  // namespace
+#include "platform/freedesktop/PrivateFiles.h"
 
 void BlobStore::writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot) {
     writer.startArray(quint64(snapshot.size()));
@@ -133,54 +104,24 @@ std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
 }
 
 bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
-    return writeFile(path, [&snapshot](QCborStreamWriter& writer) {
-        writeSnapshot(writer, snapshot);
-        return true;
-    });
-}
-
-bool BlobStore::writeFile(const QString& path,
-                          const std::function<bool(QCborStreamWriter&)>& body) {
-    QSaveFile file(path);
-    // Unbuffered, so a short write shows in the return value of the very call that made it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return false;
-    }
-    // Owner-only before the first byte lands, whatever the umask.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        file.cancelWriting();
-        return false;
-    }
-    CheckedWriter checked(file);
-    bool complete = false;
-    {
-        QCborStreamWriter writer(&checked);
-        complete = body(writer);
-    }
-    // A truncated file under its final name would read back as nothing; the unnamed temporary
-    // is removed when the save is cancelled.
-    if (!complete || checked.failed() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-std::optional<QByteArray> BlobStore::readFile(const QString& path, qint64 maxBytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes) {
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return bytes;
+    const QFileInfo info(path);
+    // The blob folder was made by this run; it is checked again since anything may have
+    // happened to it since.
+    const PrivateFiles::Folder folder = PrivateFiles::openFolder(info.path(), false);
+    return PrivateFiles::writeFile(folder, info.fileName(),
+                                   [&snapshot](QIODevice& device) {
+                                       QCborStreamWriter writer(&device);
+                                       writeSnapshot(writer, snapshot);
+                                       return true;
+                                   })
+        .isEmpty();
 }
 
 std::optional<PasteboardSnapshot> BlobStore::read(const QString& path) {
-    const std::optional<QByteArray> bytes = readFile(path);
-    return bytes ? decode(*bytes) : std::nullopt;
+    const QFileInfo info(path);
+    const PrivateFiles::FileRead file = PrivateFiles::readFile(
+        PrivateFiles::openFolder(info.path(), false), info.fileName(), maxFileSize);
+    return file.status == PrivateFiles::FileRead::Status::Read ? decode(file.bytes) : std::nullopt;
 }
 
 QString BlobStore::newFileName() {

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 #include "platform/Pasteboard.h"
@@ -29,14 +28,10 @@ class BlobStore {
     static void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot);
     static std::optional<PasteboardSnapshot> readSnapshot(QCborStreamReader& reader);
 
-    // Atomic: on success the file is complete, on failure it does not exist.
+    // Atomic: on success the file is complete, on failure it does not exist. The folder is
+    // held to the rule of PrivateFiles.
     static bool write(const QString& path, const PasteboardSnapshot& snapshot);
-    // A file of ours with any CBOR body, written as write() writes: mode 0600 from the first
-    // byte, all or nothing. The body returns false to give the file up.
-    static bool writeFile(const QString& path, const std::function<bool(QCborStreamWriter&)>& body);
-    // The whole file, when it is there, readable and at most maxBytes long.
-    static std::optional<QByteArray> readFile(const QString& path, qint64 maxBytes = maxFileSize);
-    // Nothing when the file is missing, unreadable, too large or malformed.
+    // Nothing when the file is missing, refused, too large or malformed.
     static std::optional<PasteboardSnapshot> read(const QString& path);
 
     // A fresh upper-case UUID without braces plus ".blob".

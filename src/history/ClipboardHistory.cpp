@@ -302,7 +302,11 @@ void ClipboardHistory::clearAll(Pinned pinned) {
 }
 
 void ClipboardHistory::loadPins() {
-    if (m_pins == nullptr || m_pinsRequested) {
+    if (m_pins == nullptr) {
+        m_pinsLoaded = true;
+        return;
+    }
+    if (m_pinsRequested) {
         return;
     }
     m_pinsRequested = true;
@@ -311,38 +315,49 @@ void ClipboardHistory::loadPins() {
     m_pendingBlobNames.insert(prefix);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground(
-        [this, alive, &scheduler, pins = m_pins, blobDirectory = m_blobDirectory, prefix] {
-            if (alive.expired()) {
+    m_scheduler.runInBackground([this, alive, &scheduler, pins = m_pins,
+                                 blobDirectory = m_blobDirectory, prefix] {
+        if (alive.expired()) {
+            return;
+        }
+        PinStore::Loaded loaded = pins->load();
+        QList<ClipboardItem> items;
+        for (const PinStore::Record& record : std::as_const(loaded.records)) {
+            const QString blobName =
+                prefix + QString::number(items.size()) + QStringLiteral(".blob");
+            if (std::optional<ClipboardItem> item = ClipboardItem::make(
+                    record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
+                    ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
+                items.append(std::move(*item));
+            }
+        }
+        loaded.records.clear();
+        scheduler.post([this, alive, prefix, loaded = std::move(loaded), items = std::move(items)] {
+            if (!alive.lock()) {
+                for (const ClipboardItem& item : items) {
+                    item.deleteBlob();
+                }
                 return;
             }
-            const PinStore::Loaded loaded = pins->load();
-            QList<ClipboardItem> items;
-            for (const PinStore::Record& record : loaded.records) {
-                const QString blobName =
-                    prefix + QString::number(items.size()) + QStringLiteral(".blob");
-                if (std::optional<ClipboardItem> item = ClipboardItem::make(
-                        record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
-                        ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
-                    items.append(std::move(*item));
-                }
+            m_pendingBlobNames.remove(prefix);
+            const QString& path = loaded.path;
+            if (loaded.status == PinStore::Status::SetAside) {
+                m_pinProblemTold = loaded.problem;
+                Q_EMIT problem(QStringLiteral("%@ %@. It was moved to %@, and "
+                                              "no pins were restored."),
+                               {path, loaded.problem, loaded.setAsideAs});
+            } else if (loaded.status == PinStore::Status::Refused) {
+                // Left alone: it may be someone else's, or the user's own on purpose.
+                m_pinProblemTold = loaded.problem;
+                Q_EMIT problem(QStringLiteral("%@ %@. It was left alone, and "
+                                              "pins cannot be kept until it is moved."),
+                               {path, loaded.problem});
             }
-            const bool unreadable = loaded.status == PinStore::Status::Unreadable;
-            scheduler.post([this, alive, prefix, unreadable, items = std::move(items)] {
-                if (!alive.lock()) {
-                    for (const ClipboardItem& item : items) {
-                        item.deleteBlob();
-                    }
-                    return;
-                }
-                m_pendingBlobNames.remove(prefix);
-                if (unreadable) {
-                    // Left as it is for the user to look at, until a pin replaces it.
-                    log(QStringLiteral("pins: the pin file cannot be read, no pins restored"));
-                }
-                adoptLoadedPins(items);
-            });
+            adoptLoadedPins(items);
+            m_pinsLoaded = true;
+            Q_EMIT pinsLoaded();
         });
+    });
 }
 
 void ClipboardHistory::adoptLoadedPins(QList<ClipboardItem> loaded) {
@@ -364,14 +379,20 @@ void ClipboardHistory::savePins() {
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
     m_scheduler.runInBackground(
-        [alive, &scheduler, pins = m_pins, pinned = m_items.first(m_pinnedCount)] {
-            if (pins->save(pinned)) {
-                return;
-            }
-            scheduler.post([alive] {
-                if (alive.lock()) {
-                    log(QStringLiteral("pins: could not be written, the file is left as it was"));
+        [this, alive, &scheduler, pins = m_pins, pinned = m_items.first(m_pinnedCount)] {
+            QString failure = pins->save(pinned);
+            scheduler.post([this, alive, failure = std::move(failure)] {
+                if (!alive.lock()) {
+                    return;
                 }
+                // Said once; the next change of the pins tries again.
+                if (!failure.isEmpty() && failure != m_pinProblemTold) {
+                    Q_EMIT problem(QStringLiteral("Pins could not be saved: %@ %@. They are "
+                                                  "kept for this session and saved again at "
+                                                  "the next change."),
+                                   {m_pins->filePath(), failure});
+                }
+                m_pinProblemTold = failure;
             });
         });
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <QStringList>
 #include <QUuid>
 
 #include <functional>
@@ -40,8 +41,7 @@ class ClipboardHistory : public QObject {
     // only. gate: which copies are recorded (none: all).
     ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
                      std::function<Limits()> limits, PinStore* pins = nullptr,
-                     const RecordingGate* gate = nullptr,
-                     QObject* parent = nullptr);
+                     const RecordingGate* gate = nullptr, QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
     const QList<ClipboardItem>& items() const { return m_items; }
@@ -50,6 +50,8 @@ class ClipboardHistory : public QObject {
     // items() begins with this many pinned records.
     qsizetype pinnedCount() const { return m_pinnedCount; }
     bool isPinned(const QUuid& id) const;
+    // The pins of an earlier run have been read (or there are none to read).
+    bool arePinsLoaded() const { return m_pinsLoaded; }
 
     // Starts watching the clipboard and reads the pins kept by an earlier run.
     void startMonitoring();
@@ -73,6 +75,10 @@ class ClipboardHistory : public QObject {
 
   Q_SIGNALS:
     void itemsChanged();
+    void pinsLoaded();
+    // Something the user must hear of: an English key of the string tables and what fills its
+    // placeholders (English keys themselves where they are words, such as a refusal).
+    void problem(const QString& englishKey, const QStringList& arguments);
     void recordUnavailable(const QUuid& id);
 
   private:
@@ -109,6 +115,9 @@ class ClipboardHistory : public QObject {
     QList<ClipboardItem> m_items;
     qsizetype m_pinnedCount = 0;
     bool m_pinsRequested = false;
+    bool m_pinsLoaded = false;
+    // The reason last told for pins not being kept, so that a failing save says it once.
+    QString m_pinProblemTold;
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;

@@ -4,46 +4,53 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 #include "history/ClipboardItem.h"
 #include "platform/Pasteboard.h"
 
 // The records the user pinned, kept across runs in one file: the only copies ever written to
 // disk on purpose. CBOR: an array of the format's name, its version, then one array per record
 // in pin order, holding the copy's date (milliseconds since the epoch) and its content in the
-// form of BlobStore. The file is read as untrusted input. Any thread, one call at a time.
+// form of BlobStore. The file and its folder are held to the rule of PrivateFiles, and the file
+// is read as untrusted input. Any thread, one call at a time.
 class PinStore {
   public:
     // More than the largest copy the clipboard readers take, a few times over; a larger file is
     // neither written nor read.
     static constexpr qint64 maxFileSize = qint64(4) << 30;
+    static inline const QString fileName = QStringLiteral("pinned");
 
     struct Record {
         QDateTime date;
         PasteboardSnapshot content;
     };
-    enum class Status { Missing, Loaded, Unreadable };
+    enum class Status {
+        Missing,  // no file, or no folder yet
+        Loaded,
+        SetAside,  // not a pin file, or cut short: renamed beside it, nothing restored
+        Refused,   // a link, a FIFO, someone else's: left alone, nothing restored or saved
+    };
     struct Loaded {
         Status status = Status::Missing;
         QList<Record> records;  // empty unless Loaded
+        QString problem;        // why it was set aside or refused: an English key of the tables
+        QString setAsideAs;     // the name it was given beside the folder's others
+        QString path;           // what the problem is about: the file, or its folder
     };
 
-    // prepareFolder makes the file's folder, private, before each save; false when it cannot
-    // be had or trusted.
-    PinStore(QString filePath, std::function<bool()> prepareFolder);
+    explicit PinStore(QString folder);
 
-    const QString& filePath() const { return m_filePath; }
+    QString filePath() const;
 
+    // Also removes what a save killed halfway left behind.
     Loaded load() const;
-    // Replaces the file atomically with these records' full content, in order; false, leaving
-    // the file as it was, when any of it cannot be had or written. No records: no file.
-    bool save(const QList<ClipboardItem>& pinned) const;
+    // Replaces the file atomically with these records' full content, in order; on failure the
+    // file is left as it was and the result says why (an English key of the string tables).
+    // No records: no file.
+    QString save(const QList<ClipboardItem>& pinned) const;
 
     // Nothing unless the bytes are exactly one well-formed pin file.
     static std::optional<QList<Record>> decode(const QByteArray& bytes);
 
   private:
-    QString m_filePath;
-    std::function<bool()> m_prepareFolder;
+    QString m_folder;
 };

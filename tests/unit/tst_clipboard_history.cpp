@@ -2,6 +2,9 @@
 
 #include <limits>
 
+#include <sys/resource.h>
+#include <csignal>
+
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
@@ -271,41 +274,139 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
     }
 
-    // A file that is not a whole pin file restores nothing and stays as it is until the user
-    // pins again; with nothing pinned there is no file. (A restart restoring pins byte for byte:
-    // tst_app_lifecycle.)
-    void damagedPinFile() {
-        // Not a pin file, cut short, trailing bytes.
-        for (const QByteArray damage : {"garbage", "cut", "append"}) {
-            QTemporaryDir home;
-            const QString folder = home.filePath("data/Quillstack"), path = folder + "/pinned";
-            PinStore store(
-                path, [folder] { return PrivateTempDirectory::privateFolder(folder).has_value(); });
-            QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}));
-            QCOMPARE(std::pair(modeOf(folder), modeOf(path)),
-                     std::pair(mode_t(S_IFDIR | 0700), mode_t(S_IFREG | 0600)));
-            const auto contents = [&path] { return BlobStore::readFile(path).value_or("none"); };
-            const QByteArray whole = contents();
-            const QByteArray bytes = damage == "garbage" ? damage
-                                     : damage == "cut"   ? whole.chopped(1)
-                                                         : whole + '\0';
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
+    // Whatever sits where the pins are kept, nothing is followed, blocked on or taken as ours:
+    // a damaged file of ours is moved aside; a link, a FIFO or anything of someone else's is
+    // left alone. Each says so once, and a pin made meanwhile is kept when it can be.
+    void pinFileFound_data() {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<int>("status");       // PinStore::Status
+        QTest::addColumn<QString>("problem");  // as told, "" for none
+        QTest::addColumn<bool>("pinKept");     // the next pin reaches the file
+        const auto row = [](const char* found, PinStore::Status status, const char* problem,
+                            bool kept) {
+            QTest::newRow(found) << QString(found) << int(status) << QString(problem) << kept;
+        };
+        using S = PinStore::Status;
+        row("none yet, umask 002", S::Missing, "", true);
+        row("a pin file", S::Loaded, "", true);
+        row("a parent writable by the user's own group", S::Loaded, "", true);
+        row("a temporary a killed save left", S::Loaded, "", true);
+        row("not a pin file", S::SetAside, "is not a pin file", true);
+        row("cut short", S::SetAside, "is not a pin file", true);
+        row("trailing bytes", S::SetAside, "is not a pin file", true);
+        row("larger than the cap", S::SetAside, "is too large", true);
+        row("a link to a file of the user", S::Refused, "is a symbolic link", false);
+        row("a link to /dev/zero", S::Refused, "is a symbolic link", false);
+        row("a FIFO", S::Refused, "is not a regular file", false);
+        row("a parent open to all", S::Refused, "can be changed by other users", false);
+        row("a folder of another user", S::Refused, "belongs to another user", false);
+        row("a full disk", S::Loaded, "cannot be written", false);
+    }
+    void pinFileFound() {
+        QFETCH(QString, found);
+        QFETCH(int, status);
+        QFETCH(QString, problem);
+        QFETCH(bool, pinKept);
+        QTemporaryDir home;
+        const QString data = home.filePath("data"), folder = data + "/Quillstack",
+                      path = folder + "/pinned", notes = home.filePath("notes.txt");
+        PinStore store(folder);
+        const mode_t umask = ::umask(found.contains("umask") ? 002 : 022);
+        const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
+        const auto write = [](const QString& at, const QByteArray& bytes) {
+            QFile file(at);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        const auto contents = [](const QString& at) {
+            QFile file(at);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+        };
+        QVERIFY(write(notes, "notes"));
+        if (!found.contains("none")) {
+            QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}).isEmpty());
+        }
+        const QByteArray whole = contents(path);
+        const QByteArray native = QFile::encodeName(path);
+        if (found == "not a pin file" || found == "cut short" || found == "trailing bytes") {
+            QVERIFY(write(path, found == "cut short"        ? whole.chopped(1)
+                                : found == "trailing bytes" ? whole + '\0'
+                                                            : QByteArray("garbage")));
+        } else if (found.contains("temporary")) {
+            QVERIFY(write(path + ".Ab12Cd", whole));
+        } else if (found.contains("cap")) {
+            QVERIFY(::truncate(native.constData(), PinStore::maxFileSize + 1) == 0);
+        } else if (found.contains("link")) {
+            QVERIFY(QFile::remove(path) &&
+                    QFile::link(found.contains("zero") ? "/dev/zero" : notes, path));
+        } else if (found.contains("FIFO")) {
+            QVERIFY(QFile::remove(path) && ::mkfifo(native.constData(), 0600) == 0);
+        } else if (found.contains("own group")) {
+            QVERIFY(::chmod(QFile::encodeName(data).constData(), 0775) == 0);
+        } else if (found.contains("open to all")) {
+            QVERIFY(::chmod(QFile::encodeName(data).constData(), 0777) == 0);
+        } else if (found.contains("another user")) {
+            if (::geteuid() != 0) {
+                QSKIP("needs root to hand a folder to another user (CI runs as root)");
+            }
+            QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+        }
+        struct stat before {};
+        QVERIFY(::lstat(native.constData(), &before) == 0 || found.contains("none"));
 
-            Rig run(true, &store);
-            QCOMPARE(run.history.items().size(), 0);
-            run.copy(text("new"));
-            run.history.clearAll(ClipboardHistory::Pinned::Remove);
-            run.copy(text("pinned"));
+        Rig run(false, &store);
+        QSignalSpy told(&run.history, &ClipboardHistory::problem);
+        run.begin();
+        run.scheduler.runUntilIdle();
+        QVERIFY(run.history.arePinsLoaded());
+        QCOMPARE(run.history.pinnedCount(), status == int(PinStore::Status::Loaded) ? 1 : 0);
+        QCOMPARE(QDir(folder).entryList({"pinned.??????"}, QDir::Files | QDir::System),
+                 QStringList());
+        const QStringList aside = QDir(folder).entryList({"pinned.unreadable-*"});
+        QCOMPARE(aside.size(), status == int(PinStore::Status::SetAside) ? 1 : 0);
+        QVERIFY(aside.isEmpty() || QFileInfo(folder + "/" + aside[0]).size() == before.st_size);
+
+        struct rlimit unlimited {};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        auto lift = qScopeGuard([&unlimited] { ::setrlimit(RLIMIT_FSIZE, &unlimited); });
+        if (found.contains("full")) {
+            // A disk that takes no more than a few bytes: each write falls short.
+            ::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit full = unlimited;
+            full.rlim_cur = 16;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &full) == 0);
+        }
+        for (const char* copy : {"new", "newer"}) {
+            run.copy(text(copy));
+            run.history.setPinned(run.history.pinnedCount(), true);
             run.scheduler.runUntilIdle();
-            QCOMPARE(contents(), bytes);
-            run.history.setPinned(0, true);
-            run.scheduler.runUntilIdle();
-            QCOMPARE(store.load().records.value(0).content, PasteboardSnapshot{text("pinned")});
+        }
+        QStringList problems;
+        for (const QList<QVariant>& signal : told) {
+            problems << signal.at(1).toStringList().value(1);
+        }
+        QCOMPARE(problems, problem.isEmpty() ? QStringList() : QStringList{problem});
+        const auto pins = store.load();
+        QCOMPARE(pins.status == PinStore::Status::Loaded && pins.records.size() >= 2, pinKept);
+        QCOMPARE(contents(notes), QByteArray("notes"));
+        if (!pinKept && !found.contains("full")) {
+            struct stat after {};
+            QVERIFY(::lstat(native.constData(), &after) == 0);
+            QCOMPARE(std::tuple(after.st_mode, after.st_size, after.st_uid),
+                     std::tuple(before.st_mode, before.st_size, before.st_uid));
+        }
+        if (pinKept) {
+            QCOMPARE(modeOf(path), mode_t(S_IFREG | 0600));
+            QCOMPARE(modeOf(folder), mode_t(S_IFDIR | 0700));
+            // Folders we make are private whatever the umask.
+            QVERIFY(!found.contains("none") || modeOf(data) == mode_t(S_IFDIR | 0700));
+        }
+        if (found.contains("full")) {
+            // The space is back: the next change of the pins is kept.
+            lift.dismiss();
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
             run.history.setPinned(0, false);
             run.scheduler.runUntilIdle();
-            QVERIFY(!QFile::exists(path));
+            QCOMPARE(store.load().records.size(), 2);
         }
     }
 

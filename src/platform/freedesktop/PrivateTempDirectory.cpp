@@ -1,59 +1,15 @@
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
+#include "platform/freedesktop/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <cerrno>
 
 namespace {
-
-// A parent that others may write to, without the sticky bit, lets them rename our folder away
-// and put theirs in its place.
-bool othersMayReplaceIn(const struct stat& parent) {
-    return (parent.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (parent.st_mode & S_ISVTX) == 0;
-}
-
-// Makes the folder if needed, then checks it through a descriptor opened without following
-// links, so the check and the repair apply to the same inode. Empty when it can be trusted, else
-// why not (an English key of the string tables).
-QString ensurePrivateFolder(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    struct stat parent {};
-    if (::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &parent) != 0) {
-        return QStringLiteral("cannot be created");
-    }
-    if (othersMayReplaceIn(parent)) {
-        return QStringLiteral("can be changed by other users");
-    }
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
-        return QStringLiteral("cannot be created");
-    }
-    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        struct stat st {};
-        if (error == ELOOP || (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode))) {
-            return QStringLiteral("is a symbolic link");
-        }
-        return error == ENOTDIR ? QStringLiteral("is not a folder")
-                                : QStringLiteral("cannot be created");
-    }
-    struct stat st {};
-    QString refusal;
-    if (::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) {
-        refusal = QStringLiteral("is not a folder");
-    } else if (st.st_uid != ::geteuid()) {
-        refusal = QStringLiteral("belongs to another user");
-    } else if ((st.st_mode & 07777) != 0700 && ::fchmod(fd, 0700) != 0) {
-        refusal = QStringLiteral("can be changed by other users");
-    }
-    ::close(fd);
-    return refusal;
-}
 
 // The session's runtime folder is made by the login manager; we only use it when it is a real
 // folder of ours that no one else may write to, and never change its mode.
@@ -94,7 +50,7 @@ std::optional<QString> PrivateTempDirectory::privateDirectory(const QString& tmp
         return std::nullopt;
     }
     const QString path = root + QStringLiteral("/quillstack-") + QString::number(::geteuid());
-    if (!ensurePrivateFolder(path).isEmpty()) {
+    if (!PrivateFiles::folderRefusal(path).isEmpty()) {
         return std::nullopt;
     }
     return path;
@@ -107,7 +63,7 @@ std::optional<QString> PrivateTempDirectory::blobDirectory(const QString& tmpRoo
 
 std::optional<QString> PrivateTempDirectory::blobDirectoryIn(const QString& folder) {
     const QString path = folder + QLatin1Char('/') + blobFolderName;
-    if (!ensurePrivateFolder(path).isEmpty()) {
+    if (!PrivateFiles::folderRefusal(path).isEmpty()) {
         return std::nullopt;
     }
     return path;
@@ -115,8 +71,7 @@ std::optional<QString> PrivateTempDirectory::blobDirectoryIn(const QString& fold
 
 std::optional<QString> PrivateTempDirectory::privateFolder(const QString& path) {
     const QString clean = QDir::cleanPath(path);
-    if (!QDir::isAbsolutePath(clean) || !QDir().mkpath(QFileInfo(clean).absolutePath()) ||
-        !ensurePrivateFolder(clean).isEmpty()) {
+    if (!PrivateFiles::folderRefusal(clean).isEmpty()) {
         return std::nullopt;
     }
     return clean;
@@ -127,7 +82,7 @@ PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
     InstanceFolder choice;
     const auto tryFolder = [&choice](const QString& path, QString refusal) {
         if (refusal.isEmpty()) {
-            refusal = ensurePrivateFolder(path);
+            refusal = PrivateFiles::folderRefusal(path);
         }
         if (refusal.isEmpty()) {
             choice.path = path;

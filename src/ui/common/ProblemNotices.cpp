@@ -1,0 +1,51 @@
+#include "ui/common/ProblemNotices.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+#include <cstdio>
+
+#include "settings/L10n.h"
+
+ProblemNotices::ProblemNotices(Sender send, QObject* parent)
+    : QObject(parent), m_send(std::move(send)) {}
+
+void ProblemNotices::tell(const QString& englishKey, const QStringList& arguments) {
+    QStringList told = arguments;
+    told.prepend(englishKey);
+    if (m_told.contains(told)) {
+        return;
+    }
+    m_told.insert(told);
+    QStringList translated;
+    for (const QString& argument : arguments) {
+        translated << L10n::string(argument);
+    }
+    const QString body = L10n::string(englishKey, translated);
+    if (!m_send || !m_send(QStringLiteral("Quillstack"), body)) {
+        std::fprintf(stderr, "Quillstack: %s\n", body.toLocal8Bit().constData());
+    }
+}
+
+ProblemNotices::Sender ProblemNotices::desktopNotifications() {
+    return [](const QString& title, const QString& body) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const QString service = QStringLiteral("org.freedesktop.Notifications");
+        // Asked of the bus itself, which answers at once; the service may be started on demand.
+        const auto* names = bus.interface();
+        if (!bus.isConnected() || names == nullptr ||
+            !(names->isServiceRegistered(service).value() ||
+              names->activatableServiceNames().value().contains(service))) {
+            return false;
+        }
+        QDBusMessage notify = QDBusMessage::createMethodCall(
+            service, QStringLiteral("/org/freedesktop/Notifications"), service,
+            QStringLiteral("Notify"));
+        notify << QStringLiteral("Quillstack") << 0u << QStringLiteral("quillstack") << title
+               << body << QStringList() << QVariantMap() << -1;
+        // No reply awaited: a hung notification service must not stall the main thread.
+        return bus.send(notify);
+    };
+}

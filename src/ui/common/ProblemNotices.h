@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+
+// Problems the user must hear of (a pin file refused, pins that could not be saved), each said
+// once a run, in the interface language, as a desktop notification. Main thread.
+class ProblemNotices : public QObject {
+    Q_OBJECT
+  public:
+    // Shows one notice; false when it could not be shown.
+    using Sender = std::function<bool(const QString& title, const QString& body)>;
+
+    // Where send fails, the notice goes to stderr: a problem is never dropped silently.
+    explicit ProblemNotices(Sender send, QObject* parent = nullptr);
+
+    // englishKey and every argument that is an English key of the string tables are
+    // translated; the same notice again is not repeated.
+    void tell(const QString& englishKey, const QStringList& arguments = {});
+
+    // org.freedesktop.Notifications on the session bus, asked without waiting for its answer.
+    static Sender desktopNotifications();
+
+  private:
+    Sender m_send;
+    QSet<QStringList> m_told;
+};
