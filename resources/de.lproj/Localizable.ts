@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Aufzeichnung über das Symbol im Systembereich pausieren — bis zum Fortsetzen wird nichts Kopiertes behalten.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>ist zu groß</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>ist keine Datei angehefteter Einträge</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@. Sie wurde in %@ umbenannt; keine angehefteten Einträge wurden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@. Sie wurde nicht angetastet; angeheftete Einträge können erst gesichert werden, wenn sie entfernt ist.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Angeheftete Einträge konnten nicht gesichert werden: %@ %@. Sie bleiben für diese Sitzung erhalten und werden bei der nächsten Änderung erneut gesichert.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Pause el registro desde el icono de la bandeja — no se guarda nada de lo copiado hasta reanudarlo.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>es demasiado grande</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>no se puede leer</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>no se puede escribir</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>no es un archivo de elementos fijados</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@. Se renombró a %@ y no se restauró ningún elemento fijado.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@. No se ha tocado; los elementos fijados no se podrán guardar hasta que se mueva.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>No se pudieron guardar los elementos fijados: %@ %@. Se conservan durante esta sesión y se guardarán de nuevo con el próximo cambio.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Suspendez l’enregistrement depuis l’icône de la zone de notification — rien n’est gardé jusqu’à la reprise.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>est trop volumineux</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>ne peut pas être écrit</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>n’est pas un fichier d’éléments épinglés</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@. Il a été renommé en %@ et aucun élément épinglé n’a été restauré.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@. Il n’a pas été touché ; les éléments épinglés ne pourront être conservés qu’une fois qu’il aura été déplacé.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Les éléments épinglés n’ont pas pu être enregistrés : %@ %@. Ils sont gardés pour cette session et seront enregistrés de nouveau à la prochaine modification.</translation>
+    </message>
 </context>
 </TS>

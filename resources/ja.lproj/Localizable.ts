@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>トレイのアイコンから記録を一時停止 — 再開するまでコピーは残りません。</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>大きすぎます</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>読み込めません</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>書き込めません</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>ピン留めファイルではありません</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ は%@。%@ に名前を変更しました。ピン留めした項目は復元されていません。</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ は%@。そのままにしてあります。移動するまでピン留めした項目は保存できません。</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>ピン留めした項目を保存できませんでした: %@ は%@。このセッションの間は保持され、次に変更したときに再び保存されます。</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>트레이 아이콘에서 기록 일시 중지 — 다시 시작할 때까지 복사한 내용은 남지 않습니다.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>일반 파일이 아닙니다</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>너무 큽니다</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>읽을 수 없습니다</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>쓸 수 없습니다</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>고정 항목 파일이 아닙니다</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@: %@. 이름을 %@(으)로 바꿨으며 고정 항목은 복원되지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@: %@. 그대로 두었으며, 옮길 때까지 고정 항목을 저장할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>고정 항목을 저장할 수 없습니다: %@: %@. 이번 세션 동안 유지되며 다음에 변경할 때 다시 저장됩니다.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Pause o registro pelo ícone da área de notificação — nada copiado é guardado até retomar.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>não é um arquivo comum</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>é grande demais</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>não pode ser lido</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>não pode ser gravado</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>não é um arquivo de itens fixados</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@. Ele foi renomeado para %@ e nenhum item fixado foi restaurado.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@. Ele não foi alterado; os itens fixados só poderão ser guardados depois que ele for movido.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Não foi possível salvar os itens fixados: %@ %@. Eles ficam guardados nesta sessão e serão salvos de novo na próxima alteração.</translation>
+    </message>
 </context>
 </TS>

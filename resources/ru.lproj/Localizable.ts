@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Приостановите запись через значок в трее — до возобновления ничего скопированное не сохраняется.</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>не является обычным файлом</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>слишком велик</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>не удаётся прочитать</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>не удаётся записать</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>не является файлом закреплённых записей</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@. Файл переименован в %@, закреплённые записи не восстановлены.</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@. Файл оставлен как есть; закреплённые записи не будут сохраняться, пока его не уберут.</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Не удалось сохранить закреплённые записи: %@ %@. Они останутся до конца сеанса и будут сохранены снова при следующем изменении.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,37 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>通过托盘图标暂停记录 — 恢复之前复制的内容都不会保留。</translation>
     </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>is too large</source>
+        <translation>太大</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>无法写入</translation>
+    </message>
+    <message>
+        <source>is not a pin file</source>
+        <translation>不是固定项文件</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
+        <translation>%@ %@。已将其重命名为 %@，未恢复任何固定项。</translation>
+    </message>
+    <message>
+        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
+        <translation>%@ %@。已保持原样；在将其移走之前，固定项无法保存。</translation>
+    </message>
+    <message>
+        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>无法保存固定项：%@ %@。它们会在本次会话中保留，并在下次更改时再次保存。</translation>
+    </message>
 </context>
 </TS>

@@ -23,11 +23,11 @@ const QRegularExpression kNeedsEnglishWording(
     u"|System Settings|Universal Access|Accessibility|Input Monitoring|Enable in "
     "the list|menu bar|Release modifiers|release to paste|Tap|\\(key name\\)"_s);
 
-// Keys written literally at the lookup calls in the sources: adjacent literals joined, and
-// \\, \" and \uXXXX read as the compiler reads them (which is how JSON reads them).
+// Keys written literally at the lookup calls and the problems told in the sources: adjacent
+// literals joined, and \\, \" and \uXXXX read as the compiler reads them (as JSON reads them).
 QSet<QString> keysUsedInSources() {
-    static const QRegularExpression call(
-        QStringLiteral(R"re(L10n::string\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
+    static const QRegularExpression call(QStringLiteral(
+        R"re((?:L10n::string|Q_EMIT problem)\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     QSet<QString> keys;
     QDirIterator it(QStringLiteral(QUILLSTACK_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
