@@ -3,9 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDebug>
 #include <QVariantMap>
-
-#include <cstdio>
 
 #include "settings/L10n.h"
 
@@ -25,7 +24,8 @@ void ProblemNotices::tell(const QString& englishKey, const QStringList& argument
     }
     const QString body = L10n::string(englishKey, translated);
     if (!m_send || !m_send(QStringLiteral("Quillstack"), body)) {
-        std::fprintf(stderr, "Quillstack: %s\n", body.toLocal8Bit().constData());
+        // One of the few lines a release build lets through to standard error.
+        qCritical().noquote() << QStringLiteral("Quillstack:") << body;
     }
 }
 

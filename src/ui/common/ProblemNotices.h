@@ -14,7 +14,7 @@ class ProblemNotices : public QObject {
     // Shows one notice; false when it could not be shown.
     using Sender = std::function<bool(const QString& title, const QString& body)>;
 
-    // Where send fails, the notice goes to stderr: a problem is never dropped silently.
+    // Where send fails, the notice goes to standard error: a problem is never dropped silently.
     explicit ProblemNotices(Sender send, QObject* parent = nullptr);
 
     // englishKey and every argument that is an English key of the string tables are
