@@ -534,8 +534,7 @@ bool SingleInstance::openSocket() {
     struct stat st {};
     // Listening only once it is ours alone; the kernel's queue as long as it allows, so that
     // a burst of starts waits there rather than being refused.
-    if (fd < 0 ||
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0 ||
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0 ||
         !restrictToOwner(socketPath()) || ::listen(fd, SOMAXCONN) != 0 ||
         ::lstat(QFile::encodeName(socketPath()).constData(), &st) != 0) {
         log(QStringLiteral("SingleInstance: cannot listen on %1: %2")
@@ -609,8 +608,7 @@ void SingleInstance::acceptConnections() {
             return;
         }
         auto* socket = new QLocalSocket(this);
-        if (!socket->setSocketDescriptor(fd, QLocalSocket::ConnectedState,
-                                         QIODevice::ReadWrite)) {
+        if (!socket->setSocketDescriptor(fd, QLocalSocket::ConnectedState, QIODevice::ReadWrite)) {
             ::close(fd);
             delete socket;
             continue;
@@ -675,8 +673,9 @@ void SingleInstance::evictStalled() {
 }
 
 void SingleInstance::drop(Peer& peer) {
-    const auto found = std::find_if(m_peers.begin(), m_peers.end(),
-                                    [&](const std::unique_ptr<Peer>& p) { return p.get() == &peer; });
+    const auto found =
+        std::find_if(m_peers.begin(), m_peers.end(),
+                     [&](const std::unique_ptr<Peer>& p) { return p.get() == &peer; });
     if (found == m_peers.end()) {
         return;
     }
@@ -695,8 +694,9 @@ void SingleInstance::readLines(Peer& peer) {
     // peer is looked up again.
     QLocalSocket* const socket = peer.socket;
     const auto gone = [this, socket] {
-        return std::none_of(m_peers.cbegin(), m_peers.cend(),
-                            [socket](const std::unique_ptr<Peer>& p) { return p->socket == socket; });
+        return std::none_of(
+            m_peers.cbegin(), m_peers.cend(),
+            [socket](const std::unique_ptr<Peer>& p) { return p->socket == socket; });
     };
     while (!peer.answering && peer.socket->canReadLine()) {
         // Each line costs the main thread work: a peer gets a few, not as many as fit its time.

@@ -27,8 +27,8 @@ void say(FILE* stream, const QString& text) {
 }
 
 void sayNoAnswer(const SingleInstance& instance) {
-    say(stderr, QStringLiteral("Quillstack is running but did not answer: %1\n")
-                    .arg(instance.failure()));
+    say(stderr,
+        QStringLiteral("Quillstack is running but did not answer: %1\n").arg(instance.failure()));
 }
 
 // The running instance's answer to this start, or nothing when this process is to run.

@@ -2,11 +2,11 @@
 
 #include <QLocalSocket>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -348,7 +348,7 @@ class TestSingleInstance : public QObject {
                     idleClient(path, activate);
                 }
                 char byte = 0;
-                static_cast<void>(::read(go[0], &byte, 1));
+                [[maybe_unused]] const ssize_t got = ::read(go[0], &byte, 1);
                 ::_exit(0);
             }
         }
@@ -430,8 +430,8 @@ class TestSingleInstance : public QObject {
         QTest::qWait(300);  // past every peer's command time: none is dropped for reading slowly
         QCOMPARE(first.peerCount(), readers);
         const qint64 held = first.heldAnswerBytes();
-        qInfo("held with %d stalled readers of %lld bytes: %lld", readers,
-              qint64(record.size()), held);
+        qInfo("held with %d stalled readers of %lld bytes: %lld", readers, qint64(record.size()),
+              held);
         QVERIFY(held >= record.size());
         QVERIFY(held <= record.size() + readers * 2 * SingleInstance::answerChunk);
         ::fcntl(clients.first(), F_SETFL, 0);
@@ -458,8 +458,9 @@ class TestSingleInstance : public QObject {
         SingleInstance first(dir.path(), fast);
         QCOMPARE(first.start(Command::Activate), Role::Primary);
         const QByteArray record = QByteArray("0123456789").repeated(512 * 1024);  // 5 MB
-        first.setQueryHandler(
-            [&](const SingleInstance::Query&, auto reply) { reply({{}, record}); });
+        first.setQueryHandler([&](const SingleInstance::Query&, auto reply) {
+            reply({{}, record});
+        });
         const Asked asked = askFrom(dir.path(), printFirst, fast, 2000);
         QCOMPARE(asked.reach, SingleInstance::Reach::Answered);
         QVERIFY2(asked.received == record, qPrintable(asked.failure));

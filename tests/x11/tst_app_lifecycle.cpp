@@ -112,6 +112,16 @@ class TestAppLifecycle : public QObject {
                      qPrintable(c.arguments.join(' ') + ": " + reply.err));
         }
         QCOMPARE(xclipPaste("UTF8_STRING"), text);
+        // A reader that stops early (`| head -c 10`) ends the command quietly, not by SIGPIPE.
+        QProcess early;
+        early.setProcessEnvironment(app.environment());
+        early.start(AppProcess::binary(), {"--print", "1"});
+        QVERIFY(early.waitForReadyRead(10000));
+        early.closeReadChannel(QProcess::StandardOutput);
+        QVERIFY(early.waitForFinished(30000));
+        QVERIFY2(early.exitStatus() == QProcess::NormalExit && early.exitCode() == 1 &&
+                     early.readAllStandardError().isEmpty(),
+                 qPrintable(QString::number(early.exitCode())));
 
         // A copy left out leaves no trace to wait for: each is given time to be seen.
         QCOMPARE(app.command({"--pause"}).exitCode, 0);
