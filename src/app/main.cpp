@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <malloc.h>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -25,9 +26,28 @@ void say(FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
+void sayNoAnswer(const SingleInstance& instance) {
+    say(stderr,
+        QStringLiteral("Quillstack is running but did not answer: %1\n").arg(instance.failure()));
+}
+
 // The running instance's answer to this start, or nothing when this process is to run.
 std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command command,
                             const QString& language) {
+    if (command == SingleInstance::Command::Quit) {
+        // Never starts one, so it only asks: the lock is left to a start that may be under way.
+        switch (instance.tell(command, language)) {
+            case SingleInstance::Reach::NotRunning:
+                say(stderr, QStringLiteral("Quillstack is not running\n"));
+                return 0;
+            case SingleInstance::Reach::Answered:
+                return 0;
+            case SingleInstance::Reach::NoAnswer:
+            case SingleInstance::Reach::Stopped:
+                sayNoAnswer(instance);
+                return 1;
+        }
+    }
     switch (instance.claim(command, language)) {
         case SingleInstance::Role::Primary:
         case SingleInstance::Role::Unavailable:
@@ -40,38 +60,46 @@ std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command co
         return 0;
     }
     if (!instance.commandDelivered()) {
-        say(stderr, QStringLiteral("Quillstack is running but did not answer\n"));
+        sayNoAnswer(instance);
         return 1;
     }
     return 0;
 }
 
-// A query is only ever answered by a running instance: this process never runs in its place.
+// A query is only ever answered by a running instance: this process never runs in its place,
+// and never takes the lock either.
 int askRunning(SingleInstance& instance, const SingleInstance::Query& query,
                const QString& language) {
-    const SingleInstance::Role role = instance.ask(query, language, [](QByteArrayView piece) {
-        return std::fwrite(piece.data(), 1, size_t(piece.size()), stdout) == size_t(piece.size());
-    });
-    std::fflush(stdout);
-    switch (role) {
-        case SingleInstance::Role::Primary:
+    // A closed output (`| head -c 10`) is a write error to stop at, not a signal to die of.
+    std::signal(SIGPIPE, SIG_IGN);
+    bool written = true;
+    const SingleInstance::Reach reach =
+        instance.ask(query, language, [&written](QByteArrayView piece) {
+            written = std::fwrite(piece.data(), 1, size_t(piece.size()), stdout) ==
+                          size_t(piece.size()) &&
+                      std::fflush(stdout) == 0;
+            return written;
+        });
+    if (std::fflush(stdout) != 0) {
+        written = false;
+    }
+    switch (reach) {
+        case SingleInstance::Reach::NotRunning:
             say(stderr, QStringLiteral("Quillstack is not running\n"));
             return 1;
-        case SingleInstance::Role::Unavailable:
-            say(stderr, QStringLiteral("Quillstack's lock cannot be checked\n"));
+        case SingleInstance::Reach::NoAnswer:
+            sayNoAnswer(instance);
             return 1;
-        case SingleInstance::Role::Secondary:
+        case SingleInstance::Reach::Stopped:
+            return 1;  // whoever reads our output has gone; nothing left to tell it
+        case SingleInstance::Reach::Answered:
             break;
-    }
-    if (!instance.commandDelivered()) {
-        say(stderr, QStringLiteral("Quillstack is running but did not answer\n"));
-        return 1;
     }
     if (!instance.answerError().isEmpty()) {
         say(stderr, instance.answerError() + u'\n');
         return 1;
     }
-    return 0;
+    return written ? 0 : 1;
 }
 
 std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments);
@@ -94,9 +122,6 @@ int refuseToRun(int& argc, char** argv, const QStringList& arguments,
          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
         !chooseWindowingSystem(arguments)) {
         return 1;
-    }
-    if constexpr (!AppEnvironment::isLoggingEnabled) {
-        ReleaseOutput::installMessageHandler();
     }
     QApplication app(argc, argv);
     L10n::configure(nullptr, L10n::matchLanguage(QLocale::system().uiLanguages()));
@@ -152,6 +177,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Quillstack"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLSTACK_VERSION));
 
+    if constexpr (!AppEnvironment::isLoggingEnabled) {
+        // From the start, commands included: Qt's own warnings can name files and windows of the
+        // user's session.
+        ReleaseOutput::installMessageHandler();
+    }
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -187,15 +217,6 @@ int main(int argc, char** argv) {
     }
     if (!instance || !instance->isPrimary()) {
         return refuseToRun(argc, argv, arguments, folder.refused);
-    }
-    if (commandLine.command == SingleInstance::Command::Quit) {
-        say(stderr, QStringLiteral("Quillstack is not running\n"));
-        return 0;
-    }
-
-    if constexpr (!AppEnvironment::isLoggingEnabled) {
-        // Qt's own warnings can name files and windows of the user's session.
-        ReleaseOutput::installMessageHandler();
     }
     const std::optional<WindowingSystem> windowing = chooseWindowingSystem(arguments);
     if (!windowing) {

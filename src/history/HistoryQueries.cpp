@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <iterator>
+
 #include "core/Scheduler.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
@@ -73,21 +75,44 @@ void HistoryQueries::print(qint64 number, const QString& type, std::function<voi
         done({error, {}});
         return;
     }
+    const ClipboardItem& item = m_history.items().at(*index);
+    const QString key = item.id().toString() + u' ' + type;
+    for (auto it = m_held.begin(); it != m_held.end();) {
+        it = it->expired() ? m_held.erase(it) : std::next(it);
+    }
+    if (std::shared_ptr<const QByteArray> held = m_held.value(key).lock()) {
+        done({{}, SharedBytes(std::move(held))});
+        return;
+    }
+    const auto reading = m_reading.find(key);
+    if (reading != m_reading.end()) {
+        reading->append(std::move(done));
+        return;
+    }
+    m_reading.insert(key, {std::move(done)});
     // A blob is read and decoded whole (up to BlobStore::maxFileSize): not on the main thread.
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([alive, &scheduler, item = m_history.items().at(*index), type,
-                                 number, done = std::move(done)]() mutable {
+    m_scheduler.runInBackground([this, alive, &scheduler, item, type, number, key] {
         if (alive.expired()) {
             return;
         }
         Result result = extract(item.resolvedPasteboardData(), item.fileURLs(), type, number);
-        scheduler.post([alive, result = std::move(result), done = std::move(done)] {
+        scheduler.post([this, alive, key, result = std::move(result)] {
             if (alive.lock()) {
-                done(result);
+                finishPrint(key, result);
             }
         });
     });
+}
+
+void HistoryQueries::finishPrint(const QString& key, const Result& result) {
+    if (result.error.isEmpty()) {
+        m_held.insert(key, result.bytes.handle());
+    }
+    for (const std::function<void(Result)>& done : m_reading.take(key)) {
+        done(result);
+    }
 }
 
 HistoryQueries::Result HistoryQueries::extract(const PasteboardSnapshot& content,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QModelIndex>
 #include <QString>
 
@@ -8,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/SharedBytes.h"
 #include "platform/Pasteboard.h"
 
 class ClipboardHistory;
@@ -22,7 +25,7 @@ class HistoryQueries {
   public:
     struct Result {
         QString error;  // one line, English (the command line's language); empty on success
-        QByteArray bytes;
+        SharedBytes bytes;
     };
 
     HistoryQueries(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler);
@@ -34,6 +37,8 @@ class HistoryQueries {
     // Anything else a row is to say in a listing goes here.
     static QString rowLine(int number, const QModelIndex& row);
     // Record `number`'s text, or the bytes of `type`; `done` runs later on the main thread.
+    // Every caller asking for the same record and type while an earlier answer is still read or
+    // held gets that answer's buffer: a large record is read once, however many ask.
     void print(qint64 number, const QString& type, std::function<void(Result)> done);
     // Restores record `number` as Return in the popup does, typing nothing; the error, if any.
     QString copy(qint64 number);
@@ -46,10 +51,15 @@ class HistoryQueries {
   private:
     // The history's index of record `number`, or the error that it names none.
     std::optional<qsizetype> historyIndex(qint64 number, QString& error) const;
+    void finishPrint(const QString& key, const Result& result);
 
     ClipboardHistory& m_history;
     HistoryListModel& m_model;
     Scheduler& m_scheduler;
+    // By record id and type: the answers still held by someone, and the callers of a read under
+    // way.
+    QHash<QString, std::weak_ptr<const QByteArray>> m_held;
+    QHash<QString, QList<std::function<void(Result)>>> m_reading;
     // Weak handle for answers that may outlive this object.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -2,16 +2,28 @@
 
 #include <QLocalSocket>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <csignal>
+#include <cstring>
 #include <thread>
 
+#include "FakeFileThumbnailer.h"
+#include "FakePasteboard.h"
+#include "ManualScheduler.h"
 #include "TestHelpers.h"
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
+#include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
+#include "history/HistoryQueries.h"
+#include "platform/PasteboardTypeKey.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 namespace {
@@ -35,6 +47,51 @@ std::pair<Role, bool> startAgain(const QString& directory) {
     second.join();
     return outcome;
 }
+
+// A client that connects and then does nothing (does not even read): what a burst of
+// connections or a stopped pager looks like to the server. -1 when no descriptor is left.
+// Takes the path's bytes, so that a forked child need not allocate.
+int idleClient(const QByteArray& path, const QByteArray& sends = {}) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    if (fd >= 0 && !sends.isEmpty()) {
+        static_cast<void>(::send(fd, sends.constData(), size_t(sends.size()), MSG_NOSIGNAL));
+    }
+    return fd;
+}
+
+// A query from a thread of its own, so that this one can answer it; the sink may dawdle.
+struct Asked {
+    SingleInstance::Reach reach = SingleInstance::Reach::NoAnswer;
+    QByteArray received;
+    QString failure;
+};
+Asked askFrom(const QString& directory, const SingleInstance::Query& query,
+              SingleInstance::Timing timing, int pauseMs = 0) {
+    Asked asked;
+    std::atomic<bool> done = false;
+    std::thread second([&] {
+        SingleInstance instance(directory, timing);
+        asked.reach = instance.ask(query, {}, [&](QByteArrayView piece) {
+            QThread::msleep(asked.received.isEmpty() ? pauseMs : 0);
+            asked.received += piece;
+            return true;
+        });
+        asked.failure = instance.failure();
+        done = true;
+    });
+    static_cast<void>(QTest::qWaitFor([&] { return done.load(); }, 60'000));
+    second.join();
+    return asked;
+}
+
+const SingleInstance::Query printFirst{SingleInstance::Query::Kind::Print, 1, {}};
 }  // namespace
 
 class TestSingleInstance : public QObject {
@@ -211,6 +268,202 @@ class TestSingleInstance : public QObject {
             QVERIFY(received == out);
         }
         QCOMPARE(asked, (QList<QByteArray>{"print 2 text/html", "copy 9"}));
+    }
+
+    // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
+    // a script quitting it), the start runs, and it stays the only one.
+    void startWhileCommandsPoll_data() {
+        QTest::addColumn<bool>("query");
+        QTest::newRow("--list") << true;
+        QTest::newRow("--quit") << false;
+    }
+    void startWhileCommandsPoll() {
+        QFETCH(bool, query);
+        for (int round = 0; round < 15; ++round) {
+            QTemporaryDir dir;
+            std::atomic<bool> stop = false;
+            std::atomic<int> polls = 0;
+            std::atomic<bool> finished = false;
+            std::thread poller([&] {
+                while (!stop) {
+                    SingleInstance asking(dir.path(), {300, 200, 5000});
+                    if (query) {
+                        asking.ask({}, {}, [](QByteArrayView) { return true; });
+                    } else {
+                        asking.tell(Command::Quit);
+                    }
+                    ++polls;
+                }
+                finished = true;
+            });
+            QVERIFY(QTest::qWaitFor([&] { return polls > 2; }, 5000));
+            SingleInstance first(dir.path(), fast);
+            const Role role = first.start(Command::Activate);
+            stop = true;
+            // This thread answers the poller's last round meanwhile.
+            QVERIFY(QTest::qWaitFor([&] { return finished.load(); }, 30'000));
+            poller.join();
+            QCOMPARE(role, Role::Primary);
+            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        }
+    }
+
+    // Out of descriptors, the server waits and accepts again; it never stops listening, and
+    // a command after the burst is answered.
+    void acceptErrorsNeverCloseTheServer_data() {
+        QTest::addColumn<bool>("here");
+        QTest::newRow("this process out of descriptors") << true;
+        QTest::newRow("1100 connections from another process") << false;
+    }
+    void acceptErrorsNeverCloseTheServer() {
+        QFETCH(bool, here);
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::close(probe);
+        rlimit lowered = saved;
+        lowered.rlim_cur = here ? rlim_t(probe + 100) : 1024;
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &lowered) == 0);
+        const QByteArray path = QFile::encodeName(first.socketPath()), activate = "activate\n";
+        QList<int> clients;
+        pid_t child = -1;
+        int go[2] = {-1, -1};
+        QVERIFY(::pipe(go) == 0);
+        if (here) {
+            // Every descriptor taken by clients before the server accepts any of them.
+            for (int fd; (fd = idleClient(path)) >= 0;) {
+                clients << fd;
+            }
+        } else {
+            child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                rlimit more = saved;
+                more.rlim_cur = qMin<rlim_t>(saved.rlim_max, 4096);
+                ::setrlimit(RLIMIT_NOFILE, &more);
+                for (int i = 0; i < 1100; ++i) {
+                    idleClient(path, activate);
+                }
+                char byte = 0;
+                [[maybe_unused]] const ssize_t got = ::read(go[0], &byte, 1);
+                ::_exit(0);
+            }
+        }
+        QTest::qWait(1000);
+        int most = first.peerCount();
+        QTRY_VERIFY_WITH_TIMEOUT((most = qMax(most, first.peerCount())) > 0, 3000);
+        const bool listening = first.isListening();
+        for (const int fd : clients) {
+            ::close(fd);
+        }
+        QVERIFY(::write(go[1], "x", 1) == 1);
+        ::close(go[0]);
+        ::close(go[1]);
+        if (child > 0) {
+            int status = 0;
+            QVERIFY(::waitpid(child, &status, 0) == child);
+        }
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
+        QVERIFY(listening);
+        QVERIFY(most <= SingleInstance::maxPeers);
+        QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+    }
+
+    // A socket file someone took away comes back.
+    void socketFileComesBack_data() {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("removed") << false;
+        QTest::newRow("replaced by a file") << true;
+    }
+    void socketFileComesBack() {
+        QFETCH(bool, replaced);
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        QVERIFY(QFile::remove(first.socketPath()));
+        QVERIFY(!replaced || QFile(first.socketPath()).open(QIODevice::WriteOnly));
+        QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
+        QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+    }
+
+    // Readers that do not read hold one copy of the record between them, and a few pieces each;
+    // each of them still gets all of it once it reads.
+    void slowReadersShareTheRecord() {
+        QTemporaryDir dir, blobs;
+        FakePasteboard pasteboard;
+        ManualScheduler scheduler;
+        FakeFileThumbnailer thumbnailer;
+        ClipboardHistory history(pasteboard, scheduler, blobs.path(),
+                                 [] { return ClipboardHistory::Limits{}; });
+        HistoryListModel model(history, scheduler, thumbnailer);
+        HistoryQueries queries(history, model, scheduler);
+        pasteboard.setNotifiesChanges(true);
+        history.startMonitoring();
+        const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
+        pasteboard.setContent({{{QString(PasteboardTypeKey::stringUtf8Mime), record}}});
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        QCOMPARE(model.rowCount(), 1);
+        QVERIFY(history.items().constFirst().blobPath());
+
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        first.setQueryHandler([&](const SingleInstance::Query& query, auto reply) {
+            queries.print(query.number, query.type, [reply](HistoryQueries::Result result) {
+                reply({result.error, result.bytes});
+            });
+        });
+        constexpr int readers = 20;
+        QList<int> clients;
+        for (int i = 0; i < readers; ++i) {
+            clients << idleClient(QFile::encodeName(first.socketPath()), "print 1\n");
+            QVERIFY(clients.last() >= 0);
+            // One after the other: a reader that comes while others are served shares too.
+            for (int turn = 0; turn < 20; ++turn) {
+                QCoreApplication::processEvents();
+                scheduler.runUntilIdle();
+            }
+        }
+        QTRY_COMPARE(first.peerCount(), readers);
+        QTest::qWait(300);  // past every peer's command time: none is dropped for reading slowly
+        QCOMPARE(first.peerCount(), readers);
+        const qint64 held = first.heldAnswerBytes();
+        qInfo("held with %d stalled readers of %lld bytes: %lld", readers, qint64(record.size()),
+              held);
+        QVERIFY(held >= record.size());
+        QVERIFY(held <= record.size() + readers * 2 * SingleInstance::answerChunk);
+        ::fcntl(clients.first(), F_SETFL, 0);
+        QByteArray received;
+        std::thread reader([&] {
+            char buffer[65536];
+            for (ssize_t got; (got = ::read(clients.first(), buffer, sizeof(buffer))) > 0;) {
+                received.append(buffer, got);
+            }
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(first.peerCount(), readers - 1, 20'000);
+        reader.join();
+        QCOMPARE(received, "ok " + QByteArray::number(record.size()) + '\n' + record);
+        for (const int fd : clients) {
+            ::close(fd);
+        }
+        QTRY_COMPARE(first.peerCount(), 0);
+        QCOMPARE(first.heldAnswerBytes(), 0);
+    }
+
+    // A reader that stops for a while (a pager, a busy pipe) gets the whole record.
+    void pausingReaderGetsEverything() {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        const QByteArray record = QByteArray("0123456789").repeated(512 * 1024);  // 5 MB
+        first.setQueryHandler([&](const SingleInstance::Query&, auto reply) {
+            reply({{}, record});
+        });
+        const Asked asked = askFrom(dir.path(), printFirst, fast, 2000);
+        QCOMPARE(asked.reach, SingleInstance::Reach::Answered);
+        QVERIFY2(asked.received == record, qPrintable(asked.failure));
     }
 
     // One row per rule; the commands themselves are a table of the code.

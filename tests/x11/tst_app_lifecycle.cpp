@@ -112,6 +112,15 @@ class TestAppLifecycle : public QObject {
                      qPrintable(c.arguments.join(' ') + ": " + reply.err));
         }
         QCOMPARE(xclipPaste("UTF8_STRING"), text);
+        // A reader that stops early ends the command quietly with status 1, not by SIGPIPE (141).
+        QProcess early;
+        early.setProcessEnvironment(app.environment());
+        early.start("bash",
+                    {"-c", R"("$0" --print 1 | head -c 10 >/dev/null; echo ${PIPESTATUS[0]})",
+                     AppProcess::binary()});
+        QVERIFY(early.waitForFinished(30000));
+        QCOMPARE(early.readAllStandardOutput(), "1\n");
+        QCOMPARE(early.readAllStandardError(), QByteArray());
 
         // A copy left out leaves no trace to wait for: each is given time to be seen.
         QCOMPARE(app.command({"--pause"}).exitCode, 0);
