@@ -242,6 +242,13 @@ void QuillstackApp::perform(SingleInstance::Command command) {
 
 void QuillstackApp::answer(const SingleInstance::Query& query,
                            const std::function<void(SingleInstance::Answer)>& reply) {
+    if (!m_history->arePinsLoaded()) {
+        // Record numbers count the pins first: an answer before they are read would be wrong.
+        QObject::connect(
+            m_history.get(), &ClipboardHistory::pinsLoaded, &m_app,
+            [this, query, reply] { answer(query, reply); }, Qt::SingleShotConnection);
+        return;
+    }
     switch (query.kind) {
         case SingleInstance::Query::Kind::List:
             reply({{}, m_queries->list()});

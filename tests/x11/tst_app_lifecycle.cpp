@@ -196,12 +196,18 @@ class TestAppLifecycle : public QObject {
         m_owners.clear();  // nothing on the clipboard at the restart: the popup shows only pins
         QVERIFY(app.stop(SIGINT) && app.blobFiles().isEmpty());
         QVERIFY(app.start());
-        // The pins are read once it listens: a listing right after the start may come first.
+        // The pins are read once it listens; the first listing it answers waits for them.
         QByteArray listed;
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            (listed = app.command({"--list"}).out).startsWith("1\t\U0001F4CC qqq") &&
-                listed.endsWith("\n2\t\U0001F4CC only html\n"),
-            listed.right(40).constData(), 20000);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const auto listing = app.command({"--list"});
+                listed = listing.out;
+                return listing.exitCode == 0;
+            },
+            20000));
+        QVERIFY2(listed.startsWith("1\t\U0001F4CC qqq") &&
+                     listed.endsWith("\n2\t\U0001F4CC only html\n"),
+                 listed.right(40).constData());
 
         popupKeys("Return");
         QTRY_COMPARE_WITH_TIMEOUT(xclipPaste("UTF8_STRING"), kLarge, 10000);
