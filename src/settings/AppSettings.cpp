@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <optional>
 
@@ -21,12 +23,32 @@ const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
+const QString kIgnoredApplicationsProblem = QStringLiteral(
+    "The ignored applications in the settings file cannot be read: the usual password managers "
+    "are ignored instead.");
 
+// Text that can name a window class or an app id. A leading "@" is QSettings' markup for a
+// value it could not decode (it writes a literal one doubled), U+FFFD stands for bytes that were
+// not UTF-8, and a bare number is what an INI file holds for a number, never an application.
+bool isApplicationName(const QString& name) {
+    if (name.isEmpty() || name.startsWith(u'@') || name.contains(QChar::ReplacementCharacter)) {
+        return false;
+    }
+    bool number = false;
+    name.toDouble(&number);  // which also reads "inf" and "nan", which are not numbers here
+    number = number && std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isDigit(); });
+    return !number && std::all_of(name.cbegin(), name.cend(),
+                                  [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+}
+
+// Trimmed, blanks and repeats (any case) left out; linear, since a hand-made file may be long.
 QStringList cleanedNames(const QStringList& names) {
     QStringList out;
+    QSet<QString> seen;
     for (const QString& name : names) {
         const QString trimmed = name.trimmed();
-        if (!trimmed.isEmpty() && !out.contains(trimmed, Qt::CaseInsensitive)) {
+        if (isApplicationName(trimmed) && !seen.contains(trimmed.toCaseFolded())) {
+            seen.insert(trimmed.toCaseFolded());
             out << trimmed;
         }
     }
@@ -86,15 +108,47 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     m_autoDeleteMinutes = m_store.intValue(kAutoDeleteMinutes).value_or(0);
     // A list the user emptied is stored as an empty text: INI files cannot tell an empty list
     // from a missing key, which would bring the defaults back.
-    m_ignoredApplications = cleanedNames(
-        m_store.stringListValue(kIgnoredApplications).value_or(defaultIgnoredApplications()));
+    m_ignoredApplications = loadIgnoredApplications();
+}
+
+QStringList AppSettings::loadIgnoredApplications() {
+    if (!m_store.contains(kIgnoredApplications)) {
+        return defaultIgnoredApplications();
+    }
+    // A value that is not a list of names would otherwise ignore nothing (or only nonsense),
+    // and every password manager's copies would be kept: the defaults protect more.
+    const std::optional<QStringList> stored = m_store.stringListValue(kIgnoredApplications);
+    const bool names =
+        stored && std::all_of(stored->cbegin(), stored->cend(), [](const QString& name) {
+            return name.trimmed().isEmpty() || isApplicationName(name.trimmed());
+        });
+    if (!names) {
+        AppLogger::log(QStringLiteral("AppSettings: ignoredApplications unreadable, defaults"));
+        reportProblem(kIgnoredApplicationsProblem);
+        return defaultIgnoredApplications();
+    }
+    return cleanedNames(*stored);
+}
+
+void AppSettings::reportProblem(const QString& englishKey) {
+    if (m_problemsReported.contains(englishKey)) {
+        return;
+    }
+    m_problemsReported.insert(englishKey);
+    // Found while constructing, before anybody could connect: said on the next turn.
+    QMetaObject::invokeMethod(
+        this, [this, englishKey] { Q_EMIT problem(englishKey); }, Qt::QueuedConnection);
 }
 
 const QStringList& AppSettings::defaultIgnoredApplications() {
     // WM_CLASS class names, as their desktop files' StartupWMClass give them; KeePassXC's
     // Wayland app id org.keepassxc.KeePassXC matches by its last part.
-    static const QStringList names = {QStringLiteral("KeePassXC"), QStringLiteral("Bitwarden"),
-                                      QStringLiteral("1Password"), QStringLiteral("KeePass2"),
+    // Bitwarden's Flatpak window says its app id, which has no last part of its own.
+    static const QStringList names = {QStringLiteral("KeePassXC"),
+                                      QStringLiteral("Bitwarden"),
+                                      QStringLiteral("com.bitwarden.desktop"),
+                                      QStringLiteral("1Password"),
+                                      QStringLiteral("KeePass2"),
                                       QStringLiteral("QtPass")};
     return names;
 }
