@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Aufzeichnung über das Symbol im Systembereich pausieren — bis zum Fortsetzen wird nichts Kopiertes behalten.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Die ignorierten Anwendungen in der Einstellungsdatei können nicht gelesen werden: Stattdessen werden die üblichen Passwortmanager ignoriert.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Nicht eingefügt: Ein anderes Fenster war im Vordergrund. Der Eintrag liegt in der Zwischenablage: %@ drücken, um ihn einzufügen.</translation>
+    </message>
 </context>
 </TS>

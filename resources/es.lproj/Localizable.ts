@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Pause el registro desde el icono de la bandeja — no se guarda nada de lo copiado hasta reanudarlo.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>No se pueden leer las aplicaciones ignoradas del archivo de ajustes: en su lugar se ignoran los gestores de contraseñas habituales.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>No se ha pegado: otra ventana estaba delante. El elemento está en el portapapeles: pulse %@ para pegarlo.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Suspendez l’enregistrement depuis l’icône de la zone de notification — rien n’est gardé jusqu’à la reprise.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Impossible de lire les applications ignorées du fichier de réglages : les gestionnaires de mots de passe habituels sont ignorés à la place.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Non collé : une autre fenêtre était au premier plan. L’élément est dans le presse-papiers : appuyez sur %@ pour le coller.</translation>
+    </message>
 </context>
 </TS>

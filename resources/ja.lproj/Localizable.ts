@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>トレイのアイコンから記録を一時停止 — 再開するまでコピーは残りません。</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>設定ファイルの除外アプリを読み込めません。代わりに一般的なパスワードマネージャーを除外します。</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>貼り付けていません。別のウィンドウが前面にありました。項目はクリップボードにあります。%@ を押して貼り付けてください。</translation>
+    </message>
 </context>
 </TS>

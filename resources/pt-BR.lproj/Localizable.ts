@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Pause o registro pelo ícone da área de notificação — nada copiado é guardado até retomar.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Não é possível ler os aplicativos ignorados no arquivo de configurações: os gerenciadores de senhas mais comuns serão ignorados no lugar deles.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Não colado: outra janela estava em primeiro plano. O item está na área de transferência: pressione %@ para colá-lo.</translation>
+    </message>
 </context>
 </TS>

@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>Приостановите запись через значок в трее — до возобновления ничего скопированное не сохраняется.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Не удаётся прочитать список игнорируемых приложений в файле настроек: вместо него игнорируются обычные менеджеры паролей.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Не вставлено: впереди было другое окно. Элемент в буфере обмена — нажмите %@, чтобы вставить его.</translation>
+    </message>
 </context>
 </TS>

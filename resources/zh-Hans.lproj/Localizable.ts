@@ -555,5 +555,13 @@
         <source>Pause recording from the tray icon — nothing copied is kept until you resume.</source>
         <translation>通过托盘图标暂停记录 — 恢复之前复制的内容都不会保留。</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>无法读取设置文件中的忽略应用：改为忽略常用的密码管理器。</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>未粘贴：另一个窗口在最前面。该项目已在剪贴板中：按 %@ 粘贴。</translation>
+    </message>
 </context>
 </TS>
