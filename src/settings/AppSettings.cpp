@@ -34,21 +34,33 @@ bool isApplicationName(const QString& name) {
     if (name.isEmpty() || name.startsWith(u'@') || name.contains(QChar::ReplacementCharacter)) {
         return false;
     }
+    // Asked only of what may start a number: toDouble() is slow, and reads "inf" and "nan".
+    const QChar first = name.front();
     bool number = false;
-    name.toDouble(&number);  // which also reads "inf" and "nan", which are not numbers here
-    number = number && std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isDigit(); });
+    if (first.isDigit() || first == u'+' || first == u'-' || first == u'.') {
+        name.toDouble(&number);
+    }
     return !number && std::all_of(name.cbegin(), name.cend(),
                                   [](QChar c) { return c.isPrint() || c.isSurrogate(); });
 }
 
 // Trimmed, blanks and repeats (any case) left out; linear, since a hand-made file may be long.
-QStringList cleanedNames(const QStringList& names) {
+// Nothing when an entry names no application.
+std::optional<QStringList> cleanedNames(const QStringList& names) {
     QStringList out;
     QSet<QString> seen;
+    seen.reserve(names.size());
     for (const QString& name : names) {
         const QString trimmed = name.trimmed();
-        if (isApplicationName(trimmed) && !seen.contains(trimmed.toCaseFolded())) {
-            seen.insert(trimmed.toCaseFolded());
+        if (trimmed.isEmpty()) {
+            continue;
+        }
+        if (!isApplicationName(trimmed)) {
+            return std::nullopt;
+        }
+        const QString folded = trimmed.toCaseFolded();
+        if (!seen.contains(folded)) {
+            seen.insert(folded);
             out << trimmed;
         }
     }
@@ -118,16 +130,13 @@ QStringList AppSettings::loadIgnoredApplications() {
     // A value that is not a list of names would otherwise ignore nothing (or only nonsense),
     // and every password manager's copies would be kept: the defaults protect more.
     const std::optional<QStringList> stored = m_store.stringListValue(kIgnoredApplications);
-    const bool names =
-        stored && std::all_of(stored->cbegin(), stored->cend(), [](const QString& name) {
-            return name.trimmed().isEmpty() || isApplicationName(name.trimmed());
-        });
-    if (!names) {
+    const std::optional<QStringList> cleaned = stored ? cleanedNames(*stored) : std::nullopt;
+    if (!cleaned) {
         AppLogger::log(QStringLiteral("AppSettings: ignoredApplications unreadable, defaults"));
         reportProblem(kIgnoredApplicationsProblem);
         return defaultIgnoredApplications();
     }
-    return cleanedNames(*stored);
+    return *cleaned;
 }
 
 void AppSettings::reportProblem(const QString& englishKey) {
@@ -155,7 +164,14 @@ const QStringList& AppSettings::defaultIgnoredApplications() {
 
 void AppSettings::setIgnoredApplications(const QStringList& names) {
     Q_EMIT willChange();
-    m_ignoredApplications = cleanedNames(names);
+    // What names no application is left out here, as a stored value with it would be refused.
+    QStringList kept;
+    for (const QString& name : names) {
+        if (isApplicationName(name.trimmed())) {
+            kept << name;
+        }
+    }
+    m_ignoredApplications = cleanedNames(kept).value_or(QStringList());
     m_store.setValue(kIgnoredApplications, m_ignoredApplications.isEmpty()
                                                ? QVariant(QString())
                                                : QVariant(m_ignoredApplications));
