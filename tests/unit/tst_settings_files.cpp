@@ -201,8 +201,6 @@ class TestSettingsFiles : public QObject {
         QTest::newRow("map")
             << QByteArray(R"(@Variant(\0\0\0\b\0\0\0\x1\0\0\0\x2\0\x61\0\0\0\x2\0\0\0\x1))")
             << defaults << true;
-        QTest::newRow("undecodable")
-            << QByteArray(R"(@Variant(\0\0\0\x7f\0\0))") << defaults << true;
         QTest::newRow("garbled markup") << QByteArray("@Variant(KeePassXC") << defaults << true;
         QTest::newRow("control characters") << QByteArray("\\x1\\x2") << defaults << true;
         QTest::newRow("not UTF-8") << QByteArray("Kee\xffPass") << defaults << true;
