@@ -152,7 +152,7 @@ void AppSettings::reportProblem(const QString& englishKey) {
 const QStringList& AppSettings::defaultIgnoredApplications() {
     // WM_CLASS class names, as their desktop files' StartupWMClass give them; KeePassXC's
     // Wayland app id org.keepassxc.KeePassXC matches by its last part.
-    // Bitwarden's Flatpak window says its app id, which has no last part of its own.
+    // Bitwarden's Wayland window gives the whole app id: its last part, "desktop", names nothing.
     static const QStringList names = {QStringLiteral("KeePassXC"),
                                       QStringLiteral("Bitwarden"),
                                       QStringLiteral("com.bitwarden.desktop"),
