@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>Angeheftete Einträge konnten nicht gesichert werden: %@ %@. Sie bleiben für diese Sitzung erhalten und werden bei der nächsten Änderung erneut gesichert.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Die ignorierten Anwendungen in der Einstellungsdatei können nicht gelesen werden: Stattdessen werden die üblichen Passwortmanager ignoriert.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Nicht eingefügt: Ein anderes Fenster war im Vordergrund. Der Eintrag liegt in der Zwischenablage: %@ drücken, um ihn einzufügen.</translation>
+    </message>
 </context>
 </TS>

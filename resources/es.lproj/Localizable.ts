@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>No se pudieron guardar los elementos fijados: %@ %@. Se conservan durante esta sesión y se guardarán de nuevo con el próximo cambio.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>No se pueden leer las aplicaciones ignoradas del archivo de ajustes: en su lugar se ignoran los gestores de contraseñas habituales.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>No se ha pegado: otra ventana estaba delante. El elemento está en el portapapeles: pulse %@ para pegarlo.</translation>
+    </message>
 </context>
 </TS>

@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>Les éléments épinglés n’ont pas pu être enregistrés : %@ %@. Ils sont gardés pour cette session et seront enregistrés de nouveau à la prochaine modification.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Impossible de lire les applications ignorées du fichier de réglages : les gestionnaires de mots de passe habituels sont ignorés à la place.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Non collé : une autre fenêtre était au premier plan. L’élément est dans le presse-papiers : appuyez sur %@ pour le coller.</translation>
+    </message>
 </context>
 </TS>

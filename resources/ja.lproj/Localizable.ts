@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>ピン留めした項目を保存できませんでした: %@ は%@。このセッションの間は保持され、次に変更したときに再び保存されます。</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>設定ファイルの除外アプリを読み込めません。代わりに一般的なパスワードマネージャーを除外します。</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>貼り付けていません。別のウィンドウが前面にありました。項目はクリップボードにあります。%@ を押して貼り付けてください。</translation>
+    </message>
 </context>
 </TS>

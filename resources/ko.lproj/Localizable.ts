@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>고정 항목을 저장할 수 없습니다: %@: %@. 이번 세션 동안 유지되며 다음에 변경할 때 다시 저장됩니다.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>설정 파일의 무시할 앱 목록을 읽을 수 없습니다. 대신 일반적인 암호 관리자를 무시합니다.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>붙여넣지 않았습니다. 다른 창이 앞에 있었습니다. 항목은 클립보드에 있으니 %@ 키를 눌러 붙여넣으세요.</translation>
+    </message>
 </context>
 </TS>

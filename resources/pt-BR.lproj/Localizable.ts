@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>Não foi possível salvar os itens fixados: %@ %@. Eles ficam guardados nesta sessão e serão salvos de novo na próxima alteração.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Não é possível ler os aplicativos ignorados no arquivo de configurações: os gerenciadores de senhas mais comuns serão ignorados no lugar deles.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Não colado: outra janela estava em primeiro plano. O item está na área de transferência: pressione %@ para colá-lo.</translation>
+    </message>
 </context>
 </TS>

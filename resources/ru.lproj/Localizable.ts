@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>Не удалось сохранить закреплённые записи: %@ %@. Они останутся до конца сеанса и будут сохранены снова при следующем изменении.</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>Не удаётся прочитать список игнорируемых приложений в файле настроек: вместо него игнорируются обычные менеджеры паролей.</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>Не вставлено: впереди было другое окно. Элемент в буфере обмена — нажмите %@, чтобы вставить его.</translation>
+    </message>
 </context>
 </TS>

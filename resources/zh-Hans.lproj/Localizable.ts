@@ -587,5 +587,13 @@
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
         <translation>无法保存固定项：%@ %@。它们会在本次会话中保留，并在下次更改时再次保存。</translation>
     </message>
+    <message>
+        <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
+        <translation>无法读取设置文件中的忽略应用：改为忽略常用的密码管理器。</translation>
+    </message>
+    <message>
+        <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
+        <translation>未粘贴：另一个窗口在最前面。该项目已在剪贴板中：按 %@ 粘贴。</translation>
+    </message>
 </context>
 </TS>

@@ -109,8 +109,11 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_pins = std::make_unique<PinStore>(pinFolder);
     m_notices = std::make_unique<ProblemNotices>(ProblemNotices::desktopNotifications());
     PlatformServices& platform = *m_platform;
-    m_gate = std::make_unique<RecordingGate>(
-        *platform.workspace, [settings] { return settings->ignoredApplications(); });
+    m_gate = std::make_unique<RecordingGate>(*platform.workspace, settings->ignoredApplications());
+    QObject::connect(settings, &AppSettings::ignoredApplicationsChanged, m_gate.get(),
+                     [settings, gate = m_gate.get()] {
+                         gate->setIgnoredApplications(settings->ignoredApplications());
+                     });
     m_history = std::make_unique<ClipboardHistory>(
         *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
         [settings] {

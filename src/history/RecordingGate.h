@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
-
-#include <functional>
 
 class Workspace;
 struct RunningApp;
@@ -13,24 +12,27 @@ struct RunningApp;
 class RecordingGate : public QObject {
     Q_OBJECT
   public:
-    // ignoredApplications: read on every copy, so that a change in the settings applies at once.
-    RecordingGate(Workspace& workspace, std::function<QStringList()> ignoredApplications,
+    RecordingGate(Workspace& workspace, const QStringList& ignoredApplications,
                   QObject* parent = nullptr);
 
     bool isPaused() const { return m_paused; }
     void setPaused(bool paused);
+    // Applies from the next copy on; the names are folded here, once, not on every copy.
+    void setIgnoredApplications(const QStringList& names);
 
     // Asked as the copy is seen, while its window is still the active one.
     bool admitsCopy() const;
+    // The form isIgnored() compares names in.
+    static QSet<QString> foldedNames(const QStringList& names);
     // By either WM_CLASS name or the whole app id, in any case, as the paste keystroke table
     // matches windows.
-    static bool isIgnored(const RunningApp& app, const QStringList& ignoredApplications);
+    static bool isIgnored(const RunningApp& app, const QSet<QString>& folded);
 
   Q_SIGNALS:
     void pausedChanged(bool paused);
 
   private:
     Workspace& m_workspace;
-    std::function<QStringList()> m_ignoredApplications;
+    QSet<QString> m_ignored;
     bool m_paused = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/KeyInjector.h"
 #include "platform/Pasteboard.h"
 #include "settings/AppSettings.h"
+#include "settings/L10n.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -60,11 +61,20 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
             .arg(app.pid));
     m_workspace.yieldActivation(app);
     m_workspace.activate(app);
-    waitForAppActivation(app, [self, app, keystroke] {
+    waitForAppActivation(app, [self, app, keystroke](bool otherWindowInFront) {
         if (!self) {
             return;
         }
-        self->whenWriteConfirmed([self, app, keystroke] {
+        self->whenWriteConfirmed([self, app, keystroke, otherWindowInFront] {
+            if (otherWindowInFront) {
+                // Typed now, the keystroke would paste into whatever window took the front (a
+                // chat, say); the record stays on the clipboard for the user's own keystroke.
+                log(QStringLiteral("pasteItemAndClose: %1 is not in front, nothing typed")
+                        .arg(nameOrQuestionMark(app)));
+                Q_EMIT self->pasteWithheld(KeyNames::displayString(
+                    keystroke.modifiers, keystroke.keyCode, KeyNames::ChordForm::Translated));
+                return;
+            }
             log(QStringLiteral("pasteItemAndClose: posting %1 to %2 pid=%3")
                     .arg(KeyNames::displayString(keystroke.modifiers, keystroke.keyCode),
                          nameOrQuestionMark(app))
@@ -72,6 +82,13 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
             self->postPasteKeystroke(keystroke, self->m_scheduler.monotonicMs());
         });
     });
+}
+
+QString PasteDelivery::withheldNotice(const QString& keystrokeDisplay) {
+    return L10n::string(
+        QStringLiteral("Not pasted: another window was in front. The item is on the clipboard: "
+                       "press %@ to paste it."),
+        {keystrokeDisplay});
 }
 
 // A keystroke that reaches the target before the clipboard holds the item pastes whatever was
@@ -92,20 +109,21 @@ void PasteDelivery::whenWriteConfirmed(std::function<void()> post) {
     });
 }
 
-void PasteDelivery::waitForAppActivation(const RunningApp& app, std::function<void()> completion) {
+void PasteDelivery::waitForAppActivation(const RunningApp& app,
+                                         std::function<void(bool)> completion) {
     checkActivation(app, m_scheduler.monotonicMs(),
-                    std::make_shared<std::function<void()>>(std::move(completion)));
+                    std::make_shared<std::function<void(bool)>>(std::move(completion)));
 }
 
 void PasteDelivery::checkActivation(const RunningApp& app, qint64 startMs,
-                                    std::shared_ptr<std::function<void()>> completion) {
+                                    std::shared_ptr<std::function<void(bool)>> completion) {
     const qint64 elapsed = m_scheduler.monotonicMs() - startMs;
     const std::optional<RunningApp> front = m_workspace.frontmostApplication();
     if (front && front->isSameApp(app)) {
         log(QStringLiteral("waitForAppActivation: %1 is frontmost after %2ms")
                 .arg(nameOrQuestionMark(app))
                 .arg(elapsed));
-        (*completion)();
+        (*completion)(false);
         return;
     }
     if (elapsed < activationTimeoutMs) {
@@ -117,9 +135,13 @@ void PasteDelivery::checkActivation(const RunningApp& app, qint64 startMs,
         });
         return;
     }
-    log(QStringLiteral("waitForAppActivation: TIMEOUT (%1ms), posting anyway")
-            .arg(activationTimeoutMs));
-    (*completion)();
+    // A workspace that cannot tell the front window at all (a compositor without a window
+    // list) never confirms one: typing blind is the only way a paste works there.
+    log(QStringLiteral("waitForAppActivation: TIMEOUT (%1ms), %2")
+            .arg(activationTimeoutMs)
+            .arg(front ? QStringLiteral("another window in front")
+                       : QStringLiteral("front unknown")));
+    (*completion)(front.has_value());
 }
 
 void PasteDelivery::postPasteKeystroke(const Keystroke& keystroke, qint64 startMs) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "core/AppLogger.h"
 #include "core/GraphemeCut.h"
@@ -55,7 +56,27 @@ PopupSession::PopupSession(KeyboardHooks& hooks, Workspace& workspace, Clipboard
       m_workspace(workspace),
       m_history(history),
       m_filter(model),
-      m_deliver(std::move(deliver)) {}
+      m_deliver(std::move(deliver)) {
+    // Rows come and go under the selection while the popup is open (a copy made meanwhile, a
+    // record removed, the filter): the selection stays on its record, not on its row number.
+    for (const auto before :
+         {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved}) {
+        connect(&m_filter, before, this, &PopupSession::holdSelectedRecord);
+    }
+    for (const auto after : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&m_filter, after, this, &PopupSession::followSelectedRecord);
+    }
+    connect(&m_filter, &QAbstractItemModel::rowsAboutToBeMoved, this,
+            &PopupSession::holdSelectedRecord);
+    connect(&m_filter, &QAbstractItemModel::rowsMoved, this, &PopupSession::followSelectedRecord);
+    connect(&m_filter, &QAbstractItemModel::layoutAboutToBeChanged, this,
+            &PopupSession::holdSelectedRecord);
+    connect(&m_filter, &QAbstractItemModel::layoutChanged, this,
+            &PopupSession::followSelectedRecord);
+    connect(&m_filter, &QAbstractItemModel::modelAboutToBeReset, this,
+            &PopupSession::holdSelectedRecord);
+    connect(&m_filter, &QAbstractItemModel::modelReset, this, &PopupSession::followSelectedRecord);
+}
 
 PopupSession::~PopupSession() = default;
 
@@ -75,13 +96,43 @@ void PopupSession::setPopupVisible(bool visible) {
     Q_EMIT isPopupVisibleChanged(visible);
 }
 
+QUuid PopupSession::recordIdAt(qsizetype row) const {
+    return row < 0 || row >= rowCount()
+               ? QUuid()
+               : m_filter.index(int(row), 0).data(HistoryListModel::RecordIdRole).toUuid();
+}
+
+void PopupSession::holdSelectedRecord() {
+    if (m_isPopupVisible && m_heldRecord.isNull()) {
+        m_heldRecord = recordIdAt(m_selectedIndex);
+    }
+}
+
+void PopupSession::followSelectedRecord() {
+    const QUuid held = std::exchange(m_heldRecord, QUuid());
+    if (!m_isPopupVisible) {
+        return;
+    }
+    const qsizetype n = rowCount();
+    if (!held.isNull()) {
+        for (qsizetype row = 0; row < n; ++row) {
+            if (recordIdAt(row) == held) {
+                setSelectedIndex(row);
+                return;
+            }
+        }
+    }
+    // The record itself went: the one that took its row, or the last.
+    setSelectedIndex(std::clamp<qsizetype>(m_selectedIndex, 0, std::max<qsizetype>(0, n - 1)));
+}
+
 qsizetype PopupSession::historyIndex(qsizetype row) const {
     if (row < 0 || row >= rowCount()) {
         return -1;
     }
     // By the record, not by the row number: the list model follows the history within the same
     // change, but the record is what was chosen.
-    const QUuid id = m_filter.index(int(row), 0).data(HistoryListModel::RecordIdRole).toUuid();
+    const QUuid id = recordIdAt(row);
     const QList<ClipboardItem>& items = m_history.items();
     for (qsizetype index = 0; index < items.size(); ++index) {
         if (items.at(index).id() == id) {
@@ -251,16 +302,10 @@ void PopupSession::removeItemFromHistory(qsizetype row) {
     if (index < 0) {
         return;
     }
+    // The selection follows its record, or the one that takes its row (see the constructor).
     m_history.removeItem(index);
     if (m_history.items().isEmpty()) {
         end();
-        return;
-    }
-    const qsizetype n = rowCount();
-    if (row < m_selectedIndex) {
-        setSelectedIndex(m_selectedIndex - 1);
-    } else if (m_selectedIndex >= n) {
-        setSelectedIndex(std::max<qsizetype>(0, n - 1));
     }
 }
 
@@ -276,7 +321,7 @@ void PopupSession::togglePinned(qsizetype row) {
     const QUuid id = m_history.items().at(index).id();
     m_history.togglePinned(index);
     for (qsizetype shown = 0; shown < rowCount(); ++shown) {
-        if (m_filter.index(int(shown), 0).data(HistoryListModel::RecordIdRole).toUuid() == id) {
+        if (recordIdAt(shown) == id) {
             setSelectedIndex(shown);
         }
     }

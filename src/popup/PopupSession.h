@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -72,6 +73,9 @@ class PopupSession : public QObject {
     void setQuery(const QString& query);
     // The record shown in this row, as an index into the history; -1 when there is none.
     qsizetype historyIndex(qsizetype row) const;
+    QUuid recordIdAt(qsizetype row) const;  // null when there is no such row
+    void holdSelectedRecord();
+    void followSelectedRecord();
     qsizetype rowCount() const { return m_filter.rowCount(); }
 
     KeyboardHooks& m_hooks;
@@ -84,6 +88,7 @@ class PopupSession : public QObject {
 
     bool m_isPopupVisible = false;
     qsizetype m_selectedIndex = 0;
+    QUuid m_heldRecord;  // the selected one while rows change
     std::optional<RunningApp> m_previousFrontmostApp;
     std::unique_ptr<HookHandle> m_arrowKeyMonitor;
 };

@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <optional>
 
@@ -21,12 +23,44 @@ const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
+const QString kIgnoredApplicationsProblem = QStringLiteral(
+    "The ignored applications in the settings file cannot be read: the usual password managers "
+    "are ignored instead.");
 
-QStringList cleanedNames(const QStringList& names) {
+// Text that can name a window class or an app id. A leading "@" is QSettings' markup for a
+// value it could not decode (it writes a literal one doubled), U+FFFD stands for bytes that were
+// not UTF-8, and a bare number is what an INI file holds for a number, never an application.
+bool isApplicationName(const QString& name) {
+    if (name.isEmpty() || name.startsWith(u'@') || name.contains(QChar::ReplacementCharacter)) {
+        return false;
+    }
+    // Asked only of what may start a number: toDouble() is slow, and reads "inf" and "nan".
+    const QChar first = name.front();
+    bool number = false;
+    if (first.isDigit() || first == u'+' || first == u'-' || first == u'.') {
+        name.toDouble(&number);
+    }
+    return !number && std::all_of(name.cbegin(), name.cend(),
+                                  [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+}
+
+// Trimmed, blanks and repeats (any case) left out; linear, since a hand-made file may be long.
+// Nothing when an entry names no application.
+std::optional<QStringList> cleanedNames(const QStringList& names) {
     QStringList out;
+    QSet<QString> seen;
+    seen.reserve(names.size());
     for (const QString& name : names) {
         const QString trimmed = name.trimmed();
-        if (!trimmed.isEmpty() && !out.contains(trimmed, Qt::CaseInsensitive)) {
+        if (trimmed.isEmpty()) {
+            continue;
+        }
+        if (!isApplicationName(trimmed)) {
+            return std::nullopt;
+        }
+        const QString folded = trimmed.toCaseFolded();
+        if (!seen.contains(folded)) {
+            seen.insert(folded);
             out << trimmed;
         }
     }
@@ -86,22 +120,58 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     m_autoDeleteMinutes = m_store.intValue(kAutoDeleteMinutes).value_or(0);
     // A list the user emptied is stored as an empty text: INI files cannot tell an empty list
     // from a missing key, which would bring the defaults back.
-    m_ignoredApplications = cleanedNames(
-        m_store.stringListValue(kIgnoredApplications).value_or(defaultIgnoredApplications()));
+    m_ignoredApplications = loadIgnoredApplications();
+}
+
+QStringList AppSettings::loadIgnoredApplications() {
+    if (!m_store.contains(kIgnoredApplications)) {
+        return defaultIgnoredApplications();
+    }
+    // A value that is not a list of names would otherwise ignore nothing (or only nonsense),
+    // and every password manager's copies would be kept: the defaults protect more.
+    const std::optional<QStringList> stored = m_store.stringListValue(kIgnoredApplications);
+    const std::optional<QStringList> cleaned = stored ? cleanedNames(*stored) : std::nullopt;
+    if (!cleaned) {
+        AppLogger::log(QStringLiteral("AppSettings: ignoredApplications unreadable, defaults"));
+        reportProblem(kIgnoredApplicationsProblem);
+        return defaultIgnoredApplications();
+    }
+    return *cleaned;
+}
+
+void AppSettings::reportProblem(const QString& englishKey) {
+    if (m_problemsReported.contains(englishKey)) {
+        return;
+    }
+    m_problemsReported.insert(englishKey);
+    // Found while constructing, before anybody could connect: said on the next turn.
+    QMetaObject::invokeMethod(
+        this, [this, englishKey] { Q_EMIT problem(englishKey); }, Qt::QueuedConnection);
 }
 
 const QStringList& AppSettings::defaultIgnoredApplications() {
     // WM_CLASS class names, as their desktop files' StartupWMClass give them; KeePassXC's
     // Wayland app id org.keepassxc.KeePassXC matches by its last part.
-    static const QStringList names = {QStringLiteral("KeePassXC"), QStringLiteral("Bitwarden"),
-                                      QStringLiteral("1Password"), QStringLiteral("KeePass2"),
+    // Bitwarden's Wayland window gives the whole app id: its last part, "desktop", names nothing.
+    static const QStringList names = {QStringLiteral("KeePassXC"),
+                                      QStringLiteral("Bitwarden"),
+                                      QStringLiteral("com.bitwarden.desktop"),
+                                      QStringLiteral("1Password"),
+                                      QStringLiteral("KeePass2"),
                                       QStringLiteral("QtPass")};
     return names;
 }
 
 void AppSettings::setIgnoredApplications(const QStringList& names) {
     Q_EMIT willChange();
-    m_ignoredApplications = cleanedNames(names);
+    // What names no application is left out here, as a stored value with it would be refused.
+    QStringList kept;
+    for (const QString& name : names) {
+        if (isApplicationName(name.trimmed())) {
+            kept << name;
+        }
+    }
+    m_ignoredApplications = cleanedNames(kept).value_or(QStringList());
     m_store.setValue(kIgnoredApplications, m_ignoredApplications.isEmpty()
                                                ? QVariant(QString())
                                                : QVariant(m_ignoredApplications));

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -79,7 +80,9 @@ class AppSettings : public QObject {
     // settings file starts with common password managers, which the user may remove.
     static const QStringList& defaultIgnoredApplications();
     const QStringList& ignoredApplications() const { return m_ignoredApplications; }
-    // Blank and repeated names (any case) are left out.
+    // Blank and repeated names (any case) are left out, and text that names no application
+    // (a bare number, control characters). A stored value that is not such a list gives the
+    // defaults, and problem() says so; an empty one means none.
     void setIgnoredApplications(const QStringList& names);
 
     // The chord as the user reads it on this desktop, in the interface language.
@@ -96,9 +99,14 @@ class AppSettings : public QObject {
     void bufferLimitAssigned();
     void autoDeleteMinutesAssigned();
     void ignoredApplicationsChanged();
+    // Something the user should hear of: a key of the string tables, in English. Sent once per
+    // kind, found during construction and said on the next event-loop turn.
+    void problem(const QString& englishKey);
 
   private:
     void registerLoginItem(bool enabled);
+    QStringList loadIgnoredApplications();
+    void reportProblem(const QString& englishKey);
 
     KeyValueStore& m_store;
     LoginItems& m_loginItems;
@@ -111,4 +119,5 @@ class AppSettings : public QObject {
     qint64 m_autoDeleteMinutes = 0;
     bool m_revertingLoginItem = false;
     QStringList m_ignoredApplications;
+    QSet<QString> m_problemsReported;
 };

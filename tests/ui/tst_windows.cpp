@@ -921,6 +921,16 @@ class TestWindows : public QObject {
         p.chord();
         p.chord();
         QVERIFY(animation->state() == QAbstractAnimation::Stopped && bar->value() == 0);
+
+        // A copy made meanwhile leaves the selection on its record, where it was on screen.
+        p.popup.setSelectedIndex(6);
+        QTRY_COMPARE(animation->state(), QAbstractAnimation::Stopped);
+        const QRect before = p.list()->visualRect(p.shown.index(6, 0));
+        p.copyText("meanwhile");
+        QCOMPARE(p.popup.selectedIndex(), 7);
+        QCOMPARE(p.controller.view()->delegate()->selectedRow(), 7);
+        QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
+        QCOMPARE(p.list()->visualRect(p.shown.index(7, 0)), before);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/PinStore.h"
+#include "history/RecordingGate.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
@@ -120,7 +121,18 @@ StoredItem plainText(const QString& s, StoredItem with = {}) {
     return s.toLatin1() == s.toUtf8() ? with : (with.remove("STRING"), with);
 }
 
+// The window in front as a copy is made (none: the window system cannot tell), the ignored
+// applications, then those the user sets meanwhile (null: no change), whether recording is
+// paused, and whether the copy is recorded.
+struct Gate {
+    std::optional<RunningApp> front;
+    QStringList ignored, setMeanwhile;
+    bool paused, recorded;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Gate)
 
 // The history and the list model that shows it.
 class TestClipboardHistory : public QObject {
@@ -161,6 +173,41 @@ class TestClipboardHistory : public QObject {
                                 rig.scheduler.pendingTimers()),
                      std::tuple(QStringList{"three", "at launch"}, 1, 1, idleTimers));
         }
+    }
+
+    // Whose copies the gate lets the history record; the user's change applies at once (the
+    // names themselves: tst_x11_keyboard).
+    void gate_data() {
+        QTest::addColumn<Gate>("g");
+        const RunningApp keepass{1, {}, 2, "keepassxc", "KeePassXC"};
+        const RunningApp terminal{3, {}, 4, "xterm", "XTerm"};
+        const QStringList defaults = AppSettings::defaultIgnoredApplications();
+        const QStringList none;
+        const auto row = [](const char* name, const Gate& g) { QTest::newRow(name) << g; };
+        row("ignored class", {keepass, defaults, {}, false, false});
+        row("front unknown", {std::nullopt, defaults, {}, false, true});
+        row("paused", {terminal, none, {}, true, false});
+        row("ignored meanwhile", {terminal, defaults, {"Xterm"}, false, false});
+        row("no longer ignored", {keepass, defaults, {"Foo"}, false, true});
+    }
+    void gate() {
+        QFETCH(Gate, g);
+        FakePasteboard pasteboard;
+        ManualScheduler scheduler;
+        FakeWorkspace workspace(scheduler);
+        workspace.frontmost = g.front;
+        RecordingGate gate(workspace, g.ignored);
+        gate.setPaused(g.paused);
+        if (!g.setMeanwhile.isEmpty()) {
+            gate.setIgnoredApplications(g.setMeanwhile);
+        }
+        ClipboardHistory history(
+            pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; }, nullptr, &gate);
+        history.startMonitoring();
+        pasteboard.setContent({text("copied")});
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        scheduler.runUntilIdle();
+        QCOMPARE(previewsOf(history), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
     // One row per rule of what a copy supersedes and what it leaves alone.

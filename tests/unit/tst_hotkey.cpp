@@ -72,7 +72,9 @@ struct Lookup {
 
 // The target (none: nothing in front), when its activation takes effect (< 0: never), when
 // the clipboard write is confirmed (< 0: at once) and whether it took; when the keystroke goes
-// (< 0: never), the activations asked for, and until when the user holds a modifier.
+// (< 0: never), the activations asked for, until when the user holds a modifier, whether the
+// window system tells the front window once the popup closed (it stays in front otherwise) and
+// whether the user is told to paste by hand.
 struct Delivery {
     std::optional<RunningApp> target;
     qint64 activationDelayMs, confirmAtMs;
@@ -80,6 +82,7 @@ struct Delivery {
     qint64 keystrokeMs;
     qsizetype activations;
     qint64 heldUntilMs = 0;
+    bool frontKnown = true, withheld = false;
 };
 
 // A Qt key press and the canonical press it gives (key code -1: no chord).
@@ -189,7 +192,7 @@ class TestHotkey : public QObject {
         row("Ctrl+P pins the match, selection follows", "t:ap Down Ctrl+P", "ap", "apple pie");
         // While filtering, arrivals that match come in, the rest stay out, removals leave.
         row("matches follow the history", "t:ap copy:kiwi copy:apricot Down remove:0", "ap",
-            "apple tart", "apricot", "9 0 0");
+            "apple pie", "apricot", "9 0 0");
         row("P alone is typing", "Down P Down", "", "elder");
         row("Backspace edits", "t:apx Backspace", "ap", "apple tart");
         row("Backspace past the filter deletes nothing", "t:a Backspace Backspace", "", "lime");
@@ -202,7 +205,9 @@ class TestHotkey : public QObject {
         row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
         row("End, Home, Page Down", "End Home PageDown", "", "apple tart");
         row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
-        row("a copy meanwhile keeps the number", "Down copy:kiwi", "", "lime", "kiwi", "9 0 0");
+        // A copy made while the popup is open leaves the selection on its record.
+        row("a copy meanwhile keeps the record", "Down copy:kiwi", "", "fig", "kiwi", "9 0 0");
+        row("an older record copied again", "Down copy:cherry", "", "fig", "cherry", "8 0 0");
         row("removed on both sides", "Down Down remove:0 remove:3", "", "elder", "lime", "6 0 0");
         row("forward Delete on the last row", "End Delete", "", "banana", "lime", "7 0 0");
         row("emptied, it closes", "Backspace remove:1 Backspace", "", "", "apple tart", "0 0 0", 3);
@@ -405,13 +410,20 @@ class TestHotkey : public QObject {
     }
 
     // The keystroke goes at once into a target already in front, else once its activation took
-    // effect, after a pause with nothing to activate, after a second at most; never before the
-    // clipboard write is confirmed, and not at all when the write did not take.
+    // effect, after a pause with nothing to activate; never before the clipboard write is
+    // confirmed, and not at all when the write did not take. An activation that never lands
+    // types nothing while another window is known to be in front (the user is told), and
+    // types after a second where the window system cannot tell.
     void deliveryTiming_data() {
         QTest::addColumn<Delivery>("d");
         QTest::newRow("target in front") << Delivery{kEditor, 0, -1, true, 0, 1};
         QTest::newRow("slow activation") << Delivery{kEditor, 60, -1, true, 60, 1};
-        QTest::newRow("activation never lands") << Delivery{kEditor, -1, -1, true, 1000, 1};
+        QTest::newRow("another window in front at timeout")
+            << Delivery{kEditor, -1, -1, true, -1, 1, 0, true, true};
+        QTest::newRow("another in front, write lost")
+            << Delivery{kEditor, -1, 30, false, -1, 1, 0, true, false};
+        QTest::newRow("front unknown at timeout")
+            << Delivery{kEditor, -1, -1, true, 1000, 1, 0, false};
         QTest::newRow("opened over itself") << Delivery{kSelf, 0, -1, true, 100, 0};
         QTest::newRow("nothing in front") << Delivery{std::nullopt, 0, -1, true, 100, 0};
         QTest::newRow("late confirmation") << Delivery{kEditor, 0, 30, true, 30, 1};
@@ -431,7 +443,11 @@ class TestHotkey : public QObject {
             rig.scheduler.postDelayed(int(d.confirmAtMs),
                                       [&] { rig.pasteboard.confirmWrites(d.taken); });
         }
+        QSignalSpy withheld(&rig.delivery, &PasteDelivery::pasteWithheld);
         rig.deliver(d.target);
+        if (!d.frontKnown) {
+            rig.workspace.frontmost.reset();
+        }
         QCOMPARE(rig.injector.timesMs.size(), d.keystrokeMs == 0 ? 1 : 0);
         QCOMPARE(rig.workspace.activations.size(), d.activations);
         QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
@@ -442,6 +458,11 @@ class TestHotkey : public QObject {
         rig.scheduler.advance(5000 - rig.scheduler.monotonicMs());  // the clock starts at 0
         QCOMPARE(rig.injector.timesMs,
                  d.keystrokeMs < 0 ? QList<qint64>() : QList<qint64>{d.keystrokeMs});
+        // The keystroke the target would have had, for the user to press.
+        const QString byHand = KeyNames::displayString(ModifierFlag::Control, KeyCode::V,
+                                                       KeyNames::ChordForm::Translated);
+        QCOMPARE(withheld.size(), int(d.withheld));
+        QCOMPARE(d.withheld ? withheld.first().first().toString() : byHand, byHand);
     }
 
     void physicalPositions() {

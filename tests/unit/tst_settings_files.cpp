@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <sys/stat.h>
 
@@ -176,9 +177,60 @@ class TestSettingsFiles : public QObject {
             QCOMPARE(std::pair(chooser.ignoredApplications(), stored()), std::pair(kept, kept));
         }
         const RunningApp wayland{0, {}, 1, "keepassxc", "org.keepassxc.KeePassXC"};
-        QVERIFY(RecordingGate::isIgnored(wayland, {"KEEPASSXC"}) &&
-                RecordingGate::isIgnored(wayland, {"org.keepassxc.keepassxc"}) &&
-                !RecordingGate::isIgnored(wayland, {"keepass", "org"}));
+        const auto ignores = [&](const QStringList& names) {
+            return RecordingGate::isIgnored(wayland, RecordingGate::foldedNames(names));
+        };
+        QVERIFY(ignores({"KEEPASSXC"}) && ignores({"org.keepassxc.keepassxc"}) &&
+                !ignores({"keepass", "org"}));
+    }
+
+    // The ignored applications as a file holds them ("defaults": the default list). A value
+    // that names no application gives the defaults, and the user hears of it once; a list the
+    // user emptied stays empty.
+    void ignoredApplicationsAsStored_data() {
+        QTest::addColumn<QByteArray>("line");  // after "ignoredApplications="; none: no line
+        QTest::addColumn<QStringList>("read");
+        QTest::addColumn<bool>("problem");
+        const QStringList defaults = AppSettings::defaultIgnoredApplications();
+        QTest::newRow("missing") << QByteArray() << defaults << false;
+        QTest::newRow("names") << QByteArray("1Password, Foo, foo")
+                               << QStringList{"1Password", "Foo"} << false;
+        QTest::newRow("emptied") << QByteArray("\"\"") << QStringList() << false;
+        QTest::newRow("number") << QByteArray("42") << defaults << true;
+        QTest::newRow("numbers") << QByteArray("1, 2.5") << defaults << true;
+        QTest::newRow("map")
+            << QByteArray(R"(@Variant(\0\0\0\b\0\0\0\x1\0\0\0\x2\0\x61\0\0\0\x2\0\0\0\x1))")
+            << defaults << true;
+        QTest::newRow("garbled markup") << QByteArray("@Variant(KeePassXC") << defaults << true;
+        QTest::newRow("control characters") << QByteArray("\\x1\\x2") << defaults << true;
+        QTest::newRow("not UTF-8") << QByteArray("Kee\xffPass") << defaults << true;
+    }
+    void ignoredApplicationsAsStored() {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, read);
+        QFETCH(bool, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Quillstack.conf");
+        QVERIFY(writeFile(
+            path, "[General]\nbufferLimit=9\n" +
+                      (line.isNull() ? QByteArray() : "ignoredApplications=" + line + '\n')));
+        SettingsStore store(path);
+        AppSettings settings(store, m_f.login, {});
+        QSignalSpy problems(&settings, &AppSettings::problem);
+        QCOMPARE(settings.ignoredApplications(), read);
+        QCoreApplication::processEvents();
+        QCOMPARE(problems.size(), int(problem));
+        if (problem) {
+            // A key of the string tables; the setting's next change says nothing more.
+            QTranslator german;
+            QVERIFY(german.load(":/de.lproj/Localizable.qm"));
+            QVERIFY(
+                !german.translate("Localizable", qPrintable(problems.first().first().toString()))
+                     .isEmpty());
+            settings.setIgnoredApplications({"Foo"});
+            QCoreApplication::processEvents();
+            QCOMPARE(problems.size(), 1);
+        }
     }
 
     // What lies in the folder before the first start of this version: the older file, the new

@@ -19,6 +19,7 @@
 #include "ClipboardClients.h"
 #include "XcbAtom.h"
 #include "XclipOwner.h"
+#include "history/RecordingGate.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11KeyboardHooks.h"
 #include "platform/x11/X11Pasteboard.h"
@@ -119,7 +120,35 @@ bool isManaged(xcb_window_t w) {
     return runTool("xprop", {"-id", QString::number(w), "WM_STATE"}).contains("window state");
 }
 
+// A server of our own, without a window manager and without XTEST, while it lives.
+struct BareServer {
+    QProcess xvfb;
+    QByteArray display;
+    bool start() {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-extension", "XTEST"});
+        if (!xvfb.waitForStarted() || !QTest::qWaitFor([this] { return xvfb.canReadLine(); })) {
+            return false;
+        }
+        display = ":" + xvfb.readLine().trimmed();
+        return true;
+    }
+    ~BareServer() {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    }
+};
+
+// WM_CLASS as a window sets it: its type, its bytes.
+struct WindowClass {
+    QByteArray type, bytes;
+    QStringList ignored;
+    QString instance, className;
+    bool recorded;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(WindowClass)
 
 class TestX11Keyboard : public QObject {
     Q_OBJECT
@@ -318,13 +347,62 @@ class TestX11Keyboard : public QObject {
         xcb_disconnect(c);
     }
 
-    // A server of our own, without a window manager and without XTEST.
+    // The WM_CLASS names of the window in front as the window set them, in either type and
+    // of any length, and whether the gate records its copies.
+    void ignoredByWindowClass_data() {
+        using namespace Qt::StringLiterals;
+        QTest::addColumn<WindowClass>("w");
+        const QByteArray longClass = "Long" + QByteArray(3000, 'o') + "Class";
+        const auto row = [](const char* name, const WindowClass& w) { QTest::newRow(name) << w; };
+        row("STRING class", {"STRING",
+                             "keepassxc\0KeePassXC\0"_ba,
+                             {"keepassxc"},
+                             "keepassxc",
+                             "KeePassXC",
+                             false});
+        row("UTF8_STRING class, other case",
+            {"UTF8_STRING", "scribe\0Écrivain\0"_ba, {"ÉCRIVAIN"}, "scribe", "Écrivain", false});
+        row("Latin-1 STRING", {"STRING", "caf\xe9\0Caf\xe9\0"_ba, {"CAFÉ"}, "café", "Café", false});
+        row("UTF-8 under STRING",
+            {"STRING", "scribe\0Écrivain"_ba, {"écrivain"}, "scribe", "Écrivain", false});
+        row("class past 1,024 bytes", {"UTF8_STRING",
+                                       "long\0"_ba + longClass + '\0',
+                                       {QString(longClass)},
+                                       "long",
+                                       QString(longClass),
+                                       false});
+        row("by the instance",
+            {"STRING", "term\0Terminal\0"_ba, {"Term"}, "term", "Terminal", false});
+        row("neither name",
+            {"UTF8_STRING", "term\0Terminal\0"_ba, {"Terminal2", "erm"}, "term", "Terminal", true});
+        row("another type",
+            {"COMPOUND_TEXT", "keepassxc\0KeePassXC\0"_ba, {"KeePassXC"}, "", "", true});
+    }
+    void ignoredByWindowClass() {
+        QFETCH(WindowClass, w);
+        BareServer server;
+        QVERIFY(server.start());
+        const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+            xcb_connect(server.display.constData(), nullptr), &xcb_disconnect);
+        xcb_connection_t* c = connection.get();
+        QVERIFY(!xcb_connection_has_error(c));
+        const xcb_window_t window = makeWindow(c, {}, {});
+        setProp(c, window, "WM_CLASS", internAtom(c, w.type), 8, w.bytes);
+        xcb_flush(c);
+        X11Workspace workspace(server.display.constData());
+        workspace.activate(RunningApp{0, {}, window});
+        QTRY_COMPARE(workspace.frontmostApplication().value_or(RunningApp{}).window,
+                     quint64(window));
+        const RunningApp front = *workspace.frontmostApplication();
+        QCOMPARE(std::pair(front.windowInstance, front.windowClass),
+                 std::pair(w.instance, w.className));
+        QCOMPARE(RecordingGate(workspace, w.ignored).admitsCopy(), w.recorded);
+    }
+
     void bareServerFallsBackToInputFocus() {
-        QProcess xvfb;
-        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-extension", "XTEST"});
-        QVERIFY(xvfb.waitForStarted());
-        QTRY_VERIFY(xvfb.canReadLine());
-        const QByteArray display = ":" + xvfb.readLine().trimmed();
+        BareServer server;
+        QVERIFY(server.start());
+        const QByteArray display = server.display;
 
         xcb_connection_t* c = xcb_connect(display.constData(), nullptr);
         QVERIFY(!xcb_connection_has_error(c));
@@ -342,8 +420,8 @@ class TestX11Keyboard : public QObject {
         QVERIFY(!XTestKeyInjector(display.constData())
                      .postPasteKeystroke({ModifierFlag::Control, KeyCode::V}));
         xcb_disconnect(c);
-        xvfb.terminate();
-        QVERIFY(xvfb.waitForFinished());
+        server.xvfb.terminate();
+        QVERIFY(server.xvfb.waitForFinished());
 
         // Our own display has XTEST; a dead or missing connection never counts as trusted.
         auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -1,9 +1,12 @@
 #include "platform/x11/X11Workspace.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "core/AppLogger.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
@@ -20,6 +23,63 @@ quint32 firstWord(const QByteArray& bytes) {
     quint32 word = 0;
     std::memcpy(&word, bytes.constData(), sizeof word);
     return word;
+}
+
+// WM_CLASS is read in pieces of this size, up to the cap; a longer one is cut there.
+constexpr quint32 kClassChunkBytes = 1024;
+constexpr qsizetype kMaxClassBytes = 64 * 1024;
+
+QString decodedName(const QByteArray& bytes, bool utf8) {
+    if (utf8) {
+        return QString::fromUtf8(bytes);
+    }
+    // STRING is Latin-1, yet some clients put UTF-8 there; Latin-1 text beyond ASCII is hardly
+    // ever valid UTF-8, so that reading is taken first.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = decoder.decode(bytes);
+    return decoder.hasError() ? QString::fromLatin1(bytes) : asUtf8;
+}
+
+// WM_CLASS, "instance\0class\0", whole: as STRING, which ICCCM asks for, or as UTF8_STRING,
+// which some toolkits set. Both empty when it is missing or of another type.
+std::pair<QString, QString> windowClassNames(xcb_connection_t* c, xcb_window_t window,
+                                             xcb_atom_t utf8String) {
+    QByteArray bytes;
+    xcb_atom_t type = XCB_ATOM_NONE;
+    quint32 offsetWords = 0;
+    while (bytes.size() < kMaxClassBytes) {
+        const auto cookie = xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_ANY,
+                                             offsetWords, kClassChunkBytes / 4);
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
+        if (reply == nullptr) {
+            return {};
+        }
+        const bool known = reply->format == 8 &&
+                           (reply->type == XCB_ATOM_STRING || reply->type == utf8String) &&
+                           (type == XCB_ATOM_NONE || reply->type == type);
+        const int length = xcb_get_property_value_length(reply);
+        const quint32 after = reply->bytes_after;
+        if (known && length > 0) {
+            type = reply->type;
+            bytes.append(static_cast<const char*>(xcb_get_property_value(reply)), length);
+        }
+        std::free(reply);
+        if (!known) {
+            return {};  // missing, of another type, or replaced by one while it was read
+        }
+        if (after == 0 || length == 0 || length % 4 != 0) {
+            break;
+        }
+        offsetWords += quint32(length) / 4;
+    }
+    const bool utf8 = type == utf8String;
+    const qsizetype end = bytes.indexOf('\0');
+    if (end < 0) {
+        return {decodedName(bytes, utf8), {}};
+    }
+    const qsizetype classEnd = bytes.indexOf('\0', end + 1);
+    return {decodedName(bytes.left(end), utf8),
+            decodedName(bytes.mid(end + 1, classEnd < 0 ? -1 : classEnd - end - 1), utf8)};
 }
 
 xcb_window_t windowProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property) {
@@ -104,16 +164,9 @@ std::optional<RunningApp> X11Workspace::frontmostApplication() const {
     if (pid.size() >= 4) {
         app.pid = firstWord(pid);
     }
-    // WM_CLASS is "instance\0class\0"; the class names the application.
-    const QByteArray wmClass =
-        X11Connection::property(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 1024);
-    const QList<QByteArray> parts = wmClass.split('\0');
-    if (!parts.isEmpty()) {
-        app.windowInstance = QString::fromLocal8Bit(parts.at(0));
-    }
-    if (parts.size() >= 2) {
-        app.windowClass = QString::fromLocal8Bit(parts.at(1));
-    }
+    // The class names the application.
+    std::tie(app.windowInstance, app.windowClass) =
+        windowClassNames(c, window, m_connection->atom("UTF8_STRING"));
     app.name = app.windowClass.isEmpty() ? app.windowInstance : app.windowClass;
     if (app.name.isEmpty()) {
         const QByteArray netName =
@@ -136,14 +189,13 @@ QStringList X11Workspace::openWindowClasses() const {
     xcb_connection_t* c = m_connection->get();
     const QByteArray list = X11Connection::property(
         c, m_connection->root(), m_connection->atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 32);
+    const xcb_atom_t utf8String = m_connection->atom("UTF8_STRING");
     QStringList classes;
     for (qsizetype at = 0; at + 4 <= list.size(); at += 4) {
         const xcb_window_t window = firstWord(list.mid(at, 4));
-        const QList<QByteArray> parts =
-            X11Connection::property(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 1024)
-                .split('\0');
-        if (parts.size() >= 2 && !parts.at(1).isEmpty()) {
-            classes << QString::fromLocal8Bit(parts.at(1));
+        const QString windowClass = windowClassNames(c, window, utf8String).second;
+        if (!windowClass.isEmpty()) {
+            classes << windowClass;
         }
     }
     classes.removeDuplicates();

@@ -12,6 +12,9 @@
 #include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
@@ -126,8 +129,17 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     connect(m_delegate, &PastePopupItemDelegate::removeClicked, this,
             &PastePopupView::removeClicked);
     connect(m_delegate, &PastePopupItemDelegate::pinClicked, this, &PastePopupView::pinClicked);
-    connect(&model, &QAbstractItemModel::rowsInserted, this, &PastePopupView::followRowCount);
-    connect(&model, &QAbstractItemModel::rowsRemoved, this, &PastePopupView::followRowCount);
+    // After the list's own handlers, which lay the rows out anew.
+    for (const auto before :
+         {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved}) {
+        connect(&model, before, this, &PastePopupView::holdSelectedRowInPlace);
+    }
+    for (const auto after : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&model, after, this, [this] {
+            keepSelectedRowInPlace();
+            followRowCount();
+        });
+    }
     connect(&model, &QAbstractItemModel::modelReset, this, &PastePopupView::followRowCount);
     // A picture that arrives or changes moves the row's text; only that row is laid out again.
     connect(&model, &QAbstractItemModel::dataChanged, this,
@@ -156,9 +168,48 @@ void PastePopupView::setSelectedRow(qsizetype row) {
     for (const int changed : {previous, int(row)}) {
         m_list->update(m_model.index(changed, 0));
     }
-    if (isVisible() && !m_list->isHidden()) {
+    if (m_rowsChanging) {
+        m_scrollWhenRowsChanged = true;  // once the list has laid the rows out again
+    } else if (isVisible() && !m_list->isHidden()) {
         scrollToSelected(true);
     }
+}
+
+void PastePopupView::holdSelectedRowInPlace() {
+    m_rowsChanging = true;
+    m_scrollWhenRowsChanged = false;
+    const QModelIndex index = m_model.index(m_delegate->selectedRow(), 0);
+    m_heldRecord = isVisible() && !m_list->isHidden() && index.isValid()
+                       ? index.data(HistoryListModel::RecordIdRole).toUuid()
+                       : QUuid();
+    m_heldTop = m_heldRecord.isNull() ? 0 : m_list->visualRect(index).top();
+}
+
+void PastePopupView::keepSelectedRowInPlace() {
+    const QUuid held = std::exchange(m_heldRecord, QUuid());
+    m_rowsChanging = false;
+    const QModelIndex index = m_model.index(m_delegate->selectedRow(), 0);
+    if (held.isNull() || !index.isValid() ||
+        index.data(HistoryListModel::RecordIdRole).toUuid() != held) {
+        if (std::exchange(m_scrollWhenRowsChanged, false) && isVisible() && !m_list->isHidden()) {
+            scrollToSelected(true);
+        }
+        return;
+    }
+    // A row that came or went above it would move the record the user is reading, and the
+    // rows round it, by its height: the list scrolls by as much instead.
+    m_scrollWhenRowsChanged = false;
+    const int shift = m_list->visualRect(index).top() - m_heldTop;
+    if (shift == 0) {
+        return;
+    }
+    QScrollBar* bar = m_list->verticalScrollBar();
+    if (m_scrollAnimation->state() == QAbstractAnimation::Running) {
+        m_scrollAnimation->setStartValue(m_scrollAnimation->startValue().toInt() + shift);
+        m_scrollAnimation->setEndValue(
+            std::clamp(m_scrollAnimation->endValue().toInt() + shift, 0, bar->maximum()));
+    }
+    bar->setValue(bar->value() + shift);
 }
 
 void PastePopupView::setPasteTyped(bool typed) {

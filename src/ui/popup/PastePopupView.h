@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QUuid>
 #include <QWidget>
 
 class AppSettings;
@@ -61,6 +62,9 @@ class PastePopupView : public QWidget {
     void retranslate();
     void followRowCount();
     void scrollToSelected(bool animated);
+    // Around rows inserted or removed: the selected record stays where it is on screen.
+    void holdSelectedRowInPlace();
+    void keepSelectedRowInPlace();
     void updateViewportMask();
     void followQuery();
 
@@ -74,4 +78,8 @@ class PastePopupView : public QWidget {
     PastePopupItemDelegate* m_delegate = nullptr;
     QPropertyAnimation* m_scrollAnimation = nullptr;
     bool m_translucent = false;
+    bool m_rowsChanging = false;
+    bool m_scrollWhenRowsChanged = false;
+    QUuid m_heldRecord;
+    int m_heldTop = 0;
 };
