@@ -108,6 +108,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     const QString pinFolder = XdgFolders::dataHome() + QStringLiteral("/Quillstack");
     m_pins = std::make_unique<PinStore>(pinFolder);
     m_notices = std::make_unique<ProblemNotices>(ProblemNotices::desktopNotifications());
+    QObject::connect(m_settings.get(), &AppSettings::problem, m_notices.get(),
+                     [notices = m_notices.get()](const QString& key) { notices->tell(key); });
     PlatformServices& platform = *m_platform;
     m_gate = std::make_unique<RecordingGate>(*platform.workspace, settings->ignoredApplications());
     QObject::connect(settings, &AppSettings::ignoredApplicationsChanged, m_gate.get(),
@@ -130,6 +132,10 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     }
     m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
                                                  *m_scheduler, *m_settings, *platform.pasteboard);
+    QObject::connect(m_delivery.get(), &PasteDelivery::pasteWithheld, m_notices.get(),
+                     [notices = m_notices.get()](const QString& keystroke) {
+                         notices->show(PasteDelivery::withheldNotice(keystroke));
+                     });
 
     // The side effects of a setting run inside its assignment.
     QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),

@@ -22,7 +22,10 @@ void ProblemNotices::tell(const QString& englishKey, const QStringList& argument
     for (const QString& argument : arguments) {
         translated << L10n::string(argument);
     }
-    const QString body = L10n::string(englishKey, translated);
+    show(L10n::string(englishKey, translated));
+}
+
+void ProblemNotices::show(const QString& body) {
     if (!m_send || !m_send(QStringLiteral("Quillstack"), body)) {
         // One of the few lines a release build lets through to standard error.
         qCritical().noquote() << QStringLiteral("Quillstack:") << body;

@@ -20,6 +20,9 @@ class ProblemNotices : public QObject {
     // englishKey and every argument that is an English key of the string tables are
     // translated; the same notice again is not repeated.
     void tell(const QString& englishKey, const QStringList& arguments = {});
+    // A text already in the interface language, about something that just happened: shown
+    // every time.
+    void show(const QString& text);
 
     // org.freedesktop.Notifications on the session bus, asked without waiting for its answer.
     static Sender desktopNotifications();
