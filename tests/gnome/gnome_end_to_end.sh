@@ -61,9 +61,16 @@ bridge_down() {
   ! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
     -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true
 }
+# A pin file planted as a link is left alone, and the user hears of it from the Shell.
+mkdir -p "$XDG_DATA_HOME/Quillstack" && ln -sfn "$HOME/.bashrc" "$XDG_DATA_HOME/Quillstack/pinned"
+told() {
+  shell_eval "Main.messageTray.getSources().some(s => s.notifications.some(n =>
+    (n.body ?? n.bannerBodyText ?? '').includes('It was left alone')))" | grep -q "'true'"
+}
 # Started while the extension is off, the application takes it up once the user enables it.
 gnome-extensions disable "$uuid" && wait_for 5 bridge_down || fail "cannot disable $uuid"
 start_app
+wait_for 10 told || fail "no notification of the planted pin file"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
 paste_rows <<'EOF'
