@@ -9,11 +9,13 @@
 
 namespace {
 
+// A mark that only changes how a letter looks; a variation selector is one by its category, but
+// picks the emoji or text form of what it follows, so records and queries keep it.
 bool isCombiningMark(char32_t c) {
     switch (QChar::category(c)) {
         case QChar::Mark_NonSpacing:
         case QChar::Mark_Enclosing:
-            return true;
+            return !u_hasBinaryProperty(UChar32(c), UCHAR_VARIATION_SELECTOR);
         default:
             return false;
     }
@@ -27,6 +29,32 @@ QString folded(const QString& text) {
 }
 
 }  // namespace
+
+SearchWord::SearchWord(QString word) : m_word(std::move(word)), m_border(m_word.size(), 0) {
+    // The failure table of Knuth, Morris and Pratt: after a mismatch the search goes on from
+    // the longest part of the word already matched, never reading a character twice.
+    for (qsizetype i = 1, border = 0; i < m_word.size(); ++i) {
+        while (border > 0 && m_word[i] != m_word[border]) {
+            border = m_border[border - 1];
+        }
+        if (m_word[i] == m_word[border]) {
+            ++border;
+        }
+        m_border[i] = border;
+    }
+}
+
+qsizetype SearchWord::indexIn(QStringView text, qsizetype from) const {
+    if (from < 0 || from > text.size()) {
+        return -1;
+    }
+    qsizetype at = -1;
+    forEachIn(text.sliced(from), [&at, from](qsizetype start) {
+        at = from + start;
+        return false;
+    });
+    return at;
+}
 
 QString SearchText::normalised(QStringView text) {
     const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
@@ -42,12 +70,14 @@ QString SearchText::normalised(QStringView text) {
 
 QStringList SearchText::words(QStringView query) {
     static const QRegularExpression space(QStringLiteral("\\s+"));
-    return normalised(query).split(space, Qt::SkipEmptyParts);
+    QStringList words = normalised(query).split(space, Qt::SkipEmptyParts);
+    words.removeDuplicates();
+    return words;
 }
 
-bool SearchText::matchesAll(QStringView normalisedText, const QStringList& words) {
-    return std::all_of(words.cbegin(), words.cend(), [normalisedText](const QString& word) {
-        return normalisedText.contains(word);
+bool SearchText::matchesAll(QStringView normalisedText, std::span<const SearchWord> words) {
+    return std::all_of(words.begin(), words.end(), [normalisedText](const SearchWord& word) {
+        return word.indexIn(normalisedText) >= 0;
     });
 }
 
@@ -75,10 +105,10 @@ QList<std::pair<qsizetype, qsizetype>> SearchText::matchRanges(QStringView shown
     }
     QList<std::pair<qsizetype, qsizetype>> spans;
     for (const QString& word : words) {
-        for (qsizetype at = text.indexOf(word); at >= 0 && !word.isEmpty();
-             at = text.indexOf(word, at + 1)) {
+        SearchWord(word).forEachIn(text, [&](qsizetype at) {
             spans.append({origin.at(at).first, origin.at(at + word.size() - 1).second});
-        }
+            return true;
+        });
     }
     std::sort(spans.begin(), spans.end());
     for (const auto& [start, end] : spans) {
