@@ -42,18 +42,53 @@ SearchWord::SearchWord(QString word) : m_word(std::move(word)), m_border(m_word.
         }
         m_border[i] = border;
     }
+    // Horspool's shifts, by the low byte of the character under the word's last one.
+    m_shift.fill(m_word.size());
+    for (qsizetype i = 0; i + 1 < m_word.size(); ++i) {
+        m_shift[m_word[i].unicode() & 0xff] = m_word.size() - 1 - i;
+    }
 }
 
 qsizetype SearchWord::indexIn(QStringView text, qsizetype from) const {
-    if (from < 0 || from > text.size()) {
+    const qsizetype length = m_word.size();
+    if (from < 0 || from > text.size() || length == 0) {
         return -1;
     }
-    qsizetype at = -1;
-    forEachIn(text.sliced(from), [&at, from](qsizetype start) {
-        at = from + start;
+    if (length == 1) {
+        return text.indexOf(m_word.front(), from);
+    }
+    // Horspool skips most of an ordinary text, but compares again and again where the text
+    // and the word repeat themselves; past a few readings of the text the rest goes to the
+    // linear search.
+    const QChar* const word = m_word.constData();
+    qsizetype budget = 4 * (text.size() - from) + length;
+    qsizetype at = from;
+    while (at + length <= text.size()) {
+        const QChar last = text[at + length - 1];
+        if (last == word[length - 1]) {
+            qsizetype i = length - 2;
+            while (i >= 0 && text[at + i] == word[i]) {
+                --i;
+            }
+            if (i < 0) {
+                return at;
+            }
+            budget -= length - 1 - i;
+        }
+        if (--budget < 0) {
+            break;
+        }
+        at += m_shift[last.unicode() & 0xff];
+    }
+    if (at + length > text.size()) {
+        return -1;
+    }
+    qsizetype found = -1;
+    forEachIn(text.sliced(at), [&found, at](qsizetype start) {
+        found = at + start;
         return false;
     });
-    return at;
+    return found;
 }
 
 QString SearchText::normalised(QStringView text) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <span>
 #include <utility>
 
@@ -28,6 +29,7 @@ class SearchWord {
     QString m_word;
     // Per prefix of the word: the length of its longest proper prefix that is also its suffix.
     QList<qsizetype> m_border;
+    std::array<qsizetype, 256> m_shift{};
 };
 
 // The form texts are compared in when the user searches: compatibility decomposition (a

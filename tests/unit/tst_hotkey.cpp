@@ -161,6 +161,10 @@ class TestHotkey : public QObject {
         row("ligature", "text:ﬁnal", "fin", true, "ﬁn");
         row("combining accent", "text:cafe\u0301 noir", "CAFÉ", true, "cafe\u0301");
         row("overlapping", "text:abababx aab", "abab aab", true, "ababab|aab");
+        // Where the text and the word repeat themselves, as under a held key.
+        const QByteArray word = 'b' + QByteArray(30, 'a');
+        row("repetitive", "text:" + QString(150, u'a') + word, word, true, word);
+        row("repetitive, absent", "text:" + QString(150, u'a') + " b", word, false);
     }
     void matching() {
         QFETCH(Match, m);
