@@ -54,9 +54,6 @@ void HistoryFilterModel::setQuery(const QString& query) {
 }
 
 void HistoryFilterModel::setWords(QStringList words) {
-    m_firstChangedWord = firstNarrowedWord(m_words, words);
-    m_narrowingFrom = m_firstChangedWord >= 0 ? std::exchange(m_accepted, {}) : QSet<QUuid>();
-    m_accepted.clear();
     QList<SearchWord> needles;
     needles.reserve(words.size());
     for (const QString& word : words) {
@@ -65,12 +62,15 @@ void HistoryFilterModel::setWords(QStringList words) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
     // The proxy must see the rows as they were before the words change.
     beginFilterChange();
+#endif
+    m_firstChangedWord = firstNarrowedWord(m_words, words);
+    m_narrowingFrom = m_firstChangedWord >= 0 ? std::exchange(m_accepted, {}) : QSet<QUuid>();
+    m_accepted.clear();
     m_words = std::move(words);
     m_needles = std::move(needles);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
     endFilterChange(Direction::Rows);
 #else
-    m_words = std::move(words);
-    m_needles = std::move(needles);
     invalidateFilter();
 #endif
     m_firstChangedWord = -1;

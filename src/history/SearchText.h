@@ -17,7 +17,6 @@ class SearchWord {
   public:
     explicit SearchWord(QString word);
 
-    const QString& text() const { return m_word; }
     // Where the word next occurs at or after `from`; -1 when it does not, or when it is empty.
     qsizetype indexIn(QStringView text, qsizetype from = 0) const;
     // Each place the word occurs, overlapping ones too, as its start; stops when `found`

@@ -25,6 +25,25 @@ QString singleLine(QString text) {
     return text;
 }
 
+// Characters that may be laid out right to left, or move what follows them there.
+bool hasRightToLeft(QStringView text) {
+    for (const char32_t c : text.toUcs4()) {
+        switch (QChar::direction(c)) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirAN:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+            case QChar::DirFSI:
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 MarkedLine::MarkedLine(const QString& text, const QFont& font, Qt::LayoutDirection direction,
@@ -50,9 +69,16 @@ QList<std::pair<qreal, qreal>> MarkedLine::markSpans(const QStringList& words) c
     if (!line.isValid()) {
         return spans;
     }
-    // A match's characters may lie in several runs of either direction: each run's glyphs
-    // of them, from where the first one starts to where the last one ends on screen.
+    // Left to right throughout, a match is the stretch between its two ends; else its
+    // characters may lie in several runs of either direction: each run's glyphs of them, from
+    // where the first one starts to where the last one ends on screen.
+    const bool leftToRight =
+        m_layout.textOption().textDirection() == Qt::LeftToRight && !hasRightToLeft(m_text);
     for (const auto& [start, length] : SearchText::matchRanges(m_text, words)) {
+        if (leftToRight) {
+            spans.append({line.cursorToX(int(start)), line.cursorToX(int(start + length))});
+            continue;
+        }
         for (const QGlyphRun& run : line.glyphRuns(int(start), int(length))) {
             const QList<QPointF> positions = run.positions();
             const QList<QPointF> advances =
