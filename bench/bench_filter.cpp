@@ -81,13 +81,28 @@ struct Rig {
     HistoryListModel model;
 };
 
-// Letters typed in turn, the last matching nothing, so every text that held the first word is
-// read to its end.
-void BM_FilterKeystroke(benchmark::State& state) {
+enum class Queries { Short, AtTheCap, Typed8000 };
+
+// Short: letters typed in turn, the last matching nothing, so every text that held the first
+// word is read to its end. AtTheCap: the same at the longest query that counts, and a key past
+// it. Typed8000: one keystroke each of 8,000 characters typed from an empty filter.
+void filterKeystrokes(benchmark::State& state, Queries kind) {
     Rig rig(state.range(0));
     HistoryFilterModel filter(rig.model);
-    const QStringList queries{QStringLiteral("dolo"), QStringLiteral("dolor"),
-                              QStringLiteral("dolor strasse"), QStringLiteral("dolor strassez")};
+    QStringList queries{QStringLiteral("dolo"), QStringLiteral("dolor"),
+                        QStringLiteral("dolor strasse"), QStringLiteral("dolor strassez")};
+    QString words;
+    for (qsizetype i = 0; words.size() < 8000; ++i) {
+        words += kWords.at(i % kWords.size()) + u' ';
+    }
+    if (kind == Queries::AtTheCap) {
+        queries = {words.left(254), words.left(255), words.left(256), words.left(257)};
+    } else if (kind == Queries::Typed8000) {
+        queries.clear();
+        for (qsizetype length = 1; length <= 8000; ++length) {
+            queries.append(words.left(length));
+        }
+    }
     qsizetype next = 0;
     for (auto _ : state) {
         filter.setQuery(queries.at(next++ % queries.size()));
@@ -96,7 +111,18 @@ void BM_FilterKeystroke(benchmark::State& state) {
     state.counters["records"] = double(rig.model.rowCount());
     state.counters["shown"] = double(filter.rowCount());
 }
+void BM_FilterKeystroke(benchmark::State& state) {
+    filterKeystrokes(state, Queries::Short);
+}
 BENCHMARK(BM_FilterKeystroke)->Arg(50)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const auto* const atTheCap =
+    benchmark::RegisterBenchmark("BM_FilterKeystroke/at_the_cap", filterKeystrokes,
+                                 Queries::AtTheCap) -> Arg(500) -> Arg(2000)
+        -> Unit(benchmark::kMillisecond);
+[[maybe_unused]] const auto* const typed8000 =
+    benchmark::RegisterBenchmark("BM_FilterKeystroke/typed_8000", filterKeystrokes,
+                                 Queries::Typed8000) -> Arg(500) -> Iterations(8000)
+        -> Unit(benchmark::kMillisecond);
 
 // The copy matches the filter, so it reaches the list, its layout and its painting.
 void BM_Copy1KBToFilteredBrowser(benchmark::State& state) {

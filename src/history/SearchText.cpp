@@ -9,11 +9,13 @@
 
 namespace {
 
+// A mark that only changes how a letter looks; a variation selector is one by its category, but
+// picks the emoji or text form of what it follows, so records and queries keep it.
 bool isCombiningMark(char32_t c) {
     switch (QChar::category(c)) {
         case QChar::Mark_NonSpacing:
         case QChar::Mark_Enclosing:
-            return true;
+            return !u_hasBinaryProperty(UChar32(c), UCHAR_VARIATION_SELECTOR);
         default:
             return false;
     }
@@ -27,6 +29,67 @@ QString folded(const QString& text) {
 }
 
 }  // namespace
+
+SearchWord::SearchWord(QString word) : m_word(std::move(word)), m_border(m_word.size(), 0) {
+    // The failure table of Knuth, Morris and Pratt: after a mismatch the search goes on from
+    // the longest part of the word already matched, never reading a character twice.
+    for (qsizetype i = 1, border = 0; i < m_word.size(); ++i) {
+        while (border > 0 && m_word[i] != m_word[border]) {
+            border = m_border[border - 1];
+        }
+        if (m_word[i] == m_word[border]) {
+            ++border;
+        }
+        m_border[i] = border;
+    }
+    // Horspool's shifts, by the low byte of the character under the word's last one.
+    m_shift.fill(m_word.size());
+    for (qsizetype i = 0; i + 1 < m_word.size(); ++i) {
+        m_shift[m_word[i].unicode() & 0xff] = m_word.size() - 1 - i;
+    }
+}
+
+qsizetype SearchWord::indexIn(QStringView text, qsizetype from) const {
+    const qsizetype length = m_word.size();
+    if (from < 0 || from > text.size() || length == 0) {
+        return -1;
+    }
+    if (length == 1) {
+        return text.indexOf(m_word.front(), from);
+    }
+    // Horspool skips most of an ordinary text, but compares again and again where the text
+    // and the word repeat themselves; past a few readings of the text the rest goes to the
+    // linear search.
+    const QChar* const word = m_word.constData();
+    qsizetype budget = 4 * (text.size() - from) + length;
+    qsizetype at = from;
+    while (at + length <= text.size()) {
+        const QChar last = text[at + length - 1];
+        if (last == word[length - 1]) {
+            qsizetype i = length - 2;
+            while (i >= 0 && text[at + i] == word[i]) {
+                --i;
+            }
+            if (i < 0) {
+                return at;
+            }
+            budget -= length - 1 - i;
+        }
+        if (--budget < 0) {
+            break;
+        }
+        at += m_shift[last.unicode() & 0xff];
+    }
+    if (at + length > text.size()) {
+        return -1;
+    }
+    qsizetype found = -1;
+    forEachIn(text.sliced(at), [&found, at](qsizetype start) {
+        found = at + start;
+        return false;
+    });
+    return found;
+}
 
 QString SearchText::normalised(QStringView text) {
     const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
@@ -42,12 +105,14 @@ QString SearchText::normalised(QStringView text) {
 
 QStringList SearchText::words(QStringView query) {
     static const QRegularExpression space(QStringLiteral("\\s+"));
-    return normalised(query).split(space, Qt::SkipEmptyParts);
+    QStringList words = normalised(query).split(space, Qt::SkipEmptyParts);
+    words.removeDuplicates();
+    return words;
 }
 
-bool SearchText::matchesAll(QStringView normalisedText, const QStringList& words) {
-    return std::all_of(words.cbegin(), words.cend(), [normalisedText](const QString& word) {
-        return normalisedText.contains(word);
+bool SearchText::matchesAll(QStringView normalisedText, std::span<const SearchWord> words) {
+    return std::all_of(words.begin(), words.end(), [normalisedText](const SearchWord& word) {
+        return word.indexIn(normalisedText) >= 0;
     });
 }
 
@@ -75,10 +140,10 @@ QList<std::pair<qsizetype, qsizetype>> SearchText::matchRanges(QStringView shown
     }
     QList<std::pair<qsizetype, qsizetype>> spans;
     for (const QString& word : words) {
-        for (qsizetype at = text.indexOf(word); at >= 0 && !word.isEmpty();
-             at = text.indexOf(word, at + 1)) {
+        SearchWord(word).forEachIn(text, [&](qsizetype at) {
             spans.append({origin.at(at).first, origin.at(at + word.size() - 1).second});
-        }
+            return true;
+        });
     }
     std::sort(spans.begin(), spans.end());
     for (const auto& [start, end] : spans) {

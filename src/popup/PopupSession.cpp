@@ -24,13 +24,23 @@ QString nameOrQuestionMark(const RunningApp& app) {
     return text.left(graphemeCut(text, count).value_or(text.size()));
 }
 
+// Joiners, non-joiners and the like are typed as part of words (a Persian keyboard's ZWNJ, an
+// emoji sequence) and kept in the records, so the filter keeps them too.
+bool isFormat(QChar c) {
+    return c.category() == QChar::Other_Format;
+}
+
 // A key that types into the filter: printable text without a modifier that makes a command.
 bool typesText(const KeyEvent& event) {
     constexpr quint64 commands =
         ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command;
     return (event.modifiers & commands) == 0 && !event.text.isEmpty() &&
            std::all_of(event.text.cbegin(), event.text.cend(),
-                       [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+                       [](QChar c) { return c.isPrint() || c.isSurrogate() || isFormat(c); });
+}
+
+bool isSeen(QChar c) {
+    return !c.isSpace() && !isFormat(c);
 }
 
 // 0 for Alt+1 … 8 for Alt+9; nothing for any other key.
@@ -252,11 +262,15 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
 
 bool PopupSession::handleTyping(const KeyEvent& event) {
     // A space starts nothing: the first word begins with a character that is seen.
-    if (!typesText(event) || (query().isEmpty() && event.text.trimmed().isEmpty())) {
+    if (!typesText(event) ||
+        (query().isEmpty() && std::none_of(event.text.cbegin(), event.text.cend(), isSeen))) {
         return false;
     }
     m_typedSinceShown = true;
-    setQuery(query() + event.text);
+    // Past what counts the key is taken and changes nothing: the search line shows the end.
+    if (query().size() < HistoryFilterModel::maxQueryLength) {
+        setQuery(query() + event.text);
+    }
     return true;
 }
 

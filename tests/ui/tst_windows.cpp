@@ -6,11 +6,13 @@
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
 #include "history/HistoryFilterModel.h"
+#include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/FloatingWindow.h"
+#include "ui/common/MatchHighlight.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
@@ -791,6 +793,53 @@ class TestWindows : public QObject {
         QTRY_VERIFY(panel.isNull());
         QVERIFY(controller.onboardingWindow()->isVisible());
         QCOMPARE(wizardView()->wizard().step(), 0);
+    }
+
+    // A line's only match, marked in either paragraph direction: every cursor position inside
+    // a word of the line, where the laid-out text puts it, is under a mark exactly when it lies
+    // inside the match.
+    void marksCoverTheMatchedGlyphs_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("matched");
+        QTest::newRow("English") << u"alpha Beta gamma"_s << u"bet"_s << u"Bet"_s;
+        QTest::newRow("Arabic") << u"مرحبا بالعالم الجميل"_s << u"بالعالم"_s << u"بالعالم"_s;
+        QTest::newRow("Hebrew, first word") << u"שלום עולם יפה"_s << u"שלום"_s << u"שלום"_s;
+        QTest::newRow("Hebrew points folded") << u"עולם שָׁלוֹם יפה"_s << u"שלום"_s << u"שָׁלוֹם"_s;
+        QTest::newRow("Hebrew within English")
+            << u"Order הזמנה חדשה confirmed"_s << u"חדשה"_s << u"חדשה"_s;
+        QTest::newRow("English within Hebrew")
+            << u"שלום big world עולם"_s << u"WORLD"_s << u"world"_s;
+    }
+    void marksCoverTheMatchedGlyphs() {
+        QFETCH(QString, line);
+        QFETCH(QString, query);
+        QFETCH(QString, matched);
+        const QFont font = QApplication::font();
+        const qsizetype start = line.indexOf(matched);
+        for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+            const auto spans =
+                MarkedLine(line, font, direction, 1000).markSpans(SearchText::words(query));
+            QTextLayout layout(line, font);
+            QTextOption option(Qt::AlignLeft);
+            option.setTextDirection(direction);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QTextLine text = layout.createLine();
+            text.setLineWidth(1000);
+            layout.endLayout();
+            for (int at = 1; at < line.size(); ++at) {
+                if (line[at - 1].isSpace() || line[at].isSpace() || at == start + matched.size()) {
+                    continue;  // a word's and a match's ends touch their neighbours
+                }
+                const qreal x = text.cursorToX(at);
+                const bool covered = std::any_of(spans.cbegin(), spans.cend(), [x](auto span) {
+                    return span.first - 0.5 <= x && x <= span.second + 0.5;
+                });
+                QVERIFY2(covered == (at > start && at < start + matched.size()),
+                         qPrintable(u"position %1 at x %2"_s.arg(at).arg(x)));
+            }
+        }
     }
 
     // At most three lines that never run under the symbols, "…" when text is left over, and a

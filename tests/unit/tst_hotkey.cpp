@@ -151,6 +151,23 @@ class TestHotkey : public QObject {
         row("past the preview", "text:" + QString(6000, u'x') + " needle", "needle", true);
         row("image label, German", "image", "bild", true, "Bild", "de");
         row("image, not its English label in German", "image", "image", false, "", "de");
+        // Joiners and variation selectors are part of what was copied, and of what is typed.
+        row("emoji with joiners", "text:at 👩\u200D💻 work", "👩\u200D💻", true, "👩\u200D💻");
+        row("joined emoji are not the two apart", "text:👩 💻", "👩\u200D💻", false);
+        row("variation selector", "text:❤ text, ❤\uFE0F emoji", "❤\uFE0F", true, "❤\uFE0F");
+        row("Persian non-joiner", "text:من می\u200Cخواهم", "می\u200Cخواهم", true, "می\u200Cخواهم");
+        // The marks cover the characters the folded form came from.
+        row("Arabic", "text:مرحبا بالعالم", "بالعالم", true, "بالعالم");
+        row("Hebrew points", "text:שָׁלוֹם עולם", "שלום", true, "שָׁלוֹם");
+        row("mixed direction", "text:Order 42 הזמנה confirmed", "הזמנה CONF", true, "הזמנה|conf");
+        row("inside a sharp s", "text:Die Straße", "asse", true, "aße");
+        row("ligature", "text:ﬁnal", "fin", true, "ﬁn");
+        row("combining accent", "text:cafe\u0301 noir", "CAFÉ", true, "cafe\u0301");
+        row("overlapping", "text:abababx aab", "abab aab", true, "ababab|aab");
+        // Where the text and the word repeat themselves, as under a held key.
+        const QByteArray word = 'b' + QByteArray(30, 'a');
+        row("repetitive", "text:" + QString(150, u'a') + word, word, true, word);
+        row("repetitive, absent", "text:" + QString(150, u'a') + " b", word, false);
     }
     void matching() {
         QFETCH(Match, m);
@@ -168,6 +185,74 @@ class TestHotkey : public QObject {
             marked << shown.mid(start, length);
         }
         QCOMPARE(marked.join(u'|'), m.marked);
+    }
+
+    // Key texts typed into the popup over one copy: the query that counts, and whether the copy
+    // is found. The first key of a filter must show something; every other key is taken.
+    void typedQuery_data() {
+        QTest::addColumn<QString>("copy");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("found");
+        const QString persian = QStringLiteral("می\u200Cخواهم");
+        QTest::newRow("Persian, key by key")
+            << "من " + persian << persian.split(QString(), Qt::SkipEmptyParts) << persian << true;
+        QTest::newRow("joined emoji in one commit")
+            << "at 👩\u200D💻 work" << QStringList{"👩\u200D💻"} << "👩\u200D💻" << true;
+        QTest::newRow("a non-joiner alone starts nothing")
+            << "abc" << QStringList{"\u200C"} << QString() << true;
+        QTest::newRow("past the cap")
+            << QString(300, u'x') << QStringList(300, "x") << QString(256, u'x') << true;
+        QTest::newRow("no half emoji at the cap")
+            << "x" << QStringList(255, "x") + QStringList{"😀", "y"} << QString(255, u'x') + u'y'
+            << false;
+    }
+    void typedQuery() {
+        QFETCH(QString, copy);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, query);
+        QFETCH(bool, found);
+        HotkeyStack rig({copy});
+        rig.popup.toggle();
+        for (const QString& key : keys) {
+            QCOMPARE(rig.own(KeyEvent{0, 0, false, 0, key}), !query.isEmpty());
+        }
+        QCOMPARE(rig.popup.query(), query);
+        QCOMPARE(rig.popup.filterModel().rowCount(), int(found));
+    }
+
+    // Queries applied in turn to one filter, "+text" copying meanwhile: after each step the
+    // rows are those a new filter with the same query shows.
+    void narrowingAgreesWithAFreshFilter_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("typing on")
+            << QStringList{"a", "ap", "app", "apple", "apple ", "apple t", "apple ta", "apple tar"};
+        QTest::newRow("backspace and retyping")
+            << QStringList{"apple t", "apple", "appl", "apple", "apple p"};
+        QTest::newRow("a repeated word") << QStringList{"pie a", "pie ap", "pie apple", "pie pie"};
+        QTest::newRow("copies meanwhile")
+            << QStringList{"ap", "+apricot jam", "apr", "+apple pie tin", "apple", "apple pi"};
+    }
+    void narrowingAgreesWithAFreshFilter() {
+        QFETCH(QStringList, steps);
+        HotkeyStack rig({"apple pie", "banana", "apple tart", "tart apricot", "pie"});
+        HistoryFilterModel typed(rig.model);
+        Tester tester(&typed, Tester::FailureReportingMode::QtTest);
+        for (const QString& step : steps) {
+            if (step.startsWith(u'+')) {
+                rig.copyText(step.mid(1));
+                continue;
+            }
+            typed.setQuery(step);
+            HistoryFilterModel fresh(rig.model);
+            fresh.setQuery(step);
+            QStringList shown, expected;
+            for (int row = 0; row < std::max(typed.rowCount(), fresh.rowCount()); ++row) {
+                shown << shownText(typed, row);
+                expected << shownText(fresh, row);
+            }
+            QCOMPARE(shown, expected);
+        }
     }
 
     // Keys in the popup over the editor, on eight copies or the first few of them (shown newest

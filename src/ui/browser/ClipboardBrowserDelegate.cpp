@@ -271,20 +271,16 @@ void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     const QFont caption = captionFont(option.font);
     int y = textTop(layout.text, int(lines.size()), option.font);
     painter->setFont(option.font);
+    painter->setPen(textColour);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int top = y + int(i) * metrics.lineSpacing();
         const QPoint baseline(
             layout.text.left(),
             top + (metrics.lineSpacing() - metrics.height()) / 2 + metrics.ascent());
-        paintMatchHighlights(*painter, metrics, baseline, lines.at(i), m_highlightWords,
-                             option.palette.color(QPalette::Highlight));
+        MarkedLine(lines.at(i), option.font, painter->layoutDirection(), layout.text.width())
+            .paint(*painter, baseline, m_highlightWords, option.palette.color(QPalette::Highlight));
     }
-    painter->setPen(textColour);
-    for (const QString& line : lines) {
-        painter->drawText(QRect(layout.text.left(), y, layout.text.width(), metrics.lineSpacing()),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
-        y += metrics.lineSpacing();
-    }
+    y += int(lines.size()) * metrics.lineSpacing();
     y += lineSpacing;
     painter->setFont(caption);
     painter->setPen(withAlpha(textColour, 0.4f));

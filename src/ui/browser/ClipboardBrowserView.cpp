@@ -100,6 +100,8 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     m_search->setObjectName(QStringLiteral("searchField"));
     m_search->setPlaceholderText(L10n::string(QStringLiteral("Search")));
     m_search->setClearButtonEnabled(true);
+    // The field takes no more than the filter counts, so what it shows is what is searched.
+    m_search->setMaxLength(int(HistoryFilterModel::maxQueryLength));
     m_search->installEventFilter(this);
     auto* searchRow = new QVBoxLayout;
     searchRow->setContentsMargins(8, 8, 8, 0);

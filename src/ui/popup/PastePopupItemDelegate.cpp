@@ -240,17 +240,14 @@ void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
                           Qt::AlignCenter, QString::number(index.row() + 1));
     }
     painter->setFont(option.font);
+    painter->setPen(option.palette.color(QPalette::WindowText));
     for (qsizetype i = 0; i < row.layout.lines.size(); ++i) {
         const QPoint baseline(block.x(),
                               block.y() + int(i) * row.layout.lineHeight + metrics.ascent());
-        paintMatchHighlights(*painter, metrics, baseline, row.layout.lines[i], m_highlightWords,
-                             option.palette.color(QPalette::Highlight));
-    }
-    painter->setPen(option.palette.color(QPalette::WindowText));
-    for (qsizetype i = 0; i < row.layout.lines.size(); ++i) {
-        painter->drawText(
-            QPoint(block.x(), block.y() + int(i) * row.layout.lineHeight + metrics.ascent()),
-            row.layout.lines[i]);
+        // Drawn from its start as QPainter::drawText would, whatever the line's direction.
+        MarkedLine(row.layout.lines[i], option.font, painter->layoutDirection(), block.width(),
+                   Qt::AlignLeft | Qt::AlignAbsolute)
+            .paint(*painter, baseline, m_highlightWords, option.palette.color(QPalette::Highlight));
     }
     if (selected) {
         painter->drawPixmap(row.layout.checkmark.translated(origin).topLeft(), m_checkmark);

@@ -2,6 +2,7 @@
 
 #include <QEasingCurve>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QListView>
@@ -234,7 +235,12 @@ void PastePopupView::retranslate() {
 
 void PastePopupView::followQuery() {
     const QString& query = m_model.query();
-    m_searchLine->setText(query);
+    // The end stays in sight, where typing goes on, and where it stops once the query is as
+    // long as the filter counts.
+    const QMargins margins = m_searchLine->contentsMargins();
+    m_searchLine->setText(
+        QFontMetrics(m_searchLine->font())
+            .elidedText(query, Qt::ElideLeft, listWidth - margins.left() - margins.right()));
     m_searchLine->setVisible(!query.isEmpty());
     m_emptyLabel->setText(
         query.isEmpty()
