@@ -110,6 +110,10 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setResizeMode(QListView::Adjust);
+    // A long history is measured a batch at a time between events, so that no key waits for
+    // every row to be laid out again (the first key of a filter shows the search line).
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(64);
     m_list->setAutoFillBackground(false);
     m_list->viewport()->setAutoFillBackground(false);
     QPalette listPalette = m_list->palette();
