@@ -24,6 +24,10 @@ open_popup() {
     type_keys Super_L+Shift_L+v
     wait_for 2 popup_shown && return 0
   done
+  # What the Shell made of it, for the failure's report.
+  shell_eval "JSON.stringify({mode: Main.actionMode, overview: Main.overview.visible,
+    modal: Main.modalCount, bound: global.display.get_keybinding_action(55, 65),
+    focus: global.display.focus_window?.get_wm_class() ?? null})" >&2
   return 1
 }
 # Focuses the window of this class, as a click on it would; true once it has the focus.
