@@ -576,12 +576,12 @@
         <translation>ist keine Datei angehefteter Einträge</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@. Sie wurde in %@ umbenannt; keine angehefteten Einträge wurden wiederhergestellt.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>Keine angehefteten Einträge wiederhergestellt: %@ %@. Die Datei wurde in %@ umbenannt.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@. Sie wurde nicht angetastet; angeheftete Einträge können erst gesichert werden, wenn sie entfernt ist.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>Angeheftete Einträge können nicht gesichert werden: %@ %@. Die Datei wurde nicht angetastet; entfernen Sie sie, damit wieder gesichert wird.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

@@ -576,12 +576,12 @@
         <translation>no es un archivo de elementos fijados</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@. Se renombró a %@ y no se restauró ningún elemento fijado.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>No se restauró ningún elemento fijado: %@ %@. El archivo se renombró a %@.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@. No se ha tocado; los elementos fijados no se podrán guardar hasta que se mueva.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>Los elementos fijados no se pueden guardar: %@ %@. El archivo no se ha tocado; muévalo para volver a guardarlos.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

@@ -576,12 +576,12 @@
         <translation>n’est pas un fichier d’éléments épinglés</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@. Il a été renommé en %@ et aucun élément épinglé n’a été restauré.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>Aucun élément épinglé restauré : %@ %@. Le fichier a été renommé en %@.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@. Il n’a pas été touché ; les éléments épinglés ne pourront être conservés qu’une fois qu’il aura été déplacé.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>Les éléments épinglés ne peuvent pas être conservés : %@ %@. Le fichier n’a pas été touché ; déplacez-le pour les conserver de nouveau.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

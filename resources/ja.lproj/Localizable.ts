@@ -576,12 +576,12 @@
         <translation>ピン留めファイルではありません</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ は%@。%@ に名前を変更しました。ピン留めした項目は復元されていません。</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>ピン留めした項目は復元されませんでした: %@ は%@。ファイル名を %@ に変更しました。</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ は%@。そのままにしてあります。移動するまでピン留めした項目は保存できません。</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>ピン留めした項目を保存できません: %@ は%@。ファイルはそのままにしてあります。移動すると再び保存されます。</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

@@ -576,12 +576,12 @@
         <translation>고정 항목 파일이 아닙니다</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@: %@. 이름을 %@(으)로 바꿨으며 고정 항목은 복원되지 않았습니다.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>고정 항목을 복원하지 않았습니다: %@: %@. 파일 이름을 %@(으)로 바꿨습니다.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@: %@. 그대로 두었으며, 옮길 때까지 고정 항목을 저장할 수 없습니다.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>고정 항목을 저장할 수 없습니다: %@: %@. 파일은 그대로 두었으며, 옮기면 다시 저장됩니다.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

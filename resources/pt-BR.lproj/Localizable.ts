@@ -576,12 +576,12 @@
         <translation>não é um arquivo de itens fixados</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@. Ele foi renomeado para %@ e nenhum item fixado foi restaurado.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>Nenhum item fixado foi restaurado: %@ %@. O arquivo foi renomeado para %@.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@. Ele não foi alterado; os itens fixados só poderão ser guardados depois que ele for movido.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>Os itens fixados não podem ser guardados: %@ %@. O arquivo não foi alterado; mova-o para voltar a guardá-los.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

@@ -576,12 +576,12 @@
         <translation>не является файлом закреплённых записей</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@. Файл переименован в %@, закреплённые записи не восстановлены.</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>Закреплённые записи не восстановлены: %@ %@. Файл переименован в %@.</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@. Файл оставлен как есть; закреплённые записи не будут сохраняться, пока его не уберут.</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>Закреплённые записи не сохраняются: %@ %@. Файл оставлен как есть; уберите его, чтобы они снова сохранялись.</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

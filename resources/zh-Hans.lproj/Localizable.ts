@@ -576,12 +576,12 @@
         <translation>不是固定项文件</translation>
     </message>
     <message>
-        <source>%@ %@. It was moved to %@, and no pins were restored.</source>
-        <translation>%@ %@。已将其重命名为 %@，未恢复任何固定项。</translation>
+        <source>No pins were restored: %@ %@. It was renamed to %@.</source>
+        <translation>未恢复任何固定项：%@ %@。已将其重命名为 %@。</translation>
     </message>
     <message>
-        <source>%@ %@. It was left alone, and pins cannot be kept until it is moved.</source>
-        <translation>%@ %@。已保持原样；在将其移走之前，固定项无法保存。</translation>
+        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
+        <translation>无法保存固定项：%@ %@。已保持原样；将其移走后即可再次保存固定项。</translation>
     </message>
     <message>
         <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>

@@ -343,14 +343,14 @@ void ClipboardHistory::loadPins() {
             const QString& path = loaded.path;
             if (loaded.status == PinStore::Status::SetAside) {
                 m_pinProblemTold = loaded.problem;
-                Q_EMIT problem(QStringLiteral("%@ %@. It was moved to %@, and "
-                                              "no pins were restored."),
+                Q_EMIT problem(QStringLiteral("No pins were restored: %@ %@. It was renamed "
+                                              "to %@."),
                                {path, loaded.problem, loaded.setAsideAs});
             } else if (loaded.status == PinStore::Status::Refused) {
                 // Left alone: it may be someone else's, or the user's own on purpose.
                 m_pinProblemTold = loaded.problem;
-                Q_EMIT problem(QStringLiteral("%@ %@. It was left alone, and "
-                                              "pins cannot be kept until it is moved."),
+                Q_EMIT problem(QStringLiteral("Pins cannot be kept: %@ %@. It was left "
+                                              "alone; move it away to keep pins again."),
                                {path, loaded.problem});
             }
             adoptLoadedPins(items);

@@ -278,7 +278,10 @@ void ClipboardBrowserDelegate::paint(QPainter* painter, const QStyleOptionViewIt
             layout.text.left(),
             top + (metrics.lineSpacing() - metrics.height()) / 2 + metrics.ascent());
         MarkedLine(lines.at(i), option.font, painter->layoutDirection(), layout.text.width())
-            .paint(*painter, baseline, m_highlightWords, option.palette.color(QPalette::Highlight));
+            .paint(
+                *painter, baseline, m_highlightWords,
+                // On the selected row the accent is the row's own colour.
+                option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight));
     }
     y += int(lines.size()) * metrics.lineSpacing();
     y += lineSpacing;

@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDebug>
+#include <QDir>
 #include <QVariantMap>
 
 #include "settings/L10n.h"
@@ -19,8 +20,11 @@ void ProblemNotices::tell(const QString& englishKey, const QStringList& argument
     }
     m_told.insert(told);
     QStringList translated;
+    // Paths under the home folder read as the user knows them.
+    const QString home = QDir::homePath() + u'/';
     for (const QString& argument : arguments) {
-        translated << L10n::string(argument);
+        translated << (argument.startsWith(home) ? QStringLiteral("~/") + argument.mid(home.size())
+                                                 : L10n::string(argument));
     }
     show(L10n::string(englishKey, translated));
 }
