@@ -3,11 +3,14 @@
 // thumbnails, and a scheduler that only queues, so that each benchmark decides what runs when
 // and which part is timed.
 #include <QDateTime>
+#include <QHash>
 
 #include <deque>
 
 #include "history/ClipboardHistory.h"
 #include "platform/FileThumbnailer.h"
+#include "platform/KeyValueStore.h"
+#include "platform/LoginItems.h"
 #include "platform/Pasteboard.h"
 
 class BenchPasteboard final : public Pasteboard {
@@ -27,6 +30,25 @@ class BenchPasteboard final : public Pasteboard {
   private:
     qint64 m_count = 0;
     PasteboardSnapshot m_content;
+};
+
+// Settings kept in memory, and a login that takes whatever it is asked: what AppSettings needs.
+class MemoryStore final : public KeyValueStore {
+  public:
+    bool contains(const QString& key) const override { return m_values.contains(key); }
+    QVariant value(const QString& key) const override { return m_values.value(key); }
+    void setValue(const QString& key, const QVariant& value) override { m_values[key] = value; }
+    void remove(const QString& key) override { m_values.remove(key); }
+
+  private:
+    QHash<QString, QVariant> m_values;
+};
+
+class NoLoginItems final : public LoginItems {
+  public:
+    bool registerApp() override { return true; }
+    bool unregisterApp() override { return true; }
+    bool isRegistered() const override { return false; }
 };
 
 class NoThumbnailer final : public FileThumbnailer {

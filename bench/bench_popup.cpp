@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -15,9 +14,7 @@
 #include "WidgetBenchMain.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
-#include "platform/KeyValueStore.h"
 #include "platform/KeyboardHooks.h"
-#include "platform/LoginItems.h"
 #include "platform/Workspace.h"
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
@@ -25,22 +22,21 @@
 
 namespace {
 
-class MemoryStore final : public KeyValueStore {
-  public:
-    bool contains(const QString& key) const override { return m_values.contains(key); }
-    QVariant value(const QString& key) const override { return m_values.value(key); }
-    void setValue(const QString& key, const QVariant& value) override { m_values[key] = value; }
-    void remove(const QString& key) override { m_values.remove(key); }
-
-  private:
-    QHash<QString, QVariant> m_values;
-};
-
-class NoLoginItems final : public LoginItems {
-  public:
-    bool registerApp() override { return true; }
-    bool unregisterApp() override { return true; }
-    bool isRegistered() const override { return false; }
+// A history of `records` at most, its one list model and the settings a popup view reads.
+struct PopupRig {
+    explicit PopupRig(qint64 records)
+        : history(pasteboard, scheduler, dir.path(), [records] {
+              return ClipboardHistory::Limits{records, 0};
+          }) {}
+    QTemporaryDir dir;
+    BenchPasteboard pasteboard;
+    StepScheduler scheduler;
+    NoThumbnailer thumbnailer;
+    ClipboardHistory history;
+    HistoryListModel model{history, scheduler, thumbnailer};
+    MemoryStore store;
+    NoLoginItems loginItems;
+    AppSettings settings{store, loginItems, {}};
 };
 
 enum Popup { NeverShown, ShownOnce, OnScreen };
@@ -49,17 +45,9 @@ enum Popup { NeverShown, ShownOnce, OnScreen };
 void BM_Copy1KBToPopup(benchmark::State& state) {
     const qint64 records = state.range(0);
     const auto popup = Popup(state.range(1));
-    QTemporaryDir dir;
-    BenchPasteboard pasteboard;
-    StepScheduler scheduler;
-    NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
-        return ClipboardHistory::Limits{records, 0};
-    });
-    HistoryListModel model(history, scheduler, thumbnailer);
-    MemoryStore store;
-    NoLoginItems loginItems;
-    AppSettings settings(store, loginItems, {});
+    PopupRig rig(records);
+    auto& [dir, pasteboard, scheduler, thumbnailer, history, model, store, loginItems, settings] =
+        rig;
     HistoryFilterModel filter(model);
     PastePopupView view(filter, settings);
     history.startMonitoring();
@@ -134,17 +122,9 @@ enum Typed { Prose, HeldKey };
 // iteration types 8,000 characters; every keystroke is handled and painted before the next.
 void BM_TypeIntoPopup(benchmark::State& state) {
     const qint64 records = state.range(0);
-    QTemporaryDir dir;
-    BenchPasteboard pasteboard;
-    StepScheduler scheduler;
-    NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
-        return ClipboardHistory::Limits{records, 0};
-    });
-    HistoryListModel model(history, scheduler, thumbnailer);
-    MemoryStore store;
-    NoLoginItems loginItems;
-    AppSettings settings(store, loginItems, {});
+    PopupRig rig(records);
+    auto& [dir, pasteboard, scheduler, thumbnailer, history, model, store, loginItems, settings] =
+        rig;
     TypingHooks hooks;
     EditorWorkspace workspace;
     PopupSession session(hooks, workspace, history, model, [](const std::optional<RunningApp>&) {});

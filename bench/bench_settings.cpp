@@ -3,33 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QMap>
 
+#include "BenchRig.h"
 #include "history/RecordingGate.h"
-#include "platform/KeyValueStore.h"
-#include "platform/LoginItems.h"
 #include "platform/Workspace.h"
 #include "settings/AppSettings.h"
 
 namespace {
-
-class MapStore final : public KeyValueStore {
-  public:
-    bool contains(const QString& key) const override { return m_values.contains(key); }
-    QVariant value(const QString& key) const override { return m_values.value(key); }
-    void setValue(const QString& key, const QVariant& value) override { m_values[key] = value; }
-    void remove(const QString& key) override { m_values.remove(key); }
-
-  private:
-    QMap<QString, QVariant> m_values;
-};
-
-class NoLoginItems final : public LoginItems {
-  public:
-    bool registerApp() override { return true; }
-    bool unregisterApp() override { return true; }
-    bool isRegistered() const override { return true; }
-};
 
 // An editor in front that no name of the list matches.
 class EditorInFront final : public Workspace {
@@ -56,7 +36,7 @@ QStringList names(qint64 count) {
 
 // From the stored list to the gate that the first copy asks, as the application starts.
 void BM_IgnoredApplicationsAtStart(benchmark::State& state) {
-    MapStore store;
+    MemoryStore store;
     store.setValue(QStringLiteral("ignoredApplications"), names(state.range(0)));
     NoLoginItems login;
     EditorInFront workspace;
