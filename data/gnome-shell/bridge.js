@@ -1,13 +1,19 @@
 // The Shell side of Quillstack on GNOME: what only the Shell may do (type keys into any window,
 // grab one chord, tell and activate the focused window), offered on the session bus to the one
 // Quillstack process of this user. It keeps no content and logs nothing.
+// It also draws Quillstack's indicator in the top bar while no tray host shows the application's
+// own icon: GNOME has no tray unless an extension adds one.
 // Built into extension.js for GNOME 43/44 and for GNOME 45+ (imports differ, this body does not);
-// it expects Gio, GLib, Meta, Clutter, Shell and Main in scope, and INTERFACE_XML.
+// it expects Gio, GLib, Meta, Clutter, Shell, St, Main, PanelMenu and PopupMenu in scope, and
+// INTERFACE_XML.
 
 const BUS_NAME = 'io.github.quillstack.ShellBridge';
 const OBJECT_PATH = '/io/github/quillstack/ShellBridge';
 const INTERFACE = 'io.github.quillstack.ShellBridge1';
 const VERSION = 1;
+const INDICATOR_ROLE = 'quillstack-indicator';
+const WATCHER = 'org.kde.StatusNotifierWatcher';
+const WATCHER_PATH = '/StatusNotifierWatcher';
 const HELD_MODIFIERS = Clutter.ModifierType.SHIFT_MASK | Clutter.ModifierType.CONTROL_MASK |
     Clutter.ModifierType.MOD1_MASK | Clutter.ModifierType.MOD4_MASK |
     Clutter.ModifierType.MOD5_MASK | Clutter.ModifierType.SUPER_MASK;
@@ -25,8 +31,20 @@ function windowTuple(window) {
 }
 
 var QuillstackBridge = class QuillstackBridge {
+    // `path` is the extension's folder, which holds the indicator's icons.
+    constructor(path) {
+        this._path = path;
+    }
+
     enable() {
         this._client = null;
+        this._clientPid = 0;
+        this._rows = null;
+        this._paused = false;
+        this._indicator = null;
+        this._shownTold = null;
+        this._trayServes = false;
+        this._trayCheck = null;
         this._watchId = 0;
         this._actions = new Set();
         this._keyboard = null;
@@ -41,6 +59,12 @@ var QuillstackBridge = class QuillstackBridge {
             if (this._actions.has(action))
                 this._emit('AcceleratorActivated', '(u)', [action]);
         });
+        // A tray host (the AppIndicator extension) may come, go, or take up the client's icon
+        // at any time; each of its signals is a reason to look again.
+        this._watcherId = Gio.bus_watch_name_on_connection(Gio.DBus.session, WATCHER,
+            Gio.BusNameWatcherFlags.NONE, () => this._checkTray(), () => this._checkTray());
+        this._watcherSignalsId = Gio.DBus.session.signal_subscribe(null, WATCHER, null,
+            WATCHER_PATH, null, Gio.DBusSignalFlags.NONE, () => this._checkTray());
     }
 
     disable() {
@@ -48,6 +72,10 @@ var QuillstackBridge = class QuillstackBridge {
             GLib.source_remove(this._typeId);
         this._typeId = 0;
         this._dropClient();
+        Gio.DBus.session.signal_unsubscribe(this._watcherSignalsId);
+        Gio.bus_unwatch_name(this._watcherId);
+        this._trayCheck?.cancel();
+        this._trayCheck = null;
         global.display.disconnect(this._acceleratorId);
         global.display.disconnect(this._focusId);
         Gio.bus_unown_name(this._nameId);
@@ -71,8 +99,9 @@ var QuillstackBridge = class QuillstackBridge {
             'org.freedesktop.DBus', 'GetConnectionUnixProcessID', new GLib.Variant('(s)', [sender]),
             new GLib.VariantType('(u)'), Gio.DBusCallFlags.NONE, -1, null, (bus, result) => {
                 let program = '';
+                let pid = 0;
                 try {
-                    const [pid] = bus.call_finish(result).deep_unpack();
+                    [pid] = bus.call_finish(result).deep_unpack();
                     program = GLib.path_get_basename(GLib.file_read_link(`/proc/${pid}/exe`));
                 } catch (e) {
                     program = '';
@@ -82,9 +111,11 @@ var QuillstackBridge = class QuillstackBridge {
                     return;
                 }
                 this._client = sender;
+                this._clientPid = pid;
                 this._watchId = Gio.bus_watch_name_on_connection(Gio.DBus.session, sender,
                     Gio.BusNameWatcherFlags.NONE, null, () => this._dropClient());
                 invocation.return_value(new GLib.Variant('(u)', [VERSION]));
+                this._checkTray();
             });
     }
 
@@ -162,6 +193,94 @@ var QuillstackBridge = class QuillstackBridge {
         invocation.return_value(new GLib.Variant('(b)', [!!window]));
     }
 
+    SetIndicatorAsync([rows, paused], invocation) {
+        if (!this._allowed(invocation))
+            return;
+        this._rows = rows;
+        this._paused = paused;
+        this._updateIndicator();
+        invocation.return_value(null);
+    }
+
+    // Whether a tray host lists the client's own icon: Qt registers it under the client's bus
+    // name or as org.kde.StatusNotifierItem-PID-N.
+    _checkTray() {
+        this._trayCheck?.cancel();
+        this._trayCheck = new Gio.Cancellable();
+        const get = (property, done) => Gio.DBus.session.call(WATCHER, WATCHER_PATH,
+            'org.freedesktop.DBus.Properties', 'Get', new GLib.Variant('(ss)', [WATCHER, property]),
+            new GLib.VariantType('(v)'), Gio.DBusCallFlags.NONE, 2000, this._trayCheck,
+            (bus, result) => {
+                let value = null;
+                try {
+                    value = bus.call_finish(result).deep_unpack()[0].deep_unpack();
+                } catch (e) {
+                    // No watcher, or one without the property: no tray.
+                    if (e instanceof GLib.Error && e.matches(Gio.IOErrorEnum, Gio.IOErrorEnum.CANCELLED))
+                        return;
+                }
+                done(value);
+            });
+        get('IsStatusNotifierHostRegistered', host => {
+            if (!host) {
+                this._setTrayServes(false);
+                return;
+            }
+            get('RegisteredStatusNotifierItems', items => this._setTrayServes(
+                (items ?? []).some(item => this._isClientItem(item))));
+        });
+    }
+
+    _isClientItem(item) {
+        if (this._client === null)
+            return false;
+        return item.startsWith(this._client) ||
+            (this._clientPid > 0 && item.includes(`StatusNotifierItem-${this._clientPid}-`));
+    }
+
+    _setTrayServes(serves) {
+        this._trayServes = serves;
+        this._updateIndicator();
+    }
+
+    // Shown while a client has said what its rows are and no tray shows its icon: never two.
+    _updateIndicator() {
+        const show = this._client !== null && this._rows !== null && !this._trayServes;
+        if (!show) {
+            this._indicator?.destroy();
+            this._indicator = null;
+            this._icon = null;
+        } else {
+            if (!this._indicator) {
+                this._indicator = new PanelMenu.Button(0.5, 'Quillstack', false);
+                this._icon = new St.Icon({style_class: 'system-status-icon'});
+                this._indicator.add_child(this._icon);
+                Main.panel.addToStatusArea(INDICATOR_ROLE, this._indicator);
+            }
+            this._fillIndicator();
+        }
+        if (this._client !== null && this._shownTold !== show) {
+            this._shownTold = show;
+            this._emit('IndicatorShown', '(b)', [show]);
+        }
+    }
+
+    _fillIndicator() {
+        const name = this._paused ? 'quillstack-paused-symbolic' : 'quillstack-symbolic';
+        this._icon.gicon = Gio.icon_new_for_string(`${this._path}/icons/${name}.svg`);
+        this._indicator.accessible_name = 'Quillstack';
+        const menu = this._indicator.menu;
+        menu.removeAll();
+        for (const [id, label] of this._rows) {
+            if (id === '') {
+                menu.addMenuItem(new PopupMenu.PopupSeparatorMenuItem());
+                continue;
+            }
+            const item = menu.addAction(label, () => this._emit('IndicatorActivated', '(s)', [id]));
+            item.quillstackRow = id;
+        }
+    }
+
     _allowed(invocation) {
         if (this._client !== null && invocation.get_sender() === this._client)
             return true;
@@ -188,8 +307,12 @@ var QuillstackBridge = class QuillstackBridge {
             Gio.bus_unwatch_name(this._watchId);
         this._watchId = 0;
         this._client = null;
+        this._clientPid = 0;
         for (const action of [...this._actions])
             this._ungrab(action);
         this._keyboard = null;
+        this._rows = null;
+        this._shownTold = null;
+        this._updateIndicator();
     }
 };

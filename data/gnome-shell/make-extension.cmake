@@ -1,5 +1,5 @@
 # Writes one extension folder from the shared bridge body:
-#   cmake -DFORM=legacy|module -DUUID=... -DVERSIONS=43,44 -DSRC=... -DOUT=... -P make-extension.cmake
+#   cmake -DFORM=legacy|module -DUUID=... -DVERSIONS=43,44 -DSRC=... -DICONS=... -DOUT=... -P make-extension.cmake
 file(READ "${SRC}/io.github.quillstack.ShellBridge1.xml" INTERFACE_XML)
 file(READ "${SRC}/bridge.js" BRIDGE)
 if(FORM STREQUAL "module")
@@ -16,4 +16,7 @@ file(WRITE "${OUT}/metadata.json" "{
   \"url\": \"https://github.com/quillstack/quillstack\"
 }
 ")
+# The indicator's icons: the tray icon's own, which the Shell recolours for its panel.
+file(COPY "${ICONS}/quillstack-symbolic.svg" "${ICONS}/quillstack-paused-symbolic.svg"
+    DESTINATION "${OUT}/icons")
 file(TOUCH "${OUT}/extension.js")

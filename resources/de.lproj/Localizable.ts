@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Nicht eingefügt: Ein anderes Fenster war im Vordergrund. Der Eintrag liegt in der Zwischenablage: %@ drücken, um ihn einzufügen.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>Hier gibt es kein Symbol im Infobereich: Öffnen Sie den Verlauf über Quillstack im Anwendungsmenü oder mit %@, die Einstellungen mit %@.</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>No se ha pegado: otra ventana estaba delante. El elemento está en el portapapeles: pulse %@ para pegarlo.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>Aquí no hay icono en la bandeja: abra el historial desde Quillstack en el menú de aplicaciones o con %@, y los ajustes con %@.</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Non collé : une autre fenêtre était au premier plan. L’élément est dans le presse-papiers : appuyez sur %@ pour le coller.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>Pas d’icône dans la zone de notification ici : ouvrez l’historique depuis Quillstack dans le menu des applications ou avec %@, et les paramètres avec %@.</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>貼り付けていません。別のウィンドウが前面にありました。項目はクリップボードにあります。%@ を押して貼り付けてください。</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>ここにはトレイアイコンがありません。履歴はアプリケーションメニューの Quillstack か %@ で、設定は %@ で開けます。</translation>
+    </message>
 </context>
 </TS>

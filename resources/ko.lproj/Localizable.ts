@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>붙여넣지 않았습니다. 다른 창이 앞에 있었습니다. 항목은 클립보드에 있으니 %@ 키를 눌러 붙여넣으세요.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>여기에는 트레이 아이콘이 없습니다. 기록은 응용 프로그램 메뉴의 Quillstack 또는 %@로, 설정은 %@로 여세요.</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Não colado: outra janela estava em primeiro plano. O item está na área de transferência: pressione %@ para colá-lo.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>Não há ícone na bandeja aqui: abra o histórico pelo Quillstack no menu de aplicativos ou com %@, e as configurações com %@.</translation>
+    </message>
 </context>
 </TS>

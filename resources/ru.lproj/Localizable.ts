@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Не вставлено: впереди было другое окно. Элемент в буфере обмена — нажмите %@, чтобы вставить его.</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>Значка в трее здесь нет: откройте историю через Quillstack в меню приложений или командой %@, а настройки — командой %@.</translation>
+    </message>
 </context>
 </TS>

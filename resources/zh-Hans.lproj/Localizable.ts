@@ -595,5 +595,9 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>未粘贴：另一个窗口在最前面。该项目已在剪贴板中：按 %@ 粘贴。</translation>
     </message>
+    <message>
+        <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
+        <translation>这里没有托盘图标：从应用程序菜单中的 Quillstack 或用 %@ 打开历史记录，用 %@ 打开设置。</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "platform/gnome/GnomeKeyInjector.h"
 #include "platform/gnome/GnomeKeyboardHooks.h"
 #include "platform/gnome/GnomeShellBridge.h"
+#include "platform/gnome/GnomeStatusIndicator.h"
 #include "platform/gnome/GnomeWorkspace.h"
 
 bool PlatformServices::onGnomeWayland() {
@@ -30,6 +31,7 @@ bool PlatformServices::addGnomeShell() {
     workspace = std::make_unique<GnomeWorkspace>(*bridge, std::move(workspace));
     keyInjector = std::make_unique<GnomeKeyInjector>(*bridge, std::move(keyInjector));
     integration = std::make_shared<GnomeIntegration>(*bridge, bus);
+    indicator = std::make_shared<GnomeStatusIndicator>(*bridge);
     watchTrust = [bridge = bridge.get()](std::function<void()> changed) {
         QObject::connect(bridge, &GnomeShellBridge::connectedChanged, bridge,
                          [changed = std::move(changed)](bool) { changed(); });

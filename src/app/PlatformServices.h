@@ -13,6 +13,7 @@
 #include "platform/KeyInjector.h"
 #include "platform/KeyboardHooks.h"
 #include "platform/Pasteboard.h"
+#include "platform/StatusIndicator.h"
 #include "platform/Workspace.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
@@ -39,6 +40,8 @@ struct PlatformServices {
     // What the user may turn on for the chord and the paste to reach every window; none where
     // nothing is needed.
     std::shared_ptr<DesktopIntegration> integration;
+    // The desktop's own stand-in for the tray icon; none where only a tray host shows one.
+    std::shared_ptr<StatusIndicator> indicator;
 
     // Nothing when the application's display is not an X one.
     static std::optional<PlatformServices> forX11(QApplication& app);

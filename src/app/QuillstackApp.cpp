@@ -162,7 +162,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         *m_history, *m_detector, *m_popupController,
         OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
                                       platform.activeWindowGeometry, platform.integration.get(),
-                                      m_platform->session});
+                                      m_platform->session, m_tray.get()});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
                      &AppDelegate::restartOnboardingFromBeginning);
 }
@@ -182,7 +182,7 @@ void QuillstackApp::buildWindows() {
                     return workspace->openWindowClasses();
                 });
         });
-    m_tray = std::make_unique<QuillstackTray>(*m_settings);
+    m_tray = std::make_unique<QuillstackTray>(*m_settings, m_platform->indicator.get());
     QObject::connect(m_tray.get(), &QuillstackTray::pauseToggleRequested, m_gate.get(),
                      [gate = m_gate.get()] { gate->setPaused(!gate->isPaused()); });
     QObject::connect(m_gate.get(), &RecordingGate::pausedChanged, m_tray.get(),

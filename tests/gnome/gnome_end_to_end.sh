@@ -77,6 +77,43 @@ start_app
 wait_for 10 told || fail "no notification of the planted pin file"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
+# With no tray host, the indicator in the top bar offers the tray's rows, and they act.
+indicator() {  # what the indicator shows: its rows' ids and the pause row's text, or none
+  shell_eval "(() => { const b = Main.panel.statusArea['quillstack-indicator'];
+    if (!b || !b.visible) return 'none'; const items = b.menu._getMenuItems();
+    return items.map(i => i.quillstackRow ?? '-').join(',') + '|' +
+      items.find(i => i.quillstackRow === 'pause').label.text + '|' +
+      b.get_first_child().gicon.get_file().get_basename(); })()"
+}
+shows() { indicator | grep -qF -- "$1"; }
+choose() {
+  shell_eval "Main.panel.statusArea['quillstack-indicator'].menu._getMenuItems()
+    .find(i => i.quillstackRow === '$1').activate(null)" >/dev/null
+}
+wait_for 10 shows "history,settings,pause,guide,-,quit|Pause recording|quillstack-symbolic.svg" ||
+  fail "no indicator in the top bar: $(indicator)"
+choose pause
+wait_for 5 shows "history,settings,pause,guide,-,quit|Resume recording|quillstack-paused-symbolic.svg" ||
+  fail "the indicator's Pause did not pause: $(indicator)"
+choose pause
+wait_for 5 shows "Pause recording|quillstack-symbolic.svg" || fail "the indicator's Resume: $(indicator)"
+history_shown() {
+  shell_eval "global.get_window_actors().some(a => a.meta_window.get_pid() === $app_pid &&
+    a.meta_window.get_title() === 'History')" | grep -q "'true'"
+}
+choose history
+wait_for 10 history_shown || fail "the indicator's History opened no window"
+shell_eval "global.get_window_actors().map(a => a.meta_window).filter(w => w.get_pid() === $app_pid)
+  .forEach(w => w.delete(global.get_current_time()))" >/dev/null
+history_gone() { ! history_shown; }
+wait_for 10 history_gone || fail "the history window did not close"
+# A tray host that shows the application's own icon: never two icons.
+gjs "$(dirname "$0")/fake_tray_host.js" "$app_pid" >"$work/tray-host.log" 2>&1 &
+pids+=($!)
+wait_for 10 shows '"none"' || fail "the indicator stayed beside a tray icon: $(indicator)"
+kill "${pids[-1]}"
+wait_for 10 shows "Pause recording" || fail "no indicator after the tray host left: $(indicator)"
+
 paste_rows <<'EOF'
 shift-held|epsilon|qt_paste_target|open_popup|>Shift_L Return ~400 <Shift_L|657073696c6f6e
 terminal|delta|foot|open_popup|Return|64656c7461
@@ -114,7 +151,10 @@ kill -0 "$app_pid" || fail "the application died with the extension"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 open_popup || fail "no chord after the extension came back"
 type_keys Escape
+wait_for 10 shows "Pause recording" || fail "no indicator after the extension came back"
 
-"$app" --quit || fail "--quit failed"
+# Quit from the indicator ends the application.
+choose quit
+wait_for 10 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the indicator's Quit did not quit"
 wait "$app_pid" || fail "the application exited with $?"
 echo PASS

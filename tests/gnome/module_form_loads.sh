@@ -7,7 +7,11 @@ stubs=$(mktemp -d)
 trap 'rm -rf "$stubs"' EXIT
 printf 'export const wm = {};\nexport function activateWindow() {}\n' >"$stubs/main.js"
 printf 'export class Extension {}\n' >"$stubs/extension.js"
+printf 'export class Button {}\n' >"$stubs/panelMenu.js"
+printf 'export class PopupSeparatorMenuItem {}\n' >"$stubs/popupMenu.js"
 sed -e "s|resource:///org/gnome/shell/ui/main.js|file://$stubs/main.js|" \
+  -e "s|resource:///org/gnome/shell/ui/panelMenu.js|file://$stubs/panelMenu.js|" \
+  -e "s|resource:///org/gnome/shell/ui/popupMenu.js|file://$stubs/popupMenu.js|" \
   -e "s|resource:///org/gnome/shell/extensions/extension.js|file://$stubs/extension.js|" "$1" \
   >"$stubs/module.js"
 echo 'if (typeof QuillstackBridge !== "function") throw new Error("no bridge");' >>"$stubs/module.js"

@@ -12,6 +12,23 @@
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
+// The indicator's rows as the bus carries them: a(ss).
+Q_DECLARE_METATYPE(StatusIndicator::Row)
+
+QDBusArgument& operator<<(QDBusArgument& argument, const StatusIndicator::Row& row) {
+    argument.beginStructure();
+    argument << row.id << row.text;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, StatusIndicator::Row& row) {
+    argument.beginStructure();
+    argument >> row.id >> row.text;
+    argument.endStructure();
+    return argument;
+}
+
 namespace {
 
 const QString kService = QStringLiteral("io.github.quillstack.ShellBridge");
@@ -44,6 +61,8 @@ GnomeShellBridge::GnomeShellBridge(QDBusConnection bus, QObject* parent)
       m_watcher(new QDBusServiceWatcher(kService, m_bus, QDBusServiceWatcher::WatchForOwnerChange,
                                         this)) {
     qDBusRegisterMetaType<QList<quint32>>();
+    qDBusRegisterMetaType<StatusIndicator::Row>();
+    qDBusRegisterMetaType<QList<StatusIndicator::Row>>();
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& newOwner) {
                 setConnected(false);
@@ -55,6 +74,10 @@ GnomeShellBridge::GnomeShellBridge(QDBusConnection bus, QObject* parent)
                   SLOT(onAcceleratorActivated(uint)));
     m_bus.connect(kService, kPath, kInterface, QStringLiteral("FocusChanged"), this,
                   SLOT(onFocusChanged(QDBusMessage)));
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("IndicatorActivated"), this,
+                  SIGNAL(indicatorActivated(QString)));
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("IndicatorShown"), this,
+                  SIGNAL(indicatorShown(bool)));
     if (isPresent(m_bus)) {
         sayHello();
     }
@@ -177,6 +200,15 @@ void GnomeShellBridge::activate(quint64 window) {
     }
     QDBusMessage request = call(QStringLiteral("ActivateWindow"));
     request << window;
+    m_bus.send(request);
+}
+
+void GnomeShellBridge::setIndicator(const QList<StatusIndicator::Row>& rows, bool paused) {
+    if (!m_connected) {
+        return;
+    }
+    QDBusMessage request = call(QStringLiteral("SetIndicator"));
+    request << QVariant::fromValue(rows) << paused;
     m_bus.send(request);
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 
+#include "platform/StatusIndicator.h"
+
 class QDBusMessage;
 class QDBusServiceWatcher;
 
@@ -44,9 +46,13 @@ class GnomeShellBridge : public QObject {
     bool typeKeys(const QList<quint32>& keysyms);
     const ShellWindow& focusedWindow() const { return m_focused; }
     void activate(quint64 window);
+    // The top-bar indicator's rows and look; the extension shows it while no tray does.
+    void setIndicator(const QList<StatusIndicator::Row>& rows, bool paused);
 
   Q_SIGNALS:
     void connectedChanged(bool connected);
+    void indicatorActivated(const QString& row);
+    void indicatorShown(bool shown);
 
   private Q_SLOTS:
     void onAcceleratorActivated(uint action);

@@ -17,9 +17,9 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     setFixedSize(panelSize);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_content = new OnboardingWindowView(dependencies.settings, dependencies.hotkeyManager,
-                                         dependencies.pasteboard, dependencies.scheduler,
-                                         dependencies.integration, dependencies.session);
+    m_content = new OnboardingWindowView(
+        dependencies.settings, dependencies.hotkeyManager, dependencies.pasteboard,
+        dependencies.scheduler, dependencies.integration, dependencies.session, dependencies.tray);
     layout->addWidget(m_content, 0, Qt::AlignCenter);
 
     const auto activeWindow = dependencies.activeWindowGeometry

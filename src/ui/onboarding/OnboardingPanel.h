@@ -14,6 +14,7 @@ class OnboardingWindowView;
 class Pasteboard;
 class ChordDetector;
 class DesktopIntegration;
+class QuillstackTray;
 class Scheduler;
 
 // The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
@@ -37,6 +38,8 @@ class OnboardingPanel : public QWidget {
         DesktopIntegration* integration = nullptr;
         // What the paste page explains: how this session lets us paste.
         SettingsView::Session session = SettingsView::Session::X11;
+        // Whether the tray shows, for the pages that point at it; none in tests.
+        QuillstackTray* tray = nullptr;
     };
 
     explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);

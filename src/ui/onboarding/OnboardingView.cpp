@@ -17,6 +17,7 @@
 #include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
+#include "ui/tray/WayInNotice.h"
 
 using namespace onboarding;
 
@@ -140,13 +141,14 @@ void makeProminent(QPushButton* button) {
 OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
                                Pasteboard& pasteboard, Scheduler& scheduler,
                                DesktopIntegration* integration, SettingsView::Session session,
-                               QWidget* parent)
+                               QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),
       m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)),
       m_session(session) {
     m_integration = integration;
+    m_tray = tray;
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, kBottomPadding);
     outer->setSpacing(0);
@@ -270,6 +272,7 @@ QWidget* OnboardingView::buildPage(int step) {
                                         "kept until you resume.")},
                           {kGear, l10n("In settings: autostart, hotkey, buffer limit.")}},
                          10, 16);
+            addWayInNotice(built);
             return built;
         case OnboardingWizard::copyTrainingStep:
             return buildCopyTrainingPage();
@@ -410,7 +413,18 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addWidget(text);
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
+    addWayInNotice(built);
     return built;
+}
+
+// Where the desktop shows no tray icon, the pages that point at it say what else leads in.
+void OnboardingView::addWayInNotice(QWidget* built) {
+    if (m_tray == nullptr) {
+        return;
+    }
+    auto* notice = new WayInNotice(*m_tray);
+    notice->setFont(styledFont(notice->font(), TextStyle::Caption));
+    column(built)->addWidget(padded(notice, 16, 8, 16, 0));
 }
 
 QWidget* OnboardingView::buildPasteFieldBlock(int field) {

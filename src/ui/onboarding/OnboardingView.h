@@ -17,6 +17,7 @@ class QStackedWidget;
 class QToolButton;
 class Scheduler;
 class DesktopIntegration;
+class QuillstackTray;
 
 namespace onboarding {
 class RoundedBox;
@@ -33,7 +34,7 @@ class OnboardingView : public QWidget {
     OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
                    Scheduler& scheduler, DesktopIntegration* integration = nullptr,
                    SettingsView::Session session = SettingsView::Session::X11,
-                   QWidget* parent = nullptr);
+                   QuillstackTray* tray = nullptr, QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     OnboardingWizard& wizard() const { return *m_wizard; }
@@ -50,6 +51,7 @@ class OnboardingView : public QWidget {
     QWidget* buildPasteTrainingPage();
     QWidget* buildCopyableBlock(int sample);
     QWidget* buildPasteFieldBlock(int field);
+    void addWayInNotice(QWidget* built);
     void showStep(int step, bool animated);
     void updateButtons();
     void updateTrust(bool trusted);
@@ -72,6 +74,7 @@ class OnboardingView : public QWidget {
     QLabel* m_pasteRoute = nullptr;
     SettingsView::Session m_session;
     DesktopIntegration* m_integration = nullptr;
+    QuillstackTray* m_tray = nullptr;
     onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};
     QToolButton* m_copyButtons[2] = {nullptr, nullptr};
     QLabel* m_bothCopied = nullptr;

@@ -18,13 +18,15 @@ constexpr int kPickerWidth = 150;
 OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                                            Pasteboard& pasteboard, Scheduler& scheduler,
                                            DesktopIntegration* integration,
-                                           SettingsView::Session session, QWidget* parent)
+                                           SettingsView::Session session, QuillstackTray* tray,
+                                           QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
       m_integration(integration),
+      m_tray(tray),
       m_session(session) {
     setFixedSize(contentWidth, contentHeight);
     auto* layout = new QVBoxLayout(this);
@@ -78,7 +80,7 @@ void OnboardingWindowView::rebuild() {
     column->addWidget(divider);
 
     m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler,
-                                      m_integration, m_session);
+                                      m_integration, m_session, m_tray);
     column->addWidget(m_wizardView, 1, Qt::AlignHCenter);
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);

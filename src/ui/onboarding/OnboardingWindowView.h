@@ -12,6 +12,7 @@ class ChordDetector;
 class QComboBox;
 class Scheduler;
 class DesktopIntegration;
+class QuillstackTray;
 
 // The onboarding panel's content: a language chooser above the wizard. The interface language
 // is its identity: whenever it changes, from here or from the settings window, the whole
@@ -26,7 +27,7 @@ class OnboardingWindowView : public QWidget {
                          Pasteboard& pasteboard, Scheduler& scheduler,
                          DesktopIntegration* integration = nullptr,
                          SettingsView::Session session = SettingsView::Session::X11,
-                         QWidget* parent = nullptr);
+                         QuillstackTray* tray = nullptr, QWidget* parent = nullptr);
 
     OnboardingView* wizardView() const { return m_wizardView; }
     QComboBox* languagePicker() const { return m_picker; }
@@ -42,6 +43,7 @@ class OnboardingWindowView : public QWidget {
     Pasteboard& m_pasteboard;
     Scheduler& m_scheduler;
     DesktopIntegration* m_integration;
+    QuillstackTray* m_tray;
     SettingsView::Session m_session;
     QPointer<QWidget> m_content;
     OnboardingView* m_wizardView = nullptr;

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "core/AppLogger.h"
+#include "platform/StatusIndicator.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/tray/TrayPanel.h"
@@ -20,9 +21,10 @@ static void initIconResources() {
     Q_INIT_RESOURCE(icons);
 }
 
-QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
+QuillstackTray::QuillstackTray(AppSettings& settings, StatusIndicator* indicator, QObject* parent)
     : QObject(parent),
       m_settings(settings),
+      m_indicator(indicator),
       m_menu(new QMenu),
       m_icon(new QSystemTrayIcon(this)),
       m_panel(std::make_unique<TrayPanel>(settings)) {
@@ -39,6 +41,24 @@ QuillstackTray::QuillstackTray(AppSettings& settings, QObject* parent)
     connect(m_restartOnboardingAction, &QAction::triggered, this,
             &QuillstackTray::restartOnboardingRequested);
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
+    // The ids the indicator's rows carry.
+    m_viewBufferAction->setObjectName(QStringLiteral("history"));
+    m_settingsAction->setObjectName(QStringLiteral("settings"));
+    m_pauseAction->setObjectName(QStringLiteral("pause"));
+    m_restartOnboardingAction->setObjectName(QStringLiteral("guide"));
+    m_quitAction->setObjectName(QStringLiteral("quit"));
+    if (m_indicator != nullptr) {
+        connect(m_indicator, &StatusIndicator::rowActivated, this, [this](const QString& id) {
+            for (QAction* action : m_menu->actions()) {
+                if (!action->isSeparator() && action->objectName() == id) {
+                    action->trigger();
+                    return;
+                }
+            }
+        });
+        connect(m_indicator, &StatusIndicator::shownChanged, this,
+                &QuillstackTray::visibilityChanged);
+    }
 
     TrayPanel* panel = m_panel.get();
     connect(panel, &TrayPanel::viewBufferRequested, this, &QuillstackTray::viewBufferRequested);
@@ -93,6 +113,25 @@ void QuillstackTray::togglePanel() {
     m_panel->toggle(panelAnchor());
 }
 
+bool QuillstackTray::isVisible() const {
+    return QSystemTrayIcon::isSystemTrayAvailable() ||
+           (m_indicator != nullptr && m_indicator->isShown());
+}
+
+// The menu's rows as they read now, in the menu's order.
+void QuillstackTray::offerIndicator() {
+    if (m_indicator == nullptr) {
+        return;
+    }
+    QList<StatusIndicator::Row> rows;
+    for (const QAction* action : m_menu->actions()) {
+        rows.append(action->isSeparator()
+                        ? StatusIndicator::Row{}
+                        : StatusIndicator::Row{action->objectName(), action->text()});
+    }
+    m_indicator->offer(rows, m_paused);
+}
+
 void QuillstackTray::setRecordingPaused(bool paused) {
     m_paused = paused;
     m_panel->setRecordingPaused(paused);
@@ -114,6 +153,7 @@ void QuillstackTray::retranslate() {
     m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Restart onboarding")));
     m_quitAction->setText(L10n::string(QStringLiteral("Quit")));
     updateToolTip();
+    offerIndicator();
 }
 
 void QuillstackTray::updateToolTip() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 class AppSettings;
+class StatusIndicator;
 class TrayPanel;
 class QAction;
 class QMenu;
@@ -14,12 +15,14 @@ class QSystemTrayIcon;
 // The status icon in the desktop's tray: a left click opens or closes the tray panel next to
 // the icon; the context menu offers the panel's five rows, for tray hosts that only show menus.
 // The tooltip names the application and the chord, or says that recording is paused, which the
-// icon shows too. Without a tray host the application keeps
-// running; the chord still opens the popup.
+// icon shows too. Where the desktop has no tray host, `indicator` (GNOME's top bar) offers the
+// same rows; without either the application keeps running and the chord still opens the popup.
 class QuillstackTray : public QObject {
     Q_OBJECT
   public:
-    explicit QuillstackTray(AppSettings& settings, QObject* parent = nullptr);
+    // `indicator` may be null and must outlive the tray.
+    explicit QuillstackTray(AppSettings& settings, StatusIndicator* indicator = nullptr,
+                            QObject* parent = nullptr);
     ~QuillstackTray() override;
 
     // Shows the icon, or logs why there is none.
@@ -34,8 +37,11 @@ class QuillstackTray : public QObject {
     TrayPanel* panel() const { return m_panel.get(); }
     bool isRecordingPaused() const { return m_paused; }
     void setRecordingPaused(bool paused);
+    // Whether the user sees a way in: the tray icon or the indicator.
+    bool isVisible() const;
 
   Q_SIGNALS:
+    void visibilityChanged();
     void viewBufferRequested();
     void settingsRequested();
     // Pause recording, or resume it while paused.
@@ -47,9 +53,11 @@ class QuillstackTray : public QObject {
     void retranslate();
     void updateToolTip();
     void updateIcon();
+    void offerIndicator();
     QRect panelAnchor() const;
 
     AppSettings& m_settings;
+    StatusIndicator* m_indicator;
     QMenu* m_menu = nullptr;
     QAction* m_viewBufferAction = nullptr;
     QAction* m_settingsAction = nullptr;
