@@ -8,6 +8,7 @@
 #include "history/HistoryFilterModel.h"
 #include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
+#include "platform/StatusIndicator.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
@@ -26,6 +27,7 @@
 #include "ui/tray/TrayPanel.h"
 #include "ui/tray/TrayPanelView.h"
 #include "ui/tray/TrayRow.h"
+#include "ui/tray/WayInNotice.h"
 
 using namespace Qt::StringLiterals;
 
@@ -80,8 +82,21 @@ struct PaintCounter : QObject {
     }
 };
 
+// The top-bar stand-in as the desktop would take it: the rows last offered.
+struct FakeIndicator : StatusIndicator {
+    QList<Row> rows;
+    bool paused = false;
+    bool shown = false;
+    void offer(const QList<Row>& offered, bool isPaused) override {
+        rows = offered;
+        paused = isPaused;
+    }
+    bool isShown() const override { return shown; }
+};
+
 struct Tray : WindowRig {
-    QuillstackTray tray{settings};
+    FakeIndicator indicator;
+    QuillstackTray tray{settings, &indicator};
 
     TrayPanelView* view() const { return tray.panel()->view(); }
     // The panel's rows and the menu's entries, in the same order, each wired to its own request.
@@ -113,14 +128,25 @@ struct Tray : WindowRig {
                               QPoint(item->width() - 3, item->height() / 2));
             QVERIFY(tray.panel()->isVisible());
             actions.at(row)->trigger();
-            QCOMPARE(sent, QList<int>(3, row));
+            // The indicator offers the menu's rows, a separator where the menu has one.
+            const QList<StatusIndicator::Row> offered = indicator.rows;
+            const auto entry = std::find_if(offered.begin(), offered.end(), [&](const auto& r) {
+                return r.text == actions.at(row)->text();
+            });
+            QVERIFY(entry != offered.end() && !entry->id.isEmpty());
+            Q_EMIT indicator.rowActivated(entry->id);
+            QCOMPARE(sent, QList<int>(4, row));
             sent.clear();
         }
+        QCOMPARE(indicator.rows.size(), tray.contextMenu()->actions().size());
+        QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
         QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(),
                  L10n::string("Resume recording"));
         QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), L10n::string("Resume recording"));
+        QVERIFY(indicator.paused);
+        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, L10n::string("Resume recording"));
         QVERIFY(tray.trayIcon()->toolTip().contains(
             L10n::string("Recording paused: copies are not kept")));
     }
@@ -289,6 +315,12 @@ class TestWindows : public QObject {
         QPointer<TrayPanelView> old = t.view();
         t.settings.setPreferredLanguage(QStringLiteral("de"));
         QTRY_VERIFY(old.isNull());
+        // The guide's hint at the way in shows while neither the tray nor the indicator does.
+        WayInNotice notice(t.tray);
+        QCOMPARE(notice.isHidden(), t.tray.isVisible());
+        t.indicator.shown = true;
+        Q_EMIT t.indicator.shownChanged(true);
+        QVERIFY(notice.isHidden());
         QVERIFY(panel->isVisible() && panel->width() == TrayPanelView::panelWidth);
         QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
         t.checkRows();
