@@ -16,6 +16,7 @@
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
+#include "ui/common/KeepHistoryChoice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 
 using namespace onboarding;
@@ -410,6 +411,11 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addWidget(text);
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
+    // The last page: what is kept once the guide is done.
+    column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 8, 20, 0));
+    column(built)->addWidget(padded(makeLabel(KeepHistoryChoice::place(), TextStyle::Caption2,
+                                              Tone::Tertiary, false, Qt::AlignLeft),
+                                    20, 0, 20, 0));
     return built;
 }
 
