@@ -247,8 +247,11 @@ QList<HistoryStorage::Problem> HistoryStore::load(bool everything,
         return told;
     }
     takeOverPinFile(&told);
-    if (!everything && !execute("DELETE FROM records WHERE pin IS NULL")) {
-        told.append(notSaved());
+    if (!everything) {
+        if (!execute("DELETE FROM records WHERE pin IS NULL")) {
+            told.append(notSaved());
+        }
+        emptyJournal();
     }
     Statement rows(m_db,
                    "SELECT id, date, pin, content FROM records ORDER BY pin IS NULL, pin, date "
@@ -311,11 +314,15 @@ std::optional<HistoryStorage::Problem> HistoryStore::apply(const Change& change)
         return notSaved();
     }
     if (!change.removed.isEmpty()) {
-        // secure_delete overwrote the pages in the journal's newest frames; the older frames
-        // still hold the bytes until the journal is written back and emptied.
-        sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        emptyJournal();
     }
     return std::nullopt;
+}
+
+void HistoryStore::emptyJournal() {
+    // secure_delete overwrote the removed bytes in the journal's newest frames; the older frames
+    // still hold them until the journal is written back and emptied.
+    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 std::optional<HistoryStorage::Problem> HistoryStore::erase() {

@@ -44,6 +44,7 @@ class HistoryStore final : public HistoryStorage {
     bool insert(const QUuid& id, const QDateTime& date, std::optional<qint64> pin,
                 const PasteboardSnapshot& content);
     bool execute(const char* sql);
+    void emptyJournal();
 
     QString m_folder;
     sqlite3* m_db = nullptr;
