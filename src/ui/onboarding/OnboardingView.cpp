@@ -1,5 +1,6 @@
 #include "ui/onboarding/OnboardingView.h"
 
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
