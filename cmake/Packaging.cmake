@@ -30,7 +30,7 @@ terminals too.
 It lives in the system tray, with a history browser and a settings window,
 keeps the clipboard filled when the application you copied from quits,
 never records secrets marked by password managers, and keeps the history
-in memory only.")
+in memory only unless you ask it to keep it across restarts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Icons are drawn through Qt's SVG plugins, which nothing links to.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")

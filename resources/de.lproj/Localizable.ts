@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>Hier gibt es kein Symbol im Infobereich: Öffnen Sie den Verlauf über Quillstack im Anwendungsmenü oder mit %@, die Einstellungen mit %@.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>Verlauf und angeheftete Einträge können nicht behalten werden: %@ %@. Die Datei wurde nicht angetastet; verschieben Sie sie, um beides wieder zu behalten.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>Der behaltene Verlauf und die angehefteten Einträge wurden nicht wiederhergestellt: %@ %@. Die Datei wurde in %@ umbenannt.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Verlauf und angeheftete Einträge konnten nicht gesichert werden: %@ %@. Sie bleiben für diese Sitzung erhalten und werden bei der nächsten Änderung erneut gesichert.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>ist keine Verlaufsdatenbank</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>stammt von einer neueren Version von Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>Verlauf nach Neustart behalten</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>Gespeichert in %1. Ausschalten löscht ihn; angeheftete Einträge bleiben in jedem Fall erhalten.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>Beim Beenden werden die %1 Einträge im Verlauf gelöscht.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>Angeheftete Einträge bleiben erhalten. Stattdessen kann der Verlauf nach dem Neustart behalten werden.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>Verlauf behalten und beenden</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>Beenden und löschen</translation>
+    </message>
 </context>
 </TS>

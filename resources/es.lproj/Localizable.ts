@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>Aquí no hay icono en la bandeja: abra el historial desde Quillstack en el menú de aplicaciones o con %@, y los ajustes con %@.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>No se pueden conservar el historial ni los elementos fijados: %@ %@. Se ha dejado como estaba; muévalo para volver a conservarlos.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>El historial conservado y los elementos fijados no se restauraron: %@ %@. Se ha renombrado a %@.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>No se pudieron guardar el historial ni los elementos fijados: %@ %@. Se conservan durante esta sesión y se guardarán de nuevo en el próximo cambio.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>no es una base de datos de historial</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>es de una versión más reciente de Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>Conservar el historial tras reiniciar</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>Se guarda en %1. Desactivarlo lo elimina; los elementos fijados se conservan en cualquier caso.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>Al salir se borrarán los %1 elementos del historial.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>Los elementos fijados se conservan. En su lugar, el historial puede conservarse tras reiniciar.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>Conservar historial y salir</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>Salir y borrar</translation>
+    </message>
 </context>
 </TS>

@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>Pas d’icône dans la zone de notification ici : ouvrez l’historique depuis Quillstack dans le menu des applications ou avec %@, et les paramètres avec %@.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>L’historique et les éléments épinglés ne peuvent pas être conservés : %@ %@. Le fichier a été laissé tel quel ; déplacez-le pour les conserver à nouveau.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>L’historique conservé et les éléments épinglés n’ont pas été restaurés : %@ %@. Le fichier a été renommé en %@.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>L’historique et les éléments épinglés n’ont pas pu être enregistrés : %@ %@. Ils sont conservés pour cette session et enregistrés de nouveau à la prochaine modification.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>n’est pas une base de données d’historique</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>provient d’une version plus récente de Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>Conserver l’historique après le redémarrage</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>Conservé dans %1. Le désactiver le supprime ; les éléments épinglés sont conservés dans tous les cas.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>Quitter efface les %1 éléments de l’historique.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>Les éléments épinglés sont conservés. L’historique peut plutôt être conservé après le redémarrage.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>Conserver l’historique et quitter</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>Quitter et effacer</translation>
+    </message>
 </context>
 </TS>

@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>ここにはトレイアイコンがありません。履歴はアプリケーションメニューの Quillstack か %@ で、設定は %@ で開けます。</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>履歴とピン留めした項目を保存できません: %@ %@。そのままにしてあります。移動すると再び保存されます。</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>保存された履歴とピン留めした項目を復元できませんでした: %@ %@。%@ に名前を変更しました。</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>履歴とピン留めした項目を保存できませんでした: %@ %@。このセッション中は保持され、次の変更時に再度保存されます。</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>は履歴データベースではありません</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>は新しいバージョンの Quillstack のものです</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>再起動後も履歴を保持</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>%1 に保存されます。オフにすると削除されます。ピン留めした項目はどちらの場合も保持されます。</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>終了すると履歴の %1 件の項目が消去されます。</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>ピン留めした項目は保持されます。代わりに再起動後も履歴を保持することもできます。</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>履歴を保持して終了</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>終了して消去</translation>
+    </message>
 </context>
 </TS>

@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>여기에는 트레이 아이콘이 없습니다. 기록은 응용 프로그램 메뉴의 Quillstack 또는 %@로, 설정은 %@로 여세요.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>기록과 고정된 항목을 보관할 수 없습니다: %@ %@. 파일은 그대로 두었습니다. 다시 보관하려면 파일을 옮기세요.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>보관된 기록과 고정된 항목을 복원하지 못했습니다: %@ %@. 이름을 %@(으)로 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>기록과 고정된 항목을 저장하지 못했습니다: %@ %@. 이번 세션 동안 유지되며 다음 변경 시 다시 저장됩니다.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>기록 데이터베이스가 아닙니다</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>최신 버전의 Quillstack에서 만든 파일입니다</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>재시작 후에도 기록 보관</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>%1에 보관됩니다. 끄면 삭제되며, 고정된 항목은 어느 쪽이든 보관됩니다.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>종료하면 기록의 항목 %1개가 지워집니다.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>고정된 항목은 유지됩니다. 대신 재시작 후에도 기록을 보관할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>기록 보관 후 종료</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>종료 후 지우기</translation>
+    </message>
 </context>
 </TS>

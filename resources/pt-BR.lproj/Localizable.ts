@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>Não há ícone na bandeja aqui: abra o histórico pelo Quillstack no menu de aplicativos ou com %@, e as configurações com %@.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>Não é possível manter o histórico e os itens fixados: %@ %@. O arquivo foi deixado como estava; mova-o para mantê-los novamente.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>O histórico mantido e os itens fixados não foram restaurados: %@ %@. O arquivo foi renomeado para %@.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Não foi possível salvar o histórico e os itens fixados: %@ %@. Eles são mantidos nesta sessão e salvos novamente na próxima alteração.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>não é um banco de dados de histórico</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>é de uma versão mais recente do Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>Manter o histórico após reiniciar</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>Mantido em %1. Desativar apaga o arquivo; os itens fixados são mantidos de qualquer forma.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>Sair apaga os %1 itens do histórico.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>Os itens fixados são mantidos. Em vez disso, o histórico pode ser mantido após reiniciar.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>Manter histórico e sair</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>Sair e apagar</translation>
+    </message>
 </context>
 </TS>

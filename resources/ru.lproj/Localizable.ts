@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>Значка в трее здесь нет: откройте историю через Quillstack в меню приложений или командой %@, а настройки — командой %@.</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>Историю и закреплённые элементы невозможно сохранять: %@ %@. Файл оставлен как есть; переместите его, чтобы снова сохранять их.</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>Сохранённая история и закреплённые элементы не восстановлены: %@ %@. Файл переименован в %@.</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>Не удалось сохранить историю и закреплённые элементы: %@ %@. Они останутся до конца сеанса и будут сохранены при следующем изменении.</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>не является базой данных истории</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>создан более новой версией Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>Сохранять историю после перезапуска</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>Хранится в %1. Если выключить, файл будет удалён; закреплённые элементы сохраняются в любом случае.</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>При выходе будут удалены %1 элементов истории.</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>Закреплённые элементы сохранятся. Вместо этого можно сохранять историю после перезапуска.</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>Сохранить историю и выйти</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>Выйти и очистить</translation>
+    </message>
 </context>
 </TS>

@@ -599,5 +599,49 @@
         <source>No tray icon here: open History from Quillstack in the application menu or with %@, and Settings with %@.</source>
         <translation>这里没有托盘图标：从应用程序菜单中的 Quillstack 或用 %@ 打开历史记录，用 %@ 打开设置。</translation>
     </message>
+    <message>
+        <source>History and pins cannot be kept: %@ %@. It was left alone; move it away to keep them again.</source>
+        <translation>无法保留历史记录和固定项目：%@ %@。该文件保持原样；将其移走即可再次保留。</translation>
+    </message>
+    <message>
+        <source>The kept history and pins were not restored: %@ %@. It was renamed to %@.</source>
+        <translation>未恢复保留的历史记录和固定项目：%@ %@。已重命名为 %@。</translation>
+    </message>
+    <message>
+        <source>History and pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
+        <translation>无法保存历史记录和固定项目：%@ %@。它们会在本次会话中保留，并在下次更改时再次保存。</translation>
+    </message>
+    <message>
+        <source>is not a history database</source>
+        <translation>不是历史记录数据库</translation>
+    </message>
+    <message>
+        <source>is from a newer version of Quillstack</source>
+        <translation>来自更新版本的 Quillstack</translation>
+    </message>
+    <message>
+        <source>Keep history after restart</source>
+        <translation>重启后保留历史记录</translation>
+    </message>
+    <message>
+        <source>Kept in %1. Turning this off deletes it; pins are kept either way.</source>
+        <translation>保存在 %1。关闭此项会将其删除；固定项目始终保留。</translation>
+    </message>
+    <message>
+        <source>Quitting clears the %1 items in the history.</source>
+        <translation>退出将清除历史记录中的 %1 个项目。</translation>
+    </message>
+    <message>
+        <source>Pins are kept. The history can be kept after restart instead.</source>
+        <translation>固定项目会保留。也可以改为在重启后保留历史记录。</translation>
+    </message>
+    <message>
+        <source>Keep History and Quit</source>
+        <translation>保留历史记录并退出</translation>
+    </message>
+    <message>
+        <source>Quit and Clear</source>
+        <translation>退出并清除</translation>
+    </message>
 </context>
 </TS>

@@ -16,7 +16,7 @@
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
-#include "history/PinStore.h"
+#include "history/HistoryStore.h"
 #include "history/RecordingGate.h"
 #include "hotkey/ChordDetector.h"
 #include "hotkey/PasteDelivery.h"
@@ -33,6 +33,7 @@
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/FloatingWindow.h"
 #include "ui/common/ProblemNotices.h"
+#include "ui/common/QuitQuestion.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
@@ -104,9 +105,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         log(QStringLiteral("QuillstackApp: no private blob folder, large copies stay in memory"));
     }
     AppSettings* settings = m_settings.get();
-    // What the user pinned is the one thing kept on disk; its folder is made at the first pin.
-    const QString pinFolder = XdgFolders::dataHome() + QStringLiteral("/Quillstack");
-    m_pins = std::make_unique<PinStore>(pinFolder);
+    // The pins, and the whole history when the user keeps it; the folder is made when first
+    // needed.
+    m_kept = std::make_unique<HistoryStore>(HistoryStore::defaultFolder());
     m_notices = std::make_unique<ProblemNotices>(ProblemNotices::desktopNotifications());
     QObject::connect(m_settings.get(), &AppSettings::problem, m_notices.get(),
                      [notices = m_notices.get()](const QString& key) { notices->tell(key); });
@@ -119,9 +120,10 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_history = std::make_unique<ClipboardHistory>(
         *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
         [settings] {
-            return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes()};
+            return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes(),
+                                            settings->keepHistory()};
         },
-        m_pins.get(), m_gate.get());
+        m_kept.get(), m_gate.get());
     QObject::connect(m_history.get(), &ClipboardHistory::problem, m_notices.get(),
                      &ProblemNotices::tell);
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
@@ -142,6 +144,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                      &ClipboardHistory::applyLimit, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::autoDeleteMinutesAssigned, m_history.get(),
                      &ClipboardHistory::restartAutoDeleteTimer, Qt::DirectConnection);
+    QObject::connect(m_settings.get(), &AppSettings::keepHistoryAssigned, m_history.get(),
+                     &ClipboardHistory::applyKeepHistory, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_detector.get(),
                      &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
@@ -176,7 +180,7 @@ void QuillstackApp::buildWindows() {
     m_settingsWindow =
         std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
             return new SettingsView(
-                *m_settings, *m_detector, openShortcutSettings, [] { QCoreApplication::quit(); },
+                *m_settings, *m_detector, openShortcutSettings, [this] { quitAsked(); },
                 m_platform->session, m_platform->integration.get(),
                 [workspace = m_platform->workspace.get()] {
                     return workspace->openWindowClasses();
@@ -189,7 +193,13 @@ void QuillstackApp::buildWindows() {
                      &QuillstackTray::setRecordingPaused);
     QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),
                      &FloatingWindow::present);
-    QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, &QCoreApplication::quit);
+    QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, [this] { quitAsked(); });
+    m_quitQuestion = std::make_unique<QuitQuestion>([settings = m_settings.get()](bool keep) {
+        if (keep) {
+            settings->setKeepHistory(true);  // written before the exit, which waits for it
+        }
+        QCoreApplication::quit();
+    });
     QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
                      &FloatingWindow::present);
 
@@ -311,6 +321,11 @@ void QuillstackApp::shutDown() {
     QCoreApplication::sendPostedEvents(m_scheduler.get());
     m_history->wipeBlobDirectory();
     log(QStringLiteral("QuillstackApp: blob folder emptied"));
+}
+
+void QuillstackApp::quitAsked() {
+    const qsizetype cleared = m_history->items().size() - m_history->pinnedCount();
+    m_quitQuestion->ask(m_settings->keepHistory() ? 0 : cleared);
 }
 
 void QuillstackApp::installSignalHandlers() {

@@ -10,7 +10,7 @@
 class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
-class PinStore;
+class HistoryStore;
 class FloatingWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
@@ -24,6 +24,7 @@ class QSocketNotifier;
 class QtScheduler;
 class ProblemNotices;
 class QuillstackTray;
+class QuitQuestion;
 class SettingsStore;
 class XdgAutostart;
 
@@ -52,6 +53,9 @@ class QuillstackApp {
     void buildWindows();
     void installSignalHandlers();
     void shutDown();
+    // Quit as the tray and the settings ask for it: first asking, when the history would be
+    // lost (see QuitQuestion).
+    void quitAsked();
 
     QApplication m_app;
     // Destroyed last: the lock is held until everything else, the blob wipe included, is done.
@@ -65,7 +69,8 @@ class QuillstackApp {
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;
     // What the user must hear of, said once each.
     std::unique_ptr<ProblemNotices> m_notices;
-    std::unique_ptr<PinStore> m_pins;
+    std::unique_ptr<HistoryStore> m_kept;
+    std::unique_ptr<QuitQuestion> m_quitQuestion;
     std::unique_ptr<RecordingGate> m_gate;
     std::unique_ptr<ClipboardHistory> m_history;
     // The one list model every history view shows.

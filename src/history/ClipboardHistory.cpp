@@ -9,7 +9,6 @@
 #include "core/AppLogger.h"
 #include "history/BlobStore.h"
 #include "history/PasteboardContent.h"
-#include "history/PinStore.h"
 #include "history/RecordingGate.h"
 #include "platform/Pasteboard.h"
 #include "platform/PasteboardTypeKey.h"
@@ -50,13 +49,14 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
 
 ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
                                    QString blobDirectory, std::function<Limits()> limits,
-                                   PinStore* pins, const RecordingGate* gate, QObject* parent)
+                                   HistoryStorage* storage, const RecordingGate* gate,
+                                   QObject* parent)
     : QObject(parent),
       m_pasteboard(pasteboard),
       m_scheduler(scheduler),
       m_blobDirectory(std::move(blobDirectory)),
       m_limits(std::move(limits)),
-      m_pins(pins),
+      m_storage(storage),
       m_gate(gate) {}
 
 ClipboardHistory::~ClipboardHistory() {
@@ -71,7 +71,7 @@ ClipboardHistory::~ClipboardHistory() {
 
 void ClipboardHistory::startMonitoring() {
     wipeBlobDirectory();
-    loadPins();
+    loadKept();
     m_lastChangeCount = m_pasteboard.changeCount();
     ingestCurrentPasteboard();
     m_pasteboard.setOwnerLostHandler([this] { keepClipboardFilled(); });
@@ -301,8 +301,8 @@ void ClipboardHistory::clearAll(Pinned pinned) {
     log(QStringLiteral("clearAll: removed %1 items, kept %2 pinned").arg(count).arg(kept));
 }
 
-void ClipboardHistory::loadPins() {
-    if (m_pins == nullptr) {
+void ClipboardHistory::loadKept() {
+    if (m_storage == nullptr) {
         m_pinsLoaded = true;
         return;
     }
@@ -310,91 +310,182 @@ void ClipboardHistory::loadPins() {
         return;
     }
     m_pinsRequested = true;
-    // Every blob of the pins gets this prefix, so that no sweep takes it before they arrive.
+    m_keepingAll = m_limits().keepHistory;
+    // Every blob of the kept records gets this prefix, so that no sweep takes it before they
+    // arrive.
     const QString prefix = QStringLiteral("PIN-") + BlobStore::newFileName().chopped(5);
     m_pendingBlobNames.insert(prefix);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, pins = m_pins,
-                                 blobDirectory = m_blobDirectory, prefix] {
+    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage,
+                                 blobDirectory = m_blobDirectory, prefix,
+                                 everything = m_keepingAll] {
         if (alive.expired()) {
             return;
         }
-        PinStore::Loaded loaded = pins->load();
         QList<ClipboardItem> items;
-        for (const PinStore::Record& record : std::as_const(loaded.records)) {
-            const QString blobName =
-                prefix + QString::number(items.size()) + QStringLiteral(".blob");
-            if (std::optional<ClipboardItem> item = ClipboardItem::make(
-                    record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
-                    ClipboardItem::defaultThumbnailMaxSide, record.date, blobName)) {
-                items.append(std::move(*item));
-            }
-        }
-        loaded.records.clear();
-        scheduler.post([this, alive, prefix, loaded = std::move(loaded), items = std::move(items)] {
-            if (!alive.lock()) {
-                for (const ClipboardItem& item : items) {
-                    item.deleteBlob();
+        qsizetype pinned = 0;
+        QList<HistoryStorage::Problem> told =
+            storage->load(everything, [&](const HistoryStorage::Record& record) {
+                const QString blobName =
+                    prefix + QString::number(items.size()) + QStringLiteral(".blob");
+                if (std::optional<ClipboardItem> item = ClipboardItem::make(
+                        record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
+                        ClipboardItem::defaultThumbnailMaxSide, record.date, blobName, record.id)) {
+                    items.append(std::move(*item));
+                    pinned += record.pinned ? 1 : 0;
                 }
+            });
+        scheduler.post(
+            [this, alive, prefix, told = std::move(told), items = std::move(items), pinned] {
+                if (!alive.lock()) {
+                    for (const ClipboardItem& item : items) {
+                        item.deleteBlob();
+                    }
+                    return;
+                }
+                m_pendingBlobNames.remove(prefix);
+                for (const HistoryStorage::Problem& problem : told) {
+                    tell(problem);
+                }
+                m_pinsLoaded = true;
+                adoptKept(items, pinned);
+                Q_EMIT pinsLoaded();
+            });
+    });
+}
+
+void ClipboardHistory::adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPins) {
+    for (const ClipboardItem& item : std::as_const(loaded)) {
+        m_stored.insert(item.id());
+    }
+    QList<QUuid> pins;
+    for (qsizetype i = 0; i < loadedPins; ++i) {
+        pins.append(loaded.at(i).id());
+    }
+    m_storedPins = pins;
+    // Pins made before the store was read came later than those in it; the other records go
+    // by date, and the limit and expiry apply to them as to any.
+    QList<ClipboardItem> others = m_items.mid(m_pinnedCount) + loaded.mid(loadedPins);
+    std::stable_sort(
+        others.begin(), others.end(),
+        [](const ClipboardItem& a, const ClipboardItem& b) { return a.date() > b.date(); });
+    others = others.first(
+        std::min<qsizetype>(others.size(), qsizetype(std::max<qint64>(0, m_limits().bufferLimit))));
+    const qsizetype pinnedCount = loadedPins + m_pinnedCount;
+    QList<ClipboardItem> list = loaded.first(loadedPins) + m_items.first(m_pinnedCount) + others;
+    assignItems(std::move(list), pinnedCount);
+    removeExpiredItems();
+    sweepOrphanBlobs();
+    log(QStringLiteral("kept: %1 restored, %2 pinned").arg(loaded.size()).arg(loadedPins));
+}
+
+void ClipboardHistory::applyKeepHistory() {
+    const bool keepAll = m_limits().keepHistory;
+    if (m_storage == nullptr || !m_pinsLoaded || keepAll == m_keepingAll) {
+        return;
+    }
+    m_keepingAll = keepAll;
+    if (!keepAll) {
+        // The whole file goes, whatever it held; the pins are written into a new one.
+        m_stored.clear();
+        m_storedPins.reset();
+        m_scheduler.runInBackground([storage = m_storage] { storage->erase(); });
+    }
+    syncStorage();
+}
+
+void ClipboardHistory::syncStorage() {
+    if (m_storage == nullptr || !m_pinsLoaded) {
+        return;  // the records read from the store are taken in first
+    }
+    HistoryStorage::Change change;
+    const qsizetype keptCount = m_keepingAll ? m_items.size() : m_pinnedCount;
+    QList<QUuid> pins;
+    for (qsizetype i = 0; i < m_pinnedCount; ++i) {
+        pins.append(m_items.at(i).id());
+    }
+    const bool pinsChanged = m_storedPins != pins;
+    if (pinsChanged) {
+        change.pinned = pins;
+    }
+    QSet<QUuid> kept;
+    for (qsizetype i = 0; i < keptCount; ++i) {
+        const ClipboardItem& item = m_items.at(i);
+        kept.insert(item.id());
+        if (pinsChanged && i >= m_pinnedCount) {
+            change.unpinned.append(item.id());
+        }
+        if (!m_stored.contains(item.id())) {
+            change.added.append(item);
+        }
+    }
+    for (const QUuid& id : std::as_const(m_stored)) {
+        if (!kept.contains(id)) {
+            change.removed.append(id);
+        }
+    }
+    if (change.isEmpty()) {
+        return;
+    }
+    m_stored = std::move(kept);
+    m_storedPins = std::move(pins);
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage, change] {
+        std::optional<HistoryStorage::Problem> failure = storage->apply(change);
+        scheduler.post([this, alive, change, failure = std::move(failure)] {
+            if (!alive.lock()) {
                 return;
             }
-            m_pendingBlobNames.remove(prefix);
-            const QString& path = loaded.path;
-            if (loaded.status == PinStore::Status::SetAside) {
-                m_pinProblemTold = loaded.problem;
-                Q_EMIT problem(QStringLiteral("No pins were restored: %@ %@. It was renamed "
-                                              "to %@."),
-                               {path, loaded.problem, loaded.setAsideAs});
-            } else if (loaded.status == PinStore::Status::Refused) {
-                // Left alone: it may be someone else's, or the user's own on purpose.
-                m_pinProblemTold = loaded.problem;
-                Q_EMIT problem(QStringLiteral("Pins cannot be kept: %@ %@. It was left "
-                                              "alone; move it away to keep pins again."),
-                               {path, loaded.problem});
+            if (failure) {
+                // Not kept: the next change writes it again, and removes what is still there.
+                for (const ClipboardItem& item : change.added) {
+                    m_stored.remove(item.id());
+                }
+                for (const QUuid& id : change.removed) {
+                    m_stored.insert(id);
+                }
+                if (change.pinned) {
+                    m_storedPins.reset();
+                }
+                tell(*failure);
             }
-            adoptLoadedPins(items);
-            m_pinsLoaded = true;
-            Q_EMIT pinsLoaded();
+            m_storageProblemTold = failure;
         });
     });
 }
 
-void ClipboardHistory::adoptLoadedPins(QList<ClipboardItem> loaded) {
-    if (loaded.isEmpty()) {
+void ClipboardHistory::tell(const HistoryStorage::Problem& told) {
+    // Said once; the next change tries again.
+    if (m_storageProblemTold == told) {
         return;
     }
-    // Pins made before the file was read came later than those in it.
-    const bool pinnedMeanwhile = m_pinnedCount > 0;
-    const qsizetype restored = loaded.size();
-    loaded.append(m_items);
-    assignItems(std::move(loaded), restored + m_pinnedCount, pinnedMeanwhile);
-    log(QStringLiteral("pins: %1 restored").arg(restored));
-}
-
-void ClipboardHistory::savePins() {
-    if (m_pins == nullptr) {
-        return;
+    m_storageProblemTold = told;
+    using Kind = HistoryStorage::Problem::Kind;
+    switch (told.kind) {
+        case Kind::Refused:
+            // Left alone: it may be someone else's, or the user's own on purpose.
+            Q_EMIT problem(QStringLiteral("History and pins cannot be kept: %@ %@. It was left "
+                                          "alone; move it away to keep them again."),
+                           {told.path, told.reason});
+            break;
+        case Kind::SetAside:
+            Q_EMIT problem(QStringLiteral("The kept history and pins were not restored: %@ %@. "
+                                          "It was renamed to %@."),
+                           {told.path, told.reason, told.setAsideAs});
+            break;
+        case Kind::PinsSetAside:
+            Q_EMIT problem(QStringLiteral("No pins were restored: %@ %@. It was renamed to %@."),
+                           {told.path, told.reason, told.setAsideAs});
+            break;
+        case Kind::NotSaved:
+            Q_EMIT problem(QStringLiteral("History and pins could not be saved: %@ %@. They are "
+                                          "kept for this session and saved again at the next "
+                                          "change."),
+                           {told.path, told.reason});
+            break;
     }
-    const std::weak_ptr<bool> alive = m_alive;
-    Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground(
-        [this, alive, &scheduler, pins = m_pins, pinned = m_items.first(m_pinnedCount)] {
-            QString failure = pins->save(pinned);
-            scheduler.post([this, alive, failure = std::move(failure)] {
-                if (!alive.lock()) {
-                    return;
-                }
-                // Said once; the next change of the pins tries again.
-                if (!failure.isEmpty() && failure != m_pinProblemTold) {
-                    Q_EMIT problem(QStringLiteral("Pins could not be saved: %@ %@. They are "
-                                                  "kept for this session and saved again at "
-                                                  "the next change."),
-                                   {m_pins->filePath(), failure});
-                }
-                m_pinProblemTold = failure;
-            });
-        });
 }
 
 void ClipboardHistory::restartAutoDeleteTimer() {
@@ -546,11 +637,7 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
     return true;
 }
 
-void ClipboardHistory::assignItems(QList<ClipboardItem> items, qsizetype pinnedCount,
-                                   bool savePins) {
-    const bool pinsChanged = m_pinnedCount != pinnedCount ||
-                             !std::equal(m_items.cbegin(), m_items.cbegin() + m_pinnedCount,
-                                         items.cbegin(), items.cbegin() + pinnedCount);
+void ClipboardHistory::assignItems(QList<ClipboardItem> items, qsizetype pinnedCount) {
     m_items = std::move(items);
     if (!m_unavailable.isEmpty()) {
         QSet<QUuid> kept;
@@ -562,9 +649,7 @@ void ClipboardHistory::assignItems(QList<ClipboardItem> items, qsizetype pinnedC
         m_unavailable = std::move(kept);
     }
     m_pinnedCount = pinnedCount;
-    if (pinsChanged && savePins) {
-        this->savePins();
-    }
+    syncStorage();
     updateAutoDeleteTimer();
     Q_EMIT itemsChanged();
 }

@@ -12,21 +12,24 @@
 
 #include "core/Scheduler.h"
 #include "history/ClipboardItem.h"
+#include "history/HistoryStorage.h"
 
 class Pasteboard;
-class PinStore;
 class RecordingGate;
 
 // The list of copies: the pinned ones first, in the order they were pinned, then the others
 // newest first. Main thread; records are built, and pins read and written, on the background
 // queue. Every operation assigns items() at most once, so observers see one itemsChanged per
-// change. Pinned records are spared by the limit, the expiry and a plain clearAll().
+// change. Pinned records are spared by the limit, the expiry and a plain clearAll(). What is
+// kept across runs (the pins, and every record when the history is kept) follows items()
+// through the storage, on the background queue, in order.
 class ClipboardHistory : public QObject {
     Q_OBJECT
   public:
     struct Limits {
         qint64 bufferLimit = 50;       // records kept
         qint64 autoDeleteMinutes = 0;  // 0: never
+        bool keepHistory = false;      // every record kept across runs, not just the pins
     };
 
     static constexpr int pollIntervalMs = 500;
@@ -37,10 +40,10 @@ class ClipboardHistory : public QObject {
 
     // blobDirectory: the private blob folder, or empty when none could be had (copies then stay
     // in memory). The limits are read through the function on every use, and count the records
-    // that are not pinned. pins: where pinned records are kept across runs; none: for this run
+    // that are not pinned. storage: where records are kept across runs; none: for this run
     // only. gate: which copies are recorded (none: all).
     ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
-                     std::function<Limits()> limits, PinStore* pins = nullptr,
+                     std::function<Limits()> limits, HistoryStorage* storage = nullptr,
                      const RecordingGate* gate = nullptr, QObject* parent = nullptr);
     ~ClipboardHistory() override;
 
@@ -50,10 +53,10 @@ class ClipboardHistory : public QObject {
     // items() begins with this many pinned records.
     qsizetype pinnedCount() const { return m_pinnedCount; }
     bool isPinned(const QUuid& id) const;
-    // The pins of an earlier run have been read (or there are none to read).
+    // The records an earlier run kept have been read (or there are none to read).
     bool arePinsLoaded() const { return m_pinsLoaded; }
 
-    // Starts watching the clipboard and reads the pins kept by an earlier run.
+    // Starts watching the clipboard and reads the records kept by an earlier run.
     void startMonitoring();
     // Puts the record's stored content back on the clipboard, without recording it again. As
     // plain text, a record with text offers only that text; the others are restored as copied.
@@ -68,6 +71,8 @@ class ClipboardHistory : public QObject {
     void togglePinned(qsizetype index);
     void clearAll(Pinned pinned = Pinned::Keep);
     void applyLimit();
+    // Keeps every record across runs, or (turned off) deletes the kept ones but the pins.
+    void applyKeepHistory();
     void restartAutoDeleteTimer();
     // Removes every blob file not owned by a record still being built; at exit, after the
     // background queue has drained, that is all of them.
@@ -96,11 +101,12 @@ class ClipboardHistory : public QObject {
     void insert(const ClipboardItem& item);
     void removeExpiredItems();
     void sweepOrphanBlobs();
-    // Writes the pins whenever the pinned records changed, unless told not to.
-    void assignItems(QList<ClipboardItem> items, qsizetype pinnedCount, bool savePins = true);
-    void loadPins();
-    void adoptLoadedPins(QList<ClipboardItem> loaded);
-    void savePins();
+    // Hands the storage what changed in what is kept.
+    void assignItems(QList<ClipboardItem> items, qsizetype pinnedCount);
+    void loadKept();
+    void adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPins);
+    void syncStorage();
+    void tell(const HistoryStorage::Problem& told);
     // The record of the latest copy still kept, by date; -1 when there is none.
     qsizetype newestIndex() const;
     // Blob files of records still being built: written, but not yet in items().
@@ -110,14 +116,19 @@ class ClipboardHistory : public QObject {
     Scheduler& m_scheduler;
     QString m_blobDirectory;
     std::function<Limits()> m_limits;
-    PinStore* m_pins = nullptr;
+    HistoryStorage* m_storage = nullptr;
 
     QList<ClipboardItem> m_items;
     qsizetype m_pinnedCount = 0;
     bool m_pinsRequested = false;
     bool m_pinsLoaded = false;
-    // The reason last told for pins not being kept, so that a failing save says it once.
-    QString m_pinProblemTold;
+    // What the storage holds once its queued changes are done, as far as this instance knows:
+    // another instance sharing it keeps its own records there.
+    QSet<QUuid> m_stored;
+    std::optional<QList<QUuid>> m_storedPins;  // none: to be written whatever they are
+    bool m_keepingAll = false;
+    // The problem last told, so that a failing save says it once.
+    std::optional<HistoryStorage::Problem> m_storageProblemTold;
     qint64 m_lastChangeCount = -1;
     // The latest copy seen was a password manager's: once it goes, the clipboard stays empty.
     bool m_newestCopyConcealed = false;

@@ -137,8 +137,8 @@ QByteArray ClipboardItem::textKey(QStringView text) {
 std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snapshot,
                                                  const QString& blobDirectory,
                                                  qint64 inlineByteLimit, int thumbnailMaxSide,
-                                                 const QDateTime& date,
-                                                 const QString& blobFileName) {
+                                                 const QDateTime& date, const QString& blobFileName,
+                                                 const QUuid& id) {
     PasteboardSnapshot items;
     items.reserve(snapshot.size());
     for (const StoredItem& item : snapshot) {
@@ -185,10 +185,10 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     if (!blobPath) {
         inlineData = std::move(items);
     }
-    return ClipboardItem(QUuid::createUuid(), date, std::move(previewText), std::move(thumbnail),
-                         std::move(fileURLs), imageFingerprint, std::move(inlineData),
-                         std::move(blobPath), std::move(contentKey), isPreviewTruncated,
-                         std::move(searchText));
+    return ClipboardItem(id.isNull() ? QUuid::createUuid() : id, date, std::move(previewText),
+                         std::move(thumbnail), std::move(fileURLs), imageFingerprint,
+                         std::move(inlineData), std::move(blobPath), std::move(contentKey),
+                         isPreviewTruncated, std::move(searchText));
 }
 
 qint64 ClipboardItem::fingerprint(const QByteArray& bytes) {

@@ -30,12 +30,13 @@ class ClipboardItem {
     // Nothing when the snapshot holds no non-empty item. Runs on the background queue.
     // blobDirectory empty: no blob folder, the content stays inline. blobFileName: the name the
     // blob gets if one is written (empty: a fresh one), so the caller can tell an in-flight blob
-    // from an orphan.
+    // from an orphan. id: a kept record's own (null: a fresh one).
     static std::optional<ClipboardItem> make(const PasteboardSnapshot& snapshot,
                                              const QString& blobDirectory, qint64 inlineByteLimit,
                                              int thumbnailMaxSide,
                                              const QDateTime& date = QDateTime::currentDateTime(),
-                                             const QString& blobFileName = QString());
+                                             const QString& blobFileName = QString(),
+                                             const QUuid& id = QUuid());
 
     // Hash of size, first 2048 and last 2048 bytes; seeded once per process.
     static qint64 fingerprint(const QByteArray& bytes);

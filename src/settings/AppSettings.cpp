@@ -19,6 +19,7 @@ const QString kHotkeyModifiers = QStringLiteral("hotkeyModifiers");
 const QString kHotkeyKeyCode = QStringLiteral("hotkeyKeyCode");
 const QString kBufferLimit = QStringLiteral("bufferLimit");
 const QString kAutoDeleteMinutes = QStringLiteral("autoDeleteMinutes");
+const QString kKeepHistory = QStringLiteral("keepHistory");
 const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
@@ -118,6 +119,7 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     const qint64 limit = m_store.intValue(kBufferLimit).value_or(defaultBufferLimit);
     m_bufferLimit = limit >= 0 ? limit : defaultBufferLimit;
     m_autoDeleteMinutes = m_store.intValue(kAutoDeleteMinutes).value_or(0);
+    m_keepHistory = m_store.boolValue(kKeepHistory).value_or(false);
     // A list the user emptied is stored as an empty text: INI files cannot tell an empty list
     // from a missing key, which would bring the defaults back.
     m_ignoredApplications = loadIgnoredApplications();
@@ -327,6 +329,13 @@ void AppSettings::setAutoDeleteMinutes(qint64 value) {
     m_autoDeleteMinutes = value;
     m_store.setValue(kAutoDeleteMinutes, QVariant::fromValue<qint64>(value));
     Q_EMIT autoDeleteMinutesAssigned();
+}
+
+void AppSettings::setKeepHistory(bool value) {
+    Q_EMIT willChange();
+    m_keepHistory = value;
+    m_store.setValue(kKeepHistory, value);
+    Q_EMIT keepHistoryAssigned();
 }
 
 QMap<QString, QString> AppSettings::pasteKeystrokes() const {

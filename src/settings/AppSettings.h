@@ -33,7 +33,7 @@ class AppSettings : public QObject {
     static constexpr quint16 defaultHotkeyKeyCode = KeyCode::V;
     static constexpr qint64 defaultBufferLimit = 50;
 
-    // Loads the eight values; arguments are the process arguments (scanned for "--language").
+    // Loads the nine values; arguments are the process arguments (scanned for "--language").
     // Writes only the language argument and "AppleLanguages"; runs no side effect.
     AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
                 QObject* parent = nullptr);
@@ -61,6 +61,8 @@ class AppSettings : public QObject {
     quint16 hotkeyKeyCode() const { return m_hotkeyKeyCode; }
     qint64 bufferLimit() const { return m_bufferLimit; }
     qint64 autoDeleteMinutes() const { return m_autoDeleteMinutes; }
+    // Every record kept across restarts, not just the pins; off unless the user asks.
+    bool keepHistory() const { return m_keepHistory; }
 
     void setPreferredLanguage(const QString& value);
     void setOnboardingCompleted(bool value);
@@ -71,6 +73,7 @@ class AppSettings : public QObject {
     void setHotkeyKeyCode(quint16 value);
     void setBufferLimit(qint64 value);
     void setAutoDeleteMinutes(qint64 value);
+    void setKeepHistory(bool value);
 
     // The user's additions to the paste keystroke table, window class -> keystroke text, as
     // found in the settings group "PasteKeystrokes"; values that are not text are left out.
@@ -98,6 +101,7 @@ class AppSettings : public QObject {
     void hotkeyAssigned();
     void bufferLimitAssigned();
     void autoDeleteMinutesAssigned();
+    void keepHistoryAssigned();
     void ignoredApplicationsChanged();
     // Something the user should hear of: a key of the string tables, in English. Sent once per
     // kind, found during construction and said on the next event-loop turn.
@@ -117,6 +121,7 @@ class AppSettings : public QObject {
     quint16 m_hotkeyKeyCode = defaultHotkeyKeyCode;
     qint64 m_bufferLimit = defaultBufferLimit;
     qint64 m_autoDeleteMinutes = 0;
+    bool m_keepHistory = false;
     bool m_revertingLoginItem = false;
     QStringList m_ignoredApplications;
     QSet<QString> m_problemsReported;

@@ -14,6 +14,7 @@
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/FloatingWindow.h"
 #include "ui/common/MatchHighlight.h"
+#include "ui/common/QuitQuestion.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
@@ -418,6 +419,34 @@ class TestWindows : public QObject {
         }
     }
 
+    // Quit asks only when it would clear records, once at a time, naming how many; each answer
+    // does what it says.
+    void quitAsksWhatItCosts() {
+        using Calls = QList<bool>;
+        for (const auto& [cleared, answer, calls] :
+             {std::tuple{0, QMessageBox::InvalidRole, Calls{false}},
+              {3, QMessageBox::RejectRole, Calls{}},
+              {3, QMessageBox::DestructiveRole, Calls{false}},
+              {3, QMessageBox::AcceptRole, Calls{true}}}) {
+            Calls quits;
+            QuitQuestion question([&quits](bool keep) { quits << keep; });
+            question.ask(cleared);
+            QMessageBox* box = question.box();
+            QCOMPARE(box != nullptr, cleared > 0);
+            if (box != nullptr) {
+                QVERIFY(box->isVisible() && box->text().contains(QString::number(cleared)));
+                question.ask(cleared);
+                QCOMPARE(question.box(), box);
+                for (QAbstractButton* button : box->buttons()) {
+                    if (box->buttonRole(button) == answer) {
+                        QTest::mouseClick(button, Qt::LeftButton);
+                    }
+                }
+            }
+            QCOMPARE(quits, calls);
+        }
+    }
+
     void lateThumbnailAppearsInItsRow() {
         QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
@@ -537,6 +566,11 @@ class TestWindows : public QObject {
             QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
             QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
         }
+        // Keeping the history: the box sets it and follows it.
+        v->keepHistoryToggle()->click();
+        QVERIFY(rig.settings.keepHistory());
+        rig.settings.setKeepHistory(false);
+        QVERIFY(!v->keepHistoryToggle()->isChecked());
 
         // A language picked here rebuilds this very form, after the picker is done with it;
         // the window keeps its place and size and titles itself anew.

@@ -3,11 +3,14 @@
 #include <limits>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 
 #include "HotkeyStack.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
+#include "history/HistoryStore.h"
 #include "history/PinStore.h"
 #include "history/RecordingGate.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -51,9 +54,9 @@ struct Rig {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true, PinStore* pins = nullptr)
+    explicit Rig(bool start = true, HistoryStorage* storage = nullptr)
         : history(
-              pasteboard, scheduler, blobs.path(), [this] { return limits; }, pins) {
+              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage) {
         pasteboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -321,67 +324,79 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
     }
 
-    // Whatever sits where the pins are kept, nothing is followed, blocked on or taken as ours:
-    // a damaged file of ours is moved aside; a link, a FIFO or anything of someone else's is
-    // left alone. Each says so once, and a pin made meanwhile is kept when it can be.
-    void pinFileFound_data() {
+    // Whatever sits where the history is kept, nothing is followed, blocked on or taken as
+    // ours: a damaged file of ours is moved aside with its journal; a link, a FIFO or anything
+    // of someone else's is left alone. Each says so once, and a pin made meanwhile is kept when
+    // it can be. The old pin file is taken over once.
+    void storeFound_data() {
         QTest::addColumn<QString>("found");
-        QTest::addColumn<int>("status");       // PinStore::Status
-        QTest::addColumn<QString>("problem");  // as told, "" for none
-        QTest::addColumn<bool>("pinKept");     // the next pin reaches the file
-        const auto row = [](const char* found, PinStore::Status status, const char* problem,
+        QTest::addColumn<int>("restored");     // pins
+        QTest::addColumn<QString>("problem");  // the reason told, "" for none
+        QTest::addColumn<QString>("aside");    // the name pattern of what was moved aside
+        QTest::addColumn<bool>("pinKept");     // the next pins reach the database
+        const auto row = [](const char* found, int restored, const char* problem, const char* aside,
                             bool kept) {
-            QTest::newRow(found) << QString(found) << int(status) << QString(problem) << kept;
+            QTest::newRow(found) << QString(found) << restored << QString(problem) << QString(aside)
+                                 << kept;
         };
-        using S = PinStore::Status;
-        row("none yet, umask 002", S::Missing, "", true);
-        row("a pin file", S::Loaded, "", true);
-        row("a parent writable by the user's own group", S::Loaded, "", true);
-        row("a temporary a killed save left", S::Loaded, "", true);
-        row("not a pin file", S::SetAside, "is not a pin file", true);
-        row("cut short", S::SetAside, "is not a pin file", true);
-        row("trailing bytes", S::SetAside, "is not a pin file", true);
-        row("larger than the cap", S::SetAside, "is too large", true);
-        row("a link to a file of the user", S::Refused, "is a symbolic link", false);
-        row("a link to /dev/zero", S::Refused, "is a symbolic link", false);
-        row("a FIFO", S::Refused, "is not a regular file", false);
-        row("a parent open to all", S::Refused, "can be changed by other users", false);
-        row("a folder of another user", S::Refused, "belongs to another user", false);
-        row("a full disk", S::Loaded, "cannot be written", false);
+        row("none yet, umask 002", 0, "", "", true);
+        row("a kept history", 1, "", "", true);
+        row("an old pin file", 1, "", "", true);
+        row("an old pin file and a kept history", 2, "", "", true);
+        row("an old pin file not a pin file", 1, "is not a pin file", "pinned.unreadable-*", true);
+        row("a parent writable by the user's own group", 1, "", "", true);
+        row("not a database", 0, "is not a history database", "history.sqlite.unreadable-*", true);
+        row("damaged", 0, "is not a history database", "history.sqlite*.unreadable-*", true);
+        row("of a newer version", 0, "is from a newer version of Quillstack",
+            "history.sqlite.unreadable-*", true);
+        row("a link to a file of the user", 0, "is a symbolic link", "", false);
+        row("a link to /dev/zero", 0, "is a symbolic link", "", false);
+        row("a journal that is a link", 0, "is a symbolic link", "", false);
+        row("a FIFO", 0, "is not a regular file", "", false);
+        row("a parent open to all", 0, "can be changed by other users", "", false);
+        row("a folder of another user", 0, "belongs to another user", "", false);
+        row("a full disk", 1, "cannot be written", "", false);
     }
-    void pinFileFound() {
+    void storeFound() {
         QFETCH(QString, found);
-        QFETCH(int, status);
+        QFETCH(int, restored);
         QFETCH(QString, problem);
+        QFETCH(QString, aside);
         QFETCH(bool, pinKept);
         QTemporaryDir home;
         const QString data = home.filePath("data"), folder = data + "/Quillstack",
-                      path = folder + "/pinned", notes = home.filePath("notes.txt");
-        PinStore store(folder);
+                      path = folder + "/history.sqlite", notes = home.filePath("notes.txt");
         const mode_t umask = ::umask(found.contains("umask") ? 002 : 022);
         const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
         const auto write = [](const QString& at, const QByteArray& bytes) {
             QFile file(at);
             return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
         };
-        const auto contents = [](const QString& at) {
-            QFile file(at);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
-        };
         QVERIFY(write(notes, "notes"));
-        if (!found.contains("none")) {
-            QVERIFY(store.save({*ClipboardItem::make({text("old")}, {}, 100, 8)}).isEmpty());
+        if (!found.contains("none") && found != "an old pin file") {
+            HistoryStore earlier(folder);
+            const ClipboardItem old = *ClipboardItem::make({text("old")}, {}, 100, 8);
+            QVERIFY(!earlier.apply({{old}, {}, QList<QUuid>{old.id()}, {}}));
         }
-        const QByteArray whole = contents(path);
+        if (found.contains("old pin file")) {
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(PinStore(folder)
+                        .save({*ClipboardItem::make({text("pinned long ago")}, {}, 100, 8)})
+                        .isEmpty());
+        }
         const QByteArray native = QFile::encodeName(path);
-        if (found == "not a pin file" || found == "cut short" || found == "trailing bytes") {
-            QVERIFY(write(path, found == "cut short"        ? whole.chopped(1)
-                                : found == "trailing bytes" ? whole + '\0'
-                                                            : QByteArray("garbage")));
-        } else if (found.contains("temporary")) {
-            QVERIFY(write(path + ".Ab12Cd", whole));
-        } else if (found.contains("cap")) {
-            QVERIFY(::truncate(native.constData(), PinStore::maxFileSize + 1) == 0);
+        if (found.contains("not a pin file")) {
+            QVERIFY(write(folder + "/pinned", "garbage"));
+        } else if (found == "not a database") {
+            QVERIFY(write(path, QByteArray(5000, 'x')));
+        } else if (found == "damaged") {
+            QFile file(path);  // the table's first page: its header is kept, its cells are not
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096 + 8) &&
+                    file.write(QByteArray(4000, '\xff')) == 4000);
+        } else if (found.contains("newer")) {
+            QVERIFY(QProcess::execute("sqlite3", {path, "PRAGMA user_version = 2"}) == 0);
+        } else if (found.contains("journal")) {
+            QVERIFY(QFile::link(notes, path + "-wal"));
         } else if (found.contains("link")) {
             QVERIFY(QFile::remove(path) &&
                     QFile::link(found.contains("zero") ? "/dev/zero" : notes, path));
@@ -397,20 +412,18 @@ class TestClipboardHistory : public QObject {
             }
             QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
         }
-        struct stat before {};
-        QVERIFY(::lstat(native.constData(), &before) == 0 || found.contains("none"));
+        const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::System);
 
+        HistoryStore store(folder);
         Rig run(false, &store);
         QSignalSpy told(&run.history, &ClipboardHistory::problem);
         run.begin();
         run.scheduler.runUntilIdle();
         QVERIFY(run.history.arePinsLoaded());
-        QCOMPARE(run.history.pinnedCount(), status == int(PinStore::Status::Loaded) ? 1 : 0);
-        QCOMPARE(QDir(folder).entryList({"pinned.??????"}, QDir::Files | QDir::System),
-                 QStringList());
-        const QStringList aside = QDir(folder).entryList({"pinned.unreadable-*"});
-        QCOMPARE(aside.size(), status == int(PinStore::Status::SetAside) ? 1 : 0);
-        QVERIFY(aside.isEmpty() || QFileInfo(folder + "/" + aside[0]).size() == before.st_size);
+        QCOMPARE(run.history.pinnedCount(), restored);
+        QCOMPARE(QFile::exists(folder + "/pinned"), found.contains("old pin file") && !pinKept);
+        QCOMPARE(QDir(folder).entryList({"history.sqlite.??????"}, QDir::Files), QStringList());
+        QCOMPARE(QDir(folder).entryList({aside}, QDir::Files).isEmpty(), aside.isEmpty());
 
         struct rlimit unlimited {};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
@@ -432,17 +445,22 @@ class TestClipboardHistory : public QObject {
             problems << signal.at(1).toStringList().value(1);
         }
         QCOMPARE(problems, problem.isEmpty() ? QStringList() : QStringList{problem});
-        const auto pins = store.load();
-        QCOMPARE(pins.status == PinStore::Status::Loaded && pins.records.size() >= 2, pinKept);
-        QCOMPARE(contents(notes), QByteArray("notes"));
+        const auto pinsIn = [&folder] {
+            int pins = 0;
+            HistoryStore(folder).load(false, [&pins](const HistoryStorage::Record& record) {
+                pins += record.pinned ? 1 : 0;
+            });
+            return pins;
+        };
         if (!pinKept && !found.contains("full")) {
-            struct stat after {};
-            QVERIFY(::lstat(native.constData(), &after) == 0);
-            QCOMPARE(std::tuple(after.st_mode, after.st_size, after.st_uid),
-                     std::tuple(before.st_mode, before.st_size, before.st_uid));
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System), before);
         }
+        QFile notesFile(notes);
+        QVERIFY(notesFile.open(QIODevice::ReadOnly) && notesFile.readAll() == "notes");
         if (pinKept) {
+            QCOMPARE(pinsIn(), restored + 2);
             QCOMPARE(modeOf(path), mode_t(S_IFREG | 0600));
+            QCOMPARE(modeOf(path + "-wal"), mode_t(S_IFREG | 0600));
             QCOMPARE(modeOf(folder), mode_t(S_IFDIR | 0700));
             // Folders we make are private whatever the umask.
             QVERIFY(!found.contains("none") || modeOf(data) == mode_t(S_IFDIR | 0700));
@@ -453,8 +471,163 @@ class TestClipboardHistory : public QObject {
             QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
             run.history.setPinned(0, false);
             run.scheduler.runUntilIdle();
-            QCOMPARE(store.load().records.size(), 2);
+            QCOMPARE(pinsIn(), 2);
         }
+    }
+
+    // What one run keeps, the next finds: every type byte for byte with its date and pin, the
+    // limit and expiry applied to what is stored, removed bytes gone from the file and its
+    // journal, nothing of a secret, and the history of another instance sharing the store.
+    void keptAcrossRestarts_data() {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QString>("restored");  // previews' first letters, the pins first
+        QTest::addColumn<QByteArray>("gone");   // bytes no longer anywhere in the folder
+        QTest::addColumn<bool>("filesThere");
+        const auto row = [](const char* scenario, bool keep, const char* restored,
+                            const QByteArray& gone, bool files) {
+            QTest::newRow(scenario)
+                << QString(scenario) << keep << QString(restored) << gone << files;
+        };
+        row("every type", true, "B F I H T", "secret-marker", true);
+        row("not kept: the pins", false, "B", "text-marker", true);
+        row("removed, limit, clear", true, "B", "text-marker", true);
+        row("a lower limit at the next start", true, "B F I", "html-marker", true);
+        row("expired at the next start", true, "B", "text-marker", true);
+        row("turned off", true, "B", "text-marker", true);
+        row("turned off, no pins", true, "", "big-marker", false);
+        row("two instances", true, "B O I H T", "Fa%20b.txt", true);
+    }
+    void keptAcrossRestarts() {
+        QFETCH(QString, scenario);
+        QFETCH(bool, keep);
+        QTemporaryDir home;
+        const QString folder = home.filePath("Quillstack");
+        const QStringList paths{"/tmp/Fa b.txt", "/tmp/c"};
+        const L copies{{{{"UTF8_STRING", "T text-marker"}}},
+                       {{{"text/html", "<b>H html-marker</b>"}, {"UTF8_STRING", "H"}}},
+                       {{{"UTF8_STRING", QString("B big-marker" + big('b')).toUtf8()}}},
+                       {{{"image/png", png(64)}, {"text/plain", "I"}}},
+                       {{{"UTF8_STRING", "S secret-marker"},
+                         {QString(PasteboardTypeKey::passwordManagerHint), "secret"}}},
+                       {files(paths)}};
+        QList<QPair<QDateTime, PasteboardSnapshot>> expected;
+        {
+            HistoryStore store(folder);
+            Rig run(false, &store);
+            run.limits.keepHistory = keep;
+            run.begin();
+            for (const PasteboardSnapshot& copy : copies) {
+                run.copy(copy);
+                run.scheduler.advance(1000);
+            }
+            // The big text: pinned, ahead of the others.
+            run.history.setPinned(2, true);
+            if (scenario.startsWith("removed")) {
+                run.history.removeItem(4);
+                run.limits.bufferLimit = 2;
+                run.history.applyLimit();
+                run.history.clearAll();
+            } else if (scenario.startsWith("turned off")) {
+                if (scenario.contains("no pins")) {
+                    run.history.setPinned(0, false);
+                }
+                run.limits.keepHistory = false;
+                run.history.applyKeepHistory();
+            } else if (scenario == "two instances") {
+                HistoryStore otherStore(folder);
+                Rig other(false, &otherStore);
+                other.limits.keepHistory = true;
+                other.begin();
+                other.copy(text("O other"));
+                other.history.setPinned(0, true);
+                other.scheduler.runUntilIdle();
+                // Each takes its own records out: the other's stay.
+                run.history.removeItem(1);
+                run.scheduler.runUntilIdle();
+            }
+            run.scheduler.runUntilIdle();
+            for (const ClipboardItem& item : run.history.items()) {
+                expected.append({item.date(), item.resolvedPasteboardData()});
+            }
+        }
+        QFETCH(bool, filesThere);
+        QCOMPARE(QFile::exists(folder + "/history.sqlite"), filesThere);
+        HistoryStore store(folder);
+        Rig next(false, &store);
+        next.limits.keepHistory = keep && !scenario.startsWith("turned off");
+        next.limits.bufferLimit = scenario.contains("lower limit") ? 2 : 50;
+        next.limits.autoDeleteMinutes = scenario.startsWith("expired") ? 1 : 0;
+        next.scheduler.advance(scenario.startsWith("expired") ? 120000 : 0);
+        next.begin();
+        next.scheduler.runUntilIdle();
+        QStringList letters;
+        for (const QString& preview : next.previews()) {
+            letters << preview.left(1);
+        }
+        QTEST(letters.join(' '), "restored");
+        if (scenario == "every type") {
+            QCOMPARE(next.history.items().size(), expected.size());
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                QCOMPARE(next.history.items()[i].date(), expected[i].first);
+                QCOMPARE(next.history.items()[i].resolvedPasteboardData(), expected[i].second);
+            }
+        }
+        QFETCH(QByteArray, gone);
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
+            QFile opened(file.filePath());
+            QVERIFY(opened.open(QIODevice::ReadOnly));
+            QVERIFY2(!opened.readAll().contains(gone), qPrintable(file.fileName()));
+        }
+    }
+
+    // A process killed during a burst of copies (each added, the oldest past five removed)
+    // loses at most the change in flight, never the file.
+    void killedMidBurst() {
+        QTemporaryDir home;
+        const QString folder = home.filePath("Quillstack");
+        int acks[2];
+        QVERIFY(::pipe(acks) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            HistoryStore store(folder);
+            QList<QUuid> ids;
+            for (int i = 0;; ++i) {
+                const ClipboardItem item = *ClipboardItem::make(
+                    {text(QString::number(i) + big('k'))}, {}, qint64(1) << 30, 8);
+                ids << item.id();
+                if (store.apply({{item},
+                                 ids.size() > 5 ? QList{ids.takeFirst()} : QList<QUuid>{},
+                                 std::nullopt,
+                                 {}}) ||
+                    ::write(acks[1], &i, sizeof i) != sizeof i) {
+                    ::_exit(1);
+                }
+            }
+        }
+        ::close(acks[1]);
+        int done = -1;
+        while (done < 20 && ::read(acks[0], &done, sizeof done) == sizeof done) {
+        }
+        QVERIFY(::kill(child, SIGKILL) == 0 && ::waitpid(child, nullptr, 0) == child);
+        for (int more = 0; ::read(acks[0], &more, sizeof more) == sizeof more;) {
+            done = more;
+        }
+        ::close(acks[0]);
+        QVERIFY(done >= 20);
+        QProcess check;
+        check.start("sqlite3", {folder + "/history.sqlite", "PRAGMA integrity_check"});
+        QVERIFY(check.waitForFinished());
+        QCOMPARE(check.readAllStandardOutput().trimmed(), QByteArray("ok"));
+        QList<int> kept;
+        HistoryStore(folder).load(true, [&kept](const HistoryStorage::Record& record) {
+            kept << record.content.value(0).value("UTF8_STRING").split('k').value(0).toInt();
+        });
+        // The last five acknowledged, or those after the one in flight.
+        std::sort(kept.begin(), kept.end());
+        const int last = kept.value(4, -1);
+        QVERIFY(last == done || last == done + 1);
+        QCOMPARE(kept, (QList<int>{last - 4, last - 3, last - 2, last - 1, last}));
     }
 
     void ownerLeavingKeepsNewestCopyOffered_data() {

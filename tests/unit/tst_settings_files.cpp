@@ -87,6 +87,7 @@ class TestSettingsFiles : public QObject {
         rows(kLang, {"", 7}, {"", "system"});
         rows("onboardingCompleted", {"true", "TRUE", 1}, {"1", "0"});
         rows("launchAtLogin", {"false", false, 0}, {"0", "0", "1"});
+        rows("keepHistory", {"true", "yes", 1}, {"1", "0"});
         rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
              {"1e0000", "ffffffffffffffff", "120000"});
         rows("hotkeyKeyCode", {"65535", "65536", true}, {"65535", "9"});
@@ -113,6 +114,7 @@ class TestSettingsFiles : public QObject {
             {"hotkeyKeyCode", QString::number(s.hotkeyKeyCode())},
             {"bufferLimit", QString::number(s.bufferLimit())},
             {"autoDeleteMinutes", QString::number(s.autoDeleteMinutes())},
+            {"keepHistory", QString::number(s.keepHistory())},
             {kApple, languages ? languages->join(u',') : u"-"_s}};
         QTEST(read.value(key), "read");
         QCOMPARE(f.store.writes, QStringList{kApple});

@@ -20,13 +20,16 @@ void ProblemNotices::tell(const QString& englishKey, const QStringList& argument
     }
     m_told.insert(told);
     QStringList translated;
-    // Paths under the home folder read as the user knows them.
-    const QString home = QDir::homePath() + u'/';
     for (const QString& argument : arguments) {
-        translated << (argument.startsWith(home) ? QStringLiteral("~/") + argument.mid(home.size())
-                                                 : L10n::string(argument));
+        const QString shown = shownPath(argument);
+        translated << (shown != argument ? shown : L10n::string(argument));
     }
     show(L10n::string(englishKey, translated));
+}
+
+QString ProblemNotices::shownPath(const QString& path) {
+    const QString home = QDir::homePath() + u'/';
+    return path.startsWith(home) ? QStringLiteral("~/") + path.mid(home.size()) : path;
 }
 
 void ProblemNotices::show(const QString& body) {

@@ -26,6 +26,8 @@ class ProblemNotices : public QObject {
 
     // org.freedesktop.Notifications on the session bus, asked without waiting for its answer.
     static Sender desktopNotifications();
+    // Paths under the home folder read as the user knows them.
+    static QString shownPath(const QString& path);
 
   private:
     Sender m_send;

@@ -1,5 +1,6 @@
 #include "ui/onboarding/OnboardingView.h"
 
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
+#include "ui/common/KeepHistoryChoice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/tray/WayInNotice.h"
 
@@ -413,6 +415,11 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addWidget(text);
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
+    // The last page: what is kept once the guide is done.
+    column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 8, 20, 0));
+    column(built)->addWidget(padded(makeLabel(KeepHistoryChoice::place(), TextStyle::Caption2,
+                                              Tone::Tertiary, false, Qt::AlignLeft),
+                                    20, 0, 20, 0));
     addWayInNotice(built);
     return built;
 }

@@ -28,6 +28,7 @@
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
+#include "ui/common/KeepHistoryChoice.h"
 #include "ui/settings/HotkeyRecorderView.h"
 
 namespace {
@@ -294,6 +295,9 @@ QWidget* SettingsView::clipboardSection() {
             QStringLiteral("Items older than the selected time will be removed automatically.")),
         box);
     form->addRow(m_autoDeleteCaption);
+    m_keepHistory = KeepHistoryChoice::toggle(m_settings, box);
+    form->addRow(m_keepHistory);
+    form->addRow(caption(KeepHistoryChoice::place(), box));
     return box;
 }
 

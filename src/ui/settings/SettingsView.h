@@ -64,6 +64,7 @@ class SettingsView : public QWidget {
     QComboBox* autoDeletePicker() const { return m_autoDelete; }
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
+    QCheckBox* keepHistoryToggle() const { return m_keepHistory; }
     QListWidget* ignoredList() const { return m_ignored; }
     QLineEdit* ignoredField() const { return m_ignoredField; }
 
@@ -107,6 +108,7 @@ class SettingsView : public QWidget {
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;
+    QCheckBox* m_keepHistory = nullptr;
     QScrollArea* m_scroll = nullptr;
     bool m_fitted = false;
     QListWidget* m_ignored = nullptr;
