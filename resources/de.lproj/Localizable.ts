@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die XTEST-Erweiterung des X-Servers sendet. Unter Linux ist dafür keine Berechtigung nötig.</translation>
+        <translation>Einen Eintrag wählen, und Quillstack fügt ihn in das Fenster ein, in dem gerade gearbeitet wurde. Nimmt ein Programm das Einfügen nicht an, liegt der Eintrag trotzdem in der Zwischenablage: dort Strg+V drücken.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -594,6 +594,14 @@
     <message>
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Nicht eingefügt: Ein anderes Fenster war im Vordergrund. Der Eintrag liegt in der Zwischenablage: %@ drücken, um ihn einzufügen.</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Quillstack bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Einführung</translation>
     </message>
 </context>
 </TS>

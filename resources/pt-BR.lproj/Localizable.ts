@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>O Quillstack cola o item escolhido em outros aplicativos enviando Ctrl+V pela extensão XTEST do servidor X. No Linux não é preciso nenhuma permissão.</translation>
+        <translation>Escolha um item e o Quillstack o cola na janela em que você estava. Se um programa ignorar a colagem, o item continua na área de transferência: pressione Ctrl+V nele.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -594,6 +594,14 @@
     <message>
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Não colado: outra janela estava em primeiro plano. O item está na área de transferência: pressione %@ para colá-lo.</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Iniciar o Quillstack ao fazer login</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Guia de boas-vindas</translation>
     </message>
 </context>
 </TS>

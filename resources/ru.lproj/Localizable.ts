@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack вставляет выбранный элемент в другие программы, отправляя Ctrl+V через расширение XTEST X-сервера. В Linux для этого не нужно никаких разрешений.</translation>
+        <translation>Выберите элемент — Quillstack вставит его в окно, в котором вы работали. Если программа не примет вставку, элемент всё равно останется в буфере обмена: нажмите там Ctrl+V.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -594,6 +594,14 @@
     <message>
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Не вставлено: впереди было другое окно. Элемент в буфере обмена — нажмите %@, чтобы вставить его.</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Запускать Quillstack при входе в систему</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Краткое руководство</translation>
     </message>
 </context>
 </TS>

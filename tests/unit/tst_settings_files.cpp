@@ -10,9 +10,12 @@
 #include <sys/stat.h>
 
 #include "FakeLoginItems.h"
+#include "FakePasteboard.h"
+#include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
 #include "TestHelpers.h"
 #include "history/RecordingGate.h"
+#include "onboarding/OnboardingWizard.h"
 #include "platform/Workspace.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/XdgAutostart.h"
@@ -32,6 +35,10 @@ bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
+}
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 void compileTables(const QString& dir) {
@@ -86,7 +93,7 @@ class TestSettingsFiles : public QObject {
         };
         rows(kLang, {"", 7}, {"", "system"});
         rows("onboardingCompleted", {"true", "TRUE", 1}, {"1", "0"});
-        rows("launchAtLogin", {"false", false, 0}, {"0", "0", "1"});
+        rows("launchAtLogin", {"true", false, 0}, {"1", "0", "0"});
         rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
              {"1e0000", "ffffffffffffffff", "120000"});
         rows("hotkeyKeyCode", {"65535", "65536", true}, {"65535", "9"});
@@ -335,36 +342,103 @@ class TestSettingsFiles : public QObject {
         }
     }
 
-    // At start the box shows what is in force: a first start registers the default, a packaged
-    // entry counts, and unticking then hides the packaged one with a file of ours.
-    void loginItemAtStart_data() {
-        QTest::addColumn<QVariant>("stored");  // launchAtLogin as found; invalid: never set
-        QTest::addColumn<bool>("packaged");    // an entry under the system folder
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("userFile");  // the per-user entry after the start
-        QTest::newRow("first start") << QVariant() << false << true << true;
-        QTest::newRow("first start, packaged entry") << QVariant() << true << true << false;
-        QTest::newRow("off, packaged entry in force") << QVariant(false) << true << true << false;
-        QTest::newRow("off, nothing") << QVariant(false) << false << false << false;
+    // Starting at login is the user's to choose. A start writes no entry and the setting reads
+    // what is in force; the guide's box is offered ticked to a first-time user of an installed
+    // program, and its answer is written when the guide is done. An entry removed or turned
+    // off in the desktop's own startup settings is an answer no later start or guide undoes.
+    void loginItemConsent_data() {
+        QTest::addColumn<bool>("buildTree");
+        // own entry, removed, hidden, disabled; packaged, none; off: none, answered no
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("guide");  // the box on Done: offered, ticked, unticked; - closed
+        QTest::addColumn<bool>("shown");     // at start
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<bool>("inForce");  // after the guide, and at the next start
+        const auto row = [](const char* name, bool tree, const char* found, const char* guide,
+                            bool shown, bool offered, bool inForce) {
+            QTest::newRow(name) << tree << QString(found) << QString(guide) << shown << offered
+                                << inForce;
+        };
+        row("first start, installed, done", false, "none", "offered", false, true, true);
+        row("first start, installed, unticked", false, "none", "unticked", false, true, false);
+        row("first start, installed, guide closed", false, "none", "-", false, true, false);
+        row("first start, build tree, done", true, "none", "offered", false, false, false);
+        row("first start, build tree, ticked", true, "none", "ticked", false, false, true);
+        row("first start, packaged entry", true, "packaged", "offered", true, true, true);
+        row("returning, entry kept", false, "own", "offered", true, true, true);
+        row("returning, entry kept, no guide", true, "own", "-", true, true, true);
+        row("returning, entry removed outside", false, "removed", "offered", false, false, false);
+        row("returning, Hidden outside", false, "hidden", "offered", false, false, false);
+        row("returning, disabled outside", false, "disabled", "-", false, false, false);
+        row("returning, disabled, ticked again", false, "disabled", "ticked", false, false, true);
+        row("returning, off", false, "off", "offered", false, false, false);
     }
-    void loginItemAtStart() {
-        QFETCH(QVariant, stored);
-        QFETCH(bool, packaged);
+    void loginItemConsent() {
+        QFETCH(bool, buildTree);
+        QFETCH(QString, found);
+        QFETCH(QString, guide);
+        QFETCH(bool, shown);
+        QFETCH(bool, inForce);
         QTemporaryDir dir;
-        QVERIFY(!packaged ||
+        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")},
+                               buildTree);
+        const QString entry = autostart.entryPath();
+        QVERIFY(found != "packaged" ||
                 writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
                           "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n"));
-        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")});
+        const bool returning = QStringList{"own", "removed", "hidden", "disabled"}.contains(found);
+        QVERIFY(!returning || autostart.registerApp());
+        QByteArray text = contents(entry);
+        if (found == "removed") {
+            QVERIFY(QFile::remove(entry));
+        } else if (found == "hidden") {  // as KDE's startup settings write it
+            QVERIFY(writeFile(entry, text.replace("Exec=", "Hidden = true\nExec=") +
+                                         "[Desktop Action x]\nName=x\n"));
+        } else if (found == "disabled") {  // as GNOME Tweaks writes it
+            QVERIFY(writeFile(entry, text.replace("enabled=true", "enabled=false")));
+        }
         MemoryKeyValueStore store;
-        store.values = stored.isValid() ? QVariantMap{{"launchAtLogin", stored}} : QVariantMap();
-        AppSettings settings(store, autostart, {"/usr/bin/quillstack"});
-        settings.reconcileLoginItem();
-        QTEST(settings.launchAtLogin(), "shown");
-        QCOMPARE(autostart.isRegistered(), settings.launchAtLogin());
-        QTEST(QFile::exists(autostart.entryPath()), "userFile");
-        settings.setLaunchAtLogin(false);
-        QVERIFY(!autostart.isRegistered());
-        QCOMPARE(QFile::exists(autostart.entryPath()), packaged);
+        if (returning || found == "off") {
+            store.values = {{"launchAtLogin", returning}};
+        }
+        const auto started = [&] {
+            auto settings =
+                std::make_unique<AppSettings>(store, autostart, QStringList{"/usr/bin/quillstack"});
+            settings->reconcileLoginItem();
+            return settings;
+        };
+        const std::unique_ptr<AppSettings> settings = started();
+        QCOMPARE(settings->launchAtLogin(), shown);
+        QCOMPARE(autostart.isRegistered(), settings->launchAtLogin());
+        FakePasteboard pasteboard;
+        ManualScheduler scheduler;
+        OnboardingWizard wizard(*settings, pasteboard, scheduler);
+        QTEST(wizard.startAtLogin(), "offered");
+        const QByteArray before = contents(entry);
+        const bool answered = store.contains("launchAtLogin");
+        if (guide != "-") {
+            if (guide != "offered") {
+                wizard.setStartAtLogin(guide == "ticked");
+            }
+            wizard.setPasteField1(OnboardingWizard::trainingText1());
+            wizard.setPasteField2(OnboardingWizard::trainingText2());
+            for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
+                if (wizard.step() == OnboardingWizard::copyTrainingStep) {
+                    wizard.copySample(1);
+                    wizard.copySample(2);
+                }
+                wizard.goNextOrFinish();
+            }
+            QVERIFY(settings->onboardingCompleted());
+        }
+        QCOMPARE(autostart.isRegistered(), inForce);
+        // What the user had is left byte for byte when the answer stays.
+        if (answered && inForce == shown) {
+            QCOMPARE(contents(entry), before);
+        }
+        QCOMPARE(started()->launchAtLogin(), inForce);
+        QCOMPARE(autostart.isRegistered(), inForce);
+        QCOMPARE(store.value("launchAtLogin").isValid(), found != "none" || guide != "-");
     }
 
     // Where the desktop has none of its programs installed, or is unknown, none is offered.

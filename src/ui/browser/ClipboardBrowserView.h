@@ -71,6 +71,7 @@ class ClipboardBrowserView : public QWidget {
     QWidget* m_placeholder = nullptr;
     QWidget* m_listPage = nullptr;
     QListView* m_list = nullptr;
+    QWidget* m_noMatches = nullptr;
     QPushButton* m_clearAll = nullptr;
     QPointer<QMessageBox> m_confirmation;
     QPersistentModelIndex m_viewerIndex;
