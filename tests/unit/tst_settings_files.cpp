@@ -365,6 +365,8 @@ class TestSettingsFiles : public QObject {
         row("first start, build tree, done", true, "none", "offered", false, false, false);
         row("first start, build tree, ticked", true, "none", "ticked", false, false, true);
         row("first start, packaged entry", true, "packaged", "offered", true, true, true);
+        // Unticked, a file of ours hides the packaged entry.
+        row("first start, packaged, unticked", false, "packaged", "unticked", true, true, false);
         row("returning, entry kept", false, "own", "offered", true, true, true);
         row("returning, entry kept, no guide", true, "own", "-", true, true, true);
         row("returning, entry removed outside", false, "removed", "offered", false, false, false);
