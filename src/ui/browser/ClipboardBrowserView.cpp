@@ -182,13 +182,12 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
                     m_delegate->forgetRows(first, last);
                 }
             });
-    for (const auto rowsChanged :
-         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
-          &QAbstractItemModel::modelReset}) {
-        connect(m_filter, rowsChanged, this, [this] {
-            m_noMatches->setVisible(m_filter->rowCount() == 0 && m_model.rowCount() > 0);
-        });
-    }
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this,
+            &ClipboardBrowserView::updateNoMatches);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this,
+            &ClipboardBrowserView::updateNoMatches);
+    connect(m_filter, &QAbstractItemModel::modelReset, this,
+            &ClipboardBrowserView::updateNoMatches);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         updateContent();
         scheduleDateRefresh();
@@ -226,6 +225,10 @@ void ClipboardBrowserView::updateContent() {
     if (empty && m_confirmation) {
         m_confirmation->reject();  // nothing left to clear
     }
+}
+
+void ClipboardBrowserView::updateNoMatches() {
+    m_noMatches->setVisible(m_filter->rowCount() == 0 && m_model.rowCount() > 0);
 }
 
 void ClipboardBrowserView::askToClearAll() {
