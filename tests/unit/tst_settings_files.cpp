@@ -347,100 +347,66 @@ class TestSettingsFiles : public QObject {
     // program, and its answer is written when the guide is done. An entry removed or turned
     // off in the desktop's own startup settings is an answer no later start or guide undoes.
     void loginItemConsent_data() {
-        QTest::addColumn<bool>("buildTree");
-        // own entry, removed, hidden, disabled; packaged, none; off: none, answered no
-        QTest::addColumn<QString>("found");
-        QTest::addColumn<QString>("guide");  // the box on Done: offered, ticked, unticked; - closed
-        QTest::addColumn<bool>("shown");     // at start
-        QTest::addColumn<bool>("offered");
-        QTest::addColumn<bool>("inForce");  // after the guide, and at the next start
-        const auto row = [](const char* name, bool tree, const char* found, const char* guide,
-                            bool shown, bool offered, bool inForce) {
-            QTest::newRow(name) << tree << QString(found) << QString(guide) << shown << offered
-                                << inForce;
-        };
-        row("first start, installed, done", false, "none", "offered", false, true, true);
-        row("first start, installed, unticked", false, "none", "unticked", false, true, false);
-        row("first start, installed, guide closed", false, "none", "-", false, true, false);
-        row("first start, build tree, done", true, "none", "offered", false, false, false);
-        row("first start, build tree, ticked", true, "none", "ticked", false, false, true);
-        row("first start, packaged entry", true, "packaged", "offered", true, true, true);
-        // Unticked, a file of ours hides the packaged entry.
-        row("first start, packaged, unticked", false, "packaged", "unticked", true, true, false);
-        row("returning, entry kept", false, "own", "offered", true, true, true);
-        row("returning, entry kept, no guide", true, "own", "-", true, true, true);
-        row("returning, entry removed outside", false, "removed", "offered", false, false, false);
-        row("returning, Hidden outside", false, "hidden", "offered", false, false, false);
-        row("returning, disabled outside", false, "disabled", "-", false, false, false);
-        row("returning, disabled, ticked again", false, "disabled", "ticked", false, false, true);
-        row("returning, off", false, "off", "offered", false, false, false);
+        QTest::addColumn<QString>("c");  // tree|installed, found, the box on Done (- closed), then
+        // what the start shows, what the box offers and what is in force after the guide
+        for (const char* c :
+             {"installed none offered 011", "installed none unticked 010", "installed none - 010",
+              "tree none offered 000", "tree none ticked 001", "tree packaged offered 111",
+              "installed packaged unticked 110", "installed own offered 111", "tree own - 111",
+              "installed removed offered 000", "installed hidden offered 000",
+              "installed disabled - 000", "installed disabled ticked 001",
+              "installed off offered 000"})
+            QTest::newRow(c) << QString(c);
     }
     void loginItemConsent() {
-        QFETCH(bool, buildTree);
-        QFETCH(QString, found);
-        QFETCH(QString, guide);
-        QFETCH(bool, shown);
-        QFETCH(bool, inForce);
+        QFETCH(QString, c);
+        const QStringList p = c.split(u' ');
+        const QString found = p[1], guide = p[2];
+        const bool shown = p[3][0] == u'1', inForce = p[3][2] == u'1';
         QTemporaryDir dir;
         XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")},
-                               buildTree);
+                               p[0] == "tree");
         const QString entry = autostart.entryPath();
-        QVERIFY(found != "packaged" ||
-                writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
-                          "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n"));
+        QVERIFY(found != "packaged" || writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
+                                                 "[Desktop Entry]\nName=Q\nExec=quillstack\n"));
         const bool returning = QStringList{"own", "removed", "hidden", "disabled"}.contains(found);
         QVERIFY(!returning || autostart.registerApp());
-        QByteArray text = contents(entry);
-        if (found == "removed") {
-            QVERIFY(QFile::remove(entry));
-        } else if (found == "hidden") {  // as KDE's startup settings write it
-            QVERIFY(writeFile(entry, text.replace("Exec=", "Hidden = true\nExec=") +
-                                         "[Desktop Action x]\nName=x\n"));
-        } else if (found == "disabled") {  // as GNOME Tweaks writes it
-            QVERIFY(writeFile(entry, text.replace("enabled=true", "enabled=false")));
-        }
-        MemoryKeyValueStore store;
+        QByteArray text = contents(entry);  // turned off as KDE's and GNOME's settings write it
+        QVERIFY(found != "removed" || QFile::remove(entry));
+        QVERIFY(found != "hidden" ||
+                writeFile(entry, text.replace("Exec=", "Hidden = true\nExec=") +
+                                     "[Desktop Action x]\nName=x\n"));
+        QVERIFY(found != "disabled" ||
+                writeFile(entry, text.replace("enabled=true", "enabled=false")));
+        MemoryKeyValueStore store;  // a returning user answered yes; "off" answered no
         if (returning || found == "off") {
             store.values = {{"launchAtLogin", returning}};
         }
-        const auto started = [&] {
-            auto settings =
-                std::make_unique<AppSettings>(store, autostart, QStringList{"/usr/bin/quillstack"});
-            settings->reconcileLoginItem();
-            return settings;
-        };
-        const std::unique_ptr<AppSettings> settings = started();
-        QCOMPARE(settings->launchAtLogin(), shown);
-        QCOMPARE(autostart.isRegistered(), settings->launchAtLogin());
+        AppSettings settings(store, autostart, {"x"});
+        settings.reconcileLoginItem();
+        QVERIFY(settings.launchAtLogin() == shown && autostart.isRegistered() == shown);
         FakePasteboard pasteboard;
         ManualScheduler scheduler;
-        OnboardingWizard wizard(*settings, pasteboard, scheduler);
-        QTEST(wizard.startAtLogin(), "offered");
+        OnboardingWizard wizard(settings, pasteboard, scheduler);
+        QCOMPARE(wizard.startAtLogin(), p[3][1] == u'1');
         const QByteArray before = contents(entry);
         const bool answered = store.contains("launchAtLogin");
-        if (guide != "-") {
-            if (guide != "offered") {
-                wizard.setStartAtLogin(guide == "ticked");
+        wizard.setStartAtLogin(guide == "offered" ? wizard.startAtLogin() : guide == "ticked");
+        wizard.setPasteField1(OnboardingWizard::trainingText1());
+        wizard.setPasteField2(OnboardingWizard::trainingText2());
+        for (int step = 0; guide != "-" && step < OnboardingWizard::totalSteps; ++step) {
+            if (wizard.step() == OnboardingWizard::copyTrainingStep) {
+                wizard.copySample(1);
+                wizard.copySample(2);
             }
-            wizard.setPasteField1(OnboardingWizard::trainingText1());
-            wizard.setPasteField2(OnboardingWizard::trainingText2());
-            for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
-                if (wizard.step() == OnboardingWizard::copyTrainingStep) {
-                    wizard.copySample(1);
-                    wizard.copySample(2);
-                }
-                wizard.goNextOrFinish();
-            }
-            QVERIFY(settings->onboardingCompleted());
+            wizard.goNextOrFinish();
         }
-        QCOMPARE(autostart.isRegistered(), inForce);
-        // What the user had is left byte for byte when the answer stays.
-        if (answered && inForce == shown) {
-            QCOMPARE(contents(entry), before);
-        }
-        QCOMPARE(started()->launchAtLogin(), inForce);
-        QCOMPARE(autostart.isRegistered(), inForce);
-        QCOMPARE(store.value("launchAtLogin").isValid(), found != "none" || guide != "-");
+        // What the user had is left byte for byte while the answer stays.
+        QVERIFY(!answered || inForce != shown || contents(entry) == before);
+        AppSettings next(store, autostart, {"x"});
+        next.reconcileLoginItem();
+        QVERIFY(autostart.isRegistered() == inForce && next.launchAtLogin() == inForce);
+        QCOMPARE(store.contains("launchAtLogin"), found != "none" || guide != "-");
     }
 
     // Where the desktop has none of its programs installed, or is unknown, none is offered.
