@@ -49,6 +49,7 @@ class NoLoginItems final : public LoginItems {
     bool registerApp() override { return true; }
     bool unregisterApp() override { return true; }
     bool isRegistered() const override { return false; }
+    bool offeredAtFirstStart() const override { return false; }
 };
 
 class NoThumbnailer final : public FileThumbnailer {

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack fügt den gewählten Eintrag in andere Programme ein, indem es Strg+V über die XTEST-Erweiterung des X-Servers sendet. Unter Linux ist dafür keine Berechtigung nötig.</translation>
+        <translation>Einen Eintrag wählen, und Quillstack fügt ihn in das Fenster ein, in dem gerade gearbeitet wurde. Nimmt ein Programm das Einfügen nicht an, liegt der Eintrag trotzdem in der Zwischenablage: dort Strg+V drücken.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>Beenden und löschen</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Quillstack bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Einführung</translation>
     </message>
 </context>
 </TS>

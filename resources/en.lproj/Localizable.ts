@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack pastes the selected item into other apps by sending Ctrl+V through the X server's XTEST extension. Linux needs no permission for this.</translation>
+        <translation>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack pega el elemento elegido en otras aplicaciones enviando Ctrl+V mediante la extensión XTEST del servidor X. En Linux no hace falta ningún permiso.</translation>
+        <translation>Elija un elemento y Quillstack lo pega en la ventana en la que estaba. Si un programa no acepta el pegado, el elemento sigue en el portapapeles: pulse Ctrl+V allí.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>Salir y borrar</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Abrir Quillstack al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Guía de bienvenida</translation>
     </message>
 </context>
 </TS>

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack colle l’élément choisi dans d’autres applications en envoyant Ctrl+V via l’extension XTEST du serveur X. Sous Linux, aucune autorisation n’est nécessaire.</translation>
+        <translation>Choisissez un élément : Quillstack le colle dans la fenêtre où vous étiez. Si un programme ignore le collage, l’élément reste dans le presse-papiers : appuyez sur Ctrl+V dans ce programme.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>Quitter et effacer</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Démarrer Quillstack à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Guide de bienvenue</translation>
     </message>
 </context>
 </TS>

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack は X サーバーの XTEST 拡張機能で Ctrl+V を送り、選択した項目をほかのアプリに貼り付けます。Linux ではこのための許可は不要です。</translation>
+        <translation>項目を選ぶと、Quillstack が直前まで使っていたウィンドウに貼り付けます。貼り付けを受け付けないプログラムでも項目はクリップボードにあるので、そこで Ctrl+V を押してください。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>終了して消去</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>ログイン時に Quillstack を起動</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>ようこそガイド</translation>
     </message>
 </context>
 </TS>

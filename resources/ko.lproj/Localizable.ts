@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack은 X 서버의 XTEST 확장으로 Ctrl+V를 보내 선택한 항목을 다른 앱에 붙여넣습니다. Linux에서는 이를 위한 권한이 필요 없습니다.</translation>
+        <translation>항목을 고르면 Quillstack이 작업하던 창에 붙여넣습니다. 붙여넣기를 받지 않는 프로그램이라도 항목은 클립보드에 있으니 그곳에서 Ctrl+V를 누르세요.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>종료 후 지우기</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>로그인할 때 Quillstack 실행</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>시작 안내</translation>
     </message>
 </context>
 </TS>

@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>O Quillstack cola o item escolhido em outros aplicativos enviando Ctrl+V pela extensão XTEST do servidor X. No Linux não é preciso nenhuma permissão.</translation>
+        <translation>Escolha um item e o Quillstack o cola na janela em que você estava. Se um programa ignorar a colagem, o item continua na área de transferência: pressione Ctrl+V nele.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>Sair e apagar</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Iniciar o Quillstack ao fazer login</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Guia de boas-vindas</translation>
     </message>
 </context>
 </TS>

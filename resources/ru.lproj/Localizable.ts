@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack вставляет выбранный элемент в другие программы, отправляя Ctrl+V через расширение XTEST X-сервера. В Linux для этого не нужно никаких разрешений.</translation>
+        <translation>Выберите элемент — Quillstack вставит его в окно, в котором вы работали. Если программа не примет вставку, элемент всё равно останется в буфере обмена: нажмите там Ctrl+V.</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>Выйти и очистить</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>Запускать Quillstack при входе в систему</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>Краткое руководство</translation>
     </message>
 </context>
 </TS>

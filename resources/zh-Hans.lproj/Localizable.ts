@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Universal Access lets Quillstack paste the selected item into other apps. Without it the list still opens, but paste won't work.</source>
-        <translation>Quillstack 通过 X 服务器的 XTEST 扩展发送 Ctrl+V，将所选项粘贴到其他应用。在 Linux 上无需任何权限。</translation>
+        <translation>选择一个项目，Quillstack 会把它粘贴到你刚才所在的窗口。若某个程序不接受粘贴，该项目仍在剪贴板中：在那里按 Ctrl+V。</translation>
     </message>
     <message>
         <source>Universal Access is enabled.</source>
@@ -642,6 +642,14 @@
     <message>
         <source>Quit and Clear</source>
         <translation>退出并清除</translation>
+    </message>
+    <message>
+        <source>Start Quillstack when you log in</source>
+        <translation>登录时启动 Quillstack</translation>
+    </message>
+    <message>
+        <source>Welcome guide</source>
+        <translation>欢迎指南</translation>
     </message>
 </context>
 </TS>

@@ -30,7 +30,7 @@ class AppDelegate : public QObject {
   public Q_SLOTS:
     // "ShowOnboardingWindow", also reached by --show-onboarding.
     void showOnboardingWindow();
-    // "RestartOnboarding": the tray's "Restart onboarding" row.
+    // "RestartOnboarding": the tray's "Welcome guide" row.
     void restartOnboardingFromBeginning();
 
   private:

@@ -93,9 +93,12 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                                          QStringLiteral("quillstack"));
     };
     CommandLine result;
+    // A usage mistake is said in one line and points at the help, as GNU programs do: the
+    // whole help would bury the reason.
     const auto failure = [&](const QString& message) {
         result.outcome = Outcome::Error;
-        result.text = message + QStringLiteral("\n\n") + usage();
+        result.text = QStringLiteral("quillstack: ") + message +
+                      QStringLiteral("\nTry 'quillstack --help'.\n");
         return result;
     };
     const auto refusal = [&](const QString& message) {

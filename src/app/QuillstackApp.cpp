@@ -1,5 +1,6 @@
 #include "app/QuillstackApp.h"
 
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QThreadPool>
 #include <QTimer>
@@ -73,8 +74,11 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     if (systemConfigDirs.isEmpty()) {
         systemConfigDirs = {QStringLiteral("/etc/xdg")};
     }
+    const QString program = QCoreApplication::applicationFilePath();
     m_autostart = std::make_unique<XdgAutostart>(
-        XdgFolders::configHome(), QCoreApplication::applicationFilePath(), systemConfigDirs);
+        XdgFolders::configHome(), program, systemConfigDirs,
+        program.startsWith(QFileInfo(QStringLiteral(QUILLSTACK_BUILD_DIR)).canonicalFilePath() +
+                           u'/'));
     m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);
     m_settings->reconcileLoginItem();
     L10n::configure(m_settings.get(), fallbackLanguage);

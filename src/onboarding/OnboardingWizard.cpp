@@ -8,7 +8,11 @@
 
 OnboardingWizard::OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard,
                                    Scheduler& scheduler, QObject* parent)
-    : QObject(parent), m_settings(settings), m_pasteboard(pasteboard), m_scheduler(scheduler) {}
+    : QObject(parent),
+      m_settings(settings),
+      m_pasteboard(pasteboard),
+      m_scheduler(scheduler),
+      m_startAtLogin(settings.launchAtLoginOffered()) {}
 
 OnboardingWizard::~OnboardingWizard() {
     stopCopyCheckTimer();
@@ -28,6 +32,9 @@ bool OnboardingWizard::matchesSample(const QString& text, const QString& sample)
 }
 
 bool OnboardingWizard::isNextEnabled() const {
+    if (m_step == pasteTrainingStep) {
+        return isField1Correct() && isField2Correct();
+    }
     return m_step != copyTrainingStep || (m_text1Copied && m_text2Copied);
 }
 
@@ -42,6 +49,10 @@ void OnboardingWizard::goNextOrFinish() {
         return;
     }
     if (isLastStep()) {
+        // An answer left as it was changes nothing: a user's own entry stays untouched.
+        if (m_startAtLogin != m_settings.launchAtLogin() || !m_settings.launchAtLoginAnswered()) {
+            m_settings.setLaunchAtLogin(m_startAtLogin);
+        }
         m_settings.setOnboardingCompleted(true);
     } else {
         setStep(m_step + 1);
@@ -62,15 +73,16 @@ void OnboardingWizard::copySample(int sample) {
 }
 
 void OnboardingWizard::setPasteField1(const QString& text) {
-    if (text != m_pasteField1) {
-        m_pasteField1 = text;
-        Q_EMIT pasteFieldsChanged();
-    }
+    setPasteField(m_pasteField1, text);
 }
 
 void OnboardingWizard::setPasteField2(const QString& text) {
-    if (text != m_pasteField2) {
-        m_pasteField2 = text;
+    setPasteField(m_pasteField2, text);
+}
+
+void OnboardingWizard::setPasteField(QString& field, const QString& text) {
+    if (text != field) {
+        field = text;
         Q_EMIT pasteFieldsChanged();
     }
 }

@@ -13,9 +13,9 @@ class Pasteboard;
 class OnboardingWizard : public QObject {
     Q_OBJECT
   public:
-    static constexpr int totalSteps = 8;
-    static constexpr int copyTrainingStep = 6;
-    static constexpr int pasteTrainingStep = 7;
+    static constexpr int totalSteps = 7;
+    static constexpr int copyTrainingStep = 5;
+    static constexpr int pasteTrainingStep = 6;
     static constexpr int copyCheckIntervalMs = 300;
 
     OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard, Scheduler& scheduler,
@@ -32,7 +32,7 @@ class OnboardingWizard : public QObject {
     int step() const { return m_step; }
     bool isLastStep() const { return m_step + 1 == totalSteps; }
     bool isBackVisible() const { return m_step >= 1; }
-    bool isSkipVisible() const { return m_step >= 2 && m_step <= 5; }
+    bool isSkipVisible() const { return m_step >= 2 && m_step < copyTrainingStep; }
     bool isNextEnabled() const;
 
     bool text1Copied() const { return m_text1Copied; }
@@ -42,6 +42,9 @@ class OnboardingWizard : public QObject {
     bool isField1Correct() const { return matchesSample(m_pasteField1, trainingText1()); }
     bool isField2Correct() const { return matchesSample(m_pasteField2, trainingText2()); }
     bool isCopyCheckRunning() const { return m_copyCheckTimer != 0; }
+    // The last page's "Start Quillstack when you log in" box, applied when the guide is done.
+    bool startAtLogin() const { return m_startAtLogin; }
+    void setStartAtLogin(bool value) { m_startAtLogin = value; }
 
     // The navigation row's actions.
     void goBack();
@@ -73,6 +76,7 @@ class OnboardingWizard : public QObject {
     void stopCopyCheckTimer();
     void runCopyCheckTimer();
     void setCopied(bool& flag, bool value);
+    void setPasteField(QString& field, const QString& text);
 
     AppSettings& m_settings;
     Pasteboard& m_pasteboard;
@@ -82,6 +86,7 @@ class OnboardingWizard : public QObject {
     bool m_text2Copied = false;
     QString m_pasteField1;
     QString m_pasteField2;
+    bool m_startAtLogin = false;
     Scheduler::TimerId m_copyCheckTimer = 0;
     // Bumped whenever the check stops, so results of a read made before are dropped.
     quint64 m_copyCheckGeneration = 0;

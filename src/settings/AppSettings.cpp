@@ -110,7 +110,7 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     // would otherwise open at every start, since nothing can record that it was seen.
     m_onboardingCompleted =
         m_store.boolValue(kOnboardingCompleted).value_or(!m_store.unreadableFile().isEmpty());
-    m_launchAtLogin = m_store.boolValue(kLaunchAtLogin).value_or(true);
+    m_launchAtLogin = m_store.boolValue(kLaunchAtLogin).value_or(false);
     m_hotkeyModifiers = m_store.uintValue(kHotkeyModifiers).value_or(defaultHotkeyModifiers);
     // A key code beyond 16 bits would be truncated into some unrelated key.
     const qint64 keyCode = m_store.intValue(kHotkeyKeyCode).value_or(defaultHotkeyKeyCode);
@@ -278,16 +278,23 @@ QString AppSettings::unreadableSettingsFile() const {
 }
 
 void AppSettings::reconcileLoginItem() {
-    // The setting is on by default, but nothing registers it until it is assigned: a first
-    // start registers it, and the box then shows what is in force.
-    bool inForce = m_loginItems.isRegistered();
-    if (m_launchAtLogin && !inForce) {
-        inForce = m_loginItems.registerApp();
+    // A start never writes the entry: only the user's yes does (the guide's last page, the
+    // settings window). An entry removed or turned off in the desktop's own startup settings is
+    // the user's answer, kept as the setting so that nothing writes it back.
+    m_launchAtLogin = m_loginItems.isRegistered();
+    if (m_store.contains(kLaunchAtLogin) &&
+        m_store.boolValue(kLaunchAtLogin).value_or(!m_launchAtLogin) != m_launchAtLogin) {
+        m_store.setValue(kLaunchAtLogin, m_launchAtLogin);
     }
-    if (inForce != m_launchAtLogin || !m_store.contains(kLaunchAtLogin)) {
-        m_launchAtLogin = inForce;
-        m_store.setValue(kLaunchAtLogin, inForce);
-    }
+}
+
+bool AppSettings::launchAtLoginAnswered() const {
+    return m_store.contains(kLaunchAtLogin);
+}
+
+bool AppSettings::launchAtLoginOffered() const {
+    return launchAtLoginAnswered() || m_launchAtLogin ? m_launchAtLogin
+                                                      : m_loginItems.offeredAtFirstStart();
 }
 
 void AppSettings::registerLoginItem(bool enabled) {

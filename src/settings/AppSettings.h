@@ -67,8 +67,13 @@ class AppSettings : public QObject {
     void setPreferredLanguage(const QString& value);
     void setOnboardingCompleted(bool value);
     void setLaunchAtLogin(bool value);
-    // Once at start: the setting and the login item made to agree (see the .cpp).
+    // Once at start: the setting reads what is in force; nothing is registered.
     void reconcileLoginItem();
+    // Whether the user has said yes or no to starting at login (or an earlier version did).
+    bool launchAtLoginAnswered() const;
+    // What the guide's "Start Quillstack when you log in" box starts as: the answer given, else
+    // the login service's offer.
+    bool launchAtLoginOffered() const;
     void setHotkeyModifiers(quint64 value);
     void setHotkeyKeyCode(quint16 value);
     void setBufferLimit(qint64 value);
@@ -116,7 +121,7 @@ class AppSettings : public QObject {
     LoginItems& m_loginItems;
     QString m_preferredLanguage;
     bool m_onboardingCompleted = false;
-    bool m_launchAtLogin = true;
+    bool m_launchAtLogin = false;
     quint64 m_hotkeyModifiers = defaultHotkeyModifiers;
     quint16 m_hotkeyKeyCode = defaultHotkeyKeyCode;
     qint64 m_bufferLimit = defaultBufferLimit;

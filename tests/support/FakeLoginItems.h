@@ -9,6 +9,7 @@ struct FakeLoginItems final : LoginItems {
     bool registerApp() override { return answer(QStringLiteral("register"), registerResult); }
     bool unregisterApp() override { return answer(QStringLiteral("unregister"), unregisterResult); }
     bool isRegistered() const override { return false; }
+    bool offeredAtFirstStart() const override { return true; }
     bool answer(const QString& call, bool result) {
         calls << call;
         return result;

@@ -380,6 +380,13 @@ class TestWindows : public QObject {
         QTRY_VERIFY(b.view.searchField()->hasFocus());
         QTest::keyClicks(b.view.searchField(), QStringLiteral("APPLE"));
         QCOMPARE(b.shown.rowCount(), 2);
+        // A search that keeps no row says so over the empty list.
+        QWidget* noMatches = child(b.view, "noMatches");
+        QVERIFY(!noMatches->isVisibleTo(&b.view));
+        for (const auto& [key, shown] : {std::pair{Qt::Key_X, true}, {Qt::Key_Backspace, false}}) {
+            QTest::keyClick(b.view.searchField(), key);
+            QCOMPARE(noMatches->isVisibleTo(&b.view), shown);
+        }
         QTest::keyClick(b.view.searchField(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(b.list()->currentIndex().row(), 1);
         QTest::keyClick(b.list(), Qt::Key_Delete);
@@ -721,8 +728,7 @@ class TestWindows : public QObject {
         QTest::addColumn<PageCase>("c");
         QTest::newRow("welcome") << PageCase{0, "next"};
         QTest::newRow("Skip on how it works") << PageCase{2, "back skip next", "skipButton"};
-        QTest::newRow("Done on the paste exercise, fields empty")
-            << PageCase{7, "back done", "nextButton"};
+        QTest::newRow("Done on the paste exercise") << PageCase{6, "back done"};
     }
     void buttonsFollowThePage() {
         QFETCH(PageCase, c);
@@ -767,16 +773,22 @@ class TestWindows : public QObject {
         edit2->setText(text);
         QVERIFY(rig.highlighted("pasteField1") == sample1 &&
                 rig.highlighted("pasteField2") == sample2);
-        QVERIFY(!rig.at("correctRow")->isVisible() && rig.at("nextButton")->isEnabled());
+        // Done is the page's default button, enabled once both fields are right.
+        auto* done = child<QPushButton>(rig.view, "nextButton");
+        QVERIFY(!rig.at("correctRow")->isVisible() && !done->isEnabled() && done->isDefault());
+        QTest::keyClick(edit2, Qt::Key_Return);
         edit1->clear();
         QTest::keyClicks(edit1, OnboardingWizard::trainingText1());  // typed, as by a user
+        QVERIFY(done->isEnabled() == sample2 && !rig.settings.onboardingCompleted());
         edit2->setText(OnboardingWizard::trainingText2());
-        QVERIFY(rig.at("correctRow")->isVisible());
+        QVERIFY(rig.at("correctRow")->isVisible() && done->isEnabled());
+        QTest::keyClick(edit2, Qt::Key_Return);
+        QTRY_VERIFY(rig.settings.onboardingCompleted());
     }
 
     void nextWaitsForBothSamplesAndReentryAsksAgain() {
         WizardRig rig;
-        rig.goTo(5);
+        rig.goTo(OnboardingWizard::copyTrainingStep - 1);
         const qsizetype othersTimers = rig.scheduler.pendingTimers();  // the history's
         // Sample 2 is already on the clipboard when the page opens: it counts at once.
         rig.pasteboard.setContent({textItem("Text 2")});
@@ -812,7 +824,7 @@ class TestWindows : public QObject {
             rig.trust.setTrusted(trusted);
             rig.detector.refreshOnActivation();
             const QString route = child<QLabel>(rig.view, "pasteRoute")->text();
-            QVERIFY(route.contains(trusted ? "sending Ctrl+V" : "missing here"));
+            QVERIFY(route.contains(trusted ? "press Ctrl+V there" : "missing here"));
             QCOMPARE(rig.at("trustedRow")->isVisible(), trusted);
         }
     }

@@ -10,9 +10,12 @@
 #include <sys/stat.h>
 
 #include "FakeLoginItems.h"
+#include "FakePasteboard.h"
+#include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
 #include "TestHelpers.h"
 #include "history/RecordingGate.h"
+#include "onboarding/OnboardingWizard.h"
 #include "platform/Workspace.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/XdgAutostart.h"
@@ -32,6 +35,10 @@ bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
+}
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 void compileTables(const QString& dir) {
@@ -86,7 +93,7 @@ class TestSettingsFiles : public QObject {
         };
         rows(kLang, {"", 7}, {"", "system"});
         rows("onboardingCompleted", {"true", "TRUE", 1}, {"1", "0"});
-        rows("launchAtLogin", {"false", false, 0}, {"0", "0", "1"});
+        rows("launchAtLogin", {"true", false, 0}, {"1", "0", "0"});
         rows("keepHistory", {"true", "yes", 1}, {"1", "0"});
         rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
              {"1e0000", "ffffffffffffffff", "120000"});
@@ -337,36 +344,71 @@ class TestSettingsFiles : public QObject {
         }
     }
 
-    // At start the box shows what is in force: a first start registers the default, a packaged
-    // entry counts, and unticking then hides the packaged one with a file of ours.
-    void loginItemAtStart_data() {
-        QTest::addColumn<QVariant>("stored");  // launchAtLogin as found; invalid: never set
-        QTest::addColumn<bool>("packaged");    // an entry under the system folder
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("userFile");  // the per-user entry after the start
-        QTest::newRow("first start") << QVariant() << false << true << true;
-        QTest::newRow("first start, packaged entry") << QVariant() << true << true << false;
-        QTest::newRow("off, packaged entry in force") << QVariant(false) << true << true << false;
-        QTest::newRow("off, nothing") << QVariant(false) << false << false << false;
+    // Starting at login is the user's to choose. A start writes no entry and the setting reads
+    // what is in force; the guide's box is offered ticked to a first-time user of an installed
+    // program, and its answer is written when the guide is done. An entry removed or turned
+    // off in the desktop's own startup settings is an answer no later start or guide undoes.
+    void loginItemConsent_data() {
+        QTest::addColumn<QString>("c");  // tree|installed, found, the box on Done (- closed), then
+        // what the start shows, what the box offers and what is in force after the guide
+        for (const char* c :
+             {"installed none offered 011", "installed none unticked 010", "installed none - 010",
+              "tree none offered 000", "tree none ticked 001", "tree packaged offered 111",
+              "installed packaged unticked 110", "installed own offered 111", "tree own - 111",
+              "installed removed offered 000", "installed hidden offered 000",
+              "installed disabled - 000", "installed disabled ticked 001",
+              "installed off offered 000"})
+            QTest::newRow(c) << QString(c);
     }
-    void loginItemAtStart() {
-        QFETCH(QVariant, stored);
-        QFETCH(bool, packaged);
+    void loginItemConsent() {
+        QFETCH(QString, c);
+        const QStringList p = c.split(u' ');
+        const QString found = p[1], guide = p[2];
+        const bool shown = p[3][0] == u'1', inForce = p[3][2] == u'1';
         QTemporaryDir dir;
-        QVERIFY(!packaged ||
-                writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
-                          "[Desktop Entry]\nType=Application\nName=Quillstack\nExec=quillstack\n"));
-        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")});
-        MemoryKeyValueStore store;
-        store.values = stored.isValid() ? QVariantMap{{"launchAtLogin", stored}} : QVariantMap();
-        AppSettings settings(store, autostart, {"/usr/bin/quillstack"});
+        XdgAutostart autostart(dir.filePath("home"), "/usr/bin/quillstack", {dir.filePath("etc")},
+                               p[0] == "tree");
+        const QString entry = autostart.entryPath();
+        QVERIFY(found != "packaged" || writeFile(dir.filePath("etc/autostart/quillstack.desktop"),
+                                                 "[Desktop Entry]\nName=Q\nExec=quillstack\n"));
+        const bool returning = QStringList{"own", "removed", "hidden", "disabled"}.contains(found);
+        QVERIFY(!returning || autostart.registerApp());
+        QByteArray text = contents(entry);  // turned off as KDE's and GNOME's settings write it
+        QVERIFY(found != "removed" || QFile::remove(entry));
+        QVERIFY(found != "hidden" ||
+                writeFile(entry, text.replace("Exec=", "Hidden = true\nExec=") +
+                                     "[Desktop Action x]\nName=x\n"));
+        QVERIFY(found != "disabled" ||
+                writeFile(entry, text.replace("enabled=true", "enabled=false")));
+        MemoryKeyValueStore store;  // a returning user answered yes; "off" answered no
+        if (returning || found == "off") {
+            store.values = {{"launchAtLogin", returning}};
+        }
+        AppSettings settings(store, autostart, {"x"});
         settings.reconcileLoginItem();
-        QTEST(settings.launchAtLogin(), "shown");
-        QCOMPARE(autostart.isRegistered(), settings.launchAtLogin());
-        QTEST(QFile::exists(autostart.entryPath()), "userFile");
-        settings.setLaunchAtLogin(false);
-        QVERIFY(!autostart.isRegistered());
-        QCOMPARE(QFile::exists(autostart.entryPath()), packaged);
+        QVERIFY(settings.launchAtLogin() == shown && autostart.isRegistered() == shown);
+        FakePasteboard pasteboard;
+        ManualScheduler scheduler;
+        OnboardingWizard wizard(settings, pasteboard, scheduler);
+        QCOMPARE(wizard.startAtLogin(), p[3][1] == u'1');
+        const QByteArray before = contents(entry);
+        const bool answered = store.contains("launchAtLogin");
+        wizard.setStartAtLogin(guide == "offered" ? wizard.startAtLogin() : guide == "ticked");
+        wizard.setPasteField1(OnboardingWizard::trainingText1());
+        wizard.setPasteField2(OnboardingWizard::trainingText2());
+        for (int step = 0; guide != "-" && step < OnboardingWizard::totalSteps; ++step) {
+            if (wizard.step() == OnboardingWizard::copyTrainingStep) {
+                wizard.copySample(1);
+                wizard.copySample(2);
+            }
+            wizard.goNextOrFinish();
+        }
+        // What the user had is left byte for byte while the answer stays.
+        QVERIFY(!answered || inForce != shown || contents(entry) == before);
+        AppSettings next(store, autostart, {"x"});
+        next.reconcileLoginItem();
+        QVERIFY(autostart.isRegistered() == inForce && next.launchAtLogin() == inForce);
+        QCOMPARE(store.contains("launchAtLogin"), found != "none" || guide != "-");
     }
 
     // Where the desktop has none of its programs installed, or is unknown, none is offered.

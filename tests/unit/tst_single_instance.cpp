@@ -508,8 +508,11 @@ class TestSingleInstance : public QObject {
         } else {
             QVERIFY2(parsed.text.contains(says.mid(refused ? 2 : error)), qPrintable(parsed.text));
         }
-        // Every mistake comes with the usage.
-        QCOMPARE(parsed.text.contains("--show-history"), (error && !refused) || help);
+        // A usage mistake is one line of reason and the pointer to the help, never the help.
+        QCOMPARE(parsed.text.contains("--show-history"), help);
+        QCOMPARE(parsed.text.endsWith("\nTry 'quillstack --help'.\n") &&
+                     parsed.text.count(u'\n') == 2 && parsed.text.startsWith("quillstack: "),
+                 error && !refused);
     }
 };
 

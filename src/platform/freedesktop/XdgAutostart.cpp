@@ -12,21 +12,42 @@ namespace {
 // Characters that make an Exec argument need double quotes.
 const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
 
-// Whether an entry, read as a launcher reads it, starts the program.
+// Whether an entry, read as a launcher reads it, starts the program: the desktops' startup
+// settings turn one off with Hidden=true (KDE) or X-GNOME-Autostart-enabled=false (GNOME),
+// keys of the main group, with blanks around '=' allowed.
 bool enables(QFile& entry) {
     if (!entry.open(QIODevice::ReadOnly)) {
         return false;
     }
-    const QByteArray text = entry.read(64 * 1024);
-    return !text.contains("\nHidden=true") && !text.contains("\nX-GNOME-Autostart-enabled=false");
+    bool mainGroup = false;
+    for (const QByteArray& raw : entry.read(64 * 1024).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            mainGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (!mainGroup || equals < 0) {
+            continue;
+        }
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false")) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-XdgAutostart::XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs)
+XdgAutostart::XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs,
+                           bool buildTree)
     : m_configDir(std::move(configDir)),
       m_execPath(std::move(execPath)),
-      m_systemConfigDirs(std::move(systemConfigDirs)) {}
+      m_systemConfigDirs(std::move(systemConfigDirs)),
+      m_buildTree(buildTree) {}
 
 bool XdgAutostart::isRegistered() const {
     if (QFile own(entryPath()); own.exists()) {

@@ -10,13 +10,16 @@
 class XdgAutostart final : public LoginItems {
   public:
     // configDir: usually XdgFolders::configHome(). execPath: the running binary, absolute.
-    // systemConfigDirs: $XDG_CONFIG_DIRS, where a packaged entry may be.
-    XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs = {});
+    // systemConfigDirs: $XDG_CONFIG_DIRS, where a packaged entry may be. buildTree: the program
+    // runs from its build folder.
+    XdgAutostart(QString configDir, QString execPath, QStringList systemConfigDirs = {},
+                 bool buildTree = false);
 
     bool registerApp() override;
     // Removes our entry; a packaged one left in force is hidden by a file of ours.
     bool unregisterApp() override;
     bool isRegistered() const override;
+    bool offeredAtFirstStart() const override { return !m_buildTree; }
 
     QString entryPath() const;
     // One argument of an Exec line, quoted and escaped so that a launcher runs exactly it.
@@ -26,4 +29,5 @@ class XdgAutostart final : public LoginItems {
     QString m_configDir;
     QString m_execPath;
     QStringList m_systemConfigDirs;
+    bool m_buildTree;
 };

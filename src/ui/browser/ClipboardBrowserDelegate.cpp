@@ -18,6 +18,7 @@
 #include "history/PasteboardContent.h"
 #include "settings/L10n.h"
 #include "ui/common/MatchHighlight.h"
+#include "ui/common/OwnSymbols.h"
 
 namespace {
 
@@ -42,20 +43,6 @@ QColor withAlpha(QColor colour, float alpha) {
 }
 
 // Two overlapping sheets, for desktops whose icon theme has no copy symbol.
-QPixmap drawnCopyGlyph(int side, qreal dpr, const QColor& colour) {
-    QPixmap pixmap(QSize(side, side) * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour, side / 10.0));
-    const qreal unit = side / 16.0;
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(2 * unit, 5 * unit, 8 * unit, 9 * unit), unit, unit);
-    painter.drawRoundedRect(QRectF(6 * unit, 2 * unit, 8 * unit, 9 * unit), unit, unit);
-    return pixmap;
-}
-
 }  // namespace
 
 ClipboardBrowserDelegate::ClipboardBrowserDelegate(Scheduler& scheduler, QString languageCode,
@@ -193,13 +180,8 @@ QPixmap ClipboardBrowserDelegate::pictureFor(const QModelIndex& index, qreal dpr
 QPixmap ClipboardBrowserDelegate::deleteGlyph(qreal dpr) const {
     if (m_deleteGlyph.isNull() || !qFuzzyCompare(m_deleteGlyph.devicePixelRatio(), dpr)) {
         // The cross is cut out of the circle, so tinting the shape keeps it visible.
-        QPixmap glyph = QIcon(QStringLiteral(":/icons/xmark-circle.svg"))
-                            .pixmap(QSize(deleteIconSide, deleteIconSide), dpr);
-        QPainter painter(&glyph);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(QRect(QPoint(), glyph.deviceIndependentSize().toSize()),
-                         withAlpha(kDeleteRed, 0.9f));
-        m_deleteGlyph = glyph;
+        m_deleteGlyph = ownSymbol(QStringLiteral("xmark-circle"), withAlpha(kDeleteRed, 0.9f),
+                                  deleteIconSide, dpr);
     }
     return m_deleteGlyph;
 }
@@ -207,28 +189,20 @@ QPixmap ClipboardBrowserDelegate::deleteGlyph(qreal dpr) const {
 QPixmap ClipboardBrowserDelegate::pinGlyph(bool pinned, const QPalette& palette, qreal dpr) const {
     QPixmap& glyph = m_pinGlyphs[pinned ? 1 : 0];
     if (glyph.isNull() || !qFuzzyCompare(glyph.devicePixelRatio(), dpr)) {
-        QIcon icon = QIcon::fromTheme(QStringLiteral("view-pin-symbolic"));
-        if (icon.isNull()) {
-            icon = QIcon(QStringLiteral(":/icons/pin.svg"));
-        }
-        glyph = icon.pixmap(QSize(deleteIconSide, deleteIconSide), dpr);
-        QPainter painter(&glyph);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         // Lit on pinned rows, quiet on the others.
-        painter.fillRect(QRect(QPoint(), glyph.deviceIndependentSize().toSize()),
-                         pinned ? palette.color(QPalette::Highlight)
-                                : withAlpha(palette.color(QPalette::Text), 0.3f));
+        glyph = ownSymbol(QStringLiteral("pin"),
+                          pinned ? palette.color(QPalette::Highlight)
+                                 : withAlpha(palette.color(QPalette::Text), 0.3f),
+                          deleteIconSide, dpr);
     }
     return glyph;
 }
 
 QIcon ClipboardBrowserDelegate::copyIcon() const {
     if (m_copyIcon.isNull()) {
-        m_copyIcon = QIcon::fromTheme(QStringLiteral("edit-copy"));
-        if (m_copyIcon.isNull()) {
-            const QColor accent = QApplication::palette().color(QPalette::Highlight);
-            m_copyIcon.addPixmap(drawnCopyGlyph(16, 1.0, accent));
-            m_copyIcon.addPixmap(drawnCopyGlyph(16, 2.0, accent));
+        const QColor accent = QApplication::palette().color(QPalette::Highlight);
+        for (const qreal dpr : {1.0, 2.0}) {
+            m_copyIcon.addPixmap(ownSymbol(QStringLiteral("copy"), accent, 16, dpr));
         }
     }
     return m_copyIcon;

@@ -26,6 +26,7 @@
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
+#include "ui/common/OwnSymbols.h"
 
 namespace {
 
@@ -120,6 +121,11 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
+    // Over the empty list while a search keeps no row; it follows the viewport's size.
+    m_noMatches =
+        secondaryLabel(L10n::string(QStringLiteral("No matches")), 0.6f, m_list->viewport());
+    m_noMatches->setObjectName(QStringLiteral("noMatches"));
+    m_noMatches->hide();
     // Inset: the rows sit on their own background, clear of the window's edges.
     auto* inset = new QVBoxLayout;
     inset->setContentsMargins(8, 8, 8, 8);
@@ -134,9 +140,9 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(16, 10, 16, 10);
     bar->addStretch(1);
-    m_clearAll = new QPushButton(QIcon::fromTheme(QStringLiteral("user-trash"),
-                                                  QIcon::fromTheme(QStringLiteral("edit-delete"))),
-                                 L10n::string(QStringLiteral("Clear all")), m_listPage);
+    m_clearAll = new QPushButton(L10n::string(QStringLiteral("Clear all")), m_listPage);
+    m_clearAll->setIcon(
+        ownSymbol(QStringLiteral("trash"), kDestructiveRed, 16, m_clearAll->devicePixelRatioF()));
     QPalette palette = m_clearAll->palette();
     palette.setColor(QPalette::ButtonText, kDestructiveRed);
     m_clearAll->setPalette(palette);
@@ -176,6 +182,12 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
                     m_delegate->forgetRows(first, last);
                 }
             });
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this,
+            &ClipboardBrowserView::updateNoMatches);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this,
+            &ClipboardBrowserView::updateNoMatches);
+    connect(m_filter, &QAbstractItemModel::modelReset, this,
+            &ClipboardBrowserView::updateNoMatches);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         updateContent();
         scheduleDateRefresh();
@@ -213,6 +225,10 @@ void ClipboardBrowserView::updateContent() {
     if (empty && m_confirmation) {
         m_confirmation->reject();  // nothing left to clear
     }
+}
+
+void ClipboardBrowserView::updateNoMatches() {
+    m_noMatches->setVisible(m_filter->rowCount() == 0 && m_model.rowCount() > 0);
 }
 
 void ClipboardBrowserView::askToClearAll() {
@@ -304,6 +320,9 @@ bool ClipboardBrowserView::eventFilter(QObject* watched, QEvent* event) {
             default:
                 break;
         }
+    }
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
+        m_noMatches->setGeometry(m_list->viewport()->rect());
     }
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // A double click on the text opens it for selecting; one on a button is two clicks.

@@ -54,6 +54,8 @@ class ClipboardBrowserView : public QWidget {
 
   private:
     void updateContent();
+    // "No matches" over the list while a search keeps no row.
+    void updateNoMatches();
     void copyRow(int row, ClipboardHistory::RestoreAs as);
     // The history's index of the record shown in this row.
     int historyIndex(int row) const;
@@ -71,6 +73,7 @@ class ClipboardBrowserView : public QWidget {
     QWidget* m_placeholder = nullptr;
     QWidget* m_listPage = nullptr;
     QListView* m_list = nullptr;
+    QWidget* m_noMatches = nullptr;
     QPushButton* m_clearAll = nullptr;
     QPointer<QMessageBox> m_confirmation;
     QPersistentModelIndex m_viewerIndex;

@@ -43,16 +43,17 @@ struct Symbol {
 };
 const Symbol kAccessibility{"preferences-desktop-accessibility", ":/icons/accessibility.svg"};
 const Symbol kHandPoint{"edit-paste", ":/icons/hand-point.svg"};
-const Symbol kDocOnClipboard{"edit-copy", ":/icons/doc-on-clipboard.svg"};
+// Copy, remove and pin are ours alone: what they mean matters more than matching the theme.
+const Symbol kDocOnClipboard{"", ":/icons/doc-on-clipboard.svg"};
 const Symbol kKeyboard{"input-keyboard", ":/icons/keyboard.svg"};
 const Symbol kListBullet{"view-list", ":/icons/list-bullet-rectangle.svg"};
 const Symbol kTrayArrowDown{"", ":/icons/tray-arrow-down.svg"};
 const Symbol kArrowUpDown{"", ":/icons/arrow-up-down.svg"};
-const Symbol kXmarkCircle{"edit-delete", ":/icons/xmark-circle.svg"};
+const Symbol kXmarkCircle{"", ":/icons/xmark-circle.svg"};
 const Symbol kStack{"", ":/icons/quillstack.svg", false};
 const Symbol kGear{"preferences-system", ":/icons/gear.svg"};
 const Symbol kCheckmark{"", ":/icons/checkmark-circle.svg"};
-const Symbol kPin{"view-pin", ":/icons/pin.svg"};
+const Symbol kPin{"", ":/icons/pin.svg"};
 const Symbol kMagnifier{"edit-find", ":/icons/magnifyingglass.svg"};
 const Symbol kPause{"media-playback-pause", ":/icons/pause-circle.svg"};
 
@@ -87,7 +88,7 @@ QWidget* padded(QWidget* child, int left, int top, int right, int bottom) {
     return box;
 }
 
-// The symbol and title that pages 1 to 5 start with.
+// The symbol and title that pages 1 to 4 start with.
 void addHeader(QWidget* page, const Symbol& symbol, const char* titleKey) {
     const QColor accent = accentColour(page->palette());
     column(page)->addWidget(
@@ -244,18 +245,6 @@ QWidget* OnboardingView::buildPage(int step) {
             return built;
         case 3:
             built = page(16);
-            addHeader(built, kDocOnClipboard, "Copy and paste");
-            addListBlock(
-                built,
-                {{kDocOnClipboard, l10n("Copy as usual — ⌘C. Text goes to history.")},
-                 {kKeyboard,
-                  L10n::string(QStringLiteral("Paste from history: %@ — opens list of recent "
-                                              "copies."),
-                               {chord})}},
-                12, 20);
-            return built;
-        case 4:
-            built = page(16);
             addHeader(built, kListBullet, "How to select");
             addListBlock(
                 built,
@@ -265,7 +254,7 @@ QWidget* OnboardingView::buildPage(int step) {
                  {kXmarkCircle, l10n("Delete or × to remove from history.")}},
                 10, 16);
             return built;
-        case 5:
+        case 4:
             built = page(16);
             addHeader(built, kTrayArrowDown, "Menu and settings");
             addListBlock(built,
@@ -415,8 +404,14 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addWidget(text);
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
-    // The last page: what is kept once the guide is done.
-    column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 8, 20, 0));
+    // Asked here, as the guide ends: nothing starts at login without this yes.
+    auto* startAtLogin = new QCheckBox(l10n("Start Quillstack when you log in"));
+    startAtLogin->setObjectName(QStringLiteral("startAtLogin"));
+    startAtLogin->setChecked(m_wizard->startAtLogin());
+    connect(startAtLogin, &QCheckBox::toggled, m_wizard, &OnboardingWizard::setStartAtLogin);
+    column(built)->addWidget(padded(startAtLogin, 20, 8, 20, 0));
+    // And what is kept once the guide is done.
+    column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 0, 20, 0));
     column(built)->addWidget(padded(makeLabel(KeepHistoryChoice::place(), TextStyle::Caption2,
                                               Tone::Tertiary, false, Qt::AlignLeft),
                                     20, 0, 20, 0));
@@ -450,6 +445,12 @@ QWidget* OnboardingView::buildPasteFieldBlock(int field) {
     palette.setColor(QPalette::Base, Qt::transparent);
     edit->setPalette(palette);
     m_fields[field - 1] = edit;
+    // Done is the page's default button: Return in a field finishes once both are right.
+    connect(edit, &QLineEdit::returnPressed, this, [this] {
+        if (m_next->isEnabled()) {
+            m_next->animateClick();
+        }
+    });
     auto* box = new RoundedBox(edit);
     m_fieldBoxes[field - 1] = box;
     layout->addWidget(box);
@@ -493,6 +494,7 @@ void OnboardingView::updateButtons() {
     m_skip->setVisible(m_wizard->isSkipVisible());
     m_next->setText(m_wizard->isLastStep() ? l10n("Done") : l10n("Next"));
     m_next->setEnabled(m_wizard->isNextEnabled());
+    m_next->setDefault(m_wizard->isLastStep());
 }
 
 void OnboardingView::updateTrust(bool trusted) {
@@ -539,6 +541,7 @@ void OnboardingView::updatePasteFields() {
     m_fieldBoxes[0]->setHighlighted(m_wizard->isField1Correct());
     m_fieldBoxes[1]->setHighlighted(m_wizard->isField2Correct());
     m_correctRow->setVisible(m_wizard->isField1Correct() && m_wizard->isField2Correct());
+    updateButtons();
 }
 
 void OnboardingView::focusForStep(int step) {

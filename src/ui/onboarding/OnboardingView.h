@@ -24,7 +24,7 @@ class RoundedBox;
 class StepDots;
 }  // namespace onboarding
 
-// The first-run wizard: eight pages one at a time, the step dots and Back / Skip / Next (Done).
+// The first-run wizard: seven pages one at a time, the step dots and Back / Skip / Next (Done).
 // Built whole from its constructor arguments, so a language change simply makes a new one.
 class OnboardingView : public QWidget {
     Q_OBJECT

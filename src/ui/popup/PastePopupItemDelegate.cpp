@@ -11,6 +11,7 @@
 #include "history/HistoryListModel.h"
 #include "popup/PopupSession.h"
 #include "ui/common/MatchHighlight.h"
+#include "ui/common/OwnSymbols.h"
 
 // At global scope: the resource initialiser is declared where the macro is used. A static
 // library's resources are only linked in when referenced.
@@ -189,12 +190,11 @@ void PastePopupItemDelegate::updateSymbols(const QPalette& palette, qreal dpr) c
     m_remove = tintedSymbol(QStringLiteral("window-close-symbolic"),
                             QStringLiteral(":/icons/xmark-circle.svg"),
                             withAlpha(palette.color(QPalette::WindowText), 0.6f), symbolSide, dpr);
-    m_pin = tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
-                         accent, symbolSide, dpr);
+    // Our own pin: a theme's may mean something else.
+    m_pin = ownSymbol(QStringLiteral("pin"), accent, symbolSide, dpr);
     // Quiet on rows that are not pinned: there to be found, not to be read.
-    m_unpinned =
-        tintedSymbol(QStringLiteral("view-pin-symbolic"), QStringLiteral(":/icons/pin.svg"),
-                     withAlpha(palette.color(QPalette::WindowText), 0.25f), symbolSide, dpr);
+    m_unpinned = ownSymbol(QStringLiteral("pin"),
+                           withAlpha(palette.color(QPalette::WindowText), 0.25f), symbolSide, dpr);
 }
 
 void PastePopupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

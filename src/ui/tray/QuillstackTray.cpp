@@ -150,7 +150,7 @@ void QuillstackTray::retranslate() {
     m_viewBufferAction->setText(L10n::string(QStringLiteral("View buffer")));
     m_settingsAction->setText(L10n::string(QStringLiteral("Settings\u2026")));
     m_pauseAction->setText(TrayPanelView::pauseRowText(m_paused));
-    m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Restart onboarding")));
+    m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Welcome guide")));
     m_quitAction->setText(L10n::string(QStringLiteral("Quit")));
     updateToolTip();
     offerIndicator();

@@ -92,7 +92,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
         {"View buffer", TrayRow::Role::Normal, &TrayPanelView::viewBufferRequested},
         {"Settings\u2026", TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
         {nullptr, TrayRow::Role::Normal, &TrayPanelView::pauseToggleRequested},
-        {"Restart onboarding", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
+        {"Welcome guide", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
         {"Quit", TrayRow::Role::Destructive, &TrayPanelView::quitRequested},
     };
     for (const Entry& entry : entries) {

@@ -28,7 +28,7 @@ class TrayPanelView : public QWidget {
     QLabel* titleLabel() const { return m_title; }
     QLabel* reminderLabel() const { return m_reminder; }
     // "View buffer", "Settings…", "Pause recording" (or "Resume recording"),
-    // "Restart onboarding", "Quit", top to bottom.
+    // "Welcome guide", "Quit", top to bottom.
     const QList<TrayRow*>& rows() const { return m_rows; }
 
   Q_SIGNALS:
