@@ -1,6 +1,7 @@
 // Clipboard ingest figures for tools/measure-clipboard: the longest main-thread gap while a
-// 64 MB copy made by xclip is read, and the time from starting xclip to changeCount() moving for
-// 1 KB and 30 MB copies. Needs a display and xclip.
+// 64 MB copy made by xclip is read, the time from starting xclip to changeCount() moving for
+// 1 KB and 30 MB copies, and the history under a flood: another client setting the clipboard
+// 1,000 times a second for 2 s, one copy amid it held 60 ms. Needs a display and xclip.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -16,6 +17,10 @@
 #include <tuple>
 #include <vector>
 
+#include "history/ClipboardHistory.h"
+#include "history/HistoryListModel.h"
+#include "platform/FileThumbnailer.h"
+#include "platform/qt/QtScheduler.h"
 #include "platform/x11/X11Pasteboard.h"
 
 namespace {
@@ -132,6 +137,70 @@ void reportStall(const char* label, qint64 elapsedMs, qint64 wallMs, double cpuM
                 ticks);
 }
 
+class NoThumbnails final : public FileThumbnailer {
+  public:
+    void request(const QString&, QSize, qreal, Callback callback) override {
+        callback(std::nullopt);
+    }
+};
+
+// The history and its list model, as the application wires them, while another client floods
+// the clipboard: the main thread's longest gap is how long a chord or a popup key would wait.
+void measureFlood() {
+    X11Pasteboard pasteboard;
+    X11Pasteboard flooder;  // another client's connection
+    QtScheduler scheduler;
+    NoThumbnails thumbnails;
+    ClipboardHistory history(pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; });
+    HistoryListModel model(history, scheduler, thumbnails);
+    history.startMonitoring();
+    int changes = 0;
+    bool held = false;  // ever the newest record: later ones push it past the limit
+    QObject::connect(&history, &ClipboardHistory::itemsChanged, [&] {
+        ++changes;
+        held = held || (!history.items().isEmpty() &&
+                        history.items().first().previewText() == QStringLiteral("held"));
+    });
+    StallMeter meter;
+    QElapsedTimer clock;
+    clock.start();
+    int copies = 0;
+    QString last;
+    qint64 heldMs = 0;
+    while (copies < 2000) {
+        // One copy per millisecond, in step with the clock; the 1,000th stays 60 ms.
+        while (copies < clock.elapsed() - heldMs && copies < 2000) {
+            last = QStringLiteral("flood %1").arg(++copies);
+            flooder.setString(copies == 1000 ? QStringLiteral("held") : last);
+            if (copies == 1000) {
+                QElapsedTimer holding;
+                holding.start();
+                while (holding.elapsed() < 60) {
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                }
+                heldMs += holding.elapsed();
+            }
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    const qint64 wallMs = meter.longestMs();
+    const double cpuMs = meter.longestCpuMs();
+    // Time for the last reads and records to land.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 2000 &&
+           (history.items().isEmpty() || history.items().first().previewText() != last)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const bool newest = !history.items().isEmpty() && history.items().first().previewText() == last;
+    std::printf(
+        "flood, 1,000 copies a second for 2 s: longest main-thread gap %lld ms wall / %.2f ms on "
+        "CPU; %d copies, %d records built, newest recorded %s (after %lld ms), the copy held "
+        "60 ms recorded %s\n",
+        static_cast<long long>(wallMs), cpuMs, copies, changes, newest ? "yes" : "NO",
+        static_cast<long long>(settle.elapsed()), held ? "yes" : "NO");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,6 +209,9 @@ int main(int argc, char** argv) {
     if (!pasteboard.isConnected()) {
         std::printf("no display\n");
         return 1;
+    }
+    for (int run = 0; run < 3; ++run) {
+        measureFlood();
     }
     const QByteArray big = randomBytes(64 * 1024 * 1024);
     for (int run = 0; run < 3; ++run) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <limits>
@@ -80,11 +81,11 @@ void ClipboardHistory::startMonitoring() {
     }
     const std::weak_ptr<bool> alive = m_alive;
     if (m_pasteboard.notifiesChanges()) {
-        // Nothing runs while nothing changes: an idle history never wakes the process.
+        // Each copy is taken in as its notification arrives, so none is lost to a later one;
+        // nothing runs while nothing changes, so an idle history never wakes the process.
         m_pasteboard.setChangeHandler([this, alive] {
-            if (alive.lock()) {
-                judgeCurrentCopy();
-                armCheck();
+            if (alive.lock() && !m_writing) {
+                checkPasteboard();
             }
         });
     } else {
@@ -95,22 +96,6 @@ void ClipboardHistory::startMonitoring() {
         });
     }
     restartAutoDeleteTimer();
-}
-
-void ClipboardHistory::armCheck() {
-    // Waiting a whole interval keeps the poll's rule: copies closer together than that are
-    // one change, and checks are at least an interval apart.
-    if (m_checkArmed) {
-        return;
-    }
-    m_checkArmed = true;
-    const std::weak_ptr<bool> alive = m_alive;
-    m_scheduler.postDelayed(pollIntervalMs, [this, alive] {
-        if (alive.lock()) {
-            m_checkArmed = false;
-            checkPasteboard();
-        }
-    });
 }
 
 void ClipboardHistory::judgeCurrentCopy() {
@@ -134,6 +119,7 @@ void ClipboardHistory::checkPasteboard() {
 }
 
 void ClipboardHistory::keepClipboardFilled() {
+    const QScopedValueRollback writing(m_writing, true);
     if (m_pasteboard.changeCount() != m_lastChangeCount) {
         // The owner left before its copy was taken in: that copy is the newest, record it and
         // offer the bytes read from it while its record is still being built.
@@ -144,12 +130,21 @@ void ClipboardHistory::keepClipboardFilled() {
             m_pasteboard.writeItems(taken);
             m_lastChangeCount = m_pasteboard.changeCount();
         }
-        return;
+    } else if (!m_newestCopyConcealed) {
+        // A copy whose record is still being built is newer than every record.
+        const PasteboardSnapshot unbuilt = newestUnbuiltCopy();
+        if (unbuilt.isEmpty()) {
+            restoreToClipboard(newestIndex());
+        } else {
+            m_pasteboard.prepareForNewContents();
+            m_pasteboard.writeItems(unbuilt);
+            m_lastChangeCount = m_pasteboard.changeCount();
+        }
     }
-    if (m_newestCopyConcealed) {
-        return;
-    }
-    restoreToClipboard(newestIndex());
+}
+
+PasteboardSnapshot ClipboardHistory::newestUnbuiltCopy() const {
+    return m_waiting.isEmpty() ? m_building : m_waiting.last().snapshot;
 }
 
 qsizetype ClipboardHistory::newestIndex() const {
@@ -192,19 +187,37 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
         return {};
     }
     m_newestCopyConcealed = false;
+    queueRecord(snapshot);
+    return snapshot;
+}
 
+void ClipboardHistory::queueRecord(PasteboardSnapshot snapshot) {
+    WaitingCopy taken{std::move(snapshot), m_scheduler.now()};
+    if (m_building.isEmpty()) {
+        buildRecord(std::move(taken.snapshot), taken.takenAt);
+    } else if (m_waiting.size() < maxWaitingCopies) {
+        m_waiting.append(std::move(taken));
+    } else {
+        // Only while builds lag this far behind does a copy go unrecorded; the newest always
+        // waits, so the last of a flood is recorded.
+        m_waiting.last() = std::move(taken);
+    }
+}
+
+void ClipboardHistory::buildRecord(PasteboardSnapshot snapshot, const QDateTime& takenAt) {
+    m_building = snapshot;
     const QString blobName = BlobStore::newFileName();
     m_pendingBlobNames.insert(blobName);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, snapshot, blobDirectory = m_blobDirectory,
-                                 blobName] {
+    m_scheduler.runInBackground([this, alive, &scheduler, snapshot = std::move(snapshot),
+                                 blobDirectory = m_blobDirectory, blobName, takenAt] {
         if (alive.expired()) {
             return;
         }
         std::optional<ClipboardItem> item =
             ClipboardItem::make(snapshot, blobDirectory, ClipboardItem::defaultInlineByteLimit,
-                                ClipboardItem::defaultThumbnailMaxSide, scheduler.now(), blobName);
+                                ClipboardItem::defaultThumbnailMaxSide, takenAt, blobName);
         scheduler.post([this, alive, blobName, item = std::move(item)] {
             if (!alive.lock()) {
                 if (item) {
@@ -213,12 +226,16 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
                 return;
             }
             m_pendingBlobNames.remove(blobName);
+            m_building.clear();
             if (item) {
                 insert(*item);
             }
+            if (!m_waiting.isEmpty()) {
+                const WaitingCopy next = m_waiting.takeFirst();
+                buildRecord(next.snapshot, next.takenAt);
+            }
         });
     });
-    return snapshot;
 }
 
 void ClipboardHistory::insert(const ClipboardItem& item) {
@@ -599,6 +616,7 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
         return false;
     }
     const ClipboardItem item = m_items.at(index);
+    const QScopedValueRollback writing(m_writing, true);
     m_newestCopyConcealed = false;
     if (!item.fileURLs().isEmpty()) {
         m_pasteboard.prepareForNewContents();

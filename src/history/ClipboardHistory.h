@@ -32,7 +32,10 @@ class ClipboardHistory : public QObject {
         bool keepHistory = false;      // every record kept across runs, not just the pins
     };
 
+    // Only a clipboard that cannot tell of its changes is polled.
     static constexpr int pollIntervalMs = 500;
+    // Copies waiting for their record at most; beyond it the newest replaces the last waiting.
+    static constexpr qsizetype maxWaitingCopies = 16;
     static constexpr int autoDeleteIntervalMs = 30000;
 
     enum class RestoreAs { Copied, PlainText };
@@ -92,10 +95,14 @@ class ClipboardHistory : public QObject {
     PasteboardSnapshot ingestCurrentPasteboard();
     // The clipboard's owner left it empty: offer the newest copy again, as a restore does.
     void keepClipboardFilled();
-    // One check pollIntervalMs after a change notification; later ones until then join it.
-    void armCheck();
     // Asks the gate about the clipboard's copy once, as soon as it is seen.
     void judgeCurrentCopy();
+    // One record is built at a time; copies taken in meanwhile wait, in order, at most
+    // maxWaitingCopies of them, so a flood costs bounded work and memory.
+    void queueRecord(PasteboardSnapshot snapshot);
+    void buildRecord(PasteboardSnapshot snapshot, const QDateTime& takenAt);
+    // The newest copy taken in whose record is not built yet; empty when none.
+    PasteboardSnapshot newestUnbuiltCopy() const;
     // The expiry timer runs only while there is something that could expire.
     void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
@@ -137,7 +144,15 @@ class ClipboardHistory : public QObject {
     bool m_currentCopyRefused = false;
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
-    bool m_checkArmed = false;
+    struct WaitingCopy {
+        PasteboardSnapshot snapshot;
+        QDateTime takenAt;
+    };
+    QList<WaitingCopy> m_waiting;
+    // The copy whose record is being built; empty while none is.
+    PasteboardSnapshot m_building;
+    // Our own writes: their change notifications are not copies to record.
+    bool m_writing = false;
     QSet<QString> m_pendingBlobNames;
     QSet<QUuid> m_unavailable;
     // Weak handle for callbacks that may outlive this object.

@@ -124,11 +124,17 @@ void OnboardingWizard::startCopyCheckTimer() {
 
 void OnboardingWizard::runCopyCheckTimer() {
     QPointer<OnboardingWizard> self(this);
-    m_copyCheckTimer = m_scheduler.startRepeating(copyCheckIntervalMs, [self] {
+    const auto check = [self] {
         if (self) {
             self->checkClipboardForCopyTraining();
         }
-    });
+    };
+    // Each copy is seen as it is made, so two copies close together both count.
+    if (m_pasteboard.notifiesChanges()) {
+        m_copyObserver = m_pasteboard.addChangeObserver(check);
+    } else {
+        m_copyCheckTimer = m_scheduler.startRepeating(copyCheckIntervalMs, check);
+    }
     checkClipboardForCopyTraining();
 }
 
@@ -136,6 +142,10 @@ void OnboardingWizard::stopCopyCheckTimer() {
     if (m_copyCheckTimer != 0) {
         m_scheduler.cancelTimer(m_copyCheckTimer);
         m_copyCheckTimer = 0;
+    }
+    if (m_copyObserver != 0) {
+        m_pasteboard.removeChangeObserver(m_copyObserver);
+        m_copyObserver = 0;
     }
     ++m_copyCheckGeneration;
 }

@@ -9,7 +9,8 @@ class AppSettings;
 class Pasteboard;
 
 // The first-run wizard's state without its widgets: the page shown, the two exercises and the
-// clipboard check that runs while the copy exercise is on screen. Main thread only.
+// clipboard check that runs while the copy exercise is on screen: at every change the clipboard
+// tells of, else at a poll. Main thread only.
 class OnboardingWizard : public QObject {
     Q_OBJECT
   public:
@@ -41,7 +42,7 @@ class OnboardingWizard : public QObject {
     QString pasteField2() const { return m_pasteField2; }
     bool isField1Correct() const { return matchesSample(m_pasteField1, trainingText1()); }
     bool isField2Correct() const { return matchesSample(m_pasteField2, trainingText2()); }
-    bool isCopyCheckRunning() const { return m_copyCheckTimer != 0; }
+    bool isCopyCheckRunning() const { return m_copyCheckTimer != 0 || m_copyObserver != 0; }
     // The last page's "Start Quillstack when you log in" box, applied when the guide is done.
     bool startAtLogin() const { return m_startAtLogin; }
     void setStartAtLogin(bool value) { m_startAtLogin = value; }
@@ -62,7 +63,7 @@ class OnboardingWizard : public QObject {
     void pauseCopyCheck();
     void resumeCopyCheck();
 
-    // One poll of the clipboard; the flags follow after the current work.
+    // One look at the clipboard; the flags follow after the current work.
     void checkClipboardForCopyTraining();
 
   Q_SIGNALS:
@@ -88,6 +89,7 @@ class OnboardingWizard : public QObject {
     QString m_pasteField2;
     bool m_startAtLogin = false;
     Scheduler::TimerId m_copyCheckTimer = 0;
+    quint64 m_copyObserver = 0;
     // Bumped whenever the check stops, so results of a read made before are dropped.
     quint64 m_copyCheckGeneration = 0;
 };

@@ -67,4 +67,27 @@ class Pasteboard {
     // Called on the main thread, after the fact, whenever changeCount() moved: writes of this
     // process included. Replaces any earlier handler; an empty one unsubscribes.
     virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
+
+    // Others that follow the same changes (the guide's copy check) are called after the change
+    // handler, in the order they came; only where notifiesChanges(). The id removes it again.
+    quint64 addChangeObserver(std::function<void()> observer) {
+        m_observers.insert(++m_lastObserver, std::move(observer));
+        return m_lastObserver;
+    }
+    void removeChangeObserver(quint64 id) { m_observers.remove(id); }
+
+  protected:
+    void notifyChangeObservers() {
+        // A copy: an observer may remove itself, or another, from its call.
+        const QMap<quint64, std::function<void()>> observers = m_observers;
+        for (auto it = observers.cbegin(); it != observers.cend(); ++it) {
+            if (m_observers.contains(it.key())) {
+                it.value()();
+            }
+        }
+    }
+
+  private:
+    QMap<quint64, std::function<void()>> m_observers;
+    quint64 m_lastObserver = 0;
 };

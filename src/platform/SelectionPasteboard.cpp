@@ -70,6 +70,7 @@ void SelectionPasteboard::accept(quint64 claims, bool hasOwner, StoredItem item)
     if (m_changeHandler) {
         m_changeHandler();
     }
+    notifyChangeObservers();
 }
 
 void SelectionPasteboard::connectionLost() {
@@ -178,6 +179,7 @@ bool SelectionPasteboard::write(StoredItem content) {
     if (m_changeHandler) {
         m_changeHandler();
     }
+    notifyChangeObservers();
     return true;
 }
 

@@ -40,13 +40,13 @@ focus() {
 # focus, and taking it from a wl-copy that waits for it loses that copy.
 clipboard() { xclip -selection clipboard -o -t "${1:-UTF8_STRING}" 2>/dev/null; }
 holds() { [ "$(clipboard | hex)" = "$(printf %s "$1" | hex)" ]; }
-# wl-copy serves from a process of its own; back once it offers. Copies closer than the
-# history's half-second check count as one, as they should: each is given a second.
+# wl-copy serves from a process of its own; back once it offers, and 100 ms later, as a quick
+# user copies again: the history records each copy as its owner change arrives.
 copy() {
   wl-copy --foreground "$@" &
   pids+=($!)
   wait_for 5 holds "${*: -1}" || fail "could not copy ${*: -1}: the clipboard holds $(clipboard)"
-  sleep 1
+  sleep 0.1
 }
 # A paste target (its window class), started after the copies so that it has the focus, as the
 # window the user works in; ready once it has the focus and has made its file.
@@ -130,11 +130,15 @@ restored() {
 copy_three_types
 wait_for 30 newest_is three || fail "the GTK 4 program's copy was not recorded"
 kill "${pids[-1]}"
-# The popup opens on what is recorded: the newest copy first, so that Down reaches the three.
-copy newer
+# Copies 100 ms apart, each held until the next takes the clipboard: every one recorded, in
+# order. The popup opens on what is recorded: the newest copy first, so that three Downs reach
+# the three.
+for copied in one two newer; do copy "$copied"; done
 wait_for 10 newest_is newer || fail "restore: newer was not recorded"
+recorded=$("$app" --list 2>/dev/null | head -n 4 | cut -f 2 | tr '\n' ' ')
+[ "$recorded" = "newer two one three " ] || fail "copies 100 ms apart: recorded $recorded"
 open_popup || fail "restore: no popup"
-type_keys Down Return
+type_keys Down Down Down Return
 wait_for 10 restored || fail "restore: the history gave back $(clipboard TARGETS | tr '\n' ' ')"
 
 # The bridge serves the application alone.

@@ -119,6 +119,9 @@ class FakePasteboard final : public Pasteboard {
         if (m_notifies && m_changeHandler) {
             m_changeHandler();
         }
+        if (m_notifies) {
+            notifyChangeObservers();
+        }
     }
 
     qint64 m_changeCount = 0;

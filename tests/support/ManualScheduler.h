@@ -31,9 +31,11 @@ class ManualScheduler final : public Scheduler {
     // Runs posted main tasks, background tasks and whatever is due until nothing is left,
     // without moving the clock.
     void runUntilIdle() {
-        while (runFront(m_main) || runFront(m_background) || runOneDue()) {
+        while (runFront(m_main) || (!m_backgroundHeld && runFront(m_background)) || runOneDue()) {
         }
     }
+    // While held, background tasks wait, as behind a long one, however the clock moves.
+    void holdBackground(bool held) { m_backgroundHeld = held; }
     // Moves the clock forward, running everything that falls due on the way, in time order.
     void advance(qint64 ms) {
         const qint64 target = m_nowMs + std::max<qint64>(0, ms);
@@ -95,6 +97,7 @@ class ManualScheduler final : public Scheduler {
     }
 
     qint64 m_nowMs = 0;
+    bool m_backgroundHeld = false;
     TimerId m_nextId = 1;
     std::deque<Task> m_main;
     std::deque<Task> m_background;

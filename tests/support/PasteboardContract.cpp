@@ -1,7 +1,12 @@
 #include "PasteboardContract.h"
 
+#include <QDebug>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QThread>
+
+#include <algorithm>
+#include <functional>
 
 #include "PasteboardRigs.h"
 
@@ -142,6 +147,38 @@ void PasteboardContract::historyTakesLargeCopiesAndKeepsTheClipboard() {
     QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
     rig.settle();
     QCOMPARE(paste("text/plain"), QByteArray("next"));
+}
+
+// Another program copies ten times 100 ms apart, each copy held until the next: all recorded,
+// in order. Then it sets the clipboard as fast as it can for a second, copy 100 staying 60 ms:
+// that one and the last are recorded, and what is recorded keeps the order.
+void PasteboardContract::historyRecordsEveryCopyOfABurst() {
+    PasteboardHistoryRig rig(board());
+    const auto other = board();
+    rig.settle();
+    QList<int> recorded;  // the copy each new newest record holds, as they came
+    QObject::connect(&rig.history, &ClipboardHistory::itemsChanged, [&] {
+        const int newest = rig.history.items().constFirst().previewText().toInt();
+        if (recorded.isEmpty() || recorded.constLast() != newest) {
+            recorded << newest;
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    int copy = 0;
+    for (; copy < 10 || clock.elapsed() < 1000; ++copy) {
+        other->setString(QString::number(copy));
+        QTest::qWait(copy < 10 ? 100 : copy == 100 ? 60 : 1);
+        if (copy < 10) {
+            clock.restart();  // the flood's second starts after the burst
+        }
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(recorded.value(recorded.size() - 1), copy - 1, 5000);
+    QCOMPARE(recorded.mid(0, 10), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    QVERIFY2(recorded.contains(100) &&
+                 std::adjacent_find(recorded.cbegin(), recorded.cend(), std::greater_equal<>()) ==
+                     recorded.cend(),
+             qPrintable(QDebug::toString(recorded)));
 }
 
 void PasteboardContract::copyMadeAsTheOwnerLeavesIsNotOverwritten() {

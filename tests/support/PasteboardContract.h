@@ -34,6 +34,7 @@ class PasteboardContract : public QObject {
     void servesOwnWritesUnderEveryName();
     void readsOtherClientsByteForByte();
     void historyTakesLargeCopiesAndKeepsTheClipboard();
+    void historyRecordsEveryCopyOfABurst();
     void copyMadeAsTheOwnerLeavesIsNotOverwritten();
     void hungOwnerIsGivenUpAndOurWriteWins();
 };

@@ -227,7 +227,11 @@ struct PageCase {
 struct WizardRig : WindowRig {
     OnboardingView view{settings, detector, pasteboard, scheduler};
 
-    WizardRig() { view.show(); }
+    // The clipboard tells of its changes, as every desktop's does.
+    WizardRig() {
+        pasteboard.setNotifiesChanges(true);
+        view.show();
+    }
     OnboardingWizard& wizard() { return view.wizard(); }
     QWidget* at(const char* name) const { return child(view, name); }
     void click(const char* name) const { QTest::mouseClick(at(name), Qt::LeftButton); }
@@ -235,10 +239,9 @@ struct WizardRig : WindowRig {
         const auto* box = dynamic_cast<const onboarding::RoundedBox*>(at(name)->parentWidget());
         return box != nullptr && box->isHighlighted();
     }
-    // Another program copies this text, and the check has had its turn.
+    // Another program copies this text; the check follows without the clock moving.
     void copyElsewhere(const QString& text) {
         pasteboard.setContent({textItem(text)});
-        scheduler.advance(OnboardingWizard::copyCheckIntervalMs);
         scheduler.runUntilIdle();
     }
     // Forward with Next; the copy exercise is passed with its two buttons.
@@ -798,6 +801,7 @@ class TestWindows : public QObject {
         QVERIFY(rig.wizard().text2Copied() && !rig.wizard().text1Copied() && !next->isEnabled());
         rig.copyElsewhere(QStringLiteral("Text 1"));
         QVERIFY(next->isEnabled());
+        QCOMPARE(rig.scheduler.pendingTimers(), othersTimers);
 
         rig.click("backButton");
         QCOMPARE(rig.scheduler.pendingTimers(), othersTimers);

@@ -162,19 +162,45 @@ class TestClipboardHistory : public QObject {
             QCOMPARE(rig.changes.count(), 0);
             QCOMPARE(rig.pasteboard.changeCountReads() - reads, idleChecks);
 
-            // Three copies within one interval are one check and one change, at most 0.5 s after
-            // the first: only the last content is recorded.
+            // Three copies within one interval: each recorded as it is made where the clipboard
+            // tells, else one check at most 0.5 s after the first, for the last content only.
             reads = rig.pasteboard.changeCountReads();
             for (const char* copy : {"one", "two", "three"}) {
                 rig.pasteboard.setContent({text(copy)});
                 rig.scheduler.advance(copy[1] == 'h' ? 99 : 200);
             }
-            QCOMPARE(rig.changes.count(), 0);
+            QCOMPARE(rig.changes.count(), notifying ? 3 : 0);
             rig.scheduler.advance(1);
-            QCOMPARE(std::tuple(rig.previews(), rig.changes.count(),
-                                rig.pasteboard.changeCountReads() - reads,
+            QCOMPARE(std::tuple(rig.previews(), rig.pasteboard.changeCountReads() - reads,
                                 rig.scheduler.pendingTimers()),
-                     std::tuple(QStringList{"three", "at launch"}, 1, 1, idleTimers));
+                     std::tuple(notifying ? QStringList{"three", "two", "one", "at launch"}
+                                          : QStringList{"three", "at launch"},
+                                notifying ? 3 : 1, idleTimers));
+        }
+    }
+
+    // One record is built at a time and copies wait for theirs in order: while builds keep up,
+    // each of 1,000 copies 1 ms apart is recorded; while they lag (held), at most
+    // maxWaitingCopies wait, the newest replacing the last of them: bounded, and the newest kept.
+    void everyCopyRecordedWhileBuildsKeepUp() {
+        for (const bool held : {false, true}) {
+            Rig rig;
+            rig.limits.bufferLimit = 1000;
+            rig.scheduler.holdBackground(held);
+            for (int i = 0; i < 1000; ++i) {
+                rig.scheduler.advance(1);
+                rig.pasteboard.setContent({text(QString::number(i))});
+            }
+            rig.scheduler.holdBackground(false);
+            rig.scheduler.runUntilIdle();
+            QStringList expected;
+            for (int i = 999; i >= 0; --i) {
+                if (!held || i < ClipboardHistory::maxWaitingCopies || i == 999) {
+                    expected << QString::number(i);
+                }
+            }
+            QCOMPARE(rig.previews(), expected);
+            QVERIFY(rig.blobsMatchRecords());
         }
     }
 
@@ -644,7 +670,7 @@ class TestClipboardHistory : public QObject {
             << L{{text("a")}, rich} << none << rich << QStringList{"b", "a"};
         QTest::newRow("password copy newest")
             << L{{text("a")}, secret} << none << none << QStringList{"a"};
-        QTest::newRow("owner left before the poll")
+        QTest::newRow("owner left before its record was built")
             << L{{text("a")}} << late << late << QStringList{"late", "a"};
     }
     void ownerLeavingKeepsNewestCopyOffered() {
@@ -676,11 +702,12 @@ class TestClipboardHistory : public QObject {
 
     void autoDeleteRemovesStrictlyOlderRecords() {
         Rig rig;
-        rig.copy(text("old"));  // t = 0.5 s
+        rig.copy(text("old"));  // made at t = 0
         rig.scheduler.advance(500);
-        rig.copy(text("newer"));  // t = 1.5 s
+        rig.pasteboard.setContent({text("newer")});  // made at t = 1 s
+        rig.scheduler.runUntilIdle();
         rig.limits.autoDeleteMinutes = 5;
-        rig.history.restartAutoDeleteTimer();  // ticks at 31.5 s, 61.5 s, ... 301.5 s
+        rig.history.restartAutoDeleteTimer();  // ticks at 31 s, 61 s, ... 301 s
         rig.changes.clear();
         rig.scheduler.advance(300000 - 1000);
         QCOMPARE(rig.history.items().size(), 2);
@@ -746,7 +773,6 @@ class TestClipboardHistory : public QObject {
             const qsizetype told = rig.log.size(), changes = rig.changes.count();
             if (word == "pending") {
                 rig.pasteboard.setContent({text(big(arg[0].toLatin1()))});
-                rig.history.startMonitoring();
                 rig.scheduler.runBackgroundOnly();
             } else if (word == "idle") {
                 rig.scheduler.runUntilIdle();

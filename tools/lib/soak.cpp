@@ -30,7 +30,7 @@ namespace {
 
 constexpr qsizetype kBlobThreshold = 256 * 1024;
 constexpr size_t kHistoryLimit = 50;  // the default history size
-// Copies that can still be records: at most one per check interval (half a second) is.
+// Copies that can still be records: the newest kHistoryLimit, with room to spare.
 constexpr size_t kRecentCopies = 200;
 const QString kPrivateType = QStringLiteral("application/x-quillstack-soak-private");
 
@@ -275,9 +275,8 @@ class Soak {
         std::fflush(stdout);
     }
 
-    // The history takes copies closer together than its check interval as one change, so which
-    // copies became records is the application's to know: the restored content is found among
-    // the recent copies by its first type, and then every type must match.
+    // Which copy the chosen row holds is the application's to know: the restored content is
+    // found among the recent copies by its first type, and then every type must match.
     void restoreOne() {
         if (m_recent.empty()) {
             return;
