@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Nicht eingefügt: Ein anderes Fenster war im Vordergrund. Der Eintrag liegt in der Zwischenablage: %@ drücken, um ihn einzufügen.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Eintrag %1 von %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Eintrag %1 von %2, angeheftet</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>No se ha pegado: otra ventana estaba delante. El elemento está en el portapapeles: pulse %@ para pegarlo.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Elemento %1 de %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Elemento %1 de %2, fijado</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Non collé : une autre fenêtre était au premier plan. L’élément est dans le presse-papiers : appuyez sur %@ pour le coller.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Élément %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Élément %1 sur %2, épinglé</translation>
+    </message>
 </context>
 </TS>

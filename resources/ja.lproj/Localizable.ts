@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>貼り付けていません。別のウィンドウが前面にありました。項目はクリップボードにあります。%@ を押して貼り付けてください。</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>%1 件目（全 %2 件）</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>%1 件目（全 %2 件）、ピン留め</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>붙여넣지 않았습니다. 다른 창이 앞에 있었습니다. 항목은 클립보드에 있으니 %@ 키를 눌러 붙여넣으세요.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>%1번째 항목 (전체 %2개)</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>%1번째 항목 (전체 %2개), 고정됨</translation>
+    </message>
 </context>
 </TS>

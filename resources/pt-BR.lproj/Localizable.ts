@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Não colado: outra janela estava em primeiro plano. O item está na área de transferência: pressione %@ para colá-lo.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Item %1 de %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Item %1 de %2, fixado</translation>
+    </message>
 </context>
 </TS>

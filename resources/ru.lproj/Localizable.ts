@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>Не вставлено: впереди было другое окно. Элемент в буфере обмена — нажмите %@, чтобы вставить его.</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Запись %1 из %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Запись %1 из %2, закреплена</translation>
+    </message>
 </context>
 </TS>

@@ -595,5 +595,13 @@
         <source>Not pasted: another window was in front. The item is on the clipboard: press %@ to paste it.</source>
         <translation>未粘贴：另一个窗口在最前面。该项目已在剪贴板中：按 %@ 粘贴。</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>第 %1 项，共 %2 项</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>第 %1 项，共 %2 项，已固定</translation>
+    </message>
 </context>
 </TS>

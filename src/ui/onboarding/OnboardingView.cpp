@@ -161,6 +161,13 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
     for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
         QWidget* built = buildPage(step);
         built->setObjectName(QStringLiteral("page%1").arg(step));
+        // A screen reader names a page by its title, the first text on it.
+        for (const QLabel* label : built->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                built->setAccessibleName(label->text());
+                break;
+            }
+        }
         m_pages->addWidget(built);
     }
     layout->addWidget(m_pages, 1);
