@@ -425,10 +425,12 @@ QWidget* OnboardingView::buildPasteFieldBlock(int field) {
     auto* layout = new QVBoxLayout(block);
     layout->setContentsMargins(20, field == 2 ? 4 : 0, 20, 0);
     layout->setSpacing(6);
-    layout->addWidget(
+    QLabel* caption =
         makeLabel(l10n(field == 1 ? "Field 1 — «Text 1» here" : "Field 2 — «Text 2» here"),
-                  TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft));
+                  TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft);
+    layout->addWidget(caption);
     auto* edit = new QLineEdit;
+    edit->setAccessibleName(caption->text());  // for a screen reader
     edit->setObjectName(QStringLiteral("pasteField%1").arg(field));
     edit->setFrame(false);
     // The box behind draws the field's state; the field itself stays clear.

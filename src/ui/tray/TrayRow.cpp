@@ -35,12 +35,12 @@ QAccessibleInterface* accessibleTrayRow(const QString& className, QObject* objec
 
 TrayRow::TrayRow(QString title, Role role, QWidget* parent)
     : QWidget(parent), m_title(std::move(title)), m_role(role) {
+    static const bool accessible = (QAccessible::installFactory(accessibleTrayRow), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(m_title);
-    static const bool accessible = (QAccessible::installFactory(accessibleTrayRow), true);
-    Q_UNUSED(accessible);
 }
 
 QColor TrayRow::titleColour() const {
