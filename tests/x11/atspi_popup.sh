@@ -44,7 +44,7 @@ def popup_list():
         if application is not None and 'quillstack' in application.name.lower():
             application.clear_cache()
             found = pyatspi.findDescendant(
-                application, lambda a: a.getRole() == pyatspi.ROLE_LIST and a.name == 'Clipboard')
+                application, lambda a: a.getRole() == pyatspi.ROLE_LIST and a.name == 'History')
             if found is not None:
                 return found
 

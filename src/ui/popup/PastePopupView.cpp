@@ -179,8 +179,7 @@ void PastePopupView::setTranslucent(bool translucent) {
 void PastePopupView::setSelectedRow(qsizetype row) {
     const int previous = m_delegate->selectedRow();
     m_delegate->setSelectedRow(int(row));
-    m_list->selectionModel()->setCurrentIndex(m_model.index(int(row), 0),
-                                              QItemSelectionModel::ClearAndSelect);
+    selectInList();
     for (const int changed : {previous, int(row)}) {
         m_list->update(m_model.index(changed, 0));
     }
@@ -268,7 +267,15 @@ void PastePopupView::followQuery() {
     followRowCount();
 }
 
+void PastePopupView::selectInList() {
+    m_list->selectionModel()->setCurrentIndex(m_model.index(m_delegate->selectedRow(), 0),
+                                              QItemSelectionModel::ClearAndSelect);
+}
+
 void PastePopupView::followRowCount() {
+    // The list's selection follows its record when rows come and go; the chosen row is by
+    // number.
+    selectInList();
     const int count = m_model.rowCount();
     setFixedSize(listWidth, fittedHeight());
     const bool listWasShown = !m_list->isHidden();

@@ -67,6 +67,8 @@ class PastePopupView : public QWidget {
   private:
     void retranslate();
     void followRowCount();
+    // The list's own selection, which a screen reader reads, on the row shown as chosen.
+    void selectInList();
     void scrollToSelected(bool animated);
     // Around rows inserted or removed: the selected record stays where it is on screen.
     void holdSelectedRowInPlace();
