@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>Einführung</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Eintrag %1 von %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Eintrag %1 von %2, angeheftet</translation>
+    </message>
 </context>
 </TS>

@@ -259,5 +259,13 @@
         <source>Field 2 — «Text 2» here</source>
         <translation>Field 2 — “Text 2” here</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Item %1 of %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Item %1 of %2, pinned</translation>
+    </message>
 </context>
 </TS>

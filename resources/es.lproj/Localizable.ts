@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>Guía de bienvenida</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Elemento %1 de %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Elemento %1 de %2, fijado</translation>
+    </message>
 </context>
 </TS>

@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>Guide de bienvenue</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Élément %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Élément %1 sur %2, épinglé</translation>
+    </message>
 </context>
 </TS>

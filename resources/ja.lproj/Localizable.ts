@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>ようこそガイド</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>%1 件目（全 %2 件）</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>%1 件目（全 %2 件）、ピン留め</translation>
+    </message>
 </context>
 </TS>

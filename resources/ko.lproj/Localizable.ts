@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>시작 안내</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>%1번째 항목 (전체 %2개)</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>%1번째 항목 (전체 %2개), 고정됨</translation>
+    </message>
 </context>
 </TS>

@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>Guia de boas-vindas</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Item %1 de %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Item %1 de %2, fixado</translation>
+    </message>
 </context>
 </TS>

@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>Краткое руководство</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>Запись %1 из %2</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>Запись %1 из %2, закреплена</translation>
+    </message>
 </context>
 </TS>

@@ -651,5 +651,13 @@
         <source>Welcome guide</source>
         <translation>欢迎指南</translation>
     </message>
+    <message>
+        <source>Item %1 of %2</source>
+        <translation>第 %1 项，共 %2 项</translation>
+    </message>
+    <message>
+        <source>Item %1 of %2, pinned</source>
+        <translation>第 %1 项，共 %2 项，已固定</translation>
+    </message>
 </context>
 </TS>

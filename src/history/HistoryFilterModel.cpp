@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "history/HistoryListModel.h"
+#include "settings/L10n.h"
 
 namespace {
 
@@ -34,6 +35,16 @@ HistoryFilterModel::HistoryFilterModel(HistoryListModel& source, QObject* parent
     setSourceModel(&source);
     // A record's search text never changes; the role tells which changes could matter.
     setFilterRole(HistoryListModel::SearchKeyRole);
+}
+
+QVariant HistoryFilterModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::AccessibleDescriptionRole || !index.isValid()) {
+        return QSortFilterProxyModel::data(index, role);
+    }
+    const QString place = index.data(HistoryListModel::PinnedRole).toBool()
+                              ? L10n::string(QStringLiteral("Item %1 of %2, pinned"))
+                              : L10n::string(QStringLiteral("Item %1 of %2"));
+    return place.arg(index.row() + 1).arg(rowCount());
 }
 
 void HistoryFilterModel::setQuery(const QString& query) {

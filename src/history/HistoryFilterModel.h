@@ -28,6 +28,10 @@ class HistoryFilterModel : public QSortFilterProxyModel {
     const QStringList& words() const { return m_words; }
     void setQuery(const QString& query);
 
+    // Qt::AccessibleDescriptionRole: the row's place among those shown, and whether it is
+    // pinned, for a screen reader.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
   Q_SIGNALS:
     void queryChanged(const QString& query);
 

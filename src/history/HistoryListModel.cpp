@@ -169,6 +169,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
             return item.searchText();
         case UnavailableRole:
             return m_history.isUnavailable(item.id());
+        case Qt::AccessibleTextRole:  // what a screen reader says of the row: what it shows
         case RowTextRole: {
             if (m_history.isUnavailable(item.id())) {
                 return L10n::string(QStringLiteral("No longer available: remove it with ×"));

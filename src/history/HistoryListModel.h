@@ -34,7 +34,7 @@ class HistoryListModel : public QAbstractListModel {
         KindRole,                           // Kind, as int
         // What a row shows: the text with control characters taken out and no blank lines
         // at either end, the names of copied files, or a label such as "[Image]" in the
-        // interface language of the moment.
+        // interface language of the moment. Qt::AccessibleTextRole says the same.
         RowTextRole,
         // bool: a restore found the record's content gone; RowTextRole then says so.
         UnavailableRole,

@@ -30,13 +30,17 @@ bool isFormat(QChar c) {
     return c.category() == QChar::Other_Format;
 }
 
-// A key that types into the filter: printable text without a modifier that makes a command.
-bool typesText(const KeyEvent& event) {
-    constexpr quint64 commands =
-        ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command;
-    return (event.modifiers & commands) == 0 && !event.text.isEmpty() &&
-           std::all_of(event.text.cbegin(), event.text.cend(),
-                       [](QChar c) { return c.isPrint() || c.isSurrogate() || isFormat(c); });
+// Text that goes into the filter: printable, nothing that edits or moves.
+bool isTypedText(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.isPrint() || c.isSurrogate() || isFormat(c);
+    });
+}
+
+// A modifier that makes a key a command rather than text.
+bool holdsCommand(const KeyEvent& event) {
+    return (event.modifiers &
+            (ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command)) != 0;
 }
 
 bool isSeen(QChar c) {
@@ -261,15 +265,19 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
 }
 
 bool PopupSession::handleTyping(const KeyEvent& event) {
+    return !holdsCommand(event) && typeText(event.text);
+}
+
+bool PopupSession::typeText(const QString& text) {
     // A space starts nothing: the first word begins with a character that is seen.
-    if (!typesText(event) ||
-        (query().isEmpty() && std::none_of(event.text.cbegin(), event.text.cend(), isSeen))) {
+    if (!m_isPopupVisible || !isTypedText(text) ||
+        (query().isEmpty() && std::none_of(text.cbegin(), text.cend(), isSeen))) {
         return false;
     }
     m_typedSinceShown = true;
-    // Past what counts the key is taken and changes nothing: the search line shows the end.
+    // Past what counts the text is taken and changes nothing: the search line shows the end.
     if (query().size() < HistoryFilterModel::maxQueryLength) {
-        setQuery(query() + event.text);
+        setQuery(query() + text);
     }
     return true;
 }

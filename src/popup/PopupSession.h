@@ -58,6 +58,9 @@ class PopupSession : public QObject {
                            ClipboardHistory::RestoreAs as = ClipboardHistory::RestoreAs::Copied);
     // Pins or unpins the record; the selection stays on it wherever it goes.
     void togglePinned(qsizetype row);
+    // Text an input method or a dead key composed, which arrives without a key: filters as
+    // typed keys do. Whether it was taken.
+    bool typeText(const QString& text);
 
   Q_SIGNALS:
     void isPopupVisibleChanged(bool visible);

@@ -1063,6 +1063,71 @@ class TestWindows : public QObject {
         QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
         QCOMPARE(p.list()->visualRect(p.shown.index(7, 0)), before);
     }
+
+    // What an input method composes, sent where an input context sends it, filters as typed
+    // keys do in the popup and the history's search; a composition shows and filters nothing.
+    void composedTextFilters_data() {
+        QTest::addColumn<QString>("preedit");
+        QTest::addColumn<QString>("commit");
+        QTest::newRow("Japanese") << u"にほん"_s << u"日本"_s;
+        QTest::newRow("Chinese") << u"zhong wen"_s << u"中文"_s;
+        QTest::newRow("Korean") << u"ㅎ"_s << u"한"_s;
+        QTest::newRow("dead acute, e") << u"´"_s << u"é"_s;
+    }
+    void composedTextFilters() {
+        QFETCH(QString, preedit);
+        QFETCH(QString, commit);
+        const QStringList copies{u"日本語 中文 한국어 café"_s, u"plain"_s};
+        Popup p(copies);
+        p.chord();
+        QVERIFY(QTest::qWaitForWindowActive(p.controller.panel()));
+        QObject* focus = QGuiApplication::focusObject();  // where an input context sends
+        QInputMethodQueryEvent enabled(Qt::ImEnabled);
+        QInputMethodEvent composing(preedit, {}), committed;
+        committed.setCommitString(commit);
+        QCoreApplication::sendEvent(focus, &enabled);
+        QCoreApplication::sendEvent(focus, &composing);
+        QVERIFY(enabled.value(Qt::ImEnabled).toBool() && p.shown.rowCount() == 2);
+        QCOMPARE(p.controller.view()->searchLine()->text(), preedit);
+        QCoreApplication::sendEvent(focus, &committed);
+        QVERIFY(p.popup.query() == commit && p.shown.rowCount() == 1);
+        QCOMPARE(p.controller.view()->searchLine()->text(), commit);
+
+        Browser b(copies);
+        QCoreApplication::sendEvent(b.view.searchField(), &committed);
+        QCOMPARE(b.shown.rowCount(), 1);
+    }
+
+    // A screen reader finds every control of the settings, the guide's pages and the tray's
+    // rows by name and role.
+    void accessibleNames() {
+        const auto unnamed = [](const QWidget& root) {
+            QStringList found;
+            for (QWidget* w : root.findChildren<QWidget*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                const bool page = qobject_cast<QStackedWidget*>(w->parentWidget()) != nullptr;
+                const bool control = qobject_cast<TrayRow*>(w) ||
+                                     (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(&root) &&
+                                      !qobject_cast<QScrollArea*>(w) &&
+                                      !qobject_cast<QAbstractSpinBox*>(w->parentWidget()));
+                if ((page || control) &&
+                    (a->text(QAccessible::Name).isEmpty() ||
+                     (qobject_cast<TrayRow*>(w) && a->role() != QAccessible::Button))) {
+                    found << QString::fromLatin1(w->metaObject()->className()) + w->objectName();
+                }
+            }
+            return found.join(u',');
+        };
+        SettingsRig settings;
+        QCOMPARE(unnamed(*settings.open()), QString());
+        Tray tray;
+        QCOMPARE(unnamed(*tray.tray.panel()), QString());
+        WizardRig guide;
+        for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
+            guide.goTo(step);
+            QCOMPARE(unnamed(guide.view), QString());
+        }
+    }
 };
 
 QTEST_MAIN(TestWindows)

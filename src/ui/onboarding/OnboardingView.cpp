@@ -166,6 +166,13 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
     for (int step = 0; step < OnboardingWizard::totalSteps; ++step) {
         QWidget* built = buildPage(step);
         built->setObjectName(QStringLiteral("page%1").arg(step));
+        // A screen reader names a page by its title, the first text on it.
+        for (const QLabel* label : built->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                built->setAccessibleName(label->text());
+                break;
+            }
+        }
         m_pages->addWidget(built);
     }
     layout->addWidget(m_pages, 1);
@@ -434,10 +441,12 @@ QWidget* OnboardingView::buildPasteFieldBlock(int field) {
     auto* layout = new QVBoxLayout(block);
     layout->setContentsMargins(20, field == 2 ? 4 : 0, 20, 0);
     layout->setSpacing(6);
-    layout->addWidget(
+    QLabel* caption =
         makeLabel(l10n(field == 1 ? "Field 1 — «Text 1» here" : "Field 2 — «Text 2» here"),
-                  TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft));
+                  TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft);
+    layout->addWidget(caption);
     auto* edit = new QLineEdit;
+    edit->setAccessibleName(caption->text());  // for a screen reader
     edit->setObjectName(QStringLiteral("pasteField%1").arg(field));
     edit->setFrame(false);
     // The box behind draws the field's state; the field itself stays clear.

@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -101,11 +103,18 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     useSecondaryStyle(m_emptyLabel);
     layout->addWidget(m_emptyLabel, 1);
 
+    // What an input method composes comes here, the popup's focus, which is on screen whether
+    // rows match or not; the keys themselves reach the popup's owner first.
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setInputMethodHints(Qt::ImhNoAutoUppercase);
+
     // The list lies on our own background, which shows through. It never takes the focus:
-    // the keys belong to the popup's owner.
+    // the keys belong to the popup's owner. Its selection follows the session's, so that a
+    // screen reader hears which row is chosen; clicks select through the session.
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    m_list->setAutoScroll(false);  // the selected row is scrolled to the middle, animated
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -170,6 +179,7 @@ void PastePopupView::setTranslucent(bool translucent) {
 void PastePopupView::setSelectedRow(qsizetype row) {
     const int previous = m_delegate->selectedRow();
     m_delegate->setSelectedRow(int(row));
+    selectInList();
     for (const int changed : {previous, int(row)}) {
         m_list->update(m_model.index(changed, 0));
     }
@@ -229,6 +239,7 @@ void PastePopupView::retranslate() {
         m_pasteTyped
             ? L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste"))
             : L10n::string(QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V")));
+    m_list->setAccessibleName(L10n::string(QStringLiteral("Clipboard")));
     followQuery();
     // Row labels such as "[Image]" are worded anew.
     m_delegate->clearCache();
@@ -242,10 +253,10 @@ void PastePopupView::followQuery() {
     // The end stays in sight, where typing goes on, and where it stops once the query is as
     // long as the filter counts.
     const QMargins margins = m_searchLine->contentsMargins();
-    m_searchLine->setText(
-        QFontMetrics(m_searchLine->font())
-            .elidedText(query, Qt::ElideLeft, listWidth - margins.left() - margins.right()));
-    m_searchLine->setVisible(!query.isEmpty());
+    m_searchLine->setText(QFontMetrics(m_searchLine->font())
+                              .elidedText(query + m_preedit, Qt::ElideLeft,
+                                          listWidth - margins.left() - margins.right()));
+    m_searchLine->setVisible(!query.isEmpty() || !m_preedit.isEmpty());
     m_emptyLabel->setText(
         query.isEmpty()
             ? L10n::string(QStringLiteral("No items")) + QStringLiteral("\n") +
@@ -256,7 +267,15 @@ void PastePopupView::followQuery() {
     followRowCount();
 }
 
+void PastePopupView::selectInList() {
+    m_list->selectionModel()->setCurrentIndex(m_model.index(m_delegate->selectedRow(), 0),
+                                              QItemSelectionModel::ClearAndSelect);
+}
+
 void PastePopupView::followRowCount() {
+    // The list's selection follows its record when rows come and go; the chosen row is by
+    // number.
+    selectInList();
     const int count = m_model.rowCount();
     setFixedSize(listWidth, fittedHeight());
     const bool listWasShown = !m_list->isHidden();
@@ -313,6 +332,52 @@ void PastePopupView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!m_list->isHidden()) {
         scrollToSelected(false);
+    }
+}
+
+void PastePopupView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // The input method lets go of its composition with the focus.
+    if (!std::exchange(m_preedit, QString()).isEmpty()) {
+        followQuery();
+    }
+}
+
+void PastePopupView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty()) {
+        Q_EMIT textCommitted(event->commitString());
+    }
+    if (m_preedit != event->preeditString()) {
+        m_preedit = event->preeditString();
+        followQuery();
+    }
+    event->accept();
+}
+
+QVariant PastePopupView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled:
+            return true;
+        case Qt::ImCursorRectangle: {
+            // The end of what is typed, where a candidate window belongs.
+            const QMargins margins = m_searchLine->contentsMargins();
+            const QFontMetrics metrics(m_searchLine->font());
+            const int top = m_header->geometry().bottom() + 1;
+            return QRect(margins.left() + metrics.horizontalAdvance(m_searchLine->text()), top, 1,
+                         metrics.height());
+        }
+        case Qt::ImFont:
+            return m_searchLine->font();
+        case Qt::ImSurroundingText:
+        case Qt::ImTextBeforeCursor:
+            return m_model.query();
+        case Qt::ImCursorPosition:
+        case Qt::ImAnchorPosition:
+            return int(m_model.query().size());
+        case Qt::ImMaximumTextLength:
+            return int(HistoryFilterModel::maxQueryLength);
+        default:
+            return QWidget::inputMethodQuery(query);
     }
 }
 

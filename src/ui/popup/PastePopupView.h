@@ -50,17 +50,25 @@ class PastePopupView : public QWidget {
     void rowDoubleClicked(int row, bool plainText);
     void removeClicked(int row);
     void pinClicked(int row);
+    // Text an input method committed (a composed word, a dead key's letter).
+    void textCommitted(const QString& text);
     // How many rows the list shows at once, for Page Up and Page Down.
     void pageRowsChanged(int rows);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // The popup's focus: input methods commit here and are told where the search line ends.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void retranslate();
     void followRowCount();
+    // The list's own selection, which a screen reader reads, on the row shown as chosen.
+    void selectInList();
     void scrollToSelected(bool animated);
     // Around rows inserted or removed: the selected record stays where it is on screen.
     void holdSelectedRowInPlace();
@@ -77,6 +85,7 @@ class PastePopupView : public QWidget {
     QListView* m_list = nullptr;
     PastePopupItemDelegate* m_delegate = nullptr;
     QPropertyAnimation* m_scrollAnimation = nullptr;
+    QString m_preedit;  // what an input method is composing, shown after the query
     bool m_translucent = false;
     bool m_rowsChanging = false;
     bool m_scrollWhenRowsChanged = false;

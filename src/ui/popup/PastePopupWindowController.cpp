@@ -93,7 +93,11 @@ void PastePopupWindowController::createPanel() {
             [this](int row) { m_session.togglePinned(row); });
     connect(m_view, &PastePopupView::removeClicked, &m_session,
             [this](int row) { m_session.removeItemFromHistory(row); });
+    connect(m_view, &PastePopupView::textCommitted, &m_session,
+            [this](const QString& text) { m_session.typeText(text); });
     layout->addWidget(m_view);
+    // Where input methods send what they compose once the panel is active.
+    m_view->setFocus(Qt::OtherFocusReason);
     panel->installEventFilter(this);
     m_panel = panel;
     log(QStringLiteral("PastePopupWindowController: panel created (translucent=%1)")

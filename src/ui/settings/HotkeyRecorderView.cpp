@@ -85,6 +85,9 @@ HotkeyRecorderView::~HotkeyRecorderView() {
 
 void HotkeyRecorderView::showChord() {
     m_chord->setText(m_settings.hotkeyDisplayString());
+    // The button is what a screen reader lands on: it says which chord it changes.
+    m_button->setAccessibleDescription(L10n::string(QStringLiteral("Hotkey for paste:")) + u' ' +
+                                       m_chord->text());
 }
 
 void HotkeyRecorderView::setRecording(bool recording) {

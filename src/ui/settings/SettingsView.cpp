@@ -309,6 +309,7 @@ QWidget* SettingsView::ignoredSection() {
                     "Copies made while one of these applications is in front are never recorded.")),
                 box));
     m_ignored = new QListWidget(box);
+    m_ignored->setAccessibleName(box->title());
     m_ignored->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_ignored->setMaximumHeight(m_ignored->fontMetrics().height() * 7);
     column->addWidget(m_ignored);
@@ -316,6 +317,7 @@ QWidget* SettingsView::ignoredSection() {
     auto* row = new QHBoxLayout;
     m_ignoredField = new QLineEdit(box);
     m_ignoredField->setPlaceholderText(L10n::string(QStringLiteral("Window class or app id")));
+    m_ignoredField->setAccessibleName(m_ignoredField->placeholderText());
     // Wide enough for its hint, which says what to type: the window grows where a language needs.
     QStyleOptionFrame frame;
     frame.initFrom(m_ignoredField);

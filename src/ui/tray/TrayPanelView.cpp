@@ -118,6 +118,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
     const QMargins margins = layout->contentsMargins();
     setFixedWidth(std::max(panelWidth, widest + margins.left() + margins.right()));
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(m_title->text());
 }
 
 bool TrayPanelView::eventFilter(QObject* watched, QEvent* event) {

@@ -1,15 +1,42 @@
 #include "ui/tray/TrayRow.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
 const QColor kDestructiveRed(255, 59, 48);
+
+// A screen reader hears a row as a button named by its title, which it can press.
+class AccessibleTrayRow : public QAccessibleWidget {
+  public:
+    explicit AccessibleTrayRow(TrayRow* row) : QAccessibleWidget(row, QAccessible::Button) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.hotTracked = static_cast<const TrayRow*>(widget())->isHovered();
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            Q_EMIT static_cast<TrayRow*>(widget())->clicked();
+        }
+    }
+};
+
+QAccessibleInterface* accessibleTrayRow(const QString& className, QObject* object) {
+    return className == QLatin1String("TrayRow") && object->isWidgetType()
+               ? new AccessibleTrayRow(static_cast<TrayRow*>(object))
+               : nullptr;
 }
+}  // namespace
 
 TrayRow::TrayRow(QString title, Role role, QWidget* parent)
     : QWidget(parent), m_title(std::move(title)), m_role(role) {
+    static const bool accessible = (QAccessible::installFactory(accessibleTrayRow), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -80,6 +107,7 @@ void TrayRow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TrayRow::setTitle(const QString& title) {
     m_title = title;
+    setAccessibleName(m_title);
     updateGeometry();
     update();
 }
