@@ -101,7 +101,7 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     useSecondaryStyle(m_emptyLabel);
     layout->addWidget(m_emptyLabel, 1);
 
-    // The list lies on our own background, which shows through. It never takes the focus:
+    // The list lies on our own background, which shows through it. It never takes the focus:
     // the keys belong to the popup's owner.
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setFocusPolicy(Qt::NoFocus);
@@ -160,11 +160,6 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     connect(&model, &HistoryFilterModel::queryChanged, this, &PastePopupView::followQuery);
 
     retranslate();
-}
-
-void PastePopupView::setTranslucent(bool translucent) {
-    m_translucent = translucent;
-    update();
 }
 
 void PastePopupView::setSelectedRow(qsizetype row) {
@@ -299,10 +294,10 @@ void PastePopupView::updateViewportMask() {
 void PastePopupView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Opaque whatever the palette says: rows over the windows behind are hard to read. Only
+    // the corners outside the rounding are see-through, where a compositor blends.
     QColor background = palette().color(QPalette::Window);
-    if (m_translucent) {
-        background.setAlphaF(0.9f);
-    }
+    background.setAlpha(255);
     painter.setPen(QPen(withAlpha(palette().color(QPalette::WindowText), 0.18f), 1));
     painter.setBrush(background);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
