@@ -510,8 +510,11 @@ class TestWindows : public QObject {
         list->doItemsLayout();
         QCoreApplication::processEvents();
         const int bottom = list->viewport()->height() - 1;
-        const QModelIndex last = list->indexAt(QPoint(1, bottom));
-        QCOMPARE(list->visualRect(last).bottom(), bottom);
+        // A short list leaves room below its last row (the window's least height).
+        const QModelIndex cut = list->indexAt(QPoint(1, bottom));
+        const QModelIndex last = cut.isValid() ? cut : list->model()->index(rows - 1, 0);
+        QVERIFY(cut.isValid() ? list->visualRect(last).bottom() == bottom
+                              : list->visualRect(last).bottom() < bottom);
         QCOMPARE(last.row() == rows - 1, !list->verticalScrollBar()->isVisible());
         QVERIFY(window.height() <= window.screen()->availableGeometry().height());
     }
@@ -553,7 +556,7 @@ class TestWindows : public QObject {
         const QRect moved(QPoint(60, 70), window->size() + QSize(10, 10));
         window->setGeometry(moved);
         window->close();
-        QCOMPARE(rig.settings.windowFrame(u"history"_s), moved);
+        QCOMPARE(rig.settings.windowFrame(u"history"_s).value_or(QRect()), moved);
         window = open();
         QCOMPARE(window->geometry(), moved);
     }
@@ -612,7 +615,9 @@ class TestWindows : public QObject {
         language->setCurrentIndex(language->findData(QStringLiteral("ja")));
         QTRY_VERIFY(old.isNull());
         QCOMPARE(rig.view()->languagePicker()->currentData().toString(), QStringLiteral("ja"));
-        QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
+        // Wider only where the new language needs it.
+        QVERIFY(rig.view()->isVisible() && rig.window.pos() == frame.topLeft());
+        QCOMPARE(rig.window.size(), frame.size().expandedTo(rig.window.minimumSize()));
         QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
         // Closing hides; the window and its content survive for the next showing.

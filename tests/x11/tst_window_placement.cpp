@@ -16,15 +16,15 @@ using namespace Qt::StringLiterals;
 // real X server under openbox. The display has two monitors side by side on one X screen
 // (tools/x11-session --monitors 2).
 namespace {
-QString property(WId window, const char* name) {
+QString windowProperty(WId window, const char* name) {
     return run(u"xprop"_s, {u"-id"_s, QString::number(window), QString::fromLatin1(name)});
 }
 
 WId activeWindow() {
-    return run(u"xprop"_s, {u"-root"_s, u"_NET_ACTIVE_WINDOW"_s})
-        .section(u'#', 1)
-        .trimmed()
-        .toULongLong(nullptr, 16);
+    return WId(run(u"xprop"_s, {u"-root"_s, u"_NET_ACTIVE_WINDOW"_s})
+                   .section(u'#', 1)
+                   .trimmed()
+                   .toULongLong(nullptr, 0));
 }
 
 struct Stack : HotkeyStack {
@@ -105,9 +105,9 @@ class TestWindowPlacement : public QObject {
         for (const auto& [window, normal] :
              {std::pair{history->winId(), true}, {controller.panel()->winId(), false}}) {
             // Managed by now: the window manager has put its frame round it.
-            QTRY_VERIFY(property(window, "_NET_FRAME_EXTENTS").contains(u"CARDINAL"_s));
-            const QString type = property(window, "_NET_WM_WINDOW_TYPE");
-            const QString state = property(window, "_NET_WM_STATE");
+            QTRY_VERIFY(windowProperty(window, "_NET_FRAME_EXTENTS").contains(u"CARDINAL"_s));
+            const QString type = windowProperty(window, "_NET_WM_WINDOW_TYPE");
+            const QString state = windowProperty(window, "_NET_WM_STATE");
             const QString info = type + u'\n' + state;
             // No type at all is the normal type for a window that is no one's transient.
             QVERIFY2((!type.contains(u"_NET_WM_WINDOW_TYPE_"_s) ||
@@ -115,7 +115,7 @@ class TestWindowPlacement : public QObject {
                      qPrintable(info));
             QVERIFY2(state.contains(u"_NET_WM_STATE_ABOVE"_s) != normal, qPrintable(info));
             QVERIFY2(state.contains(u"_NET_WM_STATE_SKIP_TASKBAR"_s) != normal, qPrintable(info));
-            QCOMPARE(property(window, "WM_TRANSIENT_FOR").contains(u"not found"_s), normal);
+            QCOMPARE(windowProperty(window, "WM_TRANSIENT_FOR").contains(u"not found"_s), normal);
         }
         QVERIFY(run(u"xprop"_s, {u"-root"_s, u"_NET_CLIENT_LIST"_s})
                     .contains(u"0x%1"_s.arg(history->winId(), 0, 16)));
