@@ -31,6 +31,9 @@ struct PlatformServices {
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<KeyInjector> keyInjector;
     PastePopupWindowSystem windowSystem;
+    // Raises and focuses one of our ordinary windows once shown, with the launcher's token of
+    // the start that asked for it (see AppWindow::Home).
+    std::function<void(QWidget*, const QString&)> activateWindow;
     // The active window's frame, for placing the first-start guide; none where unknown.
     std::function<std::optional<QRect>()> activeWindowGeometry;
     SettingsView::Session session = SettingsView::Session::X11;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
@@ -32,7 +33,7 @@
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserView.h"
-#include "ui/common/FloatingWindow.h"
+#include "ui/common/AppWindow.h"
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -176,27 +177,33 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
 }
 
 void QuillstackApp::buildWindows() {
-    m_browserWindow = std::make_unique<FloatingWindow>(QStringLiteral("Clipboard"), [this] {
-        return new ClipboardBrowserView(*m_history, *m_listModel, *m_scheduler);
-    });
+    const auto home = [this](const QString& name) {
+        return AppWindow::Home{m_settings.get(), name, m_platform->activateWindow};
+    };
+    m_browserWindow = std::make_unique<AppWindow>(
+        QStringLiteral("Clipboard"),
+        [this] { return new ClipboardBrowserView(*m_history, *m_listModel, *m_scheduler); },
+        home(QStringLiteral("history")));
     // Looked up once: empty where no keyboard-shortcut settings program is known.
     const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();
-    m_settingsWindow =
-        std::make_unique<FloatingWindow>(QStringLiteral("Settings"), [this, openShortcutSettings] {
+    m_settingsWindow = std::make_unique<AppWindow>(
+        QStringLiteral("Settings"),
+        [this, openShortcutSettings] {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [this] { quitAsked(); },
                 m_platform->session, m_platform->integration.get(),
                 [workspace = m_platform->workspace.get()] {
                     return workspace->openWindowClasses();
                 });
-        });
+        },
+        home(QStringLiteral("settings")));
     m_tray = std::make_unique<QuillstackTray>(*m_settings, m_platform->indicator.get());
     QObject::connect(m_tray.get(), &QuillstackTray::pauseToggleRequested, m_gate.get(),
                      [gate = m_gate.get()] { gate->setPaused(!gate->isPaused()); });
     QObject::connect(m_gate.get(), &RecordingGate::pausedChanged, m_tray.get(),
                      &QuillstackTray::setRecordingPaused);
     QObject::connect(m_tray.get(), &QuillstackTray::settingsRequested, m_settingsWindow.get(),
-                     &FloatingWindow::present);
+                     [window = m_settingsWindow.get()] { window->present(); });
     QObject::connect(m_tray.get(), &QuillstackTray::quitRequested, &m_app, [this] { quitAsked(); });
     m_quitQuestion = std::make_unique<QuitQuestion>([settings = m_settings.get()](bool keep) {
         if (keep) {
@@ -205,13 +212,13 @@ void QuillstackApp::buildWindows() {
         QCoreApplication::quit();
     });
     QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
-                     &FloatingWindow::present);
+                     [window = m_browserWindow.get()] { window->present(); });
 
     // A window's content is built again in the new language, its texts looked up anew. Queued:
     // the change is often made from inside that very content (its language picker).
-    for (FloatingWindow* window : {m_browserWindow.get(), m_settingsWindow.get()}) {
+    for (AppWindow* window : {m_browserWindow.get(), m_settingsWindow.get()}) {
         QObject::connect(m_settings.get(), &AppSettings::preferredLanguageChanged, window,
-                         &FloatingWindow::rebuildContent, Qt::QueuedConnection);
+                         &AppWindow::rebuildContent, Qt::QueuedConnection);
     }
 }
 
@@ -233,13 +240,17 @@ void QuillstackApp::listenForCommands() {
     // Open windows rebuild in the new language, as when it is picked in the settings.
     QObject::connect(m_instance.get(), &SingleInstance::languageRequested, m_settings.get(),
                      &AppSettings::setPreferredLanguage);
+    QObject::connect(m_instance.get(), &SingleInstance::activationTokenReceived, &m_app,
+                     [this](const QString& token) { m_activationToken = token; });
 }
 
 void QuillstackApp::perform(SingleInstance::Command command) {
+    // The token came with this command, and is good for it alone.
+    const QString token = std::exchange(m_activationToken, QString());
     switch (command) {
         case SingleInstance::Command::Activate:
             log(QStringLiteral("QuillstackApp: started again, activation requested"));
-            m_browserWindow->present();
+            m_browserWindow->present(token);
             break;
         case SingleInstance::Command::TogglePopup:
             m_session->toggle();
@@ -248,10 +259,10 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_delegate->showOnboardingWindow();
             break;
         case SingleInstance::Command::ShowHistory:
-            m_browserWindow->present();
+            m_browserWindow->present(token);
             break;
         case SingleInstance::Command::ShowSettings:
-            m_settingsWindow->present();
+            m_settingsWindow->present(token);
             break;
         case SingleInstance::Command::Pause:
         case SingleInstance::Command::Resume:

@@ -11,7 +11,7 @@ class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
 class HistoryStore;
-class FloatingWindow;
+class AppWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
 class HistoryQueries;
@@ -82,8 +82,10 @@ class QuillstackApp {
     std::unique_ptr<PasteDelivery> m_delivery;
     std::unique_ptr<PopupSession> m_session;
     std::unique_ptr<PastePopupWindowController> m_popupController;
-    std::unique_ptr<FloatingWindow> m_browserWindow;
-    std::unique_ptr<FloatingWindow> m_settingsWindow;
+    std::unique_ptr<AppWindow> m_browserWindow;
+    std::unique_ptr<AppWindow> m_settingsWindow;
+    // The launcher's token of the start whose command comes next.
+    QString m_activationToken;
     std::unique_ptr<QuillstackTray> m_tray;
     std::unique_ptr<AppDelegate> m_delegate;
     QSocketNotifier* m_signalNotifier = nullptr;

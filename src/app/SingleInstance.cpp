@@ -49,6 +49,7 @@ constexpr std::array commandWords{
 
 const QByteArray okReply = QByteArrayLiteral("ok\n");
 const QByteArray languageWord = QByteArrayLiteral("language");
+const QByteArray activationWord = QByteArrayLiteral("activation");
 const QByteArray unknownReply = QByteArrayLiteral("unknown\n");
 const QByteArray okAnswer = QByteArrayLiteral("ok ");
 const QByteArray errorAnswer = QByteArrayLiteral("error ");
@@ -338,6 +339,11 @@ bool SingleInstance::isTypeName(const QString& type) {
            std::all_of(type.cbegin(), type.cend(), [](QChar c) { return c > u' ' && c < u'\x7f'; });
 }
 
+bool SingleInstance::isActivationToken(const QString& token) {
+    // The launchers' tokens and startup ids are of the same alphabet as a type name.
+    return isTypeName(token);
+}
+
 std::optional<SingleInstance::Command> SingleInstance::commandFor(QByteArrayView word) {
     for (const CommandWord& entry : commandWords) {
         if (word == entry.word) {
@@ -380,6 +386,9 @@ SingleInstance::Reach SingleInstance::tell(Command command, const QString& langu
     QByteArray lines;
     if (!language.isEmpty()) {
         lines += languageWord + ' ' + language.toLatin1() + '\n';
+    }
+    if (!m_activationToken.isEmpty()) {
+        lines += activationWord + ' ' + m_activationToken.toLatin1() + '\n';
     }
     lines += wordFor(command) + '\n';
     const qsizetype replies = lines.count('\n');
@@ -718,6 +727,19 @@ void SingleInstance::readLines(Peer& peer) {
             peer.socket->waitForBytesWritten(0);
             if (known) {
                 Q_EMIT languageRequested(code);
+            }
+            if (gone()) {
+                return;
+            }
+            continue;
+        }
+        if (line.startsWith(activationWord + ' ')) {
+            const QString token = QString::fromLatin1(line.mid(activationWord.size() + 1));
+            const bool valid = isActivationToken(token);
+            peer.socket->write(valid ? okReply : unknownReply);
+            peer.socket->waitForBytesWritten(0);
+            if (valid) {
+                Q_EMIT activationTokenReceived(token);
             }
             if (gone()) {
                 return;

@@ -28,7 +28,9 @@ class QTimer;
 //
 // The protocol is one command per line, ASCII, at most maxLineLength bytes with the newline;
 // each known command is answered "ok", an unknown one "unknown". "language CODE" before the
-// command switches the interface language (a code the settings take). A peer that breaks the
+// command switches the interface language (a code the settings take); "activation TOKEN" hands
+// on the launcher's token of that start (XDG_ACTIVATION_TOKEN or DESKTOP_STARTUP_ID), with
+// which the window it asks for may take the focus. A peer that breaks the
 // rules, sends more than maxLinesPerConnection lines or has not sent its command within
 // peerTimeoutMs is dropped. A query ("list", "print N [TYPE]", "copy N") ends the conversation:
 // it is answered "ok LENGTH" and that many bytes, or "error MESSAGE", and the connection is
@@ -84,7 +86,7 @@ class SingleInstance : public QObject {
     };
 
     static constexpr qsizetype maxLineLength = 256;
-    // Our own starts send two: a language and a command.
+    // Our own starts send three: a language, an activation token and a command.
     static constexpr int maxLinesPerConnection = 4;
     // An answer goes out this much at a time, the next piece once the last one has left.
     static constexpr qsizetype answerChunk = 64 * 1024;
@@ -104,6 +106,10 @@ class SingleInstance : public QObject {
     // one is given (Secondary). Unavailable when the lock cannot be had for another reason.
     // Needs no application object, so it can run before any display is opened.
     Role claim(Command command, const QString& language = {});
+    // The launcher's token this start carries, sent before its command; empty: none.
+    void carryActivationToken(const QString& token) {
+        m_activationToken = isActivationToken(token) ? token : QString();
+    }
     // Sends `command` to the running instance without ever taking the lock (--quit).
     Reach tell(Command command, const QString& language = {});
     // Asks the running instance, without ever taking the lock; the answer is passed to `sink`
@@ -140,10 +146,13 @@ class SingleInstance : public QObject {
     static std::optional<Query> queryFor(QByteArrayView line);
     // A MIME type a query may name: printable ASCII without blanks, at most 127 characters.
     static bool isTypeName(const QString& type);
+    static bool isActivationToken(const QString& token);
 
   Q_SIGNALS:
     void commandReceived(SingleInstance::Command command);
     void languageRequested(const QString& code);
+    // Before the command it came with.
+    void activationTokenReceived(const QString& token);
     void activationRequested();
 
   private:
@@ -173,6 +182,7 @@ class SingleInstance : public QObject {
     QLockFile m_lock;
     bool m_delivered = false;
     QString m_answerError;
+    QString m_activationToken;
     QString m_failure;
     QueryHandler m_queryHandler;
 

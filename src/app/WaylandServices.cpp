@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QWidget>
 
 #include "app/PlatformServices.h"
 #include "platform/kde/KWinFakeInput.h"
@@ -51,6 +52,14 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     }
     // Every Wayland compositor blends; where windows go is the compositor's call.
     services.windowSystem = PastePopupWindowSystem{[] { return true; }, {}, {}};
+    services.activateWindow = [](QWidget* window, const QString& token) {
+        // Qt's xdg-shell (6.4 on) hands the compositor the launcher's token it finds here, and
+        // asks for one of its own from the last input otherwise.
+        if (!token.isEmpty()) {
+            qputenv("XDG_ACTIVATION_TOKEN", token.toLatin1());
+        }
+        window->activateWindow();
+    };
     services.activeWindowGeometry = [] { return std::optional<QRect>(); };
     return services;
 }

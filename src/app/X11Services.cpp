@@ -26,6 +26,9 @@ std::optional<PlatformServices> PlatformServices::forX11(QApplication& app) {
         &X11WindowSystem::isCompositing,
         [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
         &X11WindowSystem::windowGeometry};
+    services.activateWindow = [](QWidget* window, const QString& startupId) {
+        X11WindowSystem::activate(window->winId(), startupId);
+    };
     services.activeWindowGeometry = [front]() -> std::optional<QRect> {
         const std::optional<RunningApp> app = front->frontmostApplication();
         return app ? X11WindowSystem::windowGeometry(app->window) : std::nullopt;

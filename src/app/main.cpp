@@ -207,6 +207,10 @@ int main(int argc, char** argv) {
     }
     if (folder.path) {
         instance = std::make_unique<SingleInstance>(*folder.path);
+        // What the launcher gave this start to focus a window with goes to the running one.
+        const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+        instance->carryActivationToken(token.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID")
+                                                       : token);
         if (const std::optional<int> status =
                 handOver(*instance, commandLine.command, commandLine.language)) {
             return *status;

@@ -22,6 +22,7 @@ const QString kAutoDeleteMinutes = QStringLiteral("autoDeleteMinutes");
 const QString kKeepHistory = QStringLiteral("keepHistory");
 const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
+const QString kWindowFramesGroup = QStringLiteral("WindowFrames");
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
 const QString kIgnoredApplicationsProblem = QStringLiteral(
@@ -354,6 +355,33 @@ QMap<QString, QString> AppSettings::pasteKeystrokes() const {
         }
     }
     return entries;
+}
+
+std::optional<QRect> AppSettings::windowFrame(const QString& window) const {
+    // Four whole numbers, as written below; anything else is as if none were kept.
+    const std::optional<QString> text = m_store.stringValue(kWindowFramesGroup + u'/' + window);
+    const QStringList parts = text.value_or(QString()).split(u' ');
+    if (parts.size() != 4) {
+        return std::nullopt;
+    }
+    int numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].toInt(&ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+    }
+    const QRect frame(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return frame.isValid() ? std::optional(frame) : std::nullopt;
+}
+
+void AppSettings::setWindowFrame(const QString& window, const QRect& frame) {
+    m_store.setValue(kWindowFramesGroup + u'/' + window, QStringLiteral("%1 %2 %3 %4")
+                                                             .arg(frame.x())
+                                                             .arg(frame.y())
+                                                             .arg(frame.width())
+                                                             .arg(frame.height()));
 }
 
 QString AppSettings::hotkeyDisplayString() const {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QRect>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -92,6 +93,12 @@ class AppSettings : public QObject {
     // (a bare number, control characters). A stored value that is not such a list gives the
     // defaults, and problem() says so; an empty one means none.
     void setIgnoredApplications(const QStringList& names);
+
+    // Where the user left one of our windows ("history", "settings"): its geometry in
+    // device-independent pixels of the desktop; none before it was first closed, or when the
+    // stored value is not one.
+    std::optional<QRect> windowFrame(const QString& window) const;
+    void setWindowFrame(const QString& window, const QRect& frame);
 
     // The chord as the user reads it on this desktop, in the interface language.
     QString hotkeyDisplayString() const;

@@ -121,7 +121,7 @@ class PasteDesktop {
         : m_copy(copy), m_paste(paste), m_ownersLeave(ownersLeave) {}
     virtual ~PasteDesktop() = default;
     virtual void press(const QString& key) = 0;  // "chord" or a key name
-    // Where it shows and how big is tst_popup_placement's and tst_paste_popup's.
+    // Where it shows and how big is tst_window_placement's and tst_paste_popup's.
     virtual bool popupShown() = 0;
     // The window that has the keyboard: "field", a terminal program, or something else.
     virtual QString front() = 0;

@@ -12,7 +12,7 @@
 #include "settings/L10n.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
-#include "ui/common/FloatingWindow.h"
+#include "ui/common/AppWindow.h"
 #include "ui/common/MatchHighlight.h"
 #include "ui/common/QuitQuestion.h"
 #include "ui/onboarding/OnboardingView.h"
@@ -193,13 +193,12 @@ struct SettingsRig : WindowRig {
     Session session = Session::X11;
     int opened = 0, quits = 0;
     KeySink sink;
-    FloatingWindow window{
-        QStringLiteral("Settings"), [this] {
-            return new SettingsView(
-                settings, detector,
-                withOpener ? std::function<void()>([this] { ++opened; }) : nullptr,
-                [this] { ++quits; }, session);
-        }};
+    AppWindow window{QStringLiteral("Settings"), [this] {
+                         return new SettingsView(
+                             settings, detector,
+                             withOpener ? std::function<void()>([this] { ++opened; }) : nullptr,
+                             [this] { ++quits; }, session);
+                     }};
 
     explicit SettingsRig(const QStringList& copies = {}) : WindowRig(copies) {
         QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
@@ -207,7 +206,7 @@ struct SettingsRig : WindowRig {
         QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
                          &ChordDetector::restartMonitoring, Qt::DirectConnection);
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, &window,
-                         &FloatingWindow::rebuildContent);
+                         &AppWindow::rebuildContent);
     }
     SettingsView* open() {
         window.present();
@@ -216,6 +215,28 @@ struct SettingsRig : WindowRig {
     SettingsView* view() const { return qobject_cast<SettingsView*>(window.content()); }
     HotkeyRecorderView* recorder() const { return view()->recorder(); }
 };
+
+// The first thing the settings form shows cut: a button narrower than its text, a wrapped text
+// shorter than its lines, anything past the right edge; empty when nothing is.
+QString cutInSettings(const SettingsView& view) {
+    const auto* scroll = view.findChild<QScrollArea*>();
+    const QWidget* viewport = scroll->viewport();
+    for (const QWidget* widget : scroll->widget()->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->parentWidget()->inherits("QAbstractScrollArea")) {
+            continue;
+        }
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const QString name = button ? button->text() : label ? label->text() : widget->objectName();
+        if (widget->mapTo(viewport, QPoint(widget->width(), 0)).x() > viewport->width() ||
+            (button && button->width() < button->sizeHint().width()) ||
+            (label && label->wordWrap() &&
+             label->height() < label->heightForWidth(label->width()))) {
+            return name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name;
+        }
+    }
+    return {};
+}
 
 struct PageCase {
     int step;
@@ -531,6 +552,86 @@ class TestWindows : public QObject {
         }
     }
 
+    // The history window opens tall enough for its rows, or for as many whole ones as fit: the
+    // last row in sight ends where the list does.
+    void historyOpensToItsRows_data() {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("three") << 3;
+        QTest::newRow("more than fit") << 40;
+    }
+    void historyOpensToItsRows() {
+        QFETCH(int, rows);
+        QStringList copies;
+        for (int i = 0; i < rows; ++i) {
+            copies << (i % 3 == 0 ? u"line %1\nand another\nand a third"_s : u"row %1"_s).arg(i);
+        }
+        WindowRig rig(copies);
+        AppWindow window(u"Clipboard"_s, [&rig] {
+            return new ClipboardBrowserView(rig.history, rig.model, rig.scheduler);
+        });
+        window.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (rows == 0) {
+            QCOMPARE(window.size(), QSize(ClipboardBrowserView::minimumWidth,
+                                          ClipboardBrowserView::minimumHeight));
+            return;
+        }
+        QListView* list = qobject_cast<ClipboardBrowserView*>(window.content())->listView();
+        list->doItemsLayout();
+        QCoreApplication::processEvents();
+        const int bottom = list->viewport()->height() - 1;
+        // A short list leaves room below its last row (the window's least height).
+        const QModelIndex cut = list->indexAt(QPoint(1, bottom));
+        const QModelIndex last = cut.isValid() ? cut : list->model()->index(rows - 1, 0);
+        QVERIFY(cut.isValid() ? list->visualRect(last).bottom() == bottom
+                              : list->visualRect(last).bottom() < bottom);
+        QCOMPARE(last.row() == rows - 1, !list->verticalScrollBar()->isVisible());
+        QVERIFY(window.height() <= window.screen()->availableGeometry().height());
+    }
+
+    // Centred the first time, then where the user left it while that is on a screen; a stored
+    // value that is no frame counts as none.
+    void windowsOpenWhereLeft_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("nothing yet") << QString() << false;
+        QTest::newRow("left on the screen") << u"30 40 520 430"_s << true;
+        QTest::newRow("off every screen") << u"5000 5000 520 430"_s << false;
+        QTest::newRow("not a frame") << u"30 40 wide 430"_s << false;
+    }
+    void windowsOpenWhereLeft() {
+        QFETCH(QString, stored);
+        QFETCH(bool, taken);
+        WindowRig rig;
+        if (!stored.isNull()) {
+            rig.store.seed(u"WindowFrames/history"_s, stored);
+        }
+        const auto open = [&rig] {
+            auto window = std::make_unique<AppWindow>(
+                u"Clipboard"_s, [] { return new QLabel(u"content"_s); },
+                AppWindow::Home{&rig.settings, u"history"_s, {}});
+            window->present();
+            return window;
+        };
+        auto window = open();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect area = AppWindow::pointerScreen()->availableGeometry();
+        if (taken) {
+            QCOMPARE(window->geometry(), rig.settings.windowFrame(u"history"_s).value());
+        } else {
+            QVERIFY(qAbs(window->geometry().center().x() - area.center().x()) <= 1 &&
+                    qAbs(window->geometry().center().y() - area.center().y()) <= 1);
+        }
+        // Moved and closed: kept, and the next run opens it there.
+        const QRect moved(QPoint(60, 70), window->size() + QSize(10, 10));
+        window->setGeometry(moved);
+        window->close();
+        QCOMPARE(rig.settings.windowFrame(u"history"_s).value_or(QRect()), moved);
+        window = open();
+        QCOMPARE(window->geometry(), moved);
+    }
+
     // Raising applies at once; lowering, which trims, only once the value has stayed. Which
     // records a lower limit trims is tst_clipboard_history's.
     void bufferLimitSteps_data() {
@@ -583,14 +684,17 @@ class TestWindows : public QObject {
         QVERIFY(!v->keepHistoryToggle()->isChecked());
 
         // A language picked here rebuilds this very form, after the picker is done with it;
-        // the window keeps its place and size and titles itself anew.
+        // the window keeps its place and titles itself anew.
         const QRect frame(QPoint(40, 50), QSize(500, 600));
         rig.window.setGeometry(frame);
         QPointer<SettingsView> old = v;
         language->setCurrentIndex(language->findData(QStringLiteral("ja")));
         QTRY_VERIFY(old.isNull());
         QCOMPARE(rig.view()->languagePicker()->currentData().toString(), QStringLiteral("ja"));
-        QVERIFY(rig.view()->isVisible() && rig.window.geometry() == frame);
+        QVERIFY(rig.view()->isVisible() && rig.window.geometry().topLeft() == frame.topLeft());
+        // It grows where the form in the new language needs more, and never shrinks.
+        QCOMPARE(rig.window.width(), std::max(frame.width(), rig.window.minimumWidth()));
+        QVERIFY(rig.window.height() >= frame.height());
         QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
         // Closing hides; the window and its content survive for the next showing.
@@ -616,6 +720,54 @@ class TestWindows : public QObject {
         rig.settings.setPreferredLanguage(language);
         SettingsView* v = rig.open();
         QVERIFY(v && !v->findChild<QScrollArea*>()->verticalScrollBar()->isVisible());
+    }
+
+    // In every language, while the recorder shows how to cancel or why it refused a chord, and
+    // after Escape, nothing in the settings window is cut: the window is as wide as the form
+    // needs, also beside a scroll bar, and as tall as the screen lets it be.
+    void recorderTextsFitTheWindow_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("scanCode");
+        for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
+            QTest::addRow("%s, typing", qPrintable(option.code))
+                << option.code << int(Qt::Key_K) << 0 << 45;
+            QTest::addRow("%s, editing", qPrintable(option.code))
+                << option.code << int(Qt::Key_C) << int(Qt::ControlModifier) << 54;
+        }
+    }
+    void recorderTextsFitTheWindow() {
+        QFETCH(QString, language);
+        QFETCH(int, qtKey);
+        QFETCH(int, modifiers);
+        QFETCH(int, scanCode);
+        SettingsRig rig;
+        rig.settings.setPreferredLanguage(language);
+        SettingsView* v = rig.open();
+        const QSize opened = rig.window.size();
+        const auto press = [&rig](int key, int held, int scan) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(held), quint32(scan), 0,
+                            0);
+            QApplication::sendEvent(&rig.sink, &event);
+            // The form's new layout, then the window following it.
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        };
+        rig.recorder()->button()->click();
+        press(Qt::Key_Shift, Qt::ShiftModifier, 50);  // nothing refused yet: how to cancel
+        QCOMPARE(cutInSettings(*v), QString());
+        const QString howToCancel = rig.recorder()->hintLabel()->text();
+        press(qtKey, modifiers, scanCode);
+        QVERIFY(rig.recorder()->isRecording() && rig.recorder()->hintLabel()->isVisible());
+        QVERIFY(rig.recorder()->hintLabel()->text() != howToCancel);
+        QCOMPARE(cutInSettings(*v), QString());
+        QVERIFY(rig.window.minimumSizeHint().width() <= rig.window.width());
+        press(Qt::Key_Escape, 0, 9);
+        QVERIFY(!rig.recorder()->isRecording());
+        QCOMPARE(cutInSettings(*v), QString());
+        // What the window grew for the refusal it gives back.
+        QCOMPARE(rig.window.height(), opened.height());
     }
 
     void warningsFollowTheFlags_data() {
@@ -962,8 +1114,9 @@ class TestWindows : public QObject {
     }
 
     // One panel, shown one turn after the popup opens, centred on the primary screen when the
-    // window the user was in lies on no screen we know; see-through only where a compositor
-    // blends, else cut round; its header follows the trust.
+    // window the user was in lies on no screen we know; its corners see-through only where a
+    // compositor blends, else cut round, and opaque inside either way; its header follows the
+    // trust.
     void followsVisibilityOneTurnLateWithOnePanel() {
         for (const bool compositing : {false, true}) {
             Popup p({"text"}, compositing);
@@ -980,6 +1133,14 @@ class TestWindows : public QObject {
                                  area.y() + area.height() / 2 - panel->height() / 2);
             QCOMPARE(panel->pos(), centred);
             QCOMPARE(panel->testAttribute(Qt::WA_TranslucentBackground), compositing);
+            // See-through only outside the rounded corners: the rows hide what is behind.
+            QImage shot(panel->size(), QImage::Format_ARGB32_Premultiplied);
+            shot.fill(Qt::transparent);
+            panel->render(&shot);
+            for (const QPoint at :
+                 {shot.rect().center(), QPoint(PastePopupView::cornerRadius, shot.height() / 2)}) {
+                QCOMPARE(qAlpha(shot.pixel(at)), 255);
+            }
             QCOMPARE(panel->mask().isEmpty(), compositing);
             QVERIFY(compositing || !panel->mask().contains(QPoint(0, 0)));
 

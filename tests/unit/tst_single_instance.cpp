@@ -199,6 +199,10 @@ class TestSingleInstance : public QObject {
         QTest::newRow("unknown lines, language")
             << QByteArray("--quit\r\nlanguage de\nlanguage ../x\nactivate\r\n")
             << QByteArray("unknown\nok\nunknown\nok\n") << 1;
+        // A launcher's token before the command is taken only as one word of printable ASCII.
+        QTest::newRow("activation tokens")
+            << QByteArray("activation host-12_TIME42\nactivation two words\nactivate\n")
+            << QByteArray("ok\nunknown\nok\n") << 1;
     }
     void misbehavingPeerIsIgnored() {
         QFETCH(QByteArray, payload);
@@ -209,6 +213,7 @@ class TestSingleInstance : public QObject {
         SingleInstance first(dir.path(), {overlong ? 60'000 : fast.peerTimeoutMs, 1500, 5000});
         QSignalSpy spy(&first, &SingleInstance::activationRequested);
         QSignalSpy languages(&first, &SingleInstance::languageRequested);
+        QSignalSpy tokens(&first, &SingleInstance::activationTokenReceived);
         QCOMPARE(first.start(Command::Activate), Role::Primary);
         QCOMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
 
@@ -223,6 +228,8 @@ class TestSingleInstance : public QObject {
         QTEST(received + peer.readAll(), "reply");
         QCOMPARE(spy.count(), activations);
         QCOMPARE(languages.count(), payload.count("language de"));
+        QCOMPARE(tokens.count(), payload.count("_TIME42"));
+        QVERIFY(tokens.isEmpty() || tokens.first().first() == QStringLiteral("host-12_TIME42"));
 
         // And a later start is still served.
         QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));

@@ -5,7 +5,7 @@
 #include "HotkeyStack.h"
 #include "X11Desktop.h"
 #include "settings/L10n.h"
-#include "ui/common/FloatingWindow.h"
+#include "ui/common/AppWindow.h"
 #include "ui/onboarding/OnboardingPanel.h"
 
 // The first-run onboarding of the built application on a real X server, driven from outside as
@@ -47,14 +47,14 @@ class TestOnboardingFlow : public QObject {
   private Q_SLOTS:
     void initTestCase() { QVERIFY(m_app.start()); }
 
-    // In this process: our floating windows share the stays-on-top layer with the panel, which
-    // must stay above them however they come forward.
-    void panelStaysAboveFloatingWindows() {
+    // In this process: the panel, kept above, stays above our ordinary windows however they
+    // come forward.
+    void panelStaysAboveAppWindows() {
         HotkeyStack stack;
         L10n::configure(&stack.settings, QStringLiteral("en"));
         OnboardingPanel panel(
             {stack.settings, stack.detector, stack.pasteboard, stack.scheduler, {}});
-        FloatingWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
+        AppWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
         floating.resize(300, 200);
         panel.present();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));

@@ -15,7 +15,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -34,6 +37,8 @@ const QColor kDestructiveRed(255, 59, 48);
 // The shortest wait between two refreshes of the ages, whatever the clock says.
 constexpr qint64 kMinimumRefreshMs = 200;
 constexpr int kCopiedNoteMs = 1500;
+// The rows sit this far from the window's edges and the search field.
+constexpr int kListInset = 8;
 
 QColor withAlpha(QColor colour, float alpha) {
     colour.setAlphaF(alpha);
@@ -128,7 +133,7 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     m_noMatches->hide();
     // Inset: the rows sit on their own background, clear of the window's edges.
     auto* inset = new QVBoxLayout;
-    inset->setContentsMargins(8, 8, 8, 8);
+    inset->setContentsMargins(kListInset, kListInset, kListInset, kListInset);
     inset->addWidget(m_list);
     pageLayout->addLayout(inset, 1);
 
@@ -195,6 +200,41 @@ ClipboardBrowserView::ClipboardBrowserView(ClipboardHistory& history, HistoryLis
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &ClipboardBrowserView::updateContent);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &ClipboardBrowserView::updateContent);
     updateContent();
+}
+
+QSize ClipboardBrowserView::sizeHint() const {
+    const QSize least(minimumWidth, minimumHeight);
+    const int rows = m_filter->rowCount();
+    const QScreen* shown = screen();
+    // Once shown the window keeps the user's size, and the measured rows are the list's own.
+    if (rows == 0 || shown == nullptr || isVisible()) {
+        return least;
+    }
+    // Tall enough for every row, or for as many whole rows as three quarters of the screen
+    // hold: the first look never ends in half a row. Rows are measured at the width the list
+    // has beside its scroll bar when not all of them fit.
+    const int around = m_listPage->sizeHint().height() - m_list->sizeHint().height();
+    const int room = shown->availableGeometry().height() * 3 / 4 - around;
+    QStyleOptionViewItem option;
+    option.font = m_list->font();
+    const auto rowsHeight = [&](int width) {
+        option.rect = QRect(0, 0, width, 0);
+        int height = 0;
+        for (int row = 0; row < rows; ++row) {
+            const int next = m_delegate->sizeHint(option, m_filter->index(row, 0)).height();
+            if (height + next > room) {
+                return std::pair{height, false};
+            }
+            height += next;
+        }
+        return std::pair{height, true};
+    };
+    const int width = minimumWidth - 2 * kListInset;
+    auto [height, all] = rowsHeight(width);
+    if (!all) {
+        height = rowsHeight(width - m_list->verticalScrollBar()->sizeHint().width()).first;
+    }
+    return least.expandedTo(QSize(minimumWidth, around + height));
 }
 
 int ClipboardBrowserView::historyIndex(int row) const {

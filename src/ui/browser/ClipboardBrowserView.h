@@ -34,6 +34,9 @@ class ClipboardBrowserView : public QWidget {
                          QWidget* parent = nullptr);
     ~ClipboardBrowserView() override;
 
+    // Wide as the least width, tall enough for the rows (see the .cpp).
+    QSize sizeHint() const override;
+
     QListView* listView() const { return m_list; }
     ClipboardBrowserDelegate* delegate() const { return m_delegate; }
     QWidget* placeholder() const { return m_placeholder; }

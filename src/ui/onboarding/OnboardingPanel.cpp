@@ -6,7 +6,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ui/common/FloatingWindow.h"
 #include "ui/onboarding/OnboardingWindowView.h"
 
 OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* parent)
@@ -55,39 +54,4 @@ void OnboardingPanel::present() {
     show();
     raise();
     activateWindow();
-}
-
-void OnboardingPanel::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Our floating windows share the stays-on-top layer; this one stays above them.
-    qApp->installEventFilter(this);
-}
-
-void OnboardingPanel::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    qApp->removeEventFilter(this);
-}
-
-bool OnboardingPanel::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::ZOrderChange || type == QEvent::WindowActivate) &&
-        qobject_cast<FloatingWindow*>(watched) != nullptr && isVisible()) {
-        // Now, for a raise that has already happened, and once more after the current work:
-        // a window brought forward asks the window manager to activate it after raising it,
-        // and the manager raises it again then. Requests reach it in order, so ours comes last.
-        raise();
-        if (!m_raisePending) {
-            m_raisePending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_raisePending = false;
-                    if (isVisible()) {
-                        raise();
-                    }
-                },
-                Qt::QueuedConnection);
-        }
-    }
-    return false;
 }

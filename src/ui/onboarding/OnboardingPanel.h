@@ -17,10 +17,11 @@ class DesktopIntegration;
 class QuillstackTray;
 class Scheduler;
 
-// The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, above
-// our floating windows, centred on the screen the user works on. Closing only hides it (the
-// default for a window that is not deleted on close); refusing the close instead would also
-// refuse it when the application quits, which closes every window first.
+// The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, kept
+// above ordinary windows (our history and settings windows too), centred on the screen the user
+// works on. Closing only hides it (the default for a window that is not deleted on close); refusing
+// the close instead would also refuse it when the application quits, which closes every window
+// first.
 class OnboardingPanel : public QWidget {
     Q_OBJECT
   public:
@@ -55,12 +56,6 @@ class OnboardingPanel : public QWidget {
     // centre, else of the primary screen; none without any screen.
     static std::optional<QRect> placementArea(const std::optional<QRect>& activeWindow);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     OnboardingWindowView* m_content = nullptr;
-    bool m_raisePending = false;
 };

@@ -171,11 +171,6 @@ PastePopupView::PastePopupView(HistoryFilterModel& model, AppSettings& settings,
     retranslate();
 }
 
-void PastePopupView::setTranslucent(bool translucent) {
-    m_translucent = translucent;
-    update();
-}
-
 void PastePopupView::setSelectedRow(qsizetype row) {
     const int previous = m_delegate->selectedRow();
     m_delegate->setSelectedRow(int(row));
@@ -318,10 +313,10 @@ void PastePopupView::updateViewportMask() {
 void PastePopupView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Opaque whatever the palette says: rows over the windows behind are hard to read. Only
+    // the corners outside the rounding are see-through, where a compositor blends.
     QColor background = palette().color(QPalette::Window);
-    if (m_translucent) {
-        background.setAlphaF(0.9f);
-    }
+    background.setAlpha(255);
     painter.setPen(QPen(withAlpha(palette().color(QPalette::WindowText), 0.18f), 1));
     painter.setBrush(background);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,

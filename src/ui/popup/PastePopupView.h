@@ -29,8 +29,6 @@ class PastePopupView : public QWidget {
 
     PastePopupView(HistoryFilterModel& model, AppSettings& settings, QWidget* parent = nullptr);
 
-    // Translucent: the background is see-through where a compositor blends it.
-    void setTranslucent(bool translucent);
     // The row with the checkmark and the accent. On screen, the list scrolls it to the middle
     // with an animation; a hidden list is placed when it comes on screen.
     void setSelectedRow(qsizetype row);
@@ -86,7 +84,6 @@ class PastePopupView : public QWidget {
     PastePopupItemDelegate* m_delegate = nullptr;
     QPropertyAnimation* m_scrollAnimation = nullptr;
     QString m_preedit;  // what an input method is composing, shown after the query
-    bool m_translucent = false;
     bool m_rowsChanging = false;
     bool m_scrollWhenRowsChanged = false;
     QUuid m_heldRecord;

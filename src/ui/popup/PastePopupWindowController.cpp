@@ -77,7 +77,6 @@ void PastePopupWindowController::createPanel() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_view = new PastePopupView(m_session.filterModel(), m_settings, panel);
-    m_view->setTranslucent(m_translucent);
     m_view->setSelectedRow(m_session.selectedIndex());
     connect(&m_session, &PopupSession::selectedIndexChanged, m_view,
             &PastePopupView::setSelectedRow);
@@ -206,6 +205,12 @@ void PastePopupWindowController::hidePanel() {
 }
 
 bool PastePopupWindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panel && event->type() == QEvent::WindowActivate) {
+        // Painted again once the window manager has it in front: mutter on XWayland shows an
+        // X window's content only after a frame drawn since it asked for one, and the frame
+        // drawn at the first expose came before that (the rows stayed blank until a key).
+        m_panel->update();
+    }
     if (watched == m_panel && event->type() == QEvent::Resize && !m_translucent) {
         // Without a compositor the corners are cut out instead of blended.
         m_panel->setMask(roundedRegion(m_panel->size(), PastePopupView::cornerRadius));

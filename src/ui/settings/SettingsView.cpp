@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -84,8 +85,6 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
       m_session(session),
       m_integration(integration),
       m_openWindowClasses(std::move(openWindowClasses)) {
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-
     m_form = new QWidget;
     auto* sections = new QVBoxLayout(m_form);
     if (const QString file = m_settings.unreadableSettingsFile(); !file.isEmpty()) {
@@ -113,6 +112,10 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidget(m_form);
+    // A text that grows (the recorder's refusal, a longer button) asks for a new layout: the
+    // window follows it before it is drawn cut.
+    m_form->installEventFilter(this);
+    m_recorder->installEventFilter(this);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
@@ -151,6 +154,44 @@ SettingsView::~SettingsView() {
     m_recorder->stop();
 }
 
+QSize SettingsView::minimumSizeHint() const {
+    // Room for the form beside the scroll bar too: a window too short for the form shows the
+    // bar, which would otherwise take its width from the form and cut every row's right end.
+    const int width =
+        m_form->minimumSizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width();
+    return {std::max(width, kMinimumWidth), kMinimumHeight};
+}
+
+int SettingsView::formNeed() const {
+    // Measured beside a scroll bar whether one shows or not, so that its coming and going does
+    // not change the answer.
+    const int width = m_scroll->width() - m_scroll->verticalScrollBar()->sizeHint().width();
+    return m_form->hasHeightForWidth() ? m_form->heightForWidth(width)
+                                       : m_form->sizeHint().height();
+}
+
+void SettingsView::followForm() {
+    m_followPending = false;
+    updateGeometry();
+    QWidget* top = window();
+    if (top == this || !top->isVisible()) {
+        return;
+    }
+    // The minimum width follows at once (the window's layout raises it). The height grows by
+    // what the form needs more than when the window was fitted to it, as far as the screen
+    // allows, and gives that back once the form needs it no longer.
+    top->layout()->activate();
+    int wanted = std::max(0, formNeed() - m_fittedNeed);
+    if (const QScreen* screen = top->screen(); screen != nullptr && wanted > m_grown) {
+        const int room = screen->availableGeometry().bottom() - top->frameGeometry().bottom();
+        wanted = std::min(wanted, m_grown + std::max(room, 0));
+    }
+    if (wanted != m_grown) {
+        top->resize(top->width(), top->height() + wanted - m_grown);
+        m_grown = wanted;
+    }
+}
+
 QSize SettingsView::sizeHint() const {
     const QSize form = m_form->sizeHint();
     const int width = std::max(form.width(), kMinimumWidth);
@@ -182,6 +223,7 @@ void SettingsView::showEvent(QShowEvent* event) {
     if (spare > 0) {
         top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
     }
+    m_fittedNeed = formNeed();
 }
 
 QWidget* SettingsView::languageSection() {
@@ -363,6 +405,12 @@ QWidget* SettingsView::ignoredSection() {
 }
 
 bool SettingsView::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_form || watched == m_recorder) && event->type() == QEvent::LayoutRequest &&
+        m_fitted && !m_followPending) {
+        m_followPending = true;
+        // After the form's own layout has run.
+        QMetaObject::invokeMethod(this, &SettingsView::followForm, Qt::QueuedConnection);
+    }
     if (watched == m_ignoredField && event->type() == QEvent::FocusIn && m_openWindowClasses) {
         QStringList classes = m_openWindowClasses();
         classes.sort(Qt::CaseInsensitive);

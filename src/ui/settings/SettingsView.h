@@ -52,6 +52,7 @@ class SettingsView : public QWidget {
     ~SettingsView() override;
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     Warning warning() const { return m_warning; }
 
@@ -85,6 +86,8 @@ class SettingsView : public QWidget {
     void showAutoDelete();
     void showWarning();
     void showIgnored();
+    void followForm();
+    int formNeed() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppSettings& m_settings;
@@ -111,6 +114,11 @@ class SettingsView : public QWidget {
     QCheckBox* m_keepHistory = nullptr;
     QScrollArea* m_scroll = nullptr;
     bool m_fitted = false;
+    // What the form needed when the window was fitted to it, and how much the window grew
+    // since for a taller form (given back when the form shrinks again).
+    int m_fittedNeed = 0;
+    int m_grown = 0;
+    bool m_followPending = false;
     QListWidget* m_ignored = nullptr;
     QLineEdit* m_ignoredField = nullptr;
     QStringListModel* m_openClasses = nullptr;
