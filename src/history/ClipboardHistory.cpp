@@ -35,6 +35,28 @@ bool supersedes(const ClipboardItem& newer, const QSet<QUrl>& newerFiles,
     return older.imageFingerprint() == newer.imageFingerprint();
 }
 
+// Whether `newer` offers only part of what `older` holds, byte for byte: what a desktop's keeper
+// puts on the clipboard when the program of the newest copy quits (mutter keeps the text alone).
+bool offersLessOf(const ClipboardItem& newer, const ClipboardItem& older) {
+    const auto& less = newer.inlineData();
+    const auto& more = older.inlineData();
+    if (!less || !more || less->size() != more->size()) {
+        return false;
+    }
+    bool fewer = false;
+    for (qsizetype i = 0; i < less->size(); ++i) {
+        const StoredItem& part = less->at(i);
+        const StoredItem& whole = more->at(i);
+        for (auto it = part.cbegin(); it != part.cend(); ++it) {
+            if (whole.value(it.key()) != it.value() || !whole.contains(it.key())) {
+                return false;
+            }
+        }
+        fewer = fewer || whole.size() > part.size();
+    }
+    return fewer;
+}
+
 // Password managers mark their copies so that clipboard histories leave them alone.
 bool isConcealed(const PasteboardSnapshot& snapshot) {
     return std::any_of(snapshot.cbegin(), snapshot.cend(), [](const StoredItem& item) {
@@ -238,7 +260,12 @@ void ClipboardHistory::buildRecord(PasteboardSnapshot snapshot, const QDateTime&
     });
 }
 
-void ClipboardHistory::insert(const ClipboardItem& item) {
+void ClipboardHistory::insert(const ClipboardItem& copied) {
+    // Less of the newest copy again keeps all of it, so its types outlive the program.
+    const bool lessOfNewest =
+        m_items.size() > m_pinnedCount && offersLessOf(copied, m_items.at(m_pinnedCount));
+    const ClipboardItem item =
+        lessOfNewest ? m_items.at(m_pinnedCount).redated(copied.date()) : copied;
     // A pinned record is never superseded: the copy is recorded beside it.
     QList<ClipboardItem> list = m_items.first(m_pinnedCount);
     list.reserve(m_items.size() + 1);

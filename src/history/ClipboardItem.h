@@ -64,6 +64,12 @@ class ClipboardItem {
     // Removes the blob file, if any; a missing file is fine.
     void deleteBlob() const;
 
+    // The same record, copied again at `date`.
+    ClipboardItem redated(const QDateTime& date) const {
+        ClipboardItem copy = *this;
+        copy.m_date = date;
+        return copy;
+    }
     bool operator==(const ClipboardItem& other) const { return m_id == other.m_id; }
 
     // The content key of a description text.

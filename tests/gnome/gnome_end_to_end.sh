@@ -65,8 +65,8 @@ bridge_down() {
   ! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
     -m org.freedesktop.DBus.NameHasOwner io.github.quillstack.ShellBridge | grep -q true
 }
-# A pin file planted as a link is left alone, and the user hears of it from the Shell.
-mkdir -p "$XDG_DATA_HOME/Quillstack" && ln -sfn "$HOME/.bashrc" "$XDG_DATA_HOME/Quillstack/pinned"
+# A store planted as a link is left alone, and the user hears of it from the Shell.
+mkdir -p "$XDG_DATA_HOME/Quillstack" && ln -sfn "$HOME/.bashrc" "$XDG_DATA_HOME/Quillstack/history.sqlite"
 told() {
   shell_eval "Main.messageTray.getSources().some(s => s.notifications.some(n =>
     (n.body ?? n.bannerBodyText ?? '').includes('It was left alone')))" | grep -q "'true'"
@@ -74,7 +74,7 @@ told() {
 # Started while the extension is off, the application takes it up once the user enables it.
 gnome-extensions disable "$uuid" && wait_for 5 bridge_down || fail "cannot disable $uuid"
 start_app
-wait_for 10 told || fail "no notification of the planted pin file"
+wait_for 10 told || fail "no notification of the planted store"
 gnome-extensions enable "$uuid" || fail "cannot enable $uuid"
 
 # With no tray host, the indicator in the top bar offers the tray's rows, and they act.
@@ -157,8 +157,14 @@ open_popup || fail "no chord after the extension came back"
 type_keys Escape
 wait_for 10 shows "Pause recording" || fail "no indicator after the extension came back"
 
-# Quit from the indicator ends the application.
+# Quit from the indicator asks first, the history not being kept; Return keeps it and quits.
+asked() {
+  shell_eval "global.get_window_actors().some(a => a.meta_window.get_pid() === $app_pid &&
+    a.meta_window.get_title() === 'Quillstack' && a.meta_window.has_focus())" | grep -q "'true'"
+}
 choose quit
+wait_for 10 asked || fail "the indicator's Quit did not ask"
+type_keys Return
 wait_for 10 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the indicator's Quit did not quit"
 wait "$app_pid" || fail "the application exited with $?"
 echo PASS

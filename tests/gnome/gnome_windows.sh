@@ -23,14 +23,14 @@ foot >/dev/null 2>&1 &
 pids+=($!)
 wait_for 20 other_focused || fail "the terminal did not take the focus"
 "$app" --show-history || fail "--show-history failed"
-wait_for 10 listed_and_focused Clipboard || fail "History is not in front, focused and listed"
+wait_for 10 listed_and_focused History || fail "History is not in front, focused and listed"
 shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
   .find(w => w.get_wm_class() === 'foot'); Main.activateWindow(w)" >/dev/null
 wait_for 10 other_focused || fail "the terminal did not take the focus back"
 "$app" --show-settings || fail "--show-settings failed"
 wait_for 10 listed_and_focused Settings || fail "Settings is not in front, focused and listed"
 history_listed() {
-  shell_eval "global.display.get_tab_list(0, null).some(w => w.get_title() === 'Clipboard')" |
+  shell_eval "global.display.get_tab_list(0, null).some(w => w.get_title() === 'History')" |
     grep -q "'true'"
 }
 history_listed || fail "History left the window list"

@@ -40,6 +40,8 @@ struct WindowRig : HotkeyStack {
         L10n::configure(&settings, QStringLiteral("en"));
         detector.startMonitoring();
     }
+    // The tables must not read the settings once they are gone.
+    ~WindowRig() { L10n::configure(nullptr, QStringLiteral("en")); }
 };
 
 template <typename T = QWidget>

@@ -255,6 +255,12 @@ class TestClipboardHistory : public QObject {
         const StoredItem secret{{"x-kde-passwordManagerHint", "secret"}};
         row("same text, richer format", {{text("words")}, {{{"text/rtf", "{\\rtf1\\ansi words}"}}}},
             {"words"});
+        // A desktop's keeper re-offers the text alone once the program quits.
+        const PasteboardSnapshot rich{{{"UTF8_STRING", "three"}, {"text/html", "<b>3</b>"}}};
+        row("less of the newest keeps it all", {rich, {{{"UTF8_STRING", "three"}}}}, {"three"},
+            rich);
+        row("less of an older one is a copy of its own",
+            {rich, {text("other")}, {{{"UTF8_STRING", "three"}}}}, {"three", "other"});
         row("an image supersedes only an image",
             {{{{"image/png", image}}}, {text("[Image]")}, {{{"image/png", middle}}}},
             {"[Image]", "[Image]"});

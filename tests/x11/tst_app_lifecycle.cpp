@@ -144,7 +144,11 @@ class TestAppLifecycle : public QObject {
         QCOMPARE(list().count('\n'), 4);
         QVERIFY(openTrayMenu());
         run("xdotool", {"key", "Up", "Return"});  // Quit is the menu's last row
+        // The history is not kept, so Quit asks first; Return keeps it and quits.
+        QVERIFY(windowShows("^Quillstack$"));
+        run("xdotool", {"key", "Return"});
         QVERIFY(app.stop(0) && app.blobFiles().isEmpty());
+        QVERIFY(QFileInfo(app.filePath("data/Quillstack/history.sqlite")).size() > 0);
     }
 
     // Where the instance folder's rules (tst_single_instance) trust no folder: no instance at
@@ -190,8 +194,10 @@ class TestAppLifecycle : public QObject {
             QVERIFY(waitForPopup(false));
         };
         popupKeys("ctrl+p Down ctrl+p Escape");
-        const QString pins = app.filePath("data/Quillstack/pinned");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pins).size() > kLarge.size(), 20000);
+        // The pins are in the store, or in its journal until SQLite folds it in.
+        const QString store = app.filePath("data/Quillstack/history.sqlite");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFileInfo(store).size() + QFileInfo(store + "-wal").size() > kLarge.size(), 20000);
         QCOMPARE(QFileInfo(app.filePath("data/Quillstack")).permissions() & 0x077, 0);
         m_owners.clear();  // nothing on the clipboard at the restart: the popup shows only pins
         QVERIFY(app.stop(SIGINT) && app.blobFiles().isEmpty());
