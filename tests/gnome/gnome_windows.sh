@@ -18,15 +18,21 @@ listed_and_focused() {
 other_focused() {
   shell_eval "global.display.focus_window?.get_wm_class() ?? ''" | grep -q "foot"
 }
+# The user clicks the terminal: a Shell from 48 on does not focus a window started without a
+# launcher's token.
+focus_terminal() {
+  shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
+    .find(w => w.get_wm_class() === 'foot'); if (w) Main.activateWindow(w)" >/dev/null
+  other_focused
+}
 start_app
-foot >/dev/null 2>&1 &
+# A shell of its own: the session user may have none to log in with.
+foot sh -c "exec cat >/dev/null" >/dev/null 2>&1 &
 pids+=($!)
-wait_for 20 other_focused || fail "the terminal did not take the focus"
+wait_for 20 focus_terminal || fail "the terminal did not take the focus"
 "$app" --show-history || fail "--show-history failed"
 wait_for 10 listed_and_focused History || fail "History is not in front, focused and listed"
-shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
-  .find(w => w.get_wm_class() === 'foot'); Main.activateWindow(w)" >/dev/null
-wait_for 10 other_focused || fail "the terminal did not take the focus back"
+wait_for 10 focus_terminal || fail "the terminal did not take the focus back"
 "$app" --show-settings || fail "--show-settings failed"
 wait_for 10 listed_and_focused Settings || fail "Settings is not in front, focused and listed"
 history_listed() {
