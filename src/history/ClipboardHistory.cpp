@@ -232,8 +232,10 @@ void ClipboardHistory::buildRecord(PasteboardSnapshot snapshot, const QDateTime&
     m_pendingBlobNames.insert(blobName);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
+    // A copy to be kept goes to the store, not to a blob file of this run.
+    const QString blobDirectory = m_storage && m_keepingAll ? QString() : m_blobDirectory;
     m_scheduler.runInBackground([this, alive, &scheduler, snapshot = std::move(snapshot),
-                                 blobDirectory = m_blobDirectory, blobName, takenAt] {
+                                 blobDirectory, blobName, takenAt] {
         if (alive.expired()) {
             return;
         }
@@ -355,40 +357,24 @@ void ClipboardHistory::loadKept() {
     }
     m_pinsRequested = true;
     m_keepingAll = m_limits().keepHistory;
-    // Every blob of the kept records gets this prefix, so that no sweep takes it before they
-    // arrive.
-    const QString prefix = QStringLiteral("PIN-") + BlobStore::newFileName().chopped(5);
-    m_pendingBlobNames.insert(prefix);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage,
-                                 blobDirectory = m_blobDirectory, prefix,
-                                 everything = m_keepingAll] {
-        if (alive.expired()) {
-            return;
-        }
-        QList<ClipboardItem> items;
-        qsizetype pinned = 0;
-        QList<HistoryStorage::Problem> told =
-            storage->load(everything, [&](const HistoryStorage::Record& record) {
-                const QString blobName =
-                    prefix + QString::number(items.size()) + QStringLiteral(".blob");
-                if (std::optional<ClipboardItem> item = ClipboardItem::make(
-                        record.content, blobDirectory, ClipboardItem::defaultInlineByteLimit,
-                        ClipboardItem::defaultThumbnailMaxSide, record.date, blobName, record.id)) {
-                    items.append(std::move(*item));
+    m_scheduler.runInBackground(
+        [this, alive, &scheduler, storage = m_storage, everything = m_keepingAll] {
+            if (alive.expired()) {
+                return;
+            }
+            QList<ClipboardItem> items;
+            qsizetype pinned = 0;
+            QList<HistoryStorage::Problem> told =
+                storage->load(everything, [&](HistoryStorage::Record record) {
+                    items.append(std::move(record.item));
                     pinned += record.pinned ? 1 : 0;
-                }
-            });
-        scheduler.post(
-            [this, alive, prefix, told = std::move(told), items = std::move(items), pinned] {
+                });
+            scheduler.post([this, alive, told = std::move(told), items = std::move(items), pinned] {
                 if (!alive.lock()) {
-                    for (const ClipboardItem& item : items) {
-                        item.deleteBlob();
-                    }
                     return;
                 }
-                m_pendingBlobNames.remove(prefix);
                 for (const HistoryStorage::Problem& problem : told) {
                     tell(problem);
                 }
@@ -396,7 +382,7 @@ void ClipboardHistory::loadKept() {
                 adoptKept(items, pinned);
                 Q_EMIT pinsLoaded();
             });
-    });
+        });
 }
 
 void ClipboardHistory::adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPins) {
@@ -426,21 +412,95 @@ void ClipboardHistory::adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPi
 
 void ClipboardHistory::applyKeepHistory() {
     const bool keepAll = m_limits().keepHistory;
-    if (m_storage == nullptr || !m_pinsLoaded || keepAll == m_keepingAll) {
+    if (m_storage == nullptr || !m_pinsLoaded || m_storeSettling || keepAll == m_keepingAll) {
         return;
     }
     m_keepingAll = keepAll;
-    if (!keepAll) {
-        // The whole file goes, whatever it held; the pins are written into a new one.
-        m_stored.clear();
-        m_storedPins.reset();
-        m_scheduler.runInBackground([storage = m_storage] { storage->erase(); });
+    if (keepAll) {
+        syncStorage();
+        return;
     }
-    syncStorage();
+    // The whole file goes, whatever it held; what this run still shows moves out of it first,
+    // and the pins are written into a new one.
+    m_storeSettling = true;
+    const QList<Relocation> moving = relocationsOf(m_items);
+    const std::weak_ptr<bool> alive = m_alive;
+    Scheduler& scheduler = m_scheduler;
+    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage, moving] {
+        QList<ClipboardItem> moved = relocate(moving);
+        storage->erase();
+        scheduler.post([this, alive, moving, moved = std::move(moved)] {
+            if (!alive.lock()) {
+                return;
+            }
+            adoptRelocated(moving, moved);
+            m_stored.clear();
+            m_storedPins.reset();
+            m_storeSettling = false;
+            syncStorage();
+            applyKeepHistory();
+        });
+    });
+}
+
+QList<ClipboardHistory::Relocation> ClipboardHistory::relocationsOf(
+    const QList<ClipboardItem>& items) {
+    QList<Relocation> moving;
+    for (const ClipboardItem& item : items) {
+        if (!item.isReadFromKept()) {
+            continue;
+        }
+        if (m_blobDirectory.isEmpty()) {
+            moving.append({item, {}});  // no blob folder: held in memory instead
+            continue;
+        }
+        const QString name = BlobStore::newFileName();
+        m_pendingBlobNames.insert(name);
+        moving.append({item, m_blobDirectory + QLatin1Char('/') + name});
+    }
+    return moving;
+}
+
+QList<ClipboardItem> ClipboardHistory::relocate(const QList<Relocation>& moving) {
+    QList<ClipboardItem> moved;
+    for (const Relocation& relocation : moving) {
+        const PasteboardSnapshot content = relocation.item.resolvedPasteboardData();
+        if (content.isEmpty()) {
+            moved.append(relocation.item);
+        } else if (!relocation.path.isEmpty() && BlobStore::write(relocation.path, content)) {
+            moved.append(relocation.item.inBlob(relocation.path));
+        } else {
+            moved.append(*ClipboardItem::make(content, {}, ClipboardItem::defaultInlineByteLimit,
+                                              ClipboardItem::defaultThumbnailMaxSide,
+                                              relocation.item.date(), {}, relocation.item.id()));
+        }
+    }
+    return moved;
+}
+
+void ClipboardHistory::adoptRelocated(const QList<Relocation>& moving,
+                                      const QList<ClipboardItem>& moved) {
+    for (const Relocation& relocation : moving) {
+        if (!relocation.path.isEmpty()) {
+            m_pendingBlobNames.remove(QFileInfo(relocation.path).fileName());
+        }
+    }
+    replaceItems(moved);
+}
+
+void ClipboardHistory::replaceItems(const QList<ClipboardItem>& replacements) {
+    for (const ClipboardItem& replacement : replacements) {
+        const qsizetype at = m_items.indexOf(replacement);
+        if (at >= 0) {
+            m_items[at] = replacement;
+        } else {
+            replacement.deleteBlob();  // removed meanwhile
+        }
+    }
 }
 
 void ClipboardHistory::syncStorage() {
-    if (m_storage == nullptr || !m_pinsLoaded) {
+    if (m_storage == nullptr || !m_pinsLoaded || m_storeSettling) {
         return;  // the records read from the store are taken in first
     }
     HistoryStorage::Change change;
@@ -472,15 +532,36 @@ void ClipboardHistory::syncStorage() {
     if (change.isEmpty()) {
         return;
     }
+    // Records leaving the store while this run still shows them take their content with them.
+    QList<ClipboardItem> leaving;
+    for (qsizetype i = keptCount; i < m_items.size(); ++i) {
+        if (change.removed.contains(m_items.at(i).id())) {
+            leaving.append(m_items.at(i));
+        }
+    }
+    const QList<Relocation> moving = relocationsOf(leaving);
     m_stored = std::move(kept);
     m_storedPins = std::move(pins);
     const std::weak_ptr<bool> alive = m_alive;
     Scheduler& scheduler = m_scheduler;
-    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage, change] {
+    m_scheduler.runInBackground([this, alive, &scheduler, storage = m_storage, change, moving] {
+        QList<ClipboardItem> moved = relocate(moving);
         std::optional<HistoryStorage::Problem> failure = storage->apply(change);
-        scheduler.post([this, alive, change, failure = std::move(failure)] {
+        scheduler.post([this, alive, change, moving, moved = std::move(moved),
+                        kept = storage->keptContent(), failure = std::move(failure)] {
             if (!alive.lock()) {
                 return;
+            }
+            adoptRelocated(moving, moved);
+            if (failure && failure->kind == HistoryStorage::Problem::Kind::Replaced) {
+                // Another instance deleted the store: what this one keeps is written anew.
+                m_stored.clear();
+                m_storedPins.reset();
+                syncStorage();
+                return;
+            }
+            if (!failure) {
+                readLargeFromKept(change.added, kept);
             }
             if (failure) {
                 // Not kept: the next change writes it again, and removes what is still there.
@@ -498,6 +579,38 @@ void ClipboardHistory::syncStorage() {
             m_storageProblemTold = failure;
         });
     });
+}
+
+void ClipboardHistory::readLargeFromKept(const QList<ClipboardItem>& written,
+                                         const std::shared_ptr<const KeptContent>& kept) {
+    QList<ClipboardItem> large;
+    QStringList blobs;
+    for (const ClipboardItem& item : written) {
+        const qsizetype at = m_items.indexOf(item);
+        // Only while still kept: a later change may already be taking it out of the store.
+        if (at < 0 || !m_stored.contains(item.id()) || m_items.at(at).isReadFromKept()) {
+            continue;
+        }
+        const ClipboardItem& shown = m_items.at(at);
+        const bool isLarge = shown.blobPath().has_value() ||
+                             (shown.inlineData() && byteCount(*shown.inlineData()) >
+                                                        ClipboardItem::defaultInlineByteLimit);
+        if (isLarge) {
+            if (shown.blobPath()) {
+                blobs.append(*shown.blobPath());
+            }
+            large.append(shown.keptIn(kept));
+        }
+    }
+    replaceItems(large);
+    if (!blobs.isEmpty()) {
+        // Behind any read of them already queued.
+        m_scheduler.runInBackground([blobs] {
+            for (const QString& path : blobs) {
+                QFile::remove(path);
+            }
+        });
+    }
 }
 
 void ClipboardHistory::tell(const HistoryStorage::Problem& told) {
@@ -529,6 +642,8 @@ void ClipboardHistory::tell(const HistoryStorage::Problem& told) {
                                           "change."),
                            {told.path, told.reason});
             break;
+        case Kind::Replaced:
+            break;  // not a problem: written anew
     }
 }
 

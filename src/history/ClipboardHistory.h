@@ -113,6 +113,21 @@ class ClipboardHistory : public QObject {
     void loadKept();
     void adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPins);
     void syncStorage();
+    // A large record's content moving between a blob file of this run and the store.
+    struct Relocation {
+        ClipboardItem item;
+        QString path;  // its blob file to be
+    };
+    QList<Relocation> relocationsOf(const QList<ClipboardItem>& items);
+    // On the background queue: the records with their content in their blob files.
+    static QList<ClipboardItem> relocate(const QList<Relocation>& moving);
+    void adoptRelocated(const QList<Relocation>& moving, const QList<ClipboardItem>& moved);
+    // Each record in items() with the same id is replaced; one no longer there loses its blob.
+    void replaceItems(const QList<ClipboardItem>& replacements);
+    // Large records just written to the store are read from it from now on, their blob files
+    // removed, so that a kept copy is held once.
+    void readLargeFromKept(const QList<ClipboardItem>& written,
+                           const std::shared_ptr<const KeptContent>& kept);
     void tell(const HistoryStorage::Problem& told);
     // The record of the latest copy still kept, by date; -1 when there is none.
     qsizetype newestIndex() const;
@@ -134,6 +149,8 @@ class ClipboardHistory : public QObject {
     QSet<QUuid> m_stored;
     std::optional<QList<QUuid>> m_storedPins;  // none: to be written whatever they are
     bool m_keepingAll = false;
+    // The store is being emptied: changes wait until it is done.
+    bool m_storeSettling = false;
     // The problem last told, so that a failing save says it once.
     std::optional<HistoryStorage::Problem> m_storageProblemTold;
     qint64 m_lastChangeCount = -1;

@@ -1,5 +1,8 @@
 #include "history/ClipboardItem.h"
 
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborValue>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
@@ -40,23 +43,28 @@ StoredItem normalised(StoredItem item) {
     return item;
 }
 
-// Per-process secret for content keys, so equal keys mean equal content and nothing else.
-void startKey(QCryptographicHash& hash, char domain) {
-    hash.addData(fingerprintSeed());
-    hash.addData(QByteArrayView(&domain, 1));
-}
-
 constexpr QCryptographicHash::Algorithm keyAlgorithm = QCryptographicHash::Blake2b_256;
+constexpr qsizetype digestSize = 32;
 
 void addLength(QCryptographicHash& hash, qsizetype size) {
     const quint64 length = qToLittleEndian(quint64(size));
     hash.addData(QByteArrayView(reinterpret_cast<const char*>(&length), sizeof(length)));
 }
 
-// Every type name and buffer, lengths included, so different splits cannot collide.
-QByteArray snapshotKey(const PasteboardSnapshot& snapshot) {
+// Digests carry no secret, so that a kept record keeps them; the keys compared in memory are
+// made from them with this run's secret, so equal keys mean equal content and nothing else.
+QByteArray textDigest(QStringView text) {
     QCryptographicHash hash(keyAlgorithm);
-    startKey(hash, 'C');
+    hash.addData("T");
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
+                                text.size() * qsizetype(sizeof(char16_t))));
+    return hash.result();
+}
+
+// Every type name and buffer, lengths included, so different splits cannot collide.
+QByteArray snapshotDigest(const PasteboardSnapshot& snapshot) {
+    QCryptographicHash hash(keyAlgorithm);
+    hash.addData("C");
     addLength(hash, snapshot.size());
     for (const StoredItem& item : snapshot) {
         addLength(hash, item.size());
@@ -69,6 +77,27 @@ QByteArray snapshotKey(const PasteboardSnapshot& snapshot) {
         }
     }
     return hash.result();
+}
+
+QByteArray imageDigest(const QByteArray& bytes) {
+    QCryptographicHash hash(keyAlgorithm);
+    hash.addData("F");
+    addLength(hash, bytes.size());
+    const qsizetype span = std::min(bytes.size(), fingerprintSpan);
+    hash.addData(QByteArrayView(bytes).first(span));
+    hash.addData(QByteArrayView(bytes).last(span));
+    return hash.result();
+}
+
+QByteArray keyOf(QByteArrayView digest) {
+    QCryptographicHash hash(keyAlgorithm);
+    hash.addData(fingerprintSeed());
+    hash.addData(digest);
+    return hash.result();
+}
+
+qint64 fingerprintOf(QByteArrayView digest) {
+    return qFromLittleEndian<qint64>(keyOf(digest).constData());
 }
 
 // The first clusters of a text, bounded in code units too (one cluster can be arbitrarily
@@ -104,34 +133,14 @@ QString searchTextOf(const QList<QUrl>& fileURLs, QStringView text) {
 
 }  // namespace
 
-ClipboardItem::ClipboardItem(QUuid id, QDateTime date, QString previewText,
-                             std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
-                             std::optional<qint64> imageFingerprint,
-                             std::optional<PasteboardSnapshot> inlineData,
-                             std::optional<QString> blobPath, QByteArray contentKey,
-                             bool isPreviewTruncated, QString searchText)
-    : m_id(id),
-      m_date(std::move(date)),
-      m_previewText(std::move(previewText)),
-      m_isPreviewTruncated(isPreviewTruncated),
-      m_contentKey(std::move(contentKey)),
-      m_searchText(std::move(searchText)),
-      m_thumbnailData(std::move(thumbnailData)),
-      m_fileURLs(std::move(fileURLs)),
-      m_imageFingerprint(imageFingerprint),
-      m_inlineData(std::move(inlineData)),
-      m_blobPath(std::move(blobPath)) {
-    if (m_contentKey.isEmpty() && !m_previewText.isEmpty()) {
-        m_contentKey = textKey(m_previewText);
-    }
+QByteArray ClipboardItem::textKey(QStringView text) {
+    return keyOf(textDigest(text));
 }
 
-QByteArray ClipboardItem::textKey(QStringView text) {
-    QCryptographicHash hash(keyAlgorithm);
-    startKey(hash, 'T');
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
-                                text.size() * qsizetype(sizeof(char16_t))));
-    return hash.result();
+void ClipboardItem::deriveKeys() {
+    m_contentKey = m_contentDigest.isEmpty() ? QByteArray() : keyOf(m_contentDigest);
+    m_imageFingerprint =
+        m_imageDigest ? std::optional<qint64>(fingerprintOf(*m_imageDigest)) : std::nullopt;
 }
 
 std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snapshot,
@@ -151,55 +160,148 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
         return std::nullopt;
     }
 
-    QList<QUrl> fileURLs = PasteboardContent::fileURLsFromStored(items);
+    ClipboardItem record;
+    record.m_id = id.isNull() ? QUuid::createUuid() : id;
+    record.m_date = date;
+    record.m_fileURLs = PasteboardContent::fileURLsFromStored(items);
     bool isPlaceholder = false;
     QString fullPreview = PasteboardContent::previewTextFromStored(items, &isPlaceholder);
     // A placeholder says nothing about the content: two different copies must not merge.
-    QByteArray contentKey;
     if (isPlaceholder) {
-        contentKey = snapshotKey(items);
+        record.m_contentDigest = snapshotDigest(items);
     } else if (!fullPreview.isEmpty()) {
-        contentKey = textKey(fullPreview);
+        record.m_contentDigest = textDigest(fullPreview);
     }
-    QString searchText =
-        isPlaceholder && fileURLs.isEmpty() ? QString() : searchTextOf(fileURLs, fullPreview);
-    auto [previewText, isPreviewTruncated] = boundedPreview(std::move(fullPreview));
-    const std::optional<QByteArray> imageBytes =
-        PasteboardContent::imageDataFromItem(items.first());
-    std::optional<QByteArray> thumbnail;
-    std::optional<qint64> imageFingerprint;
-    if (imageBytes) {
-        thumbnail = PasteboardContent::makeThumbnail(imageBytes, thumbnailMaxSide);
-        imageFingerprint = fingerprint(*imageBytes);
+    if (!isPlaceholder || !record.m_fileURLs.isEmpty()) {
+        record.m_searchText = searchTextOf(record.m_fileURLs, fullPreview);
     }
+    std::tie(record.m_previewText, record.m_isPreviewTruncated) =
+        boundedPreview(std::move(fullPreview));
+    if (const std::optional<QByteArray> imageBytes =
+            PasteboardContent::imageDataFromItem(items.first())) {
+        record.m_thumbnailData = PasteboardContent::makeThumbnail(imageBytes, thumbnailMaxSide);
+        record.m_imageDigest = imageDigest(*imageBytes);
+    }
+    record.deriveKeys();
 
-    std::optional<PasteboardSnapshot> inlineData;
-    std::optional<QString> blobPath;
     if (byteCount(items) > inlineByteLimit && !blobDirectory.isEmpty()) {
         const QString name = blobFileName.isEmpty() ? BlobStore::newFileName() : blobFileName;
         const QString path = blobDirectory + QLatin1Char('/') + name;
         if (BlobStore::write(path, items)) {
-            blobPath = path;
+            record.m_blobPath = path;
         }
     }
-    if (!blobPath) {
-        inlineData = std::move(items);
+    if (!record.m_blobPath) {
+        record.m_inlineData = std::move(items);
     }
-    return ClipboardItem(id.isNull() ? QUuid::createUuid() : id, date, std::move(previewText),
-                         std::move(thumbnail), std::move(fileURLs), imageFingerprint,
-                         std::move(inlineData), std::move(blobPath), std::move(contentKey),
-                         isPreviewTruncated, std::move(searchText));
+    return record;
 }
 
 qint64 ClipboardItem::fingerprint(const QByteArray& bytes) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(fingerprintSeed());
-    const quint64 length = qToLittleEndian(quint64(bytes.size()));
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&length), sizeof(length)));
-    const qsizetype span = std::min(bytes.size(), fingerprintSpan);
-    hash.addData(QByteArrayView(bytes).first(span));
-    hash.addData(QByteArrayView(bytes).last(span));
-    return qFromLittleEndian<qint64>(hash.resultView().constData());
+    return fingerprintOf(imageDigest(bytes));
+}
+
+namespace {
+
+// The summary's fields; 0 holds its form, so that a later form is told from this one.
+enum SummaryField : int {
+    Form = 0,
+    Preview,
+    PreviewTruncated,
+    Search,
+    Thumbnail,
+    Files,
+    ContentDigest,
+    ImageDigest,
+};
+constexpr int summaryForm = 1;
+// A thumbnail is a small picture; anything larger is not one of ours.
+constexpr qsizetype maxThumbnailBytes = 4 << 20;
+
+}  // namespace
+
+QByteArray ClipboardItem::summary() const {
+    QCborMap map;
+    map.insert(Form, summaryForm);
+    map.insert(Preview, m_previewText);
+    map.insert(PreviewTruncated, m_isPreviewTruncated);
+    map.insert(Search, m_searchText);
+    if (m_thumbnailData) {
+        map.insert(Thumbnail, *m_thumbnailData);
+    }
+    QCborArray files;
+    for (const QUrl& url : m_fileURLs) {
+        files.append(url.toString(QUrl::FullyEncoded));
+    }
+    map.insert(Files, files);
+    map.insert(ContentDigest, m_contentDigest);
+    if (m_imageDigest) {
+        map.insert(ImageDigest, *m_imageDigest);
+    }
+    return map.toCborValue().toCbor();
+}
+
+std::optional<ClipboardItem> ClipboardItem::fromSummary(
+    const QUuid& id, const QDateTime& date, const QByteArray& summary,
+    std::optional<PasteboardSnapshot> inlineData, std::shared_ptr<const KeptContent> kept) {
+    QCborParserError error;
+    const QCborValue value = QCborValue::fromCbor(summary, &error);
+    const QCborMap map = value.toMap();
+    if (error.error != QCborError::NoError || !value.isMap() ||
+        map.value(Form).toInteger() != summaryForm || !map.value(Preview).isString() ||
+        !map.value(Search).isString() || !map.value(Files).isArray() ||
+        !map.value(ContentDigest).isByteArray() || (inlineData.has_value() == (kept != nullptr))) {
+        return std::nullopt;
+    }
+    ClipboardItem record;
+    record.m_id = id;
+    record.m_date = date;
+    record.m_previewText = map.value(Preview).toString();
+    record.m_isPreviewTruncated = map.value(PreviewTruncated).toBool();
+    record.m_searchText = map.value(Search).toString();
+    record.m_contentDigest = map.value(ContentDigest).toByteArray();
+    if (map.contains(Thumbnail)) {
+        record.m_thumbnailData = map.value(Thumbnail).toByteArray();
+    }
+    if (map.contains(ImageDigest)) {
+        record.m_imageDigest = map.value(ImageDigest).toByteArray();
+    }
+    for (const QCborValue& file : map.value(Files).toArray()) {
+        const QUrl url(file.toString(), QUrl::StrictMode);
+        if (!file.isString() || !url.isValid()) {
+            return std::nullopt;
+        }
+        record.m_fileURLs.append(url);
+    }
+    const auto digestIsOurs = [](const QByteArray& digest) {
+        return digest.isEmpty() || digest.size() == digestSize;
+    };
+    if (record.m_previewText.size() > storedPreviewUnits ||
+        record.m_searchText.size() > searchedUnits || !digestIsOurs(record.m_contentDigest) ||
+        (record.m_imageDigest && record.m_imageDigest->size() != digestSize) ||
+        (record.m_thumbnailData && record.m_thumbnailData->size() > maxThumbnailBytes)) {
+        return std::nullopt;
+    }
+    record.deriveKeys();
+    record.m_inlineData = std::move(inlineData);
+    record.m_kept = std::move(kept);
+    return record;
+}
+
+ClipboardItem ClipboardItem::keptIn(std::shared_ptr<const KeptContent> kept) const {
+    ClipboardItem copy = *this;
+    copy.m_inlineData.reset();
+    copy.m_blobPath.reset();
+    copy.m_kept = std::move(kept);
+    return copy;
+}
+
+ClipboardItem ClipboardItem::inBlob(const QString& path) const {
+    ClipboardItem copy = *this;
+    copy.m_inlineData.reset();
+    copy.m_kept.reset();
+    copy.m_blobPath = path;
+    return copy;
 }
 
 PasteboardSnapshot ClipboardItem::resolvedPasteboardData() const {
@@ -208,6 +310,9 @@ PasteboardSnapshot ClipboardItem::resolvedPasteboardData() const {
     }
     if (m_blobPath) {
         return BlobStore::read(*m_blobPath).value_or(PasteboardSnapshot());
+    }
+    if (m_kept) {
+        return m_kept->read(m_id).value_or(PasteboardSnapshot());
     }
     return {};
 }

@@ -7,12 +7,22 @@
 #include <QUrl>
 #include <QUuid>
 
+#include <memory>
 #include <optional>
 
 #include "platform/Pasteboard.h"
 
+// Where a kept record's content is read back from when it is needed (the history's database),
+// so that a large kept copy is neither held in memory nor written out again. Any thread.
+class KeptContent {
+  public:
+    virtual ~KeptContent() = default;
+    // Nothing when the record is no longer kept or cannot be read.
+    virtual std::optional<PasteboardSnapshot> read(const QUuid& id) const = 0;
+};
+
 // One copy: immutable, equal by id only. Content stays in memory up to the inline limit and
-// moves to a blob file beyond it.
+// moves to a blob file beyond it, or stays where it is kept.
 class ClipboardItem {
   public:
     static constexpr qint64 defaultInlineByteLimit = 262144;
@@ -41,6 +51,17 @@ class ClipboardItem {
     // Hash of size, first 2048 and last 2048 bytes; seeded once per process.
     static qint64 fingerprint(const QByteArray& bytes);
 
+    // What describes the record, for keeping it beside its content: the texts, the thumbnail and
+    // unkeyed digests of what the keys are made of, so that a later run makes the record again
+    // without decoding its content. CBOR.
+    QByteArray summary() const;
+    // The record a summary describes, its content inline or read from `kept`; nothing for a
+    // summary that is not one of ours (read as untrusted input).
+    static std::optional<ClipboardItem> fromSummary(const QUuid& id, const QDateTime& date,
+                                                    const QByteArray& summary,
+                                                    std::optional<PasteboardSnapshot> inlineData,
+                                                    std::shared_ptr<const KeptContent> kept);
+
     const QUuid& id() const { return m_id; }
     const QDateTime& date() const { return m_date; }
     // The start of the description, at most storedPreviewClusters clusters and
@@ -58,9 +79,15 @@ class ClipboardItem {
     const std::optional<qint64>& imageFingerprint() const { return m_imageFingerprint; }
     const std::optional<PasteboardSnapshot>& inlineData() const { return m_inlineData; }
     const std::optional<QString>& blobPath() const { return m_blobPath; }
+    bool isReadFromKept() const { return m_kept != nullptr; }
 
-    // The stored content: inline, or read back from the blob; empty when neither can be had.
+    // The stored content: inline, or read back from the blob or where it is kept; empty when
+    // none can be had.
     PasteboardSnapshot resolvedPasteboardData() const;
+    // The same record with its content read from where it is kept from now on.
+    ClipboardItem keptIn(std::shared_ptr<const KeptContent> kept) const;
+    // The same record with its content in the blob file at `path` from now on.
+    ClipboardItem inBlob(const QString& path) const;
     // Removes the blob file, if any; a missing file is fine.
     void deleteBlob() const;
 
@@ -75,25 +102,23 @@ class ClipboardItem {
     // The content key of a description text.
     static QByteArray textKey(QStringView text);
 
-    // For tests and benchmarks that need a record without going through make(). Without a
-    // content key, the preview text's key is used.
-    ClipboardItem(QUuid id, QDateTime date, QString previewText,
-                  std::optional<QByteArray> thumbnailData, QList<QUrl> fileURLs,
-                  std::optional<qint64> imageFingerprint,
-                  std::optional<PasteboardSnapshot> inlineData, std::optional<QString> blobPath,
-                  QByteArray contentKey = {}, bool isPreviewTruncated = false,
-                  QString searchText = {});
-
   private:
+    ClipboardItem() = default;
+    // Keys and fingerprints made from the unkeyed digests with this run's secret.
+    void deriveKeys();
+
     QUuid m_id;
     QDateTime m_date;
     QString m_previewText;
     bool m_isPreviewTruncated = false;
+    QByteArray m_contentDigest;
     QByteArray m_contentKey;
     QString m_searchText;
     std::optional<QByteArray> m_thumbnailData;
     QList<QUrl> m_fileURLs;
+    std::optional<QByteArray> m_imageDigest;
     std::optional<qint64> m_imageFingerprint;
     std::optional<PasteboardSnapshot> m_inlineData;
     std::optional<QString> m_blobPath;
+    std::shared_ptr<const KeptContent> m_kept;
 };

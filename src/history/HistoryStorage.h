@@ -7,6 +7,7 @@
 #include <QUuid>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "history/ClipboardItem.h"
@@ -17,10 +18,9 @@
 // an implementation may block on the disk; nothing here is ever called on the main thread.
 class HistoryStorage {
   public:
+    // A kept record: its content inline when small, else read from keptContent() on demand.
     struct Record {
-        QUuid id;
-        QDateTime date;
-        PasteboardSnapshot content;
+        ClipboardItem item;
         bool pinned = false;
     };
     // What the user must hear of. reason: an English key of the string tables.
@@ -30,6 +30,8 @@ class HistoryStorage {
             SetAside,      // damaged, not a history, of a newer version: renamed to setAsideAs
             PinsSetAside,  // the old pin file, unreadable: renamed to setAsideAs
             NotSaved,      // a write failed (a full disk): the change is not kept
+            Replaced,      // another instance deleted the store: the change went into the one
+                           // there now, which holds none of this instance's other records
         };
         Kind kind = Kind::NotSaved;
         QString path;
@@ -49,6 +51,9 @@ class HistoryStorage {
     };
 
     virtual ~HistoryStorage() = default;
+
+    // Where the content of the records it hands over, and of those it keeps, is read back.
+    virtual std::shared_ptr<const KeptContent> keptContent() const = 0;
 
     // Hands over every kept record (everything: else the pinned ones only, the others being
     // deleted), the pinned first in pin order, then the others newest first, one at a time so

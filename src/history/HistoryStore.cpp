@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <limits>
 
@@ -44,6 +45,10 @@ class Statement {
         sqlite3_bind_text(m_statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
     }
     void bind(int at, qint64 value) { sqlite3_bind_int64(m_statement, at, value); }
+    void reset() {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
     // One statement of a change: done when it ran to its end.
     bool run() {
         const bool done = m_statement != nullptr && sqlite3_step(m_statement) == SQLITE_DONE;
@@ -61,13 +66,71 @@ QString textColumn(sqlite3_stmt* statement, int column) {
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
 }
 
+QByteArray blobColumn(sqlite3_stmt* statement, int column) {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+    return QByteArray::fromRawData(bytes, sqlite3_column_bytes(statement, column));
+}
+
+// Read as untrusted input: nothing for a content that is not ours.
+std::optional<PasteboardSnapshot> contentColumn(sqlite3_stmt* statement, int column) {
+    std::optional<PasteboardSnapshot> content = BlobStore::decode(blobColumn(statement, column));
+    if (!content || content->isEmpty()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+std::pair<quint64, quint64> fileIdentity(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+        return {};
+    }
+    return {quint64(info.st_dev), quint64(info.st_ino)};
+}
+
+// The content of large kept records, read on demand on a connection of its own, so that any
+// thread may read while the background queue writes.
+class KeptRecords final : public KeptContent {
+  public:
+    explicit KeptRecords(QString folder) : m_folder(std::move(folder)) {}
+
+    std::optional<PasteboardSnapshot> read(const QUuid& id) const override {
+        const PrivateFiles::Folder folder = PrivateFiles::openFolder(m_folder, false);
+        PrivateFiles::FileRead outcome;
+        if (!folder.isOpen() ||
+            !PrivateFiles::openFile(folder, HistoryStore::fileName,
+                                    std::numeric_limits<qint64>::max(), &outcome)) {
+            return std::nullopt;
+        }
+        sqlite3* db = nullptr;
+        const QByteArray path =
+            QFile::encodeName(folder.path() + QLatin1Char('/') + HistoryStore::fileName);
+        std::optional<PasteboardSnapshot> content;
+        if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
+                            nullptr) == SQLITE_OK) {
+            sqlite3_busy_timeout(db, busyTimeoutMs);
+            Statement row(db, "SELECT content FROM records WHERE id = ?1");
+            row.bind(1, id);
+            if (row.isValid() && sqlite3_step(row.get()) == SQLITE_ROW) {
+                content = contentColumn(row.get(), 0);
+            }
+        }
+        sqlite3_close(db);
+        return content;
+    }
+
+  private:
+    QString m_folder;
+};
+
 }  // namespace
 
 QString HistoryStore::defaultFolder() {
     return XdgFolders::dataHome() + QStringLiteral("/Quillstack");
 }
 
-HistoryStore::HistoryStore(QString folder) : m_folder(std::move(folder)) {}
+HistoryStore::HistoryStore(QString folder)
+    : m_folder(std::move(folder)), m_kept(std::make_shared<KeptRecords>(m_folder)) {}
 
 HistoryStore::~HistoryStore() {
     close();
@@ -105,10 +168,15 @@ QString HistoryStore::prepareSchema() {
     if (found > schemaVersion) {
         return newerVersion;
     }
-    // Migrations from one version to the next go here, each in this transaction.
-    if (found == 0 && (!execute("CREATE TABLE records (id TEXT PRIMARY KEY NOT NULL, date INTEGER "
-                                "NOT NULL, pin INTEGER, content BLOB NOT NULL)") ||
-                       !execute("PRAGMA user_version = 1"))) {
+    // Migrations from one version to the next, each in this transaction.
+    if (found == 0 && !execute("CREATE TABLE records (id TEXT PRIMARY KEY NOT NULL, date INTEGER "
+                               "NOT NULL, pin INTEGER, content BLOB NOT NULL, summary BLOB)")) {
+        return {};
+    }
+    if (found == 1 && !execute("ALTER TABLE records ADD COLUMN summary BLOB")) {
+        return {};
+    }
+    if (found < schemaVersion && !execute("PRAGMA user_version = 2")) {
         return {};
     }
     return okay;
@@ -162,6 +230,7 @@ std::optional<HistoryStorage::Problem> HistoryStore::open(bool create, QList<Pro
     }
     const int error = sqlite3_errcode(m_db);
     if (outcome == okay && execute("COMMIT")) {
+        m_openFile = fileIdentity(filePath());
         return std::nullopt;
     }
     close();
@@ -189,11 +258,15 @@ HistoryStorage::Problem HistoryStore::notSaved() const {
     return Problem{Problem::Kind::NotSaved, filePath(), cannotWrite, {}};
 }
 
+bool HistoryStore::wasReplaced() const {
+    return m_db != nullptr && fileIdentity(filePath()) != m_openFile;
+}
+
 bool HistoryStore::insert(const QUuid& id, const QDateTime& date, std::optional<qint64> pin,
-                          const PasteboardSnapshot& content) {
+                          const PasteboardSnapshot& content, const QByteArray& summary) {
     Statement statement(m_db,
-                        "INSERT INTO records (id, date, pin, content) VALUES (?1, ?2, ?3, ?4) ON "
-                        "CONFLICT (id) DO NOTHING");
+                        "INSERT INTO records (id, date, pin, content, summary) VALUES (?1, ?2, ?3, "
+                        "?4, ?5) ON CONFLICT (id) DO NOTHING");
     const QByteArray bytes = BlobStore::encode(content);
     statement.bind(1, id);
     statement.bind(2, date.toMSecsSinceEpoch());
@@ -202,6 +275,10 @@ bool HistoryStore::insert(const QUuid& id, const QDateTime& date, std::optional<
     }
     sqlite3_bind_blob64(statement.get(), 4, bytes.constData(), sqlite3_uint64(bytes.size()),
                         SQLITE_STATIC);
+    if (!summary.isNull()) {
+        sqlite3_bind_blob64(statement.get(), 5, summary.constData(), sqlite3_uint64(summary.size()),
+                            SQLITE_STATIC);
+    }
     return statement.run();
 }
 
@@ -223,7 +300,7 @@ void HistoryStore::takeOverPinFile(QList<Problem>* told) {
         last.isValid() && sqlite3_step(last.get()) == SQLITE_ROW && execute("BEGIN IMMEDIATE");
     qint64 next = sqlite3_column_int64(last.get(), 0) + 1;
     for (const PinStore::Record& record : std::as_const(loaded.records)) {
-        done = done && insert(QUuid::createUuid(), record.date, next++, record.content);
+        done = done && insert(QUuid::createUuid(), record.date, next++, record.content, {});
     }
     if (done && execute("COMMIT")) {
         PrivateFiles::removeFile(PrivateFiles::openFolder(m_folder, false), PinStore::fileName);
@@ -253,20 +330,62 @@ QList<HistoryStorage::Problem> HistoryStore::load(bool everything,
         }
         emptyJournal();
     }
+    // A small record's content comes with its row; a large one's stays where it is, read when
+    // needed. A row with no summary yet (an older version's) is made from its content, once.
     Statement rows(m_db,
-                   "SELECT id, date, pin, content FROM records ORDER BY pin IS NULL, pin, date "
-                   "DESC");
+                   "SELECT id, date, pin, summary, CASE WHEN length(content) <= ?1 THEN content "
+                   "END FROM records ORDER BY pin IS NULL, pin, date DESC");
+    Statement whole(m_db, "SELECT content FROM records WHERE id = ?1");
+    rows.bind(1, ClipboardItem::defaultInlineByteLimit);
+    QList<std::pair<QUuid, QByteArray>> summaries;
     while (rows.isValid() && sqlite3_step(rows.get()) == SQLITE_ROW) {
         const QUuid id(textColumn(rows.get(), 0));
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 3));
-        // Read as untrusted input: a row that is not ours is skipped.
-        std::optional<PasteboardSnapshot> content =
-            BlobStore::decode(QByteArray::fromRawData(bytes, sqlite3_column_bytes(rows.get(), 3)));
-        if (id.isNull() || !content || content->isEmpty()) {
-            continue;
+        const QDateTime date = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(rows.get(), 1));
+        const bool pinned = sqlite3_column_type(rows.get(), 2) != SQLITE_NULL;
+        const bool small = sqlite3_column_type(rows.get(), 4) != SQLITE_NULL;
+        std::optional<PasteboardSnapshot> content;
+        if (small) {
+            content = contentColumn(rows.get(), 4);
+            if (!content) {
+                continue;
+            }
         }
-        take(Record{id, QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(rows.get(), 1)),
-                    std::move(*content), sqlite3_column_type(rows.get(), 2) != SQLITE_NULL});
+        std::optional<ClipboardItem> item =
+            id.isNull() ? std::nullopt
+                        : ClipboardItem::fromSummary(id, date, blobColumn(rows.get(), 3), content,
+                                                     small ? nullptr : m_kept);
+        if (!item && !id.isNull()) {
+            whole.bind(1, id);
+            if (!small && sqlite3_step(whole.get()) == SQLITE_ROW) {
+                content = contentColumn(whole.get(), 0);
+            }
+            whole.reset();
+            item = content
+                       ? ClipboardItem::make(*content, {}, ClipboardItem::defaultInlineByteLimit,
+                                             ClipboardItem::defaultThumbnailMaxSide, date, {}, id)
+                       : std::nullopt;
+            if (item) {
+                summaries.append({id, item->summary()});
+                if (!small) {
+                    item = item->keptIn(m_kept);
+                }
+            }
+        }
+        if (item) {
+            take(Record{std::move(*item), pinned});
+        }
+    }
+    if (!summaries.isEmpty() && execute("BEGIN IMMEDIATE")) {
+        Statement update(m_db, "UPDATE records SET summary = ?2 WHERE id = ?1");
+        bool done = true;
+        for (const auto& [id, summary] : std::as_const(summaries)) {
+            update.bind(1, id);
+            sqlite3_bind_blob64(update.get(), 2, summary.constData(),
+                                sqlite3_uint64(summary.size()), SQLITE_STATIC);
+            done = done && update.run();
+        }
+        // Made again at the next start when this fails: nothing is lost.
+        execute(done ? "COMMIT" : "ROLLBACK");
     }
     return told;
 }
@@ -276,11 +395,17 @@ std::optional<HistoryStorage::Problem> HistoryStore::apply(const Change& change)
         return std::nullopt;
     }
     QList<Problem> ignored;
+    const bool replaced = wasReplaced();
+    if (replaced) {
+        close();
+    }
     if (std::optional<Problem> failure = open(!change.added.isEmpty(), &ignored)) {
         return failure;
     }
     if (m_db == nullptr) {
-        return std::nullopt;  // nothing kept yet, so nothing to remove or unpin
+        // Nothing kept yet, so nothing to remove or unpin.
+        return replaced ? std::optional(Problem{Problem::Kind::Replaced, filePath(), {}, {}})
+                        : std::nullopt;
     }
     Statement remove(m_db, "DELETE FROM records WHERE id = ?1");
     Statement pin(m_db, "UPDATE records SET pin = ?2 WHERE id = ?1");
@@ -291,7 +416,8 @@ std::optional<HistoryStorage::Problem> HistoryStore::apply(const Change& change)
         // removed meanwhile and is not written.
         const PasteboardSnapshot content =
             done ? item.resolvedPasteboardData() : PasteboardSnapshot();
-        done = done && (content.isEmpty() || insert(item.id(), item.date(), {}, content));
+        done = done &&
+               (content.isEmpty() || insert(item.id(), item.date(), {}, content, item.summary()));
     }
     for (const QUuid& id : change.removed) {
         remove.bind(1, id);
@@ -315,6 +441,9 @@ std::optional<HistoryStorage::Problem> HistoryStore::apply(const Change& change)
     }
     if (!change.removed.isEmpty()) {
         emptyJournal();
+    }
+    if (replaced) {
+        return Problem{Problem::Kind::Replaced, filePath(), {}, {}};
     }
     return std::nullopt;
 }

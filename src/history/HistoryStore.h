@@ -14,8 +14,9 @@ struct sqlite3;
 class HistoryStore final : public HistoryStorage {
   public:
     static inline const QString fileName = QStringLiteral("history.sqlite");
-    // 1: records(id, date, pin, content); a newer file is left to the version that wrote it.
-    static constexpr int schemaVersion = 1;
+    // 1: records(id, date, pin, content); 2: and summary, what makes the record again without
+    // decoding its content (NULL until made). A newer file is left to the version that wrote it.
+    static constexpr int schemaVersion = 2;
 
     // $XDG_DATA_HOME/Quillstack, where the user's history is kept.
     static QString defaultFolder();
@@ -27,6 +28,7 @@ class HistoryStore final : public HistoryStorage {
 
     QString filePath() const;
 
+    std::shared_ptr<const KeptContent> keptContent() const override { return m_kept; }
     QList<Problem> load(bool everything, const std::function<void(Record)>& take) override;
     std::optional<Problem> apply(const Change& change) override;
     std::optional<Problem> erase() override;
@@ -42,11 +44,16 @@ class HistoryStore final : public HistoryStorage {
     QString prepareSchema();
     Problem notSaved() const;
     bool insert(const QUuid& id, const QDateTime& date, std::optional<qint64> pin,
-                const PasteboardSnapshot& content);
+                const PasteboardSnapshot& content, const QByteArray& summary);
     bool execute(const char* sql);
     void emptyJournal();
+    // Whether the file open is no longer the one at its path: another instance deleted it.
+    bool wasReplaced() const;
 
     QString m_folder;
     sqlite3* m_db = nullptr;
     bool m_pinFileChecked = false;
+    std::shared_ptr<const KeptContent> m_kept;
+    // The open database file's device and inode.
+    std::pair<quint64, quint64> m_openFile{};
 };

@@ -373,6 +373,7 @@ class TestClipboardHistory : public QObject {
         };
         row("none yet, umask 002", 0, "", "", true);
         row("a kept history", 1, "", "", true);
+        row("a kept history of the first version", 1, "", "", true);
         row("an old pin file", 1, "", "", true);
         row("an old pin file and a kept history", 2, "", "", true);
         row("an old pin file not a pin file", 1, "is not a pin file", "pinned.unreadable-*", true);
@@ -426,7 +427,13 @@ class TestClipboardHistory : public QObject {
             QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096 + 8) &&
                     file.write(QByteArray(4000, '\xff')) == 4000);
         } else if (found.contains("newer")) {
-            QVERIFY(QProcess::execute("sqlite3", {path, "PRAGMA user_version = 2"}) == 0);
+            QVERIFY(QProcess::execute("sqlite3",
+                                      {path, QString("PRAGMA user_version = %1")
+                                                 .arg(HistoryStore::schemaVersion + 1)}) == 0);
+        } else if (found.contains("first version")) {
+            QVERIFY(QProcess::execute("sqlite3", {path,
+                                                  "ALTER TABLE records DROP COLUMN summary; "
+                                                  "PRAGMA user_version = 1"}) == 0);
         } else if (found.contains("journal")) {
             QVERIFY(QFile::link(notes, path + "-wal"));
         } else if (found.contains("link")) {
@@ -522,6 +529,7 @@ class TestClipboardHistory : public QObject {
                 << QString(scenario) << keep << QString(restored) << gone << files;
         };
         row("every type", true, "B F I H T", "secret-marker", true);
+        row("every type, kept by the first version", true, "B F I H T", "secret-marker", true);
         row("not kept: the pins", false, "B", "text-marker", true);
         row("removed, limit, clear", true, "B", "text-marker", true);
         row("a lower limit at the next start", true, "B F I", "html-marker", true);
@@ -529,6 +537,7 @@ class TestClipboardHistory : public QObject {
         row("turned off", true, "B", "text-marker", true);
         row("turned off, no pins", true, "", "big-marker", false);
         row("two instances", true, "B O I H T", "Fa%20b.txt", true);
+        row("turned off beside another instance", true, "B O", "text-marker", true);
     }
     void keptAcrossRestarts() {
         QFETCH(QString, scenario);
@@ -560,6 +569,21 @@ class TestClipboardHistory : public QObject {
                 run.limits.bufferLimit = 2;
                 run.history.applyLimit();
                 run.history.clearAll();
+            } else if (scenario.contains("another instance")) {
+                run.scheduler.runUntilIdle();
+                HistoryStore otherStore(folder);
+                Rig other(false, &otherStore);
+                other.limits.keepHistory = true;
+                other.begin();
+                other.copy(text("O other"));
+                other.history.setPinned(other.previews().indexOf("O other"), true);
+                other.scheduler.runUntilIdle();
+                run.limits.keepHistory = false;
+                run.history.applyKeepHistory();
+                run.scheduler.runUntilIdle();
+                // The other's next change finds the store gone and writes its pin anew.
+                other.copy(text("P"));
+                other.scheduler.runUntilIdle();
             } else if (scenario.startsWith("turned off")) {
                 if (scenario.contains("no pins")) {
                     run.history.setPinned(0, false);
@@ -579,12 +603,22 @@ class TestClipboardHistory : public QObject {
                 run.scheduler.runUntilIdle();
             }
             run.scheduler.runUntilIdle();
+            // A kept copy (the big text, pinned) is held once, in the store; one leaving the
+            // store takes its content along.
+            QCOMPARE(run.blobFiles().isEmpty(), !scenario.contains("no pins"));
             for (const ClipboardItem& item : run.history.items()) {
                 expected.append({item.date(), item.resolvedPasteboardData()});
+                QVERIFY(!expected.last().second.isEmpty());
             }
         }
         QFETCH(bool, filesThere);
         QCOMPARE(QFile::exists(folder + "/history.sqlite"), filesThere);
+        if (scenario.contains("first version")) {
+            QCOMPARE(QProcess::execute("sqlite3", {folder + "/history.sqlite",
+                                                   "ALTER TABLE records DROP COLUMN summary; "
+                                                   "PRAGMA user_version = 1"}),
+                     0);
+        }
         HistoryStore store(folder);
         Rig next(false, &store);
         next.limits.keepHistory = keep && !scenario.startsWith("turned off");
@@ -598,7 +632,8 @@ class TestClipboardHistory : public QObject {
             letters << preview.left(1);
         }
         QTEST(letters.join(' '), "restored");
-        if (scenario == "every type") {
+        QVERIFY(next.blobFiles().isEmpty());
+        if (scenario.startsWith("every type")) {
             QCOMPARE(next.history.items().size(), expected.size());
             for (qsizetype i = 0; i < expected.size(); ++i) {
                 QCOMPARE(next.history.items()[i].date(), expected[i].first);
@@ -653,7 +688,7 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(check.readAllStandardOutput().trimmed(), QByteArray("ok"));
         QList<int> kept;
         HistoryStore(folder).load(true, [&kept](const HistoryStorage::Record& record) {
-            kept << record.content.value(0).value("UTF8_STRING").split('k').value(0).toInt();
+            kept << record.item.previewText().split('k').value(0).toInt();
         });
         // The last five acknowledged, or those after the one in flight.
         std::sort(kept.begin(), kept.end());
