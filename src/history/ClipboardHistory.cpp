@@ -220,9 +220,22 @@ void ClipboardHistory::queueRecord(PasteboardSnapshot snapshot) {
     } else if (m_waiting.size() < maxWaitingCopies) {
         m_waiting.append(std::move(taken));
     } else {
-        // Only while builds lag this far behind does a copy go unrecorded; the newest always
-        // waits, so the last of a flood is recorded.
-        m_waiting.last() = std::move(taken);
+        // Only while builds lag this far behind does a copy go unrecorded: the one that was on
+        // the clipboard the shortest time, so that a copy the user could have seen is kept
+        // through a flood of others, and the newest always waits.
+        qsizetype shortest = 0;
+        qint64 shortestMs = std::numeric_limits<qint64>::max();
+        for (qsizetype i = 0; i < m_waiting.size(); ++i) {
+            const QDateTime& replacedAt =
+                i + 1 < m_waiting.size() ? m_waiting.at(i + 1).takenAt : taken.takenAt;
+            const qint64 heldMs = m_waiting.at(i).takenAt.msecsTo(replacedAt);
+            if (heldMs < shortestMs) {
+                shortest = i;
+                shortestMs = heldMs;
+            }
+        }
+        m_waiting.removeAt(shortest);
+        m_waiting.append(std::move(taken));
     }
 }
 
