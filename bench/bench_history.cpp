@@ -18,7 +18,6 @@
 #include "history/HistoryListModel.h"
 #include "history/HistoryStore.h"
 #include "history/PasteboardContent.h"
-#include "history/PinStore.h"
 
 namespace {
 
@@ -220,46 +219,6 @@ void BM_Preview100KB(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Preview100KB)->Unit(benchmark::kMicrosecond);
-
-// The pins the user keeps: N texts of 5 KB and one 2 MB copy in a blob, written and read back
-// as the background queue does at a pin and at a start (records made again included).
-QList<ClipboardItem> pinnedRecords(int texts, const QString& blobDirectory) {
-    QList<ClipboardItem> items;
-    for (int i = 0; i < texts; ++i) {
-        items.append(
-            *ClipboardItem::make({{{"UTF8_STRING", QByteArray(5 * 1024, char('a' + i % 26))},
-                                   {"text/html", QByteArray(5 * 1024, 'h')}}},
-                                 blobDirectory, 262144, 256));
-    }
-    items.append(*ClipboardItem::make({{{"UTF8_STRING", QByteArray(2 << 20, 'L')}}}, blobDirectory,
-                                      262144, 256));
-    return items;
-}
-
-void BM_PinSave(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QList<ClipboardItem> items = pinnedRecords(int(state.range(0)), dir.path());
-    const PinStore store(dir.path());
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(store.save(items));
-    }
-}
-BENCHMARK(BM_PinSave)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_PinLoad(benchmark::State& state) {
-    QTemporaryDir dir;
-    const PinStore store(dir.path());
-    store.save(pinnedRecords(int(state.range(0)), dir.path()));
-    for (auto _ : state) {
-        QList<ClipboardItem> items;
-        for (const PinStore::Record& record : store.load().records) {
-            items.append(*ClipboardItem::make(record.content, dir.path(), 262144, 256, record.date,
-                                              QStringLiteral("pin.blob")));
-        }
-        benchmark::DoNotOptimize(items);
-    }
-}
-BENCHMARK(BM_PinLoad)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The kept history at 500 mixed records (400 texts, 50 PNGs, 50 file lists), as the user keeps it.
 QList<ClipboardItem> mixedRecords(int count) {

@@ -580,14 +580,6 @@
         <translation>Keine angehefteten Einträge wiederhergestellt: %@ %@. Die Datei wurde in %@ umbenannt.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>Angeheftete Einträge können nicht gesichert werden: %@ %@. Die Datei wurde nicht angetastet; entfernen Sie sie, damit wieder gesichert wird.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>Angeheftete Einträge konnten nicht gesichert werden: %@ %@. Sie bleiben für diese Sitzung erhalten und werden bei der nächsten Änderung erneut gesichert.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>Die ignorierten Anwendungen in der Einstellungsdatei können nicht gelesen werden: Stattdessen werden die üblichen Passwortmanager ignoriert.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>Gespeichert in %1. Ausschalten löscht ihn; angeheftete Einträge bleiben in jedem Fall erhalten.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>Beim Beenden werden die %1 Einträge im Verlauf gelöscht.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>Angeheftete Einträge bleiben erhalten. Stattdessen kann der Verlauf nach dem Neustart behalten werden.</translation>
     </message>
@@ -658,6 +646,13 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>Eintrag %1 von %2, angeheftet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>Beim Beenden wird %n Eintrag im Verlauf gelöscht.</numerusform>
+            <numerusform>Beim Beenden werden die %n Einträge im Verlauf gelöscht.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

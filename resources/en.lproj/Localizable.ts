@@ -267,5 +267,12 @@
         <source>Item %1 of %2, pinned</source>
         <translation>Item %1 of %2, pinned</translation>
     </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>Quitting clears the %n item in the history.</numerusform>
+            <numerusform>Quitting clears the %n items in the history.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

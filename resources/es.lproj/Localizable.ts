@@ -580,14 +580,6 @@
         <translation>No se restauró ningún elemento fijado: %@ %@. El archivo se renombró a %@.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>Los elementos fijados no se pueden guardar: %@ %@. El archivo no se ha tocado; muévalo para volver a guardarlos.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>No se pudieron guardar los elementos fijados: %@ %@. Se conservan durante esta sesión y se guardarán de nuevo con el próximo cambio.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>No se pueden leer las aplicaciones ignoradas del archivo de ajustes: en su lugar se ignoran los gestores de contraseñas habituales.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>Se guarda en %1. Desactivarlo lo elimina; los elementos fijados se conservan en cualquier caso.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>Al salir se borrarán los %1 elementos del historial.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>Los elementos fijados se conservan. En su lugar, el historial puede conservarse tras reiniciar.</translation>
     </message>
@@ -658,6 +646,13 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>Elemento %1 de %2, fijado</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>Al salir se borrará %n elemento del historial.</numerusform>
+            <numerusform>Al salir se borrarán los %n elementos del historial.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -580,14 +580,6 @@
         <translation>Aucun élément épinglé restauré : %@ %@. Le fichier a été renommé en %@.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>Les éléments épinglés ne peuvent pas être conservés : %@ %@. Le fichier n’a pas été touché ; déplacez-le pour les conserver de nouveau.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>Les éléments épinglés n’ont pas pu être enregistrés : %@ %@. Ils sont gardés pour cette session et seront enregistrés de nouveau à la prochaine modification.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>Impossible de lire les applications ignorées du fichier de réglages : les gestionnaires de mots de passe habituels sont ignorés à la place.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>Conservé dans %1. Le désactiver le supprime ; les éléments épinglés sont conservés dans tous les cas.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>Quitter efface les %1 éléments de l’historique.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>Les éléments épinglés sont conservés. L’historique peut plutôt être conservé après le redémarrage.</translation>
     </message>
@@ -658,6 +646,13 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>Élément %1 sur %2, épinglé</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>Quitter efface %n élément de l’historique.</numerusform>
+            <numerusform>Quitter efface les %n éléments de l’historique.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -580,14 +580,6 @@
         <translation>ピン留めした項目は復元されませんでした: %@ は%@。ファイル名を %@ に変更しました。</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>ピン留めした項目を保存できません: %@ は%@。ファイルはそのままにしてあります。移動すると再び保存されます。</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>ピン留めした項目を保存できませんでした: %@ は%@。このセッションの間は保持され、次に変更したときに再び保存されます。</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>設定ファイルの除外アプリを読み込めません。代わりに一般的なパスワードマネージャーを除外します。</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>%1 に保存されます。オフにすると削除されます。ピン留めした項目はどちらの場合も保持されます。</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>終了すると履歴の %1 件の項目が消去されます。</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>ピン留めした項目は保持されます。代わりに再起動後も履歴を保持することもできます。</translation>
     </message>
@@ -658,6 +646,12 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>%1 件目（全 %2 件）、ピン留め</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>終了すると履歴の %n 件の項目が消去されます。</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

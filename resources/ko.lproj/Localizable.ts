@@ -580,14 +580,6 @@
         <translation>고정 항목을 복원하지 않았습니다: %@: %@. 파일 이름을 %@(으)로 바꿨습니다.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>고정 항목을 저장할 수 없습니다: %@: %@. 파일은 그대로 두었으며, 옮기면 다시 저장됩니다.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>고정 항목을 저장할 수 없습니다: %@: %@. 이번 세션 동안 유지되며 다음에 변경할 때 다시 저장됩니다.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>설정 파일의 무시할 앱 목록을 읽을 수 없습니다. 대신 일반적인 암호 관리자를 무시합니다.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>%1에 보관됩니다. 끄면 삭제되며, 고정된 항목은 어느 쪽이든 보관됩니다.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>종료하면 기록의 항목 %1개가 지워집니다.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>고정된 항목은 유지됩니다. 대신 재시작 후에도 기록을 보관할 수 있습니다.</translation>
     </message>
@@ -658,6 +646,12 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>%1번째 항목 (전체 %2개), 고정됨</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>종료하면 기록의 항목 %n개가 지워집니다.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -580,14 +580,6 @@
         <translation>Nenhum item fixado foi restaurado: %@ %@. O arquivo foi renomeado para %@.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>Os itens fixados não podem ser guardados: %@ %@. O arquivo não foi alterado; mova-o para voltar a guardá-los.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>Não foi possível salvar os itens fixados: %@ %@. Eles ficam guardados nesta sessão e serão salvos de novo na próxima alteração.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>Não é possível ler os aplicativos ignorados no arquivo de configurações: os gerenciadores de senhas mais comuns serão ignorados no lugar deles.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>Mantido em %1. Desativar apaga o arquivo; os itens fixados são mantidos de qualquer forma.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>Sair apaga os %1 itens do histórico.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>Os itens fixados são mantidos. Em vez disso, o histórico pode ser mantido após reiniciar.</translation>
     </message>
@@ -658,6 +646,13 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>Item %1 de %2, fixado</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>Sair apaga %n item do histórico.</numerusform>
+            <numerusform>Sair apaga os %n itens do histórico.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

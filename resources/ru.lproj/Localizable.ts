@@ -580,14 +580,6 @@
         <translation>Закреплённые записи не восстановлены: %@ %@. Файл переименован в %@.</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>Закреплённые записи не сохраняются: %@ %@. Файл оставлен как есть; уберите его, чтобы они снова сохранялись.</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>Не удалось сохранить закреплённые записи: %@ %@. Они останутся до конца сеанса и будут сохранены снова при следующем изменении.</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>Не удаётся прочитать список игнорируемых приложений в файле настроек: вместо него игнорируются обычные менеджеры паролей.</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>Хранится в %1. Если выключить, файл будет удалён; закреплённые элементы сохраняются в любом случае.</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>При выходе будут удалены %1 элементов истории.</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>Закреплённые элементы сохранятся. Вместо этого можно сохранять историю после перезапуска.</translation>
     </message>
@@ -658,6 +646,14 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>Запись %1 из %2, закреплена</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>При выходе будет удалён %n элемент истории.</numerusform>
+            <numerusform>При выходе будут удалены %n элемента истории.</numerusform>
+            <numerusform>При выходе будут удалены %n элементов истории.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -580,14 +580,6 @@
         <translation>未恢复任何固定项：%@ %@。已将其重命名为 %@。</translation>
     </message>
     <message>
-        <source>Pins cannot be kept: %@ %@. It was left alone; move it away to keep pins again.</source>
-        <translation>无法保存固定项：%@ %@。已保持原样；将其移走后即可再次保存固定项。</translation>
-    </message>
-    <message>
-        <source>Pins could not be saved: %@ %@. They are kept for this session and saved again at the next change.</source>
-        <translation>无法保存固定项：%@ %@。它们会在本次会话中保留，并在下次更改时再次保存。</translation>
-    </message>
-    <message>
         <source>The ignored applications in the settings file cannot be read: the usual password managers are ignored instead.</source>
         <translation>无法读取设置文件中的忽略应用：改为忽略常用的密码管理器。</translation>
     </message>
@@ -628,10 +620,6 @@
         <translation>保存在 %1。关闭此项会将其删除；固定项目始终保留。</translation>
     </message>
     <message>
-        <source>Quitting clears the %1 items in the history.</source>
-        <translation>退出将清除历史记录中的 %1 个项目。</translation>
-    </message>
-    <message>
         <source>Pins are kept. The history can be kept after restart instead.</source>
         <translation>固定项目会保留。也可以改为在重启后保留历史记录。</translation>
     </message>
@@ -658,6 +646,12 @@
     <message>
         <source>Item %1 of %2, pinned</source>
         <translation>第 %1 项，共 %2 项，已固定</translation>
+    </message>
+    <message numerus="yes">
+        <source>Quitting clears the %n items in the history.</source>
+        <translation>
+            <numerusform>退出将清除历史记录中的 %n 个项目。</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "history/BlobStore.h"
-#include "history/PinStore.h"
+#include "history/OldPinFile.h"
 #include "platform/freedesktop/PrivateFiles.h"
 #include "platform/freedesktop/XdgFolders.h"
 
@@ -286,12 +286,12 @@ void HistoryStore::takeOverPinFile(QList<Problem>* told) {
     if (std::exchange(m_pinFileChecked, true)) {
         return;
     }
-    PinStore::Loaded loaded = PinStore(m_folder).load();
-    if (loaded.status == PinStore::Status::SetAside) {
+    OldPinFile::Loaded loaded = OldPinFile(m_folder).load();
+    if (loaded.status == OldPinFile::Status::SetAside) {
         told->append(
             Problem{Problem::Kind::PinsSetAside, loaded.path, loaded.problem, loaded.setAsideAs});
     }
-    if (loaded.status != PinStore::Status::Loaded || loaded.records.isEmpty()) {
+    if (loaded.status != OldPinFile::Status::Loaded || loaded.records.isEmpty()) {
         return;
     }
     // Behind the pins already kept: those were made later.
@@ -299,11 +299,11 @@ void HistoryStore::takeOverPinFile(QList<Problem>* told) {
     bool done =
         last.isValid() && sqlite3_step(last.get()) == SQLITE_ROW && execute("BEGIN IMMEDIATE");
     qint64 next = sqlite3_column_int64(last.get(), 0) + 1;
-    for (const PinStore::Record& record : std::as_const(loaded.records)) {
+    for (const OldPinFile::Record& record : std::as_const(loaded.records)) {
         done = done && insert(QUuid::createUuid(), record.date, next++, record.content, {});
     }
     if (done && execute("COMMIT")) {
-        PrivateFiles::removeFile(PrivateFiles::openFolder(m_folder, false), PinStore::fileName);
+        PrivateFiles::removeFile(PrivateFiles::openFolder(m_folder, false), OldPinFile::fileName);
         return;
     }
     // The pin file stays, to be taken over at the next start.
@@ -315,7 +315,7 @@ QList<HistoryStorage::Problem> HistoryStore::load(bool everything,
                                                   const std::function<void(Record)>& take) {
     QList<Problem> told;
     const bool pinFileThere =
-        !m_pinFileChecked && QFile::exists(m_folder + QLatin1Char('/') + PinStore::fileName);
+        !m_pinFileChecked && QFile::exists(m_folder + QLatin1Char('/') + OldPinFile::fileName);
     if (const std::optional<Problem> failure = open(pinFileThere, &told)) {
         told.append(*failure);
         return told;

@@ -64,17 +64,18 @@ const QTranslator* tableFor(const QString& code) {
     return s.cache.emplace(code, std::move(translator)).first->second.get();
 }
 
-QString lookUp(const QTranslator* table, const QString& key) {
+// count: which plural form of a text that counts; -1 for any other text.
+QString lookUp(const QTranslator* table, const QString& key, int count) {
     if (table == nullptr) {
         return {};
     }
-    return table->translate(kContext, key.toUtf8().constData());
+    return table->translate(kContext, key.toUtf8().constData(), nullptr, count);
 }
 
-QString fallbackText(const QString& key) {
+QString fallbackText(const QString& key, int count) {
     const QString& fallback = state().fallbackLanguage;
     if (!fallback.isEmpty()) {
-        const QString text = lookUp(tableFor(fallback), key);
+        const QString text = lookUp(tableFor(fallback), key, count);
         if (!text.isEmpty()) {
             return text;
         }
@@ -145,24 +146,36 @@ QString startupFallbackLanguage(const KeyValueStore& store) {
         AppSettings::storedLanguages(store).value_or(QLocale::system().uiLanguages()));
 }
 
-QString string(const QString& key) {
+namespace {
+
+QString text(const QString& key, int count) {
     const State& s = state();
     const QString language =
         s.settings != nullptr ? s.settings->preferredLanguage() : QStringLiteral("system");
     if (language == u"system") {
-        return fallbackText(key);
+        return fallbackText(key, count);
     }
     // A table answers empty for a text it lacks; a translation equal to its key ("Autostart"
     // in German) is a translation.
-    const QString text = lookUp(tableFor(language), key);
-    if (!text.isEmpty()) {
-        return text;
+    const QString found = lookUp(tableFor(language), key, count);
+    if (!found.isEmpty()) {
+        return found;
     }
     // The keys are English: a user who picked English sees them, never the start-up language.
     if (language == u"en") {
         return key;
     }
-    return fallbackText(key);
+    return fallbackText(key, count);
+}
+
+}  // namespace
+
+QString string(const QString& key) {
+    return text(key, -1);
+}
+
+QString counted(const QString& key, int count) {
+    return text(key, count).replace(QStringLiteral("%n"), QString::number(count));
 }
 
 QString string(const QString& key, const QStringList& arguments) {

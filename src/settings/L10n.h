@@ -21,6 +21,8 @@ QString matchLanguage(const QStringList& uiLanguages);
 QString startupFallbackLanguage(const KeyValueStore& store);
 
 QString string(const QString& key);
+// A text that counts: the table's plural form for count, "%n" replaced by the number.
+QString counted(const QString& key, int count);
 // The language the texts are in now: the chosen one, or under "system" the start-up fallback.
 QString currentLanguage();
 // "%@" placeholders in order, "%1$@" by position, "%%" a percent sign; no locale.

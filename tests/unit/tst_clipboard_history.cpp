@@ -1,3 +1,4 @@
+#include <QCborStreamWriter>
 #include <QtTest>
 
 #include <limits>
@@ -11,7 +12,6 @@
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/HistoryStore.h"
-#include "history/PinStore.h"
 #include "history/RecordingGate.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
@@ -415,9 +415,18 @@ class TestClipboardHistory : public QObject {
         }
         if (found.contains("old pin file")) {
             QVERIFY(QDir().mkpath(folder));
-            QVERIFY(PinStore(folder)
-                        .save({*ClipboardItem::make({text("pinned long ago")}, {}, 100, 8)})
-                        .isEmpty());
+            // As earlier versions wrote it: their name, their version, [date, content] a pin.
+            QByteArray old;
+            QCborStreamWriter writer(&old);
+            writer.startArray(3);
+            writer.append(QLatin1StringView("quillstack-pins"));
+            writer.append(1);
+            writer.startArray(2);
+            writer.append(qint64(1767268800000));
+            BlobStore::writeSnapshot(writer, {text("pinned long ago")});
+            writer.endArray();
+            writer.endArray();
+            QVERIFY(write(folder + "/pinned", old));
         }
         const QByteArray native = QFile::encodeName(path);
         if (found.contains("not a pin file")) {

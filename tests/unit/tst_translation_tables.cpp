@@ -8,7 +8,10 @@
 
 #include <map>
 
+#include "FakeLoginItems.h"
+#include "MemoryKeyValueStore.h"
 #include "settings/AppSettings.h"
+#include "settings/L10n.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +30,7 @@ const QRegularExpression kNeedsEnglishWording(
 // literals joined, and \\, \" and \uXXXX read as the compiler reads them (as JSON reads them).
 QSet<QString> keysUsedInSources() {
     static const QRegularExpression call(QStringLiteral(
-        R"re((?:L10n::string|Q_EMIT problem)\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
+        R"re((?:L10n::string|L10n::counted|Q_EMIT problem)\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     QSet<QString> keys;
     QDirIterator it(QStringLiteral(QUILLSTACK_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
@@ -91,7 +94,9 @@ class TestTranslationTables : public QObject {
                     key = xml.readElementText();
                 } else if (xml.isStartElement() && xml.name() == u"translation") {
                     const bool unfinished = !xml.attributes().isEmpty();
-                    const QString text = xml.readElementText();
+                    // A text that counts holds one form per plural of its language.
+                    const QString text =
+                        xml.readElementText(QXmlStreamReader::IncludeChildElements);
                     if (context != u"Localizable" || unfinished || text.isEmpty() ||
                         !table.emplace(key, text).second) {
                         fault(u"unfinished, empty, twice or elsewhere: "_s + key);
@@ -124,6 +129,27 @@ class TestTranslationTables : public QObject {
         }
         faults.sort();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"\n  "_s)));
+    }
+
+    // A count takes the plural form of the language shown.
+    void counts() {
+        MemoryKeyValueStore store;
+        FakeLoginItems login;
+        AppSettings settings(store, login, {u"/usr/bin/quillstack"_s});
+        L10n::configure(&settings, u"en"_s);
+        const QString key = u"Quitting clears the %n items in the history."_s;
+        for (const auto& [language, count, text] :
+             {std::tuple(u"en"_s, 1, u"Quitting clears the 1 item in the history."_s),
+              {u"en"_s, 2, u"Quitting clears the 2 items in the history."_s},
+              {u"fr"_s, 0, u"Quitter efface 0 élément de l’historique."_s},
+              {u"ru"_s, 21, u"При выходе будет удалён 21 элемент истории."_s},
+              {u"ru"_s, 3, u"При выходе будут удалены 3 элемента истории."_s},
+              {u"ru"_s, 11, u"При выходе будут удалены 11 элементов истории."_s},
+              {u"ja"_s, 2, u"終了すると履歴の 2 件の項目が消去されます。"_s}}) {
+            settings.setPreferredLanguage(language);
+            QCOMPARE(L10n::counted(key, count), text);
+        }
+        L10n::configure(nullptr, u"en"_s);
     }
 };
 

@@ -25,8 +25,8 @@ void QuitQuestion::ask(qsizetype cleared) {
     m_box->setAttribute(Qt::WA_DeleteOnClose);
     m_box->setIcon(QMessageBox::Warning);
     m_box->setWindowTitle(QStringLiteral("Quillstack"));
-    m_box->setText(
-        L10n::string(QStringLiteral("Quitting clears the %1 items in the history.")).arg(cleared));
+    m_box->setText(L10n::counted(QStringLiteral("Quitting clears the %n items in the history."),
+                                 int(cleared)));
     m_box->setInformativeText(
         L10n::string(QStringLiteral("Pins are kept. The history can be kept after restart "
                                     "instead.")));

@@ -1,7 +1,6 @@
-#include "history/PinStore.h"
+#include "history/OldPinFile.h"
 
 #include <QCborStreamReader>
-#include <QCborStreamWriter>
 #include <QFile>
 
 #include "history/BlobStore.h"
@@ -11,20 +10,6 @@ namespace {
 
 constexpr QLatin1StringView formatName{"quillstack-pins"};
 constexpr qint64 formatVersion = 1;
-
-void writeHeader(QCborStreamWriter& writer) {
-    writer.startArray();
-    writer.append(formatName);
-    writer.append(formatVersion);
-}
-
-void writeRecord(QCborStreamWriter& writer, const QDateTime& date,
-                 const PasteboardSnapshot& content) {
-    writer.startArray(2);
-    writer.append(date.toMSecsSinceEpoch());
-    BlobStore::writeSnapshot(writer, content);
-    writer.endArray();
-}
 
 std::optional<QString> readText(QCborStreamReader& reader) {
     if (!reader.isString()) {
@@ -46,7 +31,7 @@ std::optional<qint64> readInteger(QCborStreamReader& reader) {
     return reader.next() ? std::optional(value) : std::nullopt;
 }
 
-std::optional<PinStore::Record> readRecord(QCborStreamReader& reader) {
+std::optional<OldPinFile::Record> readRecord(QCborStreamReader& reader) {
     if (!reader.isArray() || !reader.enterContainer()) {
         return std::nullopt;
     }
@@ -55,19 +40,19 @@ std::optional<PinStore::Record> readRecord(QCborStreamReader& reader) {
     if (!content || content->isEmpty() || reader.hasNext() || !reader.leaveContainer()) {
         return std::nullopt;
     }
-    return PinStore::Record{QDateTime::fromMSecsSinceEpoch(*ms), std::move(*content)};
+    return OldPinFile::Record{QDateTime::fromMSecsSinceEpoch(*ms), std::move(*content)};
 }
 
 // Reads records from a stream: the file's content is never held whole, so a huge file that is
 // not ours is given up at its first wrong byte.
-std::optional<QList<PinStore::Record>> readPinFile(QCborStreamReader& reader, qint64 size) {
+std::optional<QList<OldPinFile::Record>> readPinFile(QCborStreamReader& reader, qint64 size) {
     if (!reader.isArray() || !reader.enterContainer() || readText(reader) != formatName ||
         readInteger(reader) != formatVersion) {
         return std::nullopt;
     }
-    QList<PinStore::Record> records;
+    QList<OldPinFile::Record> records;
     while (reader.hasNext()) {
-        std::optional<PinStore::Record> record = readRecord(reader);
+        std::optional<OldPinFile::Record> record = readRecord(reader);
         if (!record) {
             return std::nullopt;
         }
@@ -82,18 +67,13 @@ std::optional<QList<PinStore::Record>> readPinFile(QCborStreamReader& reader, qi
 
 }  // namespace
 
-PinStore::PinStore(QString folder) : m_folder(std::move(folder)) {}
+OldPinFile::OldPinFile(QString folder) : m_folder(std::move(folder)) {}
 
-QString PinStore::filePath() const {
+QString OldPinFile::filePath() const {
     return m_folder + QLatin1Char('/') + fileName;
 }
 
-std::optional<QList<PinStore::Record>> PinStore::decode(const QByteArray& bytes) {
-    QCborStreamReader reader(bytes);
-    return readPinFile(reader, bytes.size());
-}
-
-PinStore::Loaded PinStore::load() const {
+OldPinFile::Loaded OldPinFile::load() const {
     const PrivateFiles::Folder folder = PrivateFiles::openFolder(m_folder, false);
     PrivateFiles::removeTemporaries(folder, fileName);
     PrivateFiles::FileRead opened;
@@ -123,7 +103,7 @@ PinStore::Loaded PinStore::load() const {
                              ? QStringLiteral("cannot be read")
                              : QStringLiteral("is not a pin file");
     }
-    // Kept for the user to look at, out of the way of the next save.
+    // Kept for the user to look at.
     loaded.status = Status::SetAside;
     loaded.setAsideAs = PrivateFiles::moveAside(
         folder, fileName,
@@ -134,37 +114,4 @@ PinStore::Loaded PinStore::load() const {
         loaded.status = Status::Refused;
     }
     return loaded;
-}
-
-QString PinStore::save(const QList<ClipboardItem>& pinned) const {
-    const PrivateFiles::Folder folder = PrivateFiles::openFolder(m_folder, !pinned.isEmpty());
-    if (pinned.isEmpty()) {
-        // Nothing pinned leaves nothing behind.
-        return PrivateFiles::removeFile(folder, fileName) ? QString()
-               : folder.refusal().isEmpty()               ? QStringLiteral("cannot be written")
-                                                          : folder.refusal();
-    }
-    // One record's content in memory at a time: large ones are read back from their blobs.
-    QString tooLarge;
-    const QString problem =
-        PrivateFiles::writeFile(folder, fileName, [&pinned, &tooLarge](QIODevice& device) {
-            QCborStreamWriter writer(&device);
-            writeHeader(writer);
-            qint64 total = 0;
-            for (const ClipboardItem& item : pinned) {
-                const PasteboardSnapshot content = item.resolvedPasteboardData();
-                total += byteCount(content);
-                if (total > maxFileSize) {
-                    tooLarge = QStringLiteral("is too large");
-                    return false;
-                }
-                if (content.isEmpty()) {
-                    return false;
-                }
-                writeRecord(writer, item.date(), content);
-            }
-            writer.endArray();
-            return true;
-        });
-    return tooLarge.isEmpty() ? problem : tooLarge;
 }
