@@ -190,7 +190,7 @@ class TestSettingsFiles : public QObject {
             return RecordingGate::isIgnored(wayland, RecordingGate::foldedNames(names));
         };
         QVERIFY(ignores({"KEEPASSXC"}) && ignores({"org.keepassxc.keepassxc"}) &&
-                !ignores({"keepass", "org"}));
+                !ignores({"keepass", "org", "keepassxc2"}));
     }
 
     // The ignored applications as a file holds them ("defaults": the default list). A value
