@@ -411,8 +411,6 @@ class TestSingleInstance : public QObject {
         QTest::qWait(300);  // past every peer's command time: none is dropped for reading slowly
         QCOMPARE(first.peerCount(), readers);
         const qint64 held = first.heldAnswerBytes();
-        qInfo("held with %d stalled readers of %lld bytes: %lld", readers, qint64(record.size()),
-              held);
         QVERIFY(held >= record.size());
         QVERIFY(held <= record.size() + readers * 2 * SingleInstance::answerChunk);
         ::fcntl(clients.first(), F_SETFL, 0);
