@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "AppProcess.h"
 #include "FakeLoginItems.h"
 #include "FakePasteboard.h"
 #include "ManualScheduler.h"
@@ -35,10 +36,6 @@ bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
-}
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 void compileTables(const QString& dir) {
@@ -190,7 +187,7 @@ class TestSettingsFiles : public QObject {
             return RecordingGate::isIgnored(wayland, RecordingGate::foldedNames(names));
         };
         QVERIFY(ignores({"KEEPASSXC"}) && ignores({"org.keepassxc.keepassxc"}) &&
-                !ignores({"keepass", "org"}));
+                !ignores({"keepass", "org", "keepassxc2"}));
     }
 
     // The ignored applications as a file holds them ("defaults": the default list). A value
@@ -373,7 +370,7 @@ class TestSettingsFiles : public QObject {
                                                  "[Desktop Entry]\nName=Q\nExec=quillstack\n"));
         const bool returning = QStringList{"own", "removed", "hidden", "disabled"}.contains(found);
         QVERIFY(!returning || autostart.registerApp());
-        QByteArray text = contents(entry);  // turned off as KDE's and GNOME's settings write it
+        QByteArray text = readFile(entry);  // turned off as KDE's and GNOME's settings write it
         QVERIFY(found != "removed" || QFile::remove(entry));
         QVERIFY(found != "hidden" ||
                 writeFile(entry, text.replace("Exec=", "Hidden = true\nExec=") +
@@ -391,7 +388,7 @@ class TestSettingsFiles : public QObject {
         ManualScheduler scheduler;
         OnboardingWizard wizard(settings, pasteboard, scheduler);
         QCOMPARE(wizard.startAtLogin(), p[3][1] == u'1');
-        const QByteArray before = contents(entry);
+        const QByteArray before = readFile(entry);
         const bool answered = store.contains("launchAtLogin");
         wizard.setStartAtLogin(guide == "offered" ? wizard.startAtLogin() : guide == "ticked");
         wizard.setPasteField1(OnboardingWizard::trainingText1());
@@ -404,7 +401,7 @@ class TestSettingsFiles : public QObject {
             wizard.goNextOrFinish();
         }
         // What the user had is left byte for byte while the answer stays.
-        QVERIFY(!answered || inForce != shown || contents(entry) == before);
+        QVERIFY(!answered || inForce != shown || readFile(entry) == before);
         AppSettings next(store, autostart, {"x"});
         next.reconcileLoginItem();
         QVERIFY(autostart.isRegistered() == inForce && next.launchAtLogin() == inForce);
