@@ -10,6 +10,8 @@
 
 #include <csignal>
 
+#include "platform/freedesktop/PrivateTempDirectory.h"
+
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -112,8 +114,12 @@ class AppProcess {
     // session's own runtime folder.
     void setInstanceFolder(const QString& folder) { m_instanceFolder = folder; }
     QString instanceFolder() const {
-        return QDir::isAbsolutePath(m_instanceFolder) ? m_instanceFolder
-                                                      : m_home.filePath(m_instanceFolder);
+        const QString folder = QDir::isAbsolutePath(m_instanceFolder)
+                                   ? m_instanceFolder
+                                   : m_home.filePath(m_instanceFolder);
+        const QString display = PrivateTempDirectory::displayFolderName(
+            m_environment.value("WAYLAND_DISPLAY"), m_environment.value("DISPLAY"));
+        return display.isEmpty() ? folder : folder + u'/' + display;
     }
 
     QByteArray log() const { return m_log; }  // standard error; standard output is apart

@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts that drive the built application inside a desktop session:
 # a fresh home, the processes they start (ended with the script), waiting and comparing bytes.
 # A returning user: the welcome guide would take the focus from the programs the test drives.
-work=$(mktemp -d "$XDG_RUNTIME_DIR/e2e.XXXXXX")
+work=$(mktemp -d "${XDG_RUNTIME_DIR:?the session sets it}/e2e.XXXXXX") || exit 1
 export HOME="$work/home"
 mkdir -p "$HOME/.config/Quillstack"
 printf '[General]\nonboardingCompleted=true\n' >"$HOME/.config/Quillstack/Quillstack.conf"
@@ -23,7 +23,7 @@ start_app() {
   XDG_CONFIG_HOME="$HOME/.config" "$app" --language en >>"$work/app.log" 2>&1 &
   app_pid=$!
   pids+=("$app_pid")
-  wait_for 60 test -S "$XDG_RUNTIME_DIR/quillstack/quillstack.socket" ||
+  wait_for 60 "$app" --list >/dev/null 2>&1 ||
     fail "the application did not start"
 }
 # The pastes of the table on standard input, one a line: NAME|COPIES (oldest first)|TARGET|

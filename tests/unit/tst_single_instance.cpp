@@ -105,7 +105,8 @@ class TestSingleInstance : public QObject {
         }
         QVERIFY(!found.contains("open") || ::chmod(QFile::encodeName(tmp).constData(), 0777) == 0);
         const auto folder = PrivateTempDirectory::instanceDirectory(
-            found.contains("unset") ? QString() : dir.filePath("run"), tmp, dir.filePath("cache"));
+            found.contains("unset") ? QString() : dir.filePath("run"), tmp, dir.filePath("cache"),
+            {});
         QCOMPARE(folder.path.value_or(QString()),
                  expected.isEmpty() ? QString() : dir.filePath(expected.replace(u'@', uid)));
         QStringList reasons;
@@ -114,6 +115,21 @@ class TestSingleInstance : public QObject {
         }
         QTEST(reasons, "reasons");
         QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
+    }
+
+    // Each display runs its own instance, in a folder named after it.
+    void instanceFolderOfEachDisplay() {
+        for (const auto& [wayland, x11, name] : {std::tuple("wayland-0", ":0", "wayland-0"),
+                                                 {"/run/user/1000/wayland-1", "", "wayland-1"},
+                                                 {"", ":0.1", "x11:0"},
+                                                 {"", "localhost:10.0", "x11localhost:10"},
+                                                 {"..", "", "_"},
+                                                 {"", "", ""}}) {
+            QCOMPARE(PrivateTempDirectory::displayFolderName(wayland, x11), QString(name));
+        }
+        QTemporaryDir dir;
+        QCOMPARE(PrivateTempDirectory::instanceDirectory(dir.path(), {}, {}, "x11:3").path,
+                 dir.filePath("quillstack/x11:3"));
     }
 
     // A lock a killed holder left is taken over; an old lock of a live holder is not stale,

@@ -53,3 +53,12 @@ copy_mixed_records() {
   sleep 1
   kill "$owner" 2>/dev/null
 }
+
+# The application's folder of the display this shell is on, under BASE (its lock, socket and blob
+# folder): named as PrivateTempDirectory::displayFolderName names it.
+display_folder() {
+  local name=""
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then name=${WAYLAND_DISPLAY##*/}
+  elif [ -n "${DISPLAY:-}" ]; then name="x11${DISPLAY%.*}"; fi
+  echo "$1${name:+/$name}"
+}

@@ -77,10 +77,34 @@ std::optional<QString> PrivateTempDirectory::privateFolder(const QString& path) 
     return clean;
 }
 
+QString PrivateTempDirectory::displayFolderName(const QString& waylandDisplay,
+                                                const QString& x11Display) {
+    QString name;
+    if (!waylandDisplay.isEmpty()) {
+        name = waylandDisplay.section(u'/', -1);
+    } else if (!x11Display.isEmpty()) {
+        // ":0.1" is screen 1 of display :0, whose clipboard is the display's.
+        const qsizetype colon = x11Display.lastIndexOf(u':');
+        const qsizetype dot = x11Display.indexOf(u'.', colon);
+        name = QStringLiteral("x11") + (dot > colon ? x11Display.left(dot) : x11Display);
+    }
+    for (QChar& c : name) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'_' && c != u'.' &&
+            c != u':') {
+            c = u'_';
+        }
+    }
+    return name == u"." || name == u".." ? QStringLiteral("_") : name;
+}
+
 PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
-    const QString& xdgRuntimeDir, const QString& tmpRoot, const QString& cacheHome) {
+    const QString& xdgRuntimeDir, const QString& tmpRoot, const QString& cacheHome,
+    const QString& display) {
     InstanceFolder choice;
-    const auto tryFolder = [&choice](const QString& path, QString refusal) {
+    const auto tryFolder = [&choice, &display](QString path, QString refusal) {
+        if (!display.isEmpty()) {
+            path += QLatin1Char('/') + display;
+        }
         if (refusal.isEmpty()) {
             refusal = PrivateFiles::folderRefusal(path);
         }
@@ -112,5 +136,5 @@ PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
 
 std::optional<QString> PrivateTempDirectory::runtimeDirectory(const QString& xdgRuntimeDir,
                                                               const QString& tmpRoot) {
-    return instanceDirectory(xdgRuntimeDir, tmpRoot, {}).path;
+    return instanceDirectory(xdgRuntimeDir, tmpRoot, {}, displayFolderName()).path;
 }

@@ -34,13 +34,21 @@ class PrivateTempDirectory {
         std::optional<QString> path;  // nothing when every folder was refused
         QList<Refusal> refused;       // in the order they were tried
     };
+    // The display whose clipboard this process serves, as a folder name: each display has a
+    // clipboard of its own, so a user's local and remote sessions each run their own Quillstack,
+    // and a command reaches the one of its own display. WAYLAND_DISPLAY (a socket's name or path)
+    // first, then DISPLAY without its screen number; empty when neither is set.
+    static QString displayFolderName(
+        const QString& waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY"),
+        const QString& x11Display = qEnvironmentVariable("DISPLAY"));
     // Where the instance lock, the socket and the blob folder live: the first folder that can be
     // trusted of <$XDG_RUNTIME_DIR>/quillstack, <tmpRoot>/quillstack-<uid> and
-    // <cacheHome>/quillstack (no other user can create the last one first); created or repaired
-    // like the others.
+    // <cacheHome>/quillstack (no other user can create the last one first), with the display's
+    // folder inside when there is one; created or repaired like the others.
     static InstanceFolder instanceDirectory(const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
                                             const QString& tmpRoot = defaultRoot(),
-                                            const QString& cacheHome = XdgFolders::cacheHome());
+                                            const QString& cacheHome = XdgFolders::cacheHome(),
+                                            const QString& display = displayFolderName());
     // The first two of those only.
     static std::optional<QString> runtimeDirectory(
         const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
