@@ -207,6 +207,9 @@ QSize SettingsView::sizeHint() const {
 
 void SettingsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The entry may have been removed or turned off in the desktop's startup settings since.
+    m_settings.reconcileLoginItem();
+    showLaunchAtLogin();
     QWidget* top = window();
     if (m_fitted || top == this) {
         return;
@@ -473,21 +476,32 @@ void SettingsView::showAutoDelete() {
     m_autoDeleteCaption->setVisible(minutes > 0);
 }
 
+QString SettingsView::pasteUnavailableAdvice(Session session) {
+    switch (session) {
+        case Session::KdeWayland:
+            // KWin reads the entry for each new connection, so no restart is needed.
+            return L10n::string(QStringLiteral(
+                "KWin types the paste only for a program whose desktop entry allows it. Install "
+                "Quillstack from its package, or start this build with tools/run, which writes "
+                "that entry: Quillstack takes it up at once, without a restart. Until then, "
+                "choose an item and press Ctrl+V yourself."));
+        case Session::Wayland:
+            return L10n::string(
+                QStringLiteral("This desktop lets no program type into other windows: choose an "
+                               "item in the list, then press Ctrl+V yourself."));
+        case Session::X11:
+            break;
+    }
+    return L10n::string(
+        QStringLiteral("Paste needs Universal Access — enable it so Quillstack can paste the "
+                       "selected item into other apps."));
+}
+
 void SettingsView::showWarning() {
     const bool wayland = m_session != Session::X11;
     if (!m_manager.isAccessibilityTrusted()) {
         m_warning = Warning::PasteUnavailable;
-        m_warningText->setText(
-            m_session == Session::KdeWayland
-                ? L10n::string(QStringLiteral(
-                      "To paste on KDE Plasma, install Quillstack from its package: its desktop "
-                      "entry lets KWin take the keystroke (until then, press Ctrl+V yourself)."))
-            : wayland ? L10n::string(QStringLiteral(
-                            "This desktop lets no program type into other windows: choose an item "
-                            "in the list, then press Ctrl+V yourself."))
-                      : L10n::string(QStringLiteral(
-                            "Paste needs Universal Access — enable it so Quillstack can paste the "
-                            "selected item into other apps.")));
+        m_warningText->setText(pasteUnavailableAdvice(m_session));
     } else if (!m_manager.isGlobalHotkeyAvailable()) {
         m_warning = Warning::HotkeyUnavailable;
         m_warningText->setText(

@@ -54,6 +54,9 @@ class SettingsView : public QWidget {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // What the user can do while no paste can be typed here (the guide says it too).
+    static QString pasteUnavailableAdvice(Session session);
+
     Warning warning() const { return m_warning; }
 
     QComboBox* languagePicker() const { return m_language; }
