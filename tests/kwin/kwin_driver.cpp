@@ -32,7 +32,9 @@ const org_kde_plasma_window_listener kWindow = [] {
     l.initial_state = ignore;
     l.parent_window = ignore;
     l.geometry = [](void* data, org_kde_plasma_window* window, int32_t x, int32_t y, uint32_t w,
-                    uint32_t h) { (*static_cast<Frames*>(data))[window].second = QRect(x, y, w, h); };
+                    uint32_t h) {
+        (*static_cast<Frames*>(data))[window].second = QRect(x, y, w, h);
+    };
     l.icon_changed = ignore;
     l.pid_changed = ignore;
     l.virtual_desktop_entered = l.virtual_desktop_left = ignore;
@@ -77,7 +79,7 @@ int printActiveFrame(WaylandSession& session) {
 // The test's hands and eyes on KWin, through the same protocols the application uses:
 //   kwin_driver active          prints the active window's app id and pid
 //   kwin_driver frame           prints the active window's frame: x y width height
-//   kwin_driver keys KEY...     types Down, Return or chord (Super+Shift+V); shift-down
+//   kwin_driver keys KEY...     types Down, Return, Escape or chord (Super+Shift+V); shift-down
 //                               and shift-up hold and let go of Shift, pause waits 1.5 s
 // Exits 3 when KWin does not grant the protocol (no desktop file asks for it).
 int main(int argc, char** argv) {
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
     };
     const QHash<QString, QList<quint32>> keys{{"Down", {KEY_DOWN}},
                                               {"Return", {KEY_ENTER}},
+                                              {"Escape", {KEY_ESC}},
                                               {"chord", {KEY_LEFTMETA, KEY_LEFTSHIFT, KEY_V}}};
     for (const QString& name : args.mid(1)) {
         if (name == QLatin1String("shift-down") || name == QLatin1String("shift-up")) {

@@ -85,6 +85,18 @@ chord-pressed|Grüße|qt|press_chord|Return|4772c3bcc39f65
 shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
 
+# The popup opens in the middle of tools/kwin-session's one 1280x800 output, as on sway and
+# GNOME, whatever its height.
+centred() {
+  local x y w h
+  read -r x y w h <<<"$("$driver" frame)" && [ -n "$h" ] &&
+    [ $((2 * x + w - 1280)) -ge -2 ] && [ $((2 * x + w - 1280)) -le 2 ] &&
+    [ $((2 * y + h - 800)) -ge -2 ] && [ $((2 * y + h - 800)) -le 2 ]
+}
+invoke || fail "centred: no popup"
+wait_for 5 centred || fail "the popup is not centred: $("$driver" frame)"
+type_keys Escape || fail "centred: keys not typed"
+
 # Without the desktop file's grant the chord still opens the popup through KGlobalAccel; the
 # choice goes to the clipboard and nothing is typed: the user presses Ctrl+V.
 # A copy of the executable: no desktop file names it.

@@ -88,8 +88,7 @@ bool KWinGrant::retry() {
 void KWinGrant::watch() {
     if (m_watcher == nullptr) {
         m_watcher = new QFileSystemWatcher(this);
-        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
-                &KWinGrant::foldersChanged);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &KWinGrant::foldersChanged);
         m_retry = new QTimer(this);
         m_retry->setSingleShot(true);
         connect(m_retry, &QTimer::timeout, this, [this] {

@@ -25,8 +25,8 @@ class KWinGrant final : public QObject {
     Q_OBJECT
   public:
     // Takes what `session` is granted first; `folders` are where KWin finds desktop files.
-    KWinGrant(std::shared_ptr<WaylandSession> session, const QString& applicationName, const QStringList& folders,
-              QObject* parent = nullptr);
+    KWinGrant(std::shared_ptr<WaylandSession> session, const QString& applicationName,
+              const QStringList& folders, QObject* parent = nullptr);
     ~KWinGrant() override;
     KWinGrant(const KWinGrant&) = delete;
     KWinGrant& operator=(const KWinGrant&) = delete;

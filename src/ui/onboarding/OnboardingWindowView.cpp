@@ -6,8 +6,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <optional>
-
 #include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -43,8 +41,8 @@ OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector&
 
 void OnboardingWindowView::rebuild() {
     // The wizard starts again in the new language, but the user's answer is kept.
-    const std::optional<bool> startAtLogin =
-        m_content ? std::optional(m_wizardView->wizard().startAtLogin()) : std::nullopt;
+    const bool again = !m_content.isNull();
+    const bool startAtLogin = again && m_wizardView->wizard().startAtLogin();
     delete m_content.data();
     m_content = new QWidget(this);
     auto* column = new QVBoxLayout(m_content);
@@ -87,8 +85,8 @@ void OnboardingWindowView::rebuild() {
 
     m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler,
                                       m_integration, m_session, m_tray);
-    if (startAtLogin) {
-        m_wizardView->setStartAtLogin(*startAtLogin);
+    if (again) {
+        m_wizardView->setStartAtLogin(startAtLogin);
     }
     column->addWidget(m_wizardView, 1, Qt::AlignHCenter);
 
