@@ -163,11 +163,13 @@ QSize SettingsView::minimumSizeHint() const {
 }
 
 int SettingsView::formNeed() const {
-    // Measured beside a scroll bar whether one shows or not, so that its coming and going does
-    // not change the answer.
-    const int width = m_scroll->width() - m_scroll->verticalScrollBar()->sizeHint().width();
-    return m_form->hasHeightForWidth() ? m_form->heightForWidth(width)
-                                       : m_form->sizeHint().height();
+    // As the scroll area judges it: at the width its view has now (narrowed by a bar that
+    // shows), the form must fit in the room it has without bars, or a bar shows or stays.
+    const QSize room = m_scroll->maximumViewportSize();
+    const int width = m_scroll->viewport()->width();
+    const int need =
+        m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : m_form->sizeHint().height();
+    return need - room.height();
 }
 
 void SettingsView::followForm() {
@@ -178,17 +180,24 @@ void SettingsView::followForm() {
         return;
     }
     // The minimum width follows at once (the window's layout raises it). The height grows by
-    // what the form needs more than when the window was fitted to it, as far as the screen
-    // allows, and gives that back once the form needs it no longer.
+    // what the form needs more than the window shows at its width now, as far as the screen
+    // allows (moving up where the room below is short), and gives what it grew back once the
+    // form needs it no longer.
     top->layout()->activate();
-    int wanted = std::max(0, formNeed() - m_fittedNeed);
-    if (const QScreen* screen = top->screen(); screen != nullptr && wanted > m_grown) {
-        const int room = screen->availableGeometry().bottom() - top->frameGeometry().bottom();
-        wanted = std::min(wanted, m_grown + std::max(room, 0));
+    int change = formNeed();
+    if (const QScreen* screen = top->screen(); screen != nullptr && change > 0) {
+        const QRect room = screen->availableGeometry();
+        const QRect frame = top->frameGeometry();
+        change = std::min(change, std::max(room.height() - frame.height(), 0));
+        if (const int short_ = change - std::max(room.bottom() - frame.bottom(), 0); short_ > 0) {
+            top->move(top->x(),
+                      std::max(room.top(), frame.top() - short_) + (top->y() - frame.top()));
+        }
     }
-    if (wanted != m_grown) {
-        top->resize(top->width(), top->height() + wanted - m_grown);
-        m_grown = wanted;
+    change = std::max(change, -m_grown);
+    if (change != 0) {
+        top->resize(top->width(), top->height() + change);
+        m_grown += change;
     }
 }
 
@@ -226,7 +235,6 @@ void SettingsView::showEvent(QShowEvent* event) {
     if (spare > 0) {
         top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
     }
-    m_fittedNeed = formNeed();
 }
 
 QWidget* SettingsView::languageSection() {

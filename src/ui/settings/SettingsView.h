@@ -90,6 +90,7 @@ class SettingsView : public QWidget {
     void showWarning();
     void showIgnored();
     void followForm();
+    // How much taller the form is than the room it has without a scroll bar (less than 0: shorter).
     int formNeed() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -119,7 +120,6 @@ class SettingsView : public QWidget {
     bool m_fitted = false;
     // What the form needed when the window was fitted to it, and how much the window grew
     // since for a taller form (given back when the form shrinks again).
-    int m_fittedNeed = 0;
     int m_grown = 0;
     bool m_followPending = false;
     QListWidget* m_ignored = nullptr;
