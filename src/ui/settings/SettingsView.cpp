@@ -162,11 +162,12 @@ QSize SettingsView::minimumSizeHint() const {
     return {std::max(width, kMinimumWidth), kMinimumHeight};
 }
 
-int SettingsView::formNeed() const {
-    // As the scroll area judges it: at the width its view has now (narrowed by a bar that
-    // shows), the form must fit in the room it has without bars, or a bar shows or stays.
+int SettingsView::formNeed(bool besideBar) const {
+    // As the scroll area judges it: the form at the view's width must fit in the room it has
+    // without bars, or a bar shows, or one that shows stays.
     const QSize room = m_scroll->maximumViewportSize();
-    const int width = m_scroll->viewport()->width();
+    const int width =
+        room.width() - (besideBar ? m_scroll->verticalScrollBar()->sizeHint().width() : 0);
     const int need =
         m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : m_form->sizeHint().height();
     return need - room.height();
@@ -184,7 +185,10 @@ void SettingsView::followForm() {
     // allows (moving up where the room below is short), and gives what it grew back once the
     // form needs it no longer.
     top->layout()->activate();
-    int change = formNeed();
+    // Grown to fit beside a bar, the form fits whether the bar shows or goes.
+    const int need = formNeed(false);
+    int change =
+        need > 0 || m_scroll->verticalScrollBar()->isVisible() ? formNeed(true) : std::min(need, 0);
     if (const QScreen* screen = top->screen(); screen != nullptr && change > 0) {
         const QRect room = screen->availableGeometry();
         const QRect frame = top->frameGeometry();

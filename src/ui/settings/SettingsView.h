@@ -90,8 +90,9 @@ class SettingsView : public QWidget {
     void showWarning();
     void showIgnored();
     void followForm();
-    // How much taller the form is than the room it has without a scroll bar (less than 0: shorter).
-    int formNeed() const;
+    // How much taller the form is, at the view's full width or beside a scroll bar, than the
+    // room the view has without one (less than 0: shorter).
+    int formNeed(bool besideBar) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppSettings& m_settings;
