@@ -390,7 +390,9 @@ QWidget* OnboardingView::buildCopyableBlock(int sample) {
 }
 
 QWidget* OnboardingView::buildPasteTrainingPage() {
-    QWidget* built = page(14);
+    // The last page holds the most: the two fields, the two choices and, without a tray, the
+    // way in, each line whole in every language.
+    QWidget* built = page(6);
     column(built)->addWidget(padded(
         makeLabel(l10n("Step 2: Paste from history"), TextStyle::Title3, Tone::Primary, true), 0,
         20, 0, 0));
@@ -421,7 +423,7 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     m_startAtLogin->setObjectName(QStringLiteral("startAtLogin"));
     m_startAtLogin->setChecked(m_wizard->startAtLogin());
     connect(m_startAtLogin, &QCheckBox::toggled, m_wizard, &OnboardingWizard::setStartAtLogin);
-    column(built)->addWidget(padded(m_startAtLogin, 20, 8, 20, 0));
+    column(built)->addWidget(padded(m_startAtLogin, 20, 4, 20, 0));
     // And what is kept once the guide is done.
     column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 0, 20, 0));
     column(built)->addWidget(padded(makeLabel(KeepHistoryChoice::place(), TextStyle::Caption2,
