@@ -27,7 +27,7 @@ const org_kde_plasma_window_listener kWindow = [] {
     l.virtual_desktop_changed = ignore;
     l.themed_icon_name_changed = l.resource_name_changed = ignore;
     l.unmapped = [](void* data, org_kde_plasma_window* window) {
-        static_cast<Frames*>(data)->remove(window);
+        (*static_cast<Frames*>(data))[window].first = false;
     };
     l.initial_state = ignore;
     l.parent_window = ignore;
@@ -67,11 +67,14 @@ int printActiveFrame(WaylandSession& session) {
     org_kde_plasma_window_management_add_listener(manager, &kManager, &frames);
     session.roundtrip();
     session.roundtrip();
-    for (const auto& [active, frame] : std::as_const(frames)) {
-        if (active) {
-            std::printf("%d %d %d %d\n", frame.x(), frame.y(), frame.width(), frame.height());
+    for (auto it = frames.cbegin(); it != frames.cend(); ++it) {
+        if (it->first) {
+            const QRect& f = it->second;
+            std::printf("%d %d %d %d\n", f.x(), f.y(), f.width(), f.height());
         }
+        org_kde_plasma_window_destroy(it.key());
     }
+    org_kde_plasma_window_management_destroy(manager);
     return 0;
 }
 }  // namespace
