@@ -308,8 +308,8 @@
         <translation>Diese Arbeitsumgebung lässt keine Programme in andere Fenster tippen: einen Eintrag in der Liste wählen und dann selbst Strg+V drücken.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>Damit Quillstack unter KDE Plasma einfügen kann, installieren Sie es aus seinem Paket: Sein Desktop-Eintrag erlaubt KWin, den Tastendruck anzunehmen (bis dahin drücken Sie selbst Strg+V).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin tippt das Einfügen nur für ein Programm, dessen Desktop-Eintrag es erlaubt. Installieren Sie Quillstack aus seinem Paket oder starten Sie diesen Build mit tools/run, das diesen Eintrag schreibt: Quillstack übernimmt ihn sofort, ohne Neustart. Bis dahin einen Eintrag wählen und selbst Strg+V drücken.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

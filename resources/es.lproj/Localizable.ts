@@ -308,8 +308,8 @@
         <translation>Este escritorio no permite que ningún programa escriba en otras ventanas: elija un elemento de la lista y pulse usted mismo Ctrl+V.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>Para pegar en KDE Plasma, instala Quillstack desde su paquete: su entrada de escritorio permite que KWin acepte la pulsación (mientras tanto, pulsa tú mismo Ctrl+V).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin solo escribe el pegado para un programa cuya entrada de escritorio lo permite. Instala Quillstack desde su paquete o inicia esta compilación con tools/run, que escribe esa entrada: Quillstack la adopta al instante, sin reiniciar. Mientras tanto, elige un elemento y pulsa tú mismo Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

@@ -308,8 +308,8 @@
         <translation>Ce bureau ne laisse aucun programme taper dans d’autres fenêtres : choisissez un élément dans la liste, puis appuyez vous-même sur Ctrl+V.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>Pour coller sous KDE Plasma, installez Quillstack depuis son paquet : son entrée de bureau permet à KWin d’accepter la frappe (d’ici là, appuyez vous-même sur Ctrl+V).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin ne tape le collage que pour un programme dont l’entrée de bureau l’autorise. Installez Quillstack depuis son paquet, ou lancez cette version compilée avec tools/run, qui écrit cette entrée : Quillstack la prend en compte aussitôt, sans redémarrage. D’ici là, choisissez un élément et appuyez vous-même sur Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

@@ -308,8 +308,8 @@
         <translation>このデスクトップでは、プログラムがほかのウィンドウにキー入力できません。一覧で項目を選び、ご自分で Ctrl+V を押してください。</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>KDE Plasma で貼り付けるには、Quillstack をパッケージからインストールしてください。そのデスクトップエントリにより KWin がキー入力を受け付けます（それまではご自分で Ctrl+V を押してください）。</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin は、デスクトップエントリで許可されたプログラムに対してのみ貼り付けのキー入力を行います。Quillstack をパッケージからインストールするか、このビルドを tools/run で起動してください（tools/run がそのエントリを書き込みます）。Quillstack は再起動せずにすぐ反映します。それまでは項目を選び、ご自分で Ctrl+V を押してください。</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

@@ -308,8 +308,8 @@
         <translation>이 데스크톱은 프로그램이 다른 창에 키를 입력하지 못하게 합니다. 목록에서 항목을 고른 뒤 직접 Ctrl+V를 누르세요.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>KDE Plasma에서 붙여 넣으려면 Quillstack을 패키지로 설치하세요. 패키지의 데스크톱 항목 덕분에 KWin이 키 입력을 받아들입니다(그전까지는 직접 Ctrl+V를 누르세요).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin은 데스크톱 항목이 허용한 프로그램에만 붙여 넣기 키를 입력해 줍니다. Quillstack을 패키지로 설치하거나, 이 빌드를 tools/run으로 시작하세요(tools/run이 그 항목을 씁니다). Quillstack은 다시 시작하지 않아도 바로 반영합니다. 그전까지는 항목을 고른 뒤 직접 Ctrl+V를 누르세요.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

@@ -308,8 +308,8 @@
         <translation>Este desktop não deixa nenhum programa digitar em outras janelas: escolha um item da lista e pressione Ctrl+V você mesmo.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>Para colar no KDE Plasma, instale o Quillstack pelo pacote: a entrada de desktop dele permite que o KWin aceite o atalho de teclado (até lá, pressione Ctrl+V você mesmo).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>O KWin só digita a colagem para um programa cuja entrada de desktop permite isso. Instale o Quillstack pelo pacote ou inicie esta compilação com tools/run, que escreve essa entrada: o Quillstack a adota na hora, sem reiniciar. Até lá, escolha um item e pressione Ctrl+V você mesmo.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

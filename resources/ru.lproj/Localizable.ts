@@ -308,8 +308,8 @@
         <translation>Это рабочее окружение не позволяет программам вводить текст в чужие окна: выберите элемент в списке и сами нажмите Ctrl+V.</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>Чтобы вставлять в KDE Plasma, установите Quillstack из его пакета: ярлык приложения из пакета позволяет KWin принимать нажатие клавиш (а пока нажимайте Ctrl+V сами).</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin вводит вставку только для программы, чей ярлык приложения это разрешает. Установите Quillstack из его пакета или запустите эту сборку через tools/run, который записывает такой ярлык: Quillstack сразу его подхватит, без перезапуска. А пока выберите элемент и сами нажмите Ctrl+V.</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

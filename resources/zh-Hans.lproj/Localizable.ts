@@ -308,8 +308,8 @@
         <translation>此桌面不允许程序向其他窗口输入按键：请在列表中选择一项，然后手动按 Ctrl+V。</translation>
     </message>
     <message>
-        <source>To paste on KDE Plasma, install Quillstack from its package: its desktop entry lets KWin take the keystroke (until then, press Ctrl+V yourself).</source>
-        <translation>要在 KDE Plasma 上粘贴，请通过软件包安装 Quillstack：它的桌面项让 KWin 接受按键（在此之前，请自己按 Ctrl+V）。</translation>
+        <source>KWin types the paste only for a program whose desktop entry allows it. Install Quillstack from its package, or start this build with tools/run, which writes that entry: Quillstack takes it up at once, without a restart. Until then, choose an item and press Ctrl+V yourself.</source>
+        <translation>KWin 只为桌面项允许的程序键入粘贴。请通过软件包安装 Quillstack，或用 tools/run 启动此构建（它会写入该桌面项）：Quillstack 会立即生效，无需重启。在此之前，请选择一项，然后自己按 Ctrl+V。</translation>
     </message>
     <message>
         <source>Wayland gives programs no global shortcuts: bind %@ to the command “quillstack --toggle-popup” in your desktop's keyboard settings (sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: Keyboard → Custom Shortcuts).</source>

@@ -1,9 +1,9 @@
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "app/PlatformServices.h"
-#include "platform/kde/KWinFakeInput.h"
-#include "platform/kde/KWinWorkspace.h"
+#include "platform/kde/KWinGrant.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandAccessibilityTrust.h"
 #include "platform/wayland/WaylandKeyInjector.h"
@@ -39,16 +39,22 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     services.keyInjector = std::make_unique<WaylandKeyInjector>(*session);
     if (onKde()) {
         // KWin has neither the virtual keyboard nor the wlroots window list; it grants its own
-        // to an executable whose desktop file asks for them.
+        // to an executable whose desktop file asks for them, and notices a file written later.
         services.session = SettingsView::Session::KdeWayland;
-        auto input = std::make_unique<KWinFakeInput>(*session, QStringLiteral("Quillstack"));
-        if (input->isGranted()) {
-            services.trust = std::make_unique<KWinPasteTrust>(*input);
-            services.keyInjector = std::move(input);
-        }
-        if (auto windows = std::make_unique<KWinWorkspace>(*session); windows->isOffered()) {
-            services.workspace = std::move(windows);
-        }
+        auto grant = std::make_shared<KWinGrant>(
+            session, QStringLiteral("Quillstack"),
+            QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
+        services.shared.push_back(grant);
+        services.trust = std::make_unique<KWinGrantedTrust>(*grant, std::move(services.trust));
+        services.keyInjector =
+            std::make_unique<KWinGrantedInjector>(*grant, std::move(services.keyInjector));
+        services.workspace =
+            std::make_unique<KWinGrantedWorkspace>(*grant, std::move(services.workspace));
+        services.watchTrust = [grant = grant.get()](std::function<void()> changed) {
+            // Queued: the grant may come while the trust is being asked.
+            QObject::connect(grant, &KWinGrant::granted, grant, std::move(changed),
+                             Qt::QueuedConnection);
+        };
     }
     // Every Wayland compositor blends; where windows go is the compositor's call.
     services.windowSystem = PastePopupWindowSystem{[] { return true; }, {}, {}};

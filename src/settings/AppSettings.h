@@ -68,7 +68,8 @@ class AppSettings : public QObject {
     void setPreferredLanguage(const QString& value);
     void setOnboardingCompleted(bool value);
     void setLaunchAtLogin(bool value);
-    // Once at start: the setting reads what is in force; nothing is registered.
+    // At start and as the settings window shows: the setting reads what is in force; nothing
+    // is registered.
     void reconcileLoginItem();
     // Whether the user has said yes or no to starting at login (or an earlier version did).
     bool launchAtLoginAnswered() const;

@@ -40,6 +40,39 @@ history_listed() {
     grep -q "'true'"
 }
 history_listed || fail "History left the window list"
+
+# With the Shell extension off the popup comes up over XWayland, from the command as from the
+# user's own shortcut, and shows its rows at once: within half a second of taking the focus the
+# lower half of its frame, where the rows are, holds drawn text (many colours) and not what was
+# behind it; a blank panel has a few colours, the header's text alone is above.
+uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep -v '^quillstack-test@')
+gnome-extensions disable "$uuid" || fail "cannot disable $uuid"
+for text in "Meeting notes at ten" "https://example.org/rows"; do
+  wl-copy "$text" && wait_for 10 newest_is "$text" || fail "$text was not recorded"
+done
+shot() { gdbus call --session -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
+  -m org.gnome.Shell.Screenshot.Screenshot false false "$1" >/dev/null; }
+popup_frame() {  # x y width height of the focused popup, the one window of ours kept above
+  shell_eval "const w = global.display.focus_window; w?.get_pid() === $app_pid && w.is_above()
+    ? (r => [r.x, r.y, r.width, r.height].join(' '))(w.get_frame_rect()) : ''" |
+    sed -n "s/^(true, '\"\([0-9 ]*\)\"')$/\1/p" | grep .
+}
+shot "$work/behind.png" || fail "no screenshot"
+"$app" --toggle-popup || fail "--toggle-popup failed"
+wait_for 5 popup_frame >/dev/null || fail "the popup did not take the focus"
+read -r x y w h <<<"$(popup_frame)"
+area="${w}x$((h / 2))+${x}+$((y + h / 2))"
+convert "$work/behind.png" -crop "$area" +repage "$work/behind-crop.png"
+rows_drawn() {
+  shot "$work/popup.png" && convert "$work/popup.png" -crop "$area" +repage "$work/crop.png" &&
+    [ "$(convert "$work/crop.png" -format %k info:)" -ge 60 ] &&
+    [ "$(compare -metric AE "$work/behind-crop.png" "$work/crop.png" null: 2>&1)" -gt $((w * h / 8)) ]
+}
+deadline=$(($(date +%s%N) + 500000000))
+until rows_drawn; do
+  [ "$(date +%s%N)" -lt $deadline ] || fail "the popup ($area) shows no rows at once"
+done
+"$app" --toggle-popup
 "$app" --quit || fail "--quit failed"
 wait "$app_pid" || fail "the application exited with $?"
 echo PASS

@@ -9,12 +9,15 @@ apps="$XDG_DATA_HOME/applications"
 mkdir -p "$apps"
 # KWin grants fake input and its window list to an executable whose desktop file asks.
 # One rebuild of the service cache for all grants: KWin notices a rebuild only after a while.
-grant() {  # EXECUTABLE...
+entry() {  # EXECUTABLE...: its desktop file, as tools/run writes one
   local exe
   for exe; do
     printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,org_kde_plasma_window_management,org_kde_kwin_keystate\n' \
-      "$(basename "$exe")" "$exe" >"$apps/$(basename "$exe").desktop"
+      "$(basename "$exe")" "$exe" >"$apps/$(basename "$exe")-$(echo "$exe" | md5sum | cut -c1-8).desktop"
   done
+}
+grant() {  # EXECUTABLE...
+  entry "$@"
   # Plasma 6 names the cache builder after its frameworks' major version.
   "$(command -v kbuildsycoca6 || command -v kbuildsycoca5)" --noincremental >/dev/null 2>&1
 }
@@ -82,6 +85,18 @@ chord-pressed|Grüße|qt|press_chord|Return|4772c3bcc39f65
 shift-held|zeta|qt|invoke|shift-down Return pause shift-up|7a657461
 EOF2
 
+# The popup opens in the middle of tools/kwin-session's one 1280x800 output, as on sway and
+# GNOME, whatever its height.
+centred() {
+  local x y w h
+  read -r x y w h <<<"$("$driver" frame)" && [ -n "$h" ] &&
+    [ $((2 * x + w - 1280)) -ge -2 ] && [ $((2 * x + w - 1280)) -le 2 ] &&
+    [ $((2 * y + h - 800)) -ge -2 ] && [ $((2 * y + h - 800)) -le 2 ]
+}
+invoke || fail "centred: no popup"
+wait_for 5 centred || fail "the popup is not centred: $("$driver" frame)"
+type_keys Escape || fail "centred: keys not typed"
+
 # Without the desktop file's grant the chord still opens the popup through KGlobalAccel; the
 # choice goes to the clipboard and nothing is typed: the user presses Ctrl+V.
 # A copy of the executable: no desktop file names it.
@@ -97,3 +112,19 @@ wait_for 10 holds delta || fail "no-grant: the clipboard holds $(wl-paste -n), n
 sleep 0.5
 file_is "$out" "" || fail "no-grant: something was typed: $(cat "$out")"
 echo "ok: no grant (${SECONDS}s)"
+
+# The desktop file written while it runs, as tools/run writes it, with no cache rebuild: the
+# same process types the next paste, its history kept. A copy of the driver granted by a file
+# written at the same time tells when KWin has read them.
+mkdir "$work/late" && cp "$driver" "$work/late/kwin_driver"
+entry "$app" "$work/late/kwin_driver"
+start=$SECONDS
+wait_for 20 "$work/late/kwin_driver" active >/dev/null || fail "late: KWin took no new desktop file"
+echo "KWin grants a desktop file written meanwhile after $((SECONDS - start))s"
+sleep 1  # the application asks again within a second of KWin
+invoke || fail "late: no popup"
+type_keys Down Return || fail "late: keys not typed"
+wait_for 10 file_is "$out" "$(printf delta | hex)" ||
+  fail "late: nothing typed after the grant: $(od -An -c "$out")"
+kill -0 "$app_pid" && "$app" --list | grep -q "	epsilon$" || fail "late: the history was lost"
+echo "ok: grant taken up while running (${SECONDS}s)"

@@ -4,11 +4,20 @@
 
 #include "platform/LoginItems.h"
 
-// Answers with the scripted results and records each request ("register" / "unregister").
+// Answers with the scripted results, records each request ("register" / "unregister") and is
+// registered after a successful one (or when a test says so, as the desktop's settings would).
 struct FakeLoginItems final : LoginItems {
-    bool registerApp() override { return answer(QStringLiteral("register"), registerResult); }
-    bool unregisterApp() override { return answer(QStringLiteral("unregister"), unregisterResult); }
-    bool isRegistered() const override { return false; }
+    bool registerApp() override {
+        const bool ok = answer(QStringLiteral("register"), registerResult);
+        registered = registered || ok;
+        return ok;
+    }
+    bool unregisterApp() override {
+        const bool ok = answer(QStringLiteral("unregister"), unregisterResult);
+        registered = registered && !ok;
+        return ok;
+    }
+    bool isRegistered() const override { return registered; }
     bool offeredAtFirstStart() const override { return true; }
     bool answer(const QString& call, bool result) {
         calls << call;
@@ -17,5 +26,6 @@ struct FakeLoginItems final : LoginItems {
 
     bool registerResult = true;
     bool unregisterResult = true;
+    bool registered = false;
     QStringList calls;
 };

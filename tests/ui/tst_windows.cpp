@@ -689,11 +689,16 @@ class TestWindows : public QObject {
         QVERIFY(rig.window.height() >= frame.height());
         QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
-        // Closing hides; the window and its content survive for the next showing.
+        // Closing hides; the window and its content survive for the next showing, which reads
+        // the login entry anew (removed meanwhile in the desktop's own startup settings).
         SettingsView* shown = rig.view();
+        shown->launchAtLoginToggle()->click();
+        QVERIFY(rig.loginItems.registered && rig.settings.launchAtLogin());
         QVERIFY(rig.window.close() && !rig.window.isVisible());
+        rig.loginItems.registered = false;
         rig.window.present();
         QVERIFY(rig.window.isVisible() && rig.view() == shown);
+        QVERIFY(!shown->launchAtLoginToggle()->isChecked() && !rig.settings.launchAtLogin());
         rig.view()->quitButton()->click();
         QCOMPARE(rig.quits, 1);
     }
@@ -959,6 +964,7 @@ class TestWindows : public QObject {
         QPointer<OnboardingView> old = wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
+        child<QCheckBox>(*old, "startAtLogin")->click();  // offered ticked: the user says no
         picker->showPopup();
         QAbstractItemView* list = picker->view();
         QTRY_VERIFY(list->isVisible());
@@ -967,6 +973,8 @@ class TestWindows : public QObject {
                           list->visualRect(picker->model()->index(russian, 0)).center());
         QTRY_VERIFY(picker.isNull() && old.isNull());
         QCOMPARE(wizardView()->wizard().step(), 0);
+        QVERIFY(!child<QCheckBox>(*wizardView(), "startAtLogin")->isChecked() &&
+                !wizardView()->wizard().startAtLogin());
         QCOMPARE(panel->content()->languagePicker()->currentData().toString(), u"ru"_s);
         QVERIFY(child<QPushButton>(*wizardView(), "nextButton")->text() != "Next");
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "platform/AccessibilityTrust.h"
 #include "platform/KeyInjector.h"
 
 class WaylandSession;
@@ -35,15 +34,4 @@ class KWinFakeInput final : public KeyInjector {
     org_kde_kwin_keystate* m_keyState = nullptr;
     // One bit per key of the key-state protocol that KWin says is pressed.
     quint32 m_pressedKeys = 0;
-};
-
-// Pasting is possible exactly when KWin granted fake input.
-class KWinPasteTrust final : public AccessibilityTrust {
-  public:
-    explicit KWinPasteTrust(const KWinFakeInput& input) : m_input(input) {}
-    bool isTrusted() override { return m_input.isGranted(); }
-    bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
-
-  private:
-    const KWinFakeInput& m_input;
 };

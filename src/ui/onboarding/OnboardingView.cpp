@@ -227,6 +227,11 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
 
 OnboardingView::~OnboardingView() = default;
 
+void OnboardingView::setStartAtLogin(bool on) {
+    m_startAtLogin->setChecked(on);
+    m_wizard->setStartAtLogin(on);
+}
+
 QWidget* OnboardingView::buildPage(int step) {
     const QString chord = m_settings.hotkeyDisplayString();
     QWidget* built = nullptr;
@@ -385,7 +390,9 @@ QWidget* OnboardingView::buildCopyableBlock(int sample) {
 }
 
 QWidget* OnboardingView::buildPasteTrainingPage() {
-    QWidget* built = page(14);
+    // The last page holds the most: the two fields, the two choices and, without a tray, the
+    // way in, each line whole in every language.
+    QWidget* built = page(6);
     column(built)->addWidget(padded(
         makeLabel(l10n("Step 2: Paste from history"), TextStyle::Title3, Tone::Primary, true), 0,
         20, 0, 0));
@@ -412,11 +419,11 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
     // Asked here, as the guide ends: nothing starts at login without this yes.
-    auto* startAtLogin = new QCheckBox(l10n("Start Quillstack when you log in"));
-    startAtLogin->setObjectName(QStringLiteral("startAtLogin"));
-    startAtLogin->setChecked(m_wizard->startAtLogin());
-    connect(startAtLogin, &QCheckBox::toggled, m_wizard, &OnboardingWizard::setStartAtLogin);
-    column(built)->addWidget(padded(startAtLogin, 20, 8, 20, 0));
+    m_startAtLogin = new QCheckBox(l10n("Start Quillstack when you log in"));
+    m_startAtLogin->setObjectName(QStringLiteral("startAtLogin"));
+    m_startAtLogin->setChecked(m_wizard->startAtLogin());
+    connect(m_startAtLogin, &QCheckBox::toggled, m_wizard, &OnboardingWizard::setStartAtLogin);
+    column(built)->addWidget(padded(m_startAtLogin, 20, 4, 20, 0));
     // And what is kept once the guide is done.
     column(built)->addWidget(padded(KeepHistoryChoice::toggle(m_settings, built), 20, 0, 20, 0));
     column(built)->addWidget(padded(makeLabel(KeepHistoryChoice::place(), TextStyle::Caption2,
@@ -507,7 +514,7 @@ void OnboardingView::updateButtons() {
 }
 
 void OnboardingView::updateTrust(bool trusted) {
-    const bool wayland = m_session == SettingsView::Session::Wayland;
+    const bool wayland = m_session != SettingsView::Session::X11;
     // On GNOME the Shell extension types the paste; without it only X11 windows get it, which
     // the integration notice below says.
     const bool shell = m_integration != nullptr && !m_integration->isMissing();
@@ -522,11 +529,7 @@ void OnboardingView::updateTrust(bool trusted) {
                     : l10n("Universal Access lets Quillstack paste the selected item into other "
                            "apps. Without it the list still opens, but paste won't work."));
     } else {
-        m_pasteRoute->setText(
-            wayland ? l10n("This desktop lets no program type into other windows: choose an item "
-                           "in the list, then press Ctrl+V yourself.")
-                    : l10n("Paste needs Universal Access — enable it so Quillstack can paste the "
-                           "selected item into other apps."));
+        m_pasteRoute->setText(SettingsView::pasteUnavailableAdvice(m_session));
     }
     m_trustedRow->setVisible(trusted);
 }

@@ -10,6 +10,7 @@ class AppSettings;
 class OnboardingWizard;
 class Pasteboard;
 class ChordDetector;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +39,8 @@ class OnboardingView : public QWidget {
     ~OnboardingView() override;
 
     OnboardingWizard& wizard() const { return *m_wizard; }
+    // The last page's box, as the user left it in a view this one replaces.
+    void setStartAtLogin(bool on);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -70,6 +73,7 @@ class OnboardingView : public QWidget {
     QPushButton* m_next = nullptr;
     QPointer<QPropertyAnimation> m_fadeAnimation;
 
+    QCheckBox* m_startAtLogin = nullptr;
     QWidget* m_trustedRow = nullptr;
     QLabel* m_pasteRoute = nullptr;
     SettingsView::Session m_session;

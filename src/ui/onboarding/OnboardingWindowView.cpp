@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
 #include "ui/onboarding/OnboardingView.h"
@@ -39,6 +40,9 @@ OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector&
 }
 
 void OnboardingWindowView::rebuild() {
+    // The wizard starts again in the new language, but the user's answer is kept.
+    const bool again = !m_content.isNull();
+    const bool startAtLogin = again && m_wizardView->wizard().startAtLogin();
     delete m_content.data();
     m_content = new QWidget(this);
     auto* column = new QVBoxLayout(m_content);
@@ -81,6 +85,9 @@ void OnboardingWindowView::rebuild() {
 
     m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler,
                                       m_integration, m_session, m_tray);
+    if (again) {
+        m_wizardView->setStartAtLogin(startAtLogin);
+    }
     column->addWidget(m_wizardView, 1, Qt::AlignHCenter);
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);

@@ -162,12 +162,15 @@ QSize SettingsView::minimumSizeHint() const {
     return {std::max(width, kMinimumWidth), kMinimumHeight};
 }
 
-int SettingsView::formNeed() const {
-    // Measured beside a scroll bar whether one shows or not, so that its coming and going does
-    // not change the answer.
-    const int width = m_scroll->width() - m_scroll->verticalScrollBar()->sizeHint().width();
-    return m_form->hasHeightForWidth() ? m_form->heightForWidth(width)
-                                       : m_form->sizeHint().height();
+int SettingsView::formNeed(bool besideBar) const {
+    // As the scroll area judges it: the form at the view's width must fit in the room it has
+    // without bars, or a bar shows, or one that shows stays.
+    const QSize room = m_scroll->maximumViewportSize();
+    const int width =
+        room.width() - (besideBar ? m_scroll->verticalScrollBar()->sizeHint().width() : 0);
+    const int need =
+        m_form->hasHeightForWidth() ? m_form->heightForWidth(width) : m_form->sizeHint().height();
+    return need - room.height();
 }
 
 void SettingsView::followForm() {
@@ -178,17 +181,27 @@ void SettingsView::followForm() {
         return;
     }
     // The minimum width follows at once (the window's layout raises it). The height grows by
-    // what the form needs more than when the window was fitted to it, as far as the screen
-    // allows, and gives that back once the form needs it no longer.
+    // what the form needs more than the window shows at its width now, as far as the screen
+    // allows (moving up where the room below is short), and gives what it grew back once the
+    // form needs it no longer.
     top->layout()->activate();
-    int wanted = std::max(0, formNeed() - m_fittedNeed);
-    if (const QScreen* screen = top->screen(); screen != nullptr && wanted > m_grown) {
-        const int room = screen->availableGeometry().bottom() - top->frameGeometry().bottom();
-        wanted = std::min(wanted, m_grown + std::max(room, 0));
+    // Grown to fit beside a bar, the form fits whether the bar shows or goes.
+    const int need = formNeed(false);
+    int change =
+        need > 0 || m_scroll->verticalScrollBar()->isVisible() ? formNeed(true) : std::min(need, 0);
+    if (const QScreen* screen = top->screen(); screen != nullptr && change > 0) {
+        const QRect room = screen->availableGeometry();
+        const QRect frame = top->frameGeometry();
+        change = std::min(change, std::max(room.height() - frame.height(), 0));
+        if (const int short_ = change - std::max(room.bottom() - frame.bottom(), 0); short_ > 0) {
+            top->move(top->x(),
+                      std::max(room.top(), frame.top() - short_) + (top->y() - frame.top()));
+        }
     }
-    if (wanted != m_grown) {
-        top->resize(top->width(), top->height() + wanted - m_grown);
-        m_grown = wanted;
+    change = std::max(change, -m_grown);
+    if (change != 0) {
+        top->resize(top->width(), top->height() + change);
+        m_grown += change;
     }
 }
 
@@ -207,6 +220,9 @@ QSize SettingsView::sizeHint() const {
 
 void SettingsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The entry may have been removed or turned off in the desktop's startup settings since.
+    m_settings.reconcileLoginItem();
+    showLaunchAtLogin();
     QWidget* top = window();
     if (m_fitted || top == this) {
         return;
@@ -223,7 +239,6 @@ void SettingsView::showEvent(QShowEvent* event) {
     if (spare > 0) {
         top->resize(top->width(), std::max(top->minimumHeight(), top->height() - spare));
     }
-    m_fittedNeed = formNeed();
 }
 
 QWidget* SettingsView::languageSection() {
@@ -473,21 +488,32 @@ void SettingsView::showAutoDelete() {
     m_autoDeleteCaption->setVisible(minutes > 0);
 }
 
+QString SettingsView::pasteUnavailableAdvice(Session session) {
+    switch (session) {
+        case Session::KdeWayland:
+            // KWin reads the entry for each new connection, so no restart is needed.
+            return L10n::string(QStringLiteral(
+                "KWin types the paste only for a program whose desktop entry allows it. Install "
+                "Quillstack from its package, or start this build with tools/run, which writes "
+                "that entry: Quillstack takes it up at once, without a restart. Until then, "
+                "choose an item and press Ctrl+V yourself."));
+        case Session::Wayland:
+            return L10n::string(
+                QStringLiteral("This desktop lets no program type into other windows: choose an "
+                               "item in the list, then press Ctrl+V yourself."));
+        case Session::X11:
+            break;
+    }
+    return L10n::string(
+        QStringLiteral("Paste needs Universal Access — enable it so Quillstack can paste the "
+                       "selected item into other apps."));
+}
+
 void SettingsView::showWarning() {
     const bool wayland = m_session != Session::X11;
     if (!m_manager.isAccessibilityTrusted()) {
         m_warning = Warning::PasteUnavailable;
-        m_warningText->setText(
-            m_session == Session::KdeWayland
-                ? L10n::string(QStringLiteral(
-                      "To paste on KDE Plasma, install Quillstack from its package: its desktop "
-                      "entry lets KWin take the keystroke (until then, press Ctrl+V yourself)."))
-            : wayland ? L10n::string(QStringLiteral(
-                            "This desktop lets no program type into other windows: choose an item "
-                            "in the list, then press Ctrl+V yourself."))
-                      : L10n::string(QStringLiteral(
-                            "Paste needs Universal Access — enable it so Quillstack can paste the "
-                            "selected item into other apps.")));
+        m_warningText->setText(pasteUnavailableAdvice(m_session));
     } else if (!m_manager.isGlobalHotkeyAvailable()) {
         m_warning = Warning::HotkeyUnavailable;
         m_warningText->setText(

@@ -54,6 +54,9 @@ class SettingsView : public QWidget {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // What the user can do while no paste can be typed here (the guide says it too).
+    static QString pasteUnavailableAdvice(Session session);
+
     Warning warning() const { return m_warning; }
 
     QComboBox* languagePicker() const { return m_language; }
@@ -87,7 +90,9 @@ class SettingsView : public QWidget {
     void showWarning();
     void showIgnored();
     void followForm();
-    int formNeed() const;
+    // How much taller the form is, at the view's full width or beside a scroll bar, than the
+    // room the view has without one (less than 0: shorter).
+    int formNeed(bool besideBar) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppSettings& m_settings;
@@ -116,7 +121,6 @@ class SettingsView : public QWidget {
     bool m_fitted = false;
     // What the form needed when the window was fitted to it, and how much the window grew
     // since for a taller form (given back when the form shrinks again).
-    int m_fittedNeed = 0;
     int m_grown = 0;
     bool m_followPending = false;
     QListWidget* m_ignored = nullptr;
