@@ -1,5 +1,7 @@
 #include "ui/tray/WayInNotice.h"
 
+using namespace Qt::StringLiterals;
+
 #include "settings/L10n.h"
 #include "ui/tray/QuillstackTray.h"
 
@@ -7,11 +9,16 @@ WayInNotice::WayInNotice(QuillstackTray& tray, QWidget* parent) : QLabel(parent)
     setObjectName(QStringLiteral("wayInNotice"));
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
+    // A command is never broken at its space or hyphens, which would make it read as two words:
+    // a no-break space, and a word joiner after each hyphen (the label cannot be copied from).
+    const auto command = [](QString text) {
+        return text.replace(u' ', QChar(0x00A0)).replace(u"-"_s, u"-\u2060"_s);
+    };
     setText(L10n::string(
         QStringLiteral("No tray icon here: open History from Quillstack in the application menu "
                        "or with %@, and Settings with %@."),
-        {QStringLiteral("quillstack --show-history"),
-         QStringLiteral("quillstack --show-settings")}));
+        {command(QStringLiteral("quillstack --show-history")),
+         command(QStringLiteral("quillstack --show-settings"))}));
     connect(&tray, &QuillstackTray::visibilityChanged, this, &WayInNotice::showState);
     showState();
 }
