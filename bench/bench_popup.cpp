@@ -110,10 +110,7 @@ class EditorWorkspace final : public Workspace {
         return RunningApp{4242, QStringLiteral("editor")};
     }
     void activate(const RunningApp&) override {}
-    void yieldActivation(const RunningApp&) override {}
     qint64 currentProcessId() const override { return 1; }
-    void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override {}
 };
 
 enum Typed { Prose, HeldKey };

@@ -19,10 +19,7 @@ class EditorInFront final : public Workspace {
                           QStringLiteral("Editor")};
     }
     void activate(const RunningApp&) override {}
-    void yieldActivation(const RunningApp&) override {}
     qint64 currentProcessId() const override { return 1; }
-    void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override {}
 };
 
 QStringList names(qint64 count) {

@@ -304,11 +304,6 @@ void ClipboardHistory::removeItem(qsizetype index) {
     sweepOrphanBlobs();
 }
 
-bool ClipboardHistory::isPinned(const QUuid& id) const {
-    return std::any_of(m_items.cbegin(), m_items.cbegin() + m_pinnedCount,
-                       [&id](const ClipboardItem& item) { return item.id() == id; });
-}
-
 void ClipboardHistory::setPinned(qsizetype index, bool pinned) {
     if (index < 0 || index >= m_items.size() || (index < m_pinnedCount) == pinned) {
         return;

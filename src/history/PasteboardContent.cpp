@@ -357,10 +357,6 @@ std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {
     return std::nullopt;
 }
 
-QList<QUrl> parseUriList(const QByteArray& bytes) {
-    return fileUrlsOf(urlsFromList(bytes, false));
-}
-
 QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot) {
     QList<QUrl> urls;
     for (const StoredItem& item : snapshot) {

@@ -88,11 +88,6 @@ QString PinStore::filePath() const {
     return m_folder + QLatin1Char('/') + fileName;
 }
 
-std::optional<QList<PinStore::Record>> PinStore::decode(const QByteArray& bytes) {
-    QCborStreamReader reader(bytes);
-    return readPinFile(reader, bytes.size());
-}
-
 PinStore::Loaded PinStore::load() const {
     const PrivateFiles::Folder folder = PrivateFiles::openFolder(m_folder, false);
     PrivateFiles::removeTemporaries(folder, fileName);

@@ -48,9 +48,6 @@ class PinStore {
     // No records: no file.
     QString save(const QList<ClipboardItem>& pinned) const;
 
-    // Nothing unless the bytes are exactly one well-formed pin file.
-    static std::optional<QList<Record>> decode(const QByteArray& bytes);
-
   private:
     QString m_folder;
 };

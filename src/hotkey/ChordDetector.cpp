@@ -8,7 +8,6 @@
 #include "core/Scheduler.h"
 #include "keys/KeyNames.h"
 #include "platform/AccessibilityTrust.h"
-#include "platform/Workspace.h"
 #include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -31,12 +30,11 @@ QString boolText(bool value) {
 
 }  // namespace
 
-ChordDetector::ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
-                             Scheduler& scheduler, AppSettings& settings, QObject* parent)
+ChordDetector::ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Scheduler& scheduler,
+                             AppSettings& settings, QObject* parent)
     : QObject(parent),
       m_hooks(hooks),
       m_trust(trust),
-      m_workspace(workspace),
       m_scheduler(scheduler),
       m_settings(settings) {}
 
@@ -258,19 +256,4 @@ void ChordDetector::recognizeKeyDown(const KeyEvent& event) {
     }
     log(QStringLiteral("KeyDown: hotkey matched (keyCode=%1)").arg(event.keyCode));
     Q_EMIT chordPressed();
-}
-
-void ChordDetector::requestAccessibilityPromptFromOS() {
-    if (!m_trust.isTrusted(false)) {
-        m_trust.isTrusted(true);
-    }
-}
-
-void ChordDetector::openAccessibilitySettings() {
-    m_workspace.openAccessibilitySettings();
-}
-
-void ChordDetector::requestAccessibilityAndOpenSettings() {
-    requestAccessibilityPromptFromOS();
-    openAccessibilitySettings();
 }

@@ -59,7 +59,6 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
     log(QStringLiteral("pasteItemAndClose: activating %1 pid=%2")
             .arg(nameOrQuestionMark(app))
             .arg(app.pid));
-    m_workspace.yieldActivation(app);
     m_workspace.activate(app);
     waitForAppActivation(app, [self, app, keystroke](bool otherWindowInFront) {
         if (!self) {

@@ -5,5 +5,4 @@ class AccessibilityTrust {
   public:
     virtual ~AccessibilityTrust() = default;
     virtual bool isTrusted() = 0;
-    virtual bool isTrusted(bool prompt) = 0;
 };

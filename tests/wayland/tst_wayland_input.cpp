@@ -128,7 +128,7 @@ class TestWaylandInput : public QObject {
         QVERIFY(!confirmed(pasteboard));
         QVERIFY(pasteboard.items().isEmpty());
         QVERIFY(!session.isConnected());
-        QVERIFY(!trust.isTrusted(true));
+        QVERIFY(!trust.isTrusted());
         QVERIFY(!injector.postPasteKeystroke(PasteKeystrokeTable::controlV));
         QVERIFY(!workspace.frontmostApplication());
         workspace.activate(m_own);

@@ -69,14 +69,6 @@ std::optional<QString> PrivateTempDirectory::blobDirectoryIn(const QString& fold
     return path;
 }
 
-std::optional<QString> PrivateTempDirectory::privateFolder(const QString& path) {
-    const QString clean = QDir::cleanPath(path);
-    if (!PrivateFiles::folderRefusal(clean).isEmpty()) {
-        return std::nullopt;
-    }
-    return clean;
-}
-
 PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
     const QString& xdgRuntimeDir, const QString& tmpRoot, const QString& cacheHome) {
     InstanceFolder choice;
@@ -108,9 +100,4 @@ PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
         tryFolder(QDir::cleanPath(cacheHome) + QStringLiteral("/quillstack"), {});
     }
     return choice;
-}
-
-std::optional<QString> PrivateTempDirectory::runtimeDirectory(const QString& xdgRuntimeDir,
-                                                              const QString& tmpRoot) {
-    return instanceDirectory(xdgRuntimeDir, tmpRoot, {}).path;
 }

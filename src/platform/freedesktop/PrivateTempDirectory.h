@@ -22,9 +22,6 @@ class PrivateTempDirectory {
     static std::optional<QString> blobDirectory(const QString& tmpRoot = defaultRoot());
     // <folder>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
     static std::optional<QString> blobDirectoryIn(const QString& folder);
-    // Any folder of ours held to the same rules, its parents made as needed: created or
-    // repaired; nothing when it cannot be trusted.
-    static std::optional<QString> privateFolder(const QString& path);
 
     struct Refusal {
         QString folder;
@@ -41,8 +38,4 @@ class PrivateTempDirectory {
     static InstanceFolder instanceDirectory(const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
                                             const QString& tmpRoot = defaultRoot(),
                                             const QString& cacheHome = XdgFolders::cacheHome());
-    // The first two of those only.
-    static std::optional<QString> runtimeDirectory(
-        const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
-        const QString& tmpRoot = defaultRoot());
 };

@@ -42,7 +42,6 @@ class KWinPasteTrust final : public AccessibilityTrust {
   public:
     explicit KWinPasteTrust(const KWinFakeInput& input) : m_input(input) {}
     bool isTrusted() override { return m_input.isGranted(); }
-    bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
 
   private:
     const KWinFakeInput& m_input;

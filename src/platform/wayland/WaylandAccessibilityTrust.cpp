@@ -8,7 +8,3 @@ WaylandAccessibilityTrust::WaylandAccessibilityTrust(const WaylandSession& sessi
 bool WaylandAccessibilityTrust::isTrusted() {
     return m_session.hasVirtualKeyboard();
 }
-
-bool WaylandAccessibilityTrust::isTrusted(bool /*prompt*/) {
-    return isTrusted();
-}

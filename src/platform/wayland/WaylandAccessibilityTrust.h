@@ -12,7 +12,6 @@ class WaylandAccessibilityTrust final : public AccessibilityTrust {
     explicit WaylandAccessibilityTrust(const WaylandSession& session);
 
     bool isTrusted() override;
-    bool isTrusted(bool prompt) override;
 
   private:
     const WaylandSession& m_session;

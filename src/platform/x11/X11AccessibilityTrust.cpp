@@ -12,7 +12,3 @@ bool X11AccessibilityTrust::isTrusted() {
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(m_connection, &xcb_test_id);
     return ext != nullptr && ext->present;
 }
-
-bool X11AccessibilityTrust::isTrusted(bool /*prompt*/) {
-    return isTrusted();
-}

@@ -21,10 +21,6 @@ X11Atoms::X11Atoms(xcb_connection_t* connection) : m_connection(connection) {
     null = ids[12];
 }
 
-xcb_atom_t X11Atoms::intern(const QByteArray& name) {
-    return intern(QList<QByteArray>{name})[0];
-}
-
 QList<xcb_atom_t> X11Atoms::intern(const QList<QByteArray>& names) {
     QList<xcb_atom_t> result(names.size(), XCB_ATOM_NONE);
     QList<std::pair<qsizetype, xcb_intern_atom_cookie_t>> pending;

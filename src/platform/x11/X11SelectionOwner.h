@@ -43,9 +43,6 @@ class X11SelectionOwner {
     void expireStalledTransfers(Clock::time_point now);
     bool hasTransfers() const { return !m_transfers.isEmpty(); }
 
-    // Properties larger than this go by INCR.
-    quint32 chunkSize() const { return m_chunkSize; }
-
   private:
     struct Transfer {
         xcb_window_t requestor = XCB_WINDOW_NONE;

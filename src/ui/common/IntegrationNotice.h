@@ -13,9 +13,6 @@ class IntegrationNotice : public QWidget {
   public:
     explicit IntegrationNotice(DesktopIntegration& integration, QWidget* parent = nullptr);
 
-    QLabel* text() const { return m_text; }
-    QPushButton* button() const { return m_button; }
-
   private:
     void showState();
 

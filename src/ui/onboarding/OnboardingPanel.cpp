@@ -29,10 +29,6 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     }
 }
 
-std::optional<QRect> OnboardingPanel::geometryUnderCursor() {
-    return QRect(QCursor::pos(), QSize(1, 1));
-}
-
 std::optional<QRect> OnboardingPanel::placementArea(const std::optional<QRect>& activeWindow) {
     QScreen* screen = activeWindow ? QGuiApplication::screenAt(activeWindow->center()) : nullptr;
     if (screen == nullptr) {

@@ -53,7 +53,6 @@ class StepDots : public QWidget {
   public:
     StepDots(int count, QWidget* parent = nullptr);
     void setCurrent(int index);
-    int current() const { return m_current; }
     QSize sizeHint() const override;
 
   protected:

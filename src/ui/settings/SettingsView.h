@@ -54,10 +54,7 @@ class SettingsView : public QWidget {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    Warning warning() const { return m_warning; }
-
     QComboBox* languagePicker() const { return m_language; }
-    QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
     HotkeyRecorderView* recorder() const { return m_recorder; }
     QLabel* warningLabel() const { return m_warningText; }
     QPushButton* warningButton() const { return m_warningButton; }
@@ -66,8 +63,6 @@ class SettingsView : public QWidget {
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
     QCheckBox* keepHistoryToggle() const { return m_keepHistory; }
-    QListWidget* ignoredList() const { return m_ignored; }
-    QLineEdit* ignoredField() const { return m_ignoredField; }
 
   protected:
     void showEvent(QShowEvent* event) override;

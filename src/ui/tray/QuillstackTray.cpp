@@ -105,10 +105,6 @@ QRect QuillstackTray::panelAnchor() const {
     return icon.isValid() && !icon.isEmpty() ? icon : QRect(QCursor::pos(), QSize(1, 1));
 }
 
-void QuillstackTray::showPanel() {
-    m_panel->showAt(panelAnchor());
-}
-
 void QuillstackTray::togglePanel() {
     m_panel->toggle(panelAnchor());
 }

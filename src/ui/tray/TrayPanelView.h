@@ -25,7 +25,6 @@ class TrayPanelView : public QWidget {
     static QString pauseRowText(bool recordingPaused);
     void setRecordingPaused(bool paused);
 
-    QLabel* titleLabel() const { return m_title; }
     QLabel* reminderLabel() const { return m_reminder; }
     // "View buffer", "Settings…", "Pause recording" (or "Resume recording"),
     // "Welcome guide", "Quit", top to bottom.
