@@ -49,11 +49,7 @@ void ChordDetector::setGlobalHotkeyAvailable(bool available) {
 }
 
 void ChordDetector::setUsingAccessibilityForHotkey(bool usingAccessibility) {
-    if (m_isUsingAccessibilityForHotkey == usingAccessibility) {
-        return;
-    }
     m_isUsingAccessibilityForHotkey = usingAccessibility;
-    Q_EMIT isUsingAccessibilityForHotkeyChanged(usingAccessibility);
 }
 
 void ChordDetector::setAccessibilityTrusted(bool trusted) {

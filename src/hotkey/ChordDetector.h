@@ -40,7 +40,6 @@ class ChordDetector : public QObject {
     // Each key-down of the chord, key repeats included, one turn after it arrived.
     void chordPressed();
     void isGlobalHotkeyAvailableChanged(bool available);
-    void isUsingAccessibilityForHotkeyChanged(bool usingAccessibility);
     void isAccessibilityTrustedChanged(bool trusted);
     void isHotkeyTakenByAnotherProgramChanged(bool taken);
 

@@ -52,7 +52,6 @@ void AppWindow::buildContent() {
     }
     m_content = fresh;
     fresh->show();
-    Q_EMIT contentRebuilt(fresh);
 }
 
 QScreen* AppWindow::pointerScreen() {

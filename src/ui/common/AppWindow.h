@@ -56,9 +56,6 @@ class AppWindow : public QWidget {
     // The screen with the pointer, else the primary one; none without any screen.
     static QScreen* pointerScreen();
 
-  Q_SIGNALS:
-    void contentRebuilt(QWidget* content);
-
   protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

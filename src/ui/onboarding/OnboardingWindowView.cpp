@@ -85,5 +85,4 @@ void OnboardingWindowView::rebuild() {
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);
     m_content->show();
-    Q_EMIT contentRebuilt();
 }

@@ -32,9 +32,6 @@ class HotkeyRecorderView : public QWidget {
     // Under the row while recording: how to cancel, or why a chord was refused.
     QLabel* hintLabel() const { return m_hint; }
 
-  Q_SIGNALS:
-    void isRecordingChanged(bool recording);
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Closing the window ends a recording.
