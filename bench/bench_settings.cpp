@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ignored applications on a list far longer than anybody keeps by hand: read at start, and
 // asked of on every copy.
 #include <benchmark/benchmark.h>

@@ -1,9 +1,11 @@
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Fails when the tree and what describes it part ways:
 #   - a folder under src/ that neither docs/ARCHITECTURE.md nor the README names, as its path
 #     from src/ ("platform/kde") or as "<name>/" in the map;
 #   - a script in tools/ or tools/lib/ that neither names as "tools/<path>";
-#   - a source or header under src/ that src/CMakeLists.txt does not list.
+#   - a source or header under src/ that src/CMakeLists.txt does not list;
+#   - a source, header, script or CMake file without its SPDX licence line.
 #   cmake -DROOT=<checkout> -P check_named.cmake
 file(READ "${ROOT}/README.md" readme)
 file(READ "${ROOT}/docs/ARCHITECTURE.md" architecture)
@@ -43,6 +45,22 @@ foreach(path IN LISTS tools)
     string(FIND "${docs}" "tools/${path}" at)
     if(at EQUAL -1)
         list(APPEND offences "tools/${path} is named in neither docs/ARCHITECTURE.md nor README.md")
+    endif()
+endforeach()
+
+# Every source, header, script and CMake file of ours names its licence in its first lines.
+file(GLOB_RECURSE ours RELATIVE "${ROOT}"
+    "${ROOT}/CMakeLists.txt" "${ROOT}/cmake/*" "${ROOT}/protocols/*.cmake"
+    "${ROOT}/protocols/CMakeLists.txt" "${ROOT}/src/*" "${ROOT}/tests/*" "${ROOT}/bench/*"
+    "${ROOT}/data/*" "${ROOT}/tools/*")
+foreach(path IN LISTS ours)
+    if(NOT path MATCHES "(\\.(h|cpp|js|in|sh|py|cmake)|CMakeLists\\.txt)$"
+       AND NOT path MATCHES "^(tools/[^/]+|tools/lib/[^/.]+|tests/fuzz/make-item-seeds)$")
+        continue()
+    endif()
+    file(READ "${ROOT}/${path}" head LIMIT 200)
+    if(NOT head MATCHES "SPDX-License-Identifier: MIT")
+        list(APPEND offences "${path} has no SPDX-License-Identifier line")
     endif()
 endforeach()
 

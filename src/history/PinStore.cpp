@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/PinStore.h"
 
 #include <QCborStreamReader>

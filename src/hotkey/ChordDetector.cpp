@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotkey/ChordDetector.h"
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotkey/PasteDelivery.h"
 
 #include <QPointer>

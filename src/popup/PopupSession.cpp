@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "popup/PopupSession.h"
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X11 backends for the keyboard and the windows, on a real X server with a window manager:
 // the chord's grab, key observers, the paste keystroke, the window in front and its activation.
 // The window tests run last, as they take the focus from the key log.

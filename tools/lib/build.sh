@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Configures and builds a preset of this checkout, the one way every script in tools/ does:
 #   . tools/lib/build.sh; build_preset release [TARGET...]
 # ccache keeps one cache for every checkout, with paths taken relative to the checkout, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 #include "platform/freedesktop/PrivateFiles.h"

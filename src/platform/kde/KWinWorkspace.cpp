@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/kde/KWinWorkspace.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandAccessibilityTrust.h"
 
 #include "platform/wayland/WaylandSession.h"

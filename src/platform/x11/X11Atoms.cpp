@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/X11Atoms.h"
 
 #include "platform/x11/XcbPointer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/settings/HotkeyRecorderView.h"
 
 #include <QApplication>

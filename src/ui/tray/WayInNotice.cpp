@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray/WayInNotice.h"
 
 #include "settings/L10n.h"
