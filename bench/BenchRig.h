@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A history's collaborators for benchmarks: a clipboard that is set directly, no file
 // thumbnails, and a scheduler that only queues, so that each benchmark decides what runs when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a benchmark of widgets starts with: an application that can show widgets, offscreen
 // unless the caller chose a display.

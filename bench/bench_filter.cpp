@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filtering as the user types: one keystroke to the proxy updated at 50, 500 and 2000 mixed
 // records (80 % texts up to 5 KB, 10 % pictures, 10 % file lists), and a 1 KB copy reaching an
 // open history window while a filter is typed in it.

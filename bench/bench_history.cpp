@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Record building and history maintenance on the sizes users actually copy.
 #include <benchmark/benchmark.h>
 

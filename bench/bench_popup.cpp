@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 1 KB copy reaching the popup's list: the insert, the model's row signals, and the list
 // view's layout through its delegate, with the popup never shown, shown once and hidden again,
 // and on screen. And 8,000 characters typed into the shown popup's filter one key at a time (a
@@ -110,10 +111,7 @@ class EditorWorkspace final : public Workspace {
         return RunningApp{4242, QStringLiteral("editor")};
     }
     void activate(const RunningApp&) override {}
-    void yieldActivation(const RunningApp&) override {}
     qint64 currentProcessId() const override { return 1; }
-    void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override {}
 };
 
 enum Typed { Prose, HeldKey };

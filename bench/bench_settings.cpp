@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ignored applications on a list far longer than anybody keeps by hand: read at start, and
 // asked of on every copy.
 #include <benchmark/benchmark.h>
@@ -19,10 +20,7 @@ class EditorInFront final : public Workspace {
                           QStringLiteral("Editor")};
     }
     void activate(const RunningApp&) override {}
-    void yieldActivation(const RunningApp&) override {}
     qint64 currentProcessId() const override { return 1; }
-    void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override {}
 };
 
 QStringList names(qint64 count) {

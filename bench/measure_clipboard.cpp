@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clipboard ingest figures for tools/measure-clipboard: the longest main-thread gap while a
 // 64 MB copy made by xclip is read, the time from starting xclip to changeCount() moving for
 // 1 KB and 30 MB copies, and the history under a flood: another client setting the clipboard

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: `cpack -G DEB` in a release build folder (tools/package does it all).
 set(QUILLSTACK_HOMEPAGE "https://github.com/quillstack/quillstack")
 set(QUILLSTACK_MAINTAINER "Quillstack maintainers <quillstack@users.noreply.github.com>")

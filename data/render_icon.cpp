@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders an SVG icon to a square PNG with Qt's own SVG renderer, the one the tray uses.
 //   quillstack_render_icon <in.svg> <size> <out.png>
 #include <QImage>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs wayland-scanner on one protocol file:
 #   cmake -DSCANNER=... -DMODE=client-header|private-code -DXML=... -DOUT=... -P scan.cmake
 # The plasma-window-management.xml of Plasma 6.3 (Debian 13) numbers a few "since" out of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Fails when a file of the core library includes a widget, xcb, Xlib or Wayland header: the core
 # must build and run without a widget toolkit, an X server or a Wayland compositor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Shell side of Quillstack on GNOME: what only the Shell may do (type keys into any window,
 // grab one chord, tell and activate the focused window), offered on the session bus to the one
 // Quillstack process of this user. It keeps no content and logs nothing.

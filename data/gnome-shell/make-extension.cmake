@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes one extension folder from the shared bridge body:
 #   cmake -DFORM=legacy|module -DUUID=... -DVERSIONS=43,44 -DSRC=... -DICONS=... -DOUT=... -P make-extension.cmake
 file(READ "${SRC}/io.github.quillstack.ShellBridge1.xml" INTERFACE_XML)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -24,8 +25,6 @@ class AppDelegate : public QObject {
 
     // Logs an uncaught exception's type, reason and call stack, then aborts.
     [[noreturn]] static void handleUncaughtException();
-
-    OnboardingWindowController& onboarding() const { return *m_onboarding; }
 
   public Q_SLOTS:
     // "ShowOnboardingWindow", also reached by --show-onboarding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QDBusConnection>
 
 #include "app/PlatformServices.h"

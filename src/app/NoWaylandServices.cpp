@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PlatformServices.h"
 
 // Built without the Wayland backend: every session is an X one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/QuillstackApp.h"
 
 #include <QFileInfo>
@@ -132,7 +133,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(m_history.get(), &ClipboardHistory::problem, m_notices.get(),
                      &ProblemNotices::tell);
     m_detector = std::make_unique<ChordDetector>(*platform.keyboardHooks, *platform.trust,
-                                                 *platform.workspace, *m_scheduler, *m_settings);
+                                                 *m_scheduler, *m_settings);
     if (platform.watchTrust) {
         // The ports behind the chord changed (a Shell extension came or went): take it again.
         platform.watchTrust([detector = m_detector.get()] { detector->restartMonitoring(); });

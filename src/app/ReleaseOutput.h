@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What a release build may print: nothing, except the few critical lines that explain why it

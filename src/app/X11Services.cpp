@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PlatformServices.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11KeyboardHooks.h"

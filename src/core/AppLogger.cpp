@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/AppLogger.h"
 
 #include <QMutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/CrashReport.h"
 
 #include <cxxabi.h>

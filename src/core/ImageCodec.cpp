@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/ImageCodec.h"
 
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/RelativeDate.h"
 
 #include <unicode/locid.h>

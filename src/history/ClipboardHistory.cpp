@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/ClipboardHistory.h"
 
 #include <QDir>
@@ -317,11 +318,6 @@ void ClipboardHistory::removeItem(qsizetype index) {
     assignItems(std::move(list), m_pinnedCount - (index < m_pinnedCount ? 1 : 0));
     removed.deleteBlob();
     sweepOrphanBlobs();
-}
-
-bool ClipboardHistory::isPinned(const QUuid& id) const {
-    return std::any_of(m_items.cbegin(), m_items.cbegin() + m_pinnedCount,
-                       [&id](const ClipboardItem& item) { return item.id() == id; });
 }
 
 void ClipboardHistory::setPinned(qsizetype index, bool pinned) {

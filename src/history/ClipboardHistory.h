@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QByteArray>
@@ -51,11 +52,9 @@ class ClipboardHistory : public QObject {
     ~ClipboardHistory() override;
 
     const QList<ClipboardItem>& items() const { return m_items; }
-    qint64 lastChangeCount() const { return m_lastChangeCount; }
     const QString& blobDirectory() const { return m_blobDirectory; }
     // items() begins with this many pinned records.
     qsizetype pinnedCount() const { return m_pinnedCount; }
-    bool isPinned(const QUuid& id) const;
     // The records an earlier run kept have been read (or there are none to read).
     bool arePinsLoaded() const { return m_pinsLoaded; }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/HistoryFilterModel.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/HistoryListModel.h"
 
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/OldPinFile.h"
 
 #include <QCborStreamReader>

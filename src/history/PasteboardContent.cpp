@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/PasteboardContent.h"
 
 #include <QBuffer>
@@ -355,10 +356,6 @@ std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {
         return ImageCodec::encodePng(decodeTiff(tiff));
     }
     return std::nullopt;
-}
-
-QList<QUrl> parseUriList(const QByteArray& bytes) {
-    return fileUrlsOf(urlsFromList(bytes, false));
 }
 
 QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot) {

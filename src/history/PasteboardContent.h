@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QByteArray>
@@ -25,8 +26,6 @@ StoredItem withPlainText(StoredItem item);
 std::optional<QByteArray> imageDataFromItem(const StoredItem& item);
 // The file URLs of every item in order (text/uri-list, else x-special/gnome-copied-files).
 QList<QUrl> fileURLsFromStored(const PasteboardSnapshot& snapshot);
-// File URLs of one text/uri-list body: CRLF or LF lines, '#' comments skipped, file scheme only.
-QList<QUrl> parseUriList(const QByteArray& bytes);
 // The preview text of a copy, from its first item. isPlaceholder, when given, tells whether the
 // text is one of the placeholders below rather than something the copy holds.
 QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceholder = nullptr);

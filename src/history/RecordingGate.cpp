@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/RecordingGate.h"
 
 #include "platform/Workspace.h"

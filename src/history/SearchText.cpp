@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/SearchText.h"
 
 #include <unicode/uchar.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotkey/ChordDetector.h"
 
 #include <QPointer>
@@ -8,7 +9,6 @@
 #include "core/Scheduler.h"
 #include "keys/KeyNames.h"
 #include "platform/AccessibilityTrust.h"
-#include "platform/Workspace.h"
 #include "settings/AppSettings.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -31,12 +31,11 @@ QString boolText(bool value) {
 
 }  // namespace
 
-ChordDetector::ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
-                             Scheduler& scheduler, AppSettings& settings, QObject* parent)
+ChordDetector::ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Scheduler& scheduler,
+                             AppSettings& settings, QObject* parent)
     : QObject(parent),
       m_hooks(hooks),
       m_trust(trust),
-      m_workspace(workspace),
       m_scheduler(scheduler),
       m_settings(settings) {}
 
@@ -51,11 +50,7 @@ void ChordDetector::setGlobalHotkeyAvailable(bool available) {
 }
 
 void ChordDetector::setUsingAccessibilityForHotkey(bool usingAccessibility) {
-    if (m_isUsingAccessibilityForHotkey == usingAccessibility) {
-        return;
-    }
     m_isUsingAccessibilityForHotkey = usingAccessibility;
-    Q_EMIT isUsingAccessibilityForHotkeyChanged(usingAccessibility);
 }
 
 void ChordDetector::setAccessibilityTrusted(bool trusted) {
@@ -258,19 +253,4 @@ void ChordDetector::recognizeKeyDown(const KeyEvent& event) {
     }
     log(QStringLiteral("KeyDown: hotkey matched (keyCode=%1)").arg(event.keyCode));
     Q_EMIT chordPressed();
-}
-
-void ChordDetector::requestAccessibilityPromptFromOS() {
-    if (!m_trust.isTrusted(false)) {
-        m_trust.isTrusted(true);
-    }
-}
-
-void ChordDetector::openAccessibilitySettings() {
-    m_workspace.openAccessibilitySettings();
-}
-
-void ChordDetector::requestAccessibilityAndOpenSettings() {
-    requestAccessibilityPromptFromOS();
-    openAccessibilitySettings();
 }

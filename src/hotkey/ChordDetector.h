@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -9,15 +10,14 @@
 class AccessibilityTrust;
 class AppSettings;
 class Scheduler;
-class Workspace;
 
 // Detects the paste-from-history chord: intercepted system-wide where it can be had, else
 // observed, else only in our own windows. Main thread only.
 class ChordDetector : public QObject {
     Q_OBJECT
   public:
-    ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Workspace& workspace,
-                  Scheduler& scheduler, AppSettings& settings, QObject* parent = nullptr);
+    ChordDetector(KeyboardHooks& hooks, AccessibilityTrust& trust, Scheduler& scheduler,
+                  AppSettings& settings, QObject* parent = nullptr);
     ~ChordDetector() override;
 
     bool isGlobalHotkeyAvailable() const { return m_isGlobalHotkeyAvailable; }
@@ -36,17 +36,11 @@ class ChordDetector : public QObject {
     // recorder instead of opening the popup. The published flags keep describing the detection
     // that resumes afterwards; chord changes meanwhile are installed on resumption.
     [[nodiscard]] std::unique_ptr<HookHandle> pauseDetection();
-    bool isDetectionPaused() const { return m_pauses > 0; }
-
-    void requestAccessibilityPromptFromOS();
-    void openAccessibilitySettings();
-    void requestAccessibilityAndOpenSettings();
 
   Q_SIGNALS:
     // Each key-down of the chord, key repeats included, one turn after it arrived.
     void chordPressed();
     void isGlobalHotkeyAvailableChanged(bool available);
-    void isUsingAccessibilityForHotkeyChanged(bool usingAccessibility);
     void isAccessibilityTrustedChanged(bool trusted);
     void isHotkeyTakenByAnotherProgramChanged(bool taken);
 
@@ -64,7 +58,6 @@ class ChordDetector : public QObject {
 
     KeyboardHooks& m_hooks;
     AccessibilityTrust& m_trust;
-    Workspace& m_workspace;
     Scheduler& m_scheduler;
     AppSettings& m_settings;
 

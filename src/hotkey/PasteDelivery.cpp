@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotkey/PasteDelivery.h"
 
 #include <QPointer>
@@ -59,7 +60,6 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
     log(QStringLiteral("pasteItemAndClose: activating %1 pid=%2")
             .arg(nameOrQuestionMark(app))
             .arg(app.pid));
-    m_workspace.yieldActivation(app);
     m_workspace.activate(app);
     waitForAppActivation(app, [self, app, keystroke](bool otherWindowInFront) {
         if (!self) {

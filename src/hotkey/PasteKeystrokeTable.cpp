@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotkey/PasteKeystrokeTable.h"
 
 #include "keys/KeyNames.h"

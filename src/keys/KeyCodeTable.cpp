@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "keys/KeyCodeTable.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -38,8 +39,6 @@ class OnboardingWizard : public QObject {
 
     bool text1Copied() const { return m_text1Copied; }
     bool text2Copied() const { return m_text2Copied; }
-    QString pasteField1() const { return m_pasteField1; }
-    QString pasteField2() const { return m_pasteField2; }
     bool isField1Correct() const { return matchesSample(m_pasteField1, trainingText1()); }
     bool isField2Correct() const { return matchesSample(m_pasteField2, trainingText2()); }
     bool isCopyCheckRunning() const { return m_copyCheckTimer != 0 || m_copyObserver != 0; }

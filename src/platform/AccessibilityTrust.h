@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Whether this process may intercept and inject input.
@@ -5,5 +6,4 @@ class AccessibilityTrust {
   public:
     virtual ~AccessibilityTrust() = default;
     virtual bool isTrusted() = 0;
-    virtual bool isTrusted(bool prompt) = 0;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/SelectionClaimQueue.h"
 
 #include <sys/eventfd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/SelectionPasteboard.h"
 
 #include <QStringDecoder>
@@ -66,7 +67,6 @@ void SelectionPasteboard::accept(quint64 claims, bool hasOwner, StoredItem item)
     m_hasOwner = hasOwner;
     replaceItems(std::move(item));
     ++m_changeCount;
-    Q_EMIT externalChange();
     if (m_changeHandler) {
         m_changeHandler();
     }

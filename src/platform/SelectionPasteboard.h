@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QLatin1StringView>
@@ -36,10 +37,6 @@ class SelectionPasteboard : public QObject, public Pasteboard {
     }
 
     bool isConnected() const { return !m_lost && threadConnected(); }
-
-  Q_SIGNALS:
-    // Another client's content arrived, or the clipboard lost its owner.
-    void externalChange();
 
   protected:
     // `requestTimeout` bounds every wait of the thread for another client.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QString>
@@ -28,10 +29,7 @@ class Workspace {
     virtual ~Workspace() = default;
     virtual std::optional<RunningApp> frontmostApplication() const = 0;
     virtual void activate(const RunningApp& app) = 0;
-    virtual void yieldActivation(const RunningApp& to) = 0;
     virtual qint64 currentProcessId() const = 0;
-    virtual void openAccessibilitySettings() = 0;
-    virtual void openInputMonitoringSettings() = 0;
     // The class names (X11 WM_CLASS class, or the Wayland app id) of the windows open now, for
     // choices offered to the user; empty where the window system does not tell.
     virtual QStringList openWindowClasses() const { return {}; }

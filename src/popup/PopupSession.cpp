@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "popup/PopupSession.h"
 
 #include <QPointer>
@@ -311,9 +312,8 @@ void PopupSession::closePopupWithoutPaste() {
     m_filter.setQuery(QString());
     m_arrowKeyMonitor.reset();
     if (previous) {
-        log(QStringLiteral("closePopupWithoutPaste: yielding activation to %1")
+        log(QStringLiteral("closePopupWithoutPaste: activating %1")
                 .arg(nameOrQuestionMark(*previous)));
-        m_workspace.yieldActivation(*previous);
         m_workspace.activate(*previous);
     }
     m_previousFrontmostApp.reset();

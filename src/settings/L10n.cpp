@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/L10n.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Record building end to end: an arbitrary clipboard snapshot goes through ClipboardItem::make
 // (previews, HTML and RTF text, file lists and web links, image probing and thumbnails, the
 // fingerprint, the blob write), and the record gives back exactly the normalised content, from

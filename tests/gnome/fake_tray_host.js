@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tray host as the AppIndicator extension offers one, listing the given process's icon under
 // the name Qt registers it by.   gjs fake_tray_host.js PID
 const {Gio, GLib} = imports.gi;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The built application on GNOME on Wayland, driven as a user would: run by ctest inside
 # tools/gnome-session, with the Shell extension enabled.
 #   gnome_end_to_end.sh QUILLSTACK_BINARY

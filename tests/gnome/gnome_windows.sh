@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # History and Settings as GNOME on Wayland shows them: run by ctest inside tools/gnome-session.
 # Asked for from a terminal, each comes up in front with the focus, although the user's last
 # input went to another window, and is listed by Alt+Tab and the overview; none is kept above.

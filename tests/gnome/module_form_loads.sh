@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The GNOME 45+ form of the extension, for a release whose Shell cannot run it (Debian 12): it
 # must at least load under gjs as a module, its gi imports resolved and its body evaluated, with the Shell's own modules
 # stubbed.   module_form_loads.sh EXTENSION_JS

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The built application on KDE Plasma's KWin on Wayland, driven as a user would: run by ctest
 # inside tools/kwin-session.
 #   kwin_end_to_end.sh QUILLSTACK_BINARY KWIN_DRIVER QT_PASTE_TARGET

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DataControlServer.h"
 
 #include <poll.h>

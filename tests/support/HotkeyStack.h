@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QStringList>
@@ -135,15 +136,11 @@ struct FakeWorkspace final : Workspace {
             clock.postDelayed(int(activationDelayMs), [this, app] { frontmost = app; });
         }
     }
-    void yieldActivation(const RunningApp& to) override { yields.append(to); }
     qint64 currentProcessId() const override { return 4242; }
-    void openAccessibilitySettings() override {}
-    void openInputMonitoringSettings() override {}
 
     std::optional<RunningApp> frontmost;
     qint64 activationDelayMs = 0;
     QList<RunningApp> activations;
-    QList<RunningApp> yields;
     ManualScheduler& clock;
 };
 
@@ -167,7 +164,6 @@ struct FakeKeyInjector final : KeyInjector {
 // Trust the test grants or revokes.
 struct FakeAccessibilityTrust final : AccessibilityTrust {
     bool isTrusted() override { return trusted; }
-    bool isTrusted(bool) override { return trusted; }
     void setTrusted(bool value) { trusted = value; }
 
     bool trusted = true;
@@ -203,7 +199,7 @@ struct HotkeyStack {
         pasteboard, scheduler, QString(), [this] {
             return ClipboardHistory::Limits{settings.bufferLimit(), settings.autoDeleteMinutes()};
         }};
-    ChordDetector detector{hooks, trust, workspace, scheduler, settings};
+    ChordDetector detector{hooks, trust, scheduler, settings};
     PasteDelivery delivery{workspace, injector, scheduler, settings, pasteboard};
     HistoryListModel model{history, scheduler, thumbnailer};
     PopupSession popup{hooks, workspace, history, model,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts that drive the built application inside a desktop session:
 # a fresh home, the processes they start (ended with the script), waiting and comparing bytes.
 # A returning user: the welcome guide would take the focus from the programs the test drives.

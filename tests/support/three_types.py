@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A GTK 4 program's copy of three types, a NUL in its private one, offered once it is active.
 import gi
 gi.require_version("Gtk", "4.0")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's windows on fakes, offscreen: the tray's panel and menu, the browser and its
 // search, the settings window, the onboarding wizard and the paste popup.
 #include <QtTest>

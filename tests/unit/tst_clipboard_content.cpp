@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDataStream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QKeyEvent>
 #include <QtTest>
 
@@ -111,7 +112,7 @@ struct Keys {
 struct Chord {
     quint64 modifiers;
     quint16 keyCode;
-    const char *words, *glyphs, *german;
+    const char *words, *german;
 };
 
 }  // namespace
@@ -361,7 +362,6 @@ class TestHotkey : public QObject {
         // Closed, the popup lets go of the keys and of the application it was opened over.
         QCOMPARE(rig.hooks.active(FakeKeyboardHooks::Hook::Kind::Local), int(s.isPopupVisible()));
         QCOMPARE(bool(s.previousFrontmostApp()), s.isPopupVisible());
-        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
         for (const auto& to : rig.workspace.activations) {
             QCOMPARE(to.pid, kEditor.pid);
         }
@@ -449,7 +449,7 @@ class TestHotkey : public QObject {
         rig.detector.stopMonitoring();
         rig.hooks.setRefuseInterception(false);
         {
-            ChordDetector gone(rig.hooks, rig.trust, rig.workspace, rig.scheduler, rig.settings);
+            ChordDetector gone(rig.hooks, rig.trust, rig.scheduler, rig.settings);
             QObject::connect(&gone, &ChordDetector::chordPressed, [&] { ++rig.presses; });
             gone.startMonitoring();
             QVERIFY(rig.hooks.pressInOtherApp({KeyCode::V, cmdShiftOpt, false}));
@@ -535,7 +535,6 @@ class TestHotkey : public QObject {
         }
         QCOMPARE(rig.injector.timesMs.size(), d.keystrokeMs == 0 ? 1 : 0);
         QCOMPARE(rig.workspace.activations.size(), d.activations);
-        QCOMPARE(rig.workspace.yields.size(), rig.workspace.activations.size());
         if (d.keystrokeMs > 0) {
             rig.scheduler.advance(d.keystrokeMs - 1);
             QVERIFY(rig.injector.timesMs.isEmpty());
@@ -609,18 +608,16 @@ class TestHotkey : public QObject {
     void chordText_data() {
         QTest::addColumn<Chord>("c");
         const auto row = [](const Chord& c) { QTest::newRow(c.words) << c; };
-        row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "⌘⇧⌥⌃␣",
-             "Super+Strg+Alt+Umschalt+Leertaste"});
-        row({0x120000, 53, "Super+Shift+Esc", "⌘⇧Key53", "Super+Umschalt+Esc"});
-        row({0x10000, 0, "CapsLock+A", "A", "Feststell+A"});
-        row({0x840000, 96, "Ctrl+F5", "⌃Key96", "Strg+F5"});
-        row({0x80000, 0x1C8, "Alt+Key456", "⌥Key456", "Alt+Key456"});  // unlisted
+        row({0x1E0000, 49, "Super+Ctrl+Alt+Shift+Space", "Super+Strg+Alt+Umschalt+Leertaste"});
+        row({0x120000, 53, "Super+Shift+Esc", "Super+Umschalt+Esc"});
+        row({0x10000, 0, "CapsLock+A", "Feststell+A"});
+        row({0x840000, 96, "Ctrl+F5", "Strg+F5"});
+        row({0x80000, 0x1C8, "Alt+Key456", "Alt+Key456"});  // unlisted
     }
     void chordText() {
         QFETCH(Chord, c);
         using F = KeyNames::ChordForm;
         QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode), QString(c.words));
-        QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode, F::Glyphs), QString(c.glyphs));
         L10n::configure(nullptr, QStringLiteral("de"));
         const QString german = KeyNames::displayString(c.modifiers, c.keyCode, F::Translated);
         L10n::configure(nullptr, QString());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonValue>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -128,7 +129,7 @@ class TestWaylandInput : public QObject {
         QVERIFY(!confirmed(pasteboard));
         QVERIFY(pasteboard.items().isEmpty());
         QVERIFY(!session.isConnected());
-        QVERIFY(!trust.isTrusted(true));
+        QVERIFY(!trust.isTrusted());
         QVERIFY(!injector.postPasteKeystroke(PasteKeystrokeTable::controlV));
         QVERIFY(!workspace.frontmostApplication());
         workspace.activate(m_own);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The popup as a screen reader hears it, through AT-SPI on the test's own session bus: its rows
 # by text and place, the chosen one announced as selected as Down and a pin move it.
 # Inside tools/x11-session:  atspi_popup.sh QUILLSTACK

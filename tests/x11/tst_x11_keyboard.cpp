@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X11 backends for the keyboard and the windows, on a real X server with a window manager:
 // the chord's grab, key observers, the paste keystroke, the window in front and its activation.
 // The window tests run last, as they take the focus from the key log.
@@ -420,7 +421,7 @@ class TestX11Keyboard : public QObject {
 
         // Our own display has XTEST; a dead or missing connection never counts as trusted.
         auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        QVERIFY(X11AccessibilityTrust(x11->connection()).isTrusted(true));
+        QVERIFY(X11AccessibilityTrust(x11->connection()).isTrusted());
         QVERIFY(!X11AccessibilityTrust(nullptr).isTrusted());
         xcb_connection_t* broken = xcb_connect(":9999", nullptr);
         QVERIFY(!X11AccessibilityTrust(broken).isTrusted());

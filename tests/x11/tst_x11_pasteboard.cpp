@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <xcb/xcb.h>
 
 #include <QClipboard>

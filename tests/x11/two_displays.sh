@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # One user on two displays (a local and a remote session): each display runs its own Quillstack
 # with its own clipboard and commands, and both keep their history in the one store, where
 # neither loses the other's records or pins across a restart.

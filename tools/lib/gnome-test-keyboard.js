@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless GNOME session's keyboard for tests: a mutter remote-desktop session, which must
 // stay with the process that created it. Presses Escape once (the Shell starts in the overview,
 // which holds the focus), then types what arrives on the FIFO named by its argument: one line per

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Copies a history into the running application, for the measuring scripts (sourced; uses the
 # caller's $work folder and pids array).
 #   prepare_mixed_records N      makes the content first, so that copying it is quick

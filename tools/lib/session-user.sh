@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the headless session scripts: compositors and Shells refuse root, so as root (as CI
 # runs) they and the command run as the unprivileged user quillstack-wl, created on first use.
 # Sets `session_user` and the array `as_user` (a command prefix; empty when not root).

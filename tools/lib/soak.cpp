@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long day at the clipboard, for tools/soak: starts the application, copies mixed content at
 // about five copies a second, every 30 s opens the popup with the chord, walks Down a random
 // number of rows, presses Return and compares every type of what was restored byte for byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 
 #include <QCryptographicHash>

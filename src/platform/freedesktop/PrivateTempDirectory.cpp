@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 #include "platform/freedesktop/PrivateFiles.h"
@@ -69,14 +70,6 @@ std::optional<QString> PrivateTempDirectory::blobDirectoryIn(const QString& fold
     return path;
 }
 
-std::optional<QString> PrivateTempDirectory::privateFolder(const QString& path) {
-    const QString clean = QDir::cleanPath(path);
-    if (!PrivateFiles::folderRefusal(clean).isEmpty()) {
-        return std::nullopt;
-    }
-    return clean;
-}
-
 QString PrivateTempDirectory::displayFolderName(const QString& waylandDisplay,
                                                 const QString& x11Display) {
     QString name;
@@ -132,9 +125,4 @@ PrivateTempDirectory::InstanceFolder PrivateTempDirectory::instanceDirectory(
         tryFolder(QDir::cleanPath(cacheHome) + QStringLiteral("/quillstack"), {});
     }
     return choice;
-}
-
-std::optional<QString> PrivateTempDirectory::runtimeDirectory(const QString& xdgRuntimeDir,
-                                                              const QString& tmpRoot) {
-    return instanceDirectory(xdgRuntimeDir, tmpRoot, {}, displayFolderName()).path;
 }

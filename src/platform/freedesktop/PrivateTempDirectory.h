@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QList>
@@ -22,9 +23,6 @@ class PrivateTempDirectory {
     static std::optional<QString> blobDirectory(const QString& tmpRoot = defaultRoot());
     // <folder>/QuillstackBlobs, created or repaired; nothing when it cannot be trusted.
     static std::optional<QString> blobDirectoryIn(const QString& folder);
-    // Any folder of ours held to the same rules, its parents made as needed: created or
-    // repaired; nothing when it cannot be trusted.
-    static std::optional<QString> privateFolder(const QString& path);
 
     struct Refusal {
         QString folder;
@@ -49,8 +47,4 @@ class PrivateTempDirectory {
                                             const QString& tmpRoot = defaultRoot(),
                                             const QString& cacheHome = XdgFolders::cacheHome(),
                                             const QString& display = displayFolderName());
-    // The first two of those only.
-    static std::optional<QString> runtimeDirectory(
-        const QString& xdgRuntimeDir = XdgFolders::runtimeDir(),
-        const QString& tmpRoot = defaultRoot());
 };

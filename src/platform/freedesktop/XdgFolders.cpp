@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop/XdgFolders.h"
 
 #include <QDir>

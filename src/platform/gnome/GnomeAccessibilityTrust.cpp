@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeAccessibilityTrust.h"
 
 #include "platform/gnome/GnomeShellBridge.h"

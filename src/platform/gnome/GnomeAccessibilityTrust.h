@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <memory>
@@ -16,7 +17,6 @@ class GnomeAccessibilityTrust final : public AccessibilityTrust {
                             std::unique_ptr<AccessibilityTrust> xwayland)
         : m_bridge(bridge), m_xwayland(std::move(xwayland)) {}
     bool isTrusted() override;
-    bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
 
   private:
     const GnomeShellBridge& m_bridge;

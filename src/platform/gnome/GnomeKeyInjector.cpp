@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeKeyInjector.h"
 
 #include <xkbcommon/xkbcommon.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeKeyboardHooks.h"
 
 #include "keys/KeyCodeTable.h"

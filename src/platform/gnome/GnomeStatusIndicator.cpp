@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeStatusIndicator.h"
 
 #include "platform/gnome/GnomeShellBridge.h"

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeWorkspace.h"
 
 #include <QCoreApplication>
 
-#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/gnome/GnomeShellBridge.h"
 
 std::optional<RunningApp> GnomeWorkspace::frontmostApplication() const {
@@ -35,14 +35,4 @@ void GnomeWorkspace::activate(const RunningApp& app) {
 
 qint64 GnomeWorkspace::currentProcessId() const {
     return QCoreApplication::applicationPid();
-}
-
-void GnomeWorkspace::openAccessibilitySettings() {
-    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
-        open();
-    }
-}
-
-void GnomeWorkspace::openInputMonitoringSettings() {
-    openAccessibilitySettings();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <memory>
@@ -16,10 +17,7 @@ class GnomeWorkspace final : public Workspace {
         : m_bridge(bridge), m_xwayland(std::move(xwayland)) {}
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& /*to*/) override {}
     qint64 currentProcessId() const override;
-    void openAccessibilitySettings() override;
-    void openInputMonitoringSettings() override;
     // X windows only: the Shell extension does not list windows.
     QStringList openWindowClasses() const override {
         return m_xwayland ? m_xwayland->openWindowClasses() : QStringList();

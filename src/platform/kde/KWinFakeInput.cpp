@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/kde/KWinFakeInput.h"
 
 #include <linux/input-event-codes.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/kde/KWinGrant.h"
 
 #include <QDir>
@@ -165,20 +166,8 @@ void KWinGrantedWorkspace::activate(const RunningApp& app) {
     current().activate(app);
 }
 
-void KWinGrantedWorkspace::yieldActivation(const RunningApp& to) {
-    current().yieldActivation(to);
-}
-
 qint64 KWinGrantedWorkspace::currentProcessId() const {
     return current().currentProcessId();
-}
-
-void KWinGrantedWorkspace::openAccessibilitySettings() {
-    current().openAccessibilitySettings();
-}
-
-void KWinGrantedWorkspace::openInputMonitoringSettings() {
-    current().openInputMonitoringSettings();
 }
 
 QStringList KWinGrantedWorkspace::openWindowClasses() const {

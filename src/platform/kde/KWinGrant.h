@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -81,7 +82,6 @@ class KWinGrantedTrust final : public AccessibilityTrust {
         : m_grant(grant), m_otherwise(std::move(otherwise)) {}
     // Asked as the user opens our windows or the popup: the moment to ask KWin again.
     bool isTrusted() override { return m_grant.retry() || m_otherwise->isTrusted(); }
-    bool isTrusted(bool /*prompt*/) override { return isTrusted(); }
 
   private:
     KWinGrant& m_grant;
@@ -94,10 +94,7 @@ class KWinGrantedWorkspace final : public Workspace {
     ~KWinGrantedWorkspace() override;
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& to) override;
     qint64 currentProcessId() const override;
-    void openAccessibilitySettings() override;
-    void openInputMonitoringSettings() override;
     QStringList openWindowClasses() const override;
 
   private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/kde/KWinWorkspace.h"
 
 #include <QCoreApplication>
@@ -6,7 +7,6 @@
 
 #include "core/AppLogger.h"
 #include "plasma-window-management-client-protocol.h"
-#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/wayland/WaylandSession.h"
 #include "platform/wayland/WaylandWorkspace.h"
 
@@ -179,20 +179,8 @@ void KWinWorkspace::activate(const RunningApp& app) {
     log(QStringLiteral("KWinWorkspace: window %1 is gone").arg(app.window));
 }
 
-void KWinWorkspace::yieldActivation(const RunningApp& /*to*/) {}
-
 qint64 KWinWorkspace::currentProcessId() const {
     return QCoreApplication::applicationPid();
-}
-
-void KWinWorkspace::openAccessibilitySettings() {
-    openInputMonitoringSettings();
-}
-
-void KWinWorkspace::openInputMonitoringSettings() {
-    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
-        open();
-    }
 }
 
 QStringList KWinWorkspace::openWindowClasses() const {

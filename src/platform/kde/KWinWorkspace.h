@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QHash>
@@ -28,10 +29,7 @@ class KWinWorkspace final : public Workspace {
 
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& to) override;
     qint64 currentProcessId() const override;
-    void openAccessibilitySettings() override;
-    void openInputMonitoringSettings() override;
     QStringList openWindowClasses() const override;
 
   private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtScheduler.h"
 
 #include <QMetaObject>

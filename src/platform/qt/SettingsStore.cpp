@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/SettingsStore.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/DataControl.h"
 
 #include <wayland-client.h>

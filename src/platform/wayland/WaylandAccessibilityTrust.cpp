@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandAccessibilityTrust.h"
 
 #include "platform/wayland/WaylandSession.h"
@@ -7,8 +8,4 @@ WaylandAccessibilityTrust::WaylandAccessibilityTrust(const WaylandSession& sessi
 
 bool WaylandAccessibilityTrust::isTrusted() {
     return m_session.hasVirtualKeyboard();
-}
-
-bool WaylandAccessibilityTrust::isTrusted(bool /*prompt*/) {
-    return isTrusted();
 }

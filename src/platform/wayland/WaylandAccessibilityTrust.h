@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "platform/AccessibilityTrust.h"
@@ -12,7 +13,6 @@ class WaylandAccessibilityTrust final : public AccessibilityTrust {
     explicit WaylandAccessibilityTrust(const WaylandSession& session);
 
     bool isTrusted() override;
-    bool isTrusted(bool prompt) override;
 
   private:
     const WaylandSession& m_session;

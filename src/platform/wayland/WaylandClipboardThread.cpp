@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandClipboardThread.h"
 
 #include <fcntl.h>

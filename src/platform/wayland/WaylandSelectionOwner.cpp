@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandSelectionOwner.h"
 
 #include <fcntl.h>

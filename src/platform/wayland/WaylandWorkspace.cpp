@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandWorkspace.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <utility>
 
 #include "core/AppLogger.h"
-#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/wayland/WaylandSession.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
@@ -182,24 +182,8 @@ void WaylandWorkspace::activate(const RunningApp& app) {
     log(QStringLiteral("WaylandWorkspace: window %1 is gone").arg(app.window));
 }
 
-void WaylandWorkspace::yieldActivation(const RunningApp& /*to*/) {}
-
 qint64 WaylandWorkspace::currentProcessId() const {
     return QCoreApplication::applicationPid();
-}
-
-void WaylandWorkspace::openAccessibilitySettings() {
-    openShortcutSettings();
-}
-
-void WaylandWorkspace::openInputMonitoringSettings() {
-    openShortcutSettings();
-}
-
-void WaylandWorkspace::openShortcutSettings() {
-    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
-        open();
-    }
 }
 
 QStringList WaylandWorkspace::openWindowClasses() const {

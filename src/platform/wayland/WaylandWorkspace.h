@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QHash>
@@ -30,10 +31,7 @@ class WaylandWorkspace final : public Workspace {
 
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& to) override;
     qint64 currentProcessId() const override;
-    void openAccessibilitySettings() override;
-    void openInputMonitoringSettings() override;
     QStringList openWindowClasses() const override;
 
   private:
@@ -58,7 +56,6 @@ class WaylandWorkspace final : public Workspace {
     void onState(zwlr_foreign_toplevel_handle_v1* handle, const wl_array* states);
     void onDone(zwlr_foreign_toplevel_handle_v1* handle);
     void onClosed(zwlr_foreign_toplevel_handle_v1* handle);
-    void openShortcutSettings();
 
     WaylandSession& m_session;
     QString m_ownAppId;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/X11AccessibilityTrust.h"
 
 #include <xcb/xtest.h>
@@ -11,8 +12,4 @@ bool X11AccessibilityTrust::isTrusted() {
     }
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(m_connection, &xcb_test_id);
     return ext != nullptr && ext->present;
-}
-
-bool X11AccessibilityTrust::isTrusted(bool /*prompt*/) {
-    return isTrusted();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <xcb/xcb.h>
@@ -11,7 +12,6 @@ class X11AccessibilityTrust final : public AccessibilityTrust {
     explicit X11AccessibilityTrust(xcb_connection_t* connection);
 
     bool isTrusted() override;
-    bool isTrusted(bool prompt) override;
 
   private:
     xcb_connection_t* m_connection;

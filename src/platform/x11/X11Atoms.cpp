@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/X11Atoms.h"
 
 #include "platform/x11/XcbPointer.h"
@@ -19,10 +20,6 @@ X11Atoms::X11Atoms(xcb_connection_t* connection) : m_connection(connection) {
     saveTargets = ids[10];
     manager = ids[11];
     null = ids[12];
-}
-
-xcb_atom_t X11Atoms::intern(const QByteArray& name) {
-    return intern(QList<QByteArray>{name})[0];
 }
 
 QList<xcb_atom_t> X11Atoms::intern(const QList<QByteArray>& names) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <xcb/xcb.h>
@@ -12,7 +13,6 @@ class X11Atoms {
   public:
     explicit X11Atoms(xcb_connection_t* connection);
 
-    xcb_atom_t intern(const QByteArray& name);
     // Pipelined: one round trip for the whole list. XCB_ATOM_NONE where interning failed.
     QList<xcb_atom_t> intern(const QList<QByteArray>& names);
     // Pipelined; an empty name for an atom the server does not know.

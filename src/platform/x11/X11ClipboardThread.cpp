@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/X11ClipboardThread.h"
 
 #include <poll.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <xcb/xcb.h>
@@ -42,9 +43,6 @@ class X11SelectionOwner {
     // Drops INCR transfers whose requestor stopped reading.
     void expireStalledTransfers(Clock::time_point now);
     bool hasTransfers() const { return !m_transfers.isEmpty(); }
-
-    // Properties larger than this go by INCR.
-    quint32 chunkSize() const { return m_chunkSize; }
 
   private:
     struct Transfer {

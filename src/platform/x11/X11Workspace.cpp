@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/X11Workspace.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <utility>
 
 #include "core/AppLogger.h"
-#include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/x11/X11Connection.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -262,22 +262,6 @@ void X11Workspace::drainEvents() const {
     }
 }
 
-void X11Workspace::yieldActivation(const RunningApp& /*to*/) {}
-
 qint64 X11Workspace::currentProcessId() const {
     return QCoreApplication::applicationPid();
-}
-
-void X11Workspace::openAccessibilitySettings() {
-    openShortcutSettings();
-}
-
-void X11Workspace::openInputMonitoringSettings() {
-    openShortcutSettings();
-}
-
-void X11Workspace::openShortcutSettings() {
-    if (const std::function<void()> open = DesktopShortcutSettings::opener()) {
-        open();
-    }
 }

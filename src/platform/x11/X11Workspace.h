@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QStringList>
@@ -21,10 +22,7 @@ class X11Workspace final : public Workspace {
 
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
-    void yieldActivation(const RunningApp& to) override;
     qint64 currentProcessId() const override;
-    void openAccessibilitySettings() override;
-    void openInputMonitoringSettings() override;
     QStringList openWindowClasses() const override;
 
   private:
@@ -33,7 +31,6 @@ class X11Workspace final : public Workspace {
     xcb_window_t focusedTopLevel() const;
     xcb_timestamp_t serverTime();
     void drainEvents() const;
-    void openShortcutSettings();
 
     std::unique_ptr<X11Connection> m_connection;
     xcb_window_t m_clockWindow = XCB_WINDOW_NONE;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/browser/ClipboardBrowserDelegate.h"
 
 #include <QAbstractItemView>

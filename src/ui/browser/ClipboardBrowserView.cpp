@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/browser/ClipboardBrowserView.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/AppWindow.h"
 
 #include <QCursor>
@@ -52,7 +53,6 @@ void AppWindow::buildContent() {
     }
     m_content = fresh;
     fresh->show();
-    Q_EMIT contentRebuilt(fresh);
 }
 
 QScreen* AppWindow::pointerScreen() {

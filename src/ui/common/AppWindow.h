@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QPointer>
@@ -55,9 +56,6 @@ class AppWindow : public QWidget {
     static QRect centredIn(const QRect& available, QSize size);
     // The screen with the pointer, else the primary one; none without any screen.
     static QScreen* pointerScreen();
-
-  Q_SIGNALS:
-    void contentRebuilt(QWidget* content);
 
   protected:
     void hideEvent(QHideEvent* event) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QWidget>
@@ -12,9 +13,6 @@ class IntegrationNotice : public QWidget {
     Q_OBJECT
   public:
     explicit IntegrationNotice(DesktopIntegration& integration, QWidget* parent = nullptr);
-
-    QLabel* text() const { return m_text; }
-    QPushButton* button() const { return m_button; }
 
   private:
     void showState();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/KeepHistoryChoice.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/MatchHighlight.h"
 
 #include <QFontMetrics>

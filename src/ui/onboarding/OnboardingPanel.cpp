@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/onboarding/OnboardingPanel.h"
 
 #include <QApplication>
@@ -27,10 +28,6 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     if (const auto area = placementArea(activeWindow)) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, panelSize, *area));
     }
-}
-
-std::optional<QRect> OnboardingPanel::geometryUnderCursor() {
-    return QRect(QCursor::pos(), QSize(1, 1));
 }
 
 std::optional<QRect> OnboardingPanel::placementArea(const std::optional<QRect>& activeWindow) {

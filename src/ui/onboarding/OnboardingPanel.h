@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QRect>
@@ -49,9 +50,6 @@ class OnboardingPanel : public QWidget {
     void present();
     OnboardingWindowView* content() const { return m_content; }
 
-    // Stands in for the active window where the window system cannot tell: the point under
-    // the mouse.
-    static std::optional<QRect> geometryUnderCursor();
     // The area to centre on: the available part of the screen holding the active window's
     // centre, else of the primary screen; none without any screen.
     static std::optional<QRect> placementArea(const std::optional<QRect>& activeWindow);

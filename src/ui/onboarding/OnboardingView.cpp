@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/onboarding/OnboardingView.h"
 
 #include <QCheckBox>

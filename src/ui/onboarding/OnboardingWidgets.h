@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QColor>
@@ -53,7 +54,6 @@ class StepDots : public QWidget {
   public:
     StepDots(int count, QWidget* parent = nullptr);
     void setCurrent(int index);
-    int current() const { return m_current; }
     QSize sizeHint() const override;
 
   protected:

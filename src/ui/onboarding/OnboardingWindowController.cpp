@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/onboarding/OnboardingWindowController.h"
 
 #include "settings/AppSettings.h"

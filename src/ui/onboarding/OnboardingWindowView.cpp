@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/onboarding/OnboardingWindowView.h"
 
 #include <QComboBox>
@@ -92,5 +93,4 @@ void OnboardingWindowView::rebuild() {
 
     static_cast<QVBoxLayout*>(layout())->addWidget(m_content);
     m_content->show();
-    Q_EMIT contentRebuilt();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QPointer>
@@ -31,9 +32,6 @@ class OnboardingWindowView : public QWidget {
 
     OnboardingView* wizardView() const { return m_wizardView; }
     QComboBox* languagePicker() const { return m_picker; }
-
-  Q_SIGNALS:
-    void contentRebuilt();
 
   private:
     void rebuild();

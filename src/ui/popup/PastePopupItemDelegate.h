@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QHash>
@@ -48,7 +49,6 @@ class PastePopupItemDelegate : public QStyledItemDelegate {
     int selectedRow() const { return m_selectedRow; }
     // Rows are laid out for this width (the list's viewport); a change lays them out again.
     void setRowWidth(int width);
-    int rowWidth() const { return m_rowWidth; }
     // Forgets every row's layout, e.g. when the language or the font changed.
     void clearCache();
     // A row's picture changed: its layout and thumbnail are made again when next needed.

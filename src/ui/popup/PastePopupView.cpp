@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/popup/PastePopupView.h"
 
 #include <QEasingCurve>

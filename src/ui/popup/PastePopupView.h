@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QUuid>
@@ -39,7 +40,6 @@ class PastePopupView : public QWidget {
     QListView* listView() const { return m_list; }
     PastePopupItemDelegate* delegate() const { return m_delegate; }
     QLabel* headerLabel() const { return m_header; }
-    QLabel* emptyLabel() const { return m_emptyLabel; }
     QLabel* searchLine() const { return m_searchLine; }
     QPropertyAnimation* scrollAnimation() const { return m_scrollAnimation; }
 

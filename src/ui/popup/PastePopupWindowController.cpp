@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/popup/PastePopupWindowController.h"
 
 #include <QEvent>

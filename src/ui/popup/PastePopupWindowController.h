@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -50,7 +51,6 @@ class PastePopupWindowController : public QObject {
 
     QWidget* panel() const { return m_panel; }
     PastePopupView* view() const { return m_view; }
-    bool isGrabbingKeyboard() const { return m_grabbingKeyboard; }
 
     // The screen whose device-pixel area holds most of this rectangle; none when none does.
     static QScreen* screenForDeviceRect(const QRect& rect);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/settings/HotkeyRecorderView.h"
 
 #include <QApplication>
@@ -91,15 +92,11 @@ void HotkeyRecorderView::showChord() {
 }
 
 void HotkeyRecorderView::setRecording(bool recording) {
-    const bool changed = m_isRecording != recording;
     m_isRecording = recording;
     m_button->setText(recording ? L10n::string(QStringLiteral("Press shortcut…"))
                                 : L10n::string(QStringLiteral("Change")));
     m_hint->setText(L10n::string(QStringLiteral("Press the new chord; Esc cancels.")));
     m_hint->setVisible(recording);
-    if (changed) {
-        Q_EMIT isRecordingChanged(recording);
-    }
 }
 
 void HotkeyRecorderView::startRecording() {

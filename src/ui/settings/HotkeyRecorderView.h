@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QWidget>
@@ -31,9 +32,6 @@ class HotkeyRecorderView : public QWidget {
     QPushButton* button() const { return m_button; }
     // Under the row while recording: how to cancel, or why a chord was refused.
     QLabel* hintLabel() const { return m_hint; }
-
-  Q_SIGNALS:
-    void isRecordingChanged(bool recording);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

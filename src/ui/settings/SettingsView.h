@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QWidget>
@@ -69,8 +70,6 @@ class SettingsView : public QWidget {
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
     QCheckBox* keepHistoryToggle() const { return m_keepHistory; }
-    QListWidget* ignoredList() const { return m_ignored; }
-    QLineEdit* ignoredField() const { return m_ignoredField; }
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray/QuillstackTray.h"
 
 #include <QAction>
@@ -103,10 +104,6 @@ QRect QuillstackTray::panelAnchor() const {
     // is next to it.
     const QRect icon = m_icon->geometry();
     return icon.isValid() && !icon.isEmpty() ? icon : QRect(QCursor::pos(), QSize(1, 1));
-}
-
-void QuillstackTray::showPanel() {
-    m_panel->showAt(panelAnchor());
 }
 
 void QuillstackTray::togglePanel() {

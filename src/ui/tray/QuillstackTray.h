@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -27,15 +28,13 @@ class QuillstackTray : public QObject {
 
     // Shows the icon, or logs why there is none.
     void setup();
-    // Opens the panel next to the icon, or at the pointer where the tray says nothing of
-    // where the icon is.
-    void showPanel();
+    // Opens or closes the panel next to the icon, or at the pointer where the tray says nothing
+    // of where the icon is.
     void togglePanel();
 
     QSystemTrayIcon* trayIcon() const { return m_icon; }
     QMenu* contextMenu() const { return m_menu; }
     TrayPanel* panel() const { return m_panel.get(); }
-    bool isRecordingPaused() const { return m_paused; }
     void setRecordingPaused(bool paused);
     // Whether the user sees a way in: the tray icon or the indicator.
     bool isVisible() const;

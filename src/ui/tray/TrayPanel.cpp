@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray/TrayPanel.h"
 
 #include <QGuiApplication>

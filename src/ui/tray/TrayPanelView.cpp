@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray/TrayPanelView.h"
 
 #include <QFrame>

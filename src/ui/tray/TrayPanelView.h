@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QList>
@@ -25,7 +26,6 @@ class TrayPanelView : public QWidget {
     static QString pauseRowText(bool recordingPaused);
     void setRecordingPaused(bool paused);
 
-    QLabel* titleLabel() const { return m_title; }
     QLabel* reminderLabel() const { return m_reminder; }
     // "View buffer", "Settings…", "Pause recording" (or "Resume recording"),
     // "Welcome guide", "Quit", top to bottom.

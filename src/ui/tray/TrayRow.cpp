@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray/TrayRow.h"
 
 #include <QAccessibleWidget>

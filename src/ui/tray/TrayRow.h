@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QString>
@@ -20,7 +21,6 @@ class TrayRow : public QWidget {
 
     const QString& title() const { return m_title; }
     void setTitle(const QString& title);
-    Role role() const { return m_role; }
     bool isHovered() const { return m_hovered; }
     // The arrow keys' choice, drawn as the pointer's is.
     void setHovered(bool hovered);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests only (tools/gnome-session installs it): the Shell's unsafe mode, so that a test can ask
 // which window has the focus through org.gnome.Shell.Eval.
 /* exported init, enable, disable */
