@@ -58,8 +58,6 @@ class SettingsView : public QWidget {
     // What the user can do while no paste can be typed here (the guide says it too).
     static QString pasteUnavailableAdvice(Session session);
 
-    Warning warning() const { return m_warning; }
-
     QComboBox* languagePicker() const { return m_language; }
     QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
     HotkeyRecorderView* recorder() const { return m_recorder; }
