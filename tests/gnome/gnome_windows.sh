@@ -43,7 +43,8 @@ history_listed() {
 history_listed || fail "History left the window list"
 
 # With the Shell extension off the popup comes up over XWayland, from the command as from the
-# user's own shortcut, and shows its rows at once: within half a second of taking the focus the
+# user's own shortcut, and shows its rows at once: within two seconds of taking the focus (the
+# fault showed none until a key was pressed; a screenshot of a loaded Shell takes a while) the
 # lower half of its frame, where the rows are, holds drawn text (many colours) and not what was
 # behind it; a blank panel has a few colours, the header's text alone is above.
 uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep -v '^quillstack-test@')
@@ -67,9 +68,9 @@ convert "$work/behind.png" -crop "$area" +repage "$work/behind-crop.png"
 rows_drawn() {
   shot "$work/popup.png" && convert "$work/popup.png" -crop "$area" +repage "$work/crop.png" &&
     [ "$(convert "$work/crop.png" -format %k info:)" -ge 60 ] &&
-    [ "$(compare -metric AE "$work/behind-crop.png" "$work/crop.png" null: 2>&1)" -gt $((w * h / 8)) ]
+    [ "$(identify -format %# "$work/crop.png")" != "$(identify -format %# "$work/behind-crop.png")" ]
 }
-deadline=$(($(date +%s%N) + 500000000))
+deadline=$(($(date +%s%N) + 2000000000))
 until rows_drawn; do
   [ "$(date +%s%N)" -lt $deadline ] || fail "the popup ($area) shows no rows at once"
 done
