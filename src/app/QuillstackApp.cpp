@@ -11,11 +11,13 @@
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 
-#include "app/AppDelegate.h"
-#include "app/SingleInstance.h"
+#include "app/instance/SingleInstance.h"
 #include "core/AppLogger.h"
+#include "core/CrashReport.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
@@ -37,6 +39,7 @@
 #include "ui/common/AppWindow.h"
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
+#include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
@@ -50,6 +53,26 @@ void onTerminationSignal(int) {
     const char byte = 1;
     // Nothing else is safe here; the event loop does the quitting.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Logs an uncaught exception's type, reason and call stack, then aborts.
+[[noreturn]] void logUncaughtAndAbort() {
+    QString name = CrashReport::currentExceptionTypeName();
+    std::optional<QString> reason;
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& e) {
+            reason = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+        }
+    }
+    if (name.isEmpty()) {
+        name = QStringLiteral("std::terminate without an active exception");
+    }
+    AppLogger::log(CrashReport::exceptionLine(name, reason));
+    AppLogger::log(CrashReport::callStackLine(CrashReport::currentCallStack()));
+    std::abort();
 }
 
 QApplication& configured(QApplication& app) {
@@ -88,20 +111,10 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
 
     m_scheduler = std::make_unique<QtScheduler>();
-    m_platform = windowing == WindowingSystem::Wayland ? PlatformServices::forWayland()
-                                                       : PlatformServices::forX11(m_app);
+    m_platform = PlatformServices::forSession(windowing, m_app);
     if (!m_platform) {
         return;
     }
-    const bool gnomeShell = windowing == WindowingSystem::X11 &&
-                            PlatformServices::onGnomeWayland() && m_platform->addGnomeShell();
-    // On Plasma the chord is KGlobalAccel's to give, on Wayland and X11 alike.
-    const bool kde = PlatformServices::onKde() && m_platform->addKGlobalAccel();
-    log(QStringLiteral("QuillstackApp: %1 backend%2")
-            .arg(windowing == WindowingSystem::Wayland ? QStringLiteral("Wayland")
-                 : gnomeShell                          ? QStringLiteral("X11 + GNOME Shell")
-                                                       : QStringLiteral("X11"),
-                 kde ? QStringLiteral(" + KGlobalAccel") : QString()));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
     // Large copies go beside the lock, in the folder chosen as the one that can be trusted.
@@ -167,14 +180,26 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
-    // The onboarding panel opens on the screen of the window the user is working in.
-    m_delegate = std::make_unique<AppDelegate>(
-        *m_history, *m_detector, *m_popupController,
-        OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
-                                      platform.activeWindowGeometry, platform.integration.get(),
-                                      m_platform->session, m_tray.get()});
-    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
-                     &AppDelegate::restartOnboardingFromBeginning);
+    // The guide opens on the screen of the window the user is working in.
+    m_onboarding = std::make_unique<OnboardingWindowController>(OnboardingPanel::Dependencies{
+        *m_settings, *m_detector, *platform.pasteboard, *m_scheduler, platform.activeWindowGeometry,
+        platform.integration.get(), platform.session, m_tray.get()});
+    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_onboarding.get(),
+                     &OnboardingWindowController::restartOnboardingFromBeginning);
+    // One of our windows took the focus: whether keys may be typed is asked again, and a chord
+    // another program held is tried again.
+    QObject::connect(&m_app, &QGuiApplication::applicationStateChanged, m_onboarding.get(),
+                     [detector = m_detector.get()](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive) {
+                             detector->refreshOnActivation();
+                         }
+                     });
+    // At quit, before the event loop returns: the chord is let go and the guide closed.
+    QObject::connect(&m_app, &QCoreApplication::aboutToQuit, m_onboarding.get(),
+                     [detector = m_detector.get(), onboarding = m_onboarding.get()] {
+                         detector->stopMonitoring();
+                         onboarding->dropOnboardingWindow();
+                     });
 }
 
 void QuillstackApp::buildWindows() {
@@ -257,7 +282,7 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_session->toggle();
             break;
         case SingleInstance::Command::ShowOnboarding:
-            m_delegate->showOnboardingWindow();
+            m_onboarding->showOnboardingWindow();
             break;
         case SingleInstance::Command::ShowHistory:
             m_browserWindow->present(token);
@@ -309,13 +334,13 @@ QuillstackApp::~QuillstackApp() {
 }
 
 int QuillstackApp::run() {
-    if (!m_delegate) {
+    if (!m_onboarding) {
         qCritical("Quillstack cannot use this display");
         return 1;
     }
     installSignalHandlers();
     m_tray->setup();
-    m_delegate->applicationDidFinishLaunching();
+    start();
     if (m_firstCommand != SingleInstance::Command::Activate) {
         perform(m_firstCommand);
     }
@@ -327,6 +352,18 @@ int QuillstackApp::run() {
     const int status = QCoreApplication::exec();
     shutDown();
     return status;
+}
+
+void QuillstackApp::start() {
+    // A tray application: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::set_terminate(&logUncaughtAndAbort);
+    m_history->startMonitoring();
+    log(QStringLiteral("QuillstackApp: starting the chord"));
+    m_detector->startMonitoring();
+    log(QStringLiteral("QuillstackApp: chord started"));
+    m_popupController->setup();
+    m_onboarding->startAtLaunch();
 }
 
 void QuillstackApp::shutDown() {

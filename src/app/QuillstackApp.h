@@ -5,10 +5,9 @@
 
 #include <memory>
 
-#include "app/PlatformServices.h"
-#include "app/SingleInstance.h"
+#include "app/backend/PlatformServices.h"
+#include "app/instance/SingleInstance.h"
 
-class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
 class HistoryStore;
@@ -16,6 +15,7 @@ class AppWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
 class HistoryQueries;
+class OnboardingWindowController;
 class RecordingGate;
 class ChordDetector;
 class PasteDelivery;
@@ -30,7 +30,8 @@ class SettingsStore;
 class XdgAutostart;
 
 // The composition root: creates the single instance of every service, in dependency order, and
-// runs the event loop.
+// runs the event loop: what happens at start (run), on a command from a later start (perform,
+// answer) and at quit.
 class QuillstackApp {
   public:
     // After the start, when the tray icon and the first-start guide are up.
@@ -47,6 +48,9 @@ class QuillstackApp {
     int run();
 
   private:
+    // Once every service is built: the history and the chord start watching, the popup follows
+    // its session, and the first-start guide shows until it was completed.
+    void start();
     void listenForCommands();
     void perform(SingleInstance::Command command);
     void answer(const SingleInstance::Query& query,
@@ -88,6 +92,7 @@ class QuillstackApp {
     // The launcher's token of the start whose command comes next.
     QString m_activationToken;
     std::unique_ptr<QuillstackTray> m_tray;
-    std::unique_ptr<AppDelegate> m_delegate;
+    // The first-start guide; destroyed first, ending the connections made in its name.
+    std::unique_ptr<OnboardingWindowController> m_onboarding;
     QSocketNotifier* m_signalNotifier = nullptr;
 };

@@ -157,7 +157,7 @@ struct Tray : WindowRig {
 };
 
 using Warning = SettingsView::Warning;
-using Session = SettingsView::Session;
+using Session = SessionKind;
 
 struct LimitCase {
     int start;
@@ -291,7 +291,7 @@ struct Popup : WindowRig {
     explicit Popup(const QStringList& copies, bool compositing = false)
         : WindowRig(copies),
           controller(popup, detector, settings,
-                     {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
+                     {[compositing] { return compositing; }, [this](quint64) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
                           return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen

@@ -98,7 +98,7 @@ class TestWindowPlacement : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(history.get()));
         PastePopupWindowController controller(
             stack.popup, stack.detector, stack.settings,
-            {{}, [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }, {}});
+            {{}, [](quint64 window) { X11WindowSystem::showOnAllDesktops(window); }, {}});
         controller.setup();
         stack.other(kChord);
         QCoreApplication::processEvents();

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "ui/settings/SettingsView.h"
+#include "platform/WindowSystem.h"
 
 class AppSettings;
 class OnboardingWindowView;
@@ -39,7 +39,7 @@ class OnboardingPanel : public QWidget {
         // What the paste page offers to turn on; none where nothing is needed.
         DesktopIntegration* integration = nullptr;
         // What the paste page explains: how this session lets us paste.
-        SettingsView::Session session = SettingsView::Session::X11;
+        SessionKind session = SessionKind::X11;
         // Whether the tray shows, for the pages that point at it; none in tests.
         QuillstackTray* tray = nullptr;
     };

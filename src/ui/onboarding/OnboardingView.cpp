@@ -20,6 +20,7 @@
 #include "ui/common/IntegrationNotice.h"
 #include "ui/common/KeepHistoryChoice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
+#include "ui/settings/SettingsView.h"
 #include "ui/tray/WayInNotice.h"
 
 using namespace onboarding;
@@ -144,7 +145,7 @@ void makeProminent(QPushButton* button) {
 
 OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
                                Pasteboard& pasteboard, Scheduler& scheduler,
-                               DesktopIntegration* integration, SettingsView::Session session,
+                               DesktopIntegration* integration, SessionKind session,
                                QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
@@ -515,7 +516,7 @@ void OnboardingView::updateButtons() {
 }
 
 void OnboardingView::updateTrust(bool trusted) {
-    const bool wayland = m_session != SettingsView::Session::X11;
+    const bool wayland = m_session != SessionKind::X11;
     // On GNOME the Shell extension types the paste; without it only X11 windows get it, which
     // the integration notice below says.
     const bool shell = m_integration != nullptr && !m_integration->isMissing();

@@ -5,7 +5,7 @@
 #include <QPropertyAnimation>
 #include <QWidget>
 
-#include "ui/settings/SettingsView.h"
+#include "platform/WindowSystem.h"
 
 class AppSettings;
 class OnboardingWizard;
@@ -35,8 +35,8 @@ class OnboardingView : public QWidget {
 
     OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
                    Scheduler& scheduler, DesktopIntegration* integration = nullptr,
-                   SettingsView::Session session = SettingsView::Session::X11,
-                   QuillstackTray* tray = nullptr, QWidget* parent = nullptr);
+                   SessionKind session = SessionKind::X11, QuillstackTray* tray = nullptr,
+                   QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     OnboardingWizard& wizard() const { return *m_wizard; }
@@ -77,7 +77,7 @@ class OnboardingView : public QWidget {
     QCheckBox* m_startAtLogin = nullptr;
     QWidget* m_trustedRow = nullptr;
     QLabel* m_pasteRoute = nullptr;
-    SettingsView::Session m_session;
+    SessionKind m_session;
     DesktopIntegration* m_integration = nullptr;
     QuillstackTray* m_tray = nullptr;
     onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};

@@ -19,9 +19,8 @@ constexpr int kPickerWidth = 150;
 
 OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                                            Pasteboard& pasteboard, Scheduler& scheduler,
-                                           DesktopIntegration* integration,
-                                           SettingsView::Session session, QuillstackTray* tray,
-                                           QWidget* parent)
+                                           DesktopIntegration* integration, SessionKind session,
+                                           QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_hotkeyManager(hotkeyManager),

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/settings/SettingsView.h"
+#include "platform/WindowSystem.h"
 
 class AppSettings;
 class OnboardingView;
@@ -27,8 +27,8 @@ class OnboardingWindowView : public QWidget {
     OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
                          Pasteboard& pasteboard, Scheduler& scheduler,
                          DesktopIntegration* integration = nullptr,
-                         SettingsView::Session session = SettingsView::Session::X11,
-                         QuillstackTray* tray = nullptr, QWidget* parent = nullptr);
+                         SessionKind session = SessionKind::X11, QuillstackTray* tray = nullptr,
+                         QWidget* parent = nullptr);
 
     OnboardingView* wizardView() const { return m_wizardView; }
     QComboBox* languagePicker() const { return m_picker; }
@@ -42,7 +42,7 @@ class OnboardingWindowView : public QWidget {
     Scheduler& m_scheduler;
     DesktopIntegration* m_integration;
     QuillstackTray* m_tray;
-    SettingsView::Session m_session;
+    SessionKind m_session;
     QPointer<QWidget> m_content;
     OnboardingView* m_wizardView = nullptr;
     QComboBox* m_picker = nullptr;

@@ -29,7 +29,8 @@ QRegion roundedRegion(const QSize& size, qreal radius) {
 PastePopupWindowController::PastePopupWindowController(PopupSession& session,
                                                        const ChordDetector& detector,
                                                        AppSettings& settings,
-                                                       WindowSystem windowSystem, QObject* parent)
+                                                       PopupWindowSystem windowSystem,
+                                                       QObject* parent)
     : QObject(parent),
       m_session(session),
       m_detector(detector),
@@ -138,8 +139,7 @@ void PastePopupWindowController::showPanel() {
                       visible.y() + visible.height() / 2 - frame.height() / 2);
     }
     if (m_windowSystem.prepareToShow) {
-        m_panel->winId();
-        m_windowSystem.prepareToShow(m_panel);
+        m_windowSystem.prepareToShow(m_panel->winId());
     }
     m_panel->show();
     m_panel->raise();

@@ -76,7 +76,7 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
-                           Session session, DesktopIntegration* integration,
+                           SessionKind session, DesktopIntegration* integration,
                            std::function<QStringList()> openWindowClasses, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
@@ -489,20 +489,20 @@ void SettingsView::showAutoDelete() {
     m_autoDeleteCaption->setVisible(minutes > 0);
 }
 
-QString SettingsView::pasteUnavailableAdvice(Session session) {
+QString SettingsView::pasteUnavailableAdvice(SessionKind session) {
     switch (session) {
-        case Session::KdeWayland:
+        case SessionKind::KdeWayland:
             // KWin reads the entry for each new connection, so no restart is needed.
             return L10n::string(QStringLiteral(
                 "KWin types the paste only for a program whose desktop entry allows it. Install "
                 "Quillstack from its package, or start this build with tools/run, which writes "
                 "that entry: Quillstack takes it up at once, without a restart. Until then, "
                 "choose an item and press Ctrl+V yourself."));
-        case Session::Wayland:
+        case SessionKind::Wayland:
             return L10n::string(
                 QStringLiteral("This desktop lets no program type into other windows: choose an "
                                "item in the list, then press Ctrl+V yourself."));
-        case Session::X11:
+        case SessionKind::X11:
             break;
     }
     return L10n::string(
@@ -511,7 +511,7 @@ QString SettingsView::pasteUnavailableAdvice(Session session) {
 }
 
 void SettingsView::showWarning() {
-    const bool wayland = m_session != Session::X11;
+    const bool wayland = m_session != SessionKind::X11;
     if (!m_manager.isAccessibilityTrusted()) {
         m_warning = Warning::PasteUnavailable;
         m_warningText->setText(pasteUnavailableAdvice(m_session));

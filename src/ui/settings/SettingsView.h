@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "platform/WindowSystem.h"
+
 class AppSettings;
 class HotkeyRecorderView;
 class ChordDetector;
@@ -40,15 +42,12 @@ class SettingsView : public QWidget {
     // What the warning under the chord says, at most one at a time.
     enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
 
-    // What keeps the chord or the paste from working, and so the advice, depends on it.
-    enum class Session { X11, Wayland, KdeWayland };
-
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.
     // openWindowClasses: the classes of the windows open now, offered as the user types one.
     SettingsView(AppSettings& settings, ChordDetector& manager,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
-                 Session session = Session::X11, DesktopIntegration* integration = nullptr,
+                 SessionKind session = SessionKind::X11, DesktopIntegration* integration = nullptr,
                  std::function<QStringList()> openWindowClasses = {}, QWidget* parent = nullptr);
     ~SettingsView() override;
 
@@ -56,7 +55,7 @@ class SettingsView : public QWidget {
     QSize minimumSizeHint() const override;
 
     // What the user can do while no paste can be typed here (the guide says it too).
-    static QString pasteUnavailableAdvice(Session session);
+    static QString pasteUnavailableAdvice(SessionKind session);
 
     QComboBox* languagePicker() const { return m_language; }
     QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
@@ -96,7 +95,7 @@ class SettingsView : public QWidget {
     ChordDetector& m_manager;
     std::function<void()> m_openShortcutSettings;
     std::function<void()> m_quitApplication;
-    Session m_session;
+    SessionKind m_session;
     DesktopIntegration* m_integration;
     std::function<QStringList()> m_openWindowClasses;
     Warning m_warning = Warning::None;

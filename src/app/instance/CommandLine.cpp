@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/CommandLine.h"
+#include "app/instance/CommandLine.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QDBusConnection>
 
-#include "app/PlatformServices.h"
+#include "app/backend/PlatformServices.h"
 #include "platform/kde/KGlobalAccelHooks.h"
 #include "settings/L10n.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QDBusConnection>
 
-#include "app/PlatformServices.h"
+#include "app/backend/PlatformServices.h"
 #include "platform/gnome/GnomeAccessibilityTrust.h"
 #include "platform/gnome/GnomeIntegration.h"
 #include "platform/gnome/GnomeKeyInjector.h"

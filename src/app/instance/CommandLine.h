@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "app/SingleInstance.h"
+#include "app/instance/SingleInstance.h"
 
 // What the command line asks for. Parsed before any display is opened, so that --help,
 // --version, mistakes and commands to a running instance work over ssh and in scripts.

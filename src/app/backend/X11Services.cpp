@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "app/PlatformServices.h"
+#include <QWidget>
+
+#include "app/backend/PlatformServices.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11KeyboardHooks.h"
 #include "platform/x11/X11Pasteboard.h"
@@ -23,10 +25,9 @@ std::optional<PlatformServices> PlatformServices::forX11(QApplication& app) {
     X11Workspace* front = workspace.get();
     services.workspace = std::move(workspace);
     services.keyInjector = std::make_unique<XTestKeyInjector>();
-    services.windowSystem = PastePopupWindowSystem{
-        &X11WindowSystem::isCompositing,
-        [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); },
-        &X11WindowSystem::windowGeometry};
+    services.windowSystem =
+        PopupWindowSystem{&X11WindowSystem::isCompositing, &X11WindowSystem::showOnAllDesktops,
+                          &X11WindowSystem::windowGeometry};
     services.activateWindow = [](QWidget* window, const QString& startupId) {
         X11WindowSystem::activate(window->winId(), startupId);
     };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/PlatformServices.h"
+#include "app/backend/PlatformServices.h"
 
 // Built without the Wayland backend: every session is an X one.
 bool PlatformServices::waylandUsable() {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/SingleInstance.h"
+#include "app/instance/SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "app/PlatformServices.h"
+#include "app/backend/PlatformServices.h"
 #include "platform/kde/KWinGrant.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandAccessibilityTrust.h"
@@ -23,7 +23,7 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
         return std::nullopt;
     }
     PlatformServices services;
-    services.session = SettingsView::Session::Wayland;
+    services.session = SessionKind::Wayland;
     services.shared.push_back(session);
     services.pasteboard = std::make_unique<WaylandPasteboard>();
     // Only sway takes key bindings from programs; elsewhere the user binds the command.
@@ -41,7 +41,7 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     if (onKde()) {
         // KWin has neither the virtual keyboard nor the wlroots window list; it grants its own
         // to an executable whose desktop file asks for them, and notices a file written later.
-        services.session = SettingsView::Session::KdeWayland;
+        services.session = SessionKind::KdeWayland;
         auto grant = std::make_shared<KWinGrant>(
             session, QStringLiteral("Quillstack"),
             QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation));
@@ -58,7 +58,7 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
         };
     }
     // Every Wayland compositor blends; where windows go is the compositor's call.
-    services.windowSystem = PastePopupWindowSystem{[] { return true; }, {}, {}};
+    services.windowSystem = PopupWindowSystem{[] { return true; }, {}, {}};
     services.activateWindow = [](QWidget* window, const QString& token) {
         // Qt's xdg-shell (6.4 on) hands the compositor the launcher's token it finds here, and
         // asks for one of its own from the last input otherwise.

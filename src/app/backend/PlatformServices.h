@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QRect>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -15,14 +16,16 @@
 #include "platform/KeyboardHooks.h"
 #include "platform/Pasteboard.h"
 #include "platform/StatusIndicator.h"
+#include "platform/WindowSystem.h"
 #include "platform/Workspace.h"
-#include "ui/popup/PastePopupWindowController.h"
-#include "ui/settings/SettingsView.h"
+
+class QWidget;
 
 // The windowing system behind the ports, chosen once at start-up from the session.
 enum class WindowingSystem { X11, Wayland };
 
-// One realisation of every port for the running session.
+// One realisation of every port for the running session: the backend chosen, and the desktop's
+// own services (GNOME Shell, KGlobalAccel) put before it where they answer.
 struct PlatformServices {
     // Connections the services share; declared first, so released after all of them.
     std::vector<std::shared_ptr<void>> shared;
@@ -31,13 +34,13 @@ struct PlatformServices {
     std::unique_ptr<AccessibilityTrust> trust;
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<KeyInjector> keyInjector;
-    PastePopupWindowSystem windowSystem;
+    PopupWindowSystem windowSystem;
     // Raises and focuses one of our ordinary windows once shown, with the launcher's token of
     // the start that asked for it (see AppWindow::Home).
     std::function<void(QWidget*, const QString&)> activateWindow;
     // The active window's frame, for placing the first-start guide; none where unknown.
     std::function<std::optional<QRect>()> activeWindowGeometry;
-    SettingsView::Session session = SettingsView::Session::X11;
+    SessionKind session = SessionKind::X11;
     // Subscribes to changes of what `trust` answers (a Shell extension coming and going); empty
     // where it never changes.
     std::function<void(std::function<void()>)> watchTrust;
@@ -47,6 +50,13 @@ struct PlatformServices {
     // The desktop's own stand-in for the tray icon; none where only a tray host shows one.
     std::shared_ptr<StatusIndicator> indicator;
 
+    // Before any display is opened: the windowing system whose backend serves this session, with
+    // Qt's platform set to match; nothing, said on stderr, where neither can.
+    static std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments);
+    // The ports on the application's display; nothing when it cannot be used.
+    static std::optional<PlatformServices> forSession(WindowingSystem windowing, QApplication& app);
+
+  private:
     // Nothing when the application's display is not an X one.
     static std::optional<PlatformServices> forX11(QApplication& app);
     // Nothing when the compositor cannot be reached.
