@@ -2,7 +2,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 #include "DataControlServer.h"
 #include "PasteboardRigs.h"
 #include "platform/wayland/WaylandPasteboard.h"

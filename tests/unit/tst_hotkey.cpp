@@ -117,7 +117,6 @@ struct Chord {
 
 }  // namespace
 
-
 // The chord, the popup session it opens, its filter, the paste delivered from it, and the key
 // tables under them.
 class TestHotkey : public QObject {

@@ -27,7 +27,6 @@
 #include "platform/x11/X11Workspace.h"
 #include "platform/x11/XTestKeyInjector.h"
 
-
 namespace {
 
 constexpr quint32 kXKeyV = 55;
@@ -147,7 +146,6 @@ struct WindowClass {
 };
 
 }  // namespace
-
 
 class TestX11Keyboard : public QObject {
     Q_OBJECT
