@@ -55,9 +55,10 @@ struct Rig {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true, HistoryStorage* storage = nullptr)
+    explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
+                 RecordingGate* gate = nullptr)
         : history(
-              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage) {
+              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage, gate) {
         pasteboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -246,22 +247,17 @@ class TestClipboardHistory : public QObject {
     }
     void gate() {
         QFETCH(Gate, g);
-        FakePasteboard pasteboard;
-        ManualScheduler scheduler;
-        FakeWorkspace workspace(scheduler);
+        ManualScheduler clock;
+        FakeWorkspace workspace(clock);
         workspace.frontmost = g.front;
         RecordingGate gate(workspace, g.ignored);
         gate.setPaused(g.paused);
         if (!g.setMeanwhile.isEmpty()) {
             gate.setIgnoredApplications(g.setMeanwhile);
         }
-        ClipboardHistory history(
-            pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; }, nullptr, &gate);
-        history.startMonitoring();
-        pasteboard.setContent({text("copied")});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
-        QCOMPARE(previewsOf(history), g.recorded ? QStringList{"copied"} : QStringList());
+        Rig rig(true, nullptr, &gate);
+        rig.copy(text("copied"));
+        QCOMPARE(rig.previews(), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
     // One row per rule of what a copy supersedes and what it leaves alone.
