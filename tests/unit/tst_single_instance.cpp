@@ -349,21 +349,17 @@ class TestSingleInstance : public QObject {
         QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
     }
 
-    // A socket file someone took away comes back.
-    void socketFileComesBack_data() {
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("removed") << false;
-        QTest::newRow("replaced by a file") << true;
-    }
+    // A socket file someone took away comes back, and again when a file took its place.
     void socketFileComesBack() {
-        QFETCH(bool, replaced);
         QTemporaryDir dir;
         SingleInstance first(dir.path(), fast);
         QCOMPARE(first.start(Command::Activate), Role::Primary);
-        QVERIFY(QFile::remove(first.socketPath()));
-        QVERIFY(!replaced || QFile(first.socketPath()).open(QIODevice::WriteOnly));
-        QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
-        QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        for (const bool replaced : {false, true}) {
+            QVERIFY(QFile::remove(first.socketPath()));
+            QVERIFY(!replaced || QFile(first.socketPath()).open(QIODevice::WriteOnly));
+            QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
+            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        }
     }
 
     // Readers that do not read hold one copy of the record between them, and a few pieces each;
