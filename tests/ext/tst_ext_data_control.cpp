@@ -2,14 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cctype>
-
 #include "DataControlServer.h"
 #include "PasteboardRigs.h"
-#include "ext-data-control-v1-client-protocol.h"
 #include "platform/wayland/WaylandPasteboard.h"
-#include "wlr-data-control-unstable-v1-client-protocol.h"
 
 using namespace std::chrono_literals;
 
@@ -31,28 +26,6 @@ class TestExtDataControl : public QObject {
         }
         // A socket handed to the application is its own: every connection here leaves it alone.
         qputenv("WAYLAND_SOCKET", "999");
-    }
-
-    // The clipboard thread hands both protocols the same listener tables, which libwayland calls
-    // by the events' opcodes and arguments.
-    void eventsAreTheWlrootsOnes() {
-        const std::pair<const wl_interface&, const wl_interface&> interfaces[] = {
-            {ext_data_control_device_v1_interface, zwlr_data_control_device_v1_interface},
-            {ext_data_control_source_v1_interface, zwlr_data_control_source_v1_interface},
-            {ext_data_control_offer_v1_interface, zwlr_data_control_offer_v1_interface}};
-        // A signature starts with the version that brought the message, which may differ.
-        const auto arguments = [](QByteArray signature) {
-            return signature.remove(
-                0, std::ranges::find_if_not(signature, ::isdigit) - signature.begin());
-        };
-        for (const auto& [standard, wlroots] : interfaces) {
-            QCOMPARE(standard.event_count, wlroots.event_count);
-            for (int i = 0; i < standard.event_count; ++i) {
-                QCOMPARE(standard.events[i].name, wlroots.events[i].name);
-                QCOMPARE(arguments(standard.events[i].signature),
-                         arguments(wlroots.events[i].signature));
-            }
-        }
     }
 
     // What is kept of a copy, and when, is the Wayland pasteboard's test: here only the protocol

@@ -1152,6 +1152,20 @@ class TestWindows : public QObject {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QVERIFY(p.pasteboard.writes().isEmpty() && p.popup.isPopupVisible());
+        // What a screen reader reads: the list, each row's text and place, the chosen one, also
+        // where a pin (Ctrl+P, and again to unpin) moves it.
+        const auto heard = [&p](int i) {
+            const QModelIndex row = p.shown.index(i, 0);
+            return row.data(Qt::AccessibleTextRole).toString() + u'|' +
+                   row.data(Qt::AccessibleDescriptionRole).toString() +
+                   (p.list()->selectionModel()->isSelected(row) ? u"|chosen"_s : QString());
+        };
+        QCOMPARE(p.list()->accessibleName() + u' ' + heard(0) + u' ' + heard(1),
+                 u"History C|Item 1 of 3 B|Item 2 of 3|chosen"_s);
+        for (const char* heardFirst : {"B|Item 1 of 3, pinned|chosen", "C|Item 1 of 3"}) {
+            p.own({KeyCode::P, ModifierFlag::Control, false, 0, u"p"_s});
+            QCOMPARE(heard(0), QString::fromUtf8(heardFirst));
+        }
 
         // The remove button acts on its own row, not on the selected one.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));

@@ -55,9 +55,10 @@ struct Rig {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true, HistoryStorage* storage = nullptr)
+    explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
+                 RecordingGate* gate = nullptr)
         : history(
-              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage) {
+              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage, gate) {
         pasteboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -117,6 +118,13 @@ struct Rig {
     }
 };
 
+// The database as the first version of its schema wrote it: no summaries.
+bool asTheFirstVersionWroteIt(const QString& path) {
+    return QProcess::execute("sqlite3", {path,
+                                         "ALTER TABLE records DROP COLUMN summary; "
+                                         "PRAGMA user_version = 1"}) == 0;
+}
+
 // The text under the plain-text targets; STRING only where Latin-1 holds it.
 StoredItem plainText(const QString& s, StoredItem with = {}) {
     for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "STRING"}) {
@@ -134,9 +142,24 @@ struct Gate {
     bool paused, recorded;
 };
 
-}  // namespace
+// What is found where the history is kept, the pins restored, the reason told ("" for none), the
+// name pattern of what is moved aside, and whether the next pins reach the database.
+struct Found {
+    QString found, problem, aside;
+    int restored;
+    bool pinKept;
+};
 
-Q_DECLARE_METATYPE(Gate)
+// What one run does with its history, whether it keeps it, the first letters of the previews
+// the next run restores (the pins first), bytes no longer anywhere in the folder, and whether
+// the database is still there.
+struct Kept {
+    QString scenario, restored;
+    QByteArray gone;
+    bool keep, filesThere;
+};
+
+}  // namespace
 
 // The history and the list model that shows it.
 class TestClipboardHistory : public QObject {
@@ -224,22 +247,17 @@ class TestClipboardHistory : public QObject {
     }
     void gate() {
         QFETCH(Gate, g);
-        FakePasteboard pasteboard;
-        ManualScheduler scheduler;
-        FakeWorkspace workspace(scheduler);
+        ManualScheduler clock;
+        FakeWorkspace workspace(clock);
         workspace.frontmost = g.front;
         RecordingGate gate(workspace, g.ignored);
         gate.setPaused(g.paused);
         if (!g.setMeanwhile.isEmpty()) {
             gate.setIgnoredApplications(g.setMeanwhile);
         }
-        ClipboardHistory history(
-            pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; }, nullptr, &gate);
-        history.startMonitoring();
-        pasteboard.setContent({text("copied")});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
-        QCOMPARE(previewsOf(history), g.recorded ? QStringList{"copied"} : QStringList());
+        Rig rig(true, nullptr, &gate);
+        rig.copy(text("copied"));
+        QCOMPARE(rig.previews(), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
     // One row per rule of what a copy supersedes and what it leaves alone.
@@ -364,15 +382,10 @@ class TestClipboardHistory : public QObject {
     // of someone else's is left alone. Each says so once, and a pin made meanwhile is kept when
     // it can be. The old pin file is taken over once.
     void storeFound_data() {
-        QTest::addColumn<QString>("found");
-        QTest::addColumn<int>("restored");     // pins
-        QTest::addColumn<QString>("problem");  // the reason told, "" for none
-        QTest::addColumn<QString>("aside");    // the name pattern of what was moved aside
-        QTest::addColumn<bool>("pinKept");     // the next pins reach the database
+        QTest::addColumn<Found>("f");
         const auto row = [](const char* found, int restored, const char* problem, const char* aside,
                             bool kept) {
-            QTest::newRow(found) << QString(found) << restored << QString(problem) << QString(aside)
-                                 << kept;
+            QTest::newRow(found) << Found{found, problem, aside, restored, kept};
         };
         row("none yet, umask 002", 0, "", "", true);
         row("a kept history", 1, "", "", true);
@@ -394,21 +407,14 @@ class TestClipboardHistory : public QObject {
         row("a full disk", 1, "cannot be written", "", false);
     }
     void storeFound() {
-        QFETCH(QString, found);
-        QFETCH(int, restored);
-        QFETCH(QString, problem);
-        QFETCH(QString, aside);
-        QFETCH(bool, pinKept);
+        QFETCH(Found, f);
+        const auto& [found, problem, aside, restored, pinKept] = f;
         QTemporaryDir home;
         const QString data = home.filePath("data"), folder = data + "/Quillstack",
                       path = folder + "/history.sqlite", notes = home.filePath("notes.txt");
         const mode_t umask = ::umask(found.contains("umask") ? 002 : 022);
         const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
-        const auto write = [](const QString& at, const QByteArray& bytes) {
-            QFile file(at);
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        };
-        QVERIFY(write(notes, "notes"));
+        QVERIFY(writeFile(notes, "notes"));
         if (!found.contains("none") && found != "an old pin file") {
             HistoryStore earlier(folder);
             const ClipboardItem old = *ClipboardItem::make({text("old")}, {}, 100, 8);
@@ -427,13 +433,13 @@ class TestClipboardHistory : public QObject {
             BlobStore::writeSnapshot(writer, {text("pinned long ago")});
             writer.endArray();
             writer.endArray();
-            QVERIFY(write(folder + "/pinned", old));
+            QVERIFY(writeFile(folder + "/pinned", old));
         }
         const QByteArray native = QFile::encodeName(path);
         if (found.contains("not a pin file")) {
-            QVERIFY(write(folder + "/pinned", "garbage"));
+            QVERIFY(writeFile(folder + "/pinned", "garbage"));
         } else if (found == "not a database") {
-            QVERIFY(write(path, QByteArray(5000, 'x')));
+            QVERIFY(writeFile(path, QByteArray(5000, 'x')));
         } else if (found == "damaged") {
             QFile file(path);  // the table's first page: its header is kept, its cells are not
             QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096 + 8) &&
@@ -443,9 +449,7 @@ class TestClipboardHistory : public QObject {
                                       {path, QString("PRAGMA user_version = %1")
                                                  .arg(HistoryStore::schemaVersion + 1)}) == 0);
         } else if (found.contains("first version")) {
-            QVERIFY(QProcess::execute("sqlite3", {path,
-                                                  "ALTER TABLE records DROP COLUMN summary; "
-                                                  "PRAGMA user_version = 1"}) == 0);
+            QVERIFY(asTheFirstVersionWroteIt(path));
         } else if (found.contains("journal")) {
             QVERIFY(QFile::link(notes, path + "-wal"));
         } else if (found.contains("link")) {
@@ -530,15 +534,10 @@ class TestClipboardHistory : public QObject {
     // limit and expiry applied to what is stored, removed bytes gone from the file and its
     // journal, nothing of a secret, and the history of another instance sharing the store.
     void keptAcrossRestarts_data() {
-        QTest::addColumn<QString>("scenario");
-        QTest::addColumn<bool>("keep");
-        QTest::addColumn<QString>("restored");  // previews' first letters, the pins first
-        QTest::addColumn<QByteArray>("gone");   // bytes no longer anywhere in the folder
-        QTest::addColumn<bool>("filesThere");
+        QTest::addColumn<Kept>("k");
         const auto row = [](const char* scenario, bool keep, const char* restored,
                             const QByteArray& gone, bool files) {
-            QTest::newRow(scenario)
-                << QString(scenario) << keep << QString(restored) << gone << files;
+            QTest::newRow(scenario) << Kept{scenario, restored, gone, keep, files};
         };
         row("every type", true, "B F I H T", "secret-marker", true);
         row("every type, kept by the first version", true, "B F I H T", "secret-marker", true);
@@ -552,8 +551,8 @@ class TestClipboardHistory : public QObject {
         row("turned off beside another instance", true, "B O", "text-marker", true);
     }
     void keptAcrossRestarts() {
-        QFETCH(QString, scenario);
-        QFETCH(bool, keep);
+        QFETCH(Kept, k);
+        const auto& [scenario, restored, gone, keep, filesThere] = k;
         QTemporaryDir home;
         const QString folder = home.filePath("Quillstack");
         const QStringList paths{"/tmp/Fa b.txt", "/tmp/c"};
@@ -623,14 +622,9 @@ class TestClipboardHistory : public QObject {
                 QVERIFY(!expected.last().second.isEmpty());
             }
         }
-        QFETCH(bool, filesThere);
         QCOMPARE(QFile::exists(folder + "/history.sqlite"), filesThere);
-        if (scenario.contains("first version")) {
-            QCOMPARE(QProcess::execute("sqlite3", {folder + "/history.sqlite",
-                                                   "ALTER TABLE records DROP COLUMN summary; "
-                                                   "PRAGMA user_version = 1"}),
-                     0);
-        }
+        QVERIFY(!scenario.contains("first version") ||
+                asTheFirstVersionWroteIt(folder + "/history.sqlite"));
         HistoryStore store(folder);
         Rig next(false, &store);
         next.limits.keepHistory = keep && !scenario.startsWith("turned off");
@@ -643,7 +637,7 @@ class TestClipboardHistory : public QObject {
         for (const QString& preview : next.previews()) {
             letters << preview.left(1);
         }
-        QTEST(letters.join(' '), "restored");
+        QCOMPARE(letters.join(' '), restored);
         QVERIFY(next.blobFiles().isEmpty());
         if (scenario.startsWith("every type")) {
             QCOMPARE(next.history.items().size(), expected.size());
@@ -652,7 +646,6 @@ class TestClipboardHistory : public QObject {
                 QCOMPARE(next.history.items()[i].resolvedPasteboardData(), expected[i].second);
             }
         }
-        QFETCH(QByteArray, gone);
         for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
             QFile opened(file.filePath());
             QVERIFY(opened.open(QIODevice::ReadOnly));

@@ -117,13 +117,6 @@ struct Chord {
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Match)
-Q_DECLARE_METATYPE(Keys)
-Q_DECLARE_METATYPE(Chord)
-Q_DECLARE_METATYPE(Press)
-Q_DECLARE_METATYPE(Lookup)
-Q_DECLARE_METATYPE(Delivery)
-
 // The chord, the popup session it opens, its filter, the paste delivered from it, and the key
 // tables under them.
 class TestHotkey : public QObject {

@@ -33,11 +33,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kApple = u"AppleLanguages"_s;
 const QString kLang = u"preferredLanguage"_s;
-bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
-}
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 void compileTables(const QString& dir) {
     const QMap<QString, QStringList> tables{
