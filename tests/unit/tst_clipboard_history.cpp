@@ -725,11 +725,14 @@ class TestClipboardHistory : public QObject {
         QTest::addColumn<QStringList>("previews");
         const PasteboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
                                       {{"x-extra", QByteArray("\0\1", 2)}}};
+        // Offered as one content: every item's types.
+        const PasteboardSnapshot richOffered{
+            {{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}, {"x-extra", QByteArray("\0\1", 2)}}};
         const PasteboardSnapshot secret{
             {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
         const PasteboardSnapshot none, late{text("late")};
         QTest::newRow("newest record, all items")
-            << L{{text("a")}, rich} << none << rich << QStringList{"b", "a"};
+            << L{{text("a")}, rich} << none << richOffered << QStringList{"b", "a"};
         QTest::newRow("password copy newest")
             << L{{text("a")}, secret} << none << none << QStringList{"a"};
         QTest::newRow("owner left before its record was built")
