@@ -38,7 +38,7 @@ class Pasteboard {
     // absent or maps to an empty buffer.
     virtual PasteboardSnapshot items() const = 0;
     // Makes this process the clipboard's owner, offering this one content with all its types byte
-    // for byte: one claim, never an empty one first. False when it cannot be offered.
+    // for byte, in one claim. False when it cannot be offered, or has no type to offer.
     virtual bool write(const StoredItem& content) = 0;
     // The current plain text, if any.
     virtual std::optional<QString> string() const = 0;

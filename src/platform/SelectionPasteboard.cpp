@@ -168,7 +168,8 @@ void SelectionPasteboard::releaseContent() {
 }
 
 bool SelectionPasteboard::write(const StoredItem& content) {
-    if (!isConnected()) {
+    // A claim without a type would leave other programs a clipboard with nothing to paste.
+    if (!isConnected() || content.isEmpty()) {
         return false;
     }
     StoredItem offered = content;
