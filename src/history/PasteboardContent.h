@@ -22,8 +22,8 @@ StoredItem plainTextItem(const QString& text);
 // The item as restored: a rich text (RTF, HTML) without plain text of its own, and no picture,
 // is offered as plain text too, so that plain-text editors can paste it.
 StoredItem withPlainText(StoredItem item);
-// The one content a clipboard offers for a copy of several items (kept from older versions):
-// every type of each, the first item's bytes winning.
+// The one content a clipboard offers for a copy recorded as several items (the stored form
+// allows it): every type of each, the first item's bytes winning.
 StoredItem mergedItems(const PasteboardSnapshot& snapshot);
 // These files, in order, as file managers copy them, with their paths as plain text.
 StoredItem fileListItem(const QList<QUrl>& urls);
