@@ -18,10 +18,7 @@ class BenchPasteboard final : public Pasteboard {
   public:
     qint64 changeCount() const override { return m_count; }
     PasteboardSnapshot items() const override { return m_content; }
-    void prepareForNewContents() override {}
-    bool writeItems(const PasteboardSnapshot&) override { return true; }
-    bool writeFileUrls(const QList<QUrl>&) override { return true; }
-    void setString(const QString&) override {}
+    bool write(const StoredItem&) override { return true; }
     std::optional<QString> string() const override { return std::nullopt; }
     void copy(PasteboardSnapshot content) {
         m_content = std::move(content);

@@ -20,6 +20,7 @@
 
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
+#include "history/PasteboardContent.h"
 #include "platform/FileThumbnailer.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/x11/X11Pasteboard.h"
@@ -172,7 +173,8 @@ void measureFlood() {
         // One copy per millisecond, in step with the clock; the 1,000th stays 60 ms.
         while (copies < clock.elapsed() - heldMs && copies < 2000) {
             last = QStringLiteral("flood %1").arg(++copies);
-            flooder.setString(copies == 1000 ? QStringLiteral("held") : last);
+            flooder.write(
+                PasteboardContent::plainTextItem(copies == 1000 ? QStringLiteral("held") : last));
             if (copies == 1000) {
                 QElapsedTimer holding;
                 holding.start();

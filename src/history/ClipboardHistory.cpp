@@ -149,8 +149,7 @@ void ClipboardHistory::keepClipboardFilled() {
         m_lastChangeCount = m_pasteboard.changeCount();
         const PasteboardSnapshot taken = ingestCurrentPasteboard();
         if (!taken.isEmpty()) {
-            m_pasteboard.prepareForNewContents();
-            m_pasteboard.writeItems(taken);
+            m_pasteboard.write(PasteboardContent::mergedItems(taken));
             m_lastChangeCount = m_pasteboard.changeCount();
         }
     } else if (!m_newestCopyConcealed) {
@@ -159,8 +158,7 @@ void ClipboardHistory::keepClipboardFilled() {
         if (unbuilt.isEmpty()) {
             restoreToClipboard(newestIndex());
         } else {
-            m_pasteboard.prepareForNewContents();
-            m_pasteboard.writeItems(unbuilt);
+            m_pasteboard.write(PasteboardContent::mergedItems(unbuilt));
             m_lastChangeCount = m_pasteboard.changeCount();
         }
     }
@@ -770,8 +768,7 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
     const QScopedValueRollback writing(m_writing, true);
     m_newestCopyConcealed = false;
     if (!item.fileURLs().isEmpty()) {
-        m_pasteboard.prepareForNewContents();
-        m_pasteboard.writeFileUrls(item.fileURLs());
+        m_pasteboard.write(PasteboardContent::fileListItem(item.fileURLs()));
         log(QStringLiteral("restoreToClipboard index=%1 fileURLs=%2")
                 .arg(index)
                 .arg(item.fileURLs().size()));
@@ -799,8 +796,7 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
         } else {
             snapshot.first() = PasteboardContent::withPlainText(std::move(snapshot.first()));
         }
-        m_pasteboard.prepareForNewContents();
-        m_pasteboard.writeItems(snapshot);
+        m_pasteboard.write(PasteboardContent::mergedItems(snapshot));
     }
     m_lastChangeCount = m_pasteboard.changeCount();
     return true;

@@ -2,9 +2,11 @@
 #include "history/PasteboardContent.h"
 
 #include <QBuffer>
+#include <QByteArrayList>
 #include <QImage>
 #include <QImageReader>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <algorithm>
 #include <initializer_list>
@@ -344,6 +346,39 @@ StoredItem withPlainText(StoredItem item) {
         item.insert(plainTextItem(*text));
     }
     return item;
+}
+
+StoredItem mergedItems(const PasteboardSnapshot& snapshot) {
+    StoredItem merged;
+    for (const StoredItem& item : snapshot) {
+        for (auto it = item.cbegin(); it != item.cend(); ++it) {
+            if (!merged.contains(it.key())) {
+                merged.insert(it.key(), it.value());
+            }
+        }
+    }
+    return merged;
+}
+
+StoredItem fileListItem(const QList<QUrl>& urls) {
+    QByteArray uriList;
+    QByteArrayList uris;
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        const QByteArray encoded = url.toEncoded();
+        uriList += encoded + "\r\n";
+        uris.append(encoded);
+        paths.append(url.isLocalFile() ? url.toLocalFile() : url.toString());
+    }
+    const QByteArray pathText = paths.join(QLatin1Char('\n')).toUtf8();
+    // Wayland clients ask for text with its charset named, X clients for UTF8_STRING.
+    return {
+        {QString(PasteboardTypeKey::uriList), uriList},
+        {QString(PasteboardTypeKey::gnomeCopiedFiles), "copy\n" + uris.join('\n')},
+        {QString(PasteboardTypeKey::stringUtf8Mime), pathText},
+        {QString(PasteboardTypeKey::plainText), pathText},
+        {QString(PasteboardTypeKey::utf8String), pathText},
+    };
 }
 
 std::optional<QByteArray> imageDataFromItem(const StoredItem& item) {

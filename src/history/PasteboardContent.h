@@ -22,6 +22,11 @@ StoredItem plainTextItem(const QString& text);
 // The item as restored: a rich text (RTF, HTML) without plain text of its own, and no picture,
 // is offered as plain text too, so that plain-text editors can paste it.
 StoredItem withPlainText(StoredItem item);
+// The one content a clipboard offers for a copy recorded as several items (the stored form
+// allows it): every type of each, the first item's bytes winning.
+StoredItem mergedItems(const PasteboardSnapshot& snapshot);
+// These files, in order, as file managers copy them, with their paths as plain text.
+StoredItem fileListItem(const QList<QUrl>& urls);
 // PNG bytes as stored, or TIFF converted to PNG.
 std::optional<QByteArray> imageDataFromItem(const StoredItem& item);
 // The file URLs of every item in order (text/uri-list, else x-special/gnome-copied-files).

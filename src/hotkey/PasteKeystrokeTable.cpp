@@ -80,10 +80,10 @@ std::optional<quint64> modifierNamed(const QString& name) {
         return ModifierFlag::Shift;
     }
     if (lower == u"alt") {
-        return ModifierFlag::Option;
+        return ModifierFlag::Alt;
     }
     if (lower == u"super") {
-        return ModifierFlag::Command;
+        return ModifierFlag::Super;
     }
     return std::nullopt;
 }

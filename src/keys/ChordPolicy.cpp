@@ -33,7 +33,7 @@ bool isPrintable(quint16 keyCode) {
 
 Verdict judge(quint64 modifiers, quint16 keyCode) {
     constexpr quint64 held =
-        ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command;
+        ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Alt | ModifierFlag::Super;
     const quint64 beyondShift = modifiers & held & ~ModifierFlag::Shift;
     if (beyondShift == 0 && isPrintable(keyCode)) {
         return Verdict::TypesText;

@@ -65,14 +65,14 @@ constexpr Entry kEntries[] = {
     {50, 41},    // grave
     {51, 14},    // Delete (backspace)
     {53, 1},     // Escape
-    {54, 126},   // right Command
-    {55, 125},   // Command
+    {54, 126},   // right Super
+    {55, 125},   // Super
     {56, 42},    // Shift
     {57, 58},    // Caps Lock
-    {58, 56},    // Option
+    {58, 56},    // Alt
     {59, 29},    // Control
     {60, 54},    // right Shift
-    {61, 100},   // right Option
+    {61, 100},   // right Alt
     {62, 97},    // right Control
     {65, 83},    // keypad .
     {67, 55},    // keypad *
@@ -362,11 +362,11 @@ std::optional<KeyEvent> KeyCodeTable::fromQKeyEvent(const QKeyEvent& event) {
         modifiers |= ModifierFlag::Control;
     }
     if (qt & Qt::AltModifier) {
-        modifiers |= ModifierFlag::Option;
+        modifiers |= ModifierFlag::Alt;
     }
     // Qt reports Super as Meta when the keyboard has no separate Meta key.
     if (qt & Qt::MetaModifier) {
-        modifiers |= ModifierFlag::Command;
+        modifiers |= ModifierFlag::Super;
     }
     if (event.nativeModifiers() & kNativeLockMask) {
         modifiers |= ModifierFlag::CapsLock;

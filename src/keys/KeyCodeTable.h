@@ -29,7 +29,7 @@ class KeyCodeTable {
     // The modifier bits a key carries by itself: NumericPad for the keypad and the arrows,
     // Function for the arrows, the function keys and the navigation block.
     static quint64 impliedModifiers(quint16 canonicalKeyCode);
-    // Shift, Control, Option, Command and Caps Lock keys, left or right.
+    // Shift, Control, Alt, Super and Caps Lock keys, left or right.
     static bool isModifierKey(quint16 canonicalKeyCode);
 
     // A key press in canonical numbers, with the modifiers the user holds (Caps Lock included)

@@ -4,8 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
-// A key-down in canonical numbers: ANSI virtual key code (9 = V) and modifier bits under
-// 0xFFFF0000. Settings files store these numbers, so they never change.
+// A key-down in canonical numbers: a key by its position on an ANSI board (9 = V) and modifier
+// bits under 0xFFFF0000. These are the virtual key codes and modifier masks of an earlier
+// program, which settings files hold (AppSettings reads and writes them, and nothing else
+// stores them), so they never change; KeyCodeTable turns them into XKB keycodes and back.
 struct KeyEvent {
     quint16 keyCode = 0;  // the key's position: what chords match
     quint64 modifiers = 0;
@@ -32,8 +34,8 @@ namespace ModifierFlag {
 constexpr quint64 CapsLock = 0x10000;
 constexpr quint64 Shift = 0x20000;
 constexpr quint64 Control = 0x40000;
-constexpr quint64 Option = 0x80000;    // Alt
-constexpr quint64 Command = 0x100000;  // Super
+constexpr quint64 Alt = 0x80000;
+constexpr quint64 Super = 0x100000;
 // Carried by a key itself, never held: the keypad and the arrows, the function keys and the
 // navigation block.
 constexpr quint64 NumericPad = 0x200000;

@@ -104,8 +104,8 @@ struct ModifierName {
 
 // Every modifier's word is a name the tables translate.
 constexpr ModifierName kModifierNames[] = {
-    {ModifierFlag::Command, u"Super"},     {ModifierFlag::Control, u"Ctrl"},
-    {ModifierFlag::Option, u"Alt"},        {ModifierFlag::Shift, u"Shift"},
+    {ModifierFlag::Super, u"Super"},       {ModifierFlag::Control, u"Ctrl"},
+    {ModifierFlag::Alt, u"Alt"},           {ModifierFlag::Shift, u"Shift"},
     {ModifierFlag::CapsLock, u"CapsLock"},
 };
 

@@ -3,6 +3,7 @@
 
 #include <QPointer>
 
+#include "history/PasteboardContent.h"
 #include "platform/Pasteboard.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -68,7 +69,7 @@ void OnboardingWizard::skip() {
 
 void OnboardingWizard::copySample(int sample) {
     const QString text = sample == 1 ? trainingText1() : trainingText2();
-    m_pasteboard.setString(text);
+    m_pasteboard.write(PasteboardContent::plainTextItem(text));
     // Marked whatever the clipboard made of it: the button did its part.
     setCopied(sample == 1 ? m_text1Copied : m_text2Copied, true);
 }

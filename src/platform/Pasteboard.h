@@ -37,14 +37,9 @@ class Pasteboard {
     // The current content; empty when there is none. A type whose bytes could not be had is
     // absent or maps to an empty buffer.
     virtual PasteboardSnapshot items() const = 0;
-    // Clears the clipboard and makes this process its owner.
-    virtual void prepareForNewContents() = 0;
-    // Replaces the content with these items, each offered with all its types byte for byte.
-    virtual bool writeItems(const PasteboardSnapshot& items) = 0;
-    // Replaces the content with these files, in order.
-    virtual bool writeFileUrls(const QList<QUrl>& urls) = 0;
-    // Clears the clipboard and offers this text as plain text.
-    virtual void setString(const QString& text) = 0;
+    // Makes this process the clipboard's owner, offering this one content with all its types byte
+    // for byte, in one claim. False when it cannot be offered, or has no type to offer.
+    virtual bool write(const StoredItem& content) = 0;
     // The current plain text, if any.
     virtual std::optional<QString> string() const = 0;
     // The caller has taken what it needs of the current content: an adapter that keeps a copy

@@ -167,13 +167,16 @@ void SelectionPasteboard::releaseContent() {
     }
 }
 
-bool SelectionPasteboard::write(StoredItem content) {
-    if (!isConnected()) {
+bool SelectionPasteboard::write(const StoredItem& content) {
+    // A claim without a type would leave other programs a clipboard with nothing to paste.
+    if (!isConnected() || content.isEmpty()) {
         return false;
     }
+    StoredItem offered = content;
+    addRestoredTypes(offered);
     ++m_claimsIssued;
-    claim(content, m_fillingEmpty);
-    replaceItems(std::move(content));
+    claim(offered, m_fillingEmpty);
+    replaceItems(std::move(offered));
     m_hasOwner = true;
     ++m_changeCount;
     if (m_changeHandler) {
@@ -181,64 +184,6 @@ bool SelectionPasteboard::write(StoredItem content) {
     }
     notifyChangeObservers();
     return true;
-}
-
-void SelectionPasteboard::prepareForNewContents() {
-    write({});
-}
-
-bool SelectionPasteboard::writeItems(const PasteboardSnapshot& items) {
-    // A selection holds one item: offer every type, the first item's bytes winning.
-    StoredItem merged;
-    for (const StoredItem& item : items) {
-        for (auto it = item.cbegin(); it != item.cend(); ++it) {
-            if (!merged.contains(it.key())) {
-                merged.insert(it.key(), it.value());
-            }
-        }
-    }
-    addRestoredTypes(merged);
-    return write(std::move(merged));
-}
-
-bool SelectionPasteboard::writeFileUrls(const QList<QUrl>& urls) {
-    QByteArray uriList;
-    QByteArrayList uris;
-    QStringList paths;
-    for (const QUrl& url : urls) {
-        const QByteArray encoded = url.toEncoded();
-        uriList += encoded + "\r\n";
-        uris.append(encoded);
-        paths.append(url.isLocalFile() ? url.toLocalFile() : url.toString());
-    }
-    const QByteArray pathText = paths.join(QLatin1Char('\n')).toUtf8();
-    StoredItem item{
-        {QString(PasteboardTypeKey::uriList), uriList},
-        {QString(PasteboardTypeKey::gnomeCopiedFiles), "copy\n" + uris.join('\n')},
-    };
-    for (const QLatin1StringView type : fileListTextTypes()) {
-        item.insert(QString(type), pathText);
-    }
-    return write(std::move(item));
-}
-
-QList<QLatin1StringView> SelectionPasteboard::fileListTextTypes() const {
-    return {PasteboardTypeKey::plainText, PasteboardTypeKey::utf8String};
-}
-
-void SelectionPasteboard::setString(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    StoredItem item{
-        {QString(PasteboardTypeKey::utf8String), utf8},
-        {QString(PasteboardTypeKey::stringUtf8Mime), utf8},
-        {QString(PasteboardTypeKey::plainText), utf8},
-        {QStringLiteral("TEXT"), utf8},
-    };
-    // STRING is Latin-1: a text beyond it is better not offered that way than offered as "?"s.
-    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; })) {
-        item.insert(QString(PasteboardTypeKey::latin1String), text.toLatin1());
-    }
-    write(item);
 }
 
 std::optional<QString> SelectionPasteboard::string() const {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QLatin1StringView>
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -20,10 +19,7 @@ class SelectionPasteboard : public QObject, public Pasteboard {
   public:
     qint64 changeCount() const override { return m_changeCount; }
     PasteboardSnapshot items() const override { return m_items; }
-    void prepareForNewContents() override;
-    bool writeItems(const PasteboardSnapshot& items) override;
-    bool writeFileUrls(const QList<QUrl>& urls) override;
-    void setString(const QString& text) override;
+    bool write(const StoredItem& content) override;
     std::optional<QString> string() const override;
     void releaseContent() override;
     void whenWriteConfirmed(std::function<void(bool confirmed)> done) override;
@@ -50,8 +46,6 @@ class SelectionPasteboard : public QObject, public Pasteboard {
     virtual void claimPrimary() = 0;
     // Types a restored copy is offered under besides its own.
     virtual void addRestoredTypes(StoredItem& /*item*/) const {}
-    // The types a file list's paths are offered under as text.
-    virtual QList<QLatin1StringView> fileListTextTypes() const;
 
     // The selection as read once `claims` of our writes were carried out; no owner means it was
     // left empty.
@@ -68,7 +62,6 @@ class SelectionPasteboard : public QObject, public Pasteboard {
         std::function<void(bool)> done;
     };
 
-    bool write(StoredItem content);
     void accept(quint64 claims, bool hasOwner, StoredItem item);
     void confirm(quint64 claims, bool owned);
     void connectionLost();

@@ -40,8 +40,8 @@ bool isTypedText(const QString& text) {
 
 // A modifier that makes a key a command rather than text.
 bool holdsCommand(const KeyEvent& event) {
-    return (event.modifiers &
-            (ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command)) != 0;
+    return (event.modifiers & (ModifierFlag::Control | ModifierFlag::Alt | ModifierFlag::Super)) !=
+           0;
 }
 
 bool isSeen(QChar c) {
@@ -50,8 +50,8 @@ bool isSeen(QChar c) {
 
 // 0 for Alt+1 … 8 for Alt+9; nothing for any other key.
 std::optional<int> numberedRow(const KeyEvent& event) {
-    if ((event.modifiers & (ModifierFlag::Option | ModifierFlag::Control |
-                            ModifierFlag::Command)) != ModifierFlag::Option) {
+    if ((event.modifiers & (ModifierFlag::Alt | ModifierFlag::Control | ModifierFlag::Super)) !=
+        ModifierFlag::Alt) {
         return std::nullopt;
     }
     const auto* digit =

@@ -16,6 +16,9 @@ namespace {
 const QString kPreferredLanguage = QStringLiteral("preferredLanguage");
 const QString kOnboardingCompleted = QStringLiteral("onboardingCompleted");
 const QString kLaunchAtLogin = QStringLiteral("launchAtLogin");
+// The chord as settings files hold it: an earlier program's virtual key code (9 = V) and
+// modifier mask (Shift 0x20000, Control 0x40000, Alt 0x80000, Super 0x100000), the numbers of
+// KeyEvent, kept so that existing settings files read back the chord they were given.
 const QString kHotkeyModifiers = QStringLiteral("hotkeyModifiers");
 const QString kHotkeyKeyCode = QStringLiteral("hotkeyKeyCode");
 const QString kBufferLimit = QStringLiteral("bufferLimit");
@@ -24,6 +27,8 @@ const QString kKeepHistory = QStringLiteral("keepHistory");
 const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
 const QString kIgnoredApplications = QStringLiteral("ignoredApplications");
 const QString kWindowFramesGroup = QStringLiteral("WindowFrames");
+// The interface languages chosen, under the name an earlier program gave them: existing
+// settings files hold them there.
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
 const QString kIgnoredApplicationsProblem = QStringLiteral(

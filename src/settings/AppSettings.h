@@ -31,7 +31,7 @@ class AppSettings : public QObject {
         QString key;
     };
 
-    static constexpr quint64 defaultHotkeyModifiers = ModifierFlag::Command | ModifierFlag::Shift;
+    static constexpr quint64 defaultHotkeyModifiers = ModifierFlag::Super | ModifierFlag::Shift;
     static constexpr quint16 defaultHotkeyKeyCode = KeyCode::V;
     static constexpr qint64 defaultBufferLimit = 50;
 

@@ -53,7 +53,7 @@ class TestExtDataControl : public QObject {
         // Another client's copy is recorded byte for byte; the main thread takes no part in
         // reading it (measured from here: the writer's work is the test's own).
         const auto other = board();
-        QVERIFY(other->writeItems({content}));
+        QVERIFY(other->write(content));
         StallMeter meter;
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 30'000);
         QTest::qWait(100);
@@ -62,7 +62,7 @@ class TestExtDataControl : public QObject {
 
         // Restored after a newer copy: every type again, and as the primary selection too.
         const auto newer = board();
-        QVERIFY(newer->writeItems({{{kUtf8, "newer"}}}));
+        QVERIFY(newer->write({{kUtf8, "newer"}}));
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(reader->string(), std::optional(QStringLiteral("newer")), 5000);
         rig.history.restoreToClipboard(1);

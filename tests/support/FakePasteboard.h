@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 #include <utility>
@@ -15,11 +14,6 @@
 // items() returns what was last written or copied. Records every write for inspection.
 class FakePasteboard final : public Pasteboard {
   public:
-    struct Write {
-        PasteboardSnapshot items;  // empty for a write of files
-        QList<QUrl> urls;
-    };
-
     // Another application copies this content.
     void setContent(const PasteboardSnapshot& content) {
         m_content = content;
@@ -44,21 +38,12 @@ class FakePasteboard final : public Pasteboard {
     // How often changeCount() was asked: one per check of a watcher.
     int changeCountReads() const { return m_changeCountReads; }
     PasteboardSnapshot items() const override { return m_content; }
-    void prepareForNewContents() override {
-        m_content.clear();
+    bool write(const StoredItem& content) override {
+        m_writes.append(content);
+        m_content = {content};
+        changed();
         m_unconfirmed = m_holdConfirmations;
-    }
-    bool writeItems(const PasteboardSnapshot& items) override { return wrote({items, {}}, items); }
-    bool writeFileUrls(const QList<QUrl>& urls) override {
-        QByteArray uriList;
-        for (const QUrl& url : urls) {
-            uriList += url.toEncoded() + "\r\n";
-        }
-        return wrote({{}, urls}, {StoredItem{{QString(PasteboardTypeKey::uriList), uriList}}});
-    }
-    void setString(const QString& text) override {
-        const PasteboardSnapshot items{{{QString(PasteboardTypeKey::utf8String), text.toUtf8()}}};
-        wrote({items, {}}, items);
+        return true;
     }
     std::optional<QString> string() const override {
         using namespace PasteboardTypeKey;
@@ -103,18 +88,11 @@ class FakePasteboard final : public Pasteboard {
         m_changeHandler = std::move(handler);
     }
 
-    const QList<Write>& writes() const { return m_writes; }
+    const QList<StoredItem>& writes() const { return m_writes; }
     // For each offer of the primary selection, how many writes had been made by then.
     const QList<qsizetype>& primaryOffers() const { return m_primaryOffers; }
 
   private:
-    bool wrote(const Write& write, const PasteboardSnapshot& content) {
-        m_writes.append(write);
-        m_content = content;
-        changed();
-        m_unconfirmed = m_holdConfirmations;
-        return true;
-    }
     void changed() {
         ++m_changeCount;
         if (m_notifies && m_changeHandler) {
@@ -128,7 +106,7 @@ class FakePasteboard final : public Pasteboard {
     qint64 m_changeCount = 0;
     mutable int m_changeCountReads = 0;
     PasteboardSnapshot m_content;
-    QList<Write> m_writes;
+    QList<StoredItem> m_writes;
     QList<qsizetype> m_primaryOffers;
     bool m_holdConfirmations = false;
     bool m_unconfirmed = false;

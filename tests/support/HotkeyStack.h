@@ -178,7 +178,7 @@ inline QStringList previewsOf(const ClipboardHistory& history) {
     return out;
 }
 
-inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Command | ModifierFlag::Shift, false};
+inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Super | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // Chord, popup session and paste delivery wired as the application does, over real settings

@@ -751,7 +751,7 @@ class TestWindows : public QObject {
             QCOMPARE(rig.opened, 1);
         }
         if (namesChord) {  // and follows a newly recorded one
-            rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
+            rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Alt);
             QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
         }
     }

@@ -13,6 +13,7 @@
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/HistoryStore.h"
+#include "history/PasteboardContent.h"
 #include "history/RecordingGate.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
@@ -332,8 +333,16 @@ class TestClipboardHistory : public QObject {
         }
         const auto& writes = rig.pasteboard.writes();
         QCOMPARE(writes.size(), 3);
-        QCOMPARE(std::tuple(writes[0].items, writes[1].items, writes[2].urls),
-                 std::tuple(blob, rich, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")}));
+        // A copy of several items is offered as one content, the first item's bytes winning.
+        StoredItem blobOffered = blob[1];
+        blobOffered.insert(blob[0]);
+        StoredItem richOffered = rich[0];
+        richOffered.insert("text/plain", "second");
+        QCOMPARE(
+            std::tuple(writes[0], writes[1], PasteboardContent::fileURLsFromStored({writes[2]}),
+                       writes[2].value("UTF8_STRING")),
+            std::tuple(blobOffered, richOffered, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")},
+                       QByteArray("/tmp/x y.txt")));
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
@@ -373,7 +382,7 @@ class TestClipboardHistory : public QObject {
         rig.copy(content);
         rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
                                                       : ClipboardHistory::RestoreAs::Copied);
-        QTEST(rig.pasteboard.writes().last().items.value(0), "offered");
+        QTEST(rig.pasteboard.writes().last(), "offered");
         QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
     }
 
@@ -709,11 +718,14 @@ class TestClipboardHistory : public QObject {
         QTest::addColumn<QStringList>("previews");
         const PasteboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
                                       {{"x-extra", QByteArray("\0\1", 2)}}};
+        // Offered as one content: every item's types.
+        const PasteboardSnapshot richOffered{
+            {{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}, {"x-extra", QByteArray("\0\1", 2)}}};
         const PasteboardSnapshot secret{
             {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
         const PasteboardSnapshot none, late{text("late")};
         QTest::newRow("newest record, all items")
-            << L{{text("a")}, rich} << none << rich << QStringList{"b", "a"};
+            << L{{text("a")}, rich} << none << richOffered << QStringList{"b", "a"};
         QTest::newRow("password copy newest")
             << L{{text("a")}, secret} << none << none << QStringList{"a"};
         QTest::newRow("owner left before its record was built")

@@ -58,7 +58,7 @@ struct ChordRig : HotkeyStack {
     }
     // As the popup hands on a paste: the record written, our popup still in front.
     void deliver(const std::optional<RunningApp>& target) {
-        pasteboard.setString(QStringLiteral("B"));
+        pasteboard.write({{"UTF8_STRING", "B"}});
         workspace.frontmost = kSelf;
         delivery.deliver(target);
     }
@@ -313,7 +313,7 @@ class TestHotkey : public QObject {
             {"Backspace", {KeyCode::Delete}},
             {"Delete", {KeyCode::ForwardDelete}},
             {"Escape", {KeyCode::Escape}},
-            {"Alt+2", {0, ModifierFlag::Option, false, KeyCode::Digits[1], "2"}},
+            {"Alt+2", {0, ModifierFlag::Alt, false, KeyCode::Digits[1], "2"}},
             {"PageDown", {KeyCode::PageDown}},
             {"PageUp", {KeyCode::PageUp}},
             {"Home", {KeyCode::Home}},
@@ -424,11 +424,11 @@ class TestHotkey : public QObject {
         ChordRig rig;
         rig.hooks.setRefuseInterception(true);
         rig.detector.startMonitoring();
-        const quint64 cmdShiftOpt = kChord.modifiers | ModifierFlag::Option;
+        const quint64 cmdShiftOpt = kChord.modifiers | ModifierFlag::Alt;
         QVERIFY(!rig.other({KeyCode::V, cmdShiftOpt | 0x8, false}));  // observed, not consumed
         rig.own(kChord);
         // Missing modifiers, another key.
-        rig.other({KeyCode::V, ModifierFlag::Command, false});
+        rig.other({KeyCode::V, ModifierFlag::Super, false});
         rig.other({KeyCode::V, ModifierFlag::Shift, false});
         rig.other({8, kChord.modifiers, false});
         QCOMPARE(rig.presses, 2);
@@ -464,7 +464,7 @@ class TestHotkey : public QObject {
         row("user by instance", {"scratch=Shift+Ins", "scratch", "Kitty", T::shiftInsert});
         row("user entry not text", {"Odd", "", "odd", T::controlV});
         row("user Alt and Super",
-            {"Odd=Alt+Super+P", "", "odd", {ModifierFlag::Option | ModifierFlag::Command, 35}});
+            {"Odd=Alt+Super+P", "", "odd", {ModifierFlag::Alt | ModifierFlag::Super, 35}});
         for (const char* garbage :
              {"XTerm=Ctrl+", "XTerm=Hyper+V", "XTerm=Ctrl+Ctrl+V", "XTerm=Ctrl+Ü"}) {
             row(garbage, {garbage, "xterm", "XTerm", T::shiftInsert});
@@ -568,12 +568,11 @@ class TestHotkey : public QObject {
         const auto row = [](const char* name, const Press& press) { QTest::newRow(name) << press; };
         // The layout prints another letter on the V key; its position counts for the chord.
         row("V position",
-            {Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Command | Shift, Command | Shift, 6});
+            {Qt::Key_Z, meta | Qt::ShiftModifier, 55, 0, 9, Super | Shift, Super | Shift, 6});
         row("Caps Lock on",
             {Qt::Key_V, Qt::ControlModifier, 55, 2, 9, Control | CapsLock, Control | CapsLock, 9});
-        row("synthesized", {Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Option, Option, 23});
-        row("arrow",
-            {Qt::Key_Left, meta, 113, 0, 123, Command | NumericPad | Function, Command, 123});
+        row("synthesized", {Qt::Key_Percent, Qt::AltModifier, 0, 0, 23, Alt, Alt, 23});
+        row("arrow", {Qt::Key_Left, meta, 113, 0, 123, Super | NumericPad | Function, Super, 123});
         row("keypad", {Qt::Key_1, 0, 87, 0, 83, NumericPad, 0, 18});
         row("F5", {Qt::Key_F5, 0, 71, 0, 96, Function, 0, 96});
         // A keymap of its own (wtype) puts Down on the Escape position.
@@ -636,8 +635,8 @@ class TestHotkey : public QObject {
                 QCOMPARE(judge(Control | Shift | CapsLock, code),
                          QString("ACFNOPQSTVWXYZ").contains(printed[i]) ? Verdict::EditsText
                                                                         : Verdict::Allowed);
-                QCOMPARE(judge(Control | Option, code), Verdict::Allowed);
-                QCOMPARE(judge(Command | Shift, code), Verdict::Allowed);
+                QCOMPARE(judge(Control | Alt, code), Verdict::Allowed);
+                QCOMPARE(judge(Super | Shift, code), Verdict::Allowed);
             }
         }
         for (int i = 0; i < 12; ++i) {
@@ -658,9 +657,9 @@ class TestHotkey : public QObject {
         QTest::addColumn<QString>("accelerator");  // empty: none
         QTest::addColumn<QList<quint32>>("keysyms");
         using namespace ModifierFlag;
-        QTest::newRow("Super+Shift+V") << 9 << (Command | Shift) << "<Shift><Super>0x37"
-                                       << QList<quint32>{0xffe1, 0xffeb, 'v'};
-        QTest::newRow("Ctrl+Alt+Up") << 126 << (Control | Option) << "<Control><Alt>0x6f"
+        QTest::newRow("Super+Shift+V")
+            << 9 << (Super | Shift) << "<Shift><Super>0x37" << QList<quint32>{0xffe1, 0xffeb, 'v'};
+        QTest::newRow("Ctrl+Alt+Up") << 126 << (Control | Alt) << "<Control><Alt>0x6f"
                                      << QList<quint32>{0xffe3, 0xffe9, 0xff52};
         QTest::newRow("no key") << 52 << Control << "" << QList<quint32>{};
     }

@@ -32,7 +32,7 @@ class WaylandPasteDesktop : public PasteDesktop {
             return;
         }
         static const QHash<QString, Keystroke> keys{
-            {"chord", {ModifierFlag::Command | ModifierFlag::Shift, KeyCode::V}},
+            {"chord", {ModifierFlag::Super | ModifierFlag::Shift, KeyCode::V}},
             {"Down", {0, KeyCode::DownArrow}},
             {"Return", {0, KeyCode::Return}}};
         QVERIFY(m_keyboard.postPasteKeystroke(keys.value(key)));
@@ -98,9 +98,9 @@ class TestWaylandEndToEnd : public QObject {
             &sway, {"/bin/sh", "-c", "printf %s \"$1\" > \"$0\"", output, argument});
         ChordRefusal refusal = ChordRefusal::None;
         std::unique_ptr<HookHandle> binding = hooks.interceptChord(
-            KeyCode::V, ModifierFlag::Control | ModifierFlag::Option, {}, &refusal);
+            KeyCode::V, ModifierFlag::Control | ModifierFlag::Alt, {}, &refusal);
         QVERIFY(binding);
-        const Keystroke chord{ModifierFlag::Control | ModifierFlag::Option, KeyCode::V};
+        const Keystroke chord{ModifierFlag::Control | ModifierFlag::Alt, KeyCode::V};
         QVERIFY(m_desktop.m_keyboard.postPasteKeystroke(chord));
         QTRY_COMPARE_WITH_TIMEOUT(readFile(output), argument.toUtf8(), 5000);
 

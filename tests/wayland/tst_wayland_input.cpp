@@ -118,14 +118,14 @@ class TestWaylandInput : public QObject {
         WaylandPasteboard pasteboard(compositor.display());
         QVERIFY(trust.isTrusted());
         QTRY_VERIFY(workspace.frontmostApplication());
-        pasteboard.setString(QStringLiteral("before"));
+        pasteboard.write({{"text/plain", "before"}});
         QVERIFY(confirmed(pasteboard));
         QSignalSpy lost(&session, &WaylandSession::connectionLost);
         compositor.goAway();
         QTRY_COMPARE(lost.count(), 1);
         const qint64 count = pasteboard.changeCount();
         QTRY_VERIFY(!pasteboard.isConnected());
-        QVERIFY(!pasteboard.writeItems({StoredItem{{"text/plain", "x"}}}));
+        QVERIFY(!pasteboard.write({{"text/plain", "x"}}));
         QVERIFY(!confirmed(pasteboard));
         QVERIFY(pasteboard.items().isEmpty());
         QVERIFY(!session.isConnected());

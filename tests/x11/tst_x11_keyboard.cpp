@@ -31,7 +31,7 @@ namespace {
 
 constexpr quint32 kXKeyV = 55;
 constexpr quint32 kXKeyF5 = 71;  // the sentinel: every key typed before it has been delivered
-constexpr quint64 kChord = ModifierFlag::Command | ModifierFlag::Shift;
+constexpr quint64 kChord = ModifierFlag::Super | ModifierFlag::Shift;
 
 struct Press {
     quint32 scanCode;
@@ -181,7 +181,7 @@ class TestX11Keyboard : public QObject {
               "super+shift+v", "Num_Lock", "super+shift+alt+v", "super+v", "shift+v"}) {
             xdotool({"key", key});
         }
-        const quint64 caps = ModifierFlag::CapsLock, alt = ModifierFlag::Option;
+        const quint64 caps = ModifierFlag::CapsLock, alt = ModifierFlag::Alt;
         QTRY_COMPARE(seen, QList<quint64>({kChord, kChord | caps, kChord, kChord | alt}));
         sync();
         QCOMPARE(m_log.count(kXKeyV), 2);
@@ -286,8 +286,7 @@ class TestX11Keyboard : public QObject {
             QTRY_COMPARE_WITH_TIMEOUT(pasteboard.string(), QStringLiteral("stale"), 5000);
             // As the history restores a record.
             const QByteArray record = i % 2 == 0 ? "alpha" : "bravo";
-            pasteboard.prepareForNewContents();
-            pasteboard.writeItems({{{"UTF8_STRING", record}, {"text/plain", record}}});
+            pasteboard.write({{"UTF8_STRING", record}, {"text/plain", record}});
             std::optional<bool> confirmed;
             pasteboard.whenWriteConfirmed([&](bool taken) {
                 confirmed = taken;

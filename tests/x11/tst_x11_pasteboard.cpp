@@ -169,8 +169,7 @@ class TestX11Pasteboard : public PasteboardContract {
     void worksWithoutDisplay() {
         const auto pasteboard = board(QStringLiteral(":4999"), std::chrono::seconds(1));
         QVERIFY(!pasteboard->isConnected());
-        pasteboard->setString(QStringLiteral("nowhere"));
-        QVERIFY(!pasteboard->writeItems({StoredItem{{"text/plain", "x"}}}));
+        QVERIFY(!pasteboard->write({{"text/plain", "x"}}));
         QVERIFY(!confirmed(*pasteboard));
         QCOMPARE(pasteboard->changeCount(), 0);
         QVERIFY(pasteboard->items().isEmpty());

@@ -47,13 +47,13 @@ QList<quint32> GnomeKeyInjector::keysyms(const Keystroke& keystroke) {
     if (keystroke.modifiers & ModifierFlag::Control) {
         keys << kControlL;
     }
-    if (keystroke.modifiers & ModifierFlag::Option) {
+    if (keystroke.modifiers & ModifierFlag::Alt) {
         keys << kAltL;
     }
     if (keystroke.modifiers & ModifierFlag::Shift) {
         keys << kShiftL;
     }
-    if (keystroke.modifiers & ModifierFlag::Command) {
+    if (keystroke.modifiers & ModifierFlag::Super) {
         keys << kSuperL;
     }
     return keys << key;

@@ -31,13 +31,13 @@ std::optional<QString> GnomeKeyboardHooks::accelerator(quint16 keyCode, quint64 
     if (modifiers & ModifierFlag::Control) {
         text += QLatin1String("<Control>");
     }
-    if (modifiers & ModifierFlag::Option) {
+    if (modifiers & ModifierFlag::Alt) {
         text += QLatin1String("<Alt>");
     }
     if (modifiers & ModifierFlag::Shift) {
         text += QLatin1String("<Shift>");
     }
-    if (modifiers & ModifierFlag::Command) {
+    if (modifiers & ModifierFlag::Super) {
         text += QLatin1String("<Super>");
     }
     // A keycode, not a symbol: the chord stays on its key whatever the layout prints there.

@@ -86,10 +86,10 @@ std::optional<int> KGlobalAccelHooks::keySequence(quint16 keyCode, quint64 modif
     if (modifiers & ModifierFlag::Control) {
         sequence |= Qt::CTRL;
     }
-    if (modifiers & ModifierFlag::Option) {
+    if (modifiers & ModifierFlag::Alt) {
         sequence |= Qt::ALT;
     }
-    if (modifiers & ModifierFlag::Command) {
+    if (modifiers & ModifierFlag::Super) {
         sequence |= Qt::META;
     }
     return sequence;

@@ -26,8 +26,8 @@ struct ModifierKey {
 constexpr ModifierKey kModifierKeys[] = {
     {ModifierFlag::Control, KEY_LEFTCTRL},
     {ModifierFlag::Shift, KEY_LEFTSHIFT},
-    {ModifierFlag::Option, KEY_LEFTALT},
-    {ModifierFlag::Command, KEY_LEFTMETA},
+    {ModifierFlag::Alt, KEY_LEFTALT},
+    {ModifierFlag::Super, KEY_LEFTMETA},
 };
 // Every key that can still be held from the popup (Shift over Return, the chord's Super).
 constexpr quint32 kHeldModifierKeys[] = {KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT,

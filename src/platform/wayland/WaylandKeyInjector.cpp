@@ -37,8 +37,8 @@ struct ModifierKey {
 constexpr ModifierKey kModifierKeys[] = {
     {ModifierFlag::Control, KEY_LEFTCTRL, XKB_MOD_NAME_CTRL},
     {ModifierFlag::Shift, KEY_LEFTSHIFT, XKB_MOD_NAME_SHIFT},
-    {ModifierFlag::Option, KEY_LEFTALT, XKB_MOD_NAME_ALT},
-    {ModifierFlag::Command, KEY_LEFTMETA, XKB_MOD_NAME_LOGO},
+    {ModifierFlag::Alt, KEY_LEFTALT, XKB_MOD_NAME_ALT},
+    {ModifierFlag::Super, KEY_LEFTMETA, XKB_MOD_NAME_LOGO},
 };
 
 struct XkbDeleter {

@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandKeyboardHooks.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QPointer>
-
-#include <vector>
-
 #include "keys/KeyCodeTable.h"
 #include "platform/wayland/SwayIpc.h"
 
@@ -35,21 +29,15 @@ QString shellQuoted(const QString& word) {
 WaylandKeyboardHooks::WaylandKeyboardHooks(const SwayIpc* sway, QStringList chordCommand)
     : m_sway(sway), m_chordCommand(std::move(chordCommand)) {}
 
-WaylandKeyboardHooks::~WaylandKeyboardHooks() {
-    if (!m_locals.empty() && QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
-}
-
 std::optional<QString> WaylandKeyboardHooks::swayChord(quint16 keyCode, quint64 modifiers) {
     const std::optional<quint8> xkbKeycode = KeyCodeTable::xkbKeycodeFor(keyCode);
     if (!xkbKeycode) {
         return std::nullopt;
     }
     QStringList parts;
-    const std::pair<quint64, const char*> names[] = {{ModifierFlag::Command, "Mod4"},
+    const std::pair<quint64, const char*> names[] = {{ModifierFlag::Super, "Mod4"},
                                                      {ModifierFlag::Control, "Ctrl"},
-                                                     {ModifierFlag::Option, "Mod1"},
+                                                     {ModifierFlag::Alt, "Mod1"},
                                                      {ModifierFlag::Shift, "Shift"}};
     for (const auto& [flag, name] : names) {
         if (modifiers & flag) {
@@ -96,52 +84,5 @@ std::unique_ptr<HookHandle> WaylandKeyboardHooks::observeGlobalKeyDowns(KeyHandl
 }
 
 std::unique_ptr<HookHandle> WaylandKeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
-    if (QCoreApplication::instance() == nullptr) {
-        return nullptr;
-    }
-    if (m_locals.empty()) {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-    const int id = m_nextId++;
-    m_locals.emplace(id, std::move(filter));
-    QPointer<WaylandKeyboardHooks> self(this);
-    return std::make_unique<CallbackHandle>([self, id] {
-        if (self) {
-            self->removeLocal(id);
-        }
-    });
-}
-
-void WaylandKeyboardHooks::removeLocal(int id) {
-    if (m_locals.erase(id) > 0 && m_locals.empty() && QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
-}
-
-bool WaylandKeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
-    // A key event visits its window first and then the widgets it propagates through; the
-    // window alone sees each key exactly once.
-    if (event->type() != QEvent::KeyPress || !watched->isWindowType() || m_locals.empty()) {
-        return false;
-    }
-    const std::optional<KeyEvent> key =
-        KeyCodeTable::fromQKeyEvent(*static_cast<QKeyEvent*>(event));
-    if (!key) {
-        return false;
-    }
-    std::vector<int> ids;
-    for (const auto& [id, filter] : m_locals) {
-        ids.push_back(id);
-    }
-    for (int id : ids) {
-        const auto found = m_locals.find(id);
-        if (found == m_locals.end()) {
-            continue;
-        }
-        const KeyFilter filter = found->second;  // the filter may remove itself
-        if (filter(*key)) {
-            return true;
-        }
-    }
-    return false;
+    return m_localKeys.add(std::move(filter));
 }

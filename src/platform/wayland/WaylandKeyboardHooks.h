@@ -1,27 +1,23 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QObject>
 #include <QStringList>
 
-#include <map>
 #include <optional>
 
 #include "platform/KeyboardHooks.h"
+#include "platform/qt/LocalKeyFilter.h"
 
 class SwayIpc;
 
 // Key hooks for a Wayland session, where clients get no global grabs and see no keys of other
 // clients. A chord is bound in the compositor instead, when it takes bindings from programs
 // (sway, through its IPC): the binding runs `chordCommand`, which reaches the running instance
-// as a command, so the handler given with the chord is never called. The local observer is an
-// application event filter.
-class WaylandKeyboardHooks final : public QObject, public KeyboardHooks {
-    Q_OBJECT
+// as a command, so the handler given with the chord is never called.
+class WaylandKeyboardHooks final : public KeyboardHooks {
   public:
     // sway: null where the compositor takes no bindings. chordCommand: program and arguments.
     WaylandKeyboardHooks(const SwayIpc* sway, QStringList chordCommand);
-    ~WaylandKeyboardHooks() override;
 
     std::unique_ptr<HookHandle> interceptChord(quint16 keyCode, quint64 modifiers,
                                                KeyHandler onKeyDown,
@@ -37,14 +33,8 @@ class WaylandKeyboardHooks final : public QObject, public KeyboardHooks {
     // command sway cannot carry (a line break).
     static QString swayExec(const QStringList& command);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void removeLocal(int id);
-
     const SwayIpc* m_sway;
     QStringList m_chordCommand;
-    int m_nextId = 1;
-    std::map<int, KeyFilter> m_locals;
+    LocalKeyFilter m_localKeys;
 };

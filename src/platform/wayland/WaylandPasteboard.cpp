@@ -41,10 +41,3 @@ void WaylandPasteboard::addRestoredTypes(StoredItem& item) const {
         item.insert(QString(PasteboardTypeKey::plainText), utf8);
     }
 }
-
-// Wayland clients ask for text with its charset named; X clients behind the bridge get
-// UTF8_STRING as on X11.
-QList<QLatin1StringView> WaylandPasteboard::fileListTextTypes() const {
-    return {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::plainText,
-            PasteboardTypeKey::utf8String};
-}

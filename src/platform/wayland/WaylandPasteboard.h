@@ -32,7 +32,6 @@ class WaylandPasteboard final : public SelectionPasteboard {
     bool offersPrimary() const override { return m_thread->offersPrimary(); }
     void claimPrimary() override { m_thread->claimPrimary(); }
     void addRestoredTypes(StoredItem& item) const override;
-    QList<QLatin1StringView> fileListTextTypes() const override;
 
   private:
     std::unique_ptr<WaylandClipboardThread> m_thread;

@@ -2,7 +2,6 @@
 #include "platform/x11/X11KeyboardHooks.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPointer>
 
 #include <xcb/xinput.h>
@@ -84,7 +83,6 @@ X11KeyboardHooks::X11KeyboardHooks(xcb_connection_t* connection, xcb_window_t ro
 X11KeyboardHooks::~X11KeyboardHooks() {
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
-        QCoreApplication::instance()->removeEventFilter(this);
     }
     for (auto& [id, chord] : m_chords) {
         ungrab(chord);
@@ -286,62 +284,7 @@ void X11KeyboardHooks::resyncModifierState() {
 }
 
 std::unique_ptr<HookHandle> X11KeyboardHooks::observeLocalKeyDowns(KeyFilter filter) {
-    if (!filter || QCoreApplication::instance() == nullptr) {
-        return nullptr;
-    }
-    if (m_locals.empty()) {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-    const int id = m_nextId++;
-    m_locals.emplace(id, std::move(filter));
-    QPointer<X11KeyboardHooks> self(this);
-    return std::make_unique<CallbackHandle>([self, id] {
-        if (self) {
-            self->removeLocal(id);
-        }
-    });
-}
-
-void X11KeyboardHooks::removeLocal(int id) {
-    if (m_locals.erase(id) > 0 && m_locals.empty() && QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
-}
-
-bool X11KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
-    // A key event visits its window first and then the widgets it propagates through; the
-    // window alone sees each key exactly once.
-    if (event->type() != QEvent::KeyPress || !watched->isWindowType() || m_locals.empty()) {
-        return false;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const quint32 scanCode = key->nativeScanCode();
-    if (scanCode < 8 || scanCode > 255 ||
-        m_keymap.modifierMaskOf(static_cast<xcb_keycode_t>(scanCode)) != 0) {
-        return false;
-    }
-    KeyEvent canonical =
-        toKeyEvent(static_cast<xcb_keycode_t>(scanCode),
-                   static_cast<quint16>(key->nativeModifiers()), key->isAutoRepeat());
-    canonical.typedKeyCode = KeyCodeTable::canonicalForQtKey(key->key()).value_or(0);
-    canonical.text = key->text();
-    std::vector<int> ids;
-    for (const auto& [id, filter] : m_locals) {
-        ids.push_back(id);
-    }
-    bool consumed = false;
-    for (int id : ids) {
-        auto found = m_locals.find(id);
-        if (found == m_locals.end()) {
-            continue;
-        }
-        const KeyFilter filter = found->second;  // the filter may remove itself
-        if (filter(canonical)) {
-            consumed = true;
-            break;
-        }
-    }
-    return consumed;
+    return m_localKeys.add(std::move(filter));
 }
 
 KeyEvent X11KeyboardHooks::toKeyEvent(xcb_keycode_t keycode, quint16 xState, bool isRepeat) const {

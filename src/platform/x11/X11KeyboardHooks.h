@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "platform/KeyboardHooks.h"
+#include "platform/qt/LocalKeyFilter.h"
 #include "platform/x11/X11Keymap.h"
 
 // Key hooks on Qt's own xcb connection; its events reach us through the native event filter.
 // Chords are passive key grabs on the root window, the global observer reads XInput 2 raw key
-// events (delivered even while another client holds a grab), and the local observer is an
-// application event filter.
+// events (delivered even while another client holds a grab), and the local observer reads Qt's
+// key events as on every other desktop.
 class X11KeyboardHooks final : public QObject,
                                public KeyboardHooks,
                                public QAbstractNativeEventFilter {
@@ -42,9 +43,6 @@ class X11KeyboardHooks final : public QObject,
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     struct Chord {
         quint16 keyCode = 0;
@@ -61,7 +59,6 @@ class X11KeyboardHooks final : public QObject,
     void ungrab(Chord& chord);
     void removeChord(int id);
     void removeGlobal(int id);
-    void removeLocal(int id);
     void mappingChanged();
     bool selectRawEvents(bool on);
     void resyncModifierState();
@@ -82,7 +79,7 @@ class X11KeyboardHooks final : public QObject,
     int m_nextId = 1;
     std::map<int, Chord> m_chords;
     std::map<int, KeyHandler> m_globals;
-    std::map<int, KeyFilter> m_locals;
+    LocalKeyFilter m_localKeys;
     std::map<quint16, bool> m_syntheticSources;
     // Modifier state for the raw observer, tracked from raw presses and releases.
     std::bitset<256> m_pressed;

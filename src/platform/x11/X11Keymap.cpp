@@ -49,8 +49,8 @@ bool X11Keymap::refresh() {
 
         const quint16 super = maskBoundTo({kSuperL, kSuperR});
         const quint16 alt = maskBoundTo({kAltL, kAltR, kMetaL, kMetaR});
-        m_commandMask = super != 0 ? super : quint16{XCB_MOD_MASK_4};
-        m_optionMask = alt != 0 ? alt : quint16{XCB_MOD_MASK_1};
+        m_superMask = super != 0 ? super : quint16{XCB_MOD_MASK_4};
+        m_altMask = alt != 0 ? alt : quint16{XCB_MOD_MASK_1};
         m_numLockMask = maskBoundTo({kNumLock});
         m_inUse = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL;
         for (int row = 3; row < 8; ++row) {
@@ -105,18 +105,18 @@ quint64 X11Keymap::canonicalModifiers(quint16 xState) const {
     if (xState & XCB_MOD_MASK_CONTROL) {
         result |= ModifierFlag::Control;
     }
-    if (xState & m_optionMask) {
-        result |= ModifierFlag::Option;
+    if (xState & m_altMask) {
+        result |= ModifierFlag::Alt;
     }
-    if (xState & m_commandMask) {
-        result |= ModifierFlag::Command;
+    if (xState & m_superMask) {
+        result |= ModifierFlag::Super;
     }
     return result;
 }
 
 std::optional<quint16> X11Keymap::xModifiersFor(quint64 canonical) const {
     constexpr quint64 known = ModifierFlag::Shift | ModifierFlag::CapsLock | ModifierFlag::Control |
-                              ModifierFlag::Option | ModifierFlag::Command;
+                              ModifierFlag::Alt | ModifierFlag::Super;
     if ((canonical & ModifierFlag::DeviceIndependentMask & ~known) != 0) {
         return std::nullopt;
     }
@@ -130,11 +130,11 @@ std::optional<quint16> X11Keymap::xModifiersFor(quint64 canonical) const {
     if (canonical & ModifierFlag::Control) {
         mask |= XCB_MOD_MASK_CONTROL;
     }
-    if (canonical & ModifierFlag::Option) {
-        mask |= m_optionMask;
+    if (canonical & ModifierFlag::Alt) {
+        mask |= m_altMask;
     }
-    if (canonical & ModifierFlag::Command) {
-        mask |= m_commandMask;
+    if (canonical & ModifierFlag::Super) {
+        mask |= m_superMask;
     }
     return mask;
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 // The keyboard and modifier mapping of an X server, read on demand, and the translation of X
-// modifier state to canonical modifier bits: Command = the modifier Super is bound to (usually
-// Mod4), Option = the one Alt is bound to (usually Mod1), Caps Lock = Lock. Num Lock and the
+// modifier state to canonical modifier bits: Super = the modifier Super is bound to (usually
+// Mod4), Alt = the one Alt is bound to (usually Mod1), Caps Lock = Lock. Num Lock and the
 // other modifiers have no canonical bit.
 class X11Keymap {
   public:
@@ -20,8 +20,8 @@ class X11Keymap {
     // answer.
     bool refresh();
 
-    quint16 commandMask() const { return m_commandMask; }
-    quint16 optionMask() const { return m_optionMask; }
+    quint16 superMask() const { return m_superMask; }
+    quint16 altMask() const { return m_altMask; }
     quint16 numLockMask() const { return m_numLockMask; }
     // Shift, Lock, Control and every ModN that at least one key is bound to.
     quint16 modifiersInUse() const { return m_inUse; }
@@ -49,8 +49,8 @@ class X11Keymap {
     std::vector<xcb_keysym_t> m_keysyms;
     int m_keycodesPerModifier = 0;
     std::vector<xcb_keycode_t> m_modifierMap;  // 8 rows: Shift, Lock, Control, Mod1..Mod5
-    quint16 m_commandMask = XCB_MOD_MASK_4;
-    quint16 m_optionMask = XCB_MOD_MASK_1;
+    quint16 m_superMask = XCB_MOD_MASK_4;
+    quint16 m_altMask = XCB_MOD_MASK_1;
     quint16 m_numLockMask = 0;
     quint16 m_inUse = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL;
 };

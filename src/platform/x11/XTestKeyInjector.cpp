@@ -26,10 +26,10 @@ struct ModifierKey {
     xcb_keycode_t physical;  // evdev code + 8
 };
 constexpr ModifierKey kModifierKeys[] = {
-    {ModifierFlag::Control, 0xffe3, 37},   // Control_L
-    {ModifierFlag::Shift, 0xffe1, 50},     // Shift_L
-    {ModifierFlag::Option, 0xffe9, 64},    // Alt_L
-    {ModifierFlag::Command, 0xffeb, 133},  // Super_L
+    {ModifierFlag::Control, 0xffe3, 37},  // Control_L
+    {ModifierFlag::Shift, 0xffe1, 50},    // Shift_L
+    {ModifierFlag::Alt, 0xffe9, 64},      // Alt_L
+    {ModifierFlag::Super, 0xffeb, 133},   // Super_L
 };
 
 void fake(xcb_connection_t* c, xcb_window_t root, quint8 type, xcb_keycode_t keycode) {
@@ -42,10 +42,10 @@ quint16 xMaskOf(const X11Keymap& keymap, quint64 flag) {
             return XCB_MOD_MASK_CONTROL;
         case ModifierFlag::Shift:
             return XCB_MOD_MASK_SHIFT;
-        case ModifierFlag::Option:
-            return keymap.optionMask();
+        case ModifierFlag::Alt:
+            return keymap.altMask();
         default:
-            return keymap.commandMask();
+            return keymap.superMask();
     }
 }
 
