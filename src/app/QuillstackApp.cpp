@@ -16,6 +16,8 @@
 #include <utility>
 
 #include "app/instance/SingleInstance.h"
+#include "chord/ChordDetector.h"
+#include "chord/PasteDelivery.h"
 #include "core/AppLogger.h"
 #include "core/CrashReport.h"
 #include "history/ClipboardHistory.h"
@@ -23,8 +25,6 @@
 #include "history/HistoryQueries.h"
 #include "history/HistoryStore.h"
 #include "history/RecordingGate.h"
-#include "hotkey/ChordDetector.h"
-#include "hotkey/PasteDelivery.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -35,10 +35,10 @@
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
-#include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
+#include "ui/history/HistoryWindowView.h"
 #include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
@@ -131,15 +131,16 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(m_settings.get(), &AppSettings::problem, m_notices.get(),
                      [notices = m_notices.get()](const QString& key) { notices->tell(key); });
     PlatformServices& platform = *m_platform;
-    m_gate = std::make_unique<RecordingGate>(*platform.workspace, settings->ignoredApplications());
+    m_gate =
+        std::make_unique<RecordingGate>(*platform.windowTracker, settings->ignoredApplications());
     QObject::connect(settings, &AppSettings::ignoredApplicationsChanged, m_gate.get(),
                      [settings, gate = m_gate.get()] {
                          gate->setIgnoredApplications(settings->ignoredApplications());
                      });
     m_history = std::make_unique<ClipboardHistory>(
-        *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
+        *m_platform->clipboard, *m_scheduler, blobDirectory.value_or(QString()),
         [settings] {
-            return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes(),
+            return ClipboardHistory::Limits{settings->historySize(), settings->autoDeleteMinutes(),
                                             settings->keepHistory()};
         },
         m_kept.get(), m_gate.get());
@@ -151,26 +152,26 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         // The ports behind the chord changed (a Shell extension came or went): take it again.
         platform.watchTrust([detector = m_detector.get()] { detector->restartMonitoring(); });
     }
-    m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
-                                                 *m_scheduler, *m_settings, *platform.pasteboard);
+    m_delivery = std::make_unique<PasteDelivery>(*platform.windowTracker, *platform.keyInjector,
+                                                 *m_scheduler, *m_settings, *platform.clipboard);
     QObject::connect(m_delivery.get(), &PasteDelivery::pasteWithheld, m_notices.get(),
                      [notices = m_notices.get()](const QString& keystroke) {
                          notices->show(PasteDelivery::withheldNotice(keystroke));
                      });
 
     // The side effects of a setting run inside its assignment.
-    QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
+    QObject::connect(m_settings.get(), &AppSettings::historySizeAssigned, m_history.get(),
                      &ClipboardHistory::applyLimit, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::autoDeleteMinutesAssigned, m_history.get(),
                      &ClipboardHistory::restartAutoDeleteTimer, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::keepHistoryAssigned, m_history.get(),
                      &ClipboardHistory::applyKeepHistory, Qt::DirectConnection);
-    QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_detector.get(),
+    QObject::connect(m_settings.get(), &AppSettings::chordAssigned, m_detector.get(),
                      &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
     m_session = std::make_unique<PopupSession>(
-        *platform.keyboardHooks, *platform.workspace, *m_history, *m_listModel,
+        *platform.keyboardHooks, *platform.windowTracker, *m_history, *m_listModel,
         [delivery = m_delivery.get()](const std::optional<RunningApp>& target) {
             delivery->deliver(target);
         });
@@ -182,7 +183,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     buildWindows();
     // The guide opens on the screen of the window the user is working in.
     m_onboarding = std::make_unique<OnboardingWindowController>(OnboardingPanel::Dependencies{
-        *m_settings, *m_detector, *platform.pasteboard, *m_scheduler, platform.activeWindowGeometry,
+        *m_settings, *m_detector, *platform.clipboard, *m_scheduler, platform.activeWindowGeometry,
         platform.integration.get(), platform.session, m_tray.get()});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_onboarding.get(),
                      &OnboardingWindowController::restartOnboardingFromBeginning);
@@ -206,9 +207,9 @@ void QuillstackApp::buildWindows() {
     const auto home = [this](const QString& name) {
         return AppWindow::Home{m_settings.get(), name, m_platform->activateWindow};
     };
-    m_browserWindow = std::make_unique<AppWindow>(
+    m_historyWindow = std::make_unique<AppWindow>(
         QStringLiteral("Clipboard"),
-        [this] { return new ClipboardBrowserView(*m_history, *m_listModel, *m_scheduler); },
+        [this] { return new HistoryWindowView(*m_history, *m_listModel, *m_scheduler); },
         home(QStringLiteral("history")));
     // Looked up once: empty where no keyboard-shortcut settings program is known.
     const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();
@@ -218,8 +219,8 @@ void QuillstackApp::buildWindows() {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [this] { quitAsked(); },
                 m_platform->session, m_platform->integration.get(),
-                [workspace = m_platform->workspace.get()] {
-                    return workspace->openWindowClasses();
+                [windowTracker = m_platform->windowTracker.get()] {
+                    return windowTracker->openWindowClasses();
                 });
         },
         home(QStringLiteral("settings")));
@@ -237,12 +238,12 @@ void QuillstackApp::buildWindows() {
         }
         QCoreApplication::quit();
     });
-    QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
-                     [window = m_browserWindow.get()] { window->present(); });
+    QObject::connect(m_tray.get(), &QuillstackTray::historyWindowRequested, m_historyWindow.get(),
+                     [window = m_historyWindow.get()] { window->present(); });
 
     // A window's content is built again in the new language, its texts looked up anew. Queued:
     // the change is often made from inside that very content (its language picker).
-    for (AppWindow* window : {m_browserWindow.get(), m_settingsWindow.get()}) {
+    for (AppWindow* window : {m_historyWindow.get(), m_settingsWindow.get()}) {
         QObject::connect(m_settings.get(), &AppSettings::preferredLanguageChanged, window,
                          &AppWindow::rebuildContent, Qt::QueuedConnection);
     }
@@ -276,7 +277,7 @@ void QuillstackApp::perform(SingleInstance::Command command) {
     switch (command) {
         case SingleInstance::Command::Activate:
             log(QStringLiteral("QuillstackApp: started again, activation requested"));
-            m_browserWindow->present(token);
+            m_historyWindow->present(token);
             break;
         case SingleInstance::Command::TogglePopup:
             m_session->toggle();
@@ -285,7 +286,7 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_onboarding->showOnboardingWindow();
             break;
         case SingleInstance::Command::ShowHistory:
-            m_browserWindow->present(token);
+            m_historyWindow->present(token);
             break;
         case SingleInstance::Command::ShowSettings:
             m_settingsWindow->present(token);

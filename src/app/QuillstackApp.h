@@ -87,7 +87,7 @@ class QuillstackApp {
     std::unique_ptr<PasteDelivery> m_delivery;
     std::unique_ptr<PopupSession> m_session;
     std::unique_ptr<PastePopupWindowController> m_popupController;
-    std::unique_ptr<AppWindow> m_browserWindow;
+    std::unique_ptr<AppWindow> m_historyWindow;
     std::unique_ptr<AppWindow> m_settingsWindow;
     // The launcher's token of the start whose command comes next.
     QString m_activationToken;

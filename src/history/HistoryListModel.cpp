@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "core/GraphemeCut.h"
+#include "history/ClipboardContent.h"
 #include "history/ClipboardHistory.h"
-#include "history/PasteboardContent.h"
 #include "platform/FileThumbnailer.h"
 #include "settings/L10n.h"
 
@@ -220,8 +220,8 @@ HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
         const QString names = fileNames(item.fileURLs());
         return names.isEmpty() ? RowText{QStringLiteral("[Files]"), true} : RowText{names, false};
     }
-    if (kind != Kind::Text && (previewText == PasteboardContent::imagePlaceholder ||
-                               previewText == PasteboardContent::contentPlaceholder)) {
+    if (kind != Kind::Text && (previewText == ClipboardContent::imagePlaceholder ||
+                               previewText == ClipboardContent::contentPlaceholder)) {
         return {previewText, true};
     }
     return {withoutBlankEnds(withoutControls(previewText, false)), false};

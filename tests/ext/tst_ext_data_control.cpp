@@ -2,9 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ClipboardRigs.h"
 #include "DataControlServer.h"
-#include "PasteboardRigs.h"
-#include "platform/wayland/WaylandPasteboard.h"
+#include "platform/wayland/WaylandClipboard.h"
 
 using namespace std::chrono_literals;
 
@@ -28,7 +28,7 @@ class TestExtDataControl : public QObject {
         qputenv("WAYLAND_SOCKET", "999");
     }
 
-    // What is kept of a copy, and when, is the Wayland pasteboard's test: here only the protocol
+    // What is kept of a copy, and when, is the Wayland clipboard's test: here only the protocol
     // differs.
     void copyKeptAndRestored() {
         const QByteArray text("a\0b\n\xc3\xa9", 6);
@@ -40,13 +40,13 @@ class TestExtDataControl : public QObject {
         kept.insert(kUtf8, text);
         DataControlServer server;
         QVERIFY(!server.socketName().isEmpty());
-        QVERIFY(WaylandPasteboard::isOffered(server.socketName()));
+        QVERIFY(WaylandClipboard::isOffered(server.socketName()));
         // Other clients copy through the same protocol: boards of ours.
         const auto board = [&server] {
-            return std::make_unique<WaylandPasteboard>(server.socketName(), 2s);
+            return std::make_unique<WaylandClipboard>(server.socketName(), 2s);
         };
-        PasteboardHistoryRig rig(board());
-        QVERIFY(rig.pasteboard.isConnected());
+        ClipboardHistoryRig rig(board());
+        QVERIFY(rig.clipboard.isConnected());
         // Another client of the protocol, pasting what is offered.
         const auto reader = board();
 
@@ -58,7 +58,7 @@ class TestExtDataControl : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 30'000);
         QTest::qWait(100);
         QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
-        QVERIFY(rig.history.items()[0].resolvedPasteboardData() == PasteboardSnapshot{kept});
+        QVERIFY(rig.history.items()[0].resolvedClipboardData() == ClipboardSnapshot{kept});
 
         // Restored after a newer copy: every type again, and as the primary selection too.
         const auto newer = board();
@@ -66,10 +66,10 @@ class TestExtDataControl : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(reader->string(), std::optional(QStringLiteral("newer")), 5000);
         rig.history.restoreToClipboard(1);
-        QVERIFY(confirmed(rig.pasteboard));
-        QTRY_VERIFY_WITH_TIMEOUT(reader->items() == PasteboardSnapshot{kept}, 10'000);
-        rig.pasteboard.offerLatestWriteAsPrimary();
-        QVERIFY(confirmed(rig.pasteboard));
+        QVERIFY(confirmed(rig.clipboard));
+        QTRY_VERIFY_WITH_TIMEOUT(reader->items() == ClipboardSnapshot{kept}, 10'000);
+        rig.clipboard.offerLatestWriteAsPrimary();
+        QVERIFY(confirmed(rig.clipboard));
         QCOMPARE(server.offeredTypes(true), kept.keys());
         rig.settle();
         QCOMPARE(rig.history.items().size(), 2);

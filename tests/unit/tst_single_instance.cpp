@@ -15,8 +15,8 @@
 #include <cstring>
 #include <thread>
 
+#include "FakeClipboard.h"
 #include "FakeFileThumbnailer.h"
-#include "FakePasteboard.h"
 #include "ManualScheduler.h"
 #include "TestHelpers.h"
 #include "app/instance/CommandLine.h"
@@ -24,7 +24,7 @@
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
-#include "platform/PasteboardTypeKey.h"
+#include "platform/ClipboardTypeKey.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 namespace {
@@ -366,17 +366,17 @@ class TestSingleInstance : public QObject {
     // none is dropped for pausing, and each still gets all of it once it reads.
     void slowReadersShareTheRecord() {
         QTemporaryDir dir, blobs;
-        FakePasteboard pasteboard;
+        FakeClipboard clipboard;
         ManualScheduler scheduler;
         FakeFileThumbnailer thumbnailer;
-        ClipboardHistory history(pasteboard, scheduler, blobs.path(),
+        ClipboardHistory history(clipboard, scheduler, blobs.path(),
                                  [] { return ClipboardHistory::Limits{}; });
         HistoryListModel model(history, scheduler, thumbnailer);
         HistoryQueries queries(history, model, scheduler);
-        pasteboard.setNotifiesChanges(true);
+        clipboard.setNotifiesChanges(true);
         history.startMonitoring();
         const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
-        pasteboard.setContent({{{QString(PasteboardTypeKey::stringUtf8Mime), record}}});
+        clipboard.setContent({{{QString(ClipboardTypeKey::stringUtf8Mime), record}}});
         scheduler.advance(ClipboardHistory::pollIntervalMs);
         QCOMPARE(model.rowCount(), 1);
         QVERIFY(history.items().constFirst().blobPath());

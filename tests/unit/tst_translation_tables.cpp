@@ -9,7 +9,7 @@
 
 #include <map>
 
-#include "FakeLoginItems.h"
+#include "FakeAutostart.h"
 #include "MemoryKeyValueStore.h"
 #include "settings/AppSettings.h"
 #include "settings/L10n.h"
@@ -135,7 +135,7 @@ class TestTranslationTables : public QObject {
     // A count takes the plural form of the language shown.
     void counts() {
         MemoryKeyValueStore store;
-        FakeLoginItems login;
+        FakeAutostart login;
         AppSettings settings(store, login, {u"/usr/bin/quillstack"_s});
         L10n::configure(&settings, u"en"_s);
         const QString key = u"Quitting clears the %n items in the history."_s;

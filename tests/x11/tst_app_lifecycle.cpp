@@ -55,7 +55,7 @@ class TestAppLifecycle : public QObject {
         QCOMPARE(selectionOwner("CLIPBOARD_MANAGER"), xcb_window_t(XCB_WINDOW_NONE));
         AppProcess app;
         QVERIFY(app.start());
-        // It saves the clipboard of applications that exit (tst_x11_pasteboard: how).
+        // It saves the clipboard of applications that exit (tst_x11_clipboard: how).
         QTRY_VERIFY(selectionOwner("CLIPBOARD_MANAGER") != XCB_WINDOW_NONE);
         copy(kLarge, "UTF8_STRING");
         QTRY_COMPARE_WITH_TIMEOUT(app.blobFiles().size(), 1, 20000);

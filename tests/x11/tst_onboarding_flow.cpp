@@ -3,7 +3,7 @@
 
 #include <QLabel>
 
-#include "HotkeyStack.h"
+#include "ChordStack.h"
 #include "X11Desktop.h"
 #include "settings/L10n.h"
 #include "ui/common/AppWindow.h"
@@ -51,10 +51,10 @@ class TestOnboardingFlow : public QObject {
     // In this process: the panel, kept above, stays above our ordinary windows however they
     // come forward.
     void panelStaysAboveAppWindows() {
-        HotkeyStack stack;
+        ChordStack stack;
         L10n::configure(&stack.settings, QStringLiteral("en"));
         OnboardingPanel panel(
-            {stack.settings, stack.detector, stack.pasteboard, stack.scheduler, {}});
+            {stack.settings, stack.detector, stack.clipboard, stack.scheduler, {}});
         AppWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
         floating.resize(300, 200);
         panel.present();

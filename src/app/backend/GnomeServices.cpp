@@ -2,13 +2,13 @@
 #include <QDBusConnection>
 
 #include "app/backend/PlatformServices.h"
-#include "platform/gnome/GnomeAccessibilityTrust.h"
+#include "platform/gnome/GnomeInputInjectionAccess.h"
 #include "platform/gnome/GnomeIntegration.h"
 #include "platform/gnome/GnomeKeyInjector.h"
 #include "platform/gnome/GnomeKeyboardHooks.h"
 #include "platform/gnome/GnomeShellBridge.h"
 #include "platform/gnome/GnomeStatusIndicator.h"
-#include "platform/gnome/GnomeWorkspace.h"
+#include "platform/gnome/GnomeWindowTracker.h"
 
 bool PlatformServices::onGnomeWayland() {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -28,8 +28,8 @@ bool PlatformServices::addGnomeShell() {
     auto bridge = std::make_shared<GnomeShellBridge>(bus);
     shared.push_back(bridge);
     keyboardHooks = std::make_unique<GnomeKeyboardHooks>(*bridge, std::move(keyboardHooks));
-    trust = std::make_unique<GnomeAccessibilityTrust>(*bridge, std::move(trust));
-    workspace = std::make_unique<GnomeWorkspace>(*bridge, std::move(workspace));
+    trust = std::make_unique<GnomeInputInjectionAccess>(*bridge, std::move(trust));
+    windowTracker = std::make_unique<GnomeWindowTracker>(*bridge, std::move(windowTracker));
     keyInjector = std::make_unique<GnomeKeyInjector>(*bridge, std::move(keyInjector));
     integration = std::make_shared<GnomeIntegration>(*bridge, bus);
     indicator = std::make_shared<GnomeStatusIndicator>(*bridge);

@@ -10,14 +10,14 @@
 #include <optional>
 #include <vector>
 
-#include "platform/AccessibilityTrust.h"
+#include "platform/Clipboard.h"
 #include "platform/DesktopIntegration.h"
+#include "platform/InputInjectionAccess.h"
 #include "platform/KeyInjector.h"
 #include "platform/KeyboardHooks.h"
-#include "platform/Pasteboard.h"
 #include "platform/StatusIndicator.h"
 #include "platform/WindowSystem.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 
 class QWidget;
 
@@ -29,10 +29,10 @@ enum class WindowingSystem { X11, Wayland };
 struct PlatformServices {
     // Connections the services share; declared first, so released after all of them.
     std::vector<std::shared_ptr<void>> shared;
-    std::unique_ptr<Pasteboard> pasteboard;
+    std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<KeyboardHooks> keyboardHooks;
-    std::unique_ptr<AccessibilityTrust> trust;
-    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<InputInjectionAccess> trust;
+    std::unique_ptr<WindowTracker> windowTracker;
     std::unique_ptr<KeyInjector> keyInjector;
     PopupWindowSystem windowSystem;
     // Raises and focuses one of our ordinary windows once shown, with the launcher's token of

@@ -6,15 +6,15 @@
 #include "app/backend/PlatformServices.h"
 #include "platform/kde/KWinGrant.h"
 #include "platform/wayland/SwayIpc.h"
-#include "platform/wayland/WaylandAccessibilityTrust.h"
+#include "platform/wayland/WaylandClipboard.h"
+#include "platform/wayland/WaylandInputInjectionAccess.h"
 #include "platform/wayland/WaylandKeyInjector.h"
 #include "platform/wayland/WaylandKeyboardHooks.h"
-#include "platform/wayland/WaylandPasteboard.h"
 #include "platform/wayland/WaylandSession.h"
-#include "platform/wayland/WaylandWorkspace.h"
+#include "platform/wayland/WaylandWindowTracker.h"
 
 bool PlatformServices::waylandUsable() {
-    return WaylandPasteboard::isOffered();
+    return WaylandClipboard::isOffered();
 }
 
 std::optional<PlatformServices> PlatformServices::forWayland() {
@@ -25,7 +25,7 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     PlatformServices services;
     services.session = SessionKind::Wayland;
     services.shared.push_back(session);
-    services.pasteboard = std::make_unique<WaylandPasteboard>();
+    services.clipboard = std::make_unique<WaylandClipboard>();
     // Only sway takes key bindings from programs; elsewhere the user binds the command.
     std::shared_ptr<SwayIpc> sway;
     if (const QString socket = SwayIpc::sessionSocket(); !socket.isEmpty()) {
@@ -35,8 +35,9 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
     services.keyboardHooks = std::make_unique<WaylandKeyboardHooks>(
         sway.get(),
         QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("--toggle-popup")});
-    services.trust = std::make_unique<WaylandAccessibilityTrust>(*session);
-    services.workspace = std::make_unique<WaylandWorkspace>(*session, QStringLiteral("quillstack"));
+    services.trust = std::make_unique<WaylandInputInjectionAccess>(*session);
+    services.windowTracker =
+        std::make_unique<WaylandWindowTracker>(*session, QStringLiteral("quillstack"));
     services.keyInjector = std::make_unique<WaylandKeyInjector>(*session);
     if (onKde()) {
         // KWin has neither the virtual keyboard nor the wlroots window list; it grants its own
@@ -49,8 +50,8 @@ std::optional<PlatformServices> PlatformServices::forWayland() {
         services.trust = std::make_unique<KWinGrantedTrust>(*grant, std::move(services.trust));
         services.keyInjector =
             std::make_unique<KWinGrantedInjector>(*grant, std::move(services.keyInjector));
-        services.workspace =
-            std::make_unique<KWinGrantedWorkspace>(*grant, std::move(services.workspace));
+        services.windowTracker =
+            std::make_unique<KWinGrantedWindowTracker>(*grant, std::move(services.windowTracker));
         services.watchTrust = [grant = grant.get()](std::function<void()> changed) {
             // Queued: the grant may come while the trust is being asked.
             QObject::connect(grant, &KWinGrant::granted, grant, std::move(changed),

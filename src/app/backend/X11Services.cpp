@@ -2,11 +2,11 @@
 #include <QWidget>
 
 #include "app/backend/PlatformServices.h"
-#include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11InputInjectionAccess.h"
 #include "platform/x11/X11KeyboardHooks.h"
-#include "platform/x11/X11Pasteboard.h"
 #include "platform/x11/X11WindowSystem.h"
-#include "platform/x11/X11Workspace.h"
+#include "platform/x11/X11WindowTracker.h"
 #include "platform/x11/XTestKeyInjector.h"
 
 std::optional<PlatformServices> PlatformServices::forX11(QApplication& app) {
@@ -17,13 +17,13 @@ std::optional<PlatformServices> PlatformServices::forX11(QApplication& app) {
     }
     PlatformServices services;
     // Applications hand their clipboard to us as they exit, unless another manager runs.
-    services.pasteboard = std::make_unique<X11Pasteboard>(
+    services.clipboard = std::make_unique<X11Clipboard>(
         QString(), std::chrono::seconds(1), X11ClipboardThread::ManagerRole::TakeWhenFree);
     services.keyboardHooks = std::move(hooks);
-    services.trust = std::make_unique<X11AccessibilityTrust>(x11->connection());
-    auto workspace = std::make_unique<X11Workspace>();
-    X11Workspace* front = workspace.get();
-    services.workspace = std::move(workspace);
+    services.trust = std::make_unique<X11InputInjectionAccess>(x11->connection());
+    auto windowTracker = std::make_unique<X11WindowTracker>();
+    X11WindowTracker* front = windowTracker.get();
+    services.windowTracker = std::move(windowTracker);
     services.keyInjector = std::make_unique<XTestKeyInjector>();
     services.windowSystem =
         PopupWindowSystem{&X11WindowSystem::isCompositing, &X11WindowSystem::showOnAllDesktops,

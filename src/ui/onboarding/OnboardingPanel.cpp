@@ -18,7 +18,7 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_content = new OnboardingWindowView(
-        dependencies.settings, dependencies.hotkeyManager, dependencies.pasteboard,
+        dependencies.settings, dependencies.chordDetector, dependencies.clipboard,
         dependencies.scheduler, dependencies.integration, dependencies.session, dependencies.tray);
     layout->addWidget(m_content, 0, Qt::AlignCenter);
 

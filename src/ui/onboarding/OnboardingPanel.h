@@ -12,7 +12,7 @@
 
 class AppSettings;
 class OnboardingWindowView;
-class Pasteboard;
+class Clipboard;
 class ChordDetector;
 class DesktopIntegration;
 class QuillstackTray;
@@ -30,8 +30,8 @@ class OnboardingPanel : public QWidget {
 
     struct Dependencies {
         AppSettings& settings;
-        ChordDetector& hotkeyManager;
-        Pasteboard& pasteboard;
+        ChordDetector& chordDetector;
+        Clipboard& clipboard;
         Scheduler& scheduler;
         // The active window's frame in device-independent pixels; none when nothing is active.
         // It picks the screen to centre on (else the primary one).

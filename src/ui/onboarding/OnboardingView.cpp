@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "hotkey/ChordDetector.h"
+#include "chord/ChordDetector.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/DesktopIntegration.h"
 #include "settings/AppSettings.h"
@@ -143,14 +143,14 @@ void makeProminent(QPushButton* button) {
 }
 }  // namespace
 
-OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
-                               Pasteboard& pasteboard, Scheduler& scheduler,
+OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& chordDetector,
+                               Clipboard& clipboard, Scheduler& scheduler,
                                DesktopIntegration* integration, SessionKind session,
                                QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
-      m_hotkeyManager(hotkeyManager),
-      m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)),
+      m_chordDetector(chordDetector),
+      m_wizard(new OnboardingWizard(settings, clipboard, scheduler, this)),
       m_session(session) {
     m_integration = integration;
     m_tray = tray;
@@ -214,14 +214,14 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
     connect(m_wizard, &OnboardingWizard::copiedChanged, this, &OnboardingView::updateCopied);
     connect(m_wizard, &OnboardingWizard::pasteFieldsChanged, this,
             &OnboardingView::updatePasteFields);
-    connect(&hotkeyManager, &ChordDetector::isAccessibilityTrustedChanged, this,
+    connect(&chordDetector, &ChordDetector::isInputInjectionAllowedChanged, this,
             &OnboardingView::updateTrust);
     if (m_integration != nullptr) {
         connect(m_integration, &DesktopIntegration::missingChanged, this,
-                [this] { updateTrust(m_hotkeyManager.isAccessibilityTrusted()); });
+                [this] { updateTrust(m_chordDetector.isInputInjectionAllowed()); });
     }
 
-    updateTrust(hotkeyManager.isAccessibilityTrusted());
+    updateTrust(chordDetector.isInputInjectionAllowed());
     updateCopied();
     updatePasteFields();
     showStep(m_wizard->step(), false);
@@ -235,7 +235,7 @@ void OnboardingView::setStartAtLogin(bool on) {
 }
 
 QWidget* OnboardingView::buildPage(int step) {
-    const QString chord = m_settings.hotkeyDisplayString();
+    const QString chord = m_settings.chordDisplayString();
     QWidget* built = nullptr;
     switch (step) {
         case 1:
@@ -401,7 +401,7 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     column(built)->addWidget(padded(
         makeLabel(L10n::string(QStringLiteral("Paste into field 1 «Text 1», into field 2 «Text 2». "
                                               "Use %@ to choose from list."),
-                               {m_settings.hotkeyDisplayString()}),
+                               {m_settings.chordDisplayString()}),
                   TextStyle::Caption, Tone::Secondary),
         12, 0, 12, 0));
     column(built)->addWidget(buildPasteFieldBlock(1));

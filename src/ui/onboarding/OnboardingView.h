@@ -9,7 +9,7 @@
 
 class AppSettings;
 class OnboardingWizard;
-class Pasteboard;
+class Clipboard;
 class ChordDetector;
 class QCheckBox;
 class QLabel;
@@ -33,7 +33,7 @@ class OnboardingView : public QWidget {
   public:
     static constexpr int pageTransitionMs = 200;
 
-    OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
+    OnboardingView(AppSettings& settings, ChordDetector& chordDetector, Clipboard& clipboard,
                    Scheduler& scheduler, DesktopIntegration* integration = nullptr,
                    SessionKind session = SessionKind::X11, QuillstackTray* tray = nullptr,
                    QWidget* parent = nullptr);
@@ -64,7 +64,7 @@ class OnboardingView : public QWidget {
     void focusForStep(int step);
 
     AppSettings& m_settings;
-    ChordDetector& m_hotkeyManager;
+    ChordDetector& m_chordDetector;
     OnboardingWizard* m_wizard = nullptr;
 
     QStackedWidget* m_pages = nullptr;

@@ -17,14 +17,14 @@ namespace {
 constexpr int kPickerWidth = 150;
 }
 
-OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
-                                           Pasteboard& pasteboard, Scheduler& scheduler,
+OnboardingWindowView::OnboardingWindowView(AppSettings& settings, ChordDetector& chordDetector,
+                                           Clipboard& clipboard, Scheduler& scheduler,
                                            DesktopIntegration* integration, SessionKind session,
                                            QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
-      m_hotkeyManager(hotkeyManager),
-      m_pasteboard(pasteboard),
+      m_chordDetector(chordDetector),
+      m_clipboard(clipboard),
       m_scheduler(scheduler),
       m_integration(integration),
       m_tray(tray),
@@ -83,7 +83,7 @@ void OnboardingWindowView::rebuild() {
     divider->setFrameShadow(QFrame::Sunken);
     column->addWidget(divider);
 
-    m_wizardView = new OnboardingView(m_settings, m_hotkeyManager, m_pasteboard, m_scheduler,
+    m_wizardView = new OnboardingView(m_settings, m_chordDetector, m_clipboard, m_scheduler,
                                       m_integration, m_session, m_tray);
     if (again) {
         m_wizardView->setStartAtLogin(startAtLogin);

@@ -8,7 +8,7 @@
 
 class AppSettings;
 class OnboardingView;
-class Pasteboard;
+class Clipboard;
 class ChordDetector;
 class QComboBox;
 class Scheduler;
@@ -24,9 +24,8 @@ class OnboardingWindowView : public QWidget {
     static constexpr int contentWidth = 360;
     static constexpr int contentHeight = 500;
 
-    OnboardingWindowView(AppSettings& settings, ChordDetector& hotkeyManager,
-                         Pasteboard& pasteboard, Scheduler& scheduler,
-                         DesktopIntegration* integration = nullptr,
+    OnboardingWindowView(AppSettings& settings, ChordDetector& chordDetector, Clipboard& clipboard,
+                         Scheduler& scheduler, DesktopIntegration* integration = nullptr,
                          SessionKind session = SessionKind::X11, QuillstackTray* tray = nullptr,
                          QWidget* parent = nullptr);
 
@@ -37,8 +36,8 @@ class OnboardingWindowView : public QWidget {
     void rebuild();
 
     AppSettings& m_settings;
-    ChordDetector& m_hotkeyManager;
-    Pasteboard& m_pasteboard;
+    ChordDetector& m_chordDetector;
+    Clipboard& m_clipboard;
     Scheduler& m_scheduler;
     DesktopIntegration* m_integration;
     QuillstackTray* m_tray;

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "chord/ChordDetector.h"
 #include "core/AppLogger.h"
-#include "hotkey/ChordDetector.h"
 #include "popup/PopupSession.h"
 #include "ui/common/IdleCaches.h"
 #include "ui/popup/PastePopupView.h"
@@ -110,7 +110,7 @@ void PastePopupWindowController::prepare() {
         return;
     }
     createPanel();
-    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
+    m_view->setPasteTyped(m_detector.isInputInjectionAllowed());
     m_panel->adjustSize();
     // One paint into an image, never on screen: the style's polish, the fonts and their glyphs
     // and the list's first layout are had before the first chord waits on them.
@@ -130,7 +130,7 @@ void PastePopupWindowController::showPanel() {
     if (!m_panel) {
         createPanel();
     }
-    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
+    m_view->setPasteTyped(m_detector.isInputInjectionAllowed());
     m_panel->adjustSize();
     if (QScreen* screen = targetScreen()) {
         const QRect visible = screen->availableGeometry();

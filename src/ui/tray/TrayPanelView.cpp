@@ -43,7 +43,7 @@ QWidget* divider(QWidget* parent) {
 }  // namespace
 
 QString TrayPanelView::reminderText(const AppSettings& settings) {
-    return settings.hotkeyDisplayString() + QStringLiteral(" \u2014 ") +
+    return settings.chordDisplayString() + QStringLiteral(" \u2014 ") +
            L10n::string(QStringLiteral("paste from history"));
 }
 
@@ -81,7 +81,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
     dim(m_reminder, 0.4f);
     layout->addWidget(m_reminder);
     // Redrawn when the chord is recorded anew, while the panel stays open.
-    connect(&settings, &AppSettings::hotkeyAssigned, m_reminder,
+    connect(&settings, &AppSettings::chordAssigned, m_reminder,
             [this, &settings] { m_reminder->setText(reminderText(settings)); });
 
     struct Entry {
@@ -90,7 +90,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
         void (TrayPanelView::*signal)();
     };
     const Entry entries[] = {
-        {"View buffer", TrayRow::Role::Normal, &TrayPanelView::viewBufferRequested},
+        {"View buffer", TrayRow::Role::Normal, &TrayPanelView::historyWindowRequested},
         {"Settings\u2026", TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
         {nullptr, TrayRow::Role::Normal, &TrayPanelView::pauseToggleRequested},
         {"Welcome guide", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
