@@ -33,6 +33,9 @@ QString previewTextFromStored(const PasteboardSnapshot& snapshot, bool* isPlaceh
 // for other formats or for images over ImageCodec::maxDecodedBytes.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
 
-inline const QString imagePlaceholder = QStringLiteral("[Image]");
-inline const QString contentPlaceholder = QStringLiteral("[Content]");
+// Shown in the interface language by HistoryListModel.
+inline const QString imagePlaceholder =
+    QStringLiteral(QT_TRANSLATE_NOOP("HistoryListModel", "[Image]"));
+inline const QString contentPlaceholder =
+    QStringLiteral(QT_TRANSLATE_NOOP("HistoryListModel", "[Content]"));
 }  // namespace PasteboardContent

@@ -5,7 +5,6 @@
 
 #include "platform/Pasteboard.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 
 OnboardingWizard::OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard,
                                    Scheduler& scheduler, QObject* parent)
@@ -20,11 +19,11 @@ OnboardingWizard::~OnboardingWizard() {
 }
 
 QString OnboardingWizard::trainingText1() {
-    return L10n::string(QStringLiteral("Text 1"));
+    return tr("Text 1");
 }
 
 QString OnboardingWizard::trainingText2() {
-    return L10n::string(QStringLiteral("Text 2"));
+    return tr("Text 2");
 }
 
 bool OnboardingWizard::matchesSample(const QString& text, const QString& sample) {

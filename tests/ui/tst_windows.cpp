@@ -10,7 +10,7 @@
 #include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/StatusIndicator.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/browser/ClipboardBrowserDelegate.h"
 #include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/AppWindow.h"
@@ -38,11 +38,9 @@ namespace {
 // here), monitoring, and the list model the windows show.
 struct WindowRig : HotkeyStack {
     explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
-        L10n::configure(&settings, QStringLiteral("en"));
         detector.startMonitoring();
     }
-    // The tables must not read the settings once they are gone.
-    ~WindowRig() { L10n::configure(nullptr, QStringLiteral("en")); }
+    InterfaceLanguage language{&settings, u"en"_s};
 };
 
 template <typename T = QWidget>
@@ -146,13 +144,11 @@ struct Tray : WindowRig {
         QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
-        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(),
-                 L10n::string("Resume recording"));
-        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), L10n::string("Resume recording"));
+        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(), u"Resume recording"_s);
+        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), u"Resume recording"_s);
         QVERIFY(indicator.paused);
-        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, L10n::string("Resume recording"));
-        QVERIFY(tray.trayIcon()->toolTip().contains(
-            L10n::string("Recording paused: copies are not kept")));
+        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, u"Resume recording"_s);
+        QVERIFY(tray.trayIcon()->toolTip().contains(u"Recording paused: copies are not kept"_s));
     }
 };
 
@@ -196,7 +192,7 @@ struct SettingsRig : WindowRig {
     Session session = Session::X11;
     int opened = 0, quits = 0;
     KeySink sink;
-    AppWindow window{QStringLiteral("Settings"), [this] {
+    AppWindow window{"Settings", [this] {
                          return new SettingsView(
                              settings, detector,
                              withOpener ? std::function<void()>([this] { ++opened; }) : nullptr,
@@ -350,7 +346,7 @@ class TestWindows : public QObject {
         Q_EMIT t.indicator.shownChanged(true);
         QVERIFY(notice.isHidden());
         QVERIFY(panel->isVisible() && panel->width() == TrayPanelView::panelWidth);
-        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(u"paste from history"_s));
         t.checkRows();
     }
 
@@ -570,8 +566,9 @@ class TestWindows : public QObject {
             copies << (i % 3 == 0 ? u"line %1\nand another\nand a third"_s : u"row %1"_s).arg(i);
         }
         WindowRig rig(copies);
-        AppWindow window(u"Clipboard"_s, [&rig] {
-            return new ClipboardBrowserView(rig.history, rig.model, rig.scheduler);
+        AppWindow window("History", [&rig] {
+            return new ClipboardBrowserView(rig.history, rig.model, rig.scheduler,
+                                            rig.language.current());
         });
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -612,7 +609,7 @@ class TestWindows : public QObject {
             rig.store.seed(u"WindowFrames/history"_s, stored);
         }
         AppWindow window(
-            u"Clipboard"_s, [] { return new QLabel(u"content"_s); },
+            "History", [] { return new QLabel(u"content"_s); },
             AppWindow::Home{&rig.settings, u"history"_s, {}});
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -666,7 +663,7 @@ class TestWindows : public QObject {
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
         for (const qint64 minutes : {5, 0, 5}) {
-            age->setCurrentIndex(age->findText(L10n::string(minutes ? "5 minutes" : "Never")));
+            age->setCurrentIndex(age->findText(minutes ? u"5 minutes"_s : u"Never"_s));
             QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
             QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
         }
@@ -694,7 +691,7 @@ class TestWindows : public QObject {
         // It grows where the form in the new language needs more, and never shrinks.
         QCOMPARE(rig.window.width(), std::max(frame.width(), rig.window.minimumWidth()));
         QVERIFY(rig.window.height() >= frame.height());
-        QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
+        QVERIFY(rig.window.windowTitle() == QCoreApplication::translate("AppWindow", "Settings") &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
         // Closing hides; the window and its content survive for the next showing, which reads
         // the login entry anew (removed meanwhile in the desktop's own startup settings).
@@ -822,8 +819,7 @@ class TestWindows : public QObject {
         // Plain keys go on, Escape aside; what the recorder takes or refuses does not.
         const bool passes = !stored && end != "escape" &&
                             (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
-        QCOMPARE(rig.recorder()->button()->text(),
-                 L10n::string(recording ? "Press shortcut…" : "Change"));
+        QCOMPARE(rig.recorder()->button()->text(), recording ? u"Press shortcut…"_s : u"Change"_s);
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
         QVERIFY(language != u"en" || rig.recorder()->hintLabel()->text().contains(c.hint));

@@ -13,17 +13,16 @@
 #include <utility>
 
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/IdleCaches.h"
 
-AppWindow::AppWindow(QString titleKey, ContentFactory factory, Home home, QWidget* parent)
+AppWindow::AppWindow(const char* title, ContentFactory factory, Home home, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      m_titleKey(std::move(titleKey)),
+      m_title(title),
       m_factory(std::move(factory)),
       m_home(std::move(home)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    setWindowTitle(L10n::string(m_titleKey));
+    setWindowTitle(tr(m_title));
 }
 
 AppWindow::~AppWindow() {
@@ -34,7 +33,7 @@ AppWindow::~AppWindow() {
 }
 
 void AppWindow::rebuildContent() {
-    setWindowTitle(L10n::string(m_titleKey));
+    setWindowTitle(tr(m_title));
     // Never shown yet: nothing to rebuild, the first showing builds it in the new language.
     if (m_content) {
         buildContent();

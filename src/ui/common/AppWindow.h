@@ -37,8 +37,8 @@ class AppWindow : public QWidget {
 
     using Home = AppWindowHome;
 
-    // titleKey: the English key of the window title, looked up again on every rebuild.
-    AppWindow(QString titleKey, ContentFactory factory, Home home = {}, QWidget* parent = nullptr);
+    // title: marked with QT_TRANSLATE_NOOP("AppWindow", ...), translated again on every rebuild.
+    AppWindow(const char* title, ContentFactory factory, Home home = {}, QWidget* parent = nullptr);
     ~AppWindow() override;
 
     // Shows the window, or brings an open one forward onto the current desktop, focused.
@@ -67,7 +67,7 @@ class AppWindow : public QWidget {
     void requestActivation();
     void rememberFrame();
 
-    QString m_titleKey;
+    const char* m_title;
     ContentFactory m_factory;
     Home m_home;
     QPointer<QWidget> m_content;

@@ -9,7 +9,6 @@
 
 #include "onboarding/OnboardingWizard.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 
@@ -53,9 +52,9 @@ void OnboardingWindowView::rebuild() {
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(20, 12, 20, 8);
     bar->setSpacing(8);
-    QLabel* label = onboarding::makeLabel(
-        L10n::string(QStringLiteral("Language")), onboarding::TextStyle::Caption,
-        onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* label =
+        onboarding::makeLabel(tr("Language"), onboarding::TextStyle::Caption,
+                              onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
     label->setWordWrap(false);
     bar->addWidget(label);
     m_picker = new QComboBox;
@@ -63,7 +62,7 @@ void OnboardingWindowView::rebuild() {
     // As wide as its longest entry ("Idioma del sistema"), never narrower than the usual.
     m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_picker->setMinimumWidth(kPickerWidth);
-    m_picker->addItem(L10n::string(QStringLiteral("System")), QStringLiteral("system"));
+    m_picker->addItem(tr("System"), QStringLiteral("system"));
     for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
         m_picker->addItem(option.name, option.code);
     }
