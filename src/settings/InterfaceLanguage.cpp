@@ -82,8 +82,8 @@ QString InterfaceLanguage::current() const {
 
 std::unique_ptr<QTranslator> InterfaceLanguage::load(const QString& code) const {
     auto translator = std::make_unique<QTranslator>();
-    if (!isPlainCode(code) ||
-        !translator->load(m_folder + QStringLiteral("/quillstack_") + code + u".qm")) {
+    if (!isPlainCode(code) || !translator->load(m_folder + QStringLiteral("/quillstack_") + code +
+                                                QStringLiteral(".qm"))) {
         return nullptr;
     }
     return translator;
