@@ -56,7 +56,7 @@ using Row = PastePopupItemDelegate::RowLayout;
 
 // The browser on screen over the list model.
 struct Browser : WindowRig {
-    ClipboardBrowserView view{history, model, scheduler};
+    ClipboardBrowserView view{history, model, scheduler, language.current()};
     HistoryFilterModel& shown = *view.filterModel();  // the rows the list shows
 
     explicit Browser(const QStringList& texts = {}) : WindowRig(texts) {
@@ -144,11 +144,13 @@ struct Tray : WindowRig {
         QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
-        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(), u"Resume recording"_s);
-        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), u"Resume recording"_s);
+        const QString resume = QCoreApplication::translate("TrayPanelView", "Resume recording");
+        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(), resume);
+        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), resume);
         QVERIFY(indicator.paused);
-        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, u"Resume recording"_s);
-        QVERIFY(tray.trayIcon()->toolTip().contains(u"Recording paused: copies are not kept"_s));
+        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, resume);
+        QVERIFY(tray.trayIcon()->toolTip().contains(QCoreApplication::translate(
+            "QuillstackTray", "Recording paused: copies are not kept")));
     }
 };
 
@@ -346,7 +348,8 @@ class TestWindows : public QObject {
         Q_EMIT t.indicator.shownChanged(true);
         QVERIFY(notice.isHidden());
         QVERIFY(panel->isVisible() && panel->width() == TrayPanelView::panelWidth);
-        QVERIFY(t.view()->reminderLabel()->text().endsWith(u"paste from history"_s));
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(
+            QCoreApplication::translate("TrayPanelView", "paste from history")));
         t.checkRows();
     }
 
@@ -663,7 +666,8 @@ class TestWindows : public QObject {
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
         for (const qint64 minutes : {5, 0, 5}) {
-            age->setCurrentIndex(age->findText(minutes ? u"5 minutes"_s : u"Never"_s));
+            age->setCurrentIndex(age->findText(
+                QCoreApplication::translate("SettingsView", minutes ? "5 minutes" : "Never")));
             QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
             QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
         }
@@ -819,7 +823,9 @@ class TestWindows : public QObject {
         // Plain keys go on, Escape aside; what the recorder takes or refuses does not.
         const bool passes = !stored && end != "escape" &&
                             (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
-        QCOMPARE(rig.recorder()->button()->text(), recording ? u"Press shortcut…"_s : u"Change"_s);
+        QCOMPARE(rig.recorder()->button()->text(),
+                 QCoreApplication::translate("HotkeyRecorderView",
+                                             recording ? "Press shortcut…" : "Change"));
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
         QVERIFY(language != u"en" || rig.recorder()->hintLabel()->text().contains(c.hint));

@@ -43,11 +43,11 @@ Table readTable(const QString& path) {
         if (xml.name() == u"name") {
             context = xml.readElementText();
         } else if (xml.name() == u"message") {
-            message = {xml.attributes().value(u"numerus") == u"yes", false, {}};
+            message = Message{xml.attributes().value(u"numerus"_s) == u"yes"_s, false, {}};
         } else if (xml.name() == u"source") {
             source = xml.readElementText();
         } else if (xml.name() == u"translation") {
-            message.finished = xml.attributes().value(u"type").isEmpty();
+            message.finished = xml.attributes().value(u"type"_s).isEmpty();
             if (!message.numerus) {
                 message.texts << xml.readElementText();
                 table[context + u'\n' + source] = message;
@@ -95,7 +95,7 @@ class TestTranslationTables : public QObject {
         for (const auto& language : AppSettings::languageOptions()) {
             const QString& code = language.code;
             const Table table =
-                readTable(QUILLSTACK_SOURCE_DIR "/translations/quillstack_"_L1 + code + u".ts");
+                readTable(QUILLSTACK_SOURCE_DIR "/translations/quillstack_"_L1 + code + u".ts"_s);
             const auto fault = [&](const QString& what, const QString& text) {
                 faults << code + u": "_s + what + u": "_s + QString(text).replace(u'\n', u'|');
             };
