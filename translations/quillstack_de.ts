@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation>Quillstack</translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -389,17 +404,6 @@
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
         <translation>Einen Eintrag wählen, und Quillstack fügt ihn in das Fenster ein, in dem gerade gearbeitet wurde. Nimmt ein Programm das Einfügen nicht an, liegt der Eintrag trotzdem in der Zwischenablage: dort Strg+V drücken.</translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>System</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -388,17 +403,6 @@
     </message>
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>System</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation>Ajustes</translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation>Quillstack</translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -389,17 +404,6 @@
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
         <translation>Elija un elemento y Quillstack lo pega en la ventana en la que estaba. Si un programa no acepta el pegado, el elemento sigue en el portapapeles: pulse Ctrl+V allí.</translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>Sistema</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation>Paramètres</translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation>Quillstack</translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Système</translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -389,17 +404,6 @@
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
         <translation>Choisissez un élément : Quillstack le colle dans la fenêtre où vous étiez. Si un programme ignore le collage, l’élément reste dans le presse-papiers : appuyez sur Ctrl+V dans ce programme.</translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation>Langue</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>Système</translation>
     </message>
 </context>
 <context>

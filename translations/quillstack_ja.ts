@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation>設定</translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation>Quillstack</translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>システムに従う</translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -389,17 +404,6 @@
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
         <translation>項目を選ぶと、Quillstack が直前まで使っていたウィンドウに貼り付けます。貼り付けを受け付けないプログラムでも項目はクリップボードにあるので、そこで Ctrl+V を押してください。</translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation>言語</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>システムに従う</translation>
     </message>
 </context>
 <context>

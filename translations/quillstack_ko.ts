@@ -11,6 +11,10 @@
         <source>Settings</source>
         <translation>설정</translation>
     </message>
+    <message>
+        <source>Quillstack</source>
+        <translation>Quillstack</translation>
+    </message>
 </context>
 <context>
     <name>ClipboardBrowserDelegate</name>
@@ -241,6 +245,17 @@
     </message>
 </context>
 <context>
+    <name>OnboardingPanel</name>
+    <message>
+        <source>Language</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>시스템 기본값</translation>
+    </message>
+</context>
+<context>
     <name>OnboardingView</name>
     <message>
         <source>Back</source>
@@ -389,17 +404,6 @@
     <message>
         <source>Choose an item and Quillstack pastes it into the window you were in. If a program ignores the paste, the item is still on the clipboard: press Ctrl+V there.</source>
         <translation>항목을 고르면 Quillstack이 작업하던 창에 붙여넣습니다. 붙여넣기를 받지 않는 프로그램이라도 항목은 클립보드에 있으니 그곳에서 Ctrl+V를 누르세요.</translation>
-    </message>
-</context>
-<context>
-    <name>OnboardingWindowView</name>
-    <message>
-        <source>Language</source>
-        <translation>언어</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>시스템 기본값</translation>
     </message>
 </context>
 <context>

@@ -19,7 +19,6 @@
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
-#include "ui/onboarding/OnboardingWindowView.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -965,11 +964,11 @@ class TestWindows : public QObject {
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();
         QVERIFY(panel && panel->isVisible());
         const auto wizardView = [&controller] {
-            return controller.onboardingWindow()->content()->wizardView();
+            return controller.onboardingWindow()->wizardView();
         };
         // A language picked from the open list starts again at the first page, in this panel;
         // the picker must outlive its own handler.
-        QPointer<QComboBox> picker = panel->content()->languagePicker();
+        QPointer<QComboBox> picker = panel->languagePicker();
         QPointer<OnboardingView> old = wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
@@ -984,7 +983,7 @@ class TestWindows : public QObject {
         QCOMPARE(wizardView()->wizard().step(), 0);
         QVERIFY(!child<QCheckBox>(*wizardView(), "startAtLogin")->isChecked() &&
                 !wizardView()->wizard().startAtLogin());
-        QCOMPARE(panel->content()->languagePicker()->currentData().toString(), u"ru"_s);
+        QCOMPARE(panel->languagePicker()->currentData().toString(), u"ru"_s);
         QVERIFY(child<QPushButton>(*wizardView(), "nextButton")->text() != "Next");
 
         for (const char* button : {"nextButton", "nextButton", "skipButton"}) {

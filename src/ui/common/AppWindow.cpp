@@ -65,9 +65,16 @@ QRect AppWindow::centredIn(const QRect& available, QSize size) {
             available.y() + (available.height() - size.height()) / 2, size.width(), size.height()};
 }
 
+std::optional<QRect> AppWindow::firstArea() const {
+    if (const QScreen* screen = pointerScreen()) {
+        return screen->availableGeometry();
+    }
+    return std::nullopt;
+}
+
 void AppWindow::placeFirstTime() {
     layout()->activate();
-    const QSize fitted = sizeHint().expandedTo(minimumSizeHint());
+    const QSize fitted = sizeHint().expandedTo(minimumSizeHint()).expandedTo(minimumSize());
     // Where the user left it, while that is still on a screen (a monitor may have gone since).
     const std::optional<QRect> left =
         m_home.settings ? m_home.settings->windowFrame(m_home.name) : std::nullopt;
@@ -79,8 +86,8 @@ void AppWindow::placeFirstTime() {
             }
         }
     }
-    if (const QScreen* screen = pointerScreen()) {
-        setGeometry(centredIn(screen->availableGeometry(), fitted));
+    if (const std::optional<QRect> area = firstArea()) {
+        setGeometry(centredIn(*area, fitted));
     } else {
         resize(fitted);
     }
