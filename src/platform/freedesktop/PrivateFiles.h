@@ -59,7 +59,7 @@ struct FileRead {
     enum class Status { Missing, Read, Refused, Failed };
     Status status = Status::Missing;
     QByteArray bytes;  // when Read
-    QString problem;   // when Refused or Failed: an English key of the string tables
+    QString problem;   // when Refused or Failed: in English, marked for translation
 };
 // The whole file `name` in the folder, when it is a regular file of ours of at most maxBytes.
 FileRead readFile(const Folder& folder, const QString& name, qint64 maxBytes);
