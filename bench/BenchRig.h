@@ -9,28 +9,28 @@
 #include <deque>
 
 #include "history/ClipboardHistory.h"
+#include "platform/Autostart.h"
+#include "platform/Clipboard.h"
 #include "platform/FileThumbnailer.h"
 #include "platform/KeyValueStore.h"
-#include "platform/LoginItems.h"
-#include "platform/Pasteboard.h"
 
-class BenchPasteboard final : public Pasteboard {
+class BenchClipboard final : public Clipboard {
   public:
     qint64 changeCount() const override { return m_count; }
-    PasteboardSnapshot items() const override { return m_content; }
+    ClipboardSnapshot items() const override { return m_content; }
     void prepareForNewContents() override {}
-    bool writeItems(const PasteboardSnapshot&) override { return true; }
+    bool writeItems(const ClipboardSnapshot&) override { return true; }
     bool writeFileUrls(const QList<QUrl>&) override { return true; }
     void setString(const QString&) override {}
     std::optional<QString> string() const override { return std::nullopt; }
-    void copy(PasteboardSnapshot content) {
+    void copy(ClipboardSnapshot content) {
         m_content = std::move(content);
         ++m_count;
     }
 
   private:
     qint64 m_count = 0;
-    PasteboardSnapshot m_content;
+    ClipboardSnapshot m_content;
 };
 
 // Settings kept in memory, and a login that takes whatever it is asked: what AppSettings needs.
@@ -45,7 +45,7 @@ class MemoryStore final : public KeyValueStore {
     QHash<QString, QVariant> m_values;
 };
 
-class NoLoginItems final : public LoginItems {
+class NoAutostart final : public Autostart {
   public:
     bool registerApp() override { return true; }
     bool unregisterApp() override { return true; }

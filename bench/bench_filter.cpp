@@ -16,7 +16,7 @@
 #include "WidgetBenchMain.h"
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
-#include "ui/browser/ClipboardBrowserView.h"
+#include "ui/history/HistoryWindowView.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ QByteArray png(quint32 seed) {
 
 // Record i of the mixed set: a picture every tenth, a file list every tenth after it, else a
 // text of up to 5 KB of words.
-PasteboardSnapshot mixedRecord(int i, QRandomGenerator& random) {
+ClipboardSnapshot mixedRecord(int i, QRandomGenerator& random) {
     if (i % 10 == 3) {
         return {{{"image/png", png(quint32(i))}}};
     }
@@ -57,7 +57,7 @@ PasteboardSnapshot mixedRecord(int i, QRandomGenerator& random) {
 
 struct Rig {
     explicit Rig(qint64 records)
-        : history(pasteboard, scheduler, dir.path(),
+        : history(clipboard, scheduler, dir.path(),
                   [records] {
                       return ClipboardHistory::Limits{records, 0};
                   }),
@@ -68,14 +68,14 @@ struct Rig {
             copy(mixedRecord(i, random));
         }
     }
-    void copy(PasteboardSnapshot content) {
-        pasteboard.copy(std::move(content));
+    void copy(ClipboardSnapshot content) {
+        clipboard.copy(std::move(content));
         scheduler.m_poll();
         StepScheduler::drain(scheduler.m_background);
         StepScheduler::drain(scheduler.m_main);
     }
     QTemporaryDir dir;
-    BenchPasteboard pasteboard;
+    BenchClipboard clipboard;
     StepScheduler scheduler;
     NoThumbnailer thumbnailer;
     ClipboardHistory history;
@@ -128,7 +128,7 @@ BENCHMARK(BM_FilterKeystroke)->Arg(50)->Arg(500)->Arg(2000)->Unit(benchmark::kMi
 // The copy matches the filter, so it reaches the list, its layout and its painting.
 void BM_Copy1KBToFilteredBrowser(benchmark::State& state) {
     Rig rig(state.range(0));
-    ClipboardBrowserView view(rig.history, rig.model, rig.scheduler, QStringLiteral("en"));
+    HistoryWindowView view(rig.history, rig.model, rig.scheduler, QStringLiteral("en"));
     view.resize(600, 700);
     view.show();
     view.searchField()->setText(QStringLiteral("lorem"));
@@ -138,7 +138,7 @@ void BM_Copy1KBToFilteredBrowser(benchmark::State& state) {
         state.PauseTiming();
         QByteArray text = "lorem " + QByteArray::number(serial++) + ' ';
         text += QByteArray(1024 - text.size(), 't');
-        rig.pasteboard.copy({{{"UTF8_STRING", text}}});
+        rig.clipboard.copy({{{"UTF8_STRING", text}}});
         rig.scheduler.m_poll();
         StepScheduler::drain(rig.scheduler.m_background);
         state.ResumeTiming();

@@ -14,11 +14,11 @@
 
 #include "BenchRig.h"
 #include "history/BlobStore.h"
+#include "history/ClipboardContent.h"
 #include "history/ClipboardHistory.h"
 #include "history/ClipboardItem.h"
 #include "history/HistoryListModel.h"
 #include "history/HistoryStore.h"
-#include "history/PasteboardContent.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ QImage gradientImage(int width, int height) {
     return image;
 }
 
-void makeRecord(benchmark::State& state, const PasteboardSnapshot& snapshot) {
+void makeRecord(benchmark::State& state, const ClipboardSnapshot& snapshot) {
     QTemporaryDir dir;
     for (auto _ : state) {
         auto item = ClipboardItem::make(snapshot, dir.path(), ClipboardItem::defaultInlineByteLimit,
@@ -87,14 +87,14 @@ BENCHMARK(BM_MakePng3840x2160)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ThumbnailPng3840x2160(benchmark::State& state) {
     const std::optional<QByteArray> png = png4k();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PasteboardContent::makeThumbnail(png, 256));
+        benchmark::DoNotOptimize(ClipboardContent::makeThumbnail(png, 256));
     }
 }
 BENCHMARK(BM_ThumbnailPng3840x2160)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_BlobWritePng3840x2160(benchmark::State& state) {
     QTemporaryDir dir;
-    const PasteboardSnapshot snapshot = {{{"image/png", png4k()}}};
+    const ClipboardSnapshot snapshot = {{{"image/png", png4k()}}};
     for (auto _ : state) {
         benchmark::DoNotOptimize(BlobStore::write(dir.filePath("b.blob"), snapshot));
     }
@@ -117,12 +117,12 @@ BENCHMARK(BM_MakeTiff20MB)->Unit(benchmark::kMillisecond)->UseRealTime();
 // includes telling the store what changed, whose writing runs on the background queue.
 void BM_Insert500(benchmark::State& state) {
     QTemporaryDir dir, data;
-    BenchPasteboard pasteboard;
+    BenchClipboard clipboard;
     StepScheduler scheduler;
     const bool kept = state.range(0) != 0;
     HistoryStore store(data.path());
     ClipboardHistory history(
-        pasteboard, scheduler, dir.path(),
+        clipboard, scheduler, dir.path(),
         [kept] {
             return ClipboardHistory::Limits{500, 0, kept};
         },
@@ -135,7 +135,7 @@ void BM_Insert500(benchmark::State& state) {
         if (large) {
             text += QByteArray(300000, 'x');
         }
-        pasteboard.copy({{{"UTF8_STRING", text}}});
+        clipboard.copy({{{"UTF8_STRING", text}}});
         scheduler.m_poll();
         StepScheduler::drain(scheduler.m_background);
     };
@@ -162,10 +162,10 @@ BENCHMARK(BM_Insert500)->Arg(0)->Arg(1)->ArgName("kept")->Unit(benchmark::kMicro
 void BM_Copy1KBToModel(benchmark::State& state) {
     const qint64 records = state.range(0);
     QTemporaryDir dir;
-    BenchPasteboard pasteboard;
+    BenchClipboard clipboard;
     StepScheduler scheduler;
     NoThumbnailer thumbnailer;
-    ClipboardHistory history(pasteboard, scheduler, dir.path(), [records] {
+    ClipboardHistory history(clipboard, scheduler, dir.path(), [records] {
         return ClipboardHistory::Limits{records, 0};
     });
     std::optional<HistoryListModel> model;
@@ -177,7 +177,7 @@ void BM_Copy1KBToModel(benchmark::State& state) {
     const auto copyNext = [&] {
         QByteArray text = QByteArray::number(serial++) + ' ';
         text += QByteArray(1024 - text.size(), 't');
-        pasteboard.copy({{{"UTF8_STRING", text}}});
+        clipboard.copy({{{"UTF8_STRING", text}}});
         scheduler.m_poll();
         StepScheduler::drain(scheduler.m_background);
     };
@@ -210,7 +210,7 @@ BENCHMARK(BM_Copy1KBToModel)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_Preview100KB(benchmark::State& state) {
-    BenchPasteboard pasteboard;
+    BenchClipboard clipboard;
     StepScheduler scheduler;
     const auto item =
         ClipboardItem::make({{{"UTF8_STRING", QByteArray(100 * 1024, 'p')}}}, {}, 262144, 256);
@@ -227,12 +227,12 @@ QList<ClipboardItem> mixedRecords(int count) {
     QList<ClipboardItem> items;
     for (int i = 0; i < count; ++i) {
         const QByteArray serial = QByteArray::number(i);
-        const PasteboardSnapshot content =
-            i % 10 == 8 ? PasteboardSnapshot{{{"image/png", png + serial}}}
+        const ClipboardSnapshot content =
+            i % 10 == 8 ? ClipboardSnapshot{{{"image/png", png + serial}}}
             : i % 10 == 9
-                ? PasteboardSnapshot{{{"text/uri-list", "file:///home/u/f" + serial +
-                                                            ".txt\r\nfile:///home/u/g\r\n"}}}
-                : PasteboardSnapshot{{{"UTF8_STRING", "text " + serial + QByteArray(400, 't')}}};
+                ? ClipboardSnapshot{{{"text/uri-list", "file:///home/u/f" + serial +
+                                                           ".txt\r\nfile:///home/u/g\r\n"}}}
+                : ClipboardSnapshot{{{"UTF8_STRING", "text " + serial + QByteArray(400, 't')}}};
         items.append(*ClipboardItem::make(content, {}, 262144, 144));
     }
     return items;

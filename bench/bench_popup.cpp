@@ -16,7 +16,7 @@
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "platform/KeyboardHooks.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
 #include "ui/popup/PastePopupView.h"
@@ -26,18 +26,18 @@ namespace {
 // A history of `records` at most, its one list model and the settings a popup view reads.
 struct PopupRig {
     explicit PopupRig(qint64 records)
-        : history(pasteboard, scheduler, dir.path(), [records] {
+        : history(clipboard, scheduler, dir.path(), [records] {
               return ClipboardHistory::Limits{records, 0};
           }) {}
     QTemporaryDir dir;
-    BenchPasteboard pasteboard;
+    BenchClipboard clipboard;
     StepScheduler scheduler;
     NoThumbnailer thumbnailer;
     ClipboardHistory history;
     HistoryListModel model{history, scheduler, thumbnailer};
     MemoryStore store;
-    NoLoginItems loginItems;
-    AppSettings settings{store, loginItems, {}};
+    NoAutostart autostart;
+    AppSettings settings{store, autostart, {}};
 };
 
 enum Popup { NeverShown, ShownOnce, OnScreen };
@@ -47,7 +47,7 @@ void BM_Copy1KBToPopup(benchmark::State& state) {
     const qint64 records = state.range(0);
     const auto popup = Popup(state.range(1));
     PopupRig rig(records);
-    auto& [dir, pasteboard, scheduler, thumbnailer, history, model, store, loginItems, settings] =
+    auto& [dir, clipboard, scheduler, thumbnailer, history, model, store, autostart, settings] =
         rig;
     HistoryFilterModel filter(model);
     PastePopupView view(filter, settings);
@@ -56,7 +56,7 @@ void BM_Copy1KBToPopup(benchmark::State& state) {
     const auto copyNext = [&] {
         QByteArray text = QByteArray::number(serial++) + ' ';
         text += QByteArray(1024 - text.size(), 't');
-        pasteboard.copy({{{"UTF8_STRING", text}}});
+        clipboard.copy({{{"UTF8_STRING", text}}});
         scheduler.m_poll();
         StepScheduler::drain(scheduler.m_background);
     };
@@ -105,7 +105,7 @@ class TypingHooks final : public KeyboardHooks {
     KeyFilter m_filter;
 };
 
-class EditorWorkspace final : public Workspace {
+class EditorWindowTracker final : public WindowTracker {
   public:
     std::optional<RunningApp> frontmostApplication() const override {
         return RunningApp{4242, QStringLiteral("editor")};
@@ -121,11 +121,12 @@ enum Typed { Prose, HeldKey };
 void BM_TypeIntoPopup(benchmark::State& state) {
     const qint64 records = state.range(0);
     PopupRig rig(records);
-    auto& [dir, pasteboard, scheduler, thumbnailer, history, model, store, loginItems, settings] =
+    auto& [dir, clipboard, scheduler, thumbnailer, history, model, store, autostart, settings] =
         rig;
     TypingHooks hooks;
-    EditorWorkspace workspace;
-    PopupSession session(hooks, workspace, history, model, [](const std::optional<RunningApp>&) {});
+    EditorWindowTracker windowTracker;
+    PopupSession session(hooks, windowTracker, history, model,
+                         [](const std::optional<RunningApp>&) {});
     PastePopupView view(session.filterModel(), settings);
     QObject::connect(&session, &PopupSession::selectedIndexChanged, &view,
                      &PastePopupView::setSelectedRow);
@@ -136,7 +137,7 @@ void BM_TypeIntoPopup(benchmark::State& state) {
         while (text.size() < 1024) {
             text += prose;
         }
-        pasteboard.copy({{{"UTF8_STRING", text.toUtf8()}}});
+        clipboard.copy({{{"UTF8_STRING", text.toUtf8()}}});
         scheduler.m_poll();
         StepScheduler::drain(scheduler.m_background);
         StepScheduler::drain(scheduler.m_main);

@@ -7,13 +7,13 @@
 
 #include "BenchRig.h"
 #include "history/RecordingGate.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 #include "settings/AppSettings.h"
 
 namespace {
 
 // An editor in front that no name of the list matches.
-class EditorInFront final : public Workspace {
+class EditorInFront final : public WindowTracker {
   public:
     std::optional<RunningApp> frontmostApplication() const override {
         return RunningApp{100, QStringLiteral("Editor"), 7, QStringLiteral("editor"),
@@ -36,11 +36,11 @@ QStringList names(qint64 count) {
 void BM_IgnoredApplicationsAtStart(benchmark::State& state) {
     MemoryStore store;
     store.setValue(QStringLiteral("ignoredApplications"), names(state.range(0)));
-    NoLoginItems login;
-    EditorInFront workspace;
+    NoAutostart login;
+    EditorInFront windowTracker;
     for (auto _ : state) {
         AppSettings settings(store, login, {});
-        RecordingGate gate(workspace, settings.ignoredApplications());
+        RecordingGate gate(windowTracker, settings.ignoredApplications());
         benchmark::DoNotOptimize(gate.admitsCopy());
     }
 }
@@ -51,8 +51,8 @@ BENCHMARK(BM_IgnoredApplicationsAtStart)
     ->UseRealTime();
 
 void BM_GateOnACopy(benchmark::State& state) {
-    EditorInFront workspace;
-    const RecordingGate gate(workspace, names(state.range(0)));
+    EditorInFront windowTracker;
+    const RecordingGate gate(windowTracker, names(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(gate.admitsCopy());
     }

@@ -22,7 +22,7 @@
 #include "history/HistoryListModel.h"
 #include "platform/FileThumbnailer.h"
 #include "platform/qt/QtScheduler.h"
-#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Clipboard.h"
 
 namespace {
 
@@ -98,28 +98,28 @@ class StallMeter {
     int m_ticks = 0;
 };
 
-qint64 waitForChange(X11Pasteboard& pasteboard, qint64 before) {
+qint64 waitForChange(X11Clipboard& clipboard, qint64 before) {
     QElapsedTimer clock;
     clock.start();
-    while (pasteboard.changeCount() == before && clock.elapsed() < 120000) {
+    while (clipboard.changeCount() == before && clock.elapsed() < 120000) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
     return clock.elapsed();
 }
 
-double copyLatencyMs(X11Pasteboard& pasteboard, const QByteArray& bytes) {
+double copyLatencyMs(X11Clipboard& clipboard, const QByteArray& bytes) {
     XclipCopy copy("application/x-measure", bytes);
-    qint64 before = pasteboard.changeCount();
+    qint64 before = clipboard.changeCount();
     QElapsedTimer clock;
     clock.start();
     copy.start();
-    waitForChange(pasteboard, before);
+    waitForChange(clipboard, before);
     const double ms = clock.nsecsElapsed() / 1e6;
-    const bool intact = pasteboard.items().value(0).value("application/x-measure") == bytes;
+    const bool intact = clipboard.items().value(0).value("application/x-measure") == bytes;
     // Start the next run from an empty clipboard.
-    before = pasteboard.changeCount();
+    before = clipboard.changeCount();
     copy.kill();
-    waitForChange(pasteboard, before);
+    waitForChange(clipboard, before);
     if (!intact) {
         std::printf("content mismatch\n");
         return -1;
@@ -148,11 +148,11 @@ class NoThumbnails final : public FileThumbnailer {
 // The history and its list model, as the application wires them, while another client floods
 // the clipboard: the main thread's longest gap is how long a chord or a popup key would wait.
 void measureFlood() {
-    X11Pasteboard pasteboard;
-    X11Pasteboard flooder;  // another client's connection
+    X11Clipboard clipboard;
+    X11Clipboard flooder;  // another client's connection
     QtScheduler scheduler;
     NoThumbnails thumbnails;
-    ClipboardHistory history(pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; });
+    ClipboardHistory history(clipboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; });
     HistoryListModel model(history, scheduler, thumbnails);
     history.startMonitoring();
     int changes = 0;
@@ -206,8 +206,8 @@ void measureFlood() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    X11Pasteboard pasteboard;
-    if (!pasteboard.isConnected()) {
+    X11Clipboard clipboard;
+    if (!clipboard.isConnected()) {
         std::printf("no display\n");
         return 1;
     }
@@ -226,13 +226,13 @@ int main(int argc, char** argv) {
                         idle.ticks());
         }
         XclipCopy copy("application/x-measure", big);
-        qint64 before = pasteboard.changeCount();
+        qint64 before = clipboard.changeCount();
         QElapsedTimer clock;
         clock.start();
         // Forking xclip from a process this large is the harness's cost, so the meter starts after.
         copy.start();
         auto meter = std::make_unique<StallMeter>();
-        waitForChange(pasteboard, before);
+        waitForChange(clipboard, before);
         const qint64 total = clock.elapsed();
         // Let the hand-over finish inside the measured span, then stop before comparing.
         QCoreApplication::processEvents();
@@ -240,19 +240,19 @@ int main(int argc, char** argv) {
         const double cpuMs = meter->longestCpuMs();
         const int ticks = meter->ticks();
         meter.reset();
-        const bool intact = pasteboard.items().value(0).value("application/x-measure") == big;
+        const bool intact = clipboard.items().value(0).value("application/x-measure") == big;
         reportStall(intact ? "64 MB copy read " : "64 MB copy CORRUPT", total, wallMs, cpuMs,
                     ticks);
-        before = pasteboard.changeCount();
+        before = clipboard.changeCount();
         copy.kill();
-        waitForChange(pasteboard, before);
+        waitForChange(clipboard, before);
     }
     for (const auto& [label, size, runs] :
          {std::tuple{"1 KB", 1024, 9}, std::tuple{"30 MB", 30 * 1024 * 1024, 3}}) {
         std::vector<double> samples;
         const QByteArray bytes = randomBytes(size);
         for (int i = 0; i < runs; ++i) {
-            samples.push_back(copyLatencyMs(pasteboard, bytes));
+            samples.push_back(copyLatencyMs(clipboard, bytes));
         }
         std::printf(
             "%s copy: xclip started -> changeCount moved: median %.1f ms (min %.1f, max %.1f, %d "

@@ -28,7 +28,7 @@ small list opens in the middle of the screen, the arrow keys choose, and
 Return pastes into the window you were in, with the right keystroke for
 terminals too.
 
-It lives in the system tray, with a history browser and a settings window,
+It lives in the system tray, with a history window and a settings window,
 keeps the clipboard filled when the application you copied from quits,
 never records secrets marked by password managers, and keeps the history
 in memory only unless you ask it to keep it across restarts.")

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_DIR=<QtWidgets include dir> -P check_core_includes.cmake
 file(GLOB widget_headers RELATIVE "${WIDGETS_DIR}" "${WIDGETS_DIR}/*")
 file(GLOB_RECURSE core_files
-    "${SOURCE_DIR}/core/*" "${SOURCE_DIR}/keys/*" "${SOURCE_DIR}/history/*" "${SOURCE_DIR}/hotkey/*"
+    "${SOURCE_DIR}/core/*" "${SOURCE_DIR}/keys/*" "${SOURCE_DIR}/history/*" "${SOURCE_DIR}/chord/*"
     "${SOURCE_DIR}/popup/*"
     "${SOURCE_DIR}/settings/*" "${SOURCE_DIR}/onboarding/*" "${SOURCE_DIR}/platform/qt/*"
     "${SOURCE_DIR}/platform/freedesktop/*")
@@ -14,7 +14,7 @@ file(GLOB_RECURSE platform_files "${SOURCE_DIR}/platform/*")
 set(offences "")
 # A realisation of a port knows the ports and the small vocabularies, never the logic above it.
 foreach(path IN LISTS platform_files)
-    file(STRINGS "${path}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"(settings|history|hotkey|popup|onboarding|ui|app)/")
+    file(STRINGS "${path}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"(settings|history|chord|popup|onboarding|ui|app)/")
     foreach(line IN LISTS includes)
         file(RELATIVE_PATH shown "${SOURCE_DIR}" "${path}")
         list(APPEND offences "${shown}: ${line}")

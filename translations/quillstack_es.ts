@@ -17,7 +17,7 @@
     </message>
 </context>
 <context>
-    <name>ClipboardBrowserDelegate</name>
+    <name>HistoryWindowDelegate</name>
     <message>
         <source>Copy</source>
         <translation>Copiar</translation>
@@ -32,7 +32,7 @@
     </message>
 </context>
 <context>
-    <name>ClipboardBrowserView</name>
+    <name>HistoryWindowView</name>
     <message>
         <source>No items</source>
         <translation>No hay elementos</translation>
@@ -101,7 +101,7 @@
     </message>
 </context>
 <context>
-    <name>HotkeyRecorderView</name>
+    <name>ChordRecorderView</name>
     <message>
         <source>Shortcut for pasting:</source>
         <translation>Atajo para pegar:</translation>

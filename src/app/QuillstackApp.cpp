@@ -11,18 +11,20 @@
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 
-#include "app/AppDelegate.h"
-#include "app/SingleInstance.h"
+#include "app/instance/SingleInstance.h"
+#include "chord/ChordDetector.h"
+#include "chord/PasteDelivery.h"
 #include "core/AppLogger.h"
+#include "core/CrashReport.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
 #include "history/HistoryStore.h"
 #include "history/RecordingGate.h"
-#include "hotkey/ChordDetector.h"
-#include "hotkey/PasteDelivery.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -33,10 +35,11 @@
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
 #include "settings/InterfaceLanguage.h"
-#include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
+#include "ui/history/HistoryWindowView.h"
+#include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
@@ -50,6 +53,26 @@ void onTerminationSignal(int) {
     const char byte = 1;
     // Nothing else is safe here; the event loop does the quitting.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Logs an uncaught exception's type, reason and call stack, then aborts.
+[[noreturn]] void logUncaughtAndAbort() {
+    QString name = CrashReport::currentExceptionTypeName();
+    std::optional<QString> reason;
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& e) {
+            reason = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+        }
+    }
+    if (name.isEmpty()) {
+        name = QStringLiteral("std::terminate without an active exception");
+    }
+    AppLogger::log(CrashReport::exceptionLine(name, reason));
+    AppLogger::log(CrashReport::callStackLine(CrashReport::currentCallStack()));
+    std::abort();
 }
 
 QApplication& configured(QApplication& app) {
@@ -88,20 +111,10 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
 
     m_scheduler = std::make_unique<QtScheduler>();
-    m_platform = windowing == WindowingSystem::Wayland ? PlatformServices::forWayland()
-                                                       : PlatformServices::forX11(m_app);
+    m_platform = PlatformServices::forSession(windowing, m_app);
     if (!m_platform) {
         return;
     }
-    const bool gnomeShell = windowing == WindowingSystem::X11 &&
-                            PlatformServices::onGnomeWayland() && m_platform->addGnomeShell();
-    // On Plasma the chord is KGlobalAccel's to give, on Wayland and X11 alike.
-    const bool kde = PlatformServices::onKde() && m_platform->addKGlobalAccel();
-    log(QStringLiteral("QuillstackApp: %1 backend%2")
-            .arg(windowing == WindowingSystem::Wayland ? QStringLiteral("Wayland")
-                 : gnomeShell                          ? QStringLiteral("X11 + GNOME Shell")
-                                                       : QStringLiteral("X11"),
-                 kde ? QStringLiteral(" + KGlobalAccel") : QString()));
     m_thumbnailer = std::make_unique<FreedesktopThumbnailer>();
 
     // Large copies go beside the lock, in the folder chosen as the one that can be trusted.
@@ -118,15 +131,16 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(m_settings.get(), &AppSettings::problem, m_notices.get(),
                      [notices = m_notices.get()](const QString& key) { notices->tell(key); });
     PlatformServices& platform = *m_platform;
-    m_gate = std::make_unique<RecordingGate>(*platform.workspace, settings->ignoredApplications());
+    m_gate =
+        std::make_unique<RecordingGate>(*platform.windowTracker, settings->ignoredApplications());
     QObject::connect(settings, &AppSettings::ignoredApplicationsChanged, m_gate.get(),
                      [settings, gate = m_gate.get()] {
                          gate->setIgnoredApplications(settings->ignoredApplications());
                      });
     m_history = std::make_unique<ClipboardHistory>(
-        *m_platform->pasteboard, *m_scheduler, blobDirectory.value_or(QString()),
+        *m_platform->clipboard, *m_scheduler, blobDirectory.value_or(QString()),
         [settings] {
-            return ClipboardHistory::Limits{settings->bufferLimit(), settings->autoDeleteMinutes(),
+            return ClipboardHistory::Limits{settings->historySize(), settings->autoDeleteMinutes(),
                                             settings->keepHistory()};
         },
         m_kept.get(), m_gate.get());
@@ -138,26 +152,26 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         // The ports behind the chord changed (a Shell extension came or went): take it again.
         platform.watchTrust([detector = m_detector.get()] { detector->restartMonitoring(); });
     }
-    m_delivery = std::make_unique<PasteDelivery>(*platform.workspace, *platform.keyInjector,
-                                                 *m_scheduler, *m_settings, *platform.pasteboard);
+    m_delivery = std::make_unique<PasteDelivery>(*platform.windowTracker, *platform.keyInjector,
+                                                 *m_scheduler, *m_settings, *platform.clipboard);
     QObject::connect(m_delivery.get(), &PasteDelivery::pasteWithheld, m_notices.get(),
                      [notices = m_notices.get()](const QString& keystroke) {
                          notices->show(PasteDelivery::withheldNotice(keystroke));
                      });
 
     // The side effects of a setting run inside its assignment.
-    QObject::connect(m_settings.get(), &AppSettings::bufferLimitAssigned, m_history.get(),
+    QObject::connect(m_settings.get(), &AppSettings::historySizeAssigned, m_history.get(),
                      &ClipboardHistory::applyLimit, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::autoDeleteMinutesAssigned, m_history.get(),
                      &ClipboardHistory::restartAutoDeleteTimer, Qt::DirectConnection);
     QObject::connect(m_settings.get(), &AppSettings::keepHistoryAssigned, m_history.get(),
                      &ClipboardHistory::applyKeepHistory, Qt::DirectConnection);
-    QObject::connect(m_settings.get(), &AppSettings::hotkeyAssigned, m_detector.get(),
+    QObject::connect(m_settings.get(), &AppSettings::chordAssigned, m_detector.get(),
                      &ChordDetector::restartMonitoring, Qt::DirectConnection);
 
     m_listModel = std::make_unique<HistoryListModel>(*m_history, *m_scheduler, *m_thumbnailer);
     m_session = std::make_unique<PopupSession>(
-        *platform.keyboardHooks, *platform.workspace, *m_history, *m_listModel,
+        *platform.keyboardHooks, *platform.windowTracker, *m_history, *m_listModel,
         [delivery = m_delivery.get()](const std::optional<RunningApp>& target) {
             delivery->deliver(target);
         });
@@ -167,25 +181,37 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
-    // The onboarding panel opens on the screen of the window the user is working in.
-    m_delegate = std::make_unique<AppDelegate>(
-        *m_history, *m_detector, *m_popupController,
-        OnboardingPanel::Dependencies{*m_settings, *m_detector, *platform.pasteboard, *m_scheduler,
-                                      platform.activeWindowGeometry, platform.integration.get(),
-                                      m_platform->session, m_tray.get()});
-    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_delegate.get(),
-                     &AppDelegate::restartOnboardingFromBeginning);
+    // The guide opens on the screen of the window the user is working in.
+    m_onboarding = std::make_unique<OnboardingWindowController>(OnboardingPanel::Dependencies{
+        *m_settings, *m_detector, *platform.clipboard, *m_scheduler, platform.activeWindowGeometry,
+        platform.integration.get(), platform.session, m_tray.get()});
+    QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_onboarding.get(),
+                     &OnboardingWindowController::restartOnboardingFromBeginning);
+    // One of our windows took the focus: whether keys may be typed is asked again, and a chord
+    // another program held is tried again.
+    QObject::connect(&m_app, &QGuiApplication::applicationStateChanged, m_onboarding.get(),
+                     [detector = m_detector.get()](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive) {
+                             detector->refreshOnActivation();
+                         }
+                     });
+    // At quit, before the event loop returns: the chord is let go and the guide closed.
+    QObject::connect(&m_app, &QCoreApplication::aboutToQuit, m_onboarding.get(),
+                     [detector = m_detector.get(), onboarding = m_onboarding.get()] {
+                         detector->stopMonitoring();
+                         onboarding->dropOnboardingWindow();
+                     });
 }
 
 void QuillstackApp::buildWindows() {
     const auto home = [this](const QString& name) {
         return AppWindow::Home{m_settings.get(), name, m_platform->activateWindow};
     };
-    m_browserWindow = std::make_unique<AppWindow>(
+    m_historyWindow = std::make_unique<AppWindow>(
         QT_TRANSLATE_NOOP("AppWindow", "History"),
         [this] {
-            return new ClipboardBrowserView(*m_history, *m_listModel, *m_scheduler,
-                                            m_language->current());
+            return new HistoryWindowView(*m_history, *m_listModel, *m_scheduler,
+                                         m_language->current());
         },
         home(QStringLiteral("history")));
     // Looked up once: empty where no keyboard-shortcut settings program is known.
@@ -196,8 +222,8 @@ void QuillstackApp::buildWindows() {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [this] { quitAsked(); },
                 m_platform->session, m_platform->integration.get(),
-                [workspace = m_platform->workspace.get()] {
-                    return workspace->openWindowClasses();
+                [windowTracker = m_platform->windowTracker.get()] {
+                    return windowTracker->openWindowClasses();
                 });
         },
         home(QStringLiteral("settings")));
@@ -215,12 +241,12 @@ void QuillstackApp::buildWindows() {
         }
         QCoreApplication::quit();
     });
-    QObject::connect(m_tray.get(), &QuillstackTray::viewBufferRequested, m_browserWindow.get(),
-                     [window = m_browserWindow.get()] { window->present(); });
+    QObject::connect(m_tray.get(), &QuillstackTray::historyWindowRequested, m_historyWindow.get(),
+                     [window = m_historyWindow.get()] { window->present(); });
 
     // A window's content is built again in the new language, its texts looked up anew. Queued:
     // the change is often made from inside that very content (its language picker).
-    for (AppWindow* window : {m_browserWindow.get(), m_settingsWindow.get()}) {
+    for (AppWindow* window : {m_historyWindow.get(), m_settingsWindow.get()}) {
         QObject::connect(m_settings.get(), &AppSettings::preferredLanguageChanged, window,
                          &AppWindow::rebuildContent, Qt::QueuedConnection);
     }
@@ -254,16 +280,16 @@ void QuillstackApp::perform(SingleInstance::Command command) {
     switch (command) {
         case SingleInstance::Command::Activate:
             log(QStringLiteral("QuillstackApp: started again, activation requested"));
-            m_browserWindow->present(token);
+            m_historyWindow->present(token);
             break;
         case SingleInstance::Command::TogglePopup:
             m_session->toggle();
             break;
         case SingleInstance::Command::ShowOnboarding:
-            m_delegate->showOnboardingWindow();
+            m_onboarding->showOnboardingWindow();
             break;
         case SingleInstance::Command::ShowHistory:
-            m_browserWindow->present(token);
+            m_historyWindow->present(token);
             break;
         case SingleInstance::Command::ShowSettings:
             m_settingsWindow->present(token);
@@ -312,13 +338,13 @@ QuillstackApp::~QuillstackApp() {
 }
 
 int QuillstackApp::run() {
-    if (!m_delegate) {
+    if (!m_onboarding) {
         qCritical("Quillstack cannot use this display");
         return 1;
     }
     installSignalHandlers();
     m_tray->setup();
-    m_delegate->applicationDidFinishLaunching();
+    start();
     if (m_firstCommand != SingleInstance::Command::Activate) {
         perform(m_firstCommand);
     }
@@ -330,6 +356,18 @@ int QuillstackApp::run() {
     const int status = QCoreApplication::exec();
     shutDown();
     return status;
+}
+
+void QuillstackApp::start() {
+    // A tray application: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::set_terminate(&logUncaughtAndAbort);
+    m_history->startMonitoring();
+    log(QStringLiteral("QuillstackApp: starting the chord"));
+    m_detector->startMonitoring();
+    log(QStringLiteral("QuillstackApp: chord started"));
+    m_popupController->setup();
+    m_onboarding->startAtLaunch();
 }
 
 void QuillstackApp::shutDown() {

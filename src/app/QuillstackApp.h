@@ -5,10 +5,9 @@
 
 #include <memory>
 
-#include "app/PlatformServices.h"
-#include "app/SingleInstance.h"
+#include "app/backend/PlatformServices.h"
+#include "app/instance/SingleInstance.h"
 
-class AppDelegate;
 class AppSettings;
 class ClipboardHistory;
 class HistoryStore;
@@ -17,6 +16,7 @@ class FreedesktopThumbnailer;
 class HistoryListModel;
 class InterfaceLanguage;
 class HistoryQueries;
+class OnboardingWindowController;
 class RecordingGate;
 class ChordDetector;
 class PasteDelivery;
@@ -31,7 +31,8 @@ class SettingsStore;
 class XdgAutostart;
 
 // The composition root: creates the single instance of every service, in dependency order, and
-// runs the event loop.
+// runs the event loop: what happens at start (run), on a command from a later start (perform,
+// answer) and at quit.
 class QuillstackApp {
   public:
     // After the start, when the tray icon and the first-start guide are up.
@@ -48,6 +49,9 @@ class QuillstackApp {
     int run();
 
   private:
+    // Once every service is built: the history and the chord start watching, the popup follows
+    // its session, and the first-start guide shows until it was completed.
+    void start();
     void listenForCommands();
     void perform(SingleInstance::Command command);
     void answer(const SingleInstance::Query& query,
@@ -85,11 +89,12 @@ class QuillstackApp {
     std::unique_ptr<PasteDelivery> m_delivery;
     std::unique_ptr<PopupSession> m_session;
     std::unique_ptr<PastePopupWindowController> m_popupController;
-    std::unique_ptr<AppWindow> m_browserWindow;
+    std::unique_ptr<AppWindow> m_historyWindow;
     std::unique_ptr<AppWindow> m_settingsWindow;
     // The launcher's token of the start whose command comes next.
     QString m_activationToken;
     std::unique_ptr<QuillstackTray> m_tray;
-    std::unique_ptr<AppDelegate> m_delegate;
+    // The first-start guide; destroyed first, ending the connections made in its name.
+    std::unique_ptr<OnboardingWindowController> m_onboarding;
     QSocketNotifier* m_signalNotifier = nullptr;
 };

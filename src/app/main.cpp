@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -8,15 +7,15 @@
 #include <QtGlobal>
 
 #include <malloc.h>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 
-#include "app/CommandLine.h"
-#include "app/PlatformServices.h"
 #include "app/QuillstackApp.h"
 #include "app/ReleaseOutput.h"
-#include "app/SingleInstance.h"
+#include "app/backend/PlatformServices.h"
+#include "app/instance/CommandLine.h"
+#include "app/instance/RunningInstance.h"
+#include "app/instance/SingleInstance.h"
 #include "core/AppEnvironment.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 #include "settings/InterfaceLanguage.h"
@@ -26,84 +25,6 @@ void say(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
-
-void sayNoAnswer(const SingleInstance& instance) {
-    say(stderr,
-        QStringLiteral("Quillstack is running but did not answer: %1\n").arg(instance.failure()));
-}
-
-// The running instance's answer to this start, or nothing when this process is to run.
-std::optional<int> handOver(SingleInstance& instance, SingleInstance::Command command,
-                            const QString& language) {
-    if (command == SingleInstance::Command::Quit) {
-        // Never starts one, so it only asks: the lock is left to a start that may be under way.
-        switch (instance.tell(command, language)) {
-            case SingleInstance::Reach::NotRunning:
-                say(stderr, QStringLiteral("Quillstack is not running\n"));
-                return 0;
-            case SingleInstance::Reach::Answered:
-                return 0;
-            case SingleInstance::Reach::NoAnswer:
-            case SingleInstance::Reach::Stopped:
-                sayNoAnswer(instance);
-                return 1;
-        }
-    }
-    switch (instance.claim(command, language)) {
-        case SingleInstance::Role::Primary:
-        case SingleInstance::Role::Unavailable:
-            return std::nullopt;
-        case SingleInstance::Role::Secondary:
-            break;
-    }
-    if (command == SingleInstance::Command::Activate && language.isEmpty()) {
-        say(stderr, QStringLiteral("Quillstack is already running\n"));
-        return 0;
-    }
-    if (!instance.commandDelivered()) {
-        sayNoAnswer(instance);
-        return 1;
-    }
-    return 0;
-}
-
-// A query is only ever answered by a running instance: this process never runs in its place,
-// and never takes the lock either.
-int askRunning(SingleInstance& instance, const SingleInstance::Query& query,
-               const QString& language) {
-    // A closed output (`| head -c 10`) is a write error to stop at, not a signal to die of.
-    std::signal(SIGPIPE, SIG_IGN);
-    bool written = true;
-    const SingleInstance::Reach reach =
-        instance.ask(query, language, [&written](QByteArrayView piece) {
-            written = std::fwrite(piece.data(), 1, size_t(piece.size()), stdout) ==
-                          size_t(piece.size()) &&
-                      std::fflush(stdout) == 0;
-            return written;
-        });
-    if (std::fflush(stdout) != 0) {
-        written = false;
-    }
-    switch (reach) {
-        case SingleInstance::Reach::NotRunning:
-            say(stderr, QStringLiteral("Quillstack is not running\n"));
-            return 1;
-        case SingleInstance::Reach::NoAnswer:
-            sayNoAnswer(instance);
-            return 1;
-        case SingleInstance::Reach::Stopped:
-            return 1;  // whoever reads our output has gone; nothing left to tell it
-        case SingleInstance::Reach::Answered:
-            break;
-    }
-    if (!instance.answerError().isEmpty()) {
-        say(stderr, instance.answerError() + u'\n');
-        return 1;
-    }
-    return written ? 0 : 1;
-}
-
-std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments);
 
 // Without the lock and the socket a later start could not find this one (a desktop shortcut's
 // --toggle-popup would start another instance each time), so none runs at all: one line on
@@ -122,7 +43,7 @@ int refuseToRun(int& argc, char** argv, const QStringList& arguments,
                     english.join(QStringLiteral("; ")) + QStringLiteral("\n"));
     if ((qEnvironmentVariableIsEmpty("DISPLAY") &&
          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
-        !chooseWindowingSystem(arguments)) {
+        !PlatformServices::chooseWindowingSystem(arguments)) {
         return 1;
     }
     QApplication app(argc, argv);
@@ -139,37 +60,6 @@ int refuseToRun(int& argc, char** argv, const QStringList& arguments,
     box.setInformativeText(lines.join(u'\n'));
     box.exec();
     return 1;
-}
-
-// Under Wayland the compositor's data control is what lets a program watch and own the
-// clipboard; where it is missing (GNOME) the X11 backend runs through XWayland, to which mutter
-// hands every copy (the Shell extension adds the input ports there). Qt's platform is set to match,
-// since each backend's services need that connection. An explicit QT_QPA_PLATFORM is obeyed, except
-// a session-wide "wayland" where the compositor gives no clipboard access but XWayland runs.
-std::optional<WindowingSystem> chooseWindowingSystem(const QStringList& arguments) {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    const bool wantsWayland = platform.startsWith(QStringLiteral("wayland"));
-    if ((wantsWayland || platform.isEmpty()) && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        PlatformServices::waylandUsable()) {
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("wayland"));
-        return WindowingSystem::Wayland;
-    }
-    if (wantsWayland && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        say(stderr, QStringLiteral("Quillstack needs a Wayland compositor that offers clipboard "
-                                   "access to programs (wlr data control)\n"));
-        return std::nullopt;
-    }
-    if (platform.isEmpty() || wantsWayland) {
-        // Qt aborts when its only platform cannot start; say what is missing instead.
-        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
-            !arguments.contains(QStringLiteral("-display"))) {
-            say(stderr, QStringLiteral("Quillstack needs an X11 display or a Wayland compositor "
-                                       "that offers clipboard access to programs\n"));
-            return std::nullopt;
-        }
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
-    }
-    return WindowingSystem::X11;
 }
 }  // namespace
 
@@ -208,7 +98,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         SingleInstance asking(*folder.path);
-        return askRunning(asking, *commandLine.query, commandLine.language);
+        return RunningInstance::ask(asking, *commandLine.query, commandLine.language);
     }
     if (folder.path) {
         instance = std::make_unique<SingleInstance>(*folder.path);
@@ -217,7 +107,7 @@ int main(int argc, char** argv) {
         instance->carryActivationToken(token.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID")
                                                        : token);
         if (const std::optional<int> status =
-                handOver(*instance, commandLine.command, commandLine.language)) {
+                RunningInstance::handOver(*instance, commandLine.command, commandLine.language)) {
             return *status;
         }
         if (!instance->isPrimary()) {
@@ -228,7 +118,8 @@ int main(int argc, char** argv) {
     if (!instance || !instance->isPrimary()) {
         return refuseToRun(argc, argv, arguments, folder.refused);
     }
-    const std::optional<WindowingSystem> windowing = chooseWindowingSystem(arguments);
+    const std::optional<WindowingSystem> windowing =
+        PlatformServices::chooseWindowingSystem(arguments);
     if (!windowing) {
         return 1;
     }

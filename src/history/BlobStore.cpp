@@ -8,7 +8,7 @@
 
 #include "platform/freedesktop/PrivateFiles.h"
 
-void BlobStore::writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot) {
+void BlobStore::writeSnapshot(QCborStreamWriter& writer, const ClipboardSnapshot& snapshot) {
     writer.startArray(quint64(snapshot.size()));
     for (const StoredItem& item : snapshot) {
         writer.startMap(quint64(item.size()));
@@ -69,18 +69,18 @@ std::optional<StoredItem> readItem(QCborStreamReader& reader) {
 
 }  // namespace
 
-QByteArray BlobStore::encode(const PasteboardSnapshot& snapshot) {
+QByteArray BlobStore::encode(const ClipboardSnapshot& snapshot) {
     QByteArray out;
     QCborStreamWriter writer(&out);
     writeSnapshot(writer, snapshot);
     return out;
 }
 
-std::optional<PasteboardSnapshot> BlobStore::readSnapshot(QCborStreamReader& reader) {
+std::optional<ClipboardSnapshot> BlobStore::readSnapshot(QCborStreamReader& reader) {
     if (!reader.isArray() || !reader.enterContainer()) {
         return std::nullopt;
     }
-    PasteboardSnapshot snapshot;
+    ClipboardSnapshot snapshot;
     while (reader.hasNext()) {
         std::optional<StoredItem> item = readItem(reader);
         if (!item) {
@@ -94,9 +94,9 @@ std::optional<PasteboardSnapshot> BlobStore::readSnapshot(QCborStreamReader& rea
     return snapshot;
 }
 
-std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
+std::optional<ClipboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
     QCborStreamReader reader(bytes);
-    std::optional<PasteboardSnapshot> snapshot = readSnapshot(reader);
+    std::optional<ClipboardSnapshot> snapshot = readSnapshot(reader);
     // Trailing bytes mean the file is not one of ours.
     if (!snapshot || reader.currentOffset() != bytes.size()) {
         return std::nullopt;
@@ -104,7 +104,7 @@ std::optional<PasteboardSnapshot> BlobStore::decode(const QByteArray& bytes) {
     return snapshot;
 }
 
-bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
+bool BlobStore::write(const QString& path, const ClipboardSnapshot& snapshot) {
     const QFileInfo info(path);
     // The blob folder was made by this run; it is checked again since anything may have
     // happened to it since.
@@ -118,7 +118,7 @@ bool BlobStore::write(const QString& path, const PasteboardSnapshot& snapshot) {
         .isEmpty();
 }
 
-std::optional<PasteboardSnapshot> BlobStore::read(const QString& path) {
+std::optional<ClipboardSnapshot> BlobStore::read(const QString& path) {
     const QFileInfo info(path);
     const PrivateFiles::FileRead file = PrivateFiles::readFile(
         PrivateFiles::openFolder(info.path(), false), info.fileName(), maxFileSize);

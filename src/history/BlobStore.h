@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // Blob files: the content of one large copy as CBOR, an array with one map per clipboard item
 // from type name (text string) to bytes (byte string). Files are written atomically with mode
@@ -20,20 +20,20 @@ class BlobStore {
     // Larger files are not read at all; the clipboard reader never hands over more than this.
     static constexpr qint64 maxFileSize = qint64(1) << 30;
 
-    static QByteArray encode(const PasteboardSnapshot& snapshot);
+    static QByteArray encode(const ClipboardSnapshot& snapshot);
     // Nothing for anything but a well-formed array of maps from text to bytes, with no trailing
     // data.
-    static std::optional<PasteboardSnapshot> decode(const QByteArray& bytes);
+    static std::optional<ClipboardSnapshot> decode(const QByteArray& bytes);
 
     // One snapshot inside a larger CBOR stream, in the same form.
-    static void writeSnapshot(QCborStreamWriter& writer, const PasteboardSnapshot& snapshot);
-    static std::optional<PasteboardSnapshot> readSnapshot(QCborStreamReader& reader);
+    static void writeSnapshot(QCborStreamWriter& writer, const ClipboardSnapshot& snapshot);
+    static std::optional<ClipboardSnapshot> readSnapshot(QCborStreamReader& reader);
 
     // Atomic: on success the file is complete, on failure it does not exist. The folder is
     // held to the rule of PrivateFiles.
-    static bool write(const QString& path, const PasteboardSnapshot& snapshot);
+    static bool write(const QString& path, const ClipboardSnapshot& snapshot);
     // Nothing when the file is missing, refused, too large or malformed.
-    static std::optional<PasteboardSnapshot> read(const QString& path);
+    static std::optional<ClipboardSnapshot> read(const QString& path);
 
     // A fresh upper-case UUID without braces plus ".blob".
     static QString newFileName();

@@ -10,10 +10,10 @@
 
 #include "core/AppLogger.h"
 #include "history/BlobStore.h"
-#include "history/PasteboardContent.h"
+#include "history/ClipboardContent.h"
 #include "history/RecordingGate.h"
-#include "platform/Pasteboard.h"
-#include "platform/PasteboardTypeKey.h"
+#include "platform/Clipboard.h"
+#include "platform/ClipboardTypeKey.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -59,9 +59,9 @@ bool offersLessOf(const ClipboardItem& newer, const ClipboardItem& older) {
 }
 
 // Password managers mark their copies so that clipboard histories leave them alone.
-bool isConcealed(const PasteboardSnapshot& snapshot) {
+bool isConcealed(const ClipboardSnapshot& snapshot) {
     return std::any_of(snapshot.cbegin(), snapshot.cend(), [](const StoredItem& item) {
-        QByteArrayView hint(item.value(QString(PasteboardTypeKey::passwordManagerHint)));
+        QByteArrayView hint(item.value(QString(ClipboardTypeKey::passwordManagerHint)));
         while (hint.endsWith('\0')) {
             hint.chop(1);
         }
@@ -71,12 +71,12 @@ bool isConcealed(const PasteboardSnapshot& snapshot) {
 
 }  // namespace
 
-ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
+ClipboardHistory::ClipboardHistory(Clipboard& clipboard, Scheduler& scheduler,
                                    QString blobDirectory, std::function<Limits()> limits,
                                    HistoryStorage* storage, const RecordingGate* gate,
                                    QObject* parent)
     : QObject(parent),
-      m_pasteboard(pasteboard),
+      m_clipboard(clipboard),
       m_scheduler(scheduler),
       m_blobDirectory(std::move(blobDirectory)),
       m_limits(std::move(limits)),
@@ -84,7 +84,7 @@ ClipboardHistory::ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler,
       m_gate(gate) {}
 
 ClipboardHistory::~ClipboardHistory() {
-    m_pasteboard.setOwnerLostHandler({});
+    m_clipboard.setOwnerLostHandler({});
     if (m_pollTimer != 0) {
         m_scheduler.cancelTimer(m_pollTimer);
     }
@@ -96,25 +96,25 @@ ClipboardHistory::~ClipboardHistory() {
 void ClipboardHistory::startMonitoring() {
     wipeBlobDirectory();
     loadKept();
-    m_lastChangeCount = m_pasteboard.changeCount();
-    ingestCurrentPasteboard();
-    m_pasteboard.setOwnerLostHandler([this] { keepClipboardFilled(); });
+    m_lastChangeCount = m_clipboard.changeCount();
+    ingestCurrentClipboard();
+    m_clipboard.setOwnerLostHandler([this] { keepClipboardFilled(); });
     if (m_pollTimer != 0) {
         m_scheduler.cancelTimer(m_pollTimer);
     }
     const std::weak_ptr<bool> alive = m_alive;
-    if (m_pasteboard.notifiesChanges()) {
+    if (m_clipboard.notifiesChanges()) {
         // Each copy is taken in as its notification arrives, so none is lost to a later one;
         // nothing runs while nothing changes, so an idle history never wakes the process.
-        m_pasteboard.setChangeHandler([this, alive] {
+        m_clipboard.setChangeHandler([this, alive] {
             if (alive.lock() && !m_writing) {
-                checkPasteboard();
+                checkClipboard();
             }
         });
     } else {
         m_pollTimer = m_scheduler.startRepeating(pollIntervalMs, [this, alive] {
             if (alive.lock()) {
-                checkPasteboard();
+                checkClipboard();
             }
         });
     }
@@ -125,48 +125,48 @@ void ClipboardHistory::judgeCurrentCopy() {
     if (!m_gate) {
         return;
     }
-    const qint64 count = m_pasteboard.changeCount();
+    const qint64 count = m_clipboard.changeCount();
     if (count != m_judgedChangeCount) {
         m_judgedChangeCount = count;
         m_currentCopyRefused = !m_gate->admitsCopy();
     }
 }
 
-void ClipboardHistory::checkPasteboard() {
-    const qint64 count = m_pasteboard.changeCount();
+void ClipboardHistory::checkClipboard() {
+    const qint64 count = m_clipboard.changeCount();
     if (count == m_lastChangeCount) {
         return;
     }
     m_lastChangeCount = count;
-    ingestCurrentPasteboard();
+    ingestCurrentClipboard();
 }
 
 void ClipboardHistory::keepClipboardFilled() {
     const QScopedValueRollback writing(m_writing, true);
-    if (m_pasteboard.changeCount() != m_lastChangeCount) {
+    if (m_clipboard.changeCount() != m_lastChangeCount) {
         // The owner left before its copy was taken in: that copy is the newest, record it and
         // offer the bytes read from it while its record is still being built.
-        m_lastChangeCount = m_pasteboard.changeCount();
-        const PasteboardSnapshot taken = ingestCurrentPasteboard();
+        m_lastChangeCount = m_clipboard.changeCount();
+        const ClipboardSnapshot taken = ingestCurrentClipboard();
         if (!taken.isEmpty()) {
-            m_pasteboard.prepareForNewContents();
-            m_pasteboard.writeItems(taken);
-            m_lastChangeCount = m_pasteboard.changeCount();
+            m_clipboard.prepareForNewContents();
+            m_clipboard.writeItems(taken);
+            m_lastChangeCount = m_clipboard.changeCount();
         }
     } else if (!m_newestCopyConcealed) {
         // A copy whose record is still being built is newer than every record.
-        const PasteboardSnapshot unbuilt = newestUnbuiltCopy();
+        const ClipboardSnapshot unbuilt = newestUnbuiltCopy();
         if (unbuilt.isEmpty()) {
             restoreToClipboard(newestIndex());
         } else {
-            m_pasteboard.prepareForNewContents();
-            m_pasteboard.writeItems(unbuilt);
-            m_lastChangeCount = m_pasteboard.changeCount();
+            m_clipboard.prepareForNewContents();
+            m_clipboard.writeItems(unbuilt);
+            m_lastChangeCount = m_clipboard.changeCount();
         }
     }
 }
 
-PasteboardSnapshot ClipboardHistory::newestUnbuiltCopy() const {
+ClipboardSnapshot ClipboardHistory::newestUnbuiltCopy() const {
     return m_waiting.isEmpty() ? m_building : m_waiting.last().snapshot;
 }
 
@@ -182,22 +182,22 @@ qsizetype ClipboardHistory::newestIndex() const {
     return newest;
 }
 
-PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
-    const PasteboardSnapshot current = m_pasteboard.items();
+ClipboardSnapshot ClipboardHistory::ingestCurrentClipboard() {
+    const ClipboardSnapshot current = m_clipboard.items();
     // From here the record being built holds the only copy a large copy needs.
-    m_pasteboard.releaseContent();
+    m_clipboard.releaseContent();
     judgeCurrentCopy();
     if (isConcealed(current) || (m_gate && m_currentCopyRefused)) {
         m_newestCopyConcealed = true;
         return {};
     }
-    PasteboardSnapshot snapshot;
+    ClipboardSnapshot snapshot;
     for (const StoredItem& item : current) {
         // Only a PNG that actually arrived replaces the TIFF; otherwise the image would be lost.
-        const bool hasPng = !item.value(PasteboardTypeKey::png).isEmpty();
+        const bool hasPng = !item.value(ClipboardTypeKey::png).isEmpty();
         StoredItem stored;
         for (auto it = item.cbegin(); it != item.cend(); ++it) {
-            if ((hasPng && it.key() == PasteboardTypeKey::tiff) || it.value().isEmpty()) {
+            if ((hasPng && it.key() == ClipboardTypeKey::tiff) || it.value().isEmpty()) {
                 continue;
             }
             stored.insert(it.key(), it.value());
@@ -214,7 +214,7 @@ PasteboardSnapshot ClipboardHistory::ingestCurrentPasteboard() {
     return snapshot;
 }
 
-void ClipboardHistory::queueRecord(PasteboardSnapshot snapshot) {
+void ClipboardHistory::queueRecord(ClipboardSnapshot snapshot) {
     WaitingCopy taken{std::move(snapshot), m_scheduler.now()};
     if (m_building.isEmpty()) {
         buildRecord(std::move(taken.snapshot), taken.takenAt);
@@ -240,7 +240,7 @@ void ClipboardHistory::queueRecord(PasteboardSnapshot snapshot) {
     }
 }
 
-void ClipboardHistory::buildRecord(PasteboardSnapshot snapshot, const QDateTime& takenAt) {
+void ClipboardHistory::buildRecord(ClipboardSnapshot snapshot, const QDateTime& takenAt) {
     m_building = snapshot;
     const QString blobName = BlobStore::newFileName();
     m_pendingBlobNames.insert(blobName);
@@ -292,7 +292,7 @@ void ClipboardHistory::insert(const ClipboardItem& copied) {
             list.append(m_items.at(i));
         }
     }
-    const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
+    const qint64 limit = std::max<qint64>(0, m_limits().historySize);
     if (list.size() - m_pinnedCount > limit) {
         list.erase(list.begin() + m_pinnedCount + limit, list.end());
     }
@@ -301,7 +301,7 @@ void ClipboardHistory::insert(const ClipboardItem& copied) {
 }
 
 void ClipboardHistory::applyLimit() {
-    const qint64 limit = std::max<qint64>(0, m_limits().bufferLimit);
+    const qint64 limit = std::max<qint64>(0, m_limits().historySize);
     if (m_items.size() - m_pinnedCount <= limit) {
         return;
     }
@@ -410,7 +410,7 @@ void ClipboardHistory::adoptKept(QList<ClipboardItem> loaded, qsizetype loadedPi
         others.begin(), others.end(),
         [](const ClipboardItem& a, const ClipboardItem& b) { return a.date() > b.date(); });
     others = others.first(
-        std::min<qsizetype>(others.size(), qsizetype(std::max<qint64>(0, m_limits().bufferLimit))));
+        std::min<qsizetype>(others.size(), qsizetype(std::max<qint64>(0, m_limits().historySize))));
     const qsizetype pinnedCount = loadedPins + m_pinnedCount;
     QList<ClipboardItem> list = loaded.first(loadedPins) + m_items.first(m_pinnedCount) + others;
     assignItems(std::move(list), pinnedCount);
@@ -473,7 +473,7 @@ QList<ClipboardHistory::Relocation> ClipboardHistory::relocationsOf(
 QList<ClipboardItem> ClipboardHistory::relocate(const QList<Relocation>& moving) {
     QList<ClipboardItem> moved;
     for (const Relocation& relocation : moving) {
-        const PasteboardSnapshot content = relocation.item.resolvedPasteboardData();
+        const ClipboardSnapshot content = relocation.item.resolvedClipboardData();
         if (content.isEmpty()) {
             moved.append(relocation.item);
         } else if (!relocation.path.isEmpty() && BlobStore::write(relocation.path, content)) {
@@ -777,15 +777,15 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
     const QScopedValueRollback writing(m_writing, true);
     m_newestCopyConcealed = false;
     if (!item.fileURLs().isEmpty()) {
-        m_pasteboard.prepareForNewContents();
-        m_pasteboard.writeFileUrls(item.fileURLs());
+        m_clipboard.prepareForNewContents();
+        m_clipboard.writeFileUrls(item.fileURLs());
         log(QStringLiteral("restoreToClipboard index=%1 fileURLs=%2")
                 .arg(index)
                 .arg(item.fileURLs().size()));
     } else {
         // Read before taking the clipboard: content that cannot be had must not cost the user
         // what the clipboard holds now.
-        PasteboardSnapshot snapshot = item.resolvedPasteboardData();
+        ClipboardSnapshot snapshot = item.resolvedClipboardData();
         log(QStringLiteral("restoreToClipboard index=%1 items=%2%3")
                 .arg(index)
                 .arg(snapshot.size())
@@ -799,17 +799,17 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
         }
         const std::optional<QString> text =
             as == RestoreAs::PlainText && !item.imageFingerprint()
-                ? PasteboardContent::anyTextFromItem(snapshot.first())
+                ? ClipboardContent::anyTextFromItem(snapshot.first())
                 : std::nullopt;
         if (text && !text->trimmed().isEmpty()) {
-            snapshot = {PasteboardContent::plainTextItem(*text)};
+            snapshot = {ClipboardContent::plainTextItem(*text)};
         } else {
-            snapshot.first() = PasteboardContent::withPlainText(std::move(snapshot.first()));
+            snapshot.first() = ClipboardContent::withPlainText(std::move(snapshot.first()));
         }
-        m_pasteboard.prepareForNewContents();
-        m_pasteboard.writeItems(snapshot);
+        m_clipboard.prepareForNewContents();
+        m_clipboard.writeItems(snapshot);
     }
-    m_lastChangeCount = m_pasteboard.changeCount();
+    m_lastChangeCount = m_clipboard.changeCount();
     return true;
 }
 

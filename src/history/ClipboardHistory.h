@@ -15,7 +15,7 @@
 #include "history/ClipboardItem.h"
 #include "history/HistoryStorage.h"
 
-class Pasteboard;
+class Clipboard;
 class RecordingGate;
 
 // The list of copies: the pinned ones first, in the order they were pinned, then the others
@@ -28,7 +28,7 @@ class ClipboardHistory : public QObject {
     Q_OBJECT
   public:
     struct Limits {
-        qint64 bufferLimit = 50;       // records kept
+        qint64 historySize = 50;       // records kept
         qint64 autoDeleteMinutes = 0;  // 0: never
         bool keepHistory = false;      // every record kept across runs, not just the pins
     };
@@ -46,7 +46,7 @@ class ClipboardHistory : public QObject {
     // in memory). The limits are read through the function on every use, and count the records
     // that are not pinned. storage: where records are kept across runs; none: for this run
     // only. gate: which copies are recorded (none: all).
-    ClipboardHistory(Pasteboard& pasteboard, Scheduler& scheduler, QString blobDirectory,
+    ClipboardHistory(Clipboard& clipboard, Scheduler& scheduler, QString blobDirectory,
                      std::function<Limits()> limits, HistoryStorage* storage = nullptr,
                      const RecordingGate* gate = nullptr, QObject* parent = nullptr);
     ~ClipboardHistory() override;
@@ -89,19 +89,19 @@ class ClipboardHistory : public QObject {
     void recordUnavailable(const QUuid& id);
 
   private:
-    void checkPasteboard();
+    void checkClipboard();
     // What was taken in: the usable content of a copy that will be recorded, else nothing.
-    PasteboardSnapshot ingestCurrentPasteboard();
+    ClipboardSnapshot ingestCurrentClipboard();
     // The clipboard's owner left it empty: offer the newest copy again, as a restore does.
     void keepClipboardFilled();
     // Asks the gate about the clipboard's copy once, as soon as it is seen.
     void judgeCurrentCopy();
     // One record is built at a time; copies taken in meanwhile wait, in order, at most
     // maxWaitingCopies of them, so a flood costs bounded work and memory.
-    void queueRecord(PasteboardSnapshot snapshot);
-    void buildRecord(PasteboardSnapshot snapshot, const QDateTime& takenAt);
+    void queueRecord(ClipboardSnapshot snapshot);
+    void buildRecord(ClipboardSnapshot snapshot, const QDateTime& takenAt);
     // The newest copy taken in whose record is not built yet; empty when none.
-    PasteboardSnapshot newestUnbuiltCopy() const;
+    ClipboardSnapshot newestUnbuiltCopy() const;
     // The expiry timer runs only while there is something that could expire.
     void updateAutoDeleteTimer();
     void insert(const ClipboardItem& item);
@@ -133,7 +133,7 @@ class ClipboardHistory : public QObject {
     // Blob files of records still being built: written, but not yet in items().
     bool isPendingBlob(const QString& fileName) const;
 
-    Pasteboard& m_pasteboard;
+    Clipboard& m_clipboard;
     Scheduler& m_scheduler;
     QString m_blobDirectory;
     std::function<Limits()> m_limits;
@@ -161,12 +161,12 @@ class ClipboardHistory : public QObject {
     Scheduler::TimerId m_pollTimer = 0;
     Scheduler::TimerId m_autoDeleteTimer = 0;
     struct WaitingCopy {
-        PasteboardSnapshot snapshot;
+        ClipboardSnapshot snapshot;
         QDateTime takenAt;
     };
     QList<WaitingCopy> m_waiting;
     // The copy whose record is being built; empty while none is.
-    PasteboardSnapshot m_building;
+    ClipboardSnapshot m_building;
     // Our own writes: their change notifications are not copies to record.
     bool m_writing = false;
     QSet<QString> m_pendingBlobNames;

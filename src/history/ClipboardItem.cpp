@@ -15,9 +15,9 @@
 
 #include "core/GraphemeCut.h"
 #include "history/BlobStore.h"
-#include "history/PasteboardContent.h"
+#include "history/ClipboardContent.h"
 #include "history/SearchText.h"
-#include "platform/PasteboardTypeKey.h"
+#include "platform/ClipboardTypeKey.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ StoredItem normalised(StoredItem item) {
     for (auto it = item.begin(); it != item.end();) {
         it = it.value().isEmpty() ? item.erase(it) : std::next(it);
     }
-    if (item.contains(PasteboardTypeKey::png)) {
-        item.remove(PasteboardTypeKey::tiff);
+    if (item.contains(ClipboardTypeKey::png)) {
+        item.remove(ClipboardTypeKey::tiff);
     }
     return item;
 }
@@ -63,7 +63,7 @@ QByteArray textDigest(QStringView text) {
 }
 
 // Every type name and buffer, lengths included, so different splits cannot collide.
-QByteArray snapshotDigest(const PasteboardSnapshot& snapshot) {
+QByteArray snapshotDigest(const ClipboardSnapshot& snapshot) {
     QCryptographicHash hash(keyAlgorithm);
     hash.addData("C");
     addLength(hash, snapshot.size());
@@ -144,12 +144,12 @@ void ClipboardItem::deriveKeys() {
         m_imageDigest ? std::optional<qint64>(fingerprintOf(*m_imageDigest)) : std::nullopt;
 }
 
-std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snapshot,
+std::optional<ClipboardItem> ClipboardItem::make(const ClipboardSnapshot& snapshot,
                                                  const QString& blobDirectory,
                                                  qint64 inlineByteLimit, int thumbnailMaxSide,
                                                  const QDateTime& date, const QString& blobFileName,
                                                  const QUuid& id) {
-    PasteboardSnapshot items;
+    ClipboardSnapshot items;
     items.reserve(snapshot.size());
     for (const StoredItem& item : snapshot) {
         StoredItem cleaned = normalised(item);
@@ -164,9 +164,9 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     ClipboardItem record;
     record.m_id = id.isNull() ? QUuid::createUuid() : id;
     record.m_date = date;
-    record.m_fileURLs = PasteboardContent::fileURLsFromStored(items);
+    record.m_fileURLs = ClipboardContent::fileURLsFromStored(items);
     bool isPlaceholder = false;
-    QString fullPreview = PasteboardContent::previewTextFromStored(items, &isPlaceholder);
+    QString fullPreview = ClipboardContent::previewTextFromStored(items, &isPlaceholder);
     // A placeholder says nothing about the content: two different copies must not merge.
     if (isPlaceholder) {
         record.m_contentDigest = snapshotDigest(items);
@@ -179,8 +179,8 @@ std::optional<ClipboardItem> ClipboardItem::make(const PasteboardSnapshot& snaps
     std::tie(record.m_previewText, record.m_isPreviewTruncated) =
         boundedPreview(std::move(fullPreview));
     if (const std::optional<QByteArray> imageBytes =
-            PasteboardContent::imageDataFromItem(items.first())) {
-        record.m_thumbnailData = PasteboardContent::makeThumbnail(imageBytes, thumbnailMaxSide);
+            ClipboardContent::imageDataFromItem(items.first())) {
+        record.m_thumbnailData = ClipboardContent::makeThumbnail(imageBytes, thumbnailMaxSide);
         record.m_imageDigest = imageDigest(*imageBytes);
     }
     record.deriveKeys();
@@ -242,9 +242,10 @@ QByteArray ClipboardItem::summary() const {
     return map.toCborValue().toCbor();
 }
 
-std::optional<ClipboardItem> ClipboardItem::fromSummary(
-    const QUuid& id, const QDateTime& date, const QByteArray& summary,
-    std::optional<PasteboardSnapshot> inlineData, std::shared_ptr<const KeptContent> kept) {
+std::optional<ClipboardItem> ClipboardItem::fromSummary(const QUuid& id, const QDateTime& date,
+                                                        const QByteArray& summary,
+                                                        std::optional<ClipboardSnapshot> inlineData,
+                                                        std::shared_ptr<const KeptContent> kept) {
     QCborParserError error;
     const QCborValue value = QCborValue::fromCbor(summary, &error);
     const QCborMap map = value.toMap();
@@ -305,15 +306,15 @@ ClipboardItem ClipboardItem::inBlob(const QString& path) const {
     return copy;
 }
 
-PasteboardSnapshot ClipboardItem::resolvedPasteboardData() const {
+ClipboardSnapshot ClipboardItem::resolvedClipboardData() const {
     if (m_inlineData) {
         return *m_inlineData;
     }
     if (m_blobPath) {
-        return BlobStore::read(*m_blobPath).value_or(PasteboardSnapshot());
+        return BlobStore::read(*m_blobPath).value_or(ClipboardSnapshot());
     }
     if (m_kept) {
-        return m_kept->read(m_id).value_or(PasteboardSnapshot());
+        return m_kept->read(m_id).value_or(ClipboardSnapshot());
     }
     return {};
 }

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // Where a kept record's content is read back from when it is needed (the history's database),
 // so that a large kept copy is neither held in memory nor written out again. Any thread.
@@ -19,7 +19,7 @@ class KeptContent {
   public:
     virtual ~KeptContent() = default;
     // Nothing when the record is no longer kept or cannot be read.
-    virtual std::optional<PasteboardSnapshot> read(const QUuid& id) const = 0;
+    virtual std::optional<ClipboardSnapshot> read(const QUuid& id) const = 0;
 };
 
 // One copy: immutable, equal by id only. Content stays in memory up to the inline limit and
@@ -42,7 +42,7 @@ class ClipboardItem {
     // blobDirectory empty: no blob folder, the content stays inline. blobFileName: the name the
     // blob gets if one is written (empty: a fresh one), so the caller can tell an in-flight blob
     // from an orphan. id: a kept record's own (null: a fresh one).
-    static std::optional<ClipboardItem> make(const PasteboardSnapshot& snapshot,
+    static std::optional<ClipboardItem> make(const ClipboardSnapshot& snapshot,
                                              const QString& blobDirectory, qint64 inlineByteLimit,
                                              int thumbnailMaxSide,
                                              const QDateTime& date = QDateTime::currentDateTime(),
@@ -60,7 +60,7 @@ class ClipboardItem {
     // summary that is not one of ours (read as untrusted input).
     static std::optional<ClipboardItem> fromSummary(const QUuid& id, const QDateTime& date,
                                                     const QByteArray& summary,
-                                                    std::optional<PasteboardSnapshot> inlineData,
+                                                    std::optional<ClipboardSnapshot> inlineData,
                                                     std::shared_ptr<const KeptContent> kept);
 
     const QUuid& id() const { return m_id; }
@@ -78,13 +78,13 @@ class ClipboardItem {
     const std::optional<QByteArray>& thumbnailData() const { return m_thumbnailData; }
     const QList<QUrl>& fileURLs() const { return m_fileURLs; }
     const std::optional<qint64>& imageFingerprint() const { return m_imageFingerprint; }
-    const std::optional<PasteboardSnapshot>& inlineData() const { return m_inlineData; }
+    const std::optional<ClipboardSnapshot>& inlineData() const { return m_inlineData; }
     const std::optional<QString>& blobPath() const { return m_blobPath; }
     bool isReadFromKept() const { return m_kept != nullptr; }
 
     // The stored content: inline, or read back from the blob or where it is kept; empty when
     // none can be had.
-    PasteboardSnapshot resolvedPasteboardData() const;
+    ClipboardSnapshot resolvedClipboardData() const;
     // The same record with its content read from where it is kept from now on.
     ClipboardItem keptIn(std::shared_ptr<const KeptContent> kept) const;
     // The same record with its content in the blob file at `path` from now on.
@@ -119,7 +119,7 @@ class ClipboardItem {
     QList<QUrl> m_fileURLs;
     std::optional<QByteArray> m_imageDigest;
     std::optional<qint64> m_imageFingerprint;
-    std::optional<PasteboardSnapshot> m_inlineData;
+    std::optional<ClipboardSnapshot> m_inlineData;
     std::optional<QString> m_blobPath;
     std::shared_ptr<const KeptContent> m_kept;
 };

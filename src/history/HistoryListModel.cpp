@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "core/GraphemeCut.h"
+#include "history/ClipboardContent.h"
 #include "history/ClipboardHistory.h"
-#include "history/PasteboardContent.h"
 #include "platform/FileThumbnailer.h"
 
 namespace {
@@ -221,8 +221,8 @@ HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
         return names.isEmpty() ? RowText{QStringLiteral(QT_TR_NOOP("[Files]")), true}
                                : RowText{names, false};
     }
-    if (kind != Kind::Text && (previewText == PasteboardContent::imagePlaceholder ||
-                               previewText == PasteboardContent::contentPlaceholder)) {
+    if (kind != Kind::Text && (previewText == ClipboardContent::imagePlaceholder ||
+                               previewText == ClipboardContent::contentPlaceholder)) {
         return {previewText, true};
     }
     return {withoutBlankEnds(withoutControls(previewText, false)), false};

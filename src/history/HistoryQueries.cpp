@@ -8,10 +8,10 @@
 #include <iterator>
 
 #include "core/Scheduler.h"
+#include "history/ClipboardContent.h"
 #include "history/ClipboardHistory.h"
 #include "history/HistoryListModel.h"
-#include "history/PasteboardContent.h"
-#include "platform/PasteboardTypeKey.h"
+#include "platform/ClipboardTypeKey.h"
 
 HistoryQueries::HistoryQueries(ClipboardHistory& history, HistoryListModel& model,
                                Scheduler& scheduler)
@@ -98,7 +98,7 @@ void HistoryQueries::print(qint64 number, const QString& type, std::function<voi
         if (alive.expired()) {
             return;
         }
-        Result result = extract(item.resolvedPasteboardData(), item.fileURLs(), type, number);
+        Result result = extract(item.resolvedClipboardData(), item.fileURLs(), type, number);
         scheduler.post([this, alive, key, result = std::move(result)] {
             if (alive.lock()) {
                 finishPrint(key, result);
@@ -116,7 +116,7 @@ void HistoryQueries::finishPrint(const QString& key, const Result& result) {
     }
 }
 
-HistoryQueries::Result HistoryQueries::extract(const PasteboardSnapshot& content,
+HistoryQueries::Result HistoryQueries::extract(const ClipboardSnapshot& content,
                                                const QList<QUrl>& files, const QString& type,
                                                qint64 number) {
     if (content.isEmpty()) {
@@ -139,13 +139,13 @@ HistoryQueries::Result HistoryQueries::extract(const PasteboardSnapshot& content
     }
     const StoredItem& first = content.constFirst();
     for (const QLatin1StringView utf8 :
-         {PasteboardTypeKey::stringUtf8Mime, PasteboardTypeKey::utf8String,
-          PasteboardTypeKey::plainText}) {
+         {ClipboardTypeKey::stringUtf8Mime, ClipboardTypeKey::utf8String,
+          ClipboardTypeKey::plainText}) {
         if (!first.value(utf8).isEmpty()) {
             return {{}, first.value(utf8)};
         }
     }
-    if (const std::optional<QString> text = PasteboardContent::anyTextFromItem(first)) {
+    if (const std::optional<QString> text = ClipboardContent::anyTextFromItem(first)) {
         return {{}, text->toUtf8()};
     }
     if (!files.isEmpty()) {

@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "core/SharedBytes.h"
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 class ClipboardHistory;
 class HistoryListModel;
@@ -46,7 +46,7 @@ class HistoryQueries {
 
     // The bytes --print writes from a record's content: those of `type`, else its text (the
     // stored UTF-8 bytes themselves where there are any), else its files' paths, one a line.
-    static Result extract(const PasteboardSnapshot& content, const QList<QUrl>& files,
+    static Result extract(const ClipboardSnapshot& content, const QList<QUrl>& files,
                           const QString& type, qint64 number);
 
   private:

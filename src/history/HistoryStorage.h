@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "history/ClipboardItem.h"
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // Where records are kept across runs: the pinned ones always, the others when the user keeps
 // the history. Every call runs on the history's serial background queue, in the order made, so

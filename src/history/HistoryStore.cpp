@@ -75,8 +75,8 @@ QByteArray blobColumn(sqlite3_stmt* statement, int column) {
 }
 
 // Read as untrusted input: nothing for a content that is not ours.
-std::optional<PasteboardSnapshot> contentColumn(sqlite3_stmt* statement, int column) {
-    std::optional<PasteboardSnapshot> content = BlobStore::decode(blobColumn(statement, column));
+std::optional<ClipboardSnapshot> contentColumn(sqlite3_stmt* statement, int column) {
+    std::optional<ClipboardSnapshot> content = BlobStore::decode(blobColumn(statement, column));
     if (!content || content->isEmpty()) {
         return std::nullopt;
     }
@@ -97,7 +97,7 @@ class KeptRecords final : public KeptContent {
   public:
     explicit KeptRecords(QString folder) : m_folder(std::move(folder)) {}
 
-    std::optional<PasteboardSnapshot> read(const QUuid& id) const override {
+    std::optional<ClipboardSnapshot> read(const QUuid& id) const override {
         const PrivateFiles::Folder folder = PrivateFiles::openFolder(m_folder, false);
         PrivateFiles::FileRead outcome;
         if (!folder.isOpen() ||
@@ -108,7 +108,7 @@ class KeptRecords final : public KeptContent {
         sqlite3* db = nullptr;
         const QByteArray path =
             QFile::encodeName(folder.path() + QLatin1Char('/') + HistoryStore::fileName);
-        std::optional<PasteboardSnapshot> content;
+        std::optional<ClipboardSnapshot> content;
         if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
                             nullptr) == SQLITE_OK) {
             sqlite3_busy_timeout(db, busyTimeoutMs);
@@ -266,7 +266,7 @@ bool HistoryStore::wasReplaced() const {
 }
 
 bool HistoryStore::insert(const QUuid& id, const QDateTime& date, std::optional<qint64> pin,
-                          const PasteboardSnapshot& content, const QByteArray& summary) {
+                          const ClipboardSnapshot& content, const QByteArray& summary) {
     Statement statement(m_db,
                         "INSERT INTO records (id, date, pin, content, summary) VALUES (?1, ?2, ?3, "
                         "?4, ?5) ON CONFLICT (id) DO NOTHING");
@@ -346,7 +346,7 @@ QList<HistoryStorage::Problem> HistoryStore::load(bool everything,
         const QDateTime date = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(rows.get(), 1));
         const bool pinned = sqlite3_column_type(rows.get(), 2) != SQLITE_NULL;
         const bool small = sqlite3_column_type(rows.get(), 4) != SQLITE_NULL;
-        std::optional<PasteboardSnapshot> content;
+        std::optional<ClipboardSnapshot> content;
         if (small) {
             content = contentColumn(rows.get(), 4);
             if (!content) {
@@ -417,8 +417,7 @@ std::optional<HistoryStorage::Problem> HistoryStore::apply(const Change& change)
     for (const ClipboardItem& item : change.added) {
         // One record's content in memory at a time; a record whose blob is already gone was
         // removed meanwhile and is not written.
-        const PasteboardSnapshot content =
-            done ? item.resolvedPasteboardData() : PasteboardSnapshot();
+        const ClipboardSnapshot content = done ? item.resolvedClipboardData() : ClipboardSnapshot();
         done = done &&
                (content.isEmpty() || insert(item.id(), item.date(), {}, content, item.summary()));
     }

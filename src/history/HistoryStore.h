@@ -45,7 +45,7 @@ class HistoryStore final : public HistoryStorage {
     QString prepareSchema();
     Problem notSaved() const;
     bool insert(const QUuid& id, const QDateTime& date, std::optional<qint64> pin,
-                const PasteboardSnapshot& content, const QByteArray& summary);
+                const ClipboardSnapshot& content, const QByteArray& summary);
     bool execute(const char* sql);
     void emptyJournal();
     // Whether the file open is no longer the one at its path: another instance deleted it.

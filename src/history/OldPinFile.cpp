@@ -37,7 +37,7 @@ std::optional<OldPinFile::Record> readRecord(QCborStreamReader& reader) {
         return std::nullopt;
     }
     const std::optional<qint64> ms = readInteger(reader);
-    std::optional<PasteboardSnapshot> content = ms ? BlobStore::readSnapshot(reader) : std::nullopt;
+    std::optional<ClipboardSnapshot> content = ms ? BlobStore::readSnapshot(reader) : std::nullopt;
     if (!content || content->isEmpty() || reader.hasNext() || !reader.leaveContainer()) {
         return std::nullopt;
     }

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // The pin file of earlier versions, read once for the history's store to take over. CBOR: an
 // array of the format's name, its version, then one array per record in pin order, holding the
@@ -20,7 +20,7 @@ class OldPinFile {
 
     struct Record {
         QDateTime date;
-        PasteboardSnapshot content;
+        ClipboardSnapshot content;
     };
     enum class Status {
         Missing,  // no file, or no folder yet

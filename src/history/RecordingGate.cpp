@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "history/RecordingGate.h"
 
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 
-RecordingGate::RecordingGate(Workspace& workspace, const QStringList& ignoredApplications,
+RecordingGate::RecordingGate(WindowTracker& windowTracker, const QStringList& ignoredApplications,
                              QObject* parent)
-    : QObject(parent), m_workspace(workspace), m_ignored(foldedNames(ignoredApplications)) {}
+    : QObject(parent),
+      m_windowTracker(windowTracker),
+      m_ignored(foldedNames(ignoredApplications)) {}
 
 void RecordingGate::setPaused(bool paused) {
     if (paused == m_paused) {
@@ -26,7 +28,7 @@ bool RecordingGate::admitsCopy() const {
     if (m_ignored.isEmpty()) {
         return true;
     }
-    const std::optional<RunningApp> front = m_workspace.frontmostApplication();
+    const std::optional<RunningApp> front = m_windowTracker.frontmostApplication();
     return !front || !isIgnored(*front, m_ignored);
 }
 

@@ -5,7 +5,7 @@
 #include <QSet>
 #include <QStringList>
 
-class Workspace;
+class WindowTracker;
 struct RunningApp;
 
 // Whether a copy is recorded: not while the user paused recording (never kept across runs),
@@ -13,7 +13,7 @@ struct RunningApp;
 class RecordingGate : public QObject {
     Q_OBJECT
   public:
-    RecordingGate(Workspace& workspace, const QStringList& ignoredApplications,
+    RecordingGate(WindowTracker& windowTracker, const QStringList& ignoredApplications,
                   QObject* parent = nullptr);
 
     bool isPaused() const { return m_paused; }
@@ -33,7 +33,7 @@ class RecordingGate : public QObject {
     void pausedChanged(bool paused);
 
   private:
-    Workspace& m_workspace;
+    WindowTracker& m_windowTracker;
     QSet<QString> m_ignored;
     bool m_paused = false;
 };

@@ -3,14 +3,14 @@
 
 #include <QPointer>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 #include "settings/AppSettings.h"
 
-OnboardingWizard::OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard,
+OnboardingWizard::OnboardingWizard(AppSettings& settings, Clipboard& clipboard,
                                    Scheduler& scheduler, QObject* parent)
     : QObject(parent),
       m_settings(settings),
-      m_pasteboard(pasteboard),
+      m_clipboard(clipboard),
       m_scheduler(scheduler),
       m_startAtLogin(settings.launchAtLoginOffered()) {}
 
@@ -67,7 +67,7 @@ void OnboardingWizard::skip() {
 
 void OnboardingWizard::copySample(int sample) {
     const QString text = sample == 1 ? trainingText1() : trainingText2();
-    m_pasteboard.setString(text);
+    m_clipboard.setString(text);
     // Marked whatever the clipboard made of it: the button did its part.
     setCopied(sample == 1 ? m_text1Copied : m_text2Copied, true);
 }
@@ -130,8 +130,8 @@ void OnboardingWizard::runCopyCheckTimer() {
         }
     };
     // Each copy is seen as it is made, so two copies close together both count.
-    if (m_pasteboard.notifiesChanges()) {
-        m_copyObserver = m_pasteboard.addChangeObserver(check);
+    if (m_clipboard.notifiesChanges()) {
+        m_copyObserver = m_clipboard.addChangeObserver(check);
     } else {
         m_copyCheckTimer = m_scheduler.startRepeating(copyCheckIntervalMs, check);
     }
@@ -144,14 +144,14 @@ void OnboardingWizard::stopCopyCheckTimer() {
         m_copyCheckTimer = 0;
     }
     if (m_copyObserver != 0) {
-        m_pasteboard.removeChangeObserver(m_copyObserver);
+        m_clipboard.removeChangeObserver(m_copyObserver);
         m_copyObserver = 0;
     }
     ++m_copyCheckGeneration;
 }
 
 void OnboardingWizard::checkClipboardForCopyTraining() {
-    const std::optional<QString> text = m_pasteboard.string();
+    const std::optional<QString> text = m_clipboard.string();
     if (!text) {
         return;
     }

@@ -7,7 +7,7 @@
 #include "core/Scheduler.h"
 
 class AppSettings;
-class Pasteboard;
+class Clipboard;
 
 // The first-run wizard's state without its widgets: the page shown, the two exercises and the
 // clipboard check that runs while the copy exercise is on screen: at every change the clipboard
@@ -20,7 +20,7 @@ class OnboardingWizard : public QObject {
     static constexpr int pasteTrainingStep = 6;
     static constexpr int copyCheckIntervalMs = 300;
 
-    OnboardingWizard(AppSettings& settings, Pasteboard& pasteboard, Scheduler& scheduler,
+    OnboardingWizard(AppSettings& settings, Clipboard& clipboard, Scheduler& scheduler,
                      QObject* parent = nullptr);
     ~OnboardingWizard() override;
 
@@ -79,7 +79,7 @@ class OnboardingWizard : public QObject {
     void setPasteField(QString& field, const QString& text);
 
     AppSettings& m_settings;
-    Pasteboard& m_pasteboard;
+    Clipboard& m_clipboard;
     Scheduler& m_scheduler;
     int m_step = 0;
     bool m_text1Copied = false;

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // Our writes on their way from any thread to a selection thread, which an eventfd wakes: only
 // the latest content of a batch is offered, but every claim counts, so a wait for an earlier

@@ -64,11 +64,12 @@ std::optional<int> numberedRow(const KeyEvent& event) {
 
 }  // namespace
 
-PopupSession::PopupSession(KeyboardHooks& hooks, Workspace& workspace, ClipboardHistory& history,
-                           HistoryListModel& model, Deliver deliver, QObject* parent)
+PopupSession::PopupSession(KeyboardHooks& hooks, WindowTracker& windowTracker,
+                           ClipboardHistory& history, HistoryListModel& model, Deliver deliver,
+                           QObject* parent)
     : QObject(parent),
       m_hooks(hooks),
-      m_workspace(workspace),
+      m_windowTracker(windowTracker),
       m_history(history),
       m_filter(model),
       m_deliver(std::move(deliver)) {
@@ -171,7 +172,7 @@ void PopupSession::toggle() {
         closePopupWithoutPaste();
         return;
     }
-    m_previousFrontmostApp = m_workspace.frontmostApplication();
+    m_previousFrontmostApp = m_windowTracker.frontmostApplication();
     const QString name = m_previousFrontmostApp && !m_previousFrontmostApp->name.isEmpty()
                              ? m_previousFrontmostApp->name
                              : QStringLiteral("nil");
@@ -314,7 +315,7 @@ void PopupSession::closePopupWithoutPaste() {
     if (previous) {
         log(QStringLiteral("closePopupWithoutPaste: activating %1")
                 .arg(nameOrQuestionMark(*previous)));
-        m_workspace.activate(*previous);
+        m_windowTracker.activate(*previous);
     }
     m_previousFrontmostApp.reset();
 }
@@ -358,7 +359,7 @@ void PopupSession::pasteItemAndClose(qsizetype row, ClipboardHistory::RestoreAs 
     if constexpr (AppEnvironment::isLoggingEnabled) {
         const QString preview =
             leadingCharacters(m_history.items().at(index).previewText(), logPreviewLength);
-        log(QStringLiteral("pasteItemAndClose: setting pasteboard to item[%1] \"%2…\"")
+        log(QStringLiteral("pasteItemAndClose: setting clipboard to item[%1] \"%2…\"")
                 .arg(index)
                 .arg(preview));
     }

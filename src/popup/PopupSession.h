@@ -13,7 +13,7 @@
 #include "history/ClipboardHistory.h"
 #include "history/HistoryFilterModel.h"
 #include "platform/KeyboardHooks.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 
 // The paste popup's state while it is shown: what is typed to filter the rows, which row is
 // selected, the keys that move, paste or remove, and the application it was opened over, which
@@ -34,7 +34,7 @@ class PopupSession : public QObject {
     static constexpr int defaultPageRows = 5;
 
     // model: the one list model over `history`.
-    PopupSession(KeyboardHooks& hooks, Workspace& workspace, ClipboardHistory& history,
+    PopupSession(KeyboardHooks& hooks, WindowTracker& windowTracker, ClipboardHistory& history,
                  HistoryListModel& model, Deliver deliver, QObject* parent = nullptr);
     ~PopupSession() override;
 
@@ -83,7 +83,7 @@ class PopupSession : public QObject {
     qsizetype rowCount() const { return m_filter.rowCount(); }
 
     KeyboardHooks& m_hooks;
-    Workspace& m_workspace;
+    WindowTracker& m_windowTracker;
     ClipboardHistory& m_history;
     HistoryFilterModel m_filter;
     Deliver m_deliver;

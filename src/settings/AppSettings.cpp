@@ -8,17 +8,17 @@
 
 #include "core/AppLogger.h"
 #include "keys/KeyNames.h"
+#include "platform/Autostart.h"
 #include "platform/KeyValueStore.h"
-#include "platform/LoginItems.h"
 
 namespace {
 
 const QString kPreferredLanguage = QStringLiteral("preferredLanguage");
 const QString kOnboardingCompleted = QStringLiteral("onboardingCompleted");
 const QString kLaunchAtLogin = QStringLiteral("launchAtLogin");
-const QString kHotkeyModifiers = QStringLiteral("hotkeyModifiers");
-const QString kHotkeyKeyCode = QStringLiteral("hotkeyKeyCode");
-const QString kBufferLimit = QStringLiteral("bufferLimit");
+const QString kChordModifiers = QStringLiteral("hotkeyModifiers");
+const QString kChordKeyCode = QStringLiteral("hotkeyKeyCode");
+const QString kHistorySize = QStringLiteral("bufferLimit");
 const QString kAutoDeleteMinutes = QStringLiteral("autoDeleteMinutes");
 const QString kKeepHistory = QStringLiteral("keepHistory");
 const QString kPasteKeystrokesGroup = QStringLiteral("PasteKeystrokes");
@@ -91,9 +91,9 @@ std::optional<QString> languageArgument(const QStringList& arguments) {
 
 }  // namespace
 
-AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
+AppSettings::AppSettings(KeyValueStore& store, Autostart& autostart, const QStringList& arguments,
                          QObject* parent)
-    : QObject(parent), m_store(store), m_loginItems(loginItems) {
+    : QObject(parent), m_store(store), m_autostart(autostart) {
     // Initial values are not assignments: only the language argument and "AppleLanguages"
     // are written here, and no side effect runs.
     QString lang = m_store.stringValue(kPreferredLanguage).value_or(kSystem);
@@ -114,13 +114,13 @@ AppSettings::AppSettings(KeyValueStore& store, LoginItems& loginItems, const QSt
     m_onboardingCompleted =
         m_store.boolValue(kOnboardingCompleted).value_or(!m_store.unreadableFile().isEmpty());
     m_launchAtLogin = m_store.boolValue(kLaunchAtLogin).value_or(false);
-    m_hotkeyModifiers = m_store.uintValue(kHotkeyModifiers).value_or(defaultHotkeyModifiers);
+    m_chordModifiers = m_store.uintValue(kChordModifiers).value_or(defaultChordModifiers);
     // A key code beyond 16 bits would be truncated into some unrelated key.
-    const qint64 keyCode = m_store.intValue(kHotkeyKeyCode).value_or(defaultHotkeyKeyCode);
-    m_hotkeyKeyCode = (keyCode >= 0 && keyCode <= 0xFFFF) ? quint16(keyCode) : defaultHotkeyKeyCode;
+    const qint64 keyCode = m_store.intValue(kChordKeyCode).value_or(defaultChordKeyCode);
+    m_chordKeyCode = (keyCode >= 0 && keyCode <= 0xFFFF) ? quint16(keyCode) : defaultChordKeyCode;
     // The history cannot keep a negative number of records.
-    const qint64 limit = m_store.intValue(kBufferLimit).value_or(defaultBufferLimit);
-    m_bufferLimit = limit >= 0 ? limit : defaultBufferLimit;
+    const qint64 limit = m_store.intValue(kHistorySize).value_or(defaultHistorySize);
+    m_historySize = limit >= 0 ? limit : defaultHistorySize;
     m_autoDeleteMinutes = m_store.intValue(kAutoDeleteMinutes).value_or(0);
     m_keepHistory = m_store.boolValue(kKeepHistory).value_or(false);
     // A list the user emptied is stored as an empty text: INI files cannot tell an empty list
@@ -287,7 +287,7 @@ void AppSettings::reconcileLoginItem() {
     // A start never writes the entry: only the user's yes does (the guide's last page, the
     // settings window). An entry removed or turned off in the desktop's own startup settings is
     // the user's answer, kept as the setting so that nothing writes it back.
-    m_launchAtLogin = m_loginItems.isRegistered();
+    m_launchAtLogin = m_autostart.isRegistered();
     if (m_store.contains(kLaunchAtLogin) &&
         m_store.boolValue(kLaunchAtLogin).value_or(!m_launchAtLogin) != m_launchAtLogin) {
         m_store.setValue(kLaunchAtLogin, m_launchAtLogin);
@@ -300,11 +300,11 @@ bool AppSettings::launchAtLoginAnswered() const {
 
 bool AppSettings::launchAtLoginOffered() const {
     return launchAtLoginAnswered() || m_launchAtLogin ? m_launchAtLogin
-                                                      : m_loginItems.offeredAtFirstStart();
+                                                      : m_autostart.offeredAtFirstStart();
 }
 
 void AppSettings::registerLoginItem(bool enabled) {
-    const bool ok = enabled ? m_loginItems.registerApp() : m_loginItems.unregisterApp();
+    const bool ok = enabled ? m_autostart.registerApp() : m_autostart.unregisterApp();
     // A failure turns the setting off; if that unregistration fails too, stop there instead of
     // asking again and again.
     if (ok || m_revertingLoginItem) {
@@ -315,26 +315,26 @@ void AppSettings::registerLoginItem(bool enabled) {
     m_revertingLoginItem = false;
 }
 
-void AppSettings::setHotkeyModifiers(quint64 value) {
+void AppSettings::setChordModifiers(quint64 value) {
     Q_EMIT willChange();
-    m_hotkeyModifiers = value;
-    m_store.setValue(kHotkeyModifiers, QVariant::fromValue<quint64>(value));
-    Q_EMIT hotkeyAssigned();
+    m_chordModifiers = value;
+    m_store.setValue(kChordModifiers, QVariant::fromValue<quint64>(value));
+    Q_EMIT chordAssigned();
 }
 
-void AppSettings::setHotkeyKeyCode(quint16 value) {
+void AppSettings::setChordKeyCode(quint16 value) {
     Q_EMIT willChange();
-    m_hotkeyKeyCode = value;
-    m_store.setValue(kHotkeyKeyCode, int(value));
-    Q_EMIT hotkeyAssigned();
+    m_chordKeyCode = value;
+    m_store.setValue(kChordKeyCode, int(value));
+    Q_EMIT chordAssigned();
 }
 
-void AppSettings::setBufferLimit(qint64 value) {
+void AppSettings::setHistorySize(qint64 value) {
     Q_EMIT willChange();
     // The history must never be told to keep a negative number of records.
-    m_bufferLimit = std::max<qint64>(value, 0);
-    m_store.setValue(kBufferLimit, QVariant::fromValue<qint64>(m_bufferLimit));
-    Q_EMIT bufferLimitAssigned();
+    m_historySize = std::max<qint64>(value, 0);
+    m_store.setValue(kHistorySize, QVariant::fromValue<qint64>(m_historySize));
+    Q_EMIT historySizeAssigned();
 }
 
 void AppSettings::setAutoDeleteMinutes(qint64 value) {
@@ -389,7 +389,7 @@ void AppSettings::setWindowFrame(const QString& window, const QRect& frame) {
                                                              .arg(frame.height()));
 }
 
-QString AppSettings::hotkeyDisplayString() const {
-    return KeyNames::displayString(m_hotkeyModifiers, m_hotkeyKeyCode,
+QString AppSettings::chordDisplayString() const {
+    return KeyNames::displayString(m_chordModifiers, m_chordKeyCode,
                                    KeyNames::ChordForm::Translated);
 }

@@ -14,11 +14,11 @@
 #include "keys/KeyEvent.h"
 
 class KeyValueStore;
-class LoginItems;
+class Autostart;
 
 // The user's choices, written through to the store on every assignment. Side effects that other
 // services must apply run synchronously inside the assignment through the *Assigned signals,
-// which the composition root connects directly (history limit, auto-delete timer, hotkey).
+// which the composition root connects directly (history limit, auto-delete timer, chord).
 class AppSettings : public QObject {
     Q_OBJECT
   public:
@@ -31,13 +31,13 @@ class AppSettings : public QObject {
         const char* text;  // SettingsView's, untranslated
     };
 
-    static constexpr quint64 defaultHotkeyModifiers = ModifierFlag::Command | ModifierFlag::Shift;
-    static constexpr quint16 defaultHotkeyKeyCode = KeyCode::V;
-    static constexpr qint64 defaultBufferLimit = 50;
+    static constexpr quint64 defaultChordModifiers = ModifierFlag::Command | ModifierFlag::Shift;
+    static constexpr quint16 defaultChordKeyCode = KeyCode::V;
+    static constexpr qint64 defaultHistorySize = 50;
 
     // Loads the nine values; arguments are the process arguments (scanned for "--language").
     // Writes only the language argument and "AppleLanguages"; runs no side effect.
-    AppSettings(KeyValueStore& store, LoginItems& loginItems, const QStringList& arguments,
+    AppSettings(KeyValueStore& store, Autostart& autostart, const QStringList& arguments,
                 QObject* parent = nullptr);
 
     static const QList<LanguageOption>& languageOptions();
@@ -59,9 +59,9 @@ class AppSettings : public QObject {
     // The settings file when it is there but cannot be read (see KeyValueStore).
     QString unreadableSettingsFile() const;
     bool launchAtLogin() const { return m_launchAtLogin; }
-    quint64 hotkeyModifiers() const { return m_hotkeyModifiers; }
-    quint16 hotkeyKeyCode() const { return m_hotkeyKeyCode; }
-    qint64 bufferLimit() const { return m_bufferLimit; }
+    quint64 chordModifiers() const { return m_chordModifiers; }
+    quint16 chordKeyCode() const { return m_chordKeyCode; }
+    qint64 historySize() const { return m_historySize; }
     qint64 autoDeleteMinutes() const { return m_autoDeleteMinutes; }
     // Every record kept across restarts, not just the pins; off unless the user asks.
     bool keepHistory() const { return m_keepHistory; }
@@ -77,9 +77,9 @@ class AppSettings : public QObject {
     // What the guide's "Start Quillstack when you log in" box starts as: the answer given, else
     // the login service's offer.
     bool launchAtLoginOffered() const;
-    void setHotkeyModifiers(quint64 value);
-    void setHotkeyKeyCode(quint16 value);
-    void setBufferLimit(qint64 value);
+    void setChordModifiers(quint64 value);
+    void setChordKeyCode(quint16 value);
+    void setHistorySize(qint64 value);
     void setAutoDeleteMinutes(qint64 value);
     void setKeepHistory(bool value);
 
@@ -103,7 +103,7 @@ class AppSettings : public QObject {
     void setWindowFrame(const QString& window, const QRect& frame);
 
     // The chord as the user reads it on this desktop, in the interface language.
-    QString hotkeyDisplayString() const;
+    QString chordDisplayString() const;
 
   Q_SIGNALS:
     // Sent before a value changes (views re-render), and once more after a language change.
@@ -112,8 +112,8 @@ class AppSettings : public QObject {
     void onboardingCompletedChanged(bool completed);
     void launchAtLoginChanged(bool enabled);
     // Side-effect signals, sent on every assignment of the property, equal value or not.
-    void hotkeyAssigned();
-    void bufferLimitAssigned();
+    void chordAssigned();
+    void historySizeAssigned();
     void autoDeleteMinutesAssigned();
     void keepHistoryAssigned();
     void ignoredApplicationsChanged();
@@ -127,13 +127,13 @@ class AppSettings : public QObject {
     void reportProblem(const QString& englishKey);
 
     KeyValueStore& m_store;
-    LoginItems& m_loginItems;
+    Autostart& m_autostart;
     QString m_preferredLanguage;
     bool m_onboardingCompleted = false;
     bool m_launchAtLogin = false;
-    quint64 m_hotkeyModifiers = defaultHotkeyModifiers;
-    quint16 m_hotkeyKeyCode = defaultHotkeyKeyCode;
-    qint64 m_bufferLimit = defaultBufferLimit;
+    quint64 m_chordModifiers = defaultChordModifiers;
+    quint16 m_chordKeyCode = defaultChordKeyCode;
+    qint64 m_historySize = defaultHistorySize;
     qint64 m_autoDeleteMinutes = 0;
     bool m_keepHistory = false;
     bool m_revertingLoginItem = false;

@@ -2,14 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cctype>
-
+#include "ClipboardRigs.h"
 #include "DataControlServer.h"
-#include "PasteboardRigs.h"
-#include "ext-data-control-v1-client-protocol.h"
-#include "platform/wayland/WaylandPasteboard.h"
-#include "wlr-data-control-unstable-v1-client-protocol.h"
+#include "platform/wayland/WaylandClipboard.h"
 
 using namespace std::chrono_literals;
 
@@ -33,29 +28,7 @@ class TestExtDataControl : public QObject {
         qputenv("WAYLAND_SOCKET", "999");
     }
 
-    // The clipboard thread hands both protocols the same listener tables, which libwayland calls
-    // by the events' opcodes and arguments.
-    void eventsAreTheWlrootsOnes() {
-        const std::pair<const wl_interface&, const wl_interface&> interfaces[] = {
-            {ext_data_control_device_v1_interface, zwlr_data_control_device_v1_interface},
-            {ext_data_control_source_v1_interface, zwlr_data_control_source_v1_interface},
-            {ext_data_control_offer_v1_interface, zwlr_data_control_offer_v1_interface}};
-        // A signature starts with the version that brought the message, which may differ.
-        const auto arguments = [](QByteArray signature) {
-            return signature.remove(
-                0, std::ranges::find_if_not(signature, ::isdigit) - signature.begin());
-        };
-        for (const auto& [standard, wlroots] : interfaces) {
-            QCOMPARE(standard.event_count, wlroots.event_count);
-            for (int i = 0; i < standard.event_count; ++i) {
-                QCOMPARE(standard.events[i].name, wlroots.events[i].name);
-                QCOMPARE(arguments(standard.events[i].signature),
-                         arguments(wlroots.events[i].signature));
-            }
-        }
-    }
-
-    // What is kept of a copy, and when, is the Wayland pasteboard's test: here only the protocol
+    // What is kept of a copy, and when, is the Wayland clipboard's test: here only the protocol
     // differs.
     void copyKeptAndRestored() {
         const QByteArray text("a\0b\n\xc3\xa9", 6);
@@ -67,13 +40,13 @@ class TestExtDataControl : public QObject {
         kept.insert(kUtf8, text);
         DataControlServer server;
         QVERIFY(!server.socketName().isEmpty());
-        QVERIFY(WaylandPasteboard::isOffered(server.socketName()));
+        QVERIFY(WaylandClipboard::isOffered(server.socketName()));
         // Other clients copy through the same protocol: boards of ours.
         const auto board = [&server] {
-            return std::make_unique<WaylandPasteboard>(server.socketName(), 2s);
+            return std::make_unique<WaylandClipboard>(server.socketName(), 2s);
         };
-        PasteboardHistoryRig rig(board());
-        QVERIFY(rig.pasteboard.isConnected());
+        ClipboardHistoryRig rig(board());
+        QVERIFY(rig.clipboard.isConnected());
         // Another client of the protocol, pasting what is offered.
         const auto reader = board();
 
@@ -85,7 +58,7 @@ class TestExtDataControl : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 1, 30'000);
         QTest::qWait(100);
         QVERIFY2(meter.longestCpuMs < 20, qPrintable(QString::number(meter.longestCpuMs)));
-        QVERIFY(rig.history.items()[0].resolvedPasteboardData() == PasteboardSnapshot{kept});
+        QVERIFY(rig.history.items()[0].resolvedClipboardData() == ClipboardSnapshot{kept});
 
         // Restored after a newer copy: every type again, and as the primary selection too.
         const auto newer = board();
@@ -93,10 +66,10 @@ class TestExtDataControl : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(rig.history.items().size(), 2, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(reader->string(), std::optional(QStringLiteral("newer")), 5000);
         rig.history.restoreToClipboard(1);
-        QVERIFY(confirmed(rig.pasteboard));
-        QTRY_VERIFY_WITH_TIMEOUT(reader->items() == PasteboardSnapshot{kept}, 10'000);
-        rig.pasteboard.offerLatestWriteAsPrimary();
-        QVERIFY(confirmed(rig.pasteboard));
+        QVERIFY(confirmed(rig.clipboard));
+        QTRY_VERIFY_WITH_TIMEOUT(reader->items() == ClipboardSnapshot{kept}, 10'000);
+        rig.clipboard.offerLatestWriteAsPrimary();
+        QVERIFY(confirmed(rig.clipboard));
         QCOMPARE(server.offeredTypes(true), kept.keys());
         rig.settle();
         QCOMPARE(rig.history.items().size(), 2);

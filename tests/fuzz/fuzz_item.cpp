@@ -23,7 +23,7 @@
 #include "history/BlobStore.h"
 #include "history/ClipboardItem.h"
 #include "history/RtfText.h"
-#include "platform/PasteboardTypeKey.h"
+#include "platform/ClipboardTypeKey.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ namespace {
 constexpr qint64 kInlineByteLimit = 256;
 constexpr int kThumbnailMaxSide = ClipboardItem::defaultThumbnailMaxSide;
 
-// The targets the extraction rules know, in the order of PasteboardTypeKey, and two others.
+// The targets the extraction rules know, in the order of ClipboardTypeKey, and two others.
 const QStringList kKnownTypes =
     QString(
         "text/plain;charset=utf-8 UTF8_STRING text/plain STRING text/rtf application/rtf "
@@ -39,8 +39,8 @@ const QStringList kKnownTypes =
         "text/x-moz-url _NETSCAPE_URL image/jpeg application/x-kde-cutselection")
         .split(u' ');
 
-PasteboardSnapshot decodeSnapshot(const uint8_t* data, size_t size) {
-    PasteboardSnapshot snapshot;
+ClipboardSnapshot decodeSnapshot(const uint8_t* data, size_t size) {
+    ClipboardSnapshot snapshot;
     size_t pos = 0;
     const auto byte = [&] { return pos < size ? data[pos++] : uint8_t(0); };
     const auto bytes = [&](size_t count) {
@@ -64,12 +64,12 @@ PasteboardSnapshot decodeSnapshot(const uint8_t* data, size_t size) {
 }
 
 // What the record keeps: no empty buffers, no TIFF beside a PNG, no empty items.
-PasteboardSnapshot normalised(const PasteboardSnapshot& snapshot) {
-    PasteboardSnapshot out;
+ClipboardSnapshot normalised(const ClipboardSnapshot& snapshot) {
+    ClipboardSnapshot out;
     for (StoredItem item : snapshot) {
         item.removeIf([](const auto& entry) { return entry.value().isEmpty(); });
-        if (item.contains(PasteboardTypeKey::png)) {
-            item.remove(PasteboardTypeKey::tiff);
+        if (item.contains(ClipboardTypeKey::png)) {
+            item.remove(ClipboardTypeKey::tiff);
         }
         if (!item.isEmpty()) {
             out.append(item);
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same bytes as a blob file and as RTF: a blob decodes to nothing or to a snapshot that
     // survives a round trip unchanged; plain text never grows beyond a few characters per byte.
     const QByteArray raw(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (const std::optional<PasteboardSnapshot> decoded = BlobStore::decode(raw)) {
+    if (const std::optional<ClipboardSnapshot> decoded = BlobStore::decode(raw)) {
         check(BlobStore::decode(BlobStore::encode(*decoded)) == decoded);
     }
     const std::optional<QString> text = RtfText::toPlainText(raw);
@@ -98,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     static QTemporaryDir blobs;
     check(blobs.isValid());
-    const PasteboardSnapshot snapshot = decodeSnapshot(data, size);
-    const PasteboardSnapshot expected = normalised(snapshot);
+    const ClipboardSnapshot snapshot = decodeSnapshot(data, size);
+    const ClipboardSnapshot expected = normalised(snapshot);
 
     const std::optional<ClipboardItem> item =
         ClipboardItem::make(snapshot, blobs.path(), kInlineByteLimit, kThumbnailMaxSide);
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Over the limit the content goes to a blob file, else it stays in memory; never both.
     const bool large = byteCount(expected) > kInlineByteLimit;
     check(item->blobPath().has_value() == large && item->inlineData().has_value() == !large);
-    check(item->resolvedPasteboardData() == expected);
+    check(item->resolvedClipboardData() == expected);
     item->deleteBlob();
     // Nothing is left behind: no blob, no half-written temporary file.
     check(QDir(blobs.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));

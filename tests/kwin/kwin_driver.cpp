@@ -11,7 +11,7 @@
 
 #include "fake-input-client-protocol.h"
 #include "plasma-window-management-client-protocol.h"
-#include "platform/kde/KWinWorkspace.h"
+#include "platform/kde/KWinWindowTracker.h"
 #include "platform/wayland/WaylandSession.h"
 
 namespace {
@@ -91,11 +91,11 @@ int main(int argc, char** argv) {
     WaylandSession session;
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("active")) {
-        const KWinWorkspace workspace(session);
-        if (!workspace.isOffered()) {
+        const KWinWindowTracker windowTracker(session);
+        if (!windowTracker.isOffered()) {
             return 3;
         }
-        const RunningApp front = workspace.frontmostApplication().value_or(RunningApp{});
+        const RunningApp front = windowTracker.frontmostApplication().value_or(RunningApp{});
         std::printf("%s %lld\n", qPrintable(front.windowClass), front.pid);
         return 0;
     }

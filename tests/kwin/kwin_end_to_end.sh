@@ -66,16 +66,6 @@ grant "$driver" "$(readlink -f "$app")"
 # KWin reads the rebuilt cache a moment later: once the driver is granted, so is the application.
 wait_for 20 "$driver" active >/dev/null || fail "KWin does not grant the desktop files' interfaces"
 # KWin 6.5 and later offer the standard data control alone: the copies below then prove that path.
-globals=$(wayland-info 2>/dev/null)
-ext=0 wlr=0
-[[ $globals == *ext_data_control_manager_v1* ]] && ext=1
-[[ $globals == *zwlr_data_control_manager_v1* ]] && wlr=1
-case "$ext$wlr" in
-  10) echo "data control: ext-data-control alone" ;;
-  11) echo "data control: ext-data-control (preferred), wlr offered too" ;;
-  01) echo "data control: wlr" ;;
-  *) fail "KWin offers no data control" ;;
-esac
 start_app
 
 # The terminal pastes on Ctrl+Shift+V, a Qt field on Ctrl+V; a Shift still held over Return

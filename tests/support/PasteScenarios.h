@@ -26,7 +26,6 @@ struct PasteScenario {
     QString arrives{};
     QString clipboard{};  // afterwards; empty: not checked
 };
-Q_DECLARE_METATYPE(PasteScenario)
 
 // A terminal whose shell is a raw-mode `cat`: the file holds exactly the bytes it received.
 class RawTerminal {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 
@@ -21,6 +23,13 @@ inline QByteArray encodeImage(const QImage& image, const char* format = "png") {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter(&buffer, format).write(image);
     return bytes;
+}
+
+// Writes the file (and the folders above it); whether all of it was written.
+inline bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
 }
 
 // The type and permission bits of `path` itself (a link is not followed); 0 when it is missing.

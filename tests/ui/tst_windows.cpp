@@ -1,28 +1,28 @@
 // SPDX-License-Identifier: MIT
-// The application's windows on fakes, offscreen: the tray's panel and menu, the browser and its
-// search, the settings window, the onboarding wizard and the paste popup.
+// The application's windows on fakes, offscreen: the tray's panel and menu, the history window and
+// its search, the settings window, the onboarding wizard and the paste popup.
 #include <QtTest>
 #include <QtWidgets>
 
-#include "HotkeyStack.h"
+#include "ChordStack.h"
 #include "TestHelpers.h"
 #include "history/HistoryFilterModel.h"
 #include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/StatusIndicator.h"
 #include "settings/InterfaceLanguage.h"
-#include "ui/browser/ClipboardBrowserDelegate.h"
-#include "ui/browser/ClipboardBrowserView.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/MatchHighlight.h"
 #include "ui/common/QuitQuestion.h"
+#include "ui/history/HistoryWindowDelegate.h"
+#include "ui/history/HistoryWindowView.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
-#include "ui/settings/HotkeyRecorderView.h"
+#include "ui/settings/ChordRecorderView.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
 #include "ui/tray/TrayPanel.h"
@@ -35,8 +35,8 @@ using namespace Qt::StringLiterals;
 namespace {
 // The application's stack over fakes with its interface in English (the system's language
 // here), monitoring, and the list model the windows show.
-struct WindowRig : HotkeyStack {
-    explicit WindowRig(const QStringList& copies = {}) : HotkeyStack(copies) {
+struct WindowRig : ChordStack {
+    explicit WindowRig(const QStringList& copies = {}) : ChordStack(copies) {
         detector.startMonitoring();
     }
     InterfaceLanguage language{&settings, u"en"_s};
@@ -48,18 +48,18 @@ T* child(const QObject& parent, const char* name) {
 }
 
 inline StoredItem textItem(const QString& text) {
-    return {{QString(PasteboardTypeKey::stringUtf8Mime), text.toUtf8()}};
+    return {{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}};
 }
 
 using Row = PastePopupItemDelegate::RowLayout;
 
 // The browser on screen over the list model.
-struct Browser : WindowRig {
-    ClipboardBrowserView view{history, model, scheduler, language.current()};
+struct HistoryWindow : WindowRig {
+    HistoryWindowView view{history, model, scheduler, language.current()};
     HistoryFilterModel& shown = *view.filterModel();  // the rows the list shows
 
-    explicit Browser(const QStringList& texts = {}) : WindowRig(texts) {
-        view.resize(ClipboardBrowserView::minimumWidth, ClipboardBrowserView::minimumHeight);
+    explicit HistoryWindow(const QStringList& texts = {}) : WindowRig(texts) {
+        view.resize(HistoryWindowView::minimumWidth, HistoryWindowView::minimumHeight);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         settle();
@@ -69,7 +69,7 @@ struct Browser : WindowRig {
         list()->doItemsLayout();
         QCoreApplication::processEvents();
     }
-    ClipboardBrowserDelegate::RowLayout rowLayout(int row) const {
+    HistoryWindowDelegate::RowLayout rowLayout(int row) const {
         return view.delegate()->layoutFor(list()->visualRect(shown.index(row, 0)),
                                           shown.index(row, 0));
     }
@@ -106,7 +106,7 @@ struct Tray : WindowRig {
         QList<int> sent;
         int n = 0;
         for (const auto request :
-             {&QuillstackTray::viewBufferRequested, &QuillstackTray::settingsRequested,
+             {&QuillstackTray::historyWindowRequested, &QuillstackTray::settingsRequested,
               &QuillstackTray::pauseToggleRequested, &QuillstackTray::restartOnboardingRequested,
               &QuillstackTray::quitRequested}) {
             QObject::connect(&tray, request, &connections, [&sent, row = n++] { sent << row; });
@@ -154,7 +154,7 @@ struct Tray : WindowRig {
 };
 
 using Warning = SettingsView::Warning;
-using Session = SettingsView::Session;
+using Session = SessionKind;
 
 struct LimitCase {
     int start;
@@ -201,9 +201,9 @@ struct SettingsRig : WindowRig {
                      }};
 
     explicit SettingsRig(const QStringList& copies = {}) : WindowRig(copies) {
-        QObject::connect(&settings, &AppSettings::bufferLimitAssigned, &history,
+        QObject::connect(&settings, &AppSettings::historySizeAssigned, &history,
                          &ClipboardHistory::applyLimit, Qt::DirectConnection);
-        QObject::connect(&settings, &AppSettings::hotkeyAssigned, &detector,
+        QObject::connect(&settings, &AppSettings::chordAssigned, &detector,
                          &ChordDetector::restartMonitoring, Qt::DirectConnection);
         QObject::connect(&settings, &AppSettings::preferredLanguageChanged, &window,
                          &AppWindow::rebuildContent);
@@ -213,7 +213,7 @@ struct SettingsRig : WindowRig {
         return QTest::qWaitForWindowExposed(&window) ? view() : nullptr;
     }
     SettingsView* view() const { return qobject_cast<SettingsView*>(window.content()); }
-    HotkeyRecorderView* recorder() const { return view()->recorder(); }
+    ChordRecorderView* recorder() const { return view()->recorder(); }
 };
 
 // The first thing the settings form shows cut: a button narrower than its text, a wrapped text
@@ -246,11 +246,11 @@ struct PageCase {
 
 // The wizard on fakes, in English, on screen.
 struct WizardRig : WindowRig {
-    OnboardingView view{settings, detector, pasteboard, scheduler};
+    OnboardingView view{settings, detector, clipboard, scheduler};
 
     // The clipboard tells of its changes, as every desktop's does.
     WizardRig() {
-        pasteboard.setNotifiesChanges(true);
+        clipboard.setNotifiesChanges(true);
         view.show();
     }
     OnboardingWizard& wizard() { return view.wizard(); }
@@ -262,7 +262,7 @@ struct WizardRig : WindowRig {
     }
     // Another program copies this text; the check follows without the clock moving.
     void copyElsewhere(const QString& text) {
-        pasteboard.setContent({textItem(text)});
+        clipboard.setContent({textItem(text)});
         scheduler.runUntilIdle();
     }
     // Forward with Next; the copy exercise is passed with its two buttons.
@@ -288,7 +288,7 @@ struct Popup : WindowRig {
     explicit Popup(const QStringList& copies, bool compositing = false)
         : WindowRig(copies),
           controller(popup, detector, settings,
-                     {[compositing] { return compositing; }, [this](QWidget*) { ++prepareCalls; },
+                     {[compositing] { return compositing; }, [this](quint64) { ++prepareCalls; },
                       [this](quint64 window) {
                           geometryAsked << window;
                           return std::optional<QRect>(QRect(-5000, -5000, 10, 10));  // no screen
@@ -332,9 +332,9 @@ class TestWindows : public QObject {
             }
             QCOMPARE(panel->isVisible(), step != '-' && step != 'D');
         }
-        t.settings.setHotkeyKeyCode(1);  // S
+        t.settings.setChordKeyCode(1);  // S
         const QString shown = t.view()->reminderLabel()->text();
-        QVERIFY(shown.startsWith(t.settings.hotkeyDisplayString() + ' '));
+        QVERIFY(shown.startsWith(t.settings.chordDisplayString() + ' '));
         QVERIFY(t.tray.trayIcon()->toolTip().startsWith("Quillstack\n" + shown));
         t.checkRows();
         QPointer<TrayPanelView> old = t.view();
@@ -380,7 +380,7 @@ class TestWindows : public QObject {
     }
     void buttonsActOnTheirOwnRow() {
         QFETCH(QStringList, clicks);
-        Browser b({"A", "B", "C", "D", "E"});
+        HistoryWindow b({"A", "B", "C", "D", "E"});
         for (const QString& click : clicks) {
             const auto layout = b.rowLayout(click.mid(1).toInt());
             const QRect target = click[0] == u'c'   ? layout.copyButton
@@ -391,7 +391,7 @@ class TestWindows : public QObject {
             b.settle();
         }
         QTEST(b.previews(), "remaining");
-        QTEST(b.pasteboard.writes().isEmpty() ? QString() : b.pasteboard.string().value(),
+        QTEST(b.clipboard.writes().isEmpty() ? QString() : b.clipboard.string().value(),
               "clipboard");
         QVERIFY(b.view.isVisible());
     }
@@ -399,7 +399,7 @@ class TestWindows : public QObject {
     // Ctrl+F reaches the search field, typing keeps the matches, the keys that move work from the
     // field, Delete removes the selected match and nothing else.
     void searchFromTheField() {
-        Browser b({"apple pie", "banana", "apple tart", "cherry"});
+        HistoryWindow b({"apple pie", "banana", "apple tart", "cherry"});
         b.list()->setFocus();
         QTest::keyClick(b.list(), Qt::Key_F, Qt::ControlModifier);
         QTRY_VERIFY(b.view.searchField()->hasFocus());
@@ -426,7 +426,7 @@ class TestWindows : public QObject {
               {QMessageBox::DestructiveRole, false, false, 0},
               {QMessageBox::DestructiveRole, true, false, 1},
               {QMessageBox::DestructiveRole, true, true, 0}}) {
-            Browser b({"A", "B", "C"});
+            HistoryWindow b({"A", "B", "C"});
             b.history.setPinned(2, pinned);
             QTest::mouseClick(b.view.clearAllButton(), Qt::LeftButton);
             QMessageBox* box = b.view.clearConfirmation();
@@ -482,20 +482,20 @@ class TestWindows : public QObject {
     void lateThumbnailAppearsInItsRow() {
         QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
-        Browser b({"plain"});
+        HistoryWindow b({"plain"});
         // A file of its own, the way a file manager copies it.
-        b.copy({{QString(PasteboardTypeKey::uriList),
+        b.copy({{QString(ClipboardTypeKey::uriList),
                  QUrl::fromLocalFile(file.fileName()).toEncoded()}});
         b.settle();
         QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
         QVERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() <
-                ClipboardBrowserDelegate::pictureSide);
+                HistoryWindowDelegate::pictureSide);
 
         // The row grows to hold the picture, and the picture is drawn in it.
         b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
         b.scheduler.runUntilIdle();
         QTRY_VERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() >
-                    ClipboardBrowserDelegate::pictureSide);
+                    HistoryWindowDelegate::pictureSide);
         const QRect picture = b.rowLayout(0).picture;
         QVERIFY(!picture.isEmpty() && b.rowLayout(1).picture.isEmpty());
         const QImage shot = b.list()->viewport()->grab().toImage();
@@ -505,7 +505,7 @@ class TestWindows : public QObject {
     // Lines as copied, and at most four of them, the last cut with "…". A double click on the
     // text opens it for selection; on the copy button it does not.
     void rowTexts() {
-        Browser b({"first\nsecond", QString("word ").repeated(60) + "last"});
+        HistoryWindow b({"first\nsecond", QString("word ").repeated(60) + "last"});
         const auto lines = [&b](int row) {
             return b.view.delegate()->textLines(b.shown.index(row, 0), b.list()->font(),
                                                 b.rowLayout(row).text.width());
@@ -536,7 +536,7 @@ class TestWindows : public QObject {
     }
 
     void agesStayCurrentWhileShown() {
-        Browser b({"one"});
+        HistoryWindow b({"one"});
         PaintCounter counter;
         b.list()->viewport()->installEventFilter(&counter);
         QCoreApplication::processEvents();
@@ -569,17 +569,17 @@ class TestWindows : public QObject {
         }
         WindowRig rig(copies);
         AppWindow window("History", [&rig] {
-            return new ClipboardBrowserView(rig.history, rig.model, rig.scheduler,
-                                            rig.language.current());
+            return new HistoryWindowView(rig.history, rig.model, rig.scheduler,
+                                         rig.language.current());
         });
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         if (rows == 0) {
-            QCOMPARE(window.size(), QSize(ClipboardBrowserView::minimumWidth,
-                                          ClipboardBrowserView::minimumHeight));
+            QCOMPARE(window.size(),
+                     QSize(HistoryWindowView::minimumWidth, HistoryWindowView::minimumHeight));
             return;
         }
-        QListView* list = qobject_cast<ClipboardBrowserView*>(window.content())->listView();
+        QListView* list = qobject_cast<HistoryWindowView*>(window.content())->listView();
         list->doItemsLayout();
         QCoreApplication::processEvents();
         const int bottom = list->viewport()->height() - 1;
@@ -626,31 +626,31 @@ class TestWindows : public QObject {
 
     // Raising applies at once; lowering, which trims, only once the value has stayed. Which
     // records a lower limit trims is tst_clipboard_history's.
-    void bufferLimitSteps_data() {
+    void historySizeSteps_data() {
         QTest::addColumn<LimitCase>("c");
         QTest::newRow("down trims once settled") << LimitCase{50, "-", 50, 45};
         // Lower, back (the timer stopped, nothing lost), then higher, applied at once.
         QTest::newRow("typed, through 5 and 50") << LimitCase{50, "500", 500, 500};
         QTest::newRow("lowest bound") << LimitCase{5, "-", 5, 5};
     }
-    void bufferLimitSteps() {
+    void historySizeSteps() {
         QFETCH(LimitCase, c);
         SettingsRig rig;
-        rig.settings.setBufferLimit(c.start);
+        rig.settings.setHistorySize(c.start);
         constexpr int copies = 50;
         for (int i = 0; i < copies; ++i) {
             rig.copyText(QStringLiteral("text %1").arg(i));
         }
-        QSpinBox* box = rig.open()->bufferLimitBox();
+        QSpinBox* box = rig.open()->historySizeBox();
         if (qstrcmp(c.edit, "-") == 0) {
             box->stepDown();
         } else {
             box->selectAll();
             QTest::keyClicks(box, c.edit);
         }
-        QCOMPARE(int(rig.settings.bufferLimit()), c.atOnce);
+        QCOMPARE(int(rig.settings.historySize()), c.atOnce);
         // The settling timer, where one runs; a stopped one would have left the same value.
-        QTRY_COMPARE(int(rig.settings.bufferLimit()), c.settled);
+        QTRY_COMPARE(int(rig.settings.historySize()), c.settled);
         QCOMPARE(rig.history.items().size(), std::min(copies, c.settled));
     }
 
@@ -700,9 +700,9 @@ class TestWindows : public QObject {
         // the login entry anew (removed meanwhile in the desktop's own startup settings).
         SettingsView* shown = rig.view();
         shown->launchAtLoginToggle()->click();
-        QVERIFY(rig.loginItems.registered && rig.settings.launchAtLogin());
+        QVERIFY(rig.autostart.registered && rig.settings.launchAtLogin());
         QVERIFY(rig.window.close() && !rig.window.isVisible());
-        rig.loginItems.registered = false;
+        rig.autostart.registered = false;
         rig.window.present();
         QVERIFY(rig.window.isVisible() && rig.view() == shown);
         QVERIFY(!shown->launchAtLoginToggle()->isChecked() && !rig.settings.launchAtLogin());
@@ -719,15 +719,15 @@ class TestWindows : public QObject {
         QTest::newRow("no paste, whatever else")
             << WarningCase{false, None, true, true, X11, Warning::PasteUnavailable, "XTEST"};
         QTest::newRow("no global chord") << WarningCase{
-            true, Unavailable, true, true, X11, Warning::HotkeyUnavailable, "--toggle-popup", true};
+            true, Unavailable, true, true, X11, Warning::ChordUnavailable, "--toggle-popup", true};
         QTest::newRow("shared with another program") << WarningCase{
-            true, HeldElsewhere, false, true, X11, Warning::HotkeyShared, "both react", true};
+            true, HeldElsewhere, false, true, X11, Warning::ChordShared, "both react", true};
         QTest::newRow("no shortcut settings known") << WarningCase{
-            true, HeldElsewhere, false, false, X11, Warning::HotkeyShared, "both react"};
+            true, HeldElsewhere, false, false, X11, Warning::ChordShared, "both react"};
         QTest::newRow("wayland: nothing types") << WarningCase{
             false, Unavailable, true, true, Wayland, Warning::PasteUnavailable, "no program type"};
         QTest::newRow("wayland: chord not bound") << WarningCase{
-            true, Unavailable, true, true, Wayland, Warning::HotkeyUnavailable, "%@", true};
+            true, Unavailable, true, true, Wayland, Warning::ChordUnavailable, "%@", true};
     }
     void warningsFollowTheFlags() {
         QFETCH(WarningCase, c);
@@ -742,7 +742,7 @@ class TestWindows : public QObject {
         rig.hooks.setRefuseGlobalObservation(c.globalRefused);
         rig.detector.restartMonitoring();
         QCOMPARE(v->warningLabel()->isVisible(), c.warning != Warning::None);
-        const QString chord = rig.settings.hotkeyDisplayString();
+        const QString chord = rig.settings.chordDisplayString();
         const bool namesChord = qstrcmp(c.fragment, "%@") == 0;
         QVERIFY(v->warningLabel()->text().contains(namesChord ? chord : c.fragment));
         QCOMPARE(v->warningButton()->isVisible(), c.button);
@@ -751,14 +751,14 @@ class TestWindows : public QObject {
             QCOMPARE(rig.opened, 1);
         }
         if (namesChord) {  // and follows a newly recorded one
-            rig.settings.setHotkeyModifiers(ModifierFlag::Control | ModifierFlag::Option);
-            QVERIFY(v->warningLabel()->text().contains(rig.settings.hotkeyDisplayString()));
+            rig.settings.setChordModifiers(ModifierFlag::Control | ModifierFlag::Option);
+            QVERIFY(v->warningLabel()->text().contains(rig.settings.chordDisplayString()));
         }
     }
 
     // A recording takes the first key press that carries a modifier, or ends without storing
     // anything when cancelled, closed or rebuilt; plain keys go on to their target. How a press
-    // becomes a chord and which chords are refused is tst_hotkey's. In every language the window
+    // becomes a chord and which chords are refused is tst_chord's. In every language the window
     // opens with its whole form and no scroll bar, and while the recorder shows how to cancel or
     // why it refused a chord, and after Escape, nothing in it is cut: the window is as wide as
     // the form needs, also beside a scroll bar, and gives back what it grew for a refusal.
@@ -823,17 +823,17 @@ class TestWindows : public QObject {
         const bool passes = !stored && end != "escape" &&
                             (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
         QCOMPARE(rig.recorder()->button()->text(),
-                 QCoreApplication::translate("HotkeyRecorderView",
+                 QCoreApplication::translate("ChordRecorderView",
                                              recording ? "Press shortcut…" : "Change"));
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
         QVERIFY(language != u"en" || rig.recorder()->hintLabel()->text().contains(c.hint));
-        QCOMPARE(rig.settings.hotkeyModifiers(), stored ? c.chord : kChord.modifiers);
-        QCOMPARE(int(rig.settings.hotkeyKeyCode()), stored ? c.keyCode : int(KeyCode::V));
-        // Detection is off while recording; which chord it installs on resumption is tst_hotkey's.
+        QCOMPARE(rig.settings.chordModifiers(), stored ? c.chord : kChord.modifiers);
+        QCOMPARE(int(rig.settings.chordKeyCode()), stored ? c.keyCode : int(KeyCode::V));
+        // Detection is off while recording; which chord it installs on resumption is tst_chord's.
         QCOMPARE(rig.hooks.active(FakeKeyboardHooks::Hook::Kind::Interceptor), recording ? 0 : 1);
         if (!recording) {  // detection is back, on the old chord where none was stored
-            QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.hotkeyDisplayString());
+            QCOMPARE(rig.recorder()->chordLabel()->text(), rig.settings.chordDisplayString());
             QVERIFY(stored || (rig.other(kChord) && rig.popup.isPopupVisible()));
             return;
         }
@@ -915,7 +915,7 @@ class TestWindows : public QObject {
         rig.goTo(OnboardingWizard::copyTrainingStep - 1);
         const qsizetype othersTimers = rig.scheduler.pendingTimers();  // the history's
         // Sample 2 is already on the clipboard when the page opens: it counts at once.
-        rig.pasteboard.setContent({textItem("Text 2")});
+        rig.clipboard.setContent({textItem("Text 2")});
         rig.click("nextButton");
         rig.scheduler.runUntilIdle();
         QWidget* next = rig.at("nextButton");
@@ -939,7 +939,7 @@ class TestWindows : public QObject {
         rig.view.show();
         QVERIFY(rig.wizard().isCopyCheckRunning() && rig.wizard().text2Copied());
         rig.click("copyButton1");
-        QVERIFY(rig.pasteboard.string() == QStringLiteral("Text 1") && next->isEnabled());
+        QVERIFY(rig.clipboard.string() == QStringLiteral("Text 1") && next->isEnabled());
     }
 
     void permissionPageFollowsTheTrust() {
@@ -958,7 +958,7 @@ class TestWindows : public QObject {
     void panelHidesOnCompletionAndRestartsFresh() {
         WindowRig stack;
         OnboardingWindowController controller(
-            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.pasteboard,
+            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.clipboard,
                                           stack.scheduler, [] { return std::optional<QRect>(); }});
         controller.startAtLaunch();
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();
@@ -1057,7 +1057,7 @@ class TestWindows : public QObject {
                                     << QStringList{"first", "second", "third fourth"};
         QTest::newRow("2 MB on one line")
             << textItem(QString(2 << 20, 'w')) << QStringList{"", "", "…"};
-        QTest::newRow("image") << StoredItem{{QString(PasteboardTypeKey::png),
+        QTest::newRow("image") << StoredItem{{QString(ClipboardTypeKey::png),
                                               encodeImage(solidImage(300, 100))}}
                                << QStringList{"[Image]"};
     }
@@ -1077,7 +1077,7 @@ class TestWindows : public QObject {
         }
         QVERIFY(row.textBlock.right() < row.checkmark.left());
         QVERIFY(row.checkmark.right() < row.remove.left() && row.remove.right() < 420);
-        const bool thumbnail = content.contains(QString(PasteboardTypeKey::png));
+        const bool thumbnail = content.contains(QString(ClipboardTypeKey::png));
         QCOMPARE(!row.thumbnail.isEmpty(), thumbnail);
         QVERIFY(!thumbnail || (row.textBlock.left() > row.thumbnail.right() &&
                                row.height > row.thumbnail.height() &&
@@ -1152,7 +1152,21 @@ class TestWindows : public QObject {
         QCOMPARE(p.controller.view()->delegate()->selectedRow(), 1);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(1, &Row::checkmark));
-        QVERIFY(p.pasteboard.writes().isEmpty() && p.popup.isPopupVisible());
+        QVERIFY(p.clipboard.writes().isEmpty() && p.popup.isPopupVisible());
+        // What a screen reader reads: the list, each row's text and place, the chosen one, also
+        // where a pin (Ctrl+P, and again to unpin) moves it.
+        const auto heard = [&p](int i) {
+            const QModelIndex row = p.shown.index(i, 0);
+            return row.data(Qt::AccessibleTextRole).toString() + u'|' +
+                   row.data(Qt::AccessibleDescriptionRole).toString() +
+                   (p.list()->selectionModel()->isSelected(row) ? u"|chosen"_s : QString());
+        };
+        QCOMPARE(p.list()->accessibleName() + u' ' + heard(0) + u' ' + heard(1),
+                 u"History C|Item 1 of 3 B|Item 2 of 3|chosen"_s);
+        for (const char* heardFirst : {"B|Item 1 of 3, pinned|chosen", "C|Item 1 of 3"}) {
+            p.own({KeyCode::P, ModifierFlag::Control, false, 0, u"p"_s});
+            QCOMPARE(heard(0), QString::fromUtf8(heardFirst));
+        }
 
         // The remove button acts on its own row, not on the selected one.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(2, &Row::remove));
@@ -1163,8 +1177,8 @@ class TestWindows : public QObject {
         // A double click as the window system sends it pastes that row, whichever was selected.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, p.pointIn(0, &Row::text));
-        QCOMPARE(p.pasteboard.writes().size(), 1);
-        QVERIFY(p.pasteboard.string() == "C" && !p.popup.isPopupVisible());
+        QCOMPARE(p.clipboard.writes().size(), 1);
+        QVERIFY(p.clipboard.string() == "C" && !p.popup.isPopupVisible());
 
         // A long list takes the highest panel, and a selection far down scrolls to the middle.
         for (int i = 0; i < 12; ++i) {
@@ -1226,7 +1240,7 @@ class TestWindows : public QObject {
         QVERIFY(p.popup.query() == commit && p.shown.rowCount() == 1);
         QCOMPARE(p.controller.view()->searchLine()->text(), commit);
 
-        Browser b(copies);
+        HistoryWindow b(copies);
         QCoreApplication::sendEvent(b.view.searchField(), &committed);
         QCOMPARE(b.shown.rowCount(), 1);
     }

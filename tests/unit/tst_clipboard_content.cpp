@@ -20,14 +20,14 @@
 #include "TestHelpers.h"
 #include "core/ImageCodec.h"
 #include "history/BlobStore.h"
+#include "history/ClipboardContent.h"
 #include "history/ClipboardItem.h"
-#include "history/PasteboardContent.h"
 #include "history/RtfText.h"
 #include "platform/freedesktop/FreedesktopThumbnailer.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
-using namespace PasteboardContent;
-using S = PasteboardSnapshot;
+using namespace ClipboardContent;
+using S = ClipboardSnapshot;
 
 namespace {
 // The tEXt chunks of a cached thumbnail, spliced in by hand after the image data as ImageMagick
@@ -250,7 +250,7 @@ class TestClipboardContent : public QObject {
             std::signal(SIGXFSZ, previous);
 
             QVERIFY(item);
-            QCOMPARE(item->resolvedPasteboardData(), over);
+            QCOMPARE(item->resolvedClipboardData(), over);
             QCOMPARE(item->blobPath().has_value(), inBlob);
             // (A blob cut off or gone restores as nothing: blobDecodingRejectsMalformedInput,
             // and restoreWritesStoredBytesWithoutReingest in tst_clipboard_history.)

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <csignal>
 
-#include "HotkeyStack.h"
+#include "ChordStack.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/HistoryStore.h"
@@ -17,7 +17,7 @@
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
-using L = QList<PasteboardSnapshot>;
+using L = QList<ClipboardSnapshot>;
 
 namespace {
 
@@ -43,7 +43,7 @@ QByteArray png(int side) {
 // list model over it, and what both told their observers.
 struct Rig {
     QTemporaryDir blobs;
-    FakePasteboard pasteboard;
+    FakeClipboard clipboard;
     ManualScheduler scheduler;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory::Limits limits;
@@ -55,10 +55,11 @@ struct Rig {
     QStringList log;  // what the views were told
 
     // A notifying clipboard, as on X11, unless told otherwise before begin().
-    explicit Rig(bool start = true, HistoryStorage* storage = nullptr)
+    explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
+                 RecordingGate* gate = nullptr)
         : history(
-              pasteboard, scheduler, blobs.path(), [this] { return limits; }, storage) {
-        pasteboard.setNotifiesChanges(true);
+              clipboard, scheduler, blobs.path(), [this] { return limits; }, storage, gate) {
+        clipboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
                 log << QString(what).arg(from).arg(to);
@@ -86,11 +87,11 @@ struct Rig {
         changes.clear();
     }
     // Another application copies; the history has looked once the check interval has passed.
-    void copy(const PasteboardSnapshot& content) {
-        pasteboard.setContent(content);
+    void copy(const ClipboardSnapshot& content) {
+        clipboard.setContent(content);
         scheduler.advance(ClipboardHistory::pollIntervalMs);
     }
-    void copy(const StoredItem& content) { copy(PasteboardSnapshot{content}); }
+    void copy(const StoredItem& content) { copy(ClipboardSnapshot{content}); }
     QStringList previews() const { return previewsOf(history); }
     QStringList blobFiles() const { return QDir(history.blobDirectory()).entryList(QDir::Files); }
     // The blob folder holds the files of the records and nothing else.
@@ -117,6 +118,13 @@ struct Rig {
     }
 };
 
+// The database as the first version of its schema wrote it: no summaries.
+bool asTheFirstVersionWroteIt(const QString& path) {
+    return QProcess::execute("sqlite3", {path,
+                                         "ALTER TABLE records DROP COLUMN summary; "
+                                         "PRAGMA user_version = 1"}) == 0;
+}
+
 // The text under the plain-text targets; STRING only where Latin-1 holds it.
 StoredItem plainText(const QString& s, StoredItem with = {}) {
     for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "STRING"}) {
@@ -134,9 +142,24 @@ struct Gate {
     bool paused, recorded;
 };
 
-}  // namespace
+// What is found where the history is kept, the pins restored, the reason told ("" for none), the
+// name pattern of what is moved aside, and whether the next pins reach the database.
+struct Found {
+    QString found, problem, aside;
+    int restored;
+    bool pinKept;
+};
 
-Q_DECLARE_METATYPE(Gate)
+// What one run does with its history, whether it keeps it, the first letters of the previews
+// the next run restores (the pins first), bytes no longer anywhere in the folder, and whether
+// the database is still there.
+struct Kept {
+    QString scenario, restored;
+    QByteArray gone;
+    bool keep, filesThere;
+};
+
+}  // namespace
 
 // The history and the list model that shows it.
 class TestClipboardHistory : public QObject {
@@ -147,10 +170,10 @@ class TestClipboardHistory : public QObject {
         for (const auto& [notifying, idleTimers, idleChecks] :
              {std::tuple(true, 0, 0), std::tuple(false, 1, 10)}) {
             Rig rig(false);
-            rig.pasteboard.setNotifiesChanges(notifying);
+            rig.clipboard.setNotifiesChanges(notifying);
             QVERIFY(
                 QFile(rig.history.blobDirectory() + "/LEFTOVER.blob").open(QIODevice::WriteOnly));
-            rig.pasteboard.setContent({text("at launch")});
+            rig.clipboard.setContent({text("at launch")});
             rig.begin();
             rig.begin();  // started again: still one check
             QVERIFY(QDir(rig.history.blobDirectory()).isEmpty());
@@ -158,21 +181,21 @@ class TestClipboardHistory : public QObject {
                      std::pair(QStringList{"at launch"}, qsizetype(idleTimers)));
 
             // Nothing changed: nothing ingested, and only a clipboard that cannot tell is polled.
-            int reads = rig.pasteboard.changeCountReads();
+            int reads = rig.clipboard.changeCountReads();
             rig.scheduler.advance(5000);
             QCOMPARE(rig.changes.count(), 0);
-            QCOMPARE(rig.pasteboard.changeCountReads() - reads, idleChecks);
+            QCOMPARE(rig.clipboard.changeCountReads() - reads, idleChecks);
 
             // Three copies within one interval: each recorded as it is made where the clipboard
             // tells, else one check at most 0.5 s after the first, for the last content only.
-            reads = rig.pasteboard.changeCountReads();
+            reads = rig.clipboard.changeCountReads();
             for (const char* copy : {"one", "two", "three"}) {
-                rig.pasteboard.setContent({text(copy)});
+                rig.clipboard.setContent({text(copy)});
                 rig.scheduler.advance(copy[1] == 'h' ? 99 : 200);
             }
             QCOMPARE(rig.changes.count(), notifying ? 3 : 0);
             rig.scheduler.advance(1);
-            QCOMPARE(std::tuple(rig.previews(), rig.pasteboard.changeCountReads() - reads,
+            QCOMPARE(std::tuple(rig.previews(), rig.clipboard.changeCountReads() - reads,
                                 rig.scheduler.pendingTimers()),
                      std::tuple(notifying ? QStringList{"three", "two", "one", "at launch"}
                                           : QStringList{"three", "at launch"},
@@ -186,12 +209,12 @@ class TestClipboardHistory : public QObject {
     void everyCopyRecordedWhileBuildsKeepUp() {
         for (const bool held : {false, true}) {
             Rig rig;
-            rig.limits.bufferLimit = 1000;
+            rig.limits.historySize = 1000;
             rig.scheduler.holdBackground(held);
             // A copy every millisecond; copy 500 stays 60 ms, as one the user could have seen.
             for (int i = 0; i < 1000; ++i) {
                 rig.scheduler.advance(i == 501 ? 60 : 1);
-                rig.pasteboard.setContent({text(QString::number(i))});
+                rig.clipboard.setContent({text(QString::number(i))});
             }
             rig.scheduler.holdBackground(false);
             rig.scheduler.runUntilIdle();
@@ -224,22 +247,17 @@ class TestClipboardHistory : public QObject {
     }
     void gate() {
         QFETCH(Gate, g);
-        FakePasteboard pasteboard;
-        ManualScheduler scheduler;
-        FakeWorkspace workspace(scheduler);
-        workspace.frontmost = g.front;
-        RecordingGate gate(workspace, g.ignored);
+        ManualScheduler clock;
+        FakeWindowTracker windowTracker(clock);
+        windowTracker.frontmost = g.front;
+        RecordingGate gate(windowTracker, g.ignored);
         gate.setPaused(g.paused);
         if (!g.setMeanwhile.isEmpty()) {
             gate.setIgnoredApplications(g.setMeanwhile);
         }
-        ClipboardHistory history(
-            pasteboard, scheduler, {}, [] { return ClipboardHistory::Limits{}; }, nullptr, &gate);
-        history.startMonitoring();
-        pasteboard.setContent({text("copied")});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-        scheduler.runUntilIdle();
-        QCOMPARE(previewsOf(history), g.recorded ? QStringList{"copied"} : QStringList());
+        Rig rig(true, nullptr, &gate);
+        rig.copy(text("copied"));
+        QCOMPARE(rig.previews(), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
     // One row per rule of what a copy supersedes and what it leaves alone.
@@ -247,9 +265,9 @@ class TestClipboardHistory : public QObject {
         QTest::addColumn<L>("copies");
         QTest::addColumn<QStringList>("previews");  // newest first
         // In the newest record; empty: the last copy.
-        QTest::addColumn<PasteboardSnapshot>("stored");
+        QTest::addColumn<ClipboardSnapshot>("stored");
         const auto row = [](const char* name, const L& copies, const QStringList& previews,
-                            const PasteboardSnapshot& stored = {}) {
+                            const ClipboardSnapshot& stored = {}) {
             QTest::newRow(name) << copies << previews << stored;
         };
         QByteArray image(10000, 'p');
@@ -259,7 +277,7 @@ class TestClipboardHistory : public QObject {
         row("same text, richer format", {{text("words")}, {{{"text/rtf", "{\\rtf1\\ansi words}"}}}},
             {"words"});
         // A desktop's keeper re-offers the text alone once the program quits.
-        const PasteboardSnapshot rich{{{"UTF8_STRING", "three"}, {"text/html", "<b>3</b>"}}};
+        const ClipboardSnapshot rich{{{"UTF8_STRING", "three"}, {"text/html", "<b>3</b>"}}};
         row("less of the newest keeps it all", {rich, {{{"UTF8_STRING", "three"}}}}, {"three"},
             rich);
         row("less of an older one is a copy of its own",
@@ -284,15 +302,15 @@ class TestClipboardHistory : public QObject {
     void ingestAndDeduplication() {
         QFETCH(L, copies);
         QFETCH(QStringList, previews);
-        QFETCH(PasteboardSnapshot, stored);
+        QFETCH(ClipboardSnapshot, stored);
         Rig rig;
-        for (const PasteboardSnapshot& copy : copies) {
+        for (const ClipboardSnapshot& copy : copies) {
             rig.copy(copy);
         }
         QCOMPARE(rig.previews(), previews);
         QVERIFY(rig.blobsMatchRecords());
         if (!previews.isEmpty()) {
-            QCOMPARE(rig.history.items()[0].resolvedPasteboardData(),
+            QCOMPARE(rig.history.items()[0].resolvedClipboardData(),
                      stored.isEmpty() ? copies.last() : stored);
         }
     }
@@ -301,10 +319,10 @@ class TestClipboardHistory : public QObject {
     // blob that cannot be read leaves the clipboard as it is.
     void restoreWritesStoredBytesWithoutReingest() {
         Rig rig;
-        const PasteboardSnapshot rich = {
+        const ClipboardSnapshot rich = {
             {{"UTF8_STRING", "rich"}, {"x-private", QByteArray("\0\xff", 2)}},
             {{"text/plain", "second"}}};
-        const PasteboardSnapshot blob = {text(big('b')), {{"application/x-more", "m"}}};
+        const ClipboardSnapshot blob = {text(big('b')), {{"application/x-more", "m"}}};
         rig.copy(rich);
         rig.copy(blob);
         rig.copy({files({"/tmp/x y.txt"}), {{"text/plain", "ignored"}}});
@@ -312,19 +330,19 @@ class TestClipboardHistory : public QObject {
         for (int row : {1, 2, 0}) {
             rig.history.restoreToClipboard(row);
         }
-        const auto& writes = rig.pasteboard.writes();
+        const auto& writes = rig.clipboard.writes();
         QCOMPARE(writes.size(), 3);
         QCOMPARE(std::tuple(writes[0].items, writes[1].items, writes[2].urls),
                  std::tuple(blob, rich, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")}));
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
-        const qint64 count = rig.pasteboard.changeCount();
+        const qint64 count = rig.clipboard.changeCount();
         rig.log.clear();
         const bool restored = rig.history.restoreToClipboard(1);
         // Refused, and said where the user looked: the row, until the record goes.
         const QModelIndex row = rig.model.index(1);
-        QCOMPARE(std::tuple(restored, writes.size(), rig.pasteboard.changeCount(), rig.log,
+        QCOMPARE(std::tuple(restored, writes.size(), rig.clipboard.changeCount(), rig.log,
                             row.data(HistoryListModel::UnavailableRole).toBool(),
                             row.data(HistoryListModel::RowTextRole).toString()),
                  std::tuple(false, 3, count, QStringList{"data 1-1"}, true,
@@ -355,8 +373,8 @@ class TestClipboardHistory : public QObject {
         rig.copy(content);
         rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
                                                       : ClipboardHistory::RestoreAs::Copied);
-        QTEST(rig.pasteboard.writes().last().items.value(0), "offered");
-        QCOMPARE(rig.history.items()[0].resolvedPasteboardData(), PasteboardSnapshot{content});
+        QTEST(rig.clipboard.writes().last().items.value(0), "offered");
+        QCOMPARE(rig.history.items()[0].resolvedClipboardData(), ClipboardSnapshot{content});
     }
 
     // Whatever sits where the history is kept, nothing is followed, blocked on or taken as
@@ -364,15 +382,10 @@ class TestClipboardHistory : public QObject {
     // of someone else's is left alone. Each says so once, and a pin made meanwhile is kept when
     // it can be. The old pin file is taken over once.
     void storeFound_data() {
-        QTest::addColumn<QString>("found");
-        QTest::addColumn<int>("restored");     // pins
-        QTest::addColumn<QString>("problem");  // the reason told, "" for none
-        QTest::addColumn<QString>("aside");    // the name pattern of what was moved aside
-        QTest::addColumn<bool>("pinKept");     // the next pins reach the database
+        QTest::addColumn<Found>("f");
         const auto row = [](const char* found, int restored, const char* problem, const char* aside,
                             bool kept) {
-            QTest::newRow(found) << QString(found) << restored << QString(problem) << QString(aside)
-                                 << kept;
+            QTest::newRow(found) << Found{found, problem, aside, restored, kept};
         };
         row("none yet, umask 002", 0, "", "", true);
         row("a kept history", 1, "", "", true);
@@ -394,21 +407,14 @@ class TestClipboardHistory : public QObject {
         row("a full disk", 1, "cannot be written", "", false);
     }
     void storeFound() {
-        QFETCH(QString, found);
-        QFETCH(int, restored);
-        QFETCH(QString, problem);
-        QFETCH(QString, aside);
-        QFETCH(bool, pinKept);
+        QFETCH(Found, f);
+        const auto& [found, problem, aside, restored, pinKept] = f;
         QTemporaryDir home;
         const QString data = home.filePath("data"), folder = data + "/Quillstack",
                       path = folder + "/history.sqlite", notes = home.filePath("notes.txt");
         const mode_t umask = ::umask(found.contains("umask") ? 002 : 022);
         const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
-        const auto write = [](const QString& at, const QByteArray& bytes) {
-            QFile file(at);
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        };
-        QVERIFY(write(notes, "notes"));
+        QVERIFY(writeFile(notes, "notes"));
         if (!found.contains("none") && found != "an old pin file") {
             HistoryStore earlier(folder);
             const ClipboardItem old = *ClipboardItem::make({text("old")}, {}, 100, 8);
@@ -427,13 +433,13 @@ class TestClipboardHistory : public QObject {
             BlobStore::writeSnapshot(writer, {text("pinned long ago")});
             writer.endArray();
             writer.endArray();
-            QVERIFY(write(folder + "/pinned", old));
+            QVERIFY(writeFile(folder + "/pinned", old));
         }
         const QByteArray native = QFile::encodeName(path);
         if (found.contains("not a pin file")) {
-            QVERIFY(write(folder + "/pinned", "garbage"));
+            QVERIFY(writeFile(folder + "/pinned", "garbage"));
         } else if (found == "not a database") {
-            QVERIFY(write(path, QByteArray(5000, 'x')));
+            QVERIFY(writeFile(path, QByteArray(5000, 'x')));
         } else if (found == "damaged") {
             QFile file(path);  // the table's first page: its header is kept, its cells are not
             QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096 + 8) &&
@@ -443,9 +449,7 @@ class TestClipboardHistory : public QObject {
                                       {path, QString("PRAGMA user_version = %1")
                                                  .arg(HistoryStore::schemaVersion + 1)}) == 0);
         } else if (found.contains("first version")) {
-            QVERIFY(QProcess::execute("sqlite3", {path,
-                                                  "ALTER TABLE records DROP COLUMN summary; "
-                                                  "PRAGMA user_version = 1"}) == 0);
+            QVERIFY(asTheFirstVersionWroteIt(path));
         } else if (found.contains("journal")) {
             QVERIFY(QFile::link(notes, path + "-wal"));
         } else if (found.contains("link")) {
@@ -530,15 +534,10 @@ class TestClipboardHistory : public QObject {
     // limit and expiry applied to what is stored, removed bytes gone from the file and its
     // journal, nothing of a secret, and the history of another instance sharing the store.
     void keptAcrossRestarts_data() {
-        QTest::addColumn<QString>("scenario");
-        QTest::addColumn<bool>("keep");
-        QTest::addColumn<QString>("restored");  // previews' first letters, the pins first
-        QTest::addColumn<QByteArray>("gone");   // bytes no longer anywhere in the folder
-        QTest::addColumn<bool>("filesThere");
+        QTest::addColumn<Kept>("k");
         const auto row = [](const char* scenario, bool keep, const char* restored,
                             const QByteArray& gone, bool files) {
-            QTest::newRow(scenario)
-                << QString(scenario) << keep << QString(restored) << gone << files;
+            QTest::newRow(scenario) << Kept{scenario, restored, gone, keep, files};
         };
         row("every type", true, "B F I H T", "secret-marker", true);
         row("every type, kept by the first version", true, "B F I H T", "secret-marker", true);
@@ -552,8 +551,8 @@ class TestClipboardHistory : public QObject {
         row("turned off beside another instance", true, "B O", "text-marker", true);
     }
     void keptAcrossRestarts() {
-        QFETCH(QString, scenario);
-        QFETCH(bool, keep);
+        QFETCH(Kept, k);
+        const auto& [scenario, restored, gone, keep, filesThere] = k;
         QTemporaryDir home;
         const QString folder = home.filePath("Quillstack");
         const QStringList paths{"/tmp/Fa b.txt", "/tmp/c"};
@@ -562,15 +561,15 @@ class TestClipboardHistory : public QObject {
                        {{{"UTF8_STRING", QString("B big-marker" + big('b')).toUtf8()}}},
                        {{{"image/png", png(64)}, {"text/plain", "I"}}},
                        {{{"UTF8_STRING", "S secret-marker"},
-                         {QString(PasteboardTypeKey::passwordManagerHint), "secret"}}},
+                         {QString(ClipboardTypeKey::passwordManagerHint), "secret"}}},
                        {files(paths)}};
-        QList<QPair<QDateTime, PasteboardSnapshot>> expected;
+        QList<QPair<QDateTime, ClipboardSnapshot>> expected;
         {
             HistoryStore store(folder);
             Rig run(false, &store);
             run.limits.keepHistory = keep;
             run.begin();
-            for (const PasteboardSnapshot& copy : copies) {
+            for (const ClipboardSnapshot& copy : copies) {
                 run.copy(copy);
                 run.scheduler.advance(1000);
             }
@@ -578,7 +577,7 @@ class TestClipboardHistory : public QObject {
             run.history.setPinned(2, true);
             if (scenario.startsWith("removed")) {
                 run.history.removeItem(4);
-                run.limits.bufferLimit = 2;
+                run.limits.historySize = 2;
                 run.history.applyLimit();
                 run.history.clearAll();
             } else if (scenario.contains("another instance")) {
@@ -619,22 +618,17 @@ class TestClipboardHistory : public QObject {
             // store takes its content along.
             QCOMPARE(run.blobFiles().isEmpty(), !scenario.contains("no pins"));
             for (const ClipboardItem& item : run.history.items()) {
-                expected.append({item.date(), item.resolvedPasteboardData()});
+                expected.append({item.date(), item.resolvedClipboardData()});
                 QVERIFY(!expected.last().second.isEmpty());
             }
         }
-        QFETCH(bool, filesThere);
         QCOMPARE(QFile::exists(folder + "/history.sqlite"), filesThere);
-        if (scenario.contains("first version")) {
-            QCOMPARE(QProcess::execute("sqlite3", {folder + "/history.sqlite",
-                                                   "ALTER TABLE records DROP COLUMN summary; "
-                                                   "PRAGMA user_version = 1"}),
-                     0);
-        }
+        QVERIFY(!scenario.contains("first version") ||
+                asTheFirstVersionWroteIt(folder + "/history.sqlite"));
         HistoryStore store(folder);
         Rig next(false, &store);
         next.limits.keepHistory = keep && !scenario.startsWith("turned off");
-        next.limits.bufferLimit = scenario.contains("lower limit") ? 2 : 50;
+        next.limits.historySize = scenario.contains("lower limit") ? 2 : 50;
         next.limits.autoDeleteMinutes = scenario.startsWith("expired") ? 1 : 0;
         next.scheduler.advance(scenario.startsWith("expired") ? 120000 : 0);
         next.begin();
@@ -643,16 +637,15 @@ class TestClipboardHistory : public QObject {
         for (const QString& preview : next.previews()) {
             letters << preview.left(1);
         }
-        QTEST(letters.join(' '), "restored");
+        QCOMPARE(letters.join(' '), restored);
         QVERIFY(next.blobFiles().isEmpty());
         if (scenario.startsWith("every type")) {
             QCOMPARE(next.history.items().size(), expected.size());
             for (qsizetype i = 0; i < expected.size(); ++i) {
                 QCOMPARE(next.history.items()[i].date(), expected[i].first);
-                QCOMPARE(next.history.items()[i].resolvedPasteboardData(), expected[i].second);
+                QCOMPARE(next.history.items()[i].resolvedClipboardData(), expected[i].second);
             }
         }
-        QFETCH(QByteArray, gone);
         for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
             QFile opened(file.filePath());
             QVERIFY(opened.open(QIODevice::ReadOnly));
@@ -711,14 +704,14 @@ class TestClipboardHistory : public QObject {
 
     void ownerLeavingKeepsNewestCopyOffered_data() {
         QTest::addColumn<L>("copies");
-        QTest::addColumn<PasteboardSnapshot>("unpolled");
-        QTest::addColumn<PasteboardSnapshot>("offered");
+        QTest::addColumn<ClipboardSnapshot>("unpolled");
+        QTest::addColumn<ClipboardSnapshot>("offered");
         QTest::addColumn<QStringList>("previews");
-        const PasteboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
-                                      {{"x-extra", QByteArray("\0\1", 2)}}};
-        const PasteboardSnapshot secret{
+        const ClipboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
+                                     {{"x-extra", QByteArray("\0\1", 2)}}};
+        const ClipboardSnapshot secret{
             {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
-        const PasteboardSnapshot none, late{text("late")};
+        const ClipboardSnapshot none, late{text("late")};
         QTest::newRow("newest record, all items")
             << L{{text("a")}, rich} << none << rich << QStringList{"b", "a"};
         QTest::newRow("password copy newest")
@@ -728,20 +721,20 @@ class TestClipboardHistory : public QObject {
     }
     void ownerLeavingKeepsNewestCopyOffered() {
         QFETCH(L, copies);
-        QFETCH(PasteboardSnapshot, unpolled);
-        QFETCH(PasteboardSnapshot, offered);
+        QFETCH(ClipboardSnapshot, unpolled);
+        QFETCH(ClipboardSnapshot, offered);
         Rig rig;
-        for (const PasteboardSnapshot& copy : copies) {
+        for (const ClipboardSnapshot& copy : copies) {
             rig.copy(copy);
         }
         const QList<ClipboardItem> before = rig.history.items();
         if (!unpolled.isEmpty()) {
-            rig.pasteboard.setContent(unpolled);
+            rig.clipboard.setContent(unpolled);
         }
-        rig.pasteboard.ownerLeaves();
-        QCOMPARE(rig.pasteboard.items(), offered);
+        rig.clipboard.ownerLeaves();
+        QCOMPARE(rig.clipboard.items(), offered);
         const qsizetype writes = offered.isEmpty() ? 0 : 1;
-        QCOMPARE(rig.pasteboard.writes().size(), writes);
+        QCOMPARE(rig.clipboard.writes().size(), writes);
         rig.scheduler.advance(2000);
         QTEST(rig.previews(), "previews");
         if (unpolled.isEmpty()) {
@@ -749,7 +742,7 @@ class TestClipboardHistory : public QObject {
         }
         // Anyone's next copy still wins and is recorded.
         rig.copy(text("next"));
-        QCOMPARE(std::tuple(rig.previews().first(), rig.pasteboard.writes().size()),
+        QCOMPARE(std::tuple(rig.previews().first(), rig.clipboard.writes().size()),
                  std::tuple(QString("next"), writes));
     }
 
@@ -757,7 +750,7 @@ class TestClipboardHistory : public QObject {
         Rig rig;
         rig.copy(text("old"));  // made at t = 0
         rig.scheduler.advance(500);
-        rig.pasteboard.setContent({text("newer")});  // made at t = 1 s
+        rig.clipboard.setContent({text("newer")});  // made at t = 1 s
         rig.scheduler.runUntilIdle();
         rig.limits.autoDeleteMinutes = 5;
         rig.history.restartAutoDeleteTimer();  // ticks at 31 s, 61 s, ... 301 s
@@ -816,7 +809,7 @@ class TestClipboardHistory : public QObject {
     void followsHistoryRowByRow() {
         QFETCH(QString, operation);
         Rig rig;
-        rig.limits.bufferLimit = 4;
+        rig.limits.historySize = 4;
         for (char name : {'a', 'b', 'c', 'd'}) {
             rig.copy(text(big(name)));
         }
@@ -825,14 +818,14 @@ class TestClipboardHistory : public QObject {
             const QString word = step.section(' ', 0, 0), arg = step.section(' ', 1);
             const qsizetype told = rig.log.size(), changes = rig.changes.count();
             if (word == "pending") {
-                rig.pasteboard.setContent({text(big(arg[0].toLatin1()))});
+                rig.clipboard.setContent({text(big(arg[0].toLatin1()))});
                 rig.scheduler.runBackgroundOnly();
             } else if (word == "idle") {
                 rig.scheduler.runUntilIdle();
             } else if (word == "copy") {
                 rig.copy(text(big(arg[0].toLatin1())));
             } else if (word == "limit") {
-                rig.limits.bufferLimit = arg.toInt();
+                rig.limits.historySize = arg.toInt();
             } else if (word == "apply") {
                 rig.history.applyLimit();
             } else if (word == "remove") {

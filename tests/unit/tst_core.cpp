@@ -9,7 +9,6 @@
 #include "core/RelativeDate.h"
 
 using Cut = std::optional<qsizetype>;
-Q_DECLARE_METATYPE(Cut)
 
 const QDateTime kNow(QDate(2026, 3, 1), QTime(12, 0), QTimeZone::utc());
 

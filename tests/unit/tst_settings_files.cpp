@@ -11,14 +11,14 @@
 #include <sys/stat.h>
 
 #include "AppProcess.h"
-#include "FakeLoginItems.h"
-#include "FakePasteboard.h"
+#include "FakeAutostart.h"
+#include "FakeClipboard.h"
 #include "ManualScheduler.h"
 #include "MemoryKeyValueStore.h"
 #include "TestHelpers.h"
 #include "history/RecordingGate.h"
 #include "onboarding/OnboardingWizard.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 #include "platform/freedesktop/DesktopShortcutSettings.h"
 #include "platform/freedesktop/XdgAutostart.h"
 #include "platform/freedesktop/XdgFolders.h"
@@ -33,11 +33,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kApple = u"AppleLanguages"_s;
 const QString kLang = u"preferredLanguage"_s;
-bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
-}
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 // Settings over a store holding `seed`, as found at start-up.
 struct Fixture {
@@ -45,7 +40,7 @@ struct Fixture {
         : settings((store.values = seed, store), login,
                    QStringList{u"/usr/bin/quillstack"_s} + arguments) {}
     MemoryKeyValueStore store;
-    FakeLoginItems login;
+    FakeAutostart login;
     AppSettings settings;
 };
 
@@ -96,9 +91,9 @@ class TestSettingsFiles : public QObject {
             {kLang, s.preferredLanguage()},
             {"onboardingCompleted", QString::number(s.onboardingCompleted())},
             {"launchAtLogin", QString::number(s.launchAtLogin())},
-            {"hotkeyModifiers", QString::number(s.hotkeyModifiers(), 16)},
-            {"hotkeyKeyCode", QString::number(s.hotkeyKeyCode())},
-            {"bufferLimit", QString::number(s.bufferLimit())},
+            {"hotkeyModifiers", QString::number(s.chordModifiers(), 16)},
+            {"hotkeyKeyCode", QString::number(s.chordKeyCode())},
+            {"bufferLimit", QString::number(s.historySize())},
             {"autoDeleteMinutes", QString::number(s.autoDeleteMinutes())},
             {"keepHistory", QString::number(s.keepHistory())},
             {kApple, languages ? languages->join(u',') : u"-"_s}};
@@ -143,7 +138,7 @@ class TestSettingsFiles : public QObject {
         QVERIFY(QDir().mkpath(blocked));
         SettingsStore unreadable(blocked);
         AppSettings settings(unreadable, m_f.login, {});
-        settings.setBufferLimit(7);
+        settings.setHistorySize(7);
         QCOMPARE(std::tuple(store.unreadableFile(), unreadable.unreadableFile(),
                             settings.onboardingCompleted(), QFileInfo(blocked).isDir()),
                  std::tuple(QString(), blocked, true, true));
@@ -366,9 +361,9 @@ class TestSettingsFiles : public QObject {
         AppSettings settings(store, autostart, {"x"});
         settings.reconcileLoginItem();
         QVERIFY(settings.launchAtLogin() == shown && autostart.isRegistered() == shown);
-        FakePasteboard pasteboard;
+        FakeClipboard clipboard;
         ManualScheduler scheduler;
-        OnboardingWizard wizard(settings, pasteboard, scheduler);
+        OnboardingWizard wizard(settings, clipboard, scheduler);
         QCOMPARE(wizard.startAtLogin(), p[3][1] == u'1');
         const QByteArray before = readFile(entry);
         const bool answered = store.contains("launchAtLogin");
@@ -448,27 +443,27 @@ class TestSettingsFiles : public QObject {
         Fixture f;
         AppSettings& s = f.settings;
         f.store.writes.clear();
-        QSignalSpy hotkey(&s, &AppSettings::hotkeyAssigned);
+        QSignalSpy chord(&s, &AppSettings::chordAssigned);
         QSignalSpy willChange(&s, &AppSettings::willChange);
         QSignalSpy language(&s, &AppSettings::preferredLanguageChanged);
         QSignalSpy login(&s, &AppSettings::launchAtLoginChanged);
         QVariantList storedDuringEffect;
-        connect(&s, &AppSettings::bufferLimitAssigned, this,
+        connect(&s, &AppSettings::historySizeAssigned, this,
                 [&] { storedDuringEffect << f.store.value("bufferLimit"); });
         connect(&s, &AppSettings::autoDeleteMinutesAssigned, this,
                 [&] { storedDuringEffect << f.store.value("autoDeleteMinutes"); });
-        s.setBufferLimit(50);
+        s.setHistorySize(50);
         s.setAutoDeleteMinutes(0);
-        s.setHotkeyModifiers(0x1C0000);
-        s.setHotkeyKeyCode(9);
+        s.setChordModifiers(0x1C0000);
+        s.setChordKeyCode(9);
         s.setOnboardingCompleted(false);
-        s.setBufferLimit(-10);
+        s.setHistorySize(-10);
         s.setPreferredLanguage(u"system"_s);
         s.setPreferredLanguage(u"en"_s);
         s.setLaunchAtLogin(true);
         f.login.registerResult = false;
         s.setLaunchAtLogin(true);
-        QCOMPARE(std::tuple(hotkey.count(), willChange.count(), language.count(), login.count()),
+        QCOMPARE(std::tuple(chord.count(), willChange.count(), language.count(), login.count()),
                  std::tuple(2, 12, 1, 3));
         QCOMPARE(storedDuringEffect, (QVariantList{qint64(50), qint64(0), qint64(0)}));
         QCOMPARE(f.login.calls, (QStringList{"register", "register", "unregister"}));
@@ -479,8 +474,8 @@ class TestSettingsFiles : public QObject {
         QCOMPARE(f.store.values[kApple], QVariant(QStringList{"en"}));
         const Fixture restarted({}, f.store.values);
         const AppSettings& next = restarted.settings;
-        QCOMPARE(std::tuple(next.hotkeyDisplayString(), next.preferredLanguage(),
-                            next.bufferLimit(), next.launchAtLogin()),
+        QCOMPARE(std::tuple(next.chordDisplayString(), next.preferredLanguage(), next.historySize(),
+                            next.launchAtLogin()),
                  std::tuple(QString("Super+Ctrl+Alt+V"), QString("en"), qint64(0), false));
         f.login.unregisterResult = false;
         for (bool value : {true, false}) {

@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "FakeLoginItems.h"
+#include "FakeAutostart.h"
 #include "MemoryKeyValueStore.h"
 #include "settings/AppSettings.h"
 #include "settings/InterfaceLanguage.h"
@@ -134,7 +134,7 @@ class TestTranslationTables : public QObject {
     // falls back to it.
     void counts() {
         MemoryKeyValueStore store;
-        FakeLoginItems login;
+        FakeAutostart login;
         AppSettings settings(store, login, {u"/usr/bin/quillstack"_s});
         const InterfaceLanguage language(&settings, u"ru"_s);
         for (const auto& [chosen, count, text] :

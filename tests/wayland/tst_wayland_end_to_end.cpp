@@ -8,7 +8,7 @@
 #include "platform/wayland/WaylandKeyInjector.h"
 #include "platform/wayland/WaylandKeyboardHooks.h"
 #include "platform/wayland/WaylandSession.h"
-#include "platform/wayland/WaylandWorkspace.h"
+#include "platform/wayland/WaylandWindowTracker.h"
 
 // The built application as a native client of a real compositor: copies made by other clients,
 // the chord typed on a keyboard of this test (sway runs the binding the application made), the
@@ -39,7 +39,8 @@ class WaylandPasteDesktop : public PasteDesktop {
     }
     bool popupShown() override { return front() == QLatin1String("quillstack"); }
     QString front() override {
-        const QString front = m_workspace.frontmostApplication().value_or(RunningApp{}).windowClass;
+        const QString front =
+            m_windowTracker.frontmostApplication().value_or(RunningApp{}).windowClass;
         return front == QGuiApplication::desktopFileName() ? QStringLiteral("field") : front;
     }
     QString fieldText() override { return m_field.text(); }
@@ -48,7 +49,7 @@ class WaylandPasteDesktop : public PasteDesktop {
 
     WaylandSession m_wayland;
     WaylandKeyInjector m_keyboard{m_wayland};
-    WaylandWorkspace m_workspace{m_wayland, QStringLiteral("tst_wayland_end_to_end")};
+    WaylandWindowTracker m_windowTracker{m_wayland, QStringLiteral("tst_wayland_end_to_end")};
     QLineEdit m_field;
 };
 }  // namespace

@@ -8,13 +8,13 @@
 #include <optional>
 
 #include "ClipboardClients.h"
-#include "PasteboardRigs.h"
-#include "hotkey/PasteKeystrokeTable.h"
-#include "platform/wayland/WaylandAccessibilityTrust.h"
+#include "ClipboardRigs.h"
+#include "chord/PasteKeystrokeTable.h"
+#include "platform/wayland/WaylandClipboard.h"
+#include "platform/wayland/WaylandInputInjectionAccess.h"
 #include "platform/wayland/WaylandKeyInjector.h"
-#include "platform/wayland/WaylandPasteboard.h"
 #include "platform/wayland/WaylandSession.h"
-#include "platform/wayland/WaylandWorkspace.h"
+#include "platform/wayland/WaylandWindowTracker.h"
 
 namespace {
 const QString kOwnAppId = QStringLiteral("org.quillstack.InputTest");
@@ -32,11 +32,11 @@ class TestWaylandInput : public QObject {
     Q_OBJECT
   private:
     WaylandSession m_session;
-    WaylandWorkspace m_workspace{m_session, kOwnAppId};
+    WaylandWindowTracker m_windowTracker{m_session, kOwnAppId};
     QLineEdit m_window;
     RunningApp m_own;
 
-    std::optional<RunningApp> front() const { return m_workspace.frontmostApplication(); }
+    std::optional<RunningApp> front() const { return m_windowTracker.frontmostApplication(); }
     QString frontAppId() const { return front().value_or(RunningApp{}).windowClass; }
     void waitUntilOursIsFront() {
         QTRY_COMPARE_WITH_TIMEOUT(frontAppId(), kOwnAppId, 10'000);
@@ -57,7 +57,7 @@ class TestWaylandInput : public QObject {
     }
 
     // Our own window has a dotted app id; foot's is plain.
-    void workspaceTracksWindows() {
+    void windowTrackerTracksWindows() {
         QProcess foot;
         startFoot(foot, {"--title=foot title", "sleep", "60"});
         QTRY_COMPARE_WITH_TIMEOUT(frontAppId(), QStringLiteral("foot"), 10'000);
@@ -67,9 +67,9 @@ class TestWaylandInput : public QObject {
         QCOMPARE(terminal.pid, 0);
         QVERIFY(terminal.window != 0 && terminal.window != m_own.window);
 
-        m_workspace.activate(m_own);
+        m_windowTracker.activate(m_own);
         waitUntilOursIsFront();
-        m_workspace.activate(terminal);
+        m_windowTracker.activate(terminal);
         QTRY_COMPARE(front().value_or(RunningApp{}).window, terminal.window);
 
         // Nothing else is left on screen once the terminal closes: a window that stays listed
@@ -78,7 +78,7 @@ class TestWaylandInput : public QObject {
         foot.kill();
         QVERIFY(foot.waitForFinished());
         QTRY_VERIFY(!front());
-        m_workspace.activate(terminal);
+        m_windowTracker.activate(terminal);
         const quint64 before = m_own.window;
         m_window.show();
         waitUntilOursIsFront();
@@ -106,39 +106,39 @@ class TestWaylandInput : public QObject {
 
     // The objects of a session whose compositor goes away report failure from then on.
     void compositorGoesAway() {
-        QVERIFY(!WaylandPasteboard::isOffered("quillstack-none"));
+        QVERIFY(!WaylandClipboard::isOffered("quillstack-none"));
         NestedCompositor compositor;
         QProcess foot;
         startFoot(foot, {"sleep", "60"}, compositor.display());
-        QVERIFY(WaylandPasteboard::isOffered(compositor.display()));
+        QVERIFY(WaylandClipboard::isOffered(compositor.display()));
         WaylandSession session(compositor.display());
         WaylandKeyInjector injector(session);
-        WaylandWorkspace workspace(session, kOwnAppId);
-        WaylandAccessibilityTrust trust(session);
-        WaylandPasteboard pasteboard(compositor.display());
+        WaylandWindowTracker windowTracker(session, kOwnAppId);
+        WaylandInputInjectionAccess trust(session);
+        WaylandClipboard clipboard(compositor.display());
         QVERIFY(trust.isTrusted());
-        QTRY_VERIFY(workspace.frontmostApplication());
-        pasteboard.setString(QStringLiteral("before"));
-        QVERIFY(confirmed(pasteboard));
+        QTRY_VERIFY(windowTracker.frontmostApplication());
+        clipboard.setString(QStringLiteral("before"));
+        QVERIFY(confirmed(clipboard));
         QSignalSpy lost(&session, &WaylandSession::connectionLost);
         compositor.goAway();
         QTRY_COMPARE(lost.count(), 1);
-        const qint64 count = pasteboard.changeCount();
-        QTRY_VERIFY(!pasteboard.isConnected());
-        QVERIFY(!pasteboard.writeItems({StoredItem{{"text/plain", "x"}}}));
-        QVERIFY(!confirmed(pasteboard));
-        QVERIFY(pasteboard.items().isEmpty());
+        const qint64 count = clipboard.changeCount();
+        QTRY_VERIFY(!clipboard.isConnected());
+        QVERIFY(!clipboard.writeItems({StoredItem{{"text/plain", "x"}}}));
+        QVERIFY(!confirmed(clipboard));
+        QVERIFY(clipboard.items().isEmpty());
         QVERIFY(!session.isConnected());
         QVERIFY(!trust.isTrusted());
         QVERIFY(!injector.postPasteKeystroke(PasteKeystrokeTable::controlV));
-        QVERIFY(!workspace.frontmostApplication());
-        workspace.activate(m_own);
+        QVERIFY(!windowTracker.frontmostApplication());
+        windowTracker.activate(m_own);
         // A dead socket stays readable: still watching it would spin.
         const qint64 cpu = StallMeter::cpuMs(CLOCK_PROCESS_CPUTIME_ID);
         QTest::qWait(300);
         const qint64 spent = StallMeter::cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpu;
         QVERIFY2(spent < 150, qPrintable(QString::number(spent)));
-        QCOMPARE(pasteboard.changeCount(), count);
+        QCOMPARE(clipboard.changeCount(), count);
     }
 };
 

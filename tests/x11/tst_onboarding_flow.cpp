@@ -3,7 +3,7 @@
 
 #include <QLabel>
 
-#include "HotkeyStack.h"
+#include "ChordStack.h"
 #include "X11Desktop.h"
 #include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
@@ -51,10 +51,10 @@ class TestOnboardingFlow : public QObject {
     // In this process: the panel, kept above, stays above our ordinary windows however they
     // come forward.
     void panelStaysAboveAppWindows() {
-        HotkeyStack stack;
+        ChordStack stack;
         const InterfaceLanguage language(&stack.settings, QStringLiteral("en"));
         OnboardingPanel panel(
-            {stack.settings, stack.detector, stack.pasteboard, stack.scheduler, {}});
+            {stack.settings, stack.detector, stack.clipboard, stack.scheduler, {}});
         AppWindow floating("Settings", [] { return new QLabel("floating"); });
         floating.resize(300, 200);
         panel.present();
@@ -117,12 +117,8 @@ class TestOnboardingFlow : public QObject {
         // Run from the build folder, the last page's box was offered unticked and left so.
         QVERIFY(m_app.settings().contains("launchAtLogin=false"));
 
-        QVERIFY(m_app.stop());
-        QVERIFY(m_app.start());
-        // Started, it has decided on the panel already: the panel would be mapping now.
-        QTest::qWait(2000);
-        QVERIFY(!onboardingPanel());
-        // Asked for from the command line, it comes back.
+        // Asked for from the command line, it comes back. (That it stays away at the next start is
+        // what every other test of the application relies on: they start as returning users.)
         QCOMPARE(m_app.command({"--show-onboarding"}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(onboardingPanel(), 10000);
     }

@@ -2,11 +2,11 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "HotkeyStack.h"
+#include "ChordStack.h"
 #include "X11Desktop.h"
 #include "history/HistoryListModel.h"
 #include "platform/x11/X11WindowSystem.h"
-#include "platform/x11/X11Workspace.h"
+#include "platform/x11/X11WindowTracker.h"
 #include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -28,8 +28,8 @@ WId activeWindow() {
                    .toULongLong(nullptr, 0));
 }
 
-struct Stack : HotkeyStack {
-    Stack() : HotkeyStack({u"placed"_s}) { detector.startMonitoring(); }
+struct Stack : ChordStack {
+    Stack() : ChordStack({u"placed"_s}) { detector.startMonitoring(); }
     InterfaceLanguage language{&settings, u"en"_s};
 };
 
@@ -63,11 +63,11 @@ class TestWindowPlacement : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
         // What the window manager says is active when the chord comes.
-        const X11Workspace workspace;
-        QTRY_VERIFY(workspace.frontmostApplication().value_or(RunningApp{}).window ==
+        const X11WindowTracker windowTracker;
+        QTRY_VERIFY(windowTracker.frontmostApplication().value_or(RunningApp{}).window ==
                     window.winId());
         Stack stack;
-        stack.workspace.frontmost = workspace.frontmostApplication();
+        stack.windowTracker.frontmost = windowTracker.frontmostApplication();
         PastePopupWindowController controller(
             stack.popup, stack.detector, stack.settings,
             {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
@@ -96,7 +96,7 @@ class TestWindowPlacement : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(history.get()));
         PastePopupWindowController controller(
             stack.popup, stack.detector, stack.settings,
-            {{}, [](QWidget* panel) { X11WindowSystem::showOnAllDesktops(panel->winId()); }, {}});
+            {{}, [](quint64 window) { X11WindowSystem::showOnAllDesktops(window); }, {}});
         controller.setup();
         stack.other(kChord);
         QCoreApplication::processEvents();

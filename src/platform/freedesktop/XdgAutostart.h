@@ -4,11 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/LoginItems.h"
+#include "platform/Autostart.h"
 
 // Start at login through an XDG autostart entry, <config dir>/autostart/quillstack.desktop. A
 // package may ship one under a system folder (/etc/xdg/autostart); the user's file decides.
-class XdgAutostart final : public LoginItems {
+class XdgAutostart final : public Autostart {
   public:
     // configDir: usually XdgFolders::configHome(). execPath: the running binary, absolute.
     // systemConfigDirs: $XDG_CONFIG_DIRS, where a packaged entry may be. buildTree: the program

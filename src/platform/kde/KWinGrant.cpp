@@ -10,7 +10,7 @@
 
 #include "core/AppLogger.h"
 #include "platform/kde/KWinFakeInput.h"
-#include "platform/kde/KWinWorkspace.h"
+#include "platform/kde/KWinWindowTracker.h"
 #include "platform/wayland/WaylandSession.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -43,7 +43,7 @@ KWinGrant::KWinGrant(std::shared_ptr<WaylandSession> session, const QString& app
         input->isGranted()) {
         m_input = std::move(input);
     }
-    if (auto windows = std::make_unique<KWinWorkspace>(*m_first); windows->isOffered()) {
+    if (auto windows = std::make_unique<KWinWindowTracker>(*m_first); windows->isOffered()) {
         m_windows = std::move(windows);
     }
     if (!m_input) {
@@ -71,7 +71,7 @@ bool KWinGrant::retry() {
     }
     log(QStringLiteral("KWinGrant: fake input granted to a new connection"));
     // The window list of the connection that has the grant (KWin grants both by one file).
-    if (auto windows = std::make_unique<KWinWorkspace>(*fresh); windows->isOffered()) {
+    if (auto windows = std::make_unique<KWinWindowTracker>(*fresh); windows->isOffered()) {
         m_windows = std::move(windows);
     }
     m_input = std::move(input);
@@ -146,30 +146,31 @@ bool KWinGrantedInjector::userHoldsModifiers() {
                                : m_otherwise->userHoldsModifiers();
 }
 
-KWinGrantedWorkspace::KWinGrantedWorkspace(KWinGrant& grant, std::unique_ptr<Workspace> otherwise)
+KWinGrantedWindowTracker::KWinGrantedWindowTracker(KWinGrant& grant,
+                                                   std::unique_ptr<WindowTracker> otherwise)
     : m_grant(grant), m_otherwise(std::move(otherwise)) {}
 
-KWinGrantedWorkspace::~KWinGrantedWorkspace() = default;
+KWinGrantedWindowTracker::~KWinGrantedWindowTracker() = default;
 
-Workspace& KWinGrantedWorkspace::current() const {
-    if (KWinWorkspace* windows = m_grant.windows()) {
+WindowTracker& KWinGrantedWindowTracker::current() const {
+    if (KWinWindowTracker* windows = m_grant.windows()) {
         return *windows;
     }
     return *m_otherwise;
 }
 
-std::optional<RunningApp> KWinGrantedWorkspace::frontmostApplication() const {
+std::optional<RunningApp> KWinGrantedWindowTracker::frontmostApplication() const {
     return current().frontmostApplication();
 }
 
-void KWinGrantedWorkspace::activate(const RunningApp& app) {
+void KWinGrantedWindowTracker::activate(const RunningApp& app) {
     current().activate(app);
 }
 
-qint64 KWinGrantedWorkspace::currentProcessId() const {
+qint64 KWinGrantedWindowTracker::currentProcessId() const {
     return current().currentProcessId();
 }
 
-QStringList KWinGrantedWorkspace::openWindowClasses() const {
+QStringList KWinGrantedWindowTracker::openWindowClasses() const {
     return current().openWindowClasses();
 }

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "platform/AccessibilityTrust.h"
+#include "platform/InputInjectionAccess.h"
 #include "platform/KeyInjector.h"
-#include "platform/Workspace.h"
+#include "platform/WindowTracker.h"
 
 class KWinFakeInput;
-class KWinWorkspace;
+class KWinWindowTracker;
 class QFileSystemWatcher;
 class QTimer;
 class WaylandSession;
@@ -39,7 +39,7 @@ class KWinGrant final : public QObject {
     // Null until granted.
     KWinFakeInput* input() const { return m_input.get(); }
     // Null until KWin offers its window list.
-    KWinWorkspace* windows() const { return m_windows.get(); }
+    KWinWindowTracker* windows() const { return m_windows.get(); }
 
   Q_SIGNALS:
     // Fake input was granted to a later connection.
@@ -57,7 +57,7 @@ class KWinGrant final : public QObject {
     std::shared_ptr<WaylandSession> m_first;
     std::unique_ptr<WaylandSession> m_fresh;
     std::unique_ptr<KWinFakeInput> m_input;
-    std::unique_ptr<KWinWorkspace> m_windows;
+    std::unique_ptr<KWinWindowTracker> m_windows;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer* m_retry = nullptr;
     int m_attempt = 0;
@@ -76,29 +76,29 @@ class KWinGrantedInjector final : public KeyInjector {
     std::unique_ptr<KeyInjector> m_otherwise;
 };
 
-class KWinGrantedTrust final : public AccessibilityTrust {
+class KWinGrantedTrust final : public InputInjectionAccess {
   public:
-    KWinGrantedTrust(KWinGrant& grant, std::unique_ptr<AccessibilityTrust> otherwise)
+    KWinGrantedTrust(KWinGrant& grant, std::unique_ptr<InputInjectionAccess> otherwise)
         : m_grant(grant), m_otherwise(std::move(otherwise)) {}
     // Asked as the user opens our windows or the popup: the moment to ask KWin again.
     bool isTrusted() override { return m_grant.retry() || m_otherwise->isTrusted(); }
 
   private:
     KWinGrant& m_grant;
-    std::unique_ptr<AccessibilityTrust> m_otherwise;
+    std::unique_ptr<InputInjectionAccess> m_otherwise;
 };
 
-class KWinGrantedWorkspace final : public Workspace {
+class KWinGrantedWindowTracker final : public WindowTracker {
   public:
-    KWinGrantedWorkspace(KWinGrant& grant, std::unique_ptr<Workspace> otherwise);
-    ~KWinGrantedWorkspace() override;
+    KWinGrantedWindowTracker(KWinGrant& grant, std::unique_ptr<WindowTracker> otherwise);
+    ~KWinGrantedWindowTracker() override;
     std::optional<RunningApp> frontmostApplication() const override;
     void activate(const RunningApp& app) override;
     qint64 currentProcessId() const override;
     QStringList openWindowClasses() const override;
 
   private:
-    Workspace& current() const;
+    WindowTracker& current() const;
     KWinGrant& m_grant;
-    std::unique_ptr<Workspace> m_otherwise;
+    std::unique_ptr<WindowTracker> m_otherwise;
 };

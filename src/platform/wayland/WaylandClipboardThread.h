@@ -13,7 +13,7 @@
 #include <optional>
 #include <thread>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 #include "platform/SelectionClaimQueue.h"
 #include "platform/wayland/DataControl.h"
 #include "platform/wayland/WaylandSelectionOwner.h"

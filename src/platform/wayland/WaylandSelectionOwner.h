@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 // Pipe transfers, ours and theirs: read and written a chunk at a time, a pass over a busy pipe
 // stopping after bytesPerPass so other transfers get their turn. Larger pipes mean fewer

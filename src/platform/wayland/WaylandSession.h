@@ -15,7 +15,7 @@ struct zwlr_foreign_toplevel_manager_v1;
 
 // A Wayland connection of our own (Qt's stays Qt's) on the main thread, read whenever its socket
 // has something: the seat, the virtual keyboard manager and the foreign-toplevel manager the
-// key injector and the workspace are built on. It waits on the compositor once, while it is
+// key injector and the window tracker are built on. It waits on the compositor once, while it is
 // constructed. When the compositor goes away every question answers "not available"; the
 // objects handed out stay valid to destroy until the session itself goes, so it must outlive
 // everything built on it.

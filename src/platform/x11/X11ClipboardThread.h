@@ -14,7 +14,7 @@
 #include <optional>
 #include <thread>
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 #include "platform/SelectionClaimQueue.h"
 #include "platform/x11/XcbPointer.h"
 

@@ -107,7 +107,7 @@ QWidget* OnboardingPanel::makeContent() {
     column->addWidget(divider);
 
     const Dependencies& d = m_dependencies;
-    auto* view = new OnboardingView(settings, d.hotkeyManager, d.pasteboard, d.scheduler,
+    auto* view = new OnboardingView(settings, d.chordDetector, d.clipboard, d.scheduler,
                                     d.integration, d.session, d.tray);
     if (before != nullptr) {
         view->setStartAtLogin(before->wizard().startAtLogin());

@@ -7,14 +7,14 @@
 #include <functional>
 #include <optional>
 
+#include "platform/WindowSystem.h"
 #include "ui/common/AppWindow.h"
-#include "ui/settings/SettingsView.h"
 
 class AppSettings;
 class ChordDetector;
+class Clipboard;
 class DesktopIntegration;
 class OnboardingView;
-class Pasteboard;
 class QComboBox;
 class QuillstackTray;
 class Scheduler;
@@ -33,8 +33,8 @@ class OnboardingPanel : public AppWindow {
 
     struct Dependencies {
         AppSettings& settings;
-        ChordDetector& hotkeyManager;
-        Pasteboard& pasteboard;
+        ChordDetector& chordDetector;
+        Clipboard& clipboard;
         Scheduler& scheduler;
         // The active window's frame in device-independent pixels; none when nothing is active.
         // It picks the screen to centre on (else the primary one).
@@ -42,7 +42,7 @@ class OnboardingPanel : public AppWindow {
         // What the paste page offers to turn on; none where nothing is needed.
         DesktopIntegration* integration = nullptr;
         // What the paste page explains: how this session lets us paste.
-        SettingsView::Session session = SettingsView::Session::X11;
+        SessionKind session = SessionKind::X11;
         // Whether the tray shows, for the pages that point at it; none in tests.
         QuillstackTray* tray = nullptr;
     };

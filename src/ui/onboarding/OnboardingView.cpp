@@ -12,13 +12,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "hotkey/ChordDetector.h"
+#include "chord/ChordDetector.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/DesktopIntegration.h"
 #include "settings/AppSettings.h"
 #include "ui/common/IntegrationNotice.h"
 #include "ui/common/KeepHistoryChoice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
+#include "ui/settings/SettingsView.h"
 #include "ui/tray/WayInNotice.h"
 
 using namespace onboarding;
@@ -137,14 +138,14 @@ void makeProminent(QPushButton* button) {
 }
 }  // namespace
 
-OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager,
-                               Pasteboard& pasteboard, Scheduler& scheduler,
-                               DesktopIntegration* integration, SettingsView::Session session,
+OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& chordDetector,
+                               Clipboard& clipboard, Scheduler& scheduler,
+                               DesktopIntegration* integration, SessionKind session,
                                QuillstackTray* tray, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
-      m_hotkeyManager(hotkeyManager),
-      m_wizard(new OnboardingWizard(settings, pasteboard, scheduler, this)),
+      m_chordDetector(chordDetector),
+      m_wizard(new OnboardingWizard(settings, clipboard, scheduler, this)),
       m_session(session) {
     m_integration = integration;
     m_tray = tray;
@@ -208,14 +209,14 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& hotkeyManag
     connect(m_wizard, &OnboardingWizard::copiedChanged, this, &OnboardingView::updateCopied);
     connect(m_wizard, &OnboardingWizard::pasteFieldsChanged, this,
             &OnboardingView::updatePasteFields);
-    connect(&hotkeyManager, &ChordDetector::isAccessibilityTrustedChanged, this,
+    connect(&chordDetector, &ChordDetector::isInputInjectionAllowedChanged, this,
             &OnboardingView::updateTrust);
     if (m_integration != nullptr) {
         connect(m_integration, &DesktopIntegration::missingChanged, this,
-                [this] { updateTrust(m_hotkeyManager.isAccessibilityTrusted()); });
+                [this] { updateTrust(m_chordDetector.isInputInjectionAllowed()); });
     }
 
-    updateTrust(hotkeyManager.isAccessibilityTrusted());
+    updateTrust(chordDetector.isInputInjectionAllowed());
     updateCopied();
     updatePasteFields();
     showStep(m_wizard->step(), false);
@@ -229,7 +230,7 @@ void OnboardingView::setStartAtLogin(bool on) {
 }
 
 QWidget* OnboardingView::buildPage(int step) {
-    const QString chord = m_settings.hotkeyDisplayString();
+    const QString chord = m_settings.chordDisplayString();
     QWidget* built = nullptr;
     switch (step) {
         case 1:
@@ -395,7 +396,7 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
                0, 20, 0, 0));
     column(built)->addWidget(padded(makeLabel(tr("Paste “Text 1” into field 1 and “Text 2” into "
                                                  "field 2. Use %1 to choose from the list.")
-                                                  .arg(m_settings.hotkeyDisplayString()),
+                                                  .arg(m_settings.chordDisplayString()),
                                               TextStyle::Caption, Tone::Secondary),
                                     12, 0, 12, 0));
     column(built)->addWidget(buildPasteFieldBlock(1));
@@ -510,7 +511,7 @@ void OnboardingView::updateButtons() {
 }
 
 void OnboardingView::updateTrust(bool trusted) {
-    const bool wayland = m_session != SettingsView::Session::X11;
+    const bool wayland = m_session != SessionKind::X11;
     // On GNOME the Shell extension types the paste; without it only X11 windows get it, which
     // the integration notice below says.
     const bool shell = m_integration != nullptr && !m_integration->isMissing();

@@ -5,11 +5,11 @@
 #include <QPropertyAnimation>
 #include <QWidget>
 
-#include "ui/settings/SettingsView.h"
+#include "platform/WindowSystem.h"
 
 class AppSettings;
 class OnboardingWizard;
-class Pasteboard;
+class Clipboard;
 class ChordDetector;
 class QCheckBox;
 class QLabel;
@@ -33,10 +33,10 @@ class OnboardingView : public QWidget {
   public:
     static constexpr int pageTransitionMs = 200;
 
-    OnboardingView(AppSettings& settings, ChordDetector& hotkeyManager, Pasteboard& pasteboard,
+    OnboardingView(AppSettings& settings, ChordDetector& chordDetector, Clipboard& clipboard,
                    Scheduler& scheduler, DesktopIntegration* integration = nullptr,
-                   SettingsView::Session session = SettingsView::Session::X11,
-                   QuillstackTray* tray = nullptr, QWidget* parent = nullptr);
+                   SessionKind session = SessionKind::X11, QuillstackTray* tray = nullptr,
+                   QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     OnboardingWizard& wizard() const { return *m_wizard; }
@@ -64,7 +64,7 @@ class OnboardingView : public QWidget {
     void focusForStep(int step);
 
     AppSettings& m_settings;
-    ChordDetector& m_hotkeyManager;
+    ChordDetector& m_chordDetector;
     OnboardingWizard* m_wizard = nullptr;
 
     QStackedWidget* m_pages = nullptr;
@@ -77,7 +77,7 @@ class OnboardingView : public QWidget {
     QCheckBox* m_startAtLogin = nullptr;
     QWidget* m_trustedRow = nullptr;
     QLabel* m_pasteRoute = nullptr;
-    SettingsView::Session m_session;
+    SessionKind m_session;
     DesktopIntegration* m_integration = nullptr;
     QuillstackTray* m_tray = nullptr;
     onboarding::RoundedBox* m_sampleBoxes[2] = {nullptr, nullptr};

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "chord/ChordDetector.h"
 #include "core/AppLogger.h"
-#include "hotkey/ChordDetector.h"
 #include "popup/PopupSession.h"
 #include "ui/common/IdleCaches.h"
 #include "ui/popup/PastePopupView.h"
@@ -29,7 +29,8 @@ QRegion roundedRegion(const QSize& size, qreal radius) {
 PastePopupWindowController::PastePopupWindowController(PopupSession& session,
                                                        const ChordDetector& detector,
                                                        AppSettings& settings,
-                                                       WindowSystem windowSystem, QObject* parent)
+                                                       PopupWindowSystem windowSystem,
+                                                       QObject* parent)
     : QObject(parent),
       m_session(session),
       m_detector(detector),
@@ -109,7 +110,7 @@ void PastePopupWindowController::prepare() {
         return;
     }
     createPanel();
-    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
+    m_view->setPasteTyped(m_detector.isInputInjectionAllowed());
     m_panel->adjustSize();
     // One paint into an image, never on screen: the style's polish, the fonts and their glyphs
     // and the list's first layout are had before the first chord waits on them.
@@ -129,7 +130,7 @@ void PastePopupWindowController::showPanel() {
     if (!m_panel) {
         createPanel();
     }
-    m_view->setPasteTyped(m_detector.isAccessibilityTrusted());
+    m_view->setPasteTyped(m_detector.isInputInjectionAllowed());
     m_panel->adjustSize();
     if (QScreen* screen = targetScreen()) {
         const QRect visible = screen->availableGeometry();
@@ -138,8 +139,7 @@ void PastePopupWindowController::showPanel() {
                       visible.y() + visible.height() / 2 - frame.height() / 2);
     }
     if (m_windowSystem.prepareToShow) {
-        m_panel->winId();
-        m_windowSystem.prepareToShow(m_panel);
+        m_windowSystem.prepareToShow(m_panel->winId());
     }
     m_panel->show();
     m_panel->raise();

@@ -6,25 +6,13 @@
 #include <QRect>
 #include <QWidget>
 
-#include <functional>
-#include <optional>
+#include "platform/WindowSystem.h"
 
 class AppSettings;
 class ChordDetector;
 class PastePopupView;
 class PopupSession;
 class QScreen;
-
-// What only the window system can tell or do for the popup; any of it may be empty.
-struct PastePopupWindowSystem {
-    // A compositor blends translucent windows (asked before every show).
-    std::function<bool()> isCompositing;
-    // Called with the native panel before every show: on all desktops, above the rest.
-    std::function<void(QWidget*)> prepareToShow;
-    // A top-level window's frame in device pixels of the whole desktop; none when the window
-    // is gone or unknown.
-    std::function<std::optional<QRect>(quint64 window)> windowGeometry = {};
-};
 
 // Owns the popup panel and follows the session's isPopupVisible one event-loop turn late: shown
 // and focused when it becomes true, hidden when it becomes false. It is centred on the screen
@@ -34,11 +22,9 @@ class PastePopupWindowController : public QObject {
   public:
     static constexpr int focusCheckDelayMs = 60;
 
-    using WindowSystem = PastePopupWindowSystem;
-
     // The detector tells whether the paste keystroke can be typed (the header says so).
     PastePopupWindowController(PopupSession& session, const ChordDetector& detector,
-                               AppSettings& settings, WindowSystem windowSystem = {},
+                               AppSettings& settings, PopupWindowSystem windowSystem = {},
                                QObject* parent = nullptr);
     ~PastePopupWindowController() override;
 
@@ -70,7 +56,7 @@ class PastePopupWindowController : public QObject {
     PopupSession& m_session;
     const ChordDetector& m_detector;
     AppSettings& m_settings;
-    WindowSystem m_windowSystem;
+    PopupWindowSystem m_windowSystem;
     QPointer<QWidget> m_panel;
     PastePopupView* m_view = nullptr;
     bool m_translucent = false;

@@ -26,11 +26,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "hotkey/ChordDetector.h"
+#include "chord/ChordDetector.h"
 #include "settings/AppSettings.h"
 #include "ui/common/IntegrationNotice.h"
 #include "ui/common/KeepHistoryChoice.h"
-#include "ui/settings/HotkeyRecorderView.h"
+#include "ui/settings/ChordRecorderView.h"
 
 namespace {
 
@@ -73,13 +73,13 @@ QGroupBox* section(const QString& title, QWidget* parent) {
 
 }  // namespace
 
-SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
+SettingsView::SettingsView(AppSettings& settings, ChordDetector& chordDetector,
                            std::function<void()> openShortcutSettings, std::function<void()> quit,
-                           Session session, DesktopIntegration* integration,
+                           SessionKind session, DesktopIntegration* integration,
                            std::function<QStringList()> openWindowClasses, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
-      m_manager(manager),
+      m_chordDetector(chordDetector),
       m_openShortcutSettings(std::move(openShortcutSettings)),
       m_quitApplication(std::move(quit)),
       m_session(session),
@@ -99,7 +99,7 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
     }
     sections->addWidget(languageSection());
     sections->addWidget(autostartSection());
-    sections->addWidget(hotkeySection());
+    sections->addWidget(chordSection());
     sections->addWidget(clipboardSection());
     sections->addWidget(ignoredSection());
     sections->addWidget(quitSection());
@@ -121,19 +121,19 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
 
     connect(&m_settings, &AppSettings::launchAtLoginChanged, this,
             &SettingsView::showLaunchAtLogin);
-    connect(&m_settings, &AppSettings::bufferLimitAssigned, this, &SettingsView::showBufferLimit);
+    connect(&m_settings, &AppSettings::historySizeAssigned, this, &SettingsView::showHistorySize);
     connect(&m_settings, &AppSettings::autoDeleteMinutesAssigned, this,
             &SettingsView::showAutoDelete);
-    connect(&m_manager, &ChordDetector::isAccessibilityTrustedChanged, this,
+    connect(&m_chordDetector, &ChordDetector::isInputInjectionAllowedChanged, this,
             &SettingsView::showWarning);
-    connect(&m_manager, &ChordDetector::isGlobalHotkeyAvailableChanged, this,
+    connect(&m_chordDetector, &ChordDetector::isGlobalChordAvailableChanged, this,
             &SettingsView::showWarning);
-    connect(&m_manager, &ChordDetector::isHotkeyTakenByAnotherProgramChanged, this,
+    connect(&m_chordDetector, &ChordDetector::isChordTakenByAnotherProgramChanged, this,
             &SettingsView::showWarning);
     // The advice on binding the chord names it.
-    connect(&m_settings, &AppSettings::hotkeyAssigned, this, &SettingsView::showWarning);
+    connect(&m_settings, &AppSettings::chordAssigned, this, &SettingsView::showWarning);
     showLaunchAtLogin();
-    showBufferLimit();
+    showHistorySize();
     showAutoDelete();
     showWarning();
     connect(&m_settings, &AppSettings::ignoredApplicationsChanged, this,
@@ -143,10 +143,10 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& manager,
 
 SettingsView::~SettingsView() {
     // A lower limit still waiting is what the user chose last.
-    if (m_bufferLimitSettle->isActive()) {
-        m_bufferLimitSettle->stop();
+    if (m_historySizeSettle->isActive()) {
+        m_historySizeSettle->stop();
         disconnect(&m_settings, nullptr, this, nullptr);
-        m_settings.setBufferLimit(m_bufferLimit->value());
+        m_settings.setHistorySize(m_historySize->value());
     }
     // Ending a recording brings the detection back, and its flags to this view: while the view
     // is still whole, not from the recorder's own destruction among the children.
@@ -276,10 +276,10 @@ QWidget* SettingsView::autostartSection() {
     return box;
 }
 
-QWidget* SettingsView::hotkeySection() {
+QWidget* SettingsView::chordSection() {
     QGroupBox* box = section(tr("Paste from history"), m_form);
     auto* form = new QFormLayout(box);
-    m_recorder = new HotkeyRecorderView(m_settings, m_manager, box);
+    m_recorder = new ChordRecorderView(m_settings, m_chordDetector, box);
     form->addRow(m_recorder);
     form->addRow(
         caption(tr("In the list: ↑↓ to select, Enter or double-click to paste into the window you "
@@ -324,16 +324,16 @@ QWidget* SettingsView::clipboardSection() {
 
     // Typed or stepped; a click past the wanted value and back loses nothing, since a lower
     // limit, which trims the history, waits until the value has settled.
-    m_bufferLimit = new QSpinBox(box);
-    m_bufferLimit->setSingleStep(int(bufferLimitStep));
-    m_bufferLimit->setAccelerated(true);
-    m_bufferLimitSettle = new QTimer(this);
-    m_bufferLimitSettle->setSingleShot(true);
-    m_bufferLimitSettle->setInterval(bufferLimitSettleMs);
-    connect(m_bufferLimitSettle, &QTimer::timeout, this,
-            [this] { m_settings.setBufferLimit(m_bufferLimit->value()); });
-    connect(m_bufferLimit, &QSpinBox::valueChanged, this, &SettingsView::bufferLimitEdited);
-    form->addRow(tr("History size"), m_bufferLimit);
+    m_historySize = new QSpinBox(box);
+    m_historySize->setSingleStep(int(historySizeStep));
+    m_historySize->setAccelerated(true);
+    m_historySizeSettle = new QTimer(this);
+    m_historySizeSettle->setSingleShot(true);
+    m_historySizeSettle->setInterval(historySizeSettleMs);
+    connect(m_historySizeSettle, &QTimer::timeout, this,
+            [this] { m_settings.setHistorySize(m_historySize->value()); });
+    connect(m_historySize, &QSpinBox::valueChanged, this, &SettingsView::historySizeEdited);
+    form->addRow(tr("History size"), m_historySize);
 
     m_autoDelete = new QComboBox(box);
     for (const AppSettings::AutoDeleteOption& option : AppSettings::autoDeleteOptions()) {
@@ -453,22 +453,22 @@ void SettingsView::showLaunchAtLogin() {
     m_launchAtLogin->setChecked(m_settings.launchAtLogin());
 }
 
-void SettingsView::showBufferLimit() {
-    const qint64 limit = m_settings.bufferLimit();
-    const QSignalBlocker quiet(m_bufferLimit);
+void SettingsView::showHistorySize() {
+    const qint64 limit = m_settings.historySize();
+    const QSignalBlocker quiet(m_historySize);
     // Shown as stored, even a value edited by hand outside the range.
-    m_bufferLimit->setRange(int(std::clamp<qint64>(limit, 0, bufferLimitMinimum)),
-                            int(std::clamp<qint64>(limit, bufferLimitMaximum, INT_MAX)));
-    m_bufferLimit->setValue(int(std::min<qint64>(limit, INT_MAX)));
+    m_historySize->setRange(int(std::clamp<qint64>(limit, 0, historySizeMinimum)),
+                            int(std::clamp<qint64>(limit, historySizeMaximum, INT_MAX)));
+    m_historySize->setValue(int(std::min<qint64>(limit, INT_MAX)));
 }
 
-void SettingsView::bufferLimitEdited(int value) {
+void SettingsView::historySizeEdited(int value) {
     // The assignment trims the history at once when it holds more than the new limit.
-    if (value >= m_settings.bufferLimit()) {
-        m_bufferLimitSettle->stop();
-        m_settings.setBufferLimit(value);
+    if (value >= m_settings.historySize()) {
+        m_historySizeSettle->stop();
+        m_settings.setHistorySize(value);
     } else {
-        m_bufferLimitSettle->start();
+        m_historySizeSettle->start();
     }
 }
 
@@ -482,20 +482,20 @@ void SettingsView::showAutoDelete() {
     m_autoDeleteCaption->setVisible(minutes > 0);
 }
 
-QString SettingsView::pasteUnavailableAdvice(Session session) {
+QString SettingsView::pasteUnavailableAdvice(SessionKind session) {
     switch (session) {
-        case Session::KdeWayland:
+        case SessionKind::KdeWayland:
             // KWin reads the entry for each new connection, so no restart is needed.
             return tr(
                 "KWin types the paste only for a program whose desktop entry allows it. Install "
                 "Quillstack from its package, or start this build with tools/run, which writes "
-                "that entry: Quillstack takes it up at once, without a restart. Until then, choose "
-                "an item and press Ctrl+V yourself.");
-        case Session::Wayland:
+                "that entry: Quillstack takes it up at once, without a restart. Until then, "
+                "choose an item and press Ctrl+V yourself.");
+        case SessionKind::Wayland:
             return tr(
                 "This desktop lets no program type into other windows: choose an item in the list, "
                 "then press Ctrl+V yourself.");
-        case Session::X11:
+        case SessionKind::X11:
             break;
     }
     return tr(
@@ -504,24 +504,24 @@ QString SettingsView::pasteUnavailableAdvice(Session session) {
 }
 
 void SettingsView::showWarning() {
-    const bool wayland = m_session != Session::X11;
-    if (!m_manager.isAccessibilityTrusted()) {
+    const bool wayland = m_session != SessionKind::X11;
+    if (!m_chordDetector.isInputInjectionAllowed()) {
         m_warning = Warning::PasteUnavailable;
         m_warningText->setText(pasteUnavailableAdvice(m_session));
-    } else if (!m_manager.isGlobalHotkeyAvailable()) {
-        m_warning = Warning::HotkeyUnavailable;
+    } else if (!m_chordDetector.isGlobalChordAvailable()) {
+        m_warning = Warning::ChordUnavailable;
         m_warningText->setText(
             wayland
                 ? tr("Wayland gives programs no global shortcuts: bind %1 to the command "
                      "“quillstack --toggle-popup” in your desktop's keyboard settings (sway: "
                      "bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: "
                      "Keyboard → Custom Shortcuts).")
-                      .arg(m_settings.hotkeyDisplayString())
+                      .arg(m_settings.chordDisplayString())
                 : tr("The global shortcut is not available. In the desktop's keyboard shortcut "
                      "settings, assign a shortcut to the command “quillstack --toggle-popup”."));
         m_warningButton->setText(tr("Open keyboard shortcut settings"));
-    } else if (m_manager.isHotkeyTakenByAnotherProgram()) {
-        m_warning = Warning::HotkeyShared;
+    } else if (m_chordDetector.isChordTakenByAnotherProgram()) {
+        m_warning = Warning::ChordShared;
         m_warningText->setText(
             tr("Another program also uses this shortcut, so both react to it. Record a different "
                "one, or free it in that program."));

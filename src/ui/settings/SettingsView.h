@@ -7,8 +7,10 @@
 
 #include <functional>
 
+#include "platform/WindowSystem.h"
+
 class AppSettings;
-class HotkeyRecorderView;
+class ChordRecorderView;
 class ChordDetector;
 class DesktopIntegration;
 class QCheckBox;
@@ -31,24 +33,21 @@ class QTimer;
 class SettingsView : public QWidget {
     Q_OBJECT
   public:
-    static constexpr qint64 bufferLimitMinimum = 5;
-    static constexpr qint64 bufferLimitMaximum = 500;
-    static constexpr qint64 bufferLimitStep = 5;
+    static constexpr qint64 historySizeMinimum = 5;
+    static constexpr qint64 historySizeMaximum = 500;
+    static constexpr qint64 historySizeStep = 5;
     // A lower limit drops rows, so it waits until the value has stayed this long.
-    static constexpr int bufferLimitSettleMs = 1000;
+    static constexpr int historySizeSettleMs = 1000;
 
     // What the warning under the chord says, at most one at a time.
-    enum class Warning { None, PasteUnavailable, HotkeyUnavailable, HotkeyShared };
-
-    // What keeps the chord or the paste from working, and so the advice, depends on it.
-    enum class Session { X11, Wayland, KdeWayland };
+    enum class Warning { None, PasteUnavailable, ChordUnavailable, ChordShared };
 
     // openShortcutSettings: opens the desktop's keyboard-shortcut settings; empty when this
     // desktop has none we know, and then no button offers them. quit: ends the application.
     // openWindowClasses: the classes of the windows open now, offered as the user types one.
-    SettingsView(AppSettings& settings, ChordDetector& manager,
+    SettingsView(AppSettings& settings, ChordDetector& chordDetector,
                  std::function<void()> openShortcutSettings, std::function<void()> quit,
-                 Session session = Session::X11, DesktopIntegration* integration = nullptr,
+                 SessionKind session = SessionKind::X11, DesktopIntegration* integration = nullptr,
                  std::function<QStringList()> openWindowClasses = {}, QWidget* parent = nullptr);
     ~SettingsView() override;
 
@@ -56,14 +55,14 @@ class SettingsView : public QWidget {
     QSize minimumSizeHint() const override;
 
     // What the user can do while no paste can be typed here (the guide says it too).
-    static QString pasteUnavailableAdvice(Session session);
+    static QString pasteUnavailableAdvice(SessionKind session);
 
     QComboBox* languagePicker() const { return m_language; }
     QCheckBox* launchAtLoginToggle() const { return m_launchAtLogin; }
-    HotkeyRecorderView* recorder() const { return m_recorder; }
+    ChordRecorderView* recorder() const { return m_recorder; }
     QLabel* warningLabel() const { return m_warningText; }
     QPushButton* warningButton() const { return m_warningButton; }
-    QSpinBox* bufferLimitBox() const { return m_bufferLimit; }
+    QSpinBox* historySizeBox() const { return m_historySize; }
     QComboBox* autoDeletePicker() const { return m_autoDelete; }
     QLabel* autoDeleteCaption() const { return m_autoDeleteCaption; }
     QPushButton* quitButton() const { return m_quit; }
@@ -75,14 +74,14 @@ class SettingsView : public QWidget {
   private:
     QWidget* languageSection();
     QWidget* autostartSection();
-    QWidget* hotkeySection();
+    QWidget* chordSection();
     QWidget* clipboardSection();
     QWidget* ignoredSection();
     QWidget* quitSection();
 
     void showLaunchAtLogin();
-    void showBufferLimit();
-    void bufferLimitEdited(int value);
+    void showHistorySize();
+    void historySizeEdited(int value);
     void showAutoDelete();
     void showWarning();
     void showIgnored();
@@ -93,10 +92,10 @@ class SettingsView : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppSettings& m_settings;
-    ChordDetector& m_manager;
+    ChordDetector& m_chordDetector;
     std::function<void()> m_openShortcutSettings;
     std::function<void()> m_quitApplication;
-    Session m_session;
+    SessionKind m_session;
     DesktopIntegration* m_integration;
     std::function<QStringList()> m_openWindowClasses;
     Warning m_warning = Warning::None;
@@ -104,12 +103,12 @@ class SettingsView : public QWidget {
     QWidget* m_form = nullptr;
     QComboBox* m_language = nullptr;
     QCheckBox* m_launchAtLogin = nullptr;
-    HotkeyRecorderView* m_recorder = nullptr;
+    ChordRecorderView* m_recorder = nullptr;
     QWidget* m_warningRow = nullptr;
     QLabel* m_warningText = nullptr;
     QPushButton* m_warningButton = nullptr;
-    QSpinBox* m_bufferLimit = nullptr;
-    QTimer* m_bufferLimitSettle = nullptr;
+    QSpinBox* m_historySize = nullptr;
+    QTimer* m_historySizeSettle = nullptr;
     QComboBox* m_autoDelete = nullptr;
     QLabel* m_autoDeleteCaption = nullptr;
     QPushButton* m_quit = nullptr;

@@ -29,20 +29,21 @@ QuillstackTray::QuillstackTray(AppSettings& settings, StatusIndicator* indicator
       m_icon(new QSystemTrayIcon(this)),
       m_panel(std::make_unique<TrayPanel>(settings)) {
     initIconResources();
-    m_viewBufferAction = m_menu->addAction(QString());
+    m_historyWindowAction = m_menu->addAction(QString());
     m_settingsAction = m_menu->addAction(QString());
     m_pauseAction = m_menu->addAction(QString());
     m_restartOnboardingAction = m_menu->addAction(QString());
     m_menu->addSeparator();
     m_quitAction = m_menu->addAction(QString());
-    connect(m_viewBufferAction, &QAction::triggered, this, &QuillstackTray::viewBufferRequested);
+    connect(m_historyWindowAction, &QAction::triggered, this,
+            &QuillstackTray::historyWindowRequested);
     connect(m_settingsAction, &QAction::triggered, this, &QuillstackTray::settingsRequested);
     connect(m_pauseAction, &QAction::triggered, this, &QuillstackTray::pauseToggleRequested);
     connect(m_restartOnboardingAction, &QAction::triggered, this,
             &QuillstackTray::restartOnboardingRequested);
     connect(m_quitAction, &QAction::triggered, this, &QuillstackTray::quitRequested);
     // The ids the indicator's rows carry.
-    m_viewBufferAction->setObjectName(QStringLiteral("history"));
+    m_historyWindowAction->setObjectName(QStringLiteral("history"));
     m_settingsAction->setObjectName(QStringLiteral("settings"));
     m_pauseAction->setObjectName(QStringLiteral("pause"));
     m_restartOnboardingAction->setObjectName(QStringLiteral("guide"));
@@ -61,7 +62,8 @@ QuillstackTray::QuillstackTray(AppSettings& settings, StatusIndicator* indicator
     }
 
     TrayPanel* panel = m_panel.get();
-    connect(panel, &TrayPanel::viewBufferRequested, this, &QuillstackTray::viewBufferRequested);
+    connect(panel, &TrayPanel::historyWindowRequested, this,
+            &QuillstackTray::historyWindowRequested);
     connect(panel, &TrayPanel::settingsRequested, this, &QuillstackTray::settingsRequested);
     connect(panel, &TrayPanel::pauseToggleRequested, this, &QuillstackTray::pauseToggleRequested);
     connect(panel, &TrayPanel::restartOnboardingRequested, this,
@@ -77,7 +79,7 @@ QuillstackTray::QuillstackTray(AppSettings& settings, StatusIndicator* indicator
                 }
             });
     connect(&settings, &AppSettings::preferredLanguageChanged, this, &QuillstackTray::retranslate);
-    connect(&settings, &AppSettings::hotkeyAssigned, this, &QuillstackTray::updateToolTip);
+    connect(&settings, &AppSettings::chordAssigned, this, &QuillstackTray::updateToolTip);
     retranslate();
 }
 
@@ -143,7 +145,7 @@ void QuillstackTray::updateIcon() {
 }
 
 void QuillstackTray::retranslate() {
-    m_viewBufferAction->setText(tr("History"));
+    m_historyWindowAction->setText(tr("History"));
     m_settingsAction->setText(tr("Settings…"));
     m_pauseAction->setText(TrayPanelView::pauseRowText(m_paused));
     m_restartOnboardingAction->setText(tr("Welcome guide"));

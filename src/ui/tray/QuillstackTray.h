@@ -41,7 +41,7 @@ class QuillstackTray : public QObject {
 
   Q_SIGNALS:
     void visibilityChanged();
-    void viewBufferRequested();
+    void historyWindowRequested();
     void settingsRequested();
     // Pause recording, or resume it while paused.
     void pauseToggleRequested();
@@ -58,7 +58,7 @@ class QuillstackTray : public QObject {
     AppSettings& m_settings;
     StatusIndicator* m_indicator;
     QMenu* m_menu = nullptr;
-    QAction* m_viewBufferAction = nullptr;
+    QAction* m_historyWindowAction = nullptr;
     QAction* m_settingsAction = nullptr;
     QAction* m_pauseAction = nullptr;
     QAction* m_restartOnboardingAction = nullptr;

@@ -30,7 +30,8 @@ void TrayPanel::rebuild() {
     setAccessibleName(tr("Quillstack"));
     setWindowTitle(tr("Quillstack"));
     auto* fresh = new TrayPanelView(m_settings, m_paused, this);
-    connect(fresh, &TrayPanelView::viewBufferRequested, this, &TrayPanel::viewBufferRequested);
+    connect(fresh, &TrayPanelView::historyWindowRequested, this,
+            &TrayPanel::historyWindowRequested);
     connect(fresh, &TrayPanelView::settingsRequested, this, &TrayPanel::settingsRequested);
     connect(fresh, &TrayPanelView::pauseToggleRequested, this, &TrayPanel::pauseToggleRequested);
     connect(fresh, &TrayPanelView::restartOnboardingRequested, this,

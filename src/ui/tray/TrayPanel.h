@@ -33,7 +33,7 @@ class TrayPanel : public QWidget {
     static QPoint placement(const QSize& size, const QRect& anchor, const QRect& available);
 
   Q_SIGNALS:
-    void viewBufferRequested();
+    void historyWindowRequested();
     void settingsRequested();
     void pauseToggleRequested();
     void restartOnboardingRequested();

@@ -42,7 +42,7 @@ QWidget* divider(QWidget* parent) {
 }  // namespace
 
 QString TrayPanelView::reminderText(const AppSettings& settings) {
-    return settings.hotkeyDisplayString() + QStringLiteral(" \u2014 ") + tr("paste from history");
+    return settings.chordDisplayString() + QStringLiteral(" \u2014 ") + tr("paste from history");
 }
 
 QString TrayPanelView::pauseRowText(bool recordingPaused) {
@@ -78,7 +78,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
     dim(m_reminder, 0.4f);
     layout->addWidget(m_reminder);
     // Redrawn when the chord is recorded anew, while the panel stays open.
-    connect(&settings, &AppSettings::hotkeyAssigned, m_reminder,
+    connect(&settings, &AppSettings::chordAssigned, m_reminder,
             [this, &settings] { m_reminder->setText(reminderText(settings)); });
 
     struct Entry {
@@ -87,7 +87,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
         void (TrayPanelView::*signal)();
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("History"), TrayRow::Role::Normal, &TrayPanelView::viewBufferRequested},
+        {QT_TR_NOOP("History"), TrayRow::Role::Normal, &TrayPanelView::historyWindowRequested},
         {QT_TR_NOOP("Settings…"), TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
         {nullptr, TrayRow::Role::Normal, &TrayPanelView::pauseToggleRequested},
         {QT_TR_NOOP("Welcome guide"), TrayRow::Role::Normal,

@@ -32,7 +32,7 @@ class TrayPanelView : public QWidget {
     const QList<TrayRow*>& rows() const { return m_rows; }
 
   Q_SIGNALS:
-    void viewBufferRequested();
+    void historyWindowRequested();
     void settingsRequested();
     void pauseToggleRequested();
     void restartOnboardingRequested();
