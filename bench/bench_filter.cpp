@@ -128,7 +128,7 @@ BENCHMARK(BM_FilterKeystroke)->Arg(50)->Arg(500)->Arg(2000)->Unit(benchmark::kMi
 // The copy matches the filter, so it reaches the list, its layout and its painting.
 void BM_Copy1KBToFilteredBrowser(benchmark::State& state) {
     Rig rig(state.range(0));
-    HistoryWindowView view(rig.history, rig.model, rig.scheduler);
+    HistoryWindowView view(rig.history, rig.model, rig.scheduler, QStringLiteral("en"));
     view.resize(600, 700);
     view.show();
     view.searchField()->setText(QStringLiteral("lorem"));

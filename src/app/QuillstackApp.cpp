@@ -34,7 +34,7 @@
 #include "platform/qt/SettingsStore.h"
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
@@ -93,7 +93,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
 
     m_store = std::make_unique<SettingsStore>();
     // The language list the previous run stored, read before the settings rewrite it.
-    const QString fallbackLanguage = L10n::startupFallbackLanguage(*m_store);
+    const QString fallbackLanguage = InterfaceLanguage::startupFallback(*m_store);
     QStringList systemConfigDirs =
         qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
     if (systemConfigDirs.isEmpty()) {
@@ -106,7 +106,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
                            u'/'));
     m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);
     m_settings->reconcileLoginItem();
-    L10n::configure(m_settings.get(), fallbackLanguage);
+    m_language = std::make_unique<InterfaceLanguage>(m_settings.get(), fallbackLanguage);
     // The application value's own pass over the arguments; it agrees with the settings' one.
     AppSettings::applyLanguage(*m_store, AppSettings::startupLanguage(*m_store, arguments));
 
@@ -208,13 +208,16 @@ void QuillstackApp::buildWindows() {
         return AppWindow::Home{m_settings.get(), name, m_platform->activateWindow};
     };
     m_historyWindow = std::make_unique<AppWindow>(
-        QStringLiteral("Clipboard"),
-        [this] { return new HistoryWindowView(*m_history, *m_listModel, *m_scheduler); },
+        QT_TRANSLATE_NOOP("AppWindow", "History"),
+        [this] {
+            return new HistoryWindowView(*m_history, *m_listModel, *m_scheduler,
+                                         m_language->current());
+        },
         home(QStringLiteral("history")));
     // Looked up once: empty where no keyboard-shortcut settings program is known.
     const std::function<void()> openShortcutSettings = DesktopShortcutSettings::opener();
     m_settingsWindow = std::make_unique<AppWindow>(
-        QStringLiteral("Settings"),
+        QT_TRANSLATE_NOOP("AppWindow", "Settings"),
         [this, openShortcutSettings] {
             return new SettingsView(
                 *m_settings, *m_detector, openShortcutSettings, [this] { quitAsked(); },

@@ -14,6 +14,7 @@ class HistoryStore;
 class AppWindow;
 class FreedesktopThumbnailer;
 class HistoryListModel;
+class InterfaceLanguage;
 class HistoryQueries;
 class OnboardingWindowController;
 class RecordingGate;
@@ -69,6 +70,7 @@ class QuillstackApp {
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<XdgAutostart> m_autostart;
     std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<InterfaceLanguage> m_language;
     std::unique_ptr<QtScheduler> m_scheduler;
     std::optional<PlatformServices> m_platform;
     std::unique_ptr<FreedesktopThumbnailer> m_thumbnailer;

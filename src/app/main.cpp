@@ -18,7 +18,7 @@
 #include "app/instance/SingleInstance.h"
 #include "core/AppEnvironment.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 
 namespace {
 void say(FILE* stream, const QString& text) {
@@ -31,28 +31,32 @@ void say(FILE* stream, const QString& text) {
 // stderr, and a message box where a display is open.
 int refuseToRun(int& argc, char** argv, const QStringList& arguments,
                 const QList<PrivateTempDirectory::Refusal>& refused) {
-    const QString header = QStringLiteral(
+    const char* header = QT_TRANSLATE_NOOP(
+        "QuillstackApp",
         "Quillstack cannot start: none of these folders can be trusted to hold its lock and "
         "socket.");
     QStringList english;
     for (const PrivateTempDirectory::Refusal& refusal : refused) {
         english << refusal.folder + QStringLiteral(" ") + refusal.reason;
     }
-    say(stderr,
-        header + QStringLiteral(" ") + english.join(QStringLiteral("; ")) + QStringLiteral("\n"));
+    say(stderr, QString::fromUtf8(header) + QStringLiteral(" ") +
+                    english.join(QStringLiteral("; ")) + QStringLiteral("\n"));
     if ((qEnvironmentVariableIsEmpty("DISPLAY") &&
          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
         !PlatformServices::chooseWindowingSystem(arguments)) {
         return 1;
     }
     QApplication app(argc, argv);
-    L10n::configure(nullptr, L10n::matchLanguage(QLocale::system().uiLanguages()));
+    const InterfaceLanguage language(nullptr,
+                                     InterfaceLanguage::match(QLocale::system().uiLanguages()));
     QStringList lines;
     for (const PrivateTempDirectory::Refusal& refusal : refused) {
-        lines << refusal.folder + QStringLiteral(" — ") + L10n::string(refusal.reason);
+        lines << refusal.folder + QStringLiteral(" — ") +
+                     QCoreApplication::translate("PrivateFiles",
+                                                 refusal.reason.toUtf8().constData());
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillstack"), L10n::string(header),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillstack"),
+                    QCoreApplication::translate("QuillstackApp", header), QMessageBox::Ok);
     box.setInformativeText(lines.join(u'\n'));
     box.exec();
     return 1;
@@ -107,7 +111,8 @@ int main(int argc, char** argv) {
             return *status;
         }
         if (!instance->isPrimary()) {
-            folder.refused.append({*folder.path, QStringLiteral("its lock cannot be taken")});
+            folder.refused.append({*folder.path, QStringLiteral(QT_TRANSLATE_NOOP(
+                                                     "PrivateFiles", "its lock cannot be taken"))});
         }
     }
     if (!instance || !instance->isPrimary()) {

@@ -10,7 +10,6 @@
 #include "platform/Clipboard.h"
 #include "platform/KeyInjector.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
 
@@ -86,10 +85,9 @@ void PasteDelivery::deliver(const std::optional<RunningApp>& target) {
 }
 
 QString PasteDelivery::withheldNotice(const QString& keystrokeDisplay) {
-    return L10n::string(
-        QStringLiteral("Not pasted: another window was in front. The item is on the clipboard: "
-                       "press %@ to paste it."),
-        {keystrokeDisplay});
+    return tr("Not pasted: another window was in front. The item is on the clipboard: press %1 to "
+              "paste it.")
+        .arg(keystrokeDisplay);
 }
 
 // A keystroke that reaches the target before the clipboard holds the item pastes whatever was

@@ -38,6 +38,9 @@ QString previewTextFromStored(const ClipboardSnapshot& snapshot, bool* isPlaceho
 // for other formats or for images over ImageCodec::maxDecodedBytes.
 std::optional<QByteArray> makeThumbnail(const std::optional<QByteArray>& bytes, int maxSide);
 
-inline const QString imagePlaceholder = QStringLiteral("[Image]");
-inline const QString contentPlaceholder = QStringLiteral("[Content]");
+// Shown in the interface language by HistoryListModel.
+inline const QString imagePlaceholder =
+    QStringLiteral(QT_TRANSLATE_NOOP("HistoryListModel", "[Image]"));
+inline const QString contentPlaceholder =
+    QStringLiteral(QT_TRANSLATE_NOOP("HistoryListModel", "[Content]"));
 }  // namespace ClipboardContent

@@ -630,23 +630,30 @@ void ClipboardHistory::tell(const HistoryStorage::Problem& told) {
     switch (told.kind) {
         case Kind::Refused:
             // Left alone: it may be someone else's, or the user's own on purpose.
-            Q_EMIT problem(QStringLiteral("History and pins cannot be kept: %@ %@. It was left "
-                                          "alone; move it away to keep them again."),
+            Q_EMIT problem(QStringLiteral(QT_TRANSLATE_NOOP(
+                               "ProblemNotices",
+                               "History and pins cannot be kept: %1 %2. It was left alone; move "
+                               "it away to keep them again.")),
                            {told.path, told.reason});
             break;
         case Kind::SetAside:
-            Q_EMIT problem(QStringLiteral("The kept history and pins were not restored: %@ %@. "
-                                          "It was renamed to %@."),
+            Q_EMIT problem(QStringLiteral(QT_TRANSLATE_NOOP(
+                               "ProblemNotices",
+                               "The kept history and pins were not restored: %1 %2. It was "
+                               "renamed to %3.")),
                            {told.path, told.reason, told.setAsideAs});
             break;
         case Kind::PinsSetAside:
-            Q_EMIT problem(QStringLiteral("No pins were restored: %@ %@. It was renamed to %@."),
-                           {told.path, told.reason, told.setAsideAs});
+            Q_EMIT problem(
+                QStringLiteral(QT_TRANSLATE_NOOP(
+                    "ProblemNotices", "No pins were restored: %1 %2. It was renamed to %3.")),
+                {told.path, told.reason, told.setAsideAs});
             break;
         case Kind::NotSaved:
-            Q_EMIT problem(QStringLiteral("History and pins could not be saved: %@ %@. They are "
-                                          "kept for this session and saved again at the next "
-                                          "change."),
+            Q_EMIT problem(QStringLiteral(QT_TRANSLATE_NOOP(
+                               "ProblemNotices",
+                               "History and pins could not be saved: %1 %2. They are kept for "
+                               "this session and saved again at the next change.")),
                            {told.path, told.reason});
             break;
         case Kind::Replaced:

@@ -83,9 +83,9 @@ class ClipboardHistory : public QObject {
   Q_SIGNALS:
     void itemsChanged();
     void pinsLoaded();
-    // Something the user must hear of: an English key of the string tables and what fills its
-    // placeholders (English keys themselves where they are words, such as a refusal).
-    void problem(const QString& englishKey, const QStringList& arguments);
+    // Something the user must hear of, in English (ProblemNotices translates it when it tells
+    // it), and what fills its %1, %2, ... (a refusal in English too, such as PrivateFiles gives).
+    void problem(const QString& english, const QStringList& arguments);
     void recordUnavailable(const QUuid& id);
 
   private:

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "history/HistoryListModel.h"
-#include "settings/L10n.h"
 
 namespace {
 
@@ -43,8 +42,8 @@ QVariant HistoryFilterModel::data(const QModelIndex& index, int role) const {
         return QSortFilterProxyModel::data(index, role);
     }
     const QString place = index.data(HistoryListModel::PinnedRole).toBool()
-                              ? L10n::string(QStringLiteral("Item %1 of %2, pinned"))
-                              : L10n::string(QStringLiteral("Item %1 of %2"));
+                              ? tr("Item %1 of %2, pinned")
+                              : tr("Item %1 of %2");
     return place.arg(index.row() + 1).arg(rowCount());
 }
 

@@ -15,7 +15,6 @@
 #include "history/ClipboardContent.h"
 #include "history/ClipboardHistory.h"
 #include "platform/FileThumbnailer.h"
-#include "settings/L10n.h"
 
 namespace {
 constexpr QChar ellipsis(0x2026);
@@ -173,7 +172,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleTextRole:  // what a screen reader says of the row: what it shows
         case RowTextRole: {
             if (m_history.isUnavailable(item.id())) {
-                return L10n::string(QStringLiteral("No longer available: remove it with ×"));
+                return tr("No longer available: remove it with ×");
             }
             RowCache& cache = cacheFor(item);
             if (!cache.rowText) {
@@ -183,7 +182,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
                 cache.rowText = rowTextOf(item, *cache.text);
             }
             // Labels are looked up on every call, so that they follow the language.
-            return cache.rowText->isLabel ? L10n::string(cache.rowText->text) : cache.rowText->text;
+            return cache.rowText->isLabel ? tr(cache.rowText->text.toUtf8().constData())
+                                          : cache.rowText->text;
         }
         case KindRole: {
             RowCache& cache = cacheFor(item);
@@ -218,7 +218,8 @@ HistoryListModel::RowText HistoryListModel::rowTextOf(const ClipboardItem& item,
     const Kind kind = kindOf(item);
     if (kind == Kind::Files) {
         const QString names = fileNames(item.fileURLs());
-        return names.isEmpty() ? RowText{QStringLiteral("[Files]"), true} : RowText{names, false};
+        return names.isEmpty() ? RowText{QStringLiteral(QT_TR_NOOP("[Files]")), true}
+                               : RowText{names, false};
     }
     if (kind != Kind::Text && (previewText == ClipboardContent::imagePlaceholder ||
                                previewText == ClipboardContent::contentPlaceholder)) {

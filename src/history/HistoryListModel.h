@@ -64,7 +64,7 @@ class HistoryListModel : public QAbstractListModel {
     QHash<int, QByteArray> roleNames() const override;
 
     static Kind kindOf(const ClipboardItem& item);
-    // RowTextRole before the language is applied: the text, or the English key of a label.
+    // RowTextRole before the language is applied: the text, or a label in English.
     struct RowText {
         QString text;
         bool isLabel = false;

@@ -24,7 +24,7 @@ class HistoryStorage {
         ClipboardItem item;
         bool pinned = false;
     };
-    // What the user must hear of. reason: an English key of the string tables.
+    // What the user must hear of. reason: in English, as PrivateFiles words it.
     struct Problem {
         enum class Kind {
             Refused,       // a link, someone else's, not a regular file: left alone

@@ -15,9 +15,11 @@
 
 namespace {
 
-const QString notADatabase = QStringLiteral("is not a history database");
-const QString newerVersion = QStringLiteral("is from a newer version of Quillstack");
-const QString cannotWrite = QStringLiteral("cannot be written");
+const QString notADatabase =
+    QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not a history database"));
+const QString newerVersion =
+    QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is from a newer version of Quillstack"));
+const QString cannotWrite = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be written"));
 const QString okay = QStringLiteral("ok");
 // Another instance's transaction is waited for this long, on the background queue.
 constexpr int busyTimeoutMs = 5000;

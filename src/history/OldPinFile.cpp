@@ -100,9 +100,10 @@ OldPinFile::Loaded OldPinFile::load() const {
             loaded.records = std::move(*records);
             return loaded;
         }
-        loaded.problem = file->error() != QFileDevice::NoError
-                             ? QStringLiteral("cannot be read")
-                             : QStringLiteral("is not a pin file");
+        loaded.problem =
+            file->error() != QFileDevice::NoError
+                ? QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be read"))
+                : QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not a pin file"));
     }
     // Kept for the user to look at.
     loaded.status = Status::SetAside;

@@ -31,7 +31,7 @@ class OldPinFile {
     struct Loaded {
         Status status = Status::Missing;
         QList<Record> records;  // empty unless Loaded
-        QString problem;        // why it was set aside or refused: an English key of the tables
+        QString problem;        // why it was set aside or refused, as PrivateFiles words it
         QString setAsideAs;     // the name it was given beside the folder's others
         QString path;           // what the problem is about: the file, or its folder
     };

@@ -1,122 +1,120 @@
 // SPDX-License-Identifier: MIT
 #include "keys/KeyNames.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "keys/KeyEvent.h"
-#include "settings/L10n.h"
 
 namespace KeyNames {
 namespace {
 
-// A key's name as the desktop writes it. named: the word is a name the interface tables
-// translate ("Strg" for Ctrl in German).
+// A key's name as the desktop writes it. named: the word is a name that is translated
+// ("Strg" for Ctrl in German).
 struct KeyName {
     quint16 code;
-    const char16_t* word;
+    const char* word;
     bool named = false;
 };
 
 constexpr KeyName kKeyNames[] = {
-    {0, u"A"},
-    {1, u"S"},
-    {2, u"D"},
-    {3, u"F"},
-    {4, u"H"},
-    {5, u"G"},
-    {6, u"Z"},
-    {7, u"X"},
-    {8, u"C"},
-    {9, u"V"},
-    {11, u"B"},
-    {12, u"Q"},
-    {13, u"W"},
-    {14, u"E"},
-    {15, u"R"},
-    {16, u"Y"},
-    {17, u"T"},
-    {31, u"O"},
-    {32, u"U"},
-    {34, u"I"},
-    {35, u"P"},
-    {37, u"L"},
-    {38, u"J"},
-    {40, u"K"},
-    {45, u"N"},
-    {46, u"M"},
-    {18, u"1"},
-    {19, u"2"},
-    {20, u"3"},
-    {21, u"4"},
-    {22, u"6"},
-    {23, u"5"},
-    {25, u"9"},
-    {26, u"7"},
-    {28, u"8"},
-    {29, u"0"},
-    {24, u"="},
-    {27, u"-"},
-    {30, u"]"},
-    {33, u"["},
-    {39, u"'"},
-    {41, u";"},
-    {42, u"\\"},
-    {43, u","},
-    {44, u"/"},
-    {47, u"."},
-    {50, u"`"},
-    {36, u"Return", true},
-    {48, u"Tab", true},
-    {49, u"Space", true},
-    {51, u"Backspace", true},
-    {53, u"Esc", true},
-    {76, u"Enter", true},
-    {114, u"Insert", true},
-    {117, u"Delete", true},
-    {115, u"Home", true},
-    {119, u"End", true},
-    {116, u"Page Up", true},
-    {121, u"Page Down", true},
-    {123, u"Left", true},
-    {124, u"Right", true},
-    {125, u"Down", true},
-    {126, u"Up", true},
-    {122, u"F1"},
-    {120, u"F2"},
-    {99, u"F3"},
-    {118, u"F4"},
-    {96, u"F5"},
-    {97, u"F6"},
-    {98, u"F7"},
-    {100, u"F8"},
-    {101, u"F9"},
-    {109, u"F10"},
-    {103, u"F11"},
-    {111, u"F12"},
+    {0, "A"},
+    {1, "S"},
+    {2, "D"},
+    {3, "F"},
+    {4, "H"},
+    {5, "G"},
+    {6, "Z"},
+    {7, "X"},
+    {8, "C"},
+    {9, "V"},
+    {11, "B"},
+    {12, "Q"},
+    {13, "W"},
+    {14, "E"},
+    {15, "R"},
+    {16, "Y"},
+    {17, "T"},
+    {31, "O"},
+    {32, "U"},
+    {34, "I"},
+    {35, "P"},
+    {37, "L"},
+    {38, "J"},
+    {40, "K"},
+    {45, "N"},
+    {46, "M"},
+    {18, "1"},
+    {19, "2"},
+    {20, "3"},
+    {21, "4"},
+    {22, "6"},
+    {23, "5"},
+    {25, "9"},
+    {26, "7"},
+    {28, "8"},
+    {29, "0"},
+    {24, "="},
+    {27, "-"},
+    {30, "]"},
+    {33, "["},
+    {39, "'"},
+    {41, ";"},
+    {42, "\\"},
+    {43, ","},
+    {44, "/"},
+    {47, "."},
+    {50, "`"},
+    {36, QT_TRANSLATE_NOOP("KeyNames", "Return"), true},
+    {48, QT_TRANSLATE_NOOP("KeyNames", "Tab"), true},
+    {49, QT_TRANSLATE_NOOP("KeyNames", "Space"), true},
+    {51, QT_TRANSLATE_NOOP("KeyNames", "Backspace"), true},
+    {53, QT_TRANSLATE_NOOP("KeyNames", "Esc"), true},
+    {76, QT_TRANSLATE_NOOP("KeyNames", "Enter"), true},
+    {114, QT_TRANSLATE_NOOP("KeyNames", "Insert"), true},
+    {117, QT_TRANSLATE_NOOP("KeyNames", "Delete"), true},
+    {115, QT_TRANSLATE_NOOP("KeyNames", "Home"), true},
+    {119, QT_TRANSLATE_NOOP("KeyNames", "End"), true},
+    {116, QT_TRANSLATE_NOOP("KeyNames", "Page Up"), true},
+    {121, QT_TRANSLATE_NOOP("KeyNames", "Page Down"), true},
+    {123, QT_TRANSLATE_NOOP("KeyNames", "Left"), true},
+    {124, QT_TRANSLATE_NOOP("KeyNames", "Right"), true},
+    {125, QT_TRANSLATE_NOOP("KeyNames", "Down"), true},
+    {126, QT_TRANSLATE_NOOP("KeyNames", "Up"), true},
+    {122, "F1"},
+    {120, "F2"},
+    {99, "F3"},
+    {118, "F4"},
+    {96, "F5"},
+    {97, "F6"},
+    {98, "F7"},
+    {100, "F8"},
+    {101, "F9"},
+    {109, "F10"},
+    {103, "F11"},
+    {111, "F12"},
 };
 
 // The modifiers in the order the desktop shows them: Super first ("Super+Shift+V"), then the
 // usual Ctrl, Alt, Shift.
 struct ModifierName {
     quint64 bit;
-    const char16_t* word;
+    const char* word;
 };
 
-// Every modifier's word is a name the tables translate.
+// Every modifier's word is a name that is translated.
 constexpr ModifierName kModifierNames[] = {
-    {ModifierFlag::Super, u"Super"},       {ModifierFlag::Control, u"Ctrl"},
-    {ModifierFlag::Alt, u"Alt"},           {ModifierFlag::Shift, u"Shift"},
-    {ModifierFlag::CapsLock, u"CapsLock"},
+    {ModifierFlag::Super, QT_TRANSLATE_NOOP("KeyNames", "Super")},
+    {ModifierFlag::Control, QT_TRANSLATE_NOOP("KeyNames", "Ctrl")},
+    {ModifierFlag::Alt, QT_TRANSLATE_NOOP("KeyNames", "Alt")},
+    {ModifierFlag::Shift, QT_TRANSLATE_NOOP("KeyNames", "Shift")},
+    {ModifierFlag::CapsLock, QT_TRANSLATE_NOOP("KeyNames", "CapsLock")},
 };
 
-// The table's key for a name says what the word is, so that "Delete" the key and "Delete" the
-// command can read differently.
-QString translatedName(const char16_t* word) {
-    const QString bare = QString::fromUtf16(word);
-    const QString key = bare + QStringLiteral(" (key name)");
-    const QString text = L10n::string(key);
-    // Without any table the key comes back: the bare name is the right English then.
-    return text == key ? bare : text;
+// In a context of their own, so that "Delete" the key and "Delete" the command can read
+// differently.
+QString translatedName(const char* word) {
+    return QCoreApplication::translate("KeyNames", word);
 }
 
 }  // namespace
@@ -126,7 +124,7 @@ QString displayString(quint64 modifiers, quint16 keyCode, ChordForm form) {
     for (const ModifierName& m : kModifierNames) {
         if ((modifiers & m.bit) != 0) {
             pieces << (form == ChordForm::Translated ? translatedName(m.word)
-                                                     : QString::fromUtf16(m.word));
+                                                     : QString::fromUtf8(m.word));
         }
     }
     pieces << keyCodeToChar(keyCode, form);
@@ -139,7 +137,7 @@ QString keyCodeToChar(quint16 keyCode, ChordForm form) {
             continue;
         }
         return form == ChordForm::Translated && k.named ? translatedName(k.word)
-                                                        : QString::fromUtf16(k.word);
+                                                        : QString::fromUtf8(k.word);
     }
     return QStringLiteral("Key") + QString::number(keyCode);
 }

@@ -6,7 +6,6 @@
 #include "history/ClipboardContent.h"
 #include "platform/Clipboard.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 
 OnboardingWizard::OnboardingWizard(AppSettings& settings, Clipboard& clipboard,
                                    Scheduler& scheduler, QObject* parent)
@@ -21,11 +20,11 @@ OnboardingWizard::~OnboardingWizard() {
 }
 
 QString OnboardingWizard::trainingText1() {
-    return L10n::string(QStringLiteral("Text 1"));
+    return tr("Text 1");
 }
 
 QString OnboardingWizard::trainingText2() {
-    return L10n::string(QStringLiteral("Text 2"));
+    return tr("Text 2");
 }
 
 bool OnboardingWizard::matchesSample(const QString& text, const QString& sample) {

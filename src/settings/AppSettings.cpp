@@ -31,9 +31,10 @@ const QString kWindowFramesGroup = QStringLiteral("WindowFrames");
 // settings files hold them there.
 const QString kAppleLanguages = QStringLiteral("AppleLanguages");
 const QString kSystem = QStringLiteral("system");
-const QString kIgnoredApplicationsProblem = QStringLiteral(
+const QString kIgnoredApplicationsProblem = QStringLiteral(QT_TRANSLATE_NOOP(
+    "ProblemNotices",
     "The ignored applications in the settings file cannot be read: the usual password managers "
-    "are ignored instead.");
+    "are ignored instead."));
 
 // Text that can name a window class or an app id. A leading "@" is QSettings' markup for a
 // value it could not decode (it writes a literal one doubled), U+FFFD stands for bytes that were
@@ -204,10 +205,13 @@ const QList<AppSettings::LanguageOption>& AppSettings::languageOptions() {
 
 const QList<AppSettings::AutoDeleteOption>& AppSettings::autoDeleteOptions() {
     static const QList<AutoDeleteOption> options = {
-        {0, QStringLiteral("Never")},       {5, QStringLiteral("5 minutes")},
-        {15, QStringLiteral("15 minutes")}, {30, QStringLiteral("30 minutes")},
-        {60, QStringLiteral("1 hour")},     {360, QStringLiteral("6 hours")},
-        {1440, QStringLiteral("24 hours")},
+        {0, QT_TRANSLATE_NOOP("SettingsView", "Never")},
+        {5, QT_TRANSLATE_NOOP("SettingsView", "5 minutes")},
+        {15, QT_TRANSLATE_NOOP("SettingsView", "15 minutes")},
+        {30, QT_TRANSLATE_NOOP("SettingsView", "30 minutes")},
+        {60, QT_TRANSLATE_NOOP("SettingsView", "1 hour")},
+        {360, QT_TRANSLATE_NOOP("SettingsView", "6 hours")},
+        {1440, QT_TRANSLATE_NOOP("SettingsView", "24 hours")},
     };
     return options;
 }

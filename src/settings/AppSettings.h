@@ -28,7 +28,7 @@ class AppSettings : public QObject {
     };
     struct AutoDeleteOption {
         qint64 minutes;
-        QString key;
+        const char* text;  // SettingsView's, untranslated
     };
 
     static constexpr quint64 defaultChordModifiers = ModifierFlag::Super | ModifierFlag::Shift;
@@ -117,9 +117,9 @@ class AppSettings : public QObject {
     void autoDeleteMinutesAssigned();
     void keepHistoryAssigned();
     void ignoredApplicationsChanged();
-    // Something the user should hear of: a key of the string tables, in English. Sent once per
-    // kind, found during construction and said on the next event-loop turn.
-    void problem(const QString& englishKey);
+    // Something the user should hear of, in English (ProblemNotices translates it). Sent once
+    // per kind, found during construction and said on the next event-loop turn.
+    void problem(const QString& english);
 
   private:
     void registerLoginItem(bool enabled);

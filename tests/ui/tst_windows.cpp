@@ -10,7 +10,7 @@
 #include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/StatusIndicator.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/MatchHighlight.h"
 #include "ui/common/QuitQuestion.h"
@@ -19,7 +19,6 @@
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/onboarding/OnboardingWindowController.h"
-#include "ui/onboarding/OnboardingWindowView.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -38,11 +37,9 @@ namespace {
 // here), monitoring, and the list model the windows show.
 struct WindowRig : ChordStack {
     explicit WindowRig(const QStringList& copies = {}) : ChordStack(copies) {
-        L10n::configure(&settings, QStringLiteral("en"));
         detector.startMonitoring();
     }
-    // The tables must not read the settings once they are gone.
-    ~WindowRig() { L10n::configure(nullptr, QStringLiteral("en")); }
+    InterfaceLanguage language{&settings, u"en"_s};
 };
 
 template <typename T = QWidget>
@@ -58,7 +55,7 @@ using Row = PastePopupItemDelegate::RowLayout;
 
 // The browser on screen over the list model.
 struct HistoryWindow : WindowRig {
-    HistoryWindowView view{history, model, scheduler};
+    HistoryWindowView view{history, model, scheduler, language.current()};
     HistoryFilterModel& shown = *view.filterModel();  // the rows the list shows
 
     explicit HistoryWindow(const QStringList& texts = {}) : WindowRig(texts) {
@@ -146,13 +143,13 @@ struct Tray : WindowRig {
         QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
-        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(),
-                 L10n::string("Resume recording"));
-        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), L10n::string("Resume recording"));
+        const QString resume = QCoreApplication::translate("TrayPanelView", "Resume recording");
+        QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(), resume);
+        QCOMPARE(actions.at(TrayPanelView::pauseRow)->text(), resume);
         QVERIFY(indicator.paused);
-        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, L10n::string("Resume recording"));
-        QVERIFY(tray.trayIcon()->toolTip().contains(
-            L10n::string("Recording paused: copies are not kept")));
+        QCOMPARE(indicator.rows.at(TrayPanelView::pauseRow).text, resume);
+        QVERIFY(tray.trayIcon()->toolTip().contains(QCoreApplication::translate(
+            "QuillstackTray", "Recording paused: copies are not kept")));
     }
 };
 
@@ -196,7 +193,7 @@ struct SettingsRig : WindowRig {
     Session session = Session::X11;
     int opened = 0, quits = 0;
     KeySink sink;
-    AppWindow window{QStringLiteral("Settings"), [this] {
+    AppWindow window{"Settings", [this] {
                          return new SettingsView(
                              settings, detector,
                              withOpener ? std::function<void()>([this] { ++opened; }) : nullptr,
@@ -350,7 +347,8 @@ class TestWindows : public QObject {
         Q_EMIT t.indicator.shownChanged(true);
         QVERIFY(notice.isHidden());
         QVERIFY(panel->isVisible() && panel->width() == TrayPanelView::panelWidth);
-        QVERIFY(t.view()->reminderLabel()->text().endsWith(L10n::string("paste from history")));
+        QVERIFY(t.view()->reminderLabel()->text().endsWith(
+            QCoreApplication::translate("TrayPanelView", "paste from history")));
         t.checkRows();
     }
 
@@ -570,8 +568,9 @@ class TestWindows : public QObject {
             copies << (i % 3 == 0 ? u"line %1\nand another\nand a third"_s : u"row %1"_s).arg(i);
         }
         WindowRig rig(copies);
-        AppWindow window(u"Clipboard"_s, [&rig] {
-            return new HistoryWindowView(rig.history, rig.model, rig.scheduler);
+        AppWindow window("History", [&rig] {
+            return new HistoryWindowView(rig.history, rig.model, rig.scheduler,
+                                         rig.language.current());
         });
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -612,7 +611,7 @@ class TestWindows : public QObject {
             rig.store.seed(u"WindowFrames/history"_s, stored);
         }
         AppWindow window(
-            u"Clipboard"_s, [] { return new QLabel(u"content"_s); },
+            "History", [] { return new QLabel(u"content"_s); },
             AppWindow::Home{&rig.settings, u"history"_s, {}});
         window.present();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -666,7 +665,8 @@ class TestWindows : public QObject {
         // Auto-delete: the caption shows only for an age; the choice is stored.
         QComboBox* age = v->autoDeletePicker();
         for (const qint64 minutes : {5, 0, 5}) {
-            age->setCurrentIndex(age->findText(L10n::string(minutes ? "5 minutes" : "Never")));
+            age->setCurrentIndex(age->findText(
+                QCoreApplication::translate("SettingsView", minutes ? "5 minutes" : "Never")));
             QCOMPARE(rig.settings.autoDeleteMinutes(), minutes);
             QCOMPARE(v->autoDeleteCaption()->isHidden(), minutes == 0);
         }
@@ -694,7 +694,7 @@ class TestWindows : public QObject {
         // It grows where the form in the new language needs more, and never shrinks.
         QCOMPARE(rig.window.width(), std::max(frame.width(), rig.window.minimumWidth()));
         QVERIFY(rig.window.height() >= frame.height());
-        QVERIFY(rig.window.windowTitle() == L10n::string(QStringLiteral("Settings")) &&
+        QVERIFY(rig.window.windowTitle() == QCoreApplication::translate("AppWindow", "Settings") &&
                 rig.window.windowTitle() != QStringLiteral("Settings"));
         // Closing hides; the window and its content survive for the next showing, which reads
         // the login entry anew (removed meanwhile in the desktop's own startup settings).
@@ -823,7 +823,8 @@ class TestWindows : public QObject {
         const bool passes = !stored && end != "escape" &&
                             (!end.isEmpty() || c.modifiers == 0 || c.qtKey == Qt::Key_Shift);
         QCOMPARE(rig.recorder()->button()->text(),
-                 L10n::string(recording ? "Press shortcut…" : "Change"));
+                 QCoreApplication::translate("ChordRecorderView",
+                                             recording ? "Press shortcut…" : "Change"));
         QCOMPARE(rig.sink.keys, passes ? QList<int>{c.qtKey} : QList<int>{});
         QCOMPARE(rig.recorder()->hintLabel()->isVisible(), recording);
         QVERIFY(language != u"en" || rig.recorder()->hintLabel()->text().contains(c.hint));
@@ -963,11 +964,11 @@ class TestWindows : public QObject {
         QPointer<OnboardingPanel> panel = controller.onboardingWindow();
         QVERIFY(panel && panel->isVisible());
         const auto wizardView = [&controller] {
-            return controller.onboardingWindow()->content()->wizardView();
+            return controller.onboardingWindow()->wizardView();
         };
         // A language picked from the open list starts again at the first page, in this panel;
         // the picker must outlive its own handler.
-        QPointer<QComboBox> picker = panel->content()->languagePicker();
+        QPointer<QComboBox> picker = panel->languagePicker();
         QPointer<OnboardingView> old = wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
@@ -982,7 +983,7 @@ class TestWindows : public QObject {
         QCOMPARE(wizardView()->wizard().step(), 0);
         QVERIFY(!child<QCheckBox>(*wizardView(), "startAtLogin")->isChecked() &&
                 !wizardView()->wizard().startAtLogin());
-        QCOMPARE(panel->content()->languagePicker()->currentData().toString(), u"ru"_s);
+        QCOMPARE(panel->languagePicker()->currentData().toString(), u"ru"_s);
         QVERIFY(child<QPushButton>(*wizardView(), "nextButton")->text() != "Next");
 
         for (const char* button : {"nextButton", "nextButton", "skipButton"}) {

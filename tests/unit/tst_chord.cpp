@@ -12,7 +12,7 @@
 #include "keys/KeyNames.h"
 #include "platform/gnome/GnomeKeyInjector.h"
 #include "platform/gnome/GnomeKeyboardHooks.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 
 namespace {
 
@@ -165,7 +165,7 @@ class TestChord : public QObject {
     }
     void matching() {
         QFETCH(Match, m);
-        L10n::configure(nullptr, m.language);
+        const InterfaceLanguage language(nullptr, m.language);
         ChordStack rig;
         rig.copy(copyOf(m.copy));
         QCOMPARE(rig.history.items().size(), 1);
@@ -610,10 +610,8 @@ class TestChord : public QObject {
         QFETCH(Chord, c);
         using F = KeyNames::ChordForm;
         QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode), QString(c.words));
-        L10n::configure(nullptr, QStringLiteral("de"));
-        const QString german = KeyNames::displayString(c.modifiers, c.keyCode, F::Translated);
-        L10n::configure(nullptr, QString());
-        QCOMPARE(german, QString(c.german));
+        const InterfaceLanguage german(nullptr, QStringLiteral("de"));
+        QCOMPARE(KeyNames::displayString(c.modifiers, c.keyCode, F::Translated), QString(c.german));
     }
 
     // Without a scan code a key goes by its name, to where the ANSI board has it: every key

@@ -24,7 +24,7 @@
 #include "platform/freedesktop/XdgFolders.h"
 #include "platform/qt/SettingsStore.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 
 // The settings and what lives in files of the user's own: the settings file, the autostart
 // entry, the string tables.
@@ -34,25 +34,6 @@ namespace {
 const QString kApple = u"AppleLanguages"_s;
 const QString kLang = u"preferredLanguage"_s;
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
-void compileTables(const QString& dir) {
-    const QMap<QString, QStringList> tables{
-        // key, text, key, text, ...
-        {"de", {"Hello", "Hallo", "Autostart", "Autostart", "Paste: %@", "Einfügen: %@"}},
-        {"en", {"Russian", "English wording"}},
-        {"ru", {"Hello", "Привет", "Autostart", "Автозапуск", "Russian", "Русский"}}};
-    for (const auto& [code, texts] : tables.asKeyValueRange()) {
-        QString ts = "<TS version=\"2.1\"><context><name>Localizable</name>";
-        for (qsizetype i = 0; i + 1 < texts.size(); i += 2) {
-            ts += "<message><source>" + texts[i] + "</source><translation>" + texts[i + 1] +
-                  "</translation></message>";
-        }
-        const QString path = dir + u'/' + code + ".lproj/Localizable.";
-        QVERIFY(writeFile(path + "ts", (ts + "</context></TS>").toUtf8()));
-        QCOMPARE(
-            QProcess::execute(QUILLSTACK_LRELEASE, {"-silent", path + "ts", "-qm", path + "qm"}),
-            0);
-    }
-}
 // Settings over a store holding `seed`, as found at start-up.
 struct Fixture {
     explicit Fixture(const QStringList& arguments = {}, const QVariantMap& seed = {})
@@ -223,11 +204,11 @@ class TestSettingsFiles : public QObject {
         QCoreApplication::processEvents();
         QCOMPARE(problems.size(), int(problem));
         if (problem) {
-            // A key of the string tables; the setting's next change says nothing more.
+            // A text ProblemNotices translates; the setting's next change says nothing more.
             QTranslator german;
-            QVERIFY(german.load(":/de.lproj/Localizable.qm"));
+            QVERIFY(german.load(":/translations/quillstack_de.qm"));
             QVERIFY(
-                !german.translate("Localizable", qPrintable(problems.first().first().toString()))
+                !german.translate("ProblemNotices", qPrintable(problems.first().first().toString()))
                      .isEmpty());
             settings.setIgnoredApplications({"Foo"});
             QCoreApplication::processEvents();
@@ -419,57 +400,19 @@ class TestSettingsFiles : public QObject {
         }
     }
 
-    // A missing text falls back to the start-up language, then the key; English shows its own
-    // wording or the key. Tables are loaded once, a missing one looked for on every call. Texts
-    // take their arguments literally; missing ones leave nothing, stray percent signs stay.
-    void lookupAndFormatting() {
-        AppSettings& s = m_f.settings;
-        const QString tables = m_tables.path();
-        L10n::configure(&s, u"ru"_s, tables);
-        QCOMPARE(L10n::string("Hello"), u"Привет"_s);  // "system": the start-up table
-        QCOMPARE(L10n::cachedLanguagesForTesting(), QStringList{"ru"});
-        QCOMPARE(L10n::string("Not anywhere"), u"Not anywhere"_s);
-        s.setPreferredLanguage(u"de"_s);
-        QCOMPARE(L10n::string("Russian"), u"Русский"_s);
-        // A German text identical to its key is German.
-        QCOMPARE(L10n::string("Autostart"), u"Autostart"_s);
-        s.setPreferredLanguage(u"en"_s);
-        QCOMPARE(L10n::string("Russian"), u"English wording"_s);
-        QCOMPARE(L10n::string("Hello"), u"Hello"_s);
-        QCOMPARE(L10n::loadAttemptsForTesting(), 3);
-        s.setPreferredLanguage(u"xx"_s);
-        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
-        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
-        QCOMPARE(L10n::loadAttemptsForTesting(), 5);
-        QCOMPARE(L10n::cachedLanguagesForTesting(), (QStringList{"de", "en", "ru"}));
-        // A code that looks like a path never reaches the file system.
-        s.setPreferredLanguage("../" + QFileInfo(tables).fileName() + "/de");
-        QCOMPARE(L10n::string("Hello"), u"Привет"_s);
-        QCOMPARE(L10n::loadAttemptsForTesting(), 5);
-        L10n::configure(&s, QString(), tables);
-        s.setPreferredLanguage(u"de"_s);
-        QCOMPARE(L10n::string("Russian"), u"Russian"_s);
-        QCOMPARE(L10n::string("Paste: %@", {"⌘⇧V"}), u"Einfügen: ⌘⇧V"_s);
-        QCOMPARE(L10n::format("%@ and %@", {"%@", "b"}), u"%@ and b"_s);
-        QCOMPARE(L10n::format("%2$@ before %1$@", {"a", "b"}), u"b before a"_s);
-        QCOMPARE(L10n::format("100%% of %@|%@|%3$@|%d|%", {"x"}), u"100% of x|||%d|%"_s);
-    }
-
-    // The first language we have a table for; what one run stores is what the next starts from.
+    // The first language we have a translation for; what one run stores is what the next starts
+    // from.
     void languageMatching() {
         // The system's languages in order, then what they match.
         const QStringList cases{"zh-Hans-CN zh-CN", "zh-Hans", "zh-SG", "zh-Hans",
                                 "zh-TW ja-JP",      "ja",      "pt-PT", "pt-BR",
                                 "sv-SE fr_CA",      "fr",      "sv ",   "en"};
         for (qsizetype i = 0; i < cases.size(); i += 2) {
-            QCOMPARE(L10n::matchLanguage(cases[i].split(u' ')), cases[i + 1]);
+            QCOMPARE(InterfaceLanguage::match(cases[i].split(u' ')), cases[i + 1]);
         }
         AppSettings::applyLanguage(m_f.store, u"ru"_s);
-        QCOMPARE(L10n::startupFallbackLanguage(m_f.store), u"ru"_s);
+        QCOMPARE(InterfaceLanguage::startupFallback(m_f.store), u"ru"_s);
     }
-
-    void initTestCase() { compileTables(m_tables.path()); }
-    void cleanup() { L10n::configure(nullptr, QString()); }
 
     // "--language" is stored at once with its list ("system" removes the list); only the first
     // counts, and a trailing one is ignored.
@@ -544,8 +487,7 @@ class TestSettingsFiles : public QObject {
     }
 
   private:
-    Fixture m_f;  // the settings the lookups follow
-    QTemporaryDir m_tables;
+    Fixture m_f;
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFiles)

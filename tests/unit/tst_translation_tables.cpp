@@ -1,64 +1,74 @@
 // SPDX-License-Identifier: MIT
-#include <QDirIterator>
-#include <QJsonDocument>
-#include <QJsonValue>
+#include <QCoreApplication>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
 #include <map>
+#include <tuple>
 
 #include "FakeAutostart.h"
 #include "MemoryKeyValueStore.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Words of the other platform that must never reach a Linux user, whatever the language, and
-// keys with words that do not fit Linux, a mouse or the popup, which the English table rewords
-// (a key name's key says what it is; English shows the bare name).
-const QRegularExpression kForeignPlatform(u"⌘|macOS"_s);
-const QRegularExpression kNeedsEnglishWording(
-    kForeignPlatform.pattern() +
-    u"|System Settings|Universal Access|Accessibility|Input Monitoring|Enable in "
-    "the list|menu bar|Release modifiers|release to paste|Tap|\\(key name\\)"_s);
+struct Message {
+    bool numerus = false;
+    bool finished = false;
+    QStringList texts;  // the translation, or one per plural form
+};
 
-// Keys written literally at the lookup calls and the problems told in the sources: adjacent
-// literals joined, and \\, \" and \uXXXX read as the compiler reads them (as JSON reads them).
-QSet<QString> keysUsedInSources() {
-    static const QRegularExpression call(QStringLiteral(
-        R"re((?:L10n::string|L10n::counted|Q_EMIT problem)\(\s*QStringLiteral\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
-    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
-    QSet<QString> keys;
-    QDirIterator it(QStringLiteral(QUILLSTACK_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (!file.open(QIODevice::ReadOnly)) {
-            qFatal("cannot read %s", qPrintable(file.fileName()));
+// context + '\n' + source -> its message
+std::map<QString, Message> readTable(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read %s", qPrintable(path));
+    }
+    std::map<QString, Message> table;
+    QXmlStreamReader xml(&file);
+    QString context;
+    bool numerus = false;
+    Message* message = nullptr;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
         }
-        for (const auto& m : call.globalMatch(QString::fromUtf8(file.readAll()))) {
-            QString escaped;
-            for (const auto& part : literal.globalMatch(m.captured(1))) {
-                escaped += part.captured(1);
+        if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"message") {
+            numerus = xml.attributes().value(u"numerus"_s) == u"yes"_s;
+        } else if (xml.name() == u"source") {
+            message = &table[context + u'\n' + xml.readElementText()];
+            message->numerus = numerus;
+        } else if (xml.name() == u"translation") {
+            message->finished = xml.attributes().value(u"type"_s).isEmpty();
+            if (!numerus) {
+                message->texts << xml.readElementText();
             }
-            keys.insert(QJsonDocument::fromJson(("[\"" + escaped + "\"]").toUtf8())[0].toString());
+        } else if (xml.name() == u"numerusform") {
+            message->texts << xml.readElementText();
         }
     }
-    return keys;
+    if (xml.hasError()) {
+        qFatal("%s: %s", qPrintable(path), qPrintable(xml.errorString()));
+    }
+    return table;
 }
 
 QStringList placeholders(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(%(?:(?:\d+\$)?[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|q|z|j|t)?[@dioxXuefgcsp]))"));
+    static const QRegularExpression pattern(u"%(?:n|[1-9])"_s);
     QStringList found;
-    for (const auto& m : pattern.globalMatch(QString(text).remove(u"%%"_s))) {
+    for (const auto& m : pattern.globalMatch(text)) {
         found << m.captured();
     }
+    found.sort();
     return found;
 }
 
@@ -67,90 +77,82 @@ QStringList placeholders(const QString& text) {
 class TestTranslationTables : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    // Every shipped table knows every key the sources or another table use, keeps each key's
-    // placeholders and says no word of the other platform; English rewords what does not fit.
+    // Every text the sources mark has a finished translation in each language (English: its
+    // plural forms), with the source's placeholders and no word of the other platform, and no
+    // table keeps a text the sources no longer have. lupdate says what the sources mark.
     void tables() {
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath(u"sources.ts"_s);
+        QCOMPARE(QProcess::execute(QUILLSTACK_LUPDATE,
+                                   {u"-silent"_s, u"-locations"_s, u"none"_s,
+                                    QUILLSTACK_SOURCE_DIR "/src"_L1, u"-ts"_s, fresh}),
+                 0);
+        const auto sources = readTable(fresh);
+        QVERIFY(sources.size() > 100);
+        static const QRegularExpression foreign(u"⌘|macOS"_s);
         QStringList faults;
-        QString code;  // of the table the faults are about
-        const auto fault = [&](const QString& what) { faults << code + u": "_s + what; };
-
-        QSet<QString> keys = keysUsedInSources();
-        for (const auto& option : AppSettings::autoDeleteOptions()) {
-            keys.insert(option.key);
-        }
-
-        std::map<QString, std::map<QString, QString>> tables;
         for (const auto& language : AppSettings::languageOptions()) {
-            code = language.code;
-            const bool english = code == u"en";
-            QFile file(QUILLSTACK_SOURCE_DIR "/resources/" + code + ".lproj/Localizable.ts");
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            QXmlStreamReader xml(&file);
-            std::map<QString, QString>& table = tables[code];
-            QString context, key;
-            while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-                if (xml.isStartElement() && xml.name() == u"name") {
-                    context = xml.readElementText();
-                } else if (xml.isStartElement() && xml.name() == u"source") {
-                    key = xml.readElementText();
-                } else if (xml.isStartElement() && xml.name() == u"translation") {
-                    const bool unfinished = !xml.attributes().isEmpty();
-                    // A text that counts holds one form per plural of its language.
-                    const QString text =
-                        xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                    if (context != u"Localizable" || unfinished || text.isEmpty() ||
-                        !table.emplace(key, text).second) {
-                        fault(u"unfinished, empty, twice or elsewhere: "_s + key);
+            const QString& code = language.code;
+            auto table =
+                readTable(QUILLSTACK_SOURCE_DIR "/translations/quillstack_"_L1 + code + u".ts"_s);
+            const auto fault = [&](const char* what, QString text) {
+                faults << code + u": "_s + QString::fromUtf8(what) + text.replace(u'\n', u'|');
+            };
+            for (const auto& [key, source] : sources) {
+                const auto found = table.find(key);
+                if (found == table.end() || found->second.numerus != source.numerus) {
+                    fault("missing: ", key);
+                    continue;
+                }
+                const Message message = found->second;
+                table.erase(found);
+                if (code != u"en" || message.numerus) {
+                    if (!message.finished || message.texts.isEmpty() ||
+                        message.texts.contains(QString())) {
+                        fault("unfinished: ", key);
                     }
-                    keys.insert(key);
-                    if (placeholders(text) != placeholders(key)) {
-                        fault(u"placeholders differ: "_s + text);
-                    }
-                    const QString word =
-                        (english ? kNeedsEnglishWording : kForeignPlatform).match(text).captured();
-                    if (!word.isEmpty()) {
-                        fault(u"says \"%1\": "_s.arg(word) + text);
+                    for (const QString& text : message.texts) {
+                        if (placeholders(text) != placeholders(key.section(u'\n', 1)) ||
+                            text.contains(foreign) || key.contains(foreign)) {
+                            fault("placeholders differ or another platform named: ", text);
+                        }
                     }
                 }
             }
-            if (QTranslator built; table.empty() || xml.hasError() ||
-                                   !built.load(":/" + code + ".lproj/Localizable.qm")) {
-                fault(u"unreadable, empty or not built in: "_s + xml.errorString());
+            for (const auto& [key, message] : table) {
+                fault("no longer in the sources: ", key);
+            }
+            if (QTranslator built; !built.load(u":/translations/quillstack_"_s + code)) {
+                fault("not built in", {});
             }
         }
-
-        for (const auto& [tableCode, table] : tables) {
-            code = tableCode;
-            const bool english = code == u"en";
-            for (const QString& key : keys) {
-                if (table.count(key) == 0 && (!english || key.contains(kNeedsEnglishWording))) {
-                    fault((english ? u"needs Linux wording: "_s : u"missing: "_s) + key);
-                }
-            }
-        }
-        faults.sort();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"\n  "_s)));
     }
 
-    // A count takes the plural form of the language shown.
+    // A count takes the plural form of the language shown, switched while running; under
+    // "system", or for a language without a table, the start-up language's; English never
+    // falls back to it.
     void counts() {
         MemoryKeyValueStore store;
         FakeAutostart login;
         AppSettings settings(store, login, {u"/usr/bin/quillstack"_s});
-        L10n::configure(&settings, u"en"_s);
-        const QString key = u"Quitting clears the %n items in the history."_s;
-        for (const auto& [language, count, text] :
-             {std::tuple(u"en"_s, 1, u"Quitting clears the 1 item in the history."_s),
+        const InterfaceLanguage language(&settings, u"ru"_s);
+        for (const auto& [chosen, count, text] :
+             {std::tuple(u"system"_s, 3, u"При выходе будут удалены 3 элемента истории."_s),
+              {u"en"_s, 1, u"Quitting clears the 1 item in the history."_s},
               {u"en"_s, 2, u"Quitting clears the 2 items in the history."_s},
               {u"fr"_s, 0, u"Quitter efface 0 élément de l’historique."_s},
-              {u"ru"_s, 21, u"При выходе будет удалён 21 элемент истории."_s},
-              {u"ru"_s, 3, u"При выходе будут удалены 3 элемента истории."_s},
-              {u"ru"_s, 11, u"При выходе будут удалены 11 элементов истории."_s},
+              {u"xx"_s, 21, u"При выходе будет удалён 21 элемент истории."_s},
+              {u"../translations/quillstack_de"_s, 11,
+               u"При выходе будут удалены 11 элементов истории."_s},
               {u"ja"_s, 2, u"終了すると履歴の 2 件の項目が消去されます。"_s}}) {
-            settings.setPreferredLanguage(language);
-            QCOMPARE(L10n::counted(key, count), text);
+            settings.setPreferredLanguage(chosen);
+            QCOMPARE(
+                QCoreApplication::translate(
+                    "QuitQuestion", "Quitting clears the %n items in the history.", nullptr, count),
+                text);
+            QCOMPARE(language.current(), chosen == u"system" ? u"ru"_s : chosen);
         }
-        L10n::configure(nullptr, u"en"_s);
     }
 };
 

@@ -5,7 +5,7 @@
 
 #include "ChordStack.h"
 #include "X11Desktop.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/onboarding/OnboardingPanel.h"
 
@@ -52,10 +52,10 @@ class TestOnboardingFlow : public QObject {
     // come forward.
     void panelStaysAboveAppWindows() {
         ChordStack stack;
-        L10n::configure(&stack.settings, QStringLiteral("en"));
+        const InterfaceLanguage language(&stack.settings, QStringLiteral("en"));
         OnboardingPanel panel(
             {stack.settings, stack.detector, stack.clipboard, stack.scheduler, {}});
-        AppWindow floating(QStringLiteral("Settings"), [] { return new QLabel("floating"); });
+        AppWindow floating("Settings", [] { return new QLabel("floating"); });
         floating.resize(300, 200);
         panel.present();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));

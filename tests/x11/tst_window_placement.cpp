@@ -7,7 +7,7 @@
 #include "history/HistoryListModel.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/X11WindowTracker.h"
-#include "settings/L10n.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/popup/PastePopupWindowController.h"
 
@@ -29,16 +29,14 @@ WId activeWindow() {
 }
 
 struct Stack : ChordStack {
-    Stack() : ChordStack({u"placed"_s}) {
-        L10n::configure(&settings, u"en"_s);
-        detector.startMonitoring();
-    }
+    Stack() : ChordStack({u"placed"_s}) { detector.startMonitoring(); }
+    InterfaceLanguage language{&settings, u"en"_s};
 };
 
 // One of our ordinary windows as the application makes it on X11.
 std::unique_ptr<AppWindow> historyWindow(AppSettings& settings) {
     return std::make_unique<AppWindow>(
-        u"Clipboard"_s, [] { return new QLabel(u"history"_s); },
+        "History", [] { return new QLabel(u"history"_s); },
         AppWindow::Home{&settings, u"history"_s, [](QWidget* window, const QString& startupId) {
                             X11WindowSystem::activate(window->winId(), startupId);
                         }});

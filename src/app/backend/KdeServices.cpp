@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include <QCoreApplication>
 #include <QDBusConnection>
 
 #include "app/backend/PlatformServices.h"
 #include "platform/kde/KGlobalAccelHooks.h"
-#include "settings/L10n.h"
 
 bool PlatformServices::onKde() {
     return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
@@ -18,9 +18,10 @@ bool PlatformServices::addKGlobalAccel() {
     }
     keyboardHooks = std::make_unique<KGlobalAccelHooks>(
         bus,
-        KGlobalAccelHooks::Names{QStringLiteral("quillstack"), QStringLiteral("toggle-popup"),
-                                 QStringLiteral("Quillstack"),
-                                 L10n::string(QStringLiteral("paste from history"))},
+        KGlobalAccelHooks::Names{
+            QStringLiteral("quillstack"), QStringLiteral("toggle-popup"),
+            QStringLiteral("Quillstack"),
+            QCoreApplication::translate("PlatformServices", "paste from history")},
         std::move(keyboardHooks));
     return true;
 }

@@ -20,15 +20,18 @@ namespace PrivateFiles {
 
 namespace {
 
-const QString symbolicLink = QStringLiteral("is a symbolic link");
-const QString notAFolder = QStringLiteral("is not a folder");
-const QString otherUser = QStringLiteral("belongs to another user");
-const QString othersMayChange = QStringLiteral("can be changed by other users");
-const QString cannotCreate = QStringLiteral("cannot be created");
-const QString notAFile = QStringLiteral("is not a regular file");
-const QString tooLarge = QStringLiteral("is too large");
-const QString cannotRead = QStringLiteral("cannot be read");
-const QString cannotWrite = QStringLiteral("cannot be written");
+const QString symbolicLink =
+    QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is a symbolic link"));
+const QString notAFolder = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not a folder"));
+const QString otherUser =
+    QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "belongs to another user"));
+const QString othersMayChange =
+    QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "can be changed by other users"));
+const QString cannotCreate = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be created"));
+const QString notAFile = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not a regular file"));
+const QString tooLarge = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is too large"));
+const QString cannotRead = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be read"));
+const QString cannotWrite = QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be written"));
 
 class Descriptor {
   public:

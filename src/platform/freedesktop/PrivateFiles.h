@@ -20,8 +20,8 @@ class QIODevice;
 //   regular file owned by the user, and is read up to a cap checked on the open descriptor;
 // - a file is replaced whole through a temporary beside it, never written through a link; a
 //   temporary left by a killed run is removed the next time the folder is opened for it.
-// A refusal is an English key of the string tables ("is a symbolic link"); the caller tells the
-// user and leaves the refused file alone.
+// A refusal is English ("is a symbolic link", marked for translation in the context
+// PrivateFiles); the caller tells the user and leaves the refused file alone.
 namespace PrivateFiles {
 
 class Folder {
@@ -59,7 +59,7 @@ struct FileRead {
     enum class Status { Missing, Read, Refused, Failed };
     Status status = Status::Missing;
     QByteArray bytes;  // when Read
-    QString problem;   // when Refused or Failed: an English key of the string tables
+    QString problem;   // when Refused or Failed: in English, marked for translation
 };
 // The whole file `name` in the folder, when it is a regular file of ours of at most maxBytes.
 FileRead readFile(const Folder& folder, const QString& name, qint64 maxBytes);

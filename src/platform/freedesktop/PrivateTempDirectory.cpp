@@ -16,23 +16,24 @@ namespace {
 // folder of ours that no one else may write to, and never change its mode.
 QString runtimeRootRefusal(const QString& path) {
     if (!QDir::isAbsolutePath(path)) {
-        return QStringLiteral("is not set");
+        return QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not set"));
     }
     struct stat st {};
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-        return QStringLiteral("cannot be created");
+        return QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "cannot be created"));
     }
     if (S_ISLNK(st.st_mode)) {
-        return QStringLiteral("is a symbolic link");
+        return QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is a symbolic link"));
     }
     if (!S_ISDIR(st.st_mode)) {
-        return QStringLiteral("is not a folder");
+        return QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "is not a folder"));
     }
     if (st.st_uid != ::geteuid()) {
-        return QStringLiteral("belongs to another user");
+        return QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "belongs to another user"));
     }
-    return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0 ? QStringLiteral("can be changed by other users")
-                                                   : QString();
+    return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0
+               ? QStringLiteral(QT_TRANSLATE_NOOP("PrivateFiles", "can be changed by other users"))
+               : QString();
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ class PrivateTempDirectory {
 
     struct Refusal {
         QString folder;
-        QString reason;  // an English key of the string tables, "is a symbolic link"
+        QString reason;  // in English, "is a symbolic link", marked for translation in the context
+                         // PrivateFiles
     };
     struct InstanceFolder {
         std::optional<QString> path;  // nothing when every folder was refused

@@ -13,17 +13,16 @@
 #include <utility>
 
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/IdleCaches.h"
 
-AppWindow::AppWindow(QString titleKey, ContentFactory factory, Home home, QWidget* parent)
+AppWindow::AppWindow(const char* title, ContentFactory factory, Home home, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      m_titleKey(std::move(titleKey)),
+      m_title(title),
       m_factory(std::move(factory)),
       m_home(std::move(home)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    setWindowTitle(L10n::string(m_titleKey));
+    setWindowTitle(tr(m_title));
 }
 
 AppWindow::~AppWindow() {
@@ -34,7 +33,7 @@ AppWindow::~AppWindow() {
 }
 
 void AppWindow::rebuildContent() {
-    setWindowTitle(L10n::string(m_titleKey));
+    setWindowTitle(tr(m_title));
     // Never shown yet: nothing to rebuild, the first showing builds it in the new language.
     if (m_content) {
         buildContent();
@@ -66,9 +65,16 @@ QRect AppWindow::centredIn(const QRect& available, QSize size) {
             available.y() + (available.height() - size.height()) / 2, size.width(), size.height()};
 }
 
+std::optional<QRect> AppWindow::firstArea() const {
+    if (const QScreen* screen = pointerScreen()) {
+        return screen->availableGeometry();
+    }
+    return std::nullopt;
+}
+
 void AppWindow::placeFirstTime() {
     layout()->activate();
-    const QSize fitted = sizeHint().expandedTo(minimumSizeHint());
+    const QSize fitted = sizeHint().expandedTo(minimumSizeHint()).expandedTo(minimumSize());
     // Where the user left it, while that is still on a screen (a monitor may have gone since).
     const std::optional<QRect> left =
         m_home.settings ? m_home.settings->windowFrame(m_home.name) : std::nullopt;
@@ -80,8 +86,8 @@ void AppWindow::placeFirstTime() {
             }
         }
     }
-    if (const QScreen* screen = pointerScreen()) {
-        setGeometry(centredIn(screen->availableGeometry(), fitted));
+    if (const std::optional<QRect> area = firstArea()) {
+        setGeometry(centredIn(*area, fitted));
     } else {
         resize(fitted);
     }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class AppSettings;
 class QScreen;
@@ -23,13 +24,13 @@ struct AppWindowHome {
     std::function<void(QWidget*, const QString& token)> activate;
 };
 
-// One of our ordinary windows (History, Settings): a normal top-level window, in the taskbar
-// and the window switcher, raised and focused when asked for, and only hidden when closed (the
-// application lives in the tray and does not quit on its last window; a refused close would
-// also refuse the application's own quit). It opens centred on the screen with the pointer,
-// later where the user left it. Its content is made by a factory, so that a language change
-// can build the whole content again, with every text looked up anew, while the window stays
-// open.
+// One of our windows (History, Settings): a normal top-level window, in the taskbar and the
+// window switcher (the guide, OnboardingPanel, sets flags of its own to be kept above), raised
+// and focused when asked for, and only hidden when closed (the application lives in the tray
+// and does not quit on its last window; a refused close would also refuse the application's own
+// quit). It opens centred on the screen with the pointer, later where the user left it. Its
+// content is made by a factory, so that a language change can build the whole content again,
+// with every text looked up anew, while the window stays open.
 class AppWindow : public QWidget {
     Q_OBJECT
   public:
@@ -37,8 +38,8 @@ class AppWindow : public QWidget {
 
     using Home = AppWindowHome;
 
-    // titleKey: the English key of the window title, looked up again on every rebuild.
-    AppWindow(QString titleKey, ContentFactory factory, Home home = {}, QWidget* parent = nullptr);
+    // title: marked with QT_TRANSLATE_NOOP("AppWindow", ...), translated again on every rebuild.
+    AppWindow(const char* title, ContentFactory factory, Home home = {}, QWidget* parent = nullptr);
     ~AppWindow() override;
 
     // Shows the window, or brings an open one forward onto the current desktop, focused.
@@ -58,6 +59,9 @@ class AppWindow : public QWidget {
     static QScreen* pointerScreen();
 
   protected:
+    // The area the window is first centred in when no frame was kept: the available part of
+    // the screen with the pointer; none without any screen.
+    virtual std::optional<QRect> firstArea() const;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -67,7 +71,7 @@ class AppWindow : public QWidget {
     void requestActivation();
     void rememberFrame();
 
-    QString m_titleKey;
+    const char* m_title;
     ContentFactory m_factory;
     Home m_home;
     QPointer<QWidget> m_content;

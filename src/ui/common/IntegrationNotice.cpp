@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "platform/DesktopIntegration.h"
-#include "settings/L10n.h"
 
 IntegrationNotice::IntegrationNotice(DesktopIntegration& integration, QWidget* parent)
     : QWidget(parent),
@@ -19,7 +18,7 @@ IntegrationNotice::IntegrationNotice(DesktopIntegration& integration, QWidget* p
     layout->setContentsMargins(0, 0, 0, 0);
     m_text->setWordWrap(true);
     m_button->setAutoDefault(false);
-    m_button->setText(L10n::string(QStringLiteral("Enable the GNOME integration")));
+    m_button->setText(tr("Enable the GNOME integration"));
     layout->addWidget(m_text);
     layout->addWidget(m_button, 0, Qt::AlignLeft);
     connect(m_button, &QPushButton::clicked, this, [this] {
@@ -35,13 +34,10 @@ IntegrationNotice::IntegrationNotice(DesktopIntegration& integration, QWidget* p
             }
             const bool login = outcome == DesktopIntegration::Outcome::NeedsLogin;
             m_button->setVisible(!login);
-            m_text->setText(
-                login ? L10n::string(QStringLiteral(
-                            "The GNOME integration is enabled from your next login: log out and "
-                            "back in."))
-                      : L10n::string(QStringLiteral(
-                            "The GNOME integration could not be enabled: it is not installed. "
-                            "Install Quillstack's package again.")));
+            m_text->setText(login ? tr("The GNOME integration is enabled from your next login: log "
+                                       "out and back in.")
+                                  : tr("The GNOME integration could not be enabled: it is not "
+                                       "installed. Install Quillstack's package again."));
         });
     });
     connect(&m_integration, &DesktopIntegration::missingChanged, this,
@@ -50,9 +46,8 @@ IntegrationNotice::IntegrationNotice(DesktopIntegration& integration, QWidget* p
 }
 
 void IntegrationNotice::showState() {
-    m_text->setText(L10n::string(
-        QStringLiteral("The GNOME integration is off, so the shortcut and the paste work only in "
-                       "some windows.")));
+    m_text->setText(tr(
+        "The GNOME integration is off, so the shortcut and the paste work only in some windows."));
     m_button->setVisible(true);
     setVisible(m_integration.isMissing());
 }

@@ -2,17 +2,18 @@
 #include "ui/common/KeepHistoryChoice.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 
 #include "history/HistoryStore.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/ProblemNotices.h"
 
 namespace KeepHistoryChoice {
 
 QCheckBox* toggle(AppSettings& settings, QWidget* parent) {
-    auto* box = new QCheckBox(L10n::string(QStringLiteral("Keep history after restart")), parent);
+    auto* box = new QCheckBox(
+        QCoreApplication::translate("KeepHistoryChoice", "Keep history after restart"), parent);
     box->setObjectName(QStringLiteral("keepHistory"));
     box->setChecked(settings.keepHistory());
     QObject::connect(box, &QCheckBox::toggled, &settings,
@@ -25,8 +26,9 @@ QCheckBox* toggle(AppSettings& settings, QWidget* parent) {
 }
 
 QString place() {
-    return L10n::string(QStringLiteral("Kept in %1. Turning this off deletes it; pins are kept "
-                                       "either way."))
+    return QCoreApplication::translate(
+               "KeepHistoryChoice",
+               "Kept in %1. Turning this off deletes it; pins are kept either way.")
         .arg(ProblemNotices::shownPath(HistoryStore::defaultFolder() + u'/' +
                                        HistoryStore::fileName));
 }

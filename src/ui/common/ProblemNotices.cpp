@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/common/ProblemNotices.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -8,14 +9,32 @@
 #include <QDir>
 #include <QVariantMap>
 
-#include "settings/L10n.h"
+namespace {
+
+// %1 to %9 filled in one pass, so that an argument holding "%2" (a path may) stays as it is.
+QString filled(const QString& pattern, const QStringList& arguments) {
+    QString out;
+    out.reserve(pattern.size());
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const int n = i + 1 < pattern.size() ? pattern.at(i + 1).digitValue() : -1;
+        if (pattern.at(i) == u'%' && n >= 1 && n <= arguments.size()) {
+            out += arguments.at(n - 1);
+            ++i;
+        } else {
+            out += pattern.at(i);
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 ProblemNotices::ProblemNotices(Sender send, QObject* parent)
     : QObject(parent), m_send(std::move(send)) {}
 
-void ProblemNotices::tell(const QString& englishKey, const QStringList& arguments) {
+void ProblemNotices::tell(const QString& english, const QStringList& arguments) {
     QStringList told = arguments;
-    told.prepend(englishKey);
+    told.prepend(english);
     if (m_told.contains(told)) {
         return;
     }
@@ -23,9 +42,11 @@ void ProblemNotices::tell(const QString& englishKey, const QStringList& argument
     QStringList translated;
     for (const QString& argument : arguments) {
         const QString shown = shownPath(argument);
-        translated << (shown != argument ? shown : L10n::string(argument));
+        translated << (shown != argument ? shown
+                                         : QCoreApplication::translate(
+                                               "PrivateFiles", argument.toUtf8().constData()));
     }
-    show(L10n::string(englishKey, translated));
+    show(filled(tr(english.toUtf8().constData()), translated));
 }
 
 QString ProblemNotices::shownPath(const QString& path) {

@@ -18,9 +18,9 @@ class ProblemNotices : public QObject {
     // Where send fails, the notice goes to standard error: a problem is never dropped silently.
     explicit ProblemNotices(Sender send, QObject* parent = nullptr);
 
-    // englishKey and every argument that is an English key of the string tables are
-    // translated; the same notice again is not repeated.
-    void tell(const QString& englishKey, const QStringList& arguments = {});
+    // english (marked in this context) is translated, and so is every argument that is a
+    // refusal of PrivateFiles; the same notice again is not repeated.
+    void tell(const QString& english, const QStringList& arguments = {});
     // A text already in the interface language, about something that just happened: shown
     // every time.
     void show(const QString& text);

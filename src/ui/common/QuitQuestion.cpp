@@ -4,8 +4,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "settings/L10n.h"
-
 QuitQuestion::QuitQuestion(std::function<void(bool keepHistory)> quit) : m_quit(std::move(quit)) {}
 
 QuitQuestion::~QuitQuestion() {
@@ -26,18 +24,12 @@ void QuitQuestion::ask(qsizetype cleared) {
     m_box->setAttribute(Qt::WA_DeleteOnClose);
     m_box->setIcon(QMessageBox::Warning);
     m_box->setWindowTitle(QStringLiteral("Quillstack"));
-    m_box->setText(L10n::counted(QStringLiteral("Quitting clears the %n items in the history."),
-                                 int(cleared)));
-    m_box->setInformativeText(
-        L10n::string(QStringLiteral("Pins are kept. The history can be kept after restart "
-                                    "instead.")));
-    QPushButton* keep = m_box->addButton(L10n::string(QStringLiteral("Keep History and Quit")),
-                                         QMessageBox::AcceptRole);
-    QPushButton* clear = m_box->addButton(L10n::string(QStringLiteral("Quit and Clear")),
-                                          QMessageBox::DestructiveRole);
+    m_box->setText(tr("Quitting clears the %n items in the history.", nullptr, int(cleared)));
+    m_box->setInformativeText(tr("Pins are kept. The history can be kept after restart instead."));
+    QPushButton* keep = m_box->addButton(tr("Keep History and Quit"), QMessageBox::AcceptRole);
+    QPushButton* clear = m_box->addButton(tr("Quit and Clear"), QMessageBox::DestructiveRole);
     // Qt's own button would say "Cancel" in English whatever the language.
-    QPushButton* cancel =
-        m_box->addButton(L10n::string(QStringLiteral("Cancel")), QMessageBox::RejectRole);
+    QPushButton* cancel = m_box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     m_box->setDefaultButton(keep);
     m_box->setEscapeButton(cancel);
     QObject::connect(m_box, &QMessageBox::finished, m_box, [this, keep, clear] {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <functional>
@@ -11,6 +12,8 @@ class QMessageBox;
 // the history is not kept and holds records that are not pinned. Quitting from the command
 // line, a signal or the session's end never asks.
 class QuitQuestion {
+    Q_DECLARE_TR_FUNCTIONS(QuitQuestion)
+
   public:
     // quit(keepHistory): the user chose to quit, keeping the history after restart or not.
     explicit QuitQuestion(std::function<void(bool keepHistory)> quit);

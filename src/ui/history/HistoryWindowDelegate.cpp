@@ -17,7 +17,6 @@
 #include "core/Scheduler.h"
 #include "history/ClipboardContent.h"
 #include "history/HistoryListModel.h"
-#include "settings/L10n.h"
 #include "ui/common/MatchHighlight.h"
 #include "ui/common/OwnSymbols.h"
 
@@ -346,9 +345,7 @@ bool HistoryWindowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view
                               : Button::None;
     if (button == Button::Copy || button == Button::Pin) {
         const bool pinned = index.data(HistoryListModel::PinnedRole).toBool();
-        const QString tip = button == Button::Copy ? L10n::string(QStringLiteral("Copy"))
-                            : pinned               ? L10n::string(QStringLiteral("Unpin"))
-                                                   : L10n::string(QStringLiteral("Pin"));
+        const QString tip = button == Button::Copy ? tr("Copy") : pinned ? tr("Unpin") : tr("Pin");
         QToolTip::showText(event->globalPos(), tip, view);
         return true;
     }

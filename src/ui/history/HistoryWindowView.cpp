@@ -28,7 +28,6 @@
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/OwnSymbols.h"
 #include "ui/history/HistoryWindowDelegate.h"
 
@@ -66,7 +65,7 @@ QWidget* makePlaceholder(QWidget* parent) {
     symbol->setPixmap(icon.pixmap(QSize(40, 40), page->devicePixelRatioF()));
     symbol->setAlignment(Qt::AlignCenter);
     layout->addWidget(symbol);
-    auto* title = secondaryLabel(L10n::string(QStringLiteral("No items")), 0.6f, page);
+    auto* title = secondaryLabel(HistoryWindowView::tr("No items"), 0.6f, page);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setWeight(QFont::DemiBold);
@@ -74,7 +73,7 @@ QWidget* makePlaceholder(QWidget* parent) {
     title->setObjectName(QStringLiteral("placeholderTitle"));
     layout->addWidget(title);
     auto* description = secondaryLabel(
-        L10n::string(QStringLiteral("Copy text or image (⌘C) — it will appear here.")), 0.6f, page);
+        HistoryWindowView::tr("Copy text or an image (Ctrl+C) — it will appear here."), 0.6f, page);
     description->setObjectName(QStringLiteral("placeholderDescription"));
     layout->addWidget(description);
     layout->addStretch(1);
@@ -84,13 +83,14 @@ QWidget* makePlaceholder(QWidget* parent) {
 }  // namespace
 
 HistoryWindowView::HistoryWindowView(ClipboardHistory& history, HistoryListModel& model,
-                                     Scheduler& scheduler, QWidget* parent)
+                                     Scheduler& scheduler, const QString& languageCode,
+                                     QWidget* parent)
     : QWidget(parent),
       m_history(history),
       m_model(model),
       m_scheduler(scheduler),
       m_filter(new HistoryFilterModel(model, this)),
-      m_delegate(new HistoryWindowDelegate(scheduler, L10n::currentLanguage(), this)) {
+      m_delegate(new HistoryWindowDelegate(scheduler, languageCode, this)) {
     setMinimumSize(minimumWidth, minimumHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,7 +105,7 @@ HistoryWindowView::HistoryWindowView(ClipboardHistory& history, HistoryListModel
     pageLayout->setSpacing(0);
     m_search = new QLineEdit(m_listPage);
     m_search->setObjectName(QStringLiteral("searchField"));
-    m_search->setPlaceholderText(L10n::string(QStringLiteral("Search")));
+    m_search->setPlaceholderText(tr("Search"));
     m_search->setClearButtonEnabled(true);
     // The field takes no more than the filter counts, so what it shows is what is searched.
     m_search->setMaxLength(int(HistoryFilterModel::maxQueryLength));
@@ -128,8 +128,7 @@ HistoryWindowView::HistoryWindowView(ClipboardHistory& history, HistoryListModel
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
     // Over the empty list while a search keeps no row; it follows the viewport's size.
-    m_noMatches =
-        secondaryLabel(L10n::string(QStringLiteral("No matches")), 0.6f, m_list->viewport());
+    m_noMatches = secondaryLabel(tr("No matches"), 0.6f, m_list->viewport());
     m_noMatches->setObjectName(QStringLiteral("noMatches"));
     m_noMatches->hide();
     // Inset: the rows sit on their own background, clear of the window's edges.
@@ -146,7 +145,7 @@ HistoryWindowView::HistoryWindowView(ClipboardHistory& history, HistoryListModel
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(16, 10, 16, 10);
     bar->addStretch(1);
-    m_clearAll = new QPushButton(L10n::string(QStringLiteral("Clear all")), m_listPage);
+    m_clearAll = new QPushButton(tr("Clear all"), m_listPage);
     m_clearAll->setIcon(
         ownSymbol(QStringLiteral("trash"), kDestructiveRed, 16, m_clearAll->devicePixelRatioF()));
     QPalette palette = m_clearAll->palette();
@@ -246,10 +245,10 @@ void HistoryWindowView::copyRow(int row, ClipboardHistory::RestoreAs as) {
     // record whose content is gone says so in its row instead.
     const QModelIndex index = m_filter->index(row, 0);
     m_list->setCurrentIndex(index);
-    QToolTip::showText(QCursor::pos(),
-                       restored ? L10n::string(QStringLiteral("Copied"))
-                                : index.data(HistoryListModel::RowTextRole).toString(),
-                       m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
+    QToolTip::showText(
+        QCursor::pos(),
+        restored ? tr("Copied") : index.data(HistoryListModel::RowTextRole).toString(),
+        m_list->viewport(), m_list->visualRect(index), kCopiedNoteMs);
 }
 
 HistoryWindowView::~HistoryWindowView() {
@@ -279,16 +278,14 @@ void HistoryWindowView::askToClearAll() {
     box->setIcon(QMessageBox::Warning);
     // The question is the text; a title as long would be cut to fit the small window.
     box->setWindowTitle(QStringLiteral("Quillstack"));
-    box->setText(L10n::string(QStringLiteral("Clear all history?")));
-    QPushButton* clear =
-        box->addButton(L10n::string(QStringLiteral("Clear all")), QMessageBox::DestructiveRole);
+    box->setText(tr("Clear all history?"));
+    QPushButton* clear = box->addButton(tr("Clear all"), QMessageBox::DestructiveRole);
     // Qt's own button would say "Cancel" in English whatever the language.
-    QPushButton* cancel =
-        box->addButton(L10n::string(QStringLiteral("Cancel")), QMessageBox::RejectRole);
+    QPushButton* cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
     if (m_history.pinnedCount() > 0) {
-        box->setCheckBox(new QCheckBox(L10n::string(QStringLiteral("Also remove pinned items"))));
+        box->setCheckBox(new QCheckBox(tr("Also remove pinned items")));
     }
     connect(box, &QMessageBox::finished, this, [this, box, clear] {
         const bool confirmed = box->clickedButton() == clear;

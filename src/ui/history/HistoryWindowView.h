@@ -30,9 +30,10 @@ class HistoryWindowView : public QWidget {
     static constexpr int minimumHeight = 400;
 
     // model: the one list model over `history`. The scheduler gives the time the ages are
-    // counted from and the timer that keeps them current while the view is shown.
+    // counted from and the timer that keeps them current while the view is shown;
+    // languageCode: the interface language they are written in.
     HistoryWindowView(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler,
-                      QWidget* parent = nullptr);
+                      const QString& languageCode, QWidget* parent = nullptr);
     ~HistoryWindowView() override;
 
     // Wide as the least width, tall enough for the rows (see the .cpp).

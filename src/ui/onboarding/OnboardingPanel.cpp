@@ -1,33 +1,41 @@
 // SPDX-License-Identifier: MIT
 #include "ui/onboarding/OnboardingPanel.h"
 
-#include <QApplication>
-#include <QCursor>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
-#include "ui/onboarding/OnboardingWindowView.h"
+#include "onboarding/OnboardingWizard.h"
+#include "settings/AppSettings.h"
+#include "ui/onboarding/OnboardingView.h"
+#include "ui/onboarding/OnboardingWidgets.h"
+
+namespace {
+constexpr int kPickerWidth = 150;
+}
 
 OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     // The application's name, the same in every language.
-    setWindowTitle(QStringLiteral("Quillstack"));
+    : AppWindow(
+          QT_TRANSLATE_NOOP("AppWindow", "Quillstack"), [this] { return makeContent(); }, {},
+          parent),
+      m_dependencies(dependencies) {
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(panelSize);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_content = new OnboardingWindowView(
-        dependencies.settings, dependencies.chordDetector, dependencies.clipboard,
-        dependencies.scheduler, dependencies.integration, dependencies.session, dependencies.tray);
-    layout->addWidget(m_content, 0, Qt::AlignCenter);
+    // Queued: the change may come from the picker's own signal, and the picker goes with the
+    // content it is in.
+    connect(&m_dependencies.settings, &AppSettings::preferredLanguageChanged, this,
+            &OnboardingPanel::rebuildContent, Qt::QueuedConnection);
+}
 
-    const auto activeWindow = dependencies.activeWindowGeometry
-                                  ? dependencies.activeWindowGeometry()
-                                  : std::optional<QRect>();
-    if (const auto area = placementArea(activeWindow)) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, panelSize, *area));
-    }
+std::optional<QRect> OnboardingPanel::firstArea() const {
+    return placementArea(m_dependencies.activeWindowGeometry ? m_dependencies.activeWindowGeometry()
+                                                             : std::nullopt);
 }
 
 std::optional<QRect> OnboardingPanel::placementArea(const std::optional<QRect>& activeWindow) {
@@ -41,14 +49,69 @@ std::optional<QRect> OnboardingPanel::placementArea(const std::optional<QRect>& 
     return screen->availableGeometry();
 }
 
-void OnboardingPanel::present() {
-    if (isVisible() && !isActiveWindow()) {
-        // Mapping again is what brings a window to the desktop the user is on.
-        const QRect frame = geometry();
-        hide();
-        setGeometry(frame);
+OnboardingView* OnboardingPanel::wizardView() const {
+    return content() != nullptr ? content()->findChild<OnboardingView*>() : nullptr;
+}
+
+QComboBox* OnboardingPanel::languagePicker() const {
+    return content() != nullptr ? content()->findChild<QComboBox*>(QStringLiteral("languagePicker"))
+                                : nullptr;
+}
+
+QWidget* OnboardingPanel::makeContent() {
+    // The guide starts again in the new language, but the user's answer is kept.
+    const OnboardingView* before = wizardView();
+    AppSettings& settings = m_dependencies.settings;
+    auto* content = new QWidget;
+    auto* centred = new QVBoxLayout(content);
+    centred->setContentsMargins(0, 0, 0, 0);
+    auto* box = new QWidget;
+    box->setFixedSize(contentSize);
+    centred->addWidget(box, 0, Qt::AlignCenter);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(20, 12, 20, 8);
+    bar->setSpacing(8);
+    QLabel* label =
+        onboarding::makeLabel(tr("Language"), onboarding::TextStyle::Caption,
+                              onboarding::Tone::Secondary, false, Qt::AlignLeft | Qt::AlignVCenter);
+    label->setWordWrap(false);
+    bar->addWidget(label);
+    auto* picker = new QComboBox;
+    picker->setObjectName(QStringLiteral("languagePicker"));
+    // As wide as its longest entry ("Idioma del sistema"), never narrower than the usual.
+    picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    picker->setMinimumWidth(kPickerWidth);
+    picker->addItem(tr("System"), QStringLiteral("system"));
+    for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
+        picker->addItem(option.name, option.code);
     }
-    show();
-    raise();
-    activateWindow();
+    // A stored code outside the list selects nothing rather than a wrong entry.
+    picker->setCurrentIndex(picker->findData(settings.preferredLanguage()));
+    connect(picker, &QComboBox::activated, picker, [&settings, picker](int index) {
+        const QString code = picker->itemData(index).toString();
+        if (code != settings.preferredLanguage()) {
+            settings.setPreferredLanguage(code);
+        }
+    });
+    bar->addWidget(picker);
+    bar->addStretch(1);
+    column->addLayout(bar);
+
+    auto* divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    column->addWidget(divider);
+
+    const Dependencies& d = m_dependencies;
+    auto* view = new OnboardingView(settings, d.chordDetector, d.clipboard, d.scheduler,
+                                    d.integration, d.session, d.tray);
+    if (before != nullptr) {
+        view->setStartAtLogin(before->wizard().startAtLogin());
+    }
+    column->addWidget(view, 1, Qt::AlignHCenter);
+    return content;
 }

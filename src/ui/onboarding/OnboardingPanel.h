@@ -3,30 +3,33 @@
 
 #include <QRect>
 #include <QSize>
-#include <QWidget>
 
 #include <functional>
 #include <optional>
 
 #include "platform/WindowSystem.h"
+#include "ui/common/AppWindow.h"
 
 class AppSettings;
-class OnboardingWindowView;
-class Clipboard;
 class ChordDetector;
+class Clipboard;
 class DesktopIntegration;
+class OnboardingView;
+class QComboBox;
 class QuillstackTray;
 class Scheduler;
 
-// The onboarding window: 380 × 520, titled "Quillstack", closable but not resizable, kept
-// above ordinary windows (our history and settings windows too), centred on the screen the user
-// works on. Closing only hides it (the default for a window that is not deleted on close); refusing
-// the close instead would also refuse it when the application quits, which closes every window
-// first.
-class OnboardingPanel : public QWidget {
+// The first-start guide's window: 380 × 520, titled "Quillstack", closable but not resizable,
+// kept above ordinary windows (our history and settings windows too), centred on the screen the
+// user works on, otherwise one of our windows (AppWindow). Its content is a language chooser
+// above the guide's pages; the interface language is its identity: whenever it changes, from
+// here or from the settings window, the content is built again, every text looked up anew and
+// the guide back at its first page, the answer about starting at login kept.
+class OnboardingPanel : public AppWindow {
     Q_OBJECT
   public:
     static constexpr QSize panelSize{380, 520};
+    static constexpr QSize contentSize{360, 500};
 
     struct Dependencies {
         AppSettings& settings;
@@ -46,14 +49,19 @@ class OnboardingPanel : public QWidget {
 
     explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);
 
-    // Shows the panel, or brings it forward onto the current desktop, focused.
-    void present();
-    OnboardingWindowView* content() const { return m_content; }
+    // None before the panel is first presented.
+    OnboardingView* wizardView() const;
+    QComboBox* languagePicker() const;
 
     // The area to centre on: the available part of the screen holding the active window's
     // centre, else of the primary screen; none without any screen.
     static std::optional<QRect> placementArea(const std::optional<QRect>& activeWindow);
 
+  protected:
+    std::optional<QRect> firstArea() const override;
+
   private:
-    OnboardingWindowView* m_content = nullptr;
+    QWidget* makeContent();
+
+    Dependencies m_dependencies;
 };

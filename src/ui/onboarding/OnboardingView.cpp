@@ -16,7 +16,6 @@
 #include "onboarding/OnboardingWizard.h"
 #include "platform/DesktopIntegration.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
 #include "ui/common/KeepHistoryChoice.h"
 #include "ui/onboarding/OnboardingWidgets.h"
@@ -33,10 +32,6 @@ constexpr int kPageSymbolSide = 44;
 constexpr int kWelcomeSymbolSide = 48;
 constexpr int kRowSymbolSide = 18;
 constexpr int kCopyButtonSide = 26;
-
-QString l10n(const char* key) {
-    return L10n::string(QString::fromUtf8(key));
-}
 
 struct Symbol {
     const char* themeName;  // without "-symbolic"; empty: only our drawing fits
@@ -91,11 +86,11 @@ QWidget* padded(QWidget* child, int left, int top, int right, int bottom) {
 }
 
 // The symbol and title that pages 1 to 4 start with.
-void addHeader(QWidget* page, const Symbol& symbol, const char* titleKey) {
+void addHeader(QWidget* page, const Symbol& symbol, const QString& title) {
     const QColor accent = accentColour(page->palette());
     column(page)->addWidget(
         padded(symbolLabel(symbol, kPageSymbolSide, accent, page), 0, 24, 0, 0));
-    column(page)->addWidget(makeLabel(l10n(titleKey), TextStyle::Title3, Tone::Primary, true));
+    column(page)->addWidget(makeLabel(title, TextStyle::Title3, Tone::Primary, true));
 }
 
 QWidget* listRow(const Symbol& symbol, const QString& text, QWidget* context) {
@@ -187,10 +182,10 @@ OnboardingView::OnboardingView(AppSettings& settings, ChordDetector& chordDetect
     auto* nav = new QHBoxLayout;
     nav->setContentsMargins(24, 0, 24, 8);
     nav->setSpacing(12);
-    m_back = new QPushButton(l10n("Back"));
+    m_back = new QPushButton(tr("Back"));
     m_back->setObjectName(QStringLiteral("backButton"));
     m_back->setAutoDefault(false);
-    m_skip = new QPushButton(l10n("Skip"));
+    m_skip = new QPushButton(tr("Skip"));
     m_skip->setObjectName(QStringLiteral("skipButton"));
     m_skip->setFlat(true);
     m_skip->setAutoDefault(false);
@@ -242,40 +237,41 @@ QWidget* OnboardingView::buildPage(int step) {
             return buildUniversalAccessPage();
         case 2:
             built = page(16);
-            addHeader(built, kHandPoint, "How it works");
+            addHeader(built, kHandPoint, tr("How it works"));
             addListBlock(
                 built,
-                {{kDocOnClipboard, l10n("Copy as usual — ⌘C. Text goes to history.")},
+                {{kDocOnClipboard, tr("Copy as usual — Ctrl+C. Text goes to history.")},
                  {kKeyboard,
-                  L10n::string(QStringLiteral("Paste from history: %@ — opens list of recent "
-                                              "copies."),
-                               {chord})},
-                 {kHandPoint, l10n("Release modifiers or Enter — paste selected item.")},
+                  tr("Paste from history: %1 — opens list of recent copies.").arg(chord)},
+                 {kHandPoint, tr("Enter or double-click — paste the selected item into the window "
+                                 "you were in.")},
                  {kMagnifier,
-                  l10n("Type while the list is open to filter it — only matching items stay.")},
-                 {kPin, l10n("Ctrl+P or the pin — keeps an item at the top, saved on disk across "
-                             "restarts.")}},
+                  tr("Type while the list is open to filter it — only matching items stay.")},
+                 {kPin, tr("Ctrl+P or the pin — keeps an item at the top, saved on disk across "
+                           "restarts.")}},
                 12, 20);
             return built;
         case 3:
             built = page(16);
-            addHeader(built, kListBullet, "How to select");
+            addHeader(built, kListBullet, tr("How to select"));
             addListBlock(
                 built,
-                {{kArrowUpDown, l10n("↑ ↓ — select item in list.")},
-                 {kHandPoint, l10n("Release modifiers — selected text pastes into active app.")},
-                 {kDocOnClipboard, l10n("Shift+Enter — paste the text alone, without formatting.")},
-                 {kXmarkCircle, l10n("Delete or × to remove from history.")}},
+                {{kArrowUpDown, tr("↑ ↓ — select item in list.")},
+                 {kHandPoint, tr("Enter or double-click — paste into the window you were in. The "
+                                 "shortcut again or Esc — close without pasting.")},
+                 {kDocOnClipboard, tr("Shift+Enter — paste the text alone, without formatting.")},
+                 {kXmarkCircle, tr("Delete or × to remove from history.")}},
                 10, 16);
             return built;
         case 4:
             built = page(16);
-            addHeader(built, kTrayArrowDown, "Menu and settings");
+            addHeader(built, kTrayArrowDown, tr("Menu and settings"));
             addListBlock(built,
-                         {{kStack, l10n("Click menu bar icon — view buffer, settings, quit.")},
-                          {kPause, l10n("Pause recording from the tray icon — nothing copied is "
-                                        "kept until you resume.")},
-                          {kGear, l10n("In settings: autostart, hotkey, buffer limit.")}},
+                         {{kStack, tr("Click the tray icon — history, settings, quit.")},
+                          {kPause, tr("Pause recording from the tray icon — nothing copied is kept "
+                                      "until you resume.")},
+                          {kGear, tr("In settings: autostart, shortcut, history size, and "
+                                     "applications whose copies are never recorded.")}},
                          10, 16);
             addWayInNotice(built);
             return built;
@@ -293,11 +289,11 @@ QWidget* OnboardingView::buildWelcomePage() {
     // Our own icon: the stack it shows is what the welcome symbol stands for.
     column(built)->addWidget(
         padded(symbolLabel(kStack, kWelcomeSymbolSide, QColor(), built), 0, 24, 0, 0));
-    column(built)->addWidget(makeLabel(l10n("Quillstack"), TextStyle::Title2, Tone::Primary, true));
+    column(built)->addWidget(makeLabel(tr("Quillstack"), TextStyle::Title2, Tone::Primary, true));
     column(built)->addWidget(
-        makeLabel(l10n("Clipboard for macOS"), TextStyle::Subheadline, Tone::Secondary));
+        makeLabel(tr("Clipboard for the Linux desktop"), TextStyle::Subheadline, Tone::Secondary));
     column(built)->addWidget(
-        padded(makeLabel(l10n("Stores copy history and lets you paste any item with one shortcut."),
+        padded(makeLabel(tr("Stores copy history and lets you paste any item with one shortcut."),
                          TextStyle::Callout, Tone::Secondary),
                20, 8, 20, 0));
     return built;
@@ -305,7 +301,7 @@ QWidget* OnboardingView::buildWelcomePage() {
 
 QWidget* OnboardingView::buildUniversalAccessPage() {
     QWidget* built = page(16);
-    addHeader(built, kAccessibility, "Universal Access");
+    addHeader(built, kAccessibility, tr("Pasting into other apps"));
     // How this session lets us paste, or what to do where it does not; the text follows the
     // trust. No setting grants either, so no button is offered.
     m_pasteRoute = makeLabel(QString(), TextStyle::Caption, Tone::Secondary);
@@ -319,7 +315,7 @@ QWidget* OnboardingView::buildUniversalAccessPage() {
     trusted->setSpacing(6);
     trusted->addStretch(1);
     QLabel* text =
-        makeLabel(l10n("Universal Access is enabled."), TextStyle::Caption, Tone::Success);
+        makeLabel(tr("Ready to paste into other apps."), TextStyle::Caption, Tone::Success);
     text->setWordWrap(false);
     const int side = QFontMetrics(text->font()).height();
     trusted->addWidget(symbolLabel(kCheckmark, side, successColour(), built));
@@ -336,11 +332,11 @@ QWidget* OnboardingView::buildUniversalAccessPage() {
 
 QWidget* OnboardingView::buildCopyTrainingPage() {
     QWidget* built = page(16);
-    column(built)->addWidget(padded(
-        makeLabel(l10n("Step 1: Copy"), TextStyle::Title3, Tone::Primary, true), 0, 20, 0, 0));
     column(built)->addWidget(
-        padded(makeLabel(l10n("Copy both texts — by selection (⌘C) or by the Copy button. When "
-                              "copied, the block will turn green."),
+        padded(makeLabel(tr("Step 1: Copy"), TextStyle::Title3, Tone::Primary, true), 0, 20, 0, 0));
+    column(built)->addWidget(
+        padded(makeLabel(tr("Copy both texts — by selection (Ctrl+C) or by the Copy button. When "
+                            "copied, the block will turn green."),
                          TextStyle::Caption, Tone::Secondary),
                16, 0, 16, 0));
     auto* blocks = new QWidget;
@@ -350,7 +346,7 @@ QWidget* OnboardingView::buildCopyTrainingPage() {
     layout->addWidget(buildCopyableBlock(1));
     layout->addWidget(buildCopyableBlock(2));
     column(built)->addWidget(blocks);
-    m_bothCopied = makeLabel(l10n("Both copied. Tap Next."), TextStyle::Caption, Tone::Success);
+    m_bothCopied = makeLabel(tr("Both copied. Click Next."), TextStyle::Caption, Tone::Success);
     m_bothCopied->setObjectName(QStringLiteral("bothCopied"));
     column(built)->addWidget(m_bothCopied);
     return built;
@@ -382,8 +378,8 @@ QWidget* OnboardingView::buildCopyableBlock(int sample) {
                                QString::fromLatin1(kDocOnClipboard.fallback),
                                palette().color(QPalette::ButtonText), 14, devicePixelRatioF())));
     copy->setIconSize(QSize(14, 14));
-    copy->setAccessibleName(l10n("Copy"));
-    copy->setToolTip(l10n("Copy"));
+    copy->setAccessibleName(tr("Copy"));
+    copy->setToolTip(tr("Copy"));
     m_copyButtons[sample - 1] = copy;
     connect(copy, &QToolButton::clicked, m_wizard,
             [this, sample] { m_wizard->copySample(sample); });
@@ -395,15 +391,14 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     // The last page holds the most: the two fields, the two choices and, without a tray, the
     // way in, each line whole in every language.
     QWidget* built = page(6);
-    column(built)->addWidget(padded(
-        makeLabel(l10n("Step 2: Paste from history"), TextStyle::Title3, Tone::Primary, true), 0,
-        20, 0, 0));
-    column(built)->addWidget(padded(
-        makeLabel(L10n::string(QStringLiteral("Paste into field 1 «Text 1», into field 2 «Text 2». "
-                                              "Use %@ to choose from list."),
-                               {m_settings.chordDisplayString()}),
-                  TextStyle::Caption, Tone::Secondary),
-        12, 0, 12, 0));
+    column(built)->addWidget(
+        padded(makeLabel(tr("Step 2: Paste from history"), TextStyle::Title3, Tone::Primary, true),
+               0, 20, 0, 0));
+    column(built)->addWidget(padded(makeLabel(tr("Paste “Text 1” into field 1 and “Text 2” into "
+                                                 "field 2. Use %1 to choose from the list.")
+                                                  .arg(m_settings.chordDisplayString()),
+                                              TextStyle::Caption, Tone::Secondary),
+                                    12, 0, 12, 0));
     column(built)->addWidget(buildPasteFieldBlock(1));
     column(built)->addWidget(buildPasteFieldBlock(2));
 
@@ -413,7 +408,7 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(4);
     row->addStretch(1);
-    QLabel* text = makeLabel(l10n("Correct! Tap Next."), TextStyle::Caption, Tone::Success);
+    QLabel* text = makeLabel(tr("Correct! Click Done."), TextStyle::Caption, Tone::Success);
     text->setWordWrap(false);
     row->addWidget(
         symbolLabel(kCheckmark, QFontMetrics(text->font()).height(), successColour(), built));
@@ -421,7 +416,7 @@ QWidget* OnboardingView::buildPasteTrainingPage() {
     row->addStretch(1);
     column(built)->addWidget(m_correctRow);
     // Asked here, as the guide ends: nothing starts at login without this yes.
-    m_startAtLogin = new QCheckBox(l10n("Start Quillstack when you log in"));
+    m_startAtLogin = new QCheckBox(tr("Start Quillstack when you log in"));
     m_startAtLogin->setObjectName(QStringLiteral("startAtLogin"));
     m_startAtLogin->setChecked(m_wizard->startAtLogin());
     connect(m_startAtLogin, &QCheckBox::toggled, m_wizard, &OnboardingWizard::setStartAtLogin);
@@ -451,7 +446,7 @@ QWidget* OnboardingView::buildPasteFieldBlock(int field) {
     layout->setContentsMargins(20, field == 2 ? 4 : 0, 20, 0);
     layout->setSpacing(6);
     QLabel* caption =
-        makeLabel(l10n(field == 1 ? "Field 1 — «Text 1» here" : "Field 2 — «Text 2» here"),
+        makeLabel(field == 1 ? tr("Field 1 — “Text 1” here") : tr("Field 2 — “Text 2” here"),
                   TextStyle::Caption2, Tone::Tertiary, false, Qt::AlignLeft);
     layout->addWidget(caption);
     auto* edit = new QLineEdit;
@@ -510,7 +505,7 @@ void OnboardingView::showStep(int step, bool animated) {
 void OnboardingView::updateButtons() {
     m_back->setVisible(m_wizard->isBackVisible());
     m_skip->setVisible(m_wizard->isSkipVisible());
-    m_next->setText(m_wizard->isLastStep() ? l10n("Done") : l10n("Next"));
+    m_next->setText(m_wizard->isLastStep() ? tr("Done") : tr("Next"));
     m_next->setEnabled(m_wizard->isNextEnabled());
     m_next->setDefault(m_wizard->isLastStep());
 }
@@ -522,14 +517,15 @@ void OnboardingView::updateTrust(bool trusted) {
     const bool shell = m_integration != nullptr && !m_integration->isMissing();
     if (trusted && shell) {
         m_pasteRoute->setText(
-            l10n("Quillstack pastes the selected item into other apps by "
-                 "typing Ctrl+V through its GNOME Shell extension."));
+            tr("Quillstack pastes the selected item into other apps by typing Ctrl+V through its "
+               "GNOME Shell extension."));
     } else if (trusted) {
-        m_pasteRoute->setText(
-            wayland ? l10n("Quillstack pastes the selected item into other apps by typing Ctrl+V "
-                           "through the compositor's virtual keyboard.")
-                    : l10n("Universal Access lets Quillstack paste the selected item into other "
-                           "apps. Without it the list still opens, but paste won't work."));
+        m_pasteRoute->setText(wayland
+                                  ? tr("Quillstack pastes the selected item into other apps by "
+                                       "typing Ctrl+V through the compositor's virtual keyboard.")
+                                  : tr("Choose an item and Quillstack pastes it into the window "
+                                       "you were in. If a program ignores the paste, the item is "
+                                       "still on the clipboard: press Ctrl+V there."));
     } else {
         m_pasteRoute->setText(SettingsView::pasteUnavailableAdvice(m_session));
     }

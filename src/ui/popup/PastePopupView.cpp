@@ -22,7 +22,6 @@
 #include "history/HistoryFilterModel.h"
 #include "history/HistoryListModel.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 
 namespace {
@@ -231,11 +230,9 @@ void PastePopupView::setPasteTyped(bool typed) {
 }
 
 void PastePopupView::retranslate() {
-    m_header->setText(
-        m_pasteTyped
-            ? L10n::string(QStringLiteral("Clipboard — double-click or ↑↓ Enter to paste"))
-            : L10n::string(QStringLiteral("Clipboard — ↑↓ Enter to copy, then press Ctrl+V")));
-    m_list->setAccessibleName(L10n::string(QStringLiteral("Clipboard")));
+    m_header->setText(m_pasteTyped ? tr("Clipboard — double-click or ↑↓ Enter to paste")
+                                   : tr("Clipboard — ↑↓ Enter to copy, then press Ctrl+V"));
+    m_list->setAccessibleName(tr("History"));
     followQuery();
     // Row labels such as "[Image]" are worded anew.
     m_delegate->clearCache();
@@ -253,11 +250,9 @@ void PastePopupView::followQuery() {
                               .elidedText(query + m_preedit, Qt::ElideLeft,
                                           listWidth - margins.left() - margins.right()));
     m_searchLine->setVisible(!query.isEmpty() || !m_preedit.isEmpty());
-    m_emptyLabel->setText(
-        query.isEmpty()
-            ? L10n::string(QStringLiteral("No items")) + QStringLiteral("\n") +
-                  L10n::string(QStringLiteral("Copy something and it will appear here."))
-            : L10n::string(QStringLiteral("No matches")));
+    m_emptyLabel->setText(query.isEmpty() ? tr("No items") + QStringLiteral("\n") +
+                                                tr("Copy something and it will appear here.")
+                                          : tr("No matches"));
     m_delegate->setHighlightWords(m_model.words());
     m_list->viewport()->update();
     followRowCount();

@@ -15,7 +15,6 @@
 #include "keys/KeyCodeTable.h"
 #include "keys/KeyNames.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ ChordRecorderView::ChordRecorderView(AppSettings& settings, ChordDetector& chord
     row->setSpacing(12);
     rows->addLayout(row);
 
-    auto* label = new QLabel(L10n::string(QStringLiteral("Hotkey for paste:")), this);
+    auto* label = new QLabel(tr("Shortcut for pasting:"), this);
     QPalette secondary = label->palette();
     secondary.setColor(QPalette::WindowText,
                        withAlpha(secondary.color(QPalette::WindowText), 0.6f));
@@ -87,15 +86,13 @@ ChordRecorderView::~ChordRecorderView() {
 void ChordRecorderView::showChord() {
     m_chord->setText(m_settings.chordDisplayString());
     // The button is what a screen reader lands on: it says which chord it changes.
-    m_button->setAccessibleDescription(L10n::string(QStringLiteral("Hotkey for paste:")) + u' ' +
-                                       m_chord->text());
+    m_button->setAccessibleDescription(tr("Shortcut for pasting:") + u' ' + m_chord->text());
 }
 
 void ChordRecorderView::setRecording(bool recording) {
     m_isRecording = recording;
-    m_button->setText(recording ? L10n::string(QStringLiteral("Press shortcut…"))
-                                : L10n::string(QStringLiteral("Change")));
-    m_hint->setText(L10n::string(QStringLiteral("Press the new chord; Esc cancels.")));
+    m_button->setText(recording ? tr("Press shortcut…") : tr("Change"));
+    m_hint->setText(tr("Press the new shortcut; Esc cancels."));
     m_hint->setVisible(recording);
 }
 
@@ -145,14 +142,9 @@ bool ChordRecorderView::eventFilter(QObject* watched, QEvent* event) {
             KeyNames::displayString(held, chord->keyCode, KeyNames::ChordForm::Translated);
         m_hint->setText(
             verdict == ChordPolicy::Verdict::TypesText
-                ? L10n::string(
-                      QStringLiteral(
-                          "%@ is needed for typing: record a chord with Ctrl, Alt or Super."),
-                      {shown})
-                : L10n::string(
-                      QStringLiteral(
-                          "%@ is used for editing in every program: record a different chord."),
-                      {shown}));
+                ? tr("%1 is needed for typing: record a chord with Ctrl, Alt or Super.").arg(shown)
+                : tr("%1 is used for editing in every program: record a different chord.")
+                      .arg(shown));
     }
     // Other plain keys go on to their target.
     if (held == 0) {

@@ -28,7 +28,6 @@
 
 #include "chord/ChordDetector.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/common/IntegrationNotice.h"
 #include "ui/common/KeepHistoryChoice.h"
 #include "ui/settings/ChordRecorderView.h"
@@ -90,8 +89,7 @@ SettingsView::SettingsView(AppSettings& settings, ChordDetector& chordDetector,
     auto* sections = new QVBoxLayout(m_form);
     if (const QString file = m_settings.unreadableSettingsFile(); !file.isEmpty()) {
         auto* unreadable = new QLabel(
-            L10n::string(QStringLiteral("%1 cannot be read: these settings are the defaults, and "
-                                        "changes cannot be saved."))
+            tr("%1 cannot be read: these settings are the defaults, and changes cannot be saved.")
                 .arg(QDir::toNativeSeparators(file)),
             m_form);
         unreadable->setObjectName(QStringLiteral("unreadableSettings"));
@@ -243,10 +241,10 @@ void SettingsView::showEvent(QShowEvent* event) {
 }
 
 QWidget* SettingsView::languageSection() {
-    QGroupBox* box = section(L10n::string(QStringLiteral("Language")), m_form);
+    QGroupBox* box = section(tr("Language"), m_form);
     auto* form = new QFormLayout(box);
     m_language = new QComboBox(box);
-    m_language->addItem(L10n::string(QStringLiteral("System")), QStringLiteral("system"));
+    m_language->addItem(tr("System"), QStringLiteral("system"));
     // Each language under its own name, whatever the interface language.
     for (const AppSettings::LanguageOption& option : AppSettings::languageOptions()) {
         m_language->addItem(option.name, option.code);
@@ -264,14 +262,14 @@ QWidget* SettingsView::languageSection() {
             settings, [settings, code] { settings->setPreferredLanguage(code); },
             Qt::QueuedConnection);
     });
-    form->addRow(L10n::string(QStringLiteral("Language")), m_language);
+    form->addRow(tr("Language"), m_language);
     return box;
 }
 
 QWidget* SettingsView::autostartSection() {
-    QGroupBox* box = section(L10n::string(QStringLiteral("Autostart")), m_form);
+    QGroupBox* box = section(tr("Autostart"), m_form);
     auto* form = new QFormLayout(box);
-    m_launchAtLogin = new QCheckBox(L10n::string(QStringLiteral("Launch at login")), box);
+    m_launchAtLogin = new QCheckBox(tr("Launch at login"), box);
     connect(m_launchAtLogin, &QCheckBox::toggled, this,
             [this](bool on) { m_settings.setLaunchAtLogin(on); });
     form->addRow(m_launchAtLogin);
@@ -279,17 +277,16 @@ QWidget* SettingsView::autostartSection() {
 }
 
 QWidget* SettingsView::chordSection() {
-    QGroupBox* box = section(L10n::string(QStringLiteral("Paste from history")), m_form);
+    QGroupBox* box = section(tr("Paste from history"), m_form);
     auto* form = new QFormLayout(box);
     m_recorder = new ChordRecorderView(m_settings, m_chordDetector, box);
     form->addRow(m_recorder);
-    form->addRow(caption(L10n::string(QStringLiteral(
-                             "Hold the shortcut: popup stays open while held. ↑↓ to select, "
-                             "release to paste. Press key again while holding to paste again.")),
-                         box));
-    form->addRow(caption(L10n::string(QStringLiteral(
-                             "Paste into password fields may not work: macOS blocks programmatic "
-                             "paste there for security.")),
+    form->addRow(
+        caption(tr("In the list: ↑↓ to select, Enter or double-click to paste into the window you "
+                   "were in. Press the shortcut again or Esc to close without pasting."),
+                box));
+    form->addRow(caption(tr("Pasting into password fields may not work: some programs ignore "
+                            "simulated keystrokes there for security."),
                          box));
 
     if (m_integration != nullptr) {
@@ -322,7 +319,7 @@ QWidget* SettingsView::chordSection() {
 }
 
 QWidget* SettingsView::clipboardSection() {
-    QGroupBox* box = section(L10n::string(QStringLiteral("Clipboard")), m_form);
+    QGroupBox* box = section(tr("History"), m_form);
     auto* form = new QFormLayout(box);
 
     // Typed or stepped; a click past the wanted value and back loses nothing, since a lower
@@ -336,22 +333,20 @@ QWidget* SettingsView::clipboardSection() {
     connect(m_historySizeSettle, &QTimer::timeout, this,
             [this] { m_settings.setHistorySize(m_historySize->value()); });
     connect(m_historySize, &QSpinBox::valueChanged, this, &SettingsView::historySizeEdited);
-    form->addRow(L10n::string(QStringLiteral("Buffer limit")), m_historySize);
+    form->addRow(tr("History size"), m_historySize);
 
     m_autoDelete = new QComboBox(box);
     for (const AppSettings::AutoDeleteOption& option : AppSettings::autoDeleteOptions()) {
-        m_autoDelete->addItem(L10n::string(option.key), option.minutes);
+        m_autoDelete->addItem(tr(option.text), option.minutes);
     }
     connect(m_autoDelete, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) {
             m_settings.setAutoDeleteMinutes(m_autoDelete->itemData(index).toLongLong());
         }
     });
-    form->addRow(L10n::string(QStringLiteral("Auto-delete after")), m_autoDelete);
-    m_autoDeleteCaption = caption(
-        L10n::string(
-            QStringLiteral("Items older than the selected time will be removed automatically.")),
-        box);
+    form->addRow(tr("Auto-delete after"), m_autoDelete);
+    m_autoDeleteCaption =
+        caption(tr("Items older than the selected time will be removed automatically."), box);
     form->addRow(m_autoDeleteCaption);
     m_keepHistory = KeepHistoryChoice::toggle(m_settings, box);
     form->addRow(m_keepHistory);
@@ -360,12 +355,10 @@ QWidget* SettingsView::clipboardSection() {
 }
 
 QWidget* SettingsView::ignoredSection() {
-    QGroupBox* box = section(L10n::string(QStringLiteral("Ignored applications")), m_form);
+    QGroupBox* box = section(tr("Ignored applications"), m_form);
     auto* column = new QVBoxLayout(box);
-    column->addWidget(
-        caption(L10n::string(QStringLiteral(
-                    "Copies made while one of these applications is in front are never recorded.")),
-                box));
+    column->addWidget(caption(
+        tr("Copies made while one of these applications is in front are never recorded."), box));
     m_ignored = new QListWidget(box);
     m_ignored->setAccessibleName(box->title());
     m_ignored->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -374,7 +367,7 @@ QWidget* SettingsView::ignoredSection() {
 
     auto* row = new QHBoxLayout;
     m_ignoredField = new QLineEdit(box);
-    m_ignoredField->setPlaceholderText(L10n::string(QStringLiteral("Window class or app id")));
+    m_ignoredField->setPlaceholderText(tr("Window class or app id"));
     m_ignoredField->setAccessibleName(m_ignoredField->placeholderText());
     // Wide enough for its hint, which says what to type: the window grows where a language needs.
     QStyleOptionFrame frame;
@@ -392,8 +385,8 @@ QWidget* SettingsView::ignoredSection() {
     completer->setFilterMode(Qt::MatchContains);
     m_ignoredField->setCompleter(completer);
     m_ignoredField->installEventFilter(this);
-    auto* add = new QPushButton(L10n::string(QStringLiteral("Add")), box);
-    auto* remove = new QPushButton(L10n::string(QStringLiteral("Remove")), box);
+    auto* add = new QPushButton(tr("Add"), box);
+    auto* remove = new QPushButton(tr("Remove"), box);
     for (QPushButton* button : {add, remove}) {
         button->setAutoDefault(false);
     }
@@ -443,7 +436,7 @@ void SettingsView::showIgnored() {
 QWidget* SettingsView::quitSection() {
     auto* box = new QGroupBox(m_form);
     auto* form = new QFormLayout(box);
-    m_quit = new QPushButton(L10n::string(QStringLiteral("Quit application")), box);
+    m_quit = new QPushButton(tr("Quit application"), box);
     m_quit->setAutoDefault(false);
     setTextColour(m_quit, QPalette::ButtonText, kRed);
     connect(m_quit, &QPushButton::clicked, this, [this] {
@@ -493,21 +486,21 @@ QString SettingsView::pasteUnavailableAdvice(SessionKind session) {
     switch (session) {
         case SessionKind::KdeWayland:
             // KWin reads the entry for each new connection, so no restart is needed.
-            return L10n::string(QStringLiteral(
+            return tr(
                 "KWin types the paste only for a program whose desktop entry allows it. Install "
                 "Quillstack from its package, or start this build with tools/run, which writes "
                 "that entry: Quillstack takes it up at once, without a restart. Until then, "
-                "choose an item and press Ctrl+V yourself."));
+                "choose an item and press Ctrl+V yourself.");
         case SessionKind::Wayland:
-            return L10n::string(
-                QStringLiteral("This desktop lets no program type into other windows: choose an "
-                               "item in the list, then press Ctrl+V yourself."));
+            return tr(
+                "This desktop lets no program type into other windows: choose an item in the list, "
+                "then press Ctrl+V yourself.");
         case SessionKind::X11:
             break;
     }
-    return L10n::string(
-        QStringLiteral("Paste needs Universal Access — enable it so Quillstack can paste the "
-                       "selected item into other apps."));
+    return tr(
+        "Pasting needs the X server's XTEST extension, which is missing here — the selected item "
+        "is only copied; paste it with Ctrl+V.");
 }
 
 void SettingsView::showWarning() {
@@ -518,25 +511,21 @@ void SettingsView::showWarning() {
     } else if (!m_chordDetector.isGlobalChordAvailable()) {
         m_warning = Warning::ChordUnavailable;
         m_warningText->setText(
-            wayland ? L10n::string(
-                          QStringLiteral(
-                              "Wayland gives programs no global shortcuts: bind %@ to the command "
-                              "“quillstack --toggle-popup” in your desktop's keyboard settings "
-                              "(sway: bindsym in its config; KDE Plasma: Shortcuts → Add New → "
-                              "Command; GNOME: Keyboard → Custom Shortcuts)."),
-                          {m_settings.chordDisplayString()})
-                    : L10n::string(QStringLiteral(
-                          "For global hotkey add Quillstack to Input Monitoring (System "
-                          "Settings → Privacy).")));
-        m_warningButton->setText(
-            wayland ? L10n::string(QStringLiteral("Open keyboard shortcut settings"))
-                    : L10n::string(QStringLiteral("Open Input Monitoring in System Settings")));
+            wayland
+                ? tr("Wayland gives programs no global shortcuts: bind %1 to the command "
+                     "“quillstack --toggle-popup” in your desktop's keyboard settings (sway: "
+                     "bindsym in its config; KDE Plasma: Shortcuts → Add New → Command; GNOME: "
+                     "Keyboard → Custom Shortcuts).")
+                      .arg(m_settings.chordDisplayString())
+                : tr("The global shortcut is not available. In the desktop's keyboard shortcut "
+                     "settings, assign a shortcut to the command “quillstack --toggle-popup”."));
+        m_warningButton->setText(tr("Open keyboard shortcut settings"));
     } else if (m_chordDetector.isChordTakenByAnotherProgram()) {
         m_warning = Warning::ChordShared;
-        m_warningText->setText(L10n::string(
-            QStringLiteral("Another program also uses this shortcut, so both react to it. "
-                           "Record a different one, or free it in that program.")));
-        m_warningButton->setText(L10n::string(QStringLiteral("Open keyboard shortcut settings")));
+        m_warningText->setText(
+            tr("Another program also uses this shortcut, so both react to it. Record a different "
+               "one, or free it in that program."));
+        m_warningButton->setText(tr("Open keyboard shortcut settings"));
     } else {
         m_warning = Warning::None;
     }

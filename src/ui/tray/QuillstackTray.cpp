@@ -10,7 +10,6 @@
 #include "core/AppLogger.h"
 #include "platform/StatusIndicator.h"
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/tray/TrayPanel.h"
 #include "ui/tray/TrayPanelView.h"
 
@@ -146,18 +145,17 @@ void QuillstackTray::updateIcon() {
 }
 
 void QuillstackTray::retranslate() {
-    m_historyWindowAction->setText(L10n::string(QStringLiteral("View buffer")));
-    m_settingsAction->setText(L10n::string(QStringLiteral("Settings\u2026")));
+    m_historyWindowAction->setText(tr("History"));
+    m_settingsAction->setText(tr("Settings…"));
     m_pauseAction->setText(TrayPanelView::pauseRowText(m_paused));
-    m_restartOnboardingAction->setText(L10n::string(QStringLiteral("Welcome guide")));
-    m_quitAction->setText(L10n::string(QStringLiteral("Quit")));
+    m_restartOnboardingAction->setText(tr("Welcome guide"));
+    m_quitAction->setText(tr("Quit"));
     updateToolTip();
     offerIndicator();
 }
 
 void QuillstackTray::updateToolTip() {
-    m_icon->setToolTip(L10n::string(QStringLiteral("Quillstack")) + u'\n' +
-                       (m_paused
-                            ? L10n::string(QStringLiteral("Recording paused: copies are not kept"))
-                            : TrayPanelView::reminderText(m_settings)));
+    m_icon->setToolTip(tr("Quillstack") + u'\n' +
+                       (m_paused ? tr("Recording paused: copies are not kept")
+                                 : TrayPanelView::reminderText(m_settings)));
 }

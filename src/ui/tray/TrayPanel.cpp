@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/tray/TrayPanelView.h"
 
 namespace {
@@ -28,8 +27,8 @@ TrayPanel::TrayPanel(AppSettings& settings, QWidget* parent)
 }
 
 void TrayPanel::rebuild() {
-    setAccessibleName(L10n::string(QStringLiteral("Quillstack")));
-    setWindowTitle(L10n::string(QStringLiteral("Quillstack")));
+    setAccessibleName(tr("Quillstack"));
+    setWindowTitle(tr("Quillstack"));
     auto* fresh = new TrayPanelView(m_settings, m_paused, this);
     connect(fresh, &TrayPanelView::historyWindowRequested, this,
             &TrayPanel::historyWindowRequested);

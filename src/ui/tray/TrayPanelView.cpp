@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "settings/AppSettings.h"
-#include "settings/L10n.h"
 #include "ui/tray/TrayRow.h"
 
 namespace {
@@ -43,13 +42,11 @@ QWidget* divider(QWidget* parent) {
 }  // namespace
 
 QString TrayPanelView::reminderText(const AppSettings& settings) {
-    return settings.chordDisplayString() + QStringLiteral(" \u2014 ") +
-           L10n::string(QStringLiteral("paste from history"));
+    return settings.chordDisplayString() + QStringLiteral(" \u2014 ") + tr("paste from history");
 }
 
 QString TrayPanelView::pauseRowText(bool recordingPaused) {
-    return recordingPaused ? L10n::string(QStringLiteral("Resume recording"))
-                           : L10n::string(QStringLiteral("Pause recording"));
+    return recordingPaused ? tr("Resume recording") : tr("Pause recording");
 }
 
 void TrayPanelView::setRecordingPaused(bool paused) {
@@ -62,7 +59,7 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(2);
 
-    m_title = new QLabel(L10n::string(QStringLiteral("Quillstack")), this);
+    m_title = new QLabel(tr("Quillstack"), this);
     QFont headline = m_title->font();
     headline.setWeight(QFont::DemiBold);
     m_title->setFont(headline);
@@ -85,22 +82,22 @@ TrayPanelView::TrayPanelView(AppSettings& settings, bool recordingPaused, QWidge
             [this, &settings] { m_reminder->setText(reminderText(settings)); });
 
     struct Entry {
-        const char* key;
+        const char* text;  // none: the pause row, worded by the state
         TrayRow::Role role;
         void (TrayPanelView::*signal)();
     };
     const Entry entries[] = {
-        {"View buffer", TrayRow::Role::Normal, &TrayPanelView::historyWindowRequested},
-        {"Settings\u2026", TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
+        {QT_TR_NOOP("History"), TrayRow::Role::Normal, &TrayPanelView::historyWindowRequested},
+        {QT_TR_NOOP("Settings…"), TrayRow::Role::Normal, &TrayPanelView::settingsRequested},
         {nullptr, TrayRow::Role::Normal, &TrayPanelView::pauseToggleRequested},
-        {"Welcome guide", TrayRow::Role::Normal, &TrayPanelView::restartOnboardingRequested},
-        {"Quit", TrayRow::Role::Destructive, &TrayPanelView::quitRequested},
+        {QT_TR_NOOP("Welcome guide"), TrayRow::Role::Normal,
+         &TrayPanelView::restartOnboardingRequested},
+        {QT_TR_NOOP("Quit"), TrayRow::Role::Destructive, &TrayPanelView::quitRequested},
     };
     for (const Entry& entry : entries) {
         layout->addWidget(divider(this));
-        auto* row = new TrayRow(
-            entry.key ? L10n::string(QString::fromUtf8(entry.key)) : pauseRowText(recordingPaused),
-            entry.role, this);
+        auto* row = new TrayRow(entry.text ? tr(entry.text) : pauseRowText(recordingPaused),
+                                entry.role, this);
         connect(row, &TrayRow::clicked, this, entry.signal);
         // The pointer and the arrow keys share one highlight.
         row->installEventFilter(this);

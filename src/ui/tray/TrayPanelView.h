@@ -27,7 +27,7 @@ class TrayPanelView : public QWidget {
     void setRecordingPaused(bool paused);
 
     QLabel* reminderLabel() const { return m_reminder; }
-    // "View buffer", "Settings…", "Pause recording" (or "Resume recording"),
+    // "History", "Settings…", "Pause recording" (or "Resume recording"),
     // "Welcome guide", "Quit", top to bottom.
     const QList<TrayRow*>& rows() const { return m_rows; }
 

@@ -3,7 +3,6 @@
 
 using namespace Qt::StringLiterals;
 
-#include "settings/L10n.h"
 #include "ui/tray/QuillstackTray.h"
 
 WayInNotice::WayInNotice(QuillstackTray& tray, QWidget* parent) : QLabel(parent), m_tray(tray) {
@@ -15,11 +14,10 @@ WayInNotice::WayInNotice(QuillstackTray& tray, QWidget* parent) : QLabel(parent)
     const auto command = [](QString text) {
         return text.replace(u' ', QChar(0x00A0)).replace(u"-"_s, u"-\u2060"_s);
     };
-    setText(L10n::string(
-        QStringLiteral("No tray icon here: open History from Quillstack in the application menu "
-                       "or with %@, and Settings with %@."),
-        {command(QStringLiteral("quillstack --show-history")),
-         command(QStringLiteral("quillstack --show-settings"))}));
+    setText(tr("No tray icon here: open History from Quillstack in the application menu or with "
+               "%1, and Settings with %2.")
+                .arg(command(QStringLiteral("quillstack --show-history")),
+                     command(QStringLiteral("quillstack --show-settings"))));
     connect(&tray, &QuillstackTray::visibilityChanged, this, &WayInNotice::showState);
     showState();
 }
