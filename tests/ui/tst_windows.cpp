@@ -132,18 +132,9 @@ struct Tray : WindowRig {
                               QPoint(item->width() - 3, item->height() / 2));
             QVERIFY(tray.panel()->isVisible());
             actions.at(row)->trigger();
-            // The indicator offers the menu's rows, a separator where the menu has one.
-            const QList<StatusIndicator::Row> offered = indicator.rows;
-            const auto entry = std::find_if(offered.begin(), offered.end(), [&](const auto& r) {
-                return r.text == actions.at(row)->text();
-            });
-            QVERIFY(entry != offered.end() && !entry->id.isEmpty());
-            Q_EMIT indicator.rowActivated(entry->id);
-            QCOMPARE(sent, QList<int>(4, row));
+            QCOMPARE(sent, QList<int>(3, row));
             sent.clear();
         }
-        QCOMPARE(indicator.rows.size(), tray.contextMenu()->actions().size());
-        QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
         QCOMPARE(view()->rows().at(TrayPanelView::pauseRow)->title(),
@@ -479,29 +470,6 @@ class TestWindows : public QObject {
             }
             QCOMPARE(quits, calls);
         }
-    }
-
-    void lateThumbnailAppearsInItsRow() {
-        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
-        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
-        HistoryWindow b({"plain"});
-        // A file of its own, the way a file manager copies it.
-        b.copy({{QString(ClipboardTypeKey::uriList),
-                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
-        b.settle();
-        QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
-        QVERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() <
-                HistoryWindowDelegate::pictureSide);
-
-        // The row grows to hold the picture, and the picture is drawn in it.
-        b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
-        b.scheduler.runUntilIdle();
-        QTRY_VERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() >
-                    HistoryWindowDelegate::pictureSide);
-        const QRect picture = b.rowLayout(0).picture;
-        QVERIFY(!picture.isEmpty() && b.rowLayout(1).picture.isEmpty());
-        const QImage shot = b.list()->viewport()->grab().toImage();
-        QCOMPARE(shot.pixelColor(picture.center() * shot.devicePixelRatio()), QColor(Qt::red));
     }
 
     // Lines as copied, and at most four of them, the last cut with "…". A double click on the
