@@ -472,6 +472,31 @@ class TestWindows : public QObject {
         }
     }
 
+    // The history window caches row heights and pictures: a picture arriving later must
+    // grow its row and be drawn, which only the view can show.
+    void lateThumbnailAppearsInItsRow() {
+        QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
+        QVERIFY(file.open() && file.write("x") == 1 && file.flush());
+        HistoryWindow b({"plain"});
+        // A file of its own, the way a file manager copies it.
+        b.copy({{QString(ClipboardTypeKey::uriList),
+                 QUrl::fromLocalFile(file.fileName()).toEncoded()}});
+        b.settle();
+        QVERIFY(b.thumbnailer.requests().size() == 1 && b.rowLayout(0).picture.isEmpty());
+        QVERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() <
+                HistoryWindowDelegate::pictureSide);
+
+        // The row grows to hold the picture, and the picture is drawn in it.
+        b.thumbnailer.answer(0, encodeImage(solidImage(64, 64, Qt::red)));
+        b.scheduler.runUntilIdle();
+        QTRY_VERIFY(b.list()->visualRect(b.shown.index(0, 0)).height() >
+                    HistoryWindowDelegate::pictureSide);
+        const QRect picture = b.rowLayout(0).picture;
+        QVERIFY(!picture.isEmpty() && b.rowLayout(1).picture.isEmpty());
+        const QImage shot = b.list()->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(picture.center() * shot.devicePixelRatio()), QColor(Qt::red));
+    }
+
     // Lines as copied, and at most four of them, the last cut with "…". A double click on the
     // text opens it for selection; on the copy button it does not.
     void rowTexts() {
