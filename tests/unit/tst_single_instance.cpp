@@ -268,6 +268,38 @@ class TestSingleInstance : public QObject {
         QCOMPARE(asked, (QList<QByteArray>{"print 2 text/html", "copy 9"}));
     }
 
+    // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
+    // a script quitting it), the start runs, and it stays the only one. A poller only looks at
+    // the lock: taking it, even briefly, would turn the start away.
+    void startWhileCommandsPoll() {
+        for (int round = 0; round < 30; ++round) {
+            QTemporaryDir dir;
+            std::atomic<bool> stop = false;
+            std::atomic<int> polls = 0;
+            std::atomic<bool> finished = false;
+            std::thread poller([&] {
+                while (!stop) {
+                    SingleInstance asking(dir.path(), {300, 200, 5000});
+                    if (++polls % 2 == 0) {
+                        asking.ask({}, {}, [](QByteArrayView) { return true; });
+                    } else {
+                        asking.tell(Command::Quit);
+                    }
+                }
+                finished = true;
+            });
+            QVERIFY(QTest::qWaitFor([&] { return polls > 2; }, 5000));
+            SingleInstance first(dir.path(), fast);
+            const Role role = first.start(Command::Activate);
+            stop = true;
+            // This thread answers the poller's last round meanwhile.
+            QVERIFY(QTest::qWaitFor([&] { return finished.load(); }, 30'000));
+            poller.join();
+            QCOMPARE(role, Role::Primary);
+            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        }
+    }
+
     // A flood of peers is served at most maxPeers at a time; out of descriptors, the server
     // waits and accepts again. It never stops listening, and a command after both is answered.
     void acceptErrorsNeverCloseTheServer() {
