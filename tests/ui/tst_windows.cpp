@@ -129,18 +129,9 @@ struct Tray : WindowRig {
                               QPoint(item->width() - 3, item->height() / 2));
             QVERIFY(tray.panel()->isVisible());
             actions.at(row)->trigger();
-            // The indicator offers the menu's rows, a separator where the menu has one.
-            const QList<StatusIndicator::Row> offered = indicator.rows;
-            const auto entry = std::find_if(offered.begin(), offered.end(), [&](const auto& r) {
-                return r.text == actions.at(row)->text();
-            });
-            QVERIFY(entry != offered.end() && !entry->id.isEmpty());
-            Q_EMIT indicator.rowActivated(entry->id);
-            QCOMPARE(sent, QList<int>(4, row));
+            QCOMPARE(sent, QList<int>(3, row));
             sent.clear();
         }
-        QCOMPARE(indicator.rows.size(), tray.contextMenu()->actions().size());
-        QVERIFY(indicator.rows.at(n - 1).id.isEmpty());
         // Paused, the row offers to resume, in the menu too, and the tooltip says so.
         tray.setRecordingPaused(true);
         const QString resume = QCoreApplication::translate("TrayPanelView", "Resume recording");
@@ -479,6 +470,8 @@ class TestWindows : public QObject {
         }
     }
 
+    // The history window caches row heights and pictures: a picture arriving later must
+    // grow its row and be drawn, which only the view can show.
     void lateThumbnailAppearsInItsRow() {
         QTemporaryFile file(QDir::tempPath() + "/XXXXXX.pdf");
         QVERIFY(file.open() && file.write("x") == 1 && file.flush());
