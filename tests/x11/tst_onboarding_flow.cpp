@@ -70,7 +70,7 @@ class TestOnboardingFlow : public QObject {
         }
     }
 
-    void panelAtFirstLaunchSeesCopiesOfBothSamples() {
+    void firstLaunchCopiesAndPastesBothSamples() {
         QTRY_VERIFY_WITH_TIMEOUT(onboardingPanel(), 20000);
         QVERIFY(!m_app.settings().contains("onboardingCompleted=true"));
         const std::optional<WId> panel = onboardingPanel();
@@ -89,23 +89,14 @@ class TestOnboardingFlow : public QObject {
         // Next is enabled and focused now: the paste page has nothing green yet.
         key("space");
         QTRY_COMPARE_WITH_TIMEOUT(greenPixels(*panel), 0, 10000);
-    }
 
-    void chordPastesSampleOneIntoTheFirstField() {
-        const std::optional<WId> panel = onboardingPanel();
-        QVERIFY(panel);
-        // The first field has the focus on this page.
+        // The chord pastes sample 1, the newest copy, into the first field, which has the focus;
+        // field 2 takes the second record, and Return there is Done: both fields are right.
         key("super+shift+v");
         QVERIFY(waitForPopup(true));
         key("Return");
         QTRY_VERIFY_WITH_TIMEOUT(greenPixels(*panel) > 300, 10000);
         QCOMPARE(run("xclip", {"-o", "-selection", "clipboard"}), QStringLiteral("Text 1"));
-    }
-
-    void doneHidesThePanelForGood() {
-        // Field 2 takes the second record, and Return there is Done: both fields are right.
-        const std::optional<WId> panel = onboardingPanel();
-        QVERIFY(panel);
         const int oneField = greenPixels(*panel);
         key("Tab super+shift+v");
         QVERIFY(waitForPopup(true));

@@ -28,6 +28,12 @@ WId activeWindow() {
                    .toULongLong(nullptr, 0));
 }
 
+// As the user clicking it: dated now, later than anything we did.
+void activate(const QWidget& window) {
+    run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(window.winId())});
+    QTRY_COMPARE(activeWindow(), window.winId());
+}
+
 struct Stack : ChordStack {
     Stack() : ChordStack({u"placed"_s}) { detector.startMonitoring(); }
     InterfaceLanguage language{&settings, u"en"_s};
@@ -53,24 +59,30 @@ class TestWindowPlacement : public QObject {
   private Q_SLOTS:
     void initTestCase() { QCOMPARE(QGuiApplication::screens().size(), 2); }
 
-    // On the second screen, not the primary one the panel would fall back to.
-    void popupCentredOnTheScreenOfTheActiveWindow() {
+    // The popup is centred on the second screen, where the window the user was in is, not on the
+    // primary one it would fall back to. History and Settings are ordinary windows, listed in
+    // the taskbar, not kept above and no one's transient; the popup floats above everything, out
+    // of the taskbar.
+    void popupOnTheActiveWindowsScreenAndWindowKinds() {
+        Stack stack;
+        auto history = historyWindow(stack.settings);
+        history->present();
+        QVERIFY(QTest::qWaitForWindowExposed(history.get()));
         const QRect area = QGuiApplication::screens().at(1)->availableGeometry();
         QWidget window;
         window.setWindowTitle(u"Quillstack placement target"_s);
         window.setGeometry(QRect(area.topLeft() + QPoint(100, 100), QSize(300, 200)));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
+        activate(window);
         // What the window manager says is active when the chord comes.
-        const X11WindowTracker windowTracker;
-        QTRY_VERIFY(windowTracker.frontmostApplication().value_or(RunningApp{}).window ==
-                    window.winId());
-        Stack stack;
-        stack.windowTracker.frontmost = windowTracker.frontmostApplication();
+        stack.windowTracker.frontmost = X11WindowTracker().frontmostApplication();
+        QCOMPARE(stack.windowTracker.frontmost.value_or(RunningApp{}).window, window.winId());
         PastePopupWindowController controller(
             stack.popup, stack.detector, stack.settings,
-            {{}, {}, [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
+            {{},
+             [](quint64 id) { X11WindowSystem::showOnAllDesktops(id); },
+             [](quint64 id) { return X11WindowSystem::windowGeometry(id); }});
         controller.setup();
         stack.other(kChord);
         QCoreApplication::processEvents();
@@ -85,28 +97,12 @@ class TestWindowPlacement : public QObject {
         // then, so a second look at the end of a wait can miss a window that is in place.
         QVERIFY2(QTest::qWaitFor(centred, 5000),
                  qPrintable(QDebug::toString(placed.value_or(QRect()))));
-    }
-
-    // History and Settings are ordinary windows, listed in the taskbar, not kept above and no
-    // one's transient; the popup floats above everything, out of the taskbar.
-    void windowKinds() {
-        Stack stack;
-        auto history = historyWindow(stack.settings);
-        history->present();
-        QVERIFY(QTest::qWaitForWindowExposed(history.get()));
-        PastePopupWindowController controller(
-            stack.popup, stack.detector, stack.settings,
-            {{}, [](quint64 window) { X11WindowSystem::showOnAllDesktops(window); }, {}});
-        controller.setup();
-        stack.other(kChord);
-        QCoreApplication::processEvents();
-        QVERIFY(controller.panel() && QTest::qWaitForWindowExposed(controller.panel()));
-        for (const auto& [window, normal] :
-             {std::pair{history->winId(), true}, {controller.panel()->winId(), false}}) {
+        for (const auto& [id, normal] :
+             {std::pair{history->winId(), true}, {panel->winId(), false}}) {
             // Managed by now: the window manager has put its frame round it.
-            QTRY_VERIFY(windowProperty(window, "_NET_FRAME_EXTENTS").contains(u"CARDINAL"_s));
-            const QString type = windowProperty(window, "_NET_WM_WINDOW_TYPE");
-            const QString state = windowProperty(window, "_NET_WM_STATE");
+            QTRY_VERIFY(windowProperty(id, "_NET_FRAME_EXTENTS").contains(u"CARDINAL"_s));
+            const QString type = windowProperty(id, "_NET_WM_WINDOW_TYPE");
+            const QString state = windowProperty(id, "_NET_WM_STATE");
             const QString info = type + u'\n' + state;
             // No type at all is the normal type for a window that is no one's transient.
             QVERIFY2((!type.contains(u"_NET_WM_WINDOW_TYPE_"_s) ||
@@ -114,7 +110,7 @@ class TestWindowPlacement : public QObject {
                      qPrintable(info));
             QVERIFY2(state.contains(u"_NET_WM_STATE_ABOVE"_s) != normal, qPrintable(info));
             QVERIFY2(state.contains(u"_NET_WM_STATE_SKIP_TASKBAR"_s) != normal, qPrintable(info));
-            QCOMPARE(windowProperty(window, "WM_TRANSIENT_FOR").contains(u"not found"_s), normal);
+            QCOMPARE(windowProperty(id, "WM_TRANSIENT_FOR").contains(u"not found"_s), normal);
         }
         QVERIFY(run(u"xprop"_s, {u"-root"_s, u"_NET_CLIENT_LIST"_s})
                     .contains(u"0x%1"_s.arg(history->winId(), 0, 16)));
@@ -131,12 +127,7 @@ class TestWindowPlacement : public QObject {
         other.setGeometry(100, 100, 300, 200);
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
-        const auto activateOther = [&other] {
-            // As the user clicking it: dated now, later than anything we did.
-            run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(other.winId())});
-            QTRY_COMPARE(activeWindow(), other.winId());
-        };
-        activateOther();
+        activate(other);
 
         Stack stack;
         auto history = historyWindow(stack.settings);
@@ -144,7 +135,7 @@ class TestWindowPlacement : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(history.get()));
         QTRY_VERIFY(centredOn(X11WindowSystem::windowGeometry(history->winId()), second, 20));
         QTRY_COMPARE(activeWindow(), history->winId());
-        activateOther();
+        activate(other);
         history->present();
         QTRY_COMPARE(activeWindow(), history->winId());
 
