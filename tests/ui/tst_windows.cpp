@@ -53,6 +53,15 @@ inline StoredItem textItem(const QString& text) {
 
 using Row = PastePopupItemDelegate::RowLayout;
 
+// Clicks the box's button of this role.
+void answer(const QMessageBox& box, QMessageBox::ButtonRole role) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (box.buttonRole(button) == role) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+}
+
 // The browser on screen over the list model.
 struct HistoryWindow : WindowRig {
     HistoryWindowView view{history, model, scheduler, language.current()};
@@ -347,8 +356,13 @@ class TestWindows : public QObject {
         QTEST(TrayPanel::placement(QSize(260, 200), anchor, QRect(0, 0, 1920, 1080)), "expected");
     }
 
+    // Each button acts on its own row. Clear all asks first: cancelled, nothing goes; confirmed,
+    // everything but the pinned records does, unless the box says they go too (asked only when
+    // there are some). The placeholder stands in for the list and its button exactly while
+    // there is nothing.
     void buttonsActOnTheirOwnRow_data() {
-        // "c2": the copy button of row 2, "d": delete, "p": pin
+        // "c2": the copy button of row 2, "d": delete, "p": pin; "x": clear all, cancelled, "X":
+        // confirmed, "X+": with the pinned records
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<QString>("clipboard");
@@ -360,11 +374,30 @@ class TestWindows : public QObject {
             << QStringList{"d4"} << QStringList{"E", "D", "C", "B"} << "";
         QTest::newRow("pinned to the top, copied there, unpinned back")
             << QStringList{"p2", "p4", "c0", "p0"} << QStringList{"A", "E", "D", "C", "B"} << "C";
+        QTest::newRow("clear all cancelled")
+            << QStringList{"p2", "x"} << QStringList{"C", "E", "D", "B", "A"} << "";
+        QTest::newRow("clear all") << QStringList{"X"} << QStringList{} << "";
+        QTest::newRow("clear all but the pins") << QStringList{"p2", "X"} << QStringList{"C"} << "";
+        QTest::newRow("clear all, pins too") << QStringList{"p2", "X+"} << QStringList{} << "";
     }
     void buttonsActOnTheirOwnRow() {
         QFETCH(QStringList, clicks);
+        QFETCH(QStringList, remaining);
         HistoryWindow b({"A", "B", "C", "D", "E"});
         for (const QString& click : clicks) {
+            if (click.startsWith(u'x', Qt::CaseInsensitive)) {
+                QTest::mouseClick(b.view.clearAllButton(), Qt::LeftButton);
+                QMessageBox* box = b.view.clearConfirmation();
+                QVERIFY(box != nullptr && box->isVisible() && b.history.items().size() == 5);
+                QCOMPARE(box->checkBox() != nullptr, b.history.pinnedCount() > 0);
+                if (click == u"X+") {
+                    box->checkBox()->setChecked(true);
+                }
+                answer(*box,
+                       click == u"x" ? QMessageBox::RejectRole : QMessageBox::DestructiveRole);
+                QVERIFY(!b.view.showClearConfirmation());
+                continue;
+            }
             const auto layout = b.rowLayout(click.mid(1).toInt());
             const QRect target = click[0] == u'c'   ? layout.copyButton
                                  : click[0] == u'p' ? layout.pinButton
@@ -373,10 +406,15 @@ class TestWindows : public QObject {
             b.scheduler.advance(ClipboardHistory::pollIntervalMs);
             b.settle();
         }
-        QTEST(b.previews(), "remaining");
+        QCOMPARE(b.previews(), remaining);
         QTEST(b.clipboard.writes().isEmpty() ? QString() : b.clipboard.string().value(),
               "clipboard");
         QVERIFY(b.view.isVisible());
+        for (const bool empty : {remaining.isEmpty(), false}) {
+            QCOMPARE(b.view.placeholder()->isVisible(), empty);
+            QCOMPARE(b.list()->isVisible() && b.view.clearAllButton()->isVisible(), !empty);
+            b.copyText("F");
+        }
     }
 
     // Ctrl+F reaches the search field, typing keeps the matches, the keys that move work from the
@@ -401,44 +439,11 @@ class TestWindows : public QObject {
         QCOMPARE(b.previews(), (QStringList{"cherry", "apple tart", "banana"}));
     }
 
-    // Cancelled, nothing goes; confirmed, everything but the pinned records does, unless the
-    // box says they go too (asked only when there are some).
-    void clearAllAsksFirst() {
-        for (const auto& [answer, pinned, pinsToo, remaining] :
-             {std::tuple{QMessageBox::RejectRole, true, true, 3},
-              {QMessageBox::DestructiveRole, false, false, 0},
-              {QMessageBox::DestructiveRole, true, false, 1},
-              {QMessageBox::DestructiveRole, true, true, 0}}) {
-            HistoryWindow b({"A", "B", "C"});
-            b.history.setPinned(2, pinned);
-            QTest::mouseClick(b.view.clearAllButton(), Qt::LeftButton);
-            QMessageBox* box = b.view.clearConfirmation();
-            QVERIFY(box != nullptr && box->isVisible() && b.history.items().size() == 3);
-            QCOMPARE(box->checkBox() != nullptr, pinned);
-            if (pinsToo && pinned) {
-                box->checkBox()->setChecked(true);
-            }
-            for (QAbstractButton* button : box->buttons()) {
-                if (box->buttonRole(button) == answer) {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                }
-            }
-            QVERIFY(!b.view.showClearConfirmation());
-            QCOMPARE(b.history.items().size(), remaining);
-            // The placeholder stands in for the list and its button exactly while there is nothing.
-            for (const bool empty : {remaining == 0, false}) {
-                QCOMPARE(b.view.placeholder()->isVisible(), empty);
-                QCOMPARE(b.list()->isVisible() && b.view.clearAllButton()->isVisible(), !empty);
-                b.copyText("F");
-            }
-        }
-    }
-
     // Quit asks only when it would clear records, once at a time, naming how many; each answer
     // does what it says.
     void quitAsksWhatItCosts() {
         using Calls = QList<bool>;
-        for (const auto& [cleared, answer, calls] :
+        for (const auto& [cleared, role, calls] :
              {std::tuple{0, QMessageBox::InvalidRole, Calls{false}},
               {3, QMessageBox::RejectRole, Calls{}},
               {3, QMessageBox::DestructiveRole, Calls{false}},
@@ -452,11 +457,7 @@ class TestWindows : public QObject {
                 QVERIFY(box->isVisible() && box->text().contains(QString::number(cleared)));
                 question.ask(cleared);
                 QCOMPARE(question.box(), box);
-                for (QAbstractButton* button : box->buttons()) {
-                    if (box->buttonRole(button) == answer) {
-                        QTest::mouseClick(button, Qt::LeftButton);
-                    }
-                }
+                answer(*box, role);
             }
             QCOMPARE(quits, calls);
         }
@@ -489,7 +490,7 @@ class TestWindows : public QObject {
 
     // Lines as copied, and at most four of them, the last cut with "…". A double click on the
     // text opens it for selection; on the copy button it does not.
-    void rowTexts() {
+    void rowTextsAndAges() {
         HistoryWindow b({"first\nsecond", QString("word ").repeated(60) + "last"});
         const auto lines = [&b](int row) {
             return b.view.delegate()->textLines(b.shown.index(row, 0), b.list()->font(),
@@ -518,10 +519,8 @@ class TestWindows : public QObject {
         QTest::keyClick(viewer(), Qt::Key_Escape);
         QTRY_VERIFY(!viewer());
         QCOMPARE(b.previews(), kept);
-    }
 
-    void agesStayCurrentWhileShown() {
-        HistoryWindow b({"one"});
+        // The ages are kept current while the window shows; hidden, nothing wakes up for them.
         PaintCounter counter;
         b.list()->viewport()->installEventFilter(&counter);
         QCoreApplication::processEvents();
@@ -529,8 +528,6 @@ class TestWindows : public QObject {
         b.scheduler.advance(2 * 60'000 + 500);
         QCOMPARE(b.view.delegate()->dateText(b.shown.index(0, 0)), QString("2 minutes ago"));
         QTRY_VERIFY(counter.paints > before);
-
-        // Hidden, nothing wakes up for it; shown again, the ages are kept current again.
         const qsizetype shownTimers = b.scheduler.pendingTimers();
         for (const bool shown : {false, true}) {
             b.view.setVisible(shown);
@@ -845,17 +842,16 @@ class TestWindows : public QObject {
         edit2->setText(text);
         QVERIFY(rig.highlighted("pasteField1") == sample1 &&
                 rig.highlighted("pasteField2") == sample2);
-        // Done is the page's default button, enabled once both fields are right.
-        auto* done = child<QPushButton>(rig.view, "nextButton");
-        QVERIFY(!rig.at("correctRow")->isVisible() && !done->isEnabled() && done->isDefault());
+        // Done is enabled once both fields are right, and Return is no Done before. (Return in
+        // the second field is Done once both are right: tst_onboarding_flow.)
+        QWidget* done = rig.at("nextButton");
+        QVERIFY(!rig.at("correctRow")->isVisible() && !done->isEnabled());
         QTest::keyClick(edit2, Qt::Key_Return);
         edit1->clear();
         QTest::keyClicks(edit1, OnboardingWizard::trainingText1());  // typed, as by a user
         QVERIFY(done->isEnabled() == sample2 && !rig.settings.onboardingCompleted());
         edit2->setText(OnboardingWizard::trainingText2());
         QVERIFY(rig.at("correctRow")->isVisible() && done->isEnabled());
-        QTest::keyClick(edit2, Qt::Key_Return);
-        QTRY_VERIFY(rig.settings.onboardingCompleted());
     }
 
     void nextWaitsForBothSamplesAndReentryAsksAgain() {
