@@ -16,6 +16,7 @@
 #include "ui/common/QuitQuestion.h"
 #include "ui/history/HistoryWindowDelegate.h"
 #include "ui/history/HistoryWindowView.h"
+#include "ui/onboarding/OnboardingPanel.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/popup/PastePopupItemDelegate.h"
