@@ -39,7 +39,7 @@
 #include "ui/common/ProblemNotices.h"
 #include "ui/common/QuitQuestion.h"
 #include "ui/history/HistoryWindowView.h"
-#include "ui/onboarding/OnboardingWindowController.h"
+#include "ui/onboarding/OnboardingPanel.h"
 #include "ui/popup/PastePopupWindowController.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/tray/QuillstackTray.h"
@@ -182,11 +182,13 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
     // The guide opens on the screen of the window the user is working in.
-    m_onboarding = std::make_unique<OnboardingWindowController>(OnboardingPanel::Dependencies{
+    // The guide opens on the screen of the window the user is working in. Its content is made
+    // when it is first shown, so a completed guide costs nothing.
+    m_onboarding = std::make_unique<OnboardingPanel>(OnboardingPanel::Dependencies{
         *m_settings, *m_detector, *platform.clipboard, *m_scheduler, platform.activeWindowGeometry,
         platform.integration.get(), platform.session, m_tray.get()});
     QObject::connect(m_tray.get(), &QuillstackTray::restartOnboardingRequested, m_onboarding.get(),
-                     &OnboardingWindowController::restartOnboardingFromBeginning);
+                     &OnboardingPanel::restart);
     // One of our windows took the focus: whether keys may be typed is asked again, and a chord
     // another program held is tried again.
     QObject::connect(&m_app, &QGuiApplication::applicationStateChanged, m_onboarding.get(),
@@ -199,7 +201,7 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     QObject::connect(&m_app, &QCoreApplication::aboutToQuit, m_onboarding.get(),
                      [detector = m_detector.get(), onboarding = m_onboarding.get()] {
                          detector->stopMonitoring();
-                         onboarding->dropOnboardingWindow();
+                         onboarding->hide();
                      });
 }
 
@@ -286,7 +288,7 @@ void QuillstackApp::perform(SingleInstance::Command command) {
             m_session->toggle();
             break;
         case SingleInstance::Command::ShowOnboarding:
-            m_onboarding->showOnboardingWindow();
+            m_onboarding->present();
             break;
         case SingleInstance::Command::ShowHistory:
             m_historyWindow->present(token);
@@ -367,7 +369,9 @@ void QuillstackApp::start() {
     m_detector->startMonitoring();
     log(QStringLiteral("QuillstackApp: chord started"));
     m_popupController->setup();
-    m_onboarding->startAtLaunch();
+    if (!m_settings->onboardingCompleted()) {
+        m_onboarding->present();
+    }
 }
 
 void QuillstackApp::shutDown() {

@@ -16,7 +16,7 @@ class FreedesktopThumbnailer;
 class HistoryListModel;
 class InterfaceLanguage;
 class HistoryQueries;
-class OnboardingWindowController;
+class OnboardingPanel;
 class RecordingGate;
 class ChordDetector;
 class PasteDelivery;
@@ -95,6 +95,6 @@ class QuillstackApp {
     QString m_activationToken;
     std::unique_ptr<QuillstackTray> m_tray;
     // The first-start guide; destroyed first, ending the connections made in its name.
-    std::unique_ptr<OnboardingWindowController> m_onboarding;
+    std::unique_ptr<OnboardingPanel> m_onboarding;
     QSocketNotifier* m_signalNotifier = nullptr;
 };

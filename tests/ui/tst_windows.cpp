@@ -16,9 +16,9 @@
 #include "ui/common/QuitQuestion.h"
 #include "ui/history/HistoryWindowDelegate.h"
 #include "ui/history/HistoryWindowView.h"
+#include "ui/onboarding/OnboardingPanel.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
-#include "ui/onboarding/OnboardingWindowController.h"
 #include "ui/popup/PastePopupItemDelegate.h"
 #include "ui/popup/PastePopupView.h"
 #include "ui/popup/PastePopupWindowController.h"
@@ -891,18 +891,13 @@ class TestWindows : public QObject {
     // Its placement and the Done path are seen from outside in tst_onboarding_flow.
     void panelHidesOnCompletionAndRestartsFresh() {
         WindowRig stack;
-        OnboardingWindowController controller(
-            OnboardingPanel::Dependencies{stack.settings, stack.detector, stack.clipboard,
-                                          stack.scheduler, [] { return std::optional<QRect>(); }});
-        controller.startAtLaunch();
-        QPointer<OnboardingPanel> panel = controller.onboardingWindow();
-        QVERIFY(panel && panel->isVisible());
-        const auto wizardView = [&controller] {
-            return controller.onboardingWindow()->wizardView();
-        };
+        OnboardingPanel panel(OnboardingPanel::Dependencies{
+            stack.settings, stack.detector, stack.clipboard, stack.scheduler, {}});
+        panel.present();
+        const auto wizardView = [&panel] { return panel.wizardView(); };
         // A language picked from the open list starts again at the first page, in this panel;
         // the picker must outlive its own handler.
-        QPointer<QComboBox> picker = panel->languagePicker();
+        QPointer<QComboBox> picker = panel.languagePicker();
         QPointer<OnboardingView> old = wizardView();
         QTest::mouseClick(child(*old, "nextButton"), Qt::LeftButton);
         QCOMPARE(old->wizard().step(), 1);
@@ -917,22 +912,21 @@ class TestWindows : public QObject {
         QCOMPARE(wizardView()->wizard().step(), 0);
         QVERIFY(!child<QCheckBox>(*wizardView(), "startAtLogin")->isChecked() &&
                 !wizardView()->wizard().startAtLogin());
-        QCOMPARE(panel->languagePicker()->currentData().toString(), u"ru"_s);
+        QCOMPARE(panel.languagePicker()->currentData().toString(), u"ru"_s);
         QVERIFY(child<QPushButton>(*wizardView(), "nextButton")->text() != "Next");
 
         for (const char* button : {"nextButton", "nextButton", "skipButton"}) {
             QTest::mouseClick(child(*wizardView(), button), Qt::LeftButton);
         }
-        QVERIFY(panel && !panel->isVisible() && stack.settings.onboardingCompleted());
-        controller.showOnboardingWindow();
-        QCOMPARE(controller.onboardingWindow(), panel.data());
+        QVERIFY(!panel.isVisible() && stack.settings.onboardingCompleted());
+        panel.present();
         QCOMPARE(wizardView()->wizard().step(), 2);
 
-        controller.restartOnboardingFromBeginning();
-        QVERIFY(!stack.settings.onboardingCompleted());
-        QTRY_VERIFY(panel.isNull());
-        QVERIFY(controller.onboardingWindow()->isVisible());
+        old = wizardView();  // still holding the user's no
+        panel.restart();
+        QVERIFY(!stack.settings.onboardingCompleted() && old.isNull() && panel.isVisible());
         QCOMPARE(wizardView()->wizard().step(), 0);
+        QVERIFY(child<QCheckBox>(*wizardView(), "startAtLogin")->isChecked());
     }
 
     // A line's only match, marked in either paragraph direction: every cursor position inside

@@ -40,6 +40,10 @@ void AppWindow::rebuildContent() {
     }
 }
 
+void AppWindow::discardContent() {
+    delete m_content.data();
+}
+
 void AppWindow::buildContent() {
     QWidget* fresh = m_factory();
     fresh->setParent(this);

@@ -49,6 +49,9 @@ class AppWindow : public QWidget {
     // content is first made when the window is first presented, so a window never opened costs
     // nothing while copies arrive.
     void rebuildContent();
+    // Lets the content go: the next present() builds it anew and places the window as on its
+    // first showing.
+    void discardContent();
 
     QWidget* content() const { return m_content; }
 

@@ -31,6 +31,19 @@ OnboardingPanel::OnboardingPanel(const Dependencies& dependencies, QWidget* pare
     // content it is in.
     connect(&m_dependencies.settings, &AppSettings::preferredLanguageChanged, this,
             &OnboardingPanel::rebuildContent, Qt::QueuedConnection);
+    connect(&m_dependencies.settings, &AppSettings::onboardingCompletedChanged, this,
+            [this](bool completed) {
+                if (completed) {
+                    hide();
+                }
+            });
+}
+
+void OnboardingPanel::restart() {
+    hide();
+    discardContent();
+    m_dependencies.settings.setOnboardingCompleted(false);
+    present();
 }
 
 std::optional<QRect> OnboardingPanel::firstArea() const {

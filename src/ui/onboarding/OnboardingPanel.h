@@ -24,7 +24,8 @@ class Scheduler;
 // user works on, otherwise one of our windows (AppWindow). Its content is a language chooser
 // above the guide's pages; the interface language is its identity: whenever it changes, from
 // here or from the settings window, the content is built again, every text looked up anew and
-// the guide back at its first page, the answer about starting at login kept.
+// the guide back at its first page, the answer about starting at login kept. It hides once the
+// guide is completed, and keeps its place for a later showing.
 class OnboardingPanel : public AppWindow {
     Q_OBJECT
   public:
@@ -48,6 +49,10 @@ class OnboardingPanel : public AppWindow {
     };
 
     explicit OnboardingPanel(const Dependencies& dependencies, QWidget* parent = nullptr);
+
+    // The guide again from its first page, as on the first start: onboarding marked not
+    // completed, the content and the answers fresh, the panel centred anew.
+    void restart();
 
     // None before the panel is first presented.
     OnboardingView* wizardView() const;
