@@ -178,34 +178,49 @@ inline QStringList previewsOf(const ClipboardHistory& history) {
     return out;
 }
 
+// A history over a fake clipboard in virtual time, and the list model over it.
+struct HistoryStack {
+    ManualScheduler scheduler;
+    FakeClipboard clipboard;
+    FakeFileThumbnailer thumbnailer;
+    ClipboardHistory history;
+    HistoryListModel model{history, scheduler, thumbnailer};
+
+    HistoryStack(const QString& blobs, std::function<ClipboardHistory::Limits()> limits,
+                 HistoryStorage* storage = nullptr, const RecordingGate* gate = nullptr)
+        : history(clipboard, scheduler, blobs, std::move(limits), storage, gate) {}
+    // Another application copies; the history has looked once the check interval has passed.
+    void copy(const ClipboardSnapshot& content) {
+        clipboard.setContent(content);
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+    }
+    void copy(const StoredItem& item) { copy(ClipboardSnapshot{item}); }
+    QStringList previews() const { return previewsOf(history); }
+};
+
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Super | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
 // Chord, popup session and paste delivery wired as the application does, over real settings
 // and a real history on fakes, in virtual time, with the given texts copied (the last one
 // newest) and the editor in front. The history's limits come from the settings.
-struct ChordStack {
-    ManualScheduler scheduler;
+struct ChordStack : HistoryStack {
     FakeKeyboardHooks hooks;
     FakeInputInjectionAccess trust;
     FakeWindowTracker windowTracker{scheduler};
     FakeKeyInjector injector{scheduler};
-    FakeClipboard clipboard;
-    FakeFileThumbnailer thumbnailer;
     MemoryKeyValueStore store;
     FakeAutostart autostart;
     AppSettings settings{store, autostart, {}};
-    ClipboardHistory history{
-        clipboard, scheduler, QString(), [this] {
-            return ClipboardHistory::Limits{settings.historySize(), settings.autoDeleteMinutes()};
-        }};
     ChordDetector detector{hooks, trust, scheduler, settings};
     PasteDelivery delivery{windowTracker, injector, scheduler, settings, clipboard};
-    HistoryListModel model{history, scheduler, thumbnailer};
     PopupSession popup{hooks, windowTracker, history, model,
                        [this](const std::optional<RunningApp>& to) { delivery.deliver(to); }};
 
-    explicit ChordStack(const QStringList& copies = {}) {
+    explicit ChordStack(const QStringList& copies = {})
+        : HistoryStack({}, [this] {
+              return ClipboardHistory::Limits{settings.historySize(), settings.autoDeleteMinutes()};
+          }) {
         QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         history.startMonitoring();
         for (const QString& text : copies) {
@@ -214,10 +229,6 @@ struct ChordStack {
         windowTracker.frontmost = kEditor;
     }
 
-    void copy(const StoredItem& item) {
-        clipboard.setContent({item});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
     void copyText(const QString& text) {
         copy({{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}});
     }
@@ -229,5 +240,4 @@ struct ChordStack {
         return consumed;
     }
     QString text(qsizetype row) const { return history.items().at(row).previewText(); }
-    QStringList previews() const { return previewsOf(history); }
 };

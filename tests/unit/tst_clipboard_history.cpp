@@ -40,17 +40,15 @@ QByteArray png(int side) {
     return encodeImage(solidImage(side, side / 2, Qt::red));
 }
 
-// A history over a fake clipboard in virtual time, its blob files in a folder of its own; the
-// list model over it, and what both told their observers.
-struct Rig {
+struct BlobFolder {
     QTemporaryDir blobs;
-    FakeClipboard clipboard;
-    ManualScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
+};
+
+// The history in virtual time, its blob files in a folder of its own; the list model over it,
+// and what both told their observers.
+struct Rig : BlobFolder, HistoryStack {
     ClipboardHistory::Limits limits;
-    ClipboardHistory history;
     QTemporaryDir folder;  // apart from the blob folder, whose sweep removes strangers
-    HistoryListModel model{history, scheduler, thumbnailer};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QSignalSpy changes{&history, &ClipboardHistory::itemsChanged};
     QStringList log;  // what the views were told
@@ -58,8 +56,8 @@ struct Rig {
     // A notifying clipboard, as on X11, unless told otherwise before begin().
     explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
                  RecordingGate* gate = nullptr)
-        : history(
-              clipboard, scheduler, blobs.path(), [this] { return limits; }, storage, gate) {
+        : HistoryStack(
+              blobs.path(), [this] { return limits; }, storage, gate) {
         clipboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -87,13 +85,6 @@ struct Rig {
         scheduler.runUntilIdle();
         changes.clear();
     }
-    // Another application copies; the history has looked once the check interval has passed.
-    void copy(const ClipboardSnapshot& content) {
-        clipboard.setContent(content);
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
-    void copy(const StoredItem& content) { copy(ClipboardSnapshot{content}); }
-    QStringList previews() const { return previewsOf(history); }
     QStringList blobFiles() const { return QDir(history.blobDirectory()).entryList(QDir::Files); }
     // The blob folder holds the files of the records and nothing else.
     bool blobsMatchRecords() const {

@@ -15,14 +15,10 @@
 #include <cstring>
 #include <thread>
 
-#include "FakeClipboard.h"
-#include "FakeFileThumbnailer.h"
-#include "ManualScheduler.h"
+#include "ChordStack.h"
 #include "TestHelpers.h"
 #include "app/instance/CommandLine.h"
 #include "app/instance/SingleInstance.h"
-#include "history/ClipboardHistory.h"
-#include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
 #include "platform/ClipboardTypeKey.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -360,18 +356,13 @@ class TestSingleInstance : public QObject {
     // none is dropped for pausing, and each still gets all of it once it reads.
     void slowReadersShareTheRecord() {
         QTemporaryDir dir, blobs;
-        FakeClipboard clipboard;
-        ManualScheduler scheduler;
-        FakeFileThumbnailer thumbnailer;
-        ClipboardHistory history(clipboard, scheduler, blobs.path(),
-                                 [] { return ClipboardHistory::Limits{}; });
-        HistoryListModel model(history, scheduler, thumbnailer);
+        HistoryStack stack(blobs.path(), [] { return ClipboardHistory::Limits{}; });
+        auto& [scheduler, clipboard, thumbnailer, history, model] = stack;
         HistoryQueries queries(history, model, scheduler);
         clipboard.setNotifiesChanges(true);
         history.startMonitoring();
         const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
-        clipboard.setContent({{{QString(ClipboardTypeKey::stringUtf8Mime), record}}});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        stack.copy(StoredItem{{QString(ClipboardTypeKey::stringUtf8Mime), record}});
         QCOMPARE(model.rowCount(), 1);
         QVERIFY(history.items().constFirst().blobPath());
 
