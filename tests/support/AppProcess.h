@@ -11,12 +11,8 @@
 
 #include <csignal>
 
+#include "TestHelpers.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The built application as a user of its own runs it: a fresh home with settings, cache,
 // temporary and runtime folders, so no instance of another test or session answers or shares

@@ -17,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "TestHelpers.h"
 #include "history/ClipboardHistory.h"
 #include "platform/SelectionClipboard.h"
 #include "platform/qt/QtScheduler.h"
@@ -73,10 +74,8 @@ struct StallMeter {
     }
     // The kernel's count of the time this thread was runnable but not running.
     static qint64 queuedMs() {
-        QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
-        return stat.open(QIODevice::ReadOnly)
-                   ? stat.readAll().split(' ').value(1).toLongLong() / 1'000'000
-                   : 0;
+        const QByteArray stat = readFile(QStringLiteral("/proc/thread-self/schedstat"));
+        return stat.split(' ').value(1).toLongLong() / 1'000'000;
     }
     QTimer timer;
     QElapsedTimer clock;

@@ -9,6 +9,7 @@
 
 #include "ClipboardContract.h"
 #include "ClipboardRigs.h"
+#include "TestHelpers.h"
 #include "platform/wayland/WaylandClipboard.h"
 
 using namespace std::chrono_literals;
@@ -30,8 +31,7 @@ QSet<QString> openPipes() {
 bool sigpipePending() {
     for (const QString& task :
          QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status("/proc/self/task/" + task + "/status");
-        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+        const QByteArray text = readFile("/proc/self/task/" + task + "/status");
         const qsizetype at = text.indexOf("SigPnd:\t") + 8;
         if (at >= 8 && (text.mid(at, 16).toULongLong(nullptr, 16) >> (SIGPIPE - 1) & 1)) {
             return true;
