@@ -18,7 +18,8 @@
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
-using L = QList<ClipboardSnapshot>;
+using S = ClipboardSnapshot;
+using L = QList<S>;
 
 namespace {
 
@@ -307,33 +308,14 @@ class TestClipboardHistory : public QObject {
         }
     }
 
-    // Every item and target as stored, files as file URLs; no copy is recorded for it, and a
-    // blob that cannot be read leaves the clipboard as it is.
-    void restoreWritesStoredBytesWithoutReingest() {
+    // A restore is no copy of the user's: nothing is recorded for it; a blob that cannot be read
+    // leaves the clipboard as it is.
+    void restoreWritesNoRecordAndNothingUnreadable() {
         Rig rig;
-        const ClipboardSnapshot rich = {
-            {{"UTF8_STRING", "rich"}, {"x-private", QByteArray("\0\xff", 2)}},
-            {{"text/plain", "second"}}};
-        const ClipboardSnapshot blob = {text(big('b')), {{"application/x-more", "m"}}};
-        rig.copy(rich);
-        rig.copy(blob);
-        rig.copy({files({"/tmp/x y.txt"}), {{"text/plain", "ignored"}}});
+        rig.copy(text(big('b')));
+        rig.copy(text("newer"));
         rig.changes.clear();
-        for (int row : {1, 2, 0}) {
-            rig.history.restoreToClipboard(row);
-        }
-        const auto& writes = rig.clipboard.writes();
-        QCOMPARE(writes.size(), 3);
-        // A copy of several items is offered as one content, the first item's bytes winning.
-        StoredItem blobOffered = blob[1];
-        blobOffered.insert(blob[0]);
-        StoredItem richOffered = rich[0];
-        richOffered.insert("text/plain", "second");
-        QCOMPARE(
-            std::tuple(writes[0], writes[1], ClipboardContent::fileURLsFromStored({writes[2]}),
-                       writes[2].value("UTF8_STRING")),
-            std::tuple(blobOffered, richOffered, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")},
-                       QByteArray("/tmp/x y.txt")));
+        QVERIFY(rig.history.restoreToClipboard(1));
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
@@ -342,39 +324,56 @@ class TestClipboardHistory : public QObject {
         const bool restored = rig.history.restoreToClipboard(1);
         // Refused, and said where the user looked: the row, until the record goes.
         const QModelIndex row = rig.model.index(1);
-        QCOMPARE(std::tuple(restored, writes.size(), rig.clipboard.changeCount(), rig.log,
-                            row.data(HistoryListModel::UnavailableRole).toBool(),
+        QCOMPARE(std::tuple(restored, rig.clipboard.writes().size(), rig.clipboard.changeCount(),
+                            rig.log, row.data(HistoryListModel::UnavailableRole).toBool(),
                             row.data(HistoryListModel::RowTextRole).toString()),
-                 std::tuple(false, 3, count, QStringList{"data 1-1"}, true,
+                 std::tuple(false, 1, count, QStringList{"data 1-1"}, true,
                             QString("No longer available: remove it with ×")));
         rig.history.removeItem(1);
         QVERIFY(!rig.model.index(1).data(HistoryListModel::UnavailableRole).toBool());
     }
 
-    // As copied, a rich text without plain text offers its text as plain text too; as plain
-    // text, only the text types are offered; a picture is restored as copied either way.
+    // Every item and target as stored, several items as one content (the first item's bytes
+    // winning), files as file URLs. As copied, a rich text without plain text offers its text
+    // as plain text too; as plain text, only the text types are offered; a picture is restored
+    // as copied either way.
     void restoreOffersPlainText_data() {
-        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<S>("content");
         QTest::addColumn<bool>("asPlainText");
         QTest::addColumn<StoredItem>("offered");
         const StoredItem html{{"text/html", "<p>bold <b>words</b></p>"}};
         const StoredItem both{{"UTF8_STRING", "own"}, {"text/html", "<i>own</i>"}};
         const StoredItem picture{{"image/png", png(8)}, {"text/html", "<img alt=\"pic\">x"}};
-        QTest::newRow("HTML alone") << html << false << plainText("bold words", html);
-        QTest::newRow("own plain text") << both << false << both;
-        QTest::newRow("as plain text") << both << true << plainText("own");
-        QTest::newRow("beyond Latin-1") << text("ж") << true << plainText("ж");
-        QTest::newRow("picture") << picture << true << picture;
+        const auto row = [](const char* name, const S& content, bool plain, const StoredItem& to) {
+            QTest::newRow(name) << content << plain << to;
+        };
+        const QByteArray b = big('b').toUtf8(), binary("\0\xff", 2), path = "/tmp/x y.txt";
+        row("several items, a blob",
+            {{{"UTF8_STRING", b}, {"x-private", binary}},
+             {{"UTF8_STRING", "2"}, {"text/plain", "2"}}},
+            false, {{"UTF8_STRING", b}, {"x-private", binary}, {"text/plain", "2"}});
+        const QByteArray uri = "file:///tmp/x%20y.txt";
+        row("files", {files({path}), {{"text/plain", "ignored"}}}, false,
+            {{"text/uri-list", uri + "\r\n"},
+             {"x-special/gnome-copied-files", "copy\n" + uri},
+             {"text/plain;charset=utf-8", path},
+             {"text/plain", path},
+             {"UTF8_STRING", path}});
+        row("HTML alone", {html}, false, plainText("bold words", html));
+        row("own plain text", {both}, false, both);
+        row("as plain text", {both}, true, plainText("own"));
+        row("beyond Latin-1", {text("ж")}, true, plainText("ж"));
+        row("picture", {picture}, true, picture);
     }
     void restoreOffersPlainText() {
-        QFETCH(StoredItem, content);
+        QFETCH(S, content);
         QFETCH(bool, asPlainText);
         Rig rig;
         rig.copy(content);
         rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
                                                       : ClipboardHistory::RestoreAs::Copied);
         QTEST(rig.clipboard.writes().last(), "offered");
-        QCOMPARE(rig.history.items()[0].resolvedClipboardData(), ClipboardSnapshot{content});
+        QCOMPARE(rig.history.items()[0].resolvedClipboardData(), content);
     }
 
     // Whatever sits where the history is kept, nothing is followed, blocked on or taken as
