@@ -361,16 +361,14 @@ class TestClipboardContent : public QObject {
         QVERIFY(solidImage(1000, 500, Qt::blue).save(picture, "png"));
         const qint64 mtime = QFileInfo(picture).lastModified().toSecsSinceEpoch();
         const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
-        QVERIFY(QDir(home.path()).mkpath("thumbnails/large"));
         const QString cached =
             home.filePath("thumbnails/large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png");
         const auto writeCached = [&](qint64 stamp) {
-            QFile file(cached);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(
-                withTextChunks(solidImage(256, 128, Qt::red),
-                               {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}}));
+            QVERIFY(writeFile(
+                cached, withTextChunks(
+                            solidImage(256, 128, Qt::red),
+                            {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}})));
         };
 
         FreedesktopThumbnailer thumbnailer;

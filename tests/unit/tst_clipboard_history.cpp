@@ -10,6 +10,7 @@
 #include <csignal>
 
 #include "ChordStack.h"
+#include "ClipboardClients.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/ClipboardContent.h"
@@ -164,8 +165,7 @@ class TestClipboardHistory : public QObject {
              {std::tuple(true, 0, 0), std::tuple(false, 1, 10)}) {
             Rig rig(false);
             rig.clipboard.setNotifiesChanges(notifying);
-            QVERIFY(
-                QFile(rig.history.blobDirectory() + "/LEFTOVER.blob").open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(rig.history.blobDirectory() + "/LEFTOVER.blob", {}));
             rig.clipboard.setContent({text("at launch")});
             rig.begin();
             rig.begin();  // started again: still one check
@@ -475,8 +475,7 @@ class TestClipboardHistory : public QObject {
         if (found.contains("full")) {
             // A disk that takes no more than a few bytes: each write falls short.
             ::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit full = unlimited;
-            full.rlim_cur = 16;
+            const rlimit full{16, unlimited.rlim_max};
             QVERIFY(::setrlimit(RLIMIT_FSIZE, &full) == 0);
         }
         for (const char* copy : {"new", "newer"}) {
@@ -662,10 +661,9 @@ class TestClipboardHistory : public QObject {
         }
         ::close(acks[0]);
         QVERIFY(done >= 20);
-        QProcess check;
-        check.start("sqlite3", {folder + "/history.sqlite", "PRAGMA integrity_check"});
-        QVERIFY(check.waitForFinished());
-        QCOMPARE(check.readAllStandardOutput().trimmed(), QByteArray("ok"));
+        QCOMPARE(
+            runTool("sqlite3", {folder + "/history.sqlite", "PRAGMA integrity_check"}).trimmed(),
+            QByteArray("ok"));
         QList<int> kept;
         HistoryStore(folder).load(true, [&kept](const HistoryStorage::Record& record) {
             kept << record.item.previewText().split('k').value(0).toInt();
