@@ -22,6 +22,9 @@
 #include "platform/SelectionClipboard.h"
 #include "platform/qt/QtScheduler.h"
 
+// The text type Wayland clients ask for.
+inline const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
+
 inline QByteArray randomBytes(qsizetype size, quint32 seed = 42) {
     std::vector<quint32> words((size + 3) / 4);
     QRandomGenerator(seed).fillRange(words.data(), words.size());
