@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "FakeAutostart.h"
 #include "FakeClipboard.h"
 #include "FakeFileThumbnailer.h"
@@ -223,9 +225,7 @@ struct ChordStack : HistoryStack {
           }) {
         QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         history.startMonitoring();
-        for (const QString& text : copies) {
-            copyText(text);
-        }
+        std::ranges::for_each(copies, [this](const QString& text) { copyText(text); });
         windowTracker.frontmost = kEditor;
     }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <wayland-server.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -101,9 +102,7 @@ struct DataControlServer::State {
                 --source->state->liveSources;
                 // The selection's source going away leaves it without content. The clients that
                 // use this server destroy it only when they leave, so nobody is told.
-                for (Source*& selected : source->state->selections) {
-                    selected = selected == source ? nullptr : selected;
-                }
+                std::ranges::replace(source->state->selections, source, nullptr);
                 delete source;
             });
     }

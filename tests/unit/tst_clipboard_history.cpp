@@ -2,6 +2,7 @@
 #include <QCborStreamWriter>
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
 
 #include <sys/resource.h>
@@ -297,9 +298,7 @@ class TestClipboardHistory : public QObject {
         QFETCH(QStringList, previews);
         QFETCH(ClipboardSnapshot, stored);
         Rig rig;
-        for (const ClipboardSnapshot& copy : copies) {
-            rig.copy(copy);
-        }
+        std::ranges::for_each(copies, [&rig](const S& copy) { rig.copy(copy); });
         QCOMPARE(rig.previews(), previews);
         QVERIFY(rig.blobsMatchRecords());
         if (!previews.isEmpty()) {
@@ -700,9 +699,7 @@ class TestClipboardHistory : public QObject {
         QFETCH(ClipboardSnapshot, unpolled);
         QFETCH(ClipboardSnapshot, offered);
         Rig rig;
-        for (const ClipboardSnapshot& copy : copies) {
-            rig.copy(copy);
-        }
+        std::ranges::for_each(copies, [&rig](const S& copy) { rig.copy(copy); });
         const QList<ClipboardItem> before = rig.history.items();
         if (!unpolled.isEmpty()) {
             rig.clipboard.setContent(unpolled);

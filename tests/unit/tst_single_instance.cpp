@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstring>
@@ -107,9 +108,8 @@ class TestSingleInstance : public QObject {
         QCOMPARE(folder.path.value_or(QString()),
                  expected.isEmpty() ? QString() : dir.filePath(expected.replace(u'@', uid)));
         QStringList reasons;
-        for (const auto& refusal : folder.refused) {
-            reasons << refusal.reason;
-        }
+        std::ranges::transform(folder.refused, std::back_inserter(reasons),
+                               &PrivateTempDirectory::Refusal::reason);
         QTEST(reasons, "reasons");
         QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
     }
@@ -311,9 +311,7 @@ class TestSingleInstance : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT((most = qMax(most, first.peerCount())) >= SingleInstance::maxPeers,
                                  3000);
         QCOMPARE(most, SingleInstance::maxPeers);
-        for (const int fd : std::exchange(clients, {})) {
-            ::close(fd);
-        }
+        std::ranges::for_each(std::exchange(clients, {}), ::close);
         QTRY_COMPARE(first.peerCount(), 0);
         // Every descriptor taken by clients before the server accepts any of them.
         rlimit saved{};
@@ -330,9 +328,7 @@ class TestSingleInstance : public QObject {
         int served = first.peerCount();
         QTRY_VERIFY_WITH_TIMEOUT((served = qMax(served, first.peerCount())) > 0, 3000);
         const bool listening = first.isListening();
-        for (const int fd : clients) {
-            ::close(fd);
-        }
+        std::ranges::for_each(clients, ::close);
         QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
         QVERIFY(listening);
         QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
@@ -400,9 +396,7 @@ class TestSingleInstance : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(first.peerCount(), readers - 1, 20'000);
         reader.join();
         QCOMPARE(received, "ok " + QByteArray::number(record.size()) + '\n' + record);
-        for (const int fd : clients) {
-            ::close(fd);
-        }
+        std::ranges::for_each(clients, ::close);
         QTRY_COMPARE(first.peerCount(), 0);
         QCOMPARE(first.heldAnswerBytes(), 0);
     }
