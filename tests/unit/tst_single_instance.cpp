@@ -261,6 +261,56 @@ class TestSingleInstance : public QObject {
             QVERIFY(received == out);
         }
         QCOMPARE(asked, (QList<QByteArray>{"print 2 text/html", "copy 9"}));
+
+        // Readers that do not read hold one copy of the record between them, and a few pieces
+        // each; none is dropped for pausing, and each still gets all of it once it reads.
+        QTemporaryDir blobs;
+        HistoryStack stack(blobs.path(), [] { return ClipboardHistory::Limits{}; });
+        auto& [scheduler, clipboard, thumbnailer, history, model] = stack;
+        HistoryQueries answers(history, model, scheduler);
+        clipboard.setNotifiesChanges(true);
+        history.startMonitoring();
+        const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
+        stack.copy(StoredItem{{QString(ClipboardTypeKey::stringUtf8Mime), record}});
+        QCOMPARE(model.rowCount(), 1);
+        QVERIFY(history.items().constFirst().blobPath());
+
+        first.setQueryHandler([&](const SingleInstance::Query& query, auto reply) {
+            answers.print(query.number, query.type, [reply](HistoryQueries::Result result) {
+                reply({result.error, result.bytes});
+            });
+        });
+        constexpr int readers = 20;
+        QList<int> clients;
+        for (int i = 0; i < readers; ++i) {
+            clients << idleClient(QFile::encodeName(first.socketPath()), "print 1\n");
+            QVERIFY(clients.last() >= 0);
+            // One after the other: a reader that comes while others are served shares too.
+            for (int turn = 0; turn < 20; ++turn) {
+                QCoreApplication::processEvents();
+                scheduler.runUntilIdle();
+            }
+        }
+        QTRY_COMPARE(first.peerCount(), readers);
+        QTest::qWait(300);  // past every peer's command time: none is dropped for reading slowly
+        QCOMPARE(first.peerCount(), readers);
+        const qint64 held = first.heldAnswerBytes();
+        QVERIFY(held >= record.size());
+        QVERIFY(held <= record.size() + readers * 2 * SingleInstance::answerChunk);
+        ::fcntl(clients.first(), F_SETFL, 0);
+        QByteArray received;
+        std::thread reader([&] {
+            char buffer[65536];
+            for (ssize_t got; (got = ::read(clients.first(), buffer, sizeof(buffer))) > 0;) {
+                received.append(buffer, got);
+            }
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(first.peerCount(), readers - 1, 20'000);
+        reader.join();
+        QCOMPARE(received, "ok " + QByteArray::number(record.size()) + '\n' + record);
+        std::ranges::for_each(clients, ::close);
+        QTRY_COMPARE(first.peerCount(), 0);
+        QCOMPARE(first.heldAnswerBytes(), 0);
     }
 
     // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
@@ -339,60 +389,6 @@ class TestSingleInstance : public QObject {
             QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
             QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
         }
-    }
-
-    // Readers that do not read hold one copy of the record between them, and a few pieces each;
-    // none is dropped for pausing, and each still gets all of it once it reads.
-    void slowReadersShareTheRecord() {
-        QTemporaryDir dir, blobs;
-        HistoryStack stack(blobs.path(), [] { return ClipboardHistory::Limits{}; });
-        auto& [scheduler, clipboard, thumbnailer, history, model] = stack;
-        HistoryQueries queries(history, model, scheduler);
-        clipboard.setNotifiesChanges(true);
-        history.startMonitoring();
-        const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
-        stack.copy(StoredItem{{QString(ClipboardTypeKey::stringUtf8Mime), record}});
-        QCOMPARE(model.rowCount(), 1);
-        QVERIFY(history.items().constFirst().blobPath());
-
-        SingleInstance first(dir.path(), fast);
-        QCOMPARE(first.start(Command::Activate), Role::Primary);
-        first.setQueryHandler([&](const SingleInstance::Query& query, auto reply) {
-            queries.print(query.number, query.type, [reply](HistoryQueries::Result result) {
-                reply({result.error, result.bytes});
-            });
-        });
-        constexpr int readers = 20;
-        QList<int> clients;
-        for (int i = 0; i < readers; ++i) {
-            clients << idleClient(QFile::encodeName(first.socketPath()), "print 1\n");
-            QVERIFY(clients.last() >= 0);
-            // One after the other: a reader that comes while others are served shares too.
-            for (int turn = 0; turn < 20; ++turn) {
-                QCoreApplication::processEvents();
-                scheduler.runUntilIdle();
-            }
-        }
-        QTRY_COMPARE(first.peerCount(), readers);
-        QTest::qWait(300);  // past every peer's command time: none is dropped for reading slowly
-        QCOMPARE(first.peerCount(), readers);
-        const qint64 held = first.heldAnswerBytes();
-        QVERIFY(held >= record.size());
-        QVERIFY(held <= record.size() + readers * 2 * SingleInstance::answerChunk);
-        ::fcntl(clients.first(), F_SETFL, 0);
-        QByteArray received;
-        std::thread reader([&] {
-            char buffer[65536];
-            for (ssize_t got; (got = ::read(clients.first(), buffer, sizeof(buffer))) > 0;) {
-                received.append(buffer, got);
-            }
-        });
-        QTRY_COMPARE_WITH_TIMEOUT(first.peerCount(), readers - 1, 20'000);
-        reader.join();
-        QCOMPARE(received, "ok " + QByteArray::number(record.size()) + '\n' + record);
-        std::ranges::for_each(clients, ::close);
-        QTRY_COMPARE(first.peerCount(), 0);
-        QCOMPARE(first.heldAnswerBytes(), 0);
     }
 
     // One row per rule; the commands themselves are a table of the code.
