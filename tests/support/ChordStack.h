@@ -174,9 +174,7 @@ struct FakeInputInjectionAccess final : InputInjectionAccess {
 // What the records show, newest first.
 inline QStringList previewsOf(const ClipboardHistory& history) {
     QStringList out;
-    for (const ClipboardItem& item : history.items()) {
-        out << item.previewText();
-    }
+    std::ranges::transform(history.items(), std::back_inserter(out), &ClipboardItem::previewText);
     return out;
 }
 

@@ -319,22 +319,17 @@ class TestX11Keyboard : public QObject {
         // openbox focuses the newest window on its own; only then is the stage quiet.
         QTRY_COMPARE(windowTracker.frontmostApplication().value_or(RunningApp{}).window,
                      quint64(gamma));
-        const struct {
-            xcb_window_t window;
-            qint64 pid;
-            QString name;
-            QString instance;
-        } expected[] = {{alpha, 4242, "Alpha", "alpha"}, {gamma, 0, "Café ☕", ""}};
-        for (const auto& e : expected) {
-            windowTracker.activate(RunningApp{0, {}, e.window});
+        for (const auto& [window, pid, name, instance] :
+             {std::tuple(alpha, 4242, QString("Alpha"), QString("alpha")),
+              {gamma, 0, "Café ☕", ""}}) {
+            windowTracker.activate(RunningApp{0, {}, window});
             QTRY_COMPARE(windowTracker.frontmostApplication().value_or(RunningApp{}).window,
-                         quint64(e.window));
-            QTRY_COMPARE(inputFocus(c), e.window);
+                         quint64(window));
+            QTRY_COMPARE(inputFocus(c), window);
             const RunningApp front = *windowTracker.frontmostApplication();
             // The WM_CLASS names, both empty for the window without one.
-            QVERIFY(front.pid == e.pid && front.name == e.name &&
-                    front.windowInstance == e.instance);
-            QCOMPARE(front.windowClass, e.instance.isEmpty() ? QString() : e.name);
+            QVERIFY(front.pid == pid && front.name == name && front.windowInstance == instance);
+            QCOMPARE(front.windowClass, instance.isEmpty() ? QString() : name);
         }
 
         xcb_destroy_window(c, gamma);
