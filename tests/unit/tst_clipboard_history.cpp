@@ -254,15 +254,18 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.previews(), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
-    // One row per rule of what a copy supersedes and what it leaves alone.
+    // One row per rule of what a copy supersedes and what it leaves alone. Once the owner of the
+    // last copy quits, the newest record is offered as its restore offers it (nothing where the
+    // newest copy left no record), no record is made of that, and anyone's next copy wins.
     void ingestAndDeduplication_data() {
         QTest::addColumn<L>("copies");
         QTest::addColumn<QStringList>("previews");  // newest first
         // In the newest record; empty: the last copy.
         QTest::addColumn<ClipboardSnapshot>("stored");
+        QTest::addColumn<bool>("offered");  // the newest record, once the owner left
         const auto row = [](const char* name, const L& copies, const QStringList& previews,
-                            const ClipboardSnapshot& stored = {}) {
-            QTest::newRow(name) << copies << previews << stored;
+                            const ClipboardSnapshot& stored = {}, bool offered = true) {
+            QTest::newRow(name) << copies << previews << stored << offered;
         };
         QByteArray image(10000, 'p');
         QByteArray middle = image;
@@ -291,19 +294,46 @@ class TestClipboardHistory : public QObject {
         row("password manager",
             {{text(big('p')), secret},
              {{text("pw")}, {{"x-kde-passwordManagerHint", QByteArray("secret\0", 7)}}}},
-            {});
+            {}, {}, false);
+        row("password copy newest", {{text("a")}, {text("pw"), secret}}, {"a"}, {text("a")}, false);
+        row("several items",
+            {{text("a")},
+             {{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
+              {{"x-extra", QByteArray("\0\1", 2)}}}},
+            {"b", "a"});
+        // Its owner left before the last copy's record was built: the copy is read then.
+        row("unpolled, the owner left at once", {{text("a")}, {text("late")}}, {"late", "a"});
     }
     void ingestAndDeduplication() {
         QFETCH(L, copies);
         QFETCH(QStringList, previews);
         QFETCH(ClipboardSnapshot, stored);
+        QFETCH(bool, offered);
         Rig rig;
-        std::ranges::for_each(copies, [&rig](const S& copy) { rig.copy(copy); });
+        const bool unpolled = QByteArray(QTest::currentDataTag()).startsWith("unpolled");
+        std::ranges::for_each(copies.first(copies.size() - unpolled),
+                              [&rig](const S& copy) { rig.copy(copy); });
+        const QList<ClipboardItem> before = rig.history.items();
+        if (unpolled) {
+            rig.clipboard.setContent(copies.last());
+        }
+        rig.clipboard.ownerLeaves();
+        const QList<StoredItem> refill = rig.clipboard.writes();
+        rig.scheduler.advance(2000);
         QCOMPARE(rig.previews(), previews);
         QVERIFY(rig.blobsMatchRecords());
         if (!previews.isEmpty()) {
             QCOMPARE(rig.history.items()[0].resolvedClipboardData(),
                      stored.isEmpty() ? copies.last() : stored);
+        }
+        QVERIFY(unpolled || rig.history.items() == before);  // not a copy: the very same records
+        QCOMPARE(rig.clipboard.items(), refill.isEmpty() ? S() : S{refill.first()});
+        rig.copy(text("next"));
+        QCOMPARE(std::pair(rig.previews().first(), refill.size()),
+                 std::pair(QString("next"), qsizetype(offered)));
+        if (offered) {  // what restoring the newest record, now below the next, offers
+            rig.history.restoreToClipboard(1);
+            QCOMPARE(rig.clipboard.writes().last(), refill.first());
         }
     }
 
@@ -672,51 +702,6 @@ class TestClipboardHistory : public QObject {
         const int last = kept.value(4, -1);
         QVERIFY(last == done || last == done + 1);
         QCOMPARE(kept, (QList<int>{last - 4, last - 3, last - 2, last - 1, last}));
-    }
-
-    void ownerLeavingKeepsNewestCopyOffered_data() {
-        QTest::addColumn<L>("copies");
-        QTest::addColumn<ClipboardSnapshot>("unpolled");
-        QTest::addColumn<ClipboardSnapshot>("offered");
-        QTest::addColumn<QStringList>("previews");
-        const ClipboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
-                                     {{"x-extra", QByteArray("\0\1", 2)}}};
-        // Offered as one content: every item's types.
-        const ClipboardSnapshot richOffered{
-            {{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}, {"x-extra", QByteArray("\0\1", 2)}}};
-        const ClipboardSnapshot secret{
-            {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
-        const ClipboardSnapshot none, late{text("late")};
-        QTest::newRow("newest record, all items")
-            << L{{text("a")}, rich} << none << richOffered << QStringList{"b", "a"};
-        QTest::newRow("password copy newest")
-            << L{{text("a")}, secret} << none << none << QStringList{"a"};
-        QTest::newRow("owner left before its record was built")
-            << L{{text("a")}} << late << late << QStringList{"late", "a"};
-    }
-    void ownerLeavingKeepsNewestCopyOffered() {
-        QFETCH(L, copies);
-        QFETCH(ClipboardSnapshot, unpolled);
-        QFETCH(ClipboardSnapshot, offered);
-        Rig rig;
-        std::ranges::for_each(copies, [&rig](const S& copy) { rig.copy(copy); });
-        const QList<ClipboardItem> before = rig.history.items();
-        if (!unpolled.isEmpty()) {
-            rig.clipboard.setContent(unpolled);
-        }
-        rig.clipboard.ownerLeaves();
-        QCOMPARE(rig.clipboard.items(), offered);
-        const qsizetype writes = offered.isEmpty() ? 0 : 1;
-        QCOMPARE(rig.clipboard.writes().size(), writes);
-        rig.scheduler.advance(2000);
-        QTEST(rig.previews(), "previews");
-        if (unpolled.isEmpty()) {
-            QCOMPARE(rig.history.items(), before);  // not a copy: the very same records
-        }
-        // Anyone's next copy still wins and is recorded.
-        rig.copy(text("next"));
-        QCOMPARE(std::tuple(rig.previews().first(), rig.clipboard.writes().size()),
-                 std::tuple(QString("next"), writes));
     }
 
     void autoDeleteRemovesStrictlyOlderRecords() {
