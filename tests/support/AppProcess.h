@@ -21,8 +21,7 @@ class AppProcess {
   public:
     struct Reply {
         int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
+        QByteArray out, err;
     };
     // A returning user has finished the welcome guide, which then stays out of the way.
     explicit AppProcess(bool returningUser = true) {
@@ -138,7 +137,6 @@ class AppProcess {
     QString m_instanceFolder = QStringLiteral("run/quillstack");
     QProcessEnvironment m_environment;
     QProcess m_process;
-    QByteArray m_log;
-    QByteArray m_output;
+    QByteArray m_log, m_output;
     qsizetype m_reported = 0;
 };

@@ -82,10 +82,7 @@ struct StallMeter {
     }
     QTimer timer;
     QElapsedTimer clock;
-    qint64 cpu = cpuMs();
-    qint64 queued = queuedMs();
-    qint64 longestMs = 0;
-    qint64 longestCpuMs = 0;
+    qint64 cpu = cpuMs(), queued = queuedMs(), longestMs = 0, longestCpuMs = 0;
     StallMeter() {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {

@@ -31,8 +31,7 @@ struct DataControlServer::State {
     std::atomic<bool> stop = false;
     QList<wl_resource*> devices;
     Source* selections[2] = {};
-    int wlrootsBinds = 0;
-    int liveSources = 0;  // created by clients and not yet destroyed
+    int wlrootsBinds = 0, liveSources = 0;  // sources: created by clients, not yet destroyed
     std::thread thread;
 
     void announce(wl_resource* device, int kind) {

@@ -88,9 +88,8 @@ inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, cons
         QProcess owner;
         owner.setProgram(copy.first());
         owner.setArguments(copy.mid(1));
+        quiet(owner);
         owner.setStandardInputFile(input.fileName());
-        owner.setStandardOutputFile(QProcess::nullDevice());
-        owner.setStandardErrorFile(QProcess::nullDevice());
         return owner.startDetached() &&
                QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
     }
@@ -179,7 +178,6 @@ class PasteDesktop {
     }
 
   private:
-    QStringList m_copy;
-    QStringList m_paste;
+    QStringList m_copy, m_paste;
     bool m_ownersLeave;
 };

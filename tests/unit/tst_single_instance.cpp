@@ -319,9 +319,8 @@ class TestSingleInstance : public QObject {
     void startWhileCommandsPoll() {
         for (int round = 0; round < 30; ++round) {
             QTemporaryDir dir;
-            std::atomic<bool> stop = false;
+            std::atomic<bool> stop = false, finished = false;
             std::atomic<int> polls = 0;
-            std::atomic<bool> finished = false;
             std::thread poller([&] {
                 while (!stop) {
                     SingleInstance asking(dir.path(), {300, 200, 5000});
