@@ -34,8 +34,7 @@ constexpr quint32 kXKeyF5 = 71;  // the sentinel: every key typed before it has 
 constexpr quint64 kChord = ModifierFlag::Super | ModifierFlag::Shift;
 
 struct Press {
-    quint32 scanCode;
-    quint32 state;
+    quint32 scanCode, state;
 };
 
 // A focusable window that records the key presses X delivers to it.
