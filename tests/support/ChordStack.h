@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -178,17 +179,20 @@ inline QStringList previewsOf(const ClipboardHistory& history) {
     return out;
 }
 
-// A history over a fake clipboard in virtual time, and the list model over it.
+// A history over a fake clipboard in virtual time, its blob files in a folder of its own where it
+// keeps any, and the list model over it.
 struct HistoryStack {
+    QTemporaryDir blobs;
     ManualScheduler scheduler;
     FakeClipboard clipboard;
     FakeFileThumbnailer thumbnailer;
     ClipboardHistory history;
     HistoryListModel model{history, scheduler, thumbnailer};
 
-    HistoryStack(const QString& blobs, std::function<ClipboardHistory::Limits()> limits,
+    HistoryStack(bool blobFiles, std::function<ClipboardHistory::Limits()> limits,
                  HistoryStorage* storage = nullptr, const RecordingGate* gate = nullptr)
-        : history(clipboard, scheduler, blobs, std::move(limits), storage, gate) {}
+        : history(clipboard, scheduler, blobFiles ? blobs.path() : QString(), std::move(limits),
+                  storage, gate) {}
     // Another application copies; the history has looked once the check interval has passed.
     void copy(const ClipboardSnapshot& content) {
         clipboard.setContent(content);
@@ -218,7 +222,7 @@ struct ChordStack : HistoryStack {
                        [this](const std::optional<RunningApp>& to) { delivery.deliver(to); }};
 
     explicit ChordStack(const QStringList& copies = {})
-        : HistoryStack({}, [this] {
+        : HistoryStack(false, [this] {
               return ClipboardHistory::Limits{settings.historySize(), settings.autoDeleteMinutes()};
           }) {
         QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);

@@ -43,13 +43,9 @@ QByteArray png(int side) {
     return encodeImage(solidImage(side, side / 2, Qt::red));
 }
 
-struct BlobFolder {
-    QTemporaryDir blobs;
-};
-
 // The history in virtual time, its blob files in a folder of its own; the list model over it,
 // and what both told their observers.
-struct Rig : BlobFolder, HistoryStack {
+struct Rig : HistoryStack {
     ClipboardHistory::Limits limits;
     QTemporaryDir folder;  // apart from the blob folder, whose sweep removes strangers
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
@@ -60,7 +56,7 @@ struct Rig : BlobFolder, HistoryStack {
     explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
                  RecordingGate* gate = nullptr)
         : HistoryStack(
-              blobs.path(), [this] { return limits; }, storage, gate) {
+              true, [this] { return limits; }, storage, gate) {
         clipboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {

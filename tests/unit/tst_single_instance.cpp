@@ -264,9 +264,8 @@ class TestSingleInstance : public QObject {
 
         // Readers that do not read hold one copy of the record between them, and a few pieces
         // each; none is dropped for pausing, and each still gets all of it once it reads.
-        QTemporaryDir blobs;
-        HistoryStack stack(blobs.path(), [] { return ClipboardHistory::Limits{}; });
-        auto& [scheduler, clipboard, thumbnailer, history, model] = stack;
+        HistoryStack stack(true, [] { return ClipboardHistory::Limits{}; });
+        auto& [blobs, scheduler, clipboard, thumbnailer, history, model] = stack;
         HistoryQueries answers(history, model, scheduler);
         clipboard.setNotifiesChanges(true);
         history.startMonitoring();
