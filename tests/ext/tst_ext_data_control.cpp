@@ -8,10 +8,6 @@
 
 using namespace std::chrono_literals;
 
-namespace {
-const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
-}
-
 // The history on a compositor that offers only the standard data control (and announces the
 // wlroots one beside it), through a real protocol exchange with the test's own server.
 class TestExtDataControl : public QObject {

@@ -11,12 +11,8 @@
 
 #include <csignal>
 
+#include "TestHelpers.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The built application as a user of its own runs it: a fresh home with settings, cache,
 // temporary and runtime folders, so no instance of another test or session answers or shares
@@ -25,8 +21,7 @@ class AppProcess {
   public:
     struct Reply {
         int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
+        QByteArray out, err;
     };
     // A returning user has finished the welcome guide, which then stays out of the way.
     explicit AppProcess(bool returningUser = true) {
@@ -142,7 +137,6 @@ class AppProcess {
     QString m_instanceFolder = QStringLiteral("run/quillstack");
     QProcessEnvironment m_environment;
     QProcess m_process;
-    QByteArray m_log;
-    QByteArray m_output;
+    QByteArray m_log, m_output;
     qsizetype m_reported = 0;
 };

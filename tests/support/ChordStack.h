@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 #include "FakeAutostart.h"
 #include "FakeClipboard.h"
@@ -172,11 +175,32 @@ struct FakeInputInjectionAccess final : InputInjectionAccess {
 // What the records show, newest first.
 inline QStringList previewsOf(const ClipboardHistory& history) {
     QStringList out;
-    for (const ClipboardItem& item : history.items()) {
-        out << item.previewText();
-    }
+    std::ranges::transform(history.items(), std::back_inserter(out), &ClipboardItem::previewText);
     return out;
 }
+
+// A history over a fake clipboard in virtual time, its blob files in a folder of its own where it
+// keeps any, and the list model over it.
+struct HistoryStack {
+    QTemporaryDir blobs;
+    ManualScheduler scheduler;
+    FakeClipboard clipboard;
+    FakeFileThumbnailer thumbnailer;
+    ClipboardHistory history;
+    HistoryListModel model{history, scheduler, thumbnailer};
+
+    HistoryStack(bool blobFiles, std::function<ClipboardHistory::Limits()> limits,
+                 HistoryStorage* storage = nullptr, const RecordingGate* gate = nullptr)
+        : history(clipboard, scheduler, blobFiles ? blobs.path() : QString(), std::move(limits),
+                  storage, gate) {}
+    // Another application copies; the history has looked once the check interval has passed.
+    void copy(const ClipboardSnapshot& content) {
+        clipboard.setContent(content);
+        scheduler.advance(ClipboardHistory::pollIntervalMs);
+    }
+    void copy(const StoredItem& item) { copy(ClipboardSnapshot{item}); }
+    QStringList previews() const { return previewsOf(history); }
+};
 
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Super | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
@@ -184,40 +208,29 @@ inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 // Chord, popup session and paste delivery wired as the application does, over real settings
 // and a real history on fakes, in virtual time, with the given texts copied (the last one
 // newest) and the editor in front. The history's limits come from the settings.
-struct ChordStack {
-    ManualScheduler scheduler;
+struct ChordStack : HistoryStack {
     FakeKeyboardHooks hooks;
     FakeInputInjectionAccess trust;
     FakeWindowTracker windowTracker{scheduler};
     FakeKeyInjector injector{scheduler};
-    FakeClipboard clipboard;
-    FakeFileThumbnailer thumbnailer;
     MemoryKeyValueStore store;
     FakeAutostart autostart;
     AppSettings settings{store, autostart, {}};
-    ClipboardHistory history{
-        clipboard, scheduler, QString(), [this] {
-            return ClipboardHistory::Limits{settings.historySize(), settings.autoDeleteMinutes()};
-        }};
     ChordDetector detector{hooks, trust, scheduler, settings};
     PasteDelivery delivery{windowTracker, injector, scheduler, settings, clipboard};
-    HistoryListModel model{history, scheduler, thumbnailer};
     PopupSession popup{hooks, windowTracker, history, model,
                        [this](const std::optional<RunningApp>& to) { delivery.deliver(to); }};
 
-    explicit ChordStack(const QStringList& copies = {}) {
+    explicit ChordStack(const QStringList& copies = {})
+        : HistoryStack(false, [this] {
+              return ClipboardHistory::Limits{settings.historySize(), settings.autoDeleteMinutes()};
+          }) {
         QObject::connect(&detector, &ChordDetector::chordPressed, &popup, &PopupSession::toggle);
         history.startMonitoring();
-        for (const QString& text : copies) {
-            copyText(text);
-        }
+        std::ranges::for_each(copies, [this](const QString& text) { copyText(text); });
         windowTracker.frontmost = kEditor;
     }
 
-    void copy(const StoredItem& item) {
-        clipboard.setContent({item});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
     void copyText(const QString& text) {
         copy({{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}});
     }
@@ -229,5 +242,4 @@ struct ChordStack {
         return consumed;
     }
     QString text(qsizetype row) const { return history.items().at(row).previewText(); }
-    QStringList previews() const { return previewsOf(history); }
 };

@@ -22,6 +22,13 @@ inline void quiet(QProcess& process, const QString& waylandDisplay = {}) {
     process.setStandardErrorFile(QProcess::nullDevice());
 }
 
+// A temporary file holding `bytes`, for a program to read.
+inline void fill(QTemporaryFile& file, const QByteArray& bytes) {
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        qFatal("cannot write a temporary file: %s", qPrintable(file.errorString()));
+    }
+}
+
 // Runs a program to the end with `input` on its standard input; its standard output.
 inline QByteArray runTool(const QString& program, const QStringList& arguments,
                           const QByteArray& input = {}) {
@@ -40,11 +47,7 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments,
 class ForeignCopy {
   public:
     ForeignCopy(const QString& program, const QStringList& arguments, const QByteArray& bytes) {
-        if (!m_file.open()) {
-            qFatal("cannot make a temporary file: %s", qPrintable(m_file.errorString()));
-        }
-        m_file.write(bytes);
-        m_file.flush();
+        fill(m_file, bytes);
         quiet(m_process);
         m_process.setStandardInputFile(m_file.fileName());
         m_process.start(program, arguments);
@@ -67,11 +70,7 @@ class ForeignCopy {
 class NestedCompositor {
   public:
     NestedCompositor() {
-        if (!m_config.open()) {
-            qFatal("cannot make a temporary file: %s", qPrintable(m_config.errorString()));
-        }
-        m_config.write("xwayland disable\n");
-        m_config.flush();
+        fill(m_config, "xwayland disable\n");
         const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
         const QStringList before = runtime.entryList({"wayland-*"}, QDir::System);
         quiet(m_sway);

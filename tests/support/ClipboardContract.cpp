@@ -14,10 +14,6 @@
 
 using namespace std::chrono_literals;
 
-namespace {
-const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
-}
-
 void ClipboardContract::servesOwnWritesUnderEveryName_data() {
     QTest::addColumn<StoredItem>("content");
     QTest::addColumn<StoredItem>("offered");

@@ -17,9 +17,13 @@
 #include <optional>
 #include <vector>
 
+#include "TestHelpers.h"
 #include "history/ClipboardHistory.h"
 #include "platform/SelectionClipboard.h"
 #include "platform/qt/QtScheduler.h"
+
+// The text type Wayland clients ask for.
+inline const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
 
 inline QByteArray randomBytes(qsizetype size, quint32 seed = 42) {
     std::vector<quint32> words((size + 3) / 4);
@@ -73,17 +77,12 @@ struct StallMeter {
     }
     // The kernel's count of the time this thread was runnable but not running.
     static qint64 queuedMs() {
-        QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
-        return stat.open(QIODevice::ReadOnly)
-                   ? stat.readAll().split(' ').value(1).toLongLong() / 1'000'000
-                   : 0;
+        const QByteArray stat = readFile(QStringLiteral("/proc/thread-self/schedstat"));
+        return stat.split(' ').value(1).toLongLong() / 1'000'000;
     }
     QTimer timer;
     QElapsedTimer clock;
-    qint64 cpu = cpuMs();
-    qint64 queued = queuedMs();
-    qint64 longestMs = 0;
-    qint64 longestCpuMs = 0;
+    qint64 cpu = cpuMs(), queued = queuedMs(), longestMs = 0, longestCpuMs = 0;
     StallMeter() {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <wayland-server.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -30,8 +31,7 @@ struct DataControlServer::State {
     std::atomic<bool> stop = false;
     QList<wl_resource*> devices;
     Source* selections[2] = {};
-    int wlrootsBinds = 0;
-    int liveSources = 0;  // created by clients and not yet destroyed
+    int wlrootsBinds = 0, liveSources = 0;  // sources: created by clients, not yet destroyed
     std::thread thread;
 
     void announce(wl_resource* device, int kind) {
@@ -101,9 +101,7 @@ struct DataControlServer::State {
                 --source->state->liveSources;
                 // The selection's source going away leaves it without content. The clients that
                 // use this server destroy it only when they leave, so nobody is told.
-                for (Source*& selected : source->state->selections) {
-                    selected = selected == source ? nullptr : selected;
-                }
+                std::ranges::replace(source->state->selections, source, nullptr);
                 delete source;
             });
     }

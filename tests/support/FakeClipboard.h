@@ -108,9 +108,7 @@ class FakeClipboard final : public Clipboard {
     ClipboardSnapshot m_content;
     QList<StoredItem> m_writes;
     QList<qsizetype> m_primaryOffers;
-    bool m_holdConfirmations = false;
-    bool m_unconfirmed = false;
-    bool m_confirmed = true;
+    bool m_holdConfirmations = false, m_unconfirmed = false, m_confirmed = true;
     QList<std::function<void(bool)>> m_heldConfirmations;
     std::function<void()> m_ownerLost;
     bool m_notifies = false;

@@ -100,7 +100,6 @@ class ManualScheduler final : public Scheduler {
     qint64 m_nowMs = 0;
     bool m_backgroundHeld = false;
     TimerId m_nextId = 1;
-    std::deque<Task> m_main;
-    std::deque<Task> m_background;
+    std::deque<Task> m_main, m_background;
     QList<Timed> m_timed;
 };

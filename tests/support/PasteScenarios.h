@@ -32,15 +32,13 @@ class RawTerminal {
   public:
     RawTerminal(const AppProcess& app, const QString& program)
         : m_output(app.filePath(program + ".out")) {
-        QFile script(app.filePath(program + ".sh"));
-        if (!script.open(QIODevice::WriteOnly)) {
-            qFatal("cannot write %s", qPrintable(script.fileName()));
+        const QString script = app.filePath(program + ".sh");
+        if (!writeFile(script, "#!/bin/sh\nstty raw -echo\nexec cat > '" +
+                                   QFile::encodeName(m_output) + "'\n") ||
+            !QFile::setPermissions(script,
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            qFatal("cannot write %s", qPrintable(script));
         }
-        script.write("#!/bin/sh\nstty raw -echo\nexec cat > '" + QFile::encodeName(m_output) +
-                     "'\n");
-        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
-        script.close();
         QFile::remove(m_output);
         QProcessEnvironment env = app.environment();
         env.insert("LC_ALL", "C.UTF-8");
@@ -49,7 +47,7 @@ class RawTerminal {
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
         static const QHash<QString, QStringList> options{{"xterm", {"-u8", "-e"}},
                                                          {"lxterminal", {"--no-remote", "-e"}}};
-        m_process.start(program, options.value(program) << script.fileName());
+        m_process.start(program, options.value(program) << script);
     }
     ~RawTerminal() { close(); }
     // The shell inside has set the terminal up once the file exists.
@@ -90,9 +88,8 @@ inline bool copyAndLeave(const QStringList& copy, const QStringList& paste, cons
         QProcess owner;
         owner.setProgram(copy.first());
         owner.setArguments(copy.mid(1));
+        quiet(owner);
         owner.setStandardInputFile(input.fileName());
-        owner.setStandardOutputFile(QProcess::nullDevice());
-        owner.setStandardErrorFile(QProcess::nullDevice());
         return owner.startDetached() &&
                QTest::qWaitFor([&] { return readClipboard(paste) == text; }, 10000);
     }
@@ -181,7 +178,6 @@ class PasteDesktop {
     }
 
   private:
-    QStringList m_copy;
-    QStringList m_paste;
+    QStringList m_copy, m_paste;
     bool m_ownersLeave;
 };

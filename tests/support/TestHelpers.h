@@ -32,6 +32,12 @@ inline bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::O
     return file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size();
 }
 
+// The file's bytes; none when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // The type and permission bits of `path` itself (a link is not followed); 0 when it is missing.
 inline mode_t modeOf(const QString& path) {
     struct stat st {};

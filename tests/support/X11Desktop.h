@@ -104,6 +104,5 @@ class X11PasteDesktop : public PasteDesktop {
 
   private:
     QLineEdit m_field;
-    QString m_terminal;
-    QString m_terminalWindow;
+    QString m_terminal, m_terminalWindow;
 };

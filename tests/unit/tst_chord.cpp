@@ -168,7 +168,6 @@ class TestChord : public QObject {
         const InterfaceLanguage language(nullptr, m.language);
         ChordStack rig;
         rig.copy(copyOf(m.copy));
-        QCOMPARE(rig.history.items().size(), 1);
         HistoryFilterModel filter(rig.model);
         Tester tester(&filter, Tester::FailureReportingMode::QtTest);
         filter.setQuery(m.query);
@@ -319,8 +318,7 @@ class TestChord : public QObject {
             {"Home", {KeyCode::Home}},
             {"End", {KeyCode::End}},
             {"Ctrl+End", {KeyCode::End, ModifierFlag::Control}},
-            {"_", {KeyCode::Space, 0, false, 0, " "}},
-        };
+            {"_", {KeyCode::Space, 0, false, 0, " "}}};
         for (const QString& step : k.script.split(u' ')) {
             const QString arg = step.section(u':', 1);
             if (step == u"chord") {
@@ -432,6 +430,8 @@ class TestChord : public QObject {
         rig.other({KeyCode::V, ModifierFlag::Shift, false});
         rig.other({8, kChord.modifiers, false});
         QCOMPARE(rig.presses, 2);
+        // Device-dependent bits never count as pressed, not even for a chord that has them.
+        QVERIFY(!modifierFlagsMatch(0x100008, 0x100008));
         // Caps Lock on and key repeat: every repeated key-down is a press.
         for (int i = 0; i < 3; ++i) {
             rig.other({KeyCode::V, kChord.modifiers | ModifierFlag::CapsLock, i > 0});
@@ -668,10 +668,6 @@ class TestChord : public QObject {
               "accelerator");
         QTEST(GnomeKeyInjector::keysyms(Keystroke{modifiers, quint16(code)}), "keysyms");
     }
-
-    // Extra and missing modifiers are the detector's chord tests; device-dependent bits never
-    // count as pressed, not even for a chord that has them.
-    void deviceBitsNeverMatch() { QVERIFY(!modifierFlagsMatch(0x100008, 0x100008)); }
 };
 
 QTEST_GUILESS_MAIN(TestChord)

@@ -253,7 +253,7 @@ class TestClipboardContent : public QObject {
             QCOMPARE(item->resolvedClipboardData(), over);
             QCOMPARE(item->blobPath().has_value(), inBlob);
             // (A blob cut off or gone restores as nothing: blobDecodingRejectsMalformedInput,
-            // and restoreWritesStoredBytesWithoutReingest in tst_clipboard_history.)
+            // and restoreWritesNoRecordAndNothingUnreadable in tst_clipboard_history.)
             if (item->blobPath()) {
                 QCOMPARE(modeOf(*item->blobPath()), mode_t(S_IFREG | 0600));
             } else {
@@ -262,7 +262,8 @@ class TestClipboardContent : public QObject {
         }
     }
 
-    void keyCoversAll() {
+    // What tells two copies apart.
+    void keyAndFingerprint() {
         const auto key = [](const S& snapshot) {
             return ClipboardItem::make(snapshot, {}, 262144, 256)->contentKey();
         };
@@ -280,18 +281,16 @@ class TestClipboardContent : public QObject {
         // The same types split into items differently are different copies.
         QVERIFY(key({{{"a", "1"}}, {{"b", "2"}, {"c", "3"}}}) !=
                 key({{{"a", "1"}, {"b", "2"}}, {{"c", "3"}}}));
-    }
-
-    void fingerprintCoversSizeHeadAndTail() {
-        const QByteArray a(10000, 'x');
-        for (qsizetype at :
-             {qsizetype(0), qsizetype(2047), a.size() - 2048, a.size() - 1, qsizetype(5000)}) {
-            QByteArray changed = a;
+        // An image's fingerprint covers its size, head and tail.
+        const QByteArray image(10000, 'x');
+        for (qsizetype at : {qsizetype(0), qsizetype(2047), image.size() - 2048, image.size() - 1,
+                             qsizetype(5000)}) {
+            QByteArray changed = image;
             changed[at] = 'y';
-            QCOMPARE(ClipboardItem::fingerprint(a) == ClipboardItem::fingerprint(changed),
+            QCOMPARE(ClipboardItem::fingerprint(image) == ClipboardItem::fingerprint(changed),
                      at == 5000);
         }
-        QVERIFY(ClipboardItem::fingerprint(a) != ClipboardItem::fingerprint(a + 'x'));
+        QVERIFY(ClipboardItem::fingerprint(image) != ClipboardItem::fingerprint(image + 'x'));
     }
 
     void blobDecodingRejectsMalformedInput() {
@@ -361,16 +360,14 @@ class TestClipboardContent : public QObject {
         QVERIFY(solidImage(1000, 500, Qt::blue).save(picture, "png"));
         const qint64 mtime = QFileInfo(picture).lastModified().toSecsSinceEpoch();
         const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
-        QVERIFY(QDir(home.path()).mkpath("thumbnails/large"));
         const QString cached =
             home.filePath("thumbnails/large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png");
         const auto writeCached = [&](qint64 stamp) {
-            QFile file(cached);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(
-                withTextChunks(solidImage(256, 128, Qt::red),
-                               {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}}));
+            QVERIFY(writeFile(
+                cached, withTextChunks(
+                            solidImage(256, 128, Qt::red),
+                            {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}})));
         };
 
         FreedesktopThumbnailer thumbnailer;

@@ -2,6 +2,7 @@
 #include <QCborStreamWriter>
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
 
 #include <sys/resource.h>
@@ -10,6 +11,7 @@
 #include <csignal>
 
 #include "ChordStack.h"
+#include "ClipboardClients.h"
 #include "TestHelpers.h"
 #include "history/BlobStore.h"
 #include "history/ClipboardContent.h"
@@ -18,7 +20,8 @@
 #include "platform/freedesktop/PrivateTempDirectory.h"
 
 using Kind = HistoryListModel::Kind;
-using L = QList<ClipboardSnapshot>;
+using S = ClipboardSnapshot;
+using L = QList<S>;
 
 namespace {
 
@@ -40,17 +43,11 @@ QByteArray png(int side) {
     return encodeImage(solidImage(side, side / 2, Qt::red));
 }
 
-// A history over a fake clipboard in virtual time, its blob files in a folder of its own; the
-// list model over it, and what both told their observers.
-struct Rig {
-    QTemporaryDir blobs;
-    FakeClipboard clipboard;
-    ManualScheduler scheduler;
-    FakeFileThumbnailer thumbnailer;
+// The history in virtual time, its blob files in a folder of its own; the list model over it,
+// and what both told their observers.
+struct Rig : HistoryStack {
     ClipboardHistory::Limits limits;
-    ClipboardHistory history;
     QTemporaryDir folder;  // apart from the blob folder, whose sweep removes strangers
-    HistoryListModel model{history, scheduler, thumbnailer};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     QSignalSpy changes{&history, &ClipboardHistory::itemsChanged};
     QStringList log;  // what the views were told
@@ -58,8 +55,8 @@ struct Rig {
     // A notifying clipboard, as on X11, unless told otherwise before begin().
     explicit Rig(bool start = true, HistoryStorage* storage = nullptr,
                  RecordingGate* gate = nullptr)
-        : history(
-              clipboard, scheduler, blobs.path(), [this] { return limits; }, storage, gate) {
+        : HistoryStack(
+              true, [this] { return limits; }, storage, gate) {
         clipboard.setNotifiesChanges(true);
         const auto note = [this](const char* what) {
             return [this, what](const QModelIndex&, int from, int to) {
@@ -87,13 +84,6 @@ struct Rig {
         scheduler.runUntilIdle();
         changes.clear();
     }
-    // Another application copies; the history has looked once the check interval has passed.
-    void copy(const ClipboardSnapshot& content) {
-        clipboard.setContent(content);
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
-    }
-    void copy(const StoredItem& content) { copy(ClipboardSnapshot{content}); }
-    QStringList previews() const { return previewsOf(history); }
     QStringList blobFiles() const { return QDir(history.blobDirectory()).entryList(QDir::Files); }
     // The blob folder holds the files of the records and nothing else.
     bool blobsMatchRecords() const {
@@ -172,8 +162,7 @@ class TestClipboardHistory : public QObject {
              {std::tuple(true, 0, 0), std::tuple(false, 1, 10)}) {
             Rig rig(false);
             rig.clipboard.setNotifiesChanges(notifying);
-            QVERIFY(
-                QFile(rig.history.blobDirectory() + "/LEFTOVER.blob").open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(rig.history.blobDirectory() + "/LEFTOVER.blob", {}));
             rig.clipboard.setContent({text("at launch")});
             rig.begin();
             rig.begin();  // started again: still one check
@@ -238,11 +227,10 @@ class TestClipboardHistory : public QObject {
         const RunningApp keepass{1, {}, 2, "keepassxc", "KeePassXC"};
         const RunningApp terminal{3, {}, 4, "xterm", "XTerm"};
         const QStringList defaults = AppSettings::defaultIgnoredApplications();
-        const QStringList none;
         const auto row = [](const char* name, const Gate& g) { QTest::newRow(name) << g; };
         row("ignored class", {keepass, defaults, {}, false, false});
         row("front unknown", {std::nullopt, defaults, {}, false, true});
-        row("paused", {terminal, none, {}, true, false});
+        row("paused", {terminal, {}, {}, true, false});
         row("ignored meanwhile", {terminal, defaults, {"Xterm"}, false, false});
         row("no longer ignored", {keepass, defaults, {"Foo"}, false, true});
     }
@@ -261,15 +249,18 @@ class TestClipboardHistory : public QObject {
         QCOMPARE(rig.previews(), g.recorded ? QStringList{"copied"} : QStringList());
     }
 
-    // One row per rule of what a copy supersedes and what it leaves alone.
+    // One row per rule of what a copy supersedes and what it leaves alone. Once the owner of the
+    // last copy quits, the newest record is offered as its restore offers it (nothing where the
+    // newest copy left no record), no record is made of that, and anyone's next copy wins.
     void ingestAndDeduplication_data() {
         QTest::addColumn<L>("copies");
         QTest::addColumn<QStringList>("previews");  // newest first
         // In the newest record; empty: the last copy.
         QTest::addColumn<ClipboardSnapshot>("stored");
+        QTest::addColumn<bool>("offered");  // the newest record, once the owner left
         const auto row = [](const char* name, const L& copies, const QStringList& previews,
-                            const ClipboardSnapshot& stored = {}) {
-            QTest::newRow(name) << copies << previews << stored;
+                            const ClipboardSnapshot& stored = {}, bool offered = true) {
+            QTest::newRow(name) << copies << previews << stored << offered;
         };
         QByteArray image(10000, 'p');
         QByteArray middle = image;
@@ -298,51 +289,61 @@ class TestClipboardHistory : public QObject {
         row("password manager",
             {{text(big('p')), secret},
              {{text("pw")}, {{"x-kde-passwordManagerHint", QByteArray("secret\0", 7)}}}},
-            {});
+            {}, {}, false);
+        row("password copy newest", {{text("a")}, {text("pw"), secret}}, {"a"}, {text("a")}, false);
+        row("several items",
+            {{text("a")},
+             {{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
+              {{"x-extra", QByteArray("\0\1", 2)}}}},
+            {"b", "a"});
+        row("unbuilt, its owner left", {{text("a")}, {text("late")}}, {"late", "a"});
+        row("unread, its owner left", {{text("a")}, {text("late")}}, {"late", "a"});
     }
     void ingestAndDeduplication() {
         QFETCH(L, copies);
         QFETCH(QStringList, previews);
         QFETCH(ClipboardSnapshot, stored);
+        QFETCH(bool, offered);
         Rig rig;
-        for (const ClipboardSnapshot& copy : copies) {
-            rig.copy(copy);
+        // The last copy's owner leaving while its record is built, or before it was even read.
+        const QByteArray tag = QTest::currentDataTag();
+        const bool late = tag.startsWith("un");
+        std::ranges::for_each(copies.first(copies.size() - late),
+                              [&rig](const S& copy) { rig.copy(copy); });
+        const QList<ClipboardItem> before = rig.history.items();
+        rig.clipboard.setNotifiesChanges(!tag.startsWith("unread"));
+        if (late) {
+            rig.clipboard.setContent(copies.last());
         }
+        rig.clipboard.ownerLeaves();
+        rig.clipboard.setNotifiesChanges(true);
+        const QList<StoredItem> refill = rig.clipboard.writes();
+        rig.scheduler.advance(2000);
         QCOMPARE(rig.previews(), previews);
         QVERIFY(rig.blobsMatchRecords());
         if (!previews.isEmpty()) {
             QCOMPARE(rig.history.items()[0].resolvedClipboardData(),
                      stored.isEmpty() ? copies.last() : stored);
         }
+        QVERIFY(late || rig.history.items() == before);  // not a copy: the very same records
+        QCOMPARE(rig.clipboard.items(), refill.isEmpty() ? S() : S{refill.first()});
+        rig.copy(text("next"));
+        QCOMPARE(std::pair(rig.previews().first(), refill.size()),
+                 std::pair(QString("next"), qsizetype(offered)));
+        if (offered) {  // what restoring the newest record, now below the next, offers
+            rig.history.restoreToClipboard(1);
+            QCOMPARE(rig.clipboard.writes().last(), refill.first());
+        }
     }
 
-    // Every item and target as stored, files as file URLs; no copy is recorded for it, and a
-    // blob that cannot be read leaves the clipboard as it is.
-    void restoreWritesStoredBytesWithoutReingest() {
+    // A restore is no copy of the user's: nothing is recorded for it; a blob that cannot be read
+    // leaves the clipboard as it is.
+    void restoreWritesNoRecordAndNothingUnreadable() {
         Rig rig;
-        const ClipboardSnapshot rich = {
-            {{"UTF8_STRING", "rich"}, {"x-private", QByteArray("\0\xff", 2)}},
-            {{"text/plain", "second"}}};
-        const ClipboardSnapshot blob = {text(big('b')), {{"application/x-more", "m"}}};
-        rig.copy(rich);
-        rig.copy(blob);
-        rig.copy({files({"/tmp/x y.txt"}), {{"text/plain", "ignored"}}});
+        rig.copy(text(big('b')));
+        rig.copy(text("newer"));
         rig.changes.clear();
-        for (int row : {1, 2, 0}) {
-            rig.history.restoreToClipboard(row);
-        }
-        const auto& writes = rig.clipboard.writes();
-        QCOMPARE(writes.size(), 3);
-        // A copy of several items is offered as one content, the first item's bytes winning.
-        StoredItem blobOffered = blob[1];
-        blobOffered.insert(blob[0]);
-        StoredItem richOffered = rich[0];
-        richOffered.insert("text/plain", "second");
-        QCOMPARE(
-            std::tuple(writes[0], writes[1], ClipboardContent::fileURLsFromStored({writes[2]}),
-                       writes[2].value("UTF8_STRING")),
-            std::tuple(blobOffered, richOffered, QList<QUrl>{QUrl::fromLocalFile("/tmp/x y.txt")},
-                       QByteArray("/tmp/x y.txt")));
+        QVERIFY(rig.history.restoreToClipboard(1));
         rig.scheduler.advance(2000);
         QCOMPARE(rig.changes.count(), 0);
         QVERIFY(QFile::remove(*rig.history.items()[1].blobPath()));
@@ -351,39 +352,56 @@ class TestClipboardHistory : public QObject {
         const bool restored = rig.history.restoreToClipboard(1);
         // Refused, and said where the user looked: the row, until the record goes.
         const QModelIndex row = rig.model.index(1);
-        QCOMPARE(std::tuple(restored, writes.size(), rig.clipboard.changeCount(), rig.log,
-                            row.data(HistoryListModel::UnavailableRole).toBool(),
+        QCOMPARE(std::tuple(restored, rig.clipboard.writes().size(), rig.clipboard.changeCount(),
+                            rig.log, row.data(HistoryListModel::UnavailableRole).toBool(),
                             row.data(HistoryListModel::RowTextRole).toString()),
-                 std::tuple(false, 3, count, QStringList{"data 1-1"}, true,
+                 std::tuple(false, 1, count, QStringList{"data 1-1"}, true,
                             QString("No longer available: remove it with ×")));
         rig.history.removeItem(1);
         QVERIFY(!rig.model.index(1).data(HistoryListModel::UnavailableRole).toBool());
     }
 
-    // As copied, a rich text without plain text offers its text as plain text too; as plain
-    // text, only the text types are offered; a picture is restored as copied either way.
+    // Every item and target as stored, several items as one content (the first item's bytes
+    // winning), files as file URLs. As copied, a rich text without plain text offers its text
+    // as plain text too; as plain text, only the text types are offered; a picture is restored
+    // as copied either way.
     void restoreOffersPlainText_data() {
-        QTest::addColumn<StoredItem>("content");
+        QTest::addColumn<S>("content");
         QTest::addColumn<bool>("asPlainText");
         QTest::addColumn<StoredItem>("offered");
         const StoredItem html{{"text/html", "<p>bold <b>words</b></p>"}};
         const StoredItem both{{"UTF8_STRING", "own"}, {"text/html", "<i>own</i>"}};
         const StoredItem picture{{"image/png", png(8)}, {"text/html", "<img alt=\"pic\">x"}};
-        QTest::newRow("HTML alone") << html << false << plainText("bold words", html);
-        QTest::newRow("own plain text") << both << false << both;
-        QTest::newRow("as plain text") << both << true << plainText("own");
-        QTest::newRow("beyond Latin-1") << text("ж") << true << plainText("ж");
-        QTest::newRow("picture") << picture << true << picture;
+        const auto row = [](const char* name, const S& content, bool plain, const StoredItem& to) {
+            QTest::newRow(name) << content << plain << to;
+        };
+        const QByteArray b = big('b').toUtf8(), binary("\0\xff", 2), path = "/tmp/x y.txt";
+        row("several items, a blob",
+            {{{"UTF8_STRING", b}, {"x-private", binary}},
+             {{"UTF8_STRING", "2"}, {"text/plain", "2"}}},
+            false, {{"UTF8_STRING", b}, {"x-private", binary}, {"text/plain", "2"}});
+        const QByteArray uri = "file:///tmp/x%20y.txt";
+        row("files", {files({path}), {{"text/plain", "ignored"}}}, false,
+            {{"text/uri-list", uri + "\r\n"},
+             {"x-special/gnome-copied-files", "copy\n" + uri},
+             {"text/plain;charset=utf-8", path},
+             {"text/plain", path},
+             {"UTF8_STRING", path}});
+        row("HTML alone", {html}, false, plainText("bold words", html));
+        row("own plain text", {both}, false, both);
+        row("as plain text", {both}, true, plainText("own"));
+        row("beyond Latin-1", {text("ж")}, true, plainText("ж"));
+        row("picture", {picture}, true, picture);
     }
     void restoreOffersPlainText() {
-        QFETCH(StoredItem, content);
+        QFETCH(S, content);
         QFETCH(bool, asPlainText);
         Rig rig;
         rig.copy(content);
         rig.history.restoreToClipboard(0, asPlainText ? ClipboardHistory::RestoreAs::PlainText
                                                       : ClipboardHistory::RestoreAs::Copied);
         QTEST(rig.clipboard.writes().last(), "offered");
-        QCOMPARE(rig.history.items()[0].resolvedClipboardData(), ClipboardSnapshot{content});
+        QCOMPARE(rig.history.items()[0].resolvedClipboardData(), content);
     }
 
     // Whatever sits where the history is kept, nothing is followed, blocked on or taken as
@@ -444,45 +462,35 @@ class TestClipboardHistory : public QObject {
             writer.endArray();
             QVERIFY(writeFile(folder + "/pinned", old));
         }
-        const QByteArray native = QFile::encodeName(path);
-        if (found.contains("not a pin file")) {
-            QVERIFY(writeFile(folder + "/pinned", "garbage"));
-        } else if (found == "not a database") {
-            QVERIFY(writeFile(path, QByteArray(5000, 'x')));
-        } else if (found == "damaged") {
-            QFile file(path);  // the table's first page: its header is kept, its cells are not
-            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096 + 8) &&
-                    file.write(QByteArray(4000, '\xff')) == 4000);
-        } else if (found.contains("newer")) {
-            QVERIFY(QProcess::execute("sqlite3",
-                                      {path, QString("PRAGMA user_version = %1")
-                                                 .arg(HistoryStore::schemaVersion + 1)}) == 0);
-        } else if (found.contains("first version")) {
-            QVERIFY(asTheFirstVersionWroteIt(path));
-        } else if (found.contains("journal")) {
-            QVERIFY(QFile::link(notes, path + "-wal"));
-        } else if (found.contains("link")) {
-            QVERIFY(QFile::remove(path) &&
-                    QFile::link(found.contains("zero") ? "/dev/zero" : notes, path));
-        } else if (found.contains("FIFO")) {
-            QVERIFY(QFile::remove(path) && ::mkfifo(native.constData(), 0600) == 0);
-        } else if (found.contains("own group")) {
-            QVERIFY(::chmod(QFile::encodeName(data).constData(), 0775) == 0);
-        } else if (found.contains("open to all")) {
-            QVERIFY(::chmod(QFile::encodeName(data).constData(), 0777) == 0);
-        } else if (found.contains("another user")) {
-            if (::geteuid() != 0) {
-                QSKIP("needs root to hand a folder to another user (CI runs as root)");
-            }
-            QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+        const auto native = [](const QString& file) { return QFile::encodeName(file); };
+        QVERIFY(!found.contains("not a pin file") || writeFile(folder + "/pinned", "garbage"));
+        QVERIFY(found != "not a database" || writeFile(path, QByteArray(5000, 'x')));
+        // Damaged: the table's first page keeps its header, not its cells.
+        QVERIFY(found != "damaged" ||
+                writeFile(path, readFile(path).replace(4096 + 8, 4000, QByteArray(4000, '\xff'))));
+        const QString newer =
+            QString("PRAGMA user_version = %1").arg(HistoryStore::schemaVersion + 1);
+        QVERIFY(!found.contains("newer") || QProcess::execute("sqlite3", {path, newer}) == 0);
+        QVERIFY(!found.contains("first version") || asTheFirstVersionWroteIt(path));
+        QVERIFY(!found.contains("journal") || QFile::link(notes, path + "-wal"));
+        QVERIFY(!found.startsWith("a link") ||
+                (QFile::remove(path) &&
+                 QFile::link(found.contains("zero") ? "/dev/zero" : notes, path)));
+        QVERIFY(!found.contains("FIFO") ||
+                (QFile::remove(path) && ::mkfifo(native(path).constData(), 0600) == 0));
+        const int parentMode = found.contains("own group") ? 0775 : 0777;
+        QVERIFY(!found.contains("a parent") || ::chmod(native(data).constData(), parentMode) == 0);
+        if (found.contains("another user") && ::geteuid() != 0) {
+            QSKIP("needs root to hand a folder to another user (CI runs as root)");
         }
+        QVERIFY(!found.contains("another user") ||
+                ::chown(native(folder).constData(), 65534, 65534) == 0);
         const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::System);
 
         HistoryStore store(folder);
         Rig run(false, &store);
         QSignalSpy told(&run.history, &ClipboardHistory::problem);
         run.begin();
-        run.scheduler.runUntilIdle();
         QVERIFY(run.history.arePinsLoaded());
         QCOMPARE(run.history.pinnedCount(), restored);
         QCOMPARE(QFile::exists(folder + "/pinned"), found.contains("old pin file") && !pinKept);
@@ -495,8 +503,7 @@ class TestClipboardHistory : public QObject {
         if (found.contains("full")) {
             // A disk that takes no more than a few bytes: each write falls short.
             ::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit full = unlimited;
-            full.rlim_cur = 16;
+            const rlimit full{16, unlimited.rlim_max};
             QVERIFY(::setrlimit(RLIMIT_FSIZE, &full) == 0);
         }
         for (const char* copy : {"new", "newer"}) {
@@ -519,8 +526,7 @@ class TestClipboardHistory : public QObject {
         if (!pinKept && !found.contains("full")) {
             QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System), before);
         }
-        QFile notesFile(notes);
-        QVERIFY(notesFile.open(QIODevice::ReadOnly) && notesFile.readAll() == "notes");
+        QCOMPARE(readFile(notes), QByteArray("notes"));
         if (pinKept) {
             QCOMPARE(pinsIn(), restored + 2);
             QCOMPARE(modeOf(path), mode_t(S_IFREG | 0600));
@@ -564,14 +570,13 @@ class TestClipboardHistory : public QObject {
         const auto& [scenario, restored, gone, keep, filesThere] = k;
         QTemporaryDir home;
         const QString folder = home.filePath("Quillstack");
-        const QStringList paths{"/tmp/Fa b.txt", "/tmp/c"};
         const L copies{{{{"UTF8_STRING", "T text-marker"}}},
                        {{{"text/html", "<b>H html-marker</b>"}, {"UTF8_STRING", "H"}}},
                        {{{"UTF8_STRING", QString("B big-marker" + big('b')).toUtf8()}}},
                        {{{"image/png", png(64)}, {"text/plain", "I"}}},
                        {{{"UTF8_STRING", "S secret-marker"},
                          {QString(ClipboardTypeKey::passwordManagerHint), "secret"}}},
-                       {files(paths)}};
+                       {files({"/tmp/Fa b.txt", "/tmp/c"})}};
         QList<QPair<QDateTime, ClipboardSnapshot>> expected;
         {
             HistoryStore store(folder);
@@ -589,7 +594,8 @@ class TestClipboardHistory : public QObject {
                 run.limits.historySize = 2;
                 run.history.applyLimit();
                 run.history.clearAll();
-            } else if (scenario.contains("another instance")) {
+            } else if (scenario.contains("instance")) {
+                // Another instance on the same store records a copy and pins it.
                 run.scheduler.runUntilIdle();
                 HistoryStore otherStore(folder);
                 Rig other(false, &otherStore);
@@ -598,29 +604,22 @@ class TestClipboardHistory : public QObject {
                 other.copy(text("O other"));
                 other.history.setPinned(other.previews().indexOf("O other"), true);
                 other.scheduler.runUntilIdle();
-                run.limits.keepHistory = false;
-                run.history.applyKeepHistory();
-                run.scheduler.runUntilIdle();
-                // The other's next change finds the store gone and writes its pin anew.
-                other.copy(text("P"));
-                other.scheduler.runUntilIdle();
+                if (scenario == "two instances") {
+                    // Each takes its own records out: the other's stay.
+                    run.history.removeItem(1);
+                } else {
+                    run.limits.keepHistory = false;
+                    run.history.applyKeepHistory();
+                    run.scheduler.runUntilIdle();
+                    // The other's next change finds the store gone and writes its pin anew.
+                    other.copy(text("P"));
+                }
             } else if (scenario.startsWith("turned off")) {
                 if (scenario.contains("no pins")) {
                     run.history.setPinned(0, false);
                 }
                 run.limits.keepHistory = false;
                 run.history.applyKeepHistory();
-            } else if (scenario == "two instances") {
-                HistoryStore otherStore(folder);
-                Rig other(false, &otherStore);
-                other.limits.keepHistory = true;
-                other.begin();
-                other.copy(text("O other"));
-                other.history.setPinned(0, true);
-                other.scheduler.runUntilIdle();
-                // Each takes its own records out: the other's stay.
-                run.history.removeItem(1);
-                run.scheduler.runUntilIdle();
             }
             run.scheduler.runUntilIdle();
             // A kept copy (the big text, pinned) is held once, in the store; one leaving the
@@ -641,12 +640,7 @@ class TestClipboardHistory : public QObject {
         next.limits.autoDeleteMinutes = scenario.startsWith("expired") ? 1 : 0;
         next.scheduler.advance(scenario.startsWith("expired") ? 120000 : 0);
         next.begin();
-        next.scheduler.runUntilIdle();
-        QStringList letters;
-        for (const QString& preview : next.previews()) {
-            letters << preview.left(1);
-        }
-        QCOMPARE(letters.join(' '), restored);
+        QCOMPARE(next.rows(), restored);
         QVERIFY(next.blobFiles().isEmpty());
         if (scenario.startsWith("every type")) {
             QCOMPARE(next.history.items().size(), expected.size());
@@ -656,9 +650,7 @@ class TestClipboardHistory : public QObject {
             }
         }
         for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
-            QFile opened(file.filePath());
-            QVERIFY(opened.open(QIODevice::ReadOnly));
-            QVERIFY2(!opened.readAll().contains(gone), qPrintable(file.fileName()));
+            QVERIFY2(!readFile(file.filePath()).contains(gone), qPrintable(file.fileName()));
         }
     }
 
@@ -696,10 +688,9 @@ class TestClipboardHistory : public QObject {
         }
         ::close(acks[0]);
         QVERIFY(done >= 20);
-        QProcess check;
-        check.start("sqlite3", {folder + "/history.sqlite", "PRAGMA integrity_check"});
-        QVERIFY(check.waitForFinished());
-        QCOMPARE(check.readAllStandardOutput().trimmed(), QByteArray("ok"));
+        QCOMPARE(
+            runTool("sqlite3", {folder + "/history.sqlite", "PRAGMA integrity_check"}).trimmed(),
+            QByteArray("ok"));
         QList<int> kept;
         HistoryStore(folder).load(true, [&kept](const HistoryStorage::Record& record) {
             kept << record.item.previewText().split('k').value(0).toInt();
@@ -709,53 +700,6 @@ class TestClipboardHistory : public QObject {
         const int last = kept.value(4, -1);
         QVERIFY(last == done || last == done + 1);
         QCOMPARE(kept, (QList<int>{last - 4, last - 3, last - 2, last - 1, last}));
-    }
-
-    void ownerLeavingKeepsNewestCopyOffered_data() {
-        QTest::addColumn<L>("copies");
-        QTest::addColumn<ClipboardSnapshot>("unpolled");
-        QTest::addColumn<ClipboardSnapshot>("offered");
-        QTest::addColumn<QStringList>("previews");
-        const ClipboardSnapshot rich{{{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}},
-                                     {{"x-extra", QByteArray("\0\1", 2)}}};
-        // Offered as one content: every item's types.
-        const ClipboardSnapshot richOffered{
-            {{"UTF8_STRING", "b"}, {"text/html", "<i>b</i>"}, {"x-extra", QByteArray("\0\1", 2)}}};
-        const ClipboardSnapshot secret{
-            {{"UTF8_STRING", "pw"}, {"x-kde-passwordManagerHint", "secret"}}};
-        const ClipboardSnapshot none, late{text("late")};
-        QTest::newRow("newest record, all items")
-            << L{{text("a")}, rich} << none << richOffered << QStringList{"b", "a"};
-        QTest::newRow("password copy newest")
-            << L{{text("a")}, secret} << none << none << QStringList{"a"};
-        QTest::newRow("owner left before its record was built")
-            << L{{text("a")}} << late << late << QStringList{"late", "a"};
-    }
-    void ownerLeavingKeepsNewestCopyOffered() {
-        QFETCH(L, copies);
-        QFETCH(ClipboardSnapshot, unpolled);
-        QFETCH(ClipboardSnapshot, offered);
-        Rig rig;
-        for (const ClipboardSnapshot& copy : copies) {
-            rig.copy(copy);
-        }
-        const QList<ClipboardItem> before = rig.history.items();
-        if (!unpolled.isEmpty()) {
-            rig.clipboard.setContent(unpolled);
-        }
-        rig.clipboard.ownerLeaves();
-        QCOMPARE(rig.clipboard.items(), offered);
-        const qsizetype writes = offered.isEmpty() ? 0 : 1;
-        QCOMPARE(rig.clipboard.writes().size(), writes);
-        rig.scheduler.advance(2000);
-        QTEST(rig.previews(), "previews");
-        if (unpolled.isEmpty()) {
-            QCOMPARE(rig.history.items(), before);  // not a copy: the very same records
-        }
-        // Anyone's next copy still wins and is recorded.
-        rig.copy(text("next"));
-        QCOMPARE(std::tuple(rig.previews().first(), rig.clipboard.writes().size()),
-                 std::tuple(QString("next"), writes));
     }
 
     void autoDeleteRemovesStrictlyOlderRecords() {

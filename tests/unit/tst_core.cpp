@@ -17,7 +17,7 @@ class TestCore : public QObject {
   private Q_SLOTS:
     // Development builds hand on whole lines in order (the programs' own tests read them on
     // standard error); release builds write nothing.
-    void logLinesOnlyWhereLoggingIsOn() {
+    void logAndCrashLines() {
         const QStringList written{"installMonitors: OK глобальный перехват (1)", "", "[L] x('de')"};
         QStringList lines;
         AppLogger::setSinkForTesting([&](const QString& line) { lines.append(line); });
@@ -26,11 +26,9 @@ class TestCore : public QObject {
         }
         AppLogger::setSinkForTesting({});
         QCOMPARE(lines, AppEnvironment::isLoggingEnabled ? written : QStringList());
-    }
 
-    // The crash lines as the log reader expects them: an empty reason is a reason, not "nil";
-    // at most thirty frames.
-    void crashReportLines() {
+        // The crash lines as the log reader expects them: an empty reason is a reason, not
+        // "nil"; at most thirty frames.
         QCOMPARE(CrashReport::exceptionLine("E", QString("")),
                  "CRASH (uncaught exception): E; reason: ");
         QVERIFY(CrashReport::exceptionLine("E", std::nullopt).endsWith("; reason: nil"));

@@ -10,19 +10,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstring>
 #include <thread>
 
-#include "FakeClipboard.h"
-#include "FakeFileThumbnailer.h"
-#include "ManualScheduler.h"
+#include "ChordStack.h"
 #include "TestHelpers.h"
 #include "app/instance/CommandLine.h"
 #include "app/instance/SingleInstance.h"
-#include "history/ClipboardHistory.h"
-#include "history/HistoryListModel.h"
 #include "history/HistoryQueries.h"
 #include "platform/ClipboardTypeKey.h"
 #include "platform/freedesktop/PrivateTempDirectory.h"
@@ -111,9 +108,8 @@ class TestSingleInstance : public QObject {
         QCOMPARE(folder.path.value_or(QString()),
                  expected.isEmpty() ? QString() : dir.filePath(expected.replace(u'@', uid)));
         QStringList reasons;
-        for (const auto& refusal : folder.refused) {
-            reasons << refusal.reason;
-        }
+        std::ranges::transform(folder.refused, std::back_inserter(reasons),
+                               &PrivateTempDirectory::Refusal::reason);
         QTEST(reasons, "reasons");
         QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
     }
@@ -206,7 +202,6 @@ class TestSingleInstance : public QObject {
         QSignalSpy languages(&first, &SingleInstance::languageRequested);
         QSignalSpy tokens(&first, &SingleInstance::activationTokenReceived);
         QCOMPARE(first.start(Command::Activate), Role::Primary);
-        QCOMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
 
         QLocalSocket peer;
         QByteArray received;
@@ -266,119 +261,21 @@ class TestSingleInstance : public QObject {
             QVERIFY(received == out);
         }
         QCOMPARE(asked, (QList<QByteArray>{"print 2 text/html", "copy 9"}));
-    }
 
-    // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
-    // a script quitting it), the start runs, and it stays the only one. A poller only looks at
-    // the lock: taking it, even briefly, would turn the start away.
-    void startWhileCommandsPoll() {
-        for (int round = 0; round < 30; ++round) {
-            QTemporaryDir dir;
-            std::atomic<bool> stop = false;
-            std::atomic<int> polls = 0;
-            std::atomic<bool> finished = false;
-            std::thread poller([&] {
-                while (!stop) {
-                    SingleInstance asking(dir.path(), {300, 200, 5000});
-                    if (++polls % 2 == 0) {
-                        asking.ask({}, {}, [](QByteArrayView) { return true; });
-                    } else {
-                        asking.tell(Command::Quit);
-                    }
-                }
-                finished = true;
-            });
-            QVERIFY(QTest::qWaitFor([&] { return polls > 2; }, 5000));
-            SingleInstance first(dir.path(), fast);
-            const Role role = first.start(Command::Activate);
-            stop = true;
-            // This thread answers the poller's last round meanwhile.
-            QVERIFY(QTest::qWaitFor([&] { return finished.load(); }, 30'000));
-            poller.join();
-            QCOMPARE(role, Role::Primary);
-            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
-        }
-    }
-
-    // A flood of peers is served at most maxPeers at a time; out of descriptors, the server
-    // waits and accepts again. It never stops listening, and a command after both is answered.
-    void acceptErrorsNeverCloseTheServer() {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path(), fast);
-        QCOMPARE(first.start(Command::Activate), Role::Primary);
-        const QByteArray path = QFile::encodeName(first.socketPath());
-        QList<int> clients;
-        for (int i = 0; i < 3 * SingleInstance::maxPeers; ++i) {
-            clients << idleClient(path, "activate\n");
-            QVERIFY(clients.last() >= 0);
-        }
-        int most = 0;
-        QTRY_VERIFY_WITH_TIMEOUT((most = qMax(most, first.peerCount())) >= SingleInstance::maxPeers,
-                                 3000);
-        QCOMPARE(most, SingleInstance::maxPeers);
-        for (const int fd : std::exchange(clients, {})) {
-            ::close(fd);
-        }
-        QTRY_COMPARE(first.peerCount(), 0);
-        // Every descriptor taken by clients before the server accepts any of them.
-        rlimit saved{};
-        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
-        const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-        ::close(probe);
-        rlimit lowered = saved;
-        lowered.rlim_cur = rlim_t(probe + 100);
-        QVERIFY(::setrlimit(RLIMIT_NOFILE, &lowered) == 0);
-        for (int fd; (fd = idleClient(path)) >= 0;) {
-            clients << fd;
-        }
-        QTest::qWait(1000);
-        int served = first.peerCount();
-        QTRY_VERIFY_WITH_TIMEOUT((served = qMax(served, first.peerCount())) > 0, 3000);
-        const bool listening = first.isListening();
-        for (const int fd : clients) {
-            ::close(fd);
-        }
-        QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
-        QVERIFY(listening);
-        QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
-    }
-
-    // A socket file someone took away comes back, and again when a file took its place.
-    void socketFileComesBack() {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path(), fast);
-        QCOMPARE(first.start(Command::Activate), Role::Primary);
-        for (const bool replaced : {false, true}) {
-            QVERIFY(QFile::remove(first.socketPath()));
-            QVERIFY(!replaced || QFile(first.socketPath()).open(QIODevice::WriteOnly));
-            QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
-            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
-        }
-    }
-
-    // Readers that do not read hold one copy of the record between them, and a few pieces each;
-    // none is dropped for pausing, and each still gets all of it once it reads.
-    void slowReadersShareTheRecord() {
-        QTemporaryDir dir, blobs;
-        FakeClipboard clipboard;
-        ManualScheduler scheduler;
-        FakeFileThumbnailer thumbnailer;
-        ClipboardHistory history(clipboard, scheduler, blobs.path(),
-                                 [] { return ClipboardHistory::Limits{}; });
-        HistoryListModel model(history, scheduler, thumbnailer);
-        HistoryQueries queries(history, model, scheduler);
+        // Readers that do not read hold one copy of the record between them, and a few pieces
+        // each; none is dropped for pausing, and each still gets all of it once it reads.
+        HistoryStack stack(true, [] { return ClipboardHistory::Limits{}; });
+        auto& [blobs, scheduler, clipboard, thumbnailer, history, model] = stack;
+        HistoryQueries answers(history, model, scheduler);
         clipboard.setNotifiesChanges(true);
         history.startMonitoring();
         const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
-        clipboard.setContent({{{QString(ClipboardTypeKey::stringUtf8Mime), record}}});
-        scheduler.advance(ClipboardHistory::pollIntervalMs);
+        stack.copy(StoredItem{{QString(ClipboardTypeKey::stringUtf8Mime), record}});
         QCOMPARE(model.rowCount(), 1);
         QVERIFY(history.items().constFirst().blobPath());
 
-        SingleInstance first(dir.path(), fast);
-        QCOMPARE(first.start(Command::Activate), Role::Primary);
         first.setQueryHandler([&](const SingleInstance::Query& query, auto reply) {
-            queries.print(query.number, query.type, [reply](HistoryQueries::Result result) {
+            answers.print(query.number, query.type, [reply](HistoryQueries::Result result) {
                 reply({result.error, result.bytes});
             });
         });
@@ -410,11 +307,86 @@ class TestSingleInstance : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(first.peerCount(), readers - 1, 20'000);
         reader.join();
         QCOMPARE(received, "ok " + QByteArray::number(record.size()) + '\n' + record);
-        for (const int fd : clients) {
-            ::close(fd);
-        }
+        std::ranges::for_each(clients, ::close);
         QTRY_COMPARE(first.peerCount(), 0);
         QCOMPARE(first.heldAnswerBytes(), 0);
+    }
+
+    // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
+    // a script quitting it), the start runs, and it stays the only one. A poller only looks at
+    // the lock: taking it, even briefly, would turn the start away.
+    void startWhileCommandsPoll() {
+        for (int round = 0; round < 30; ++round) {
+            QTemporaryDir dir;
+            std::atomic<bool> stop = false, finished = false;
+            std::atomic<int> polls = 0;
+            std::thread poller([&] {
+                while (!stop) {
+                    SingleInstance asking(dir.path(), {300, 200, 5000});
+                    if (++polls % 2 == 0) {
+                        asking.ask({}, {}, [](QByteArrayView) { return true; });
+                    } else {
+                        asking.tell(Command::Quit);
+                    }
+                }
+                finished = true;
+            });
+            QVERIFY(QTest::qWaitFor([&] { return polls > 2; }, 5000));
+            SingleInstance first(dir.path(), fast);
+            const Role role = first.start(Command::Activate);
+            stop = true;
+            // This thread answers the poller's last round meanwhile.
+            QVERIFY(QTest::qWaitFor([&] { return finished.load(); }, 30'000));
+            poller.join();
+            QCOMPARE(role, Role::Primary);
+            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        }
+    }
+
+    // A flood of peers is served at most maxPeers at a time; out of descriptors, the server
+    // waits and accepts again. It never stops listening, and a command after both is answered.
+    // A socket file someone took away comes back, and again when a file took its place.
+    void serverOutlivesWhatHappensToIt() {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path(), fast);
+        QCOMPARE(first.start(Command::Activate), Role::Primary);
+        const QByteArray path = QFile::encodeName(first.socketPath());
+        QList<int> clients;
+        for (int i = 0; i < 3 * SingleInstance::maxPeers; ++i) {
+            clients << idleClient(path, "activate\n");
+            QVERIFY(clients.last() >= 0);
+        }
+        int most = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((most = qMax(most, first.peerCount())) >= SingleInstance::maxPeers,
+                                 3000);
+        QCOMPARE(most, SingleInstance::maxPeers);
+        std::ranges::for_each(std::exchange(clients, {}), ::close);
+        QTRY_COMPARE(first.peerCount(), 0);
+        // Every descriptor taken by clients before the server accepts any of them.
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::close(probe);
+        rlimit lowered = saved;
+        lowered.rlim_cur = rlim_t(probe + 100);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &lowered) == 0);
+        for (int fd; (fd = idleClient(path)) >= 0;) {
+            clients << fd;
+        }
+        QTest::qWait(1000);
+        int served = first.peerCount();
+        QTRY_VERIFY_WITH_TIMEOUT((served = qMax(served, first.peerCount())) > 0, 3000);
+        const bool listening = first.isListening();
+        std::ranges::for_each(clients, ::close);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &saved) == 0);
+        QVERIFY(listening);
+        QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        for (const bool replaced : {false, true}) {
+            QVERIFY(QFile::remove(first.socketPath()));
+            QVERIFY(!replaced || QFile(first.socketPath()).open(QIODevice::WriteOnly));
+            QTRY_COMPARE(modeOf(first.socketPath()), mode_t(S_IFSOCK | 0600));
+            QCOMPARE(startAgain(dir.path()), std::pair(Role::Secondary, true));
+        }
     }
 
     // One row per rule; the commands themselves are a table of the code.

@@ -12,6 +12,7 @@
 
 #include "FakeAutostart.h"
 #include "MemoryKeyValueStore.h"
+#include "TestHelpers.h"
 #include "settings/AppSettings.h"
 #include "settings/InterfaceLanguage.h"
 
@@ -20,19 +21,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct Message {
-    bool numerus = false;
-    bool finished = false;
+    bool numerus = false, finished = false;
     QStringList texts;  // the translation, or one per plural form
 };
 
 // context + '\n' + source -> its message
 std::map<QString, Message> readTable(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qFatal("cannot read %s", qPrintable(path));
-    }
     std::map<QString, Message> table;
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(readFile(path));  // an unreadable file is an empty, broken document
     QString context;
     bool numerus = false;
     Message* message = nullptr;

@@ -34,8 +34,7 @@ constexpr quint32 kXKeyF5 = 71;  // the sentinel: every key typed before it has 
 constexpr quint64 kChord = ModifierFlag::Super | ModifierFlag::Shift;
 
 struct Press {
-    quint32 scanCode;
-    quint32 state;
+    quint32 scanCode, state;
 };
 
 // A focusable window that records the key presses X delivers to it.
@@ -88,18 +87,12 @@ QByteArray cardinal(quint32 value) {
     return QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// A plain top-level window as another client would make it, with what the test wants it to say.
-xcb_window_t makeWindow(xcb_connection_t* c, const QByteArray& wmClass, const QByteArray& pid) {
+// A plain top-level window as another client would make it, mapped; what it says is the test's.
+xcb_window_t makeWindow(xcb_connection_t* c) {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t w = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 10, 10, 200, 100, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    if (!wmClass.isEmpty()) {
-        setProp(c, w, "WM_CLASS", XCB_ATOM_STRING, 8, wmClass);
-    }
-    if (!pid.isEmpty()) {
-        setProp(c, w, "_NET_WM_PID", XCB_ATOM_CARDINAL, pid.size() == 4 ? 32 : 16, pid);
-    }
     const quint32 hints[9] = {1, 1, 0, 0, 0, 0, 0, 0, 0};  // InputHint: accepts focus
     setProp(c, w, "WM_HINTS", internAtom(c, "WM_HINTS"), 32,
             QByteArray(reinterpret_cast<const char*>(hints), sizeof hints));
@@ -304,9 +297,12 @@ class TestX11Keyboard : public QObject {
     void frontmostFollowsActivationUnderWindowManager() {
         xcb_connection_t* c = xcb_connect(nullptr, nullptr);
         QVERIFY(!xcb_connection_has_error(c));
-        const xcb_window_t alpha = makeWindow(c, QByteArray("alpha\0Alpha\0", 12), cardinal(4242));
+        const xcb_window_t alpha = makeWindow(c);
+        setProp(c, alpha, "WM_CLASS", XCB_ATOM_STRING, 8, QByteArray("alpha\0Alpha\0", 12));
+        setProp(c, alpha, "_NET_WM_PID", XCB_ATOM_CARDINAL, 32, cardinal(4242));
         // No class, a pid of the wrong format and a UTF-8 title only.
-        const xcb_window_t gamma = makeWindow(c, {}, QByteArray("\1\2", 2));
+        const xcb_window_t gamma = makeWindow(c);
+        setProp(c, gamma, "_NET_WM_PID", XCB_ATOM_CARDINAL, 16, QByteArray("\1\2", 2));
         setProp(c, gamma, "_NET_WM_NAME", internAtom(c, "UTF8_STRING"), 8,
                 QString("Café ☕").toUtf8());
         xcb_flush(c);
@@ -319,22 +315,17 @@ class TestX11Keyboard : public QObject {
         // openbox focuses the newest window on its own; only then is the stage quiet.
         QTRY_COMPARE(windowTracker.frontmostApplication().value_or(RunningApp{}).window,
                      quint64(gamma));
-        const struct {
-            xcb_window_t window;
-            qint64 pid;
-            QString name;
-            QString instance;
-        } expected[] = {{alpha, 4242, "Alpha", "alpha"}, {gamma, 0, "Café ☕", ""}};
-        for (const auto& e : expected) {
-            windowTracker.activate(RunningApp{0, {}, e.window});
+        for (const auto& [window, pid, name, instance] :
+             {std::tuple(alpha, 4242, QString("Alpha"), QString("alpha")),
+              {gamma, 0, "Café ☕", ""}}) {
+            windowTracker.activate(RunningApp{0, {}, window});
             QTRY_COMPARE(windowTracker.frontmostApplication().value_or(RunningApp{}).window,
-                         quint64(e.window));
-            QTRY_COMPARE(inputFocus(c), e.window);
+                         quint64(window));
+            QTRY_COMPARE(inputFocus(c), window);
             const RunningApp front = *windowTracker.frontmostApplication();
             // The WM_CLASS names, both empty for the window without one.
-            QVERIFY(front.pid == e.pid && front.name == e.name &&
-                    front.windowInstance == e.instance);
-            QCOMPARE(front.windowClass, e.instance.isEmpty() ? QString() : e.name);
+            QVERIFY(front.pid == pid && front.name == name && front.windowInstance == instance);
+            QCOMPARE(front.windowClass, instance.isEmpty() ? QString() : name);
         }
 
         xcb_destroy_window(c, gamma);
@@ -377,7 +368,7 @@ class TestX11Keyboard : public QObject {
             xcb_connect(server.display.constData(), nullptr), &xcb_disconnect);
         xcb_connection_t* c = connection.get();
         QVERIFY(!xcb_connection_has_error(c));
-        const xcb_window_t window = makeWindow(c, {}, {});
+        const xcb_window_t window = makeWindow(c);
         setProp(c, window, "WM_CLASS", internAtom(c, w.type), 8, w.bytes);
         xcb_flush(c);
         // Without a window manager the window with the input focus is in front: none at first.
