@@ -361,24 +361,25 @@ class TestClipboardContent : public QObject {
         const qint64 mtime = QFileInfo(picture).lastModified().toSecsSinceEpoch();
         const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
         const QString cached =
-            home.filePath("thumbnails/large/" +
+            home.filePath("thumbnails/x-large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png");
         const auto writeCached = [&](qint64 stamp) {
             QVERIFY(writeFile(
                 cached, withTextChunks(
-                            solidImage(256, 128, Qt::red),
+                            solidImage(512, 256, Qt::red),
                             {{"Thumb::URI", uri}, {"Thumb::MTime", QByteArray::number(stamp)}})));
         };
 
         FreedesktopThumbnailer thumbnailer;
-        // A cache entry with the file's MTime is used as is; a stale one is ignored, and the
-        // file itself is decoded and scaled to 256 pixels.
-        writeCached(mtime);
-        QCOMPARE(ask(thumbnailer, picture).value_or(QImage()).pixelColor(5, 5), QColor(Qt::red));
-        writeCached(mtime - 10);
-        const QImage image = ask(thumbnailer, picture).value_or(QImage());
-        QCOMPARE(std::pair(image.size(), image.pixelColor(5, 5)),
-                 std::pair(QSize(256, 128), QColor(Qt::blue)));
+        // A cache entry with the file's MTime is used, from a larger folder fitted to the 256
+        // pixels asked for; a stale one is ignored, and the file itself is decoded and scaled.
+        for (const auto& [stamp, colour] :
+             {std::pair(mtime, QColor(Qt::red)), {mtime - 10, Qt::blue}}) {
+            writeCached(stamp);
+            const QImage image = ask(thumbnailer, picture).value_or(QImage());
+            QCOMPARE(std::pair(image.size(), image.pixelColor(5, 5)),
+                     std::pair(QSize(256, 128), colour));
+        }
         // Neither a missing file nor a folder gets a picture.
         for (const QString& path : {home.filePath("missing.png"), home.path()}) {
             const std::optional<QImage> answer = ask(thumbnailer, path);

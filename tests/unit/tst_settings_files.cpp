@@ -114,6 +114,7 @@ class TestSettingsFiles : public QObject {
         writer.setValue("bufferLimit", QVariant::fromValue<qint64>(-5));
         writer.setValue("gone", 1);
         writer.remove("gone");
+        QVERIFY(!readFile(path).contains("gone"));  // on disk at once, not at the next write
         QVERIFY(writeFile(path,
                           "[PasteKeystrokes]\nURxvt=Shift+Insert\nMyTerm=Ctrl+Shift+V\nBoth=a, b\n",
                           QIODevice::Append));

@@ -273,6 +273,7 @@ class TestSingleInstance : public QObject {
         stack.copy(StoredItem{{QString(ClipboardTypeKey::stringUtf8Mime), record}});
         QCOMPARE(model.rowCount(), 1);
         QVERIFY(history.items().constFirst().blobPath());
+        QVERIFY(answers.list().startsWith("1\t0123456789abcdef0123"));
 
         first.setQueryHandler([&](const SingleInstance::Query& query, auto reply) {
             answers.print(query.number, query.type, [reply](HistoryQueries::Result result) {
