@@ -94,14 +94,9 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_store = std::make_unique<SettingsStore>();
     // The language list the previous run stored, read before the settings rewrite it.
     const QString fallbackLanguage = InterfaceLanguage::startupFallback(*m_store);
-    QStringList systemConfigDirs =
-        qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
-    if (systemConfigDirs.isEmpty()) {
-        systemConfigDirs = {QStringLiteral("/etc/xdg")};
-    }
     const QString program = QCoreApplication::applicationFilePath();
     m_autostart = std::make_unique<XdgAutostart>(
-        XdgFolders::configHome(), program, systemConfigDirs,
+        XdgFolders::configHome(), program, XdgFolders::configDirs(),
         program.startsWith(QFileInfo(QStringLiteral(QUILLSTACK_BUILD_DIR)).canonicalFilePath() +
                            u'/'));
     m_settings = std::make_unique<AppSettings>(*m_store, *m_autostart, arguments);

@@ -33,6 +33,9 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kApple = u"AppleLanguages"_s;
 const QString kLang = u"preferredLanguage"_s;
+QString configDirs() {
+    return XdgFolders::configDirs().join(u':');
+}
 // Small string tables of the test's own under `dir`, compiled as the shipped ones are.
 // Settings over a store holding `seed`, as found at start-up.
 struct Fixture {
@@ -246,7 +249,7 @@ class TestSettingsFiles : public QObject {
     }
 
     // Each base folder from its variable; unset, empty or relative values fall back. "@" stands
-    // for the home folder.
+    // for the home folder; the folders of XDG_CONFIG_DIRS are joined by colons.
     void baseFolders() {
         const ScopedEnv home("HOME", "/home/ann");
         for (const auto& [variable, value, folder, found] :
@@ -254,7 +257,9 @@ class TestSettingsFiles : public QObject {
               {"XDG_CACHE_HOME", "/var/c/", "/var/c/", &XdgFolders::cacheHome},
               {"XDG_CACHE_HOME", "", "@/.cache", &XdgFolders::cacheHome},
               {"XDG_RUNTIME_DIR", "/run/user//7/", "/run/user/7", &XdgFolders::runtimeDir},
-              {"XDG_RUNTIME_DIR", "run", "", &XdgFolders::runtimeDir}}) {
+              {"XDG_RUNTIME_DIR", "run", "", &XdgFolders::runtimeDir},
+              {"XDG_CONFIG_DIRS", "/etc/a:rel::/b/", "/etc/a:/b/", &configDirs},
+              {"XDG_CONFIG_DIRS", "rel", "/etc/xdg", &configDirs}}) {
             const ScopedEnv env(variable, QByteArray(value));
             QCOMPARE(found(), QString(folder).replace(u'@', u"/home/ann"_s));
         }

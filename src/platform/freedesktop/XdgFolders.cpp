@@ -31,6 +31,12 @@ QString dataHome() {
     return orHome(absoluteFromEnv("XDG_DATA_HOME"), "/.local/share");
 }
 
+QStringList configDirs() {
+    QStringList dirs = QFile::decodeName(qgetenv("XDG_CONFIG_DIRS")).split(u':');
+    dirs.removeIf([](const QString& dir) { return !QDir::isAbsolutePath(dir); });
+    return dirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")} : dirs;
+}
+
 QString runtimeDir() {
     const QString value = absoluteFromEnv("XDG_RUNTIME_DIR");
     return value.isEmpty() ? value : QDir::cleanPath(value);
