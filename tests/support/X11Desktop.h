@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
@@ -32,26 +31,24 @@ inline QStringList visibleWindows(const QStringList& criteria) {
         .split('\n', Qt::SkipEmptyParts);
 }
 
-// Where the window is on the screen, if it is viewable.
-inline std::optional<QRect> viewableGeometry(const QString& id) {
-    const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-    auto field = [&info](const char* name) {
-        return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
-    };
-    return info.contains("IsViewable")
-               ? std::optional(QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                                     field("Width"), field("Height")))
-               : std::nullopt;
-}
-
-// The viewable 420-wide window of the application's class, if one is mapped.
-inline std::optional<QRect> visiblePopup() {
-    for (const QString& id : visibleWindows({"--classname", "quillstack"})) {
-        if (const auto geometry = viewableGeometry(id); geometry && geometry->width() == 420) {
-            return geometry;
+// The first viewable window these criteria find of this width and height (< 0: any).
+inline std::optional<WId> viewableWindow(const QStringList& criteria, int width, int height = -1) {
+    for (const QString& id : visibleWindows(criteria)) {
+        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+        const auto field = [&info](const char* name) {
+            return info.section(QString(name) + u':', 1).section(u'\n', 0, 0).trimmed().toInt();
+        };
+        if (info.contains("IsViewable") && field("Width") == width &&
+            (height < 0 || field("Height") == height)) {
+            return WId(id.toULongLong());
         }
     }
     return std::nullopt;
+}
+
+// The popup: the application's window 420 wide.
+inline std::optional<WId> visiblePopup() {
+    return viewableWindow({"--classname", "quillstack"}, 420);
 }
 
 inline bool waitForPopup(bool shown) {
