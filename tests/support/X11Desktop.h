@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRect>
 #include <QScreen>
@@ -10,7 +9,8 @@
 
 #include <optional>
 
-#include "PasteScenarios.h"
+#include "AppProcess.h"
+#include "ClipboardClients.h"
 
 // Driving the desktop from outside, as a user would: xdotool, xwininfo, xclip and a tray host.
 
@@ -55,51 +55,26 @@ inline bool waitForPopup(bool shown) {
     return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 10000);
 }
 
-inline const QStringList kXclipCopy{"xclip", "-quiet", "-selection", "clipboard"};
-inline const QStringList kXclipPaste{"xclip", "-o", "-selection", "clipboard"};
+// Another client copies `text` with xclip and exits. The application then keeps the clipboard
+// filled: once it serves `text`, the copy is in its history. It can only keep what it read
+// before the owner left, so a copy it had no time to read is made again.
 inline bool copyText(const QString& text) {
-    return copyAndLeave(kXclipCopy, kXclipPaste, text);
+    const auto served = [&text] {
+        return runTool("xclip", {"-o", "-selection", "clipboard"}) == text.toUtf8();
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QProcess owner;
+        owner.start("xclip", {"-quiet", "-selection", "clipboard"});
+        owner.write(text.toUtf8());
+        owner.closeWriteChannel();
+        const bool held = QTest::qWaitFor(served, 10000);
+        QTest::qWait(300);  // the application reads it meanwhile, as a rule
+        owner.kill();
+        owner.waitForFinished(5000);
+        if (held && QTest::qWaitFor(served, 5000)) {
+            return true;
+        }
+        qWarning("the copy of \"%s\" was not kept; copying it again", qPrintable(text));
+    }
+    return false;
 }
-
-// The scenarios on an X server: the field is a line edit of the test and terminals get the
-// focus from xdotool.
-class X11PasteDesktop : public PasteDesktop {
-  public:
-    X11PasteDesktop() : PasteDesktop(kXclipCopy, kXclipPaste) {
-        m_field.setWindowTitle("Quillstack test target");
-        m_field.setGeometry(40, 40, 300, 40);
-        m_field.show();
-    }
-    void press(const QString& keys) override {
-        key(keys == QLatin1String("chord") ? QStringLiteral("super+shift+v") : keys, 0);
-    }
-    bool popupShown() override { return visiblePopup().has_value(); }
-    QString front() override {
-        if (m_field.isActiveWindow()) {
-            return QStringLiteral("field");
-        }
-        const QString active = run("xdotool", {"getactivewindow"});
-        return active == m_terminalWindow && !active.isEmpty() ? m_terminal : QString();
-    }
-    QString fieldText() override { return m_field.text(); }
-    void focus(const QString& target) override {
-        m_terminal.clear();
-        m_terminalWindow.clear();
-        if (target == QLatin1String("field")) {
-            m_field.clear();
-            m_field.activateWindow();
-            m_field.raise();
-            return;
-        }
-        const QString windowClass = target == QLatin1String("xterm") ? "XTerm" : "Lxterminal";
-        m_terminalWindow =
-            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
-                .section('\n', 0, 0);
-        m_terminal = target;
-        run("xdotool", {"windowactivate", "--sync", m_terminalWindow});
-    }
-
-  private:
-    QLineEdit m_field;
-    QString m_terminal, m_terminalWindow;
-};

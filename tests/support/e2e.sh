@@ -39,6 +39,9 @@ paste_rows() {
     type_keys $keys || fail "$name: keys not typed"
     wait_for 10 file_is "$out" "$expected" ||
       fail "$name: $target got $(od -An -c "$out"), not hex $expected"
+    # Nothing else arrives after it (a stray ^V or a second paste).
+    sleep 0.5
+    file_is "$out" "$expected" || fail "$name: then $target got $(od -An -c "$out")"
     kill "${pids[-1]}"
   done
 }
