@@ -7,10 +7,6 @@ set -u
 app=$1
 . "$(dirname "$0")/../support/e2e.sh"
 uuid=$(cd "$XDG_DATA_HOME/gnome-shell/extensions" && ls -d quillstack*@* | grep -v '^quillstack-test@')
-# The Shell's answer to a JavaScript expression (the session's test extension allows it).
-shell_eval() {
-  gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
-}
 type_keys() { echo "$*" >"$QUILLSTACK_TEST_KEYBOARD"; }
 # Shown and holding the keyboard: the Shell's focused window is the application's, and so is
 # XWayland's input focus, where the keys arrive.
@@ -30,12 +26,6 @@ open_popup() {
     modal: Main.modalCount, bound: global.display.get_keybinding_action(55, 65),
     focus: global.display.focus_window?.get_wm_class() ?? null})" >&2
   return 1
-}
-# Focuses the window of this class, as a click on it would; true once it has the focus.
-focus() {
-  shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
-    .find(w => w.get_wm_class() === '$1'); if (w && !w.has_focus()) Main.activateWindow(w);
-    !!w && w.has_focus()" | grep -q "'true'"
 }
 # What the clipboard holds, read through XWayland: a Wayland reader would need the keyboard
 # focus, and taking it from a wl-copy that waits for it loses that copy.

@@ -7,9 +7,6 @@
 set -u
 app=$1
 . "$(dirname "$0")/../support/e2e.sh"
-shell_eval() {
-  gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
-}
 # The window of ours with this title: listed, not above, and focused unless "any" follows; the
 # Shell's own words.
 listed() {
@@ -19,21 +16,16 @@ listed() {
       .find(w => w.get_pid() === $app_pid && w.get_title() === '$1');
     !!w && $focus && !w.is_above() && !w.is_skip_taskbar()" | grep -q "'true'"
 }
-# The user clicks the terminal: a Shell from 48 on does not focus a window started without a
-# launcher's token.
-focus_terminal() {
-  shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
-    .find(w => w.get_wm_class() === 'foot'); if (w) Main.activateWindow(w)" >/dev/null
-  shell_eval "global.display.focus_window?.get_wm_class() ?? ''" | grep -q "foot"
-}
 start_app
 # A shell of its own: the session user may have none to log in with.
 foot sh -c "exec cat >/dev/null" >/dev/null 2>&1 &
 pids+=($!)
-wait_for 20 focus_terminal || fail "the terminal did not take the focus"
+# The user clicks the terminal: a Shell from 48 on does not focus a window started without a
+# launcher's token.
+wait_for 20 focus foot || fail "the terminal did not take the focus"
 "$app" --show-history || fail "--show-history failed"
 wait_for 10 listed History || fail "History is not in front, focused and listed"
-wait_for 10 focus_terminal || fail "the terminal did not take the focus back"
+wait_for 10 focus foot || fail "the terminal did not take the focus back"
 "$app" --show-settings || fail "--show-settings failed"
 wait_for 10 listed Settings || fail "Settings is not in front, focused and listed"
 listed History any || fail "History left the window list"

@@ -22,6 +22,7 @@
 #include "platform/WindowTracker.h"
 #include "popup/PopupSession.h"
 #include "settings/AppSettings.h"
+#include "settings/InterfaceLanguage.h"
 
 // Keyboard hooks driven by the test. Each hook stays listed after removal so a test can count
 // installs; only active hooks receive key-downs.
@@ -202,6 +203,11 @@ struct HistoryStack {
     QStringList previews() const { return previewsOf(history); }
 };
 
+// A text as another application copies it.
+inline StoredItem textItem(const QString& text) {
+    return {{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}};
+}
+
 inline const KeyEvent kChord{KeyCode::V, ModifierFlag::Super | ModifierFlag::Shift, false};
 inline const RunningApp kEditor{100, QStringLiteral("Editor"), 7};
 
@@ -231,9 +237,7 @@ struct ChordStack : HistoryStack {
         windowTracker.frontmost = kEditor;
     }
 
-    void copyText(const QString& text) {
-        copy({{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}});
-    }
+    void copyText(const QString& text) { copy(textItem(text)); }
     // A key-down in another application / in one of our windows; whether it was consumed.
     bool other(const KeyEvent& event) { return settle(hooks.pressInOtherApp(event)); }
     bool own(const KeyEvent& event) { return settle(hooks.pressInOwnWindow(event)); }
@@ -242,4 +246,12 @@ struct ChordStack : HistoryStack {
         return consumed;
     }
     QString text(qsizetype row) const { return history.items().at(row).previewText(); }
+};
+
+// The stack as our windows find it: monitoring, its interface in English.
+struct WindowRig : ChordStack {
+    explicit WindowRig(const QStringList& copies = {}) : ChordStack(copies) {
+        detector.startMonitoring();
+    }
+    InterfaceLanguage language{&settings, QStringLiteral("en")};
 };

@@ -2,16 +2,15 @@
 #pragma once
 
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
 #include <optional>
 
-#include "PasteScenarios.h"
+#include "AppProcess.h"
+#include "ClipboardClients.h"
 
 // Driving the desktop from outside, as a user would: xdotool, xwininfo, xclip and a tray host.
 
@@ -32,77 +31,50 @@ inline QStringList visibleWindows(const QStringList& criteria) {
         .split('\n', Qt::SkipEmptyParts);
 }
 
-// Where the window is on the screen, if it is viewable.
-inline std::optional<QRect> viewableGeometry(const QString& id) {
-    const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-    auto field = [&info](const char* name) {
-        return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
-    };
-    return info.contains("IsViewable")
-               ? std::optional(QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                                     field("Width"), field("Height")))
-               : std::nullopt;
-}
-
-// The viewable 420-wide window of the application's class, if one is mapped.
-inline std::optional<QRect> visiblePopup() {
-    for (const QString& id : visibleWindows({"--classname", "quillstack"})) {
-        if (const auto geometry = viewableGeometry(id); geometry && geometry->width() == 420) {
-            return geometry;
+// The first viewable window these criteria find of this width and height (< 0: any).
+inline std::optional<WId> viewableWindow(const QStringList& criteria, int width, int height = -1) {
+    for (const QString& id : visibleWindows(criteria)) {
+        const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+        const auto field = [&info](const char* name) {
+            return info.section(QString(name) + u':', 1).section(u'\n', 0, 0).trimmed().toInt();
+        };
+        if (info.contains("IsViewable") && field("Width") == width &&
+            (height < 0 || field("Height") == height)) {
+            return WId(id.toULongLong());
         }
     }
     return std::nullopt;
+}
+
+// The popup: the application's window 420 wide.
+inline std::optional<WId> visiblePopup() {
+    return viewableWindow({"--classname", "quillstack"}, 420);
 }
 
 inline bool waitForPopup(bool shown) {
     return QTest::qWaitFor([shown] { return visiblePopup().has_value() == shown; }, 10000);
 }
 
-inline const QStringList kXclipCopy{"xclip", "-quiet", "-selection", "clipboard"};
-inline const QStringList kXclipPaste{"xclip", "-o", "-selection", "clipboard"};
+// Another client copies `text` with xclip and exits. The application then keeps the clipboard
+// filled: once it serves `text`, the copy is in its history. It can only keep what it read
+// before the owner left, so a copy it had no time to read is made again.
 inline bool copyText(const QString& text) {
-    return copyAndLeave(kXclipCopy, kXclipPaste, text);
+    const auto served = [&text] {
+        return runTool("xclip", {"-o", "-selection", "clipboard"}) == text.toUtf8();
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QProcess owner;
+        owner.start("xclip", {"-quiet", "-selection", "clipboard"});
+        owner.write(text.toUtf8());
+        owner.closeWriteChannel();
+        const bool held = QTest::qWaitFor(served, 10000);
+        QTest::qWait(300);  // the application reads it meanwhile, as a rule
+        owner.kill();
+        owner.waitForFinished(5000);
+        if (held && QTest::qWaitFor(served, 5000)) {
+            return true;
+        }
+        qWarning("the copy of \"%s\" was not kept; copying it again", qPrintable(text));
+    }
+    return false;
 }
-
-// The scenarios on an X server: the field is a line edit of the test and terminals get the
-// focus from xdotool.
-class X11PasteDesktop : public PasteDesktop {
-  public:
-    X11PasteDesktop() : PasteDesktop(kXclipCopy, kXclipPaste) {
-        m_field.setWindowTitle("Quillstack test target");
-        m_field.setGeometry(40, 40, 300, 40);
-        m_field.show();
-    }
-    void press(const QString& keys) override {
-        key(keys == QLatin1String("chord") ? QStringLiteral("super+shift+v") : keys, 0);
-    }
-    bool popupShown() override { return visiblePopup().has_value(); }
-    QString front() override {
-        if (m_field.isActiveWindow()) {
-            return QStringLiteral("field");
-        }
-        const QString active = run("xdotool", {"getactivewindow"});
-        return active == m_terminalWindow && !active.isEmpty() ? m_terminal : QString();
-    }
-    QString fieldText() override { return m_field.text(); }
-    void focus(const QString& target) override {
-        m_terminal.clear();
-        m_terminalWindow.clear();
-        if (target == QLatin1String("field")) {
-            m_field.clear();
-            m_field.activateWindow();
-            m_field.raise();
-            return;
-        }
-        const QString windowClass = target == QLatin1String("xterm") ? "XTerm" : "Lxterminal";
-        m_terminalWindow =
-            run("xdotool", {"search", "--sync", "--onlyvisible", "--class", windowClass})
-                .section('\n', 0, 0);
-        m_terminal = target;
-        run("xdotool", {"windowactivate", "--sync", m_terminalWindow});
-    }
-
-  private:
-    QLineEdit m_field;
-    QString m_terminal, m_terminalWindow;
-};

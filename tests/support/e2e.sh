@@ -39,8 +39,21 @@ paste_rows() {
     type_keys $keys || fail "$name: keys not typed"
     wait_for 10 file_is "$out" "$expected" ||
       fail "$name: $target got $(od -An -c "$out"), not hex $expected"
+    # Nothing else arrives after it (a stray ^V or a second paste).
+    sleep 0.5
+    file_is "$out" "$expected" || fail "$name: then $target got $(od -An -c "$out")"
     kill "${pids[-1]}"
   done
 }
 # A GTK 4 program that copies three types, a NUL in its private one, once its window is active.
 copy_three_types() { GDK_BACKEND=wayland python3 "$support/three_types.py" & pids+=($!); }
+# GNOME: the Shell's answer to a JavaScript expression (the session's test extension allows it).
+shell_eval() {
+  gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1" 2>/dev/null
+}
+# GNOME: focuses the window of this class, as a click on it would; true once it has the focus.
+focus() {
+  shell_eval "const w = global.get_window_actors().map(a => a.meta_window)
+    .find(w => w.get_wm_class() === '$1'); if (w && !w.has_focus()) Main.activateWindow(w);
+    !!w && w.has_focus()" | grep -q "'true'"
+}

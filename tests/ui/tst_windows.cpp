@@ -10,7 +10,6 @@
 #include "history/SearchText.h"
 #include "onboarding/OnboardingWizard.h"
 #include "platform/StatusIndicator.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/common/MatchHighlight.h"
 #include "ui/common/QuitQuestion.h"
@@ -33,22 +32,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The application's stack over fakes with its interface in English (the system's language
-// here), monitoring, and the list model the windows show.
-struct WindowRig : ChordStack {
-    explicit WindowRig(const QStringList& copies = {}) : ChordStack(copies) {
-        detector.startMonitoring();
-    }
-    InterfaceLanguage language{&settings, u"en"_s};
-};
-
 template <typename T = QWidget>
 T* child(const QObject& parent, const char* name) {
     return parent.findChild<T*>(QString::fromLatin1(name));
-}
-
-inline StoredItem textItem(const QString& text) {
-    return {{QString(ClipboardTypeKey::stringUtf8Mime), text.toUtf8()}};
 }
 
 using Row = PastePopupItemDelegate::RowLayout;

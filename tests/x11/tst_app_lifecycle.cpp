@@ -7,8 +7,8 @@
 #include "core/AppEnvironment.h"
 
 // The built application's life on a real X server: one instance per user, the clipboard
-// manager's role, blob files gone at exit, pins kept over a restart, a release build that stays
-// silent whatever is copied, and pastes into windows of this test and real terminals.
+// manager's role, blob files gone at exit, pins kept over a restart and a release build that
+// stays silent whatever is copied. (Its pastes: paste_end_to_end.sh.)
 namespace {
 // Windows of the application's class: before any popup exists, only its tray icon.
 QStringList trayIconWindows() {
@@ -225,31 +225,8 @@ class TestAppLifecycle : public QObject {
         }
     }
 
-    // Copies made by other clients, the chord, the popup, and the paste into real terminals,
-    // which do not paste on Control+V. The rows run last and in order against one instance of their
-    // own, so each row's history holds the copies of the rows before it.
-    void pastes_data() {
-        QTest::addColumn<PasteScenario>("scenario");
-        QTest::newRow("xterm (Shift+Insert, PRIMARY)") << PasteScenario{
-            {kShellText, "newer"}, "xterm", {"chord", "Down", "Return"}, kShellText};
-        QTest::newRow("lxterminal (VTE, Control+Shift+V)") << PasteScenario{
-            {kShellText, "newest"}, "lxterminal", {"chord", "Down", "Return"}, kShellText};
-    }
-    void pastes() {
-        QFETCH(PasteScenario, scenario);
-        if (!m_desktop) {
-            m_desktop.emplace();
-            QVERIFY(m_paster.start());
-        }
-        m_desktop->play(m_paster, scenario);
-    }
-
-    void cleanup() {
-        m_owners.clear();
-        m_paster.reportIfFailed();
-    }
+    void cleanup() { m_owners.clear(); }
     void cleanupTestCase() {
-        QVERIFY(m_paster.stop());
         m_trayHost.kill();
         m_trayHost.waitForFinished(2000);
     }
@@ -262,8 +239,6 @@ class TestAppLifecycle : public QObject {
 
     QProcess m_trayHost;
     std::vector<std::unique_ptr<XclipOwner>> m_owners;
-    AppProcess m_paster;
-    std::optional<X11PasteDesktop> m_desktop;
 };
 
 QTEST_MAIN(TestAppLifecycle)

@@ -5,7 +5,6 @@
 
 #include "ChordStack.h"
 #include "X11Desktop.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/onboarding/OnboardingPanel.h"
 
@@ -14,13 +13,7 @@
 // sample that turned green is seen in the window's pixels, so release builds check it too.
 namespace {
 std::optional<WId> onboardingPanel() {
-    for (const QString& id : visibleWindows({"--name", "^Quillstack$"})) {
-        if (const auto geometry = viewableGeometry(id);
-            geometry && geometry->size() == QSize(380, 520)) {
-            return WId(id.toULongLong());
-        }
-    }
-    return std::nullopt;
+    return viewableWindow({"--name", "^Quillstack$"}, 380, 520);
 }
 
 // Where the window manager has the window, bottom to top; -1 when it does not list it.
@@ -51,8 +44,7 @@ class TestOnboardingFlow : public QObject {
     // In this process: the panel, kept above, stays above our ordinary windows however they
     // come forward.
     void panelStaysAboveAppWindows() {
-        ChordStack stack;
-        const InterfaceLanguage language(&stack.settings, QStringLiteral("en"));
+        WindowRig stack;
         OnboardingPanel panel(
             {stack.settings, stack.detector, stack.clipboard, stack.scheduler, {}});
         AppWindow floating("Settings", [] { return new QLabel("floating"); });

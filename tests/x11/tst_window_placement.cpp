@@ -7,7 +7,6 @@
 #include "history/HistoryListModel.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/X11WindowTracker.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/common/AppWindow.h"
 #include "ui/popup/PastePopupWindowController.h"
 
@@ -34,11 +33,6 @@ void activate(const QWidget& window) {
     QTRY_COMPARE(activeWindow(), window.winId());
 }
 
-struct Stack : ChordStack {
-    Stack() : ChordStack({u"placed"_s}) { detector.startMonitoring(); }
-    InterfaceLanguage language{&settings, u"en"_s};
-};
-
 // One of our ordinary windows as the application makes it on X11.
 std::unique_ptr<AppWindow> historyWindow(AppSettings& settings) {
     return std::make_unique<AppWindow>(
@@ -64,7 +58,7 @@ class TestWindowPlacement : public QObject {
     // the taskbar, not kept above and no one's transient; the popup floats above everything, out
     // of the taskbar.
     void popupOnTheActiveWindowsScreenAndWindowKinds() {
-        Stack stack;
+        WindowRig stack({u"placed"_s});
         auto history = historyWindow(stack.settings);
         history->present();
         QVERIFY(QTest::qWaitForWindowExposed(history.get()));
@@ -129,7 +123,7 @@ class TestWindowPlacement : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         activate(other);
 
-        Stack stack;
+        WindowRig stack({u"placed"_s});
         auto history = historyWindow(stack.settings);
         history->present();
         QVERIFY(QTest::qWaitForWindowExposed(history.get()));
