@@ -176,9 +176,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
-    // The guide opens on the screen of the window the user is working in.
     // The guide opens on the screen of the window the user is working in. Its content is made
-    // when it is first shown, so a completed guide costs nothing.
+    // when it is first shown, so a completed guide costs only an empty window.
     m_onboarding = std::make_unique<OnboardingPanel>(OnboardingPanel::Dependencies{
         *m_settings, *m_detector, *platform.clipboard, *m_scheduler, platform.activeWindowGeometry,
         platform.integration.get(), platform.session, m_tray.get()});
