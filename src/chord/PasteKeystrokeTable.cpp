@@ -6,7 +6,6 @@
 namespace {
 
 constexpr qsizetype kMaxNameLength = 256;
-constexpr quint16 kLastAnsiKeyCode = 127;
 
 const QHash<QString, Keystroke>& builtInEntries() {
     static const QHash<QString, Keystroke> entries = [] {
@@ -63,7 +62,7 @@ std::optional<quint16> keyCodeNamed(const QString& name) {
         return std::nullopt;
     }
     const QString upper = name.toUpper();
-    for (quint16 code = 0; code <= kLastAnsiKeyCode; ++code) {
+    for (quint16 code = KeyCode::EvdevOffset; KeyCode::isKey(code); ++code) {
         if (KeyNames::keyCodeToChar(code) == upper) {
             return code;
         }

@@ -4,15 +4,17 @@
 #include <QString>
 #include <QtGlobal>
 
-// A key-down in canonical numbers: a key by its position on an ANSI board (9 = V) and modifier
-// bits under 0xFFFF0000. These are the virtual key codes and modifier masks of an earlier
-// program, which settings files hold (AppSettings reads and writes them, and nothing else
-// stores them), so they never change; KeyCodeTable turns them into XKB keycodes and back.
+#include <linux/input-event-codes.h>
+
+// A key-down: the key by its XKB keycode, and the modifiers held. XKB keycodes are the kernel's
+// evdev codes (linux/input-event-codes.h) + 8, the numbers of X11 key events, of Wayland's
+// keymaps and of Qt's native scan codes alike. They name a key's position: 55 is the key that
+// types V on a US board, whatever letter the active layout prints on it.
 struct KeyEvent {
     quint16 keyCode = 0;  // the key's position: what chords match
     quint64 modifiers = 0;
     bool isRepeat = false;
-    // The key its symbol names, as the same canonical number on a US layout; 0 where only the
+    // The key its symbol names, as the keycode that types it on a US layout; 0 where only the
     // position is known. A keyboard with a keymap of its own (on-screen keyboards, remote
     // input) types Down from any position, so our own windows read keys by this.
     quint16 typedKeyCode = 0;
@@ -22,7 +24,7 @@ struct KeyEvent {
     quint16 typedKey() const { return typedKeyCode != 0 ? typedKeyCode : keyCode; }
 };
 
-// A key with the modifiers held while it is typed, in canonical numbers.
+// A key with the modifiers held while it is typed.
 struct Keystroke {
     quint64 modifiers = 0;
     quint16 keyCode = 0;
@@ -30,44 +32,54 @@ struct Keystroke {
     friend bool operator==(const Keystroke&, const Keystroke&) = default;
 };
 
+// The bits are those settings files hold for them (see StoredChord), so that a chord read from
+// a file needs no translation of its modifiers.
 namespace ModifierFlag {
 constexpr quint64 CapsLock = 0x10000;
 constexpr quint64 Shift = 0x20000;
 constexpr quint64 Control = 0x40000;
 constexpr quint64 Alt = 0x80000;
 constexpr quint64 Super = 0x100000;
-// Carried by a key itself, never held: the keypad and the arrows, the function keys and the
-// navigation block.
-constexpr quint64 NumericPad = 0x200000;
-constexpr quint64 Function = 0x800000;
-constexpr quint64 DeviceIndependentMask = 0xFFFF0000;
+// The bits a modifier may take; the lower ones never count as held.
+constexpr quint64 Mask = 0xFFFF0000;
 }  // namespace ModifierFlag
 
 namespace KeyCode {
-constexpr quint16 V = 9;
-constexpr quint16 P = 35;
-constexpr quint16 Return = 36;
-constexpr quint16 Tab = 48;
-constexpr quint16 Space = 49;
-constexpr quint16 Delete = 51;
-constexpr quint16 Escape = 53;
-constexpr quint16 KeypadEnter = 76;
-constexpr quint16 Insert = 114;  // Help on Apple boards, Insert on PC ones
-constexpr quint16 Home = 115;
-constexpr quint16 PageUp = 116;
-constexpr quint16 ForwardDelete = 117;
-constexpr quint16 End = 119;
-constexpr quint16 PageDown = 121;
+constexpr quint16 EvdevOffset = 8;
+constexpr quint16 fromEvdev(int evdev) {
+    return quint16(evdev + EvdevOffset);
+}
+// XKB keycodes run from 8 to 255; anything else names no key.
+constexpr bool isKey(quint16 code) {
+    return code >= EvdevOffset && code <= 255;
+}
+
+constexpr quint16 V = fromEvdev(KEY_V);
+constexpr quint16 P = fromEvdev(KEY_P);
+constexpr quint16 Return = fromEvdev(KEY_ENTER);
+constexpr quint16 Tab = fromEvdev(KEY_TAB);
+constexpr quint16 Space = fromEvdev(KEY_SPACE);
+constexpr quint16 Backspace = fromEvdev(KEY_BACKSPACE);
+constexpr quint16 Escape = fromEvdev(KEY_ESC);
+constexpr quint16 KeypadEnter = fromEvdev(KEY_KPENTER);
+constexpr quint16 Insert = fromEvdev(KEY_INSERT);
+constexpr quint16 Home = fromEvdev(KEY_HOME);
+constexpr quint16 PageUp = fromEvdev(KEY_PAGEUP);
+constexpr quint16 Delete = fromEvdev(KEY_DELETE);
+constexpr quint16 End = fromEvdev(KEY_END);
+constexpr quint16 PageDown = fromEvdev(KEY_PAGEDOWN);
 // The digit keys of the main block, 1 to 9.
-constexpr quint16 Digits[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
-constexpr quint16 LeftArrow = 123;
-constexpr quint16 RightArrow = 124;
-constexpr quint16 DownArrow = 125;
-constexpr quint16 UpArrow = 126;
+constexpr quint16 Digits[] = {fromEvdev(KEY_1), fromEvdev(KEY_2), fromEvdev(KEY_3),
+                              fromEvdev(KEY_4), fromEvdev(KEY_5), fromEvdev(KEY_6),
+                              fromEvdev(KEY_7), fromEvdev(KEY_8), fromEvdev(KEY_9)};
+constexpr quint16 Left = fromEvdev(KEY_LEFT);
+constexpr quint16 Right = fromEvdev(KEY_RIGHT);
+constexpr quint16 Down = fromEvdev(KEY_DOWN);
+constexpr quint16 Up = fromEvdev(KEY_UP);
 }  // namespace KeyCode
 
 // Whether a key-down's modifiers hold every modifier of the chord; more may be held (Caps Lock,
-// an extra Alt), and bits below the device-independent ones never count as held.
+// an extra Alt).
 constexpr bool modifierFlagsMatch(quint64 chordModifiers, quint64 flags) {
-    return (chordModifiers & ~(flags & ModifierFlag::DeviceIndependentMask)) == 0;
+    return (chordModifiers & ~(flags & ModifierFlag::Mask)) == 0;
 }

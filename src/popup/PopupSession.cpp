@@ -214,7 +214,7 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
             }
             togglePinned(m_selectedIndex);
             return true;
-        case KeyCode::Delete:
+        case KeyCode::Backspace:
             if (filtering) {
                 // Backspace edits what was typed; a whole character goes, even outside the BMP.
                 QString edited = query();
@@ -226,7 +226,7 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
                 deleteSelectedItem();
             }
             return true;
-        case KeyCode::ForwardDelete:
+        case KeyCode::Delete:
             deleteSelectedItem();
             return true;
         case KeyCode::Escape:
@@ -236,10 +236,10 @@ bool PopupSession::handlePopupKey(const KeyEvent& event) {
                 closePopupWithoutPaste();
             }
             return true;
-        case KeyCode::DownArrow:
+        case KeyCode::Down:
             selectNext();
             return true;
-        case KeyCode::UpArrow:
+        case KeyCode::Up:
             selectPrevious();
             return true;
         case KeyCode::PageDown:

@@ -10,15 +10,14 @@
 #include "keys/KeyNames.h"
 #include "platform/Autostart.h"
 #include "platform/KeyValueStore.h"
+#include "settings/StoredChord.h"
 
 namespace {
 
 const QString kPreferredLanguage = QStringLiteral("preferredLanguage");
 const QString kOnboardingCompleted = QStringLiteral("onboardingCompleted");
 const QString kLaunchAtLogin = QStringLiteral("launchAtLogin");
-// The chord as settings files hold it: an earlier program's virtual key code (9 = V) and
-// modifier mask (Shift 0x20000, Control 0x40000, Alt 0x80000, Super 0x100000), the numbers of
-// KeyEvent, kept so that existing settings files read back the chord they were given.
+// The chord in StoredChord's numbers.
 const QString kChordModifiers = QStringLiteral("hotkeyModifiers");
 const QString kChordKeyCode = QStringLiteral("hotkeyKeyCode");
 const QString kHistorySize = QStringLiteral("bufferLimit");
@@ -119,10 +118,12 @@ AppSettings::AppSettings(KeyValueStore& store, Autostart& autostart, const QStri
     m_onboardingCompleted =
         m_store.boolValue(kOnboardingCompleted).value_or(!m_store.unreadableFile().isEmpty());
     m_launchAtLogin = m_store.boolValue(kLaunchAtLogin).value_or(false);
-    m_chordModifiers = m_store.uintValue(kChordModifiers).value_or(defaultChordModifiers);
+    const StoredChord::Numbers fallback = StoredChord::write(m_chord);
     // A key code beyond 16 bits would be truncated into some unrelated key.
-    const qint64 keyCode = m_store.intValue(kChordKeyCode).value_or(defaultChordKeyCode);
-    m_chordKeyCode = (keyCode >= 0 && keyCode <= 0xFFFF) ? quint16(keyCode) : defaultChordKeyCode;
+    const qint64 keyCode = m_store.intValue(kChordKeyCode).value_or(fallback.keyCode);
+    m_chord = StoredChord::read(
+        {m_store.uintValue(kChordModifiers).value_or(fallback.modifiers),
+         (keyCode >= 0 && keyCode <= 0xFFFF) ? quint16(keyCode) : fallback.keyCode});
     // The history cannot keep a negative number of records.
     const qint64 limit = m_store.intValue(kHistorySize).value_or(defaultHistorySize);
     m_historySize = limit >= 0 ? limit : defaultHistorySize;
@@ -320,17 +321,12 @@ void AppSettings::registerLoginItem(bool enabled) {
     m_revertingLoginItem = false;
 }
 
-void AppSettings::setChordModifiers(quint64 value) {
+void AppSettings::setChord(const Keystroke& chord) {
     Q_EMIT willChange();
-    m_chordModifiers = value;
-    m_store.setValue(kChordModifiers, QVariant::fromValue<quint64>(value));
-    Q_EMIT chordAssigned();
-}
-
-void AppSettings::setChordKeyCode(quint16 value) {
-    Q_EMIT willChange();
-    m_chordKeyCode = value;
-    m_store.setValue(kChordKeyCode, int(value));
+    m_chord = chord;
+    const StoredChord::Numbers stored = StoredChord::write(chord);
+    m_store.setValue(kChordModifiers, QVariant::fromValue<quint64>(stored.modifiers));
+    m_store.setValue(kChordKeyCode, int(stored.keyCode));
     Q_EMIT chordAssigned();
 }
 
@@ -395,6 +391,6 @@ void AppSettings::setWindowFrame(const QString& window, const QRect& frame) {
 }
 
 QString AppSettings::chordDisplayString() const {
-    return KeyNames::displayString(m_chordModifiers, m_chordKeyCode,
+    return KeyNames::displayString(m_chord.modifiers, m_chord.keyCode,
                                    KeyNames::ChordForm::Translated);
 }

@@ -59,8 +59,8 @@ class AppSettings : public QObject {
     // The settings file when it is there but cannot be read (see KeyValueStore).
     QString unreadableSettingsFile() const;
     bool launchAtLogin() const { return m_launchAtLogin; }
-    quint64 chordModifiers() const { return m_chordModifiers; }
-    quint16 chordKeyCode() const { return m_chordKeyCode; }
+    quint64 chordModifiers() const { return m_chord.modifiers; }
+    quint16 chordKeyCode() const { return m_chord.keyCode; }
     qint64 historySize() const { return m_historySize; }
     qint64 autoDeleteMinutes() const { return m_autoDeleteMinutes; }
     // Every record kept across restarts, not just the pins; off unless the user asks.
@@ -77,8 +77,7 @@ class AppSettings : public QObject {
     // What the guide's "Start Quillstack when you log in" box starts as: the answer given, else
     // the login service's offer.
     bool launchAtLoginOffered() const;
-    void setChordModifiers(quint64 value);
-    void setChordKeyCode(quint16 value);
+    void setChord(const Keystroke& chord);
     void setHistorySize(qint64 value);
     void setAutoDeleteMinutes(qint64 value);
     void setKeepHistory(bool value);
@@ -131,8 +130,7 @@ class AppSettings : public QObject {
     QString m_preferredLanguage;
     bool m_onboardingCompleted = false;
     bool m_launchAtLogin = false;
-    quint64 m_chordModifiers = defaultChordModifiers;
-    quint16 m_chordKeyCode = defaultChordKeyCode;
+    Keystroke m_chord{defaultChordModifiers, defaultChordKeyCode};
     qint64 m_historySize = defaultHistorySize;
     qint64 m_autoDeleteMinutes = 0;
     bool m_keepHistory = false;

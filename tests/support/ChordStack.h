@@ -63,7 +63,7 @@ class FakeKeyboardHooks final : public KeyboardHooks {
     // A key-down while another application is focused: an active interceptor whose chord it
     // is takes it (true: consumed); otherwise every global observer sees it.
     bool pressInOtherApp(const KeyEvent& event) {
-        const quint64 pressed = event.modifiers & ModifierFlag::DeviceIndependentMask;
+        const quint64 pressed = event.modifiers & ModifierFlag::Mask;
         for (const auto& h : QList(m_hooks)) {  // handlers may add hooks meanwhile
             if (h->active && h->kind == Hook::Kind::Interceptor && h->keyCode == event.keyCode &&
                 (pressed & h->modifiers) == h->modifiers) {

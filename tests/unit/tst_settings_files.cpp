@@ -74,7 +74,7 @@ class TestSettingsFiles : public QObject {
         rows("keepHistory", {"true", "yes", 1}, {"1", "0"});
         rows("hotkeyModifiers", {"1966080", "18446744073709551615", "-5", -5, "command"},
              {"1e0000", "ffffffffffffffff", "120000"});
-        rows("hotkeyKeyCode", {"65535", "65536", true}, {"65535", "9"});
+        rows("hotkeyKeyCode", {"65535", "65536", true}, {"0", "55"});  // no key; V
         rows("bufferLimit", {"+0", "-3", "9223372036854775808"}, {"0", "50"});
         rows("autoDeleteMinutes", {"-42", QVariant::fromValue(~0ULL), 5.0, " 12", "12abc", ""},
              {"-42", "0"});
@@ -452,8 +452,7 @@ class TestSettingsFiles : public QObject {
                 [&] { storedDuringEffect << f.store.value("autoDeleteMinutes"); });
         s.setHistorySize(50);
         s.setAutoDeleteMinutes(0);
-        s.setChordModifiers(0x1C0000);
-        s.setChordKeyCode(9);
+        s.setChord({0x1C0000, KeyCode::fromEvdev(KEY_F5)});
         s.setOnboardingCompleted(false);
         s.setHistorySize(-10);
         s.setPreferredLanguage(u"system"_s);
@@ -462,7 +461,10 @@ class TestSettingsFiles : public QObject {
         f.login.registerResult = false;
         s.setLaunchAtLogin(true);
         QCOMPARE(std::tuple(chord.count(), willChange.count(), language.count(), login.count()),
-                 std::tuple(2, 12, 1, 3));
+                 std::tuple(1, 11, 1, 3));
+        // In the numbers settings files have always had: F5 is 96 and carries 0x800000.
+        QCOMPARE(std::tuple(f.store.value("hotkeyModifiers"), f.store.value("hotkeyKeyCode")),
+                 std::tuple(QVariant::fromValue<quint64>(0x9C0000), QVariant(96)));
         QCOMPARE(storedDuringEffect, (QVariantList{qint64(50), qint64(0), qint64(0)}));
         QCOMPARE(f.login.calls, (QStringList{"register", "register", "unregister"}));
         QCOMPARE(f.store.writes,
@@ -474,7 +476,7 @@ class TestSettingsFiles : public QObject {
         const AppSettings& next = restarted.settings;
         QCOMPARE(std::tuple(next.chordDisplayString(), next.preferredLanguage(), next.historySize(),
                             next.launchAtLogin()),
-                 std::tuple(QString("Super+Ctrl+Alt+V"), QString("en"), qint64(0), false));
+                 std::tuple(QString("Super+Ctrl+Alt+F5"), QString("en"), qint64(0), false));
         f.login.unregisterResult = false;
         for (bool value : {true, false}) {
             f.login.calls.clear();

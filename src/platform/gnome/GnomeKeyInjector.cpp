@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "keys/KeyCodeTable.h"
 #include "platform/gnome/GnomeShellBridge.h"
 
 namespace {
@@ -16,7 +15,7 @@ constexpr quint32 kAltL = 0xffe9;
 constexpr quint32 kSuperL = 0xffeb;
 
 // The symbol a key prints on a US layout, without modifiers; 0 for none.
-quint32 usSymbol(quint8 xkbKeycode) {
+quint32 usSymbol(quint16 xkbKeycode) {
     struct Layout {
         xkb_context* context = nullptr;
         xkb_keymap* keymap = nullptr;
@@ -38,8 +37,7 @@ quint32 usSymbol(quint8 xkbKeycode) {
 }  // namespace
 
 QList<quint32> GnomeKeyInjector::keysyms(const Keystroke& keystroke) {
-    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keystroke.keyCode);
-    const quint32 key = xkb ? usSymbol(*xkb) : 0;
+    const quint32 key = KeyCode::isKey(keystroke.keyCode) ? usSymbol(keystroke.keyCode) : 0;
     if (key == 0) {
         return {};
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/gnome/GnomeKeyboardHooks.h"
 
-#include "keys/KeyCodeTable.h"
 #include "platform/gnome/GnomeShellBridge.h"
 
 namespace {
@@ -23,8 +22,7 @@ GnomeKeyboardHooks::GnomeKeyboardHooks(GnomeShellBridge& bridge,
     : m_bridge(bridge), m_local(std::move(local)) {}
 
 std::optional<QString> GnomeKeyboardHooks::accelerator(quint16 keyCode, quint64 modifiers) {
-    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keyCode);
-    if (!xkb) {
+    if (!KeyCode::isKey(keyCode)) {
         return std::nullopt;
     }
     QString text;
@@ -41,7 +39,7 @@ std::optional<QString> GnomeKeyboardHooks::accelerator(quint16 keyCode, quint64 
         text += QLatin1String("<Super>");
     }
     // A keycode, not a symbol: the chord stays on its key whatever the layout prints there.
-    return text + QStringLiteral("0x%1").arg(*xkb, 0, 16);
+    return text + QStringLiteral("0x%1").arg(keyCode, 0, 16);
 }
 
 std::unique_ptr<HookHandle> GnomeKeyboardHooks::interceptChord(quint16 keyCode, quint64 modifiers,

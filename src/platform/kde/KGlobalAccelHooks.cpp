@@ -117,9 +117,8 @@ std::unique_ptr<HookHandle> KGlobalAccelHooks::interceptChord(quint16 keyCode, q
     }
     const QDBusReply<QDBusObjectPath> path =
         m_bus.call(call(QStringLiteral("getComponent"), {m_names.component}));
-    auto handle = std::make_unique<ShortcutHandle>(
-        m_bus, actionId, std::move(onKeyDown),
-        KeyEvent{keyCode, modifiers | KeyCodeTable::impliedModifiers(keyCode)});
+    auto handle = std::make_unique<ShortcutHandle>(m_bus, actionId, std::move(onKeyDown),
+                                                   KeyEvent{keyCode, modifiers});
     if (!path.isValid() || !handle->listen(path.value().path())) {
         return refuse(ChordRefusal::Unavailable, QStringLiteral("no component to listen to"));
     }

@@ -9,7 +9,6 @@
 
 #include "core/AppLogger.h"
 #include "fake-input-client-protocol.h"
-#include "keys/KeyCodeTable.h"
 #include "org-kde-kwin-keystate-client-protocol.h"
 #include "platform/wayland/WaylandSession.h"
 
@@ -113,11 +112,10 @@ bool KWinFakeInput::postPasteKeystroke(const Keystroke& keystroke) {
     if (!isGranted()) {
         return false;
     }
-    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keystroke.keyCode);
-    if (!xkb || *xkb < KeyCodeTable::kXkbOffset) {
+    if (!KeyCode::isKey(keystroke.keyCode)) {
         return false;
     }
-    const quint32 key = *xkb - KeyCodeTable::kXkbOffset;
+    const quint32 key = keystroke.keyCode - KeyCode::EvdevOffset;
     const auto press = [this](quint32 evdev, bool down) {
         org_kde_kwin_fake_input_keyboard_key(
             m_input, evdev, down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);

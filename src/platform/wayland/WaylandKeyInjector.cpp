@@ -18,7 +18,6 @@
 #include <utility>
 
 #include "core/AppLogger.h"
-#include "keys/KeyCodeTable.h"
 #include "platform/wayland/WaylandSession.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
@@ -142,8 +141,7 @@ bool WaylandKeyInjector::postPasteKeystroke(const Keystroke& keystroke) {
     if (!m_keyboard || !m_session.isConnected()) {
         return false;
     }
-    const std::optional<quint8> xkb = KeyCodeTable::xkbKeycodeFor(keystroke.keyCode);
-    if (!xkb || *xkb < KeyCodeTable::kXkbOffset) {
+    if (!KeyCode::isKey(keystroke.keyCode)) {
         return false;
     }
     const qint64 sinceKeymap = m_sinceKeymap.elapsed();
@@ -157,7 +155,7 @@ bool WaylandKeyInjector::postPasteKeystroke(const Keystroke& keystroke) {
                 .arg(m_queued.size()));
         return true;
     }
-    send(keystroke, *xkb - KeyCodeTable::kXkbOffset);
+    send(keystroke, keystroke.keyCode - KeyCode::EvdevOffset);
     return m_session.flush();
 }
 
@@ -175,7 +173,7 @@ void WaylandKeyInjector::sendQueued() {
     }
     for (const Keystroke& keystroke : queued) {
         // Checked when queued.
-        send(keystroke, *KeyCodeTable::xkbKeycodeFor(keystroke.keyCode) - KeyCodeTable::kXkbOffset);
+        send(keystroke, keystroke.keyCode - KeyCode::EvdevOffset);
     }
     m_session.flush();
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/wayland/WaylandKeyboardHooks.h"
 
-#include "keys/KeyCodeTable.h"
 #include "platform/wayland/SwayIpc.h"
 
 namespace {
@@ -30,8 +29,7 @@ WaylandKeyboardHooks::WaylandKeyboardHooks(const SwayIpc* sway, QStringList chor
     : m_sway(sway), m_chordCommand(std::move(chordCommand)) {}
 
 std::optional<QString> WaylandKeyboardHooks::swayChord(quint16 keyCode, quint64 modifiers) {
-    const std::optional<quint8> xkbKeycode = KeyCodeTable::xkbKeycodeFor(keyCode);
-    if (!xkbKeycode) {
+    if (!KeyCode::isKey(keyCode)) {
         return std::nullopt;
     }
     QStringList parts;
@@ -44,7 +42,7 @@ std::optional<QString> WaylandKeyboardHooks::swayChord(quint16 keyCode, quint64 
             parts << QString::fromLatin1(name);
         }
     }
-    parts << QString::number(*xkbKeycode);
+    parts << QString::number(keyCode);
     return parts.join(QLatin1Char('+'));
 }
 

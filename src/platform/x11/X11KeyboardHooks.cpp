@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "core/AppLogger.h"
-#include "keys/KeyCodeTable.h"
 #include "platform/x11/X11Connection.h"
 
 QUILLSTACK_DEFINE_COMPONENT_LOG
@@ -111,15 +110,14 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
             *refusal = why;
         }
     };
-    const auto xKeycode = KeyCodeTable::xkbKeycodeFor(keyCode);
-    if (m_connection == nullptr || m_root == XCB_WINDOW_NONE || !xKeycode || !onKeyDown) {
+    if (m_connection == nullptr || m_root == XCB_WINDOW_NONE || !KeyCode::isKey(keyCode) ||
+        !onKeyDown) {
         report(ChordRefusal::Unavailable);
         return nullptr;
     }
     Chord chord;
     chord.keyCode = keyCode;
-    chord.modifiers = modifiers & ModifierFlag::DeviceIndependentMask;
-    chord.xKeycode = *xKeycode;
+    chord.modifiers = modifiers & ModifierFlag::Mask;
     chord.handler = std::move(onKeyDown);
     if (const ChordRefusal why = grab(chord); why != ChordRefusal::None) {
         log("X11KeyboardHooks: chord keyCode=" + QString::number(keyCode) +
@@ -139,8 +137,7 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::interceptChord(quint16 keyCode, qu
 }
 
 std::vector<quint16> X11KeyboardHooks::grabMasks(const Chord& chord) const {
-    const quint64 own = KeyCodeTable::impliedModifiers(chord.keyCode);
-    const auto required = m_keymap.xModifiersFor(chord.modifiers & ~own);
+    const auto required = m_keymap.xModifiersFor(chord.modifiers);
     if (!required) {
         return {};
     }
@@ -164,8 +161,9 @@ ChordRefusal X11KeyboardHooks::grab(Chord& chord) {
     std::vector<xcb_void_cookie_t> cookies;
     cookies.reserve(masks.size());
     for (quint16 mask : masks) {
-        cookies.push_back(xcb_grab_key_checked(m_connection, 1, m_root, mask, chord.xKeycode,
-                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        cookies.push_back(xcb_grab_key_checked(m_connection, 1, m_root, mask,
+                                               xcb_keycode_t(chord.keyCode), XCB_GRAB_MODE_ASYNC,
+                                               XCB_GRAB_MODE_ASYNC));
     }
     ChordRefusal refusal = ChordRefusal::None;
     for (const auto& cookie : cookies) {
@@ -191,7 +189,7 @@ void X11KeyboardHooks::ungrab(Chord& chord) {
         return;
     }
     for (quint16 mask : chord.grabbed) {
-        xcb_ungrab_key(m_connection, chord.xKeycode, m_root, mask);
+        xcb_ungrab_key(m_connection, xcb_keycode_t(chord.keyCode), m_root, mask);
     }
     chord.grabbed.clear();
     chord.isDown = false;
@@ -289,8 +287,8 @@ std::unique_ptr<HookHandle> X11KeyboardHooks::observeLocalKeyDowns(KeyFilter fil
 
 KeyEvent X11KeyboardHooks::toKeyEvent(xcb_keycode_t keycode, quint16 xState, bool isRepeat) const {
     KeyEvent e;
-    e.keyCode = KeyCodeTable::canonicalForXkbKeycode(keycode).value_or(0);
-    e.modifiers = m_keymap.canonicalModifiers(xState) | KeyCodeTable::impliedModifiers(e.keyCode);
+    e.keyCode = keycode;
+    e.modifiers = m_keymap.modifierFlags(xState);
     e.isRepeat = isRepeat;
     return e;
 }
@@ -342,7 +340,7 @@ bool X11KeyboardHooks::handleChordKey(const xcb_key_press_event_t* event, bool p
         return false;
     }
     for (auto& [id, chord] : m_chords) {
-        if (chord.xKeycode != event->detail || chord.grabbed.empty()) {
+        if (xcb_keycode_t(chord.keyCode) != event->detail || chord.grabbed.empty()) {
             continue;
         }
         if (!press) {
@@ -354,19 +352,19 @@ bool X11KeyboardHooks::handleChordKey(const xcb_key_press_event_t* event, bool p
         const bool repeat =
             chord.isDown || (chord.lastRelease != 0 && chord.lastRelease == event->time);
         chord.isDown = true;
-        const KeyEvent canonical = toKeyEvent(event->detail, event->state, repeat);
+        const KeyEvent keyEvent = toKeyEvent(event->detail, event->state, repeat);
         QPointer<X11KeyboardHooks> self(this);
         const int chordId = id;
         QMetaObject::invokeMethod(
             this,
-            [self, chordId, canonical] {
+            [self, chordId, keyEvent] {
                 if (!self) {
                     return;
                 }
                 auto found = self->m_chords.find(chordId);
                 if (found != self->m_chords.end()) {
                     const KeyHandler handler = found->second.handler;
-                    handler(canonical);
+                    handler(keyEvent);
                 }
             },
             Qt::QueuedConnection);
@@ -418,11 +416,11 @@ void X11KeyboardHooks::handleRawKey(const xcb_generic_event_t* event, bool press
     }
     const bool repeat = wasDown || (raw->flags & XCB_INPUT_KEY_EVENT_FLAGS_KEY_REPEAT) != 0 ||
                         (m_lastRawReleaseKey == keycode && m_lastRawRelease == raw->time);
-    const KeyEvent canonical = toKeyEvent(keycode, trackedState(), repeat);
+    const KeyEvent keyEvent = toKeyEvent(keycode, trackedState(), repeat);
     QPointer<X11KeyboardHooks> self(this);
     QMetaObject::invokeMethod(
         this,
-        [self, canonical] {
+        [self, keyEvent] {
             if (!self) {
                 return;
             }
@@ -437,7 +435,7 @@ void X11KeyboardHooks::handleRawKey(const xcb_generic_event_t* event, bool press
                 auto found = self->m_globals.find(id);
                 if (found != self->m_globals.end()) {
                     const KeyHandler handler = found->second;
-                    handler(canonical);
+                    handler(keyEvent);
                 }
             }
         },

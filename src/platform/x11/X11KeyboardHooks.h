@@ -47,7 +47,6 @@ class X11KeyboardHooks final : public QObject,
     struct Chord {
         quint16 keyCode = 0;
         quint64 modifiers = 0;
-        xcb_keycode_t xKeycode = 0;
         KeyHandler handler;
         std::vector<quint16> grabbed;
         bool isDown = false;

@@ -94,7 +94,7 @@ quint16 X11Keymap::maskBoundTo(std::initializer_list<xcb_keysym_t> keysyms) cons
     return mask;
 }
 
-quint64 X11Keymap::canonicalModifiers(quint16 xState) const {
+quint64 X11Keymap::modifierFlags(quint16 xState) const {
     quint64 result = 0;
     if (xState & XCB_MOD_MASK_SHIFT) {
         result |= ModifierFlag::Shift;
@@ -114,26 +114,26 @@ quint64 X11Keymap::canonicalModifiers(quint16 xState) const {
     return result;
 }
 
-std::optional<quint16> X11Keymap::xModifiersFor(quint64 canonical) const {
+std::optional<quint16> X11Keymap::xModifiersFor(quint64 flags) const {
     constexpr quint64 known = ModifierFlag::Shift | ModifierFlag::CapsLock | ModifierFlag::Control |
                               ModifierFlag::Alt | ModifierFlag::Super;
-    if ((canonical & ModifierFlag::DeviceIndependentMask & ~known) != 0) {
+    if ((flags & ModifierFlag::Mask & ~known) != 0) {
         return std::nullopt;
     }
     quint16 mask = 0;
-    if (canonical & ModifierFlag::Shift) {
+    if (flags & ModifierFlag::Shift) {
         mask |= XCB_MOD_MASK_SHIFT;
     }
-    if (canonical & ModifierFlag::CapsLock) {
+    if (flags & ModifierFlag::CapsLock) {
         mask |= XCB_MOD_MASK_LOCK;
     }
-    if (canonical & ModifierFlag::Control) {
+    if (flags & ModifierFlag::Control) {
         mask |= XCB_MOD_MASK_CONTROL;
     }
-    if (canonical & ModifierFlag::Alt) {
+    if (flags & ModifierFlag::Alt) {
         mask |= m_altMask;
     }
-    if (canonical & ModifierFlag::Super) {
+    if (flags & ModifierFlag::Super) {
         mask |= m_superMask;
     }
     return mask;

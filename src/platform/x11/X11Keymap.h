@@ -9,9 +9,9 @@
 #include <vector>
 
 // The keyboard and modifier mapping of an X server, read on demand, and the translation of X
-// modifier state to canonical modifier bits: Super = the modifier Super is bound to (usually
+// modifier state to ModifierFlag bits: Super = the modifier Super is bound to (usually
 // Mod4), Alt = the one Alt is bound to (usually Mod1), Caps Lock = Lock. Num Lock and the
-// other modifiers have no canonical bit.
+// other modifiers have no ModifierFlag bit.
 class X11Keymap {
   public:
     explicit X11Keymap(xcb_connection_t* connection);
@@ -26,9 +26,9 @@ class X11Keymap {
     // Shift, Lock, Control and every ModN that at least one key is bound to.
     quint16 modifiersInUse() const { return m_inUse; }
 
-    quint64 canonicalModifiers(quint16 xState) const;
-    // The X modifiers for canonical bits; nothing when a bit has no X counterpart.
-    std::optional<quint16> xModifiersFor(quint64 canonical) const;
+    quint64 modifierFlags(quint16 xState) const;
+    // The X modifiers for ModifierFlag bits; nothing when a bit has no X counterpart.
+    std::optional<quint16> xModifiersFor(quint64 flags) const;
 
     // The modifier mask the key is bound to, 0 for ordinary keys.
     quint16 modifierMaskOf(xcb_keycode_t keycode) const;

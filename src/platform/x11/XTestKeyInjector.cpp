@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/AppLogger.h"
-#include "keys/KeyCodeTable.h"
 #include "keys/KeyNames.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keymap.h"
@@ -19,17 +18,17 @@ namespace {
 constexpr xcb_keysym_t kLatinV = 0x0076;
 constexpr xcb_keysym_t kInsert = 0xff63;
 
-// A canonical modifier, the key that holds it and that key's position on a PC board.
+// A modifier, the key that holds it and that key's position on a PC board.
 struct ModifierKey {
     quint64 flag;
     xcb_keysym_t keysym;
-    xcb_keycode_t physical;  // evdev code + 8
+    xcb_keycode_t physical;
 };
 constexpr ModifierKey kModifierKeys[] = {
-    {ModifierFlag::Control, 0xffe3, 37},  // Control_L
-    {ModifierFlag::Shift, 0xffe1, 50},    // Shift_L
-    {ModifierFlag::Alt, 0xffe9, 64},      // Alt_L
-    {ModifierFlag::Super, 0xffeb, 133},   // Super_L
+    {ModifierFlag::Control, 0xffe3, KeyCode::fromEvdev(KEY_LEFTCTRL)},  // Control_L
+    {ModifierFlag::Shift, 0xffe1, KeyCode::fromEvdev(KEY_LEFTSHIFT)},   // Shift_L
+    {ModifierFlag::Alt, 0xffe9, KeyCode::fromEvdev(KEY_LEFTALT)},       // Alt_L
+    {ModifierFlag::Super, 0xffeb, KeyCode::fromEvdev(KEY_LEFTMETA)},    // Super_L
 };
 
 void fake(xcb_connection_t* c, xcb_window_t root, quint8 type, xcb_keycode_t keycode) {
@@ -50,7 +49,7 @@ quint16 xMaskOf(const X11Keymap& keymap, quint64 flag) {
 }
 
 // The key that types the keystroke's key in the current layout where it has a symbol we know,
-// so Control+V stays Control+V on layouts that move V; else the key at the ANSI position.
+// so Control+V stays Control+V on layouts that move V; else the key at the US position.
 xcb_keycode_t keycodeOf(const X11Keymap& keymap, bool mapped, quint16 keyCode) {
     xcb_keysym_t keysym = 0;
     if (keyCode == KeyCode::V) {
@@ -62,7 +61,7 @@ xcb_keycode_t keycodeOf(const X11Keymap& keymap, bool mapped, quint16 keyCode) {
     if (byLayout != 0) {
         return byLayout;
     }
-    return KeyCodeTable::xkbKeycodeFor(keyCode).value_or(0);
+    return KeyCode::isKey(keyCode) ? xcb_keycode_t(keyCode) : 0;
 }
 
 }  // namespace

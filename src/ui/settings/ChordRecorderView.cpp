@@ -127,7 +127,7 @@ bool ChordRecorderView::eventFilter(QObject* watched, QEvent* event) {
     if (!chord) {
         return false;
     }
-    const quint64 held = KeyCodeTable::heldModifiers(*chord);
+    const quint64 held = chord->modifiers;
     if (held == 0 && chord->keyCode == KeyCode::Escape) {
         // Taken, so that it neither closes the window nor reaches anything else.
         event->accept();
@@ -163,8 +163,7 @@ bool ChordRecorderView::eventFilter(QObject* watched, QEvent* event) {
     QMetaObject::invokeMethod(
         settings,
         [settings, self, chord = *chord] {
-            settings->setChordModifiers(chord.modifiers & ModifierFlag::DeviceIndependentMask);
-            settings->setChordKeyCode(chord.keyCode);
+            settings->setChord({chord.modifiers, chord.keyCode});
             if (self) {
                 self->stop();
             }
