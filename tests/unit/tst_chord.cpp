@@ -283,6 +283,7 @@ class TestChord : public QObject {
         // Typing filters, the newest match first.
         row("Alt+digit past the rows", "t:pie Alt+2", "pie", "apple pie");
         row("Page Up from the end", "PageDown PageDown PageUp", "", "elder");
+        row("Page Up past the top", "Down PageUp", "", "lime");
         row("End, Home, Page Down", "End Home PageDown", "", "apple tart");
         row("Ctrl+End in matches", "t:a Ctrl+End", "a", "apple pie");
         // A copy made while the popup is open leaves the selection on its record.
