@@ -172,7 +172,8 @@ QuillstackApp::QuillstackApp(int& argc, char** argv, std::unique_ptr<SingleInsta
         });
     QObject::connect(m_detector.get(), &ChordDetector::chordPressed, m_session.get(),
                      &PopupSession::toggle);
-    m_queries = std::make_unique<HistoryQueries>(*m_history, *m_listModel, *m_scheduler);
+    m_queries = std::make_unique<HistoryQueries>(*m_history, *m_listModel, *m_scheduler,
+                                                 *platform.clipboard);
     m_popupController = std::make_unique<PastePopupWindowController>(
         *m_session, *m_detector, *m_settings, platform.windowSystem);
     buildWindows();
@@ -319,7 +320,7 @@ void QuillstackApp::answer(const SingleInstance::Query& query,
             });
             break;
         case SingleInstance::Query::Kind::Copy:
-            reply({m_queries->copy(query.number), {}});
+            m_queries->copy(query.number, [reply](QString error) { reply({error, {}}); });
             break;
     }
 }

@@ -774,8 +774,9 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
     const ClipboardItem item = m_items.at(index);
     const QScopedValueRollback writing(m_writing, true);
     m_newestCopyConcealed = false;
+    bool written = false;
     if (!item.fileURLs().isEmpty()) {
-        m_clipboard.write(ClipboardContent::fileListItem(item.fileURLs()));
+        written = m_clipboard.write(ClipboardContent::fileListItem(item.fileURLs()));
         log(QStringLiteral("restoreToClipboard index=%1 fileURLs=%2")
                 .arg(index)
                 .arg(item.fileURLs().size()));
@@ -803,10 +804,10 @@ bool ClipboardHistory::restoreToClipboard(qsizetype index, RestoreAs as) {
         } else {
             snapshot.first() = ClipboardContent::withPlainText(std::move(snapshot.first()));
         }
-        m_clipboard.write(ClipboardContent::mergedItems(snapshot));
+        written = m_clipboard.write(ClipboardContent::mergedItems(snapshot));
     }
     m_lastChangeCount = m_clipboard.changeCount();
-    return true;
+    return written;
 }
 
 void ClipboardHistory::assignItems(QList<ClipboardItem> items, qsizetype pinnedCount) {

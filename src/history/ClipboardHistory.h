@@ -63,7 +63,8 @@ class ClipboardHistory : public QObject {
     // Puts the record's stored content back on the clipboard, without recording it again. As
     // plain text, a record with text offers only that text; the others are restored as copied.
     // False, with the clipboard untouched and the record marked, when its content is gone
-    // (a blob file deleted, truncated or replaced behind our back).
+    // (a blob file deleted, truncated or replaced behind our back); false as well when the
+    // clipboard takes no write (its display has gone).
     bool restoreToClipboard(qsizetype index, RestoreAs as = RestoreAs::Copied);
     bool isUnavailable(const QUuid& id) const { return m_unavailable.contains(id); }
     void removeItem(qsizetype index);

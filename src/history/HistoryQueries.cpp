@@ -14,8 +14,8 @@
 #include "platform/ClipboardTypeKey.h"
 
 HistoryQueries::HistoryQueries(ClipboardHistory& history, HistoryListModel& model,
-                               Scheduler& scheduler)
-    : m_history(history), m_model(model), m_scheduler(scheduler) {}
+                               Scheduler& scheduler, Clipboard& clipboard)
+    : m_history(history), m_model(model), m_scheduler(scheduler), m_clipboard(clipboard) {}
 
 QString HistoryQueries::rowLine(int number, const QModelIndex& row) {
     QString text = row.data(HistoryListModel::RowTextRole).toString();
@@ -61,12 +61,25 @@ std::optional<qsizetype> HistoryQueries::historyIndex(qint64 number, QString& er
     return std::nullopt;
 }
 
-QString HistoryQueries::copy(qint64 number) {
+void HistoryQueries::copy(qint64 number, std::function<void(QString error)> done) {
     QString error;
-    if (const std::optional<qsizetype> index = historyIndex(number, error)) {
-        m_history.restoreToClipboard(*index);
+    const std::optional<qsizetype> index = historyIndex(number, error);
+    if (!index) {
+        done(error);
+        return;
     }
-    return error;
+    if (!m_history.restoreToClipboard(*index)) {
+        done(QStringLiteral("Record %1 could not be read back; the clipboard is unchanged.")
+                 .arg(number));
+        return;
+    }
+    // The write is carried out on the clipboard's own thread; the answer waits for it.
+    m_clipboard.whenWriteConfirmed([number, done = std::move(done)](bool confirmed) {
+        done(confirmed ? QString()
+                       : QStringLiteral("Record %1 did not reach the clipboard: another "
+                                        "program took it, or the display did not answer.")
+                             .arg(number));
+    });
 }
 
 void HistoryQueries::print(qint64 number, const QString& type, std::function<void(Result)> done) {

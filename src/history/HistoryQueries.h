@@ -29,7 +29,8 @@ class HistoryQueries {
         SharedBytes bytes;
     };
 
-    HistoryQueries(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler);
+    HistoryQueries(ClipboardHistory& history, HistoryListModel& model, Scheduler& scheduler,
+                   Clipboard& clipboard);
 
     // "N<TAB>text" lines, newest first; a pinned record's text after "📌 ".
     QByteArray list() const;
@@ -41,8 +42,9 @@ class HistoryQueries {
     // Every caller asking for the same record and type while an earlier answer is still read or
     // held gets that answer's buffer: a large record is read once, however many ask.
     void print(qint64 number, const QString& type, std::function<void(Result)> done);
-    // Restores record `number` as Return in the popup does, typing nothing; the error, if any.
-    QString copy(qint64 number);
+    // Restores record `number` as Return in the popup does, typing nothing. `done` gets the
+    // error, if any, once other programs get the record: a script's next paste must find it.
+    void copy(qint64 number, std::function<void(QString error)> done);
 
     // The bytes --print writes from a record's content: those of `type`, else its text (the
     // stored UTF-8 bytes themselves where there are any), else its files' paths, one a line.
@@ -57,6 +59,7 @@ class HistoryQueries {
     ClipboardHistory& m_history;
     HistoryListModel& m_model;
     Scheduler& m_scheduler;
+    Clipboard& m_clipboard;
     // By record id and type: the answers still held by someone, and the callers of a read under
     // way.
     QHash<QString, std::weak_ptr<const QByteArray>> m_held;

@@ -39,6 +39,9 @@ class FakeClipboard final : public Clipboard {
     int changeCountReads() const { return m_changeCountReads; }
     ClipboardSnapshot items() const override { return m_content; }
     bool write(const StoredItem& content) override {
+        if (m_refusesWrites) {
+            return false;
+        }
         m_writes.append(content);
         m_content = {content};
         changed();
@@ -66,6 +69,8 @@ class FakeClipboard final : public Clipboard {
             done(m_confirmed);
         }
     }
+    // While set, writes fail as they do once the display has gone.
+    void setRefusesWrites(bool refuses) { m_refusesWrites = refuses; }
     // While set, every write stays unconfirmed until confirmWrites().
     void setHoldConfirmations(bool hold) { m_holdConfirmations = hold; }
     // Settles the writes so far and answers every held wait, in order.
@@ -108,7 +113,8 @@ class FakeClipboard final : public Clipboard {
     ClipboardSnapshot m_content;
     QList<StoredItem> m_writes;
     QList<qsizetype> m_primaryOffers;
-    bool m_holdConfirmations = false, m_unconfirmed = false, m_confirmed = true;
+    bool m_refusesWrites = false, m_holdConfirmations = false, m_unconfirmed = false,
+         m_confirmed = true;
     QList<std::function<void(bool)>> m_heldConfirmations;
     std::function<void()> m_ownerLost;
     bool m_notifies = false;

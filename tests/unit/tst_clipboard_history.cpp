@@ -359,6 +359,10 @@ class TestClipboardHistory : public QObject {
                             QString("No longer available: remove it with ×")));
         rig.history.removeItem(1);
         QVERIFY(!rig.model.index(1).data(HistoryListModel::UnavailableRole).toBool());
+        // A clipboard that takes no write is no success, and the record stays as it was.
+        rig.clipboard.setRefusesWrites(true);
+        QVERIFY(!rig.history.restoreToClipboard(0));
+        QVERIFY(!rig.model.index(0).data(HistoryListModel::UnavailableRole).toBool());
     }
 
     // Every item and target as stored, several items as one content (the first item's bytes

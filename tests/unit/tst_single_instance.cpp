@@ -14,6 +14,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 #include "ChordStack.h"
@@ -266,7 +267,7 @@ class TestSingleInstance : public QObject {
         // each; none is dropped for pausing, and each still gets all of it once it reads.
         HistoryStack stack(true, [] { return ClipboardHistory::Limits{}; });
         auto& [blobs, scheduler, clipboard, thumbnailer, history, model] = stack;
-        HistoryQueries answers(history, model, scheduler);
+        HistoryQueries answers(history, model, scheduler, clipboard);
         clipboard.setNotifiesChanges(true);
         history.startMonitoring();
         const QByteArray record = QByteArray("0123456789abcdef").repeated(512 * 1024);  // 8 MB
@@ -311,6 +312,25 @@ class TestSingleInstance : public QObject {
         std::ranges::for_each(clients, ::close);
         QTRY_COMPARE(first.peerCount(), 0);
         QCOMPARE(first.heldAnswerBytes(), 0);
+
+        // A restore answers once other programs get the record (a script pastes next), and
+        // says so when they never do or its content has gone.
+        std::optional<QString> copied;
+        const auto copy = [&] { answers.copy(1, [&](QString error) { copied = error; }); };
+        clipboard.setHoldConfirmations(true);
+        for (const bool confirmed : {true, false}) {
+            copied.reset();
+            copy();
+            QVERIFY(!copied);
+            clipboard.confirmWrites(confirmed);
+            QCOMPARE(copied.value_or("unanswered").isEmpty(), confirmed);
+        }
+        clipboard.setHoldConfirmations(false);
+        const qsizetype writes = clipboard.writes().size();
+        QVERIFY(QFile::remove(*history.items().constFirst().blobPath()));
+        copy();
+        QVERIFY(copied && copied->contains("could not be read back"));
+        QCOMPARE(clipboard.writes().size(), writes);
     }
 
     // Whatever polls the socket while Quillstack starts (a status bar asking for the list,
