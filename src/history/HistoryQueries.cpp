@@ -69,7 +69,8 @@ void HistoryQueries::copy(qint64 number, std::function<void(QString error)> done
         return;
     }
     if (!m_history.restoreToClipboard(*index)) {
-        done(QStringLiteral("Record %1 could not be read back; the clipboard is unchanged.")
+        done(QStringLiteral("Record %1 could not be put back: its content has gone, or the "
+                            "display took no write.")
                  .arg(number));
         return;
     }

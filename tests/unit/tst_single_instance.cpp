@@ -329,7 +329,7 @@ class TestSingleInstance : public QObject {
         const qsizetype writes = clipboard.writes().size();
         QVERIFY(QFile::remove(*history.items().constFirst().blobPath()));
         copy();
-        QVERIFY(copied && copied->contains("could not be read back"));
+        QVERIFY(copied && copied->contains("could not be put back"));
         QCOMPARE(clipboard.writes().size(), writes);
     }
 
